@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace teran {
+
+enum class DialogIcon { None, Information, Question, Warning, Critical };
+enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class DialogAnswer { Ok, Cancel, Yes, No };
+
+// Every message box and file dialog of the program goes through this interface: the program
+// shows real boxes, tests answer them and check the exact text and title that was shown.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
+                                 DialogButtons buttons) = 0;
+    // An empty result means the user cancelled.
+    virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& title, const QString& folder, const QString& filter) = 0;
+    virtual QString existingFolder(const QString& title, const QString& folder) = 0;
+
+    void inform(const QString& text, const QString& title = {}) {
+        message(text, title, DialogIcon::Information, DialogButtons::Ok);
+    }
+    void critical(const QString& text, const QString& title = {}) {
+        message(text, title, DialogIcon::Critical, DialogButtons::Ok);
+    }
+    bool askYesNo(const QString& text, const QString& title) {
+        return message(text, title, DialogIcon::Question, DialogButtons::YesNo) == DialogAnswer::Yes;
+    }
+};
+
+} // namespace teran

@@ -1,0 +1,84 @@
+#include "session/SqlStore.h"
+#include "session/TableDef.h"
+#include "TestServices.h"
+
+#include <QDateTime>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class SqlStoreTest : public testing::TestWithParam<Backend> {};
+
+TableDef sampleTable() {
+    return TableDef{QStringLiteral("sample"),
+                    {{QStringLiteral("table_idx"), ColumnType::Integer, 0, true, {}},
+                     {QStringLiteral("name"), ColumnType::Text, 40, false, {}},
+                     {QStringLiteral("memo"), ColumnType::Text, 0, false, {}},
+                     {QStringLiteral("money"), ColumnType::BigInt, 0, false, {}},
+                     {QStringLiteral("rate"), ColumnType::Decimal, 0, false, {}},
+                     {QStringLiteral("writeday"), ColumnType::DateTime, 0, false, {}}},
+                    {{QStringLiteral("ix_sample_name"), {QStringLiteral("name"), QStringLiteral("memo")}}}};
+}
+
+} // namespace
+
+// Values that would break or inject into SQL text must pass through untouched as bound values.
+TEST_P(SqlStoreTest, HostileTextsMoneyAndDatesRoundTrip) {
+    TERAN_SCRATCH_STORE(scratch, GetParam());
+    SqlStore& store = scratch->store();
+    const TableDef table = sampleTable();
+    store.execute(createTableSql(table, store.backend()));
+    for (const QString& sql : createIndexSql(table, store.backend()))
+        store.execute(sql);
+
+    const QString hostile = QStringLiteral("O'Brien \"역삼\" \\ 100% _x_ ;-- DROP TABLE sample; 강남구 ");
+    const qint64 bigMoney = 9'876'543'210'123LL;
+    const QDateTime when(QDate(2026, 2, 28), QTime(23, 59, 58));
+    const QVariant id = store.insert(
+        QStringLiteral("INSERT INTO sample(name, memo, money, rate, writeday) VALUES(?,?,?,?,?)"),
+        {QStringLiteral("가나'다"), hostile, bigMoney, 5.25, when});
+    ASSERT_TRUE(id.isValid());
+
+    QSqlQuery q = store.query(QStringLiteral("SELECT name, memo, money, rate, writeday FROM sample WHERE memo = ?"),
+                              {hostile});
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), QStringLiteral("가나'다"));
+    EXPECT_EQ(q.value(1).toString(), hostile);
+    EXPECT_EQ(q.value(2).toLongLong(), bigMoney);
+    EXPECT_DOUBLE_EQ(q.value(3).toDouble(), 5.25);
+    EXPECT_EQ(SqlStore::toDateTime(q.value(4)), when);
+    EXPECT_FALSE(q.next());
+
+    // A typed search text is data: its % and _ match themselves, not any text.
+    const QString like = QStringLiteral("SELECT COUNT(*) FROM sample WHERE memo LIKE ?") + SqlStore::likeEscapeSql();
+    EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("100% _x_"))}).toInt(), 1);
+    EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("100%%"))}).toInt(), 0);
+    EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("_x__"))}).toInt(), 0);
+    // Cut-off dates compare the same on both backends.
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"),
+                           {when.addSecs(1)}).toInt(), 0);
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"),
+                           {when.addDays(-60)}).toInt(), 1);
+}
+
+TEST_P(SqlStoreTest, FailedStatementCarriesSqlAndTransactionRollsBack) {
+    TERAN_SCRATCH_STORE(scratch, GetParam());
+    SqlStore& store = scratch->store();
+    store.execute(createTableSql(sampleTable(), store.backend()));
+    {
+        Transaction tx(store);
+        store.execute(QStringLiteral("INSERT INTO sample(name) VALUES(?)"), {QStringLiteral("kept?")});
+        try {
+            store.execute(QStringLiteral("INSERT INTO no_such_table(x) VALUES(?)"), {1});
+            FAIL() << "a statement on a missing table must throw";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.sql().contains(QStringLiteral("no_such_table")));
+            EXPECT_FALSE(e.description().isEmpty());
+        }
+    } // left without commit
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample")).toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SqlStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);

@@ -1,0 +1,39 @@
+#include "ScriptedDialogs.h"
+
+namespace teran::test {
+
+DialogAnswer ScriptedDialogs::message(const QString& text, const QString& title, DialogIcon icon,
+                                      DialogButtons buttons) {
+    m_shown.append({text, title, icon, buttons});
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    switch (buttons) {
+    case DialogButtons::Ok:
+        return DialogAnswer::Ok;
+    case DialogButtons::OkCancel:
+        return DialogAnswer::Cancel;
+    case DialogButtons::YesNo:
+    case DialogButtons::YesNoCancel:
+        return DialogAnswer::No;
+    }
+    return DialogAnswer::No;
+}
+
+QString ScriptedDialogs::nextFile(const QString& title) {
+    m_shown.append({QString(), title, DialogIcon::None, DialogButtons::Ok});
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString&) {
+    return nextFile(title);
+}
+
+QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString&) {
+    return nextFile(title);
+}
+
+QString ScriptedDialogs::existingFolder(const QString& title, const QString&) {
+    return nextFile(title);
+}
+
+} // namespace teran::test

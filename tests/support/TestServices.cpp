@@ -1,0 +1,104 @@
+#include "TestServices.h"
+
+#include <QCoreApplication>
+#include <QTcpServer>
+#include <QUuid>
+#include <atomic>
+
+namespace teran::test {
+
+namespace {
+QString env(const char* name) {
+    return qEnvironmentVariable(name);
+}
+} // namespace
+
+bool runningUnderCi() {
+    return env("CI").compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<StoreUrl> mariaDbService() {
+    const QString url = env("TERAN_TEST_MYSQL_URL");
+    if (url.isEmpty())
+        return std::nullopt;
+    return StoreUrl::parse(url);
+}
+
+std::optional<FtpService> ftpService() {
+    if (env("TERAN_TEST_FTP_HOST").isEmpty())
+        return std::nullopt;
+    return FtpService{env("TERAN_TEST_FTP_HOST"), env("TERAN_TEST_FTP_PORT").toInt(), env("TERAN_TEST_FTP_USER"),
+                      env("TERAN_TEST_FTP_PASSWORD"), env("TERAN_TEST_FTP_ROOT")};
+}
+
+QString webServiceUrl() {
+    return env("TERAN_TEST_WEB_URL");
+}
+
+QString probeServiceUrl() {
+    return env("TERAN_TEST_PROBE_URL");
+}
+
+QString closedPortUrl() {
+    // Take a free port from the system and give it back: nothing listens there afterwards.
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = server.serverPort();
+    server.close();
+    return QStringLiteral("http://127.0.0.1:%1/probe.html").arg(port);
+}
+
+QString uniqueName(const QString& prefix) {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("%1_%2_%3")
+        .arg(prefix)
+        .arg(QCoreApplication::applicationPid())
+        .arg(counter.fetch_add(1));
+}
+
+std::unique_ptr<ScratchStore> ScratchStore::sqlite() {
+    std::unique_ptr<ScratchStore> scratch(new ScratchStore);
+    scratch->m_url = StoreUrl::sqliteFile(scratch->m_dir.filePath(QStringLiteral("store.db")));
+    scratch->m_store = std::make_unique<SqlStore>(uniqueName(QStringLiteral("scratch")));
+    scratch->m_store->open(scratch->m_url);
+    return scratch;
+}
+
+std::unique_ptr<ScratchStore> ScratchStore::mariaDb() {
+    const auto service = mariaDbService();
+    if (!service)
+        return nullptr;
+    std::unique_ptr<ScratchStore> scratch(new ScratchStore);
+    scratch->m_adminUrl = *service;
+    const QString database = uniqueName(QStringLiteral("teran_t"));
+    {
+        SqlStore admin(uniqueName(QStringLiteral("admin")));
+        admin.open(*service);
+        admin.execute(QStringLiteral("CREATE DATABASE `%1` CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci")
+                          .arg(database));
+    }
+    scratch->m_url = *service;
+    scratch->m_url.database = database;
+    scratch->m_store = std::make_unique<SqlStore>(uniqueName(QStringLiteral("scratch")));
+    scratch->m_store->open(scratch->m_url);
+    return scratch;
+}
+
+ScratchStore::~ScratchStore() {
+    m_store.reset();
+    if (m_url.backend != SqlBackend::MariaDb)
+        return;
+    try {
+        SqlStore admin(uniqueName(QStringLiteral("admin")));
+        admin.open(m_adminUrl);
+        admin.execute(QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(m_url.database));
+    } catch (const StoreError&) {
+        // Leaving a scratch database behind is harmless; the server's folder is temporary.
+    }
+}
+
+std::string backendName(const testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Sqlite ? "Sqlite" : "MariaDb";
+}
+
+} // namespace teran::test

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "session/SqlStore.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace teran::test {
+
+// Addresses of the loopback servers that scripts/services.sh starts (from services.env).
+struct FtpService {
+    QString host;
+    int port = 0;
+    QString user;
+    QString password;
+    QString root; // the FTP server's folder on this machine, to check what arrived
+};
+
+std::optional<StoreUrl> mariaDbService();
+std::optional<FtpService> ftpService();
+QString webServiceUrl();   // "http://127.0.0.1:PORT/" or empty
+QString probeServiceUrl(); // the probe page, or empty
+bool runningUnderCi();
+// A loopback URL on which nothing listens.
+QString closedPortUrl();
+
+// Skips the test when a service is missing; under CI=true a missing service fails it instead.
+#define TERAN_REQUIRE_SERVICE(available, what)                                                             \
+    do {                                                                                                   \
+        if (!(available)) {                                                                                \
+            if (::teran::test::runningUnderCi())                                                           \
+                FAIL() << what << " is not running (start it with scripts/services.sh start)";             \
+            GTEST_SKIP() << what << " is not running; start it with scripts/services.sh start";            \
+        }                                                                                                  \
+    } while (0)
+
+// A store on either backend for one test: a fresh SQLite file in a temporary folder, or a
+// fresh MariaDB database (dropped again at the end) on the loopback server.
+class ScratchStore {
+public:
+    static std::unique_ptr<ScratchStore> sqlite();
+    static std::unique_ptr<ScratchStore> mariaDb(); // nullptr when the server is not running
+    ~ScratchStore();
+
+    SqlStore& store() { return *m_store; }
+    const StoreUrl& url() const { return m_url; }
+
+private:
+    ScratchStore() = default;
+    QTemporaryDir m_dir;
+    StoreUrl m_url;
+    StoreUrl m_adminUrl;
+    std::unique_ptr<SqlStore> m_store;
+};
+
+// Parameter of tests that run on both backends.
+enum class Backend { Sqlite, MariaDb };
+std::string backendName(const testing::TestParamInfo<Backend>& info);
+// Opens a scratch store of the backend or skips (fails under CI) when MariaDB is missing.
+#define TERAN_SCRATCH_STORE(var, backend)                                                                  \
+    auto var = (backend) == ::teran::test::Backend::Sqlite ? ::teran::test::ScratchStore::sqlite()        \
+                                                           : ::teran::test::ScratchStore::mariaDb();      \
+    TERAN_REQUIRE_SERVICE(var != nullptr, "MariaDB")
+
+QString uniqueName(const QString& prefix);
+
+} // namespace teran::test
