@@ -1,1 +1,47 @@
-int main() { return 0; }
+#include "session/ProgramStart.h"
+#include "session/QtDialogs.h"
+#include "session/Session.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QWidget>
+
+using namespace teran;
+
+namespace {
+
+StartOptions parseOptions(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("부동산전문 관리프로그램 TERAN"));
+    parser.addHelpOption();
+    const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("teran.ini to use"), QStringLiteral("FILE"));
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data folder to use"), QStringLiteral("DIR"));
+    const QCommandLineOption shot(QStringLiteral("screenshot"), QStringLiteral("save a picture of the window"),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption quit(QStringLiteral("exit-after-screenshot"), QStringLiteral("end after the picture"));
+    parser.addOptions({config, data, shot, quit});
+    parser.process(app);
+    StartOptions options;
+    options.configFile = parser.isSet(config) ? parser.value(config) : TeranConfig::defaultFile();
+    options.dataPath = parser.value(data);
+    options.screenshotFile = parser.value(shot);
+    options.exitAfterScreenshot = parser.isSet(quit);
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("teran"));
+    const StartOptions options = parseOptions(app);
+    const TeranConfig config = TeranConfig::load(options.configFile, options.dataPath);
+    SystemClock clock;
+    QtDialogs dialogs;
+    Session session(config, clock, dialogs);
+    std::unique_ptr<QWidget> window = startProgram(session, options);
+    if (!window)
+        return 1;
+    dialogs.setParent(window.get());
+    return app.exec();
+}

@@ -53,6 +53,8 @@ void SqlStore::open(const StoreUrl& url) {
     m_backend = url.backend;
     const QString source = QStringLiteral("SqlStore::open");
     if (url.backend == SqlBackend::Sqlite) {
+        if (url.mustExist && !QFileInfo(url.path).isFile())
+            throw StoreError(QStringLiteral("The database file does not exist: ") + url.path, source, url.display());
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         m_created = true;
         QDir().mkpath(QFileInfo(url.path).absolutePath());

@@ -45,6 +45,19 @@ bool StoreUrl::isValid() const {
     return backend == SqlBackend::Sqlite ? !path.isEmpty() : !host.isEmpty() && !database.isEmpty();
 }
 
+QString StoreUrl::toString() const {
+    if (backend == SqlBackend::Sqlite)
+        return QStringLiteral("sqlite:") + path;
+    QUrl url;
+    url.setScheme(QStringLiteral("mysql"));
+    url.setHost(host);
+    url.setPort(port);
+    url.setUserName(user);
+    url.setPassword(password);
+    url.setPath(QLatin1Char('/') + database);
+    return url.toString();
+}
+
 QString StoreUrl::display() const {
     if (backend == SqlBackend::Sqlite)
         return QStringLiteral("sqlite:") + path;

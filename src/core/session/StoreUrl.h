@@ -16,10 +16,14 @@ struct StoreUrl {
     QString database;
     QString user;
     QString password;
+    // For SQLite: refuse to open a file that is not there instead of making an empty one.
+    bool mustExist = false;
 
     static StoreUrl parse(const QString& text); // throws StoreError on a malformed address
     static StoreUrl sqliteFile(const QString& path);
     bool isValid() const;
+    // The full address, password included, as parse() reads it.
+    QString toString() const;
     // The address without its password, for messages and log lines.
     QString display() const;
 };

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds everything into build/ (Ninja, optimised with debug information).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+build=${TERAN_BUILD_DIR:-$root/build}
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -- -j"$(nproc)" "$@"

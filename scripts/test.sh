@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets everything up, starts the loopback servers, runs every test and stops the servers.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TERAN_BUILD_DIR:-$root/build}
+services=$build/services
+
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+
+"$root/scripts/services.sh" start "$services"
+trap '"$root/scripts/services.sh" stop "$services" >/dev/null 2>&1 || true' EXIT
+# shellcheck disable=SC1091
+source "$services/services.env"
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 "$@"

@@ -1,0 +1,175 @@
+#include "PictureStore.h"
+
+#include "ListingImageName.h"
+#include "clsFTP.h"
+
+#include <QDir>
+#include <QUrl>
+
+namespace teran {
+
+namespace {
+
+// Names come from the listing; one with a folder part would reach outside the picture folder.
+bool isPlainFileName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+PictureStore::PictureStore(PictureServer server, QString dataPath, LogSink log)
+    : m_server(std::move(server))
+    , m_dataPath(std::move(dataPath))
+    , m_log(std::move(log))
+    , m_downloader(m_stallSeconds * 1000) {}
+
+PictureStore::~PictureStore() = default;
+
+void PictureStore::setTimeouts(int connectSeconds, int stallSeconds) {
+    m_connectSeconds = connectSeconds;
+    m_stallSeconds = stallSeconds;
+    m_downloader.setStallTimeout(stallSeconds * 1000);
+    if (m_ftp)
+        m_ftp->setTimeouts(connectSeconds, stallSeconds);
+}
+
+bool PictureStore::FtpOpen() {
+    FtpClose();
+    m_ftp = std::make_unique<clsFTP>();
+    m_ftp->setTimeouts(m_connectSeconds, m_stallSeconds);
+    try {
+        m_ftp->OpenConnection(m_server.host, m_server.port, m_server.user, m_server.password);
+        return true;
+    } catch (const FtpError& error) {
+        m_ftp.reset();
+        return fail(QStringLiteral("FtpOpen ") + m_server.host, error.text());
+    }
+}
+
+void PictureStore::FtpClose() {
+    m_ftp.reset();
+}
+
+bool PictureStore::isOpen() const {
+    return m_ftp && m_ftp->isConnected();
+}
+
+bool PictureStore::FtpCommand(const QString& mode, const QString& table, const QString& name,
+                              const QString& remoteName) {
+    const QString label = QStringLiteral("FtpCommand ") + mode + QLatin1Char(' ') + name;
+    const std::optional<Folders> folders = foldersFor(table);
+    if (!folders)
+        return fail(label, QStringLiteral("no picture folder for table ") + table);
+    const QString target = remoteName.isEmpty() ? name : remoteName;
+    if (!isPlainFileName(name) || !isPlainFileName(target))
+        return fail(label, QStringLiteral("not a plain file name: ") + target);
+    if (!isOpen())
+        return fail(label, QStringLiteral("the FTP connection is not open"));
+    try {
+        if (mode == QLatin1String("del")) {
+            deleteFile(folders->remote, name);
+            return true;
+        }
+        if (mode == QLatin1String("delall"))
+            return deleteAll(folders->remote, name);
+        m_ftp->SimpleFtpPutFile(folders->local + name, folders->remote + target);
+        return true;
+    } catch (const FtpError& error) {
+        return fail(label, error.text());
+    }
+}
+
+void PictureStore::deleteFile(const QString& remoteFolder, const QString& name) {
+    try {
+        m_ftp->DeleteFTPFile(remoteFolder + name);
+    } catch (const FtpError& error) {
+        // A picture whose upload once failed is not there to delete; that is the state wanted.
+        if (!isMissing(remoteFolder + name))
+            throw error;
+    }
+}
+
+bool PictureStore::deleteAll(const QString& remoteFolder, const QString& stem) {
+    // The server takes no wildcards: the folder is listed and the files of the stem deleted one by one.
+    cDirList entries;
+    try {
+        entries = m_ftp->FtpFindFirstFile(remoteFolder);
+    } catch (const FtpError& error) {
+        if (!isMissing(remoteFolder)) // no folder yet: no picture was ever put there
+            throw error;
+        return true;
+    }
+    bool allDeleted = true;
+    for (const cDirItem& entry : entries) {
+        if (entry.isFolder || !isImageOfStem(entry.name, stem))
+            continue;
+        try {
+            m_ftp->DeleteFTPFile(remoteFolder + entry.name);
+        } catch (const FtpError& error) {
+            allDeleted = fail(QStringLiteral("FtpCommand delall ") + entry.name, error.text());
+        }
+    }
+    return allDeleted;
+}
+
+bool PictureStore::isMissing(const QString& remotePath) {
+    // Walked down from the login folder, so that a missing folder is told apart from a refused one.
+    try {
+        QString folder;
+        for (const QString& part : remotePath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+            if (m_ftp->FtpFindFirstFile(folder).find(part) == nullptr)
+                return true;
+            folder += part + QLatin1Char('/');
+        }
+    } catch (const FtpError&) {
+        // Not even the folders can be read: nothing is known to be missing.
+    }
+    return false;
+}
+
+QString PictureStore::DownloadPicture(const QString& name) {
+    const QString label = QStringLiteral("DownloadPicture ") + name;
+    if (!isPlainFileName(name))
+        return failedPath(label, QStringLiteral("not a plain file name"));
+    if (m_server.webBaseUrl.isEmpty())
+        return failedPath(label, QStringLiteral("no web address of the picture server"));
+    if (!QDir().mkpath(TmpImgDir()))
+        return failedPath(label, QStringLiteral("cannot make the folder ") + TmpImgDir());
+
+    QString base = m_server.webBaseUrl;
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    const QUrl url(base + QStringLiteral("files/") + QString::fromLatin1(QUrl::toPercentEncoding(name)),
+                   QUrl::StrictMode);
+    const QString target = QDir(TmpImgDir()).filePath(name);
+    QString error;
+    if (!m_downloader.downloadToFile(url, target, &error))
+        return failedPath(label, error);
+    return target;
+}
+
+QString PictureStore::TmpImgDir() const {
+    return QDir(m_dataPath).filePath(QStringLiteral("TmpImgDownLoadFile"));
+}
+
+std::optional<PictureStore::Folders> PictureStore::foldersFor(const QString& table) const {
+    if (table == QLatin1String("maemul"))
+        return Folders{QDir(m_dataPath).filePath(QStringLiteral("files")) + QLatin1Char('/'),
+                       QStringLiteral("docs/files/")};
+    return std::nullopt;
+}
+
+bool PictureStore::fail(const QString& label, const QString& description) {
+    m_lastError = description;
+    if (m_log)
+        m_log(label + QStringLiteral(" --> ") + description + QStringLiteral(" => PictureStore"));
+    return false;
+}
+
+QString PictureStore::failedPath(const QString& label, const QString& description) {
+    fail(label, description);
+    return {};
+}
+
+} // namespace teran

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Clock.h"
+
+#include <QString>
+#include <functional>
+
+namespace teran {
+
+class StoreError;
+
+// The daily error log: one file per calendar day under the data folder's Log/ (the date as
+// yyyy-mm-dd, no extension), one line per error: date and time, three blanks, the user's id,
+// three blanks, the message, CR LF.
+class DailyLog {
+public:
+    // loginId is asked for each line, as the user logs in after the log is made.
+    DailyLog(QString dataPath, const Clock& clock, std::function<QString()> loginId);
+
+    // Appends one line; returns false when the line could not be written.
+    bool WriteLog(const QString& message) const;
+
+    // The message conventions of the program's routines:
+    //   label + description + " => " + source
+    //   label + sql + " --> " + description + " => " + source   (when a statement failed)
+    static QString errorMessage(const QString& label, const QString& description, const QString& source);
+    static QString errorMessage(const QString& label, const StoreError& error);
+    bool logError(const QString& label, const StoreError& error) const;
+
+    QString fileFor(const QDate& day) const;
+    QString folder() const;
+
+private:
+    QString m_dataPath;
+    const Clock& m_clock;
+    std::function<QString()> m_loginId;
+};
+
+} // namespace teran

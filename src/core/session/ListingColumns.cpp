@@ -1,0 +1,312 @@
+#include "ListingColumns.h"
+
+#include <QHash>
+
+namespace teran {
+
+namespace {
+
+// Which stores hold a column. The owner's private details, the office's own bookkeeping and the
+// exact address stay in the office; the server keeps its copy's key and expiry.
+enum class Where { Both, LocalOnly, ServerOnly };
+
+struct Spec {
+    const char* name;
+    ColumnType type;
+    int size; // VARCHAR length on MariaDB for the few short key columns; 0 = unbounded
+    bool autoKey;
+    Where where;
+    const char* caption;
+};
+
+constexpr Spec autoNumber(const char* name, const char* caption) {
+    return {name, ColumnType::Integer, 0, true, Where::Both, caption};
+}
+constexpr Spec shortText(const char* name, int size, const char* caption = "", Where where = Where::Both) {
+    return {name, ColumnType::Text, size, false, where, caption};
+}
+constexpr Spec text(const char* name, const char* caption = "", Where where = Where::Both) {
+    return {name, ColumnType::Text, 0, false, where, caption};
+}
+constexpr Spec integer(const char* name, const char* caption = "", Where where = Where::Both) {
+    return {name, ColumnType::Integer, 0, false, where, caption};
+}
+constexpr Spec money(const char* name, const char* caption = "") {
+    return {name, ColumnType::BigInt, 0, false, Where::Both, caption};
+}
+constexpr Spec decimal(const char* name, const char* caption = "") {
+    return {name, ColumnType::Decimal, 0, false, Where::Both, caption};
+}
+constexpr Spec date(const char* name, const char* caption = "", Where where = Where::Both) {
+    return {name, ColumnType::DateTime, 0, false, where, caption};
+}
+
+constexpr Where Local = Where::LocalOnly;
+constexpr Where Server = Where::ServerOnly;
+
+// MariaDB counts every VARCHAR in full against its 65,535-byte row limit (four bytes a
+// character in utf8mb4), so only the keys that are indexed or compared for equality are
+// VARCHAR; every free text is unbounded.
+// Measurements whose unit the registration window owns (power, water, heights, tonnage,
+// ratios, parking per household) are decimals so that fractions survive.
+const Spec kColumns[] = {
+    // identity and ownership
+    autoNumber("table_idx", "번호"),
+    integer("sub_idx", "번호", Server),
+    shortText("id", 50),
+    shortText("subid", 50, "담당자"),
+    shortText("opid", 50, "", Local),
+    integer("code"),
+    integer("state"),
+    // classification
+    shortText("tb", 20, "종목"),
+    shortText("ty", 2, "분류"),
+    text("maemultype", "형태"),
+    text("maemaepart", "중개구분"),
+    text("ming", "진행상태", Local),
+    text("jubsu", "접수매체", Local),
+    text("groupin", "", Local),
+    text("gubun"),
+    text("keyword", "검색키워드", Local),
+    // owner and contact
+    text("uname", "매도자", Local),
+    text("company", "", Local),
+    text("email", "", Local),
+    text("uhp", "", Local),
+    text("uoffice", "", Local),
+    text("uhome", "", Local),
+    text("ufax", "", Local),
+    text("umoney", "", Local),
+    text("ubigo", "기타", Local),
+    // dates
+    date("writeday", "등록일"),
+    date("showday", "수정일"),
+    date("sortday"),
+    date("offday", "만기일", Local),
+    // end of a shared copy's ordinary grade, set when it is uploaded
+    date("endday", "", Server),
+    // money, whole 만원
+    money("money_m", "매매가"),
+    money("money_y", "융자금"),
+    money("money_yeja"),
+    money("money_jb", "전세금"),
+    money("money_b", "월세금"),
+    money("money_w", "월세"),
+    money("money_g", "관리비"),
+    money("money_s", "시설비"),
+    money("money_sg", "실인수가"),
+    decimal("money_ys", "수익률"),
+    money("money_mb"),
+    money("money_mw"),
+    money("money_p"),
+    money("money_bu"),
+    money("money_bn"),
+    money("money_lp"),
+    money("money_pg"),
+    money("money_gp"),
+    money("money_slp"),
+    money("money_ie"),
+    // area and building
+    decimal("pyung", "평형"),
+    decimal("pyung_use", "실평"),
+    decimal("pyung_m2"),
+    decimal("pyung_use_m2"),
+    decimal("pyung_ie"),
+    decimal("pyung_use_ie"),
+    decimal("pyung_t"),
+    decimal("pyung_r"),
+    integer("dong", "총동수"),
+    integer("sedae"),
+    text("floor"), // may name a basement or a mezzanine
+    integer("floor_max"),
+    text("floor_ie"),
+    integer("floor_max_ie"),
+    integer("room", "방"),
+    text("livingroom"),
+    text("bathroom"),
+    integer("room_1"),
+    integer("room_2"),
+    integer("room_3"),
+    integer("room_top"),
+    text("room_s"),
+    text("makedate", "건축년도"),
+    text("remake"),
+    text("maker"),
+    text("opentype"),
+    text("direction", "방향"),
+    text("elv", "승강기"),
+    integer("elv_in"),
+    integer("elv_su"),
+    text("hottype"),
+    text("fuel", "연료"),
+    text("internet"),
+    decimal("parking", "주차대수"),
+    integer("parking_u", "지상주차"),
+    integer("parking_d", "지하주차"),
+    text("parking_ty", "주차방식"),
+    text("gujo", "내부구조"),
+    text("sangtae", "건물상태"),
+    text("gsangtae"),
+    text("magam"),
+    decimal("chunjung", "천정고"),
+    decimal("jungi", "동력"),
+    decimal("mul", "공업용수"),
+    decimal("hmax"),
+    decimal("hchma"),
+    decimal("tonsu", "차량"),
+    decimal("gunmul_bp"),
+    text("bunpo"),
+    text("manage"),
+    text("budae"),
+    text("sisoul"),
+    text("interior"),
+    text("exchange"),
+    integer("chair"),
+    integer("desk"),
+    text("sizip"),
+    text("upjong", "현업종"),
+    text("yungdo_n", "현재용도"),
+    text("yungdo_j", "적합용도"),
+    text("ydo", "용도"),
+    text("yongdo", "용도"),
+    text("dosi", "용도지역"),
+    text("jimok", "지목"),
+    text("jehan"),
+    text("landtype"),
+    text("doro", "도로"),
+    text("jutek", "주택여부"),
+    text("poss", "포스"),
+    text("secha"),
+    text("bupi"),
+    decimal("bupi_l"),
+    integer("bupi_ea"),
+    integer("joou_s"),
+    integer("joou_n"),
+    text("joou_g"),
+    text("gigu"),
+    text("gaeyak"),
+    // location
+    shortText("post", 10),
+    text("addr1", "시도"),
+    text("addr2", "군구"),
+    text("addr3", "읍면동"),
+    text("addr3_1", "", Local),
+    text("addr4", "지번", Local),
+    text("addr5", "호수", Local),
+    text("cboname"),
+    text("line"),
+    text("station"),
+    integer("walking"),
+    // neighbourhood
+    text("special"),
+    text("education"),
+    text("bus"),
+    text("government"),
+    text("life"),
+    // remarks
+    text("mbigo", "비고"),
+    text("bigoie"),
+    text("note"),
+    // server bookkeeping, kept on both so an upload can copy and reset them
+    integer("readnum"),
+    integer("hitadd"),
+    integer("hitmem"),
+    // pictures
+    text("imgname1"),
+    text("imgname2"),
+};
+
+struct Declared {
+    QList<ColumnDef> all;
+    QList<Where> where;
+    QHash<QString, int> byName; // lower-case name -> position
+};
+
+const Declared& declared() {
+    static const Declared instance = [] {
+        Declared d;
+        for (const Spec& s : kColumns) {
+            d.byName.insert(QString::fromLatin1(s.name), int(d.all.size()));
+            d.all.append(ColumnDef{QString::fromLatin1(s.name), s.type, s.size, s.autoKey,
+                                   QString::fromUtf8(s.caption)});
+            d.where.append(s.where);
+        }
+        return d;
+    }();
+    return instance;
+}
+
+int positionOf(const QString& name) {
+    const Declared& d = declared();
+    auto it = d.byName.constFind(name);
+    if (it == d.byName.constEnd())
+        it = d.byName.constFind(name.toLower());
+    return it == d.byName.constEnd() ? -1 : *it;
+}
+
+bool holds(Where where, ListingSide side) {
+    if (where == Where::Both)
+        return true;
+    return side == ListingSide::Local ? where == Where::LocalOnly : where == Where::ServerOnly;
+}
+
+} // namespace
+
+const QList<ColumnDef>& listingColumns() {
+    return declared().all;
+}
+
+QList<ColumnDef> listingColumnsOf(ListingSide side) {
+    const Declared& d = declared();
+    QList<ColumnDef> columns;
+    for (int i = 0; i < d.all.size(); ++i)
+        if (holds(d.where.at(i), side))
+            columns.append(d.all.at(i));
+    return columns;
+}
+
+QStringList listingColumnNames(ListingSide side) {
+    QStringList names;
+    for (const ColumnDef& c : listingColumnsOf(side))
+        names << c.name;
+    return names;
+}
+
+const ColumnDef* findListingColumn(const QString& name) {
+    const int at = positionOf(name);
+    return at < 0 ? nullptr : &declared().all.at(at);
+}
+
+bool isListingColumnOn(const QString& name, ListingSide side) {
+    const int at = positionOf(name);
+    return at >= 0 && holds(declared().where.at(at), side);
+}
+
+TableDef maemulTable(ListingSide side) {
+    TableDef table{QStringLiteral("maemul"), listingColumnsOf(side), {}};
+    if (side == ListingSide::Local) {
+        // The own lists filter on state and type and sort or cut by the modified date.
+        table.indexes = {{QStringLiteral("ix_maemul_state"), {QStringLiteral("state")}, false},
+                         {QStringLiteral("ix_maemul_tb"), {QStringLiteral("tb")}, false},
+                         {QStringLiteral("ix_maemul_showday"), {QStringLiteral("showday")}, false}};
+    } else {
+        // One copy per office listing; the shared and club lists cut by type, state and the
+        // 60-day window on showday.
+        table.indexes = {
+            {QStringLiteral("ux_maemul_id_sub_idx"), {QStringLiteral("id"), QStringLiteral("sub_idx")}, true},
+            {QStringLiteral("ix_maemul_tb_state_showday"),
+             {QStringLiteral("tb"), QStringLiteral("state"), QStringLiteral("showday")},
+             false},
+            {QStringLiteral("ix_maemul_state_showday"),
+             {QStringLiteral("state"), QStringLiteral("showday")},
+             false}};
+    }
+    return table;
+}
+
+QString listingCaption(const QString& column) {
+    const ColumnDef* c = findListingColumn(column);
+    return c ? c->caption : QString();
+}
+
+} // namespace teran

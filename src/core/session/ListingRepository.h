@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ListingColumns.h"
+#include "SqlStore.h"
+
+#include <QList>
+#include <QVariantHash>
+#include <functional>
+#include <optional>
+
+namespace teran {
+
+// One listing as column name -> value. Rows read back hold every column of their store under
+// its declared (lower-case) name, with null values as invalid QVariants; money and counts come
+// back as integers, decimals as double, dates as QDateTime, texts as QString.
+using ListingRow = QVariantHash;
+
+// Creates `maemul` with its indexes on a store that does not have it yet.
+void createListingTable(SqlStore& store, ListingSide side);
+
+// The value a column stores for a value given by a window or a file: numbers for numeric
+// columns (numeric text is accepted, empty text is null), whole seconds for dates. Throws
+// StoreError for a value the column cannot hold (e.g. letters for an amount, a fraction for a
+// count), so nothing is written half-converted.
+QVariant listingValueFor(const ColumnDef& column, const QVariant& value);
+
+// Writes a new local listing and returns its number (`table_idx`), which the store assigns
+// inside the insert's own transaction: two desks saving at once get different numbers, and a
+// number is never handed out again. A `table_idx` in the row is ignored, as are keys that are
+// no local column; names match without regard to case. A missing `state` or `code` is 0, so a
+// new row shows in the own lists. Throws StoreError; nothing is written then.
+int insertLocal(SqlStore& store, const ListingRow& row);
+
+// Writes many local listings in one transaction through one prepared statement and returns
+// their numbers in order. All or nothing. `progress` (when given) hears the count written so
+// far every few hundred rows and at the end.
+QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
+                           const std::function<void(int done)>& progress = {});
+
+std::optional<ListingRow> readLocal(SqlStore& store, int tableIdx);
+
+// Writes a server copy, keyed by (`id`, `sub_idx`), which the row must hold; columns that the
+// server does not keep (the owner's details, `opid`, ...) are left out. A second copy of the
+// same listing is refused by the store (StoreError).
+void insertServer(SqlStore& store, const ListingRow& row);
+
+std::optional<ListingRow> readServer(SqlStore& store, const QString& id, int subIdx);
+
+// Up to `limit` rows with `table_idx` greater than `afterTableIdx`, in number order: the next
+// page starts after the last number of this one, so rows added or deleted meanwhile never
+// shift a page.
+QList<ListingRow> readPage(SqlStore& store, int afterTableIdx, int limit,
+                           ListingSide side = ListingSide::Local);
+
+} // namespace teran

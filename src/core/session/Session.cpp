@@ -1,0 +1,154 @@
+#include "Session.h"
+
+#include "StoreSchemas.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace teran {
+
+namespace {
+
+std::atomic<int> g_sessionSerial{0};
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+} // namespace
+
+QString serverRefusedTitle() {
+    return QStringLiteral("서버 연결오류");
+}
+
+QString serverRefusedText(const QString& description) {
+    return QStringLiteral("인터넷은 연결되어 있으나 본사 서버에 접속할 수 없습니다.") + kCrLf + kCrLf +
+           QStringLiteral("잠시 후 다시 실행해 주시고, 계속 접속되지 않으면 본사로 문의하시기 바랍니다.") + kCrLf +
+           kCrLf + QStringLiteral("(") + description + QStringLiteral(")");
+}
+
+Session::Session(TeranConfig config, const Clock& clock, Dialogs& dialogs, std::unique_ptr<InternetProbe> probe)
+    : m_config(std::move(config))
+    , m_dataFolder(m_config.dataPath)
+    , m_clock(clock)
+    , m_dialogs(dialogs)
+    , m_probe(std::move(probe))
+    , m_log(m_dataFolder.root(), clock, [this] { return m_state.LoginId; })
+    , m_programEnd([](int code) { std::exit(code); })
+    , m_serial(g_sessionSerial.fetch_add(1)) {
+    if (!m_probe)
+        m_probe = std::make_unique<HttpProbe>(m_config.probeUrl, m_config.probeTimeoutMs);
+}
+
+Session::~Session() {
+    DbConnClose();
+}
+
+void Session::endProgram(int code) {
+    m_endRequested = true;
+    m_programEnd(code);
+}
+
+StoreUrl Session::serverUrl() const {
+    StoreUrl url = StoreUrl::parse(m_config.serverUrl);
+    if (!m_config.serverUser.isEmpty() && url.backend == SqlBackend::MariaDb)
+        url.user = m_config.serverUser;
+    if (!m_config.serverPassword.isEmpty())
+        url.password = m_config.serverPassword;
+    // The embedded demo server is a file that teran-admin made; never make an empty one.
+    url.mustExist = true;
+    return url;
+}
+
+SqlStore& Session::listingStore() {
+    if (!m_listing)
+        CreateDbObjects();
+    return *m_listing;
+}
+
+SqlStore& Session::serverStore() {
+    if (!m_server)
+        CreateDbObjects();
+    return *m_server;
+}
+
+void Session::CreateDbObjects() {
+    if (!m_listing)
+        m_listing = std::make_unique<SqlStore>(QStringLiteral("listing-%1").arg(m_serial));
+    if (!m_server)
+        m_server = std::make_unique<SqlStore>(QStringLiteral("server-%1").arg(m_serial));
+}
+
+bool Session::MdbsqlConnOpen() {
+    CreateDbObjects();
+    try {
+        StoreUrl url = StoreUrl::sqliteFile(m_dataFolder.listingStoreFile());
+        url.mustExist = true;
+        m_listing->open(url);
+        upgradeListingStore(*m_listing);
+    } catch (const StoreError& error) {
+        m_listing->close();
+        WriteLog(DailyLog::errorMessage(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => "), error.description(),
+                                        error.source()));
+        m_dialogs.message(error.description(), QString(), DialogIcon::None, DialogButtons::Ok);
+        return false;
+    }
+    Q_EMIT storeOpened(StoreKind::Listing);
+    return true;
+}
+
+bool Session::MysqlConnOpen() {
+    CreateDbObjects();
+    try {
+        m_server->open(serverUrl());
+    } catch (const StoreError& error) {
+        m_server->close();
+        WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "), error.description(),
+                                        error.source()));
+        m_dialogs.critical(serverRefusedText(error.description()), serverRefusedTitle());
+        endProgram(1);
+        return false;
+    }
+    Q_EMIT storeOpened(StoreKind::Server);
+    return true;
+}
+
+void Session::DbConnClose() {
+    if (m_listing)
+        m_listing->close();
+    if (m_server)
+        m_server->close();
+}
+
+void Session::ensureOpen() {
+    if (!hasStores())
+        CreateDbObjects();
+    if (!m_server->isOpen() && m_state.InternetOk && !MysqlConnOpen())
+        return; // the program is ending
+    if (!m_listing->isOpen())
+        MdbsqlConnOpen();
+}
+
+void Session::InternetCheck() {
+    if (!m_probe->reachable()) {
+        m_state.InternetOk = false;
+        return;
+    }
+    m_state.InternetOk = true;
+    CreateDbObjects();
+    if (!m_server->isOpen() && !MysqlConnOpen())
+        return;
+    try {
+        const qint64 localListings =
+            listingOpen() ? m_listing->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"), {}, 0).toLongLong() : 0;
+        if (localListings > 0) {
+            m_server->execute(QStringLiteral("UPDATE members SET nowdata=?, lastDay=%1 WHERE memid=?")
+                                  .arg(m_server->nowSql()),
+                              {localListings, m_state.LoginId});
+        }
+        m_state.FtpPassword =
+            m_server->scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {8}, QString()).toString();
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("InternetCheck => "), error);
+    }
+}
+
+} // namespace teran

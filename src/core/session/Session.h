@@ -1,0 +1,89 @@
+#pragma once
+
+#include "Clock.h"
+#include "DailyLog.h"
+#include "DataFolder.h"
+#include "Dialogs.h"
+#include "InternetProbe.h"
+#include "SessionState.h"
+#include "SqlStore.h"
+#include "TeranConfig.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace teran {
+
+enum class StoreKind { Listing, Server };
+
+// The one object of a running program: configuration, the two stores, the login state, the
+// daily log and the seams (clock, dialogs, the way the program ends). It is created at start-up
+// and handed by reference to whatever needs it.
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(TeranConfig config, const Clock& clock, Dialogs& dialogs, std::unique_ptr<InternetProbe> probe = {});
+    ~Session() override;
+
+    const TeranConfig& config() const { return m_config; }
+    const DataFolder& dataFolder() const { return m_dataFolder; }
+    const Clock& clock() const { return m_clock; }
+    Dialogs& dialogs() { return m_dialogs; }
+    SessionState& state() { return m_state; }
+    const SessionState& state() const { return m_state; }
+    const DailyLog& log() const { return m_log; }
+
+    // How the program ends after a fatal message (the program exits; tests record it).
+    void setProgramEnd(std::function<void(int)> end) { m_programEnd = std::move(end); }
+    bool endRequested() const { return m_endRequested; }
+
+    // The connection routines of the program, in the order the ensure-open sequence calls them.
+    void CreateDbObjects();
+    bool MdbsqlConnOpen(); // the ListingStore; an older file is upgraded on the way
+    bool MysqlConnOpen();  // the ServerStore; a refusal while the internet answers ends the program
+    void DbConnClose();
+    // 1. create the store objects, 2. open the ServerStore when the internet answered,
+    // 3. open the ListingStore. Stores already open are left as they are.
+    void ensureOpen();
+
+    // The internet probe and the report to the server: sets InternetOk, opens the ServerStore,
+    // reports the number of local listings and reads the picture store's password.
+    void InternetCheck();
+
+    bool WriteLog(const QString& message) const { return m_log.WriteLog(message); }
+    bool logError(const QString& label, const StoreError& error) const { return m_log.logError(label, error); }
+
+    bool hasStores() const { return m_listing && m_server; }
+    bool listingOpen() const { return m_listing && m_listing->isOpen(); }
+    bool serverOpen() const { return m_server && m_server->isOpen(); }
+    SqlStore& listingStore();
+    SqlStore& serverStore();
+
+    StoreUrl serverUrl() const; // the configured address with the configured account
+
+Q_SIGNALS:
+    void storeOpened(teran::StoreKind kind);
+
+private:
+    void endProgram(int code);
+
+    TeranConfig m_config;
+    DataFolder m_dataFolder;
+    const Clock& m_clock;
+    Dialogs& m_dialogs;
+    std::unique_ptr<InternetProbe> m_probe;
+    SessionState m_state;
+    DailyLog m_log;
+    std::unique_ptr<SqlStore> m_listing;
+    std::unique_ptr<SqlStore> m_server;
+    std::function<void(int)> m_programEnd;
+    bool m_endRequested = false;
+    int m_serial;
+};
+
+// Texts of the fatal box shown when the ServerStore refuses while the internet answers.
+QString serverRefusedTitle();
+QString serverRefusedText(const QString& description);
+
+} // namespace teran

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace teran {
+
+// Who is logged in and how: the values every window reads after the login.
+struct SessionState {
+    QString LoginId;
+    QString OfficeMainId; // the office's main member id; the `id` of every listing row
+    QString OnlineMode;   // "yes" after a login checked on the server, "offline" otherwise
+    bool InternetOk = false;
+    int FontSizeSet = 10;
+    QString EditMode;
+    int CurListingIdx = 0;
+    int CurRowIdx = 0;
+    int CurClubIdx = 0;
+    QString FtpPassword;
+    // Office details: 0 office name, 1 homepage, 2 phone, 3 mobile, 4 registration number,
+    // 5 address, 6 e-mail, 10 representative (7 to 9 unused).
+    QStringList AuthConfig = QStringList(11, QString());
+
+    bool isOnline() const { return OnlineMode == QLatin1String("yes"); }
+};
+
+} // namespace teran

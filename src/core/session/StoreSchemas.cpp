@@ -1,0 +1,34 @@
+#include "StoreSchemas.h"
+
+#include "ListingColumns.h"
+#include "StoreTables.h"
+
+namespace teran {
+
+QList<TableDef> listingStoreSchema() {
+    return QList<TableDef>{maemulTable(ListingSide::Local)} + listingStoreTables();
+}
+
+QList<TableDef> serverStoreSchema() {
+    return QList<TableDef>{maemulTable(ListingSide::Server)} + serverStoreTables();
+}
+
+// Version 1 takes any older store (including files of earlier programs without a version)
+// to the declared tables. Later versions add their own steps below it.
+QList<Migration> listingStoreMigrations() {
+    return {{1, QStringLiteral("declared tables"), [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); }}};
+}
+
+QList<Migration> serverStoreMigrations() {
+    return {{1, QStringLiteral("declared tables"), [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); }}};
+}
+
+int upgradeListingStore(SqlStore& store) {
+    return SchemaMigrator(store, listingStoreMigrations()).upgrade();
+}
+
+int upgradeServerStore(SqlStore& store) {
+    return SchemaMigrator(store, serverStoreMigrations()).upgrade();
+}
+
+} // namespace teran

@@ -1,0 +1,97 @@
+#include "TeranConfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace teran {
+
+namespace {
+
+QString withSlash(QString path) {
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
+}
+
+} // namespace
+
+QString TeranConfig::defaultFile() {
+    const QString fromEnv = qEnvironmentVariable("TERAN_CONFIG");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/teran/teran.ini");
+}
+
+QString TeranConfig::defaultDemoFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/teran/demo/");
+}
+
+QString TeranConfig::embeddedServerFile() const {
+    return QDir(dataPath).filePath(QStringLiteral("server/teran-server.db"));
+}
+
+TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
+    TeranConfig config;
+    config.dataPath = withSlash(QDir::cleanPath(dataPath));
+    config.serverUrl = QStringLiteral("sqlite:") + config.embeddedServerFile();
+    config.serverUser = QStringLiteral("terandbuser");
+    config.ftpHost = QStringLiteral("127.0.0.1");
+    config.ftpPort = 2121;
+    config.ftpUser = QStringLiteral("teran");
+    config.webBaseUrl = QStringLiteral("http://127.0.0.1:28080/");
+    config.smsHost = QStringLiteral("127.0.0.1");
+    // The embedded demo needs no network: its "internet" is a page inside the data folder.
+    config.probeUrl = QUrl::fromLocalFile(QDir(dataPath).filePath(QStringLiteral("server/probe.html"))).toString();
+    return config;
+}
+
+TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverride) {
+    QSettings ini(file, QSettings::IniFormat);
+    const QString dataPath = !dataPathOverride.isEmpty()
+                                 ? dataPathOverride
+                                 : ini.value(QStringLiteral("data/DataPath"), defaultDemoFolder()).toString();
+    TeranConfig config = demoDefaults(dataPath);
+    auto text = [&ini](const char* key, const QString& otherwise) {
+        return ini.value(QLatin1String(key), otherwise).toString().trimmed();
+    };
+    config.serverUrl = text("server/Url", config.serverUrl);
+    config.serverUser = text("server/User", config.serverUser);
+    config.serverPassword = ini.value(QStringLiteral("server/Password")).toString();
+    config.ftpHost = text("ftp/Host", config.ftpHost);
+    config.ftpPort = ini.value(QStringLiteral("ftp/Port"), config.ftpPort).toInt();
+    config.ftpUser = text("ftp/User", config.ftpUser);
+    config.webBaseUrl = withSlash(text("web/BaseUrl", config.webBaseUrl));
+    config.smsHost = text("sms/Host", config.smsHost);
+    config.probeUrl = text("probe/Url", config.probeUrl);
+    config.probeTimeoutMs = ini.value(QStringLiteral("probe/TimeoutMs"), config.probeTimeoutMs).toInt();
+    config.officeServerCommand = text("office/ServerCommand", QString());
+    return config;
+}
+
+bool TeranConfig::save(const QString& file) const {
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSettings ini(file, QSettings::IniFormat);
+    ini.setValue(QStringLiteral("data/DataPath"), dataPath);
+    ini.setValue(QStringLiteral("server/Url"), serverUrl);
+    ini.setValue(QStringLiteral("server/User"), serverUser);
+    ini.setValue(QStringLiteral("server/Password"), serverPassword);
+    ini.setValue(QStringLiteral("ftp/Host"), ftpHost);
+    ini.setValue(QStringLiteral("ftp/Port"), ftpPort);
+    ini.setValue(QStringLiteral("ftp/User"), ftpUser);
+    ini.setValue(QStringLiteral("web/BaseUrl"), webBaseUrl);
+    ini.setValue(QStringLiteral("sms/Host"), smsHost);
+    ini.setValue(QStringLiteral("probe/Url"), probeUrl);
+    ini.setValue(QStringLiteral("probe/TimeoutMs"), probeTimeoutMs);
+    ini.setValue(QStringLiteral("office/ServerCommand"), officeServerCommand);
+    ini.sync();
+    if (ini.status() != QSettings::NoError)
+        return false;
+    // The file holds the server's password: readable by its owner only.
+    return QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+} // namespace teran

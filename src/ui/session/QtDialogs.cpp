@@ -1,0 +1,72 @@
+#include "QtDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace teran {
+
+namespace {
+
+QMessageBox::Icon boxIcon(DialogIcon icon) {
+    switch (icon) {
+    case DialogIcon::Information:
+        return QMessageBox::Information;
+    case DialogIcon::Question:
+        return QMessageBox::Question;
+    case DialogIcon::Warning:
+        return QMessageBox::Warning;
+    case DialogIcon::Critical:
+        return QMessageBox::Critical;
+    case DialogIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(DialogButtons buttons) {
+    switch (buttons) {
+    case DialogButtons::Ok:
+        return QMessageBox::Ok;
+    case DialogButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case DialogButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case DialogButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+DialogAnswer answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return DialogAnswer::Yes;
+    case QMessageBox::No:
+        return DialogAnswer::No;
+    case QMessageBox::Cancel:
+        return DialogAnswer::Cancel;
+    default:
+        return DialogAnswer::Ok;
+    }
+}
+
+} // namespace
+
+DialogAnswer QtDialogs::message(const QString& text, const QString& title, DialogIcon icon, DialogButtons buttons) {
+    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), m_parent);
+    return answerOf(box.exec());
+}
+
+QString QtDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter) {
+    return QFileDialog::getSaveFileName(m_parent, title, folder, filter);
+}
+
+QString QtDialogs::existingFolder(const QString& title, const QString& folder) {
+    return QFileDialog::getExistingDirectory(m_parent, title, folder);
+}
+
+} // namespace teran

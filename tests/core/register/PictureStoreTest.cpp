@@ -1,0 +1,217 @@
+#include "register/PictureStore.h"
+#include "FtpTestFiles.h"
+#include "register/ListingImageName.h"
+
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QUrl>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+const QString kTable = QStringLiteral("maemul");
+
+class PictureStoreTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TERAN_REQUIRE_SERVICE(ftpService().has_value(), "FTP server");
+        TERAN_REQUIRE_SERVICE(!webServiceUrl().isEmpty(), "picture web server");
+        m_service = *ftpService();
+        ASSERT_TRUE(m_data.isValid());
+        m_store = makeStore(m_service.password);
+    }
+
+    void TearDown() override {
+        for (const QString& path : m_cleanup)
+            QFile::remove(path);
+    }
+
+    std::unique_ptr<PictureStore> makeStore(const QString& password, int port = 0) {
+        PictureServer server;
+        server.host = m_service.host;
+        server.port = port != 0 ? port : m_service.port;
+        server.user = m_service.user;
+        server.password = password;
+        server.webBaseUrl = webServiceUrl();
+        auto store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'),
+                                                    [this](const QString& line) { m_log.append(line); });
+        // The connect time includes the login, which the server answers only after a pause when refused.
+        store->setTimeouts(10, 10);
+        return store;
+    }
+
+    // A picture name that this test alone uses; its remote copy is removed at the end.
+    QString pictureName(const QString& suffix = QStringLiteral(".jpg")) {
+        const QString name = uniqueName(QStringLiteral("pic")) + suffix;
+        m_cleanup.append(remoteDisk(name));
+        return name;
+    }
+    QString localFile(const QString& name) const { return m_data.filePath(QStringLiteral("files/") + name); }
+    QString remoteDisk(const QString& name) const {
+        return ftpDiskPath(m_service, QStringLiteral("docs/files/") + name);
+    }
+
+    FtpService m_service;
+    QTemporaryDir m_data;
+    QStringList m_log;
+    QStringList m_cleanup;
+    std::unique_ptr<PictureStore> m_store;
+};
+
+} // namespace
+
+TEST_F(PictureStoreTest, UploadedPictureIsServedOverTheWeb) {
+    const QString name = pictureName(QStringLiteral("_사진.jpg"));
+    const QByteArray bytes = binarySample(40'000);
+    ASSERT_TRUE(writeBytes(localFile(name), bytes));
+
+    ASSERT_TRUE(m_store->FtpOpen()) << m_store->lastError().toStdString();
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("up"), kTable, name));
+    m_store->FtpClose();
+    EXPECT_EQ(readBytes(remoteDisk(name)), bytes);
+
+    ASSERT_FALSE(QFileInfo::exists(m_store->TmpImgDir()));
+    const QString path = m_store->DownloadPicture(name);
+    EXPECT_EQ(path, m_data.filePath(QStringLiteral("TmpImgDownLoadFile/") + name));
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(PictureStoreTest, UploadUnderAnotherRemoteNameReplacesIt) {
+    const QString name = pictureName();
+    const QString remoteName = pictureName(QStringLiteral(".GIF"));
+    ASSERT_TRUE(writeBytes(remoteDisk(remoteName), "old"));
+    ASSERT_TRUE(writeBytes(localFile(name), "new picture"));
+    ASSERT_TRUE(m_store->FtpOpen());
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("up"), kTable, name, remoteName));
+    EXPECT_EQ(readBytes(remoteDisk(remoteName)), QByteArray("new picture"));
+    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
+}
+
+// A failed upload must reach the caller and the log, so that no listing is marked published with it.
+TEST_F(PictureStoreTest, FailedCommandsAreReportedNotSwallowed) {
+    const QString name = pictureName();
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name)); // not open yet
+    ASSERT_TRUE(m_store->FtpOpen());
+
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name)); // no local file
+    EXPECT_TRUE(m_store->lastError().startsWith(QStringLiteral("SimpleFtpPutFile error code: 26 Message: ")))
+        << m_store->lastError().toStdString();
+    ASSERT_FALSE(m_log.isEmpty());
+    EXPECT_TRUE(m_log.last().startsWith(QStringLiteral("FtpCommand up ") + name + QStringLiteral(" --> ")));
+    EXPECT_TRUE(m_log.last().endsWith(QStringLiteral(" => PictureStore")));
+    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
+
+    ASSERT_TRUE(writeBytes(localFile(name), "x"));
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), QStringLiteral("buyer"), name)); // no such table
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, QStringLiteral("../") + name));
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name, QStringLiteral("a/b.jpg")));
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("del"), kTable, QString()));
+    EXPECT_EQ(m_log.size(), 6);
+    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
+}
+
+TEST_F(PictureStoreTest, DeleteRemovesThePictureAndAMissingOneCountsAsDeleted) {
+    const QString name = pictureName();
+    const QString other = pictureName();
+    ASSERT_TRUE(writeBytes(remoteDisk(name), "x"));
+    ASSERT_TRUE(writeBytes(remoteDisk(other), "y"));
+    ASSERT_TRUE(m_store->FtpOpen());
+
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("del"), kTable, name));
+    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
+    EXPECT_TRUE(QFileInfo::exists(remoteDisk(other)));
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("del"), kTable, name));
+    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
+
+    // Something of that name that the server refuses to delete is a failure, not "already gone".
+    const QString folder = pictureName();
+    ASSERT_TRUE(QDir().mkpath(remoteDisk(folder)));
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("del"), kTable, folder));
+    EXPECT_TRUE(m_store->lastError().startsWith(QStringLiteral("DeleteFTPFile error code: 21 Message: ")))
+        << m_store->lastError().toStdString();
+    EXPECT_EQ(m_log.size(), 1);
+    QDir(remoteDisk(folder)).removeRecursively();
+}
+
+TEST_F(PictureStoreTest, DeleteAllRemovesExactlyTheFilesOfTheStem) {
+    // Office ids of the form the tests use keep the stem unique to this test.
+    const QString office = uniqueName(QStringLiteral("of"));
+    const QString stem = ListingImageStem(office, 15, imageBoxSuffix(0));
+    const QStringList doomed = {stem + QStringLiteral(".jpg"), stem + QStringLiteral(".GIF"), stem};
+    const QStringList kept = {ListingImageStem(office, 15, QStringLiteral("_30")) + QStringLiteral(".jpg"),
+                              stem + QStringLiteral("x.jpg"),
+                              ListingImageStem(office, 15, imageBoxSuffix(28)) + QStringLiteral(".jpg"),
+                              QStringLiteral("x") + stem + QStringLiteral(".jpg"),
+                              stem + QStringLiteral(".tar.gz"),
+                              ListingImageStem(office, 15, imageBoxSuffix(1)) + QStringLiteral(".jpg")};
+    for (const QString& name : doomed + kept) {
+        m_cleanup.append(remoteDisk(name));
+        ASSERT_TRUE(writeBytes(remoteDisk(name), name.toUtf8()));
+    }
+    const QString folderNamedLikeAPicture = remoteDisk(stem + QStringLiteral(".d"));
+    ASSERT_TRUE(QDir().mkpath(folderNamedLikeAPicture));
+
+    ASSERT_TRUE(m_store->FtpOpen());
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("delall"), kTable, stem));
+    for (const QString& name : doomed)
+        EXPECT_FALSE(QFileInfo::exists(remoteDisk(name))) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFileInfo::exists(remoteDisk(name))) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(folderNamedLikeAPicture).isDir());
+    QDir(folderNamedLikeAPicture).removeRecursively();
+
+    // Nothing left of the stem is no failure.
+    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("delall"), kTable, stem));
+    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(PictureStoreTest, FailedDownloadLeavesNoFile) {
+    const QString name = pictureName();
+    ASSERT_TRUE(QDir().mkpath(m_store->TmpImgDir()));
+    // An older copy must not pass for the server's picture either.
+    ASSERT_TRUE(writeBytes(QDir(m_store->TmpImgDir()).filePath(name), "stale"));
+
+    EXPECT_TRUE(m_store->DownloadPicture(name).isEmpty());
+    EXPECT_TRUE(QDir(m_store->TmpImgDir()).isEmpty())
+        << QDir(m_store->TmpImgDir()).entryList().join(',').toStdString();
+    ASSERT_EQ(m_log.size(), 1);
+    EXPECT_TRUE(m_log.last().startsWith(QStringLiteral("DownloadPicture ") + name));
+
+    EXPECT_TRUE(m_store->DownloadPicture(QStringLiteral("../probe.html")).isEmpty());
+    EXPECT_TRUE(QDir(m_store->TmpImgDir()).isEmpty());
+}
+
+TEST(PictureStoreOfflineTest, SilentWebServerEndsTheDownloadWithoutAFile) {
+    QTcpServer silent; // accepts and never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    QTemporaryDir data;
+    PictureServer server;
+    server.webBaseUrl = QStringLiteral("http://127.0.0.1:%1").arg(silent.serverPort());
+    PictureStore store(server, data.path());
+    store.setTimeouts(1, 1);
+    EXPECT_TRUE(store.DownloadPicture(QStringLiteral("x.jpg")).isEmpty());
+    EXPECT_FALSE(store.lastError().isEmpty());
+    EXPECT_TRUE(QDir(store.TmpImgDir()).isEmpty());
+}
+
+TEST_F(PictureStoreTest, WrongPasswordOrGoneServerFailsOpenAndEveryCommand) {
+    const QString name = pictureName();
+    ASSERT_TRUE(writeBytes(localFile(name), "x"));
+
+    auto refused = makeStore(m_service.password + QStringLiteral("wrong"));
+    EXPECT_FALSE(refused->FtpOpen());
+    EXPECT_TRUE(refused->lastError().contains(QStringLiteral(" error code: 67 Message: ")))
+        << refused->lastError().toStdString();
+    EXPECT_FALSE(refused->FtpCommand(QStringLiteral("up"), kTable, name));
+    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
+
+    auto gone = makeStore(m_service.password, QUrl(closedPortUrl()).port());
+    EXPECT_FALSE(gone->FtpOpen());
+    EXPECT_TRUE(gone->lastError().startsWith(QStringLiteral("OpenConnection error code: 7 Message: ")))
+        << gone->lastError().toStdString();
+    EXPECT_FALSE(gone->FtpCommand(QStringLiteral("delall"), kTable, name));
+    EXPECT_EQ(m_log.size(), 4);
+}

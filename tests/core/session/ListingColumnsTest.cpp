@@ -1,0 +1,160 @@
+#include "session/ListingColumns.h"
+#include "TestServices.h"
+#include "session/ListingRepository.h"
+
+#include <QSet>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+QStringList split(const QString& list) {
+    return list.split(QStringLiteral(", "));
+}
+
+// The listing fields of the text transfer file (the state is the third field).
+const QString kTransferFields = QStringLiteral(
+    "tb, ty, groupin, company, uname, email, uhp, uoffice, uhome, ufax, umoney, ubigo, gubun, ming, jubsu, "
+    "showday, sortday, writeday, offday, readnum, note, code, money_m, money_y, money_yeja, money_jb, "
+    "money_b, money_w, money_s, money_g, money_p, money_mb, money_mw, money_pg, money_sg, money_ys, "
+    "money_bu, money_bn, money_gp, money_slp, money_ie, pyung, pyung_use, pyung_m2, pyung_use_m2, pyung_ie, "
+    "pyung_use_ie, dong, sedae, floor_max, floor_max_ie, room, gunmul_bp, elv_in, elv_su, parking_u, "
+    "parking_d, money_lp, parking, room_top, chunjung, pyung_t, pyung_r, chair, desk, jungi, mul, hmax, "
+    "hchma, bupi_l, bupi_ea, tonsu, joou_s, joou_n, room_1, room_2, room_3, maemaepart, maemultype, gaeyak, "
+    "mbigo, post, keyword, addr1, addr2, addr3, addr4, addr5, cboname, remake, maker, makedate, floor, "
+    "floor_ie, opentype, direction, elv, internet, hottype, fuel, livingroom, bathroom, bunpo, line, "
+    "station, walking, special, manage, education, bus, government, life, ydo, gujo, gsangtae, parking_ty, "
+    "magam, doro, dosi, landtype, room_s, sangtae, yongdo, sizip, jimok, jehan, interior, sisoul, exchange, "
+    "upjong, budae, bupi, jutek, yungdo_n, yungdo_j, gigu, poss, secha, joou_g");
+
+// Kept in the office only.
+const QStringList kNeverOnServer =
+    split(QStringLiteral("addr3_1, addr4, addr5, uname, company, email, uhp, uoffice, "
+                         "uhome, ufax, umoney, ubigo, opid, ming, jubsu, groupin, "
+                         "keyword, offday"));
+
+QSet<QString> lowerSet(const QStringList& names) {
+    QSet<QString> set;
+    for (const QString& n : names)
+        set.insert(n.toLower());
+    return set;
+}
+
+} // namespace
+
+TEST(ListingColumns, DeclaredOnceWithTheirStores) {
+    const QList<ColumnDef>& all = listingColumns();
+    EXPECT_GE(all.size(), 150);
+    QSet<QString> seen;
+    int autoKeys = 0;
+    for (const ColumnDef& c : all) {
+        EXPECT_EQ(c.name, c.name.toLower()) << c.name.toStdString();
+        EXPECT_FALSE(seen.contains(c.name)) << "declared twice: " << c.name.toStdString();
+        seen.insert(c.name);
+        autoKeys += c.autoKey ? 1 : 0;
+    }
+    EXPECT_EQ(autoKeys, 1);
+    EXPECT_TRUE(findListingColumn(QStringLiteral("table_idx"))->autoKey);
+
+    const QStringList local = listingColumnNames(ListingSide::Local);
+    const QStringList server = listingColumnNames(ListingSide::Server);
+    EXPECT_FALSE(local.contains(QStringLiteral("sub_idx")));
+    for (const char* name :
+         {"table_idx", "sub_idx", "id", "subid", "tb", "ty", "state", "showday", "sortday", "writeday",
+          "hitadd", "hitmem", "readnum", "bigoie", "imgname1", "imgname2", "note"})
+        EXPECT_TRUE(server.contains(QLatin1String(name))) << name;
+    for (const QString& name : kNeverOnServer) {
+        EXPECT_TRUE(local.contains(name)) << name.toStdString();
+        EXPECT_FALSE(server.contains(name)) << name.toStdString();
+        EXPECT_FALSE(isListingColumnOn(name, ListingSide::Server)) << name.toStdString();
+    }
+}
+
+TEST(ListingColumns, EveryTransferFieldIsALocalColumn) {
+    const QStringList fields = split(kTransferFields);
+    EXPECT_EQ(fields.size() + 1, 140); // plus the state
+    for (const QString& field : fields)
+        EXPECT_TRUE(isListingColumnOn(field, ListingSide::Local)) << field.toStdString();
+}
+
+TEST(ListingColumns, TypesFollowWhatTheColumnsHold) {
+    for (const ColumnDef& c : listingColumns()) {
+        const std::string name = c.name.toStdString();
+        if (c.name == QLatin1String("money_ys") || c.name.startsWith(QLatin1String("pyung"))) {
+            EXPECT_EQ(c.type, ColumnType::Decimal) << name;
+        } else if (c.name.startsWith(QLatin1String("money_"))) {
+            EXPECT_EQ(c.type, ColumnType::BigInt) << name; // 만원 totals beyond 32 bits
+        }
+    }
+    for (const char* name : {"writeday", "showday", "sortday", "offday"})
+        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::DateTime) << name;
+    for (const char* name : {"state", "code", "room", "readnum", "hitadd", "hitmem", "sub_idx"})
+        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::Integer) << name;
+    for (const char* name : {"mbigo", "special", "bigoie", "note", "uname", "addr1", "cboname", "tb", "id"})
+        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::Text) << name;
+
+    // MariaDB counts each VARCHAR in full (4 bytes a character) against 65,535 bytes a row.
+    int varcharBytes = 0;
+    for (const ColumnDef& c : listingColumns())
+        if (c.type == ColumnType::Text && c.size > 0)
+            varcharBytes += 4 * c.size + 2;
+    EXPECT_LT(varcharBytes, 8000);
+}
+
+TEST(ListingColumns, CaptionsAndLookupIgnoringCase) {
+    const QList<std::pair<const char*, const char*>> captions = {
+        {"money_m", "매매가"},  {"money_y", "융자금"},  {"money_jb", "전세금"},    {"money_b", "월세금"},
+        {"money_w", "월세"},    {"money_g", "관리비"},  {"money_s", "시설비"},     {"money_sg", "실인수가"},
+        {"money_ys", "수익률"}, {"writeday", "등록일"}, {"showday", "수정일"},     {"addr4", "지번"},
+        {"addr5", "호수"},      {"ming", "진행상태"},   {"keyword", "검색키워드"}, {"makedate", "건축년도"},
+        {"dosi", "용도지역"},   {"subid", "담당자"},    {"mbigo", "비고"}};
+    for (const auto& [column, caption] : captions)
+        EXPECT_EQ(listingCaption(QLatin1String(column)), QString::fromUtf8(caption)) << column;
+    EXPECT_EQ(listingCaption(QStringLiteral("MONEY_M")), QStringLiteral("매매가"));
+    EXPECT_TRUE(listingCaption(QStringLiteral("money_yeja")).isEmpty());
+    EXPECT_TRUE(listingCaption(QStringLiteral("no_such_column")).isEmpty());
+    EXPECT_TRUE(listingCaption(QString()).isEmpty());
+
+    ASSERT_NE(findListingColumn(QStringLiteral("Keyword")), nullptr);
+    EXPECT_EQ(findListingColumn(QStringLiteral("Keyword"))->name, QStringLiteral("keyword"));
+    EXPECT_TRUE(isListingColumnOn(QStringLiteral("State"), ListingSide::Server));
+    EXPECT_EQ(findListingColumn(QStringLiteral("money")), nullptr);
+}
+
+TEST(ListingColumns, IndexesNameDeclaredColumns) {
+    for (ListingSide side : {ListingSide::Local, ListingSide::Server}) {
+        const TableDef table = maemulTable(side);
+        EXPECT_EQ(table.name, QStringLiteral("maemul"));
+        for (const IndexDef& index : table.indexes)
+            for (const QString& column : index.columns)
+                EXPECT_NE(table.column(column), nullptr) << column.toStdString();
+    }
+    const TableDef server = maemulTable(ListingSide::Server);
+    const auto key = std::find_if(server.indexes.begin(), server.indexes.end(),
+                                  [](const IndexDef& i) { return i.unique; });
+    ASSERT_NE(key, server.indexes.end());
+    EXPECT_EQ(key->columns, QStringList({QStringLiteral("id"), QStringLiteral("sub_idx")}));
+}
+
+class ListingSchemaTest : public testing::TestWithParam<std::tuple<Backend, ListingSide>> {};
+
+// The wide table must be accepted by both backends (MariaDB's row-size limits included) and
+// hold exactly the declared columns of its side.
+TEST_P(ListingSchemaTest, CreatesWithExactlyTheDeclaredColumns) {
+    const auto [backend, side] = GetParam();
+    TERAN_SCRATCH_STORE(scratch, backend);
+    SqlStore& store = scratch->store();
+    createListingTable(store, side);
+    ASSERT_TRUE(store.hasTable(QStringLiteral("maemul")));
+    EXPECT_EQ(lowerSet(store.columnsOf(QStringLiteral("maemul"))), lowerSet(listingColumnNames(side)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ListingSchemaTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::MariaDb),
+                                          testing::Values(ListingSide::Local, ListingSide::Server)),
+                         [](const testing::TestParamInfo<std::tuple<Backend, ListingSide>>& info) {
+                             const bool sqlite = std::get<0>(info.param) == Backend::Sqlite;
+                             const bool local = std::get<1>(info.param) == ListingSide::Local;
+                             return std::string(sqlite ? "Sqlite" : "MariaDb") + (local ? "Local" : "Server");
+                         });
