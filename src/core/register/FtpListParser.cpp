@@ -30,11 +30,9 @@ int monthNumber(const QString& name) {
 
 // "20240131235959" or "20240131235959.123", always UTC.
 QDateTime parseMlsdTime(const QString& value) {
-    QDateTime time = QDateTime::fromString(value.left(14), QStringLiteral("yyyyMMddHHmmss"));
-    if (!time.isValid())
-        return {};
-    time.setTimeSpec(Qt::UTC);
-    return time;
+    const QDate date = QDate::fromString(value.left(8), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(value.mid(8, 6), QStringLiteral("HHmmss"));
+    return date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
 }
 
 // A Unix listing gives "Dec 06 10:24" for the last six months and "Dec 06  2023" before.
