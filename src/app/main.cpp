@@ -14,11 +14,14 @@ StartOptions parseOptions(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("부동산전문 관리프로그램 TERAN"));
     parser.addHelpOption();
-    const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("teran.ini to use"), QStringLiteral("FILE"));
-    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data folder to use"), QStringLiteral("DIR"));
-    const QCommandLineOption shot(QStringLiteral("screenshot"), QStringLiteral("save a picture of the window"),
-                                  QStringLiteral("FILE"));
-    const QCommandLineOption quit(QStringLiteral("exit-after-screenshot"), QStringLiteral("end after the picture"));
+    const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("teran.ini to use"),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data folder to use"),
+                                  QStringLiteral("DIR"));
+    const QCommandLineOption shot(QStringLiteral("screenshot"),
+                                  QStringLiteral("save a picture of the window"), QStringLiteral("FILE"));
+    const QCommandLineOption quit(QStringLiteral("exit-after-screenshot"),
+                                  QStringLiteral("end after the picture"));
     parser.addOptions({config, data, shot, quit});
     parser.process(app);
     StartOptions options;

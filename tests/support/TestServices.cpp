@@ -27,8 +27,8 @@ std::optional<StoreUrl> mariaDbService() {
 std::optional<FtpService> ftpService() {
     if (env("TERAN_TEST_FTP_HOST").isEmpty())
         return std::nullopt;
-    return FtpService{env("TERAN_TEST_FTP_HOST"), env("TERAN_TEST_FTP_PORT").toInt(), env("TERAN_TEST_FTP_USER"),
-                      env("TERAN_TEST_FTP_PASSWORD"), env("TERAN_TEST_FTP_ROOT")};
+    return FtpService{env("TERAN_TEST_FTP_HOST"), env("TERAN_TEST_FTP_PORT").toInt(),
+                      env("TERAN_TEST_FTP_USER"), env("TERAN_TEST_FTP_PASSWORD"), env("TERAN_TEST_FTP_ROOT")};
 }
 
 QString webServiceUrl() {

@@ -28,13 +28,13 @@ bool runningUnderCi();
 QString closedPortUrl();
 
 // Skips the test when a service is missing; under CI=true a missing service fails it instead.
-#define TERAN_REQUIRE_SERVICE(available, what)                                                             \
-    do {                                                                                                   \
-        if (!(available)) {                                                                                \
-            if (::teran::test::runningUnderCi())                                                           \
-                FAIL() << what << " is not running (start it with scripts/services.sh start)";             \
-            GTEST_SKIP() << what << " is not running; start it with scripts/services.sh start";            \
-        }                                                                                                  \
+#define TERAN_REQUIRE_SERVICE(available, what)                                                               \
+    do {                                                                                                     \
+        if (!(available)) {                                                                                  \
+            if (::teran::test::runningUnderCi())                                                             \
+                FAIL() << what << " is not running (start it with scripts/services.sh start)";               \
+            GTEST_SKIP() << what << " is not running; start it with scripts/services.sh start";              \
+        }                                                                                                    \
     } while (0)
 
 // A store on either backend for one test: a fresh SQLite file in a temporary folder, or a
@@ -60,9 +60,9 @@ private:
 enum class Backend { Sqlite, MariaDb };
 std::string backendName(const testing::TestParamInfo<Backend>& info);
 // Opens a scratch store of the backend or skips (fails under CI) when MariaDB is missing.
-#define TERAN_SCRATCH_STORE(var, backend)                                                                  \
-    auto var = (backend) == ::teran::test::Backend::Sqlite ? ::teran::test::ScratchStore::sqlite()        \
-                                                           : ::teran::test::ScratchStore::mariaDb();      \
+#define TERAN_SCRATCH_STORE(var, backend)                                                                    \
+    auto var = (backend) == ::teran::test::Backend::Sqlite ? ::teran::test::ScratchStore::sqlite()           \
+                                                           : ::teran::test::ScratchStore::mariaDb();         \
     TERAN_REQUIRE_SERVICE(var != nullptr, "MariaDB")
 
 QString uniqueName(const QString& prefix);

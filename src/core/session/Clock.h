@@ -20,7 +20,8 @@ public:
 // A clock that stands still until told to move; used by tests and by tools that replay a day.
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(QDateTime at) : m_now(std::move(at)) {}
+    explicit FixedClock(QDateTime at)
+        : m_now(std::move(at)) {}
     QDateTime now() const override { return m_now; }
     void set(const QDateTime& at) { m_now = at; }
     void advanceDays(int days) { m_now = m_now.addDays(days); }

@@ -5,7 +5,8 @@
 
 namespace teran {
 
-DataFolder::DataFolder(QString root) : m_root(QDir::cleanPath(root)) {
+DataFolder::DataFolder(QString root)
+    : m_root(QDir::cleanPath(root)) {
     if (!m_root.endsWith(QLatin1Char('/')))
         m_root += QLatin1Char('/');
 }

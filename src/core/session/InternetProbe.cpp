@@ -9,7 +9,9 @@
 
 namespace teran {
 
-HttpProbe::HttpProbe(QString url, int timeoutMs) : m_url(std::move(url)), m_timeoutMs(timeoutMs) {}
+HttpProbe::HttpProbe(QString url, int timeoutMs)
+    : m_url(std::move(url))
+    , m_timeoutMs(timeoutMs) {}
 
 bool HttpProbe::reachable() {
     const QUrl url(m_url);

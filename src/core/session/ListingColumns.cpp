@@ -1,6 +1,6 @@
 #include "ListingColumns.h"
 
-#include <QHash>
+#include <array>
 
 namespace teran {
 
@@ -216,17 +216,59 @@ const Spec kColumns[] = {
     text("imgname2"),
 };
 
+// Finds a column by name without Qt's seeded string hash, which cost more than the whole
+// insert of a row when a bulk import looks up every key of every row.
+class NameIndex {
+public:
+    void add(const QString& name, int position) {
+        int slot = start(name);
+        while (m_slots[slot] >= 0)
+            slot = (slot + 1) & kMask;
+        m_slots[slot] = qint16(position);
+        m_names[slot] = name;
+    }
+
+    int find(QStringView name) const {
+        for (int slot = start(name);; slot = (slot + 1) & kMask) {
+            if (m_slots[slot] < 0)
+                return -1;
+            if (m_names[slot] == name)
+                return m_slots[slot];
+        }
+    }
+
+private:
+    static constexpr int kSize = 1024; // a power of two, far above the column count
+    static constexpr int kMask = kSize - 1;
+
+    static int start(QStringView name) {
+        quint32 hash = 2166136261u; // FNV-1a
+        for (QChar c : name)
+            hash = (hash ^ c.unicode()) * 16777619u;
+        return int(hash & kMask);
+    }
+
+    std::array<qint16, kSize> m_slots = filled();
+    std::array<QString, kSize> m_names;
+
+    static std::array<qint16, kSize> filled() {
+        std::array<qint16, kSize> slots;
+        slots.fill(-1);
+        return slots;
+    }
+};
+
 struct Declared {
     QList<ColumnDef> all;
     QList<Where> where;
-    QHash<QString, int> byName; // lower-case name -> position
+    NameIndex byName;
 };
 
 const Declared& declared() {
     static const Declared instance = [] {
         Declared d;
         for (const Spec& s : kColumns) {
-            d.byName.insert(QString::fromLatin1(s.name), int(d.all.size()));
+            d.byName.add(QString::fromLatin1(s.name), int(d.all.size()));
             d.all.append(ColumnDef{QString::fromLatin1(s.name), s.type, s.size, s.autoKey,
                                    QString::fromUtf8(s.caption)});
             d.where.append(s.where);
@@ -238,10 +280,11 @@ const Declared& declared() {
 
 int positionOf(const QString& name) {
     const Declared& d = declared();
-    auto it = d.byName.constFind(name);
-    if (it == d.byName.constEnd())
-        it = d.byName.constFind(name.toLower());
-    return it == d.byName.constEnd() ? -1 : *it;
+    const int exact = d.byName.find(name);
+    if (exact >= 0)
+        return exact;
+    const QString lower = name.toLower();
+    return lower == name ? -1 : d.byName.find(lower);
 }
 
 bool holds(Where where, ListingSide side) {
@@ -280,6 +323,12 @@ const ColumnDef* findListingColumn(const QString& name) {
 bool isListingColumnOn(const QString& name, ListingSide side) {
     const int at = positionOf(name);
     return at >= 0 && holds(declared().where.at(at), side);
+}
+
+bool isListingColumnOn(const ColumnDef* column, ListingSide side) {
+    const Declared& d = declared();
+    const qsizetype at = d.all.isEmpty() ? -1 : column - &d.all.first();
+    return at >= 0 && at < d.all.size() && holds(d.where.at(at), side);
 }
 
 TableDef maemulTable(ListingSide side) {

@@ -23,6 +23,8 @@ QStringList listingColumnNames(ListingSide side);
 // Looks a column up by name, ignoring case (older code writes `Keyword`, `State`, `Line`).
 const ColumnDef* findListingColumn(const QString& name);
 bool isListingColumnOn(const QString& name, ListingSide side);
+// For a column found by findListingColumn.
+bool isListingColumnOn(const ColumnDef* column, ListingSide side);
 
 // The table with its indexes, ready for createTableSql/createIndexSql.
 TableDef maemulTable(ListingSide side);

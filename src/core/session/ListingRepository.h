@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListingColumns.h"
+#include "ListingValue.h"
 #include "SqlStore.h"
 
 #include <QList>
@@ -10,29 +11,26 @@
 
 namespace teran {
 
-// One listing as column name -> value. Rows read back hold every column of their store under
-// its declared (lower-case) name, with null values as invalid QVariants; money and counts come
-// back as integers, decimals as double, dates as QDateTime, texts as QString.
+// One listing as column name -> value. Rows read back hold the non-null columns of their store
+// under their declared (lower-case) names (value() of a null column is an invalid QVariant);
+// money comes back as qint64, counts as int, decimals as double, dates as QDateTime, texts as
+// QString.
 using ListingRow = QVariantHash;
 
 // Creates `maemul` with its indexes on a store that does not have it yet.
 void createListingTable(SqlStore& store, ListingSide side);
 
-// The value a column stores for a value given by a window or a file: numbers for numeric
-// columns (numeric text is accepted, empty text is null), whole seconds for dates. Throws
-// StoreError for a value the column cannot hold (e.g. letters for an amount, a fraction for a
-// count), so nothing is written half-converted.
-QVariant listingValueFor(const ColumnDef& column, const QVariant& value);
-
 // Writes a new local listing and returns its number (`table_idx`), which the store assigns
 // inside the insert's own transaction: two desks saving at once get different numbers, and a
 // number is never handed out again. A `table_idx` in the row is ignored, as are keys that are
-// no local column; names match without regard to case. A missing `state` or `code` is 0, so a
+// no local column; names match without regard to case; values are converted by
+// listingValueFor. A missing `state` or `code` is 0, so a
 // new row shows in the own lists. Throws StoreError; nothing is written then.
 int insertLocal(SqlStore& store, const ListingRow& row);
 
-// Writes many local listings in one transaction through one prepared statement and returns
-// their numbers in order. All or nothing. `progress` (when given) hears the count written so
+// Writes many local listings in one transaction and returns their numbers in order; all or
+// nothing. Rows with the same columns (those of one type) share one prepared statement.
+// Values are converted as by listingValueFor. `progress` (when given) hears the count written so
 // far every few hundred rows and at the end.
 QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
                            const std::function<void(int done)>& progress = {});

@@ -8,7 +8,9 @@ namespace {
 const QString kVersionTable = QStringLiteral("teran_schema");
 } // namespace
 
-SchemaMigrator::SchemaMigrator(SqlStore& store, QList<Migration> steps) : m_store(store), m_steps(std::move(steps)) {
+SchemaMigrator::SchemaMigrator(SqlStore& store, QList<Migration> steps)
+    : m_store(store)
+    , m_steps(std::move(steps)) {
     std::sort(m_steps.begin(), m_steps.end(),
               [](const Migration& a, const Migration& b) { return a.version < b.version; });
 }
@@ -26,11 +28,12 @@ int SchemaMigrator::latestVersion() const {
 void SchemaMigrator::ensureVersionTable() {
     if (m_store.hasTable(kVersionTable))
         return;
-    m_store.execute(QStringLiteral("CREATE TABLE teran_schema (version INTEGER NOT NULL, applied %1, note %2)")
-                        .arg(m_store.backend() == SqlBackend::MariaDb ? QStringLiteral("DATETIME")
-                                                                      : QStringLiteral("TEXT"),
-                             m_store.backend() == SqlBackend::MariaDb ? QStringLiteral("VARCHAR(200)")
-                                                                      : QStringLiteral("TEXT")));
+    m_store.execute(
+        QStringLiteral("CREATE TABLE teran_schema (version INTEGER NOT NULL, applied %1, note %2)")
+            .arg(m_store.backend() == SqlBackend::MariaDb ? QStringLiteral("DATETIME")
+                                                          : QStringLiteral("TEXT"),
+                 m_store.backend() == SqlBackend::MariaDb ? QStringLiteral("VARCHAR(200)")
+                                                          : QStringLiteral("TEXT")));
 }
 
 int SchemaMigrator::upgrade() {

@@ -21,11 +21,12 @@ QString serverRefusedTitle() {
 
 QString serverRefusedText(const QString& description) {
     return QStringLiteral("인터넷은 연결되어 있으나 본사 서버에 접속할 수 없습니다.") + kCrLf + kCrLf +
-           QStringLiteral("잠시 후 다시 실행해 주시고, 계속 접속되지 않으면 본사로 문의하시기 바랍니다.") + kCrLf +
-           kCrLf + QStringLiteral("(") + description + QStringLiteral(")");
+           QStringLiteral("잠시 후 다시 실행해 주시고, 계속 접속되지 않으면 본사로 문의하시기 바랍니다.") +
+           kCrLf + kCrLf + QStringLiteral("(") + description + QStringLiteral(")");
 }
 
-Session::Session(TeranConfig config, const Clock& clock, Dialogs& dialogs, std::unique_ptr<InternetProbe> probe)
+Session::Session(TeranConfig config, const Clock& clock, Dialogs& dialogs,
+                 std::unique_ptr<InternetProbe> probe)
     : m_config(std::move(config))
     , m_dataFolder(m_config.dataPath)
     , m_clock(clock)
@@ -86,8 +87,8 @@ bool Session::MdbsqlConnOpen() {
         upgradeListingStore(*m_listing);
     } catch (const StoreError& error) {
         m_listing->close();
-        WriteLog(DailyLog::errorMessage(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => "), error.description(),
-                                        error.source()));
+        WriteLog(DailyLog::errorMessage(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => "),
+                                        error.description(), error.source()));
         m_dialogs.message(error.description(), QString(), DialogIcon::None, DialogButtons::Ok);
         return false;
     }
@@ -101,8 +102,8 @@ bool Session::MysqlConnOpen() {
         m_server->open(serverUrl());
     } catch (const StoreError& error) {
         m_server->close();
-        WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "), error.description(),
-                                        error.source()));
+        WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
+                                        error.description(), error.source()));
         m_dialogs.critical(serverRefusedText(error.description()), serverRefusedTitle());
         endProgram(1);
         return false;
@@ -138,14 +139,17 @@ void Session::InternetCheck() {
         return;
     try {
         const qint64 localListings =
-            listingOpen() ? m_listing->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"), {}, 0).toLongLong() : 0;
+            listingOpen()
+                ? m_listing->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"), {}, 0).toLongLong()
+                : 0;
         if (localListings > 0) {
             m_server->execute(QStringLiteral("UPDATE members SET nowdata=?, lastDay=%1 WHERE memid=?")
                                   .arg(m_server->nowSql()),
                               {localListings, m_state.LoginId});
         }
         m_state.FtpPassword =
-            m_server->scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {8}, QString()).toString();
+            m_server->scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {8}, QString())
+                .toString();
     } catch (const StoreError& error) {
         logError(QStringLiteral("InternetCheck => "), error);
     }

@@ -23,7 +23,8 @@ enum class StoreKind { Listing, Server };
 class Session : public QObject {
     Q_OBJECT
 public:
-    Session(TeranConfig config, const Clock& clock, Dialogs& dialogs, std::unique_ptr<InternetProbe> probe = {});
+    Session(TeranConfig config, const Clock& clock, Dialogs& dialogs,
+            std::unique_ptr<InternetProbe> probe = {});
     ~Session() override;
 
     const TeranConfig& config() const { return m_config; }
@@ -52,7 +53,9 @@ public:
     void InternetCheck();
 
     bool WriteLog(const QString& message) const { return m_log.WriteLog(message); }
-    bool logError(const QString& label, const StoreError& error) const { return m_log.logError(label, error); }
+    bool logError(const QString& label, const StoreError& error) const {
+        return m_log.logError(label, error);
+    }
 
     bool hasStores() const { return m_listing && m_server; }
     bool listingOpen() const { return m_listing && m_listing->isOpen(); }

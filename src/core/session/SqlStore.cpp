@@ -21,22 +21,8 @@ QString errorText(const QSqlError& error) {
 
 } // namespace
 
-PreparedStatement::PreparedStatement(SqlStore& store, const QString& sql)
-    : m_store(store)
-    , m_sql(sql)
-    , m_query(store.database()) {
-    if (!m_query.prepare(sql))
-        m_store.fail(m_query, sql);
-}
-
-QSqlQuery& PreparedStatement::run(const QVariantList& values) {
-    m_store.bindAll(m_query, values);
-    if (!m_query.exec())
-        m_store.fail(m_query, m_sql);
-    return m_query;
-}
-
-SqlStore::SqlStore(QString connectionName) : m_connectionName(std::move(connectionName)) {}
+SqlStore::SqlStore(QString connectionName)
+    : m_connectionName(std::move(connectionName)) {}
 
 SqlStore::~SqlStore() {
     close();
@@ -54,7 +40,8 @@ void SqlStore::open(const StoreUrl& url) {
     const QString source = QStringLiteral("SqlStore::open");
     if (url.backend == SqlBackend::Sqlite) {
         if (url.mustExist && !QFileInfo(url.path).isFile())
-            throw StoreError(QStringLiteral("The database file does not exist: ") + url.path, source, url.display());
+            throw StoreError(QStringLiteral("The database file does not exist: ") + url.path, source,
+                             url.display());
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         m_created = true;
         QDir().mkpath(QFileInfo(url.path).absolutePath());
@@ -142,9 +129,29 @@ void SqlStore::fail(const QSqlQuery& q, const QString& sql) const {
     throw error;
 }
 
+int SqlStore::placeholderCount(const QString& sql) {
+    int count = 0;
+    QChar quote;
+    for (QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || c == u'"' || c == u'`') {
+            quote = c;
+        } else if (c == u'?') {
+            ++count;
+        }
+    }
+    return count;
+}
+
 QSqlQuery SqlStore::query(const QString& sql, const QVariantList& values) {
     if (!isOpen())
         throw StoreError(QStringLiteral("The database is not open"), m_connectionName, sql);
+    if (values.size() != placeholderCount(sql))
+        throw StoreError(
+            QStringLiteral("%1 values for %2 placeholders").arg(values.size()).arg(placeholderCount(sql)),
+            m_connectionName, sql);
     QSqlQuery q(database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -169,7 +176,8 @@ QVariant SqlStore::scalar(const QString& sql, const QVariantList& values, const 
 }
 
 QString SqlStore::nowSql() const {
-    return m_backend == SqlBackend::Sqlite ? QStringLiteral("datetime('now','localtime')") : QStringLiteral("NOW()");
+    return m_backend == SqlBackend::Sqlite ? QStringLiteral("datetime('now','localtime')")
+                                           : QStringLiteral("NOW()");
 }
 
 QString SqlStore::limitSql(int limit, int offset, QVariantList& values) {
@@ -224,7 +232,8 @@ void SqlStore::rollback() {
     database().rollback();
 }
 
-Transaction::Transaction(SqlStore& store) : m_store(store) {
+Transaction::Transaction(SqlStore& store)
+    : m_store(store) {
     m_store.beginTransaction();
 }
 

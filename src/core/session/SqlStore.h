@@ -9,23 +9,9 @@
 
 namespace teran {
 
-class SqlStore;
-
-// One statement prepared once and run many times with different bound values.
-class PreparedStatement {
-public:
-    PreparedStatement(SqlStore& store, const QString& sql);
-    QSqlQuery& run(const QVariantList& values); // throws StoreError
-    QVariant lastInsertId() const { return m_query.lastInsertId(); }
-
-private:
-    SqlStore& m_store;
-    QString m_sql;
-    QSqlQuery m_query;
-};
-
 // One connection to a store (the office's ListingStore or the vendor's ServerStore). Every
 // statement goes through here with bound values; a failure throws StoreError carrying the SQL.
+// Statements run many times over wide rows use WholeRowStatement.
 class SqlStore {
 public:
     explicit SqlStore(QString connectionName);
@@ -42,10 +28,12 @@ public:
     QSqlDatabase database() const;
 
     QSqlQuery query(const QString& sql, const QVariantList& values = {});
-    int execute(const QString& sql, const QVariantList& values = {}); // rows affected
+    int execute(const QString& sql, const QVariantList& values = {});     // rows affected
     QVariant insert(const QString& sql, const QVariantList& values = {}); // new auto number
     QVariant scalar(const QString& sql, const QVariantList& values = {}, const QVariant& otherwise = {});
-    PreparedStatement prepare(const QString& sql) { return PreparedStatement(*this, sql); }
+    // The "?" placeholders of a statement, outside quoted texts and names. A statement run
+    // with another number of values is refused: MariaDB's driver would run it anyway.
+    static int placeholderCount(const QString& sql);
 
     // The store's own current time, as an SQL expression (the vendor's clock for the server).
     QString nowSql() const;
@@ -71,7 +59,6 @@ public:
     void rollback();
 
 private:
-    friend class PreparedStatement;
     void bindAll(QSqlQuery& q, const QVariantList& values) const;
     [[noreturn]] void fail(const QSqlQuery& q, const QString& sql) const;
 

@@ -16,11 +16,13 @@ QList<TableDef> serverStoreSchema() {
 // Version 1 takes any older store (including files of earlier programs without a version)
 // to the declared tables. Later versions add their own steps below it.
 QList<Migration> listingStoreMigrations() {
-    return {{1, QStringLiteral("declared tables"), [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); }}};
+    return {{1, QStringLiteral("declared tables"),
+             [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); }}};
 }
 
 QList<Migration> serverStoreMigrations() {
-    return {{1, QStringLiteral("declared tables"), [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); }}};
+    return {{1, QStringLiteral("declared tables"),
+             [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); }}};
 }
 
 int upgradeListingStore(SqlStore& store) {

@@ -21,7 +21,8 @@ StoreUrl StoreUrl::parse(const QString& text) {
         if (path.startsWith(QLatin1String("///")))
             path = path.mid(2);
         if (path.isEmpty())
-            throw StoreError(QStringLiteral("SQLite address without a file: ") + text, QStringLiteral("StoreUrl"));
+            throw StoreError(QStringLiteral("SQLite address without a file: ") + text,
+                             QStringLiteral("StoreUrl"));
         return sqliteFile(path);
     }
     const QUrl url(trimmed, QUrl::StrictMode);

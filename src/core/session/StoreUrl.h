@@ -10,8 +10,8 @@ enum class SqlBackend { Sqlite, MariaDb };
 // ("mariadb://" is the same). The account may also come from the configuration beside it.
 struct StoreUrl {
     SqlBackend backend = SqlBackend::Sqlite;
-    QString path;     // SQLite file
-    QString host;     // MariaDB
+    QString path; // SQLite file
+    QString host; // MariaDB
     int port = 3306;
     QString database;
     QString user;

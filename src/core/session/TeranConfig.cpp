@@ -27,7 +27,8 @@ QString TeranConfig::defaultFile() {
 }
 
 QString TeranConfig::defaultDemoFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/teran/demo/");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/teran/demo/");
 }
 
 QString TeranConfig::embeddedServerFile() const {
@@ -45,7 +46,8 @@ TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     config.webBaseUrl = QStringLiteral("http://127.0.0.1:28080/");
     config.smsHost = QStringLiteral("127.0.0.1");
     // The embedded demo needs no network: its "internet" is a page inside the data folder.
-    config.probeUrl = QUrl::fromLocalFile(QDir(dataPath).filePath(QStringLiteral("server/probe.html"))).toString();
+    config.probeUrl =
+        QUrl::fromLocalFile(QDir(dataPath).filePath(QStringLiteral("server/probe.html"))).toString();
     return config;
 }
 

@@ -82,16 +82,18 @@ void usage() {
 
 int run(const QStringList& arguments) {
     QCommandLineParser parser;
-    const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("teran.ini"), QStringLiteral("FILE"),
-                                    TeranConfig::defaultFile());
-    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data folder"), QStringLiteral("DIR"));
+    const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("teran.ini"),
+                                    QStringLiteral("FILE"), TeranConfig::defaultFile());
+    const QCommandLineOption data(QStringLiteral("data"), QStringLiteral("data folder"),
+                                  QStringLiteral("DIR"));
     const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("ServerStore address"),
                                     QStringLiteral("URL"));
-    const QCommandLineOption ftpPassword(QStringLiteral("ftp-password"), QStringLiteral("picture store password"),
-                                         QStringLiteral("PW"));
+    const QCommandLineOption ftpPassword(QStringLiteral("ftp-password"),
+                                         QStringLiteral("picture store password"), QStringLiteral("PW"));
     const QCommandLineOption smsPort(QStringLiteral("sms-port"), QStringLiteral("SMS gateway port"),
                                      QStringLiteral("N"));
-    const QCommandLineOption writeConfig(QStringLiteral("write-config"), QStringLiteral("save the settings used"));
+    const QCommandLineOption writeConfig(QStringLiteral("write-config"),
+                                         QStringLiteral("save the settings used"));
     parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
@@ -111,7 +113,8 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("init-server") && parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
     } catch (const StoreError& error) {
-        err() << "error: " << error.description() << " (" << error.source() << ") " << error.sql() << Qt::endl;
+        err() << "error: " << error.description() << " (" << error.source() << ") " << error.sql()
+              << Qt::endl;
         return 1;
     }
     usage();

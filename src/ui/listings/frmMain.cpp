@@ -9,7 +9,10 @@
 
 namespace teran {
 
-frmMain::frmMain(Session& session, QWidget* parent) : QMainWindow(parent), m_session(session), m_mdi(new QMdiArea(this)) {
+frmMain::frmMain(Session& session, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(session)
+    , m_mdi(new QMdiArea(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(windowTitleText());
     m_mdi->setObjectName(QStringLiteral("MDIForm"));

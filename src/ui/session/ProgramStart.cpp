@@ -3,12 +3,12 @@
 #include "listings/frmMain.h"
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <QCoreApplication>
 
 namespace teran {
 

@@ -52,7 +52,8 @@ DialogAnswer answerOf(int button) {
 
 } // namespace
 
-DialogAnswer QtDialogs::message(const QString& text, const QString& title, DialogIcon icon, DialogButtons buttons) {
+DialogAnswer QtDialogs::message(const QString& text, const QString& title, DialogIcon icon,
+                                DialogButtons buttons) {
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), m_parent);
     return answerOf(box.exec());
 }

@@ -9,7 +9,8 @@ namespace teran {
 // The program's real message boxes and file dialogs.
 class QtDialogs final : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget* parent = nullptr)
+        : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
     DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,

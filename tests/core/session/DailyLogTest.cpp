@@ -35,8 +35,9 @@ TEST_F(LogFixture, LinesOfOneDayShareAFileAndTheNextDayStartsANewOne) {
     ASSERT_TRUE(log.WriteLog(QStringLiteral("두번째")));
 
     const QString today = dir.filePath(QStringLiteral("Log/2026-12-06"));
-    EXPECT_EQ(readAll(today), QStringLiteral("2026-12-06 09:05:07   office1   로그인 => 첫번째 오류 => teran\r\n"
-                                             "2026-12-06 23:59:59   staff2   두번째\r\n"));
+    EXPECT_EQ(readAll(today),
+              QStringLiteral("2026-12-06 09:05:07   office1   로그인 => 첫번째 오류 => teran\r\n"
+                             "2026-12-06 23:59:59   staff2   두번째\r\n"));
 
     clock.advanceDays(1);
     ASSERT_TRUE(log.WriteLog(QStringLiteral("다음날")));
@@ -48,7 +49,8 @@ TEST_F(LogFixture, LinesOfOneDayShareAFileAndTheNextDayStartsANewOne) {
 
 TEST_F(LogFixture, MessageWithLineBreakIsWrittenAsIs) {
     ASSERT_TRUE(log.WriteLog(QStringLiteral("줄1\r\n줄2")));
-    EXPECT_EQ(readAll(log.fileFor(clock.today())), QStringLiteral("2026-12-06 09:05:07   office1   줄1\r\n줄2\r\n"));
+    EXPECT_EQ(readAll(log.fileFor(clock.today())),
+              QStringLiteral("2026-12-06 09:05:07   office1   줄1\r\n줄2\r\n"));
 }
 
 TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
@@ -66,7 +68,8 @@ TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
 }
 
 TEST(DailyLogMessages, LabelDescriptionAndSourceFollowTheProgramsConvention) {
-    EXPECT_EQ(DailyLog::errorMessage(QStringLiteral("로그인 => "), QStringLiteral("연결 실패"), QStringLiteral("teran")),
+    EXPECT_EQ(DailyLog::errorMessage(QStringLiteral("로그인 => "), QStringLiteral("연결 실패"),
+                                     QStringLiteral("teran")),
               QStringLiteral("로그인 => 연결 실패 => teran"));
     const StoreError withSql(QStringLiteral("no such table: x"), QStringLiteral("listing-0"),
                              QStringLiteral("select * from x"));

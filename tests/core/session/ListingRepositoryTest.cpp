@@ -98,7 +98,7 @@ TEST_P(ListingRepositoryTest, HostileListingRoundTripsOnBothSides) {
     expectStored(given, *local, ListingSide::Local);
     EXPECT_EQ(local->value("table_idx").toInt(), number);
     EXPECT_FALSE(local->value("money_jb").isValid()) << "a column not given stays null";
-    EXPECT_EQ(local->size(), listingColumnNames(ListingSide::Local).size());
+    EXPECT_FALSE(local->contains(QStringLiteral("money_jb")));
     EXPECT_EQ(local->value("money_m").typeId(), QMetaType::LongLong);
     EXPECT_EQ(local->value("showday").typeId(), QMetaType::QDateTime);
 
@@ -109,7 +109,8 @@ TEST_P(ListingRepositoryTest, HostileListingRoundTripsOnBothSides) {
     ASSERT_TRUE(server.has_value());
     expectStored(given, *server, ListingSide::Server);
     EXPECT_EQ(server->value("sub_idx").toInt(), number);
-    EXPECT_EQ(server->size(), listingColumnNames(ListingSide::Server).size());
+    for (const QString& key : server->keys())
+        EXPECT_TRUE(isListingColumnOn(key, ListingSide::Server)) << key.toStdString();
     EXPECT_FALSE(readServer(vendor->store(), QStringLiteral("office'1"), number + 1).has_value());
     EXPECT_FALSE(readServer(vendor->store(), QStringLiteral("office"), number).has_value());
 }

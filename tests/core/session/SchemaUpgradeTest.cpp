@@ -13,12 +13,13 @@ using namespace teran::test;
 TEST(SchemaUpgrade, AnOlderListingStoreGainsEveryTableAndColumnAndKeepsItsRows) {
     auto scratch = ScratchStore::sqlite();
     SqlStore& store = scratch->store();
-    store.execute(QStringLiteral("CREATE TABLE maemul (table_idx INTEGER PRIMARY KEY AUTOINCREMENT, id TEXT, tb TEXT, "
-                                 "ty TEXT, uname TEXT, money_m INTEGER, state INTEGER)"));
+    store.execute(
+        QStringLiteral("CREATE TABLE maemul (table_idx INTEGER PRIMARY KEY AUTOINCREMENT, id TEXT, tb TEXT, "
+                       "ty TEXT, uname TEXT, money_m INTEGER, state INTEGER)"));
     store.execute(QStringLiteral("CREATE TABLE mem_seting (seting TEXT, set1 TEXT)"));
     store.execute(QStringLiteral("INSERT INTO maemul(id, tb, ty, uname, money_m, state) VALUES(?,?,?,?,?,?)"),
-                  {QStringLiteral("office1"), QStringLiteral("apt"), QStringLiteral("M"), QStringLiteral("홍길동 'A'"),
-                   350000, 0});
+                  {QStringLiteral("office1"), QStringLiteral("apt"), QStringLiteral("M"),
+                   QStringLiteral("홍길동 'A'"), 350000, 0});
     store.execute(QStringLiteral("INSERT INTO mem_seting(seting, set1) VALUES(?,?)"),
                   {QStringLiteral("fontsize"), QStringLiteral("12")});
 
@@ -40,17 +41,20 @@ TEST(SchemaUpgrade, AnOlderListingStoreGainsEveryTableAndColumnAndKeepsItsRows) 
     EXPECT_EQ(row.value(1).toLongLong(), 350000);
     EXPECT_EQ(row.value(2).toString(), QStringLiteral("12"));
     // New rows keep counting after the old numbers.
-    const QVariant next = store.insert(QStringLiteral("INSERT INTO maemul(id) VALUES(?)"), {QStringLiteral("office1")});
+    const QVariant next =
+        store.insert(QStringLiteral("INSERT INTO maemul(id) VALUES(?)"), {QStringLiteral("office1")});
     EXPECT_EQ(next.toInt(), 2);
 
-    EXPECT_EQ(SchemaMigrator(store, listingStoreMigrations()).upgrade(), 0) << "a current store needs no step";
+    EXPECT_EQ(SchemaMigrator(store, listingStoreMigrations()).upgrade(), 0)
+        << "a current store needs no step";
 }
 
 TEST(SchemaUpgrade, AFailingStepLeavesTheStoreAsItWas) {
     auto scratch = ScratchStore::sqlite();
     SqlStore& store = scratch->store();
     QList<Migration> steps = {
-        {1, QStringLiteral("one"), [](SqlStore& s) { s.execute(QStringLiteral("CREATE TABLE a (x INTEGER)")); }},
+        {1, QStringLiteral("one"),
+         [](SqlStore& s) { s.execute(QStringLiteral("CREATE TABLE a (x INTEGER)")); }},
         {2, QStringLiteral("two"),
          [](SqlStore& s) {
              s.execute(QStringLiteral("CREATE TABLE b (x INTEGER)"));
@@ -73,14 +77,16 @@ TEST_P(StoreSetupTest, ServerSchemaHoldsTheNumberedTextsAndInitCanRunAgain) {
     for (const TableDef& table : serverStoreSchema())
         EXPECT_TRUE(server.hasTable(table.name)) << table.name.toStdString();
     auto text = [&](int number) {
-        return server.scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {number}).toString();
+        return server.scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {number})
+            .toString();
     };
     EXPECT_EQ(text(8), QStringLiteral("pw'1"));
     EXPECT_EQ(text(3), QStringLiteral("5000"));
     EXPECT_EQ(server.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_msg WHERE enable='0'")).toInt(), 0)
         << "service texts must never show up as notices";
 
-    server.execute(QStringLiteral("UPDATE mem_msg SET content=? WHERE table_idx=1"), {QStringLiteral("바뀐 안내")});
+    server.execute(QStringLiteral("UPDATE mem_msg SET content=? WHERE table_idx=1"),
+                   {QStringLiteral("바뀐 안내")});
     initServerStore(server, {QStringLiteral("new-pw"), 0});
     EXPECT_EQ(text(8), QStringLiteral("new-pw")) << "a given password replaces the old one";
     EXPECT_EQ(text(3), QStringLiteral("5000")) << "a value not given stays";
@@ -89,7 +95,8 @@ TEST_P(StoreSetupTest, ServerSchemaHoldsTheNumberedTextsAndInitCanRunAgain) {
               defaultServerTexts({}).size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StoreSetupTest, testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, StoreSetupTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
 
 TEST(StoreSetup, InitMakesTheDataFolderWithItsListingStore) {
     QTemporaryDir dir;

@@ -1,7 +1,7 @@
+#include "session/Session.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "session/InternetProbe.h"
-#include "session/Session.h"
 #include "session/StoreSetup.h"
 
 #include <QDir>
@@ -27,9 +27,10 @@ protected:
         TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
         initDataFolder(DataFolder(dir.path()));
         initServerStore(server->store(), {QStringLiteral("ftp-secret"), 7777});
-        server->store().execute(QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name) "
-                                               "VALUES(?,?,?,?,?)"),
-                                {kOffice, kOffice, QStringLiteral("A"), QStringLiteral("pw"), QStringLiteral("김대표")});
+        server->store().execute(
+            QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name) "
+                           "VALUES(?,?,?,?,?)"),
+            {kOffice, kOffice, QStringLiteral("A"), QStringLiteral("pw"), QStringLiteral("김대표")});
         config = TeranConfig::demoDefaults(dir.path());
         config.serverUrl = server->url().toString();
         config.probeUrl = probeServiceUrl();
@@ -43,8 +44,8 @@ protected:
     }
 
     QVariant memberValue(const char* column) {
-        return server->store().scalar(QStringLiteral("SELECT %1 FROM members WHERE memID=?").arg(QLatin1String(column)),
-                                      {kOffice});
+        return server->store().scalar(
+            QStringLiteral("SELECT %1 FROM members WHERE memID=?").arg(QLatin1String(column)), {kOffice});
     }
 
     QTemporaryDir dir;
@@ -121,7 +122,8 @@ TEST_P(SessionFixture, EnsureOpenOpensTheServerFirstAndNothingTwice) {
     EXPECT_FALSE(offline->serverOpen());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SessionFixture, testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, SessionFixture, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
 
 // The internet answers but the vendor's database does not: a clear fatal box, then the end.
 TEST(SessionFailures, ServerRefusingWhileTheInternetAnswersEndsTheProgram) {
@@ -130,7 +132,8 @@ TEST(SessionFailures, ServerRefusingWhileTheInternetAnswersEndsTheProgram) {
     initDataFolder(DataFolder(dir.path()));
     TeranConfig config = TeranConfig::demoDefaults(dir.path());
     config.probeUrl = probeServiceUrl();
-    config.serverUrl = QStringLiteral("mysql://terandbuser:x@127.0.0.1:%1/teran").arg(QUrl(closedPortUrl()).port());
+    config.serverUrl =
+        QStringLiteral("mysql://terandbuser:x@127.0.0.1:%1/teran").arg(QUrl(closedPortUrl()).port());
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
     Session session(config, clock, dialogs);

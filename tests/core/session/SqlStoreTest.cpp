@@ -1,6 +1,6 @@
 #include "session/SqlStore.h"
-#include "session/TableDef.h"
 #include "TestServices.h"
+#include "session/TableDef.h"
 
 #include <QDateTime>
 
@@ -41,8 +41,8 @@ TEST_P(SqlStoreTest, HostileTextsMoneyAndDatesRoundTrip) {
         {QStringLiteral("가나'다"), hostile, bigMoney, 5.25, when});
     ASSERT_TRUE(id.isValid());
 
-    QSqlQuery q = store.query(QStringLiteral("SELECT name, memo, money, rate, writeday FROM sample WHERE memo = ?"),
-                              {hostile});
+    QSqlQuery q = store.query(
+        QStringLiteral("SELECT name, memo, money, rate, writeday FROM sample WHERE memo = ?"), {hostile});
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), QStringLiteral("가나'다"));
     EXPECT_EQ(q.value(1).toString(), hostile);
@@ -52,15 +52,20 @@ TEST_P(SqlStoreTest, HostileTextsMoneyAndDatesRoundTrip) {
     EXPECT_FALSE(q.next());
 
     // A typed search text is data: its % and _ match themselves, not any text.
-    const QString like = QStringLiteral("SELECT COUNT(*) FROM sample WHERE memo LIKE ?") + SqlStore::likeEscapeSql();
+    const QString like =
+        QStringLiteral("SELECT COUNT(*) FROM sample WHERE memo LIKE ?") + SqlStore::likeEscapeSql();
     EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("100% _x_"))}).toInt(), 1);
     EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("100%%"))}).toInt(), 0);
     EXPECT_EQ(store.scalar(like, {SqlStore::likeContains(QStringLiteral("_x__"))}).toInt(), 0);
     // Cut-off dates compare the same on both backends.
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"),
-                           {when.addSecs(1)}).toInt(), 0);
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"),
-                           {when.addDays(-60)}).toInt(), 1);
+    EXPECT_EQ(
+        store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"), {when.addSecs(1)})
+            .toInt(),
+        0);
+    EXPECT_EQ(
+        store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"), {when.addDays(-60)})
+            .toInt(),
+        1);
 }
 
 TEST_P(SqlStoreTest, FailedStatementCarriesSqlAndTransactionRollsBack) {
@@ -81,4 +86,19 @@ TEST_P(SqlStoreTest, FailedStatementCarriesSqlAndTransactionRollsBack) {
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample")).toInt(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SqlStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);
+// Too few or too many values must never run: a missing value would silently become NULL.
+TEST_P(SqlStoreTest, AStatementWithTheWrongNumberOfValuesIsRefused) {
+    TERAN_SCRATCH_STORE(scratch, GetParam());
+    SqlStore& store = scratch->store();
+    store.execute(createTableSql(sampleTable(), store.backend()));
+    EXPECT_THROW(
+        store.execute(QStringLiteral("INSERT INTO sample(name, memo) VALUES(?, ?)"), {QStringLiteral("a")}),
+        StoreError);
+    EXPECT_THROW(store.execute(QStringLiteral("INSERT INTO sample(name) VALUES(?)"), {1, 2}), StoreError);
+    // A question mark inside a quoted text is data, not a placeholder.
+    store.execute(QStringLiteral("INSERT INTO sample(name, memo) VALUES('왜?', ?)"), {QStringLiteral("b")});
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample")).toInt(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SqlStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);

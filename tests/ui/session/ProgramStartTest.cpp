@@ -1,6 +1,6 @@
+#include "session/ProgramStart.h"
 #include "ScriptedDialogs.h"
 #include "listings/frmMain.h"
-#include "session/ProgramStart.h"
 #include "session/Session.h"
 #include "session/StoreSetup.h"
 
@@ -66,7 +66,9 @@ TEST(ProgramStart, WithTheProbeFailingTheProgramRunsOfflineOnTheListingStore) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(session.listingOpen());
     EXPECT_FALSE(session.serverOpen());
-    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblConnection"))->text().startsWith(QStringLiteral("오프라인")));
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblConnection"))
+                    ->text()
+                    .startsWith(QStringLiteral("오프라인")));
 }
 
 TEST(ProgramStart, AFolderWithoutTheOfficeDatabaseIsNamedAndNothingOpens) {
