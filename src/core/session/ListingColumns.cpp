@@ -10,7 +10,7 @@ namespace {
 // exact address stay in the office; the server keeps its copy's key and expiry.
 enum class Where { Both, LocalOnly, ServerOnly };
 
-struct Spec {
+struct ColumnEntry {
     const char* name;
     ColumnType type;
     int size; // VARCHAR length on MariaDB for the few short key columns; 0 = unbounded
@@ -19,25 +19,25 @@ struct Spec {
     const char* caption;
 };
 
-constexpr Spec autoNumber(const char* name, const char* caption) {
+constexpr ColumnEntry autoNumber(const char* name, const char* caption) {
     return {name, ColumnType::Integer, 0, true, Where::Both, caption};
 }
-constexpr Spec shortText(const char* name, int size, const char* caption = "", Where where = Where::Both) {
+constexpr ColumnEntry shortText(const char* name, int size, const char* caption = "", Where where = Where::Both) {
     return {name, ColumnType::Text, size, false, where, caption};
 }
-constexpr Spec text(const char* name, const char* caption = "", Where where = Where::Both) {
+constexpr ColumnEntry text(const char* name, const char* caption = "", Where where = Where::Both) {
     return {name, ColumnType::Text, 0, false, where, caption};
 }
-constexpr Spec integer(const char* name, const char* caption = "", Where where = Where::Both) {
+constexpr ColumnEntry integer(const char* name, const char* caption = "", Where where = Where::Both) {
     return {name, ColumnType::Integer, 0, false, where, caption};
 }
-constexpr Spec money(const char* name, const char* caption = "") {
+constexpr ColumnEntry money(const char* name, const char* caption = "") {
     return {name, ColumnType::BigInt, 0, false, Where::Both, caption};
 }
-constexpr Spec decimal(const char* name, const char* caption = "") {
+constexpr ColumnEntry decimal(const char* name, const char* caption = "") {
     return {name, ColumnType::Decimal, 0, false, Where::Both, caption};
 }
-constexpr Spec date(const char* name, const char* caption = "", Where where = Where::Both) {
+constexpr ColumnEntry date(const char* name, const char* caption = "", Where where = Where::Both) {
     return {name, ColumnType::DateTime, 0, false, where, caption};
 }
 
@@ -49,7 +49,7 @@ constexpr Where Server = Where::ServerOnly;
 // VARCHAR; every free text is unbounded.
 // Measurements whose unit the registration window owns (power, water, heights, tonnage,
 // ratios, parking per household) are decimals so that fractions survive.
-const Spec kColumns[] = {
+const ColumnEntry kColumns[] = {
     // identity and ownership
     autoNumber("table_idx", "번호"),
     integer("sub_idx", "번호", Server),
@@ -267,7 +267,7 @@ struct Declared {
 const Declared& declared() {
     static const Declared instance = [] {
         Declared d;
-        for (const Spec& s : kColumns) {
+        for (const ColumnEntry& s : kColumns) {
             d.byName.add(QString::fromLatin1(s.name), int(d.all.size()));
             d.all.append(ColumnDef{QString::fromLatin1(s.name), s.type, s.size, s.autoKey,
                                    QString::fromUtf8(s.caption)});
