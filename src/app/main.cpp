@@ -1,10 +1,9 @@
-#include "session/ProgramStart.h"
+#include "session/ProgramFlow.h"
 #include "session/QtDialogs.h"
 #include "session/Session.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QWidget>
 
 using namespace teran;
 
@@ -38,13 +37,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teran"));
     const StartOptions options = parseOptions(app);
-    const TeranConfig config = TeranConfig::load(options.configFile, options.dataPath);
     SystemClock clock;
     QtDialogs dialogs;
-    Session session(config, clock, dialogs);
-    std::unique_ptr<QWidget> window = startProgram(session, options);
-    if (!window)
+    Session session(TeranConfig::load(options.configFile, options.dataPath), clock, dialogs);
+    ProgramFlow flow(session, options);
+    if (!flow.start())
         return 1;
-    dialogs.setParent(window.get());
     return app.exec();
 }

@@ -5,7 +5,8 @@ namespace teran::test {
 DialogAnswer ScriptedDialogs::message(const QString& text, const QString& title, DialogIcon icon,
                                       DialogButtons buttons) {
     m_shown.append({text, title, icon, buttons});
-    if (!m_answers.isEmpty())
+    // A box with one button has nothing to choose: queued answers are kept for real questions.
+    if (buttons != DialogButtons::Ok && !m_answers.isEmpty())
         return m_answers.dequeue();
     switch (buttons) {
     case DialogButtons::Ok:

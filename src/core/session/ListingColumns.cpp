@@ -22,7 +22,8 @@ struct ColumnEntry {
 constexpr ColumnEntry autoNumber(const char* name, const char* caption) {
     return {name, ColumnType::Integer, 0, true, Where::Both, caption};
 }
-constexpr ColumnEntry shortText(const char* name, int size, const char* caption = "", Where where = Where::Both) {
+constexpr ColumnEntry shortText(const char* name, int size, const char* caption = "",
+                                Where where = Where::Both) {
     return {name, ColumnType::Text, size, false, where, caption};
 }
 constexpr ColumnEntry text(const char* name, const char* caption = "", Where where = Where::Both) {

@@ -38,6 +38,8 @@ public:
     // How the program ends after a fatal message (the program exits; tests record it).
     void setProgramEnd(std::function<void(int)> end) { m_programEnd = std::move(end); }
     bool endRequested() const { return m_endRequested; }
+    // Ends the program (after the caller has said why).
+    void endProgram(int code);
 
     // The connection routines of the program, in the order the ensure-open sequence calls them.
     void CreateDbObjects();
@@ -69,8 +71,6 @@ Q_SIGNALS:
     void storeOpened(teran::StoreKind kind);
 
 private:
-    void endProgram(int code);
-
     TeranConfig m_config;
     DataFolder m_dataFolder;
     const Clock& m_clock;

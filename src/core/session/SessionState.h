@@ -5,6 +5,12 @@
 
 namespace teran {
 
+// One account of the office, as the person-in-charge choices list it.
+struct StaffMember {
+    QString id;
+    QString name;
+};
+
 // Who is logged in and how: the values every window reads after the login.
 struct SessionState {
     QString LoginId;
@@ -20,6 +26,8 @@ struct SessionState {
     // Office details: 0 office name, 1 homepage, 2 phone, 3 mobile, 4 registration number,
     // 5 address, 6 e-mail, 10 representative (7 to 9 unused).
     QStringList AuthConfig = QStringList(11, QString());
+    // The office's accounts: entry 0 is OfficeMainId, then the other accounts of the office.
+    QList<StaffMember> Staff;
 
     bool isOnline() const { return OnlineMode == QLatin1String("yes"); }
 };

@@ -1,0 +1,96 @@
+#include "LoginService.h"
+
+#include "ServerNotices.h"
+#include "Session.h"
+
+namespace teran {
+
+namespace LoginTexts {
+QString wrongPassword() {
+    return QStringLiteral("비밀번호가 틀립니다.");
+}
+QString notMember() {
+    return QStringLiteral("등록된 회원이 아닙니다.");
+}
+QString notServerMember() {
+    return QStringLiteral("등록된 서버 회원이 아닙니다.");
+}
+QString noServer() {
+    return QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다.");
+}
+} // namespace LoginTexts
+
+namespace {
+const QString kLabel = QStringLiteral("로그인 => ");
+}
+
+LoginService::LoginService(Session& session, const LoginIni& ini)
+    : m_session(session)
+    , m_ini(ini) {}
+
+LoginResult LoginService::login(const LoginAttempt& typed) {
+    LoginAttempt attempt = typed;
+    attempt.id = attempt.id.trimmed();
+    m_session.state().LoginId = attempt.id;
+    try {
+        QSqlQuery local = m_session.listingStore().query(
+            QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {attempt.id});
+        if (local.next())
+            return loginOffline(attempt, local.value(0).toString());
+        return loginOnline(attempt);
+    } catch (const StoreError& error) {
+        m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
+        m_session.dialogs().message(error.description(), QString(), DialogIcon::Critical, DialogButtons::Ok);
+        return {LoginOutcome::Failed, QString()};
+    }
+}
+
+LoginResult LoginService::loginOffline(const LoginAttempt& attempt, const QString& storedPassword) {
+    if (storedPassword != attempt.password)
+        return {LoginOutcome::WrongPassword, LoginTexts::wrongPassword()};
+    // The office is the company of the account itself: the mirror holds one office's accounts.
+    const QString office =
+        m_session.listingStore()
+            .scalar(QStringLiteral("SELECT companyID FROM members WHERE memID=?"), {attempt.id})
+            .toString();
+    saveLogin(attempt);
+    m_session.state().OnlineMode = QStringLiteral("offline");
+    m_session.state().OfficeMainId = office.isEmpty() ? attempt.id : office;
+    return {LoginOutcome::Offline, QString()};
+}
+
+LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
+    if (!m_session.state().InternetOk)
+        m_session.InternetCheck();
+    if (m_session.endRequested())
+        return {LoginOutcome::Failed, QString()};
+    if (!m_session.state().InternetOk || !m_session.serverOpen())
+        return {LoginOutcome::NoServer, LoginTexts::noServer()};
+    SqlStore& server = m_session.serverStore();
+    // Both the office's own account ("A") and its staff accounts ("B") log in.
+    QSqlQuery account =
+        server.query(QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memPWD=? "
+                                    "AND memType IN ('A','B')"),
+                     {attempt.id, attempt.password});
+    if (!account.next() || attempt.id.isEmpty())
+        return {LoginOutcome::NotMember, LoginTexts::notMember()};
+    const QString company = account.value(0).toString();
+    QSqlQuery office = server.query(
+        QStringLiteral("SELECT memID, admin_msg FROM members WHERE companyID=? AND memType='A'"), {company});
+    if (!office.next())
+        return {LoginOutcome::NotServerMember, LoginTexts::notServerMember()};
+    const QString officeId = office.value(0).toString();
+    const QString unread = office.value(1).toString();
+    saveLogin(attempt);
+    m_session.state().OnlineMode = QStringLiteral("yes");
+    m_session.state().OfficeMainId = company;
+    ServerNotices(m_session).showUnread(officeId, unread);
+    return {LoginOutcome::Online, QString()};
+}
+
+void LoginService::saveLogin(const LoginAttempt& attempt) const {
+    m_ini.write(
+        {attempt.saveId ? attempt.id : QString(), attempt.savePassword ? attempt.password : QString()});
+}
+
+} // namespace teran

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "LoginIni.h"
+
+#include <QString>
+
+namespace teran {
+
+class Session;
+
+// What the user typed in the login window.
+struct LoginAttempt {
+    QString id;
+    QString password;
+    bool saveId = false;
+    bool savePassword = false;
+};
+
+enum class LoginOutcome {
+    Offline,         // checked against the office's own database
+    Online,          // checked against the vendor's server
+    WrongPassword,   // the id is known here, the password is not its
+    NotMember,       // the server knows no such account
+    NotServerMember, // the account's office has no office row on the server
+    NoServer,        // unknown here and the server cannot be reached
+    Failed           // a database error (logged and shown)
+};
+
+struct LoginResult {
+    LoginOutcome outcome = LoginOutcome::Failed;
+    QString status; // the text of the status line under the fields (empty on success)
+    bool succeeded() const { return outcome == LoginOutcome::Offline || outcome == LoginOutcome::Online; }
+};
+
+namespace LoginTexts {
+QString wrongPassword();
+QString notMember();
+QString notServerMember();
+QString noServer();
+} // namespace LoginTexts
+
+// Checks a login: first against the accounts mirrored into the office's database, then against
+// the vendor's server. On success it sets the session's LoginId, OfficeMainId and OnlineMode,
+// saves the login as the check boxes say and, online, shows the office's unread notices.
+class LoginService {
+public:
+    LoginService(Session& session, const LoginIni& ini);
+    LoginResult login(const LoginAttempt& attempt);
+
+private:
+    LoginResult loginOffline(const LoginAttempt& attempt, const QString& storedPassword);
+    LoginResult loginOnline(const LoginAttempt& attempt);
+    void saveLogin(const LoginAttempt& attempt) const;
+
+    Session& m_session;
+    const LoginIni& m_ini;
+};
+
+} // namespace teran

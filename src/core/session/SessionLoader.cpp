@@ -1,0 +1,169 @@
+#include "SessionLoader.h"
+
+#include "Session.h"
+#include "SettingsStore.h"
+
+namespace teran {
+
+namespace {
+
+const QString kLabel = QStringLiteral("로그인 => ");
+
+// The account columns the office database keeps of each account of the office.
+const QStringList kMirroredColumns = {
+    QStringLiteral("companyID"), QStringLiteral("memID"),  QStringLiteral("memType"),
+    QStringLiteral("memPWD"),    QStringLiteral("name"),   QStringLiteral("shopname"),
+    QStringLiteral("showname"),  QStringLiteral("jumin1"), QStringLiteral("jumin2"),
+    QStringLiteral("email"),     QStringLiteral("addr1"),  QStringLiteral("addr2"),
+    QStringLiteral("addr3"),     QStringLiteral("addr4"),  QStringLiteral("homtel"),
+    QStringLiteral("hantel"),    QStringLiteral("fax"),    QStringLiteral("shopnum"),
+    QStringLiteral("homepage")};
+
+QString text(const QSqlQuery& q, const char* column) {
+    return q.value(QLatin1String(column)).toString();
+}
+
+} // namespace
+
+SessionLoader::SessionLoader(Session& session)
+    : m_session(session) {}
+
+QString SessionLoader::foreignDatabaseTitle() {
+    return QStringLiteral("사용할수 없는 데이터베이스입니다.");
+}
+
+QString SessionLoader::foreignDatabaseText(const QString& userName) {
+    return userName + QStringLiteral("님과 데이터베이스의 사용자와 같지않습니다.") +
+           QStringLiteral("\r\n\r\n") + QStringLiteral("그래서 해당 데이터베이스에 접근할수가 없습니다.") +
+           QStringLiteral("\r\n\r\n") + QStringLiteral("자세한 문의사항은 본사로 문의하시기 바랍니다.");
+}
+
+LoadOutcome SessionLoader::load() {
+    SessionState& state = m_session.state();
+    try {
+        state.Staff = {{state.OfficeMainId, QString()}};
+        if (!ownsListingStore()) {
+            SqlStore& names = state.isOnline() ? m_session.serverStore() : m_session.listingStore();
+            m_session.dialogs().critical(foreignDatabaseText(userName(names)), foreignDatabaseTitle());
+            m_session.endProgram(1);
+            return LoadOutcome::ForeignDatabase;
+        }
+        // An offline login has not asked the internet yet; the answer decides the mirror.
+        if (!state.InternetOk)
+            m_session.InternetCheck();
+        if (m_session.endRequested())
+            return LoadOutcome::Failed;
+        if (state.InternetOk && m_session.serverOpen())
+            mirrorAccounts();
+        SqlStore& details = state.isOnline() ? m_session.serverStore() : m_session.listingStore();
+        loadOfficeDetails(details);
+        loadStaff(details);
+        loadSettings();
+    } catch (const StoreError& error) {
+        m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
+        m_session.dialogs().message(error.description(), QString(), DialogIcon::Critical, DialogButtons::Ok);
+        return LoadOutcome::Failed;
+    }
+    return LoadOutcome::Loaded;
+}
+
+bool SessionLoader::ownsListingStore() {
+    // Rows without an owner are this office's too; only another office's id makes it foreign.
+    QVariantList values{m_session.state().OfficeMainId};
+    const QString sql = QStringLiteral("SELECT table_idx FROM maemul WHERE id <> ? AND id <> ''") +
+                        SqlStore::limitSql(1, 0, values);
+    return !m_session.listingStore().query(sql, values).next();
+}
+
+QString SessionLoader::userName(SqlStore& store) const {
+    return store.scalar(QStringLiteral("SELECT name FROM members WHERE memID=?"), {m_session.state().LoginId})
+        .toString();
+}
+
+void SessionLoader::mirrorAccounts() {
+    SqlStore& server = m_session.serverStore();
+    SqlStore& local = m_session.listingStore();
+    const QString office = m_session.state().OfficeMainId;
+    QSqlQuery accounts =
+        server.query(QStringLiteral("SELECT %1 FROM members WHERE companyID=? ORDER BY memType")
+                         .arg(kMirroredColumns.join(QLatin1Char(','))),
+                     {office});
+    QList<QVariantList> rows;
+    while (accounts.next()) {
+        QVariantList row;
+        for (int i = 0; i < kMirroredColumns.size(); ++i)
+            row << accounts.value(i);
+        rows << row;
+    }
+    if (rows.isEmpty())
+        return; // never empty the office's accounts on a server that answered nothing
+
+    QStringList marks(kMirroredColumns.size(), QStringLiteral("?"));
+    QStringList sets;
+    for (const QString& column : kMirroredColumns)
+        sets << column + QStringLiteral("=?");
+    Transaction tx(local);
+    QStringList kept;
+    for (const QVariantList& row : rows) {
+        const QString memId = row.at(1).toString();
+        kept << memId;
+        QVariantList values = row;
+        values << memId;
+        if (local.execute(
+                QStringLiteral("UPDATE members SET %1 WHERE memID=?").arg(sets.join(QLatin1Char(','))),
+                values) == 0)
+            local.execute(QStringLiteral("INSERT INTO members(%1) VALUES(%2)")
+                              .arg(kMirroredColumns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                          row);
+    }
+    QStringList keptMarks(kept.size(), QStringLiteral("?"));
+    QVariantList removeValues{office};
+    for (const QString& id : kept)
+        removeValues << id;
+    local.execute(QStringLiteral("DELETE FROM members WHERE companyID=? AND memID NOT IN (%1)")
+                      .arg(keptMarks.join(QLatin1Char(','))),
+                  removeValues);
+    tx.commit();
+}
+
+void SessionLoader::loadOfficeDetails(SqlStore& store) {
+    QSqlQuery row =
+        store.query(QStringLiteral("SELECT shopname, homepage, homtel, hantel, shopnum, addr1, addr2, "
+                                   "addr3, addr4, email, name FROM members WHERE memID=?"),
+                    {m_session.state().LoginId});
+    QStringList details(11, QString());
+    if (row.next()) {
+        details[0] = text(row, "shopname");
+        details[1] = text(row, "homepage");
+        details[2] = text(row, "homtel");
+        details[3] = text(row, "hantel");
+        details[4] = text(row, "shopnum");
+        details[5] =
+            QStringList{text(row, "addr1"), text(row, "addr2"), text(row, "addr3"), text(row, "addr4")}.join(
+                QLatin1Char(' '));
+        details[6] = text(row, "email");
+        details[10] = text(row, "name");
+    }
+    m_session.state().AuthConfig = details;
+}
+
+void SessionLoader::loadStaff(SqlStore& store) {
+    SessionState& state = m_session.state();
+    const QString officeName =
+        store.scalar(QStringLiteral("SELECT name FROM members WHERE memID=?"), {state.OfficeMainId})
+            .toString();
+    state.Staff = {{state.OfficeMainId, officeName}};
+    QSqlQuery others = store.query(
+        QStringLiteral("SELECT memID, name FROM members WHERE companyID=? AND memID <> ? ORDER BY memID"),
+        {state.OfficeMainId, state.OfficeMainId});
+    while (others.next())
+        state.Staff.append({others.value(0).toString(), others.value(1).toString()});
+}
+
+void SessionLoader::loadSettings() {
+    SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+    settings.ensureLoginDefaults();
+    m_session.state().FontSizeSet = settings.fontSize();
+}
+
+} // namespace teran

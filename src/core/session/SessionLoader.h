@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace teran {
+
+class Session;
+class SqlStore;
+
+enum class LoadOutcome {
+    Loaded,
+    ForeignDatabase, // the office database holds another office's listings: the program ends
+    Failed
+};
+
+// Runs once after a login: checks that the office database belongs to the office, mirrors the
+// office's accounts from the server, loads the office's details, the staff list and the settings.
+class SessionLoader {
+public:
+    explicit SessionLoader(Session& session);
+    LoadOutcome load();
+
+    static QString foreignDatabaseTitle();
+    static QString foreignDatabaseText(const QString& userName);
+
+    // Makes the office's accounts in the office database follow the server's: new accounts are
+    // added, changed ones updated and those the server no longer has removed.
+    void mirrorAccounts();
+
+private:
+    bool ownsListingStore();
+    void loadOfficeDetails(SqlStore& store);
+    void loadStaff(SqlStore& store);
+    void loadSettings();
+    QString userName(SqlStore& store) const;
+
+    Session& m_session;
+};
+
+} // namespace teran

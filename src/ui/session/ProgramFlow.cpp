@@ -1,0 +1,77 @@
+#include "ProgramFlow.h"
+
+#include "frmLogin.h"
+#include "frmLogo.h"
+#include "listings/frmMain.h"
+#include "session/Session.h"
+#include "session/SessionLoader.h"
+#include "session/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace teran {
+
+ProgramFlow::ProgramFlow(Session& session, StartOptions options)
+    : m_session(session)
+    , m_options(std::move(options))
+    , m_ini(m_options.loginIniPath)
+    , m_instance(m_options.lockPath) {}
+
+ProgramFlow::~ProgramFlow() = default;
+
+QString ProgramFlow::alreadyRunningText() {
+    return QStringLiteral("프로그램이 이미 실행중 입니다.");
+}
+
+QString ProgramFlow::versionText(Session& session) {
+    const QString version = SettingsStore(session.listingStore(), session.state().LoginId).installedVersion();
+    return QStringLiteral("TERAN Ver ") + (version.isEmpty() ? QStringLiteral("5.02") : version);
+}
+
+bool ProgramFlow::start() {
+    if (!m_instance.acquire()) {
+        m_session.dialogs().message(alreadyRunningText(), QString(), DialogIcon::None, DialogButtons::Ok);
+        m_session.endProgram(1);
+        return false;
+    }
+    m_login = std::make_unique<frmLogin>(m_session, m_ini);
+    m_login->show();
+    if (!m_login->start())
+        return false;
+    connect(m_login.get(), &frmLogin::loggedIn, this, &ProgramFlow::openMainWindow);
+    scheduleScreenshot(m_login.get());
+    return true;
+}
+
+void ProgramFlow::openMainWindow() {
+    frmLogo logo(versionText(m_session));
+    logo.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (SessionLoader(m_session).load() != LoadOutcome::Loaded) {
+        if (!m_session.endRequested())
+            m_session.endProgram(1);
+        return;
+    }
+    m_session.ensureOpen();
+    m_main = std::make_unique<frmMain>(m_session);
+    m_main->show();
+    logo.close();
+    m_login.release()->deleteLater(); // it is still sending the signal that brought us here
+    Q_EMIT mainWindowShown();
+}
+
+void ProgramFlow::scheduleScreenshot(QWidget* window) {
+    if (m_options.screenshotFile.isEmpty())
+        return;
+    const QString file = m_options.screenshotFile;
+    const bool quit = m_options.exitAfterScreenshot;
+    // Give the window a moment to lay out and paint before it is captured.
+    QTimer::singleShot(1500, window, [window, file, quit] {
+        window->grab().save(file);
+        if (quit)
+            QCoreApplication::quit();
+    });
+}
+
+} // namespace teran

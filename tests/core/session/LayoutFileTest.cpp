@@ -1,0 +1,149 @@
+#include "session/LayoutFile.h"
+#include "session/StoreSetup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace teran;
+
+namespace {
+
+using Widths = QList<std::optional<int>>;
+
+class LayoutFileTest : public testing::Test {
+protected:
+    void SetUp() override { initDataFolder(folder); }
+
+    QByteArray contentOf(const LayoutFile& file) {
+        QFile f(file.path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void put(const LayoutFile& file, const QByteArray& content) {
+        QFile f(file.path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    QTemporaryDir dir;
+    DataFolder folder{dir.path()};
+};
+
+} // namespace
+
+TEST(LayoutFileName, EveryKindHasItsOwnNameUnderTheUsersId) {
+    // The type code goes into the names of the kinds that serve one type; the others listed here ignore it.
+    const QString apt = QStringLiteral("apt");
+    const QList<std::pair<LayoutKind, const char*>> expected{
+        {LayoutKind::SharedListAll, "kim_frmListAll_size_ie.ini"},
+        {LayoutKind::SharedListType, "kim_apt_frmList_size_ie.ini"},
+        {LayoutKind::SharedWindowAll, "kim_frmListieAll_size_ie.ini"},
+        {LayoutKind::SharedWindowType, "kim_apt_frmListie_size_ie.ini"},
+        {LayoutKind::ClubAll, "kim_frmClubAll_size_ie.ini"},
+        {LayoutKind::ClubType, "kim_apt_frmClub_size_ie.ini"},
+        {LayoutKind::OwnListAll, "kim_frmListAll_size.ini"},
+        {LayoutKind::OwnListType, "kim_apt_frmList_size.ini"},
+        {LayoutKind::OwnListGroup, "kim_frmListGroup_size.ini"},
+        {LayoutKind::Insert, "kim_frmInsert_size.ini"},
+        {LayoutKind::Maesu, "kim_maesu_size.ini"},
+        {LayoutKind::Namecard, "kim_namecard_size.ini"},
+        {LayoutKind::Customer, "kim_customer_size.ini"},
+        {LayoutKind::AdFont, "kim_frmAd_font.ini"},
+    };
+    for (const auto& [kind, name] : expected)
+        EXPECT_EQ(layoutFileName(kind, QStringLiteral("kim"), apt), QString::fromLatin1(name)) << name;
+    EXPECT_EQ(layoutFileName(LayoutKind::Print, QStringLiteral("kim")), QStringLiteral("kim_print.ini"));
+    EXPECT_EQ(layoutFileName(LayoutKind::Print, QStringLiteral("kim"), QStringLiteral("frmClub")),
+              QStringLiteral("kim_frmClub_print.ini"));
+    EXPECT_EQ(layoutFileName(LayoutKind::Namecard, QStringLiteral("김부장")),
+              QStringLiteral("김부장_namecard_size.ini"));
+}
+
+TEST(LayoutFileName, NamesThatWouldLeaveTheFolderOrLackATypeAreRefused) {
+    EXPECT_TRUE(layoutFileName(LayoutKind::OwnListType, QStringLiteral("kim")).isEmpty());
+    EXPECT_TRUE(
+        layoutFileName(LayoutKind::ClubType, QStringLiteral("kim"), QStringLiteral("../apt")).isEmpty());
+    EXPECT_TRUE(
+        layoutFileName(LayoutKind::ClubType, QStringLiteral("kim"), QStringLiteral("a\\b")).isEmpty());
+    EXPECT_TRUE(layoutFileName(LayoutKind::OwnListAll, QString()).isEmpty());
+    EXPECT_TRUE(layoutFileName(LayoutKind::OwnListAll, QStringLiteral("..")).isEmpty());
+    EXPECT_TRUE(layoutFileName(LayoutKind::OwnListAll, QStringLiteral("x/../../etc")).isEmpty());
+    EXPECT_TRUE(layoutFileName(LayoutKind::Print, QStringLiteral("kim"), QStringLiteral("a/b")).isEmpty());
+
+    QTemporaryDir dir;
+    const LayoutFile refused(DataFolder(dir.path()), LayoutKind::OwnListType, QStringLiteral("kim"));
+    EXPECT_FALSE(refused.isValid());
+    EXPECT_TRUE(refused.read().isEmpty());
+    EXPECT_FALSE(refused.write({10, 20}));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(LayoutFileTest, AMissingFileMeansDefaultWidths) {
+    const LayoutFile file(folder, LayoutKind::OwnListAll, QStringLiteral("kim"));
+    EXPECT_EQ(file.path(), folder.rd() + QStringLiteral("kim_frmListAll_size.ini"));
+    EXPECT_FALSE(file.exists());
+    EXPECT_TRUE(file.read().isEmpty());
+    EXPECT_TRUE(file.remove()) << "nothing to remove is not a failure";
+}
+
+TEST_F(LayoutFileTest, WidthsRoundTripInTheOneLineForm) {
+    const LayoutFile file(folder, LayoutKind::ClubType, QStringLiteral("kim"), QStringLiteral("land"));
+    ASSERT_TRUE(file.write({120, 0, 85, 1500}));
+    EXPECT_EQ(contentOf(file), QByteArray("120,0,85,1500,"));
+    EXPECT_EQ(file.read(), (Widths{120, 0, 85, 1500}));
+
+    ASSERT_TRUE(file.write({40}));
+    EXPECT_EQ(contentOf(file), QByteArray("40,")) << "a shorter grid leaves nothing of the old line";
+    ASSERT_TRUE(file.write({}));
+    EXPECT_TRUE(file.exists());
+    EXPECT_TRUE(file.read().isEmpty());
+
+    ASSERT_TRUE(file.remove());
+    EXPECT_FALSE(file.exists());
+}
+
+TEST_F(LayoutFileTest, TwoUsersAndTwoModesKeepSeparateFiles) {
+    const LayoutFile kimAll(folder, LayoutKind::OwnListAll, QStringLiteral("kim"));
+    const LayoutFile kimApt(folder, LayoutKind::OwnListType, QStringLiteral("kim"), QStringLiteral("apt"));
+    const LayoutFile leeAll(folder, LayoutKind::OwnListAll, QStringLiteral("lee"));
+    ASSERT_TRUE(kimAll.write({10, 20}));
+    ASSERT_TRUE(leeAll.write({30, 40, 50}));
+    EXPECT_EQ(kimAll.read(), (Widths{10, 20}));
+    EXPECT_EQ(leeAll.read(), (Widths{30, 40, 50}));
+    EXPECT_FALSE(kimApt.exists());
+    ASSERT_TRUE(leeAll.remove());
+    EXPECT_EQ(kimAll.read(), (Widths{10, 20}));
+}
+
+TEST_F(LayoutFileTest, DamagedEntriesKeepTheirPlaceAndTheirColumnsDefault) {
+    EXPECT_EQ(LayoutFile::parse("12,abc,-5,30,,99999999,45.6, 7 ,nan,\r\n"),
+              (Widths{12, std::nullopt, std::nullopt, 30, std::nullopt, std::nullopt, 46, 7, std::nullopt}));
+    EXPECT_EQ(LayoutFile::parse("10,20,\r\n30,\r\n\r\n"), (Widths{10, 20, 30})) << "read line by line";
+    EXPECT_EQ(LayoutFile::parse("10,20"), (Widths{10, 20})) << "a last comma may be missing";
+    EXPECT_TRUE(LayoutFile::parse("").isEmpty());
+    EXPECT_TRUE(LayoutFile::parse(",,,").isEmpty());
+    EXPECT_EQ(LayoutFile::parse(QByteArray("\x00\xff,25,", 6)), (Widths{std::nullopt, 25}));
+
+    const LayoutFile file(folder, LayoutKind::Maesu, QStringLiteral("kim"));
+    put(file, "80,x,90,");
+    EXPECT_EQ(file.read(), (Widths{80, std::nullopt, 90}));
+    put(file, QByteArray(200 * 1024, '7'));
+    EXPECT_TRUE(file.read().isEmpty()) << "a huge file is not a layout";
+}
+
+TEST_F(LayoutFileTest, WritingMakesTheFolderAndFailsCleanlyWhereItCannot) {
+    QDir(folder.rd()).removeRecursively();
+    const LayoutFile file(folder, LayoutKind::Customer, QStringLiteral("kim"));
+    ASSERT_TRUE(file.write({55}));
+    EXPECT_EQ(file.read(), (Widths{55}));
+
+    // rd/ taken by a plain file: nothing can be written, and nothing pretends it was.
+    QTemporaryDir other;
+    QFile blocker(other.filePath(QStringLiteral("rd")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const LayoutFile blocked(DataFolder(other.path()), LayoutKind::Customer, QStringLiteral("kim"));
+    EXPECT_FALSE(blocked.write({55}));
+    EXPECT_FALSE(blocked.exists());
+}

@@ -1,0 +1,214 @@
+#include "OfficeFixture.h"
+#include "session/LoginService.h"
+#include "session/ServerNotices.h"
+#include "session/SessionLoader.h"
+
+#include <QFile>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class LoginTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = OfficeFixture::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB and the loopback HTTP server");
+        ini = std::make_unique<LoginIni>(office->loginIniPath());
+    }
+
+    // A start of the program up to a finished login and session load.
+    LoginResult logIn(Session& session, const QString& id, const QString& password, bool saveId = false,
+                      bool savePassword = false) {
+        session.CreateDbObjects();
+        EXPECT_TRUE(session.MdbsqlConnOpen());
+        LoginResult result = LoginService(session, *ini).login({id, password, saveId, savePassword});
+        if (result.succeeded()) {
+            EXPECT_EQ(SessionLoader(session).load(), LoadOutcome::Loaded);
+        }
+        return result;
+    }
+
+    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<LoginIni> ini;
+};
+
+} // namespace
+
+TEST_P(LoginTest, AStaffLoginOnTheServerFillsTheSessionAndMirrorsTheOffice) {
+    auto session = office->session();
+    const LoginResult result = logIn(*session, QStringLiteral("  st1 "), QStringLiteral("pw2"), true, false);
+    ASSERT_EQ(result.outcome, LoginOutcome::Online);
+    const SessionState& state = session->state();
+    EXPECT_EQ(state.LoginId, QStringLiteral("st1"));
+    EXPECT_EQ(state.OfficeMainId, QStringLiteral("off1"));
+    EXPECT_EQ(state.OnlineMode, QStringLiteral("yes"));
+    EXPECT_EQ(state.FtpPassword, QStringLiteral("ftp-pw"));
+    EXPECT_EQ(ini->read().id, QStringLiteral("st1"));
+    EXPECT_TRUE(ini->read().password.isEmpty()) << "the password box was not ticked";
+
+    // The office's accounts are now in the office database, the office first in the staff list.
+    EXPECT_EQ(
+        office->localValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE companyID='off1'")).toInt(), 3);
+    ASSERT_EQ(state.Staff.size(), 3);
+    EXPECT_EQ(state.Staff.at(0).id, QStringLiteral("off1"));
+    EXPECT_EQ(state.Staff.at(0).name, QStringLiteral("김대표"));
+    EXPECT_EQ(state.Staff.at(1).id, QStringLiteral("st1"));
+
+    // Office details come from the logged-in account's row.
+    EXPECT_EQ(state.AuthConfig.at(0), QStringLiteral("테란공인중개사"));
+    EXPECT_EQ(state.AuthConfig.at(2), QStringLiteral("02-555-1234"));
+    EXPECT_EQ(state.AuthConfig.at(3), QStringLiteral("010-1234-5678"));
+    EXPECT_EQ(state.AuthConfig.at(4), QStringLiteral("11680-2026-00001"));
+    EXPECT_EQ(state.AuthConfig.at(5), QStringLiteral("서울 강남구 역삼동 "));
+    EXPECT_EQ(state.AuthConfig.at(10), QStringLiteral("이실장"));
+    EXPECT_EQ(state.FontSizeSet, 10);
+    EXPECT_EQ(
+        office->localValue(QStringLiteral("SELECT set1 FROM mem_seting WHERE seting='fontsize'")).toString(),
+        QStringLiteral("10"));
+}
+
+TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
+    {
+        auto first = office->session();
+        ASSERT_EQ(logIn(*first, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::Online);
+    }
+    office->goOffline();
+    office->clock.advanceDays(1);
+    auto next = office->session();
+    EXPECT_EQ(logIn(*next, QStringLiteral("st2"), QStringLiteral("wrong")).status,
+              LoginTexts::wrongPassword());
+    const LoginResult result = logIn(*next, QStringLiteral("st2"), QStringLiteral("pw3"));
+    EXPECT_EQ(result.outcome, LoginOutcome::Offline);
+    EXPECT_EQ(next->state().OnlineMode, QStringLiteral("offline"));
+    EXPECT_EQ(next->state().OfficeMainId, QStringLiteral("off1"));
+    EXPECT_FALSE(next->serverOpen()) << "the server is never contacted for a mirrored account";
+    EXPECT_FALSE(next->state().InternetOk);
+    EXPECT_EQ(next->state().AuthConfig.at(10), QStringLiteral("박과장"));
+    EXPECT_EQ(next->state().Staff.size(), 3);
+}
+
+TEST_P(LoginTest, ServerRefusalsSayWhy) {
+    office->addMember(QStringLiteral("lost"), QStringLiteral("orphan"), QStringLiteral("B"),
+                      QStringLiteral("pw"), QStringLiteral("소속없음"));
+    auto session = office->session();
+    EXPECT_EQ(logIn(*session, QStringLiteral("nobody"), QStringLiteral("pw")).status,
+              LoginTexts::notMember());
+    EXPECT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("not-pw2")).status,
+              LoginTexts::notMember());
+    EXPECT_EQ(logIn(*session, QString(), QString()).status, LoginTexts::notMember());
+    const LoginResult orphan = logIn(*session, QStringLiteral("orphan"), QStringLiteral("pw"));
+    EXPECT_EQ(orphan.outcome, LoginOutcome::NotServerMember);
+    EXPECT_EQ(orphan.status, LoginTexts::notServerMember());
+    EXPECT_FALSE(ini->exists()) << "nothing is saved for a refused login";
+    // The office's own account logs in on the server as well as its staff do.
+    EXPECT_EQ(logIn(*session, QStringLiteral("off1"), QStringLiteral("pw1"), true, true).outcome,
+              LoginOutcome::Online);
+    EXPECT_EQ(ini->read().password, QStringLiteral("pw1"));
+
+    office->goOffline();
+    auto offline = office->session();
+    EXPECT_EQ(logIn(*offline, QStringLiteral("nobody"), QStringLiteral("pw")).status, LoginTexts::noServer());
+}
+
+// The office database must hold this office's listings only.
+TEST_P(LoginTest, AnotherOfficesDatabaseEndsTheProgram) {
+    auto session = office->session();
+    session->CreateDbObjects();
+    ASSERT_TRUE(session->MdbsqlConnOpen());
+    session->listingStore().execute(
+        QStringLiteral("INSERT INTO maemul(id, tb, ty, state) VALUES(?,?,?,?)"),
+        {QStringLiteral("other-office"), QStringLiteral("apt"), QStringLiteral("M"), 0});
+    ASSERT_TRUE(
+        LoginService(*session, *ini).login({QStringLiteral("st1"), QStringLiteral("pw2")}).succeeded());
+    EXPECT_EQ(SessionLoader(*session).load(), LoadOutcome::ForeignDatabase);
+    EXPECT_EQ(office->endedWith, 1);
+    const auto& box = office->dialogs.shown().last();
+    EXPECT_EQ(box.title, QStringLiteral("사용할수 없는 데이터베이스입니다."));
+    EXPECT_EQ(box.icon, DialogIcon::Critical);
+    EXPECT_EQ(box.text, QStringLiteral("이실장님과 데이터베이스의 사용자와 같지않습니다.\r\n\r\n"
+                                       "그래서 해당 데이터베이스에 접근할수가 없습니다.\r\n\r\n"
+                                       "자세한 문의사항은 본사로 문의하시기 바랍니다."));
+}
+
+// The mirror follows the server: a changed password and a removed account reach the office.
+TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
+    {
+        auto first = office->session();
+        ASSERT_TRUE(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).succeeded());
+    }
+    office->server().execute(QStringLiteral("UPDATE members SET memPWD=? WHERE memID=?"),
+                             {QStringLiteral("new'pw"), QStringLiteral("st1")});
+    office->server().execute(QStringLiteral("DELETE FROM members WHERE memID=?"), {QStringLiteral("st2")});
+    {
+        auto second = office->session();
+        // The old password is still the office's copy; the server's answer refreshes the copy.
+        EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("pw2")).outcome,
+                  LoginOutcome::Offline);
+        EXPECT_TRUE(second->state().InternetOk);
+    }
+    EXPECT_EQ(office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st1'")).toString(),
+              QStringLiteral("new'pw"));
+    EXPECT_EQ(office->localValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID='st2'")).toInt(),
+              0);
+    office->goOffline();
+    auto third = office->session();
+    EXPECT_EQ(logIn(*third, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::NoServer);
+    EXPECT_EQ(logIn(*third, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome, LoginOutcome::Offline);
+}
+
+TEST_P(LoginTest, UnreadNoticesAnsweredNoAreNotShownAgain) {
+    for (int n : {21, 22, 23})
+        office->server().execute(
+            QStringLiteral("INSERT INTO mem_msg(table_idx, title, content, Type, enable) "
+                           "VALUES(?,?,?,?,?)"),
+            {n, QStringLiteral("공지 %1").arg(n), QStringLiteral("내용 %1").arg(n), 64,
+             n == 23 ? QStringLiteral("1") : QStringLiteral("0")});
+    // 23 is no longer a notice and 99 does not exist; the junk must neither break nor inject.
+    office->server().execute(QStringLiteral("UPDATE members SET admin_msg=? WHERE memID='off1'"),
+                             {QStringLiteral("21, 22,23,99,x');--")});
+    office->dialogs.answerNext(DialogAnswer::Yes); // 21: show it again next time
+    office->dialogs.answerNext(DialogAnswer::No);  // 22: read
+    auto session = office->session();
+    ASSERT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
+
+    ASSERT_EQ(office->dialogs.shown().size(), 2);
+    EXPECT_EQ(office->dialogs.shown().at(0).title, QStringLiteral("공지 21"));
+    EXPECT_EQ(office->dialogs.shown().at(0).text,
+              QStringLiteral("내용 21\r\n\r\n 다음실행시 다시 보고싶으시면 '예' 버튼을 선택하세요."));
+    EXPECT_EQ(office->dialogs.shown().at(0).icon, DialogIcon::Information);
+    EXPECT_EQ(office->dialogs.shown().at(0).buttons, DialogButtons::YesNo);
+    EXPECT_EQ(
+        office->serverValue(QStringLiteral("SELECT admin_msg FROM members WHERE memID='off1'")).toString(),
+        QStringLiteral("21,23,99"));
+    EXPECT_EQ(
+        office->serverValue(QStringLiteral("SELECT content FROM mem_history WHERE id='st1'")).toString(),
+        QStringLiteral("mem_msg(22)번을 st1가 읽음."));
+    EXPECT_EQ(office->serverValue(QStringLiteral("SELECT COUNT(*) FROM mem_history")).toInt(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, LoginTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
+
+TEST(LoginIni, TwoLinesPrivateToTheUserAndCreatedWhenMissing) {
+    QTemporaryDir dir;
+    const LoginIni ini(dir.filePath(QStringLiteral("cfg/Login.ini")));
+    EXPECT_FALSE(ini.exists());
+    EXPECT_TRUE(ini.read().id.isEmpty());
+    ASSERT_TRUE(ini.ensureExists());
+    QFile file(ini.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\r\n\r\n"));
+    file.close();
+    EXPECT_EQ(QFile::permissions(ini.path()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+              QFileDevice::Permissions());
+    ASSERT_TRUE(ini.write({QStringLiteral("김철수"), QStringLiteral("p w'1")}));
+    EXPECT_EQ(ini.read().id, QStringLiteral("김철수"));
+    EXPECT_EQ(ini.read().password, QStringLiteral("p w'1"));
+}
+
+TEST(ServerNotices, TheUnreadListKeepsNumbersOnly) {
+    EXPECT_EQ(ServerNotices::parseList(QStringLiteral("3, 7,x,9,,7, 1 0")), (QList<int>{3, 7, 9}));
+    EXPECT_TRUE(ServerNotices::parseList(QString()).isEmpty());
+}

@@ -1,0 +1,64 @@
+#include "OfficeFixture.h"
+
+#include "session/StoreSetup.h"
+
+namespace teran::test {
+
+std::unique_ptr<OfficeFixture> OfficeFixture::make(Backend backend) {
+    if (probeServiceUrl().isEmpty())
+        return nullptr;
+    std::unique_ptr<OfficeFixture> office(new OfficeFixture);
+    office->m_server = backend == Backend::Sqlite ? ScratchStore::sqlite() : ScratchStore::mariaDb();
+    if (!office->m_server)
+        return nullptr;
+    initDataFolder(DataFolder(office->dir.path()));
+    initServerStore(office->server(), {QStringLiteral("ftp-pw"), 7300});
+    office->config = TeranConfig::demoDefaults(office->dir.path());
+    office->config.serverUrl = office->m_server->url().toString();
+    office->config.probeUrl = probeServiceUrl();
+    office->addMember(QStringLiteral("off1"), QStringLiteral("off1"), QStringLiteral("A"),
+                      QStringLiteral("pw1"), QStringLiteral("김대표"));
+    office->addMember(QStringLiteral("off1"), QStringLiteral("st1"), QStringLiteral("B"),
+                      QStringLiteral("pw2"), QStringLiteral("이실장"));
+    office->addMember(QStringLiteral("off1"), QStringLiteral("st2"), QStringLiteral("B"),
+                      QStringLiteral("pw3"), QStringLiteral("박과장"));
+    office->server().execute(
+        QStringLiteral("UPDATE members SET shopname=?, homepage=?, homtel=?, hantel=?, shopnum=?, "
+                       "addr1=?, addr2=?, addr3=?, addr4=?, email=? WHERE companyID=?"),
+        {QStringLiteral("테란공인중개사"), QStringLiteral("http://teran.example"),
+         QStringLiteral("02-555-1234"), QStringLiteral("010-1234-5678"), QStringLiteral("11680-2026-00001"),
+         QStringLiteral("서울"), QStringLiteral("강남구"), QStringLiteral("역삼동"), QString(),
+         QStringLiteral("off1@teran.example"), QStringLiteral("off1")});
+    return office;
+}
+
+void OfficeFixture::addMember(const QString& company, const QString& id, const QString& type,
+                              const QString& password, const QString& name) {
+    server().execute(
+        QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name) VALUES(?,?,?,?,?)"),
+        {company, id, type, password, name});
+}
+
+std::unique_ptr<Session> OfficeFixture::session() {
+    auto made = std::make_unique<Session>(config, clock, dialogs);
+    made->setProgramEnd([this](int code) { endedWith = code; });
+    return made;
+}
+
+void OfficeFixture::goOffline() {
+    config.probeUrl = closedPortUrl();
+}
+
+QVariant OfficeFixture::serverValue(const QString& sql, const QVariantList& values) {
+    return server().scalar(sql, values);
+}
+
+QVariant OfficeFixture::localValue(const QString& sql, const QVariantList& values) {
+    if (!m_local) {
+        m_local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("office-local")));
+        m_local->open(StoreUrl::sqliteFile(DataFolder(dir.path()).listingStoreFile()));
+    }
+    return m_local->scalar(sql, values);
+}
+
+} // namespace teran::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "TestServices.h"
+#include "session/Session.h"
+
+#include <QTemporaryDir>
+
+namespace teran::test {
+
+// An office on a fresh data folder and a vendor server (either backend): the office "off1"
+// (password "pw1") with its staff "st1" ("pw2") and "st2" ("pw3"), and a session configured
+// to reach both through the loopback probe page, or through a probe file for the embedded case.
+class OfficeFixture {
+public:
+    // nullptr when the backend's server (or the probe page) is not running.
+    static std::unique_ptr<OfficeFixture> make(Backend backend);
+
+    std::unique_ptr<Session> session(); // a new session, as a new start of the program
+    void goOffline();                   // the probe fails from now on
+    QString loginIniPath() const { return dir.filePath(QStringLiteral("conf/Login.ini")); }
+    SqlStore& server() { return m_server->store(); }
+    QVariant serverValue(const QString& sql, const QVariantList& values = {});
+    QVariant localValue(const QString& sql, const QVariantList& values = {});
+    void addMember(const QString& company, const QString& id, const QString& type, const QString& password,
+                   const QString& name);
+
+    QTemporaryDir dir;
+    TeranConfig config;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    ScriptedDialogs dialogs;
+    int endedWith = -1;
+
+private:
+    OfficeFixture() = default;
+    std::unique_ptr<ScratchStore> m_server;
+    std::unique_ptr<SqlStore> m_local;
+};
+
+} // namespace teran::test
