@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "session/DemoSeed.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
 
@@ -28,9 +29,11 @@ struct InitOptions {
     QString serverUrl;
     ServerTextValues texts;
     bool writeConfig = false;
+    bool demo = false;
 };
 
-int initServer(const TeranConfig& config, const QString& serverUrl, const ServerTextValues& texts) {
+// The server's address with the configured account where the address names none.
+StoreUrl serverUrlOf(const TeranConfig& config, const QString& serverUrl) {
     StoreUrl url = StoreUrl::parse(serverUrl);
     if (url.backend == SqlBackend::MariaDb) {
         if (!config.serverUser.isEmpty() && url.user.isEmpty())
@@ -38,10 +41,59 @@ int initServer(const TeranConfig& config, const QString& serverUrl, const Server
         if (!config.serverPassword.isEmpty() && url.password.isEmpty())
             url.password = config.serverPassword;
     }
+    return url;
+}
+
+int initServer(const TeranConfig& config, const QString& serverUrl, const ServerTextValues& texts) {
+    const StoreUrl url = serverUrlOf(config, serverUrl);
     SqlStore server(QStringLiteral("admin-server"));
     server.open(url);
     initServerStore(server, texts);
     out() << "ServerStore ready: " << url.display() << Qt::endl;
+    return 0;
+}
+
+void printSeeded(const DemoSeedReport& made) {
+    if (made.serverSeeded)
+        out() << "ServerStore: office \"" << demoOfficeId() << "\" with " << made.accounts << " accounts ("
+              << demoOfficeId() << "/demo1234, staff1/staff1234, staff2/staff2234), " << made.notices
+              << " unread notice, " << made.otherOffices << " other offices with " << made.sharedListings
+              << " shared listings, " << made.clubs << " club" << Qt::endl;
+    else
+        out() << "ServerStore: the demo office was already there; accounts and offices left as they are"
+              << Qt::endl;
+    if (made.localSeeded)
+        out() << "ListingStore: " << made.ownListings << " listings of the demo office" << Qt::endl;
+    else
+        out() << "ListingStore: already holds listings; left as it is" << Qt::endl;
+    out() << "Published copies of the demo office on the ServerStore: " << made.serverCopies << Qt::endl;
+}
+
+int seedDemoData(const TeranConfig& config) {
+    const DataFolder folder(config.dataPath);
+    if (!folder.hasListingStore()) {
+        err() << "no ListingStore in " << folder.root() << "; run teran-admin init first" << Qt::endl;
+        return 1;
+    }
+    SqlStore listing(QStringLiteral("admin-seed-listing"));
+    StoreUrl listingUrl = StoreUrl::sqliteFile(folder.listingStoreFile());
+    listingUrl.mustExist = true;
+    listing.open(listingUrl);
+    SqlStore server(QStringLiteral("admin-seed-server"));
+    const StoreUrl serverUrl = serverUrlOf(config, config.serverUrl);
+    server.open(serverUrl);
+    if (!server.hasTable(QStringLiteral("members")) || !listing.hasTable(QStringLiteral("maemul"))) {
+        err() << "the stores have no tables yet; run teran-admin init first" << Qt::endl;
+        return 1;
+    }
+    const SystemClock clock;
+    const DemoSeedReport made = seedDemo(listing, server, clock);
+    if (!made) {
+        out() << "Demo data already present (" << folder.root() << ", " << serverUrl.display()
+              << "): nothing added" << Qt::endl;
+        return 0;
+    }
+    printSeeded(made);
     return 0;
 }
 
@@ -61,6 +113,8 @@ int init(const InitOptions& options) {
             probe.write("<html><body>ok</body></html>\n");
     }
     initServer(config, config.serverUrl, options.texts);
+    if (options.demo && seedDemoData(config) != 0)
+        return 1;
     if (options.writeConfig) {
         if (!config.save(options.configFile)) {
             err() << "cannot write " << options.configFile << Qt::endl;
@@ -73,8 +127,13 @@ int init(const InitOptions& options) {
 
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
-             "                        [--sms-port N] [--write-config]\n"
+             "                        [--sms-port N] [--write-config] [--demo]\n"
              "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N]\n"
+             "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
+             "\n"
+             "  --demo, seed-demo: the demo office (log in as demo/demo1234, staff1/staff1234 or\n"
+             "  staff2/staff2234) with listings, other offices' shared listings and a club;\n"
+             "  nothing is added to stores that already hold it.\n"
           << Qt::flush;
 }
 
@@ -94,8 +153,9 @@ int run(const QStringList& arguments) {
                                      QStringLiteral("N"));
     const QCommandLineOption writeConfig(QStringLiteral("write-config"),
                                          QStringLiteral("save the settings used"));
-    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server"));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("seed the demo office after init"));
+    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -109,7 +169,9 @@ int run(const QStringList& arguments) {
     try {
         if (command == QLatin1String("init"))
             return init({parser.value(config), parser.value(data), parser.value(server), texts,
-                         parser.isSet(writeConfig)});
+                         parser.isSet(writeConfig), parser.isSet(demo)});
+        if (command == QLatin1String("seed-demo"))
+            return seedDemoData(TeranConfig::load(parser.value(config), parser.value(data)));
         if (command == QLatin1String("init-server") && parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
     } catch (const StoreError& error) {

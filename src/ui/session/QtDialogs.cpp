@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace teran {
@@ -55,6 +56,12 @@ DialogAnswer answerOf(int button) {
 DialogAnswer QtDialogs::message(const QString& text, const QString& title, DialogIcon icon,
                                 DialogButtons buttons) {
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), m_parent);
+    // The notices and questions name their buttons ("'예' 버튼을 선택하세요"): label them in Korean.
+    const std::pair<QMessageBox::StandardButton, const char*> labels[] = {
+        {QMessageBox::Yes, "예"}, {QMessageBox::No, "아니오"}, {QMessageBox::Ok, "확인"}, {QMessageBox::Cancel, "취소"}};
+    for (const auto& [button, label] : labels)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(QString::fromUtf8(label));
     return answerOf(box.exec());
 }
 

@@ -129,3 +129,23 @@ TEST(LoginWindowStartup, AMissingDataFolderAsksToLookForTheServerAndEnds) {
         EXPECT_FALSE(QFile::exists(session->dataFolder().listingStoreFile()));
     }
 }
+
+// The office-server program connects the data folder: the login waits until it has ended.
+TEST(LoginWindowStartup, TheOfficeServerProgramRunsToItsEndBeforeTheDataFolderIsChecked) {
+    auto office = OfficeFixture::make(Backend::Sqlite);
+    TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
+    const QString marker = office->dir.filePath(QStringLiteral("attached"));
+    office->config.officeServerCommand =
+        QStringLiteral("/bin/sh -c \"sleep 0.3; echo mapped > '%1'\"").arg(marker);
+    auto session = office->session();
+    LoginIni ini(office->loginIniPath());
+    frmLogin login(*session, ini);
+    EXPECT_TRUE(login.start());
+    EXPECT_TRUE(QFile::exists(marker));
+
+    // A command that is not there is passed over.
+    office->config.officeServerCommand = office->dir.filePath(QStringLiteral("no-such-program"));
+    auto again = office->session();
+    frmLogin second(*again, ini);
+    EXPECT_TRUE(second.start());
+}
