@@ -1,0 +1,19 @@
+#include "CashBalanceLabel.h"
+
+#include "contracts/CashBalance.h"
+#include "session/Session.h"
+
+namespace teran {
+
+CashBalanceLabel::CashBalanceLabel(QWidget* parent)
+    : QLabel(parent) {
+    setObjectName(QStringLiteral("StatusBar1_cash"));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void CashBalanceLabel::refresh(Session& session) {
+    if (const auto text = CashBalance(session).ShowCashBalance(session.state().OfficeMainId))
+        setText(*text);
+}
+
+} // namespace teran

@@ -1,0 +1,120 @@
+#include "RegionCascade.h"
+
+#include "ComboFill.h"
+#include "register/AddressBook.h"
+#include "session/Session.h"
+
+#include <QComboBox>
+#include <QScopedValueRollback>
+#include <QWidget>
+
+namespace teran {
+
+RegionCascade::RegionCascade(Session& session, QComboBox* addr1, QComboBox* addr2, QComboBox* addr3,
+                             QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_addr1(addr1)
+    , m_addr2(addr2)
+    , m_addr3(addr3) {
+    combo::ensurePlaceholder(addr1, regionPlaceholder());
+    combo::ensurePlaceholder(addr2, districtPlaceholder());
+    combo::ensurePlaceholder(addr3, townPlaceholder());
+    connect(addr1, &QComboBox::currentIndexChanged, this, &RegionCascade::onRegionChosen);
+    connect(addr2, &QComboBox::currentIndexChanged, this, &RegionCascade::onDistrictChosen);
+}
+
+RegionCascade* RegionCascade::attach(Session& session, QWidget* window, const RegionNames& names) {
+    auto* addr1 = window->findChild<QComboBox*>(names.addr1);
+    auto* addr2 = window->findChild<QComboBox*>(names.addr2);
+    auto* addr3 = window->findChild<QComboBox*>(names.addr3);
+    if (!addr1 || !addr2 || !addr3)
+        return nullptr;
+    return new RegionCascade(session, addr1, addr2, addr3, window);
+}
+
+void RegionCascade::loadRegions() {
+    QStringList regions;
+    try {
+        regions = AddressBook(m_session.listingStore()).regions();
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("LoadRegions => "), error.description(), error.source());
+    }
+    setRegions(regions);
+}
+
+void RegionCascade::setRegions(const QStringList& regions) {
+    if (!m_addr1 || !m_addr2 || !m_addr3)
+        return;
+    const QScopedValueRollback<bool> busy(m_clickEnabled, false);
+    combo::refill(m_addr1, regionPlaceholder(), regions);
+    combo::refill(m_addr2, districtPlaceholder());
+    combo::refill(m_addr3, townPlaceholder());
+}
+
+QStringList RegionCascade::regions() const {
+    return m_addr1 ? combo::itemsAfterPlaceholder(m_addr1) : QStringList();
+}
+
+void RegionCascade::setValues(const RegionValues& values) {
+    if (!m_addr1 || !m_addr2 || !m_addr3)
+        return;
+    combo::selectValue(m_addr1, values.addr1);
+    combo::selectValue(m_addr2, values.addr2);
+    combo::selectValue(m_addr3, values.addr3);
+}
+
+RegionValues RegionCascade::values() const {
+    if (!m_addr1 || !m_addr2 || !m_addr3)
+        return {};
+    return {combo::chosen(m_addr1, {regionPlaceholder()}), combo::chosen(m_addr2, {districtPlaceholder()}),
+            combo::chosen(m_addr3, {townPlaceholder()})};
+}
+
+void RegionCascade::onRegionChosen() {
+    if (m_clickEnabled)
+        FillAddr2();
+}
+
+void RegionCascade::onDistrictChosen() {
+    if (m_clickEnabled)
+        FillAddr3();
+}
+
+void RegionCascade::FillAddr2() {
+    if (!m_addr1 || !m_addr2 || !m_addr3)
+        return;
+    const QString region = combo::chosen(m_addr1, {regionPlaceholder()});
+    if (region.isEmpty())
+        return;
+    const QScopedValueRollback<bool> busy(m_clickEnabled, false);
+    try {
+        combo::refill(m_addr2, districtPlaceholder());
+        m_addr2->addItems(AddressBook(m_session.listingStore()).districts(region));
+        combo::refill(m_addr3, townPlaceholder());
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("FillAddr2 => "), error.description(), error.source());
+    }
+}
+
+void RegionCascade::FillAddr3() {
+    if (!m_addr1 || !m_addr2 || !m_addr3)
+        return;
+    const QString district = combo::chosen(m_addr2, {districtPlaceholder()});
+    if (district.isEmpty())
+        return;
+    const QString region = combo::chosen(m_addr1, {regionPlaceholder()});
+    const QScopedValueRollback<bool> busy(m_clickEnabled, false);
+    try {
+        combo::refill(m_addr3, townPlaceholder());
+        m_addr3->addItems(AddressBook(m_session.listingStore()).towns(region, district));
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("FillAddr3 => "), error.description(), error.source());
+    }
+}
+
+void RegionCascade::logError(const QString& label, const QString& description, const QString& source) const {
+    m_session.WriteLog(DailyLog::errorMessage(label, description, source));
+}
+
+} // namespace teran

@@ -1,0 +1,123 @@
+#include "contracts/CashBalance.h"
+#include "OfficeFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class CashBalanceTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = OfficeFixture::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB and the loopback HTTP server");
+    }
+
+    void addCash(const QString& company, qint64 money) {
+        office->server().execute(QStringLiteral("INSERT INTO mem_cash(companyID, ID, Type, Money, content) "
+                                                "VALUES(?,?,?,?,?)"),
+                                 {company, company, QStringLiteral("in"), money, QStringLiteral("charge")});
+    }
+
+    std::optional<QString> balance(const QString& company = QStringLiteral("off1")) {
+        session = office->session();
+        return CashBalance(*session).ShowCashBalance(company);
+    }
+
+    QString todaysLog() {
+        QFile file(session->log().fileFor(office->clock.today()));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<Session> session;
+};
+
+} // namespace
+
+TEST_P(CashBalanceTest, TheOfficesRowsAreSummedAndShownInWon) {
+    addCash(QStringLiteral("off1"), 1000000);
+    addCash(QStringLiteral("off1"), 234000);
+    addCash(QStringLiteral("off1"), 500);
+    addCash(QStringLiteral("off2"), 99999); // another office's cash is not this one's
+    EXPECT_EQ(balance(), QStringLiteral("1,234,500 원"));
+    EXPECT_TRUE(session->state().InternetOk) << "the probe is asked again when it had not answered";
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
+}
+
+TEST_P(CashBalanceTest, NoCashOrNoneLeftSaysSo) {
+    EXPECT_EQ(balance(), QStringLiteral("캐쉬없음"));
+    addCash(QStringLiteral("off1"), 500);
+    addCash(QStringLiteral("off1"), -500);
+    EXPECT_EQ(balance(), QStringLiteral("캐쉬없음"));
+    addCash(QStringLiteral("off1"), -1);
+    EXPECT_EQ(balance(), QStringLiteral("캐쉬없음"));
+}
+
+TEST_P(CashBalanceTest, LargeBalancesAreNotCutShort) {
+    addCash(QStringLiteral("off1"), 2147483647);
+    addCash(QStringLiteral("off1"), 2147483647);
+    addCash(QStringLiteral("off1"), 6);
+    EXPECT_EQ(balance(), QStringLiteral("4,294,967,300 원"));
+    // Beyond what a double holds exactly.
+    addCash(QStringLiteral("off1"), 9007199254740993LL - 4294967300LL);
+    EXPECT_EQ(balance(), QStringLiteral("9,007,199,254,740,993 원"));
+}
+
+TEST_P(CashBalanceTest, ABalancePastSixtyFourBitsIsLoggedNotShownWrong) {
+    addCash(QStringLiteral("off1"), 9000000000000000000LL);
+    addCash(QStringLiteral("off1"), 9000000000000000000LL);
+    EXPECT_EQ(balance(), std::nullopt);
+    EXPECT_TRUE(todaysLog().contains(QStringLiteral("ShowCashBalance => The cash balance cannot be summed")))
+        << todaysLog().toStdString();
+}
+
+TEST_P(CashBalanceTest, TheCompanyIdIsAValueNotPartOfTheStatement) {
+    const QString quoted = QStringLiteral("o'ff1' OR '1'='1");
+    addCash(QStringLiteral("off1"), 700);
+    addCash(quoted, 300);
+    EXPECT_EQ(balance(quoted), QStringLiteral("300 원"));
+}
+
+TEST_P(CashBalanceTest, WithoutTheInternetTheUserIsToldAndThePanelKeepsItsText) {
+    addCash(QStringLiteral("off1"), 700);
+    office->goOffline();
+    EXPECT_EQ(balance(), std::nullopt);
+    EXPECT_FALSE(session->serverOpen());
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(
+        office->dialogs.shown().last().text,
+        QStringLiteral("현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요."));
+    EXPECT_EQ(office->dialogs.shown().last().title, QStringLiteral("인터넷연결"));
+}
+
+TEST_P(CashBalanceTest, AFailingServerIsLoggedAndThePanelKeepsItsText) {
+    office->server().execute(QStringLiteral("DROP TABLE mem_cash"));
+    EXPECT_EQ(balance(), std::nullopt);
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
+    EXPECT_TRUE(todaysLog().contains(QStringLiteral("ShowCashBalance => SELECT money FROM mem_cash")))
+        << todaysLog().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, CashBalanceTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
+
+TEST(CashBalanceTextTest, MoneyAsStoresReturnIt) {
+    bool refused = true;
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(), &refused), std::nullopt);
+    EXPECT_FALSE(refused) << "no rows is no cash, not an error";
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(qlonglong(4294967300LL))), 4294967300LL);
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(QStringLiteral("1234500"))), 1234500);
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(QStringLiteral("1234500.00"))), 1234500);
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(QStringLiteral("-20"))), -20);
+    EXPECT_EQ(CashBalance::wholeNumberOf(QVariant(3.0e9)), 3000000000LL);
+    for (const QVariant& bad :
+         {QVariant(QStringLiteral("12.5")), QVariant(QStringLiteral("99999999999999999999")),
+          QVariant(QStringLiteral("abc")), QVariant(1.5), QVariant(1e30)}) {
+        EXPECT_EQ(CashBalance::wholeNumberOf(bad, &refused), std::nullopt) << bad.toString().toStdString();
+        EXPECT_TRUE(refused);
+    }
+}

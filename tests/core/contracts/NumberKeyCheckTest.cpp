@@ -1,0 +1,149 @@
+#include "contracts/NumberKeyCheck.h"
+
+#include <gtest/gtest.h>
+
+using namespace teran;
+
+namespace {
+
+using Action = NumberKeyAction;
+
+void expectAction(std::initializer_list<int> keys, Qt::KeyboardModifiers modifiers, Action expected) {
+    for (int key : keys)
+        EXPECT_EQ(NumberKeyCheck::classify(key, modifiers), expected) << std::hex << "key 0x" << key;
+}
+
+} // namespace
+
+TEST(NumberKeyCheckTest, DigitsAndDeletingKeysReformatAndMoveTheCaretToTheEnd) {
+    for (Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+        expectAction({Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6, Qt::Key_7,
+                      Qt::Key_8, Qt::Key_9, Qt::Key_Minus},
+                     modifiers, Action::ReformatToEnd);
+    }
+    expectAction({Qt::Key_Backspace, Qt::Key_Delete}, {}, Action::ReformatToEnd);
+}
+
+TEST(NumberKeyCheckTest, KeysThatTypeNoDigitButBelongToNumbersKeepTheCaret) {
+    expectAction({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_End,
+                  Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Comma,
+                  Qt::Key_Period, Qt::Key_Tab, Qt::Key_Backtab},
+                 {}, Action::Reformat);
+    // The keypad's decimal key is a period or, on some layouts, a comma.
+    expectAction({Qt::Key_Period, Qt::Key_Comma, Qt::Key_Enter}, Qt::KeypadModifier, Action::Reformat);
+    // Shortcuts type nothing: pasting or a button's mnemonic must not empty the box.
+    expectAction({Qt::Key_V, Qt::Key_C, Qt::Key_X, Qt::Key_A, Qt::Key_Z}, Qt::ControlModifier,
+                 Action::Reformat);
+    expectAction({Qt::Key_S}, Qt::AltModifier, Action::Reformat);
+}
+
+TEST(NumberKeyCheckTest, EveryOtherKeyIsRefused) {
+    expectAction({Qt::Key_A, Qt::Key_Z, Qt::Key_Space, Qt::Key_Plus, Qt::Key_Slash, Qt::Key_Asterisk,
+                  Qt::Key_Escape, Qt::Key_F1, Qt::Key_Hangul, Qt::Key_PageUp, Qt::Key_unknown, 0},
+                 {}, Action::Reject);
+    // Shifted digits and minus type symbols, not numbers.
+    expectAction({Qt::Key_Exclam, Qt::Key_At, Qt::Key_Underscore, Qt::Key_Less, Qt::Key_Greater, Qt::Key_A},
+                 Qt::ShiftModifier, Action::Reject);
+    expectAction({Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Slash}, Qt::KeypadModifier, Action::Reject);
+}
+
+TEST(NumberKeyCheckTest, ReformatGroupsTheWholePartByThousands) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"1234567", "1,234,567"},
+        {"1,2345", "12,345"},
+        {"12,34,5", "12,345"},
+        {"1,", "1"},
+        {"007", "7"},
+        {"0", "0"},
+        {"-1234", "-1,234"},
+        {"-0", "0"},
+        {"12.", "12"},
+        {"1,234.56", "1,234"},
+        {".5", "0"},
+        {"-1234.9", "-1,234"},
+        {" 12 ", "12"},
+        {"999", "999"},
+        {"", ""},
+        {"-", "-"},
+        {".", "."},
+        {",", ","},
+        {"abc", "abc"},
+        {"12a", "12a"},
+        {"1-2", "1-2"},
+        {"--1", "--1"},
+        {"1.2.3", "1.2.3"},
+        {",12", ",12"},
+        {"+12", "+12"},
+        {"1 2", "1 2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberKeyCheck::reformat(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;
+    EXPECT_EQ(NumberKeyCheck::reformat(QStringLiteral("１２３")), QStringLiteral("１２３"));
+    EXPECT_EQ(NumberKeyCheck::reformat(QStringLiteral("12가")), QStringLiteral("12가"));
+    // Longer than any integer type.
+    EXPECT_EQ(NumberKeyCheck::reformat(QStringLiteral("12345678901234567890123")),
+              QStringLiteral("12,345,678,901,234,567,890,123"));
+}
+
+TEST(NumberKeyCheckTest, AnAmountIsTheWholeNonNegativeNumberShown) {
+    EXPECT_EQ(NumberKeyCheck::amountDigits(QStringLiteral("3,500")), QStringLiteral("3500"));
+    EXPECT_EQ(NumberKeyCheck::amountDigits(QStringLiteral("0,050")), QStringLiteral("50"));
+    EXPECT_EQ(NumberKeyCheck::amountDigits(QStringLiteral("0")), QStringLiteral("0"));
+    EXPECT_EQ(NumberKeyCheck::amountDigits(QStringLiteral("99,999,999,999,999,999,999")),
+              QStringLiteral("99999999999999999999"));
+    for (const QString& none : {QString(), QStringLiteral("-5"), QStringLiteral("abc"), QStringLiteral("-"),
+                                QStringLiteral("삼천오백만")})
+        EXPECT_TRUE(NumberKeyCheck::amountDigits(none).isEmpty()) << none.toStdString();
+    EXPECT_TRUE(NumberKeyCheck::isNumber(QStringLiteral("-1,234.5")));
+    EXPECT_FALSE(NumberKeyCheck::isNumber(QStringLiteral("-")));
+}
+
+TEST(NumberKeyCheckTest, TheCheckReformatsRefusesOrOnlyChecks) {
+    // A digit typed in the middle: the caret goes to the end.
+    NumberKeyOutcome out = NumberKeyCheck::check(QStringLiteral("1,2534"), 4, Qt::Key_5, {}, false);
+    EXPECT_EQ(out.action, Action::ReformatToEnd);
+    EXPECT_EQ(out.text, QStringLiteral("12,534"));
+    EXPECT_EQ(out.caret, 6);
+
+    // A comma typed at the end is absorbed; the caret stays after the last digit.
+    out = NumberKeyCheck::check(QStringLiteral("1,234,"), 6, Qt::Key_Comma, {}, false);
+    EXPECT_EQ(out.text, QStringLiteral("1,234"));
+    EXPECT_EQ(out.caret, 5);
+    // A comma typed between digits: the caret stays beside the digits it followed.
+    out = NumberKeyCheck::check(QStringLiteral("12,345"), 1, Qt::Key_Comma, {}, false);
+    EXPECT_EQ(out.text, QStringLiteral("12,345"));
+    EXPECT_EQ(out.caret, 1);
+    out = NumberKeyCheck::check(QStringLiteral("123,4567"), 4, Qt::Key_Comma, {}, false);
+    EXPECT_EQ(out.text, QStringLiteral("1,234,567"));
+    EXPECT_EQ(out.caret, 5);
+    // Arrows over a formatted text change nothing.
+    out = NumberKeyCheck::check(QStringLiteral("1,234"), 2, Qt::Key_Left, {}, false);
+    EXPECT_EQ(out.text, QStringLiteral("1,234"));
+    EXPECT_EQ(out.caret, 2);
+
+    // Check only: the text stays as typed, a letter is still refused.
+    out = NumberKeyCheck::check(QStringLiteral("1234.5"), 3, Qt::Key_5, {}, true);
+    EXPECT_EQ(out.text, QStringLiteral("1234.5"));
+    EXPECT_EQ(out.caret, 3);
+    out = NumberKeyCheck::check(QStringLiteral("12a"), 3, Qt::Key_A, {}, true);
+    EXPECT_EQ(out.action, Action::Reject);
+    EXPECT_TRUE(out.text.isEmpty());
+    EXPECT_EQ(out.caret, 0);
+
+    // After an accepted key a text that is no number is left alone.
+    out = NumberKeyCheck::check(QStringLiteral("12a"), 3, Qt::Key_Backspace, {}, false);
+    EXPECT_EQ(out.text, QStringLiteral("12a"));
+}
+
+TEST(NumberKeyCheckTest, InputMethodTextMayHoldOnlyWhatNumbersAreWrittenWith) {
+    EXPECT_TRUE(NumberKeyCheck::acceptsText(QString()));
+    EXPECT_TRUE(NumberKeyCheck::acceptsText(QStringLiteral("0123456789,.-")));
+    for (const QString& refused :
+         {QStringLiteral("가"), QStringLiteral("ㄱ"), QStringLiteral("1가"), QStringLiteral("a"),
+          QStringLiteral("１"), QStringLiteral(" "), QStringLiteral("+")})
+        EXPECT_FALSE(NumberKeyCheck::acceptsText(refused)) << refused.toStdString();
+}

@@ -1,0 +1,235 @@
+#include "contracts/ReplaceMoney.h"
+
+#include <QStringList>
+#include <array>
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace teran;
+
+namespace {
+
+// The hanja are spelled as code points: those of 3, 6 and 10 must be the compatibility
+// ideographs U+F96B, U+F9D1 and U+F973, and the thousand U+9621.
+struct Worked {
+    const char* raw;
+    QString hangul;
+    QString hanja;
+};
+
+const Worked kWorked[] = {
+    {"1", QStringLiteral("일만"), QStringLiteral("\u58F9\u842C")},
+    {"10", QStringLiteral("일십만"), QStringLiteral("\u58F9\uF973\u842C")},
+    {"3500", QStringLiteral("삼천오백만"), QStringLiteral("\uF96B\u9621\u4E94\u767E\u842C")},
+    {"10000", QStringLiteral("일억"), QStringLiteral("\u58F9\u5104")},
+    {"10001", QStringLiteral("일억일만"), QStringLiteral("\u58F9\u5104\u58F9\u842C")},
+    {"15000", QStringLiteral("일억오천만"), QStringLiteral("\u58F9\u5104\u4E94\u9621\u842C")},
+    {"100000", QStringLiteral("일십억"), QStringLiteral("\u58F9\uF973\u5104")},
+    {"20000500", QStringLiteral("이천억오백만"), QStringLiteral("\u8CB3\u9621\u5104\u4E94\u767E\u842C")},
+    {"12345678", QStringLiteral("일천이백삼십사억오천육백칠십팔만"),
+     QStringLiteral("\u58F9\u9621\u8CB3\u767E\uF96B\uF973\u56DB\u5104\u4E94\u9621\uF9D1\u767E\u4E03\uF973"
+                    "\u516B\u842C")},
+};
+
+QString words(const QString& raw, MoneyNotation notation) {
+    const MoneyText shown = ReplaceMoney(raw, notation);
+    EXPECT_TRUE(shown.ok()) << raw.toStdString() << ": " << shown.error.toStdString();
+    return shown.text;
+}
+
+// The digit-by-digit reading of amounts up to eight digits that contracts were always written
+// with: a position counter within groups of four, the 억 unit written at the fifth digit from
+// the right, and 만 appended unless the text ends in 억. The grouped conversion must agree.
+QString digitByDigit(const QString& raw, bool hanja) {
+    const QStringList d = hanja ? QStringList{QString(),
+                                              QStringLiteral("\u58F9"),
+                                              QStringLiteral("\u8CB3"),
+                                              QStringLiteral("\uF96B"),
+                                              QStringLiteral("\u56DB"),
+                                              QStringLiteral("\u4E94"),
+                                              QStringLiteral("\uF9D1"),
+                                              QStringLiteral("\u4E03"),
+                                              QStringLiteral("\u516B"),
+                                              QStringLiteral("\u4E5D")}
+                                : QStringList{QString(),
+                                              QStringLiteral("일"),
+                                              QStringLiteral("이"),
+                                              QStringLiteral("삼"),
+                                              QStringLiteral("사"),
+                                              QStringLiteral("오"),
+                                              QStringLiteral("육"),
+                                              QStringLiteral("칠"),
+                                              QStringLiteral("팔"),
+                                              QStringLiteral("구")};
+    const QString eok = hanja ? QStringLiteral("\u5104") : QStringLiteral("억");
+    const QStringList u =
+        hanja ? QStringList{QString(),
+                            QStringLiteral("\uF973"),
+                            QStringLiteral("\u767E"),
+                            QStringLiteral("\u9621"),
+                            eok,
+                            eok}
+              : QStringList{QString(), QStringLiteral("십"), QStringLiteral("백"), QStringLiteral("천"), eok,
+                            eok};
+    const int n = raw.size();
+    int k = n <= 5 ? n % 4 - 1 : (n >= 9 ? n % 9 : n % 5);
+    QString s;
+    int z = 0;
+    for (int i = 1; i <= n; ++i) {
+        const int digit = raw.at(i - 1).digitValue();
+        const int r = n - i + 1;
+        if (k < 0)
+            k = 3;
+        if (r == 9) {
+            s += d.at(digit) + u.at(5);
+        } else if (r == 5) {
+            if (s.isEmpty())
+                s = d.at(digit) + u.at(4);
+            else if (z < 3)
+                s += d.at(digit) + u.at(4);
+            else
+                s += d.at(digit);
+        } else if (!s.isEmpty() && digit != 0) {
+            s += d.at(digit) + u.at(k);
+        } else if (digit == 0) {
+            ++z;
+        } else {
+            s = d.at(digit) + u.at(k);
+        }
+        --k;
+    }
+    if (!s.endsWith(eok))
+        s += hanja ? QStringLiteral("\u842C") : QStringLiteral("만");
+    return s;
+}
+
+void expectAgreement(qint64 amount) {
+    const QString raw = QString::number(amount);
+    ASSERT_EQ(ReplaceMoney(raw, MoneyNotation::Hangul).text, digitByDigit(raw, false)) << amount;
+    ASSERT_EQ(ReplaceMoney(raw, MoneyNotation::Hanja).text, digitByDigit(raw, true)) << amount;
+}
+
+} // namespace
+
+TEST(ReplaceMoneyTest, WorkedAmountsReadTheSameInBothWordNotations) {
+    for (const Worked& worked : kWorked) {
+        const QString raw = QString::fromLatin1(worked.raw);
+        EXPECT_EQ(words(raw, MoneyNotation::Hangul), worked.hangul) << worked.raw;
+        EXPECT_EQ(words(raw, MoneyNotation::Hanja), worked.hanja) << worked.raw;
+    }
+}
+
+TEST(ReplaceMoneyTest, HanjaUseTheKoreanReadingForms) {
+    const QString all = words(QStringLiteral("36103610"), MoneyNotation::Hanja);
+    EXPECT_EQ(all,
+              QStringLiteral("\uF96B\u9621\uF9D1\u767E\u58F9\uF973\u5104\uF96B\u9621\uF9D1\u767E\u58F9\uF973"
+                             "\u842C"));
+    for (char16_t unified : {u'\u53C3', u'\u516D', u'\u62FE', u'\u5343'})
+        EXPECT_FALSE(all.contains(QChar(unified))) << std::hex << int(unified);
+    // A normalising step anywhere on the way would turn these into the unified forms.
+    EXPECT_NE(all.normalized(QString::NormalizationForm_C), all);
+}
+
+TEST(ReplaceMoneyTest, TheGroupedReadingAgreesWithTheDigitByDigitReadingUpToEightDigits) {
+    for (qint64 amount = 1; amount <= 99999; ++amount)
+        expectAgreement(amount);
+    // Six to eight digits: every amount made of the digits 0, 1, 5 and 9, which covers the zero
+    // groups and the 억 position, then a sample of the rest.
+    for (int length = 6; length <= 8; ++length) {
+        int combinations = 1;
+        for (int i = 1; i < length; ++i)
+            combinations *= 4;
+        for (int first = 1; first <= 9; first += 4) {
+            for (int c = 0; c < combinations; ++c) {
+                qint64 amount = first;
+                for (int i = 0, rest = c; i < length - 1; ++i, rest /= 4)
+                    amount = amount * 10 + std::array<int, 4>{0, 1, 5, 9}[rest % 4];
+                expectAgreement(amount);
+            }
+        }
+    }
+    std::mt19937_64 random(20261206);
+    std::uniform_int_distribution<qint64> amounts(100000, 99999999);
+    for (int i = 0; i < 20000; ++i)
+        expectAgreement(amounts(random));
+}
+
+TEST(ReplaceMoneyTest, NineDigitsAndMoreReadWithJoAboveEok) {
+    const struct {
+        const char* raw;
+        QString hangul;
+    } cases[] = {
+        {"100000000", QStringLiteral("일조")},
+        {"100000001", QStringLiteral("일조일만")},
+        {"100010000", QStringLiteral("일조일억")},
+        {"100010001", QStringLiteral("일조일억일만")},
+        {"200000000", QStringLiteral("이조")},
+        {"500000000000", QStringLiteral("오천조")},
+        {"123456789012", QStringLiteral("일천이백삼십사조오천육백칠십팔억구천일십이만")},
+        {"1000000000000", QStringLiteral("일경")},
+        {"9999999999999999",
+         QStringLiteral("구천구백구십구경구천구백구십구조구천구백구십구억구천구백구십구만")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(words(QString::fromLatin1(c.raw), MoneyNotation::Hangul), c.hangul) << c.raw;
+
+    EXPECT_EQ(
+        words(QStringLiteral("123456789012"), MoneyNotation::Hanja),
+        QStringLiteral("\u58F9\u9621\u8CB3\u767E\uF96B\uF973\u56DB\u5146\u4E94\u9621\uF9D1\u767E\u4E03\uF973"
+                       "\u516B\u5104\u4E5D\u9621\u58F9\uF973\u8CB3\u842C"));
+    EXPECT_EQ(words(QStringLiteral("100000000"), MoneyNotation::Hanja), QStringLiteral("\u58F9\u5146"));
+    EXPECT_EQ(words(QStringLiteral("3000000000000"), MoneyNotation::Hanja), QStringLiteral("\uF96B\u4EAC"));
+}
+
+TEST(ReplaceMoneyTest, DigitsShowTheAmountInWon) {
+    EXPECT_EQ(words(QStringLiteral("1"), MoneyNotation::Digits), QStringLiteral("10,000"));
+    EXPECT_EQ(words(QStringLiteral("3500"), MoneyNotation::Digits), QStringLiteral("35,000,000"));
+    EXPECT_EQ(words(QStringLiteral("0035"), MoneyNotation::Digits), QStringLiteral("350,000"));
+    EXPECT_EQ(words(QStringLiteral("0"), MoneyNotation::Digits), QStringLiteral("0"));
+    // Past what 64 bits hold in won.
+    EXPECT_EQ(words(QStringLiteral("9999999999999999"), MoneyNotation::Digits),
+              QStringLiteral("99,999,999,999,999,990,000"));
+}
+
+TEST(ReplaceMoneyTest, ZerosAndBlanksAroundTheAmount) {
+    EXPECT_EQ(words(QStringLiteral("0035"), MoneyNotation::Hangul), QStringLiteral("삼십오만"));
+    EXPECT_EQ(words(QStringLiteral(" 3500 "), MoneyNotation::Hangul), QStringLiteral("삼천오백만"));
+    EXPECT_EQ(words(QStringLiteral("000000000000000000001"), MoneyNotation::Hangul), QStringLiteral("일만"));
+    EXPECT_EQ(words(QStringLiteral("0"), MoneyNotation::Hangul), QStringLiteral("영"));
+    EXPECT_EQ(words(QStringLiteral("0000"), MoneyNotation::Hanja), QStringLiteral("\u96F6"));
+}
+
+TEST(ReplaceMoneyTest, WhatIsNoAmountIsRefusedWithAReason) {
+    for (const QString& raw :
+         {QString(), QStringLiteral("   "), QStringLiteral("12a"), QStringLiteral("-5"),
+          QStringLiteral("1,000"), QStringLiteral("3.5"), QStringLiteral("１２"), QStringLiteral("삼천")}) {
+        for (MoneyNotation notation : {MoneyNotation::Hanja, MoneyNotation::Hangul, MoneyNotation::Digits}) {
+            const MoneyText shown = ReplaceMoney(raw, notation);
+            EXPECT_FALSE(shown.ok()) << raw.toStdString();
+            EXPECT_TRUE(shown.text.isEmpty()) << raw.toStdString();
+            EXPECT_FALSE(shown.error.isEmpty());
+        }
+    }
+    const MoneyText tooLong = ReplaceMoney(QStringLiteral("12345678901234567"), MoneyNotation::Hangul);
+    EXPECT_FALSE(tooLong.ok());
+    EXPECT_TRUE(tooLong.error.contains(QStringLiteral("12345678901234567")));
+    EXPECT_FALSE(ReplaceMoney(QString(5000, QLatin1Char('9')), MoneyNotation::Digits).ok());
+    EXPECT_TRUE(ReplaceMoney(QStringLiteral("1000000000000000"), MoneyNotation::Hangul).ok());
+}
+
+TEST(FormatThousandsTest, GroupsDigitsOfAnyLength) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "0"},
+        {"000", "0"},
+        {"999", "999"},
+        {"1000", "1,000"},
+        {"0001000", "1,000"},
+        {"123456", "123,456"},
+        {"123456789012345678901234567890", "123,456,789,012,345,678,901,234,567,890"},
+        // No number: left as it is, as the box keeps what it cannot format.
+        {"", ""},
+        {"12a", "12a"},
+        {"-1234", "-1234"}};
+    for (const auto& [digits, shown] : cases)
+        EXPECT_EQ(formatThousands(QString::fromLatin1(digits)), QString::fromLatin1(shown)) << digits;
+}
