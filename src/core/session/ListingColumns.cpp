@@ -340,15 +340,22 @@ TableDef maemulTable(ListingSide side) {
                          {QStringLiteral("ix_maemul_tb"), {QStringLiteral("tb")}, false},
                          {QStringLiteral("ix_maemul_showday"), {QStringLiteral("showday")}, false}};
     } else {
-        // One copy per office listing; the shared and club lists cut by type, state and the
-        // 60-day window on showday.
+        // One copy per office listing. The shared and club lists count by type, state, the
+        // 60-day window on showday and the office (the id makes the count read the index
+        // alone), and read their first page newest sortday first; the club list picks the
+        // rows of its members' staff (subid) first.
         table.indexes = {
             {QStringLiteral("ux_maemul_id_sub_idx"), {QStringLiteral("id"), QStringLiteral("sub_idx")}, true},
-            {QStringLiteral("ix_maemul_tb_state_showday"),
-             {QStringLiteral("tb"), QStringLiteral("state"), QStringLiteral("showday")},
+            {QStringLiteral("ix_maemul_tb_state_showday_id"),
+             {QStringLiteral("tb"), QStringLiteral("state"), QStringLiteral("showday"), QStringLiteral("id")},
              false},
-            {QStringLiteral("ix_maemul_state_showday"),
-             {QStringLiteral("state"), QStringLiteral("showday")},
+            {QStringLiteral("ix_maemul_state_showday_id"),
+             {QStringLiteral("state"), QStringLiteral("showday"), QStringLiteral("id")},
+             false},
+            {QStringLiteral("ix_maemul_tb_sortday"), {QStringLiteral("tb"), QStringLiteral("sortday")}, false},
+            {QStringLiteral("ix_maemul_sortday"), {QStringLiteral("sortday")}, false},
+            {QStringLiteral("ix_maemul_subid_state_showday_tb"),
+             {QStringLiteral("subid"), QStringLiteral("state"), QStringLiteral("showday"), QStringLiteral("tb")},
              false}};
     }
     return table;

@@ -15,14 +15,15 @@ QList<TableDef> serverStoreSchema() {
 
 // Version 1 takes any older store (including files of earlier programs without a version)
 // to the declared tables. Later versions add their own steps below it.
+// Version 2 adds the indexes the list windows search and page by.
 QList<Migration> listingStoreMigrations() {
-    return {{1, QStringLiteral("declared tables"),
-             [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); }}};
+    const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
+    return {{1, QStringLiteral("declared tables"), reconcile}, {2, QStringLiteral("list indexes"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {
-    return {{1, QStringLiteral("declared tables"),
-             [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); }}};
+    const auto reconcile = [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); };
+    return {{1, QStringLiteral("declared tables"), reconcile}, {2, QStringLiteral("list indexes"), reconcile}};
 }
 
 int upgradeListingStore(SqlStore& store) {

@@ -1,0 +1,357 @@
+#include "ListQuery.h"
+
+#include "session/ListingColumns.h"
+#include "session/ListingValue.h"
+#include "session/PropertyTypes.h"
+#include "session/Session.h"
+#include "session/SettingsStore.h"
+
+#include <QDateTime>
+
+namespace teran {
+
+namespace {
+
+constexpr int kDefaultPageSize = 2;
+
+// Values every row carries for the window's actions, besides what its cells show.
+const QStringList kLocalNeeds = {
+    QStringLiteral("table_idx"), QStringLiteral("state"),   QStringLiteral("hitadd"),
+    QStringLiteral("hitmem"),    QStringLiteral("subid"),   QStringLiteral("imgname1"),
+    QStringLiteral("imgname2"),  QStringLiteral("showday"), QStringLiteral("writeday")};
+const QStringList kServerNeeds = {QStringLiteral("table_idx"), QStringLiteral("sub_idx"),
+                                  QStringLiteral("id"),        QStringLiteral("subid"),
+                                  QStringLiteral("state"),     QStringLiteral("hitadd"),
+                                  QStringLiteral("hitmem"),    QStringLiteral("imgname1"),
+                                  QStringLiteral("imgname2"),  QStringLiteral("showday")};
+
+QString placeholders(qsizetype count) {
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
+}
+
+QString selectList(const QStringList& columns, const QString& alias) {
+    QStringList names;
+    for (const QString& c : columns)
+        names << alias + QLatin1Char('`') + c + QLatin1Char('`');
+    return names.join(QStringLiteral(", "));
+}
+
+RawValues rawRow(const QSqlQuery& q, const QList<const ColumnDef*>& columns) {
+    RawValues row;
+    row.reserve(columns.size());
+    for (int i = 0; i < columns.size(); ++i)
+        row.insert(columns.at(i)->name, listingValueFromStore(*columns.at(i), q.value(i)));
+    return row;
+}
+
+QString phonesOf(const QString& home, const QString& mobile) {
+    if (home.isEmpty() && mobile.isEmpty())
+        return {};
+    return home + QStringLiteral(" / ") + mobile;
+}
+
+ListItem itemOf(const RawValues& row, bool server) {
+    ListItem item;
+    item.number = row.value(server ? QStringLiteral("sub_idx") : QStringLiteral("table_idx")).toInt();
+    item.serverIdx = server ? row.value(QStringLiteral("table_idx")).toInt() : 0;
+    item.officeId = row.value(QStringLiteral("id")).toString();
+    item.subid = row.value(QStringLiteral("subid")).toString();
+    item.state = row.value(QStringLiteral("state")).toInt();
+    item.hitadd = row.value(QStringLiteral("hitadd")).toInt();
+    item.hitmem = row.value(QStringLiteral("hitmem")).toInt();
+    item.imgname1 = row.value(QStringLiteral("imgname1")).toString();
+    item.imgname2 = row.value(QStringLiteral("imgname2")).toString();
+    return item;
+}
+
+std::optional<RowMark> markOf(const RawValues& row, const std::optional<ColorRule>& rule,
+                              const QDate& today) {
+    if (!rule)
+        return std::nullopt;
+    const QDateTime when = SqlStore::toDateTime(row.value(rule->dateColumn()));
+    if (!rule->marks(when.date(), today))
+        return std::nullopt;
+    return RowMark{rule->colorNumber, rule->bold};
+}
+
+} // namespace
+
+// The parts of a list statement that differ between the four routines.
+struct ListQuery::Statement {
+    QString label; // of the log line: "MdbsqlQuery => " and the like
+    bool server = false;
+    QString from; // " FROM ... WHERE ..."
+    QVariantList values;
+    QString orderBy;
+    QString alias;
+    bool matchesNothing = false; // a club list without members
+    QStringList ignored;
+};
+
+QString ListPage::countText() const {
+    return foundText(total);
+}
+
+QString searchingText() {
+    return QStringLiteral("데이타 검색중입니다. 잠시만 기다려 주세요.");
+}
+
+QString foundText(qint64 total) {
+    return QStringLiteral("검색된 데이타가 총 %1 건입니다.").arg(total);
+}
+
+QString loadingText(qint64 total, qint64 n) {
+    return QStringLiteral("총 %1 개의 데이타중 %2 개 로딩중입니다.").arg(total).arg(n);
+}
+
+int pageSizeFrom(const QString& text) {
+    bool ok = false;
+    const int rows = text.trimmed().toInt(&ok);
+    return ok && rows > 0 ? rows : kDefaultPageSize;
+}
+
+int pageCountOf(qint64 total, int pageSize) {
+    if (total <= 0 || pageSize <= 0)
+        return 1;
+    return int((total + pageSize - 1) / pageSize);
+}
+
+int clampPage(int page, qint64 total, int pageSize) {
+    return qBound(1, page, pageCountOf(total, pageSize));
+}
+
+ListQuery::ListQuery(Session& session)
+    : m_session(session) {}
+
+QDateTime ListQuery::sharedCutOff() const {
+    return m_session.clock().now().addDays(-kSharedWindowDays);
+}
+
+ListPage ListQuery::ListSearch(const ListRequest& request, const ListStatus& status) {
+    if (status)
+        status(searchingText());
+    switch (request.kind) {
+    case ListKind::Own:
+        return run(request, ownStatement(request), status);
+    case ListKind::Group:
+        return run(request, groupStatement(request), status);
+    case ListKind::Shared:
+        return run(request, sharedStatement(request), status);
+    case ListKind::Club:
+        return run(request, clubStatement(request), status);
+    }
+    return {};
+}
+
+ListQuery::Statement ListQuery::ownStatement(const ListRequest& request) const {
+    const SessionState& s = m_session.state();
+    const ListWhere where =
+        ListWhereBuild(request.filter, {ListKind::Own, s.LoginId, s.OfficeMainId, m_session.clock().today()});
+    Statement st;
+    st.ignored = where.ignored;
+    st.label = QStringLiteral("MdbsqlQuery => ");
+    st.from = QStringLiteral(" FROM maemul WHERE id = ?") + where.sql;
+    st.values = QVariantList{s.OfficeMainId} + where.values;
+    st.orderBy = orderBySql(ListKind::Own, request.sort);
+    return st;
+}
+
+ListQuery::Statement ListQuery::groupStatement(const ListRequest& request) const {
+    Statement st;
+    st.label = QStringLiteral("MdbGroupQuery => ");
+    st.alias = QStringLiteral("A.");
+    st.from =
+        QStringLiteral(" FROM maemul A INNER JOIN group_mul B ON A.table_idx = B.t_idx WHERE B.g_idx = ?");
+    st.values = {request.groupIdx};
+    st.orderBy = orderBySql(ListKind::Group, request.sort, st.alias);
+    return st;
+}
+
+ListQuery::Statement ListQuery::sharedStatement(const ListRequest& request) const {
+    const SessionState& s = m_session.state();
+    const ListWhere where = ListWhereBuild(
+        request.filter, {ListKind::Shared, s.LoginId, s.OfficeMainId, m_session.clock().today()});
+    Statement st;
+    st.ignored = where.ignored;
+    st.label = QStringLiteral("MysqlQuery => ");
+    st.server = true;
+    // Other offices' internet listings, changed or refreshed within the window.
+    st.from = QStringLiteral(" FROM maemul WHERE id <> ? AND state IN (?, ?) AND showday > ?") + where.sql;
+    st.values = QVariantList{s.OfficeMainId, stateValue(PublicationState::Internet),
+                             stateValue(PublicationState::ClubsAndInternet), sharedCutOff()} +
+                where.values;
+    st.orderBy = orderBySql(ListKind::Shared, request.sort);
+    return st;
+}
+
+ListQuery::Statement ListQuery::clubStatement(const ListRequest& request) const {
+    const SessionState& s = m_session.state();
+    const ListWhere where = ListWhereBuild(
+        request.filter, {ListKind::Club, s.LoginId, s.OfficeMainId, m_session.clock().today()});
+    Statement st;
+    st.ignored = where.ignored;
+    st.label = QStringLiteral("MysqlClubQuery => ");
+    st.server = true;
+    st.matchesNothing = request.clubIds.isEmpty();
+    st.from = QStringLiteral(" FROM maemul WHERE state IN (?, ?) AND subid IN (%1) AND showday > ?")
+                  .arg(placeholders(request.clubIds.size())) +
+              where.sql;
+    st.values << stateValue(PublicationState::ClubsAndInternet) << stateValue(PublicationState::Clubs);
+    for (const QString& id : request.clubIds)
+        st.values << id;
+    st.values << sharedCutOff();
+    st.values += where.values;
+    st.orderBy = orderBySql(ListKind::Club, request.sort);
+    return st;
+}
+
+ListPage ListQuery::run(const ListRequest& request, const Statement& st, const ListStatus& status) {
+    ListPage page;
+    page.columns = ListColsByTb(request.kind, request.filter.tb);
+    page.pageSize = pageSizeFrom(request.pageSizeText);
+    page.ignoredFilters = st.ignored;
+    if (st.matchesNothing)
+        return page;
+    SqlStore& store = st.server ? m_session.serverStore() : m_session.listingStore();
+    if (st.server && !store.isOpen()) {
+        // Offline: the server is not asked, and that is no error worth a log line.
+        page.ok = false;
+        page.error = QStringLiteral("The server is not connected");
+        return page;
+    }
+
+    QStringList columns = st.server ? kServerNeeds : kLocalNeeds;
+    for (const QString& name : rawColumnsOf(page.columns))
+        if (!columns.contains(name))
+            columns << name;
+    QList<const ColumnDef*> defs;
+    for (const QString& name : columns)
+        defs << findListingColumn(name);
+
+    QList<RawValues> rows;
+    try {
+        page.total = store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+        page.pageCount = pageCountOf(page.total, page.pageSize);
+        page.page = clampPage(request.page, page.total, page.pageSize);
+        QVariantList values = st.values;
+        const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + st.from + st.orderBy +
+                            SqlStore::limitSql(page.pageSize, (page.page - 1) * page.pageSize, values);
+        QSqlQuery q = store.query(sql, values);
+        while (q.next())
+            rows.append(rawRow(q, defs));
+    } catch (const StoreError& error) {
+        m_session.logError(st.label, error);
+        page.ok = false;
+        page.error = error.description();
+        return page;
+    }
+
+    const QHash<QString, OfficeContact> offices =
+        st.server ? officesOf(store, rows, st.label) : QHash<QString, OfficeContact>();
+    const std::optional<ColorRule> rule = st.server ? std::nullopt : colorRule(store, st.label);
+    const CellContext context{m_session.state().LoginId, &offices};
+    const QDate today = m_session.clock().today();
+    page.rows.reserve(rows.size());
+    for (const RawValues& row : rows) {
+        ListItem item = itemOf(row, st.server);
+        item.cells.reserve(page.columns.size());
+        for (const ListColumn& column : page.columns)
+            item.cells << formatCell(column, row, context);
+        item.mark = markOf(row, rule, today);
+        page.rows.append(std::move(item));
+        if (status)
+            status(loadingText(page.total, page.rows.size()));
+    }
+    return page;
+}
+
+QHash<QString, OfficeContact> ListQuery::officesOf(SqlStore& store, const QList<RawValues>& rows,
+                                                   const QString& label) const {
+    QStringList ids;
+    for (const RawValues& row : rows) {
+        const QString id = row.value(QStringLiteral("subid")).toString();
+        if (!id.isEmpty() && !ids.contains(id))
+            ids << id;
+    }
+    QHash<QString, OfficeContact> offices;
+    if (ids.isEmpty())
+        return offices;
+    QVariantList values;
+    for (const QString& id : ids)
+        values << id;
+    try {
+        QSqlQuery q = store.query(
+            QStringLiteral("SELECT memID, homtel, hantel, showname FROM members WHERE memID IN (%1)")
+                .arg(placeholders(ids.size())),
+            values);
+        while (q.next())
+            offices.insert(q.value(0).toString(),
+                           {phonesOf(q.value(1).toString(), q.value(2).toString()), q.value(3).toString()});
+    } catch (const StoreError& error) {
+        // The rows are still worth showing; their contacts stay "-".
+        m_session.logError(label, error);
+    }
+    return offices;
+}
+
+std::optional<ColorRule> ListQuery::colorRule(SqlStore& store, const QString& label) const {
+    try {
+        const ColorRule rule = SettingsStore(store, m_session.state().LoginId).colorRule();
+        if (rule.days)
+            return rule;
+    } catch (const StoreError& error) {
+        m_session.logError(label, error);
+    }
+    return std::nullopt;
+}
+
+QStringList ClubMemberIds(SqlStore& server, const QList<int>& clubs, const QString& tb) {
+    if (clubs.isEmpty())
+        return {};
+    QVariantList values;
+    for (int club : clubs)
+        values << club;
+    QString sql = QStringLiteral("SELECT DISTINCT B.id FROM teranclub A INNER JOIN teranclub_mem B "
+                                 "ON A.table_idx = B.club_idx WHERE B.club_idx IN (%1)")
+                      .arg(placeholders(clubs.size()));
+    if (!isAllTypes(tb)) {
+        sql += QStringLiteral(" AND A.tb LIKE ?") + SqlStore::likeEscapeSql();
+        values << SqlStore::likeContains(tb);
+    }
+    sql += QStringLiteral(" ORDER BY B.id");
+    QStringList ids;
+    QSqlQuery q = server.query(sql, values);
+    while (q.next())
+        ids << q.value(0).toString();
+    return ids;
+}
+
+QStringList distinctProgressValues(SqlStore& store) {
+    QStringList values;
+    QSqlQuery q = store.query(QStringLiteral(
+        "SELECT ming FROM maemul WHERE ming IS NOT NULL AND ming <> '' GROUP BY ming ORDER BY ming"));
+    while (q.next())
+        values << q.value(0).toString();
+    return values;
+}
+
+QStringList distinctNames(SqlStore& store, const QString& tb) {
+    const QString column = nameFilterColumn(tb); // one of a fixed few names
+    QString sql = QStringLiteral("SELECT %1 FROM maemul WHERE %1 IS NOT NULL AND %1 <> ''").arg(column);
+    QVariantList values;
+    if (!isAllTypes(tb)) {
+        sql += QStringLiteral(" AND tb = ?");
+        values << tb;
+    }
+    sql += QStringLiteral(" GROUP BY %1 ORDER BY %1").arg(column);
+    QStringList names;
+    QSqlQuery q = store.query(sql, values);
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+} // namespace teran

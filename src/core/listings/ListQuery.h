@@ -1,0 +1,128 @@
+#pragma once
+
+#include "ListCellFormat.h"
+#include "ListColumnSets.h"
+#include "ListFilter.h"
+#include "ListSort.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace teran {
+
+class Session;
+class SqlStore;
+
+// One search of a list window: which list, the search inputs, the header sort, the page size
+// as typed in `txtCount` and the page the window asks for.
+struct ListRequest {
+    ListRequest() = default;
+    explicit ListRequest(ListKind listKind, ListFilter search = {}, SortState order = {},
+                         QString rowsPerPage = {})
+        : kind(listKind)
+        , filter(std::move(search))
+        , sort(std::move(order))
+        , pageSizeText(std::move(rowsPerPage)) {}
+
+    ListKind kind = ListKind::Own;
+    ListFilter filter;
+    SortState sort;
+    QString pageSizeText; // txtCount: rows per page; 2 when empty or not a positive number
+    int page = 1;         // 1-based; clamped to the pages there are
+    int groupIdx = 0;     // the group of the group view
+    QStringList clubIds;  // the club list: member ids from ClubMemberIds
+};
+
+// How an aged row of the own list is drawn.
+struct RowMark {
+    std::optional<quint32> colorNumber; // red + green * 256 + blue * 65536
+    bool bold = false;
+};
+
+// One row of a page: the values the window's actions need and the text of every cell.
+struct ListItem {
+    int number = 0;    // table_idx of an own listing, sub_idx (the office's number) of a server one
+    int serverIdx = 0; // the server's own table_idx of a shared or club row
+    QString officeId;  // id of the owning office (server rows)
+    QString subid;
+    int state = 0;
+    int hitadd = 0;
+    int hitmem = 0;
+    QString imgname1;
+    QString imgname2;
+    QStringList cells; // one per column of the set, hidden columns included
+    std::optional<RowMark> mark;
+};
+
+struct ListPage {
+    bool ok = true;
+    QString error; // the store's description when !ok
+    ListColumnSet columns;
+    qint64 total = 0;
+    int pageSize = 2;
+    int page = 1;
+    int pageCount = 1;
+    QList<ListItem> rows;
+    QStringList ignoredFilters; // search inputs the list's store cannot apply (ListWhere::ignored)
+
+    QString countText() const; // "검색된 데이타가 총 N 건입니다."
+};
+
+// Status bar texts of a search.
+QString searchingText();                     // "데이타 검색중입니다. 잠시만 기다려 주세요."
+QString foundText(qint64 total);             // "검색된 데이타가 총 N 건입니다."
+QString loadingText(qint64 total, qint64 n); // "총 N 개의 데이타중 n 개 로딩중입니다."
+
+// Rows per page from the text of `txtCount`: a positive whole number, else 2.
+int pageSizeFrom(const QString& text);
+// The number of pages for a total (at least 1) and a page number within them.
+int pageCountOf(qint64 total, int pageSize);
+int clampPage(int page, qint64 total, int pageSize);
+
+// Shared and club lists show rows whose `showday` lies less than this many days back.
+constexpr int kSharedWindowDays = 60;
+
+using ListStatus = std::function<void(const QString&)>;
+
+// The list routines of the three list windows. Each counts the matching rows in the store,
+// reads one page and formats it; a failing statement is written to the daily log with the
+// routine's label and the page comes back with ok == false.
+class ListQuery {
+public:
+    explicit ListQuery(Session& session);
+
+    // Runs the routine of the request's kind: MdbsqlQuery, MdbGroupQuery, MysqlQuery or
+    // MysqlClubQuery. `status` hears the status bar texts while it runs.
+    ListPage ListSearch(const ListRequest& request, const ListStatus& status = {});
+
+    // The cut-off of the shared and club lists: rows changed at or before it are too old.
+    QDateTime sharedCutOff() const;
+
+private:
+    struct Statement;
+    ListPage run(const ListRequest& request, const Statement& statement, const ListStatus& status);
+    Statement ownStatement(const ListRequest& request) const;
+    Statement groupStatement(const ListRequest& request) const;
+    Statement sharedStatement(const ListRequest& request) const;
+    Statement clubStatement(const ListRequest& request) const;
+    QHash<QString, OfficeContact> officesOf(SqlStore& store, const QList<RawValues>& rows,
+                                            const QString& label) const;
+    std::optional<ColorRule> colorRule(SqlStore& store, const QString& label) const;
+
+    Session& m_session;
+};
+
+// Member ids of the offices in the given clubs (`teranclub_mem`), for the club list; with a
+// type only clubs that share that type count. Empty for no clubs. Throws StoreError.
+QStringList ClubMemberIds(SqlStore& server, const QList<int>& clubs, const QString& tb = {});
+
+// The choices of the search panel's progress box: the distinct non-empty `ming` values, sorted.
+QStringList distinctProgressValues(SqlStore& store);
+// The choices of the name box (`cboName`) of a type: the distinct non-empty values of its name
+// column (nameFilterColumn), sorted. Throws StoreError.
+QStringList distinctNames(SqlStore& store, const QString& tb);
+
+} // namespace teran

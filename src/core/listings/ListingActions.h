@@ -1,0 +1,99 @@
+#pragma once
+
+#include "ListingSelection.h"
+#include "PictureSession.h"
+#include "session/Dialogs.h"
+#include "session/PropertyTypes.h"
+#include "session/PublishTransition.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace teran {
+
+class Session;
+class StoreError;
+
+// Which publication an unpublish takes back.
+enum class UnpublishScope { Clubs, Internet, Both };
+
+// What an action did, for the window to refresh its list and for the tests.
+struct ActionOutcome {
+    bool ran = false;           // the rows were worked on: no check stopped it and the user said yes
+    int done = 0;               // rows written in every store they live in
+    int skipped = 0;            // ticked rows the action leaves alone (nothing to do, not in charge, gone)
+    int failed = 0;             // rows left as they were because a store refused (see the daily log)
+    int picturesIncomplete = 0; // done rows whose pictures did not all reach or leave the picture server
+    QList<int> doneNumbers;
+    QList<int> failedNumbers;
+    QString message; // the last box shown, and its title
+    QString title;
+};
+
+// The actions of the main window on the listings ticked in the active list window: publish,
+// unpublish, refresh dates, archive, restore, delete, change the person in charge and collect
+// SMS numbers. Each asks and tells through the session's Dialogs with the office's usual texts,
+// reports progress through the progress callback and clears it at the end.
+//
+// The online actions (publish, unpublish, date refresh) need an online login and a reachable
+// server: after an offline login they say so (ActionTexts::offlineLogin), and when the server
+// is gone they show the internet message. Archive and delete always change the ListingStore;
+// the server copies go only while the internet answers (a copy left behind then drops out of
+// the shared lists after 60 days).
+class ListingActions {
+public:
+    using Progress = std::function<void(const QString&)>;
+
+    // At most this many listings are published at once.
+    static constexpr int kPublishLimit = 10;
+
+    // Without a factory the picture server comes from the session's configuration.
+    explicit ListingActions(Session& session, PictureStoreFactory pictures = {});
+
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
+    // target: Internet (1), ClubsAndInternet (3) or Clubs (7); other states do nothing. More
+    // than kPublishLimit rows needing work are refused before anything changes. A row counts as
+    // done once its copy is written and its local state set; pictures that did not go up are
+    // named in the message (picturesIncomplete) without undoing the row.
+    ActionOutcome publish(const QList<ListingPick>& picks, PublicationState target);
+    ActionOutcome unpublish(const QList<ListingPick>& picks, UnpublishScope scope);
+    ActionOutcome refreshSelected(const QList<ListingPick>& picks);
+    ActionOutcome refreshAll();
+    ActionOutcome archive(const QList<ListingPick>& picks);
+    ActionOutcome restore(const QList<ListingPick>& picks);
+    // A staff member (LoginId other than OfficeMainId) deletes only the listings in his charge.
+    ActionOutcome remove(const QList<ListingPick>& picks);
+    ActionOutcome changeInCharge(const QList<ListingPick>& picks, const QString& staffId,
+                                 const QString& staffName);
+
+    // The owners' mobile numbers of ticked own listings, and the agents' numbers of ticked
+    // shared listings (picks numbered by the server row, `table_idx` of the ServerStore).
+    // Empty numbers and "-" are left out, each number comes once; empty when there is none or
+    // the user declined. Owners whose contact another staff member keeps private are left out.
+    QStringList ownerNumbers(const QList<ListingPick>& picks);
+    QStringList agentNumbers(const QList<ListingPick>& sharedPicks);
+
+private:
+    struct Tally;
+
+    bool onlineReady(ActionOutcome& out);
+    bool serverReachable() const;
+    bool hasPicks(const QList<ListingPick>& picks, ActionOutcome& out);
+    static QList<SelectedListing> needing(const QList<SelectedListing>& rows, ListingAction action);
+    void show(ActionOutcome& out, const QString& text, const QString& title, DialogIcon icon);
+    bool confirm(ActionOutcome& out, const QString& text, const QString& title);
+    void progress(const QString& text);
+    void finish(ActionOutcome& out, const Tally& tally, const QString& doneText, const QString& title,
+                const QString& verb, bool picturesWentUp);
+    void storeFailed(ActionOutcome& out, const QString& label, const StoreError& error);
+    QStringList confirmNumbers(const QStringList& raw);
+
+    Session& m_session;
+    PictureStoreFactory m_pictures;
+    Progress m_progress;
+};
+
+} // namespace teran

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "PictureSession.h"
+#include "session/SqlStore.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace teran {
+
+// The pictures of one office listing on the picture server: the two main pictures and the six
+// image-box slots, named by ListingImageName after the office's main id and the listing number.
+class ListingPictures {
+public:
+    ListingPictures(SqlStore& listing, QString officeId, PictureSession& ftp);
+
+    struct Published {
+        bool complete = true; // every picture that was to go up went up
+        QStringList boxNames; // the published image-box pictures, slot order, for the server's filebox row
+    };
+    // Puts the main pictures that are set and the image-box pictures flagged for publication;
+    // slots not flagged lose whatever an earlier publication left on the server. Throws
+    // StoreError when the listing's image box cannot be read (nothing was sent then).
+    Published publish(int number, const QString& imgname1, const QString& imgname2);
+
+    // Deletes the named pictures and every image-box file of the listing from the server;
+    // false when one of them could not be deleted.
+    bool withdraw(int number, const QStringList& names);
+
+    // The image-box slot stems of a listing ("off115_3" ... "off115_8").
+    static QStringList boxStems(const QString& officeId, int number);
+
+private:
+    struct ImageBox {
+        QStringList flags;
+        QStringList names;
+    };
+    ImageBox readImageBox(int number);
+
+    SqlStore& m_listing;
+    QString m_officeId;
+    PictureSession& m_ftp;
+};
+
+} // namespace teran

@@ -1,0 +1,60 @@
+#include "PictureSession.h"
+
+#include "session/Session.h"
+
+namespace teran {
+
+PictureStoreFactory sessionPictureStores(Session& session) {
+    return [&session] {
+        PictureServer server;
+        server.host = session.config().ftpHost;
+        server.port = session.config().ftpPort;
+        if (!session.config().ftpUser.isEmpty())
+            server.user = session.config().ftpUser;
+        // Read when the action runs: the login may have fetched it after the window opened.
+        server.password = session.state().FtpPassword;
+        server.webBaseUrl = session.config().webBaseUrl;
+        return std::make_unique<PictureStore>(server, session.dataFolder().root(),
+                                              [&session](const QString& line) { session.WriteLog(line); });
+    };
+}
+
+PictureSession::PictureSession(PictureStoreFactory factory)
+    : m_factory(std::move(factory)) {}
+
+PictureSession::~PictureSession() {
+    if (m_store)
+        m_store->FtpClose();
+}
+
+bool PictureSession::up(const QString& name) {
+    return command(QStringLiteral("up"), name);
+}
+
+bool PictureSession::del(const QString& name) {
+    return command(QStringLiteral("del"), name);
+}
+
+bool PictureSession::delAll(const QString& stem) {
+    return command(QStringLiteral("delall"), stem);
+}
+
+bool PictureSession::command(const QString& mode, const QString& name) {
+    return ensureOpen() && m_store->FtpCommand(mode, QStringLiteral("maemul"), name);
+}
+
+bool PictureSession::ensureOpen() {
+    if (m_store && m_store->isOpen())
+        return true;
+    if (m_unreachable || !m_factory)
+        return false;
+    if (!m_store)
+        m_store = m_factory();
+    if (!m_store || !m_store->FtpOpen()) {
+        m_unreachable = true;
+        return false;
+    }
+    return true;
+}
+
+} // namespace teran

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "session/PropertyTypes.h"
+#include "session/SqlStore.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace teran {
+
+// The published copies of one office's listings on the ServerStore: the `maemul` row keyed by
+// (`id`, `sub_idx`) = (the office's main id, the local number) and its `filebox` row. Every
+// method throws StoreError when the server refuses; nothing is half written then.
+class ServerCopy {
+public:
+    ServerCopy(SqlStore& listing, SqlStore& server, QString officeId);
+
+    bool exists(int number);
+
+    // Writes the copy of a local listing through the upload columns of its type, in the given
+    // state, dated `uploadTime`. A copy that is already there is refused (StoreError).
+    void insert(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime);
+
+    // Gives an existing copy a new state (and no promotion grades when asked); false when the
+    // server holds no copy of the listing.
+    bool setState(int number, PublicationState state, bool resetHits);
+
+    // Replaces the copy's image-box row with the names published; no row when there are none.
+    void writeFileBox(int number, const QString& tb, const QString& ty, const QStringList& names,
+                      const QDateTime& now);
+
+    struct Removed {
+        bool existed = false;
+        QStringList pictureNames; // the copy's pictures, to be deleted from the picture server
+    };
+    // Deletes the copy and its image-box row together.
+    Removed remove(int number);
+
+    // Dates the copies of the listings `now`; returns the numbers that had a copy.
+    QList<int> refreshShowday(const QList<int>& numbers, const QDateTime& now);
+    // Dates every copy of the office `now`; returns how many there were.
+    int refreshAll(const QDateTime& now);
+
+    // The staff member in charge shown with the copy; false when there is no copy.
+    bool setInCharge(int number, const QString& subid);
+
+private:
+    QVariantList localRow(int number, const QStringList& columns);
+
+    SqlStore& m_listing;
+    SqlStore& m_server;
+    QString m_officeId;
+};
+
+} // namespace teran

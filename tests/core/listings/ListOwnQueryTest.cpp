@@ -1,0 +1,484 @@
+#include "ListFixture.h"
+#include "listings/ListQuery.h"
+#include "session/SettingsStore.h"
+
+#include <QSet>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class ListOwnQueryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        f = ListFixture::make(Backend::Sqlite);
+        ASSERT_TRUE(f);
+    }
+
+    ListPage search(ListRequest request) {
+        if (request.pageSizeText.isNull())
+            request.pageSizeText = QStringLiteral("500");
+        ListQuery query(f->session());
+        return query.ListSearch(request);
+    }
+
+    // The listing numbers an own-list search finds, smallest first.
+    QList<int> found(const ListFilter& filter) {
+        const ListPage page = search(ListRequest(ListKind::Own, filter));
+        EXPECT_TRUE(page.ok) << page.error.toStdString();
+        QList<int> numbers;
+        for (const ListItem& item : page.rows)
+            numbers << item.number;
+        std::sort(numbers.begin(), numbers.end());
+        EXPECT_EQ(page.total, numbers.size());
+        return numbers;
+    }
+
+    std::unique_ptr<ListFixture> f;
+};
+
+QString cellOf(const ListPage& page, int row, const QString& caption) {
+    const QStringList captions = captionsOf(page.columns);
+    const int at = captions.indexOf(caption);
+    if (at < 0 || row >= page.rows.size())
+        return QStringLiteral("<none>");
+    return page.rows.at(row).cells.at(at);
+}
+
+ListFilter typed(const QString& tb) {
+    ListFilter filter;
+    filter.tb = tb;
+    return filter;
+}
+
+} // namespace
+
+TEST_F(ListOwnQueryTest, TransactionFiltersAndAmountRanges) {
+    const int sale = f->addOwn({{"money_m", 50000}});
+    const int lease = f->addOwn({{"ty", "J"}, {"money_jb", 30000}});
+    const int monthly = f->addOwn({{"ty", "W"}, {"money_b", 1000}, {"money_w", 50}});
+    const int rentOnly = f->addOwn({{"ty", "W"}, {"money_w", 80}});
+    const int nothing = f->addOwn({{"ty", "W"}, {"money_b", 0}, {"money_w", 0}});
+    const int takeover = f->addOwn({{"tb", "jumpo"}, {"money_sg", 7000}, {"money_m", 0}});
+
+    ListFilter filter;
+    EXPECT_EQ(found(filter), (QList<int>{sale, lease, monthly, rentOnly, nothing, takeover}));
+    const QList<QList<int>> byTransaction = {
+        {sale}, {lease}, {monthly, rentOnly}, {lease, monthly, rentOnly}, {monthly, rentOnly}, {takeover}};
+    for (int t = 1; t <= 6; ++t) {
+        filter.transaction = t;
+        EXPECT_EQ(found(filter), byTransaction.at(t - 1)) << "transaction " << t;
+    }
+    filter.transaction = 9; // not an entry of the box: no filter
+    EXPECT_EQ(found(filter).size(), 6);
+
+    filter.transaction = SaleOnly;
+    filter.amountFrom = 40000;
+    filter.amountTo = 60000;
+    EXPECT_EQ(found(filter), QList<int>{sale});
+    filter.amountTo = 45000;
+    EXPECT_TRUE(found(filter).isEmpty());
+
+    // An upper bound alone never matches a listing by the zero of an amount it does not have.
+    filter = {};
+    filter.transaction = LeaseOnly;
+    filter.amountTo = 40000;
+    EXPECT_EQ(found(filter), QList<int>{lease});
+    filter.amountTo = 20000;
+    EXPECT_TRUE(found(filter).isEmpty());
+    filter.transaction = AnyLease;
+    filter.amountTo = 5000;
+    EXPECT_EQ(found(filter), QList<int>{monthly});
+    filter.amountTo.reset();
+    filter.amountFrom = 20000;
+    EXPECT_EQ(found(filter), QList<int>{lease});
+    filter.amountFrom = 500;
+    filter.amountTo = 40000;
+    EXPECT_EQ(found(filter), (QList<int>{lease, monthly}));
+
+    filter = {};
+    filter.transaction = CombinedNonZero;
+    filter.amountFrom = 6000;
+    filter.amountTo = 6000;
+    EXPECT_EQ(found(filter), QList<int>{monthly});
+    filter.amountTo.reset();
+    EXPECT_EQ(found(filter), (QList<int>{monthly, rentOnly}));
+    filter = {};
+    filter.transaction = TakeoverOnly;
+    filter.amountFrom = 7000;
+    EXPECT_EQ(found(filter), QList<int>{takeover});
+    // Without a transaction the amount has no column to apply to.
+    filter.transaction = AnyTransaction;
+    EXPECT_EQ(found(filter).size(), 6);
+
+    filter = {};
+    filter.rentFrom = 60;
+    EXPECT_EQ(found(filter), QList<int>{rentOnly});
+    filter.rentFrom = 50;
+    filter.rentTo = 50;
+    EXPECT_EQ(found(filter), QList<int>{monthly});
+}
+
+TEST_F(ListOwnQueryTest, TypeRoomsAreasNumbersAndNames) {
+    const int two = f->addOwn({{"tb", "dagagu"}, {"room", 2}});
+    const int bigHouseholds = f->addOwn({{"tb", "dagagu"}, {"room", 0}, {"room_3", 2}});
+    const int oneRooms = f->addOwn({{"tb", "dagagu"}, {"room", 1}, {"room_1", 4}});
+    const int villa = f->addOwn({{"tb", "villa"}, {"room", 1}, {"room_2", 3}, {"cboname", "한빛빌라"}});
+    const int apt = f->addOwn(
+        {{"tb", "apt"}, {"room", 3}, {"pyung", 33.5}, {"pyung_use", 25.2}, {"cboname", "래미안 퍼스티지"}});
+    const int land = f->addOwn({{"tb", "land"}, {"jimok", "임야"}, {"pyung", 300.0}});
+
+    ListFilter filter = typed(QStringLiteral("dagagu"));
+    EXPECT_EQ(found(filter), (QList<int>{two, bigHouseholds, oneRooms}));
+    filter.roomsFrom = 3;
+    EXPECT_EQ(found(filter), QList<int>{bigHouseholds});
+    filter.roomsFrom = 2;
+    EXPECT_EQ(found(filter), (QList<int>{two, bigHouseholds}));
+    filter.roomsFrom.reset();
+    filter.roomsTo = 1;
+    EXPECT_EQ(found(filter), (QList<int>{bigHouseholds, oneRooms}));
+    filter = typed(QStringLiteral("villa"));
+    filter.roomsFrom = 2;
+    EXPECT_EQ(found(filter), QList<int>{villa});
+    filter = typed(QStringLiteral("apt"));
+    filter.roomsFrom = 3;
+    EXPECT_EQ(found(filter), QList<int>{apt});
+    filter.roomsFrom = 4;
+    EXPECT_TRUE(found(filter).isEmpty());
+
+    filter = {};
+    filter.areaFrom = 30;
+    filter.areaTo = 40;
+    EXPECT_EQ(found(filter), QList<int>{apt});
+    filter = {};
+    filter.usableFrom = 25.2;
+    EXPECT_EQ(found(filter), QList<int>{apt});
+    filter = {};
+    filter.numbers = {two, land, 999};
+    EXPECT_EQ(found(filter), (QList<int>{two, land}));
+
+    filter = typed(QStringLiteral("apt"));
+    filter.name = QStringLiteral("퍼스티");
+    EXPECT_EQ(found(filter), QList<int>{apt});
+    filter = typed(QStringLiteral("land"));
+    filter.name = QStringLiteral("임야");
+    EXPECT_EQ(found(filter), QList<int>{land});
+    filter = {};
+    filter.name = QStringLiteral("빌라");
+    EXPECT_EQ(found(filter), QList<int>{villa});
+}
+
+TEST_F(ListOwnQueryTest, TextFiltersMatchWhatWasTyped) {
+    const int percent = f->addOwn({{"ming", "50%계약"},
+                                   {"keyword", "급_매"},
+                                   {"addr1", "서울특별시"},
+                                   {"addr2", "강남구"},
+                                   {"addr3", "역삼동"}});
+    const int plain = f->addOwn({{"ming", "500계약"},
+                                 {"keyword", "급매매"},
+                                 {"addr1", "경기도"},
+                                 {"addr2", "성남시 분당구"},
+                                 {"addr3", "정자동"}});
+    ListFilter filter;
+    filter.progress = QStringLiteral("50%");
+    EXPECT_EQ(found(filter), QList<int>{percent});
+    filter.progress = QStringLiteral("계약");
+    EXPECT_EQ(found(filter), (QList<int>{percent, plain}));
+    filter = {};
+    filter.keyword = QStringLiteral("급_");
+    EXPECT_EQ(found(filter), QList<int>{percent});
+    filter = {};
+    filter.addr1 = QStringLiteral("서울");
+    filter.addr2 = QStringLiteral("강남");
+    EXPECT_EQ(found(filter), QList<int>{percent});
+    filter.addr3 = QStringLiteral("정자");
+    EXPECT_TRUE(found(filter).isEmpty());
+    filter = {};
+    filter.addr3 = QStringLiteral("' OR 1=1 --");
+    EXPECT_TRUE(found(filter).isEmpty());
+}
+
+TEST_F(ListOwnQueryTest, FreeFieldsIncludingEveryPhone) {
+    const int home = f->addOwn({{"uhome", "02-123-4567"}, {"addr5", "101동 1502호"}, {"uname", "홍길동"}});
+    const int office = f->addOwn({{"uoffice", "031-999-1234"}, {"addr4", "123-4"}, {"mbigo", "급매 남향"}});
+    const int mobile =
+        f->addOwn({{"uhp", "010-1234-0000"}, {"ubigo", "열쇠 관리실"}, {"maemaepart", "공동중개"}});
+    const int fax = f->addOwn({{"ufax", "02-000-1234"}, {"jubsu", "전화접수"}});
+    f->addOwn({{"uhp", "010-5555-6666"}});
+
+    ListFilter filter;
+    filter.freeField = FreeField::Phone;
+    filter.freeValue = QStringLiteral("1234");
+    EXPECT_EQ(found(filter), (QList<int>{office, mobile, fax}));
+    filter.freeValue = QStringLiteral("4567");
+    EXPECT_EQ(found(filter), QList<int>{home});
+    const struct {
+        FreeField field;
+        const char* value;
+        int expected;
+    } cases[] = {{FreeField::Unit, "1502", home},      {FreeField::Lot, "123-4", office},
+                 {FreeField::Remark, "남향", office},  {FreeField::Seller, "길동", home},
+                 {FreeField::Other, "관리실", mobile}, {FreeField::BrokerKind, "공동", mobile},
+                 {FreeField::Intake, "전화", fax}};
+    for (const auto& c : cases) {
+        filter.freeField = c.field;
+        filter.freeValue = QString::fromUtf8(c.value);
+        EXPECT_EQ(found(filter), QList<int>{c.expected}) << c.value;
+    }
+    // A value without a chosen field is no filter.
+    filter.freeField = FreeField::None;
+    EXPECT_EQ(found(filter).size(), 5);
+}
+
+TEST_F(ListOwnQueryTest, ArchiveTabAndRecentDays) {
+    const QDateTime now = f->clock.now();
+    const int active = f->addOwn({{"state", 0}});
+    const int internet = f->addOwn({{"state", 1}});
+    const int clubs = f->addOwn({{"state", 7}});
+    const int archived = f->addOwn({{"state", 2}});
+    // The 30th day back counts as within 30 days, whatever the hour; the 31st does not.
+    const int day30 = f->addOwn(
+        {{"showday", QDateTime(now.date().addDays(-30), QTime(0, 0))}, {"writeday", now.addDays(-100)}});
+    const int day31 = f->addOwn({{"showday", QDateTime(now.date().addDays(-31), QTime(23, 59, 59))}});
+
+    ListFilter filter;
+    EXPECT_EQ(found(filter), (QList<int>{active, internet, clubs, day30, day31}));
+    filter.archive = true;
+    EXPECT_EQ(found(filter), QList<int>{archived});
+
+    filter = {};
+    filter.recentDays = 30;
+    EXPECT_EQ(found(filter), (QList<int>{active, internet, clubs, day30}));
+    filter.recentBy = AgeDate::Registered;
+    EXPECT_EQ(found(filter), (QList<int>{active, internet, clubs, day31}));
+    filter.recentDays = 0;
+    EXPECT_EQ(found(filter), (QList<int>{active, internet, clubs, day31}));
+}
+
+TEST_F(ListOwnQueryTest, ReservedContactsAndTheStaffFilter) {
+    const int free =
+        f->addOwn({{"uhome", "02-111-2222"}, {"uhp", "010-3333-4444"}, {"uoffice", "02-555-6666"}});
+    const int mine = f->addOwn({{"opid", "st1"}, {"uhp", "010-1111-1111"}});
+    const int theirs = f->addOwn({{"opid", "st2"}, {"uhp", "010-2222-2222"}});
+    const int empty = f->addOwn({{"opid", ""}, {"uhp", "010-0000-0000"}});
+
+    // The office's own account sees every listing, but not the phones reserved by staff.
+    ListPage page = search(ListRequest(ListKind::Own, typed(QStringLiteral("apt")), {"table_idx", "asc"}));
+    ASSERT_EQ(page.rows.size(), 4);
+    EXPECT_EQ(cellOf(page, 0, "연락처"), QStringLiteral("02-111-2222 / 010-3333-4444 / 02-555-6666"));
+    EXPECT_EQ(cellOf(page, 1, "연락처"), QStringLiteral("-"));
+    EXPECT_EQ(cellOf(page, 2, "연락처"), QStringLiteral("-"));
+    EXPECT_EQ(cellOf(page, 3, "연락처"), QStringLiteral(" / 010-0000-0000 / "));
+
+    // A staff member sees the free listings and his own reservations only, with their phones.
+    f->loginAs(QStringLiteral("st1"));
+    page = search(ListRequest(ListKind::Own, {}, {"table_idx", "asc"}));
+    QList<int> numbers;
+    for (const ListItem& item : page.rows)
+        numbers << item.number;
+    EXPECT_EQ(numbers, (QList<int>{free, mine, empty}));
+    EXPECT_EQ(cellOf(page, 1, "연락처"), QStringLiteral(" / 010-1111-1111 / "));
+    EXPECT_FALSE(numbers.contains(theirs));
+}
+
+TEST_F(ListOwnQueryTest, PagesAreCountedAndCutInTheStore) {
+    for (int i = 0; i < 5; ++i)
+        f->addOwn({{"money_m", 1000 * (i + 1)}});
+    ListRequest request(ListKind::Own, {}, {}, QString());
+    QStringList statuses;
+    ListQuery query(f->session());
+    ListPage page = query.ListSearch(request, [&](const QString& text) { statuses << text; });
+    EXPECT_EQ(page.pageSize, 2);
+    EXPECT_EQ(page.total, 5);
+    EXPECT_EQ(page.pageCount, 3);
+    EXPECT_EQ(page.rows.size(), 2);
+    EXPECT_EQ(page.countText(), QStringLiteral("검색된 데이타가 총 5 건입니다."));
+    EXPECT_EQ(statuses, (QStringList{"데이타 검색중입니다. 잠시만 기다려 주세요.",
+                                     "총 5 개의 데이타중 1 개 로딩중입니다.",
+                                     "총 5 개의 데이타중 2 개 로딩중입니다."}));
+
+    QSet<int> seen;
+    for (int p = 1; p <= 3; ++p) {
+        request.page = p;
+        page = query.ListSearch(request);
+        EXPECT_EQ(page.rows.size(), p < 3 ? 2 : 1);
+        for (const ListItem& item : page.rows)
+            seen.insert(item.number);
+    }
+    EXPECT_EQ(seen.size(), 5);
+    request.page = 99; // past the end: the last page
+    page = query.ListSearch(request);
+    EXPECT_EQ(page.page, 3);
+    EXPECT_EQ(page.rows.size(), 1);
+    request.page = -4;
+    EXPECT_EQ(query.ListSearch(request).page, 1);
+
+    for (const char* junk : {"abc", "0", "-3", " "})
+        EXPECT_EQ(pageSizeFrom(QString::fromLatin1(junk)), 2) << junk;
+    request.pageSizeText = QStringLiteral(" 5 ");
+    request.page = 1;
+    page = query.ListSearch(request);
+    EXPECT_EQ(page.pageCount, 1);
+    EXPECT_EQ(page.rows.size(), 5);
+
+    request.filter.numbers = {12345};
+    page = query.ListSearch(request);
+    EXPECT_TRUE(page.ok);
+    EXPECT_EQ(page.total, 0);
+    EXPECT_EQ(page.page, 1);
+    EXPECT_EQ(page.pageCount, 1);
+    EXPECT_TRUE(page.rows.isEmpty());
+}
+
+TEST_F(ListOwnQueryTest, HeaderSortsOrderTheStore) {
+    const int cheap = f->addOwn({{"money_m", 1000}, {"addr1", "서울"}, {"addr2", "중구"}});
+    const int dear = f->addOwn({{"money_m", 90000}, {"addr1", "부산"}, {"addr2", "해운대구"}});
+    const int lease = f->addOwn({{"money_m", 0}, {"money_jb", 5000}, {"addr1", "서울"}, {"addr2", "강남구"}});
+    const int monthly = f->addOwn({{"money_m", 0}, {"money_b", 500}, {"money_w", 100}, {"addr1", "대전"}});
+    const auto order = [&](const SortState& sort) {
+        QList<int> numbers;
+        for (const ListItem& item : search(ListRequest(ListKind::Own, {}, sort)).rows)
+            numbers << item.number;
+        return numbers;
+    };
+    EXPECT_EQ(order({}), (QList<int>{monthly, lease, dear, cheap}));
+    // Listings without a price go on by their lease amount (none before any), as the store orders nulls.
+    EXPECT_EQ(order({"money_m", "asc"}), (QList<int>{monthly, lease, cheap, dear}));
+    EXPECT_EQ(order({"money_m", "desc"}), (QList<int>{dear, cheap, lease, monthly}));
+    EXPECT_EQ(order({"hapsan", "desc"}), (QList<int>{monthly, lease, dear, cheap}));
+    EXPECT_EQ(order({"address", "asc"}), (QList<int>{monthly, dear, lease, cheap}));
+}
+
+TEST_F(ListOwnQueryTest, AgedRowsAreMarkedFromTheDayTheSettingNames) {
+    const QDateTime now = f->clock.now();
+    const int exactly = f->addOwn({{"showday", QDateTime(now.date().addDays(-30), QTime(23, 59))}});
+    const int younger = f->addOwn(
+        {{"showday", QDateTime(now.date().addDays(-29), QTime(0, 0))}, {"writeday", now.addDays(-400)}});
+    const auto marks = [&] {
+        QHash<int, std::optional<RowMark>> byNumber;
+        for (const ListItem& item : search(ListRequest(ListKind::Own, {})).rows)
+            byNumber.insert(item.number, item.mark);
+        return byNumber;
+    };
+    EXPECT_FALSE(marks().value(exactly)); // no rule yet
+
+    SettingsStore settings(f->local(), QStringLiteral("off1"));
+    settings.setColorRule({AgeDate::Changed, 255u, 30, true});
+    auto byNumber = marks();
+    ASSERT_TRUE(byNumber.value(exactly));
+    EXPECT_EQ(byNumber.value(exactly)->colorNumber, 255u);
+    EXPECT_TRUE(byNumber.value(exactly)->bold);
+    EXPECT_FALSE(byNumber.value(younger));
+
+    settings.setColorRule({AgeDate::Registered, 65280u, 365, false});
+    byNumber = marks();
+    EXPECT_FALSE(byNumber.value(exactly));
+    ASSERT_TRUE(byNumber.value(younger));
+    EXPECT_FALSE(byNumber.value(younger)->bold);
+    // Another user's rule is his own.
+    f->loginAs(QStringLiteral("st1"));
+    EXPECT_FALSE(marks().value(younger));
+}
+
+TEST_F(ListOwnQueryTest, RowsCarryWhatTheActionsNeedAndFormattedCells) {
+    const int number = f->addOwn({{"tb", "apt"},
+                                  {"ty", "W"},
+                                  {"state", 3},
+                                  {"hitadd", 1},
+                                  {"hitmem", 2},
+                                  {"subid", "st1"},
+                                  {"imgname2", "apt_2.jpg"},
+                                  {"cboname", "래미안"},
+                                  {"money_m", 9'876'543'210'123LL},
+                                  {"money_b", 1000},
+                                  {"money_w", 50},
+                                  {"money_ys", 5.0},
+                                  {"pyung", 33.0578},
+                                  {"floor", "12"},
+                                  {"floor_max", 25},
+                                  {"addr1", "서울"},
+                                  {"addr5", "101동 1502호"}});
+    const ListPage page = search(ListRequest(ListKind::Own, typed(QStringLiteral("apt"))));
+    ASSERT_EQ(page.rows.size(), 1);
+    const ListItem& item = page.rows.first();
+    EXPECT_EQ(item.number, number);
+    EXPECT_EQ(item.state, 3);
+    EXPECT_EQ(item.hitadd, 1);
+    EXPECT_EQ(item.hitmem, 2);
+    EXPECT_EQ(item.subid, QStringLiteral("st1"));
+    EXPECT_EQ(item.imgname2, QStringLiteral("apt_2.jpg"));
+    EXPECT_EQ(item.cells.size(), page.columns.size());
+    EXPECT_EQ(cellOf(page, 0, "번호"), QString::number(number));
+    EXPECT_EQ(cellOf(page, 0, "state"), QStringLiteral("3"));
+    EXPECT_EQ(cellOf(page, 0, "아파트명"), QStringLiteral("래미안"));
+    EXPECT_EQ(cellOf(page, 0, "매매가"), QStringLiteral("9,876,543,210,123"));
+    EXPECT_EQ(cellOf(page, 0, "합산금"), QStringLiteral("6,000"));
+    EXPECT_EQ(cellOf(page, 0, "전세금"), QString());
+    EXPECT_EQ(cellOf(page, 0, "수익률"), QStringLiteral("5.00"));
+    EXPECT_EQ(cellOf(page, 0, "평형"), QStringLiteral("33.0578"));
+    EXPECT_EQ(cellOf(page, 0, "층수"), QStringLiteral("12 / 25"));
+    EXPECT_EQ(cellOf(page, 0, "사진"), QStringLiteral(" Ｏ"));
+    EXPECT_EQ(cellOf(page, 0, "호수"), QStringLiteral("101동 1502호"));
+    EXPECT_EQ(cellOf(page, 0, "수정일"), QStringLiteral("26-03-10 14:5"));
+    EXPECT_EQ(cellOf(page, 0, "담당자"), QStringLiteral("st1"));
+}
+
+TEST_F(ListOwnQueryTest, GroupViewListsTheGroupsListings) {
+    const int in1 = f->addOwn({{"ty", "J"}, {"money_m", 1200}});
+    const int in2 = f->addOwn({{"state", 2}, {"opid", "st2"}, {"uhp", "010-1"}});
+    const int out = f->addOwn({});
+    const QVariant group =
+        f->local().insert(QStringLiteral("INSERT INTO group_mem(g_id, g_name, g_day) VALUES(?,?,?)"),
+                          {QStringLiteral("off1"), QStringLiteral("관심"), f->clock.now()});
+    const QVariant other =
+        f->local().insert(QStringLiteral("INSERT INTO group_mem(g_id, g_name, g_day) VALUES(?,?,?)"),
+                          {QStringLiteral("off1"), QStringLiteral("기타"), f->clock.now()});
+    for (const auto& [g, t] : {std::pair{group, in1}, std::pair{group, in2}, std::pair{other, out}})
+        f->local().execute(
+            QStringLiteral("INSERT INTO group_mul(g_id, s_id, g_idx, t_idx, g_day) VALUES(?,?,?,?,?)"),
+            {QStringLiteral("off1"), QString(), g, t, f->clock.now()});
+
+    ListRequest request(ListKind::Group, typed(QStringLiteral("land")));
+    request.groupIdx = group.toInt();
+    request.pageSizeText = QStringLiteral("10");
+    ListQuery query(f->session());
+    const ListPage page = query.ListSearch(request);
+    ASSERT_TRUE(page.ok) << page.error.toStdString();
+    ASSERT_EQ(page.rows.size(), 2);
+    EXPECT_EQ(page.rows.at(0).number, in2);
+    EXPECT_EQ(page.rows.at(1).number, in1);
+    EXPECT_EQ(cellOf(page, 1, "분류"), QStringLiteral("전세"));
+    EXPECT_EQ(cellOf(page, 1, "매매가"), QStringLiteral("1,200"));
+    EXPECT_EQ(cellOf(page, 0, "연락처"), QStringLiteral("-"));
+}
+
+TEST_F(ListOwnQueryTest, ChoicesOfTheSearchPanel) {
+    f->addOwn({{"ming", "계약중"}, {"cboname", "래미안"}});
+    f->addOwn({{"ming", "보류"}, {"cboname", "자이"}});
+    f->addOwn({{"ming", "계약중"}, {"cboname", "래미안"}});
+    f->addOwn({{"ming", ""}, {"tb", "land"}, {"jimok", "전"}, {"cboname", "땅이름"}});
+    f->addOwn({{"tb", "land"}, {"jimok", "답"}});
+    EXPECT_EQ(distinctProgressValues(f->local()), (QStringList{"계약중", "보류"}));
+    EXPECT_EQ(distinctNames(f->local(), QStringLiteral("apt")), (QStringList{"래미안", "자이"}));
+    EXPECT_EQ(distinctNames(f->local(), QStringLiteral("land")), (QStringList{"답", "전"}));
+    EXPECT_TRUE(distinctNames(f->local(), QStringLiteral("villa")).isEmpty());
+}
+
+TEST_F(ListOwnQueryTest, FailuresAreLoggedWithTheRoutineAndTheStatement) {
+    f->local().execute(QStringLiteral("DROP TABLE group_mul"));
+    ListRequest request(ListKind::Group);
+    request.groupIdx = 1;
+    ListQuery query(f->session());
+    const ListPage page = query.ListSearch(request);
+    EXPECT_FALSE(page.ok);
+    EXPECT_FALSE(page.error.isEmpty());
+    const QStringList lines = f->logLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(
+        lines.first().contains(QStringLiteral("   off1   MdbGroupQuery => SELECT COUNT(*) FROM maemul A "
+                                              "INNER JOIN group_mul B")))
+        << lines.first().toStdString();
+    EXPECT_TRUE(lines.first().contains(QStringLiteral(" --> ")));
+    EXPECT_TRUE(lines.first().contains(page.error + QStringLiteral(" => ")));
+}
