@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "online/ReferenceData.h"
 #include "session/DemoSeed.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
@@ -44,13 +45,31 @@ StoreUrl serverUrlOf(const TeranConfig& config, const QString& serverUrl) {
     return url;
 }
 
+void printReference(const char* store, const ReferenceFillReport& filled) {
+    const auto rows = [](int count) { return count < 0 ? QStringLiteral("kept") : QString::number(count); };
+    out() << store << " reference tables: post " << rows(filled.post) << ", subway " << rows(filled.subway)
+          << Qt::endl;
+}
+
 int initServer(const TeranConfig& config, const QString& serverUrl, const ServerTextValues& texts) {
     const StoreUrl url = serverUrlOf(config, serverUrl);
     SqlStore server(QStringLiteral("admin-server"));
     server.open(url);
     initServerStore(server, texts);
     out() << "ServerStore ready: " << url.display() << Qt::endl;
+    printReference("ServerStore", fillEmptyReferenceTables(server));
     return 0;
+}
+
+// The office's copies of the postal and subway tables. A demo office starts a little behind
+// the server (the last postal rows and one line missing), so that the refresh has work to do.
+void fillListingReference(const DataFolder& folder, bool demo) {
+    SqlStore listing(QStringLiteral("admin-reference"));
+    listing.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
+    ReferenceFillOptions options;
+    if (demo)
+        options = {.leaveOutLastPostRows = 50, .leaveOutLastSubwayLines = 1};
+    printReference("ListingStore", fillEmptyReferenceTables(listing, options));
 }
 
 void printSeeded(const DemoSeedReport& made) {
@@ -104,6 +123,7 @@ int init(const InitOptions& options) {
     const DataFolder folder(config.dataPath);
     initDataFolder(folder);
     out() << "Data folder ready: " << folder.root() << Qt::endl;
+    fillListingReference(folder, options.demo);
     if (config.serverUrl.startsWith(QLatin1String("sqlite:")) &&
         StoreUrl::parse(config.serverUrl).path == config.embeddedServerFile()) {
         // The embedded demo server answers the probe with a page of its own.

@@ -1,0 +1,312 @@
+#include "online/ReferenceRefresh.h"
+#include "OfficeFixture.h"
+#include "online/ReferenceData.h"
+
+#include <QFile>
+#include <QSqlQuery>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Postal rows of one town, each with its own lot range.
+QList<PostRow> postRows(int count, const QString& town, int firstLot = 1) {
+    QList<PostRow> rows;
+    for (int i = 0; i < count; ++i) {
+        const int lot = firstLot + i * 10;
+        rows.append({QStringLiteral("%1").arg(6000 + i % 400, 5, 10, QLatin1Char('0')),
+                     QStringLiteral("서울"), QStringLiteral("강남구"), town,
+                     QStringLiteral("%1~%2").arg(lot).arg(lot + 9)});
+    }
+    return rows;
+}
+
+QList<SubwayRow> subwayRows(const QList<int>& numbers, const QString& line) {
+    QList<SubwayRow> rows;
+    for (int n : numbers)
+        rows.append({n, line, QStringLiteral("역%1").arg(n)});
+    return rows;
+}
+
+// A table's rows, sorted, one text per row, for comparing whole tables.
+QStringList snapshot(SqlStore& store, ReferenceJob job) {
+    QStringList rows;
+    QSqlQuery q = store.query(selectSql(job));
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < referenceTable(job).columns.size(); ++i)
+            values << q.value(i).toString();
+        rows << values.join(QLatin1Char('|'));
+    }
+    rows.sort();
+    return rows;
+}
+
+class ReferenceRefreshTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = OfficeFixture::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback servers");
+        local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("refresh-local")));
+        local->open(StoreUrl::sqliteFile(DataFolder(office->dir.path()).listingStoreFile()));
+    }
+
+    std::unique_ptr<Session> startSession() {
+        auto made = office->session();
+        made->ensureOpen();
+        return made;
+    }
+
+    QString logText() const {
+        QFile file(DataFolder(office->dir.path()).log() +
+                   office->clock.today().toString(QStringLiteral("yyyy-MM-dd")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    SqlStore& server() { return office->server(); }
+
+    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<SqlStore> local;
+};
+
+} // namespace
+
+TEST(ReferenceTexts, TheProgressLineRunsCounterTotalAndWordTogether) {
+    EXPECT_EQ(refreshProgressText(120, 45000), QStringLiteral("120 / 45000 업데이트중.. "));
+    EXPECT_EQ(refreshProgressText(0, 0), QStringLiteral("0 / 0 업데이트중.. "));
+    EXPECT_EQ(refreshProgressText(1234567, 1234567), QStringLiteral("1234567 / 1234567 업데이트중.. "));
+}
+
+TEST(ReferenceTexts, StatementsNameTheTablesOnly) {
+    EXPECT_EQ(countSql(ReferenceJob::Post), QStringLiteral("SELECT COUNT(`postno`) FROM `post`"));
+    EXPECT_EQ(countSql(ReferenceJob::Subway), QStringLiteral("SELECT COUNT(`table_idx`) FROM `subway`"));
+    EXPECT_EQ(SqlStore::placeholderCount(insertSql(ReferenceJob::Post)), 5);
+    EXPECT_EQ(SqlStore::placeholderCount(insertSql(ReferenceJob::Subway)), 3);
+    EXPECT_EQ(jobFromTag(QStringLiteral("post")), ReferenceJob::Post);
+    EXPECT_EQ(jobFromTag(QStringLiteral("subway")), ReferenceJob::Subway);
+    EXPECT_FALSE(jobFromTag(QStringLiteral("Post")).has_value());
+    EXPECT_FALSE(jobFromTag(QString()).has_value());
+}
+
+TEST_P(ReferenceRefreshTest, DifferentCountsAskInTheProgramsWordsAndTheAnswerDecides) {
+    insertPostRows(server(), postRows(30, QStringLiteral("역삼동")));
+    insertPostRows(*local, postRows(20, QStringLiteral("역삼동")));
+    insertSubwayRows(server(), subwayRows({1, 2, 3}, QStringLiteral("2호선")));
+    auto session = startSession();
+
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::Accepted);
+    office->dialogs.answerNext(DialogAnswer::No);
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Subway), RefreshCheck::Declined);
+
+    const auto& shown = office->dialogs.shown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].text, QStringLiteral("서버에 새로운 우편번호가 검색 되었습니다.") + kCrLf + kCrLf +
+                                 QStringLiteral("갱신하시겠습니까 ?"));
+    EXPECT_EQ(shown[0].title, QStringLiteral("우편번호갱신"));
+    EXPECT_EQ(shown[0].icon, DialogIcon::Question);
+    EXPECT_EQ(shown[0].buttons, DialogButtons::YesNo);
+    EXPECT_EQ(shown[1].text, QStringLiteral("서버에 새로운 지하철노선이 검색 되었습니다.") + kCrLf + kCrLf +
+                                 QStringLiteral("갱신하시겠습니까 ?"));
+    EXPECT_EQ(shown[1].title, QStringLiteral("지하철노선갱신"));
+    // Asking changes nothing.
+    EXPECT_EQ(local->scalar(QStringLiteral("SELECT COUNT(*) FROM post")).toInt(), 20);
+    EXPECT_EQ(local->scalar(QStringLiteral("SELECT COUNT(*) FROM subway")).toInt(), 0);
+}
+
+TEST_P(ReferenceRefreshTest, EqualCountsSayNothingIsNewEvenWhenTheRowsDiffer) {
+    insertPostRows(server(), postRows(12, QStringLiteral("역삼동")));
+    insertPostRows(*local, postRows(12, QStringLiteral("삼성동")));
+    insertSubwayRows(server(), subwayRows({1, 2}, QStringLiteral("2호선")));
+    insertSubwayRows(*local, subwayRows({1, 2}, QStringLiteral("2호선")));
+    auto session = startSession();
+
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::NothingNew);
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Subway), RefreshCheck::NothingNew);
+    const auto& shown = office->dialogs.shown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].text, QStringLiteral("새로 추가된 우편번호가 없습니다."));
+    EXPECT_EQ(shown[0].title, QStringLiteral("테란 온라인서비스"));
+    EXPECT_EQ(shown[0].buttons, DialogButtons::Ok);
+    EXPECT_EQ(shown[1].text, QStringLiteral("새로추가된 지하철노선이 없습니다."));
+    EXPECT_EQ(shown[1].title, QStringLiteral("테란 온라인서비스"));
+}
+
+TEST_P(ReferenceRefreshTest, WithoutTheInternetOnlyTheConnectionProblemIsShown) {
+    insertPostRows(server(), postRows(30, QStringLiteral("역삼동")));
+    insertPostRows(*local, postRows(20, QStringLiteral("삼성동")));
+    const QStringList before = snapshot(*local, ReferenceJob::Post);
+    office->goOffline();
+    auto session = office->session();
+
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::Offline);
+    EXPECT_FALSE(runReferenceCopy(*session, ReferenceJob::Post));
+    const auto& shown = office->dialogs.shown();
+    ASSERT_EQ(shown.size(), 2);
+    for (const auto& box : shown) {
+        EXPECT_EQ(box.text, QStringLiteral("현재 인터넷 접속이 불안정합니다.") + kCrLf + kCrLf +
+                                QStringLiteral("인터넷 연결이 문제가 없는지 확인해보세요."));
+        EXPECT_EQ(box.title, QStringLiteral("인터넷연결"));
+    }
+    EXPECT_FALSE(session->serverOpen());
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
+}
+
+TEST_P(ReferenceRefreshTest, AnUnreadableServerTableIsLoggedAndShown) {
+    insertPostRows(*local, postRows(5, QStringLiteral("삼성동")));
+    auto session = startSession();
+    server().execute(QStringLiteral("DROP TABLE subway"));
+
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Subway), RefreshCheck::Failed);
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(office->dialogs.shown()[0].icon, DialogIcon::Critical);
+    EXPECT_TRUE(logText().contains(QStringLiteral("frmMain downSubway_Click => ")))
+        << logText().toStdString();
+}
+
+TEST_P(ReferenceRefreshTest, TheCopyReplacesALocalTableThatHasMoreRowsThanTheServers) {
+    insertPostRows(server(), postRows(25, QStringLiteral("역삼동"), 5000));
+    insertPostRows(*local, postRows(40, QStringLiteral("삼성동")));
+    auto session = startSession();
+
+    EXPECT_TRUE(runReferenceCopy(*session, ReferenceJob::Post));
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), snapshot(server(), ReferenceJob::Post));
+    EXPECT_EQ(
+        local->scalar(QStringLiteral("SELECT COUNT(*) FROM post WHERE addr3=?"), {QStringLiteral("삼성동")})
+            .toInt(),
+        0);
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("우편번호 업데이트를 성공적으로 완료 하였습니다."));
+    EXPECT_EQ(office->dialogs.shown()[0].title, QStringLiteral("테란 온라인서비스"));
+
+    office->dialogs.clear();
+    EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::NothingNew);
+}
+
+TEST_P(ReferenceRefreshTest, SubwayRowsKeepTheServersNumbers) {
+    insertSubwayRows(server(), subwayRows({3, 7, 8, 40}, QStringLiteral("신분당선")));
+    insertSubwayRows(*local, subwayRows({1, 2, 3}, QStringLiteral("9호선")));
+    auto session = startSession();
+
+    EXPECT_TRUE(runReferenceCopy(*session, ReferenceJob::Subway));
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Subway), snapshot(server(), ReferenceJob::Subway));
+    EXPECT_EQ(local->scalar(QStringLiteral("SELECT station FROM subway WHERE table_idx=?"), {40}).toString(),
+              QStringLiteral("역40"));
+    EXPECT_EQ(office->dialogs.lastText(),
+              QStringLiteral("지하철노선 업데이트를 성공적으로 완료 하였습니다."));
+}
+
+TEST_P(ReferenceRefreshTest, ProgressIsToldAtTheStartEveryStepAndAtTheEnd) {
+    insertPostRows(server(), postRows(1003, QStringLiteral("역삼동")));
+    QList<QPair<qint64, qint64>> calls;
+    const qint64 copied =
+        copyReferenceTable(server(), *local, ReferenceJob::Post, [&](qint64 counter, qint64 total) {
+            calls.append({counter, total});
+        });
+    EXPECT_EQ(copied, 1003);
+    const QList<QPair<qint64, qint64>> expected{{0, 1003},   {250, 1003},  {500, 1003},
+                                                {750, 1003}, {1000, 1003}, {1003, 1003}};
+    EXPECT_EQ(calls, expected);
+
+    // A count that ends on a step is told once; an empty server table still says 0 / 0.
+    calls.clear();
+    copyReferenceTable(
+        server(), *local, ReferenceJob::Post,
+        [&](qint64 counter, qint64 total) {
+            calls.append({counter, total});
+        },
+        1003);
+    EXPECT_EQ(calls, (QList<QPair<qint64, qint64>>{{0, 1003}, {1003, 1003}}));
+    calls.clear();
+    copyReferenceTable(server(), *local, ReferenceJob::Subway, [&](qint64 counter, qint64 total) {
+        calls.append({counter, total});
+    });
+    EXPECT_EQ(calls, (QList<QPair<qint64, qint64>>{{0, 0}}));
+}
+
+TEST_P(ReferenceRefreshTest, AServerThatGoesAwayHalfWayLeavesTheOldRowsWhole) {
+    insertPostRows(server(), postRows(1003, QStringLiteral("역삼동")));
+    insertPostRows(*local, postRows(300, QStringLiteral("삼성동")));
+    const QStringList before = snapshot(*local, ReferenceJob::Post);
+    auto session = startSession();
+
+    qint64 seen = 0;
+    const bool copied = runReferenceCopy(*session, ReferenceJob::Post, [&](qint64 counter, qint64) {
+        seen = counter;
+        if (counter >= 500)
+            session->serverStore().close();
+    });
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(seen, 500);
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(office->dialogs.shown()[0].icon, DialogIcon::Critical);
+    EXPECT_EQ(office->dialogs.shown()[0].title, QStringLiteral("테란 온라인서비스"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("The server connection was closed during the copy"));
+    EXPECT_TRUE(logText().contains(QStringLiteral(
+        "frmUpgrade cmdAc_Click => The server connection was closed during the copy => ReferenceRefresh")))
+        << logText().toStdString();
+    // The office can still read its table, and the next check offers the copy again.
+    EXPECT_EQ(session->listingStore().scalar(QStringLiteral("SELECT COUNT(*) FROM post")).toInt(), 300);
+}
+
+TEST_P(ReferenceRefreshTest, ARowTheOfficesTableRefusesRollsTheWholeCopyBack) {
+    insertPostRows(server(), postRows(800, QStringLiteral("역삼동")));
+    insertPostRows(*local, postRows(300, QStringLiteral("삼성동")));
+    const QStringList before = snapshot(*local, ReferenceJob::Post);
+    // The 700th row of the server cannot be stored here, as with a full disk or a damaged file.
+    local->execute(
+        QStringLiteral("CREATE TRIGGER refuse_one BEFORE INSERT ON post WHEN NEW.addr4 = '6991~7000' "
+                       "BEGIN SELECT RAISE(ABORT, 'row refused'); END"));
+
+    EXPECT_THROW(copyReferenceTable(server(), *local, ReferenceJob::Post), StoreError);
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
+
+    auto session = startSession();
+    EXPECT_FALSE(runReferenceCopy(*session, ReferenceJob::Post));
+    EXPECT_TRUE(office->dialogs.lastText().contains(QStringLiteral("row refused")));
+    EXPECT_TRUE(logText().contains(QStringLiteral("frmUpgrade cmdAc_Click => "))) << logText().toStdString();
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
+    // Nothing of the failed copy is left open: a later copy works.
+    local->execute(QStringLiteral("DROP TRIGGER refuse_one"));
+    office->dialogs.clear();
+    EXPECT_TRUE(runReferenceCopy(*session, ReferenceJob::Post));
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Post), snapshot(server(), ReferenceJob::Post));
+}
+
+TEST_P(ReferenceRefreshTest, AFailingProgressCallbackAlsoLeavesTheOldRows) {
+    insertSubwayRows(server(), subwayRows({1, 2, 3, 4, 5, 6}, QStringLiteral("2호선")));
+    insertSubwayRows(*local, subwayRows({1, 2}, QStringLiteral("9호선")));
+    const QStringList before = snapshot(*local, ReferenceJob::Subway);
+    auto session = startSession();
+
+    // The last progress call comes after the last row, before the commit.
+    const bool copied = runReferenceCopy(*session, ReferenceJob::Subway, [](qint64 counter, qint64 total) {
+        if (counter == total && total > 0)
+            throw std::runtime_error("window gone");
+    });
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(snapshot(*local, ReferenceJob::Subway), before);
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("frmUpgrade cmdAc_Click => window gone => ReferenceRefresh")));
+}
+
+TEST_P(ReferenceRefreshTest, TheDemoOfficeIsBroughtUpToDateByTheRefresh) {
+    fillEmptyReferenceTables(server());
+    fillEmptyReferenceTables(*local, {.leaveOutLastPostRows = 50, .leaveOutLastSubwayLines = 1});
+    auto session = startSession();
+
+    for (ReferenceJob job : {ReferenceJob::Post, ReferenceJob::Subway}) {
+        office->dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_EQ(checkReference(*session, job), RefreshCheck::Accepted);
+        EXPECT_TRUE(runReferenceCopy(*session, job));
+        EXPECT_EQ(snapshot(*local, job), snapshot(server(), job));
+        EXPECT_EQ(checkReference(*session, job), RefreshCheck::NothingNew);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ReferenceRefreshTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
