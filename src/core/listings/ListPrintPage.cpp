@@ -10,9 +10,11 @@ namespace {
 const QString kEmptyCell = QStringLiteral(" &nbsp ");
 
 QString head(ListPrintPage::Target target) {
-    QString text = QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>");
+    QString text =
+        QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>");
     if (target == ListPrintPage::Target::File)
-        text += QStringLiteral("<script>function Wprint() { pt.style.display='none';window.print();}</script>");
+        text +=
+            QStringLiteral("<script>function Wprint() { pt.style.display='none';window.print();}</script>");
     text += QStringLiteral("</head>");
     if (target == ListPrintPage::Target::File)
         return text + QStringLiteral("<body leftmargin=0 topmargin=0 oncontextmenu='return false' "
@@ -30,7 +32,8 @@ QString tableStart(ListPrintPage::Target target) {
     // the page browsers have always been given keeps its attributes as they were
     const QString width = target == ListPrintPage::Target::File ? QStringLiteral("with='100%'")
                                                                 : QStringLiteral("width='100%'");
-    return QStringLiteral("<table align=center border=0 %1 cellpadding=3 cellspacing=1 bgcolor=black>").arg(width);
+    return QStringLiteral("<table align=center border=0 %1 cellpadding=3 cellspacing=1 bgcolor=black>")
+        .arg(width);
 }
 
 QString cell(const QString& text) {
@@ -40,7 +43,8 @@ QString cell(const QString& text) {
 
 } // namespace
 
-QString ListPrintPage::html(const QList<PrintColumn>& columns, const QList<QStringList>& rows, Target target) {
+QString ListPrintPage::html(const QList<PrintColumn>& columns, const QList<QStringList>& rows,
+                            Target target) {
     QString page = head(target);
     if (target == Target::File)
         page += printButton();

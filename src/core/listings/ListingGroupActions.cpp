@@ -103,7 +103,8 @@ QString noGroup() {
 }
 
 QString groupGone() {
-    return QStringLiteral("선택한 그룹이 없습니다.") + kCrLf + QStringLiteral("다른 자리에서 삭제되었을 수 있습니다.");
+    return QStringLiteral("선택한 그룹이 없습니다.") + kCrLf +
+           QStringLiteral("다른 자리에서 삭제되었을 수 있습니다.");
 }
 
 } // namespace GroupTexts
@@ -176,7 +177,8 @@ GroupOutcome ListingGroupActions::edit(int groupIdx, const GroupFields& fields) 
             return out;
         }
         ListingGroups store = groups();
-        if (const std::optional<ListingGroup> other = store.findByName(name); other && other->idx != groupIdx) {
+        if (const std::optional<ListingGroup> other = store.findByName(name);
+            other && other->idx != groupIdx) {
             show(out, GroupTexts::nameExists(name), GroupTexts::titleEdit());
             return out;
         }

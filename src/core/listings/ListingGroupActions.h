@@ -50,10 +50,10 @@ struct GroupFields {
 
 // What a group action did, for the window to reload its chooser and list.
 struct GroupOutcome {
-    bool ran = false;  // the store was changed
-    int groupIdx = 0;  // the group made, changed, removed or moved into
-    int changed = 0;   // listing rows added to or taken out of the group
-    QString message;   // the last box shown, and its title
+    bool ran = false; // the store was changed
+    int groupIdx = 0; // the group made, changed, removed or moved into
+    int changed = 0;  // listing rows added to or taken out of the group
+    QString message;  // the last box shown, and its title
     QString title;
 };
 

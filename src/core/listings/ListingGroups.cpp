@@ -45,7 +45,8 @@ int ListingGroups::create(const ListingGroup& group) {
 
 int ListingGroups::insertGroup(const ListingGroup& group) {
     return m_store
-        .insert(QStringLiteral("INSERT INTO group_mem(g_id, g_name, g_title, g_bigo, g_day) VALUES(?, ?, ?, ?, ?)"),
+        .insert(QStringLiteral(
+                    "INSERT INTO group_mem(g_id, g_name, g_title, g_bigo, g_day) VALUES(?, ?, ?, ?, ?)"),
                 {m_loginId, cleanName(group.name), group.title, group.remark, group.day})
         .toInt();
 }
@@ -104,8 +105,9 @@ int ListingGroups::addRows(int idx, const QList<int>& numbers, const QDateTime& 
     for (int number : numbers) {
         if (number <= 0 || present.contains(number))
             continue;
-        m_store.execute(QStringLiteral("INSERT INTO group_mul(g_id, s_id, g_idx, t_idx, g_day) VALUES(?, ?, ?, ?, ?)"),
-                        {m_loginId, QString(), idx, number, day});
+        m_store.execute(
+            QStringLiteral("INSERT INTO group_mul(g_id, s_id, g_idx, t_idx, g_day) VALUES(?, ?, ?, ?, ?)"),
+            {m_loginId, QString(), idx, number, day});
         present.insert(number);
         ++added;
     }
@@ -118,13 +120,15 @@ int ListingGroups::removeListings(int idx, const QList<int>& numbers) {
         return 0;
     int removed = 0;
     for (int number : numbers)
-        removed += m_store.execute(QStringLiteral("DELETE FROM group_mul WHERE g_idx = ? AND t_idx = ?"), {idx, number});
+        removed += m_store.execute(QStringLiteral("DELETE FROM group_mul WHERE g_idx = ? AND t_idx = ?"),
+                                   {idx, number});
     tx.commit();
     return removed;
 }
 
 QList<int> ListingGroups::members(int idx) const {
-    QSqlQuery q = m_store.query(QStringLiteral("SELECT t_idx FROM group_mul WHERE g_idx = ? ORDER BY t_idx"), {idx});
+    QSqlQuery q =
+        m_store.query(QStringLiteral("SELECT t_idx FROM group_mul WHERE g_idx = ? ORDER BY t_idx"), {idx});
     QList<int> numbers;
     while (q.next())
         numbers << q.value(0).toInt();

@@ -6,11 +6,13 @@ namespace teran {
 
 namespace {
 
-const QStringList kNameCaptions = {
-    QStringLiteral("아파트명"), QStringLiteral("빌라명"), QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
-    QStringLiteral("상가명"),   QStringLiteral("호텔명"), QStringLiteral("모텔명"),     QStringLiteral("공장명"),
-    QStringLiteral("상호명"),   QStringLiteral("현업종")};
-const QStringList kAddressCaptions = {QStringLiteral("읍면동"), QStringLiteral("지번"), QStringLiteral("호수")};
+const QStringList kNameCaptions = {QStringLiteral("아파트명"),   QStringLiteral("빌라명"),
+                                   QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
+                                   QStringLiteral("상가명"),     QStringLiteral("호텔명"),
+                                   QStringLiteral("모텔명"),     QStringLiteral("공장명"),
+                                   QStringLiteral("상호명"),     QStringLiteral("현업종")};
+const QStringList kAddressCaptions = {QStringLiteral("읍면동"), QStringLiteral("지번"),
+                                      QStringLiteral("호수")};
 
 QString cellOf(const ListColumnSet& columns, const QStringList& cells, const QString& caption) {
     for (int i = 0; i < columns.size() && i < cells.size(); ++i)

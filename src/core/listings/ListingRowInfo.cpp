@@ -37,14 +37,16 @@ QString ownerText(const QSqlQuery& q, const QString& loginId) {
 
 QString latestWork(SqlStore& store, int number) {
     QVariantList values{QStringLiteral("maemul"), number};
-    const QString sql = QStringLiteral("SELECT writeday, work FROM mem_work WHERE tb = ? AND tidx = ? "
-                                       "AND (addr IS NULL OR addr = '') ORDER BY writeday DESC, table_idx DESC") +
-                        SqlStore::limitSql(1, 0, values);
+    const QString sql =
+        QStringLiteral("SELECT writeday, work FROM mem_work WHERE tb = ? AND tidx = ? "
+                       "AND (addr IS NULL OR addr = '') ORDER BY writeday DESC, table_idx DESC") +
+        SqlStore::limitSql(1, 0, values);
     QSqlQuery q = store.query(sql, values);
     if (!q.next())
         return noWorkNoteText();
     const QDateTime when = SqlStore::toDateTime(q.value(0));
-    const QString day = when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') : QString();
+    const QString day =
+        when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') : QString();
     return day + q.value(1).toString();
 }
 
@@ -104,7 +106,8 @@ RowDetails sharedRowDetails(Session& session, int serverIdx, const PictureFetch&
     details.infoText = noOwnerInfoText();
     SqlStore& server = session.serverStore();
     QSqlQuery row = server.query(
-        QStringLiteral("SELECT id, subid, bigoie, imgname1, imgname2 FROM maemul WHERE table_idx = ?"), {serverIdx});
+        QStringLiteral("SELECT id, subid, bigoie, imgname1, imgname2 FROM maemul WHERE table_idx = ?"),
+        {serverIdx});
     if (!row.next())
         return details;
     const QString officeId = row.value(0).toString();
@@ -118,8 +121,8 @@ RowDetails sharedRowDetails(Session& session, int serverIdx, const PictureFetch&
         server.scalar(QStringLiteral("SELECT shopname FROM members WHERE memID = ?"), {officeId}).toString();
     if (!shop.isEmpty())
         lines << shop;
-    QSqlQuery agent =
-        server.query(QStringLiteral("SELECT showname, homtel, hantel FROM members WHERE memID = ?"), {agentId});
+    QSqlQuery agent = server.query(
+        QStringLiteral("SELECT showname, homtel, hantel FROM members WHERE memID = ?"), {agentId});
     if (agent.next()) {
         lines << QStringLiteral("[") + agent.value(0).toString() + QStringLiteral("]")
               << agent.value(1).toString() + QStringLiteral(" [대]")
@@ -148,9 +151,9 @@ QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx) {
     QStringList names;
     for (const ColumnDef& c : columns)
         names << QLatin1Char('`') + c.name + QLatin1Char('`');
-    QSqlQuery q = server.query(
-        QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM maemul WHERE table_idx = ?"),
-        {serverIdx});
+    QSqlQuery q = server.query(QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) +
+                                   QStringLiteral(" FROM maemul WHERE table_idx = ?"),
+                               {serverIdx});
     QList<DetailField> fields;
     if (!q.next())
         return fields;

@@ -1,51 +1,352 @@
 #include "frmMain.h"
 
+#include "ListWindowHost.h"
+#include "ListingActionRunner.h"
+#include "MainMenus.h"
+#include "MainStatusBar.h"
+#include "RowPreview.h"
+#include "SearchPanel.h"
+#include "StartPanelArea.h"
+#include "online/frmUpgrade.h"
 #include "session/Session.h"
+#include "session/StoreError.h"
 
-#include <QLabel>
-#include <QMdiArea>
-#include <QStatusBar>
-#include <QTimer>
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <stdexcept>
 
 namespace teran {
 
-frmMain::frmMain(Session& session, QWidget* parent)
+namespace {
+
+const char* const kLogLabel = "frmMain => ";
+
+QString kindActionName(ListKind kind) {
+    switch (kind) {
+    case ListKind::Club:
+        return QStringLiteral("listKindClub");
+    case ListKind::Shared:
+        return QStringLiteral("listKindShared");
+    case ListKind::Own:
+    case ListKind::Group:
+        break;
+    }
+    return QStringLiteral("listKindOwn");
+}
+
+} // namespace
+
+frmMain::frmMain(Session& session, ListWindowFactory factory, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
-    , m_mdi(new QMdiArea(this)) {
+    , m_area(new StartPanelArea(this))
+    , m_status(new MainStatusBar(session, this))
+    , m_menus(new MainMenus(menuBar(), this))
+    , m_windows(new ListWindowHost(session, m_area, std::move(factory), this))
+    , m_actions(new ListingActionRunner(
+          session, [this] { return m_windows->active(); },
+          [this](const QString& text) { text.isEmpty() ? m_status->clearText() : m_status->showText(text); },
+          this))
+    , m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(windowTitleText());
-    m_mdi->setObjectName(QStringLiteral("MDIForm"));
-    setCentralWidget(m_mdi);
-    buildStatusBar();
+    m_area->setObjectName(QStringLiteral("MDIForm"));
+    setCentralWidget(m_area);
+    setStatusBar(m_status);
+    buildToolBar();
+    buildSearchDock();
+    connectMenus();
+    connectActions();
+    connect(m_windows, &ListWindowHost::statusText, m_status, &MainStatusBar::showText);
+    connect(m_windows, &ListWindowHost::rowChosen, m_preview, &RowPreview::showRow);
+    connect(m_windows, &ListWindowHost::menuRequested, this, &frmMain::showListingMenu);
     resize(1200, 800);
+    Load();
 }
+
+frmMain::~frmMain() = default;
 
 QString frmMain::windowTitleText() {
     return QStringLiteral("부동산전문 관리프로그램[TERAN] - 실행중");
 }
 
+QString frmMain::searchCaption(ListKind kind) {
+    switch (kind) {
+    case ListKind::Club:
+        return QStringLiteral("클럽매물검색");
+    case ListKind::Shared:
+        return QStringLiteral("공유매물(인터넷매물)검색");
+    case ListKind::Own:
+    case ListKind::Group:
+        break;
+    }
+    return QStringLiteral("내매물검색");
+}
+
 QString frmMain::connectionText() const {
-    const QString mode = m_session.serverOpen() ? QStringLiteral("온라인") : QStringLiteral("오프라인");
-    return mode + QStringLiteral("  |  ") + m_session.dataFolder().root();
+    return m_status->connectionText();
 }
 
-void frmMain::buildStatusBar() {
-    m_connection = new QLabel(connectionText(), this);
-    m_connection->setObjectName(QStringLiteral("lblConnection"));
-    m_clock = new QLabel(this);
-    m_clock->setObjectName(QStringLiteral("lblClock"));
-    statusBar()->addWidget(m_connection, 1);
-    statusBar()->addPermanentWidget(m_clock);
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &frmMain::showClock);
-    timer->start(1000);
-    showClock();
+QMdiArea* frmMain::mdiArea() const {
+    return m_area;
 }
 
-void frmMain::showClock() {
-    m_clock->setText(m_session.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    m_connection->setText(connectionText());
+bool frmMain::ClickEnabled() const {
+    return m_actions->ClickEnabled();
+}
+
+QUrl frmMain::webPageUrl(const QString& base, const QString& key) {
+    if (base.isEmpty())
+        return {};
+    QString root = base;
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    return QUrl(root).resolved(QUrl(key));
+}
+
+void frmMain::buildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("도구모음"));
+    bar->setObjectName(QStringLiteral("img_over"));
+    bar->setMovable(false);
+    const auto later = [bar](const char* name, const QString& text) {
+        QAction* entry = bar->addAction(text);
+        entry->setObjectName(QLatin1String(name));
+        entry->setEnabled(false);
+        entry->setToolTip(MainMenus::laterText());
+    };
+    later("img_over_insert", QStringLiteral("매물등록"));
+    later("img_over_daily", QStringLiteral("일정관리"));
+    later("img_over_gaeyak", QStringLiteral("계약관리"));
+    QAction* all = bar->addAction(QStringLiteral("전체매물"));
+    all->setObjectName(QStringLiteral("img_over_all"));
+    connect(all, &QAction::triggered, this, [this] {
+        setActiveKind(ListKind::Own);
+        OpenListWindow(QStringLiteral("all"), QStringLiteral("전체매물"), QStringLiteral("all"));
+    });
+    bar->addSeparator();
+    m_kinds = new QActionGroup(this);
+    m_kinds->setExclusive(true);
+    const std::pair<ListKind, QString> kinds[] = {{ListKind::Own, QStringLiteral("내매물")},
+                                                  {ListKind::Club, QStringLiteral("클럽매물")},
+                                                  {ListKind::Shared, QStringLiteral("공유매물")}};
+    for (const auto& [kind, text] : kinds) {
+        QAction* button = bar->addAction(text);
+        button->setObjectName(kindActionName(kind));
+        button->setCheckable(true);
+        button->setData(int(kind));
+        m_kinds->addAction(button);
+    }
+    connect(m_kinds, &QActionGroup::triggered, this,
+            [this] { m_searchDock->setWindowTitle(searchCaption(activeKind())); });
+    m_kinds->actions().constFirst()->setChecked(true);
+}
+
+void frmMain::buildSearchDock() {
+    m_searchDock = new QDockWidget(searchCaption(ListKind::Own), this);
+    m_searchDock->setObjectName(QStringLiteral("searchDock"));
+    m_searchDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    auto* holder = new QWidget(m_searchDock);
+    auto* column = new QVBoxLayout(holder);
+    m_search = new SearchPanel(m_session, holder);
+    m_preview = new RowPreview(holder);
+    column->addWidget(m_search);
+    column->addWidget(m_preview);
+    column->addStretch(1);
+    auto* scroll = new QScrollArea(m_searchDock);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(holder);
+    m_searchDock->setWidget(scroll);
+    addDockWidget(Qt::LeftDockWidgetArea, m_searchDock);
+    connect(m_search, &SearchPanel::searchRequested, this, &frmMain::cmdSearch_Click);
+}
+
+ListKind frmMain::activeKind() const {
+    const QAction* checked = m_kinds->checkedAction();
+    return checked ? ListKind(checked->data().toInt()) : ListKind::Own;
+}
+
+void frmMain::setActiveKind(ListKind kind) {
+    for (QAction* button : m_kinds->actions())
+        if (ListKind(button->data().toInt()) == kind)
+            button->setChecked(true);
+    m_searchDock->setWindowTitle(searchCaption(activeKind()));
+}
+
+void frmMain::connectMenus() {
+    connect(m_menus, &MainMenus::typeChosen, this, &frmMain::OpenListWindow);
+    connect(m_menus, &MainMenus::startPanelChosen, this, &frmMain::chooseStartPanel);
+    connect(m_menus, &MainMenus::webPageChosen, this, &frmMain::openWebPage);
+    const auto on = [this](const char* name, auto handler) {
+        connect(m_menus->action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    on("exit", [this] { askExit(); });
+    on("downPost", [this] { runReferenceCheck(m_session, ReferenceJob::Post, this); });
+    on("downSubway", [this] { runReferenceCheck(m_session, ReferenceJob::Subway, this); });
+    for (const char* name : {"dogubackupSvr", "dogubackupTxtInSvr", "dogubackupTxtOutSvr"})
+        on(name, [this] { tellLater(); });
+}
+
+void frmMain::connectActions() {
+    const auto on = [this](const char* name, auto handler) {
+        connect(m_menus->action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    on("internetin", [this] { m_actions->publish(PublicationState::Internet); });
+    on("clubmaelunin", [this] { m_actions->publish(PublicationState::Clubs); });
+    on("clubiein", [this] { m_actions->publish(PublicationState::ClubsAndInternet); });
+    on("internetdel", [this] { m_actions->unpublish(UnpublishScope::Internet); });
+    on("clubmaelundel", [this] { m_actions->unpublish(UnpublishScope::Clubs); });
+    on("clubiedel", [this] { m_actions->unpublish(UnpublishScope::Both); });
+    on("nowdate", [this] { m_actions->refreshSelected(); });
+    on("dogutimeup", [this] { m_actions->refreshAll(); });
+    on("bogan_0", [this] { m_actions->restore(); });
+    on("bogan_1", [this] { m_actions->archive(); });
+    on("mdel", [this] { m_actions->remove(); });
+    on("smsgo", [this] { collectSms(true); });
+    on("smsgo2", [this] { collectSms(false); });
+    connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
+}
+
+void frmMain::showListingMenu(const QPoint& globalPos) {
+    m_menus->listingMenu()->popup(globalPos);
+}
+
+void frmMain::fitArchiveEntries() {
+    // The own list offers the way out of the tab it shows: back to the listing box from the
+    // archive tab, into the archive from the others.
+    const ListWindow* window = m_windows->active();
+    const bool own = window && !isServerList(window->kind());
+    const bool archive = own && window->archiveView();
+    m_menus->action(QStringLiteral("bogan_0"))->setEnabled(!own || archive);
+    m_menus->action(QStringLiteral("bogan_1"))->setEnabled(!own || !archive);
+}
+
+void frmMain::Load() {
+    setWindowTitle(windowTitleText());
+    applyBackupPermissions();
+    showStartPanel();
+    m_search->fillProgress();
+    m_session.ensureOpen();
+    m_search->loadRegions();
+    m_menus->enableWebPages(!m_session.config().webBaseUrl.isEmpty());
+    m_status->refreshCash();
+}
+
+void frmMain::applyBackupPermissions() {
+    BackupPermissions permissions;
+    try {
+        if (m_session.listingOpen())
+            permissions = SettingsStore(m_session.listingStore()).backupPermissions();
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    }
+    m_menus->applyBackupPermissions(permissions);
+}
+
+void frmMain::showStartPanel() {
+    StartPanel panel = StartPanel::Logo;
+    try {
+        if (m_session.listingOpen())
+            panel = SettingsStore(m_session.listingStore(), m_session.state().LoginId).startPanel();
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    }
+    m_area->setPanel(panel);
+    m_menus->tickStartPanel(panel);
+}
+
+void frmMain::chooseStartPanel(StartPanel panel) {
+    m_area->setPanel(panel);
+    m_menus->tickStartPanel(panel);
+    try {
+        SettingsStore(m_session.listingStore(), m_session.state().LoginId).setStartPanel(panel);
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    } catch (const std::logic_error& error) {
+        m_session.WriteLog(QLatin1String(kLogLabel) + QString::fromUtf8(error.what()));
+    }
+}
+
+void frmMain::OpenListWindow(const QString& tb, const QString& label, const QString& ty) {
+    m_session.state().EditMode.clear();
+    const ListKind kind = activeKind();
+    m_searchDock->setWindowTitle(searchCaption(kind));
+    ListWindow* window = m_windows->open(kind);
+    if (!window) {
+        tellLater();
+        return;
+    }
+    if (kind != ListKind::Own)
+        presetRegion(tb);
+    m_search->setCurrentType(tb, label, ty);
+    runSearch(window);
+}
+
+void frmMain::presetRegion(const QString& tb) {
+    try {
+        m_search->presetRegion(SettingsStore(m_session.listingStore()).listRegion(tb));
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    }
+}
+
+void frmMain::cmdSearch_Click() {
+    ListWindow* window = m_windows->active();
+    if (!window) {
+        // Nothing open yet: the search opens the list of the chosen kind on the current type.
+        OpenListWindow(m_search->currentType(), m_search->currentLabel(), m_search->currentTransaction());
+        return;
+    }
+    runSearch(window);
+}
+
+void frmMain::runSearch(ListWindow* window) {
+    if (const std::optional<ListFilter> filter = m_search->readOrTell())
+        window->search(*filter);
+}
+
+void frmMain::askExit() {
+    if (m_session.dialogs().askYesNo(exitQuestion(), exitTitle()))
+        endProgram();
+}
+
+void frmMain::endProgram() {
+    m_session.DbConnClose();
+    m_session.endProgram(0);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!m_session.endRequested())
+        endProgram();
+}
+
+void frmMain::collectSms(bool owners) {
+    const QStringList numbers = owners ? m_actions->ownerNumbers() : m_actions->agentNumbers();
+    if (numbers.isEmpty())
+        return;
+    // The SMS window comes with a later version: until then the numbers are kept here for it
+    // and shown, so the user can send them from a phone.
+    m_smsNumbers = numbers;
+    m_session.dialogs().inform(QStringLiteral("문자메세지를 받을 번호 (%1)개\r\n\r\n").arg(numbers.size()) +
+                                   numbers.join(QStringLiteral(", ")),
+                               QStringLiteral("문자메세지전송"));
+}
+
+void frmMain::openWebPage(const QString& key) {
+    const QUrl url = webPageUrl(m_session.config().webBaseUrl, key);
+    if (url.isValid() && m_openUrl)
+        m_openUrl(url);
+}
+
+void frmMain::tellLater() {
+    m_session.dialogs().inform(MainMenus::laterText(), QStringLiteral("알림"));
 }
 
 } // namespace teran

@@ -1,34 +1,111 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ListWindowFactory.h"
+#include "listings/ListColumnSets.h"
+#include "session/SettingsStore.h"
 
-class QLabel;
+#include <QMainWindow>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QDockWidget;
 class QMdiArea;
 
 namespace teran {
 
+class ListWindowHost;
+class ListingActionRunner;
+class MainMenus;
+class MainStatusBar;
+class RowPreview;
+class SearchPanel;
 class Session;
+class StartPanelArea;
 
-// The frame window of the program: the list windows open inside it, the status bar shows
-// the connection state and the clock.
+// The frame window of the program. It holds the menus, the toolbar with the list-kind buttons,
+// the search panel, the picture boxes of the clicked listing and the status bar; the list
+// windows open inside it. Each piece of work is done by its own class: MainMenus, SearchPanel,
+// ListWindowHost, ListingActionRunner, MainStatusBar.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(Session& session, QWidget* parent = nullptr);
+    explicit frmMain(Session& session, QWidget* parent = nullptr)
+        : frmMain(session, &makeListWindow, parent) {}
+    frmMain(Session& session, ListWindowFactory factory, QWidget* parent = nullptr);
+    ~frmMain() override;
 
-    QMdiArea* mdiArea() const { return m_mdi; }
     static QString windowTitleText();
-    // "온라인" or "오프라인" with the data folder, as the status bar shows it.
+    static QString exitQuestion() { return QStringLiteral("TERAN 프로그램을 종료합니다."); }
+    static QString exitTitle() { return QStringLiteral("프로그램종료"); }
+    // The caption of the search panel for each kind of list.
+    static QString searchCaption(ListKind kind);
     QString connectionText() const;
 
+    // The list the type entries open: own, club or shared listings (exactly one is active).
+    ListKind activeKind() const;
+    void setActiveKind(ListKind kind);
+
+    // Opens (or brings forward) the list window of the active kind on a type and transaction
+    // and runs its search.
+    void OpenListWindow(const QString& tb, const QString& label, const QString& ty);
+    // cmdSearch: the active list window searches with the panel's inputs.
+    void cmdSearch_Click();
+
+    // The pop-up menu of a list window's grid: the entries that work on ticked listings.
+    void showListingMenu(const QPoint& globalPos);
+
+    bool ClickEnabled() const;
+    // The numbers the last SMS entry collected, kept for the SMS window.
+    const QStringList& smsNumbers() const { return m_smsNumbers; }
+
+    QMdiArea* mdiArea() const;
+    MainMenus& menus() const { return *m_menus; }
+    SearchPanel& searchPanel() const { return *m_search; }
+    ListWindowHost& listWindows() const { return *m_windows; }
+    ListingActionRunner& actions() const { return *m_actions; }
+    StartPanelArea& startArea() const { return *m_area; }
+
+    // How web pages are opened; the system browser unless replaced (tests).
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    static QUrl webPageUrl(const QString& base, const QString& key);
+
+protected:
+    // Closing the frame ends the program.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
-    void buildStatusBar();
-    void showClock();
+    void buildToolBar();
+    void buildSearchDock();
+    void connectMenus();
+    void connectActions();
+    void Load();
+    void applyBackupPermissions();
+    void showStartPanel();
+    void chooseStartPanel(StartPanel panel);
+    void presetRegion(const QString& tb);
+    void runSearch(ListWindow* window);
+    void askExit();
+    void endProgram();
+    void collectSms(bool owners);
+    void openWebPage(const QString& key);
+    void tellLater();
+    void fitArchiveEntries();
 
     Session& m_session;
-    QMdiArea* m_mdi;
-    QLabel* m_connection = nullptr;
-    QLabel* m_clock = nullptr;
+    StartPanelArea* m_area;
+    MainStatusBar* m_status;
+    MainMenus* m_menus;
+    SearchPanel* m_search = nullptr;
+    RowPreview* m_preview = nullptr;
+    QDockWidget* m_searchDock = nullptr;
+    QActionGroup* m_kinds = nullptr;
+    ListWindowHost* m_windows;
+    ListingActionRunner* m_actions;
+    QStringList m_smsNumbers;
+    std::function<void(const QUrl&)> m_openUrl;
 };
 
 } // namespace teran

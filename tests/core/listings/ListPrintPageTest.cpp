@@ -20,24 +20,25 @@ const QList<PrintColumn> kColumns = {{1, QStringLiteral("번호")}, {4, QStringL
 
 TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneRowPerTickedListing) {
     const QList<QStringList> rows = {
-        {QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("남향")},
+        {QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("x"), QStringLiteral("y"),
+         QStringLiteral("남향")},
         {QStringLiteral("0"), QStringLiteral("15")},
     };
     const QString page = ListPrintPage::html(kColumns, rows, ListPrintPage::Target::File);
-    const QString expected =
-        QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>"
-                       "<script>function Wprint() { pt.style.display='none';window.print();}</script></head>"
-                       "<body leftmargin=0 topmargin=0 oncontextmenu='return false' ondragstart='return false' "
-                       "onselectstart='return false'><center>"
-                       "<div id=pt><input type=button value='     인 쇄  하 기     ' onclick='Wprint();' "
-                       "style='color: #000000;border: 1px solid #5A5A5A;margin: 2px;background-color: "
-                       "gggggg;'></div>"
-                       "<table align=center border=0 with='100%' cellpadding=3 cellspacing=1 bgcolor=black>"
-                       "<tr align=center bgcolor=white><td>번호</td><td>비고</td></tr>"
-                       "<tr align=center bgcolor=white><td>12</td><td>남향</td></tr>"
-                       // a short row and an empty cell both print as a blank cell
-                       "<tr align=center bgcolor=white><td>15</td><td> &nbsp </td></tr>"
-                       "</table></center></body></html>");
+    const QString expected = QStringLiteral(
+        "<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>"
+        "<script>function Wprint() { pt.style.display='none';window.print();}</script></head>"
+        "<body leftmargin=0 topmargin=0 oncontextmenu='return false' ondragstart='return false' "
+        "onselectstart='return false'><center>"
+        "<div id=pt><input type=button value='     인 쇄  하 기     ' onclick='Wprint();' "
+        "style='color: #000000;border: 1px solid #5A5A5A;margin: 2px;background-color: "
+        "gggggg;'></div>"
+        "<table align=center border=0 with='100%' cellpadding=3 cellspacing=1 bgcolor=black>"
+        "<tr align=center bgcolor=white><td>번호</td><td>비고</td></tr>"
+        "<tr align=center bgcolor=white><td>12</td><td>남향</td></tr>"
+        // a short row and an empty cell both print as a blank cell
+        "<tr align=center bgcolor=white><td>15</td><td> &nbsp </td></tr>"
+        "</table></center></body></html>");
     EXPECT_EQ(page, expected);
 }
 
@@ -48,7 +49,8 @@ TEST(ListPrintPageTest, ValuesAndCaptionsAreEscaped) {
         const QString page = ListPrintPage::html(columns, rows, target);
         EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
         EXPECT_FALSE(page.contains(QStringLiteral("<b>")));
-        EXPECT_TRUE(page.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
+        EXPECT_TRUE(
+            page.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
         EXPECT_TRUE(page.contains(QStringLiteral("<td>&lt;b&gt;비고&lt;/b&gt;</td>")));
     }
 }
@@ -77,7 +79,8 @@ TEST(ListPrintPageTest, ThePageReplacesTheOldOneAsUtf8) {
     QString error;
     EXPECT_FALSE(ListPrintPage::write({}, QStringLiteral("x"), &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(ListPrintPage::write(dir.filePath(QStringLiteral("missing/folder/p.html")), QStringLiteral("x"), &error));
+    EXPECT_FALSE(ListPrintPage::write(dir.filePath(QStringLiteral("missing/folder/p.html")),
+                                      QStringLiteral("x"), &error));
 }
 
 TEST(ListPrintPageTest, PickedColumnsAreKeptPerUserAndColumnSet) {
@@ -86,7 +89,8 @@ TEST(ListPrintPageTest, PickedColumnsAreKeptPerUserAndColumnSet) {
     EXPECT_EQ(PrintColumnsFile::part(ListKind::Group, QStringLiteral("apt")), QStringLiteral("frmListGroup"));
     EXPECT_EQ(PrintColumnsFile::part(ListKind::Own, QStringLiteral("apt")), QStringLiteral("apt_frmList"));
     EXPECT_EQ(PrintColumnsFile::part(ListKind::Shared, {}), QStringLiteral("frmListieAll"));
-    EXPECT_EQ(PrintColumnsFile::part(ListKind::Shared, QStringLiteral("land")), QStringLiteral("land_frmListie"));
+    EXPECT_EQ(PrintColumnsFile::part(ListKind::Shared, QStringLiteral("land")),
+              QStringLiteral("land_frmListie"));
 
     QTemporaryDir dir;
     const DataFolder folder(dir.path());

@@ -1,5 +1,5 @@
-#include "ListFixture.h"
 #include "listings/ListingGroupActions.h"
+#include "ListFixture.h"
 
 using namespace teran;
 using namespace teran::test;
@@ -22,7 +22,8 @@ protected:
 
     int groupRows(int groupIdx, int number) {
         return f->local()
-            .scalar(QStringLiteral("SELECT COUNT(*) FROM group_mul WHERE g_idx = ? AND t_idx = ?"), {groupIdx, number})
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM group_mul WHERE g_idx = ? AND t_idx = ?"),
+                    {groupIdx, number})
             .toInt();
     }
 
@@ -42,7 +43,8 @@ protected:
 TEST_F(ListingGroupActionsTest, MakeChecksTheNameThenReportsTheNewGroup) {
     GroupOutcome out = actions().make({QStringLiteral("   "), {}, {}, {}});
     EXPECT_FALSE(out.ran);
-    EXPECT_EQ(last().text, QStringLiteral("그룹명이 입력되지 않았습니다.") + kCrLf + QStringLiteral("그룹명을 적어주세요."));
+    EXPECT_EQ(last().text, QStringLiteral("그룹명이 입력되지 않았습니다.") + kCrLf +
+                               QStringLiteral("그룹명을 적어주세요."));
     EXPECT_EQ(last().title, QStringLiteral("그룹만들기"));
 
     out = actions().make({QStringLiteral("급매"), QStringLiteral("제목"), QStringLiteral("비고"), {}});
@@ -77,7 +79,8 @@ TEST_F(ListingGroupActionsTest, EditNeedsAGroupAndAFreeName) {
     EXPECT_EQ(last().text, GroupTexts::nameExists(QStringLiteral("b")));
 
     const QDateTime day(QDate(2026, 2, 1), QTime(0, 0));
-    EXPECT_TRUE(actions().edit(g, {QStringLiteral("a2"), QStringLiteral("title"), QStringLiteral("memo"), day}).ran);
+    EXPECT_TRUE(
+        actions().edit(g, {QStringLiteral("a2"), QStringLiteral("title"), QStringLiteral("memo"), day}).ran);
     EXPECT_EQ(last().text, QStringLiteral("수정이 완료되었습니다."));
     EXPECT_EQ(last().title, QStringLiteral("그룹수정"));
     EXPECT_EQ(store().find(g)->name, QStringLiteral("a2"));
@@ -107,7 +110,8 @@ TEST_F(ListingGroupActionsTest, DeleteAsksAndLeavesTheListings) {
     EXPECT_EQ(last().text, QStringLiteral("그룹삭제가 완료되었습니다."));
     EXPECT_FALSE(store().find(g));
     EXPECT_EQ(groupRows(g, a), 0);
-    EXPECT_EQ(f->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {a}).toInt(), 1);
+    EXPECT_EQ(
+        f->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {a}).toInt(), 1);
 }
 
 TEST_F(ListingGroupActionsTest, MovingTwiceAddsNoSecondRow) {
@@ -143,7 +147,8 @@ TEST_F(ListingGroupActionsTest, MovingIntoANewNameMakesTheGroup) {
     const int deleted = f->addOwn({});
     f->local().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {deleted});
 
-    EXPECT_FALSE(actions().moveInto({{a, {}}}, [](const QStringList&) { return std::optional<QString>(); }).ran);
+    EXPECT_FALSE(
+        actions().moveInto({{a, {}}}, [](const QStringList&) { return std::optional<QString>(); }).ran);
     EXPECT_TRUE(store().list().isEmpty()); // cancelled: nothing made
 
     EXPECT_FALSE(actions().moveInto({{a, {}}}, answer(QStringLiteral(" "))).ran);
@@ -195,7 +200,8 @@ TEST_F(ListingGroupActionsTest, AStoreFailureIsLoggedWithTheButtonAndShown) {
     EXPECT_EQ(last().title, QStringLiteral("그룹이동"));
     const QStringList lines = f->logLines();
     ASSERT_FALSE(lines.isEmpty());
-    EXPECT_TRUE(lines.last().contains(QStringLiteral("frmList -> cmdGroup => "))) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("frmList -> cmdGroup => ")))
+        << lines.last().toStdString();
     // the new group went back with the failed move
     EXPECT_TRUE(store().list().isEmpty());
 }

@@ -1,5 +1,5 @@
+#include "listings/ListingGroups.h"
 #include "ListFixture.h"
-#include "listings/ListQuery.h"
 #include "listings/ListingGroupActions.h"
 
 using namespace teran;
@@ -20,7 +20,9 @@ protected:
     }
 
     int rowsOf(int groupIdx) {
-        return f->local().scalar(QStringLiteral("SELECT COUNT(*) FROM group_mul WHERE g_idx = ?"), {groupIdx}).toInt();
+        return f->local()
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM group_mul WHERE g_idx = ?"), {groupIdx})
+            .toInt();
     }
 
     std::unique_ptr<ListFixture> f;
@@ -34,7 +36,8 @@ QDateTime at(int day) {
 
 TEST_F(ListingGroupsTest, GroupsAreListedNewestFirstAndOnlyForTheirOwner) {
     ListingGroups mine = groups();
-    const int older = mine.create({0, QStringLiteral("역삼 아파트"), QStringLiteral("급매"), QStringLiteral("3월"), at(1)});
+    const int older =
+        mine.create({0, QStringLiteral("역삼 아파트"), QStringLiteral("급매"), QStringLiteral("3월"), at(1)});
     const int newer = mine.create({0, QStringLiteral("  상가  "), {}, {}, at(5)});
     groups(QStringLiteral("st1")).create({0, QStringLiteral("남의 그룹"), {}, {}, at(9)});
 
@@ -103,7 +106,9 @@ TEST_F(ListingGroupsTest, RemovingAGroupKeepsItsListingsAndOtherGroups) {
     EXPECT_FALSE(mine.remove(gone));
     EXPECT_EQ(rowsOf(gone), 0);
     EXPECT_EQ(mine.members(kept), QList<int>{a});
-    EXPECT_EQ(f->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx IN (?, ?)"), {a, b}).toInt(),
+    EXPECT_EQ(f->local()
+                  .scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx IN (?, ?)"), {a, b})
+                  .toInt(),
               2);
 }
 
@@ -122,18 +127,3 @@ TEST_F(ListingGroupsTest, UpdateChangesOnlyAnExistingGroupOfTheUser) {
     EXPECT_FALSE(mine.update({g + 1000, QStringLiteral("x"), {}, {}, at(8)}));
     EXPECT_EQ(mine.find(g)->name, QStringLiteral("new"));
 }
-
-TEST_F(ListingGroupsTest, TheGroupListShowsTheGroupsListings) {
-    const int a = f->addOwn({{"addr3", "역삼동"}});
-    f->addOwn({{"addr3", "삼성동"}});
-    ListingGroups mine = groups();
-    const int g = mine.create({0, QStringLiteral("g"), {}, {}, at(1)});
-    mine.add(g, {a}, at(2));
-    ListRequest request(ListKind::Group, {}, {}, QStringLiteral("10"));
-    request.groupIdx = g;
-    const ListPage page = ListQuery(f->session()).ListSearch(request);
-    ASSERT_TRUE(page.ok) << page.error.toStdString();
-    ASSERT_EQ(page.rows.size(), 1);
-    EXPECT_EQ(page.rows.at(0).number, a);
-}
-

@@ -1,5 +1,5 @@
-#include "ListFixture.h"
 #include "listings/ListingRowInfo.h"
+#include "ListFixture.h"
 #include "register/PictureStore.h"
 
 #include <QDir>
@@ -26,8 +26,9 @@ protected:
 
     void addNote(int number, const QDateTime& when, const QString& work, const QString& tb = "maemul",
                  const QString& addr = {}) {
-        f->local().execute(QStringLiteral("INSERT INTO mem_work(id, tb, tidx, addr, writeday, work) VALUES(?,?,?,?,?,?)"),
-                           {QStringLiteral("off1"), tb, number, addr, when, work});
+        f->local().execute(
+            QStringLiteral("INSERT INTO mem_work(id, tb, tidx, addr, writeday, work) VALUES(?,?,?,?,?,?)"),
+            {QStringLiteral("off1"), tb, number, addr, when, work});
     }
 
     QString filesPath(const QString& name) const {
@@ -48,20 +49,23 @@ TEST_F(ListingRowInfoTest, OwnRowShowsOwnerAndTheLatestNoteOfTheListing) {
     const int other = f->addOwn({});
     addNote(number, day(1), QStringLiteral("첫 방문"));
     addNote(number, day(5), QStringLiteral("가격 조정"));
-    addNote(number, day(9), QStringLiteral("번지 메모"), QStringLiteral("maemul"), QStringLiteral("역삼동 12"));
+    addNote(number, day(9), QStringLiteral("번지 메모"), QStringLiteral("maemul"),
+            QStringLiteral("역삼동 12"));
     addNote(number, day(9), QStringLiteral("손님 메모"), QStringLiteral("maesu"));
     addNote(other, day(9), QStringLiteral("다른 매물"));
 
     const RowDetails details = ownRowDetails(f->session(), number);
     EXPECT_EQ(details.number, number);
-    EXPECT_EQ(details.infoText, QStringLiteral("홍길동 [집]02-111-2222 [핸]010-3333-4444\n2026-03-05 가격 조정"));
+    EXPECT_EQ(details.infoText,
+              QStringLiteral("홍길동 [집]02-111-2222 [핸]010-3333-4444\n2026-03-05 가격 조정"));
 }
 
 TEST_F(ListingRowInfoTest, OwnRowWithoutOwnerOrNotes) {
     const int bare = f->addOwn({});
     EXPECT_EQ(ownRowDetails(f->session(), bare).infoText, QStringLiteral("등록자정보없음.\n작업내용없음."));
     // gone meanwhile from another desk
-    EXPECT_EQ(ownRowDetails(f->session(), bare + 100).infoText, QStringLiteral("등록자정보없음.\n작업내용없음."));
+    EXPECT_EQ(ownRowDetails(f->session(), bare + 100).infoText,
+              QStringLiteral("등록자정보없음.\n작업내용없음."));
 }
 
 TEST_F(ListingRowInfoTest, AnOwnerKeptPrivateByAnotherStaffMemberIsNotShown) {
@@ -69,7 +73,8 @@ TEST_F(ListingRowInfoTest, AnOwnerKeptPrivateByAnotherStaffMemberIsNotShown) {
     f->loginAs(QStringLiteral("st1"));
     EXPECT_TRUE(ownRowDetails(f->session(), kept).infoText.startsWith(QStringLiteral("-\n")));
     f->loginAs(QStringLiteral("st2"));
-    EXPECT_TRUE(ownRowDetails(f->session(), kept).infoText.startsWith(QStringLiteral("비공개 [집] [핸]010-1\n")));
+    EXPECT_TRUE(
+        ownRowDetails(f->session(), kept).infoText.startsWith(QStringLiteral("비공개 [집] [핸]010-1\n")));
 }
 
 TEST_F(ListingRowInfoTest, OwnPicturesComeFromTheDataFolderWhenTheFileIsThere) {
@@ -130,8 +135,8 @@ TEST_F(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder) {
     PictureServer web;
     web.webBaseUrl = webServiceUrl();
     auto store = std::make_shared<PictureStore>(web, f->session().dataFolder().root());
-    const RowDetails details = sharedRowDetails(f->session(), serverIdx,
-                                                [store](const QString& n) { return store->DownloadPicture(n); });
+    const RowDetails details = sharedRowDetails(
+        f->session(), serverIdx, [store](const QString& n) { return store->DownloadPicture(n); });
     QFile::remove(remote);
     QFile local(details.picture1);
     ASSERT_TRUE(local.open(QIODevice::ReadOnly)) << details.picture1.toStdString();

@@ -1,0 +1,171 @@
+#include "ListingGroupPanel.h"
+
+#include "ListChoices.h"
+#include "session/Session.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace teran {
+
+namespace {
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* field(const QString& name, const QString& placeholder, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setPlaceholderText(placeholder);
+    return edit;
+}
+
+} // namespace
+
+ListingGroupPanel::ListingGroupPanel(Session& session, TickedRows ticked, Choices choices, QWidget* parent)
+    : QWidget(parent)
+    , m_session(session)
+    , m_ticked(std::move(ticked))
+    , m_choices(std::move(choices)) {
+    setObjectName(QStringLiteral("fraGroup"));
+    m_groups = new QComboBox(this);
+    m_groups->setObjectName(QStringLiteral("cboGroup"));
+    m_groups->setMinimumContentsLength(12);
+    m_name = field(QStringLiteral("txtGname"), QStringLiteral("그룹명"), this);
+    m_title = field(QStringLiteral("txtGtitle"), QStringLiteral("제목"), this);
+    m_remark = field(QStringLiteral("txtGbigo"), QStringLiteral("비고"), this);
+    m_day = new QDateEdit(m_session.clock().today(), this);
+    m_day->setObjectName(QStringLiteral("dtpGday"));
+    m_day->setCalendarPopup(true);
+    m_day->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_info = new QLabel(this);
+    m_info->setObjectName(QStringLiteral("lblGroup"));
+
+    QPushButton* make = button(QStringLiteral("cmdGmake"), QStringLiteral("그룹만들기"), this);
+    QPushButton* edit = button(QStringLiteral("cmdGedit"), QStringLiteral("그룹수정"), this);
+    QPushButton* remove = button(QStringLiteral("cmdGdel"), QStringLiteral("그룹삭제"), this);
+    QPushButton* move = button(QStringLiteral("cmdGroup"), QStringLiteral("그룹이동"), this);
+    QPushButton* out = button(QStringLiteral("cmdGMdel"), QStringLiteral("그룹매물삭제"), this);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(m_groups, 0, 0);
+    grid->addWidget(m_name, 0, 1);
+    grid->addWidget(m_title, 0, 2);
+    grid->addWidget(m_remark, 0, 3);
+    grid->addWidget(m_day, 0, 4);
+    grid->addWidget(m_info, 1, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {make, edit, remove, move, out})
+        buttons->addWidget(b);
+    grid->addLayout(buttons, 1, 2, 1, 3);
+
+    connect(m_groups, &QComboBox::activated, this, &ListingGroupPanel::chooseIndex);
+    connect(make, &QPushButton::clicked, this, &ListingGroupPanel::make);
+    connect(edit, &QPushButton::clicked, this, &ListingGroupPanel::edit);
+    connect(remove, &QPushButton::clicked, this, &ListingGroupPanel::remove);
+    connect(move, &QPushButton::clicked, this, &ListingGroupPanel::moveInto);
+    connect(out, &QPushButton::clicked, this, &ListingGroupPanel::removeFrom);
+    reload();
+}
+
+int ListingGroupPanel::currentGroup() const {
+    return m_shown;
+}
+
+void ListingGroupPanel::reload() {
+    QList<ListingGroup> groups;
+    if (m_session.listingOpen()) {
+        try {
+            groups = ListingGroups(m_session.listingStore(), m_session.state().LoginId).list();
+        } catch (const StoreError& error) {
+            m_session.logError(QStringLiteral("frmList -> cboGroup => "), error);
+        }
+    }
+    const QSignalBlocker block(m_groups);
+    m_groups->clear();
+    m_groups->addItem(GroupTexts::chooseGroup(), 0);
+    int keep = 0;
+    for (const ListingGroup& group : groups) {
+        m_groups->addItem(group.name, group.idx);
+        m_groups->setItemData(m_groups->count() - 1, group.title, Qt::ToolTipRole);
+        if (group.idx == m_shown)
+            keep = m_groups->count() - 1;
+    }
+    m_groups->setCurrentIndex(keep);
+    if (keep == 0 && m_shown != 0)
+        chooseIndex(0); // the group shown is gone
+    else if (keep != 0)
+        showGroup(groups.at(keep - 1));
+}
+
+void ListingGroupPanel::chooseIndex(int index) {
+    const int idx = m_groups->itemData(index).toInt();
+    std::optional<ListingGroup> group;
+    if (idx > 0) {
+        try {
+            group = ListingGroups(m_session.listingStore(), m_session.state().LoginId).find(idx);
+        } catch (const StoreError& error) {
+            m_session.logError(QStringLiteral("frmList -> cboGroup => "), error);
+        }
+    }
+    showGroup(group);
+    m_shown = group ? group->idx : 0;
+    Q_EMIT groupChosen(m_shown);
+}
+
+void ListingGroupPanel::showGroup(const std::optional<ListingGroup>& group) {
+    m_name->setText(group ? group->name : QString());
+    m_title->setText(group ? group->title : QString());
+    m_remark->setText(group ? group->remark : QString());
+    m_day->setDate(group && group->day.isValid() ? group->day.date() : m_session.clock().today());
+    m_info->setText(group ? group->title + QStringLiteral("  ") + group->remark + QStringLiteral("  ") +
+                                group->day.toString(QStringLiteral("yy-MM-dd"))
+                          : QString());
+}
+
+GroupFields ListingGroupPanel::fields() const {
+    return {m_name->text(), m_title->text(), m_remark->text(), m_day->date().startOfDay()};
+}
+
+void ListingGroupPanel::make() {
+    if (ListingGroupActions(m_session).make(fields()).ran)
+        reload();
+}
+
+void ListingGroupPanel::edit() {
+    if (ListingGroupActions(m_session).edit(m_shown, fields()).ran)
+        reload();
+}
+
+void ListingGroupPanel::remove() {
+    if (ListingGroupActions(m_session).remove(m_shown).ran)
+        reload();
+}
+
+void ListingGroupPanel::moveInto() {
+    const GroupOutcome out = ListingGroupActions(m_session).moveInto(
+        m_ticked(), [this](const QStringList& names) { return m_choices().groupName(this, names); });
+    if (!out.ran)
+        return;
+    reload();
+    if (out.groupIdx == m_shown)
+        Q_EMIT membersChanged(m_shown);
+}
+
+void ListingGroupPanel::removeFrom() {
+    const GroupOutcome out = ListingGroupActions(m_session).removeFrom(m_shown, m_ticked());
+    if (out.ran)
+        Q_EMIT membersChanged(m_shown);
+}
+
+} // namespace teran

@@ -1,0 +1,350 @@
+#include "PagedListWindow.h"
+
+#include "ListingTableModel.h"
+#include "frmSearchPrint.h"
+#include "session/ColumnWidths.h"
+#include "session/Session.h"
+#include "session/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+const QString kNoticeTitle = QStringLiteral("알림");
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+QString emptyGridText() {
+    return QStringLiteral("등록된 매물이 없습니다.");
+}
+
+QString nothingToPrintText() {
+    return QStringLiteral("인쇄할 내용이 없습니다.") + QStringLiteral("\r\n") +
+           QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다.");
+}
+
+QString printTitle() {
+    return QStringLiteral("인쇄하기");
+}
+
+PagedListWindow::PagedListWindow(Session& session, QWidget* parent)
+    : ListWindow(parent)
+    , m_session(session)
+    , m_model(new ListingTableModel(this)) {
+    m_body = new QVBoxLayout(this);
+    m_body->setContentsMargins(4, 4, 4, 4);
+    buildControls();
+    buildGrid();
+    buildPaging();
+}
+
+void PagedListWindow::buildControls() {
+    m_buttons = new QHBoxLayout;
+    m_buttons->addWidget(new QLabel(QStringLiteral("출력수"), this));
+    m_count = new QLineEdit(this);
+    m_count->setObjectName(QStringLiteral("txtCount"));
+    m_count->setValidator(new QIntValidator(1, 9999, m_count));
+    m_count->setMaximumWidth(50);
+    m_count->installEventFilter(this);
+    m_buttons->addWidget(m_count);
+    m_fixed = new QCheckBox(QStringLiteral("페이지고정"), this);
+    m_fixed->setObjectName(QStringLiteral("chkGojung"));
+    m_buttons->addWidget(m_fixed);
+    m_allTypes = new QCheckBox(QStringLiteral("전체종목"), this);
+    m_allTypes->setObjectName(QStringLiteral("chkSearchAll"));
+    m_buttons->addWidget(m_allTypes);
+    m_buttons->addStretch();
+    QPushButton* tick = button(QStringLiteral("cmdChk"), QStringLiteral("전체선택"), this);
+    QPushButton* print = button(QStringLiteral("cmdPrint"), QStringLiteral("인쇄"), this);
+    QPushButton* widths = button(QStringLiteral("cmdlvWith"), QStringLiteral("간격저장"), this);
+    QPushButton* reload = button(QStringLiteral("lblReload"), QStringLiteral("새로고침"), this);
+    for (QPushButton* b : {tick, print, widths, reload})
+        m_buttons->addWidget(b);
+    m_body->addLayout(m_buttons);
+
+    connect(m_count, &QLineEdit::returnPressed, this, [this] {
+        storePageSize();
+        m_page = 1;
+        runSearch();
+    });
+    connect(m_fixed, &QCheckBox::toggled, this, &PagedListWindow::storeFixedPage);
+    connect(m_allTypes, &QCheckBox::toggled, this, [this] {
+        m_page = 1;
+        runSearch();
+    });
+    connect(tick, &QPushButton::clicked, this, &PagedListWindow::tickAll);
+    connect(print, &QPushButton::clicked, this, &PagedListWindow::print);
+    connect(widths, &QPushButton::clicked, this, &PagedListWindow::saveWidths);
+    connect(reload, &QPushButton::clicked, this, &PagedListWindow::refresh);
+}
+
+void PagedListWindow::buildGrid() {
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("lvMy"));
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->horizontalHeader()->setSectionsClickable(true);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->viewport()->installEventFilter(this);
+    m_body->addWidget(m_grid, 1);
+
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &PagedListWindow::headerClicked);
+    connect(m_grid, &QTableView::clicked, this, &PagedListWindow::cellClicked);
+    connect(m_grid, &QTableView::doubleClicked, this, &PagedListWindow::cellDoubleClicked);
+    connect(m_grid, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& at) { Q_EMIT menuRequested(m_grid->viewport()->mapToGlobal(at)); });
+}
+
+void PagedListWindow::buildPaging() {
+    auto* row = new QHBoxLayout;
+    m_first = button(QStringLiteral("cmdFirst"), QStringLiteral("◀◀"), this);
+    m_prev = button(QStringLiteral("cmdPrev"), QStringLiteral("◀"), this);
+    m_pageLabel = new QLabel(this);
+    m_pageLabel->setObjectName(QStringLiteral("lblPage"));
+    m_next = button(QStringLiteral("cmdNext"), QStringLiteral("▶"), this);
+    m_last = button(QStringLiteral("cmdLast"), QStringLiteral("▶▶"), this);
+    m_countLabel = new QLabel(this);
+    m_countLabel->setObjectName(QStringLiteral("lblCount"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_prev, m_pageLabel, m_next, m_last})
+        row->addWidget(w);
+    row->addStretch();
+    row->addWidget(m_countLabel);
+    m_body->addLayout(row);
+
+    connect(m_first, &QPushButton::clicked, this, [this] { goToPage(1); });
+    connect(m_prev, &QPushButton::clicked, this, [this] { goToPage(m_page - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { goToPage(m_page + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { goToPage(m_model->page().pageCount); });
+    showPage({}, ListKind::Own, {});
+}
+
+void PagedListWindow::loadSettings() {
+    m_shownKind = queryKind();
+    if (!m_session.listingOpen())
+        return;
+    try {
+        const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        const QSignalBlocker blockFixed(m_fixed);
+        m_fixed->setChecked(readFixedPage(settings));
+        const std::optional<int> rows = settings.listPageSize();
+        m_count->setText(rows ? QString::number(*rows) : QString());
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("Form_Load"), error);
+    }
+}
+
+void PagedListWindow::search(const ListFilter& panel) {
+    m_panel = panel;
+    if (!m_fixed->isChecked())
+        m_page = 1;
+    runSearch();
+}
+
+void PagedListWindow::refresh() {
+    runSearch();
+}
+
+void PagedListWindow::goToPage(int page) {
+    m_page = std::max(1, page);
+    runSearch();
+}
+
+void PagedListWindow::runSearch() {
+    ListFilter filter = m_panel;
+    if (m_allTypes->isChecked())
+        filter.tb.clear();
+    ListRequest request(queryKind(), filter, m_sort, m_count->text());
+    request.page = m_page;
+    adjustRequest(request);
+    const ListPage page =
+        ListQuery(m_session).ListSearch(request, [this](const QString& text) { Q_EMIT statusText(text); });
+    const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
+    showPage(page, request.kind, tb);
+    Q_EMIT statusText(page.ok ? page.countText() : QStringLiteral("데이타를 읽지 못했습니다."));
+}
+
+void PagedListWindow::showPage(const ListPage& page, ListKind kind, const QString& tb) {
+    m_shownKind = kind;
+    m_shownType = tb;
+    m_page = page.page;
+    m_model->setPage(page, tb);
+    applyColumns();
+    m_countLabel->setText(page.countText());
+    m_pageLabel->setText(QStringLiteral("%1 / %2").arg(page.page).arg(page.pageCount));
+    m_first->setEnabled(page.page > 1);
+    m_prev->setEnabled(page.page > 1);
+    m_next->setEnabled(page.page < page.pageCount);
+    m_last->setEnabled(page.page < page.pageCount);
+}
+
+QList<int> PagedListWindow::defaultWidths() const {
+    const QFontMetrics metrics = m_grid->horizontalHeader()->fontMetrics();
+    QList<int> widths;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        int width = std::max(60, metrics.horizontalAdvance(m_model->caption(column)) + 28);
+        if (column == m_model->checkColumn())
+            width += 24; // room for the tick box
+        widths << width;
+    }
+    return widths;
+}
+
+void PagedListWindow::applyColumns() {
+    QHeaderView* header = m_grid->horizontalHeader();
+    const QList<int> defaults = defaultWidths();
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        header->setSectionHidden(column, m_model->isHiddenColumn(column));
+        header->resizeSection(column, defaults.at(column));
+    }
+    ColumnWidths widths(m_grid);
+    widths.setDefaultWidths(defaults);
+    widths.apply(widthsFile());
+}
+
+LayoutFile PagedListWindow::widthsFile() const {
+    return LayoutFile(m_session.dataFolder(), layoutKindFor(m_shownKind, m_shownType),
+                      m_session.state().LoginId, m_shownType);
+}
+
+QList<ListingPick> PagedListWindow::tickedPicks() const {
+    return m_model->tickedPicks();
+}
+
+void PagedListWindow::notice(const QString& text) const {
+    m_session.dialogs().inform(text, kNoticeTitle);
+}
+
+void PagedListWindow::logError(const QString& routine, const StoreError& error) const {
+    m_session.WriteLog(
+        DailyLog::errorMessage(windowName() + QStringLiteral(" -> ") + routine + QStringLiteral(" => "),
+                               error.description(), error.source()));
+}
+
+void PagedListWindow::storePageSize() {
+    if (!m_session.listingOpen())
+        return;
+    bool ok = false;
+    const int rows = m_count->text().trimmed().toInt(&ok);
+    try {
+        SettingsStore(m_session.listingStore(), m_session.state().LoginId)
+            .setListPageSize(ok && rows > 0 ? std::optional<int>(rows) : std::nullopt);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("txtCount_LostFocus"), error);
+    }
+}
+
+void PagedListWindow::storeFixedPage(bool fixed) {
+    if (!m_session.listingOpen())
+        return;
+    try {
+        SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        writeFixedPage(settings, fixed);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("chkGojung_Click"), error);
+    }
+}
+
+void PagedListWindow::headerClicked(int section) {
+    const std::optional<SortState> next =
+        clickHeader(m_shownKind, m_sort, m_model->caption(section), m_shownType);
+    if (!next) {
+        notice(unsortableFieldText());
+        return;
+    }
+    m_sort = *next;
+    runSearch();
+}
+
+void PagedListWindow::cellClicked(const QModelIndex& index) {
+    const ListItem* item = m_model->item(index.row());
+    if (!item)
+        return;
+    try {
+        rowClicked(*item);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("lvMy_Click 회원사"), error);
+    }
+}
+
+void PagedListWindow::cellDoubleClicked(const QModelIndex& index) {
+    const ListItem* item = m_model->item(index.row());
+    if (!item)
+        return;
+    try {
+        rowDoubleClicked(*item);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("lvMy_DblClick 회원사"), error);
+    }
+}
+
+bool PagedListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_count && event->type() == QEvent::FocusOut)
+        storePageSize();
+    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        m_model->rowCount() == 0) {
+        notice(emptyGridText());
+        return true;
+    }
+    return ListWindow::eventFilter(watched, event);
+}
+
+void PagedListWindow::tickAll() {
+    if (m_model->rowCount() == 0) {
+        notice(emptyGridText());
+        return;
+    }
+    m_model->tickAll();
+}
+
+void PagedListWindow::print() {
+    const QList<int> rows = m_model->tickedRows();
+    if (rows.isEmpty()) {
+        m_session.dialogs().inform(nothingToPrintText(), printTitle());
+        return;
+    }
+    PrintSource source;
+    source.windowName = windowName();
+    source.kind = m_shownKind;
+    source.tb = m_shownType;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        if (!m_model->isHiddenColumn(column))
+            source.columns << PrintColumn{column, m_model->caption(column)};
+    for (int row : rows)
+        source.rows << m_model->item(row)->cells;
+    auto* window = new frmSearchPrint(m_session, source, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void PagedListWindow::saveWidths() {
+    ColumnWidths widths(m_grid);
+    widths.setDefaultWidths(defaultWidths());
+    widths.saveOrReset(m_session.dialogs(), widthsFile());
+}
+
+} // namespace teran

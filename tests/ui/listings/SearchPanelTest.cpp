@@ -1,0 +1,320 @@
+#include "listings/SearchPanel.h"
+#include "ScriptedDialogs.h"
+#include "TestServices.h"
+#include "register/RegionCascade.h"
+#include "session/ListingRepository.h"
+#include "session/Session.h"
+#include "session/StoreSetup.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+// An office on a fresh data folder with a few listings and postal rows; the panel needs no
+// server.
+class SearchPanelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        initDataFolder(DataFolder(dir.path()));
+        session = std::make_unique<Session>(TeranConfig::demoDefaults(dir.path()), clock, dialogs);
+        ASSERT_TRUE(session->MdbsqlConnOpen());
+        session->state().LoginId = QStringLiteral("off1");
+        session->state().OfficeMainId = QStringLiteral("off1");
+        for (const char* town : {"역삼동", "삼성동"})
+            session->listingStore().execute(
+                QStringLiteral("INSERT INTO post(postno, addr1, addr2, addr3, addr4) VALUES(?,?,?,?,?)"),
+                {QStringLiteral("06000"), QStringLiteral("서울"), QStringLiteral("강남구"),
+                 QString::fromUtf8(town), QStringLiteral("1~9")});
+        addListing({{"tb", "apt"}, {"cboname", "래미안"}, {"ming", "계약중"}});
+        addListing({{"tb", "apt"}, {"cboname", "개나리"}, {"ming", "광고중"}});
+        addListing({{"tb", "villa"}, {"cboname", "청솔빌라"}, {"ming", ""}});
+        addListing({{"tb", "land"}, {"jimok", "전"}});
+        addListing({{"tb", "land"}, {"jimok", "대"}, {"ming", "계약중"}});
+        panel = std::make_unique<SearchPanel>(*session);
+        panel->fillProgress();
+        panel->loadRegions();
+    }
+
+    void addListing(const ListingRow& row) {
+        ListingRow full = row;
+        full.insert(QStringLiteral("id"), QStringLiteral("off1"));
+        insertLocal(session->listingStore(), full);
+    }
+
+    template <typename T> T* box(const char* name) {
+        T* found = panel->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QLineEdit* line(const char* name) { return box<QLineEdit>(name); }
+    void choose(const char* name, const QString& text) {
+        QComboBox* combo = box<QComboBox>(name);
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setCurrentIndex(index);
+    }
+    ListFilter readOk() {
+        const SearchInput input = panel->read();
+        EXPECT_TRUE(input.ok()) << input.error.toStdString();
+        return input.filter.value_or(ListFilter{});
+    }
+    QString readError() {
+        const SearchInput input = panel->read();
+        EXPECT_FALSE(input.ok());
+        return input.error;
+    }
+
+    QTemporaryDir dir;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<SearchPanel> panel;
+};
+
+} // namespace
+
+TEST_F(SearchPanelTest, AnUntouchedPanelSearchesEverythingOfEveryType) {
+    const ListFilter f = readOk();
+    EXPECT_EQ(f.tb, QStringLiteral("all"));
+    EXPECT_EQ(f.transaction, 0);
+    EXPECT_TRUE(f.progress.isEmpty());
+    EXPECT_TRUE(f.name.isEmpty());
+    EXPECT_TRUE(f.addr1.isEmpty());
+    EXPECT_FALSE(f.amountFrom || f.amountTo || f.rentFrom || f.areaFrom || f.usableTo || f.roomsFrom);
+    EXPECT_TRUE(f.numbers.isEmpty());
+    EXPECT_EQ(f.freeField, FreeField::None);
+    EXPECT_FALSE(f.archive);
+}
+
+TEST_F(SearchPanelTest, TheTransactionBoxOffersTheUsualAmountsFirstAndMapsEachToItsFilter) {
+    const QStringList items = itemsOf(box<QComboBox>("cboTy"));
+    ASSERT_GE(items.size(), 5);
+    EXPECT_EQ(items.mid(0, 5),
+              (QStringList{QStringLiteral("금액"), QStringLiteral("매매가"), QStringLiteral("보증금"),
+                           QStringLiteral("합산금"), QStringLiteral("실구입가")}));
+    const std::pair<QString, int> expected[] = {
+        {QStringLiteral("금액"), AnyTransaction},    {QStringLiteral("매매가"), SaleOnly},
+        {QStringLiteral("보증금"), AnyLease},        {QStringLiteral("합산금"), CombinedNonZero},
+        {QStringLiteral("실구입가"), TakeoverOnly},  {QStringLiteral("전세금"), LeaseOnly},
+        {QStringLiteral("월세보증금"), MonthlyOnly},
+    };
+    QList<int> seen;
+    for (const auto& [caption, transaction] : expected) {
+        choose("cboTy", caption);
+        EXPECT_EQ(readOk().transaction, transaction) << caption.toStdString();
+        seen << transaction;
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (QList<int>{0, 1, 2, 3, 4, 5, 6})); // every filter reachable, none twice
+}
+
+TEST_F(SearchPanelTest, RangesAreReadWithSeparatorsDecimalsAndOpenEnds) {
+    choose("cboTy", QStringLiteral("매매가"));
+    line("money1")->setText(QStringLiteral("1,000"));
+    line("money2")->setText(QStringLiteral("25000"));
+    line("money4")->setText(QStringLiteral("120"));
+    line("pyung1")->setText(QStringLiteral("20.5"));
+    line("pyung3")->setText(QStringLiteral(" 15 "));
+    line("pyung4")->setText(QStringLiteral("33.3"));
+    line("room1")->setText(QStringLiteral("2"));
+    line("room2")->setText(QStringLiteral("3"));
+    const ListFilter f = readOk();
+    EXPECT_EQ(f.amountFrom, 1000);
+    EXPECT_EQ(f.amountTo, 25000);
+    EXPECT_FALSE(f.rentFrom.has_value());
+    EXPECT_EQ(f.rentTo, 120);
+    EXPECT_DOUBLE_EQ(f.areaFrom.value_or(-1), 20.5);
+    EXPECT_FALSE(f.areaTo.has_value());
+    EXPECT_DOUBLE_EQ(f.usableFrom.value_or(-1), 15.0);
+    EXPECT_DOUBLE_EQ(f.usableTo.value_or(-1), 33.3);
+    EXPECT_EQ(f.roomsFrom, 2);
+    EXPECT_EQ(f.roomsTo, 3);
+}
+
+TEST_F(SearchPanelTest, BoxesThatHoldNoNumberAreNamedAndNothingIsSearched) {
+    const std::pair<const char*, QString> cases[] = {
+        {"money1", QStringLiteral("금액")}, {"money4", QStringLiteral("월세")},
+        {"pyung2", QStringLiteral("평형")}, {"pyung3", QStringLiteral("실평")},
+        {"room1", QStringLiteral("방")},
+    };
+    choose("cboTy", QStringLiteral("보증금"));
+    for (const char* bad : {"abc", "-5", "1.2.3", "12a"}) {
+        for (const auto& [name, caption] : cases) {
+            line(name)->setText(QString::fromUtf8(bad));
+            EXPECT_EQ(readError(), SearchPanel::notANumberText(caption)) << name << " " << bad;
+            line(name)->clear();
+        }
+    }
+    // Rooms are whole numbers; areas may have decimals.
+    line("room2")->setText(QStringLiteral("1.5"));
+    EXPECT_EQ(readError(), SearchPanel::notANumberText(QStringLiteral("방")));
+    line("room2")->clear();
+
+    for (const char* bad : {"12;x", "0", "-3", "5,,abc"}) {
+        line("txtTidx")->setText(QString::fromUtf8(bad));
+        EXPECT_EQ(readError(), SearchPanel::badNumbersText()) << bad;
+    }
+    QStringList many;
+    for (int i = 1; i <= kMaxListingNumbers + 1; ++i)
+        many << QString::number(i);
+    line("txtTidx")->setText(many.join(QLatin1Char(',')));
+    EXPECT_EQ(readError(), SearchPanel::badNumbersText());
+    line("txtTidx")->setText(QStringLiteral("12, 15 20,12"));
+    EXPECT_EQ(readOk().numbers, (QList<int>{12, 15, 20}));
+
+    // The message box says it, with the title the office knows.
+    line("pyung1")->setText(QStringLiteral("넓게"));
+    EXPECT_FALSE(panel->readOrTell().has_value());
+    ASSERT_FALSE(dialogs.shown().isEmpty());
+    EXPECT_EQ(dialogs.shown().last().text, SearchPanel::notANumberText(QStringLiteral("평형")));
+    EXPECT_EQ(dialogs.shown().last().title, QStringLiteral("확인"));
+}
+
+TEST_F(SearchPanelTest, AnAmountRangeNeedsTheKindOfAmount) {
+    line("money2")->setText(QStringLiteral("30000"));
+    EXPECT_EQ(readError(), SearchPanel::amountNeedsTransactionText());
+    choose("cboTy", QStringLiteral("합산금"));
+    const ListFilter f = readOk();
+    EXPECT_EQ(f.transaction, CombinedNonZero);
+    EXPECT_EQ(f.amountTo, 30000);
+    // The rent range stands on its own column.
+    choose("cboTy", QStringLiteral("금액"));
+    line("money2")->clear();
+    line("money3")->setText(QStringLiteral("50"));
+    EXPECT_EQ(readOk().rentFrom, 50);
+}
+
+TEST_F(SearchPanelTest, RegionNameAndProgressComeFromTheirBoxes) {
+    EXPECT_EQ(itemsOf(box<QComboBox>("ming")),
+              (QStringList{QStringLiteral("진행상태"), QStringLiteral("계약중"), QStringLiteral("광고중")}));
+    choose("addr1", QStringLiteral("서울"));
+    choose("addr2", QStringLiteral("강남구"));
+    choose("addr3", QStringLiteral("삼성동"));
+    choose("ming", QStringLiteral("광고중"));
+    line("Keyword")->setText(QStringLiteral(" 역세권 "));
+
+    panel->setCurrentType(QStringLiteral("apt"), QStringLiteral("아파트"), QStringLiteral("M"));
+    EXPECT_EQ(itemsOf(box<QComboBox>("cboName")),
+              (QStringList{QStringLiteral("아파트명"), QStringLiteral("개나리"), QStringLiteral("래미안")}));
+    choose("cboName", QStringLiteral("래미안"));
+    ListFilter f = readOk();
+    EXPECT_EQ(f.tb, QStringLiteral("apt"));
+    EXPECT_EQ(f.addr1, QStringLiteral("서울"));
+    EXPECT_EQ(f.addr2, QStringLiteral("강남구"));
+    EXPECT_EQ(f.addr3, QStringLiteral("삼성동"));
+    EXPECT_EQ(f.progress, QStringLiteral("광고중"));
+    EXPECT_EQ(f.keyword, QStringLiteral("역세권"));
+    EXPECT_EQ(f.name, QStringLiteral("래미안"));
+
+    // Land searches its category; a typed name counts as well.
+    panel->setCurrentType(QStringLiteral("land"), QStringLiteral("토지"), QStringLiteral("M"));
+    EXPECT_EQ(itemsOf(box<QComboBox>("cboName")),
+              (QStringList{QStringLiteral("지목"), QStringLiteral("대"), QStringLiteral("전")}));
+    EXPECT_TRUE(readOk().name.isEmpty());
+    box<QComboBox>("cboName")->setEditText(QStringLiteral("임야"));
+    EXPECT_EQ(readOk().name, QStringLiteral("임야"));
+
+    // A preset region of a shared list is chosen through the cascade.
+    panel->presetRegion({QStringLiteral("서울"), QStringLiteral("강남구"), QStringLiteral("역삼동")});
+    f = readOk();
+    EXPECT_EQ(f.addr3, QStringLiteral("역삼동"));
+    EXPECT_EQ(
+        itemsOf(box<QComboBox>("addr3")),
+        (QStringList{RegionCascade::townPlaceholder(), QStringLiteral("삼성동"), QStringLiteral("역삼동")}));
+}
+
+TEST_F(SearchPanelTest, TheFreeFieldAndTheLotBoxShareOneFilter) {
+    EXPECT_EQ(itemsOf(box<QComboBox>("s_gita")).mid(1), SearchPanel::freeFieldCaptions());
+    const std::pair<QString, FreeField> fields[] = {
+        {QStringLiteral("호수"), FreeField::Unit},           {QStringLiteral("지번"), FreeField::Lot},
+        {QStringLiteral("비고"), FreeField::Remark},         {QStringLiteral("매도자"), FreeField::Seller},
+        {QStringLiteral("전화번호"), FreeField::Phone},      {QStringLiteral("기타"), FreeField::Other},
+        {QStringLiteral("중개구분"), FreeField::BrokerKind}, {QStringLiteral("접수매체"), FreeField::Intake},
+    };
+    line("s_gitaText")->setText(QStringLiteral("1234"));
+    for (const auto& [caption, field] : fields) {
+        choose("s_gita", caption);
+        const ListFilter f = readOk();
+        EXPECT_EQ(f.freeField, field) << caption.toStdString();
+        EXPECT_EQ(f.freeValue, QStringLiteral("1234"));
+    }
+    // A chosen field without a value searches nothing extra.
+    line("s_gitaText")->clear();
+    EXPECT_EQ(readOk().freeField, FreeField::None);
+    // A value without its field is refused rather than dropped.
+    choose("s_gita", SearchPanel::freeFieldPlaceholder());
+    line("s_gitaText")->setText(QStringLiteral("홍길동"));
+    EXPECT_EQ(readError(), SearchPanel::freeValueNeedsFieldText());
+
+    line("s_gitaText")->clear();
+    line("addr4")->setText(QStringLiteral("831-2"));
+    ListFilter f = readOk();
+    EXPECT_EQ(f.freeField, FreeField::Lot);
+    EXPECT_EQ(f.freeValue, QStringLiteral("831-2"));
+    choose("s_gita", QStringLiteral("매도자"));
+    line("s_gitaText")->setText(QStringLiteral("홍길동"));
+    EXPECT_EQ(readError(), SearchPanel::lotWithFreeFieldText());
+}
+
+TEST_F(SearchPanelTest, CancelEmptiesEveryBoxButKeepsTheType) {
+    panel->setCurrentType(QStringLiteral("apt"), QStringLiteral("아파트"), QStringLiteral("W"));
+    choose("cboTy", QStringLiteral("보증금"));
+    choose("addr1", QStringLiteral("서울"));
+    choose("cboName", QStringLiteral("개나리"));
+    choose("ming", QStringLiteral("계약중"));
+    choose("s_gita", QStringLiteral("비고"));
+    for (const char* name : {"money1", "money2", "money3", "money4", "pyung1", "pyung2", "pyung3", "pyung4",
+                             "room1", "room2", "txtTidx", "s_gitaText"})
+        line(name)->setText(QStringLiteral("7"));
+    line("Keyword")->setText(QStringLiteral("남향"));
+    ASSERT_TRUE(panel->read().ok());
+
+    QTest::mouseClick(box<QPushButton>("cmdCancel"), Qt::LeftButton);
+    const ListFilter f = readOk();
+    EXPECT_EQ(f.tb, QStringLiteral("apt"));
+    EXPECT_EQ(panel->currentTransaction(), QStringLiteral("W"));
+    EXPECT_EQ(f.transaction, 0);
+    EXPECT_TRUE(f.addr1.isEmpty());
+    EXPECT_TRUE(f.name.isEmpty());
+    EXPECT_TRUE(f.progress.isEmpty());
+    EXPECT_TRUE(f.keyword.isEmpty());
+    EXPECT_FALSE(f.amountFrom || f.amountTo || f.rentFrom || f.rentTo || f.areaFrom || f.areaTo ||
+                 f.usableFrom || f.usableTo || f.roomsFrom || f.roomsTo);
+    EXPECT_TRUE(f.numbers.isEmpty());
+    EXPECT_EQ(f.freeField, FreeField::None);
+    EXPECT_EQ(box<QComboBox>("s_gita")->currentIndex(), 0);
+}
+
+TEST_F(SearchPanelTest, NumberBoxesCheckTheKeysTyped) {
+    QTest::keyClicks(line("money1"), QStringLiteral("12345"));
+    EXPECT_EQ(line("money1")->text(), QStringLiteral("12,345"));
+    QTest::keyClicks(line("pyung1"), QStringLiteral("25.5"));
+    EXPECT_EQ(line("pyung1")->text(), QStringLiteral("25.5"));
+    QTest::keyClicks(line("room1"), QStringLiteral("3x"));
+    EXPECT_TRUE(line("room1")->text().isEmpty());
+    ASSERT_FALSE(dialogs.shown().isEmpty());
+    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("숫자를 입력하십시요!"));
+
+    // Enter in a box asks for the search.
+    QSignalSpy asked(panel.get(), &SearchPanel::searchRequested);
+    QTest::keyClick(line("Keyword"), Qt::Key_Return);
+    QTest::mouseClick(box<QPushButton>("cmdSearch"), Qt::LeftButton);
+    EXPECT_EQ(asked.size(), 2);
+}

@@ -1,0 +1,335 @@
+#include "listings/frmList.h"
+#include "GridDriver.h"
+#include "ListWindowOffice.h"
+#include "listings/ActionTexts.h"
+#include "listings/ListingTableModel.h"
+#include "listings/frmSearchPrint.h"
+#include "session/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class frmListTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = ListWindowOffice::make();
+        ASSERT_TRUE(office);
+        open();
+    }
+
+    void open() {
+        window = std::make_unique<frmList>(office->session());
+        auto scripted = std::make_unique<ScriptedChoices>();
+        choices = scripted.get();
+        window->setChoices(std::move(scripted));
+        window->resize(1200, 800);
+        window->show();
+        grid = control<QTableView>(window.get(), "lvMy");
+    }
+
+    void search(const QString& rows) {
+        control<QLineEdit>(window.get(), "txtCount")->setText(rows);
+        window->search({});
+    }
+
+    int ownCount(const QString& where = QStringLiteral("state <> 2")) {
+        return office
+            ->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = 'demo' AND ") + where)
+            .toInt();
+    }
+
+    QList<int> numbers() {
+        QList<int> shown;
+        for (const QString& text : columnTexts(grid, QStringLiteral("번호")))
+            shown << text.toInt();
+        return shown;
+    }
+
+    const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
+    ListingTableModel* model() { return window->model(); }
+
+    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<frmList> window;
+    ScriptedChoices* choices = nullptr;
+    QTableView* grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(frmListTest, SearchFillsTheGridAndAnEmptyCountPagesByTwo) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("테란 [내매물] - 실행중"));
+    const int total = ownCount();
+    ASSERT_GT(total, 10);
+    QSignalSpy status(window.get(), &ListWindow::statusText);
+    search({});
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(control<QLabel>(window.get(), "lblCount")->text(),
+              QStringLiteral("검색된 데이타가 총 %1 건입니다.").arg(total));
+    const int pages = (total + 1) / 2;
+    EXPECT_EQ(control<QLabel>(window.get(), "lblPage")->text(), QStringLiteral("1 / %1").arg(pages));
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.first().first().toString(),
+              QStringLiteral("데이타 검색중입니다. 잠시만 기다려 주세요."));
+    EXPECT_EQ(status.last().first().toString(), QStringLiteral("검색된 데이타가 총 %1 건입니다.").arg(total));
+
+    const QList<int> first = numbers();
+    click(window.get(), "cmdNext");
+    EXPECT_EQ(window->currentPage(), 2);
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    for (int number : numbers())
+        EXPECT_FALSE(first.contains(number));
+    click(window.get(), "cmdLast");
+    EXPECT_EQ(window->currentPage(), pages);
+    EXPECT_EQ(grid->model()->rowCount(), total % 2 == 0 ? 2 : 1);
+    EXPECT_FALSE(control<QWidget>(window.get(), "cmdNext")->isEnabled());
+    click(window.get(), "cmdFirst");
+    EXPECT_EQ(numbers(), first);
+
+    // a new page size from the box, confirmed with Enter
+    auto* count = control<QLineEdit>(window.get(), "txtCount");
+    count->setText(QStringLiteral("5"));
+    QTest::keyClick(count, Qt::Key_Return);
+    EXPECT_EQ(grid->model()->rowCount(), 5);
+}
+
+TEST_F(frmListTest, TheArchiveTabShowsOnlyArchivedListings) {
+    const int archived = ownCount(QStringLiteral("state = 2"));
+    ASSERT_GT(archived, 0);
+    search(QStringLiteral("500"));
+    EXPECT_FALSE(columnTexts(grid, QStringLiteral("state")).contains(QStringLiteral("2")));
+    auto* tabs = control<QTabBar>(window.get(), "tabSS");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_TRUE(window->archiveView());
+    EXPECT_EQ(grid->model()->rowCount(), archived);
+    for (const QString& state : columnTexts(grid, QStringLiteral("state")))
+        EXPECT_EQ(state, QStringLiteral("2"));
+}
+
+TEST_F(frmListTest, TheSameHeaderTwiceSortsAscendingAfterDescending) {
+    search(QStringLiteral("500"));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
+    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("table_idx"), QStringLiteral("desc")}));
+    QList<int> shown = numbers();
+    ASSERT_GT(shown.size(), 3);
+    EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()));
+    EXPECT_GT(shown.first(), shown.last());
+
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
+    EXPECT_EQ(window->sortState().direction, QStringLiteral("asc"));
+    shown = numbers();
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_LT(shown.first(), shown.last());
+
+    // another column starts descending again
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("방갯수")));
+    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("room"), QStringLiteral("desc")}));
+    QList<int> rooms;
+    for (const QString& text : columnTexts(grid, QStringLiteral("방갯수")))
+        rooms << text.toInt();
+    EXPECT_TRUE(std::is_sorted(rooms.rbegin(), rooms.rend()));
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
+}
+
+TEST_F(frmListTest, AHeaderWithoutASortColumnChangesNothing) {
+    search(QStringLiteral("500"));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
+    const QList<int> before = numbers();
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("비고")));
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(last().text, QStringLiteral("정렬이 되지 않는 필드 입니다."));
+    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("table_idx"), QStringLiteral("desc")}));
+    EXPECT_EQ(numbers(), before);
+}
+
+TEST_F(frmListTest, TickAllAndPrintNeedRows) {
+    click(window.get(), "cmdChk");
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(last().text, QStringLiteral("등록된 매물이 없습니다."));
+
+    search(QStringLiteral("6"));
+    click(window.get(), "cmdPrint");
+    EXPECT_EQ(last().text,
+              QStringLiteral("인쇄할 내용이 없습니다.\r\n인쇄할 목록에 '√'표시를 해주시기바랍니다."));
+    EXPECT_EQ(last().title, QStringLiteral("인쇄하기"));
+    EXPECT_EQ(window->findChild<frmSearchPrint*>(), nullptr);
+
+    click(window.get(), "cmdChk");
+    EXPECT_EQ(model()->tickedRows().size(), 6);
+    EXPECT_EQ(window->tickedPicks().size(), 6);
+    click(window.get(), "cmdPrint");
+    EXPECT_NE(window->findChild<frmSearchPrint*>(), nullptr);
+}
+
+TEST_F(frmListTest, DoubleClickOnAnEmptyGridSaysSo) {
+    doubleClickEmptyGrid(grid);
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(last().text, QStringLiteral("등록된 매물이 없습니다."));
+}
+
+TEST_F(frmListTest, ThePersonInChargeChangesForTheTickedListings) {
+    search(QStringLiteral("10"));
+    click(window.get(), "cmdDamdang");
+    EXPECT_EQ(last().text, QStringLiteral("변경할 매물이 선택되지 않았습니다."));
+    EXPECT_EQ(last().title, QStringLiteral("확인"));
+    EXPECT_TRUE(choices->staffOffered.isEmpty()); // not asked
+
+    model()->setTicked(1, true);
+    model()->setTicked(3, true);
+    const int a = model()->item(1)->number;
+    const int b = model()->item(3)->number;
+    const int untouched = model()->item(2)->number;
+    const QString before =
+        office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {untouched})
+            .toString();
+    choices->staffIds.enqueue(QStringLiteral("staff2"));
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    click(window.get(), "cmdDamdang");
+    EXPECT_EQ(choices->staffOffered.size(), 3);
+    const auto& shown = office->dialogs.shown();
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(shown.at(shown.size() - 2).text, ActionTexts::inChargeQuestion(2, QStringLiteral("박준호")));
+    EXPECT_EQ(last().text, QStringLiteral("담당자를 변경하였습니다."));
+    for (int number : {a, b})
+        EXPECT_EQ(office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {number})
+                      .toString(),
+                  QStringLiteral("staff2"));
+    EXPECT_EQ(office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {untouched})
+                  .toString(),
+              before);
+    // the list was read again: its person-in-charge column shows the change
+    const int row = numbers().indexOf(a);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(columnTexts(grid, QStringLiteral("담당자")).at(row), QStringLiteral("staff2"));
+
+    // a cancelled chooser changes nothing
+    model()->setTicked(2, true);
+    const int shownBefore = int(office->dialogs.shown().size());
+    click(window.get(), "cmdDamdang");
+    EXPECT_EQ(office->dialogs.shown().size(), shownBefore);
+}
+
+TEST_F(frmListTest, ARowClickShowsPicturesOwnerAndLatestWork) {
+    search(QStringLiteral("10"));
+    const int number = model()->item(2)->number;
+    office->local().execute(QStringLiteral("UPDATE maemul SET uname = ?, uhome = ?, uhp = ?, opid = NULL, "
+                                           "imgname1 = ?, imgname2 = NULL WHERE table_idx = ?"),
+                            {QStringLiteral("최주인"), QStringLiteral("02-1"), QStringLiteral("010-2"),
+                             QStringLiteral("p1.jpg"), number});
+    office->local().execute(
+        QStringLiteral("INSERT INTO mem_work(id, tb, tidx, addr, writeday, work) VALUES(?,?,?,?,?,?)"),
+        {QStringLiteral("demo"), QStringLiteral("maemul"), number, QString(),
+         QDateTime(QDate(2026, 3, 9), QTime(9, 0)), QStringLiteral("현장 확인")});
+    QFile picture(QDir(office->session().dataFolder().files()).filePath(QStringLiteral("p1.jpg")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write("jpg");
+    picture.close();
+
+    QSignalSpy chosen(window.get(), &ListWindow::rowChosen);
+    clickRow(grid, 2);
+    ASSERT_EQ(chosen.size(), 1);
+    const auto info = chosen.first().first().value<RowInfo>();
+    EXPECT_EQ(info.number, number);
+    EXPECT_EQ(info.infoText, QStringLiteral("최주인 [집]02-1 [핸]010-2\n2026-03-09 현장 확인"));
+    EXPECT_TRUE(info.picture1.endsWith(QStringLiteral("p1.jpg")));
+    EXPECT_TRUE(info.picture2.isEmpty());
+    EXPECT_EQ(office->session().state().CurListingIdx, number);
+}
+
+TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
+    search(QStringLiteral("10"));
+    QSignalSpy edit(window.get(), &frmList::editRequested);
+    doubleClickRow(grid, 4);
+    ASSERT_EQ(edit.size(), 1);
+    EXPECT_EQ(edit.first().first().toInt(), model()->item(4)->number);
+    EXPECT_EQ(office->session().state().EditMode, QStringLiteral("edit"));
+    EXPECT_EQ(office->session().state().CurListingIdx, model()->item(4)->number);
+}
+
+TEST_F(frmListTest, AFailingRowClickIsLoggedWithTheWindowsLabel) {
+    search(QStringLiteral("10"));
+    office->local().execute(QStringLiteral("DROP TABLE mem_work"));
+    QSignalSpy chosen(window.get(), &ListWindow::rowChosen);
+    clickRow(grid, 0);
+    EXPECT_TRUE(chosen.isEmpty());
+    const QStringList lines = office->logLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("frmList -> lvMy_Click 회원사 => ")))
+        << lines.last().toStdString();
+}
+
+TEST_F(frmListTest, PageSizeAndFixedPageAreKeptPerUser) {
+    typeAndLeave(control<QLineEdit>(window.get(), "txtCount"), QStringLiteral("7"));
+    control<QCheckBox>(window.get(), "chkGojung")->click();
+    SettingsStore demo(office->local(), QStringLiteral("demo"));
+    EXPECT_EQ(demo.listPageSize(), 7);
+    EXPECT_TRUE(demo.listFixedPage());
+    EXPECT_FALSE(demo.sharedListFixedPage());
+
+    open(); // the window opened again reads them back
+    EXPECT_EQ(control<QLineEdit>(window.get(), "txtCount")->text(), QStringLiteral("7"));
+    EXPECT_TRUE(control<QCheckBox>(window.get(), "chkGojung")->isChecked());
+
+    typeAndLeave(control<QLineEdit>(window.get(), "txtCount"), QString());
+    EXPECT_EQ(demo.listPageSize(), std::nullopt);
+
+    // another user keeps his own
+    office->session().state().LoginId = QStringLiteral("staff1");
+    open();
+    EXPECT_TRUE(control<QLineEdit>(window.get(), "txtCount")->text().isEmpty());
+    EXPECT_FALSE(control<QCheckBox>(window.get(), "chkGojung")->isChecked());
+}
+
+TEST_F(frmListTest, AFixedPageStaysWhenTheSearchRunsAgain) {
+    search(QStringLiteral("3"));
+    click(window.get(), "cmdNext");
+    window->search({});
+    EXPECT_EQ(window->currentPage(), 1);
+    click(window.get(), "cmdNext");
+    control<QCheckBox>(window.get(), "chkGojung")->setChecked(true);
+    window->search({});
+    EXPECT_EQ(window->currentPage(), 2);
+}
+
+TEST_F(frmListTest, SavedWidthsAreAppliedAfterEveryFill) {
+    search(QStringLiteral("4"));
+    const int numberColumn = columnOf(grid, QStringLiteral("번호"));
+    const LayoutFile file = window->widthsFile();
+    EXPECT_TRUE(file.path().endsWith(QStringLiteral("demo_frmListAll_size.ini")));
+    QList<int> widths(grid->model()->columnCount(), 90);
+    widths[numberColumn] = 222;
+    ASSERT_TRUE(file.write(widths));
+    click(window.get(), "cmdNext");
+    EXPECT_EQ(grid->horizontalHeader()->sectionSize(numberColumn), 222);
+    EXPECT_TRUE(grid->isColumnHidden(0)); // an old file does not bring helper columns back
+
+    // one type has its own file: the widths of all types do not apply there
+    ListFilter apt;
+    apt.tb = QStringLiteral("apt");
+    window->search(apt);
+    EXPECT_TRUE(window->widthsFile().path().endsWith(QStringLiteral("demo_apt_frmList_size.ini")));
+    EXPECT_NE(grid->horizontalHeader()->sectionSize(columnOf(grid, QStringLiteral("번호"))), 222);
+
+    // the all-types box searches every type again, with that file
+    control<QCheckBox>(window.get(), "chkSearchAll")->click();
+    EXPECT_EQ(window->shownType(), QString());
+    EXPECT_EQ(grid->horizontalHeader()->sectionSize(numberColumn), 222);
+
+    office->dialogs.answerNext(DialogAnswer::No);
+    click(window.get(), "cmdlvWith");
+    EXPECT_EQ(last().text, QStringLiteral("간격상태를 초기화 하였습니다."));
+    EXPECT_FALSE(file.exists());
+    EXPECT_NE(grid->horizontalHeader()->sectionSize(numberColumn), 222);
+}

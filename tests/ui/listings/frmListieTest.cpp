@@ -1,0 +1,177 @@
+#include "listings/frmListie.h"
+#include "GridDriver.h"
+#include "ListWindowOffice.h"
+#include "listings/ListingTableModel.h"
+#include "listings/frmDetail.h"
+#include "session/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class frmListieTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = ListWindowOffice::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        window = std::make_unique<frmListie>(office->session());
+        window->resize(1200, 800);
+        window->show();
+        grid = control<QTableView>(window.get(), "lvMy");
+    }
+
+    void search(const QString& rows) {
+        control<QLineEdit>(window.get(), "txtCount")->setText(rows);
+        window->search({});
+    }
+
+    // Other offices' listings on the internet, changed within the last 60 days.
+    int sharedCount() {
+        return office
+            ->serverValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id <> 'demo' AND state IN (1, 3) "
+                                         "AND showday > ?"),
+                          {office->clock.now().addDays(-60)})
+            .toInt();
+    }
+
+    const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
+
+    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<frmListie> window;
+    QTableView* grid = nullptr;
+};
+
+} // namespace
+
+TEST_P(frmListieTest, SearchShowsTheOtherOfficesListings) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("테란 [공유매물] - 실행중"));
+    const int total = sharedCount();
+    ASSERT_GT(total, 2);
+    search({});
+    EXPECT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(control<QLabel>(window.get(), "lblCount")->text(),
+              QStringLiteral("검색된 데이타가 총 %1 건입니다.").arg(total));
+    search(QStringLiteral("500"));
+    EXPECT_EQ(grid->model()->rowCount(), total);
+    for (int row = 0; row < total; ++row)
+        EXPECT_NE(window->model()->item(row)->officeId, QStringLiteral("demo"));
+    EXPECT_TRUE(window->widthsFile().path().endsWith(QStringLiteral("demo_frmListAll_size_ie.ini")));
+}
+
+TEST_P(frmListieTest, OnlyAddressPictureAndFloorSort) {
+    search(QStringLiteral("500"));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("매매가")));
+    EXPECT_EQ(last().text, QStringLiteral("정렬이 되지 않는 필드 입니다."));
+    EXPECT_EQ(window->sortState(), SortState{});
+    office->dialogs.clear();
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("시도")));
+    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("address"), QStringLiteral("desc")}));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("군구")));
+    EXPECT_EQ(window->sortState().direction, QStringLiteral("asc")); // the same sort column again
+    QStringList keys;
+    const QStringList provinces = columnTexts(grid, QStringLiteral("시도"));
+    const QStringList districts = columnTexts(grid, QStringLiteral("군구"));
+    for (int i = 0; i < provinces.size(); ++i)
+        keys << provinces.at(i) + QLatin1Char('|') + districts.at(i);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
+}
+
+TEST_P(frmListieTest, ARowClickNamesTheOfficeAndItsAgent) {
+    search(QStringLiteral("5"));
+    const ListItem* item = window->model()->item(1);
+    ASSERT_NE(item, nullptr);
+    const QString shop =
+        office->serverValue(QStringLiteral("SELECT shopname FROM members WHERE memID = ?"), {item->officeId})
+            .toString();
+    const QString agent =
+        office->serverValue(QStringLiteral("SELECT showname FROM members WHERE memID = ?"), {item->subid})
+            .toString();
+    ASSERT_FALSE(shop.isEmpty());
+    QSignalSpy chosen(window.get(), &ListWindow::rowChosen);
+    clickRow(grid, 1);
+    ASSERT_EQ(chosen.size(), 1);
+    const auto info = chosen.first().first().value<RowInfo>();
+    EXPECT_EQ(info.number, item->serverIdx);
+    EXPECT_TRUE(info.infoText.startsWith(shop + QStringLiteral("\n[") + agent + QStringLiteral("]\n")))
+        << info.infoText.toStdString();
+    EXPECT_TRUE(info.picture1.isEmpty()); // offline: no pictures fetched
+    EXPECT_EQ(office->session().state().CurListingIdx, item->serverIdx);
+}
+
+TEST_P(frmListieTest, PicturesComeThroughTheFetchGiven) {
+    search(QStringLiteral("5"));
+    const ListItem* item = window->model()->item(1);
+    ASSERT_NE(item, nullptr);
+    office->server().execute(
+        QStringLiteral("UPDATE maemul SET imgname1 = ?, imgname2 = ? WHERE table_idx = ?"),
+        {QStringLiteral("shared_1.jpg"), QString(), item->serverIdx});
+    QStringList asked;
+    window->setPictureFetch([&asked](const QString& name) {
+        asked << name;
+        return QStringLiteral("/cache/") + name;
+    });
+    QSignalSpy chosen(window.get(), &ListWindow::rowChosen);
+    clickRow(grid, 1);
+    ASSERT_EQ(chosen.size(), 1);
+    const auto info = chosen.first().first().value<RowInfo>();
+    EXPECT_EQ(info.picture1, QStringLiteral("/cache/shared_1.jpg"));
+    EXPECT_TRUE(info.picture2.isEmpty());
+    EXPECT_EQ(asked, QStringList{QStringLiteral("shared_1.jpg")});
+}
+
+TEST_P(frmListieTest, ADoubleClickShowsTheDetailsDrawnByTheProgram) {
+    search(QStringLiteral("5"));
+    const ListItem* item = window->model()->item(0);
+    ASSERT_NE(item, nullptr);
+    doubleClickRow(grid, 0);
+    auto* detail = window->findChild<frmDetail*>();
+    ASSERT_NE(detail, nullptr);
+    EXPECT_TRUE(detail->isVisible());
+    EXPECT_EQ(detail->windowTitle(), QStringLiteral("상세정보보기"));
+    QHash<QString, QString> values;
+    for (int r = 0; r < detail->table()->rowCount(); ++r)
+        values.insert(detail->table()->item(r, 0)->text(), detail->table()->item(r, 1)->text());
+    EXPECT_EQ(values.value(QStringLiteral("번호")), QString::number(item->number));
+    EXPECT_TRUE(values.contains(QStringLiteral("종목")));
+    EXPECT_TRUE(values.contains(QStringLiteral("시도")));
+}
+
+TEST_P(frmListieTest, TheFixedPageBoxIsKeptUnderItsOwnKey) {
+    control<QCheckBox>(window.get(), "chkGojung")->click();
+    SettingsStore demo(office->local(), QStringLiteral("demo"));
+    EXPECT_TRUE(demo.sharedListFixedPage());
+    EXPECT_FALSE(demo.listFixedPage());
+    frmListie again(office->session());
+    EXPECT_TRUE(control<QCheckBox>(&again, "chkGojung")->isChecked());
+}
+
+TEST_P(frmListieTest, ALostServerLeavesAnEmptyListAndALogLine) {
+    search(QStringLiteral("5"));
+    ASSERT_GT(grid->model()->rowCount(), 0);
+    office->server().close();
+    clickRow(grid, 0);
+    const QStringList lines = office->logLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("frmListie -> lvMy_Click 회원사 => ")))
+        << lines.last().toStdString();
+
+    QSignalSpy status(window.get(), &ListWindow::statusText);
+    window->refresh();
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().first().toString(), QStringLiteral("데이타를 읽지 못했습니다."));
+    doubleClickEmptyGrid(grid);
+    EXPECT_EQ(last().text, QStringLiteral("등록된 매물이 없습니다."));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, frmListieTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);

@@ -1,0 +1,531 @@
+#include "listings/frmMain.h"
+#include "OfficeFixture.h"
+#include "ScriptedListWindow.h"
+#include "listings/ActionTexts.h"
+#include "listings/ListingActionRunner.h"
+#include "listings/MainMenus.h"
+#include "listings/SearchPanel.h"
+#include "listings/StartPanelArea.h"
+#include "session/ListingRepository.h"
+#include "session/PropertyTypes.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// The scripted boxes, with a look at the frame window at the moment each box comes up.
+class HookedDialogs final : public Dialogs {
+public:
+    explicit HookedDialogs(ScriptedDialogs& script)
+        : m_script(script) {}
+    std::function<void()> onMessage;
+
+    DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
+                         DialogButtons buttons) override {
+        if (onMessage)
+            onMessage();
+        return m_script.message(text, title, icon, buttons);
+    }
+    QString openFileName(const QString& t, const QString& f, const QString& x) override {
+        return m_script.openFileName(t, f, x);
+    }
+    QString saveFileName(const QString& t, const QString& f, const QString& x) override {
+        return m_script.saveFileName(t, f, x);
+    }
+    QString existingFolder(const QString& t, const QString& f) override {
+        return m_script.existingFolder(t, f);
+    }
+
+private:
+    ScriptedDialogs& m_script;
+};
+
+class frmMainTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = OfficeFixture::make(Backend::Sqlite);
+        TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
+        dialogs = std::make_unique<HookedDialogs>(office->dialogs);
+        session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+        session->setProgramEnd([this](int code) { ended << code; });
+        ASSERT_TRUE(session->MdbsqlConnOpen());
+        loginAs(QStringLiteral("off1"));
+    }
+
+    void loginAs(const QString& id) {
+        session->state().LoginId = id;
+        session->state().OfficeMainId = QStringLiteral("off1");
+    }
+
+    std::unique_ptr<frmMain> openMain() {
+        auto main = std::make_unique<frmMain>(*session, windows.factory());
+        main->show();
+        return main;
+    }
+
+    static QAction* entry(const frmMain& main, const QString& name) {
+        auto* found = main.findChild<QAction*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    template <typename T> static T* control(const frmMain& main, const char* name) {
+        T* found = main.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    int addListing(const ListingRow& columns) {
+        ListingRow row{{"tb", "apt"},           {"ty", "M"},        {"id", "off1"},
+                       {"subid", "off1"},       {"state", 0},       {"cboname", "래미안"},
+                       {"addr1", "서울"},       {"money_m", 85000}, {"uname", "홍길동"},
+                       {"uhp", "010-1111-2222"}};
+        for (auto it = columns.constBegin(); it != columns.constEnd(); ++it)
+            row.insert(it.key(), it.value());
+        return insertLocal(session->listingStore(), row);
+    }
+    QVariant localValue(const QString& sql, int number) {
+        return session->listingStore().scalar(sql, {number});
+    }
+    const ScriptedDialogs::Shown& lastBox() const { return office->dialogs.shown().last(); }
+    QString statusText(const frmMain& main) const { return control<QLabel>(main, "StatusBar1_text")->text(); }
+
+    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<HookedDialogs> dialogs;
+    std::unique_ptr<Session> session;
+    ScriptedListWindows windows;
+    QList<int> ended;
+};
+
+} // namespace
+
+TEST_F(frmMainTest, EveryTypeHasAnEntryForEachTransactionItOffersAndNoOther) {
+    auto main = openMain();
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("부동산전문 관리프로그램[TERAN] - 실행중"));
+    int typeEntries = 0;
+    for (const QString& tb : propertyTypeCodes()) {
+        for (const QString& ty : QStringList{"M", "J", "W", "B"}) {
+            auto* found = main->findChild<QAction*>(tb + QLatin1Char('_') + ty.toLower());
+            EXPECT_EQ(found != nullptr, offersTransaction(tb, ty)) << (tb + ty).toStdString();
+            if (found) {
+                EXPECT_TRUE(found->isEnabled());
+                ++typeEntries;
+            }
+        }
+    }
+    EXPECT_EQ(propertyTypeCodes().size(), 19);
+    // 19 types with sale and rent, all but 건물 and 분양상가 with a lease, 3 with presale rights.
+    EXPECT_EQ(typeEntries, 19 * 2 + 17 + 3);
+    EXPECT_EQ(entry(*main, "apt_m")->text(), QStringLiteral("아파트 매매"));
+    EXPECT_EQ(entry(*main, "villa_b")->text(), QStringLiteral("빌라트 분양권"));
+    EXPECT_EQ(entry(*main, "wonroom_w")->text(), QStringLiteral("원/투/쓰리룸 월세"));
+    EXPECT_EQ(entry(*main, "land_j")->text(), QStringLiteral("토지 전세"));
+    for (const char* absent : {"gunmul_j", "bgsang_j", "dan_b", "land_b"})
+        EXPECT_EQ(main->findChild<QAction*>(QLatin1String(absent)), nullptr) << absent;
+}
+
+TEST_F(frmMainTest, TheMenusHoldEveryEntryAndThoseOfLaterWindowsAreDisabled) {
+    auto main = openMain();
+    const QStringList working = {
+        "internetin", "internetdel", "clubmaelunin", "clubmaelundel", "clubiein", "clubiedel",   "nowdate",
+        "dogutimeup", "bogan_0",     "bogan_1",      "mdel",          "smsgo",    "smsgo2",      "downPost",
+        "downSubway", "popupWork1",  "popupWork2",   "popupLogo",     "exit",     "img_over_all"};
+    for (const QString& name : working) {
+        if (QAction* found = entry(*main, name)) {
+            EXPECT_TRUE(found->isEnabled()) << name.toStdString();
+        }
+    }
+    const QStringList later = {
+        "maesu",       "namecard",  "customer",        "family",          "clubinfo",      "clubedit",
+        "clubdel",     "clubinout", "clubmem",         "clubboard",       "clubpaper",     "clubmaemul",
+        "cluboner",    "bogo",      "bogom",           "question",        "colorSetting",  "fontSetting",
+        "dogusetting", "tetris",    "img_over_insert", "img_over_gaeyak", "img_over_daily"};
+    for (const QString& name : later) {
+        if (QAction* found = entry(*main, name)) {
+            EXPECT_FALSE(found->isEnabled()) << name.toStdString();
+            EXPECT_EQ(found->toolTip(), MainMenus::laterText()) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(entry(*main, "bogan_0")->text(), QStringLiteral("매물함으로이동"));
+    EXPECT_EQ(entry(*main, "bogan_1")->text(), QStringLiteral("보관함으로이동"));
+    for (const QString& key :
+         QStringList{"service_area", "service_budongsan", "service_counsel", "service_data", "service_job",
+                     "service_link", "sise", "bunyang", "munje", "cashad", "cashuse", "change"})
+        entry(*main, key);
+}
+
+TEST_F(frmMainTest, ExitAsksFirstAndEndsTheProgramOnlyOnYes) {
+    auto main = openMain();
+    office->dialogs.answerNext(DialogAnswer::No);
+    entry(*main, "exit")->trigger();
+    EXPECT_EQ(lastBox().text, QStringLiteral("TERAN 프로그램을 종료합니다."));
+    EXPECT_EQ(lastBox().title, QStringLiteral("프로그램종료"));
+    EXPECT_EQ(lastBox().buttons, DialogButtons::YesNo);
+    EXPECT_TRUE(ended.isEmpty());
+    EXPECT_TRUE(session->listingOpen());
+
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "exit")->trigger();
+    EXPECT_EQ(ended, QList<int>{0});
+    EXPECT_FALSE(session->listingOpen());
+}
+
+TEST_F(frmMainTest, TheStartPanelIsKeptPerUserAndTickedWhenTheFrameOpens) {
+    {
+        auto main = openMain();
+        EXPECT_TRUE(entry(*main, "popupLogo")->isChecked());
+        EXPECT_EQ(main->startArea().panel(), StartPanel::Logo);
+        entry(*main, "popupWork2")->trigger();
+        EXPECT_TRUE(entry(*main, "popupWork2")->isChecked());
+        EXPECT_FALSE(entry(*main, "popupLogo")->isChecked());
+        EXPECT_EQ(main->startArea().panel(), StartPanel::Work2);
+    }
+    EXPECT_EQ(SettingsStore(session->listingStore(), QStringLiteral("off1")).startPanel(), StartPanel::Work2);
+    EXPECT_EQ(SettingsStore(session->listingStore(), QStringLiteral("st1")).startPanel(), StartPanel::Logo);
+
+    auto again = openMain();
+    EXPECT_TRUE(entry(*again, "popupWork2")->isChecked());
+    EXPECT_EQ(again->startArea().panel(), StartPanel::Work2);
+
+    loginAs(QStringLiteral("st1"));
+    SettingsStore(session->listingStore(), QStringLiteral("st1")).setStartPanel(StartPanel::Work1);
+    auto staff = openMain();
+    EXPECT_TRUE(entry(*staff, "popupWork1")->isChecked());
+    EXPECT_EQ(staff->startArea().panel(), StartPanel::Work1);
+}
+
+TEST_F(frmMainTest, BackupEntriesFollowTheOfficesPermissions) {
+    const char* actions[] = {"dogubackupTxtOutSvr", "dogubackupTxtInSvr", "dogubackupSvr"};
+    const char* permissions[] = {"dogubackupTxtOutAc", "dogubackupTxtInAc", "dogubackupAc"};
+    {
+        auto main = openMain();
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_FALSE(entry(*main, actions[i])->isEnabled()) << actions[i];
+            EXPECT_FALSE(entry(*main, permissions[i])->isVisible()) << permissions[i];
+        }
+    }
+    SettingsStore(session->listingStore()).setBackupAllowed(BackupAction::TextImport, true);
+    SettingsStore(session->listingStore()).setBackupAllowed(BackupAction::Backup, true);
+    auto main = openMain();
+    EXPECT_FALSE(entry(*main, "dogubackupTxtOutSvr")->isEnabled());
+    EXPECT_TRUE(entry(*main, "dogubackupTxtInSvr")->isEnabled());
+    EXPECT_TRUE(entry(*main, "dogubackupSvr")->isEnabled());
+    for (const char* name : permissions)
+        EXPECT_FALSE(entry(*main, name)->isVisible()) << name;
+}
+
+TEST_F(frmMainTest, ATypeEntryOpensTheListOfTheActiveKindOnThatTypeAndSearches) {
+    auto main = openMain();
+    session->state().EditMode = QStringLiteral("edit");
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    EXPECT_TRUE(session->state().EditMode.isEmpty());
+    ASSERT_EQ(own->searches.size(), 1);
+    EXPECT_EQ(own->searches[0].tb, QStringLiteral("apt"));
+    EXPECT_EQ(control<QLabel>(*main, "hdnTbcode")->text(), QStringLiteral("apt"));
+    EXPECT_EQ(control<QLabel>(*main, "lblTB")->text(), QStringLiteral("아파트"));
+    EXPECT_EQ(control<QLabel>(*main, "lblTy")->text(), QStringLiteral("M"));
+    auto* sub = qobject_cast<QMdiSubWindow*>(own->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isMaximized());
+    EXPECT_EQ(main->mdiArea()->currentSubWindow(), sub);
+
+    // The same kind again: the window is brought forward, not made twice.
+    entry(*main, "villa_b")->trigger();
+    EXPECT_EQ(windows.made.size(), 1);
+    EXPECT_EQ(own->searches.last().tb, QStringLiteral("villa"));
+    EXPECT_EQ(control<QLabel>(*main, "lblTB")->text(), QStringLiteral("빌라트"));
+    EXPECT_EQ(control<QLabel>(*main, "lblTy")->text(), QStringLiteral("B"));
+
+    // The shared list starts on the region the office set for the type.
+    SettingsStore(session->listingStore())
+        .setRegionDefault(QStringLiteral("office"),
+                          {QStringLiteral("서울"), QStringLiteral("강남구"), QStringLiteral("역삼동")});
+    entry(*main, "listKindShared")->trigger();
+    EXPECT_FALSE(entry(*main, "listKindOwn")->isChecked());
+    entry(*main, "office_w")->trigger();
+    ScriptedListWindow* shared = windows.of(ListKind::Shared);
+    ASSERT_NE(shared, nullptr);
+    ASSERT_EQ(shared->searches.size(), 1);
+    const ListFilter& filter = shared->searches[0];
+    EXPECT_EQ(filter.tb, QStringLiteral("office"));
+    EXPECT_EQ(filter.addr1, QStringLiteral("서울"));
+    EXPECT_EQ(filter.addr2, QStringLiteral("강남구"));
+    EXPECT_EQ(filter.addr3, QStringLiteral("역삼동"));
+    EXPECT_EQ(control<QDockWidget>(*main, "searchDock")->windowTitle(),
+              QStringLiteral("공유매물(인터넷매물)검색"));
+    EXPECT_EQ(own->searches.size(), 2);
+
+    // A closed window is made anew; the whole list button opens the own list of every type.
+    sub->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    entry(*main, "img_over_all")->trigger();
+    EXPECT_TRUE(entry(*main, "listKindOwn")->isChecked());
+    ScriptedListWindow* fresh = windows.of(ListKind::Own);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(windows.made.size(), 3);
+    ASSERT_EQ(fresh->searches.size(), 1);
+    EXPECT_EQ(fresh->searches[0].tb, QStringLiteral("all"));
+    EXPECT_EQ(control<QDockWidget>(*main, "searchDock")->windowTitle(), QStringLiteral("내매물검색"));
+}
+
+TEST_F(frmMainTest, AKindWithoutItsWindowSaysSoAndOpensNothing) {
+    windows.missing << ListKind::Club;
+    auto main = openMain();
+    entry(*main, "listKindClub")->trigger();
+    entry(*main, "apt_m")->trigger();
+    EXPECT_TRUE(windows.made.isEmpty());
+    EXPECT_EQ(lastBox().text, MainMenus::laterText());
+    EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(frmMainTest, TheSearchButtonSearchesTheActiveWindowWithThePanelsInputs) {
+    auto main = openMain();
+    // Nothing open yet: the search opens the own list.
+    QTest::mouseClick(control<QPushButton>(*main, "cmdSearch"), Qt::LeftButton);
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    ASSERT_EQ(own->searches.size(), 1);
+    EXPECT_EQ(own->searches[0].tb, QStringLiteral("all"));
+
+    entry(*main, "gong_m")->trigger();
+    control<QLineEdit>(*main, "Keyword")->setText(QStringLiteral("역세권"));
+    control<QLineEdit>(*main, "txtTidx")->setText(QStringLiteral("7, 9"));
+    QTest::mouseClick(control<QPushButton>(*main, "cmdSearch"), Qt::LeftButton);
+    ASSERT_EQ(own->searches.size(), 3);
+    EXPECT_EQ(own->searches[2].tb, QStringLiteral("gong"));
+    EXPECT_EQ(own->searches[2].keyword, QStringLiteral("역세권"));
+    EXPECT_EQ(own->searches[2].numbers, (QList<int>{7, 9}));
+
+    // A box that holds no number stops the search with a message.
+    control<QLineEdit>(*main, "pyung3")->setText(QStringLiteral("스무평"));
+    QTest::mouseClick(control<QPushButton>(*main, "cmdSearch"), Qt::LeftButton);
+    EXPECT_EQ(own->searches.size(), 3);
+    EXPECT_EQ(lastBox().text, SearchPanel::notANumberText(QStringLiteral("실평")));
+    EXPECT_EQ(lastBox().title, QStringLiteral("확인"));
+
+    // cmdCancel empties the panel; the search runs again.
+    QTest::mouseClick(control<QPushButton>(*main, "cmdCancel"), Qt::LeftButton);
+    QTest::keyClick(control<QLineEdit>(*main, "Keyword"), Qt::Key_Return);
+    ASSERT_EQ(own->searches.size(), 4);
+    EXPECT_TRUE(own->searches[3].keyword.isEmpty());
+    EXPECT_TRUE(own->searches[3].numbers.isEmpty());
+    EXPECT_FALSE(own->searches[3].usableFrom.has_value());
+    EXPECT_EQ(own->searches[3].tb, QStringLiteral("gong"));
+}
+
+TEST_F(frmMainTest, AnActionWithNothingTickedSaysSoAndChangesNothing) {
+    auto main = openMain();
+    entry(*main, "mdel")->trigger(); // no list window at all
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
+    EXPECT_EQ(lastBox().title, QStringLiteral("확인"));
+
+    const int number = addListing({});
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    office->dialogs.clear();
+    entry(*main, "bogan_1")->trigger();
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
+    EXPECT_EQ(own->refreshes, 0);
+    EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(), 0);
+}
+
+TEST_F(frmMainTest, TicksOfTheSharedListNeverReachTheOwnListingsActions) {
+    const int number = addListing({});
+    auto main = openMain();
+    entry(*main, "listKindShared")->trigger();
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* shared = windows.of(ListKind::Shared);
+    ASSERT_NE(shared, nullptr);
+    // A server row number that happens to equal a local listing's number.
+    shared->picks = {{number, QStringLiteral("다른 사무소의 매물")}};
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "mdel")->trigger();
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
+    EXPECT_EQ(localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), number).toInt(),
+              1);
+}
+
+TEST_F(frmMainTest, ArchivingTickedListingsRefreshesTheListAndClearsTheStatusText) {
+    const int first = addListing({});
+    const int second = addListing({{"cboname", "자이"}});
+    auto main = openMain();
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    own->sayStatus(QStringLiteral("검색된 데이타가 총 2 건입니다."));
+    EXPECT_EQ(statusText(*main), QStringLiteral("검색된 데이타가 총 2 건입니다."));
+    own->picks = {{first, QStringLiteral("래미안")}, {second, QStringLiteral("자이")}};
+
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "bogan_1")->trigger();
+    const auto& shown = office->dialogs.shown();
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(shown[shown.size() - 2].text, ActionTexts::archiveQuestion(2, QStringLiteral("래미안,자이")));
+    EXPECT_EQ(lastBox().text, ActionTexts::archiveDone(2));
+    for (int number : {first, second})
+        EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(),
+                  2);
+    EXPECT_EQ(own->refreshes, 1);
+    EXPECT_TRUE(statusText(*main).isEmpty());
+
+    // And back to the listing box.
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "bogan_0")->trigger();
+    for (int number : {first, second})
+        EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(),
+                  0);
+    EXPECT_EQ(own->refreshes, 2);
+}
+
+TEST_F(frmMainTest, ASecondClickWhileAnActionRunsDoesNothing) {
+    const int number = addListing({});
+    auto main = openMain();
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    own->picks = {{number, QStringLiteral("래미안")}};
+    QList<bool> enabledWhileAsked;
+    int boxes = 0;
+    dialogs->onMessage = [&] {
+        ++boxes;
+        enabledWhileAsked << main->ClickEnabled();
+        if (boxes == 1) {
+            entry(*main, "mdel")->trigger();
+            entry(*main, "bogan_1")->trigger();
+        }
+    };
+    office->dialogs.answerNext(DialogAnswer::No);
+    entry(*main, "mdel")->trigger();
+    dialogs->onMessage = nullptr;
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(enabledWhileAsked, QList<bool>{false});
+    EXPECT_EQ(lastBox().title, ActionTexts::titleDelete());
+    EXPECT_TRUE(main->ClickEnabled());
+    EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(), 0);
+    EXPECT_EQ(own->refreshes, 0);
+
+    // Once it has ended the entries work again.
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "mdel")->trigger();
+    EXPECT_EQ(localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), number).toInt(),
+              0);
+    EXPECT_EQ(own->refreshes, 1);
+}
+
+TEST_F(frmMainTest, TheOwnersNumbersAreCollectedForTheSmsWindow) {
+    const int first = addListing({});
+    const int second = addListing({{"uhp", "-"}});
+    const int third = addListing({{"uhp", "010-3333-4444"}});
+    auto main = openMain();
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    own->picks = {{first, QStringLiteral("a")}, {second, QStringLiteral("b")}, {third, QStringLiteral("c")}};
+
+    office->dialogs.answerNext(DialogAnswer::No);
+    entry(*main, "smsgo")->trigger();
+    EXPECT_EQ(lastBox().title, ActionTexts::titleSms());
+    EXPECT_EQ(lastBox().text, ActionTexts::smsQuestion(2));
+    EXPECT_TRUE(main->smsNumbers().isEmpty());
+
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    entry(*main, "smsgo")->trigger();
+    QStringList numbers = main->smsNumbers();
+    numbers.sort();
+    EXPECT_EQ(numbers, (QStringList{QStringLiteral("010-1111-2222"), QStringLiteral("010-3333-4444")}));
+    EXPECT_TRUE(lastBox().text.contains(QStringLiteral("010-3333-4444")));
+
+    // The agents' entry takes the ticks of a shared list only.
+    office->dialogs.clear();
+    entry(*main, "smsgo2")->trigger();
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
+}
+
+TEST_F(frmMainTest, ARowClickShowsItsPicturesAndInfoAndTheListsStatusText) {
+    const QString picture = office->dir.filePath(QStringLiteral("pic1.png"));
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture));
+    auto main = openMain();
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    own->chooseRow({5, picture, office->dir.filePath(QStringLiteral("missing.png")),
+                    QStringLiteral("홍길동 [집] 02-111-2222")});
+    EXPECT_FALSE(control<QLabel>(*main, "imgname1")->pixmap().isNull());
+    EXPECT_TRUE(control<QLabel>(*main, "imgname2")->pixmap().isNull());
+    EXPECT_EQ(control<QLabel>(*main, "lblInfo")->text(), QStringLiteral("홍길동 [집] 02-111-2222"));
+
+    own->chooseRow({6, QString(), QString(), QStringLiteral("등록자정보없음.")});
+    EXPECT_TRUE(control<QLabel>(*main, "imgname1")->pixmap().isNull());
+}
+
+TEST_F(frmMainTest, WebPagesOpenUnderTheVendorsWebHost) {
+    EXPECT_EQ(frmMain::webPageUrl(QStringLiteral("http://127.0.0.1:8080/teran"), QStringLiteral("sise")),
+              QUrl(QStringLiteral("http://127.0.0.1:8080/teran/sise")));
+    EXPECT_EQ(frmMain::webPageUrl(QStringLiteral("http://127.0.0.1:8080/"), QStringLiteral("munje")),
+              QUrl(QStringLiteral("http://127.0.0.1:8080/munje")));
+    EXPECT_TRUE(frmMain::webPageUrl(QString(), QStringLiteral("sise")).isEmpty());
+
+    const auto openWith = [this](const QString& base) {
+        office->config.webBaseUrl = base;
+        session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+        EXPECT_TRUE(session->MdbsqlConnOpen());
+        return openMain();
+    };
+    {
+        auto main = openWith(QStringLiteral("http://127.0.0.1:1/web/"));
+        QList<QUrl> opened;
+        main->setUrlOpener([&](const QUrl& url) { opened << url; });
+        entry(*main, "cashuse")->trigger();
+        EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:1/web/cashuse"))});
+    }
+    auto without = openWith(QString());
+    EXPECT_FALSE(entry(*without, "cashuse")->isEnabled());
+}
+
+TEST_F(frmMainTest, TheCashBalanceIsAskedForOnlyAfterAnOnlineLogin) {
+    office->server().execute(QStringLiteral("INSERT INTO mem_cash(companyID, Money) VALUES(?,?)"),
+                             {QStringLiteral("off1"), 25000});
+    {
+        auto offline = openMain();
+        EXPECT_TRUE(control<QLabel>(*offline, "StatusBar1_cash")->text().isEmpty());
+        EXPECT_TRUE(office->dialogs.shown().isEmpty());
+    }
+    session->state().OnlineMode = QStringLiteral("yes");
+    auto online = openMain();
+    EXPECT_EQ(control<QLabel>(*online, "StatusBar1_cash")->text(), QStringLiteral("25,000 원"));
+}
+
+TEST_F(frmMainTest, TheArchiveEntriesFitTheTabTheOwnListShows) {
+    auto main = openMain();
+    QMenu* menu = main->menus().listingMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->actions().count(entry(*main, "mdel")), 1);
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    ASSERT_NE(own, nullptr);
+    Q_EMIT menu->aboutToShow();
+    EXPECT_FALSE(entry(*main, "bogan_0")->isEnabled());
+    EXPECT_TRUE(entry(*main, "bogan_1")->isEnabled());
+    own->archive = true;
+    Q_EMIT menu->aboutToShow();
+    EXPECT_TRUE(entry(*main, "bogan_0")->isEnabled());
+    EXPECT_FALSE(entry(*main, "bogan_1")->isEnabled());
+}

@@ -1,0 +1,192 @@
+#include "listings/frmSearchPrint.h"
+#include "GridDriver.h"
+#include "ListWindowOffice.h"
+#include "listings/ListingTableModel.h"
+#include "listings/frmList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QTableView>
+#include <QTextDocument>
+#include <QTimer>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class frmSearchPrintTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = ListWindowOffice::make();
+        ASSERT_TRUE(office);
+        window = std::make_unique<frmList>(office->session());
+        window->resize(1200, 800);
+        window->show();
+        control<QLineEdit>(window.get(), "txtCount")->setText(QStringLiteral("6"));
+        window->search({});
+        grid = control<QTableView>(window.get(), "lvMy");
+    }
+
+    frmSearchPrint* openPrint(const QList<int>& rows) {
+        for (int row : rows)
+            window->model()->setTicked(row, true);
+        click(window.get(), "cmdPrint");
+        // the newest one: an earlier window may still be open
+        const QList<frmSearchPrint*> open = window->findChildren<frmSearchPrint*>();
+        return open.isEmpty() ? nullptr : open.last();
+    }
+
+    static QStringList headItems(frmSearchPrint* print, bool tickedOnly) {
+        auto* head = print->findChild<QListWidget*>(QStringLiteral("lvHead"));
+        QStringList items;
+        for (int i = 0; head && i < head->count(); ++i)
+            if (!tickedOnly || head->item(i)->checkState() == Qt::Checked)
+                items << head->item(i)->text();
+        return items;
+    }
+
+    static void untick(frmSearchPrint* print, const QString& caption) {
+        auto* head = print->findChild<QListWidget*>(QStringLiteral("lvHead"));
+        const QList<QListWidgetItem*> found = head->findItems(caption, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << caption.toStdString();
+        found.first()->setCheckState(Qt::Unchecked);
+    }
+
+    QString cell(int row, const QString& caption) {
+        return grid->model()->index(row, columnOf(grid, caption)).data().toString();
+    }
+
+    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<frmList> window;
+    QTableView* grid = nullptr;
+};
+
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST_F(frmSearchPrintTest, TheColumnsOfTheListAreOfferedAllTickedAtFirst) {
+    frmSearchPrint* print = openPrint({1});
+    ASSERT_NE(print, nullptr);
+    EXPECT_TRUE(print->isVisible());
+    EXPECT_EQ(print->findChild<QLineEdit*>(QStringLiteral("nowFrm"))->text(), QStringLiteral("frmList"));
+    QStringList shownColumns;
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        if (!grid->isColumnHidden(c))
+            shownColumns << grid->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headItems(print, false), shownColumns);
+    EXPECT_EQ(headItems(print, true), shownColumns);
+    EXPECT_FALSE(headItems(print, false).contains(QStringLiteral("state")));
+}
+
+TEST_F(frmSearchPrintTest, PickedColumnsAreSavedAndTickedNextTime) {
+    frmSearchPrint* print = openPrint({0});
+    ASSERT_NE(print, nullptr);
+    untick(print, QStringLiteral("비고"));
+    untick(print, QStringLiteral("연락처"));
+    office->dialogs.answerNext(DialogAnswer::No);
+    click(print, "cmdPsave");
+    EXPECT_EQ(office->dialogs.shown().last().text,
+              QStringLiteral("현재 선택한 항목을 저장합니다.\r\n\r\n실행 하시겠습니까?"));
+    EXPECT_EQ(office->dialogs.shown().last().title, QStringLiteral("프린트 설정"));
+    const QString file = office->session().dataFolder().rd() + QStringLiteral("demo_frmListAll_print.ini");
+    EXPECT_FALSE(QFile::exists(file));
+
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    click(print, "cmdPsave");
+    EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("현재 리스트 간격상태를 저장하였습니다."));
+    EXPECT_EQ(office->dialogs.shown().last().title, QStringLiteral("저장완료"));
+    EXPECT_TRUE(QFile::exists(file));
+    const QStringList picked = headItems(print, true);
+    click(print, "cmdClose");
+
+    frmSearchPrint* again = openPrint({});
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(headItems(again, true), picked);
+    EXPECT_FALSE(picked.contains(QStringLiteral("비고")));
+    EXPECT_TRUE(picked.contains(QStringLiteral("번호")));
+}
+
+TEST_F(frmSearchPrintTest, ThePageOfTheTickedRowsGoesToAFileAndThePrinter) {
+    // a value that would break the page unescaped
+    const int number = window->model()->item(2)->number;
+    office->local().execute(QStringLiteral("UPDATE maemul SET mbigo = ? WHERE table_idx = ?"),
+                            {QStringLiteral("<b>급매</b> & 역세권"), number});
+    window->refresh();
+    frmSearchPrint* print = openPrint({2, 4});
+    ASSERT_NE(print, nullptr);
+    untick(print, QStringLiteral("연락처"));
+    QString printed;
+    QString pdfPath = office->dir.filePath(QStringLiteral("list.pdf"));
+    print->setPreview([&](QTextDocument& document) {
+        printed = document.toPlainText();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        document.print(&printer);
+    });
+    click(print, "cmdPrint");
+
+    QFile page(office->session().dataFolder().rd() + QStringLiteral("demo.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<title>프린트하기</title>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td>&lt;b&gt;급매&lt;/b&gt; &amp; 역세권</td>")));
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("<td>") + cell(4, QStringLiteral("번호")) + QStringLiteral("</td>")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<td>연락처</td>")));
+    EXPECT_EQ(html.count(QStringLiteral("<tr align=center bgcolor=white>")), 3); // header and two rows
+
+    EXPECT_TRUE(printed.contains(QStringLiteral("<b>급매</b> & 역세권")));
+    const QString text = pdfText(pdfPath);
+    ASSERT_FALSE(text.isEmpty()) << "pdftotext gave nothing for " << pdfPath.toStdString();
+    for (const QString& caption : {QStringLiteral("번호"), QStringLiteral("종목"), QStringLiteral("매매가")})
+        EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("<b>급매</b> & 역세권"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(cell(4, QStringLiteral("읍면동"))));
+    EXPECT_TRUE(text.contains(cell(2, QStringLiteral("매매가")).isEmpty()
+                                  ? cell(2, QStringLiteral("번호"))
+                                  : cell(2, QStringLiteral("매매가"))));
+    EXPECT_FALSE(text.contains(QStringLiteral("연락처")));
+}
+
+TEST_F(frmSearchPrintTest, WithoutASeamThePrintPreviewOpens) {
+    frmSearchPrint* print = openPrint({0});
+    ASSERT_NE(print, nullptr);
+    QString title;
+    QTimer::singleShot(200, [&title] {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            title = preview->windowTitle();
+            preview->reject();
+        }
+    });
+    click(print, "cmdPrint");
+    EXPECT_EQ(title, QStringLiteral("인쇄미리보기"));
+}
+
+TEST_F(frmSearchPrintTest, NoPickedColumnMeansNothingToPrint) {
+    frmSearchPrint* print = openPrint({0});
+    ASSERT_NE(print, nullptr);
+    auto* head = print->findChild<QListWidget*>(QStringLiteral("lvHead"));
+    for (int i = 0; i < head->count(); ++i)
+        head->item(i)->setCheckState(Qt::Unchecked);
+    bool shown = false;
+    print->setPreview([&shown](QTextDocument&) { shown = true; });
+    click(print, "cmdPrint");
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("인쇄할 항목을 선택해 주세요."));
+}
