@@ -116,6 +116,15 @@ bool ListingActions::onlineReady(ActionOutcome& out) {
     return true;
 }
 
+bool ListingActions::hasWork(const QList<ListingPick>& picks, const QList<SelectedListing>& work,
+                             ActionOutcome& out, const QString& nothingText) {
+    out.skipped = distinctCount(picks) - int(work.size());
+    if (!work.isEmpty())
+        return true;
+    show(out, nothingText, ActionTexts::titleCheck(), DialogIcon::Information);
+    return false;
+}
+
 bool ListingActions::hasPicks(const QList<ListingPick>& picks, ActionOutcome& out) {
     if (!picks.isEmpty())
         return true;
@@ -189,11 +198,8 @@ ActionOutcome ListingActions::publish(const QList<ListingPick>& picks, Publicati
         return out;
     try {
         const QList<SelectedListing> work = needing(readSelection(m_session.listingStore(), picks), *action);
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::nothingToPublish(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::nothingToPublish()))
             return out;
-        }
         if (work.size() > kPublishLimit) {
             show(out, ActionTexts::publishLimit(), ActionTexts::titleNotice(), DialogIcon::Warning);
             return out;
@@ -232,11 +238,8 @@ ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, Unpubli
     try {
         const QList<SelectedListing> work =
             needing(readSelection(m_session.listingStore(), picks), kind.action);
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::nothingToUnpublish(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::nothingToUnpublish()))
             return out;
-        }
         if (!confirm(out,
                      ActionTexts::unpublishQuestion(int(work.size()), joinedLabels(work),
                                                     publicationName(kind.named)),
@@ -280,11 +283,8 @@ ActionOutcome ListingActions::refreshSelected(const QList<ListingPick>& picks) {
         for (const SelectedListing& row : readSelection(m_session.listingStore(), picks))
             if (row.isPublished())
                 work << row;
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::nothingToRefresh(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::nothingToRefresh()))
             return out;
-        }
         if (!confirm(out, ActionTexts::refreshQuestion(int(work.size()), joinedLabels(work)),
                      ActionTexts::titleRefresh()))
             return out;
@@ -336,11 +336,8 @@ ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
     try {
         const QList<SelectedListing> work =
             needing(readSelection(m_session.listingStore(), picks), ListingAction::Archive);
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::noSelection(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
             return out;
-        }
         if (!confirm(out, ActionTexts::archiveQuestion(int(work.size()), joinedLabels(work)),
                      ActionTexts::titleMove()))
             return out;
@@ -386,11 +383,8 @@ ActionOutcome ListingActions::restore(const QList<ListingPick>& picks) {
     try {
         const QList<SelectedListing> work =
             needing(readSelection(m_session.listingStore(), picks), ListingAction::Restore);
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::noSelection(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
             return out;
-        }
         if (!confirm(out, ActionTexts::restoreQuestion(int(work.size()), joinedLabels(work)),
                      ActionTexts::titleMove()))
             return out;
@@ -421,11 +415,8 @@ ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
         QList<SelectedListing> work = readSelection(m_session.listingStore(), picks);
         if (state.LoginId != state.OfficeMainId)
             work = inChargeOf(work, state.LoginId);
-        out.skipped = distinctCount(picks) - int(work.size());
-        if (work.isEmpty()) {
-            show(out, ActionTexts::noSelection(), ActionTexts::titleCheck(), DialogIcon::Information);
+        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
             return out;
-        }
         if (!confirm(out, ActionTexts::deleteQuestion(int(work.size()), joinedLabels(work)),
                      ActionTexts::titleDelete()))
             return out;

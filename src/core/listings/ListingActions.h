@@ -82,6 +82,9 @@ private:
     bool onlineReady(ActionOutcome& out);
     bool serverReachable() const;
     bool hasPicks(const QList<ListingPick>& picks, ActionOutcome& out);
+    // Counts the ticked rows left out; with nothing left to do it says so and returns false.
+    bool hasWork(const QList<ListingPick>& picks, const QList<SelectedListing>& work, ActionOutcome& out,
+                 const QString& nothingText);
     static QList<SelectedListing> needing(const QList<SelectedListing>& rows, ListingAction action);
     void show(ActionOutcome& out, const QString& text, const QString& title, DialogIcon icon);
     bool confirm(ActionOutcome& out, const QString& text, const QString& title);
