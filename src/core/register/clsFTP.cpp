@@ -23,6 +23,13 @@ QString curlMessage(int code) {
 
 // What libcurl's callbacks of one put or get work on.
 struct Transfer {
+    Transfer(clsFTP* ftp, CURL* handle, QIODevice* io, qint64 block, bool progress)
+        : owner(ftp)
+        , curl(handle)
+        , device(io)
+        , blockSize(std::max<qint64>(1, block))
+        , reportProgress(progress) {}
+
     clsFTP* owner = nullptr;
     CURL* curl = nullptr;
     QIODevice* device = nullptr; // the source of a put, the target of a get
@@ -35,6 +42,12 @@ struct Transfer {
     bool localFailed = false;
     // An exception of a progress slot may not unwind through libcurl; it is thrown again afterwards.
     std::exception_ptr slotError;
+
+    // The last report, when the blocks did not end on the final figures.
+    void reportRest() {
+        if (reportProgress && (reportedDone != done || reportedTotal != total))
+            Q_EMIT owner->progress(done, total);
+    }
 
     bool report() {
         if (!reportProgress)
@@ -293,21 +306,13 @@ cDirList clsFTP::FtpFindFirstFile(const QString& folder) {
 
 void clsFTP::putFile(const QString& operation, const QString& localFile, const QString& remoteFile,
                      qint64 blockSize, bool reportProgress) {
-    requireConnection(operation);
-    const QString path = resolve(operation, remoteFile);
-    if (lastPart(path).isEmpty())
-        fail(operation, CURLE_URL_MALFORMAT, QStringLiteral("no remote file name"));
+    const QString path = remoteFilePath(operation, remoteFile);
     QFile file(localFile);
     if (!file.open(QIODevice::ReadOnly))
         fail(operation, CURLE_READ_ERROR, localFile + QStringLiteral(": ") + file.errorString());
 
-    Transfer transfer;
-    transfer.owner = this;
-    transfer.curl = m_impl->curl;
-    transfer.device = &file;
-    transfer.blockSize = std::max<qint64>(1, blockSize);
+    Transfer transfer(this, m_impl->curl, &file, blockSize, reportProgress);
     transfer.total = file.size();
-    transfer.reportProgress = reportProgress;
 
     beginDataTransfer(urlFor(path, false));
     curl_easy_setopt(m_impl->curl, CURLOPT_UPLOAD, 1L);
@@ -323,28 +328,18 @@ void clsFTP::putFile(const QString& operation, const QString& localFile, const Q
     if (code != CURLE_OK)
         fail(operation, code,
              transfer.localFailed ? localFile + QStringLiteral(": ") + file.errorString() : QString());
-    if (reportProgress &&
-        (transfer.reportedDone != transfer.done || transfer.reportedTotal != transfer.total))
-        Q_EMIT progress(transfer.done, transfer.total);
+    transfer.reportRest();
 }
 
 void clsFTP::getFile(const QString& operation, const QString& remoteFile, const QString& localFile,
                      qint64 blockSize, bool reportProgress) {
-    requireConnection(operation);
-    const QString path = resolve(operation, remoteFile);
-    if (lastPart(path).isEmpty())
-        fail(operation, CURLE_URL_MALFORMAT, QStringLiteral("no remote file name"));
+    const QString path = remoteFilePath(operation, remoteFile);
     // Written beside the target and renamed over it at the end: a broken transfer leaves the old file.
     QSaveFile file(localFile);
     if (!file.open(QIODevice::WriteOnly))
         fail(operation, CURLE_WRITE_ERROR, localFile + QStringLiteral(": ") + file.errorString());
 
-    Transfer transfer;
-    transfer.owner = this;
-    transfer.curl = m_impl->curl;
-    transfer.device = &file;
-    transfer.blockSize = std::max<qint64>(1, blockSize);
-    transfer.reportProgress = reportProgress;
+    Transfer transfer(this, m_impl->curl, &file, blockSize, reportProgress);
 
     beginDataTransfer(urlFor(path, false));
     curl_easy_setopt(m_impl->curl, CURLOPT_WRITEFUNCTION, writeBlocks);
@@ -360,9 +355,15 @@ void clsFTP::getFile(const QString& operation, const QString& remoteFile, const 
         fail(operation, CURLE_WRITE_ERROR, localFile + QStringLiteral(": ") + file.errorString());
     if (transfer.total < 0)
         transfer.total = transfer.done;
-    if (reportProgress &&
-        (transfer.reportedDone != transfer.done || transfer.reportedTotal != transfer.total))
-        Q_EMIT progress(transfer.done, transfer.total);
+    transfer.reportRest();
+}
+
+QString clsFTP::remoteFilePath(const QString& operation, const QString& remoteFile) const {
+    requireConnection(operation);
+    const QString path = resolve(operation, remoteFile);
+    if (lastPart(path).isEmpty())
+        fail(operation, CURLE_URL_MALFORMAT, QStringLiteral("no remote file name"));
+    return path;
 }
 
 void clsFTP::runCommands(const QString& operation, const QStringList& commands) {

@@ -73,6 +73,8 @@ private:
 
     void requireConnection(const QString& operation) const;
     QString resolve(const QString& operation, const QString& path) const;
+    // The resolved path of a remote file; throws when it names no file.
+    QString remoteFilePath(const QString& operation, const QString& remoteFile) const;
     QByteArray urlFor(const QString& path, bool folder) const;
     void begin(const QByteArray& url);
     void beginDataTransfer(const QByteArray& url);
