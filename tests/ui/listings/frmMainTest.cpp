@@ -1,4 +1,5 @@
 #include "listings/frmMain.h"
+#include "HookedDialogs.h"
 #include "OfficeFixture.h"
 #include "ScriptedListWindow.h"
 #include "listings/ActionTexts.h"
@@ -25,33 +26,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-// The scripted boxes, with a look at the frame window at the moment each box comes up.
-class HookedDialogs final : public Dialogs {
-public:
-    explicit HookedDialogs(ScriptedDialogs& script)
-        : m_script(script) {}
-    std::function<void()> onMessage;
-
-    DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
-                         DialogButtons buttons) override {
-        if (onMessage)
-            onMessage();
-        return m_script.message(text, title, icon, buttons);
-    }
-    QString openFileName(const QString& t, const QString& f, const QString& x) override {
-        return m_script.openFileName(t, f, x);
-    }
-    QString saveFileName(const QString& t, const QString& f, const QString& x) override {
-        return m_script.saveFileName(t, f, x);
-    }
-    QString existingFolder(const QString& t, const QString& f) override {
-        return m_script.existingFolder(t, f);
-    }
-
-private:
-    ScriptedDialogs& m_script;
-};
 
 class frmMainTest : public testing::Test {
 protected:

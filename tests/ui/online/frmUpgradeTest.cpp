@@ -1,4 +1,5 @@
 #include "online/frmUpgrade.h"
+#include "HookedDialogs.h"
 #include "OfficeFixture.h"
 #include "online/ReferenceData.h"
 #include "online/ReferenceRefresh.h"
@@ -36,34 +37,6 @@ QStringList postSnapshot(SqlStore& store) {
     return rows;
 }
 
-// The office's boxes, answered by the script, with a look at the refresh window at the moment
-// each box comes up.
-class WatchingDialogs final : public Dialogs {
-public:
-    explicit WatchingDialogs(ScriptedDialogs& script)
-        : m_script(script) {}
-    std::function<void()> onMessage;
-
-    DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
-                         DialogButtons buttons) override {
-        if (onMessage)
-            onMessage();
-        return m_script.message(text, title, icon, buttons);
-    }
-    QString openFileName(const QString& t, const QString& f, const QString& x) override {
-        return m_script.openFileName(t, f, x);
-    }
-    QString saveFileName(const QString& t, const QString& f, const QString& x) override {
-        return m_script.saveFileName(t, f, x);
-    }
-    QString existingFolder(const QString& t, const QString& f) override {
-        return m_script.existingFolder(t, f);
-    }
-
-private:
-    ScriptedDialogs& m_script;
-};
-
 class frmUpgradeTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
@@ -73,7 +46,7 @@ protected:
         local->open(StoreUrl::sqliteFile(DataFolder(office->dir.path()).listingStoreFile()));
         insertPostRows(office->server(), postRows(1100, QStringLiteral("역삼동")));
         insertPostRows(*local, postRows(40, QStringLiteral("삼성동")));
-        dialogs = std::make_unique<WatchingDialogs>(office->dialogs);
+        dialogs = std::make_unique<HookedDialogs>(office->dialogs);
         session = std::make_unique<Session>(office->config, office->clock, *dialogs);
         session->setProgramEnd([](int) {});
     }
@@ -95,7 +68,7 @@ protected:
 
     std::unique_ptr<OfficeFixture> office;
     std::unique_ptr<SqlStore> local;
-    std::unique_ptr<WatchingDialogs> dialogs;
+    std::unique_ptr<HookedDialogs> dialogs;
     std::unique_ptr<Session> session;
 };
 
