@@ -200,6 +200,16 @@ QString failedNote(const QString& verb, int count, const QString& labels) {
            kCrLf + QStringLiteral("잠시 후 다시 실행해 주세요.");
 }
 
+QString cancelledNote(const QString& verb, int count, const QString& labels) {
+    return QStringLiteral("취소하여 %1하지 않은 매물 (%2)건 [").arg(verb).arg(count) + labels + QStringLiteral("]");
+}
+
+QString serverNeededNote(int count, const QString& labels) {
+    return QStringLiteral("인터넷에 등록된 매물 (%1)건 [").arg(count) + labels + QStringLiteral("]은 ") +
+           QStringLiteral("서버에 연결되어야 옮기거나 삭제할 수 있습니다.") + kCrLf +
+           QStringLiteral("인터넷 연결을 확인한 뒤 다시 실행해 주세요.");
+}
+
 QString picturesNotSentNote(int count, const QString& labels) {
     return QStringLiteral("사진을 서버에 올리지 못한 매물 (%1)건 [").arg(count) + labels +
            QStringLiteral("]") + kCrLf +

@@ -64,6 +64,10 @@ QString inChargeDone();
 // verb is the stem of the action ("등록", "삭제", "이동", "갱신", "변경").
 QString failedNote(const QString& verb, int count, const QString& labels);
 // Added when the rows were done but some of their pictures did not reach (or leave) the server.
+// Rows a cancelled batch did not reach (they are as they were).
+QString cancelledNote(const QString& verb, int count, const QString& labels);
+// Published rows that an archive or delete left alone because the server could not be reached.
+QString serverNeededNote(int count, const QString& labels);
 QString picturesNotSentNote(int count, const QString& labels);
 QString picturesNotRemovedNote(int count, const QString& labels);
 // A whole action that could not reach the server.

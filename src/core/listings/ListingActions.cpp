@@ -86,6 +86,8 @@ struct ListingActions::Tally {
     QList<SelectedListing> done;
     QList<SelectedListing> failed;
     QList<SelectedListing> picturesIncomplete;
+    QList<SelectedListing> cancelled;
+    QList<SelectedListing> needServer; // published rows left alone while the server is gone
 
     void add(const SelectedListing& row, bool picturesComplete) {
         done << row;
@@ -153,6 +155,14 @@ bool ListingActions::confirm(ActionOutcome& out, const QString& text, const QStr
     return out.ran;
 }
 
+// A cancelled batch stops between rows: every row is whole in both stores, done or untouched.
+bool ListingActions::stopHere(const QList<SelectedListing>& work, int next, Tally& tally) {
+    if (!m_cancelled || !m_cancelled())
+        return false;
+    tally.cancelled = work.mid(next);
+    return true;
+}
+
 void ListingActions::progress(const QString& text) {
     if (m_progress)
         m_progress(text);
@@ -166,18 +176,26 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
     out.done = int(tally.done.size());
     out.failed = int(tally.failed.size());
     out.picturesIncomplete = int(tally.picturesIncomplete.size());
+    out.cancelled = int(tally.cancelled.size());
+    out.failed += int(tally.needServer.size());
     out.doneNumbers = numbersOf(tally.done);
-    out.failedNumbers = numbersOf(tally.failed);
+    out.failedNumbers = numbersOf(tally.failed) + numbersOf(tally.needServer);
     QString text = doneText;
     if (!tally.failed.isEmpty())
-        text += kCrLf + kCrLf + ActionTexts::failedNote(verb, out.failed, joinedLabels(tally.failed));
+        text += kCrLf + kCrLf + ActionTexts::failedNote(verb, int(tally.failed.size()), joinedLabels(tally.failed));
+    if (!tally.needServer.isEmpty())
+        text += kCrLf + kCrLf +
+                ActionTexts::serverNeededNote(int(tally.needServer.size()), joinedLabels(tally.needServer));
+    if (!tally.cancelled.isEmpty())
+        text += kCrLf + kCrLf +
+                ActionTexts::cancelledNote(verb, out.cancelled, joinedLabels(tally.cancelled));
     if (!tally.picturesIncomplete.isEmpty()) {
         const QString labels = joinedLabels(tally.picturesIncomplete);
         text += kCrLf + kCrLf +
                 (picturesWentUp ? ActionTexts::picturesNotSentNote(out.picturesIncomplete, labels)
                                 : ActionTexts::picturesNotRemovedNote(out.picturesIncomplete, labels));
     }
-    const bool clean = tally.failed.isEmpty() && tally.picturesIncomplete.isEmpty();
+    const bool clean = tally.failed.isEmpty() && tally.needServer.isEmpty() && tally.picturesIncomplete.isEmpty();
     show(out, text, title, clean ? DialogIcon::Information : DialogIcon::Warning);
 }
 
@@ -185,7 +203,9 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
 void ListingActions::storeFailed(ActionOutcome& out, const QString& label, const StoreError& error) {
     progress(QString());
     m_session.logError(label, error);
-    show(out, error.description(), QString(), DialogIcon::Critical);
+    const StoreErrorText text =
+        describeStoreError(error, error.source() == m_session.serverStore().connectionName());
+    show(out, text.text, text.title, DialogIcon::Critical);
 }
 
 // --- Publish and unpublish -------------------------------------------------------------------
@@ -213,6 +233,8 @@ ActionOutcome ListingActions::publish(const QList<ListingPick>& picks, Publicati
         Tally tally;
         for (int i = 0; i < work.size(); ++i) {
             const SelectedListing& row = work.at(i);
+            if (stopHere(work, i, tally))
+                break;
             progress(ActionTexts::uploading(int(work.size()), i + 1));
             try {
                 tally.add(row, rows.publish(row, target, PublishTransition::of(*row.state, *action)));
@@ -249,6 +271,8 @@ ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, Unpubli
         Tally tally;
         for (int i = 0; i < work.size(); ++i) {
             const SelectedListing& row = work.at(i);
+            if (stopHere(work, i, tally))
+                break;
             const PublishTransition transition = PublishTransition::of(*row.state, kind.action);
             progress(ActionTexts::deleting(int(work.size()), i + 1));
             try {
@@ -347,9 +371,15 @@ ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
         QList<SelectedListing> localOnly;
         for (int i = 0; i < work.size(); ++i) {
             const SelectedListing& row = work.at(i);
+            if (stopHere(work, i, tally))
+                break;
             progress(ActionTexts::moving(int(work.size()), i + 1));
-            if (!withServer || !row.isPublished()) {
+            if (!row.isPublished()) {
                 localOnly << row;
+                continue;
+            }
+            if (!withServer) {
+                tally.needServer << row;
                 continue;
             }
             try {
@@ -425,7 +455,13 @@ ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
         Tally tally;
         for (int i = 0; i < work.size(); ++i) {
             const SelectedListing& row = work.at(i);
+            if (stopHere(work, i, tally))
+                break;
             progress(ActionTexts::deleting(int(work.size()), i + 1));
+            if (row.isPublished() && !withServer) {
+                tally.needServer << row;
+                continue;
+            }
             try {
                 tally.add(row, rows.remove(row, withServer));
             } catch (const StoreError& error) {

@@ -26,6 +26,7 @@ struct ActionOutcome {
     int skipped = 0;            // ticked rows the action leaves alone (nothing to do, not in charge, gone)
     int failed = 0;             // rows left as they were because a store refused (see the daily log)
     int picturesIncomplete = 0; // done rows whose pictures did not all reach or leave the picture server
+    int cancelled = 0;          // rows a cancelled batch did not reach (left as they were)
     QList<int> doneNumbers;
     QList<int> failedNumbers;
     QString message; // the last box shown, and its title
@@ -39,9 +40,8 @@ struct ActionOutcome {
 //
 // The online actions (publish, unpublish, date refresh) need an online login and a reachable
 // server: after an offline login they say so (ActionTexts::offlineLogin), and when the server
-// is gone they show the internet message. Archive and delete always change the ListingStore;
-// the server copies go only while the internet answers (a copy left behind then drops out of
-// the shared lists after 60 days).
+// is gone they show the internet message. Archive and delete change unpublished rows without
+// the server; a published row needs the server, as its copy must go with it.
 class ListingActions {
 public:
     using Progress = std::function<void(const QString&)>;
@@ -53,6 +53,8 @@ public:
     explicit ListingActions(Session& session, PictureStoreFactory pictures = {});
 
     void setProgress(Progress progress) { m_progress = std::move(progress); }
+    // Asked before each row of a batch; true stops the batch there.
+    void setCancelled(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
 
     // target: Internet (1), ClubsAndInternet (3) or Clubs (7); other states do nothing. More
     // than kPublishLimit rows needing work are refused before anything changes. A row counts as
@@ -89,6 +91,7 @@ private:
     void show(ActionOutcome& out, const QString& text, const QString& title, DialogIcon icon);
     bool confirm(ActionOutcome& out, const QString& text, const QString& title);
     void progress(const QString& text);
+    bool stopHere(const QList<SelectedListing>& work, int next, Tally& tally);
     void finish(ActionOutcome& out, const Tally& tally, const QString& doneText, const QString& title,
                 const QString& verb, bool picturesWentUp);
     void storeFailed(ActionOutcome& out, const QString& label, const StoreError& error);
@@ -97,6 +100,7 @@ private:
     Session& m_session;
     PictureStoreFactory m_pictures;
     Progress m_progress;
+    std::function<bool()> m_cancelled;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "ListingGroupActions.h"
 
+#include "session/StoreErrorText.h"
+
 #include "session/Session.h"
 
 namespace teran {
@@ -125,9 +127,9 @@ void ListingGroupActions::show(GroupOutcome& out, const QString& text, const QSt
 void ListingGroupActions::failed(GroupOutcome& out, const QString& button, const QString& title,
                                  const StoreError& error) {
     m_session.logError(buttonLabel(button), error);
-    out.message = error.description();
+    out.message = describeStoreError(error, false).text;
     out.title = title;
-    m_session.dialogs().critical(error.description(), title);
+    m_session.dialogs().critical(out.message, title);
 }
 
 std::optional<ListingGroup> ListingGroupActions::chosenGroup(int groupIdx, const QString& title,

@@ -38,22 +38,47 @@ void ListingRowWork::setLocalState(int number, PublicationState state, bool rese
         {stateValue(state), number});
 }
 
-bool ListingRowWork::publish(const SelectedListing& row, PublicationState target,
-                             const PublishTransition& transition) {
-    bool inserted = false;
-    if (!m_copy.setState(row.number, target, transition.resetServerHits)) {
-        m_copy.insert(row.number, row.tb, target, m_session.clock().now());
-        inserted = true;
-    }
-    const bool needsPictures = inserted || transition.effect == ServerEffect::InsertServerCopy;
-    const bool picturesSent = !needsPictures || sendPictures(row);
+// Every change of a publication keeps one rule: a local row says published only while its
+// server copy exists, and a copy exists only for a local row that says published. The local
+// change is made first inside an open transaction (it takes the write lock, so it waits for
+// another desk and fails before anything else is done), then the server step, then the local
+// commit. A server step that fails rolls the local change back; a commit that fails puts the
+// server copy back as it was. Pictures move only after both stores agree: a picture that did
+// not go up or come down is reported, never undone.
+template <typename LocalChange, typename ServerStep, typename Undo>
+void ListingRowWork::bracket(LocalChange local, ServerStep server, Undo undo) {
+    SqlStore& store = m_session.listingStore();
+    store.beginTransaction();
     try {
-        setLocalState(row.number, target, transition.resetLocalHits);
-    } catch (const StoreError&) {
-        undoPublish(row, inserted);
+        local();
+        server();
+    } catch (...) {
+        store.rollback();
         throw;
     }
-    return picturesSent;
+    try {
+        store.commit();
+    } catch (const StoreError&) {
+        try {
+            undo();
+        } catch (const StoreError& error) {
+            log(error);
+        }
+        throw;
+    }
+}
+
+bool ListingRowWork::publish(const SelectedListing& row, PublicationState target,
+                             const PublishTransition& transition) {
+    ServerCopy::Snapshot before;
+    bracket([&] { setLocalState(row.number, target, transition.resetLocalHits); },
+            [&] {
+                before = m_copy.snapshot(row.number);
+                m_copy.write(row.number, row.tb, target, m_session.clock().now(), transition.resetServerHits);
+            },
+            [&] { m_copy.restore(row.number, before); });
+    const bool needsPictures = !before.existed || transition.effect == ServerEffect::InsertServerCopy;
+    return !needsPictures || sendPictures(row);
 }
 
 bool ListingRowWork::sendPictures(const SelectedListing& row) {
@@ -68,67 +93,73 @@ bool ListingRowWork::sendPictures(const SelectedListing& row) {
     }
 }
 
-// Best effort: the row is reported as failed whatever happens here.
-void ListingRowWork::undoPublish(const SelectedListing& row, bool inserted) {
-    try {
-        if (inserted) {
-            const ServerCopy::Removed removed = m_copy.remove(row.number);
-            m_pictures.withdraw(row.number, removed.pictureNames);
-        } else if (row.state) {
-            m_copy.setState(row.number, *row.state, false);
-        }
-    } catch (const StoreError& error) {
-        log(error);
-    }
-}
-
 void ListingRowWork::narrow(const SelectedListing& row, const PublishTransition& transition) {
     if (!transition.serverState || !transition.localState)
         return;
-    if (!m_copy.setState(row.number, *transition.serverState, transition.resetServerHits))
-        throw StoreError(QStringLiteral("the server holds no copy of listing %1").arg(row.number),
-                         QStringLiteral("ListingRowWork"));
-    try {
-        setLocalState(row.number, *transition.localState, transition.resetLocalHits);
-    } catch (const StoreError&) {
-        undoPublish(row, false);
-        throw;
-    }
+    bracket([&] { setLocalState(row.number, *transition.localState, transition.resetLocalHits); },
+            [&] {
+                if (!m_copy.setState(row.number, *transition.serverState, transition.resetServerHits))
+                    throw StoreError(QStringLiteral("the server holds no copy of listing %1").arg(row.number),
+                                     QStringLiteral("ListingRowWork"));
+            },
+            [&] {
+                if (row.state)
+                    m_copy.setState(row.number, *row.state, false);
+            });
 }
 
-bool ListingRowWork::removeServerCopy(const SelectedListing& row) {
-    ServerCopy::Removed removed = m_copy.remove(row.number);
+// Removes the copy inside the bracket; returns what the copy was, for its pictures.
+ServerCopy::Snapshot ListingRowWork::takeServerCopy(int number, QStringList& pictureNames) {
+    ServerCopy::Snapshot before = m_copy.snapshot(number);
+    pictureNames = m_copy.remove(number).pictureNames;
+    return before;
+}
+
+bool ListingRowWork::removePictures(const SelectedListing& row, QStringList names) {
     // Pictures a former publication left behind go too, although the copy no longer names them.
-    removed.pictureNames << row.imgname1 << row.imgname2;
-    removed.pictureNames.removeAll(QString());
-    removed.pictureNames.removeDuplicates();
-    return m_pictures.withdraw(row.number, removed.pictureNames);
+    names << row.imgname1 << row.imgname2;
+    names.removeAll(QString());
+    names.removeDuplicates();
+    return m_pictures.withdraw(row.number, names);
 }
 
 bool ListingRowWork::withdraw(const SelectedListing& row, PublicationState state) {
-    const bool picturesRemoved = removeServerCopy(row);
-    setLocalState(row.number, state, true);
-    return picturesRemoved;
+    ServerCopy::Snapshot before;
+    QStringList names;
+    bracket([&] { setLocalState(row.number, state, true); },
+            [&] { before = takeServerCopy(row.number, names); },
+            [&] { m_copy.restore(row.number, before); });
+    return removePictures(row, names);
 }
 
 bool ListingRowWork::remove(const SelectedListing& row, bool withServer) {
-    const bool picturesRemoved = !withServer || !row.isPublished() || removeServerCopy(row);
-    const QStringList boxNames = deleteLocalRow(row.number);
+    if (row.isPublished() && !withServer)
+        throw StoreError(QStringLiteral("listing %1 is published and the server cannot be reached").arg(row.number),
+                         QStringLiteral("ListingRowWork"));
+    ServerCopy::Snapshot before;
+    QStringList names;
+    QStringList boxNames;
+    bracket([&] { boxNames = deleteLocalRow(row.number); },
+            [&] {
+                if (row.isPublished())
+                    before = takeServerCopy(row.number, names);
+            },
+            [&] { m_copy.restore(row.number, before); });
     deleteLocalFiles(row, boxNames);
-    return picturesRemoved;
+    return !row.isPublished() || removePictures(row, names);
 }
 
 // The image box belongs to the listing by its number, `tidx`.
 QStringList ListingRowWork::deleteLocalRow(int number) {
     SqlStore& local = m_session.listingStore();
-    Transaction tx(local);
     QStringList names;
     QSqlQuery box = local.query(QStringLiteral("SELECT Img2 FROM filebox WHERE tidx = ?"), {number});
     while (box.next())
         names << box.value(0).toString().split(kSeparator);
     local.execute(QStringLiteral("DELETE FROM filebox WHERE tidx = ?"), {number});
-    local.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {number});
-    tx.commit();
+    if (local.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {number}) == 0)
+        throw StoreError(QStringLiteral("listing %1 is no longer in the office database").arg(number),
+                         QStringLiteral("ListingRowWork"));
     return names;
 }
 

@@ -5,6 +5,8 @@
 #include "session/ListingValue.h"
 #include "session/UploadCols.h"
 
+#include <QSqlRecord>
+
 namespace teran {
 
 namespace {
@@ -45,6 +47,11 @@ QVariantList ServerCopy::localRow(int number, const QStringList& columns) {
 }
 
 void ServerCopy::insert(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime) {
+    insertAs(number, tb, state, uploadTime, QVariant());
+}
+
+void ServerCopy::insertAs(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
+                          const QVariant& serverKey) {
     const UploadColumns cols = UploadCols(tb);
     if (cols.isEmpty())
         throw StoreError(QStringLiteral("no upload columns for the property type '%1'").arg(tb), kSource);
@@ -70,21 +77,100 @@ void ServerCopy::insert(int number, const QString& tb, PublicationState state, c
         else
             values << value;
     }
-    m_server.execute(
-        QStringLiteral("INSERT INTO `maemul` (%1) VALUES (%2)")
-            .arg(quotedList(cols.serverColumns()), ListingNumberList::placeholders(values.size())),
-        values);
+    QStringList columns = cols.serverColumns();
+    if (serverKey.isValid()) {
+        columns << QStringLiteral("table_idx");
+        values << serverKey;
+    }
+    m_server.execute(QStringLiteral("INSERT INTO `maemul` (%1) VALUES (%2)")
+                         .arg(quotedList(columns), ListingNumberList::placeholders(values.size())),
+                     values);
+}
+
+void ServerCopy::write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
+                       bool resetHits) {
+    m_server.transact([&] {
+        QSqlQuery old = m_server.query(
+            QStringLiteral("SELECT hitadd, hitmem, table_idx FROM maemul WHERE id = ? AND sub_idx = ?"),
+            {m_officeId, number});
+        const bool existed = old.next();
+        const QVariantList hits = existed ? QVariantList{old.value(0), old.value(1)} : QVariantList{};
+        // Other offices know the copy by its server number (ticks, club lists): it keeps it.
+        const QVariant key = existed ? old.value(2) : QVariant();
+        old.finish();
+        if (existed)
+            m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
+        insertAs(number, tb, state, uploadTime, key);
+        if (existed && !resetHits)
+            m_server.execute(QStringLiteral("UPDATE maemul SET hitadd = ?, hitmem = ? WHERE id = ? AND sub_idx = ?"),
+                             hits + QVariantList{m_officeId, number});
+    });
+}
+
+namespace {
+
+QList<QVariantHash> rowsOf(QSqlQuery& q) {
+    QList<QVariantHash> rows;
+    while (q.next()) {
+        const QSqlRecord record = q.record();
+        QVariantHash row;
+        for (int i = 0; i < record.count(); ++i)
+            row.insert(record.fieldName(i), q.value(i));
+        rows << row;
+    }
+    return rows;
+}
+
+void insertRow(SqlStore& store, const QString& table, const QVariantHash& row) {
+    QStringList columns;
+    QVariantList values;
+    for (auto it = row.constBegin(); it != row.constEnd(); ++it) {
+        columns << it.key();
+        values << it.value();
+    }
+    store.execute(QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
+                      .arg(table, quotedList(columns), ListingNumberList::placeholders(values.size())),
+                  values);
+}
+
+} // namespace
+
+ServerCopy::Snapshot ServerCopy::snapshot(int number) {
+    return m_server.transact([&] {
+        Snapshot taken;
+        QSqlQuery row =
+            m_server.query(QStringLiteral("SELECT * FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
+        const QList<QVariantHash> rows = rowsOf(row);
+        taken.existed = !rows.isEmpty();
+        if (taken.existed)
+            taken.row = rows.first();
+        QSqlQuery box =
+            m_server.query(QStringLiteral("SELECT * FROM filebox WHERE ID = ? AND sub_idx = ?"), {m_officeId, number});
+        taken.fileBox = rowsOf(box);
+        return taken;
+    });
+}
+
+void ServerCopy::restore(int number, const Snapshot& snapshot) {
+    m_server.transact([&] {
+        m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"), {m_officeId, number});
+        m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
+        if (snapshot.existed)
+            insertRow(m_server, QStringLiteral("maemul"), snapshot.row);
+        for (const QVariantHash& box : snapshot.fileBox)
+            insertRow(m_server, QStringLiteral("filebox"), box);
+    });
 }
 
 bool ServerCopy::setState(int number, PublicationState state, bool resetHits) {
-    Transaction tx(m_server);
-    if (!exists(number))
-        return false;
-    const QString hits = resetHits ? QStringLiteral(", hitadd = 0, hitmem = 0") : QString();
-    m_server.execute(QStringLiteral("UPDATE maemul SET state = ?%1 WHERE id = ? AND sub_idx = ?").arg(hits),
-                     {stateValue(state), m_officeId, number});
-    tx.commit();
-    return true;
+    return m_server.transact([&] {
+        if (!exists(number))
+            return false;
+        const QString hits = resetHits ? QStringLiteral(", hitadd = 0, hitmem = 0") : QString();
+        m_server.execute(QStringLiteral("UPDATE maemul SET state = ?%1 WHERE id = ? AND sub_idx = ?").arg(hits),
+                         {stateValue(state), m_officeId, number});
+        return true;
+    });
 }
 
 void ServerCopy::writeFileBox(int number, const QString& tb, const QString& ty, const QStringList& names,
@@ -101,8 +187,11 @@ void ServerCopy::writeFileBox(int number, const QString& tb, const QString& ty, 
 }
 
 ServerCopy::Removed ServerCopy::remove(int number) {
+    return m_server.transact([&] { return removeNow(number); });
+}
+
+ServerCopy::Removed ServerCopy::removeNow(int number) {
     Removed removed;
-    Transaction tx(m_server);
     QSqlQuery row =
         m_server.query(QStringLiteral("SELECT imgname1, imgname2 FROM maemul WHERE id = ? AND sub_idx = ?"),
                        {m_officeId, number});
@@ -120,7 +209,6 @@ ServerCopy::Removed ServerCopy::remove(int number) {
     m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),
                      {m_officeId, number});
     m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
-    tx.commit();
     return removed;
 }
 

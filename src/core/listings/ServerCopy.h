@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QVariantHash>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,23 @@ public:
     // Writes the copy of a local listing through the upload columns of its type, in the given
     // state, dated `uploadTime`. A copy that is already there is refused (StoreError).
     void insert(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime);
+
+    // Writes the whole copy from the local row, replacing one that is there (in one transaction):
+    // a publication never adopts what an older copy of the same number said. The promotion
+    // grades of the copy that was there stay unless `resetHits`.
+    void write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
+               bool resetHits);
+
+    // The copy and its image-box row exactly as they are on the server, to be put back when a
+    // later step of the same change fails.
+    struct Snapshot {
+        bool existed = false;
+        QVariantHash row;
+        QList<QVariantHash> fileBox;
+    };
+    Snapshot snapshot(int number);
+    // Puts a copy back as the snapshot had it (and removes a copy made since when it had none).
+    void restore(int number, const Snapshot& snapshot);
 
     // Gives an existing copy a new state (and no promotion grades when asked); false when the
     // server holds no copy of the listing.
@@ -47,6 +65,9 @@ public:
     bool setInCharge(int number, const QString& subid);
 
 private:
+    Removed removeNow(int number);
+    void insertAs(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
+                  const QVariant& serverKey);
     QVariantList localRow(int number, const QStringList& columns);
 
     SqlStore& m_listing;

@@ -29,11 +29,15 @@ public:
 
     QString fileFor(const QDate& day) const;
     QString folder() const;
+    // Where lines go when the data folder's Log/ cannot take them: the user's own data folder.
+    static QString fallbackFolder();
+    void setFallbackFolder(const QString& folder) { m_fallback = folder; }
 
 private:
     QString m_dataPath;
     const Clock& m_clock;
     std::function<QString()> m_loginId;
+    QString m_fallback;
 };
 
 } // namespace teran

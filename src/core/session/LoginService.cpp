@@ -40,7 +40,7 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
         return loginOnline(attempt);
     } catch (const StoreError& error) {
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
-        m_session.dialogs().message(error.description(), QString(), DialogIcon::Critical, DialogButtons::Ok);
+        m_session.showStoreError(error, StoreKind::Listing);
         return {LoginOutcome::Failed, QString()};
     }
 }

@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "OfficeFile.h"
 #include "StoreSchemas.h"
 
 #include <atomic>
@@ -37,6 +38,8 @@ Session::Session(TeranConfig config, const Clock& clock, Dialogs& dialogs,
     , m_serial(g_sessionSerial.fetch_add(1)) {
     if (!m_probe)
         m_probe = std::make_unique<HttpProbe>(m_config.probeUrl, m_config.probeTimeoutMs);
+    for (const QString& warning : m_config.warnings)
+        WriteLog(warning);
 }
 
 Session::~Session() {
@@ -71,29 +74,100 @@ SqlStore& Session::serverStore() {
     return *m_server;
 }
 
+StoreLimits Session::storeLimits() const {
+    StoreLimits limits;
+    limits.connectSeconds = m_config.connectSeconds;
+    limits.stallSeconds = m_config.stallSeconds;
+    return limits;
+}
+
 void Session::CreateDbObjects() {
-    if (!m_listing)
+    if (!m_listing) {
         m_listing = std::make_unique<SqlStore>(QStringLiteral("listing-%1").arg(m_serial));
-    if (!m_server)
+        m_listing->setLimits(storeLimits());
+    }
+    if (!m_server) {
         m_server = std::make_unique<SqlStore>(QStringLiteral("server-%1").arg(m_serial));
+        m_server->setLimits(storeLimits());
+        m_server->setConnectionListener([this](bool working) {
+            WriteLog(working ? QStringLiteral("서버 연결 => 다시 연결되었습니다")
+                             : QStringLiteral("서버 연결 => 연결이 끊어졌습니다"));
+            Q_EMIT serverConnectionChanged(working);
+        });
+    }
+}
+
+StoreUrl Session::listingUrl() const {
+    if (m_config.listingUrl.isEmpty()) {
+        StoreUrl url = StoreUrl::sqliteFile(m_dataFolder.listingStoreFile());
+        url.mustExist = true;
+        return url;
+    }
+    StoreUrl url = StoreUrl::parse(m_config.listingUrl);
+    if (!m_config.listingUser.isEmpty())
+        url.user = m_config.listingUser;
+    if (!m_config.listingPassword.isEmpty())
+        url.password = m_config.listingPassword;
+    return url;
 }
 
 bool Session::MdbsqlConnOpen() {
     CreateDbObjects();
+    const QString label = QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ");
     try {
-        StoreUrl url = StoreUrl::sqliteFile(m_dataFolder.listingStoreFile());
-        url.mustExist = true;
+        const StoreUrl url = listingUrl();
+        if (url.backend == SqlBackend::Sqlite && !checkOfficeFile(url.path))
+            return false;
         m_listing->open(url);
+        if (url.backend == SqlBackend::Sqlite && !acceptOfficeTables(url.path))
+            return false;
         upgradeListingStore(*m_listing);
     } catch (const StoreError& error) {
         m_listing->close();
-        WriteLog(DailyLog::errorMessage(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => "),
-                                        error.description(), error.source()));
-        m_dialogs.message(error.description(), QString(), DialogIcon::None, DialogButtons::Ok);
+        WriteLog(DailyLog::errorMessage(label, error.description(), error.source()));
+        showStoreError(error, StoreKind::Listing);
         return false;
     }
     Q_EMIT storeOpened(StoreKind::Listing);
     return true;
+}
+
+// An office file that is there but holds no office is never taken for a new office silently:
+// its numbering would start again at 1 beside the server copies of the old listings.
+bool Session::checkOfficeFile(const QString& path) {
+    const OfficeFileState state = inspectOfficeFile(path);
+    if (state == OfficeFileState::Sound)
+        return true;
+    WriteLog(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ") + officeFileLogText(state, path));
+    if (state == OfficeFileState::Empty)
+        return confirmNewOffice(path);
+    m_dialogs.message(officeFileText(state, path), officeFileTitle(), DialogIcon::Critical, DialogButtons::Ok);
+    return false;
+}
+
+bool Session::acceptOfficeTables(const QString& path) {
+    if (m_listing->hasTable(QStringLiteral("maemul")))
+        return true;
+    if (m_listing->database().tables().isEmpty()) {
+        if (confirmNewOffice(path))
+            return true;
+    } else {
+        WriteLog(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ") +
+                 officeFileLogText(OfficeFileState::NotOffice, path));
+        m_dialogs.message(officeFileText(OfficeFileState::NotOffice, path), officeFileTitle(),
+                          DialogIcon::Critical, DialogButtons::Ok);
+    }
+    m_listing->close();
+    return false;
+}
+
+bool Session::confirmNewOffice(const QString& path) {
+    return m_dialogs.askYesNo(officeFileText(OfficeFileState::Empty, path), officeFileTitle());
+}
+
+void Session::showStoreError(const StoreError& error, StoreKind kind) {
+    const StoreErrorText text = describeStoreError(error, kind == StoreKind::Server);
+    m_dialogs.message(text.text, text.title, DialogIcon::Critical, DialogButtons::Ok);
 }
 
 bool Session::MysqlConnOpen() {

@@ -7,6 +7,7 @@
 #include "InternetProbe.h"
 #include "SessionState.h"
 #include "SqlStore.h"
+#include "StoreErrorText.h"
 #include "TeranConfig.h"
 
 #include <QObject>
@@ -66,11 +67,24 @@ public:
     SqlStore& serverStore();
 
     StoreUrl serverUrl() const; // the configured address with the configured account
+    // The office database: rd/terandb.db in the data folder, or the MariaDB that teran.ini names.
+    StoreUrl listingUrl() const;
+    StoreLimits storeLimits() const;
+
+    // Tells the user in Korean what went wrong with a store and what to do (the technical
+    // text belongs in the daily log, which the caller writes).
+    void showStoreError(const StoreError& error, StoreKind kind);
 
 Q_SIGNALS:
     void storeOpened(teran::StoreKind kind);
+    // The ServerStore's connection was found lost (false) or came back (true).
+    void serverConnectionChanged(bool working);
 
 private:
+    bool checkOfficeFile(const QString& path);
+    bool acceptOfficeTables(const QString& path);
+    bool confirmNewOffice(const QString& path);
+
     TeranConfig m_config;
     DataFolder m_dataFolder;
     const Clock& m_clock;

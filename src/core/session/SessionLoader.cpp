@@ -61,7 +61,9 @@ LoadOutcome SessionLoader::load() {
         loadSettings();
     } catch (const StoreError& error) {
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
-        m_session.dialogs().message(error.description(), QString(), DialogIcon::Critical, DialogButtons::Ok);
+        m_session.showStoreError(error, error.source().startsWith(QLatin1String("server"))
+                                            ? StoreKind::Server
+                                            : StoreKind::Listing);
         return LoadOutcome::Failed;
     }
     return LoadOutcome::Loaded;

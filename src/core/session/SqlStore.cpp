@@ -32,10 +32,19 @@ SqlStore::~SqlStore() {
 
 void SqlStore::open(const StoreUrl& url) {
     close();
+    m_url = url;
+    m_depth = 0;
+    m_rollbackOnly = false;
+    connect();
+}
+
+void SqlStore::connect() {
     if (m_created) {
         QSqlDatabase::removeDatabase(m_connectionName);
         m_created = false;
     }
+    m_lost = false;
+    const StoreUrl& url = m_url;
     m_backend = url.backend;
     const QString source = QStringLiteral("SqlStore::open");
     if (url.backend == SqlBackend::Sqlite) {
@@ -48,11 +57,11 @@ void SqlStore::open(const StoreUrl& url) {
         db.setDatabaseName(url.path);
         // Several desks share one file on the office's folder: wait for a writer instead of
         // failing at once. The rollback journal is kept, as network shares lack WAL's memory map.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_limits.busyMs));
         if (!db.open())
             throw StoreError(errorText(db.lastError()), source, url.display());
-        execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        rawExec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        rawExec(QStringLiteral("PRAGMA synchronous=FULL"));
         return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_connectionName);
@@ -62,12 +71,21 @@ void SqlStore::open(const StoreUrl& url) {
     db.setDatabaseName(url.database);
     db.setUserName(url.user);
     db.setPassword(url.password);
-    db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=5;MYSQL_OPT_READ_TIMEOUT=30;"
-                                        "MYSQL_OPT_WRITE_TIMEOUT=30"));
+    db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;"
+                                        "MYSQL_OPT_WRITE_TIMEOUT=%2")
+                             .arg(m_limits.connectSeconds)
+                             .arg(m_limits.stallSeconds));
     if (!db.open())
         throw StoreError(errorText(db.lastError()), source, url.display());
-    execute(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
-    execute(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
+    rawExec(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
+    rawExec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
+}
+
+// Statements of the connection itself, run before anything can be in a transaction.
+void SqlStore::rawExec(const QString& sql) {
+    QSqlQuery q(database());
+    if (!q.exec(sql))
+        throw StoreError(errorText(q.lastError()), m_connectionName, sql);
 }
 
 void SqlStore::close() {
@@ -76,10 +94,52 @@ void SqlStore::close() {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (db.isOpen())
         db.close();
+    m_depth = 0;
 }
 
 bool SqlStore::isOpen() const {
-    return m_created && QSqlDatabase::database(m_connectionName, false).isOpen();
+    return m_created && !m_lost && QSqlDatabase::database(m_connectionName, false).isOpen();
+}
+
+bool SqlStore::isLostConnection(const StoreError& error) {
+    // 2006 gone away, 2013 lost during a query, 2055 lost at reading, 4031 closed for inactivity.
+    static const QStringList codes{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"),
+                                   QStringLiteral("4031")};
+    return codes.contains(error.nativeCode) ||
+           error.description().contains(QLatin1String("gone away"), Qt::CaseInsensitive) ||
+           error.description().contains(QLatin1String("Lost connection"), Qt::CaseInsensitive);
+}
+
+void SqlStore::markLost() {
+    if (m_lost)
+        return;
+    m_lost = true;
+    if (m_listener)
+        m_listener(false);
+}
+
+// One attempt to get a lost connection back; after a failed one the next waits a few seconds,
+// so that a batch against a dead server does not wait for the connect limit on every row.
+bool SqlStore::reopen() {
+    if (m_url.backend != SqlBackend::MariaDb || !m_url.isValid())
+        return false;
+    if (m_lastReopen.isValid() && m_lastReopen.elapsed() < 3000 && m_lost)
+        return false;
+    m_lastReopen.start();
+    const bool wasLost = m_lost;
+    try {
+        QSqlDatabase::database(m_connectionName, false).close();
+        m_depth = 0;
+        m_rollbackOnly = false;
+        connect();
+    } catch (const StoreError&) {
+        m_lost = false;
+        markLost();
+        return false;
+    }
+    if (wasLost && m_listener)
+        m_listener(true);
+    return true;
 }
 
 QSqlDatabase SqlStore::database() const {
@@ -123,10 +183,19 @@ void SqlStore::bindAll(QSqlQuery& q, const QVariantList& values) const {
         q.bindValue(i, toStored(values.at(i)));
 }
 
-void SqlStore::fail(const QSqlQuery& q, const QString& sql) const {
-    StoreError error(errorText(q.lastError()), m_connectionName, sql);
-    error.nativeCode = q.lastError().nativeErrorCode();
+void SqlStore::fail(const QSqlError& sqlError, const QString& sql) {
+    StoreError error(errorText(sqlError), m_connectionName, sql);
+    error.nativeCode = sqlError.nativeErrorCode();
+    if (m_backend == SqlBackend::MariaDb && isLostConnection(error))
+        markLost();
     throw error;
+}
+
+void SqlStore::checkFault(const QString& sql) const {
+    if (!m_faultHook)
+        return;
+    if (const std::optional<QString> refusal = m_faultHook(sql))
+        throw StoreError(*refusal, m_connectionName, sql);
 }
 
 int SqlStore::placeholderCount(const QString& sql) {
@@ -145,29 +214,88 @@ int SqlStore::placeholderCount(const QString& sql) {
     return count;
 }
 
+namespace {
+bool lostConnection(const QSqlError& sqlError) {
+    StoreError error(errorText(sqlError), QString());
+    error.nativeCode = sqlError.nativeErrorCode();
+    return SqlStore::isLostConnection(error);
+}
+
+bool isRead(const QString& sql) {
+    const QString head = sql.trimmed().left(8).toUpper();
+    return head.startsWith(QLatin1String("SELECT")) || head.startsWith(QLatin1String("SHOW")) ||
+           head.startsWith(QLatin1String("EXPLAIN")) || head.startsWith(QLatin1String("PRAGMA"));
+}
+} // namespace
+
 QSqlQuery SqlStore::query(const QString& sql, const QVariantList& values) {
-    if (!isOpen())
-        throw StoreError(QStringLiteral("The database is not open"), m_connectionName, sql);
+    return run(sql, values, true);
+}
+
+QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool mayRetry) {
     if (values.size() != placeholderCount(sql))
         throw StoreError(
             QStringLiteral("%1 values for %2 placeholders").arg(values.size()).arg(placeholderCount(sql)),
             m_connectionName, sql);
+    // A connection found lost earlier comes back before the next statement outside a transaction.
+    if (m_created && m_lost && m_depth == 0)
+        reopen();
+    if (!isOpen())
+        throw StoreError(m_lost ? QStringLiteral("Lost connection to the server") : QStringLiteral("The database is not open"),
+                         m_connectionName, sql);
+    checkFault(sql);
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        fail(q, sql);
+    const bool retryable = mayRetry && m_depth == 0 && m_backend == SqlBackend::MariaDb;
+    if (!q.prepare(sql)) {
+        // The server never saw the statement: any statement can go again on a new connection.
+        const QSqlError error = q.lastError();
+        if (retryable && lostConnection(error)) {
+            markLost();
+            if (reopen())
+                return run(sql, values, false);
+        }
+        fail(error, sql);
+    }
     bindAll(q, values);
-    if (!q.exec())
-        fail(q, sql);
+    if (!q.exec()) {
+        const QSqlError error = q.lastError();
+        if (retryable && isRead(sql) && lostConnection(error)) {
+            markLost();
+            if (reopen())
+                return run(sql, values, false);
+        }
+        fail(error, sql);
+    }
     return q;
 }
 
+// A single write outside a transaction takes one of its own on SQLite (see the class comment).
+int SqlStore::write(const QString& sql, const QVariantList& values, QVariant* newId) {
+    if (m_backend == SqlBackend::Sqlite && m_depth == 0 && isOpen()) {
+        Transaction tx(*this);
+        QSqlQuery q = query(sql, values);
+        const int rows = q.numRowsAffected();
+        if (newId)
+            *newId = q.lastInsertId();
+        q.finish();
+        tx.commit();
+        return rows;
+    }
+    QSqlQuery q = query(sql, values);
+    if (newId)
+        *newId = q.lastInsertId();
+    return q.numRowsAffected();
+}
+
 int SqlStore::execute(const QString& sql, const QVariantList& values) {
-    return query(sql, values).numRowsAffected();
+    return write(sql, values, nullptr);
 }
 
 QVariant SqlStore::insert(const QString& sql, const QVariantList& values) {
-    return query(sql, values).lastInsertId();
+    QVariant id;
+    write(sql, values, &id);
+    return id;
 }
 
 QVariant SqlStore::scalar(const QString& sql, const QVariantList& values, const QVariant& otherwise) {
@@ -219,17 +347,78 @@ QStringList SqlStore::columnsOf(const QString& table) const {
 }
 
 void SqlStore::beginTransaction() {
-    if (!database().transaction())
-        throw StoreError(errorText(database().lastError()), m_connectionName, QStringLiteral("BEGIN"));
+    if (m_depth > 0) {
+        ++m_depth;
+        return;
+    }
+    const QString begin = QStringLiteral("BEGIN");
+    if (m_created && m_lost)
+        reopen();
+    if (!isOpen())
+        throw StoreError(QStringLiteral("The database is not open"), m_connectionName, begin);
+    checkFault(begin);
+    bool began = false;
+    QSqlError error;
+    if (m_backend == SqlBackend::Sqlite) {
+        QSqlQuery q(database());
+        began = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        error = q.lastError();
+    } else {
+        began = database().transaction();
+        error = database().lastError();
+        if (!began && lostConnection(error)) {
+            markLost();
+            if (reopen()) {
+                began = database().transaction();
+                error = database().lastError();
+            }
+        }
+    }
+    if (!began)
+        fail(error, begin);
+    m_depth = 1;
+    m_rollbackOnly = false;
 }
 
 void SqlStore::commit() {
-    if (!database().commit())
-        throw StoreError(errorText(database().lastError()), m_connectionName, QStringLiteral("COMMIT"));
+    const QString sql = QStringLiteral("COMMIT");
+    if (m_depth > 1) {
+        --m_depth;
+        return;
+    }
+    if (m_depth == 0)
+        throw StoreError(QStringLiteral("No transaction to commit"), m_connectionName, sql);
+    if (m_rollbackOnly) {
+        rollback();
+        throw StoreError(QStringLiteral("A part of the transaction failed; nothing was written"),
+                         m_connectionName, sql);
+    }
+    try {
+        checkFault(sql);
+    } catch (const StoreError&) {
+        rollback();
+        throw;
+    }
+    if (!database().commit()) {
+        const QSqlError error = database().lastError();
+        rollback();
+        fail(error, sql);
+    }
+    m_depth = 0;
 }
 
 void SqlStore::rollback() {
-    database().rollback();
+    if (m_depth > 1) {
+        --m_depth;
+        m_rollbackOnly = true;
+        return;
+    }
+    if (m_depth == 0)
+        return;
+    m_depth = 0;
+    m_rollbackOnly = false;
+    if (isOpen())
+        database().rollback();
 }
 
 Transaction::Transaction(SqlStore& store)

@@ -3,15 +3,34 @@
 #include "StoreError.h"
 #include "StoreUrl.h"
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+#include <functional>
+#include <optional>
 
 namespace teran {
+
+// How long a store waits for its server or for another desk before it gives up.
+struct StoreLimits {
+    int connectSeconds = 5; // MariaDB: reaching the server
+    int stallSeconds = 30;  // MariaDB: a statement that gets no answer
+    int busyMs = 10000;     // SQLite: another desk holding the write lock
+};
 
 // One connection to a store (the office's ListingStore or the vendor's ServerStore). Every
 // statement goes through here with bound values; a failure throws StoreError carrying the SQL.
 // Statements run many times over wide rows use WholeRowStatement.
+//
+// A lost MariaDB connection (the server restarted or went away) is noticed on the statement that
+// meets it: the store reopens once and runs the statement again when that cannot do anything
+// twice (a read, or a statement the server never received). Inside a transaction the server has
+// rolled everything back, so the error goes to the caller; transact() runs its whole body again.
+//
+// On SQLite every write transaction begins IMMEDIATE, and a single write outside a transaction
+// gets one of its own: a desk then waits for another desk's write lock (busyMs) instead of
+// failing at once when it upgrades a read lock.
 class SqlStore {
 public:
     explicit SqlStore(QString connectionName);
@@ -19,8 +38,10 @@ public:
     SqlStore(const SqlStore&) = delete;
     SqlStore& operator=(const SqlStore&) = delete;
 
+    void setLimits(const StoreLimits& limits) { m_limits = limits; }
     void open(const StoreUrl& url); // throws StoreError
     void close();
+    // Opened and not known to be lost: a connection found dead counts as closed until it is back.
     bool isOpen() const;
     bool exists() const { return m_created; }
     SqlBackend backend() const { return m_backend; }
@@ -54,17 +75,52 @@ public:
     QVariant toStored(const QVariant& value) const;
     static QDateTime toDateTime(const QVariant& stored);
 
+    // Transactions nest: an inner one joins the outer, and a rolled back inner one makes the
+    // outer commit fail, so that nothing half done is committed.
     void beginTransaction();
     void commit();
     void rollback();
+    bool inTransaction() const { return m_depth > 0; }
+
+    // Runs `body` in a transaction; when the connection was lost on the way (and the server has
+    // rolled it back), reopens and runs it once more. The body must not have effects outside
+    // the store.
+    template <typename Body> auto transact(Body body) -> decltype(body());
+
+    // Told true when a lost connection came back and false when it was lost, so that the
+    // program's online state follows what the server does.
+    void setConnectionListener(std::function<void(bool working)> listener) {
+        m_listener = std::move(listener);
+    }
+    // A seam for failure tests: asked before each statement (and "BEGIN", "COMMIT"); a text
+    // makes the statement fail with it as if the database had refused.
+    using FaultHook = std::function<std::optional<QString>(const QString& sql)>;
+    void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
+
+    static bool isLostConnection(const StoreError& error);
 
 private:
     void bindAll(QSqlQuery& q, const QVariantList& values) const;
-    [[noreturn]] void fail(const QSqlQuery& q, const QString& sql) const;
+    [[noreturn]] void fail(const QSqlError& error, const QString& sql);
+    QSqlQuery run(const QString& sql, const QVariantList& values, bool mayRetry);
+    int write(const QString& sql, const QVariantList& values, QVariant* newId);
+    void checkFault(const QString& sql) const;
+    void connect();
+    bool reopen();
+    void markLost();
+    void rawExec(const QString& sql);
 
     QString m_connectionName;
     SqlBackend m_backend = SqlBackend::Sqlite;
     bool m_created = false;
+    bool m_lost = false;
+    StoreUrl m_url;
+    StoreLimits m_limits;
+    int m_depth = 0;
+    bool m_rollbackOnly = false;
+    QElapsedTimer m_lastReopen;
+    std::function<void(bool)> m_listener;
+    FaultHook m_faultHook;
 };
 
 // Commits when told to, rolls back when left without a commit (an error or an early return).
@@ -80,5 +136,26 @@ private:
     SqlStore& m_store;
     bool m_done = false;
 };
+
+template <typename Body> auto SqlStore::transact(Body body) -> decltype(body()) {
+    const bool outermost = m_depth == 0;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            Transaction tx(*this);
+            if constexpr (std::is_void_v<decltype(body())>) {
+                body();
+                tx.commit();
+                return;
+            } else {
+                auto result = body();
+                tx.commit();
+                return result;
+            }
+        } catch (const StoreError& error) {
+            if (!outermost || attempt > 0 || !isLostConnection(error) || !reopen())
+                throw;
+        }
+    }
+}
 
 } // namespace teran

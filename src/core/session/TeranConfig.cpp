@@ -64,12 +64,34 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.serverUser = text("server/User", config.serverUser);
     config.serverPassword = ini.value(QStringLiteral("server/Password")).toString();
     config.ftpHost = text("ftp/Host", config.ftpHost);
-    config.ftpPort = ini.value(QStringLiteral("ftp/Port"), config.ftpPort).toInt();
     config.ftpUser = text("ftp/User", config.ftpUser);
     config.webBaseUrl = withSlash(text("web/BaseUrl", config.webBaseUrl));
     config.smsHost = text("sms/Host", config.smsHost);
     config.probeUrl = text("probe/Url", config.probeUrl);
-    config.probeTimeoutMs = ini.value(QStringLiteral("probe/TimeoutMs"), config.probeTimeoutMs).toInt();
+    // A number typed wrong must not make a working server look dead (a 0 ms probe, say): it
+    // falls back to the default and the daily log says so.
+    auto number = [&ini, &config](const char* key, int otherwise, int least, int most) {
+        const QVariant raw = ini.value(QLatin1String(key));
+        if (!raw.isValid() || raw.toString().trimmed().isEmpty())
+            return otherwise;
+        bool ok = false;
+        const int value = raw.toString().trimmed().toInt(&ok);
+        if (ok && value >= least && value <= most)
+            return value;
+        config.warnings << QStringLiteral("teran.ini: %1=%2 is not a number from %3 to %4; %5 is used")
+                               .arg(QLatin1String(key), raw.toString())
+                               .arg(least)
+                               .arg(most)
+                               .arg(otherwise);
+        return otherwise;
+    };
+    config.ftpPort = number("ftp/Port", config.ftpPort, 1, 65535);
+    config.probeTimeoutMs = number("probe/TimeoutMs", config.probeTimeoutMs, 100, 120000);
+    config.connectSeconds = number("network/ConnectSeconds", config.connectSeconds, 1, 120);
+    config.stallSeconds = number("network/StallSeconds", config.stallSeconds, 1, 600);
+    config.listingUrl = text("listing/Url", QString());
+    config.listingUser = text("listing/User", QString());
+    config.listingPassword = ini.value(QStringLiteral("listing/Password")).toString();
     config.officeServerCommand = text("office/ServerCommand", QString());
     return config;
 }
@@ -88,6 +110,13 @@ bool TeranConfig::save(const QString& file) const {
     ini.setValue(QStringLiteral("sms/Host"), smsHost);
     ini.setValue(QStringLiteral("probe/Url"), probeUrl);
     ini.setValue(QStringLiteral("probe/TimeoutMs"), probeTimeoutMs);
+    ini.setValue(QStringLiteral("network/ConnectSeconds"), connectSeconds);
+    ini.setValue(QStringLiteral("network/StallSeconds"), stallSeconds);
+    if (!listingUrl.isEmpty()) {
+        ini.setValue(QStringLiteral("listing/Url"), listingUrl);
+        ini.setValue(QStringLiteral("listing/User"), listingUser);
+        ini.setValue(QStringLiteral("listing/Password"), listingPassword);
+    }
     ini.setValue(QStringLiteral("office/ServerCommand"), officeServerCommand);
     ini.sync();
     if (ini.status() != QSettings::NoError)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace teran {
 
@@ -18,6 +19,13 @@ struct TeranConfig {
     QString smsHost;             // [sms] Host of the SMS gateway (its port comes from the server)
     QString probeUrl;            // [probe] Url asked to learn whether the internet answers
     int probeTimeoutMs = 5000;   // [probe] TimeoutMs
+    // [listing] Url: the office database on MariaDB for an office of several desks
+    // ("mysql://host:port/db"); empty keeps it in the data folder (rd/terandb.db).
+    QString listingUrl;
+    QString listingUser;         // [listing] User
+    QString listingPassword;     // [listing] Password
+    int connectSeconds = 5;      // [network] ConnectSeconds: reaching a server (database, pictures)
+    int stallSeconds = 20;       // [network] StallSeconds: a server that stops answering mid-way
     QString officeServerCommand; // [office] ServerCommand: started and awaited before the login
 
     static QString defaultFile();       // ~/.config/teran/teran.ini (or $TERAN_CONFIG)
@@ -30,6 +38,9 @@ struct TeranConfig {
     bool save(const QString& file) const;
 
     QString embeddedServerFile() const; // the demo ServerStore inside the data folder
+
+    // What load() found wrong in the file and replaced by the default, for the daily log.
+    QStringList warnings;
 };
 
 } // namespace teran

@@ -129,15 +129,19 @@ TEST_P(ListingActionsWithdrawTest, CopyThatCannotBeDeletedKeepsTheRowPublished) 
 }
 
 // Without the internet the office's own store still moves; the copy stays on the server.
-TEST_P(ListingActionsWithdrawTest, ArchiveWithoutTheInternetChangesTheOfficeOnly) {
+// Without the server only unpublished rows move: a published row would leave its copy behind.
+TEST_P(ListingActionsWithdrawTest, ArchiveWithoutTheInternetMovesOnlyUnpublishedRows) {
     const int published = office->addPublished(3);
+    const int plain = office->addListing();
     office->session().state().InternetOk = false;
     office->answerYes();
-    const ActionOutcome outcome = office->actions().archive(ActionOffice::picks({published}));
+    const ActionOutcome outcome = office->actions().archive(ActionOffice::picks({published, plain}));
     EXPECT_EQ(outcome.done, 1);
-    EXPECT_EQ(office->localState(published), 2);
-    EXPECT_EQ(hits(published), 0);
+    EXPECT_EQ(outcome.failedNumbers, QList<int>{published});
+    EXPECT_EQ(office->localState(plain), 2);
+    EXPECT_EQ(office->localState(published), 3);
     EXPECT_EQ(office->serverState(published), 3);
+    EXPECT_TRUE(office->dialogs().lastText().contains(QStringLiteral("서버에 연결되어야 옮기거나 삭제할 수 있습니다.")));
 }
 
 TEST_P(ListingActionsWithdrawTest, StaffDeletesOnlyTheListingsInHisCharge) {
@@ -224,11 +228,11 @@ TEST_P(ListingActionsWithdrawTest, DeleteKeepsARowWhoseCopyCannotBeRemoved) {
     EXPECT_TRUE(
         office->dialogs().lastText().startsWith(QStringLiteral("매물 삭제작업 (0)건을 완료하였습니다.")));
 
-    // Offline the office's store is changed all the same.
+    // Offline it is not deleted either: its copy would stay on the server with no row.
     office->session().state().InternetOk = false;
     office->answerYes();
-    EXPECT_EQ(office->actions().remove(ActionOffice::picks({published})).done, 1);
-    EXPECT_FALSE(localExists(published));
+    EXPECT_EQ(office->actions().remove(ActionOffice::picks({published})).failed, 1);
+    EXPECT_TRUE(localExists(published));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ListingActionsWithdrawTest,

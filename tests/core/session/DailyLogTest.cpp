@@ -58,12 +58,20 @@ TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
     ASSERT_TRUE(log.WriteLog(QStringLiteral("x")));
     EXPECT_TRUE(readAll(log.fileFor(clock.today())).startsWith(QStringLiteral("2026-12-06 09:05:07      x")));
 
-    // A file where the Log folder should be: the line cannot be written and the caller learns it.
+    // A file where the Log folder should be (a read-only or full share behaves alike): the line
+    // goes to the user's own log folder, naming the data folder; with neither, the caller learns it.
     QTemporaryDir other;
     QFile blocker(other.filePath(QStringLiteral("Log")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     DailyLog blocked(other.path(), clock, [] { return QString(); });
+    QTemporaryDir own;
+    blocked.setFallbackFolder(own.filePath(QStringLiteral("Log")));
+    ASSERT_TRUE(blocked.WriteLog(QStringLiteral("kept")));
+    const QString kept = readAll(QDir(own.filePath(QStringLiteral("Log"))).filePath(QStringLiteral("2026-12-06")));
+    EXPECT_TRUE(kept.startsWith(QStringLiteral("[") + other.path())) << kept.toStdString();
+    EXPECT_TRUE(kept.endsWith(QStringLiteral("   kept\r\n")));
+    blocked.setFallbackFolder(other.filePath(QStringLiteral("Log/also")));
     EXPECT_FALSE(blocked.WriteLog(QStringLiteral("lost")));
 }
 

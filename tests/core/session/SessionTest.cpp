@@ -1,3 +1,4 @@
+#include "session/OfficeFile.h"
 #include "session/Session.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
@@ -165,7 +166,8 @@ TEST(SessionFailures, AMissingListingStoreIsReportedAndNotCreated) {
     EXPECT_FALSE(session.listingOpen());
     EXPECT_FALSE(QFile::exists(session.dataFolder().listingStoreFile())) << "no empty database may appear";
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(dialogs.shown().first().title.isEmpty());
+    EXPECT_EQ(dialogs.shown().first().title, officeFileTitle());
+    EXPECT_TRUE(dialogs.shown().first().text.startsWith(QStringLiteral("사무실 자료 파일이 없습니다.")));
     QFile log(session.log().fileFor(clock.today()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ")));

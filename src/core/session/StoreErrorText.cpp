@@ -1,0 +1,79 @@
+#include "StoreErrorText.h"
+
+#include "SqlStore.h"
+#include "StoreError.h"
+
+namespace teran {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool says(const QString& text, std::initializer_list<const char*> words) {
+    for (const char* word : words)
+        if (text.contains(QLatin1String(word), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+StoreFault classifyStoreError(const StoreError& error) {
+    const QString text = error.description();
+    if (SqlStore::isLostConnection(error) ||
+        says(text, {"Can't connect", "Unknown MySQL server host", "Connection refused", "timed out"}))
+        return StoreFault::ServerLost;
+    if (says(text, {"malformed", "not a database", "corrupt", "disk I/O error"}))
+        return StoreFault::Damaged;
+    if (says(text, {"readonly", "read-only", "unable to open database", "Permission denied"}))
+        return StoreFault::ReadOnly;
+    if (says(text, {"disk is full", "No space", "disk full"}))
+        return StoreFault::DiskFull;
+    if (says(text, {"database is locked", "busy", "Lock wait timeout", "Deadlock"}))
+        return StoreFault::Busy;
+    return StoreFault::Other;
+}
+
+StoreErrorText describeStoreError(const StoreError& error, bool serverStore) {
+    const QString logged = QStringLiteral("자세한 내용은 오늘 날짜의 오류 기록(Log 폴더)에 남겼습니다.");
+    switch (classifyStoreError(error)) {
+    case StoreFault::ServerLost:
+        return {QStringLiteral("서버 연결오류"),
+                QStringLiteral("본사 서버와의 연결이 끊어져 작업을 마치지 못했습니다.") + kCrLf + kCrLf +
+                    QStringLiteral("인터넷 연결을 확인한 뒤 다시 해 주십시오. 서버가 돌아오면 프로그램을 "
+                                   "다시 시작하지 않아도 이어서 쓸 수 있습니다.") +
+                    kCrLf + logged};
+    case StoreFault::Damaged:
+        return {QStringLiteral("자료 파일 손상"),
+                QStringLiteral("사무실 자료 파일이 손상되어 읽을 수 없습니다.") + kCrLf + kCrLf +
+                    QStringLiteral("파일을 더 망가뜨리지 않도록 프로그램을 닫고, 백업해 둔 자료로 되살리거나 "
+                                   "본사로 문의하시기 바랍니다.") +
+                    kCrLf + logged};
+    case StoreFault::ReadOnly:
+        return {QStringLiteral("자료 저장 오류"),
+                QStringLiteral("자료 폴더에 쓸 수 없어 저장하지 못했습니다. 폴더나 파일이 읽기 전용이거나 "
+                               "권한이 없습니다.") +
+                    kCrLf + kCrLf +
+                    QStringLiteral("자료 폴더(공유 폴더)의 쓰기 권한과 연결 상태를 확인한 뒤 다시 해 주십시오.") +
+                    kCrLf + logged};
+    case StoreFault::DiskFull:
+        return {QStringLiteral("자료 저장 오류"),
+                QStringLiteral("디스크에 남은 공간이 없어 저장하지 못했습니다.") + kCrLf + kCrLf +
+                    QStringLiteral("필요 없는 파일을 지워 공간을 만든 뒤 다시 해 주십시오. 저장하지 못한 "
+                                   "내용은 바뀌지 않았습니다.") +
+                    kCrLf + logged};
+    case StoreFault::Busy:
+        return {QStringLiteral("자료 사용 중"),
+                QStringLiteral("다른 PC에서 같은 자료를 쓰고 있어 기다리다가 작업을 마치지 못했습니다.") + kCrLf +
+                    kCrLf + QStringLiteral("잠시 후 다시 해 주십시오.") + kCrLf + logged};
+    case StoreFault::Other:
+        break;
+    }
+    return {serverStore ? QStringLiteral("서버 자료 오류") : QStringLiteral("자료 오류"),
+            (serverStore ? QStringLiteral("본사 서버에서 자료를 처리하지 못했습니다.")
+                         : QStringLiteral("사무실 자료를 처리하지 못했습니다.")) +
+                kCrLf + kCrLf + QStringLiteral("다시 해 보시고, 계속되면 본사로 문의하시기 바랍니다.") + kCrLf +
+                logged};
+}
+
+} // namespace teran

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace teran {
+
+class StoreError;
+
+// What a user is told about a failed statement or connection: in Korean, under a title, what
+// happened and what to do. The database's own (English) words go to the daily log only.
+struct StoreErrorText {
+    QString title;
+    QString text;
+};
+
+enum class StoreFault { Damaged, ReadOnly, DiskFull, Busy, ServerLost, Other };
+
+StoreFault classifyStoreError(const StoreError& error);
+StoreErrorText describeStoreError(const StoreError& error, bool serverStore);
+
+} // namespace teran
