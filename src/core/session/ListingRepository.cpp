@@ -235,4 +235,27 @@ QList<ListingRow> readPage(SqlStore& store, int afterTableIdx, int limit, Listin
     return rows;
 }
 
+void keepNumbersAbove(SqlStore& store, qint64 highest) {
+    if (highest <= 0)
+        return;
+    store.transact([&] {
+        const qint64 localHighest =
+            store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toLongLong();
+        if (store.backend() == SqlBackend::Sqlite) {
+            // AUTOINCREMENT keeps its high-water mark in sqlite_sequence: raise it, never lower it.
+            if (store.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = 'maemul' AND seq < ?"),
+                              {highest, highest}) == 0 &&
+                !store.scalar(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'maemul'")).isValid())
+                store.execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('maemul', ?)"), {highest});
+        } else if (localHighest < highest) {
+            // DDL takes no bound values; the number is the program's own integer, not user text.
+            store.execute(QStringLiteral("ALTER TABLE maemul AUTO_INCREMENT = %1").arg(highest + 1));
+        }
+    });
+}
+
+qint64 highestServerNumber(SqlStore& server, const QString& officeId) {
+    return server.scalar(QStringLiteral("SELECT MAX(sub_idx) FROM maemul WHERE id = ?"), {officeId}, 0).toLongLong();
+}
+
 } // namespace teran

@@ -37,6 +37,13 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
 
 std::optional<ListingRow> readLocal(SqlStore& store, int tableIdx);
 
+// Makes the next local number greater than `highest`: an office database restored from an
+// older copy, or emptied, must not hand out again a number that the office's server copies
+// still hold (publishing it would then overwrite another listing's copy).
+void keepNumbersAbove(SqlStore& store, qint64 highest);
+// The highest local number among the office's server copies (0 when it has none).
+qint64 highestServerNumber(SqlStore& server, const QString& officeId);
+
 // Writes a server copy, keyed by (`id`, `sub_idx`), which the row must hold; columns that the
 // server does not keep (the owner's details, `opid`, ...) are left out. A second copy of the
 // same listing is refused by the store (StoreError).

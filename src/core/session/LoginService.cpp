@@ -1,5 +1,6 @@
 #include "LoginService.h"
 
+#include "PasswordHash.h"
 #include "ServerNotices.h"
 #include "Session.h"
 
@@ -46,8 +47,11 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
 }
 
 LoginResult LoginService::loginOffline(const LoginAttempt& attempt, const QString& storedPassword) {
-    if (storedPassword != attempt.password)
+    if (!PasswordHash::matches(storedPassword, attempt.password))
         return {LoginOutcome::WrongPassword, LoginTexts::wrongPassword()};
+    if (!PasswordHash::isHash(storedPassword))
+        m_session.listingStore().execute(QStringLiteral("UPDATE members SET memPWD=? WHERE memID=?"),
+                                         {PasswordHash::make(attempt.password), attempt.id});
     // The office is the company of the account itself: the mirror holds one office's accounts.
     const QString office =
         m_session.listingStore()

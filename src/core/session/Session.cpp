@@ -186,6 +186,18 @@ bool Session::MysqlConnOpen() {
     return true;
 }
 
+void Session::checkServer() {
+    if (!m_server || !m_state.InternetOk || m_server->inTransaction())
+        return;
+    if (!m_server->isOpen() && !m_server->exists())
+        return; // never opened: the login decides whether to go online
+    try {
+        m_server->scalar(QStringLiteral("SELECT 1"));
+    } catch (const StoreError&) {
+        // The store has noted the loss and told the listener; the next action tries again.
+    }
+}
+
 void Session::DbConnClose() {
     if (m_listing)
         m_listing->close();

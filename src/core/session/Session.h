@@ -47,6 +47,9 @@ public:
     bool MdbsqlConnOpen(); // the ListingStore; an older file is upgraded on the way
     bool MysqlConnOpen();  // the ServerStore; a refusal while the internet answers ends the program
     void DbConnClose();
+    // Asks the ServerStore whether it still answers (and reconnects a lost one), so that the
+    // online state shown follows the server even while nobody works with it.
+    void checkServer();
     // 1. create the store objects, 2. open the ServerStore when the internet answered,
     // 3. open the ListingStore. Stores already open are left as they are.
     void ensureOpen();

@@ -1,5 +1,7 @@
 #include "SessionLoader.h"
 
+#include "ListingRepository.h"
+#include "PasswordHash.h"
 #include "Session.h"
 #include "SettingsStore.h"
 
@@ -53,8 +55,11 @@ LoadOutcome SessionLoader::load() {
             m_session.InternetCheck();
         if (m_session.endRequested())
             return LoadOutcome::Failed;
-        if (state.InternetOk && m_session.serverOpen())
+        if (state.InternetOk && m_session.serverOpen()) {
             mirrorAccounts();
+            keepNumbersAbove(m_session.listingStore(),
+                             highestServerNumber(m_session.serverStore(), state.OfficeMainId));
+        }
         SqlStore& details = state.isOnline() ? m_session.serverStore() : m_session.listingStore();
         loadOfficeDetails(details);
         loadStaff(details);
@@ -104,11 +109,19 @@ void SessionLoader::mirrorAccounts() {
     QStringList sets;
     for (const QString& column : kMirroredColumns)
         sets << column + QStringLiteral("=?");
+    const int passwordAt = int(kMirroredColumns.indexOf(QStringLiteral("memPWD")));
     Transaction tx(local);
     QStringList kept;
-    for (const QVariantList& row : rows) {
+    for (QVariantList& row : rows) {
         const QString memId = row.at(1).toString();
         kept << memId;
+        // The office keeps a hash of the password only; one that still fits is kept as it is.
+        const QString stored =
+            local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId}).toString();
+        const QString password = row.at(passwordAt).toString();
+        row[passwordAt] = PasswordHash::isHash(stored) && PasswordHash::matches(stored, password)
+                              ? stored
+                              : PasswordHash::make(password);
         QVariantList values = row;
         values << memId;
         if (local.execute(

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -17,6 +18,27 @@ QString errorText(const QSqlError& error) {
     if (!error.driverText().isEmpty() && !text.contains(error.driverText()))
         text += QStringLiteral(" (") + error.driverText() + QLatin1Char(')');
     return text;
+}
+
+// The office's files hold its clients and its staff's accounts: the owner and the office's
+// group (the desks sharing the folder) may read them, nobody else. SQLite gives its journal the
+// permissions of the file.
+void keepPrivate(const QString& path) {
+    const QFileDevice::Permissions allowed = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                             QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+    if (!QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return; // the open that follows reports why
+        file.close();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                        QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::WriteGroup);
+        return;
+    }
+    const QFileDevice::Permissions now = QFile::permissions(path);
+    if (now & ~allowed)
+        QFile::setPermissions(path, now & allowed);
 }
 
 } // namespace
@@ -54,6 +76,7 @@ void SqlStore::connect() {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         m_created = true;
         QDir().mkpath(QFileInfo(url.path).absolutePath());
+        keepPrivate(url.path);
         db.setDatabaseName(url.path);
         // Several desks share one file on the office's folder: wait for a writer instead of
         // failing at once. The rollback journal is kept, as network shares lack WAL's memory map.
@@ -62,6 +85,8 @@ void SqlStore::connect() {
             throw StoreError(errorText(db.lastError()), source, url.display());
         rawExec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         rawExec(QStringLiteral("PRAGMA synchronous=FULL"));
+        // Deleted and replaced values (a password replaced by its hash) are overwritten on disk.
+        rawExec(QStringLiteral("PRAGMA secure_delete=ON"));
         return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_connectionName);

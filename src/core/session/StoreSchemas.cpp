@@ -1,6 +1,7 @@
 #include "StoreSchemas.h"
 
 #include "ListingColumns.h"
+#include "PasswordHash.h"
 #include "StoreTables.h"
 
 namespace teran {
@@ -16,9 +17,23 @@ QList<TableDef> serverStoreSchema() {
 // Version 1 takes any older store (including files of earlier programs without a version)
 // to the declared tables. Later versions add their own steps below it.
 // Version 2 adds the indexes the list windows search and page by.
+// Version 3 replaces the staff passwords that older versions mirrored in clear text by hashes.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
-    return {{1, QStringLiteral("declared tables"), reconcile}, {2, QStringLiteral("list indexes"), reconcile}};
+    const auto hashPasswords = [](SqlStore& store) {
+        QList<std::pair<QString, QString>> clear;
+        QSqlQuery q = store.query(QStringLiteral("SELECT memID, memPWD FROM members"));
+        while (q.next())
+            if (!PasswordHash::isHash(q.value(1).toString()))
+                clear.append({q.value(0).toString(), q.value(1).toString()});
+        q.finish();
+        for (const auto& [id, password] : clear)
+            store.execute(QStringLiteral("UPDATE members SET memPWD=? WHERE memID=?"),
+                          {PasswordHash::make(password), id});
+    };
+    return {{1, QStringLiteral("declared tables"), reconcile},
+            {2, QStringLiteral("list indexes"), reconcile},
+            {3, QStringLiteral("hashed staff passwords"), hashPasswords}};
 }
 
 QList<Migration> serverStoreMigrations() {

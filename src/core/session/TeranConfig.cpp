@@ -93,6 +93,7 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.listingUser = text("listing/User", QString());
     config.listingPassword = ini.value(QStringLiteral("listing/Password")).toString();
     config.officeServerCommand = text("office/ServerCommand", QString());
+    config.officeServerWaitSeconds = number("office/ServerWaitSeconds", config.officeServerWaitSeconds, 1, 3600);
     return config;
 }
 

@@ -27,6 +27,7 @@ struct TeranConfig {
     int connectSeconds = 5;      // [network] ConnectSeconds: reaching a server (database, pictures)
     int stallSeconds = 20;       // [network] StallSeconds: a server that stops answering mid-way
     QString officeServerCommand; // [office] ServerCommand: started and awaited before the login
+    int officeServerWaitSeconds = 60; // [office] ServerWaitSeconds: how long the login waits for it
 
     static QString defaultFile();       // ~/.config/teran/teran.ini (or $TERAN_CONFIG)
     static QString defaultDemoFolder(); // ~/.local/share/teran/demo

@@ -55,6 +55,9 @@ QString MainStatusBar::connectionText() const {
 }
 
 void MainStatusBar::tick() {
+    // Twice a minute the server is asked whether it still answers; a lost one is reconnected.
+    if (++m_ticks % 30 == 0)
+        m_session.checkServer();
     m_clock->setText(m_session.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     m_connection->setText(connectionText());
 }

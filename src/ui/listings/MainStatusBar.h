@@ -35,6 +35,7 @@ private:
     QLabel* m_connection;
     QLabel* m_clock;
     QTimer* m_timer;
+    int m_ticks = 0;
 };
 
 } // namespace teran

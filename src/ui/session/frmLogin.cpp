@@ -12,7 +12,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -128,7 +130,8 @@ void frmLogin::checkResolution() {
 }
 
 // The office-server program connects the office's shared data folder; the login waits for it
-// while the window keeps painting.
+// while the window keeps painting, at most [office] ServerWaitSeconds, in a box that says what
+// it waits for and lets the user stop waiting.
 void frmLogin::runOfficeServerProgram() {
     const QString command = m_session.config().officeServerCommand;
     if (command.isEmpty())
@@ -146,8 +149,31 @@ void frmLogin::runOfficeServerProgram() {
                            program);
         return;
     }
-    while (!process.waitForFinished(100))
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const int limitMs = m_session.config().officeServerWaitSeconds * 1000;
+    QProgressDialog wait(QStringLiteral("사무실 자료 폴더를 연결하는 프로그램이 끝나기를 기다리고 있습니다.") +
+                             kCrLf + program + kCrLf + kCrLf +
+                             QStringLiteral("오래 걸리면 [취소]를 눌러 기다리지 않고 로그인할 수 있습니다."),
+                         QStringLiteral("취소"), 0, limitMs, this);
+    wait.setObjectName(QStringLiteral("dlgOfficeServerWait"));
+    wait.setWindowTitle(QStringLiteral("사무실 서버 연결"));
+    wait.setMinimumDuration(500);
+    wait.setWindowModality(Qt::WindowModal);
+    QElapsedTimer waited;
+    waited.start();
+    while (!process.waitForFinished(50)) {
+        wait.setValue(int(std::min<qint64>(waited.elapsed(), limitMs - 1)));
+        QCoreApplication::processEvents();
+        if (wait.wasCanceled() || waited.elapsed() >= limitMs) {
+            process.kill();
+            process.waitForFinished(1000);
+            m_session.WriteLog(QStringLiteral("로그인 => ") +
+                               (wait.wasCanceled() ? QStringLiteral("사무실 서버 프로그램을 기다리지 않음(취소)")
+                                                   : QStringLiteral("사무실 서버 프로그램이 %1초 안에 끝나지 않음")
+                                                         .arg(m_session.config().officeServerWaitSeconds)) +
+                               QStringLiteral(" => ") + program);
+            return;
+        }
+    }
 }
 
 bool frmLogin::checkDataFolder() {

@@ -1,5 +1,6 @@
 #include "OfficeFixture.h"
 #include "session/LoginService.h"
+#include "session/PasswordHash.h"
 #include "session/ServerNotices.h"
 #include "session/SessionLoader.h"
 
@@ -148,8 +149,11 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
                   LoginOutcome::Offline);
         EXPECT_TRUE(second->state().InternetOk);
     }
-    EXPECT_EQ(office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st1'")).toString(),
-              QStringLiteral("new'pw"));
+    // The office keeps a salted hash of the new password, never the password itself.
+    const QString kept = office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st1'")).toString();
+    EXPECT_TRUE(PasswordHash::isHash(kept)) << kept.toStdString();
+    EXPECT_TRUE(PasswordHash::matches(kept, QStringLiteral("new'pw")));
+    EXPECT_FALSE(PasswordHash::matches(kept, QStringLiteral("pw2")));
     EXPECT_EQ(office->localValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID='st2'")).toInt(),
               0);
     office->goOffline();
