@@ -14,8 +14,10 @@ PictureStoreFactory sessionPictureStores(Session& session) {
         // Read when the action runs: the login may have fetched it after the window opened.
         server.password = session.state().FtpPassword;
         server.webBaseUrl = session.config().webBaseUrl;
-        return std::make_unique<PictureStore>(server, session.dataFolder().root(),
-                                              [&session](const QString& line) { session.WriteLog(line); });
+        auto store = std::make_unique<PictureStore>(server, session.dataFolder().root(),
+                                                    [&session](const QString& line) { session.WriteLog(line); });
+        store->setTimeouts(session.config().connectSeconds, session.config().stallSeconds);
+        return store;
     };
 }
 
@@ -40,14 +42,23 @@ bool PictureSession::delAll(const QString& stem) {
 }
 
 bool PictureSession::command(const QString& mode, const QString& name) {
-    return ensureOpen() && m_store->FtpCommand(mode, QStringLiteral("maemul"), name);
+    if (!ensureOpen())
+        return false;
+    if (m_store->FtpCommand(mode, QStringLiteral("maemul"), name))
+        return true;
+    // A server that stopped answering mid-way would make every later row wait the stall limit
+    // again: the rest of the action goes without it, and its pictures are reported.
+    if (m_store->lastError().contains(QLatin1String("Timeout"), Qt::CaseInsensitive) ||
+        m_store->lastError().contains(QLatin1String("timed out"), Qt::CaseInsensitive))
+        m_unreachable = true;
+    return false;
 }
 
 bool PictureSession::ensureOpen() {
-    if (m_store && m_store->isOpen())
-        return true;
     if (m_unreachable || !m_factory)
         return false;
+    if (m_store && m_store->isOpen())
+        return true;
     if (!m_store)
         m_store = m_factory();
     if (!m_store || !m_store->FtpOpen()) {

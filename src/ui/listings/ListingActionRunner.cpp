@@ -2,7 +2,9 @@
 
 #include "session/Session.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QScopedValueRollback>
 
 namespace teran {
@@ -30,9 +32,30 @@ ActionOutcome ListingActionRunner::run(Source source, const Work& work) {
     // The window may be closed while a box of the action is open.
     const QPointer<ListWindow> window = m_active ? m_active() : nullptr;
     ListingActions actions(m_session, m_pictures);
-    actions.setProgress([this](const QString& text) {
+    // A batch shows its progress in a box with a cancel button once it takes a moment; between
+    // rows the window paints and the button is heard. A cancelled batch stops before the next row.
+    QProgressDialog box(QString(), QStringLiteral("취소"), 0, 0, window.data());
+    box.setObjectName(QStringLiteral("dlgActionProgress"));
+    box.setWindowTitle(QStringLiteral("작업 중"));
+    box.setWindowModality(Qt::WindowModal);
+    box.setMinimumDuration(800);
+    box.setAutoReset(false);
+    box.setAutoClose(false);
+    box.reset();
+    actions.setProgress([this, &box](const QString& text) {
         if (m_status)
             m_status(text);
+        if (text.isEmpty()) {
+            box.reset();
+            return;
+        }
+        box.setLabelText(text);
+        box.setValue(0);
+        QCoreApplication::processEvents();
+    });
+    actions.setCancelled([&box] {
+        QCoreApplication::processEvents();
+        return box.wasCanceled();
     });
     const ActionOutcome outcome = work(actions, picksFrom(window, source));
     if (outcome.ran && window)
