@@ -1,5 +1,6 @@
 #include "OfficeFixture.h"
 
+#include "session/StoreSchemas.h"
 #include "session/StoreSetup.h"
 
 namespace teran::test {
@@ -16,6 +17,15 @@ std::unique_ptr<OfficeFixture> OfficeFixture::make(Backend backend) {
     office->config = TeranConfig::demoDefaults(office->dir.path());
     office->config.serverUrl = office->m_server->url().toString();
     office->config.probeUrl = probeServiceUrl();
+    // On the MariaDB backend the office database lives on MariaDB too, as an office of several
+    // desks keeps it: every test of the office then runs the ListingStore's SQL on both backends.
+    if (backend == Backend::MariaDb) {
+        office->m_listing = ScratchStore::mariaDb();
+        if (!office->m_listing)
+            return nullptr;
+        upgradeListingStore(office->m_listing->store());
+        office->config.listingUrl = office->m_listing->url().toString();
+    }
     office->addMember(QStringLiteral("off1"), QStringLiteral("off1"), QStringLiteral("A"),
                       QStringLiteral("pw1"), QStringLiteral("김대표"));
     office->addMember(QStringLiteral("off1"), QStringLiteral("st1"), QStringLiteral("B"),
@@ -45,6 +55,10 @@ std::unique_ptr<Session> OfficeFixture::session() {
     return made;
 }
 
+StoreUrl OfficeFixture::listingUrl() const {
+    return m_listing ? m_listing->url() : StoreUrl::sqliteFile(DataFolder(dir.path()).listingStoreFile());
+}
+
 void OfficeFixture::goOffline() {
     config.probeUrl = closedPortUrl();
 }
@@ -56,7 +70,7 @@ QVariant OfficeFixture::serverValue(const QString& sql, const QVariantList& valu
 QVariant OfficeFixture::localValue(const QString& sql, const QVariantList& values) {
     if (!m_local) {
         m_local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("office-local")));
-        m_local->open(StoreUrl::sqliteFile(DataFolder(dir.path()).listingStoreFile()));
+        m_local->open(listingUrl());
     }
     return m_local->scalar(sql, values);
 }

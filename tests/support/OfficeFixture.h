@@ -20,6 +20,8 @@ public:
     void goOffline();                   // the probe fails from now on
     QString loginIniPath() const { return dir.filePath(QStringLiteral("conf/Login.ini")); }
     SqlStore& server() { return m_server->store(); }
+    // The office database: the data folder's file, or (MariaDB backend) a scratch database.
+    StoreUrl listingUrl() const;
     QVariant serverValue(const QString& sql, const QVariantList& values = {});
     QVariant localValue(const QString& sql, const QVariantList& values = {});
     void addMember(const QString& company, const QString& id, const QString& type, const QString& password,
@@ -34,6 +36,7 @@ public:
 private:
     OfficeFixture() = default;
     std::unique_ptr<ScratchStore> m_server;
+    std::unique_ptr<ScratchStore> m_listing;
     std::unique_ptr<SqlStore> m_local;
 };
 

@@ -1,5 +1,8 @@
 #include "TestServices.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QUuid>
@@ -95,6 +98,23 @@ ScratchStore::~ScratchStore() {
     } catch (const StoreError&) {
         // Leaving a scratch database behind is harmless; the server's folder is temporary.
     }
+}
+
+QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
+                  const QString& message) {
+    const QString name = uniqueName(QStringLiteral("refuse"));
+    // Test-made texts of the test's own, so they may stand in the trigger's text (DDL has no
+    // bound values). MariaDB takes CREATE TRIGGER only as a plain, unprepared statement.
+    const QString sql =
+        store.backend() == SqlBackend::Sqlite
+            ? QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN NEW.%3 = '%4' "
+                             "BEGIN SELECT RAISE(ABORT, '%5'); END")
+            : QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 FOR EACH ROW BEGIN IF NEW.%3 = '%4' THEN "
+                             "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '%5'; END IF; END");
+    QSqlQuery q(store.database());
+    if (!q.exec(sql.arg(name, table, column, value, message)))
+        throw StoreError(q.lastError().text(), QStringLiteral("refuseInsert"), sql);
+    return name;
 }
 
 std::string backendName(const testing::TestParamInfo<Backend>& info) {

@@ -65,6 +65,7 @@ LoadOutcome SessionLoader::load() {
         loadStaff(details);
         loadSettings();
     } catch (const StoreError& error) {
+        qWarning("DEBUGX %s %s", qPrintable(error.description()), qPrintable(error.sql()));
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
         m_session.showStoreError(error, error.source().startsWith(QLatin1String("server"))
                                             ? StoreKind::Server
@@ -116,17 +117,20 @@ void SessionLoader::mirrorAccounts() {
         const QString memId = row.at(1).toString();
         kept << memId;
         // The office keeps a hash of the password only; one that still fits is kept as it is.
-        const QString stored =
-            local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId}).toString();
+        const QVariant storedValue = local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId});
+        const QString stored = storedValue.toString();
         const QString password = row.at(passwordAt).toString();
         row[passwordAt] = PasswordHash::isHash(stored) && PasswordHash::matches(stored, password)
                               ? stored
                               : PasswordHash::make(password);
         QVariantList values = row;
         values << memId;
-        if (local.execute(
-                QStringLiteral("UPDATE members SET %1 WHERE memID=?").arg(sets.join(QLatin1Char(','))),
-                values) == 0)
+        // Whether the row is there is asked, not read off the rows updated: MariaDB counts only
+        // rows whose values changed, and an unchanged account would be inserted twice.
+        if (storedValue.isValid())
+            local.execute(
+                QStringLiteral("UPDATE members SET %1 WHERE memID=?").arg(sets.join(QLatin1Char(','))), values);
+        else
             local.execute(QStringLiteral("INSERT INTO members(%1) VALUES(%2)")
                               .arg(kMirroredColumns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                           row);

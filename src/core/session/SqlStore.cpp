@@ -96,8 +96,10 @@ void SqlStore::connect() {
     db.setDatabaseName(url.database);
     db.setUserName(url.user);
     db.setPassword(url.password);
+    // CLIENT_FOUND_ROWS: an UPDATE reports the rows it matched, as on SQLite, not only those
+    // whose values changed.
     db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;"
-                                        "MYSQL_OPT_WRITE_TIMEOUT=%2")
+                                        "MYSQL_OPT_WRITE_TIMEOUT=%2;CLIENT_FOUND_ROWS")
                              .arg(m_limits.connectSeconds)
                              .arg(m_limits.stallSeconds));
     if (!db.open())

@@ -171,8 +171,11 @@ TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedAndSaysSo) {
 // otherwise not know about a listing every other office sees.
 TEST_P(ListingActionsPublishTest, CopyIsTakenBackWhenTheLocalStateCannotBeWritten) {
     const int number = office->addListing();
-    office->local().execute(QStringLiteral("CREATE TRIGGER refuse_state BEFORE UPDATE OF state ON maemul "
-                                           "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    office->local().setFaultHook([](const QString& sql) -> std::optional<QString> {
+        if (sql.startsWith(QLatin1String("UPDATE maemul SET state")))
+            return QStringLiteral("database is locked");
+        return std::nullopt;
+    });
     office->answerYes();
 
     const ActionOutcome outcome =

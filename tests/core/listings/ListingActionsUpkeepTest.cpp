@@ -84,9 +84,9 @@ TEST_P(ListingActionsUpkeepTest, RefreshSelectedMovesThePublishedCopiesOnly) {
     EXPECT_EQ(serverShowday(published), office->clock().now());
     EXPECT_EQ(serverShowday(untouched), before);
     // The office's own modified date is not the copy's.
-    EXPECT_EQ(
-        office->local().scalar("SELECT showday FROM maemul WHERE table_idx = ?", {published}).toString(),
-        QStringLiteral("2026-11-01 09:00:00"));
+    EXPECT_EQ(SqlStore::toDateTime(
+                  office->local().scalar("SELECT showday FROM maemul WHERE table_idx = ?", {published})),
+              QDateTime(QDate(2026, 11, 1), QTime(9, 0)));
 
     office->dialogs().clear();
     EXPECT_FALSE(office->actions().refreshSelected(ActionOffice::picks({boxed})).ran);

@@ -51,7 +51,7 @@ protected:
         office = OfficeFixture::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback servers");
         local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("refresh-local")));
-        local->open(StoreUrl::sqliteFile(DataFolder(office->dir.path()).listingStoreFile()));
+        local->open(office->listingUrl());
     }
 
     std::unique_ptr<Session> startSession() {
@@ -258,9 +258,8 @@ TEST_P(ReferenceRefreshTest, ARowTheOfficesTableRefusesRollsTheWholeCopyBack) {
     insertPostRows(*local, postRows(300, QStringLiteral("삼성동")));
     const QStringList before = snapshot(*local, ReferenceJob::Post);
     // The 700th row of the server cannot be stored here, as with a full disk or a damaged file.
-    local->execute(
-        QStringLiteral("CREATE TRIGGER refuse_one BEFORE INSERT ON post WHEN NEW.addr4 = '6991~7000' "
-                       "BEGIN SELECT RAISE(ABORT, 'row refused'); END"));
+    const QString trigger = refuseInsert(*local, QStringLiteral("post"), QStringLiteral("addr4"), QStringLiteral("6991~7000"),
+                 QStringLiteral("row refused"));
 
     EXPECT_THROW(copyReferenceTable(server(), *local, ReferenceJob::Post), StoreError);
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
@@ -271,7 +270,7 @@ TEST_P(ReferenceRefreshTest, ARowTheOfficesTableRefusesRollsTheWholeCopyBack) {
     EXPECT_TRUE(logText().contains(QStringLiteral("frmUpgrade cmdAc_Click => "))) << logText().toStdString();
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
     // Nothing of the failed copy is left open: a later copy works.
-    local->execute(QStringLiteral("DROP TRIGGER refuse_one"));
+    local->execute(QStringLiteral("DROP TRIGGER ") + trigger);
     office->dialogs.clear();
     EXPECT_TRUE(runReferenceCopy(*session, ReferenceJob::Post));
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), snapshot(server(), ReferenceJob::Post));

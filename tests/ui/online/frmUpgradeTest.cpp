@@ -43,7 +43,7 @@ protected:
         office = OfficeFixture::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback servers");
         local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("upgrade-local")));
-        local->open(StoreUrl::sqliteFile(DataFolder(office->dir.path()).listingStoreFile()));
+        local->open(office->listingUrl());
         insertPostRows(office->server(), postRows(1100, QStringLiteral("역삼동")));
         insertPostRows(*local, postRows(40, QStringLiteral("삼성동")));
         dialogs = std::make_unique<HookedDialogs>(office->dialogs);
@@ -125,9 +125,8 @@ TEST_P(frmUpgradeTest, ClosingBeforeStartingLeavesTheTableAsItWas) {
 
 TEST_P(frmUpgradeTest, AFailedCopyKeepsTheWindowOpenForAnotherTry) {
     const QStringList before = postSnapshot(*local);
-    local->execute(
-        QStringLiteral("CREATE TRIGGER refuse_one BEFORE INSERT ON post WHEN NEW.addr4 = '9001~9010' "
-                       "BEGIN SELECT RAISE(ABORT, 'row refused'); END"));
+    refuseInsert(*local, QStringLiteral("post"), QStringLiteral("addr4"), QStringLiteral("9001~9010"),
+                 QStringLiteral("row refused"));
     office->dialogs.answerNext(DialogAnswer::Yes);
     bool startEnabledAfter = false;
     QStringList tableAfter;
