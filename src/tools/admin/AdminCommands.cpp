@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
 #include "session/DemoSeed.h"
 #include "session/StoreSetup.h"
@@ -145,15 +146,35 @@ int init(const InitOptions& options) {
     return 0;
 }
 
+// Moves an office database between its SQLite file and a MariaDB (several desks), either way.
+int copyOfficeCommand(const QString& from, const QString& to) {
+    StoreUrl sourceUrl = StoreUrl::parse(from);
+    sourceUrl.mustExist = true;
+    SqlStore source(QStringLiteral("admin-copy-source"));
+    source.open(sourceUrl);
+    SqlStore target(QStringLiteral("admin-copy-target"));
+    target.open(StoreUrl::parse(to));
+    const OfficeCopyReport report = copyOffice(source, target, [](const QString& table, qint64 rows) {
+        out() << "  " << table << ": " << rows << Qt::endl;
+    });
+    out() << "Office copied: " << report.tables << " tables, " << report.rows << " rows, "
+          << sourceUrl.display() << " -> " << StoreUrl::parse(to).display() << Qt::endl;
+    return 0;
+}
+
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
              "                        [--sms-port N] [--write-config] [--demo]\n"
              "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N]\n"
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
+             "       teran-admin copy-office --from URL --to URL\n"
              "\n"
              "  --demo, seed-demo: the demo office (log in as demo/demo1234, staff1/staff1234 or\n"
              "  staff2/staff2234) with listings, other offices' shared listings and a club;\n"
              "  nothing is added to stores that already hold it.\n"
+             "  copy-office: the whole office database from one store into an empty one, e.g.\n"
+             "  --from sqlite:/srv/office/rd/terandb.db --to mysql://user:pw@host:3306/office\n"
+             "  (then name the MariaDB in teran.ini, [listing] Url) or back again.\n"
           << Qt::flush;
 }
 
@@ -174,8 +195,12 @@ int run(const QStringList& arguments) {
     const QCommandLineOption writeConfig(QStringLiteral("write-config"),
                                          QStringLiteral("save the settings used"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("seed the demo office after init"));
-    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo"));
+    const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("office database to copy"),
+                                  QStringLiteral("URL"));
+    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("empty store to copy it into"),
+                                QStringLiteral("URL"));
+    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo | copy-office"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -192,6 +217,8 @@ int run(const QStringList& arguments) {
                          parser.isSet(writeConfig), parser.isSet(demo)});
         if (command == QLatin1String("seed-demo"))
             return seedDemoData(TeranConfig::load(parser.value(config), parser.value(data)));
+        if (command == QLatin1String("copy-office") && parser.isSet(from) && parser.isSet(to))
+            return copyOfficeCommand(parser.value(from), parser.value(to));
         if (command == QLatin1String("init-server") && parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
     } catch (const StoreError& error) {
