@@ -116,10 +116,11 @@ bool Session::MdbsqlConnOpen() {
     const QString label = QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ");
     try {
         const StoreUrl url = listingUrl();
-        if (url.backend == SqlBackend::Sqlite && !checkOfficeFile(url.path))
+        bool newOffice = false;
+        if (url.backend == SqlBackend::Sqlite && !checkOfficeFile(url.path, newOffice))
             return false;
         m_listing->open(url);
-        if (url.backend == SqlBackend::Sqlite && !acceptOfficeTables(url.path))
+        if (url.backend == SqlBackend::Sqlite && !newOffice && !acceptOfficeTables(url.path))
             return false;
         upgradeListingStore(*m_listing);
     } catch (const StoreError& error) {
@@ -134,13 +135,13 @@ bool Session::MdbsqlConnOpen() {
 
 // An office file that is there but holds no office is never taken for a new office silently:
 // its numbering would start again at 1 beside the server copies of the old listings.
-bool Session::checkOfficeFile(const QString& path) {
+bool Session::checkOfficeFile(const QString& path, bool& newOffice) {
     const OfficeFileState state = inspectOfficeFile(path);
     if (state == OfficeFileState::Sound)
         return true;
     WriteLog(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ") + officeFileLogText(state, path));
     if (state == OfficeFileState::Empty)
-        return confirmNewOffice(path);
+        return newOffice = confirmNewOffice(path);
     m_dialogs.message(officeFileText(state, path), officeFileTitle(), DialogIcon::Critical, DialogButtons::Ok);
     return false;
 }

@@ -84,7 +84,7 @@ Q_SIGNALS:
     void serverConnectionChanged(bool working);
 
 private:
-    bool checkOfficeFile(const QString& path);
+    bool checkOfficeFile(const QString& path, bool& newOffice);
     bool acceptOfficeTables(const QString& path);
     bool confirmNewOffice(const QString& path);
 

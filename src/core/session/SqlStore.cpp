@@ -150,9 +150,8 @@ void SqlStore::markLost() {
 bool SqlStore::reopen() {
     if (m_url.backend != SqlBackend::MariaDb || !m_url.isValid())
         return false;
-    if (m_lastReopen.isValid() && m_lastReopen.elapsed() < 3000 && m_lost)
+    if (m_lastFailedReopen.isValid() && m_lastFailedReopen.elapsed() < 3000)
         return false;
-    m_lastReopen.start();
     const bool wasLost = m_lost;
     try {
         QSqlDatabase::database(m_connectionName, false).close();
@@ -160,10 +159,12 @@ bool SqlStore::reopen() {
         m_rollbackOnly = false;
         connect();
     } catch (const StoreError&) {
+        m_lastFailedReopen.start();
         m_lost = false;
         markLost();
         return false;
     }
+    m_lastFailedReopen.invalidate();
     if (wasLost && m_listener)
         m_listener(true);
     return true;

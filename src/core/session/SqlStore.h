@@ -118,7 +118,7 @@ private:
     StoreLimits m_limits;
     int m_depth = 0;
     bool m_rollbackOnly = false;
-    QElapsedTimer m_lastReopen;
+    QElapsedTimer m_lastFailedReopen;
     std::function<void(bool)> m_listener;
     FaultHook m_faultHook;
 };

@@ -1,5 +1,6 @@
 #include "ActionOffice.h"
 
+#include <QSqlQuery>
 #include <QUrl>
 
 using namespace teran;
@@ -192,6 +193,20 @@ TEST_P(PublicationInvariantTest, PublishingReplacesAnOldCopyOfTheSameNumber) {
     EXPECT_EQ(office->serverColumn(number, "money_m").toLongLong(), 12000);
     EXPECT_EQ(office->serverColumn(number, "table_idx"), serverKey) << "other offices know the copy by it";
     EXPECT_EQ(office->serverCount(office->officeId()), 1);
+}
+
+// The server dropped the program's connection (as a restart does): the next publish reconnects.
+TEST_P(PublicationInvariantTest, ThePublishAfterALostConnectionSucceeds) {
+    if (GetParam() != Backend::MariaDb)
+        GTEST_SKIP() << "an SQLite server file has no connection to lose";
+    const qint64 id =
+        office->session().serverStore().scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong();
+    QSqlQuery kill(office->server().database());
+    ASSERT_TRUE(kill.exec(QStringLiteral("KILL %1").arg(id)));
+    const int number = office->addListing();
+    office->answerYes();
+    EXPECT_EQ(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).done, 1);
+    EXPECT_EQ(office->serverState(number), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PublicationInvariantTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
