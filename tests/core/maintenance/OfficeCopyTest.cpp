@@ -1,0 +1,78 @@
+#include "TestServices.h"
+#include "maintenance/OfficeCopy.h"
+#include "online/ReferenceData.h"
+#include "session/DemoSeed.h"
+#include "session/ListingRepository.h"
+#include "session/StoreSchemas.h"
+
+#include <QSqlRecord>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// Every row of every office table, as text in a fixed order: two stores hold the same office
+// exactly when these agree.
+QStringList contentsOf(SqlStore& store) {
+    QStringList lines;
+    for (const TableDef& table : listingStoreSchema()) {
+        QSqlQuery q = store.query(QStringLiteral("SELECT * FROM `%1`").arg(table.name));
+        QStringList rows;
+        while (q.next()) {
+            QStringList cells;
+            for (const QString& column : table.columnNames()) {
+                const QVariant value = q.value(q.record().indexOf(column));
+                const ColumnDef* def = table.column(column);
+                if (value.isNull())
+                    cells << QStringLiteral("∅");
+                else if (def->type == ColumnType::DateTime)
+                    cells << SqlStore::toDateTime(value).toString(Qt::ISODate);
+                else if (def->type == ColumnType::Decimal)
+                    cells << QString::number(value.toDouble());
+                else
+                    cells << value.toString();
+            }
+            rows << table.name + QLatin1Char('|') + cells.join(QLatin1Char('|'));
+        }
+        rows.sort();
+        lines << rows;
+    }
+    return lines;
+}
+
+} // namespace
+
+// An office moved SQLite → MariaDB → SQLite comes back with the same rows, and none of the
+// stores hands out again a number the office had used.
+TEST(OfficeCopy, AnOfficeTravelsToMariaDbAndBackUnchanged) {
+    auto mariaDb = ScratchStore::mariaDb();
+    TERAN_REQUIRE_SERVICE(mariaDb != nullptr, "MariaDB");
+    auto source = ScratchStore::sqlite();
+    auto server = ScratchStore::sqlite();
+    upgradeListingStore(source->store());
+    upgradeServerStore(server->store());
+    fillEmptyReferenceTables(source->store());
+    const FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    ASSERT_TRUE(seedDemo(source->store(), server->store(), clock));
+    // Texts that break quoting, and the highest number deleted: it must stay used.
+    const int odd = insertLocal(source->store(), {{"tb", "apt"}, {"ty", "M"}, {"cboname", "O'Brien \"역삼\" \\ 100%"}});
+    const int gone = insertLocal(source->store(), {{"tb", "apt"}, {"ty", "M"}});
+    source->store().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {gone});
+    const QStringList original = contentsOf(source->store());
+    ASSERT_GT(original.size(), 100);
+
+    const OfficeCopyReport there = copyOffice(source->store(), mariaDb->store());
+    EXPECT_EQ(there.rows, original.size());
+    EXPECT_EQ(contentsOf(mariaDb->store()), original);
+    EXPECT_GT(insertLocal(mariaDb->store(), {{"tb", "apt"}, {"ty", "M"}}), gone);
+    mariaDb->store().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx > ?"), {odd});
+
+    auto back = ScratchStore::sqlite();
+    copyOffice(mariaDb->store(), back->store());
+    EXPECT_EQ(contentsOf(back->store()), original);
+    EXPECT_GT(insertLocal(back->store(), {{"tb", "apt"}, {"ty", "M"}}), gone + 1);
+
+    // An office is never copied over another one.
+    EXPECT_THROW(copyOffice(source->store(), back->store()), StoreError);
+}
