@@ -1,7 +1,11 @@
 #include "Session.h"
 
+#include "NetworkShare.h"
 #include "OfficeFile.h"
+
 #include "StoreSchemas.h"
+#include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 #include <cstdlib>
@@ -122,6 +126,8 @@ bool Session::MdbsqlConnOpen() {
         m_listing->open(url);
         if (url.backend == SqlBackend::Sqlite && !newOffice && !acceptOfficeTables(url.path))
             return false;
+        if (url.backend == SqlBackend::Sqlite)
+            noteNetworkShare(url.path);
         upgradeListingStore(*m_listing);
     } catch (const StoreError& error) {
         m_listing->close();
@@ -142,7 +148,8 @@ bool Session::checkOfficeFile(const QString& path, bool& newOffice) {
     WriteLog(QStringLiteral("mdb 연결오류 MdbsqlConnOpen => ") + officeFileLogText(state, path));
     if (state == OfficeFileState::Empty)
         return newOffice = confirmNewOffice(path);
-    m_dialogs.message(officeFileText(state, path), officeFileTitle(), DialogIcon::Critical, DialogButtons::Ok);
+    m_dialogs.message(officeFileText(state, path), officeFileTitle(), DialogIcon::Critical,
+                      DialogButtons::Ok);
     return false;
 }
 
@@ -160,6 +167,22 @@ bool Session::acceptOfficeTables(const QString& path) {
     }
     m_listing->close();
     return false;
+}
+
+// Said once per user and file: the marker lives beside Login.ini in the user's own folder.
+void Session::noteNetworkShare(const QString& path) {
+    if (!isOnNetworkShare(path))
+        return;
+    WriteLog(QStringLiteral("mdb MdbsqlConnOpen => office database on a network share: ") + path);
+    QFile marker(QFileInfo(TeranConfig::defaultFile()).absolutePath() +
+                 QStringLiteral("/network-share-noted"));
+    if (marker.open(QIODevice::ReadOnly) && QString::fromUtf8(marker.readAll()).split(u'\n').contains(path))
+        return;
+    marker.close();
+    m_dialogs.message(networkShareText(path), networkShareTitle(), DialogIcon::Information,
+                      DialogButtons::Ok);
+    if (marker.open(QIODevice::Append))
+        marker.write((path + QLatin1Char('\n')).toUtf8());
 }
 
 bool Session::confirmNewOffice(const QString& path) {

@@ -87,6 +87,7 @@ private:
     bool checkOfficeFile(const QString& path, bool& newOffice);
     bool acceptOfficeTables(const QString& path);
     bool confirmNewOffice(const QString& path);
+    void noteNetworkShare(const QString& path);
 
     TeranConfig m_config;
     DataFolder m_dataFolder;
