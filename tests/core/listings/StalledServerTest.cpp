@@ -1,0 +1,169 @@
+// Servers that stop answering without closing their connections (a process stopped with SIGSTOP,
+// a cable pulled mid-way): every network step ends within its limit, and a batch does not pay the
+// limit again for each of its rows.
+#include "TestServices.h"
+#include "listings/PictureSession.h"
+#include "register/PictureStore.h"
+#include "session/SqlStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+int freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+bool waitForPort(int port, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+        if (socket.waitForConnected(100))
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+// An FTP server of this test alone, so that stopping it does not stall the other tests.
+class PrivateFtpServer {
+public:
+    bool start() {
+        if (!m_root.isValid() || !QDir().mkpath(m_root.filePath(QStringLiteral("docs/files"))))
+            return false;
+        port = freePort();
+        m_process.setProgram(QStringLiteral("/usr/bin/python3"));
+        m_process.setArguments({QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                                QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
+                                QStringLiteral("-w"), QStringLiteral("-d"), m_root.path(),
+                                QStringLiteral("-u"), QStringLiteral("stall"), QStringLiteral("-P"),
+                                QStringLiteral("stall-pw")});
+        m_process.start();
+        return m_process.waitForStarted(5000) && waitForPort(port, 10);
+    }
+    ~PrivateFtpServer() {
+        resume();
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    void stop() { ::kill(static_cast<pid_t>(m_process.processId()), SIGSTOP); }
+    void resume() {
+        if (m_process.state() == QProcess::Running)
+            ::kill(static_cast<pid_t>(m_process.processId()), SIGCONT);
+    }
+    bool holds(const QString& name) const {
+        return QFile::exists(m_root.filePath(QStringLiteral("docs/files/") + name));
+    }
+
+    int port = 0;
+
+private:
+    QTemporaryDir m_root;
+    QProcess m_process;
+};
+
+class StalledServerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TERAN_REQUIRE_SERVICE(QFile::exists(QStringLiteral("/usr/bin/python3")), "python3 with pyftpdlib");
+        ASSERT_TRUE(m_data.isValid());
+        ASSERT_TRUE(QDir().mkpath(m_data.filePath(QStringLiteral("files"))));
+        for (int i = 0; i < 10; ++i) {
+            QFile picture(m_data.filePath(QStringLiteral("files/") + name(i)));
+            ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+            picture.write(QByteArray(2048, static_cast<char>(i)));
+        }
+    }
+
+    static QString name(int i) { return QStringLiteral("stall_%1.jpg").arg(i); }
+
+    PictureStoreFactory factory(int port) {
+        return [this, port] {
+            PictureServer server;
+            server.host = QStringLiteral("127.0.0.1");
+            server.port = port;
+            server.user = QStringLiteral("stall");
+            server.password = QStringLiteral("stall-pw");
+            auto store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'));
+            store->setTimeouts(2, 2);
+            return store;
+        };
+    }
+
+    QTemporaryDir m_data;
+};
+
+TEST_F(StalledServerTest, APictureBatchOnAStoppedFtpServerEndsWithinOneLimitAndTheServerServesAgainLater) {
+    PrivateFtpServer ftp;
+    ASSERT_TRUE(ftp.start()) << "python3 -m pyftpdlib did not start";
+    {
+        PictureSession working(factory(ftp.port));
+        ASSERT_TRUE(working.up(name(0)));
+        EXPECT_TRUE(ftp.holds(name(0)));
+    }
+
+    PictureSession session(factory(ftp.port));
+    ASSERT_TRUE(session.up(name(1))); // the connection is up when the server stops
+    ftp.stop();
+    QElapsedTimer clock;
+    clock.start();
+    int failed = 0;
+    for (int i = 2; i < 10; ++i)
+        failed += session.up(name(i)) ? 0 : 1;
+    EXPECT_EQ(failed, 8);
+    // Eight uploads at a two-second limit each would take 16 s; the first one's limit ends the batch.
+    EXPECT_LT(clock.elapsed(), 12000);
+
+    ftp.resume();
+    PictureSession later(factory(ftp.port));
+    EXPECT_TRUE(later.up(name(9)));
+    EXPECT_TRUE(ftp.holds(name(9)));
+}
+
+TEST_F(StalledServerTest, AnFtpServerThatNeverGreetsIsGivenUpAtTheConnectLimit) {
+    QTcpServer silent; // the kernel accepts, nobody answers: a stopped server
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    PictureSession session(factory(silent.serverPort()));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(session.up(name(0)));
+    EXPECT_FALSE(session.up(name(1))); // without waiting again
+    EXPECT_LT(clock.elapsed(), 10000);
+}
+
+TEST(StalledDatabaseTest, ADatabaseServerThatNeverGreetsFailsTheOpenAtTheConnectLimit) {
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    StoreUrl url;
+    url.backend = SqlBackend::MariaDb;
+    url.host = QStringLiteral("127.0.0.1");
+    url.port = silent.serverPort();
+    url.database = QStringLiteral("teran");
+    url.user = QStringLiteral("nobody");
+    url.password = QStringLiteral("nothing");
+    SqlStore store(QStringLiteral("stalled-server"));
+    StoreLimits limits;
+    limits.connectSeconds = 1;
+    limits.stallSeconds = 1;
+    store.setLimits(limits);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_THROW(store.open(url), StoreError);
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_LT(clock.elapsed(), 8000);
+}
+
+} // namespace
