@@ -85,61 +85,6 @@ protected:
 
 } // namespace
 
-TEST_F(frmMainTest, EveryTypeHasAnEntryForEachTransactionItOffersAndNoOther) {
-    auto main = openMain();
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("부동산전문 관리프로그램[TERAN] - 실행중"));
-    int typeEntries = 0;
-    for (const QString& tb : propertyTypeCodes()) {
-        for (const QString& ty : QStringList{"M", "J", "W", "B"}) {
-            auto* found = main->findChild<QAction*>(tb + QLatin1Char('_') + ty.toLower());
-            EXPECT_EQ(found != nullptr, offersTransaction(tb, ty)) << (tb + ty).toStdString();
-            if (found) {
-                EXPECT_TRUE(found->isEnabled());
-                ++typeEntries;
-            }
-        }
-    }
-    EXPECT_EQ(propertyTypeCodes().size(), 19);
-    // 19 types with sale and rent, all but 건물 and 분양상가 with a lease, 3 with presale rights.
-    EXPECT_EQ(typeEntries, 19 * 2 + 17 + 3);
-    EXPECT_EQ(entry(*main, "apt_m")->text(), QStringLiteral("아파트 매매"));
-    EXPECT_EQ(entry(*main, "villa_b")->text(), QStringLiteral("빌라트 분양권"));
-    EXPECT_EQ(entry(*main, "wonroom_w")->text(), QStringLiteral("원/투/쓰리룸 월세"));
-    EXPECT_EQ(entry(*main, "land_j")->text(), QStringLiteral("토지 전세"));
-    for (const char* absent : {"gunmul_j", "bgsang_j", "dan_b", "land_b"})
-        EXPECT_EQ(main->findChild<QAction*>(QLatin1String(absent)), nullptr) << absent;
-}
-
-TEST_F(frmMainTest, TheMenusHoldEveryEntryAndThoseOfLaterWindowsAreDisabled) {
-    auto main = openMain();
-    const QStringList working = {
-        "internetin", "internetdel", "clubmaelunin", "clubmaelundel", "clubiein", "clubiedel",   "nowdate",
-        "dogutimeup", "bogan_0",     "bogan_1",      "mdel",          "smsgo",    "smsgo2",      "downPost",
-        "downSubway", "popupWork1",  "popupWork2",   "popupLogo",     "exit",     "img_over_all"};
-    for (const QString& name : working) {
-        if (QAction* found = entry(*main, name)) {
-            EXPECT_TRUE(found->isEnabled()) << name.toStdString();
-        }
-    }
-    const QStringList later = {
-        "maesu",       "namecard",  "customer",        "family",          "clubinfo",      "clubedit",
-        "clubdel",     "clubinout", "clubmem",         "clubboard",       "clubpaper",     "clubmaemul",
-        "cluboner",    "bogo",      "bogom",           "question",        "colorSetting",  "fontSetting",
-        "dogusetting", "tetris",    "img_over_insert", "img_over_gaeyak", "img_over_daily"};
-    for (const QString& name : later) {
-        if (QAction* found = entry(*main, name)) {
-            EXPECT_FALSE(found->isEnabled()) << name.toStdString();
-            EXPECT_EQ(found->toolTip(), MainMenus::laterText()) << name.toStdString();
-        }
-    }
-    EXPECT_EQ(entry(*main, "bogan_0")->text(), QStringLiteral("매물함으로이동"));
-    EXPECT_EQ(entry(*main, "bogan_1")->text(), QStringLiteral("보관함으로이동"));
-    for (const QString& key :
-         QStringList{"service_area", "service_budongsan", "service_counsel", "service_data", "service_job",
-                     "service_link", "sise", "bunyang", "munje", "cashad", "cashuse", "change"})
-        entry(*main, key);
-}
-
 TEST_F(frmMainTest, ExitAsksFirstAndEndsTheProgramOnlyOnYes) {
     auto main = openMain();
     office->dialogs.answerNext(DialogAnswer::No);
