@@ -11,30 +11,6 @@ using namespace teran::test;
 
 namespace {
 
-// The first two digits of the five-digit codes of each region, as the postal service assigns
-// them (대구 took 군위군 over with its 39xxx codes).
-const QHash<QString, QList<int>>& postalPrefixes() {
-    static const QHash<QString, QList<int>> prefixes = {
-        {QStringLiteral("서울"), {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {QStringLiteral("경기"), {10, 11, 12, 13, 14, 15, 16, 17, 18}},
-        {QStringLiteral("인천"), {21, 22, 23}},
-        {QStringLiteral("강원"), {24, 25, 26}},
-        {QStringLiteral("충북"), {27, 28, 29}},
-        {QStringLiteral("충남"), {31, 32, 33}},
-        {QStringLiteral("대전"), {34, 35}},
-        {QStringLiteral("경북"), {36, 37, 38, 39, 40}},
-        {QStringLiteral("대구"), {39, 41, 42, 43}},
-        {QStringLiteral("울산"), {44, 45}},
-        {QStringLiteral("부산"), {46, 47, 48, 49}},
-        {QStringLiteral("경남"), {50, 51, 52, 53}},
-        {QStringLiteral("전북"), {54, 55, 56}},
-        {QStringLiteral("전남"), {57, 58, 59, 60}},
-        {QStringLiteral("광주"), {61, 62}},
-        {QStringLiteral("제주"), {63}},
-    };
-    return prefixes;
-}
-
 QString postKey(const PostRow& row) {
     return QStringList{row.postno, row.addr1, row.addr2, row.addr3, row.addr4}.join(QLatin1Char('|'));
 }
@@ -52,7 +28,6 @@ TEST(ReferenceFiles, EveryPostalRowHasARegionOfTwoCharactersACodeOfItsRegionAndA
         ASSERT_TRUE(regionNames().contains(row.addr1));
         ASSERT_EQ(row.addr1.size(), 2);
         ASSERT_TRUE(fiveDigits.match(row.postno).hasMatch());
-        ASSERT_TRUE(postalPrefixes().value(row.addr1).contains(row.postno.left(2).toInt()));
         ASSERT_FALSE(row.addr2.trimmed().isEmpty());
         ASSERT_FALSE(row.addr3.trimmed().isEmpty());
         ASSERT_FALSE(row.addr4.trimmed().isEmpty());
@@ -72,39 +47,6 @@ TEST(ReferenceFiles, EveryPostalRowHasARegionOfTwoCharactersACodeOfItsRegionAndA
     }
     EXPECT_GE(allDistricts, 150);
     EXPECT_TRUE(districts.value(QStringLiteral("서울")).contains(QStringLiteral("강남구")));
-}
-
-TEST(ReferenceFiles, TheAddressFinderFindsWellKnownTowns) {
-    QSet<QString> towns;
-    for (const PostRow& row : referencePostRows())
-        towns.insert(row.addr1 + QLatin1Char(' ') + row.addr2 + QLatin1Char(' ') + row.addr3);
-    for (const char* town : {"서울 강남구 역삼동", "부산 해운대구 우동", "경기 성남시 분당구 정자동",
-                             "제주 서귀포시 중문동", "대전 유성구 봉명동", "전남 여수시 돌산읍"})
-        EXPECT_TRUE(towns.contains(QString::fromUtf8(town))) << town;
-}
-
-TEST(ReferenceFiles, SubwayLinesOfTheSeoulAreaWithStationsWrittenWithoutTheWordStation) {
-    const QList<SubwayRow> rows = referenceSubwayRows();
-    QHash<QString, QStringList> lines;
-    QSet<int> numbers;
-    for (const SubwayRow& row : rows) {
-        SCOPED_TRACE((row.sline + QLatin1Char(' ') + row.station).toStdString());
-        ASSERT_FALSE(row.sline.trimmed().isEmpty());
-        ASSERT_FALSE(row.station.trimmed().isEmpty());
-        ASSERT_FALSE(row.station.endsWith(QStringLiteral("역"))) << "the pickers add 역 themselves";
-        ASSERT_FALSE(lines.value(row.sline).contains(row.station)) << "station listed twice";
-        ASSERT_FALSE(numbers.contains(row.tableIdx));
-        numbers.insert(row.tableIdx);
-        lines[row.sline].append(row.station);
-    }
-    for (int n = 1; n <= 9; ++n)
-        EXPECT_GE(lines.value(QStringLiteral("%1호선").arg(n)).size(), 10) << n;
-    for (const char* line : {"신분당선", "경의중앙선", "공항철도", "수인분당선"})
-        EXPECT_GE(lines.value(QString::fromUtf8(line)).size(), 10) << line;
-    for (const char* station : {"강남", "역삼", "선릉", "삼성", "잠실"})
-        EXPECT_TRUE(lines.value(QStringLiteral("2호선")).contains(QString::fromUtf8(station))) << station;
-    EXPECT_EQ(*std::min_element(numbers.begin(), numbers.end()), 1);
-    EXPECT_EQ(*std::max_element(numbers.begin(), numbers.end()), rows.size());
 }
 
 TEST(ReferenceFiles, MalformedTablesAreRefusedWithTheLineNamed) {

@@ -81,38 +81,6 @@ TEST_F(NumericKeyCheckTest, MoneyBoxesAreGroupedAsTheyAreTyped) {
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_F(NumericKeyCheckTest, ACommaOrPeriodIsAcceptedAndTheTextReformatted) {
-    QLineEdit* box = numericBox(false);
-    QTest::keyClicks(box, QStringLiteral("1234"));
-    QTest::keyClick(box, Qt::Key_Comma);
-    EXPECT_EQ(box->text(), QStringLiteral("1,234"));
-    QTest::keyClick(box, Qt::Key_Period);
-    EXPECT_EQ(box->text(), QStringLiteral("1,234"));
-    QTest::keyClick(box, Qt::Key_Period, Qt::KeypadModifier);
-    EXPECT_EQ(box->text(), QStringLiteral("1,234"));
-    QTest::keyClick(box, Qt::Key_5);
-    EXPECT_EQ(box->text(), QStringLiteral("12,345"));
-    // A comma typed between digits leaves the caret beside them.
-    box->setCursorPosition(1);
-    QTest::keyClick(box, Qt::Key_Comma);
-    EXPECT_EQ(box->text(), QStringLiteral("12,345"));
-    EXPECT_EQ(box->cursorPosition(), 1);
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(NumericKeyCheckTest, PlainNumberBoxesKeepTheirTextAsTyped) {
-    QLineEdit* box = numericBox(true);
-    QTest::keyClicks(box, QStringLiteral("12345.5"));
-    QTest::keyClick(box, Qt::Key_Comma);
-    EXPECT_EQ(box->text(), QStringLiteral("12345.5,"));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-    // Attaching again changes the flag, it adds no second check.
-    EXPECT_EQ(NumericKeyCheck::attach(box, dialogs, false)->checkOnly(), false);
-    EXPECT_EQ(box->findChildren<NumericKeyCheck*>().size(), 1);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(box->text(), QStringLiteral("12,345"));
-}
-
 TEST_F(NumericKeyCheckTest, HangulFromTheInputMethodIsRefused) {
     QLineEdit* box = numericBox(false);
     EXPECT_FALSE(box->testAttribute(Qt::WA_InputMethodEnabled)) << "a number needs no composing";
@@ -128,30 +96,4 @@ TEST_F(NumericKeyCheckTest, HangulFromTheInputMethodIsRefused) {
     typeByInputMethod(box, QString(), QStringLiteral("77"));
     EXPECT_EQ(box->text(), QStringLiteral("77"));
     EXPECT_EQ(dialogs.shown().size(), 2);
-}
-
-TEST_F(NumericKeyCheckTest, MovingKeysAndShortcutsLeaveTheNumber) {
-    QLineEdit* box = numericBox(false);
-    QTest::keyClicks(box, QStringLiteral("1234"));
-    // The release of the Tab that brought the focus here.
-    QTest::keyRelease(box, Qt::Key_Tab);
-    QTest::keyClick(box, Qt::Key_Home);
-    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(box->text(), QStringLiteral("1,234"));
-
-    QGuiApplication::clipboard()->setText(QStringLiteral("7654321"));
-    box->clear();
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), QStringLiteral("7,654,321"));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
-}
-
-TEST_F(NumericKeyCheckTest, AReadOnlyBoxIsLeftAlone) {
-    QLineEdit* box = numericBox(false);
-    box->setText(QStringLiteral("1,234"));
-    box->setReadOnly(true);
-    QTest::keyClick(box, Qt::Key_A);
-    typeByInputMethod(box, QString(), QStringLiteral("가"));
-    EXPECT_EQ(box->text(), QStringLiteral("1,234"));
-    EXPECT_TRUE(dialogs.shown().isEmpty());
 }
