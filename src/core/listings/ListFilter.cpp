@@ -334,6 +334,13 @@ QString nameFilterColumn(const QString& tb) {
     return QStringLiteral("special");
 }
 
+bool isPlain(const ListFilter& f) {
+    ListFilter plain;
+    plain.tb = f.tb;
+    plain.archive = f.archive;
+    return f == plain;
+}
+
 ListWhere ListWhereBuild(const ListFilter& f, const WhereContext& c) {
     WhereBuilder b(sideOf(c.kind));
     if (!isAllTypes(f.tb))

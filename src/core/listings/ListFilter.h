@@ -68,7 +68,12 @@ struct ListFilter {
     bool archive = false;          // the archive tab: state 2 only, else everything but state 2
     std::optional<int> recentDays; // only rows changed (or registered) within N days
     AgeDate recentBy = AgeDate::Changed;
+
+    bool operator==(const ListFilter&) const = default;
 };
+
+// Whether a filter asks for nothing but a type and the tab (archive or not): the plain list.
+bool isPlain(const ListFilter& f);
 
 // Number boxes of the search panel. Each returns false for text that is not a number of the
 // kind (letters, fractions where whole numbers are asked, negative values); empty text is a

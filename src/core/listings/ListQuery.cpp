@@ -1,6 +1,7 @@
 #include "ListQuery.h"
 
 #include "session/ListingColumns.h"
+#include "session/ListingCounts.h"
 #include "session/ListingValue.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
@@ -89,6 +90,8 @@ struct ListQuery::Statement {
     QString alias;
     bool matchesNothing = false; // a club list without members
     QStringList ignored;
+    // A plain own list (no filter but type and tab) takes its total from the kept counts.
+    std::function<std::optional<qint64>()> keptTotal;
 };
 
 QString ListPage::countText() const {
@@ -156,6 +159,12 @@ ListQuery::Statement ListQuery::ownStatement(const ListRequest& request) const {
     st.from = QStringLiteral(" FROM maemul WHERE id = ?") + where.sql;
     st.values = QVariantList{s.OfficeMainId} + where.values;
     st.orderBy = orderBySql(ListKind::Own, request.sort);
+    if (s.LoginId == s.OfficeMainId && isPlain(request.filter)) {
+        const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
+        st.keptTotal = [this, office = s.OfficeMainId, tb, archive = request.filter.archive] {
+            return ListingCounts(m_session.listingStore()).count(office, tb, archive);
+        };
+    }
     return st;
 }
 
@@ -233,7 +242,9 @@ ListPage ListQuery::run(const ListRequest& request, const Statement& st, const L
 
     QList<RawValues> rows;
     try {
-        page.total = store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+        const std::optional<qint64> kept = st.keptTotal ? st.keptTotal() : std::nullopt;
+        page.total =
+            kept ? *kept : store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
         page.pageCount = pageCountOf(page.total, page.pageSize);
         page.page = clampPage(request.page, page.total, page.pageSize);
         QVariantList values = st.values;
@@ -329,29 +340,44 @@ QStringList ClubMemberIds(SqlStore& server, const QList<int>& clubs, const QStri
     return ids;
 }
 
-QStringList distinctProgressValues(SqlStore& store) {
-    QStringList values;
-    QSqlQuery q = store.query(QStringLiteral(
-        "SELECT ming FROM maemul WHERE ming IS NOT NULL AND ming <> '' GROUP BY ming ORDER BY ming"));
+namespace {
+
+// The distinct values of a column of maemul above "" (so neither null nor empty), sorted; with
+// a type only those of the type. SQLite steps from value to value through the index on
+// (tb, column) or (column), a few reads per value however many rows hold it; MariaDB indexes
+// only a prefix of long texts and groups instead.
+QStringList distinctValues(SqlStore& store, const QString& column, const QString& tb) {
+    const QString typeTest = tb.isEmpty() ? QString() : QStringLiteral("tb = ? AND ");
+    QVariantList values;
+    QString sql;
+    if (store.backend() == SqlBackend::Sqlite) {
+        sql = QStringLiteral("WITH RECURSIVE d(v) AS (SELECT (SELECT MIN(%1) FROM maemul WHERE %2%1 > '') "
+                             "UNION ALL SELECT (SELECT MIN(%1) FROM maemul WHERE %2%1 > d.v) FROM d "
+                             "WHERE d.v IS NOT NULL) SELECT v FROM d WHERE v IS NOT NULL")
+                  .arg(column, typeTest);
+        if (!tb.isEmpty())
+            values << tb << tb;
+    } else {
+        sql = QStringLiteral("SELECT %1 FROM maemul WHERE %2%1 > '' GROUP BY %1 ORDER BY %1").arg(column, typeTest);
+        if (!tb.isEmpty())
+            values << tb;
+    }
+    QStringList found;
+    QSqlQuery q = store.query(sql, values);
     while (q.next())
-        values << q.value(0).toString();
-    return values;
+        found << q.value(0).toString();
+    return found;
+}
+
+} // namespace
+
+QStringList distinctProgressValues(SqlStore& store) {
+    return distinctValues(store, QStringLiteral("ming"), {});
 }
 
 QStringList distinctNames(SqlStore& store, const QString& tb) {
-    const QString column = nameFilterColumn(tb); // one of a fixed few names
-    QString sql = QStringLiteral("SELECT %1 FROM maemul WHERE %1 IS NOT NULL AND %1 <> ''").arg(column);
-    QVariantList values;
-    if (!isAllTypes(tb)) {
-        sql += QStringLiteral(" AND tb = ?");
-        values << tb;
-    }
-    sql += QStringLiteral(" GROUP BY %1 ORDER BY %1").arg(column);
-    QStringList names;
-    QSqlQuery q = store.query(sql, values);
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
+    // The column is one of a fixed few names.
+    return distinctValues(store, nameFilterColumn(tb), isAllTypes(tb) ? QString() : tb);
 }
 
 } // namespace teran

@@ -335,10 +335,28 @@ bool isListingColumnOn(const ColumnDef* column, ListingSide side) {
 TableDef maemulTable(ListingSide side) {
     TableDef table{QStringLiteral("maemul"), listingColumnsOf(side), {}};
     if (side == ListingSide::Local) {
-        // The own lists filter on state and type and sort or cut by the modified date.
-        table.indexes = {{QStringLiteral("ix_maemul_state"), {QStringLiteral("state")}, false},
-                         {QStringLiteral("ix_maemul_tb"), {QStringLiteral("tb")}, false},
-                         {QStringLiteral("ix_maemul_showday"), {QStringLiteral("showday")}, false}};
+        // The own lists read the office's rows (or one type's) newest number first: an index on
+        // one column keeps its rows in number order, so a page is read without sorting. The
+        // name and progress boxes step through the distinct values of (type, name column);
+        // registration looks up earlier listings of the same lot.
+        const auto index = [](const char* name, std::initializer_list<const char*> columns) {
+            IndexDef def{QString::fromLatin1(name), {}, false};
+            for (const char* c : columns)
+                def.columns << QString::fromLatin1(c);
+            return def;
+        };
+        table.indexes = {index("ix_maemul_state", {"state"}),
+                         index("ix_maemul_tb", {"tb"}),
+                         index("ix_maemul_showday", {"showday"}),
+                         index("ix_maemul_id", {"id"}),
+                         index("ix_maemul_cboname", {"cboname"}),
+                         index("ix_maemul_tb_cboname", {"tb", "cboname"}),
+                         index("ix_maemul_tb_jimok", {"tb", "jimok"}),
+                         index("ix_maemul_tb_maemultype", {"tb", "maemultype"}),
+                         index("ix_maemul_tb_special", {"tb", "special"}),
+                         index("ix_maemul_tb_maker", {"tb", "maker"}),
+                         index("ix_maemul_ming", {"ming"}),
+                         index("ix_maemul_lot", {"addr1", "addr2", "addr3", "addr4"})};
     } else {
         // One copy per office listing. The shared and club lists count by type, state, the
         // 60-day window on showday and the office (the id makes the count read the index

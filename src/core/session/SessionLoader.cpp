@@ -65,7 +65,6 @@ LoadOutcome SessionLoader::load() {
         loadStaff(details);
         loadSettings();
     } catch (const StoreError& error) {
-        qWarning("DEBUGX %s %s", qPrintable(error.description()), qPrintable(error.sql()));
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
         m_session.showStoreError(error, error.source().startsWith(QLatin1String("server"))
                                             ? StoreKind::Server
@@ -77,10 +76,16 @@ LoadOutcome SessionLoader::load() {
 
 bool SessionLoader::ownsListingStore() {
     // Rows without an owner are this office's too; only another office's id makes it foreign.
-    QVariantList values{m_session.state().OfficeMainId};
-    const QString sql = QStringLiteral("SELECT table_idx FROM maemul WHERE id <> ? AND id <> ''") +
-                        SqlStore::limitSql(1, 0, values);
-    return !m_session.listingStore().query(sql, values).next();
+    // The lowest and highest owner are two steps on the index of id, however many rows there are.
+    SqlStore& store = m_session.listingStore();
+    const QString lowest = store.scalar(QStringLiteral("SELECT MIN(id) FROM maemul WHERE id > ''")).toString();
+    if (lowest.isEmpty())
+        return true;
+    const QString highest = store.scalar(QStringLiteral("SELECT MAX(id) FROM maemul")).toString();
+    // MariaDB's collation compares ids without regard to case, as its `<>` would.
+    const Qt::CaseSensitivity cs = store.backend() == SqlBackend::MariaDb ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const QString office = m_session.state().OfficeMainId;
+    return lowest.compare(office, cs) == 0 && highest.compare(office, cs) == 0;
 }
 
 QString SessionLoader::userName(SqlStore& store) const {

@@ -1,6 +1,7 @@
 #include "StoreSchemas.h"
 
 #include "ListingColumns.h"
+#include "ListingCounts.h"
 #include "PasswordHash.h"
 #include "StoreTables.h"
 
@@ -18,6 +19,8 @@ QList<TableDef> serverStoreSchema() {
 // to the declared tables. Later versions add their own steps below it.
 // Version 2 adds the indexes the list windows search and page by.
 // Version 3 replaces the staff passwords that older versions mirrored in clear text by hashes.
+// Version 4 adds the indexes of the name and progress boxes and of the office's own rows, and
+// the listing counts the plain lists show their totals from.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -33,7 +36,11 @@ QList<Migration> listingStoreMigrations() {
     };
     return {{1, QStringLiteral("declared tables"), reconcile},
             {2, QStringLiteral("list indexes"), reconcile},
-            {3, QStringLiteral("hashed staff passwords"), hashPasswords}};
+            {3, QStringLiteral("hashed staff passwords"), hashPasswords},
+            {4, QStringLiteral("choice indexes and listing counts"), [reconcile](SqlStore& store) {
+                 reconcile(store);
+                 ListingCounts(store).install();
+             }}};
 }
 
 QList<Migration> serverStoreMigrations() {

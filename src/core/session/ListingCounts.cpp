@@ -1,0 +1,80 @@
+#include "ListingCounts.h"
+
+#include "PropertyTypes.h"
+#include "SqlStore.h"
+
+namespace teran {
+
+namespace {
+
+const QString kTable = QStringLiteral("maemul_counts");
+const QStringList kTriggers = {QStringLiteral("tr_maemul_counts_insert"),
+                               QStringLiteral("tr_maemul_counts_update"),
+                               QStringLiteral("tr_maemul_counts_delete")};
+
+// One key of the counts from a row of `maemul` seen as NEW or OLD.
+QString keyOf(const QString& row) {
+    return QStringLiteral("IFNULL(%1.id, ''), IFNULL(%1.state, -1), IFNULL(%1.tb, '')").arg(row);
+}
+
+QString addSql(const QString& row) {
+    return QStringLiteral("INSERT INTO maemul_counts(id, state, tb, n) VALUES(%1, 1) "
+                          "ON CONFLICT(id, state, tb) DO UPDATE SET n = n + 1;")
+        .arg(keyOf(row));
+}
+
+QString removeSql(const QString& row) {
+    return QStringLiteral("UPDATE maemul_counts SET n = n - 1 WHERE (id, state, tb) = (%1);").arg(keyOf(row));
+}
+
+} // namespace
+
+ListingCounts::ListingCounts(SqlStore& store)
+    : m_store(store) {}
+
+void ListingCounts::install() {
+    if (m_store.backend() != SqlBackend::Sqlite || kept())
+        return;
+    m_store.transact([&] {
+        m_store.execute(QStringLiteral("DROP TABLE IF EXISTS maemul_counts"));
+        for (const QString& trigger : kTriggers)
+            m_store.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger);
+        m_store.execute(QStringLiteral("CREATE TABLE maemul_counts (id TEXT NOT NULL, state INTEGER NOT NULL, "
+                                       "tb TEXT NOT NULL, n INTEGER NOT NULL, PRIMARY KEY (id, state, tb))"));
+        m_store.execute(QStringLiteral("INSERT INTO maemul_counts(id, state, tb, n) SELECT IFNULL(id, ''), "
+                                       "IFNULL(state, -1), IFNULL(tb, ''), COUNT(*) FROM maemul GROUP BY 1, 2, 3"));
+        m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON maemul BEGIN %2 END")
+                            .arg(kTriggers.at(0), addSql(QStringLiteral("NEW"))));
+        // Only a change of the key moves a row between counts.
+        m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF id, state, tb ON maemul BEGIN %2 %3 END")
+                            .arg(kTriggers.at(1), removeSql(QStringLiteral("OLD")), addSql(QStringLiteral("NEW"))));
+        m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON maemul BEGIN %2 END")
+                            .arg(kTriggers.at(2), removeSql(QStringLiteral("OLD"))));
+    });
+}
+
+bool ListingCounts::kept() const {
+    if (m_store.backend() != SqlBackend::Sqlite)
+        return false;
+    QVariantList names{kTable};
+    for (const QString& trigger : kTriggers)
+        names << trigger;
+    return m_store
+               .scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"), names, 0)
+               .toInt() == names.size();
+}
+
+std::optional<qint64> ListingCounts::count(const QString& office, const QString& tb, bool archive) const {
+    if (!kept())
+        return std::nullopt;
+    QString sql = QStringLiteral("SELECT SUM(n) FROM maemul_counts WHERE id = ? AND state ") +
+                  (archive ? QStringLiteral("= ?") : QStringLiteral("<> ?"));
+    QVariantList values{office, stateValue(PublicationState::Archived)};
+    if (!tb.isEmpty()) {
+        sql += QStringLiteral(" AND tb = ?");
+        values << tb;
+    }
+    return m_store.scalar(sql, values, 0).toLongLong();
+}
+
+} // namespace teran
