@@ -244,7 +244,8 @@ ListPage ListQuery::run(const ListRequest& request, const Statement& st, const L
     try {
         const std::optional<qint64> kept = st.keptTotal ? st.keptTotal() : std::nullopt;
         page.total =
-            kept ? *kept : store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+            kept ? *kept
+                 : store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
         page.pageCount = pageCountOf(page.total, page.pageSize);
         page.page = clampPage(request.page, page.total, page.pageSize);
         QVariantList values = st.values;
@@ -358,7 +359,8 @@ QStringList distinctValues(SqlStore& store, const QString& column, const QString
         if (!tb.isEmpty())
             values << tb << tb;
     } else {
-        sql = QStringLiteral("SELECT %1 FROM maemul WHERE %2%1 > '' GROUP BY %1 ORDER BY %1").arg(column, typeTest);
+        sql = QStringLiteral("SELECT %1 FROM maemul WHERE %2%1 > '' GROUP BY %1 ORDER BY %1")
+                  .arg(column, typeTest);
         if (!tb.isEmpty())
             values << tb;
     }

@@ -370,10 +370,13 @@ TableDef maemulTable(ListingSide side) {
             {QStringLiteral("ix_maemul_state_showday_id"),
              {QStringLiteral("state"), QStringLiteral("showday"), QStringLiteral("id")},
              false},
-            {QStringLiteral("ix_maemul_tb_sortday"), {QStringLiteral("tb"), QStringLiteral("sortday")}, false},
+            {QStringLiteral("ix_maemul_tb_sortday"),
+             {QStringLiteral("tb"), QStringLiteral("sortday")},
+             false},
             {QStringLiteral("ix_maemul_sortday"), {QStringLiteral("sortday")}, false},
             {QStringLiteral("ix_maemul_subid_state_showday_tb"),
-             {QStringLiteral("subid"), QStringLiteral("state"), QStringLiteral("showday"), QStringLiteral("tb")},
+             {QStringLiteral("subid"), QStringLiteral("state"), QStringLiteral("showday"),
+              QStringLiteral("tb")},
              false}};
     }
     return table;

@@ -39,15 +39,18 @@ void ListingCounts::install() {
         m_store.execute(QStringLiteral("DROP TABLE IF EXISTS maemul_counts"));
         for (const QString& trigger : kTriggers)
             m_store.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger);
-        m_store.execute(QStringLiteral("CREATE TABLE maemul_counts (id TEXT NOT NULL, state INTEGER NOT NULL, "
-                                       "tb TEXT NOT NULL, n INTEGER NOT NULL, PRIMARY KEY (id, state, tb))"));
-        m_store.execute(QStringLiteral("INSERT INTO maemul_counts(id, state, tb, n) SELECT IFNULL(id, ''), "
-                                       "IFNULL(state, -1), IFNULL(tb, ''), COUNT(*) FROM maemul GROUP BY 1, 2, 3"));
+        m_store.execute(
+            QStringLiteral("CREATE TABLE maemul_counts (id TEXT NOT NULL, state INTEGER NOT NULL, "
+                           "tb TEXT NOT NULL, n INTEGER NOT NULL, PRIMARY KEY (id, state, tb))"));
+        m_store.execute(
+            QStringLiteral("INSERT INTO maemul_counts(id, state, tb, n) SELECT IFNULL(id, ''), "
+                           "IFNULL(state, -1), IFNULL(tb, ''), COUNT(*) FROM maemul GROUP BY 1, 2, 3"));
         m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON maemul BEGIN %2 END")
                             .arg(kTriggers.at(0), addSql(QStringLiteral("NEW"))));
         // Only a change of the key moves a row between counts.
-        m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF id, state, tb ON maemul BEGIN %2 %3 END")
-                            .arg(kTriggers.at(1), removeSql(QStringLiteral("OLD")), addSql(QStringLiteral("NEW"))));
+        m_store.execute(
+            QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF id, state, tb ON maemul BEGIN %2 %3 END")
+                .arg(kTriggers.at(1), removeSql(QStringLiteral("OLD")), addSql(QStringLiteral("NEW"))));
         m_store.execute(QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON maemul BEGIN %2 END")
                             .arg(kTriggers.at(2), removeSql(QStringLiteral("OLD"))));
     });
@@ -60,7 +63,8 @@ bool ListingCounts::kept() const {
     for (const QString& trigger : kTriggers)
         names << trigger;
     return m_store
-               .scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"), names, 0)
+               .scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"), names,
+                       0)
                .toInt() == names.size();
 }
 

@@ -78,12 +78,14 @@ bool SessionLoader::ownsListingStore() {
     // Rows without an owner are this office's too; only another office's id makes it foreign.
     // The lowest and highest owner are two steps on the index of id, however many rows there are.
     SqlStore& store = m_session.listingStore();
-    const QString lowest = store.scalar(QStringLiteral("SELECT MIN(id) FROM maemul WHERE id > ''")).toString();
+    const QString lowest =
+        store.scalar(QStringLiteral("SELECT MIN(id) FROM maemul WHERE id > ''")).toString();
     if (lowest.isEmpty())
         return true;
     const QString highest = store.scalar(QStringLiteral("SELECT MAX(id) FROM maemul")).toString();
     // MariaDB's collation compares ids without regard to case, as its `<>` would.
-    const Qt::CaseSensitivity cs = store.backend() == SqlBackend::MariaDb ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const Qt::CaseSensitivity cs =
+        store.backend() == SqlBackend::MariaDb ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const QString office = m_session.state().OfficeMainId;
     return lowest.compare(office, cs) == 0 && highest.compare(office, cs) == 0;
 }
@@ -122,7 +124,8 @@ void SessionLoader::mirrorAccounts() {
         const QString memId = row.at(1).toString();
         kept << memId;
         // The office keeps a hash of the password only; one that still fits is kept as it is.
-        const QVariant storedValue = local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId});
+        const QVariant storedValue =
+            local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId});
         const QString stored = storedValue.toString();
         const QString password = row.at(passwordAt).toString();
         row[passwordAt] = PasswordHash::isHash(stored) && PasswordHash::matches(stored, password)
@@ -134,7 +137,8 @@ void SessionLoader::mirrorAccounts() {
         // rows whose values changed, and an unchanged account would be inserted twice.
         if (storedValue.isValid())
             local.execute(
-                QStringLiteral("UPDATE members SET %1 WHERE memID=?").arg(sets.join(QLatin1Char(','))), values);
+                QStringLiteral("UPDATE members SET %1 WHERE memID=?").arg(sets.join(QLatin1Char(','))),
+                values);
         else
             local.execute(QStringLiteral("INSERT INTO members(%1) VALUES(%2)")
                               .arg(kMirroredColumns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),

@@ -33,7 +33,8 @@ void keepPrivate(const QString& path) {
             return; // the open that follows reports why
         file.close();
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                                        QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::WriteGroup);
+                                        QFileDevice::WriteUser | QFileDevice::ReadGroup |
+                                        QFileDevice::WriteGroup);
         return;
     }
     const QFileDevice::Permissions now = QFile::permissions(path);
@@ -269,9 +270,12 @@ QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool may
     if (m_created && m_lost && m_depth == 0)
         reopen();
     if (!isOpen())
-        throw StoreError(m_lost ? QStringLiteral("Lost connection to the server") : QStringLiteral("The database is not open"),
+        throw StoreError(m_lost ? QStringLiteral("Lost connection to the server")
+                                : QStringLiteral("The database is not open"),
                          m_connectionName, sql);
     checkFault(sql);
+    if (m_observer)
+        m_observer(sql, values);
     QSqlQuery q(database());
     q.setForwardOnly(true);
     const bool retryable = mayRetry && m_depth == 0 && m_backend == SqlBackend::MariaDb;

@@ -98,6 +98,9 @@ public:
     void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
 
     static bool isLostConnection(const StoreError& error);
+    // A seam for plan tests: told every statement with its values before it runs.
+    using StatementObserver = std::function<void(const QString& sql, const QVariantList& values)>;
+    void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }
 
 private:
     void bindAll(QSqlQuery& q, const QVariantList& values) const;
@@ -121,6 +124,7 @@ private:
     QElapsedTimer m_lastFailedReopen;
     std::function<void(bool)> m_listener;
     FaultHook m_faultHook;
+    StatementObserver m_observer;
 };
 
 // Commits when told to, rolls back when left without a commit (an error or an early return).

@@ -45,7 +45,8 @@ QList<Migration> listingStoreMigrations() {
 
 QList<Migration> serverStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); };
-    return {{1, QStringLiteral("declared tables"), reconcile}, {2, QStringLiteral("list indexes"), reconcile}};
+    return {{1, QStringLiteral("declared tables"), reconcile},
+            {2, QStringLiteral("list indexes"), reconcile}};
 }
 
 int upgradeListingStore(SqlStore& store) {

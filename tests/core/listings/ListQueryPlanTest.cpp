@@ -1,0 +1,181 @@
+#include "ListFixture.h"
+#include "listings/ListQuery.h"
+#include "session/PropertyTypes.h"
+
+#include <QRegularExpression>
+#include <QSqlRecord>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+struct Statement {
+    QString sql;
+    QVariantList values;
+};
+
+// What the database says it will do for a statement, one line per step; the steps that read
+// all of maemul are marked "FULL".
+QStringList planOf(SqlStore& store, const Statement& st) {
+    QStringList steps;
+    if (store.backend() == SqlBackend::Sqlite) {
+        static const QRegularExpression scan(QStringLiteral("^SCAN (maemul|A)\\b"));
+        QSqlQuery q = store.query(QStringLiteral("EXPLAIN QUERY PLAN ") + st.sql, st.values);
+        while (q.next()) {
+            const QString detail = q.value(3).toString();
+            steps << (scan.match(detail).hasMatch() ? QStringLiteral("FULL ") : QString()) + detail;
+        }
+        return steps;
+    }
+    QSqlQuery q = store.query(QStringLiteral("EXPLAIN ") + st.sql, st.values);
+    while (q.next()) {
+        const QSqlRecord r = q.record();
+        const QString table = q.value(r.indexOf(QStringLiteral("table"))).toString();
+        const QString type = q.value(r.indexOf(QStringLiteral("type"))).toString();
+        const bool full =
+            (table == QLatin1String("maemul") || table == QLatin1String("A")) && type == QLatin1String("ALL");
+        steps << (full ? QStringLiteral("FULL ") : QString()) + table + QLatin1Char(' ') + type +
+                     QLatin1Char(' ') + q.value(r.indexOf(QStringLiteral("key"))).toString();
+    }
+    return steps;
+}
+
+// The office's rows and a server of other offices, spread over every type, two staff, four
+// months of dates and both tabs, enough for MariaDB's planner to see a real table.
+class ListPlanFixture {
+protected:
+    void prepare(Backend backend) {
+        f = ListFixture::make(backend);
+        TERAN_REQUIRE_SERVICE(f, "MariaDB");
+        QList<ListingRow> own;
+        const QList<PropertyType>& types = propertyTypes();
+        for (int n = 0; n < 600; ++n)
+            own.append({{"id", "off1"},
+                        {"subid", n % 2 ? "st1" : "st2"},
+                        {"tb", types.at(n % types.size()).code},
+                        {"state", n % 10 == 0 ? 2 : 0},
+                        {"cboname", QStringLiteral("단지%1").arg(n % 40)},
+                        {"ming", n % 3 ? "진행중" : "보류"},
+                        {"money_m", n * 1000},
+                        {"showday", f->clock.now().addDays(-n % 120)}});
+        insertLocalBulk(f->local(), own);
+        Transaction tx(f->server());
+        for (int n = 0; n < 1500; ++n)
+            f->addShared({{"id", QStringLiteral("office%1").arg(n % 30)},
+                          {"subid", QStringLiteral("office%1").arg(n % 30)},
+                          {"tb", types.at(n % types.size()).code},
+                          {"state", n % 10 == 9 ? 7 : (n % 2 ? 1 : 3)},
+                          {"showday", f->clock.now().addDays(-n % 120)},
+                          {"sortday", f->clock.now().addDays(-n % 90)}});
+        tx.commit();
+        if (backend == Backend::MariaDb)
+            f->server().execute(QStringLiteral("ANALYZE TABLE maemul"));
+    }
+
+    // Runs `work` and keeps every read of maemul it made on `store`.
+    template <typename Work> QList<Statement> readsOf(SqlStore& store, Work work) {
+        QList<Statement> seen;
+        store.setStatementObserver([&](const QString& sql, const QVariantList& values) {
+            const QString head = sql.trimmed().left(6).toUpper();
+            if ((head.startsWith(QLatin1String("SELECT")) || head.startsWith(QLatin1String("WITH"))) &&
+                sql.contains(QLatin1String("maemul")))
+                seen.append({sql, values});
+        });
+        work();
+        store.setStatementObserver({});
+        return seen;
+    }
+
+    void expectNoFullRead(SqlStore& store, const QList<Statement>& reads) {
+        ASSERT_FALSE(reads.isEmpty());
+        for (const Statement& st : reads) {
+            const QStringList plan = planOf(store, st);
+            EXPECT_FALSE(plan.join(QLatin1Char('\n')).contains(QLatin1String("FULL")))
+                << st.sql.toStdString() << "\n"
+                << plan.join(QLatin1Char('\n')).toStdString();
+        }
+    }
+
+    ListPage search(ListKind kind, const ListFilter& filter, const SortState& sort = {}) {
+        ListRequest request(kind, filter, sort, QStringLiteral("50"));
+        if (kind == ListKind::Club)
+            request.clubIds = {QStringLiteral("office3"), QStringLiteral("office4")};
+        const ListPage page = ListQuery(f->session()).ListSearch(request);
+        EXPECT_TRUE(page.ok) << page.error.toStdString();
+        return page;
+    }
+
+    static ListFilter typed(const QString& tb) {
+        ListFilter filter;
+        filter.tb = tb;
+        return filter;
+    }
+
+    std::unique_ptr<ListFixture> f;
+};
+
+// The office's own lists live in its SQLite file.
+class OwnListPlanTest : public ListPlanFixture, public testing::Test {
+protected:
+    void SetUp() override { prepare(Backend::Sqlite); }
+};
+
+class SharedListPlanTest : public ListPlanFixture, public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override { prepare(GetParam()); }
+};
+
+TEST_F(OwnListPlanTest, TheOwnListsAndTheirChoiceBoxesReadThroughIndexes) {
+    const QList<Statement> reads = readsOf(f->local(), [&] {
+        search(ListKind::Own, typed(QStringLiteral("all")));
+        search(ListKind::Own, typed(QStringLiteral("apt")));
+        ListFilter archive = typed(QStringLiteral("villa"));
+        archive.archive = true;
+        search(ListKind::Own, archive);
+        ListFilter named = typed(QStringLiteral("apt"));
+        named.name = QStringLiteral("단지1");
+        search(ListKind::Own, named);
+        search(ListKind::Own, typed(QStringLiteral("apt")),
+               {QStringLiteral("money_m"), QStringLiteral("asc")});
+        f->loginAs(QStringLiteral("st1"));
+        search(ListKind::Own, typed(QStringLiteral("all")));
+        f->loginAs(QStringLiteral("off1"));
+        for (const QString& tb : {QStringLiteral("all"), QStringLiteral("apt"), QStringLiteral("land"),
+                                  QStringLiteral("budongsan"), QStringLiteral("mulru")})
+            distinctNames(f->local(), tb);
+        distinctProgressValues(f->local());
+    });
+    expectNoFullRead(f->local(), reads);
+}
+
+TEST_P(SharedListPlanTest, TheSharedAndClubListsReadThroughIndexes) {
+    const QList<Statement> reads = readsOf(f->server(), [&] {
+        search(ListKind::Shared, typed(QStringLiteral("all")));
+        search(ListKind::Shared, typed(QStringLiteral("apt")));
+        search(ListKind::Shared, typed(QStringLiteral("apt")),
+               {QStringLiteral("address"), QStringLiteral("asc")});
+        search(ListKind::Club, typed(QStringLiteral("all")));
+        search(ListKind::Club, typed(QStringLiteral("apt")));
+    });
+    expectNoFullRead(f->server(), reads);
+}
+
+// The plain own list counts nothing: its total comes from the kept counts and still agrees
+// with the rows, whichever tab and type.
+TEST_F(OwnListPlanTest, ThePlainOwnListTotalIsReadWithoutCountingRows) {
+    const QList<Statement> reads = readsOf(f->local(), [&] {
+        const ListPage all = search(ListKind::Own, typed(QStringLiteral("all")));
+        EXPECT_EQ(all.total, 540);
+        ListFilter archive = typed(QStringLiteral("all"));
+        archive.archive = true;
+        EXPECT_EQ(search(ListKind::Own, archive).total, 60);
+    });
+    for (const Statement& st : reads)
+        EXPECT_FALSE(st.sql.contains(QLatin1String("COUNT("))) << st.sql.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SharedListPlanTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
+
+} // namespace
