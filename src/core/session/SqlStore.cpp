@@ -69,6 +69,7 @@ void SqlStore::connect() {
     m_lost = false;
     const StoreUrl& url = m_url;
     m_backend = url.backend;
+    ++m_changes; // another file or server may hold other rows
     const QString source = QStringLiteral("SqlStore::open");
     if (url.backend == SqlBackend::Sqlite) {
         if (url.mustExist && !QFileInfo(url.path).isFile())
@@ -304,6 +305,7 @@ QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool may
 
 // A single write outside a transaction takes one of its own on SQLite (see the class comment).
 int SqlStore::write(const QString& sql, const QVariantList& values, QVariant* newId) {
+    ++m_changes;
     if (m_backend == SqlBackend::Sqlite && m_depth == 0 && isOpen()) {
         Transaction tx(*this);
         QSqlQuery q = query(sql, values);
@@ -431,12 +433,23 @@ void SqlStore::commit() {
         rollback();
         throw;
     }
+    ++m_changes; // statements run inside the transaction by other means (WholeRowStatement)
     if (!database().commit()) {
         const QSqlError error = database().lastError();
         rollback();
         fail(error, sql);
     }
     m_depth = 0;
+}
+
+std::pair<qint64, qint64> SqlStore::changeStamp() {
+    qint64 others = -1;
+    if (m_backend == SqlBackend::Sqlite && isOpen()) {
+        QSqlQuery q(database());
+        if (q.exec(QStringLiteral("PRAGMA data_version")) && q.next())
+            others = q.value(0).toLongLong();
+    }
+    return {m_changes, others};
 }
 
 void SqlStore::rollback() {

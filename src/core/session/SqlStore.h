@@ -81,6 +81,10 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return m_depth > 0; }
+    // What this connection can tell of changes: its own opens, writes and commits, and on
+    // SQLite the commits of other connections to the file (data_version). The stamp stays
+    // equal while nothing was written; on MariaDB other desks' writes do not move it.
+    std::pair<qint64, qint64> changeStamp();
 
     // Runs `body` in a transaction; when the connection was lost on the way (and the server has
     // rolled it back), reopens and runs it once more. The body must not have effects outside
@@ -125,6 +129,7 @@ private:
     std::function<void(bool)> m_listener;
     FaultHook m_faultHook;
     StatementObserver m_observer;
+    qint64 m_changes = 0;
 };
 
 // Commits when told to, rolls back when left without a commit (an error or an early return).

@@ -1,7 +1,9 @@
 #include "SearchPanel.h"
 
+#include "ChoiceCombo.h"
 #include "contracts/NumericKeyCheck.h"
 #include "listings/ListQuery.h"
+#include "listings/ListingChoices.h"
 #include "register/ComboFill.h"
 #include "register/RegionCascade.h"
 #include "session/PropertyTypes.h"
@@ -130,7 +132,10 @@ void SearchPanel::buildBoxes() {
     m_usable = {lineBox("pyung3"), lineBox("pyung4"), QStringLiteral("실평")};
     m_rooms = {lineBox("room1"), lineBox("room2"), QStringLiteral("방")};
 
-    m_ming = comboBox("ming");
+    auto* ming = new ChoiceCombo(this);
+    ming->setObjectName(QStringLiteral("ming"));
+    ming->setBeforePopup([this] { fillProgress(); });
+    m_ming = ming;
     combo::refill(m_ming, progressPlaceholder());
     m_keyword = lineBox("Keyword");
     m_keyword->setPlaceholderText(QStringLiteral("검색키워드"));
@@ -221,26 +226,44 @@ QString SearchPanel::namePlaceholder() const {
     return caption.isEmpty() ? columnCaption(nameFilterColumn(tb)) : caption;
 }
 
+ListingChoices* SearchPanel::choices() {
+    if (!m_session.listingOpen())
+        return nullptr;
+    if (!m_choices)
+        m_choices = std::make_unique<ListingChoices>(m_session.listingStore());
+    return m_choices.get();
+}
+
 void SearchPanel::refillNames() {
-    QStringList names;
+    const QString tb = currentType();
     try {
-        if (m_session.listingOpen())
-            names = distinctNames(m_session.listingStore(), currentType());
+        ListingChoices* kept = choices();
+        if (kept && tb == m_namesType && kept->current()) {
+            m_cboName->setCurrentIndex(0); // the names shown are still the type's
+            return;
+        }
+        const QStringList names = kept ? kept->names(tb) : QStringList();
+        combo::refill(m_cboName, namePlaceholder(), names);
+        m_namesType = kept ? tb : QString();
     } catch (const StoreError& error) {
         m_session.logError(QStringLiteral("frmMain cboName => "), error);
+        combo::refill(m_cboName, namePlaceholder());
+        m_namesType.clear();
     }
-    combo::refill(m_cboName, namePlaceholder(), names);
 }
 
 void SearchPanel::fillProgress() {
-    QStringList values;
     try {
-        if (m_session.listingOpen())
-            values = distinctProgressValues(m_session.listingStore());
+        ListingChoices* kept = choices();
+        if (!kept || (m_progressFilled && kept->current()))
+            return;
+        const QString chosen = combo::chosen(m_ming, {progressPlaceholder()});
+        combo::refill(m_ming, progressPlaceholder(), kept->progressValues());
+        combo::selectValue(m_ming, chosen);
+        m_progressFilled = true;
     } catch (const StoreError& error) {
         m_session.logError(QStringLiteral("frmMain ming => "), error);
     }
-    combo::refill(m_ming, progressPlaceholder(), values);
 }
 
 void SearchPanel::loadRegions() {

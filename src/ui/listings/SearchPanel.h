@@ -1,10 +1,12 @@
 #pragma once
 
 #include "listings/ListFilter.h"
+#include "listings/ListingChoices.h"
 #include "session/SettingsStore.h"
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -35,13 +37,15 @@ public:
     explicit SearchPanel(Session& session, QWidget* parent = nullptr);
 
     // The type (a code or "all"), its label and the transaction letter ("all", "M", "J", "W",
-    // "B") chosen in the menus; the name box is refilled with the type's names.
+    // "B") chosen in the menus; the name box shows the type's names, read again only for
+    // another type or after the listings changed.
     void setCurrentType(const QString& tb, const QString& label, const QString& ty);
     QString currentType() const;
     QString currentTransaction() const;
     QString currentLabel() const;
 
-    // The progress box: "진행상태" first, then the values the office has used.
+    // The progress box: "진행상태" first, then the values the office has used. It fills itself
+    // when it drops down, and again only after the listings changed.
     void fillProgress();
     void loadRegions();
     void presetRegion(const RegionDefault& region);
@@ -87,6 +91,7 @@ private:
     QLineEdit* lineBox(const char* name);
     QComboBox* comboBox(const char* name);
     void refillNames();
+    ListingChoices* choices();
     QString namePlaceholder() const;
     bool readRanges(ListFilter& filter, QString& error) const;
     bool readFreeField(ListFilter& filter, QString& error) const;
@@ -115,6 +120,9 @@ private:
     QPushButton* m_cmdSearch = nullptr;
     QPushButton* m_cmdCancel = nullptr;
     RegionCascade* m_regions = nullptr;
+    std::unique_ptr<ListingChoices> m_choices;
+    QString m_namesType; // the type whose names the name box holds
+    bool m_progressFilled = false;
 };
 
 } // namespace teran

@@ -231,7 +231,6 @@ void frmMain::Load() {
     setWindowTitle(windowTitleText());
     applyBackupPermissions();
     showStartPanel();
-    m_search->fillProgress();
     m_session.ensureOpen();
     m_search->loadRegions();
     m_menus->enableWebPages(!m_session.config().webBaseUrl.isEmpty());
