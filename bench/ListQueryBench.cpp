@@ -1,126 +1,18 @@
+#include "BenchSupport.h"
 #include "listings/ListQuery.h"
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
-#include "session/Session.h"
 #include "session/StoreSetup.h"
 
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <memory>
+#include <QSqlRecord>
+#include <vector>
 
 using namespace teran;
+using namespace teran::bench;
 
 namespace {
 
-constexpr int kOwnListings = 100'000;
+constexpr int kPageRows = 50;
 constexpr int kSharedListings = 500'000;
 constexpr int kOffices = 200;
-constexpr int kPageRows = 50;
-const QDateTime kToday(QDate(2026, 3, 10), QTime(15, 0));
-
-const QStringList kNames = {QStringLiteral("래미안"), QStringLiteral("자이"), QStringLiteral("힐스테이트"),
-                            QStringLiteral("푸르지오"), QStringLiteral("아이파크")};
-const QStringList kTowns = {QStringLiteral("역삼동"), QStringLiteral("대치동"), QStringLiteral("정자동"),
-                            QStringLiteral("서초동"), QStringLiteral("목동")};
-
-class AnsweringProbe final : public InternetProbe {
-public:
-    bool reachable() override { return true; }
-};
-
-class NoDialogs final : public Dialogs {
-public:
-    DialogAnswer message(const QString&, const QString&, DialogIcon, DialogButtons) override {
-        return DialogAnswer::No;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString existingFolder(const QString&, const QString&) override { return {}; }
-};
-
-// The values a list shows, spread like an office's: every type, prices, areas, floors, dates.
-ListingRow listingValues(int n, QRandomGenerator& random) {
-    const PropertyType& type = propertyTypes().at(n % propertyTypes().size());
-    return ListingRow{
-        {"tb", type.code},
-        {"ty", QString(type.transactions.at(n % type.transactions.size()))},
-        {"cboname", kNames.at(n % kNames.size())},
-        {"addr1", QStringLiteral("서울특별시")},
-        {"addr2", QStringLiteral("강남구")},
-        {"addr3", kTowns.at(n % kTowns.size())},
-        {"money_m", qint64(random.bounded(200'000)) * 10},
-        {"money_jb", qint64(random.bounded(50'000)) * 10},
-        {"money_b", qint64(random.bounded(5'000)) * 10},
-        {"money_w", qint64(random.bounded(300))},
-        {"money_ys", random.bounded(1000) / 100.0},
-        {"pyung", random.bounded(20000) / 100.0},
-        {"pyung_use", random.bounded(15000) / 100.0},
-        {"floor", QString::number(1 + n % 25)},
-        {"floor_max", 25},
-        {"room", 1 + n % 5},
-        {"makedate", QStringLiteral("2015")},
-        {"mbigo", QStringLiteral("남향 역세권 %1").arg(n)},
-        {"imgname1", n % 3 == 0 ? QStringLiteral("img_%1.jpg").arg(n) : QString()},
-    };
-}
-
-// --- the own list ---------------------------------------------------------------------------
-
-struct OwnOffice {
-    QTemporaryDir dir;
-    NoDialogs dialogs;
-    FixedClock clock{kToday};
-    std::unique_ptr<Session> session;
-
-    OwnOffice() {
-        initDataFolder(DataFolder(dir.path()));
-        session = std::make_unique<Session>(TeranConfig::demoDefaults(dir.path()), clock, dialogs,
-                                            std::make_unique<AnsweringProbe>());
-        session->MdbsqlConnOpen();
-        session->state().LoginId = QStringLiteral("off1");
-        session->state().OfficeMainId = QStringLiteral("off1");
-        QRandomGenerator random(20260310);
-        QList<ListingRow> rows;
-        rows.reserve(kOwnListings);
-        for (int n = 0; n < kOwnListings; ++n) {
-            ListingRow row = listingValues(n, random);
-            row.insert(QStringLiteral("id"), QStringLiteral("off1"));
-            row.insert(QStringLiteral("subid"), QStringLiteral("st%1").arg(n % 4));
-            row.insert(QStringLiteral("state"), n % 10 == 0 ? 2 : (n % 7 == 0 ? 1 : 0));
-            row.insert(QStringLiteral("ming"), n % 2 ? QStringLiteral("진행중") : QStringLiteral("보류"));
-            row.insert(QStringLiteral("uname"), QStringLiteral("홍길동%1").arg(n));
-            row.insert(QStringLiteral("uhp"),
-                       QStringLiteral("010-%1-%2").arg(1000 + n % 9000).arg(n % 10000));
-            row.insert(QStringLiteral("opid"), n % 5 == 0 ? QStringLiteral("st1") : QString());
-            row.insert(QStringLiteral("addr4"), QStringLiteral("%1-%2").arg(n % 700).arg(n % 30));
-            row.insert(QStringLiteral("writeday"), kToday.addSecs(-qint64(n) * 300));
-            row.insert(QStringLiteral("showday"), kToday.addSecs(-qint64(n) * 200));
-            rows.append(row);
-        }
-        insertLocalBulk(session->listingStore(), rows);
-    }
-};
-
-OwnOffice& ownOffice() {
-    static OwnOffice office;
-    return office;
-}
-
-void runFirstPage(benchmark::State& state, Session& session, const ListRequest& request) {
-    ListQuery query(session);
-    qint64 total = 0;
-    for (auto _ : state) {
-        const ListPage page = query.ListSearch(request);
-        if (!page.ok || page.rows.size() != kPageRows) {
-            state.SkipWithError("the first page did not fill");
-            return;
-        }
-        total = page.total;
-        benchmark::DoNotOptimize(page.rows.first().cells);
-    }
-    state.counters["matching"] = double(total);
-}
 
 ListRequest firstPage(ListKind kind, const QString& tb, const SortState& sort = {}) {
     ListFilter filter;
@@ -128,25 +20,120 @@ ListRequest firstPage(ListKind kind, const QString& tb, const SortState& sort = 
     return ListRequest(kind, filter, sort, QString::number(kPageRows));
 }
 
+bool isPageStatement(const CapturedStatement& st) {
+    return st.sql.endsWith(QLatin1String(" LIMIT ? OFFSET ?"));
+}
+
+// The whole-table method: every matching row read in order, then the page cut in memory.
+CapturedStatement wholeTableOf(const CapturedStatement& page) {
+    CapturedStatement all = page;
+    all.sql.chop(int(qstrlen(" LIMIT ? OFFSET ?")));
+    all.values.removeLast();
+    all.values.removeLast();
+    return all;
+}
+
+qint64 readWholeTable(RawSqlite& raw, const CapturedStatement& all) {
+    sqlite3_stmt* statement = raw.prepare(all.sql.toUtf8());
+    for (int i = 0; i < all.values.size(); ++i)
+        RawSqlite::bind(statement, i + 1, all.values.at(i));
+    std::vector<std::vector<std::string>> rows;
+    const int columns = sqlite3_column_count(statement);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        std::vector<std::string>& row = rows.emplace_back();
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+            row.emplace_back(text ? text : "");
+        }
+    }
+    sqlite3_finalize(statement);
+    rows.resize(std::min<size_t>(rows.size(), kPageRows));
+    return qint64(rows.size());
+}
+
+// The own list's first page as the list window asks for it (ListSearch: count, page, cells),
+// beside the same statements through SQLite's C interface ("raw"), a hand-written COUNT(*) in
+// place of the kept count ("count"), and the whole-table method ("whole").
+void runOwnFirstPage(benchmark::State& state, ListRequest request,
+                     const QString& loginId = QStringLiteral("off1")) {
+    BenchOffice& office = BenchOffice::of(int(state.range(0)));
+    Session& session = office.session();
+    session.state().LoginId = loginId;
+    ListQuery query(session);
+    const QList<CapturedStatement> statements =
+        capture(session.listingStore(), [&] { query.ListSearch(request); });
+    CapturedStatement page;
+    for (const CapturedStatement& st : statements)
+        if (isPageStatement(st))
+            page = st;
+    const CapturedStatement whole = wholeTableOf(page);
+    CapturedStatement counted = whole;
+    counted.sql =
+        QStringLiteral("SELECT COUNT(*)") + whole.sql.mid(whole.sql.indexOf(QLatin1String(" FROM ")));
+    counted.sql = counted.sql.left(counted.sql.indexOf(QLatin1String(" ORDER BY ")));
+
+    RawSqlite raw(office.listingFile());
+    double ours = 0, rawMs = 0, countMs = 0, wholeMs = 0;
+    qint64 total = 0;
+    for (auto _ : state) {
+        ours += msOf([&] {
+            const ListPage shown = query.ListSearch(request);
+            total = shown.total;
+            benchmark::DoNotOptimize(shown.rows);
+        });
+        state.PauseTiming();
+        rawMs += msOf([&] {
+            for (const CapturedStatement& st : statements)
+                raw.run(st);
+        });
+        countMs += msOf([&] {
+            raw.run(counted);
+            raw.run(page);
+        });
+        wholeMs += msOf([&] { readWholeTable(raw, whole); });
+        state.ResumeTiming();
+    }
+    session.state().LoginId = QStringLiteral("off1");
+    const double n = double(state.iterations());
+    reportBeside(state, ours / n, {{"raw", rawMs / n}, {"count", countMs / n}, {"whole", wholeMs / n}});
+    state.counters["matching"] = double(total);
+}
+
 void BM_OwnListFirstPageAllTypes(benchmark::State& state) {
-    runFirstPage(state, *ownOffice().session, firstPage(ListKind::Own, QStringLiteral("all")));
+    runOwnFirstPage(state, firstPage(ListKind::Own, QStringLiteral("all")));
 }
 
 void BM_OwnListFirstPageOneType(benchmark::State& state) {
-    runFirstPage(state, *ownOffice().session, firstPage(ListKind::Own, QStringLiteral("apt")));
+    runOwnFirstPage(state, firstPage(ListKind::Own, QStringLiteral("apt")));
 }
 
 void BM_OwnListFirstPageByPrice(benchmark::State& state) {
-    runFirstPage(
-        state, *ownOffice().session,
-        firstPage(ListKind::Own, QStringLiteral("apt"), {QStringLiteral("money_m"), QStringLiteral("asc")}));
+    runOwnFirstPage(state, firstPage(ListKind::Own, QStringLiteral("apt"),
+                                     {QStringLiteral("money_m"), QStringLiteral("asc")}));
 }
 
 void BM_OwnListStaffFirstPage(benchmark::State& state) {
-    OwnOffice& office = ownOffice();
-    office.session->state().LoginId = QStringLiteral("st2");
-    runFirstPage(state, *office.session, firstPage(ListKind::Own, QStringLiteral("all")));
-    office.session->state().LoginId = QStringLiteral("off1");
+    runOwnFirstPage(state, firstPage(ListKind::Own, QStringLiteral("all")), QStringLiteral("st2"));
+}
+
+void BM_NameBoxOfAType(benchmark::State& state) {
+    BenchOffice& office = BenchOffice::of(int(state.range(0)));
+    SqlStore& store = office.session().listingStore();
+    RawSqlite raw(office.listingFile());
+    CapturedStatement grouped{
+        QStringLiteral("SELECT cboname FROM maemul WHERE cboname IS NOT NULL AND cboname <> '' "
+                       "AND tb = ? GROUP BY cboname ORDER BY cboname"),
+        {QStringLiteral("apt")}};
+    double ours = 0, groupMs = 0;
+    for (auto _ : state) {
+        ours += msOf([&] { benchmark::DoNotOptimize(distinctNames(store, QStringLiteral("apt"))); });
+        state.PauseTiming();
+        groupMs += msOf([&] { raw.run(grouped); });
+        state.ResumeTiming();
+    }
+    const double n = double(state.iterations());
+    reportBeside(state, ours / n, {{"group", groupMs / n}});
 }
 
 // --- the shared list on MariaDB -------------------------------------------------------------
@@ -160,12 +147,12 @@ const QStringList kSharedColumns = {
     "floor_max", "room",    "makedate", "mbigo",   "imgname1", "showday",  "sortday", "writeday"};
 
 QVariantList sharedRow(int n, QRandomGenerator& random) {
-    const ListingRow v = listingValues(n, random);
+    const ListingRow v = ownListing(n, random);
     const QString office = QStringLiteral("office%1").arg(1 + n % kOffices, 3, 10, QLatin1Char('0'));
     // Within each type the states and dates spread evenly: 1 in 10 rows shared with clubs only,
     // changed or refreshed anywhere in the last 120 days.
     const int state = n % 10 == 9 ? 7 : (n % 2 ? 1 : 3);
-    const QDateTime shown = kToday.addSecs(-qint64(random.bounded(120 * 86400)));
+    const QDateTime shown = benchToday().addSecs(-qint64(random.bounded(120 * 86400)));
     QVariantList values{office, office, 1 + n / kOffices, v.value("tb"), v.value("ty"), state};
     for (const char* c :
          {"cboname", "addr1", "addr2", "addr3", "money_m", "money_jb", "money_b", "money_w", "money_ys",
@@ -207,7 +194,7 @@ void fillShared(SqlStore& server) {
 struct SharedServer {
     QTemporaryDir dir;
     NoDialogs dialogs;
-    FixedClock clock{kToday};
+    FixedClock clock{benchToday()};
     std::unique_ptr<Session> session;
     QString skipped;
 
@@ -250,46 +237,59 @@ SharedServer& sharedServer() {
     return server;
 }
 
-void BM_SharedListFirstPageOneType(benchmark::State& state) {
+// A server list's first page beside its statements run straight through the driver ("driver":
+// no cells formatted, no offices looked up).
+void runServerFirstPage(benchmark::State& state, const ListRequest& request) {
     SharedServer& server = sharedServer();
     if (!server.skipped.isEmpty()) {
         state.SkipWithError(server.skipped.toStdString().c_str());
         return;
     }
-    runFirstPage(state, *server.session, firstPage(ListKind::Shared, QStringLiteral("apt")));
+    ListQuery query(*server.session);
+    SqlStore& store = server.session->serverStore();
+    QList<CapturedStatement> statements = capture(store, [&] { query.ListSearch(request); });
+    double ours = 0, driverMs = 0;
+    qint64 total = 0;
+    for (auto _ : state) {
+        ours += msOf([&] {
+            const ListPage page = query.ListSearch(request);
+            total = page.total;
+            benchmark::DoNotOptimize(page.rows);
+        });
+        state.PauseTiming();
+        driverMs += msOf([&] {
+            for (const CapturedStatement& st : statements) {
+                QSqlQuery q = store.query(st.sql, st.values);
+                while (q.next())
+                    benchmark::DoNotOptimize(q.value(0));
+            }
+        });
+        state.ResumeTiming();
+    }
+    const double n = double(state.iterations());
+    reportBeside(state, ours / n, {{"driver", driverMs / n}});
+    state.counters["matching"] = double(total);
+}
+
+void BM_SharedListFirstPageOneType(benchmark::State& state) {
+    runServerFirstPage(state, firstPage(ListKind::Shared, QStringLiteral("apt")));
 }
 
 void BM_SharedListFirstPageOneTypeByAddress(benchmark::State& state) {
-    SharedServer& server = sharedServer();
-    if (!server.skipped.isEmpty()) {
-        state.SkipWithError(server.skipped.toStdString().c_str());
-        return;
-    }
-    runFirstPage(state, *server.session,
-                 firstPage(ListKind::Shared, QStringLiteral("apt"),
-                           {QStringLiteral("address"), QStringLiteral("asc")}));
+    runServerFirstPage(state, firstPage(ListKind::Shared, QStringLiteral("apt"),
+                                        {QStringLiteral("address"), QStringLiteral("asc")}));
 }
 
 void BM_SharedListFirstPageAllTypes(benchmark::State& state) {
-    SharedServer& server = sharedServer();
-    if (!server.skipped.isEmpty()) {
-        state.SkipWithError(server.skipped.toStdString().c_str());
-        return;
-    }
-    runFirstPage(state, *server.session, firstPage(ListKind::Shared, QStringLiteral("all")));
+    runServerFirstPage(state, firstPage(ListKind::Shared, QStringLiteral("all")));
 }
 
 // The listings of a club of ten offices, as a club member reads them.
 void runClubFirstPage(benchmark::State& state, const QString& tb) {
-    SharedServer& server = sharedServer();
-    if (!server.skipped.isEmpty()) {
-        state.SkipWithError(server.skipped.toStdString().c_str());
-        return;
-    }
     ListRequest request = firstPage(ListKind::Club, tb);
     for (int i = 11; i <= 20; ++i)
         request.clubIds << QStringLiteral("office%1").arg(i, 3, 10, QLatin1Char('0'));
-    runFirstPage(state, *server.session, request);
+    runServerFirstPage(state, request);
 }
 
 void BM_ClubListFirstPageOneType(benchmark::State& state) {
@@ -302,10 +302,11 @@ void BM_ClubListFirstPageAllTypes(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_OwnListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_OwnListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_OwnListFirstPageByPrice)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_OwnListStaffFirstPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_OwnListFirstPageAllTypes)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_OwnListFirstPageOneType)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_OwnListFirstPageByPrice)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_OwnListStaffFirstPage)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_NameBoxOfAType)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_SharedListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageOneTypeByAddress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -159,10 +159,11 @@ ListQuery::Statement ListQuery::ownStatement(const ListRequest& request) const {
     st.from = QStringLiteral(" FROM maemul WHERE id = ?") + where.sql;
     st.values = QVariantList{s.OfficeMainId} + where.values;
     st.orderBy = orderBySql(ListKind::Own, request.sort);
-    if (s.LoginId == s.OfficeMainId && isPlain(request.filter)) {
+    if (isPlain(request.filter)) {
         const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
-        st.keptTotal = [this, office = s.OfficeMainId, tb, archive = request.filter.archive] {
-            return ListingCounts(m_session.listingStore()).count(office, tb, archive);
+        const QString staff = s.LoginId == s.OfficeMainId ? QString() : s.LoginId;
+        st.keptTotal = [this, office = s.OfficeMainId, tb, archive = request.filter.archive, staff] {
+            return ListingCounts(m_session.listingStore()).count(office, tb, archive, staff);
         };
     }
     return st;

@@ -58,6 +58,7 @@ protected:
                         {"cboname", QStringLiteral("단지%1").arg(n % 40)},
                         {"ming", n % 3 ? "진행중" : "보류"},
                         {"money_m", n * 1000},
+                        {"opid", n % 6 == 0 ? "st2" : ""},
                         {"showday", f->clock.now().addDays(-n % 120)}});
         insertLocalBulk(f->local(), own);
         Transaction tx(f->server());
@@ -170,6 +171,10 @@ TEST_F(OwnListPlanTest, ThePlainOwnListTotalIsReadWithoutCountingRows) {
         ListFilter archive = typed(QStringLiteral("all"));
         archive.archive = true;
         EXPECT_EQ(search(ListKind::Own, archive).total, 60);
+        f->loginAs(QStringLiteral("st1"));
+        EXPECT_EQ(search(ListKind::Own, typed(QStringLiteral("all"))).total, 460)
+            << "st2's reservations are left out";
+        f->loginAs(QStringLiteral("off1"));
     });
     for (const Statement& st : reads)
         EXPECT_FALSE(st.sql.contains(QLatin1String("COUNT("))) << st.sql.toStdString();

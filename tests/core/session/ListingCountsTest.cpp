@@ -17,7 +17,7 @@ protected:
     SqlStore& store() { return scratch->store(); }
 
     // What counting the rows says, the slow way the counts stand in for.
-    qint64 counted(const QString& office, const QString& tb, bool archive) {
+    qint64 counted(const QString& office, const QString& tb, bool archive, const QString& staff) {
         QString sql =
             QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ? AND ") +
             (archive ? QStringLiteral("state = 2") : QStringLiteral("(state <> 2 OR state IS NULL)"));
@@ -25,6 +25,10 @@ protected:
         if (!tb.isEmpty()) {
             sql += QStringLiteral(" AND tb = ?");
             values << tb;
+        }
+        if (!staff.isEmpty()) {
+            sql += QStringLiteral(" AND (opid IS NULL OR opid = '' OR opid = ?)");
+            values << staff;
         }
         return store().scalar(sql, values).toLongLong();
     }
@@ -36,8 +40,11 @@ protected:
         for (const QString& office : {QStringLiteral("off1"), QStringLiteral("off2")})
             for (const QString& tb : {QString(), QStringLiteral("apt"), QStringLiteral("land")})
                 for (bool archive : {false, true})
-                    EXPECT_EQ(counts.count(office, tb, archive), counted(office, tb, archive))
-                        << office.toStdString() << " " << tb.toStdString() << " " << archive;
+                    for (const QString& staff : {QString(), QStringLiteral("st1")})
+                        EXPECT_EQ(counts.count(office, tb, archive, staff),
+                                  counted(office, tb, archive, staff))
+                            << office.toStdString() << " " << tb.toStdString() << " " << archive << " "
+                            << staff.toStdString();
     }
 
     std::unique_ptr<ScratchStore> scratch;
@@ -55,6 +62,8 @@ TEST_F(ListingCountsTest, CountsFollowEveryInsertChangeAndDeleteAndARolledBackTr
     store().execute(QStringLiteral("UPDATE maemul SET state = 2 WHERE table_idx IN (2, 3, 4)"));
     store().execute(QStringLiteral("UPDATE maemul SET tb = 'land' WHERE table_idx = 7"));
     store().execute(QStringLiteral("UPDATE maemul SET id = 'off2', state = NULL WHERE table_idx = 8"));
+    store().execute(QStringLiteral("UPDATE maemul SET opid = 'st1' WHERE table_idx IN (10, 11)"));
+    store().execute(QStringLiteral("UPDATE maemul SET opid = NULL WHERE table_idx = 12"));
     store().execute(QStringLiteral("UPDATE maemul SET cboname = 'x'")); // not a key: nothing moves
     store().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx IN (1, 9, 31)"));
     expectCountsAgree();
