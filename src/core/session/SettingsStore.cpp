@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <algorithm>
+
 #include "PropertyTypes.h"
 
 #include <stdexcept>
@@ -162,6 +164,14 @@ QString SettingsStore::readValue(const RowKey& key, int column) const {
 void SettingsStore::writeRow(const RowKey& key, const QList<Assignment>& assignments) {
     if (key.userColumn != 0 && m_loginId.isEmpty())
         throw std::logic_error("per-user setting written without a LoginId");
+    // A window writes its settings again on every focus change and search; a value that is
+    // already stored costs a read instead of a synced commit.
+    if (const auto row = readRow(key)) {
+        const bool same = std::all_of(assignments.begin(), assignments.end(),
+                                      [&](const Assignment& a) { return (*row)[a.column - 1] == a.value; });
+        if (same)
+            return;
+    }
     QStringList sets;
     QVariantList values;
     for (const Assignment& a : assignments) {
