@@ -1,6 +1,7 @@
 #include "ListColumnSets.h"
 
 #include "ListSort.h"
+#include "register/TypeFields.h"
 #include "session/PropertyTypes.h"
 
 #include <QHash>
@@ -8,124 +9,6 @@
 namespace teran {
 
 namespace {
-
-// Captions of one list, joined with ", ": the grid shows them in this order.
-struct TypeColumns {
-    const char* tb;
-    const char* own;    // the own list
-    const char* server; // the shared and club lists
-};
-
-// Between the address and the tail, each type shows its own columns.
-const TypeColumns kTypeColumns[] = {
-    {"apt",
-     "아파트명, 평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 건축년도, 방, 연료, 방향, "
-     "승강기, 비고, 검색키워드",
-     "아파트명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 총동수, 방, 연료, "
-     "방향, "
-     "승강기"},
-    {"villa",
-     "빌라명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 건축년도, "
-     "방, 연료, 방향, 승강기, 비고, 검색키워드",
-     "빌라명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 총동수, 방, "
-     "연료, "
-     "방향, 승강기, 비고"},
-    {"opistel",
-     "오피스텔명, 평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 건축년도, "
-     "내부구조, 방, 연료, 용도, 방향, 비고, 검색키워드",
-     "오피스텔명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 총동수, "
-     "내부구조, 방, 연료, 용도, 방향, 승강기, 비고"},
-    {"dan",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 연료, 방향, 주차대수, "
-     "건축년도, 용도지역, 비고, 검색키워드",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 연료, 방향, 주차대수, "
-     "용도지역, "
-     "비고"},
-    {"wonroom",
-     "평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 관리비, 층수, 방, 주차대수, 건축년도, 건물상태, "
-     "승강기, 연료, 방향, 형태, 비고, 검색키워드",
-     "평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 관리비, 층수, 방, 주차대수, 건축년도, 건물상태, "
-     "승강기, "
-     "연료, 방향, 형태, 비고"},
-    {"dagagu",
-     "평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 방, 연료, 방향, 승강기, "
-     "건축년도, 건물상태, 형태, 비고, 검색키워드",
-     "평형, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 주차대수, 방, 연료, 방향, 승강기, "
-     "건물상태, "
-     "형태, 비고"},
-    {"gunmul",
-     "건물명, 대지, 건물, 매매가, 융자금, 월세금, 월세, 관리비, 수익률, 층수, 도로, 건축년도, 주차방식, "
-     "지상주차, 지하주차, 연료, 용도, 용도지역, 비고, 검색키워드",
-     "건물명, 대지, 건물, 매매가, 융자금, 월세금, 월세, 관리비, 수익률, 층수, 도로, 주차방식, 지상주차, "
-     "지하주차, "
-     "연료, 용도, 용도지역, 비고"},
-    {"junwon",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 연료, 방향, 주차대수, "
-     "건축년도, 용도지역, 비고, 검색키워드",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 연료, 방향, 주차대수, "
-     "용도지역, "
-     "비고"},
-    {"gong",
-     "공장명, 현업종, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 천정고, 차량, "
-     "동력, 공업용수, 건축년도, 용도지역, 비고, 검색키워드",
-     "공장명, 현업종, 대지, 건물, 전세금, 합산금, 매매가, 융자금, 월세금, 월세, 수익률, 층수, 천정고, 차량, "
-     "동력, "
-     "공업용수, 용도지역, 비고"},
-    {"joouso",
-     "상호명, 정유사, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 도로, "
-     "건축년도, 포스, 용도지역, 주택여부, 비고, 검색키워드",
-     "상호명, 정유사, 대지, 건물, 전세금, 합산금, 매매가, 융자금, 월세금, 월세, 수익률, 층수, 도로, 포스, "
-     "용도지역, "
-     "주택여부, 비고"},
-    {"bgsang",
-     "상가명, 평형, 실평, 매매가, 융자금, 월세금, 월세, 관리비, 수익률, 건축년도, 층수, 주차대수, 연료, "
-     "현재용도, 적합용도, 비고, 검색키워드",
-     "상가명, 평형, 실평, 매매가, 융자금, 월세금, 월세, 관리비, 수익률, 층수, 주차대수, 연료, 현재용도, "
-     "적합용도, "
-     "비고"},
-    {"jumpo",
-     "현업종, 평형, 실평, 매매가, 융자금, 실인수가, 시설비, 전세금, 합산금, 월세금, 월세, 관리비, 층수, "
-     "주차대수, 방, 비고, 검색키워드",
-     "현업종, 평형, 실평, 매매가, 융자금, 실인수가, 시설비, 전세금, 합산금, 월세금, 월세, 관리비, 층수, "
-     "주차대수, "
-     "방, 비고"},
-    {"mulru",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 건축년도, 용도지역, 도로, "
-     "천정고, 용도, 비고, 검색키워드",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 용도지역, 도로, 천정고, 용도, "
-     "비고"},
-    {"land",
-     "지목, 대지, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 용도지역, 도로, 방향, 용도, 비고, "
-     "검색키워드",
-     "지목, 대지, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 용도지역, 도로, 방향, 용도, 비고"},
-    {"office",
-     "건물명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 관리비, 층수, 주차대수, 승강기, "
-     "건축년도, 형태, 건물상태, 비고, 검색키워드",
-     "건물명, 평형, 실평, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 관리비, 층수, 주차대수, 승강기, "
-     "건축년도, "
-     "형태, 건물상태, 비고"},
-    {"hotel",
-     "호텔명, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 건축년도, 방, 도로, "
-     "주차방식, 지상주차, 지하주차, 연료, 비고, 검색키워드",
-     "호텔명, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 도로, 주차방식, "
-     "지상주차, "
-     "지하주차, 연료, 비고"},
-    {"motel",
-     "모텔명, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 도로, 승강기, "
-     "주차방식, 지상주차, 지하주차, 건축년도, 연료, 비고, 검색키워드",
-     "모텔명, 대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 도로, 승강기, "
-     "주차방식, "
-     "지상주차, 지하주차, 연료, 비고"},
-    {"sanjang",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 주차대수, 연료, "
-     "건축년도, 비고, 검색키워드",
-     "대지, 건물, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 수익률, 층수, 방, 주차대수, 연료, 비고"},
-    {"budongsan",
-     "분류, 평형, 매매가, 융자금, 시설비, 전세금, 합산금, 월세금, 월세, 관리비, 실인수가, 연료, "
-     "주차대수, 비고, 검색키워드",
-     "분류, 평형, 매매가, 융자금, 전세금, 합산금, 월세금, 시설비, 월세, 관리비, 실인수가, 연료, 주차대수, "
-     "비고"},
-};
 
 // The parts of the lists around the type's columns. Lower-case captions are helper values.
 const char* const kOwnHead =
@@ -170,16 +53,6 @@ const CaptionSource kSources[] = {
     {"호수", "addr5", CellFormat::Text},
     {"평수", "pyung,pyung_use", CellFormat::Pair},
     {"층수", "floor,floor_max", CellFormat::Pair},
-    {"아파트명", "cboname", CellFormat::Text},
-    {"빌라명", "cboname", CellFormat::Text},
-    {"오피스텔명", "cboname", CellFormat::Text},
-    {"건물명", "cboname", CellFormat::Text},
-    {"상가명", "cboname", CellFormat::Text},
-    {"호텔명", "cboname", CellFormat::Text},
-    {"모텔명", "cboname", CellFormat::Text},
-    {"공장명", "cboname", CellFormat::Text},
-    {"상호명", "cboname", CellFormat::Text},
-    {"현업종", "cboname", CellFormat::Text},
     {"평형", "pyung", CellFormat::Number},
     {"대지", "pyung", CellFormat::Number},
     {"건물", "pyung_use", CellFormat::Number},
@@ -281,6 +154,10 @@ const CaptionSource* findSource(const QString& caption, const QString& tb, ListK
     for (const CaptionSource& s : kSources)
         if (caption == QString::fromUtf8(s.caption))
             return &s;
+    // The name column is captioned as the type names it.
+    static const CaptionSource name = {"", "cboname", CellFormat::Text};
+    if (const TypeRules* rules = typeRules(tb); rules && rules->nameCaption == caption)
+        return &name;
     return nullptr;
 }
 
@@ -311,22 +188,15 @@ ListColumnSet build(const QStringList& captions, const QString& tb, ListKind kin
     return set;
 }
 
-const TypeColumns* findTypeColumns(const QString& tb) {
-    for (const TypeColumns& t : kTypeColumns)
-        if (tb == QLatin1String(t.tb))
-            return &t;
-    return nullptr;
-}
-
 ListColumnSet buildSet(ListKind kind, const QString& tb) {
     if (kind == ListKind::Group)
         return build(split(kGroup), {}, kind);
     const bool server = isServerList(kind);
-    const TypeColumns* type = isAllTypes(tb) ? nullptr : findTypeColumns(tb);
+    const TypeRules* type = isAllTypes(tb) ? nullptr : typeRules(tb);
     if (!type)
         return build(split(server ? kServerAll : kOwnAll), {}, kind);
-    const QStringList captions = server ? split(kServerHead) + split(type->server) + split(kServerTail)
-                                        : split(kOwnHead) + split(type->own) + split(kOwnTail);
+    const QStringList captions = server ? split(kServerHead) + type->serverList + split(kServerTail)
+                                        : split(kOwnHead) + type->ownList + split(kOwnTail);
     return build(captions, tb, kind);
 }
 
@@ -354,8 +224,8 @@ ListColumnSet ListColsByTb(ListKind kind, const QString& tb) {
         QHash<QString, ListColumnSet> made;
         for (ListKind k : {ListKind::Own, ListKind::Group, ListKind::Shared, ListKind::Club}) {
             made.insert(setKey(k, {}), buildSet(k, {}));
-            for (const TypeColumns& t : kTypeColumns)
-                made.insert(setKey(k, QString::fromLatin1(t.tb)), buildSet(k, QString::fromLatin1(t.tb)));
+            for (const QString& tb : propertyTypeCodes())
+                made.insert(setKey(k, tb), buildSet(k, tb));
         }
         return made;
     }();

@@ -41,6 +41,12 @@ bool PictureSession::delAll(const QString& stem) {
     return command(QStringLiteral("delall"), stem);
 }
 
+QString PictureSession::lastError() const {
+    if (m_store && !m_store->lastError().isEmpty())
+        return m_store->lastError();
+    return m_unreachable ? QStringLiteral("the picture server cannot be reached") : QString();
+}
+
 bool PictureSession::command(const QString& mode, const QString& name) {
     if (!ensureOpen())
         return false;

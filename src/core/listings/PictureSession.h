@@ -28,6 +28,8 @@ public:
     bool up(const QString& name);
     bool del(const QString& name);
     bool delAll(const QString& stem);
+    // Why the last command failed (empty before any failure).
+    QString lastError() const;
 
 private:
     bool command(const QString& mode, const QString& name);

@@ -2,8 +2,8 @@
 
 #include "ListingSelection.h"
 #include "session/ListingColumns.h"
+#include "session/ListingRepository.h"
 #include "session/ListingValue.h"
-#include "session/UploadCols.h"
 
 #include <QSqlRecord>
 
@@ -35,75 +35,70 @@ bool ServerCopy::exists(int number) {
         .isValid();
 }
 
-QVariantList ServerCopy::localRow(int number, const QStringList& columns) {
-    QSqlQuery q = m_listing.query(
-        QStringLiteral("SELECT %1 FROM maemul WHERE table_idx = ?").arg(quotedList(columns)), {number});
-    if (!q.next())
-        throw StoreError(QStringLiteral("listing %1 is not in the ListingStore").arg(number), kSource);
-    QVariantList values;
-    for (int i = 0; i < columns.size(); ++i)
-        values << listingValueFromStore(*findListingColumn(columns.at(i)), q.value(i));
-    return values;
-}
-
 void ServerCopy::insert(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime) {
     insertAs(number, tb, state, uploadTime, QVariant());
 }
 
 void ServerCopy::insertAs(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                           const QVariant& serverKey) {
-    const UploadColumns cols = UploadCols(tb);
-    if (cols.isEmpty())
-        throw StoreError(QStringLiteral("no upload columns for the property type '%1'").arg(tb), kSource);
-    const QVariantList local = localRow(number, cols.localColumns());
-    QVariantList values;
-    qsizetype field = 0;
-    for (const UploadPair& pair : cols.pairs) {
-        if (pair.source == UploadPair::Source::UploadTime) {
-            values << uploadTime;
-            continue;
-        }
-        if (pair.source == UploadPair::Source::Zero) {
-            values << 0;
-            continue;
-        }
-        const QVariant value = local.at(field++);
-        // The copy is keyed by the office's main id whatever an older row holds, and it is
-        // published in the target state, not in the local state it had before.
-        if (pair.server == QLatin1String("id"))
-            values << m_officeId;
-        else if (pair.server == QLatin1String("state"))
-            values << stateValue(state);
-        else
-            values << value;
-    }
-    QStringList columns = cols.serverColumns();
-    if (serverKey.isValid()) {
-        columns << QStringLiteral("table_idx");
-        values << serverKey;
-    }
-    m_server.execute(QStringLiteral("INSERT INTO `maemul` (%1) VALUES (%2)")
-                         .arg(quotedList(columns), ListingNumberList::placeholders(values.size())),
-                     values);
+    Disclosure disclosure;
+    disclosure.state = state;
+    disclosure.now = uploadTime;
+    insertCopy(localListing(number, tb), disclosure, serverKey, {});
+}
+
+ListingRow ServerCopy::localListing(int number, const QString& tb) {
+    std::optional<ListingRow> local = readLocal(m_listing, number);
+    if (!local)
+        throw StoreError(QStringLiteral("listing %1 is not in the ListingStore").arg(number), kSource);
+    if (!tb.isEmpty())
+        local->insert(QStringLiteral("tb"), tb);
+    return *local;
+}
+
+void ServerCopy::insertCopy(const ListingRow& local, const Disclosure& disclosure, const QVariant& serverKey,
+                            const QVariant& keptEndday) {
+    ListingRow copy = serverCopyOf(local, m_officeId, disclosure);
+    if (serverKey.isValid())
+        copy.insert(QStringLiteral("table_idx"), serverKey);
+    if (!copy.contains(QStringLiteral("endday")) && keptEndday.isValid())
+        copy.insert(QStringLiteral("endday"), keptEndday);
+    insertServer(m_server, copy);
 }
 
 void ServerCopy::write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                        bool resetHits) {
+    Disclosure disclosure;
+    disclosure.state = state;
+    disclosure.now = uploadTime;
+    replace(localListing(number, tb), disclosure, !resetHits);
+}
+
+void ServerCopy::publish(const ListingRow& local, const Disclosure& disclosure) {
+    replace(local, disclosure, false);
+}
+
+void ServerCopy::replace(const ListingRow& local, Disclosure disclosure, bool keepHits) {
+    const int number = local.value(QStringLiteral("table_idx")).toInt();
     m_server.transact([&] {
         QSqlQuery old = m_server.query(
-            QStringLiteral("SELECT hitadd, hitmem, table_idx FROM maemul WHERE id = ? AND sub_idx = ?"),
+            QStringLiteral(
+                "SELECT hitadd, hitmem, table_idx, endday FROM maemul WHERE id = ? AND sub_idx = ?"),
             {m_officeId, number});
         const bool existed = old.next();
-        const QVariantList hits = existed ? QVariantList{old.value(0), old.value(1)} : QVariantList{};
+        Disclosure used = disclosure;
+        if (existed && keepHits) {
+            used.hitadd = old.value(0).toInt();
+            used.hitmem = old.value(1).toInt();
+        }
         // Other offices know the copy by its server number (ticks, club lists): it keeps it.
         const QVariant key = existed ? old.value(2) : QVariant();
+        const QVariant endday = existed ? old.value(3) : QVariant();
         old.finish();
         if (existed)
-            m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
-        insertAs(number, tb, state, uploadTime, key);
-        if (existed && !resetHits)
-            m_server.execute(QStringLiteral("UPDATE maemul SET hitadd = ?, hitmem = ? WHERE id = ? AND sub_idx = ?"),
-                             hits + QVariantList{m_officeId, number});
+            m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"),
+                             {m_officeId, number});
+        insertCopy(local, used, key, endday);
     });
 }
 
@@ -138,14 +133,14 @@ void insertRow(SqlStore& store, const QString& table, const QVariantHash& row) {
 ServerCopy::Snapshot ServerCopy::snapshot(int number) {
     return m_server.transact([&] {
         Snapshot taken;
-        QSqlQuery row =
-            m_server.query(QStringLiteral("SELECT * FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
+        QSqlQuery row = m_server.query(QStringLiteral("SELECT * FROM maemul WHERE id = ? AND sub_idx = ?"),
+                                       {m_officeId, number});
         const QList<QVariantHash> rows = rowsOf(row);
         taken.existed = !rows.isEmpty();
         if (taken.existed)
             taken.row = rows.first();
-        QSqlQuery box =
-            m_server.query(QStringLiteral("SELECT * FROM filebox WHERE ID = ? AND sub_idx = ?"), {m_officeId, number});
+        QSqlQuery box = m_server.query(QStringLiteral("SELECT * FROM filebox WHERE ID = ? AND sub_idx = ?"),
+                                       {m_officeId, number});
         taken.fileBox = rowsOf(box);
         return taken;
     });
@@ -153,8 +148,10 @@ ServerCopy::Snapshot ServerCopy::snapshot(int number) {
 
 void ServerCopy::restore(int number, const Snapshot& snapshot) {
     m_server.transact([&] {
-        m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"), {m_officeId, number});
-        m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});
+        m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),
+                         {m_officeId, number});
+        m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"),
+                         {m_officeId, number});
         if (snapshot.existed)
             insertRow(m_server, QStringLiteral("maemul"), snapshot.row);
         for (const QVariantHash& box : snapshot.fileBox)
@@ -167,8 +164,9 @@ bool ServerCopy::setState(int number, PublicationState state, bool resetHits) {
         if (!exists(number))
             return false;
         const QString hits = resetHits ? QStringLiteral(", hitadd = 0, hitmem = 0") : QString();
-        m_server.execute(QStringLiteral("UPDATE maemul SET state = ?%1 WHERE id = ? AND sub_idx = ?").arg(hits),
-                         {stateValue(state), m_officeId, number});
+        m_server.execute(
+            QStringLiteral("UPDATE maemul SET state = ?%1 WHERE id = ? AND sub_idx = ?").arg(hits),
+            {stateValue(state), m_officeId, number});
         return true;
     });
 }

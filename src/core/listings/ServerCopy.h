@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/ListingRepository.h"
 #include "session/PropertyTypes.h"
 #include "session/SqlStore.h"
 
@@ -29,6 +30,10 @@ public:
     // grades of the copy that was there stay unless `resetHits`.
     void write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                bool resetHits);
+
+    // Writes the copy of a local listing as the office chose to disclose it, replacing one that
+    // is there (its server number and, for a promoted grade, its expiry stay).
+    void publish(const ListingRow& local, const Disclosure& disclosure);
 
     // The copy and its image-box row exactly as they are on the server, to be put back when a
     // later step of the same change fails.
@@ -68,7 +73,10 @@ private:
     Removed removeNow(int number);
     void insertAs(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                   const QVariant& serverKey);
-    QVariantList localRow(int number, const QStringList& columns);
+    ListingRow localListing(int number, const QString& tb);
+    void insertCopy(const ListingRow& local, const Disclosure& disclosure, const QVariant& serverKey,
+                    const QVariant& keptEndday);
+    void replace(const ListingRow& local, Disclosure disclosure, bool keepHits);
 
     SqlStore& m_listing;
     SqlStore& m_server;

@@ -198,6 +198,7 @@ const ColumnEntry kColumns[] = {
     text("line"),
     text("station"),
     integer("walking"),
+    text("ipjuday", "입주가능일"),
     // neighbourhood
     text("special"),
     text("education"),

@@ -1,5 +1,6 @@
 #include "ListingRepository.h"
 
+#include "UploadCols.h"
 #include "WholeRowStatement.h"
 
 #include <QHash>
@@ -41,12 +42,23 @@ QList<qsizetype> defaultedPositions(ListingSide side) {
     return side == ListingSide::Local ? local : server;
 }
 
-QList<Assignment> assignmentsOf(const ListingRow& row, ListingSide side) {
+const ColumnDef* columnNamed(const QString& name) {
+    const ColumnDef* column = findListingColumn(name);
+    if (!column)
+        throw StoreError(QStringLiteral("'%1' is no column of a listing").arg(name), kSource);
+    return column;
+}
+
+enum class Defaults { Given, Zero };
+enum class Key { Assigned, Given };
+
+QList<Assignment> assignmentsOf(const ListingRow& row, ListingSide side, Defaults defaults = Defaults::Zero,
+                                Key key = Key::Assigned) {
     const QList<ColumnDef>& all = listingColumns();
     QVarLengthArray<const QVariant*, 256> byPosition(all.size(), nullptr);
     for (auto it = row.constBegin(); it != row.constEnd(); ++it) {
-        const ColumnDef* column = findListingColumn(it.key());
-        if (!column || column->autoKey || !isListingColumnOn(column, side))
+        const ColumnDef* column = columnNamed(it.key());
+        if ((column->autoKey && key == Key::Assigned) || !isListingColumnOn(column, side))
             continue;
         const QVariant*& slot = byPosition[column - all.constData()];
         if (!slot || it.key() == column->name) // of "state" and "State", the exact name wins
@@ -54,9 +66,10 @@ QList<Assignment> assignmentsOf(const ListingRow& row, ListingSide side) {
     }
     // A new row without a state or code still gets them (see boundValue).
     static const QVariant absent;
-    for (qsizetype i : defaultedPositions(side))
-        if (!byPosition[i])
-            byPosition[i] = &absent;
+    if (defaults == Defaults::Zero)
+        for (qsizetype i : defaultedPositions(side))
+            if (!byPosition[i])
+                byPosition[i] = &absent;
     QList<Assignment> assignments;
     assignments.reserve(row.size() + 2);
     for (qsizetype i = 0; i < byPosition.size(); ++i)
@@ -204,8 +217,119 @@ std::optional<ListingRow> readLocal(SqlStore& store, int tableIdx) {
     return readOne(store, ListingSide::Local, QStringLiteral("WHERE `table_idx` = ?"), {tableIdx});
 }
 
+UpdateOutcome updateLocal(SqlStore& store, int tableIdx, const ListingRow& row,
+                          const std::optional<ListingRow>& asOpened) {
+    const QList<Assignment> given = assignmentsOf(row, ListingSide::Local, Defaults::Given);
+    const QList<const ColumnDef*> columns = columnsOf(given);
+    QVariantList values = valuesFor(columns, given);
+    QStringList sets;
+    for (const ColumnDef* c : columns)
+        sets << quoted(c->name) + QStringLiteral(" = ?");
+    values << tableIdx;
+    return store.transact([&] {
+        const std::optional<ListingRow> current = readLocal(store, tableIdx);
+        if (!current)
+            return UpdateOutcome::Missing;
+        if (asOpened && *current != *asOpened)
+            return UpdateOutcome::Changed;
+        if (!sets.isEmpty())
+            store.execute(QStringLiteral("UPDATE `maemul` SET %1 WHERE `table_idx` = ?")
+                              .arg(sets.join(QStringLiteral(", "))),
+                          values);
+        return UpdateOutcome::Updated;
+    });
+}
+
+bool deleteLocal(SqlStore& store, int tableIdx) {
+    return store.transact([&] {
+        store.execute(QStringLiteral("DELETE FROM mem_work WHERE tb = 'maemul' AND tidx = ?"), {tableIdx});
+        return store.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {tableIdx}) > 0;
+    });
+}
+
+QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit) {
+    QVariantList values;
+    for (int i = 0; i < 4; ++i)
+        values << lot.value(i).trimmed();
+    QString sql = QStringLiteral(
+        "SELECT table_idx FROM maemul WHERE addr1 = ? AND addr2 = ? AND addr3 = ? AND addr4 = ?");
+    if (!unit.trimmed().isEmpty()) {
+        sql += QStringLiteral(" AND addr5 = ?");
+        values << unit.trimmed();
+    }
+    QSqlQuery q = store.query(sql + QStringLiteral(" ORDER BY table_idx"), values);
+    QList<int> numbers;
+    while (q.next())
+        numbers << q.value(0).toInt();
+    return numbers;
+}
+
+QString sharedMemoPlaceholder() {
+    return QStringLiteral("공유매물설정시 중개업소간에 보여지게되는 내용입니다.");
+}
+
+namespace {
+
+bool isSet(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return false;
+    const QString text = value.toString().trimmed();
+    return !text.isEmpty() && text != QLatin1String("0");
+}
+
+} // namespace
+
+ListingRow serverCopyOf(const ListingRow& local, const QString& officeId, const Disclosure& disclosure) {
+    ListingRow row;
+    for (auto it = local.constBegin(); it != local.constEnd(); ++it)
+        row.insert(columnNamed(it.key())->name, it.value());
+    const QString tb = row.value(QStringLiteral("tb")).toString();
+    const UploadColumns columns = UploadCols(tb);
+    if (columns.isEmpty())
+        throw StoreError(QStringLiteral("no shared copy for the property type '%1'").arg(tb), kSource);
+    ListingRow copy;
+    for (const UploadPair& pair : columns.pairs) {
+        if (pair.source == UploadPair::Source::UploadTime)
+            copy.insert(pair.server, disclosure.now);
+        else if (const QVariant value = row.value(pair.local);
+                 value.isValid() && pair.source == UploadPair::Source::Column)
+            copy.insert(pair.server, value);
+    }
+    copy.insert(QStringLiteral("id"), officeId);
+    copy.insert(QStringLiteral("sub_idx"), row.value(QStringLiteral("table_idx")));
+    copy.insert(QStringLiteral("state"), stateValue(disclosure.state));
+    copy.insert(QStringLiteral("hitadd"), disclosure.hitadd);
+    copy.insert(QStringLiteral("hitmem"), disclosure.hitmem);
+    if (!disclosure.addr2)
+        copy.insert(QStringLiteral("addr2"), QString());
+    if (!disclosure.addr3)
+        copy.insert(QStringLiteral("addr3"), QString());
+    if (copy.contains(QStringLiteral("cboname")) && !disclosure.name && tb != QLatin1String("apt"))
+        copy.insert(QStringLiteral("cboname"), QString());
+    // The office may publish other areas and floors than the real ones.
+    for (const char* shown : {"pyung", "pyung_use", "floor", "floor_max"}) {
+        const QString column = QString::fromLatin1(shown);
+        if (const QVariant published = row.value(column + QStringLiteral("_ie"));
+            copy.contains(column) && isSet(published))
+            copy.insert(column, published);
+    }
+    if (!disclosure.picture1)
+        copy.insert(QStringLiteral("imgname1"), QString());
+    if (!disclosure.picture2)
+        copy.insert(QStringLiteral("imgname2"), QString());
+    QString memo = row.value(QStringLiteral("bigoie")).toString();
+    memo.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    memo = memo.trimmed();
+    copy.insert(QStringLiteral("bigoie"), memo == sharedMemoPlaceholder() ? QString() : memo);
+    // A plain listing is shown for a month; a promoted one keeps the expiry its grade was given.
+    if (disclosure.hitadd == 0 && disclosure.now.isValid())
+        copy.insert(QStringLiteral("endday"), disclosure.now.addMonths(1));
+    return copy;
+}
+
 void insertServer(SqlStore& store, const ListingRow& row) {
-    const QList<Assignment> given = assignmentsOf(row, ListingSide::Server);
+    // A copy written again keeps the server number other offices know it by.
+    const QList<Assignment> given = assignmentsOf(row, ListingSide::Server, Defaults::Zero, Key::Given);
     const QList<const ColumnDef*> columns = columnsOf(given);
     const QVariantList values = valuesFor(columns, given);
     const QVariant id = values.value(columns.indexOf(findListingColumn(QStringLiteral("id"))));
@@ -243,10 +367,13 @@ void keepNumbersAbove(SqlStore& store, qint64 highest) {
             store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toLongLong();
         if (store.backend() == SqlBackend::Sqlite) {
             // AUTOINCREMENT keeps its high-water mark in sqlite_sequence: raise it, never lower it.
-            if (store.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = 'maemul' AND seq < ?"),
-                              {highest, highest}) == 0 &&
-                !store.scalar(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'maemul'")).isValid())
-                store.execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('maemul', ?)"), {highest});
+            if (store.execute(
+                    QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = 'maemul' AND seq < ?"),
+                    {highest, highest}) == 0 &&
+                !store.scalar(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'maemul'"))
+                     .isValid())
+                store.execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('maemul', ?)"),
+                              {highest});
         } else if (localHighest < highest) {
             // DDL takes no bound values; the number is the program's own integer, not user text.
             store.execute(QStringLiteral("ALTER TABLE maemul AUTO_INCREMENT = %1").arg(highest + 1));
@@ -255,7 +382,8 @@ void keepNumbersAbove(SqlStore& store, qint64 highest) {
 }
 
 qint64 highestServerNumber(SqlStore& server, const QString& officeId) {
-    return server.scalar(QStringLiteral("SELECT MAX(sub_idx) FROM maemul WHERE id = ?"), {officeId}, 0).toLongLong();
+    return server.scalar(QStringLiteral("SELECT MAX(sub_idx) FROM maemul WHERE id = ?"), {officeId}, 0)
+        .toLongLong();
 }
 
 } // namespace teran

@@ -2,7 +2,10 @@
 
 #include "ListingColumns.h"
 #include "ListingValue.h"
+#include "PropertyTypes.h"
 #include "SqlStore.h"
+
+#include <QDateTime>
 
 #include <QList>
 #include <QVariantHash>
@@ -22,9 +25,10 @@ void createListingTable(SqlStore& store, ListingSide side);
 
 // Writes a new local listing and returns its number (`table_idx`), which the store assigns
 // inside the insert's own transaction: two desks saving at once get different numbers, and a
-// number is never handed out again. A `table_idx` in the row is ignored, as are keys that are
-// no local column; names match without regard to case; values are converted by
-// listingValueFor. A missing `state` or `code` is 0, so a
+// number is never handed out again. A `table_idx` in the row is ignored, as are columns that
+// only the server keeps; a key that is no listing column at all is refused (StoreError), so a
+// misspelt field is never lost in silence. Names match without regard to case; values are
+// converted by listingValueFor. A missing `state` or `code` is 0, so a
 // new row shows in the own lists. Throws StoreError; nothing is written then.
 int insertLocal(SqlStore& store, const ListingRow& row);
 
@@ -37,6 +41,48 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
 
 std::optional<ListingRow> readLocal(SqlStore& store, int tableIdx);
 
+// How an update of a local listing ended.
+enum class UpdateOutcome {
+    Updated,
+    Missing, // no listing of that number (deleted at another desk)
+    Changed, // another desk saved the listing since `asOpened` was read; nothing written
+};
+
+// Writes the row's columns into local listing `tableIdx` (the columns it does not name keep
+// their values). With `asOpened` (the row as read when the form opened) the update happens
+// only when the stored row still equals it, checked inside the write transaction.
+UpdateOutcome updateLocal(SqlStore& store, int tableIdx, const ListingRow& row,
+                          const std::optional<ListingRow>& asOpened = std::nullopt);
+
+// Deletes a local listing with its work notes; false when there was none.
+bool deleteLocal(SqlStore& store, int tableIdx);
+
+// The numbers of the own listings on one lot (`addr1`..`addr4`), with `addr5` when given.
+QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit = {});
+
+// What the office chose to show of a listing in its shared copy.
+struct Disclosure {
+    PublicationState state = PublicationState::Internet;
+    int hitadd = 0; // grade among all offices: 0 일반(G), 1 추천(G), 2 급매(G)
+    int hitmem = 0; // grade on the office's own pages
+    bool addr2 = true;
+    bool addr3 = true;
+    bool name = true;
+    bool picture1 = true;
+    bool picture2 = true;
+    QDateTime now; // the server's time: the copy's showday and sortday, and its expiry
+};
+
+// The shared copy of a local listing, keyed (`id` = `officeId`, `sub_idx` = its number): the
+// columns its type publishes, the lot number, unit, seller and the office's own notes left out,
+// `addr2`/`addr3`/the name/the pictures only where disclosed, the shared-only areas and floors
+// (`*_ie`) in place of the real ones where they are set, the memo without its placeholder and
+// line breaks. A key of `local` that is no listing column is refused (StoreError).
+ListingRow serverCopyOf(const ListingRow& local, const QString& officeId, const Disclosure& disclosure);
+
+// The text the memo for other offices shows until something is typed.
+QString sharedMemoPlaceholder();
+
 // Makes the next local number greater than `highest`: an office database restored from an
 // older copy, or emptied, must not hand out again a number that the office's server copies
 // still hold (publishing it would then overwrite another listing's copy).
@@ -46,7 +92,8 @@ qint64 highestServerNumber(SqlStore& server, const QString& officeId);
 
 // Writes a server copy, keyed by (`id`, `sub_idx`), which the row must hold; columns that the
 // server does not keep (the owner's details, `opid`, ...) are left out. A second copy of the
-// same listing is refused by the store (StoreError).
+// same listing is refused by the store (StoreError). A `table_idx` in the row is kept: a copy
+// written again keeps the server number other offices know it by.
 void insertServer(SqlStore& store, const ListingRow& row);
 
 std::optional<ListingRow> readServer(SqlStore& store, const QString& id, int subIdx);

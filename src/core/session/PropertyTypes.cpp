@@ -1,5 +1,7 @@
 #include "PropertyTypes.h"
 
+#include "register/TypeFields.h"
+
 #include <QHash>
 
 #include <cmath>
@@ -89,20 +91,8 @@ QString transactionLabel(const QString& ty) {
 }
 
 QString nameCaption(const QString& tb) {
-    static const QHash<QString, QString> captions = {
-        {QStringLiteral("apt"), QStringLiteral("아파트명")},
-        {QStringLiteral("villa"), QStringLiteral("빌라명")},
-        {QStringLiteral("opistel"), QStringLiteral("오피스텔명")},
-        {QStringLiteral("gunmul"), QStringLiteral("건물명")},
-        {QStringLiteral("office"), QStringLiteral("건물명")},
-        {QStringLiteral("bgsang"), QStringLiteral("상가명")},
-        {QStringLiteral("hotel"), QStringLiteral("호텔명")},
-        {QStringLiteral("motel"), QStringLiteral("모텔명")},
-        {QStringLiteral("gong"), QStringLiteral("공장명")},
-        {QStringLiteral("joouso"), QStringLiteral("상호명")},
-        {QStringLiteral("jumpo"), QStringLiteral("현업종")},
-    };
-    return captions.value(tb);
+    const TypeRules* rules = typeRules(tb);
+    return rules ? rules->nameCaption : QString();
 }
 
 std::optional<PublicationState> publicationStateFrom(const QVariant& stored) {

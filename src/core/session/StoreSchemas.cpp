@@ -21,6 +21,8 @@ QList<TableDef> serverStoreSchema() {
 // Version 3 replaces the staff passwords that older versions mirrored in clear text by hashes.
 // Version 4 adds the indexes of the name and progress boxes and of the office's own rows, and
 // the listing counts the plain lists show their totals from.
+// Version 5 (version 3 of the ServerStore) adds the move-in date (`ipjuday`) that a listing
+// advertisement must state.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -40,13 +42,15 @@ QList<Migration> listingStoreMigrations() {
             {4, QStringLiteral("choice indexes and listing counts"), [reconcile](SqlStore& store) {
                  reconcile(store);
                  ListingCounts(store).install();
-             }}};
+             }},
+            {5, QStringLiteral("move-in date"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); };
     return {{1, QStringLiteral("declared tables"), reconcile},
-            {2, QStringLiteral("list indexes"), reconcile}};
+            {2, QStringLiteral("list indexes"), reconcile},
+            {3, QStringLiteral("move-in date"), reconcile}};
 }
 
 int upgradeListingStore(SqlStore& store) {

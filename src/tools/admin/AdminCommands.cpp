@@ -2,7 +2,7 @@
 
 #include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
-#include "session/DemoSeed.h"
+#include "DemoSeed.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
 

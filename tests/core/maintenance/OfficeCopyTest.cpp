@@ -1,7 +1,7 @@
 #include "TestServices.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
-#include "session/DemoSeed.h"
+#include "DemoSeed.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 

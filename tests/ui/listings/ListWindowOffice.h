@@ -3,7 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "listings/ListChoices.h"
-#include "session/DemoSeed.h"
+#include "DemoSeed.h"
 #include "session/Session.h"
 
 #include <QQueue>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "SqlStore.h"
+#include "session/Clock.h"
+#include "session/SqlStore.h"
 
 #include <cstdint>
 

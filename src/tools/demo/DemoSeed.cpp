@@ -1,9 +1,8 @@
 #include "DemoSeed.h"
 
-#include "ListingColumns.h"
-#include "ListingRepository.h"
-#include "PropertyTypes.h"
-#include "UploadCols.h"
+#include "session/ListingColumns.h"
+#include "session/ListingRepository.h"
+#include "session/PropertyTypes.h"
 
 #include <cmath>
 #include <iterator>
@@ -435,20 +434,15 @@ int seedOwnListings(SqlStore& local, const QDateTime& now, std::uint32_t seed) {
     return int(insertLocalBulk(local, rows).size());
 }
 
-// The server copy of a published local row, column for column through the upload pairs; it is
-// dated as if shared when it was last saved.
-ListingRow serverCopyOf(const ListingRow& local) {
-    ListingRow copy;
-    const QVariant uploaded = local.value(QStringLiteral("showday"));
-    for (const UploadPair& pair : UploadCols(local.value(QStringLiteral("tb")).toString()).pairs) {
-        if (pair.source == UploadPair::Source::UploadTime)
-            copy.insert(pair.server, uploaded);
-        else if (pair.source == UploadPair::Source::Zero)
-            copy.insert(pair.server, 0);
-        else if (const QVariant value = local.value(findListingColumn(pair.local)->name); value.isValid())
-            copy.insert(pair.server, value);
-    }
-    return copy;
+// The server copy of a published local row as the registration save makes it; it is dated as if
+// shared when it was last saved.
+ListingRow sharedCopyOf(const ListingRow& local) {
+    Disclosure disclosure;
+    disclosure.state = publicationStateFrom(local.value(QStringLiteral("state"))).value_or(PublicationState::Internet);
+    disclosure.hitadd = local.value(QStringLiteral("hitadd")).toInt();
+    disclosure.hitmem = local.value(QStringLiteral("hitmem")).toInt();
+    disclosure.now = local.value(QStringLiteral("showday")).toDateTime();
+    return serverCopyOf(local, kDemo, disclosure);
 }
 
 int rewriteOwnCopies(SqlStore& local, SqlStore& server) {
@@ -461,7 +455,7 @@ int rewriteOwnCopies(SqlStore& local, SqlStore& server) {
     while (published.next())
         numbers << published.value(0).toInt();
     for (int number : numbers)
-        insertServer(server, serverCopyOf(*readLocal(local, number)));
+        insertServer(server, sharedCopyOf(*readLocal(local, number)));
     return int(numbers.size());
 }
 

@@ -1,0 +1,274 @@
+#include "ListingSave.h"
+
+#include "AdvertisingFacts.h"
+#include "ListingImageName.h"
+#include "listings/ListingPictures.h"
+#include "listings/ServerCopy.h"
+#include "session/Session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace teran {
+
+namespace {
+
+const QString kSource = QStringLiteral("ListingSave");
+
+// The columns the service writes itself; a form value of the same name is not taken.
+const QStringList& ownedColumns() {
+    static const QStringList owned{QStringLiteral("table_idx"), QStringLiteral("id"),      QStringLiteral("state"),
+                                   QStringLiteral("showday"),   QStringLiteral("imgname1"), QStringLiteral("imgname2"),
+                                   QStringLiteral("hitadd"),    QStringLiteral("hitmem")};
+    return owned;
+}
+
+ListingRow withoutOwned(const ListingRow& fields) {
+    ListingRow row;
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        if (!ownedColumns().contains(it.key().toLower()))
+            row.insert(it.key(), it.value());
+    return row;
+}
+
+} // namespace
+
+ListingSaveService::ListingSaveService(ListingSaveTargets targets)
+    : m_targets(std::move(targets)) {}
+
+ListingSaveResult ListingSaveService::save(const ListingSaveRequest& request) {
+    ListingSaveResult result;
+    saveLocal(request, result);
+    if (result.saved())
+        share(request, result);
+    return result;
+}
+
+void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSaveResult& result) {
+    ListingRow row = withoutOwned(request.fields);
+    const QDateTime now = m_targets.clock.now();
+    row.insert(QStringLiteral("id"), m_targets.officeId);
+    row.insert(QStringLiteral("showday"), now);
+    if (request.mode != EditMode::Edit && !row.value(QStringLiteral("writeday")).isValid())
+        row.insert(QStringLiteral("writeday"), now);
+    if (request.mode == EditMode::Copy)
+        row.insert(QStringLiteral("subid"), m_targets.loginId);
+    // Shared only once the copy is on the server: until then the listing is the office's.
+    row.insert(QStringLiteral("state"), stateValue(request.archived ? PublicationState::Archived
+                                                                    : PublicationState::Unpublished));
+    const bool shared = request.share && !request.archived;
+    row.insert(QStringLiteral("hitadd"), shared ? request.disclosure.hitadd : 0);
+    row.insert(QStringLiteral("hitmem"), shared ? request.disclosure.hitmem : 0);
+    try {
+        result.number = m_targets.local.transact([&] { return writeRow(request, row, result); });
+        result.state = row.value(QStringLiteral("state")).toInt();
+    } catch (const StoreError& error) {
+        result.number = request.mode == EditMode::Edit ? request.number : 0;
+        if (result.local != ListingSaveResult::Local::ChangedElsewhere &&
+            result.local != ListingSaveResult::Local::Missing) {
+            result.local = ListingSaveResult::Local::Failed;
+            result.localError = error.description();
+            if (m_targets.log)
+                m_targets.log(QStringLiteral("-MDBOK => %1 => %2").arg(error.description(), error.source()));
+        }
+        return;
+    }
+    result.local = ListingSaveResult::Local::Saved;
+}
+
+// Inside the local transaction: the row, its pictures and the work note go in together.
+int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result) {
+    int number = request.number;
+    if (request.mode == EditMode::Edit) {
+        const UpdateOutcome outcome =
+            updateLocal(m_targets.local, number, row, request.overwrite ? std::nullopt : request.asOpened);
+        if (outcome != UpdateOutcome::Updated) {
+            result.local = outcome == UpdateOutcome::Changed ? ListingSaveResult::Local::ChangedElsewhere
+                                                             : ListingSaveResult::Local::Missing;
+            throw StoreError(outcome == UpdateOutcome::Changed
+                                 ? QStringLiteral("listing %1 was saved at another desk").arg(number)
+                                 : QStringLiteral("listing %1 is no longer in the ListingStore").arg(number),
+                             kSource);
+        }
+    } else {
+        number = insertLocal(m_targets.local, row);
+    }
+    ListingRow pictures;
+    for (int p = 0; p < 2; ++p) {
+        const QString stored = request.storedPicture[size_t(p)];
+        QString name = stored;
+        if (!request.chosenPicture[size_t(p)].isEmpty())
+            name = placePicture(number, p, request.chosenPicture[size_t(p)]);
+        else if (request.mode == EditMode::Copy && !stored.isEmpty())
+            name = placePicture(number, p, QDir(m_targets.filesDir).filePath(stored));
+        result.pictures[size_t(p)] = name;
+        pictures.insert(p == 0 ? QStringLiteral("imgname1") : QStringLiteral("imgname2"), name);
+    }
+    updateLocal(m_targets.local, number, pictures);
+    if (!request.workNote.trimmed().isEmpty())
+        m_targets.local.execute(
+            QStringLiteral("INSERT INTO mem_work (opid, id, tb, tidx, addr, writeday, work) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            {m_targets.loginId, m_targets.officeId, QStringLiteral("maemul"), number, request.workNoteLot,
+             m_targets.clock.now(), request.workNote});
+    return number;
+}
+
+// Copies a chosen picture into files/ under the listing's name for it; the name.
+QString ListingSaveService::placePicture(int number, int picture, const QString& source) {
+    const QString name =
+        ListingImageName(m_targets.officeId, number, mainPictureSuffix(picture + 1), QFileInfo(source).fileName());
+    const QString target = QDir(m_targets.filesDir).filePath(name);
+    if (QFileInfo(source).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
+        return name;
+    QDir().mkpath(m_targets.filesDir);
+    QFile::remove(target);
+    if (!QFile::copy(source, target))
+        throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target), kSource);
+    return name;
+}
+
+void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveResult& result) {
+    const bool wanted = request.share && !request.archived;
+    if (!wanted) {
+        if (request.mode == EditMode::Edit && request.wasShared) {
+            if (!m_targets.server)
+                fail(result, ListingSaveResult::Sharing::Offline, QString());
+            else
+                withdraw(result.number, {result.pictures[0], result.pictures[1]}, result);
+        }
+        return;
+    }
+    if (!m_targets.server) {
+        result.sharing = ListingSaveResult::Sharing::Offline;
+        return;
+    }
+    const std::optional<ListingRow> local = readLocal(m_targets.local, result.number);
+    if (!local) {
+        fail(result, ListingSaveResult::Sharing::Failed, QStringLiteral("the listing is gone from the ListingStore"));
+        return;
+    }
+    if (isShownOnInternet(request.disclosure.state)) {
+        result.missingFacts = missingAdvertisingFacts(*local);
+        if (!result.missingFacts.isEmpty()) {
+            fail(result, ListingSaveResult::Sharing::Refused, QString());
+            return;
+        }
+    }
+    try {
+        // Pictures first: a shared copy never names a picture that did not reach the server.
+        const bool chosenNow =
+            !request.chosenPicture[0].isEmpty() || !request.chosenPicture[1].isEmpty() || request.mode == EditMode::Copy;
+        const QString up1 = request.disclosure.picture1 ? result.pictures[0] : QString();
+        const QString up2 = request.disclosure.picture2 ? result.pictures[1] : QString();
+        QStringList boxNames;
+        if (chosenNow || !request.wasShared) {
+            PictureSession ftp(m_targets.pictures);
+            ListingPictures pictures(m_targets.local, m_targets.officeId, ftp);
+            const ListingPictures::Published published = pictures.publish(result.number, up1, up2);
+            if (!published.complete) {
+                fail(result, ListingSaveResult::Sharing::Failed, ftp.lastError());
+                return;
+            }
+            boxNames = published.boxNames;
+        }
+        Disclosure disclosure = request.disclosure;
+        disclosure.now = m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
+        ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
+        copy.publish(*local, disclosure);
+        if (!boxNames.isEmpty())
+            copy.writeFileBox(result.number, local->value(QStringLiteral("tb")).toString(),
+                              local->value(QStringLiteral("ty")).toString(), boxNames, disclosure.now);
+        setLocalState(result.number, stateValue(request.disclosure.state));
+        result.state = stateValue(request.disclosure.state);
+        result.sharing = ListingSaveResult::Sharing::Published;
+    } catch (const StoreError& error) {
+        fail(result, ListingSaveResult::Sharing::Failed, error.description());
+    }
+}
+
+void ListingSaveService::withdraw(int number, const QStringList& pictures, ListingSaveResult& result) {
+    try {
+        ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
+        const ServerCopy::Removed removed = copy.remove(number);
+        result.sharing = ListingSaveResult::Sharing::Withdrawn;
+        if (!removed.existed)
+            return; // nothing of it was published
+        QStringList names = pictures + removed.pictureNames;
+        names.removeAll(QString());
+        names.removeDuplicates();
+        PictureSession ftp(m_targets.pictures);
+        if (!ListingPictures(m_targets.local, m_targets.officeId, ftp).withdraw(number, names)) {
+            // The copy is gone, so no office sees the pictures listed; they are logged to clean up.
+            result.sharingError = ftp.lastError();
+            if (m_targets.log)
+                m_targets.log(QStringLiteral("-MDBOK => %1 => %2").arg(ftp.lastError(), kSource));
+        }
+        result.sharing = ListingSaveResult::Sharing::Withdrawn;
+    } catch (const StoreError& error) {
+        fail(result, ListingSaveResult::Sharing::Failed, error.description());
+    }
+}
+
+void ListingSaveService::setLocalState(int number, int state) {
+    updateLocal(m_targets.local, number, {{QStringLiteral("state"), state}});
+}
+
+// A listing whose sharing failed stays the office's own (State 0); when a copy from before is
+// still on the server it is taken off where that is possible, so the two stores agree.
+void ListingSaveService::fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why) {
+    result.sharing = how;
+    result.sharingError = why;
+    if (how == ListingSaveResult::Sharing::Failed && m_targets.log)
+        m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(why, kSource));
+    if (how == ListingSaveResult::Sharing::Refused && m_targets.server) {
+        try {
+            ServerCopy(m_targets.local, *m_targets.server, m_targets.officeId).remove(result.number);
+        } catch (const StoreError&) {
+        }
+    }
+}
+
+ListingSaveResult ListingSaveService::remove(int number, bool wasShared) {
+    ListingSaveResult result;
+    result.number = number;
+    const std::optional<ListingRow> row = readLocal(m_targets.local, number);
+    QStringList pictures;
+    if (row)
+        pictures << row->value(QStringLiteral("imgname1")).toString() << row->value(QStringLiteral("imgname2")).toString();
+    try {
+        if (!deleteLocal(m_targets.local, number)) {
+            result.local = ListingSaveResult::Local::Missing;
+            return result;
+        }
+    } catch (const StoreError& error) {
+        result.local = ListingSaveResult::Local::Failed;
+        result.localError = error.description();
+        return result;
+    }
+    result.local = ListingSaveResult::Local::Saved;
+    for (const QString& name : pictures)
+        if (!name.isEmpty())
+            QFile::remove(QDir(m_targets.filesDir).filePath(name));
+    if (!m_targets.server) {
+        if (wasShared)
+            result.sharing = ListingSaveResult::Sharing::Offline;
+        return result;
+    }
+    withdraw(number, pictures, result);
+    return result;
+}
+
+ListingSaveTargets sessionSaveTargets(Session& session) {
+    const bool online = session.state().isOnline() && session.state().InternetOk && session.serverOpen();
+    return ListingSaveTargets{session.listingStore(),
+                              online ? &session.serverStore() : nullptr,
+                              session.state().OfficeMainId,
+                              session.state().LoginId,
+                              session.dataFolder().files(),
+                              sessionPictureStores(session),
+                              session.clock(),
+                              [&session](const QString& line) { session.WriteLog(line); }};
+}
+
+} // namespace teran

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "listings/PictureSession.h"
+#include "session/Clock.h"
+#include "session/ListingRepository.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace teran {
+
+class Session;
+
+// How the registration window was opened: a new listing, a stored one, or a copy of a stored
+// one that becomes a new listing.
+enum class EditMode { New, Edit, Copy };
+
+// What the window asks the save service for. `fields` are the form's values by column; the
+// service adds the number, the office, the dates and the state.
+struct ListingSaveRequest {
+    EditMode mode = EditMode::New;
+    int number = 0;      // Edit: the listing; Copy: the listing copied (its pictures are copied)
+    ListingRow fields;
+    // Per main picture: a file chosen now (copied into files/ under its ListingImageName), or
+    // the name stored with the listing, or neither (no picture).
+    std::array<QString, 2> chosenPicture;
+    std::array<QString, 2> storedPicture;
+    bool archived = false;
+    bool share = false;      // chkInternet
+    Disclosure disclosure;   // its state, grades and what is disclosed (when shared)
+    bool wasShared = false;  // the listing had a shared copy when the form opened
+    QString workNote;        // added to the listing's work notes when not empty
+    QString workNoteLot;     // the lot the note is kept for ("지번별작업상황"), or empty
+    // Edit: the row as read when the form opened; the save stops with ChangedElsewhere when
+    // another desk saved the listing since, unless `overwrite`.
+    std::optional<ListingRow> asOpened;
+    bool overwrite = false;
+};
+
+// What was written where, and what failed.
+struct ListingSaveResult {
+    enum class Local { Saved, Failed, ChangedElsewhere, Missing };
+    enum class Sharing {
+        NotShared, // the listing is not to be shared and had no shared copy
+        Published, // the shared copy is written and its pictures are up
+        Withdrawn, // the shared copy, its picture row and pictures were removed
+        Offline,   // sharing was asked for while the ServerStore is not reachable
+        Refused,   // an internet advertisement lacks facts the law requires (see missingFacts)
+        Failed,    // the ServerStore or the picture server refused (see sharingError)
+    };
+    Local local = Local::Failed;
+    Sharing sharing = Sharing::NotShared;
+    int number = 0;
+    QString localError;
+    QString sharingError;
+    QStringList missingFacts;
+    std::array<QString, 2> pictures; // the stored picture names
+    int state = 0;                   // the `State` the local row holds now
+
+    bool saved() const { return local == Local::Saved; }
+};
+
+// Where the save writes.
+struct ListingSaveTargets {
+    SqlStore& local;
+    SqlStore* server = nullptr; // nullptr while offline
+    QString officeId;
+    QString loginId;
+    QString filesDir; // the data folder's files/
+    PictureStoreFactory pictures;
+    const Clock& clock;
+    std::function<void(const QString&)> log; // the daily log
+};
+
+// The whole save of a listing: the local row (with its number, pictures and work note) in one
+// transaction, then its shared copy and pictures, or their withdrawal. Nothing here talks to the
+// user: the result says what happened, and a failure never reads as success.
+class ListingSaveService {
+public:
+    explicit ListingSaveService(ListingSaveTargets targets);
+
+    ListingSaveResult save(const ListingSaveRequest& request);
+
+    // Deletes a listing from both stores with its work notes, pictures and shared copy. The
+    // shared part is reported in the result as for a save (Withdrawn, Offline or Failed).
+    ListingSaveResult remove(int number, bool wasShared);
+
+private:
+    void saveLocal(const ListingSaveRequest& request, ListingSaveResult& result);
+    int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);
+    QString placePicture(int number, int picture, const QString& source);
+    void share(const ListingSaveRequest& request, ListingSaveResult& result);
+    void withdraw(int number, const QStringList& pictures, ListingSaveResult& result);
+    void setLocalState(int number, int state);
+    void fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why);
+
+    ListingSaveTargets m_targets;
+};
+
+// The targets of the logged-in office.
+ListingSaveTargets sessionSaveTargets(Session& session);
+
+} // namespace teran
