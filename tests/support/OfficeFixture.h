@@ -10,10 +10,11 @@ namespace teran::test {
 
 // An office on a fresh data folder and a vendor server (either backend): the office "off1"
 // (password "pw1") with its staff "st1" ("pw2") and "st2" ("pw3"), and a session configured
-// to reach both through the loopback probe page, or through a probe file for the embedded case.
+// that reaches both. Whether the internet answers is the fixture's to say (goOffline), so the
+// office works without a web server; the probe over HTTP has tests of its own.
 class OfficeFixture {
 public:
-    // nullptr when the backend's server (or the probe page) is not running.
+    // nullptr when the backend's server is not running.
     static std::unique_ptr<OfficeFixture> make(Backend backend);
 
     std::unique_ptr<Session> session(); // a new session, as a new start of the program
@@ -32,6 +33,7 @@ public:
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
     int endedWith = -1;
+    bool internetAnswers = true;
 
 private:
     OfficeFixture() = default;

@@ -101,7 +101,7 @@ ScratchStore::~ScratchStore() {
 }
 
 QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
-                  const QString& message) {
+                     const QString& message) {
     const QString name = uniqueName(QStringLiteral("refuse"));
     // Test-made texts of the test's own, so they may stand in the trigger's text (DDL has no
     // bound values). MariaDB takes CREATE TRIGGER only as a plain, unprepared statement.

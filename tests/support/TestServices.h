@@ -70,6 +70,6 @@ QString uniqueName(const QString& prefix);
 // Makes the store refuse an insert into `table` whose `column` holds `value`, with `message`, as
 // a damaged file or a full disk would: a trigger in the store's own dialect. Returns its name.
 QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
-                  const QString& message);
+                     const QString& message);
 
 } // namespace teran::test

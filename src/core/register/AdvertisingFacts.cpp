@@ -22,9 +22,9 @@ bool positive(const QVariantHash& row, const char* column) {
 }
 
 bool isDwelling(const QString& tb) {
-    static const QStringList dwellings{QStringLiteral("apt"),    QStringLiteral("villa"),  QStringLiteral("opistel"),
-                                       QStringLiteral("dan"),    QStringLiteral("dagagu"), QStringLiteral("wonroom"),
-                                       QStringLiteral("junwon")};
+    static const QStringList dwellings{
+        QStringLiteral("apt"),    QStringLiteral("villa"),   QStringLiteral("opistel"), QStringLiteral("dan"),
+        QStringLiteral("dagagu"), QStringLiteral("wonroom"), QStringLiteral("junwon")};
     return dwellings.contains(tb);
 }
 
@@ -39,7 +39,8 @@ QStringList missingAdvertisingFacts(const QVariantHash& row) {
     const QString tb = textOf(row, "tb");
     need(stated(row, "addr1") && stated(row, "addr2") && stated(row, "addr3"), "소재지");
     need(positive(row, "pyung"), "면적");
-    need(positive(row, "money_m") || positive(row, "money_jb") || positive(row, "money_b") || positive(row, "money_w"),
+    need(positive(row, "money_m") || positive(row, "money_jb") || positive(row, "money_b") ||
+             positive(row, "money_w"),
          "가격");
     need(stated(row, "maemultype"), "거래형태");
     if (tb == QLatin1String("land"))

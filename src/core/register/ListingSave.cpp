@@ -18,8 +18,9 @@ const QString kSource = QStringLiteral("ListingSave");
 
 // The columns the service writes itself; a form value of the same name is not taken.
 const QStringList& ownedColumns() {
-    static const QStringList owned{QStringLiteral("table_idx"), QStringLiteral("id"),      QStringLiteral("state"),
-                                   QStringLiteral("showday"),   QStringLiteral("imgname1"), QStringLiteral("imgname2"),
+    static const QStringList owned{QStringLiteral("table_idx"), QStringLiteral("id"),
+                                   QStringLiteral("state"),     QStringLiteral("showday"),
+                                   QStringLiteral("imgname1"),  QStringLiteral("imgname2"),
                                    QStringLiteral("hitadd"),    QStringLiteral("hitmem")};
     return owned;
 }
@@ -55,8 +56,8 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
     if (request.mode == EditMode::Copy)
         row.insert(QStringLiteral("subid"), m_targets.loginId);
     // Shared only once the copy is on the server: until then the listing is the office's.
-    row.insert(QStringLiteral("state"), stateValue(request.archived ? PublicationState::Archived
-                                                                    : PublicationState::Unpublished));
+    row.insert(QStringLiteral("state"),
+               stateValue(request.archived ? PublicationState::Archived : PublicationState::Unpublished));
     const bool shared = request.share && !request.archived;
     row.insert(QStringLiteral("hitadd"), shared ? request.disclosure.hitadd : 0);
     row.insert(QStringLiteral("hitmem"), shared ? request.disclosure.hitmem : 0);
@@ -78,7 +79,8 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
 }
 
 // Inside the local transaction: the row, its pictures and the work note go in together.
-int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result) {
+int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow row,
+                                 ListingSaveResult& result) {
     int number = request.number;
     if (request.mode == EditMode::Edit) {
         const UpdateOutcome outcome =
@@ -107,24 +109,25 @@ int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow r
     }
     updateLocal(m_targets.local, number, pictures);
     if (!request.workNote.trimmed().isEmpty())
-        m_targets.local.execute(
-            QStringLiteral("INSERT INTO mem_work (opid, id, tb, tidx, addr, writeday, work) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-            {m_targets.loginId, m_targets.officeId, QStringLiteral("maemul"), number, request.workNoteLot,
-             m_targets.clock.now(), request.workNote});
+        m_targets.local.execute(QStringLiteral("INSERT INTO mem_work (opid, id, tb, tidx, addr, writeday, "
+                                               "work) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                {m_targets.loginId, m_targets.officeId, QStringLiteral("maemul"), number,
+                                 request.workNoteLot, m_targets.clock.now(), request.workNote});
     return number;
 }
 
 // Copies a chosen picture into files/ under the listing's name for it; the name.
 QString ListingSaveService::placePicture(int number, int picture, const QString& source) {
-    const QString name =
-        ListingImageName(m_targets.officeId, number, mainPictureSuffix(picture + 1), QFileInfo(source).fileName());
+    const QString name = ListingImageName(m_targets.officeId, number, mainPictureSuffix(picture + 1),
+                                          QFileInfo(source).fileName());
     const QString target = QDir(m_targets.filesDir).filePath(name);
     if (QFileInfo(source).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
         return name;
     QDir().mkpath(m_targets.filesDir);
     QFile::remove(target);
     if (!QFile::copy(source, target))
-        throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target), kSource);
+        throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target),
+                         kSource);
     return name;
 }
 
@@ -145,7 +148,8 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
     }
     const std::optional<ListingRow> local = readLocal(m_targets.local, result.number);
     if (!local) {
-        fail(result, ListingSaveResult::Sharing::Failed, QStringLiteral("the listing is gone from the ListingStore"));
+        fail(result, ListingSaveResult::Sharing::Failed,
+             QStringLiteral("the listing is gone from the ListingStore"));
         return;
     }
     if (isShownOnInternet(request.disclosure.state)) {
@@ -157,8 +161,8 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
     }
     try {
         // Pictures first: a shared copy never names a picture that did not reach the server.
-        const bool chosenNow =
-            !request.chosenPicture[0].isEmpty() || !request.chosenPicture[1].isEmpty() || request.mode == EditMode::Copy;
+        const bool chosenNow = !request.chosenPicture[0].isEmpty() || !request.chosenPicture[1].isEmpty() ||
+                               request.mode == EditMode::Copy;
         const QString up1 = request.disclosure.picture1 ? result.pictures[0] : QString();
         const QString up2 = request.disclosure.picture2 ? result.pictures[1] : QString();
         QStringList boxNames;
@@ -173,7 +177,8 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
             boxNames = published.boxNames;
         }
         Disclosure disclosure = request.disclosure;
-        disclosure.now = m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
+        disclosure.now =
+            m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
         ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
         copy.publish(*local, disclosure);
         if (!boxNames.isEmpty())
@@ -235,7 +240,8 @@ ListingSaveResult ListingSaveService::remove(int number, bool wasShared) {
     const std::optional<ListingRow> row = readLocal(m_targets.local, number);
     QStringList pictures;
     if (row)
-        pictures << row->value(QStringLiteral("imgname1")).toString() << row->value(QStringLiteral("imgname2")).toString();
+        pictures << row->value(QStringLiteral("imgname1")).toString()
+                 << row->value(QStringLiteral("imgname2")).toString();
     try {
         if (!deleteLocal(m_targets.local, number)) {
             result.local = ListingSaveResult::Local::Missing;

@@ -22,18 +22,18 @@ enum class EditMode { New, Edit, Copy };
 // service adds the number, the office, the dates and the state.
 struct ListingSaveRequest {
     EditMode mode = EditMode::New;
-    int number = 0;      // Edit: the listing; Copy: the listing copied (its pictures are copied)
+    int number = 0; // Edit: the listing; Copy: the listing copied (its pictures are copied)
     ListingRow fields;
     // Per main picture: a file chosen now (copied into files/ under its ListingImageName), or
     // the name stored with the listing, or neither (no picture).
     std::array<QString, 2> chosenPicture;
     std::array<QString, 2> storedPicture;
     bool archived = false;
-    bool share = false;      // chkInternet
-    Disclosure disclosure;   // its state, grades and what is disclosed (when shared)
-    bool wasShared = false;  // the listing had a shared copy when the form opened
-    QString workNote;        // added to the listing's work notes when not empty
-    QString workNoteLot;     // the lot the note is kept for ("지번별작업상황"), or empty
+    bool share = false;     // chkInternet
+    Disclosure disclosure;  // its state, grades and what is disclosed (when shared)
+    bool wasShared = false; // the listing had a shared copy when the form opened
+    QString workNote;       // added to the listing's work notes when not empty
+    QString workNoteLot;    // the lot the note is kept for ("지번별작업상황"), or empty
     // Edit: the row as read when the form opened; the save stops with ChangedElsewhere when
     // another desk saved the listing since, unless `overwrite`.
     std::optional<ListingRow> asOpened;

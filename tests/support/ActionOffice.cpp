@@ -22,6 +22,9 @@ std::unique_ptr<ActionOffice> ActionOffice::make(Backend backend) {
     if (!made->m_session->MdbsqlConnOpen())
         return nullptr;
     made->m_session->InternetCheck();
+    // The vendor server must be there: a test that goes on without it would test nothing.
+    if (!made->m_session->serverOpen())
+        return nullptr;
     SessionState& state = made->m_session->state();
     state.LoginId = made->m_officeId;
     state.OfficeMainId = made->m_officeId;

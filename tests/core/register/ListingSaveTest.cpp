@@ -1,0 +1,306 @@
+#include "register/ListingSave.h"
+#include "ActionOffice.h"
+#include "session/StoreSchemas.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// An apartment for sale with every fact an internet advertisement must state.
+ListingRow advertisable() {
+    return {{"tb", "apt"},         {"ty", "M"},         {"maemultype", "매매"},  {"addr1", "서울"},
+            {"addr2", "강남구"},   {"addr3", "역삼동"}, {"addr4", "123-4"},      {"addr5", "101동 1203호"},
+            {"cboname", "래미안"}, {"pyung", 34},       {"pyung_use", 25.7},     {"money_m", 85000},
+            {"floor", "12"},       {"floor_max", 25},   {"makedate", "2015"},    {"direction", "남향"},
+            {"room", 3},           {"bathroom", 2},     {"ipjuday", "즉시"},     {"parking", 1},
+            {"money_g", 25},       {"uname", "홍길동"}, {"uhp", "010-1111-2222"}};
+}
+
+class ListingSaveTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = ActionOffice::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
+    }
+
+    ListingSaveService service(bool online = true) {
+        ListingSaveTargets targets = sessionSaveTargets(office->session());
+        if (!online)
+            targets.server = nullptr;
+        targets.log = [this](const QString& line) { logged << line; };
+        return ListingSaveService(targets);
+    }
+
+    QString chosenFile(const QString& name) {
+        const QString path = QDir(picked.path()).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("picture " + name.toUtf8());
+        return path;
+    }
+
+    ListingSaveRequest shared(ListingRow fields = advertisable()) {
+        ListingSaveRequest request;
+        request.fields = std::move(fields);
+        request.share = true;
+        request.disclosure.state = PublicationState::Internet;
+        return request;
+    }
+
+    QVariant local(int number, const char* column) {
+        return office->local().scalar(
+            QStringLiteral("SELECT `%1` FROM maemul WHERE table_idx = ?").arg(column), {number});
+    }
+
+    std::unique_ptr<ActionOffice> office;
+    QTemporaryDir picked;
+    QStringList logged;
+};
+
+// The first listing of an empty store is number 1; its pictures take that number; the shared
+// copy holds what was disclosed and nothing of the seller or the exact address.
+TEST_P(ListingSaveTest, ANewSharedListingIsNumberOneWithItsPicturesAndADisclosedCopy) {
+    ListingSaveRequest request = shared();
+    request.chosenPicture = {chosenFile("front.jpg"), chosenFile("room.JPG")};
+    request.disclosure.addr2 = false;
+    request.workNote = QStringLiteral("첫 방문");
+    const ListingSaveResult result = service().save(request);
+
+    ASSERT_TRUE(result.saved()) << result.localError.toStdString();
+    EXPECT_EQ(result.sharing, ListingSaveResult::Sharing::Published) << result.sharingError.toStdString();
+    EXPECT_EQ(result.number, 1);
+    const QString first = pictureName(office->officeId(), 1, 1);
+    const QString second = pictureName(office->officeId(), 1, 2, "JPG");
+    EXPECT_EQ(local(1, "imgname1").toString(), first);
+    EXPECT_EQ(local(1, "imgname2").toString(), second);
+    EXPECT_TRUE(QFile::exists(office->localPicture(first)));
+    EXPECT_TRUE(QFile::exists(office->remotePicture(second)));
+    EXPECT_EQ(local(1, "state").toInt(), 1);
+    EXPECT_EQ(office->serverState(1), 1);
+
+    EXPECT_EQ(local(1, "addr2").toString(), QStringLiteral("강남구"));
+    EXPECT_EQ(office->serverColumn(1, "addr2").toString(), QString());
+    EXPECT_EQ(office->serverColumn(1, "addr3").toString(), QStringLiteral("역삼동"));
+    const ListingRow copy = *readServer(office->server(), office->officeId(), 1);
+    for (const char* kept : {"addr4", "addr5", "uname", "uhp", "opid", "keyword"})
+        EXPECT_FALSE(copy.contains(QString::fromLatin1(kept))) << kept;
+    EXPECT_EQ(office->local().scalar("SELECT work FROM mem_work WHERE tb = 'maemul' AND tidx = 1").toString(),
+              QStringLiteral("첫 방문"));
+}
+
+// Unticking sharing takes the copy, its picture row and its pictures off the server; the
+// listing stays the office's with its pictures.
+TEST_P(ListingSaveTest, UntickingSharingWithdrawsTheCopyAndItsPictures) {
+    ListingSaveRequest request = shared();
+    request.chosenPicture = {chosenFile("a.jpg"), QString()};
+    const ListingSaveResult first = service().save(request);
+    ASSERT_EQ(first.sharing, ListingSaveResult::Sharing::Published);
+    office->server().execute("INSERT INTO filebox (ID, sub_idx, Img1) VALUES (?, ?, ?)",
+                             {office->officeId(), first.number, QStringLiteral("x.jpg")});
+
+    ListingSaveRequest edit;
+    edit.mode = EditMode::Edit;
+    edit.number = first.number;
+    edit.fields = advertisable();
+    edit.storedPicture = first.pictures;
+    edit.wasShared = true;
+    const ListingSaveResult second = service().save(edit);
+
+    EXPECT_EQ(second.sharing, ListingSaveResult::Sharing::Withdrawn);
+    EXPECT_EQ(office->serverState(first.number), std::nullopt);
+    EXPECT_EQ(
+        office->server().scalar("SELECT COUNT(*) FROM filebox WHERE ID = ?", {office->officeId()}).toInt(),
+        0);
+    EXPECT_FALSE(QFile::exists(office->remotePicture(first.pictures[0])));
+    EXPECT_TRUE(QFile::exists(office->localPicture(first.pictures[0])));
+    EXPECT_EQ(local(first.number, "state").toInt(), 0);
+}
+
+// A copy is a new listing in the name of whoever copied it, with its own copies of the pictures.
+TEST_P(ListingSaveTest, ACopyTakesTheNextNumberAndCopiesThePictures) {
+    ListingSaveRequest request;
+    request.fields = advertisable();
+    request.fields.insert("subid", "someone");
+    request.chosenPicture = {chosenFile("a.png"), QString()};
+    const ListingSaveResult original = service(false).save(request);
+    ASSERT_TRUE(original.saved());
+
+    ListingSaveRequest copy;
+    copy.mode = EditMode::Copy;
+    copy.number = original.number;
+    copy.fields = request.fields;
+    copy.storedPicture = original.pictures;
+    const ListingSaveResult made = service(false).save(copy);
+
+    ASSERT_TRUE(made.saved());
+    EXPECT_EQ(made.number, original.number + 1);
+    EXPECT_EQ(made.pictures[0], pictureName(office->officeId(), made.number, 1, "png"));
+    EXPECT_TRUE(QFile::exists(office->localPicture(made.pictures[0])));
+    EXPECT_TRUE(QFile::exists(office->localPicture(original.pictures[0])));
+    EXPECT_EQ(local(made.number, "subid").toString(), office->session().state().LoginId);
+    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 85000);
+}
+
+// When the vendor server refuses or cannot be reached, the listing is saved as the office's own
+// and the result says that sharing failed and why; saving again shares it.
+TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
+    office->session().serverStore().setFaultHook([](const QString& sql) -> std::optional<QString> {
+        if (sql.contains(QLatin1String("INSERT INTO `maemul`")))
+            return QStringLiteral("Lost connection to server during query");
+        return std::nullopt;
+    });
+    const ListingSaveResult lost = service().save(shared());
+    EXPECT_TRUE(lost.saved());
+    EXPECT_EQ(lost.sharing, ListingSaveResult::Sharing::Failed);
+    EXPECT_FALSE(lost.sharingError.isEmpty());
+    EXPECT_EQ(local(lost.number, "state").toInt(), 0);
+    EXPECT_FALSE(logged.isEmpty());
+    office->session().serverStore().setFaultHook({});
+
+    ListingSaveTargets noFtp = sessionSaveTargets(office->session());
+    noFtp.pictures = [] {
+        PictureServer closed;
+        closed.host = QStringLiteral("127.0.0.1");
+        closed.port = 1; // nothing listens there
+        auto store = std::make_unique<PictureStore>(closed, QString());
+        store->setTimeouts(2, 2);
+        return store;
+    };
+    ListingSaveRequest withPicture = shared();
+    withPicture.chosenPicture = {chosenFile("b.jpg"), QString()};
+    const ListingSaveResult noPicture = ListingSaveService(noFtp).save(withPicture);
+    EXPECT_TRUE(noPicture.saved());
+    EXPECT_EQ(noPicture.sharing, ListingSaveResult::Sharing::Failed);
+    EXPECT_EQ(office->serverState(noPicture.number), std::nullopt) << "a copy naming a missing picture";
+    EXPECT_EQ(local(noPicture.number, "state").toInt(), 0);
+
+    ListingSaveRequest retry = shared();
+    retry.mode = EditMode::Edit;
+    retry.number = lost.number;
+    const ListingSaveResult again = service().save(retry);
+    EXPECT_EQ(again.sharing, ListingSaveResult::Sharing::Published);
+    EXPECT_EQ(office->serverState(lost.number), 1);
+
+    const ListingSaveResult offline = service(false).save(shared());
+    EXPECT_TRUE(offline.saved());
+    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
+    EXPECT_EQ(local(offline.number, "state").toInt(), 0);
+}
+
+// A local store that refuses stops the save: no number, no picture, and the reason.
+TEST_P(ListingSaveTest, AFailedLocalSaveWritesNothingAndSaysWhy) {
+    refuseInsert(office->local(), "maemul", "cboname", "거부", "disk full");
+    ListingSaveRequest request = shared();
+    request.fields.insert("cboname", "거부");
+    request.chosenPicture = {chosenFile("c.jpg"), QString()};
+    const ListingSaveResult result = service().save(request);
+    EXPECT_EQ(result.local, ListingSaveResult::Local::Failed);
+    EXPECT_EQ(result.number, 0);
+    EXPECT_FALSE(result.localError.isEmpty());
+    EXPECT_EQ(result.sharing, ListingSaveResult::Sharing::NotShared);
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
+    EXPECT_EQ(office->serverCount(office->officeId()), 0);
+}
+
+// An edit of a row that another desk saved since the form opened asks; overwriting writes it.
+TEST_P(ListingSaveTest, AnEditOfARowChangedElsewhereIsNotWrittenUnlessOverwritten) {
+    const ListingSaveResult made = service(false).save(shared());
+    const std::optional<ListingRow> opened = readLocal(office->local(), made.number);
+    updateLocal(office->local(), made.number, {{"money_m", 90000}}); // the other desk
+
+    ListingSaveRequest edit;
+    edit.mode = EditMode::Edit;
+    edit.number = made.number;
+    edit.fields = advertisable();
+    edit.fields.insert("money_m", 80000);
+    edit.asOpened = opened;
+    EXPECT_EQ(service(false).save(edit).local, ListingSaveResult::Local::ChangedElsewhere);
+    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 90000);
+    edit.overwrite = true;
+    EXPECT_TRUE(service(false).save(edit).saved());
+    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 80000);
+}
+
+// Publishing to the internet waits for the facts the law requires; club-only sharing does not.
+TEST_P(ListingSaveTest, AnInternetAdvertisementNeedsItsRequiredFacts) {
+    ListingRow bare = advertisable();
+    bare.remove("ipjuday");
+    bare.remove("money_g");
+    const ListingSaveResult internet = service().save(shared(bare));
+    EXPECT_TRUE(internet.saved());
+    EXPECT_EQ(internet.sharing, ListingSaveResult::Sharing::Refused);
+    EXPECT_EQ(internet.missingFacts, (QStringList{"입주가능일", "관리비"}));
+    EXPECT_EQ(office->serverState(internet.number), std::nullopt);
+
+    ListingSaveRequest clubs = shared(bare);
+    clubs.disclosure.state = PublicationState::Clubs;
+    const ListingSaveResult club = service().save(clubs);
+    EXPECT_EQ(club.sharing, ListingSaveResult::Sharing::Published);
+    EXPECT_EQ(office->serverState(club.number), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ListingSaveTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
+
+// Run by the test below in two processes at once: 500 saves into the office file it names.
+TEST(ListingNumbers, DISABLED_SaveFiveHundredInto) {
+    const QString file = qEnvironmentVariable("TERAN_SAVE_INTO");
+    ASSERT_FALSE(file.isEmpty());
+    SqlStore store(uniqueName(QStringLiteral("desk")));
+    store.open(StoreUrl::sqliteFile(file));
+    FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    ListingSaveService save(ListingSaveTargets{store, nullptr, "off1", "off1", QString(), {}, clock, {}});
+    for (int i = 0; i < 500; ++i) {
+        ListingSaveRequest request;
+        request.fields = {{"tb", "villa"}, {"money_m", i}};
+        ASSERT_TRUE(save.save(request).saved()) << i;
+    }
+}
+
+// Two desks saving into one office file at the same time never get the same number.
+TEST(ListingNumbers, TwoDesksSavingAtOnceGetDistinctNumbers) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("terandb.db"));
+    {
+        SqlStore store(uniqueName(QStringLiteral("setup")));
+        store.open(StoreUrl::sqliteFile(file));
+        upgradeListingStore(store);
+    }
+    QList<QProcess*> desks;
+    for (int d = 0; d < 2; ++d) {
+        auto* desk = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TERAN_SAVE_INTO"), file);
+        desk->setProcessEnvironment(env);
+        desk->start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_also_run_disabled_tests"),
+                     QStringLiteral("--gtest_filter=ListingNumbers.DISABLED_SaveFiveHundredInto")});
+        desks << desk;
+    }
+    for (QProcess* desk : desks) {
+        EXPECT_TRUE(desk->waitForFinished(240000));
+        EXPECT_EQ(desk->exitCode(), 0) << desk->readAllStandardOutput().right(2000).toStdString();
+        delete desk;
+    }
+    SqlStore store(uniqueName(QStringLiteral("check")));
+    store.open(StoreUrl::sqliteFile(file));
+    QSqlQuery q = store.query(QStringLiteral("SELECT table_idx FROM maemul"));
+    QSet<int> numbers;
+    int rows = 0;
+    while (q.next()) {
+        numbers.insert(q.value(0).toInt());
+        ++rows;
+    }
+    EXPECT_EQ(rows, 1000);
+    EXPECT_EQ(numbers.size(), 1000);
+}
+
+} // namespace
