@@ -20,6 +20,7 @@ DB_PASS=teran-test-pw
 FTP_USER=teran
 FTP_PASS=teran-ftp-pw
 PY=/usr/bin/python3
+SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 alive() { # pid file -> true when the process runs (and is no zombie)
     [ -f "$1" ] || return 1
@@ -77,7 +78,7 @@ start_ftp_http() {
         echo $! >"$state/ftp.pid"
     fi
     if ! alive "$state/http.pid"; then
-        nohup "$PY" -m http.server --bind 127.0.0.1 "$HTTP_PORT" --directory "$files/docs" \
+        nohup "$PY" "$SCRIPTS/webserver.py" --port "$HTTP_PORT" --directory "$files/docs" \
             >"$state/http.log" 2>&1 &
         echo $! >"$state/http.pid"
     fi

@@ -378,6 +378,13 @@ QStringList distinctProgressValues(SqlStore& store) {
     return distinctValues(store, QStringLiteral("ming"), {});
 }
 
+QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& column) {
+    const ColumnDef* known = findListingColumn(column);
+    if (!known || !isListingColumnOn(known, ListingSide::Local))
+        throw StoreError(QStringLiteral("'%1' is no column of a listing").arg(column), QStringLiteral("storedValuesOf"));
+    return distinctValues(store, known->name, tb);
+}
+
 QStringList distinctNames(SqlStore& store, const QString& tb) {
     // The column is one of a fixed few names.
     return distinctValues(store, nameFilterColumn(tb), isAllTypes(tb) ? QString() : tb);

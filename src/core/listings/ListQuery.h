@@ -124,5 +124,9 @@ QStringList distinctProgressValues(SqlStore& store);
 // The choices of the name box (`cboName`) of a type: the distinct non-empty values of its name
 // column (nameFilterColumn), sorted. Throws StoreError.
 QStringList distinctNames(SqlStore& store, const QString& tb);
+// The distinct non-empty values stored in a listing column for one type, in order: what the
+// registration form offers in its boxes filled from earlier values. Throws StoreError for a
+// name that is no listing column.
+QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& column);
 
 } // namespace teran

@@ -234,37 +234,6 @@ void ListingSaveService::fail(ListingSaveResult& result, ListingSaveResult::Shar
     }
 }
 
-ListingSaveResult ListingSaveService::remove(int number, bool wasShared) {
-    ListingSaveResult result;
-    result.number = number;
-    const std::optional<ListingRow> row = readLocal(m_targets.local, number);
-    QStringList pictures;
-    if (row)
-        pictures << row->value(QStringLiteral("imgname1")).toString()
-                 << row->value(QStringLiteral("imgname2")).toString();
-    try {
-        if (!deleteLocal(m_targets.local, number)) {
-            result.local = ListingSaveResult::Local::Missing;
-            return result;
-        }
-    } catch (const StoreError& error) {
-        result.local = ListingSaveResult::Local::Failed;
-        result.localError = error.description();
-        return result;
-    }
-    result.local = ListingSaveResult::Local::Saved;
-    for (const QString& name : pictures)
-        if (!name.isEmpty())
-            QFile::remove(QDir(m_targets.filesDir).filePath(name));
-    if (!m_targets.server) {
-        if (wasShared)
-            result.sharing = ListingSaveResult::Sharing::Offline;
-        return result;
-    }
-    withdraw(number, pictures, result);
-    return result;
-}
-
 ListingSaveTargets sessionSaveTargets(Session& session) {
     const bool online = session.state().isOnline() && session.state().InternetOk && session.serverOpen();
     return ListingSaveTargets{session.listingStore(),

@@ -84,10 +84,6 @@ public:
 
     ListingSaveResult save(const ListingSaveRequest& request);
 
-    // Deletes a listing from both stores with its work notes, pictures and shared copy. The
-    // shared part is reported in the result as for a save (Withdrawn, Offline or Failed).
-    ListingSaveResult remove(int number, bool wasShared);
-
 private:
     void saveLocal(const ListingSaveRequest& request, ListingSaveResult& result);
     int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);

@@ -544,9 +544,37 @@ const TypeRules* typeRules(const QString& tb) {
     return it == allRules().constEnd() ? nullptr : &it.value();
 }
 
+const QList<TypeField>& allFormFields() {
+    static const QList<TypeField> fields = [] {
+        QList<TypeField> all;
+        QStringList seen;
+        for (const TypeRow& row : kTypes)
+            for (const TypeField& f : typeRules(QString::fromLatin1(row.tb))->fields) {
+                if (seen.contains(f.column))
+                    continue;
+                seen << f.column;
+                const Field* usual = catalogued(f.column);
+                TypeField field = f;
+                field.caption = QString::fromUtf8(usual->caption);
+                field.kind = usual->kind;
+                all << field;
+            }
+        return all;
+    }();
+    return fields;
+}
+
 QString anyCaptionOf(const QString& column) {
     const Field* f = catalogued(column);
     return f ? QString::fromUtf8(f->caption) : QString();
+}
+
+QString transactionOfForm(const QString& form) {
+    if (form == QStringLiteral("전세"))
+        return QStringLiteral("J");
+    if (form == QStringLiteral("월세") || form == QStringLiteral("전/월"))
+        return QStringLiteral("W");
+    return QStringLiteral("M");
 }
 
 QStringList buildingYears(int currentYear) {

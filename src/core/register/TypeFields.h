@@ -72,9 +72,17 @@ struct TypeRules {
 // The rules of a type code; nullptr for a code that is not one of the 19.
 const TypeRules* typeRules(const QString& tb);
 
+// Every field that some type shows, once, with its usual caption and input and the frame it
+// first appears in; the form makes one editor for each.
+const QList<TypeField>& allFormFields();
+
 // The fields a type never shows keep their values and are saved; these captions name every
 // column that some type shows, for messages about a field without a type ("입주가능일").
 QString anyCaptionOf(const QString& column);
+
+// The transaction letter (`ty`: M, J, W) of a form chosen in `maemultype`: 전세 J, 월세 and
+// 전/월 W, everything else (매매, the mixed forms, the classes of buildings) M.
+QString transactionOfForm(const QString& form);
 
 // The building years `makedate` offers: this year down to 1960.
 QStringList buildingYears(int currentYear);

@@ -247,6 +247,10 @@ bool deleteLocal(SqlStore& store, int tableIdx) {
     });
 }
 
+int expectedNextNumber(SqlStore& store) {
+    return store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toInt() + 1;
+}
+
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit) {
     QVariantList values;
     for (int i = 0; i < 4; ++i)

@@ -57,6 +57,10 @@ UpdateOutcome updateLocal(SqlStore& store, int tableIdx, const ListingRow& row,
 // Deletes a local listing with its work notes; false when there was none.
 bool deleteLocal(SqlStore& store, int tableIdx);
 
+// The number a new listing will most likely get, for the form to show before the save; the
+// store assigns the real one when it writes the row.
+int expectedNextNumber(SqlStore& store);
+
 // The numbers of the own listings on one lot (`addr1`..`addr4`), with `addr5` when given.
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit = {});
 

@@ -18,7 +18,6 @@ struct SessionState {
     QString OnlineMode;   // "yes" after a login checked on the server, "offline" otherwise
     bool InternetOk = false;
     int FontSizeSet = 10;
-    QString EditMode;
     int CurListingIdx = 0;
     int CurRowIdx = 0;
     int CurClubIdx = 0;

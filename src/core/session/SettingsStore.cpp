@@ -153,6 +153,16 @@ std::optional<std::array<QString, 5>> SettingsStore::readRow(const RowKey& key) 
     return row;
 }
 
+QVariant SettingsStore::readStored(const RowKey& key, int column) const {
+    if (key.userColumn != 0 && m_loginId.isEmpty())
+        return {};
+    QVariantList values;
+    QSqlQuery q = m_store.query(QStringLiteral("SELECT ") + setColumn(column) + QStringLiteral(" FROM mem_seting") +
+                                    whereSql(key, values) + QStringLiteral(" ORDER BY table_idx"),
+                                values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
 QString SettingsStore::readValue(const RowKey& key, int column) const {
     const auto row = readRow(key);
     return row ? (*row)[column - 1] : QString();
@@ -307,6 +317,25 @@ const QString kColor = QStringLiteral("frmList_Color");
 const QString kVersion = QStringLiteral("version");
 } // namespace
 
+QByteArray SettingsStore::mainWindowGeometry() const {
+    return QByteArray::fromBase64(readValue({QStringLiteral("frmMainGeometry"), 3}, 1).toLatin1());
+}
+
+void SettingsStore::setMainWindowGeometry(const QByteArray& geometry) {
+    writeValue({QStringLiteral("frmMainGeometry"), 3}, 1, QString::fromLatin1(geometry.toBase64()));
+}
+
+std::pair<QString, QString> SettingsStore::registrationPanels() const {
+    const auto row = readRow({QStringLiteral("frmInsert"), 3});
+    if (!row)
+        return {};
+    return {(*row)[0], (*row)[1]};
+}
+
+void SettingsStore::setRegistrationPanels(const QString& right, const QString& lower) {
+    writeRow({QStringLiteral("frmInsert"), 3}, {{1, right}, {2, lower}});
+}
+
 StartPanel SettingsStore::startPanel() const {
     return valueOf(readValue({kFrmList, 4}, 1), StartPanel::Logo);
 }
@@ -324,7 +353,9 @@ void SettingsStore::setListFixedPage(bool fixed) {
 }
 
 std::optional<int> SettingsStore::listPageSize() const {
-    return positiveNumber(readValue({kFrmList, 4}, 3));
+    constexpr int kFirstPageSize = 30; // a screenful, until the user chooses
+    const QVariant stored = readStored({kFrmList, 4}, 3);
+    return stored.isNull() ? std::optional<int>(kFirstPageSize) : positiveNumber(stored.toString());
 }
 
 void SettingsStore::setListPageSize(std::optional<int> rows) {

@@ -99,10 +99,17 @@ public:
 
     // --- per user ---
     StartPanel startPanel() const; // Logo when missing or unknown
+    // Where the user last left the frame window (Qt's saved geometry); empty the first time.
+    QByteArray mainWindowGeometry() const;
+    void setMainWindowGeometry(const QByteArray& geometry);
+    // The registration window's panels: the right-hand one (set1) and the lower one (set2).
+    std::pair<QString, QString> registrationPanels() const;
+    void setRegistrationPanels(const QString& right, const QString& lower);
     void setStartPanel(StartPanel panel);
     bool listFixedPage() const; // chkGojung of the list window
     void setListFixedPage(bool fixed);
-    std::optional<int> listPageSize() const; // txtCount; nullopt when left empty
+    // txtCount: 30 rows for a user who never set it, nullopt when it was left empty.
+    std::optional<int> listPageSize() const;
     void setListPageSize(std::optional<int> rows);
 
     bool sharedListFixedPage() const; // chkGojung of the shared list window
@@ -132,6 +139,8 @@ private:
 
     std::optional<std::array<QString, 5>> readRow(const RowKey& key) const;
     QString readValue(const RowKey& key, int column) const;
+    // The stored value itself: null when there is no row or the column was never written.
+    QVariant readStored(const RowKey& key, int column) const;
     void writeRow(const RowKey& key, const QList<Assignment>& values);
     void writeValue(const RowKey& key, int column, const QString& value);
     QString whereSql(const RowKey& key, QVariantList& values) const;

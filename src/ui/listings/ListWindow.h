@@ -32,6 +32,9 @@ public:
     virtual void refresh() = 0;
     // The ticked rows with the labels the confirmations name them by.
     virtual QList<ListingPick> tickedPicks() const = 0;
+    // The listing of the row the cursor is on (its local number, or the server row of a shared
+    // list); 0 when there is none.
+    virtual int currentNumber() const { return 0; }
     // True while the own list shows its archive tab.
     virtual bool archiveView() const { return false; }
 
@@ -40,6 +43,8 @@ Q_SIGNALS:
     void rowChosen(const teran::RowInfo& info);
     // The right button on the grid: the frame window opens its listing pop-up menu there.
     void menuRequested(const QPoint& globalPos);
+    // A double click on an own listing: the registration window is to open on it.
+    void editRequested(int number);
 };
 
 } // namespace teran

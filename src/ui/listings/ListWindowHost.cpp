@@ -42,6 +42,7 @@ ListWindow* ListWindowHost::create(ListKind kind) {
     connect(list, &ListWindow::statusText, this, &ListWindowHost::statusText);
     connect(list, &ListWindow::rowChosen, this, &ListWindowHost::rowChosen);
     connect(list, &ListWindow::menuRequested, this, &ListWindowHost::menuRequested);
+    connect(list, &ListWindow::editRequested, this, &ListWindowHost::editRequested);
     QMdiSubWindow* sub = m_area->addSubWindow(list);
     // Closing the window deletes it; the next open makes a new one.
     sub->setAttribute(Qt::WA_DeleteOnClose);

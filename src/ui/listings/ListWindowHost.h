@@ -30,6 +30,7 @@ Q_SIGNALS:
     void statusText(const QString& text);
     void rowChosen(const teran::RowInfo& info);
     void menuRequested(const QPoint& globalPos);
+    void editRequested(int number);
 
 private:
     ListWindow* create(ListKind kind);

@@ -117,6 +117,7 @@ void MainMenus::buildTypes(QMenuBar* bar) {
 void MainMenus::buildListing(QMenuBar* bar) {
     m_listing = bar->addMenu(QStringLiteral("매물관리(&L)"));
     const QList<QList<Entry>> groups = {
+        {{"medit", "매물수정"}},
         {{"internetin", "인터넷매물로 등록"}, {"internetdel", "인터넷매물에서 삭제"}},
         {{"clubmaelunin", "테란클럽매물로 등록"}, {"clubmaelundel", "테란클럽매물에서 삭제"}},
         {{"clubiein", "테란클럽 + 인터넷매물로 등록"}, {"clubiedel", "테란클럽 + 인터넷매물에서 삭제"}},

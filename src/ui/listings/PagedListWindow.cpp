@@ -291,6 +291,11 @@ void PagedListWindow::cellClicked(const QModelIndex& index) {
     }
 }
 
+int PagedListWindow::currentNumber() const {
+    const ListItem* item = m_model->item(m_grid->currentIndex().row());
+    return item ? item->number : 0;
+}
+
 void PagedListWindow::cellDoubleClicked(const QModelIndex& index) {
     const ListItem* item = m_model->item(index.row());
     if (!item)

@@ -31,6 +31,7 @@ public:
     void search(const ListFilter& panel) override;
     void refresh() override;
     QList<ListingPick> tickedPicks() const override;
+    int currentNumber() const override;
 
     QTableView* grid() const { return m_grid; }
     ListingTableModel* model() const { return m_model; }

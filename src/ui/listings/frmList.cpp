@@ -79,7 +79,6 @@ void frmList::rowClicked(const ListItem& item) {
 }
 
 void frmList::rowDoubleClicked(const ListItem& item) {
-    session().state().EditMode = QStringLiteral("edit");
     session().state().CurListingIdx = item.number;
     Q_EMIT editRequested(item.number);
 }

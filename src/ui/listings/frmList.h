@@ -32,10 +32,6 @@ public:
 
     static QString titleText(); // "테란 [내매물] - 실행중"
 
-Q_SIGNALS:
-    // The registration window is to open on this listing (EditMode "edit").
-    void editRequested(int number);
-
 protected:
     ListKind queryKind() const override;
     void adjustRequest(ListRequest& request) const override;

@@ -67,8 +67,10 @@ frmMain::frmMain(Session& session, ListWindowFactory factory, QWidget* parent)
     connect(m_windows, &ListWindowHost::statusText, m_status, &MainStatusBar::showText);
     connect(m_windows, &ListWindowHost::rowChosen, m_preview, &RowPreview::showRow);
     connect(m_windows, &ListWindowHost::menuRequested, this, &frmMain::showListingMenu);
-    resize(1200, 800);
+    connect(m_windows, &ListWindowHost::editRequested, this,
+            [this](int number) { openRegistration({EditMode::Edit, number}); });
     Load();
+    restoreLastGeometry();
 }
 
 frmMain::~frmMain() = default;
@@ -121,7 +123,9 @@ void frmMain::buildToolBar() {
         entry->setEnabled(false);
         entry->setToolTip(MainMenus::laterText());
     };
-    later("img_over_insert", QStringLiteral("매물등록"));
+    QAction* insert = bar->addAction(QStringLiteral("매물등록"));
+    insert->setObjectName(QStringLiteral("img_over_insert"));
+    connect(insert, &QAction::triggered, this, [this] { openRegistration({EditMode::New, 0}); });
     later("img_over_daily", QStringLiteral("일정관리"));
     later("img_over_gaeyak", QStringLiteral("계약관리"));
     QAction* all = bar->addAction(QStringLiteral("전체매물"));
@@ -208,6 +212,7 @@ void frmMain::connectActions() {
     on("bogan_0", [this] { m_actions->restore(); });
     on("bogan_1", [this] { m_actions->archive(); });
     on("mdel", [this] { m_actions->remove(); });
+    on("medit", [this] { editCurrentListing(); });
     on("smsgo", [this] { collectSms(true); });
     on("smsgo2", [this] { collectSms(false); });
     connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
@@ -273,7 +278,6 @@ void frmMain::chooseStartPanel(StartPanel panel) {
 }
 
 void frmMain::OpenListWindow(const QString& tb, const QString& label, const QString& ty) {
-    m_session.state().EditMode.clear();
     const ListKind kind = activeKind();
     m_searchDock->setWindowTitle(searchCaption(kind));
     ListWindow* window = m_windows->open(kind);
@@ -310,14 +314,63 @@ void frmMain::runSearch(ListWindow* window) {
         window->search(*filter);
 }
 
+// One registration window at a time: a new request closes the one that is open.
+frmInsert* frmMain::openRegistration(RegistrationRequest request) {
+    if (m_registration)
+        m_registration->close();
+    m_registration = new frmInsert(m_session, request, this);
+    connect(m_registration, &frmInsert::listingsChanged, this, [this] {
+        for (ListKind kind : {ListKind::Own, ListKind::Group})
+            if (ListWindow* list = m_windows->window(kind))
+                list->refresh();
+    });
+    m_registration->show();
+    return m_registration;
+}
+
+// 수정: the listing under the cursor of an own list; the club list has no listing of the office.
+void frmMain::editCurrentListing() {
+    const ListWindow* window = m_windows->active();
+    if (window && window->kind() == ListKind::Club) {
+        m_session.dialogs().inform(RegisterTexts::clubListRefused(), RegisterTexts::windowTitle());
+        return;
+    }
+    if (!window || isServerList(window->kind()) || window->currentNumber() <= 0)
+        return;
+    openRegistration({EditMode::Edit, window->currentNumber()});
+}
+
 void frmMain::askExit() {
     if (m_session.dialogs().askYesNo(exitQuestion(), exitTitle()))
         endProgram();
 }
 
 void frmMain::endProgram() {
+    keepGeometry();
     m_session.DbConnClose();
     m_session.endProgram(0);
+}
+
+// The first time on a screen the window fills it; later it opens where the user left it.
+void frmMain::restoreLastGeometry() {
+    QByteArray geometry;
+    try {
+        if (m_session.listingOpen())
+            geometry = SettingsStore(m_session.listingStore(), m_session.state().LoginId).mainWindowGeometry();
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    }
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void frmMain::keepGeometry() {
+    try {
+        if (m_session.listingOpen() && !m_session.state().LoginId.isEmpty())
+            SettingsStore(m_session.listingStore(), m_session.state().LoginId).setMainWindowGeometry(saveGeometry());
+    } catch (const StoreError& error) {
+        m_session.logError(QLatin1String(kLogLabel), error);
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

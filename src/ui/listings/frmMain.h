@@ -4,7 +4,10 @@
 #include "listings/ListColumnSets.h"
 #include "session/SettingsStore.h"
 
+#include "register/frmInsert.h"
+
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <functional>
@@ -56,6 +59,9 @@ public:
 
     // The pop-up menu of a list window's grid: the entries that work on ticked listings.
     void showListingMenu(const QPoint& globalPos);
+    // Opens the registration window on a new or a stored listing.
+    frmInsert* openRegistration(RegistrationRequest request);
+    frmInsert* registration() const { return m_registration; }
 
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
@@ -93,6 +99,9 @@ private:
     void openWebPage(const QString& key);
     void tellLater();
     void fitArchiveEntries();
+    void editCurrentListing();
+    void restoreLastGeometry();
+    void keepGeometry();
 
     Session& m_session;
     StartPanelArea* m_area;
@@ -106,6 +115,7 @@ private:
     ListingActionRunner* m_actions;
     QStringList m_smsNumbers;
     std::function<void(const QUrl&)> m_openUrl;
+    QPointer<frmInsert> m_registration;
 };
 
 } // namespace teran

@@ -254,7 +254,6 @@ TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
     doubleClickRow(grid, 4);
     ASSERT_EQ(edit.size(), 1);
     EXPECT_EQ(edit.first().first().toInt(), model()->item(4)->number);
-    EXPECT_EQ(office->session().state().EditMode, QStringLiteral("edit"));
     EXPECT_EQ(office->session().state().CurListingIdx, model()->item(4)->number);
 }
 

@@ -147,11 +147,9 @@ TEST_F(frmMainTest, BackupEntriesFollowTheOfficesPermissions) {
 
 TEST_F(frmMainTest, ATypeEntryOpensTheListOfTheActiveKindOnThatTypeAndSearches) {
     auto main = openMain();
-    session->state().EditMode = QStringLiteral("edit");
     entry(*main, "apt_m")->trigger();
     ScriptedListWindow* own = windows.of(ListKind::Own);
     ASSERT_NE(own, nullptr);
-    EXPECT_TRUE(session->state().EditMode.isEmpty());
     ASSERT_EQ(own->searches.size(), 1);
     EXPECT_EQ(own->searches[0].tb, QStringLiteral("apt"));
     EXPECT_EQ(control<QLabel>(*main, "hdnTbcode")->text(), QStringLiteral("apt"));

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "session/ListingRepository.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace teran {
+
+// The own listings on the lot of the form (`cmdChkMul`, "지번별 매물보기"), one line of cells
+// each under the captions of lotListingCaptions().
+QStringList lotListingCaptions();
+QStringList lotListingCells(const ListingRow& row);
+// The rows of the lot addr1..addr4, in number order.
+QList<ListingRow> lotListings(SqlStore& store, const QStringList& lot);
+
+} // namespace teran

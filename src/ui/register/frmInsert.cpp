@@ -1,0 +1,1005 @@
+#include "frmInsert.h"
+
+#include "ListingForm.h"
+#include "SharingFrame.h"
+#include "StationPicker.h"
+#include "WindowAddressTarget.h"
+#include "frmAddr.h"
+#include "listings/ListQuery.h"
+#include "listings/ListingRowWork.h"
+#include "listings/ListingSelection.h"
+#include "register/AutoMoney.h"
+#include "register/TypeFields.h"
+#include "register/LotListings.h"
+#include "register/WorkNotes.h"
+#include "session/ColumnWidths.h"
+#include "session/LayoutFile.h"
+#include "session/PropertyTypes.h"
+#include "session/Session.h"
+#include "session/SettingsStore.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTime>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+// The placeholders of the name box, cleared before a save.
+bool isNamePlaceholder(const QString& text) {
+    static const QStringList placeholders{
+        QStringLiteral("아파트명"), QStringLiteral("빌라명"), QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
+        QStringLiteral("상가명"),   QStringLiteral("호텔명"), QStringLiteral("모텔명"),     QStringLiteral("공장명"),
+        QStringLiteral("상호명"),   QStringLiteral("현업종")};
+    return placeholders.contains(text);
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent, bool enabled = true) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setEnabled(enabled);
+    return b;
+}
+
+// The windows these buttons open come with later versions.
+QString laterTip() {
+    return QStringLiteral("이 기능의 화면은 다음 판에서 제공됩니다.");
+}
+
+const char* const kRightPanels[] = {"maedoin", "time", "filebox", "logo"};
+const char* const kLowerPanels[] = {"work1", "work2", "work3", "calendar", "sise1", "sise2", "logo"};
+
+} // namespace
+
+frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_session(session)
+    , m_mode(request.mode)
+    , m_number(request.number) {
+    setObjectName(QStringLiteral("frmInsert"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(RegisterTexts::windowTitle());
+    m_web = new QNetworkAccessManager(this);
+    buildForm();
+    connectComputations();
+    loadPanels();
+    const bool online = m_session.state().isOnline() && m_session.state().InternetOk;
+    m_sharing->setOnline(online);
+    if (m_mode == EditMode::Edit && m_number > 0)
+        FncEditForm();
+    else
+        startNew();
+}
+
+frmInsert::~frmInsert() = default;
+
+QString frmInsert::propertyTypeOfIndex(int index) {
+    return propertyTypes().value(index).code;
+}
+
+void frmInsert::buildForm() {
+    m_form = new ListingForm(
+        m_session.dialogs(),
+        [this](const QString& tb, const QString& column) -> QStringList {
+            try {
+                return storedValuesOf(m_session.listingStore(), tb, column);
+            } catch (const StoreError& error) {
+                logError(QStringLiteral("-DefaultForm => "), error.description(), error.source());
+                return {};
+            }
+        },
+        this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 4, 4, 4);
+    outer->addWidget(buildButtons());
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrollForm"));
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget(scroll);
+    auto* columns = new QHBoxLayout(content);
+
+    auto* left = new QVBoxLayout;
+    QGroupBox* general = m_form->frame(FormSection::General, content);
+    left->addWidget(general);
+    left->addWidget(buildGeneralExtras(content));
+    left->addWidget(m_form->frame(FormSection::Sale, content));
+    left->addWidget(m_form->frame(FormSection::Lease, content));
+    QGroupBox* land = m_form->frame(FormSection::Land, content);
+    m_landPrice = new QLabel(QStringLiteral("0"), land);
+    m_landPrice->setObjectName(QStringLiteral("money_slp"));
+    m_officialTotal = new QLabel(QStringLiteral("0"), land);
+    m_officialTotal->setObjectName(QStringLiteral("m_tlp"));
+    auto* landSentence = new QLabel(land);
+    landSentence->setWordWrap(true);
+    landSentence->setText(QStringLiteral("※ 건물값(평당)을 위 금액 만원 으로 계산을 하면 실제 대지가(평당)는"));
+    auto* landBox = new QWidget(land);
+    auto* landRow = new QHBoxLayout(landBox);
+    landRow->setContentsMargins(0, 0, 0, 0);
+    landRow->addWidget(m_landPrice);
+    landRow->addWidget(new QLabel(QStringLiteral("만원."), landBox));
+    landRow->addSpacing(12);
+    landRow->addWidget(new QLabel(QStringLiteral("공시지가 총액"), landBox));
+    landRow->addWidget(m_officialTotal);
+    landRow->addWidget(new QLabel(QStringLiteral("만원"), landBox));
+    landRow->addStretch();
+    auto* landColumn = new QVBoxLayout;
+    landColumn->addWidget(landSentence);
+    landColumn->addWidget(landBox);
+    qobject_cast<QGridLayout*>(land->layout())->addLayout(landColumn, 100, 0, 1, 4);
+    left->addWidget(land);
+    left->addStretch();
+
+    auto* middle = new QVBoxLayout;
+    QGroupBox* object = m_form->frame(FormSection::Object, content);
+    middle->addWidget(object);
+    middle->addWidget(buildPictures(content));
+    middle->addWidget(m_form->frame(FormSection::Detail, content));
+    middle->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildSidePanels(content));
+    m_sharing = new SharingFrame(content);
+    right->addWidget(m_sharing->shareBox());
+    right->addWidget(m_sharing->summaryLabel());
+    right->addWidget(m_sharing);
+    right->addStretch();
+
+    columns->addLayout(left, 3);
+    columns->addLayout(middle, 4);
+    columns->addLayout(right, 3);
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+
+    // The lower panel: work notes, calendar or logo, and the listings on the same lot.
+    auto* lowerRow = new QHBoxLayout;
+    lowerRow->addWidget(m_lower, 1);
+    auto* lotTabs = new QTabWidget(this);
+    lotTabs->setObjectName(QStringLiteral("tabLot"));
+    m_lot = new QTreeWidget(lotTabs);
+    m_lot->setObjectName(QStringLiteral("lvMy"));
+    m_lot->setHeaderLabels(lotListingCaptions());
+    m_lot->setRootIsDecorated(false);
+    m_lot->setContextMenuPolicy(Qt::CustomContextMenu);
+    lotTabs->addTab(m_lot, QStringLiteral("지번별 매물"));
+    m_lotInfo = new QTextBrowser(lotTabs);
+    m_lotInfo->setObjectName(QStringLiteral("web_info"));
+    m_lotInfo->setOpenLinks(false);
+    lotTabs->addTab(m_lotInfo, QStringLiteral("지번 정보"));
+    lowerRow->addWidget(lotTabs, 1);
+    outer->addLayout(lowerRow);
+    connect(m_lot, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        QAction* widths = menu.addAction(QStringLiteral("간격상태저장"));
+        if (menu.exec(m_lot->viewport()->mapToGlobal(at)) == widths)
+            ColumnWidths(m_lot).saveOrReset(m_session.dialogs(),
+                                            LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    });
+
+    m_type->setFocus();
+    resize(1280, 720);
+}
+
+QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_type = new QComboBox(box);
+    m_type->setObjectName(QStringLiteral("cboTb"));
+    for (const PropertyType& type : propertyTypes())
+        m_type->addItem(type.label, type.code);
+    grid->addWidget(new QLabel(QStringLiteral("매물종류"), box), 0, 0);
+    grid->addWidget(m_type, 0, 1);
+    auto* address = button(QStringLiteral("address"), QStringLiteral("주소찾기"), box);
+    grid->addWidget(address, 0, 2);
+    auto* lotCheck = button(QStringLiteral("cmdChkMul"), QStringLiteral("지번별 매물보기"), box);
+    grid->addWidget(lotCheck, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("매물번호"), box), 1, 0);
+    m_tidx = new QLineEdit(box);
+    m_tidx->setObjectName(QStringLiteral("tidx"));
+    m_tidx->setReadOnly(true);
+    grid->addWidget(m_tidx, 1, 1);
+    auto* lookup = button(QStringLiteral("cmdJibunInfo"), QStringLiteral("지번 정보"), box);
+    grid->addWidget(lookup, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("등록일"), box), 2, 0);
+    m_writeday = new QDateEdit(box);
+    m_writeday->setObjectName(QStringLiteral("writeday"));
+    m_writeday->setCalendarPopup(true);
+    grid->addWidget(m_writeday, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("만기일"), box), 2, 2);
+    m_offday = new QDateEdit(box);
+    m_offday->setObjectName(QStringLiteral("offday"));
+    m_offday->setCalendarPopup(true);
+    grid->addWidget(m_offday, 2, 3);
+    auto* converter = new QGroupBox(QStringLiteral("평수자동계산"), box);
+    converter->setObjectName(QStringLiteral("fra_m2"));
+    auto* row = new QHBoxLayout(converter);
+    m_squareMetres = new QLineEdit(converter);
+    m_squareMetres->setObjectName(QStringLiteral("pyung_m2"));
+    m_squareMetres->setAlignment(Qt::AlignRight);
+    row->addWidget(m_squareMetres);
+    row->addWidget(new QLabel(QStringLiteral("㎡"), converter));
+    grid->addWidget(converter, 3, 0, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("(단위:만원)"), box), 4, 0, 1, 4);
+
+    connect(address, &QPushButton::clicked, this, [this] {
+        WindowAddressTarget target(this);
+        frmAddr finder(m_session, QStringLiteral("frmInsert"), &target, this);
+        finder.setTown(m_form->text(QStringLiteral("addr3")));
+        finder.exec();
+    });
+    connect(lotCheck, &QPushButton::clicked, this, &frmInsert::cmdChkMul_Click);
+    connect(lookup, &QPushButton::clicked, this, &frmInsert::lookUpLot);
+    connect(m_type, &QComboBox::currentIndexChanged, this, &frmInsert::cboTb_Click);
+    return box;
+}
+
+QWidget* frmInsert::buildPictures(QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("사진"), parent);
+    box->setObjectName(QStringLiteral("fraPictures"));
+    auto* grid = new QGridLayout(box);
+    for (int p = 0; p < 2; ++p) {
+        auto* picture = new QLabel(box);
+        picture->setObjectName(QStringLiteral("imgname%1").arg(p + 1));
+        picture->setFixedSize(160, 120);
+        picture->setFrameShape(QFrame::Box);
+        picture->setAlignment(Qt::AlignCenter);
+        m_pictures[size_t(p)] = picture;
+        grid->addWidget(picture, 0, p * 2, 1, 2);
+        auto* attach = button(QStringLiteral("cmdImgname%1").arg(p + 1), QStringLiteral("사진등록"), box);
+        auto* remove = button(QStringLiteral("cmdImgdel%1").arg(p + 1), QStringLiteral("삭제"), box);
+        grid->addWidget(attach, 1, p * 2);
+        grid->addWidget(remove, 1, p * 2 + 1);
+        connect(attach, &QPushButton::clicked, this, [this, p] { AttachPicture(p); });
+        connect(remove, &QPushButton::clicked, this, [this, p] { RemovePicture(p); });
+    }
+    auto* imageBox = button(QStringLiteral("cmdimgBox"), QStringLiteral("이미지 BOX"), box, false);
+    imageBox->setToolTip(laterTip());
+    grid->addWidget(imageBox, 2, 0, 1, 4);
+    return box;
+}
+
+QWidget* frmInsert::buildButtons() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_save = button(QStringLiteral("cmdSave"), QStringLiteral("저   장"), bar);
+    auto* cancel = button(QStringLiteral("cmdCancel"), QStringLiteral("취   소"), bar);
+    m_del = button(QStringLiteral("cmdDel"), QStringLiteral("매물삭제"), bar);
+    m_copy = button(QStringLiteral("cmdCopy"), QStringLiteral("매물복사"), bar);
+    m_move = button(QStringLiteral("cmdMove"), RegisterTexts::toArchive(), bar);
+    for (QPushButton* b : {m_save, cancel, m_del, m_copy, m_move})
+        row->addWidget(b);
+    // Their windows come later; they are shown so that the office knows where they will be.
+    const std::pair<const char*, const char*> later[] = {
+        {"cmdGaeyak", "계약서작성"}, {"cmdMul", "물건확인설명서"}, {"cmdPrintM", "매매현황 조사서보기"},
+        {"cmdPrintim", "임대현황 조사서보기"}, {"cmdAdM", "옥외광고용"}, {"cmdAdim", "옥외광고용"},
+        {"cmd_im", "임차인"}, {"cmd_y", "관   리"}, {"cmdFilebox", "파일함"}};
+    for (const auto& [name, text] : later) {
+        QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
+        b->setToolTip(laterTip());
+        row->addWidget(b);
+    }
+    row->addStretch();
+    m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
+    m_autoChk->setObjectName(QStringLiteral("AutoChk"));
+    row->addWidget(m_autoChk);
+    auto* close = button(QStringLiteral("cmdClose"), QStringLiteral("닫  기"), bar);
+    row->addWidget(close);
+    connect(m_save, &QPushButton::clicked, this, &frmInsert::cmdSave_Click);
+    connect(cancel, &QPushButton::clicked, this, &frmInsert::cmdCancel_Click);
+    connect(m_del, &QPushButton::clicked, this, &frmInsert::cmdDel_Click);
+    connect(m_copy, &QPushButton::clicked, this, &frmInsert::cmdCopy_Click);
+    connect(m_move, &QPushButton::clicked, this, &frmInsert::cmdMove_Click);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    return bar;
+}
+
+QWidget* frmInsert::buildSidePanels(QWidget* parent) {
+    m_right = new QStackedWidget(parent);
+    m_right->setObjectName(QStringLiteral("panelRight"));
+    auto* seller = m_form->frame(FormSection::Seller, m_right);
+    m_hideSeller = new QCheckBox(QStringLiteral("비공개 (매물정보를 숨김)"), seller);
+    m_hideSeller->setObjectName(QStringLiteral("opidMaedo"));
+    qobject_cast<QGridLayout*>(seller->layout())->addWidget(m_hideSeller, 100, 0, 1, 4);
+    m_right->addWidget(seller);
+    m_clock = new QLabel(m_right);
+    m_clock->setObjectName(QStringLiteral("pic_Digital"));
+    m_clock->setAlignment(Qt::AlignCenter);
+    QFont big = m_clock->font();
+    big.setPointSize(big.pointSize() * 3);
+    m_clock->setFont(big);
+    m_right->addWidget(m_clock);
+    auto* files = new QLabel(QStringLiteral("파일함"), m_right);
+    files->setObjectName(QStringLiteral("filebox"));
+    files->setEnabled(false);
+    files->setToolTip(laterTip());
+    m_right->addWidget(files);
+    auto* logo = new QLabel(QStringLiteral("TERAN"), m_right);
+    logo->setAlignment(Qt::AlignCenter);
+    m_right->addWidget(logo);
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    connect(timer, &QTimer::timeout, this,
+            [this] { m_clock->setText(m_session.clock().now().time().toString(QStringLiteral("HH:mm:ss"))); });
+    timer->start(1000);
+
+    m_lower = new QStackedWidget(this);
+    m_lower->setObjectName(QStringLiteral("panelLower"));
+    m_work = new QTabWidget(m_lower);
+    m_work->setObjectName(QStringLiteral("tabWork"));
+    auto* notesPage = new QWidget(m_work);
+    auto* notesColumn = new QVBoxLayout(notesPage);
+    m_notes = new QTreeWidget(notesPage);
+    m_notes->setObjectName(QStringLiteral("lvWork"));
+    m_notes->setHeaderLabels({QStringLiteral("일시"), QStringLiteral("담당"), QStringLiteral("진행상황")});
+    m_notes->setRootIsDecorated(false);
+    m_note = new QPlainTextEdit(notesPage);
+    m_note->setObjectName(QStringLiteral("work"));
+    m_note->setPlaceholderText(QStringLiteral("새 작업내용 (저장할 때 기록됩니다)"));
+    m_note->setMaximumHeight(60);
+    notesColumn->addWidget(m_notes);
+    notesColumn->addWidget(m_note);
+    m_work->addTab(notesPage, QStringLiteral("작업상황"));
+    m_work->addTab(new QLabel(QStringLiteral("같은 지번의 작업내용은 저장된 매물에서 보입니다."), m_work),
+                   QStringLiteral("지번별작업상황"));
+    auto* tenants = new QLabel(QStringLiteral("임차인 현황을 등록하시려면 매물을 먼저 저장하셔야 합니다."), m_work);
+    tenants->setObjectName(QStringLiteral("fraImchain"));
+    m_work->addTab(tenants, QStringLiteral("임차인현황"));
+    m_lower->addWidget(m_work);
+    auto* calendar = new QCalendarWidget(m_lower);
+    calendar->setObjectName(QStringLiteral("calendar"));
+    m_lower->addWidget(calendar);
+    m_lower->addWidget(new QLabel(QStringLiteral("시세"), m_lower));
+    m_lower->addWidget(new QLabel(QStringLiteral("TERAN"), m_lower));
+    m_lower->setMaximumHeight(220);
+    connect(m_work, &QTabWidget::currentChanged, this, &frmInsert::showWorkNotes);
+
+    buildPanelMenu();
+    return m_right;
+}
+
+void frmInsert::buildPanelMenu() {
+    m_panelMenu = new QMenu(this);
+    const std::pair<const char*, const char*> entries[] = {
+        {"popupMaedo", "매도자정보"}, {"popupTime", "시계"},        {"popupFilebox", "파일함"},
+        {"popupMlogo", "로고"},       {"popupWork1", "작업상황"},   {"popupWork2", "지번별작업상황"},
+        {"popupWork3", "임차인현황"}, {"popupCalendar", "달력"},    {"popupSise1", "시세표"},
+        {"popupSise2", "시세그래프"}, {"popupWlogo", "로고"}};
+    for (int i = 0; i < int(std::size(entries)); ++i) {
+        if (i == 4)
+            m_panelMenu->addSeparator();
+        QAction* entry = m_panelMenu->addAction(QString::fromUtf8(entries[i].second));
+        entry->setObjectName(QLatin1String(entries[i].first));
+        entry->setCheckable(true);
+        const bool rightPanel = i < 4;
+        const QString value = QLatin1String(rightPanel ? kRightPanels[i] : kLowerPanels[i - 4]);
+        connect(entry, &QAction::triggered, this, [this, rightPanel, value] {
+            const auto [right, lower] = SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
+            choosePanels(rightPanel ? value : right, rightPanel ? lower : value);
+        });
+    }
+    for (QWidget* panel : {static_cast<QWidget*>(m_right), static_cast<QWidget*>(m_lower)}) {
+        panel->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(panel, &QWidget::customContextMenuRequested, this,
+                [this, panel](const QPoint& at) { m_panelMenu->popup(panel->mapToGlobal(at)); });
+    }
+}
+
+void frmInsert::loadPanels() {
+    QString right;
+    QString lower;
+    try {
+        std::tie(right, lower) = SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
+    }
+    int r = 0;
+    for (int i = 0; i < int(std::size(kRightPanels)); ++i)
+        if (right == QLatin1String(kRightPanels[i]))
+            r = i;
+    // The file box belongs to a stored listing.
+    if (r == 2 && !(m_mode == EditMode::Edit && m_number > 0))
+        r = 0;
+    m_right->setCurrentIndex(r);
+    int l = 0;
+    for (int i = 0; i < int(std::size(kLowerPanels)); ++i)
+        if (lower == QLatin1String(kLowerPanels[i]))
+            l = i;
+    m_lower->setCurrentIndex(l < 3 ? 0 : l == 3 ? 1 : l < 6 ? 2 : 3);
+    if (l < 3)
+        m_work->setCurrentIndex(l);
+    const QList<QAction*> actions = m_panelMenu->actions();
+    for (QAction* a : actions)
+        a->setChecked(false);
+    for (QAction* a : actions)
+        if (a->objectName() == QLatin1String("popupMaedo") && r == 0)
+            a->setChecked(true);
+}
+
+void frmInsert::choosePanels(const QString& right, const QString& lower) {
+    try {
+        SettingsStore(m_session.listingStore(), m_session.state().LoginId)
+            .setRegistrationPanels(right.isEmpty() ? QStringLiteral("maedoin") : right,
+                                   lower.isEmpty() ? QStringLiteral("work1") : lower);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-popupMenu => "), error.description(), error.source());
+    }
+    loadPanels();
+}
+
+void frmInsert::connectComputations() {
+    connect(m_form, &ListingForm::amountsEdited, this, &frmInsert::AutoMoney);
+    connect(m_form, &ListingForm::areaFocused, this, [this](const QString& column) { m_squareMetresFor = column; });
+    for (const char* area : {"pyung", "pyung_use"})
+        if (auto* edit = qobject_cast<QLineEdit*>(m_form->editor(QLatin1String(area))))
+            connect(edit, &QLineEdit::textEdited, this, [this, column = QString::fromLatin1(area)](const QString& text) {
+                m_squareMetresFor = column;
+                if (const std::optional<QString> metres = squareMetresOf(text)) {
+                    const QSignalBlocker quiet(m_squareMetres);
+                    m_squareMetres->setText(*metres);
+                }
+            });
+    connect(m_squareMetres, &QLineEdit::textEdited, this, &frmInsert::convertArea);
+    connect(m_sharing->shareBox(), &QCheckBox::clicked, this, &frmInsert::chkInternet_Click);
+    connect(m_sharing, &SharingFrame::closeRequested, this, &frmInsert::cmdieClose_Click);
+    m_sharing->summaryLabel()->installEventFilter(this);
+    connect(m_sharing->shareBox(), &QCheckBox::toggled, m_sharing, [this](bool on) {
+        if (on)
+            m_sharing->show();
+    });
+}
+
+// Key-up in the ㎡ box: its value in 평 goes into the area box it is bound to.
+void frmInsert::convertArea() {
+    const QString text = m_squareMetres->text().trimmed();
+    if (text.isEmpty())
+        return;
+    const std::optional<QString> pyung = pyungOf(text);
+    if (!pyung) {
+        m_session.dialogs().message(text + QStringLiteral(" 는 잘못된 숫자입니다."), QStringLiteral("숫자오류"),
+                                    DialogIcon::Critical, DialogButtons::Ok);
+        m_squareMetres->clear();
+        return;
+    }
+    m_form->setText(m_squareMetresFor, *pyung);
+    AutoMoney();
+}
+
+void frmInsert::AutoMoney() {
+    AmountTexts t;
+    t.money_m = m_form->text(QStringLiteral("money_m"));
+    t.money_y = m_form->text(QStringLiteral("money_y"));
+    t.money_mb = m_form->text(QStringLiteral("money_mb"));
+    t.money_mw = m_form->text(QStringLiteral("money_mw"));
+    t.money_yeja = m_form->text(QStringLiteral("money_yeja"));
+    t.pyung = m_form->text(QStringLiteral("pyung"));
+    t.pyung_use = m_form->text(QStringLiteral("pyung_use"));
+    t.money_lp = m_form->text(QStringLiteral("money_lp"));
+    t.money_gp = m_form->text(QStringLiteral("money_gp"));
+    const ComputedAmounts computed = teran::AutoMoney(t);
+    const QSignalBlocker quiet(m_form);
+    m_form->setText(QStringLiteral("money_sg"), computed.money_sg);
+    m_form->setText(QStringLiteral("money_ys"), computed.money_ys);
+    if (computed.money_p)
+        m_form->setText(QStringLiteral("money_p"), *computed.money_p);
+    m_officialTotal->setText(computed.m_tlp);
+    m_landPrice->setText(computed.money_slp);
+}
+
+void frmInsert::cboTb_Click() {
+    const TypeRules* rules = typeRules(m_type->currentData().toString());
+    if (!rules)
+        return;
+    QString name = m_form->text(QStringLiteral("cboname"));
+    if (isNamePlaceholder(name))
+        name.clear();
+    {
+        const QSignalBlocker quiet(m_form);
+        m_form->applyType(*rules);
+    }
+    if (auto* box = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("cboname")))) {
+        box->lineEdit()->setPlaceholderText(rules->nameCaption);
+        box->setEditText(name);
+    }
+    m_sharing->showSecondArea(rules->hasSecondArea());
+    AutoMoney();
+}
+
+void frmInsert::startNew() {
+    m_mode = EditMode::New;
+    m_number = 0;
+    cmdCancel_Click();
+    showNumber();
+    enableListingButtons(false);
+}
+
+// Empties the form for a new listing of the chosen type.
+void frmInsert::cmdCancel_Click() {
+    m_form->clear();
+    m_sharing->clear();
+    m_note->clear();
+    m_notes->clear();
+    m_lot->clear();
+    m_chosen = {};
+    m_stored = {};
+    m_hideSeller->setChecked(false);
+    m_hiddenBy.clear();
+    for (int p = 0; p < 2; ++p)
+        showPicture(p, QString());
+    const QDate today = m_session.clock().today();
+    m_writeday->setDate(today);
+    m_offday->setDate(today.addMonths(3));
+    cboTb_Click();
+    m_form->setText(QStringLiteral("subid"), m_session.state().LoginId);
+    if (auto* staff = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("subid")))) {
+        if (staff->count() == 0)
+            for (const StaffMember& member : m_session.state().Staff)
+                staff->addItem(member.id);
+        staff->setEditText(m_session.state().LoginId);
+    }
+    if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming"))); progress && progress->count() == 0) {
+        try {
+            progress->addItems(distinctProgressValues(m_session.listingStore()));
+        } catch (const StoreError& error) {
+            logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
+        }
+    }
+}
+
+void frmInsert::showNumber() {
+    if (m_mode == EditMode::Edit) {
+        m_tidx->setText(QString::number(m_number));
+        return;
+    }
+    try {
+        m_tidx->setText(QString::number(expectedNextNumber(m_session.listingStore())));
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
+    }
+}
+
+void frmInsert::enableListingButtons(bool stored) {
+    m_del->setEnabled(stored);
+    m_move->setEnabled(stored);
+    m_copy->setEnabled(stored);
+}
+
+void frmInsert::FncEditForm() {
+    std::optional<ListingRow> row;
+    try {
+        row = readLocal(m_session.listingStore(), m_number);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-FncEditForm => "), error.description(), error.source());
+    }
+    if (!row) {
+        m_session.dialogs().inform(RegisterTexts::goneElsewhere(), RegisterTexts::windowTitle());
+        startNew();
+        return;
+    }
+    m_asOpened = row;
+    const int typeIndex = m_type->findData(row->value(QStringLiteral("tb")).toString());
+    {
+        const QSignalBlocker quiet(m_type);
+        m_type->setCurrentIndex(qMax(0, typeIndex));
+    }
+    cboTb_Click();
+    m_form->setValues(*row);
+    for (int p = 0; p < 2; ++p) {
+        m_stored[size_t(p)] = row->value(QStringLiteral("imgname%1").arg(p + 1)).toString();
+        m_chosen[size_t(p)].clear();
+        showPicture(p, m_stored[size_t(p)].isEmpty() ? QString()
+                                                     : QDir(m_session.dataFolder().files()).filePath(m_stored[size_t(p)]));
+    }
+    const QDateTime writeday = row->value(QStringLiteral("writeday")).toDateTime();
+    const QDateTime offday = row->value(QStringLiteral("offday")).toDateTime();
+    m_writeday->setDate(writeday.isValid() ? writeday.date() : m_session.clock().today());
+    m_offday->setDate(offday.isValid() ? offday.date() : m_session.clock().today().addMonths(3));
+    m_hiddenBy = row->value(QStringLiteral("opid")).toString();
+    m_hideSeller->setChecked(!m_hiddenBy.isEmpty());
+    const std::optional<PublicationState> state = publicationStateFrom(row->value(QStringLiteral("state")));
+    m_archived = state && isArchived(*state);
+    m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
+    readSharedCopy();
+    if (m_sharing->shared() == false)
+        m_sharing->setValues(*row, std::nullopt);
+    showNumber();
+    enableListingButtons(true);
+    showWorkNotes();
+    AutoMoney();
+}
+
+// The disclosure boxes follow what the shared copy shows; a listing without one has none ticked.
+void frmInsert::readSharedCopy() {
+    m_wasShared = false;
+    std::optional<ListingRow> copy;
+    if (m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen()) {
+        try {
+            copy = readServer(m_session.serverStore(), m_session.state().OfficeMainId, m_number);
+        } catch (const StoreError& error) {
+            logError(QStringLiteral("-FncEditForm => "), error.description(), error.source());
+        }
+    }
+    m_wasShared = copy.has_value();
+    m_sharing->setValues(*m_asOpened, copy);
+}
+
+void frmInsert::showWorkNotes() {
+    m_notes->clear();
+    if (m_mode != EditMode::Edit || m_number <= 0)
+        return;
+    try {
+        const QList<WorkNote> notes =
+            m_work->currentIndex() == 1
+                ? lotWorkNotes(m_session.listingStore(),
+                               lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
+                                          m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))))
+                : listingWorkNotes(m_session.listingStore(), m_number);
+        for (const WorkNote& note : notes)
+            new QTreeWidgetItem(m_notes, {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-WorkList => "), error.description(), error.source());
+    }
+}
+
+void frmInsert::showPicture(int picture, const QString& path) {
+    QLabel* label = m_pictures[size_t(picture)];
+    const QPixmap pixmap(path);
+    if (path.isEmpty() || pixmap.isNull()) {
+        label->setPixmap({});
+        label->setText(path.isEmpty() ? QStringLiteral("사진 없음") : QFileInfo(path).fileName());
+    } else {
+        label->setPixmap(pixmap.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    label->setToolTip(path);
+}
+
+void frmInsert::AttachPicture(int picture) {
+    const QString file = m_session.dialogs().openFileName(QStringLiteral("사진등록"), QDir::homePath(),
+                                                          QStringLiteral("그림 파일 (*.jpg *.jpeg *.gif *.png)"));
+    if (file.isEmpty())
+        return;
+    m_chosen[size_t(picture)] = file;
+    showPicture(picture, file);
+}
+
+void frmInsert::RemovePicture(int picture) {
+    m_chosen[size_t(picture)].clear();
+    m_stored[size_t(picture)].clear();
+    showPicture(picture, QString());
+}
+
+void frmInsert::chkInternet_Click() {
+    const bool on = m_sharing->shared();
+    m_sharing->setShared(on);
+    if (on && !m_wasShared)
+        m_sharing->startFrom(m_form->text(QStringLiteral("pyung")), m_form->text(QStringLiteral("pyung_use")),
+                             m_form->text(QStringLiteral("floor")), m_form->text(QStringLiteral("floor_max")));
+    m_sharing->setVisible(on);
+}
+
+void frmInsert::cmdieClose_Click() {
+    if (m_sharing->shared() && !m_sharing->gradeChosen()) {
+        if (m_session.dialogs().askYesNo(RegisterTexts::closeSharingQuestion(), RegisterTexts::closeSharingTitle()))
+            m_sharing->setShared(false);
+        else
+            return;
+    }
+    m_sharing->hide();
+}
+
+ListingSaveRequest frmInsert::saveRequest() const {
+    ListingSaveRequest request;
+    request.mode = m_mode;
+    request.number = m_number;
+    request.fields = m_form->values();
+    const ListingRow shared = m_sharing->values();
+    for (auto it = shared.constBegin(); it != shared.constEnd(); ++it)
+        request.fields.insert(it.key(), it.value());
+    const TypeRules* rules = m_form->rules();
+    request.fields.insert(QStringLiteral("tb"), rules ? rules->tb : QString());
+    if (!request.fields.contains(QStringLiteral("ty")) || !request.fields.value(QStringLiteral("ty")).isValid())
+        request.fields.insert(QStringLiteral("ty"), transactionOfForm(m_form->text(QStringLiteral("maemultype"))));
+    request.fields.insert(QStringLiteral("writeday"), QDateTime(m_writeday->date(), QTime(0, 0)));
+    request.fields.insert(QStringLiteral("offday"), QDateTime(m_offday->date(), QTime(0, 0)));
+    request.fields.insert(QStringLiteral("opid"),
+                          m_hideSeller->isChecked() ? (m_hiddenBy.isEmpty() ? m_session.state().LoginId : m_hiddenBy)
+                                                    : QString());
+    request.chosenPicture = m_chosen;
+    request.storedPicture = m_stored;
+    request.archived = m_archived;
+    request.share = m_sharing->shared();
+    request.disclosure = m_sharing->disclosure();
+    request.wasShared = m_wasShared;
+    request.workNote = m_note->toPlainText().trimmed();
+    if (m_work->currentIndex() == 1)
+        request.workNoteLot = lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
+                                         m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4")));
+    if (m_mode == EditMode::Edit)
+        request.asOpened = m_asOpened;
+    return request;
+}
+
+// A new listing on a lot (and unit) where the office has listings already is asked first.
+bool frmInsert::confirmNewLot() {
+    if (m_mode == EditMode::Edit || m_form->text(QStringLiteral("addr4")).isEmpty())
+        return true;
+    QList<int> same;
+    try {
+        same = listingsOnLot(m_session.listingStore(),
+                             {m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
+                              m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))},
+                             m_form->text(QStringLiteral("addr5")));
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
+    }
+    return same.isEmpty() ||
+           m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same), RegisterTexts::duplicateTitle());
+}
+
+void frmInsert::cmdSave_Click() {
+    if (isNamePlaceholder(m_form->text(QStringLiteral("cboname"))))
+        m_form->setText(QStringLiteral("cboname"), QString());
+    if (m_form->text(QStringLiteral("addr1")).isEmpty() && m_form->text(QStringLiteral("addr2")).isEmpty() &&
+        m_form->text(QStringLiteral("addr3")).isEmpty()) {
+        m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
+        if (QWidget* address = m_form->editor(QStringLiteral("addr1")))
+            address->setFocus();
+        return;
+    }
+    if (m_sharing->shared() && !m_sharing->gradeChosen()) {
+        m_session.dialogs().message(RegisterTexts::gradeMissing(), RegisterTexts::gradeMissingTitle(),
+                                    DialogIcon::Question, DialogButtons::Ok);
+        m_sharing->show();
+        return;
+    }
+    if (!confirmNewLot())
+        return;
+    ListingSaveService service(sessionSaveTargets(m_session));
+    ListingSaveRequest request = saveRequest();
+    ListingSaveResult result = service.save(request);
+    if (result.local == ListingSaveResult::Local::ChangedElsewhere) {
+        if (!m_session.dialogs().askYesNo(RegisterTexts::changedElsewhereQuestion(),
+                                          RegisterTexts::changedElsewhereTitle())) {
+            FncEditForm();
+            return;
+        }
+        request.overwrite = true;
+        result = service.save(request);
+    }
+    afterSave(result);
+}
+
+void frmInsert::afterSave(const ListingSaveResult& result) {
+    const RegisterTexts::Notice notice = RegisterTexts::saveNotice(result);
+    if (!notice.text.isEmpty())
+        m_session.dialogs().message(notice.text, notice.title, notice.icon, DialogButtons::Ok);
+    if (!result.saved())
+        return; // the form keeps what was typed
+    Q_EMIT listingsChanged();
+    const EditMode saved = m_mode;
+    m_number = result.number;
+    m_stored = result.pictures;
+    m_chosen = {};
+    m_note->clear();
+    m_wasShared = result.sharing == ListingSaveResult::Sharing::Published ||
+                  (m_wasShared && result.sharing != ListingSaveResult::Sharing::Withdrawn &&
+                   result.sharing != ListingSaveResult::Sharing::Refused);
+    if (result.sharing != ListingSaveResult::Sharing::Published)
+        m_sharing->setShared(false);
+    try {
+        m_asOpened = readLocal(m_session.listingStore(), m_number);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
+    }
+    switch (saved) {
+    case EditMode::Edit:
+        if (m_session.dialogs().message(RegisterTexts::editDone(), RegisterTexts::confirmTitle(), DialogIcon::Question,
+                                        DialogButtons::OkCancel) == DialogAnswer::Ok) {
+            close();
+            return;
+        }
+        enableListingButtons(true);
+        break;
+    case EditMode::Copy:
+        m_session.dialogs().message(RegisterTexts::copyDone(), RegisterTexts::confirmTitle(), DialogIcon::Information,
+                                    DialogButtons::Ok);
+        m_mode = EditMode::Edit;
+        m_autoChk->show();
+        m_copy->setEnabled(true);
+        m_sharing->clearGrades();
+        enableListingButtons(true);
+        break;
+    case EditMode::New:
+        if (m_session.dialogs().message(RegisterTexts::newDone(), RegisterTexts::confirmTitle(), DialogIcon::Question,
+                                        DialogButtons::YesNo) != DialogAnswer::Yes) {
+            close();
+            return;
+        }
+        if (m_autoChk->isChecked()) {
+            // The next listing starts from these values and is stored under a new number.
+            m_number = 0;
+            m_stored = {};
+            for (int p = 0; p < 2; ++p)
+                showPicture(p, QString());
+            enableListingButtons(false);
+        } else {
+            startNew();
+            return;
+        }
+        break;
+    }
+    showNumber();
+    showWorkNotes();
+}
+
+void frmInsert::cmdCopy_Click() {
+    if (!m_session.dialogs().askYesNo(RegisterTexts::copyQuestion(), RegisterTexts::copyTitle()))
+        return;
+    m_mode = EditMode::Copy;
+    m_sharing->setShared(false);
+    m_sharing->clearGrades();
+    m_archived = false;
+    m_wasShared = false;
+    cmdSave_Click();
+}
+
+void frmInsert::cmdDel_Click() {
+    const SessionState& state = m_session.state();
+    if (state.LoginId != state.OfficeMainId && state.LoginId != m_form->text(QStringLiteral("subid"))) {
+        m_session.dialogs().critical(RegisterTexts::deleteRefused(), RegisterTexts::deleteRefusedTitle());
+        return;
+    }
+    if (!m_archived) {
+        const DialogAnswer answer = m_session.dialogs().message(RegisterTexts::deleteQuestion(), RegisterTexts::deleteTitle(),
+                                                                DialogIcon::Question, DialogButtons::YesNoCancel);
+        if (answer == DialogAnswer::Yes) {
+            cmdMove_Click();
+            return;
+        }
+        if (answer != DialogAnswer::No)
+            return;
+    } else if (!m_session.dialogs().askYesNo(RegisterTexts::deleteArchivedQuestion(), RegisterTexts::deleteTitle())) {
+        return;
+    }
+    try {
+        const QList<SelectedListing> rows = readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
+        if (!rows.isEmpty()) {
+            const bool withServer = m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
+            ListingRowWork(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdDel_Click => "))
+                .remove(rows.first(), withServer);
+        }
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdDel_Click => "), error.description(), error.source());
+        m_session.showStoreError(error, StoreKind::Listing);
+        return;
+    }
+    Q_EMIT listingsChanged();
+    close();
+}
+
+void frmInsert::cmdMove_Click() {
+    try {
+        const QList<SelectedListing> rows = readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
+        if (rows.isEmpty())
+            return;
+        ListingRowWork work(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdMove_Click => "));
+        if (m_archived) {
+            work.setLocalStates(rows, PublicationState::Unpublished, true);
+        } else if (rows.first().isPublished()) {
+            work.withdraw(rows.first(), PublicationState::Archived);
+        } else {
+            work.setLocalStates(rows, PublicationState::Archived, false);
+        }
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdMove_Click => "), error.description(), error.source());
+        m_session.showStoreError(error, StoreKind::Listing);
+        return;
+    }
+    m_archived = !m_archived;
+    m_wasShared = false;
+    m_sharing->setShared(false);
+    m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
+    m_session.dialogs().inform(RegisterTexts::moved(), RegisterTexts::windowTitle());
+    try {
+        m_asOpened = readLocal(m_session.listingStore(), m_number);
+    } catch (const StoreError&) {
+    }
+    Q_EMIT listingsChanged();
+}
+
+void frmInsert::cmdChkMul_Click() {
+    const QStringList lot{m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
+                          m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))};
+    if (lot.join(QString()).isEmpty()) {
+        m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
+        return;
+    }
+    m_lot->clear();
+    QList<ListingRow> rows;
+    try {
+        rows = lotListings(m_session.listingStore(), lot);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdChkMul_Click => "), error.description(), error.source());
+        return;
+    }
+    if (rows.isEmpty()) {
+        m_session.dialogs().inform(RegisterTexts::noLotListings(), RegisterTexts::noLotListingsTitle());
+        return;
+    }
+    for (const ListingRow& row : rows) {
+        auto* item = new QTreeWidgetItem(m_lot, lotListingCells(row));
+        item->setCheckState(0, Qt::Unchecked);
+    }
+    ColumnWidths(m_lot).apply(LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+}
+
+// Posts the lot to the vendor's lookup page and shows the answer as it comes.
+void frmInsert::lookUpLot() {
+    const QString base = m_session.config().webBaseUrl;
+    if (base.isEmpty())
+        return;
+    QUrl url(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
+    url = url.resolved(QUrl(QStringLiteral("vb/jibuninfo.php")));
+    QUrlQuery fields;
+    for (const char* column : {"addr1", "addr2", "addr3", "addr4"})
+        fields.addQueryItem(QLatin1String(column), m_form->text(QLatin1String(column)));
+    fields.addQueryItem(QStringLiteral("tb"), m_form->rules() ? m_form->rules()->tb : QString());
+    fields.addQueryItem(QStringLiteral("cboname"), m_form->text(QStringLiteral("cboname")));
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    request.setTransferTimeout(m_session.config().connectSeconds * 1000);
+    QNetworkReply* reply = m_web->post(request, fields.toString(QUrl::FullyEncoded).toUtf8());
+    m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오는 중입니다..."));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        if (reply->error() != QNetworkReply::NoError) {
+            m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오지 못했습니다: ") + reply->errorString());
+            logError(QStringLiteral("-web_info => "), reply->errorString(), QStringLiteral("jibuninfo"));
+            return;
+        }
+        m_lotInfo->setHtml(QString::fromUtf8(reply->readAll()));
+    });
+}
+
+void frmInsert::closeEvent(QCloseEvent* event) {
+    event->accept();
+}
+
+// A click on the summary opens the sharing frame.
+bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_sharing->summaryLabel() && event->type() == QEvent::MouseButtonRelease)
+        m_sharing->show();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmInsert::logError(const QString& label, const QString& description, const QString& source) const {
+    m_session.WriteLog(label + description + QStringLiteral(" => ") + source);
+}
+
+} // namespace teran

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "register/ListingSave.h"
+#include "register/RegisterTexts.h"
+
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QNetworkAccessManager;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QTextBrowser;
+class QTreeWidget;
+
+namespace teran {
+
+class ListingForm;
+class Session;
+class SharingFrame;
+
+// How the registration window is opened: a new listing, or a stored listing to edit.
+struct RegistrationRequest {
+    EditMode mode = EditMode::New;
+    int number = 0;
+};
+
+// `frmInsert`, the registration window ("매물등록"): the form of the listing's type, its two
+// pictures, the sharing options, the work notes and the listings on the same lot. The save,
+// the numbers and every store are the core's (ListingSaveService); the window gathers the
+// values, asks the user and shows what the save reports.
+class frmInsert : public QWidget {
+    Q_OBJECT
+public:
+    frmInsert(Session& session, RegistrationRequest request, QWidget* parent = nullptr);
+    ~frmInsert() override;
+
+    EditMode mode() const { return m_mode; }
+    int number() const { return m_number; }
+    ListingForm& form() const { return *m_form; }
+
+    // The routines behind the controls.
+    void cboTb_Click();
+    void cmdSave_Click();
+    void cmdCancel_Click();
+    void cmdCopy_Click();
+    void cmdDel_Click();
+    void cmdMove_Click();
+    void cmdChkMul_Click();
+    void cmdieClose_Click();
+    void chkInternet_Click();
+    void AttachPicture(int picture);
+    void RemovePicture(int picture);
+    void lookUpLot();
+    void AutoMoney();
+
+    static QString propertyTypeOfIndex(int index);
+
+Q_SIGNALS:
+    // A listing was saved, moved or deleted: the lists show it.
+    void listingsChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildForm();
+    QWidget* buildGeneralExtras(QWidget* parent);
+    QWidget* buildPictures(QWidget* parent);
+    QWidget* buildButtons();
+    QWidget* buildSidePanels(QWidget* parent);
+    void buildPanelMenu();
+    void loadPanels();
+    void choosePanels(const QString& right, const QString& lower);
+    void connectComputations();
+    void startNew();
+    void FncEditForm();
+    void readSharedCopy();
+    void showNumber();
+    void enableListingButtons(bool stored);
+    void showPicture(int picture, const QString& path);
+    ListingSaveRequest saveRequest() const;
+    bool confirmNewLot();
+    void afterSave(const ListingSaveResult& result);
+    void showWorkNotes();
+    void convertArea();
+    void logError(const QString& label, const QString& description, const QString& source) const;
+
+    Session& m_session;
+    EditMode m_mode;
+    int m_number;
+    ListingForm* m_form = nullptr;
+    SharingFrame* m_sharing = nullptr;
+    QComboBox* m_type = nullptr;
+    QLineEdit* m_tidx = nullptr;
+    QDateEdit* m_writeday = nullptr;
+    QDateEdit* m_offday = nullptr;
+    QLineEdit* m_squareMetres = nullptr;
+    QString m_squareMetresFor = QStringLiteral("pyung");
+    QLabel* m_landPrice = nullptr;      // money_slp
+    QLabel* m_officialTotal = nullptr;  // m_tlp
+    QCheckBox* m_hideSeller = nullptr;  // opidMaedo
+    QString m_hiddenBy;                 // its tag: who hid the seller
+    std::array<QLabel*, 2> m_pictures{};
+    std::array<QString, 2> m_chosen;  // files chosen since the last save
+    std::array<QString, 2> m_stored;  // names stored with the listing
+    QCheckBox* m_autoChk = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_del = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_move = nullptr;
+    QPushButton* m_printM = nullptr;
+    QStackedWidget* m_right = nullptr;
+    QStackedWidget* m_lower = nullptr;
+    QTabWidget* m_work = nullptr;
+    QTreeWidget* m_notes = nullptr;
+    QPlainTextEdit* m_note = nullptr;
+    QTreeWidget* m_lot = nullptr;
+    QTextBrowser* m_lotInfo = nullptr;
+    QLabel* m_clock = nullptr;
+    QMenu* m_panelMenu = nullptr;
+    QNetworkAccessManager* m_web = nullptr;
+    bool m_archived = false;
+    bool m_wasShared = false;
+    std::optional<ListingRow> m_asOpened;
+};
+
+} // namespace teran
