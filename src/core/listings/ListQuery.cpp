@@ -381,7 +381,8 @@ QStringList distinctProgressValues(SqlStore& store) {
 QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& column) {
     const ColumnDef* known = findListingColumn(column);
     if (!known || !isListingColumnOn(known, ListingSide::Local))
-        throw StoreError(QStringLiteral("'%1' is no column of a listing").arg(column), QStringLiteral("storedValuesOf"));
+        throw StoreError(QStringLiteral("'%1' is no column of a listing").arg(column),
+                         QStringLiteral("storedValuesOf"));
     return distinctValues(store, known->name, tb);
 }
 

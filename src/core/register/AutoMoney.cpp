@@ -28,7 +28,8 @@ QString grouped(double value) {
 QString groupedTwoDecimals(double value) {
     const qint64 hundredths = qint64(std::llround(value * 100));
     const QString whole = grouped(double(hundredths / 100));
-    return whole + QLatin1Char('.') + QStringLiteral("%1").arg(qAbs(hundredths % 100), 2, 10, QLatin1Char('0'));
+    return whole + QLatin1Char('.') +
+           QStringLiteral("%1").arg(qAbs(hundredths % 100), 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -44,14 +45,17 @@ ComputedAmounts AutoMoney(const AmountTexts& t) {
     ComputedAmounts out;
     const float sg = m - float(amountValue(t.money_y)) - float(amountValue(t.money_mb));
     out.money_sg = grouped(sg);
-    const float yield = sg > 0 ? (float(amountValue(t.money_mw)) * 12 - float(amountValue(t.money_yeja))) / sg * 100 : 0;
-    out.money_ys = yield >= 0.01f ? QString::number(std::round(double(yield) * 100) / 100, 'f', 2) : QStringLiteral("0");
+    const float yield =
+        sg > 0 ? (float(amountValue(t.money_mw)) * 12 - float(amountValue(t.money_yeja))) / sg * 100 : 0;
+    out.money_ys =
+        yield >= 0.01f ? QString::number(std::round(double(yield) * 100) / 100, 'f', 2) : QStringLiteral("0");
     if (pyung > 0 && m > 0)
         out.money_p = grouped(m / pyung);
     out.m_tlp = grouped(double(float(amountValue(t.money_lp)) * pyung / 10000));
-    out.money_slp = m <= 0 || pyung <= 0
-                        ? QStringLiteral("0")
-                        : grouped((m - float(amountValue(t.money_gp)) * float(amountValue(t.pyung_use))) / pyung);
+    out.money_slp =
+        m <= 0 || pyung <= 0
+            ? QStringLiteral("0")
+            : grouped((m - float(amountValue(t.money_gp)) * float(amountValue(t.pyung_use))) / pyung);
     return out;
 }
 

@@ -20,11 +20,11 @@ struct AmountTexts {
 };
 
 struct ComputedAmounts {
-    QString money_sg;                // 실구입가 "#,##0", negative included
-    QString money_ys;                // 연수익률 "#0.#0", "0" below 0.01
-    std::optional<QString> money_p;  // 평당가; nullopt leaves the box as it was
-    QString m_tlp;                   // official land price total, 만원
-    QString money_slp;               // land price per 평 after the building's value
+    QString money_sg;               // 실구입가 "#,##0", negative included
+    QString money_ys;               // 연수익률 "#0.#0", "0" below 0.01
+    std::optional<QString> money_p; // 평당가; nullopt leaves the box as it was
+    QString m_tlp;                  // official land price total, 만원
+    QString money_slp;              // land price per 평 after the building's value
 };
 
 ComputedAmounts AutoMoney(const AmountTexts& texts);

@@ -28,17 +28,21 @@ QString dated(const ListingRow& row, const char* column, const QString& format) 
 } // namespace
 
 QStringList lotListingCaptions() {
-    return {QStringLiteral("√"),     QStringLiteral("번호"),     QStringLiteral("종목"),   QStringLiteral("분류"),
-            QStringLiteral("진행상태"), QStringLiteral("시도"),   QStringLiteral("군구"),   QStringLiteral("읍면동"),
-            QStringLiteral("지번"),   QStringLiteral("호수"),     QStringLiteral("연락처"), QStringLiteral("매매가"),
-            QStringLiteral("융자금"), QStringLiteral("보증금"),   QStringLiteral("월세"),   QStringLiteral("관리비"),
-            QStringLiteral("시설비"), QStringLiteral("평수"),     QStringLiteral("층수"),   QStringLiteral("방갯수"),
-            QStringLiteral("건축년도"), QStringLiteral("비고"),   QStringLiteral("담당자"), QStringLiteral("수정일"),
+    return {QStringLiteral("√"),      QStringLiteral("번호"),     QStringLiteral("종목"),
+            QStringLiteral("분류"),   QStringLiteral("진행상태"), QStringLiteral("시도"),
+            QStringLiteral("군구"),   QStringLiteral("읍면동"),   QStringLiteral("지번"),
+            QStringLiteral("호수"),   QStringLiteral("연락처"),   QStringLiteral("매매가"),
+            QStringLiteral("융자금"), QStringLiteral("보증금"),   QStringLiteral("월세"),
+            QStringLiteral("관리비"), QStringLiteral("시설비"),   QStringLiteral("평수"),
+            QStringLiteral("층수"),   QStringLiteral("방갯수"),   QStringLiteral("건축년도"),
+            QStringLiteral("비고"),   QStringLiteral("담당자"),   QStringLiteral("수정일"),
             QStringLiteral("등록일"), QStringLiteral("만기일")};
 }
 
 QStringList lotListingCells(const ListingRow& row) {
-    const auto amount = [&](const char* column) { return formatAmount(row.value(QString::fromLatin1(column))); };
+    const auto amount = [&](const char* column) {
+        return formatAmount(row.value(QString::fromLatin1(column)));
+    };
     return {QString(),
             textOf(row, "table_idx"),
             propertyTypeLabel(textOf(row, "tb")),

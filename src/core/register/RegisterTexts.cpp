@@ -25,8 +25,9 @@ QString closeSharingTitle() {
     return QStringLiteral("매물등급설정");
 }
 QString closeSharingQuestion() {
-    return QStringLiteral("온라인옵션을 사용하시려면") + kCrLf + kCrLf + QStringLiteral("온라인광고의 매물등급을 선택하여주세요") +
-           kCrLf + kCrLf + QStringLiteral("파란색글씨 급구/추천/일반중 하나를 선택하셔야 합니다.") + kCrLf + kCrLf +
+    return QStringLiteral("온라인옵션을 사용하시려면") + kCrLf + kCrLf +
+           QStringLiteral("온라인광고의 매물등급을 선택하여주세요") + kCrLf + kCrLf +
+           QStringLiteral("파란색글씨 급구/추천/일반중 하나를 선택하셔야 합니다.") + kCrLf + kCrLf +
            QStringLiteral("온라인매물광고를 하지 않으시겠습니까 ?");
 }
 QString confirmTitle() {
@@ -86,8 +87,10 @@ QString noLotListings() {
 QString sharingSummaryOff() {
     return QStringLiteral("온라인옵션\n온라인으로\n매물광고를 하시려면\n여기를 클릭하세요.\n클릭 ~!!");
 }
-QString sharingSummary(const QString& kind, const QString& grade, const QString& areas, const QString& floors) {
-    return kind + QStringLiteral(" / ") + grade + QStringLiteral("\n평수 : ") + areas + QStringLiteral("\n층수 : ") + floors;
+QString sharingSummary(const QString& kind, const QString& grade, const QString& areas,
+                       const QString& floors) {
+    return kind + QStringLiteral(" / ") + grade + QStringLiteral("\n평수 : ") + areas +
+           QStringLiteral("\n층수 : ") + floors;
 }
 QString duplicateTitle() {
     return QStringLiteral("중복매물확인");
@@ -96,8 +99,9 @@ QString duplicateQuestion(const QList<int>& numbers) {
     QStringList shown;
     for (int n : numbers)
         shown << QString::number(n);
-    return QStringLiteral("같은 소재지(지번, 호수)의 매물이 이미 있습니다. (매물번호 ") + shown.join(QStringLiteral(", ")) +
-           QStringLiteral(")") + kCrLf + QStringLiteral("그래도 새 매물로 등록하시겠습니까?");
+    return QStringLiteral("같은 소재지(지번, 호수)의 매물이 이미 있습니다. (매물번호 ") +
+           shown.join(QStringLiteral(", ")) + QStringLiteral(")") + kCrLf +
+           QStringLiteral("그래도 새 매물로 등록하시겠습니까?");
 }
 QString changedElsewhereTitle() {
     return QStringLiteral("동시수정확인");
@@ -115,22 +119,27 @@ Notice saveNotice(const ListingSaveResult& result) {
     using Local = ListingSaveResult::Local;
     using Sharing = ListingSaveResult::Sharing;
     if (result.local == Local::Failed)
-        return {QStringLiteral("매물을 저장하지 못했습니다. 입력한 내용은 그대로 남아 있습니다.") + kCrLf + kCrLf +
-                    QStringLiteral("원인: ") + result.localError,
+        return {QStringLiteral("매물을 저장하지 못했습니다. 입력한 내용은 그대로 남아 있습니다.") + kCrLf +
+                    kCrLf + QStringLiteral("원인: ") + result.localError,
                 windowTitle(), DialogIcon::Critical};
     if (result.local == Local::Missing)
         return {goneElsewhere(), windowTitle(), DialogIcon::Warning};
     switch (result.sharing) {
     case Sharing::Offline:
-        return {QStringLiteral("인터넷(공유 서버)에 연결되어 있지 않아 매물을 공유하지 않고 내 매물로만 저장하였습니다.") + kCrLf +
-                    QStringLiteral("연결된 뒤에 다시 저장하시면 공유됩니다."),
-                windowTitle(), DialogIcon::Warning};
+        return {
+            QStringLiteral(
+                "인터넷(공유 서버)에 연결되어 있지 않아 매물을 공유하지 않고 내 매물로만 저장하였습니다.") +
+                kCrLf + QStringLiteral("연결된 뒤에 다시 저장하시면 공유됩니다."),
+            windowTitle(), DialogIcon::Warning};
     case Sharing::Refused:
-        return {QStringLiteral("인터넷 광고에 꼭 표시해야 할 항목이 비어 있어 매물을 공유하지 않고 내 매물로만 저장하였습니다.") +
-                    kCrLf + kCrLf + QStringLiteral("빠진 항목: ") + result.missingFacts.join(QStringLiteral(", ")),
+        return {QStringLiteral("인터넷 광고에 꼭 표시해야 할 항목이 비어 있어 매물을 공유하지 않고 내 "
+                               "매물로만 저장하였습니다.") +
+                    kCrLf + kCrLf + QStringLiteral("빠진 항목: ") +
+                    result.missingFacts.join(QStringLiteral(", ")),
                 windowTitle(), DialogIcon::Warning};
     case Sharing::Failed:
-        return {QStringLiteral("매물은 저장하였으나 공유하지 못했습니다(공유 안 함 상태로 저장됨). 다시 저장하시면 다시 시도합니다.") +
+        return {QStringLiteral("매물은 저장하였으나 공유하지 못했습니다(공유 안 함 상태로 저장됨). 다시 "
+                               "저장하시면 다시 시도합니다.") +
                     kCrLf + kCrLf + QStringLiteral("원인: ") + result.sharingError,
                 windowTitle(), DialogIcon::Warning};
     case Sharing::NotShared:

@@ -11,32 +11,33 @@ namespace teran {
 // The messages of the registration window.
 namespace RegisterTexts {
 
-QString windowTitle();         // "매물등록"
-QString addressMissing();      // "소재지를 입력해주세요."
-QString gradeMissingTitle();   // "인터넷매물 등록오류"
-QString gradeMissing();        // the four paragraphs on choosing a grade
-QString closeSharingTitle();   // "매물등급설정"
+QString windowTitle();       // "매물등록"
+QString addressMissing();    // "소재지를 입력해주세요."
+QString gradeMissingTitle(); // "인터넷매물 등록오류"
+QString gradeMissing();      // the four paragraphs on choosing a grade
+QString closeSharingTitle(); // "매물등급설정"
 QString closeSharingQuestion();
-QString confirmTitle();        // "확인"
-QString editDone();            // "수정을 완료하였습니다. 폼을 닫으시겠습니까?"
-QString copyDone();            // "복사를 완료하였습니다"
-QString newDone();             // "등록을 완료하였습니다. 계속등록하시겠습까?"
-QString copyTitle();           // "매물복사"
+QString confirmTitle(); // "확인"
+QString editDone();     // "수정을 완료하였습니다. 폼을 닫으시겠습니까?"
+QString copyDone();     // "복사를 완료하였습니다"
+QString newDone();      // "등록을 완료하였습니다. 계속등록하시겠습까?"
+QString copyTitle();    // "매물복사"
 QString copyQuestion();
-QString deleteTitle();         // "매물삭제"
-QString deleteRefusedTitle();  // "매물삭제불가"
-QString deleteRefused();       // "매물을 삭제할 권한이 없습니다."
-QString deleteQuestion();      // archive (Yes), delete (No) or keep (Cancel)
+QString deleteTitle();        // "매물삭제"
+QString deleteRefusedTitle(); // "매물삭제불가"
+QString deleteRefused();      // "매물을 삭제할 권한이 없습니다."
+QString deleteQuestion();     // archive (Yes), delete (No) or keep (Cancel)
 QString deleteArchivedQuestion();
-QString moved();               // "매물을 이동하였습니다."
-QString toArchive();           // "보관함이동"
-QString toListings();          // "매물함이동"
-QString clubListRefused();     // "클럽목록에서는 이메뉴를 사용하실 수가 없습니다."
-QString noLotListingsTitle();  // "관련매물확인"
-QString noLotListings();       // "관련된 매물이 없습니다."
-QString sharingSummaryOff();   // the five lines of lblie without sharing
+QString moved();              // "매물을 이동하였습니다."
+QString toArchive();          // "보관함이동"
+QString toListings();         // "매물함이동"
+QString clubListRefused();    // "클럽목록에서는 이메뉴를 사용하실 수가 없습니다."
+QString noLotListingsTitle(); // "관련매물확인"
+QString noLotListings();      // "관련된 매물이 없습니다."
+QString sharingSummaryOff();  // the five lines of lblie without sharing
 // lblie with sharing: kind / grade, then the shared areas and floors.
-QString sharingSummary(const QString& kind, const QString& grade, const QString& areas, const QString& floors);
+QString sharingSummary(const QString& kind, const QString& grade, const QString& areas,
+                       const QString& floors);
 // Asked before a new listing is saved on a lot where the office already has listings.
 QString duplicateTitle();
 QString duplicateQuestion(const QList<int>& numbers);

@@ -157,9 +157,10 @@ QVariant SettingsStore::readStored(const RowKey& key, int column) const {
     if (key.userColumn != 0 && m_loginId.isEmpty())
         return {};
     QVariantList values;
-    QSqlQuery q = m_store.query(QStringLiteral("SELECT ") + setColumn(column) + QStringLiteral(" FROM mem_seting") +
-                                    whereSql(key, values) + QStringLiteral(" ORDER BY table_idx"),
-                                values);
+    QSqlQuery q =
+        m_store.query(QStringLiteral("SELECT ") + setColumn(column) + QStringLiteral(" FROM mem_seting") +
+                          whereSql(key, values) + QStringLiteral(" ORDER BY table_idx"),
+                      values);
     return q.next() ? q.value(0) : QVariant();
 }
 

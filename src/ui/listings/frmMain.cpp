@@ -67,8 +67,9 @@ frmMain::frmMain(Session& session, ListWindowFactory factory, QWidget* parent)
     connect(m_windows, &ListWindowHost::statusText, m_status, &MainStatusBar::showText);
     connect(m_windows, &ListWindowHost::rowChosen, m_preview, &RowPreview::showRow);
     connect(m_windows, &ListWindowHost::menuRequested, this, &frmMain::showListingMenu);
-    connect(m_windows, &ListWindowHost::editRequested, this,
-            [this](int number) { openRegistration({EditMode::Edit, number}); });
+    connect(m_windows, &ListWindowHost::editRequested, this, [this](int number) {
+        openRegistration({EditMode::Edit, number});
+    });
     Load();
     restoreLastGeometry();
 }
@@ -356,7 +357,8 @@ void frmMain::restoreLastGeometry() {
     QByteArray geometry;
     try {
         if (m_session.listingOpen())
-            geometry = SettingsStore(m_session.listingStore(), m_session.state().LoginId).mainWindowGeometry();
+            geometry =
+                SettingsStore(m_session.listingStore(), m_session.state().LoginId).mainWindowGeometry();
     } catch (const StoreError& error) {
         m_session.logError(QLatin1String(kLogLabel), error);
     }
@@ -367,7 +369,8 @@ void frmMain::restoreLastGeometry() {
 void frmMain::keepGeometry() {
     try {
         if (m_session.listingOpen() && !m_session.state().LoginId.isEmpty())
-            SettingsStore(m_session.listingStore(), m_session.state().LoginId).setMainWindowGeometry(saveGeometry());
+            SettingsStore(m_session.listingStore(), m_session.state().LoginId)
+                .setMainWindowGeometry(saveGeometry());
     } catch (const StoreError& error) {
         m_session.logError(QLatin1String(kLogLabel), error);
     }

@@ -1,7 +1,7 @@
 #include "ListingForm.h"
 
-#include "contracts/NumericKeyCheck.h"
 #include "contracts/NumberKeyCheck.h"
+#include "contracts/NumericKeyCheck.h"
 #include "listings/ListCellFormat.h"
 
 #include <QComboBox>
@@ -57,8 +57,9 @@ QString frameName(FormSection section) {
     return {};
 }
 
-const FormSection kSections[] = {FormSection::General, FormSection::Sale,   FormSection::Lease,  FormSection::Land,
-                                 FormSection::Object,  FormSection::Detail, FormSection::Seller};
+const FormSection kSections[] = {FormSection::General, FormSection::Sale,   FormSection::Lease,
+                                 FormSection::Land,    FormSection::Object, FormSection::Detail,
+                                 FormSection::Seller};
 
 bool isCombo(InputKind kind) {
     return kind == InputKind::FixedCombo || kind == InputKind::StoredCombo;
@@ -66,7 +67,8 @@ bool isCombo(InputKind kind) {
 
 // Combos that always hold one of their items.
 bool keepsAChoice(const QString& column) {
-    return column == QLatin1String("maemaepart") || column == QLatin1String("elv") || column == QLatin1String("poss");
+    return column == QLatin1String("maemaepart") || column == QLatin1String("elv") ||
+           column == QLatin1String("poss");
 }
 
 QString captionName(const QString& column) {
@@ -182,7 +184,8 @@ void ListingForm::applyType(const TypeRules& rules) {
         it->caption->setText(captionText(f));
         it->section = f.section;
         if (auto* box = qobject_cast<QComboBox*>(it->editor.data())) {
-            QStringList items = f.kind == InputKind::StoredCombo && m_choices ? m_choices(rules.tb, f.column) : QStringList();
+            QStringList items =
+                f.kind == InputKind::StoredCombo && m_choices ? m_choices(rules.tb, f.column) : QStringList();
             for (const QString& item : f.items)
                 if (!items.contains(item))
                     items << item;
@@ -200,6 +203,10 @@ void ListingForm::applyType(const TypeRules& rules) {
 void ListingForm::layOut(FormSection section) {
     QGridLayout* grid = m_grids.value(int(section));
     QWidget* frame = m_frames.value(int(section));
+    for (const Field& field : std::as_const(m_fields)) {
+        grid->removeWidget(field.caption);
+        grid->removeWidget(field.editor);
+    }
     int at = 0;
     for (const TypeField& f : m_rules->fields) {
         if (f.section != section)
@@ -219,6 +226,10 @@ void ListingForm::layOut(FormSection section) {
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    // Rows keep their height whatever the frame's: the room left goes below the last one.
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->setRowStretch(row, 0);
+    grid->setRowStretch((at + kPairsPerRow - 1) / kPairsPerRow, 1);
 }
 
 void ListingForm::fillCombo(QComboBox* box, const QStringList& items) {
@@ -272,7 +283,8 @@ ListingRow ListingForm::values() const {
     for (const QString& column : m_order) {
         const Field& field = m_fields[column];
         QString value = text(column);
-        if (field.kind == InputKind::Money || field.kind == InputKind::Count || field.kind == InputKind::Area) {
+        if (field.kind == InputKind::Money || field.kind == InputKind::Count ||
+            field.kind == InputKind::Area) {
             value = digitsOf(value);
             if (value == QLatin1String("-"))
                 value.clear();

@@ -29,7 +29,8 @@ QLineEdit* line(const QString& name, QWidget* parent) {
 }
 
 // A group of options of which none is chosen until the user chooses.
-QButtonGroup* options(const QString& name, const QStringList& texts, QWidget* parent, QGridLayout* grid, int row) {
+QButtonGroup* options(const QString& name, const QStringList& texts, QWidget* parent, QGridLayout* grid,
+                      int row) {
     auto* group = new QButtonGroup(parent);
     for (int i = 0; i < texts.size(); ++i) {
         auto* option = new QRadioButton(texts.at(i), parent);
@@ -81,13 +82,16 @@ SharingFrame::SharingFrame(QWidget* parent)
     auto* grade = new QLabel(QStringLiteral("매물등급"), this);
     grade->setObjectName(QStringLiteral("lblChu"));
     grid->addWidget(grade, 1, 0);
-    m_grades = options(QStringLiteral("optChu"), {QStringLiteral("일반(G)"), QStringLiteral("추천(G)"), QStringLiteral("급매(G)")},
+    m_grades = options(QStringLiteral("optChu"),
+                       {QStringLiteral("일반(G)"), QStringLiteral("추천(G)"), QStringLiteral("급매(G)")},
                        this, grid, 1);
     grid->addWidget(new QLabel(QStringLiteral("내 홈페이지"), this), 2, 0);
-    m_ownGrades = options(QStringLiteral("optChumy"),
-                          {QStringLiteral("일반(my)"), QStringLiteral("추천(my)"), QStringLiteral("급매(my)")}, this, grid, 2);
+    m_ownGrades = options(
+        QStringLiteral("optChumy"),
+        {QStringLiteral("일반(my)"), QStringLiteral("추천(my)"), QStringLiteral("급매(my)")}, this, grid, 2);
     grid->addWidget(new QLabel(QStringLiteral("* 공개 범위"), this), 3, 0);
-    const QStringList parts{QStringLiteral("시/도"), QStringLiteral("군/구"), QStringLiteral("읍/면/동"), QStringLiteral("나머지")};
+    const QStringList parts{QStringLiteral("시/도"), QStringLiteral("군/구"), QStringLiteral("읍/면/동"),
+                            QStringLiteral("나머지")};
     for (int i = 0; i < 4; ++i) {
         m_addr[size_t(i)] = check(QStringLiteral("chkaddr%1").arg(i + 1), parts.at(i), this);
         grid->addWidget(m_addr[size_t(i)], 4, i);
@@ -263,9 +267,10 @@ void SharingFrame::updateSummary() {
         return;
     }
     const QAbstractButton* grade = m_grades->checkedButton();
-    m_summary->setText(RegisterTexts::sharingSummary(m_state->currentText(), grade ? grade->text() : QString(),
-                                                     m_pyung->text() + QStringLiteral(" / ") + m_pyungUse->text(),
-                                                     m_floor->text() + QStringLiteral(" / ") + m_floorMax->text()));
+    m_summary->setText(
+        RegisterTexts::sharingSummary(m_state->currentText(), grade ? grade->text() : QString(),
+                                      m_pyung->text() + QStringLiteral(" / ") + m_pyungUse->text(),
+                                      m_floor->text() + QStringLiteral(" / ") + m_floorMax->text()));
 }
 
 } // namespace teran

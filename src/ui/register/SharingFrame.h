@@ -45,7 +45,8 @@ public:
     void setValues(const ListingRow& row, const std::optional<ListingRow>& sharedCopy);
     void clear();
     // The first tick of a listing that has no shared copy starts from the real areas and floors.
-    void startFrom(const QString& pyung, const QString& pyungUse, const QString& floor, const QString& floorMax);
+    void startFrom(const QString& pyung, const QString& pyungUse, const QString& floor,
+                   const QString& floorMax);
     void showSecondArea(bool shown);
     void updateSummary();
 

@@ -9,8 +9,8 @@
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
 #include "register/AutoMoney.h"
-#include "register/TypeFields.h"
 #include "register/LotListings.h"
+#include "register/TypeFields.h"
 #include "register/WorkNotes.h"
 #include "session/ColumnWidths.h"
 #include "session/LayoutFile.h"
@@ -52,10 +52,11 @@ namespace {
 
 // The placeholders of the name box, cleared before a save.
 bool isNamePlaceholder(const QString& text) {
-    static const QStringList placeholders{
-        QStringLiteral("아파트명"), QStringLiteral("빌라명"), QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
-        QStringLiteral("상가명"),   QStringLiteral("호텔명"), QStringLiteral("모텔명"),     QStringLiteral("공장명"),
-        QStringLiteral("상호명"),   QStringLiteral("현업종")};
+    static const QStringList placeholders{QStringLiteral("아파트명"),   QStringLiteral("빌라명"),
+                                          QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
+                                          QStringLiteral("상가명"),     QStringLiteral("호텔명"),
+                                          QStringLiteral("모텔명"),     QStringLiteral("공장명"),
+                                          QStringLiteral("상호명"),     QStringLiteral("현업종")};
     return placeholders.contains(text);
 }
 
@@ -122,12 +123,12 @@ void frmInsert::buildForm() {
     scroll->setObjectName(QStringLiteral("scrollForm"));
     scroll->setWidgetResizable(true);
     auto* content = new QWidget(scroll);
+    m_content = content;
     auto* columns = new QHBoxLayout(content);
 
     auto* left = new QVBoxLayout;
-    QGroupBox* general = m_form->frame(FormSection::General, content);
-    left->addWidget(general);
     left->addWidget(buildGeneralExtras(content));
+    left->addWidget(m_form->frame(FormSection::General, content));
     left->addWidget(m_form->frame(FormSection::Sale, content));
     left->addWidget(m_form->frame(FormSection::Lease, content));
     QGroupBox* land = m_form->frame(FormSection::Land, content);
@@ -137,7 +138,8 @@ void frmInsert::buildForm() {
     m_officialTotal->setObjectName(QStringLiteral("m_tlp"));
     auto* landSentence = new QLabel(land);
     landSentence->setWordWrap(true);
-    landSentence->setText(QStringLiteral("※ 건물값(평당)을 위 금액 만원 으로 계산을 하면 실제 대지가(평당)는"));
+    landSentence->setText(
+        QStringLiteral("※ 건물값(평당)을 위 금액 만원 으로 계산을 하면 실제 대지가(평당)는"));
     auto* landBox = new QWidget(land);
     auto* landRow = new QHBoxLayout(landBox);
     landRow->setContentsMargins(0, 0, 0, 0);
@@ -191,14 +193,16 @@ void frmInsert::buildForm() {
     m_lotInfo->setObjectName(QStringLiteral("web_info"));
     m_lotInfo->setOpenLinks(false);
     lotTabs->addTab(m_lotInfo, QStringLiteral("지번 정보"));
+    lotTabs->setMaximumHeight(170);
     lowerRow->addWidget(lotTabs, 1);
     outer->addLayout(lowerRow);
     connect(m_lot, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
         QAction* widths = menu.addAction(QStringLiteral("간격상태저장"));
         if (menu.exec(m_lot->viewport()->mapToGlobal(at)) == widths)
-            ColumnWidths(m_lot).saveOrReset(m_session.dialogs(),
-                                            LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+            ColumnWidths(m_lot).saveOrReset(
+                m_session.dialogs(),
+                LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
     });
 
     m_type->setFocus();
@@ -230,11 +234,13 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     m_writeday = new QDateEdit(box);
     m_writeday->setObjectName(QStringLiteral("writeday"));
     m_writeday->setCalendarPopup(true);
+    m_writeday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     grid->addWidget(m_writeday, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("만기일"), box), 2, 2);
     m_offday = new QDateEdit(box);
     m_offday->setObjectName(QStringLiteral("offday"));
     m_offday->setCalendarPopup(true);
+    m_offday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     grid->addWidget(m_offday, 2, 3);
     auto* converter = new QGroupBox(QStringLiteral("평수자동계산"), box);
     converter->setObjectName(QStringLiteral("fra_m2"));
@@ -296,10 +302,15 @@ QWidget* frmInsert::buildButtons() {
     for (QPushButton* b : {m_save, cancel, m_del, m_copy, m_move})
         row->addWidget(b);
     // Their windows come later; they are shown so that the office knows where they will be.
-    const std::pair<const char*, const char*> later[] = {
-        {"cmdGaeyak", "계약서작성"}, {"cmdMul", "물건확인설명서"}, {"cmdPrintM", "매매현황 조사서보기"},
-        {"cmdPrintim", "임대현황 조사서보기"}, {"cmdAdM", "옥외광고용"}, {"cmdAdim", "옥외광고용"},
-        {"cmd_im", "임차인"}, {"cmd_y", "관   리"}, {"cmdFilebox", "파일함"}};
+    const std::pair<const char*, const char*> later[] = {{"cmdGaeyak", "계약서작성"},
+                                                         {"cmdMul", "물건확인설명서"},
+                                                         {"cmdPrintM", "매매현황 조사서보기"},
+                                                         {"cmdPrintim", "임대현황 조사서보기"},
+                                                         {"cmdAdM", "옥외광고용"},
+                                                         {"cmdAdim", "옥외광고용"},
+                                                         {"cmd_im", "임차인"},
+                                                         {"cmd_y", "관   리"},
+                                                         {"cmdFilebox", "파일함"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
         b->setToolTip(laterTip());
@@ -345,8 +356,9 @@ QWidget* frmInsert::buildSidePanels(QWidget* parent) {
     m_right->addWidget(logo);
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
-    connect(timer, &QTimer::timeout, this,
-            [this] { m_clock->setText(m_session.clock().now().time().toString(QStringLiteral("HH:mm:ss"))); });
+    connect(timer, &QTimer::timeout, this, [this] {
+        m_clock->setText(m_session.clock().now().time().toString(QStringLiteral("HH:mm:ss")));
+    });
     timer->start(1000);
 
     m_lower = new QStackedWidget(this);
@@ -368,7 +380,8 @@ QWidget* frmInsert::buildSidePanels(QWidget* parent) {
     m_work->addTab(notesPage, QStringLiteral("작업상황"));
     m_work->addTab(new QLabel(QStringLiteral("같은 지번의 작업내용은 저장된 매물에서 보입니다."), m_work),
                    QStringLiteral("지번별작업상황"));
-    auto* tenants = new QLabel(QStringLiteral("임차인 현황을 등록하시려면 매물을 먼저 저장하셔야 합니다."), m_work);
+    auto* tenants =
+        new QLabel(QStringLiteral("임차인 현황을 등록하시려면 매물을 먼저 저장하셔야 합니다."), m_work);
     tenants->setObjectName(QStringLiteral("fraImchain"));
     m_work->addTab(tenants, QStringLiteral("임차인현황"));
     m_lower->addWidget(m_work);
@@ -377,7 +390,7 @@ QWidget* frmInsert::buildSidePanels(QWidget* parent) {
     m_lower->addWidget(calendar);
     m_lower->addWidget(new QLabel(QStringLiteral("시세"), m_lower));
     m_lower->addWidget(new QLabel(QStringLiteral("TERAN"), m_lower));
-    m_lower->setMaximumHeight(220);
+    m_lower->setMaximumHeight(170);
     connect(m_work, &QTabWidget::currentChanged, this, &frmInsert::showWorkNotes);
 
     buildPanelMenu();
@@ -387,9 +400,9 @@ QWidget* frmInsert::buildSidePanels(QWidget* parent) {
 void frmInsert::buildPanelMenu() {
     m_panelMenu = new QMenu(this);
     const std::pair<const char*, const char*> entries[] = {
-        {"popupMaedo", "매도자정보"}, {"popupTime", "시계"},        {"popupFilebox", "파일함"},
-        {"popupMlogo", "로고"},       {"popupWork1", "작업상황"},   {"popupWork2", "지번별작업상황"},
-        {"popupWork3", "임차인현황"}, {"popupCalendar", "달력"},    {"popupSise1", "시세표"},
+        {"popupMaedo", "매도자정보"}, {"popupTime", "시계"},      {"popupFilebox", "파일함"},
+        {"popupMlogo", "로고"},       {"popupWork1", "작업상황"}, {"popupWork2", "지번별작업상황"},
+        {"popupWork3", "임차인현황"}, {"popupCalendar", "달력"},  {"popupSise1", "시세표"},
         {"popupSise2", "시세그래프"}, {"popupWlogo", "로고"}};
     for (int i = 0; i < int(std::size(entries)); ++i) {
         if (i == 4)
@@ -400,7 +413,8 @@ void frmInsert::buildPanelMenu() {
         const bool rightPanel = i < 4;
         const QString value = QLatin1String(rightPanel ? kRightPanels[i] : kLowerPanels[i - 4]);
         connect(entry, &QAction::triggered, this, [this, rightPanel, value] {
-            const auto [right, lower] = SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
+            const auto [right, lower] =
+                SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
             choosePanels(rightPanel ? value : right, rightPanel ? lower : value);
         });
     }
@@ -415,7 +429,8 @@ void frmInsert::loadPanels() {
     QString right;
     QString lower;
     try {
-        std::tie(right, lower) = SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
+        std::tie(right, lower) =
+            SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
     } catch (const StoreError& error) {
         logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
     }
@@ -455,16 +470,18 @@ void frmInsert::choosePanels(const QString& right, const QString& lower) {
 
 void frmInsert::connectComputations() {
     connect(m_form, &ListingForm::amountsEdited, this, &frmInsert::AutoMoney);
-    connect(m_form, &ListingForm::areaFocused, this, [this](const QString& column) { m_squareMetresFor = column; });
+    connect(m_form, &ListingForm::areaFocused, this,
+            [this](const QString& column) { m_squareMetresFor = column; });
     for (const char* area : {"pyung", "pyung_use"})
         if (auto* edit = qobject_cast<QLineEdit*>(m_form->editor(QLatin1String(area))))
-            connect(edit, &QLineEdit::textEdited, this, [this, column = QString::fromLatin1(area)](const QString& text) {
-                m_squareMetresFor = column;
-                if (const std::optional<QString> metres = squareMetresOf(text)) {
-                    const QSignalBlocker quiet(m_squareMetres);
-                    m_squareMetres->setText(*metres);
-                }
-            });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, column = QString::fromLatin1(area)](const QString& text) {
+                        m_squareMetresFor = column;
+                        if (const std::optional<QString> metres = squareMetresOf(text)) {
+                            const QSignalBlocker quiet(m_squareMetres);
+                            m_squareMetres->setText(*metres);
+                        }
+                    });
     connect(m_squareMetres, &QLineEdit::textEdited, this, &frmInsert::convertArea);
     connect(m_sharing->shareBox(), &QCheckBox::clicked, this, &frmInsert::chkInternet_Click);
     connect(m_sharing, &SharingFrame::closeRequested, this, &frmInsert::cmdieClose_Click);
@@ -482,8 +499,8 @@ void frmInsert::convertArea() {
         return;
     const std::optional<QString> pyung = pyungOf(text);
     if (!pyung) {
-        m_session.dialogs().message(text + QStringLiteral(" 는 잘못된 숫자입니다."), QStringLiteral("숫자오류"),
-                                    DialogIcon::Critical, DialogButtons::Ok);
+        m_session.dialogs().message(text + QStringLiteral(" 는 잘못된 숫자입니다."),
+                                    QStringLiteral("숫자오류"), DialogIcon::Critical, DialogButtons::Ok);
         m_squareMetres->clear();
         return;
     }
@@ -527,7 +544,13 @@ void frmInsert::cboTb_Click() {
         box->lineEdit()->setPlaceholderText(rules->nameCaption);
         box->setEditText(name);
     }
+    // DefaultForm: the form starts at the first of the type's forms.
+    if (auto* forms = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("maemultype")));
+        forms && forms->currentText().isEmpty() && forms->count() > 0)
+        forms->setCurrentIndex(0);
     m_sharing->showSecondArea(rules->hasSecondArea());
+    // The frames keep their full height; the window scrolls where they do not fit.
+    m_content->setMinimumHeight(m_content->layout()->sizeHint().height());
     AutoMoney();
 }
 
@@ -563,7 +586,8 @@ void frmInsert::cmdCancel_Click() {
                 staff->addItem(member.id);
         staff->setEditText(m_session.state().LoginId);
     }
-    if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming"))); progress && progress->count() == 0) {
+    if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")));
+        progress && progress->count() == 0) {
         try {
             progress->addItems(distinctProgressValues(m_session.listingStore()));
         } catch (const StoreError& error) {
@@ -613,8 +637,9 @@ void frmInsert::FncEditForm() {
     for (int p = 0; p < 2; ++p) {
         m_stored[size_t(p)] = row->value(QStringLiteral("imgname%1").arg(p + 1)).toString();
         m_chosen[size_t(p)].clear();
-        showPicture(p, m_stored[size_t(p)].isEmpty() ? QString()
-                                                     : QDir(m_session.dataFolder().files()).filePath(m_stored[size_t(p)]));
+        showPicture(p, m_stored[size_t(p)].isEmpty()
+                           ? QString()
+                           : QDir(m_session.dataFolder().files()).filePath(m_stored[size_t(p)]));
     }
     const QDateTime writeday = row->value(QStringLiteral("writeday")).toDateTime();
     const QDateTime offday = row->value(QStringLiteral("offday")).toDateTime();
@@ -656,12 +681,14 @@ void frmInsert::showWorkNotes() {
     try {
         const QList<WorkNote> notes =
             m_work->currentIndex() == 1
-                ? lotWorkNotes(m_session.listingStore(),
-                               lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
-                                          m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))))
+                ? lotWorkNotes(m_session.listingStore(), lotAddress(m_form->text(QStringLiteral("addr1")),
+                                                                    m_form->text(QStringLiteral("addr2")),
+                                                                    m_form->text(QStringLiteral("addr3")),
+                                                                    m_form->text(QStringLiteral("addr4"))))
                 : listingWorkNotes(m_session.listingStore(), m_number);
         for (const WorkNote& note : notes)
-            new QTreeWidgetItem(m_notes, {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
+            new QTreeWidgetItem(m_notes,
+                                {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
     } catch (const StoreError& error) {
         logError(QStringLiteral("-WorkList => "), error.description(), error.source());
     }
@@ -680,8 +707,8 @@ void frmInsert::showPicture(int picture, const QString& path) {
 }
 
 void frmInsert::AttachPicture(int picture) {
-    const QString file = m_session.dialogs().openFileName(QStringLiteral("사진등록"), QDir::homePath(),
-                                                          QStringLiteral("그림 파일 (*.jpg *.jpeg *.gif *.png)"));
+    const QString file = m_session.dialogs().openFileName(
+        QStringLiteral("사진등록"), QDir::homePath(), QStringLiteral("그림 파일 (*.jpg *.jpeg *.gif *.png)"));
     if (file.isEmpty())
         return;
     m_chosen[size_t(picture)] = file;
@@ -699,13 +726,15 @@ void frmInsert::chkInternet_Click() {
     m_sharing->setShared(on);
     if (on && !m_wasShared)
         m_sharing->startFrom(m_form->text(QStringLiteral("pyung")), m_form->text(QStringLiteral("pyung_use")),
-                             m_form->text(QStringLiteral("floor")), m_form->text(QStringLiteral("floor_max")));
+                             m_form->text(QStringLiteral("floor")),
+                             m_form->text(QStringLiteral("floor_max")));
     m_sharing->setVisible(on);
 }
 
 void frmInsert::cmdieClose_Click() {
     if (m_sharing->shared() && !m_sharing->gradeChosen()) {
-        if (m_session.dialogs().askYesNo(RegisterTexts::closeSharingQuestion(), RegisterTexts::closeSharingTitle()))
+        if (m_session.dialogs().askYesNo(RegisterTexts::closeSharingQuestion(),
+                                         RegisterTexts::closeSharingTitle()))
             m_sharing->setShared(false);
         else
             return;
@@ -723,13 +752,16 @@ ListingSaveRequest frmInsert::saveRequest() const {
         request.fields.insert(it.key(), it.value());
     const TypeRules* rules = m_form->rules();
     request.fields.insert(QStringLiteral("tb"), rules ? rules->tb : QString());
-    if (!request.fields.contains(QStringLiteral("ty")) || !request.fields.value(QStringLiteral("ty")).isValid())
-        request.fields.insert(QStringLiteral("ty"), transactionOfForm(m_form->text(QStringLiteral("maemultype"))));
+    if (!request.fields.contains(QStringLiteral("ty")) ||
+        !request.fields.value(QStringLiteral("ty")).isValid())
+        request.fields.insert(QStringLiteral("ty"),
+                              transactionOfForm(m_form->text(QStringLiteral("maemultype"))));
     request.fields.insert(QStringLiteral("writeday"), QDateTime(m_writeday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("offday"), QDateTime(m_offday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("opid"),
-                          m_hideSeller->isChecked() ? (m_hiddenBy.isEmpty() ? m_session.state().LoginId : m_hiddenBy)
-                                                    : QString());
+                          m_hideSeller->isChecked()
+                              ? (m_hiddenBy.isEmpty() ? m_session.state().LoginId : m_hiddenBy)
+                              : QString());
     request.chosenPicture = m_chosen;
     request.storedPicture = m_stored;
     request.archived = m_archived;
@@ -738,8 +770,9 @@ ListingSaveRequest frmInsert::saveRequest() const {
     request.wasShared = m_wasShared;
     request.workNote = m_note->toPlainText().trimmed();
     if (m_work->currentIndex() == 1)
-        request.workNoteLot = lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
-                                         m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4")));
+        request.workNoteLot =
+            lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
+                       m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4")));
     if (m_mode == EditMode::Edit)
         request.asOpened = m_asOpened;
     return request;
@@ -747,7 +780,8 @@ ListingSaveRequest frmInsert::saveRequest() const {
 
 // A new listing on a lot (and unit) where the office has listings already is asked first.
 bool frmInsert::confirmNewLot() {
-    if (m_mode == EditMode::Edit || m_form->text(QStringLiteral("addr4")).isEmpty())
+    // A copy stands on the lot of its listing by intent.
+    if (m_mode != EditMode::New || m_form->text(QStringLiteral("addr4")).isEmpty())
         return true;
     QList<int> same;
     try {
@@ -758,8 +792,8 @@ bool frmInsert::confirmNewLot() {
     } catch (const StoreError& error) {
         logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
     }
-    return same.isEmpty() ||
-           m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same), RegisterTexts::duplicateTitle());
+    return same.isEmpty() || m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same),
+                                                          RegisterTexts::duplicateTitle());
 }
 
 void frmInsert::cmdSave_Click() {
@@ -819,16 +853,16 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
     }
     switch (saved) {
     case EditMode::Edit:
-        if (m_session.dialogs().message(RegisterTexts::editDone(), RegisterTexts::confirmTitle(), DialogIcon::Question,
-                                        DialogButtons::OkCancel) == DialogAnswer::Ok) {
+        if (m_session.dialogs().message(RegisterTexts::editDone(), RegisterTexts::confirmTitle(),
+                                        DialogIcon::Question, DialogButtons::OkCancel) == DialogAnswer::Ok) {
             close();
             return;
         }
         enableListingButtons(true);
         break;
     case EditMode::Copy:
-        m_session.dialogs().message(RegisterTexts::copyDone(), RegisterTexts::confirmTitle(), DialogIcon::Information,
-                                    DialogButtons::Ok);
+        m_session.dialogs().message(RegisterTexts::copyDone(), RegisterTexts::confirmTitle(),
+                                    DialogIcon::Information, DialogButtons::Ok);
         m_mode = EditMode::Edit;
         m_autoChk->show();
         m_copy->setEnabled(true);
@@ -836,8 +870,8 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
         enableListingButtons(true);
         break;
     case EditMode::New:
-        if (m_session.dialogs().message(RegisterTexts::newDone(), RegisterTexts::confirmTitle(), DialogIcon::Question,
-                                        DialogButtons::YesNo) != DialogAnswer::Yes) {
+        if (m_session.dialogs().message(RegisterTexts::newDone(), RegisterTexts::confirmTitle(),
+                                        DialogIcon::Question, DialogButtons::YesNo) != DialogAnswer::Yes) {
             close();
             return;
         }
@@ -876,21 +910,25 @@ void frmInsert::cmdDel_Click() {
         return;
     }
     if (!m_archived) {
-        const DialogAnswer answer = m_session.dialogs().message(RegisterTexts::deleteQuestion(), RegisterTexts::deleteTitle(),
-                                                                DialogIcon::Question, DialogButtons::YesNoCancel);
+        const DialogAnswer answer =
+            m_session.dialogs().message(RegisterTexts::deleteQuestion(), RegisterTexts::deleteTitle(),
+                                        DialogIcon::Question, DialogButtons::YesNoCancel);
         if (answer == DialogAnswer::Yes) {
             cmdMove_Click();
             return;
         }
         if (answer != DialogAnswer::No)
             return;
-    } else if (!m_session.dialogs().askYesNo(RegisterTexts::deleteArchivedQuestion(), RegisterTexts::deleteTitle())) {
+    } else if (!m_session.dialogs().askYesNo(RegisterTexts::deleteArchivedQuestion(),
+                                             RegisterTexts::deleteTitle())) {
         return;
     }
     try {
-        const QList<SelectedListing> rows = readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
+        const QList<SelectedListing> rows =
+            readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
         if (!rows.isEmpty()) {
-            const bool withServer = m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
+            const bool withServer =
+                m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
             ListingRowWork(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdDel_Click => "))
                 .remove(rows.first(), withServer);
         }
@@ -905,7 +943,8 @@ void frmInsert::cmdDel_Click() {
 
 void frmInsert::cmdMove_Click() {
     try {
-        const QList<SelectedListing> rows = readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
+        const QList<SelectedListing> rows =
+            readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
         if (rows.isEmpty())
             return;
         ListingRowWork work(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdMove_Click => "));
@@ -956,7 +995,8 @@ void frmInsert::cmdChkMul_Click() {
         auto* item = new QTreeWidgetItem(m_lot, lotListingCells(row));
         item->setCheckState(0, Qt::Unchecked);
     }
-    ColumnWidths(m_lot).apply(LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    ColumnWidths(m_lot).apply(
+        LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
 }
 
 // Posts the lot to the vendor's lookup page and shows the answer as it comes.
@@ -972,14 +1012,16 @@ void frmInsert::lookUpLot() {
     fields.addQueryItem(QStringLiteral("tb"), m_form->rules() ? m_form->rules()->tb : QString());
     fields.addQueryItem(QStringLiteral("cboname"), m_form->text(QStringLiteral("cboname")));
     QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QStringLiteral("application/x-www-form-urlencoded"));
     request.setTransferTimeout(m_session.config().connectSeconds * 1000);
     QNetworkReply* reply = m_web->post(request, fields.toString(QUrl::FullyEncoded).toUtf8());
     m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오는 중입니다..."));
     connect(reply, &QNetworkReply::finished, this, [this, reply] {
         reply->deleteLater();
         if (reply->error() != QNetworkReply::NoError) {
-            m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오지 못했습니다: ") + reply->errorString());
+            m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오지 못했습니다: ") +
+                                    reply->errorString());
             logError(QStringLiteral("-web_info => "), reply->errorString(), QStringLiteral("jibuninfo"));
             return;
         }

@@ -104,17 +104,18 @@ private:
     SharingFrame* m_sharing = nullptr;
     QComboBox* m_type = nullptr;
     QLineEdit* m_tidx = nullptr;
+    QWidget* m_content = nullptr;
     QDateEdit* m_writeday = nullptr;
     QDateEdit* m_offday = nullptr;
     QLineEdit* m_squareMetres = nullptr;
     QString m_squareMetresFor = QStringLiteral("pyung");
-    QLabel* m_landPrice = nullptr;      // money_slp
-    QLabel* m_officialTotal = nullptr;  // m_tlp
-    QCheckBox* m_hideSeller = nullptr;  // opidMaedo
-    QString m_hiddenBy;                 // its tag: who hid the seller
+    QLabel* m_landPrice = nullptr;     // money_slp
+    QLabel* m_officialTotal = nullptr; // m_tlp
+    QCheckBox* m_hideSeller = nullptr; // opidMaedo
+    QString m_hiddenBy;                // its tag: who hid the seller
     std::array<QLabel*, 2> m_pictures{};
-    std::array<QString, 2> m_chosen;  // files chosen since the last save
-    std::array<QString, 2> m_stored;  // names stored with the listing
+    std::array<QString, 2> m_chosen; // files chosen since the last save
+    std::array<QString, 2> m_stored; // names stored with the listing
     QCheckBox* m_autoChk = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_del = nullptr;

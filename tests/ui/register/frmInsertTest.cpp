@@ -1,0 +1,337 @@
+#include "register/frmInsert.h"
+
+#include "ActionOffice.h"
+#include "register/ListingForm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+template <typename T> T* control(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+// The registration window of an office logged in online, on the real stores and FTP server.
+class frmInsertTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = ActionOffice::make(Backend::MariaDb);
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
+    }
+
+    std::unique_ptr<frmInsert> open(RegistrationRequest request = {}) {
+        auto window = std::make_unique<frmInsert>(office->session(), request);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        return window;
+    }
+
+    void chooseType(frmInsert& window, const QString& tb) {
+        auto* type = control<QComboBox>(window, "cboTb");
+        type->setCurrentIndex(type->findData(tb));
+    }
+
+    // Types into a box as the user does, key by key, so that the key checks and computations run.
+    void type(frmInsert& window, const char* name, const QString& text) {
+        QWidget* box = window.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(box, nullptr) << name;
+        if (auto* combo = qobject_cast<QComboBox*>(box)) {
+            if (combo->isEditable()) {
+                combo->setEditText(text);
+            } else {
+                combo->setCurrentText(text);
+            }
+            return;
+        }
+        auto* line = qobject_cast<QLineEdit*>(box);
+        line->setFocus();
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 128;
+        if (ascii)
+            QTest::keyClicks(line, text);
+        else
+            line->setText(text); // Hangul comes from the input method, not as keys
+    }
+
+    // An apartment with the facts an internet advertisement needs.
+    void fillApartment(frmInsert& window) {
+        chooseType(window, "apt");
+        type(window, "addr1", "서울");
+        type(window, "addr2", "강남구");
+        type(window, "addr3", "역삼동");
+        type(window, "addr4", "123-4");
+        type(window, "addr5", "1203호");
+        type(window, "cboName", "래미안");
+        type(window, "pyung", "34");
+        type(window, "pyung_use", "25");
+        type(window, "money_m", "85000");
+        type(window, "money_g", "25");
+        type(window, "floor", "12");
+        type(window, "floor_max", "25");
+        type(window, "makedate", "2015");
+        type(window, "direction", "남향");
+        type(window, "room", "3");
+        type(window, "bathroom", "2");
+        type(window, "parking", "1");
+        type(window, "ipjuday", "즉시");
+        type(window, "uname", "홍길동");
+    }
+
+    void share(frmInsert& window, int grade = 0) {
+        control<QCheckBox>(window, "chkInternet")->click();
+        control<QRadioButton>(window, QStringLiteral("optChu%1").arg(grade).toLatin1().constData())->click();
+    }
+
+    QString picture(const QString& name) {
+        const QString path = QDir(picked.path()).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("picture");
+        return path;
+    }
+
+    QVariant local(int number, const char* column) {
+        return office->local().scalar(
+            QStringLiteral("SELECT `%1` FROM maemul WHERE table_idx = ?").arg(column), {number});
+    }
+
+    bool shownText(const QString& part) const {
+        for (const ScriptedDialogs::Shown& shown : office->dialogs().shown())
+            if (shown.text.contains(part))
+                return true;
+        return false;
+    }
+
+    std::unique_ptr<ActionOffice> office;
+    QTemporaryDir picked;
+};
+
+// A new listing saved through the window: number 1 in an empty store, its pictures named after
+// it, the copy on the server without the district that was not disclosed.
+TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithheld) {
+    auto window = open();
+    EXPECT_EQ(control<QLineEdit>(*window, "tidx")->text(), QStringLiteral("1"));
+    EXPECT_FALSE(control<QPushButton>(*window, "cmdDel")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(*window, "cmdGaeyak")->isEnabled());
+    fillApartment(*window);
+    office->dialogs().fileNext(picture("front.jpg"));
+    control<QPushButton>(*window, "cmdImgname1")->click();
+    office->dialogs().fileNext(picture("room.jpg"));
+    control<QPushButton>(*window, "cmdImgname2")->click();
+    share(*window);
+    control<QCheckBox>(*window, "chkaddr2")->click();
+    office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+    control<QPushButton>(*window, "cmdSave")->click();
+
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::newDone());
+    EXPECT_EQ(local(1, "cboname").toString(), QStringLiteral("래미안"));
+    EXPECT_EQ(local(1, "money_m").toLongLong(), 85000);
+    EXPECT_EQ(local(1, "state").toInt(), 1);
+    EXPECT_EQ(local(1, "imgname1").toString(), pictureName(office->officeId(), 1, 1));
+    EXPECT_TRUE(QFile::exists(office->remotePicture(pictureName(office->officeId(), 1, 2))));
+    EXPECT_EQ(office->serverColumn(1, "addr2").toString(), QString());
+    EXPECT_EQ(local(1, "addr2").toString(), QStringLiteral("강남구"));
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Editing a shared listing and unticking sharing takes it off the server; the edit message
+// closes the window on OK.
+TEST_F(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListing) {
+    auto window = open();
+    fillApartment(*window);
+    share(*window);
+    office->dialogs().answerNext(DialogAnswer::No);
+    control<QPushButton>(*window, "cmdSave")->click();
+    ASSERT_EQ(office->serverState(1), 1);
+
+    auto edit = open({EditMode::Edit, 1});
+    EXPECT_TRUE(control<QCheckBox>(*edit, "chkInternet")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(*edit, "optChu0")->isChecked());
+    EXPECT_EQ(control<QComboBox>(*edit, "cboName")->currentText(), QStringLiteral("래미안"));
+    EXPECT_EQ(control<QLineEdit>(*edit, "money_m")->text(), QStringLiteral("85,000"));
+    control<QCheckBox>(*edit, "chkInternet")->click();
+    office->dialogs().answerNext(DialogAnswer::Ok);
+    control<QPushButton>(*edit, "cmdSave")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::editDone());
+    EXPECT_EQ(office->serverState(1), std::nullopt);
+    EXPECT_EQ(local(1, "state").toInt(), 0);
+    EXPECT_FALSE(edit->isVisible());
+}
+
+// A copy is stored under the next number with copies of the pictures; the window then edits it.
+TEST_F(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
+    auto window = open();
+    fillApartment(*window);
+    office->dialogs().fileNext(picture("front.png"));
+    control<QPushButton>(*window, "cmdImgname1")->click();
+    control<QCheckBox>(*window, "AutoChk")->setChecked(true);
+    office->dialogs().answerNext(DialogAnswer::Yes); // 계속등록 with 연속등록: values stay
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_EQ(control<QComboBox>(*window, "cboName")->currentText(), QStringLiteral("래미안"));
+
+    auto edit = open({EditMode::Edit, 1});
+    office->dialogs().answerNext(DialogAnswer::Yes); // 현재 매물을 복사합니다.
+    office->dialogs().answerNext(DialogAnswer::Ok);
+    control<QPushButton>(*edit, "cmdCopy")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::copyDone());
+    EXPECT_EQ(edit->mode(), EditMode::Edit);
+    EXPECT_EQ(edit->number(), 2);
+    EXPECT_EQ(local(2, "imgname1").toString(), pictureName(office->officeId(), 2, 1, "png"));
+    EXPECT_TRUE(QFile::exists(office->localPicture(pictureName(office->officeId(), 2, 1, "png"))));
+    EXPECT_EQ(local(2, "cboname").toString(), QStringLiteral("래미안"));
+}
+
+// The server lost during the save: the listing is the office's own, the user is told why it was
+// not shared, and no completion message claims more.
+TEST_F(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo) {
+    auto window = open();
+    fillApartment(*window);
+    share(*window);
+    office->session().serverStore().setFaultHook([](const QString& sql) -> std::optional<QString> {
+        if (sql.contains(QLatin1String("maemul")))
+            return QStringLiteral("Lost connection to server during query");
+        return std::nullopt;
+    });
+    office->dialogs().answerNext(DialogAnswer::Ok);
+    office->dialogs().answerNext(DialogAnswer::No);
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_TRUE(shownText(QStringLiteral("공유하지 못했습니다")));
+    EXPECT_EQ(local(1, "state").toInt(), 0);
+    office->session().serverStore().setFaultHook({});
+}
+
+// A local store that refuses keeps the form as typed and never says the listing was registered.
+TEST_F(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
+    refuseInsert(office->local(), "maemul", "cboname", "거부", "disk full");
+    auto window = open();
+    fillApartment(*window);
+    type(*window, "cboName", "거부");
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_FALSE(shownText(QStringLiteral("등록을 완료하였습니다")));
+    EXPECT_TRUE(shownText(QStringLiteral("매물을 저장하지 못했습니다")));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(control<QLineEdit>(*window, "money_m")->text(), QStringLiteral("85,000"));
+}
+
+// The checks before anything is written: an address, a grade for sharing, and a second listing
+// on the same lot and unit.
+TEST_F(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
+    auto window = open();
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
+    fillApartment(*window);
+    control<QCheckBox>(*window, "chkInternet")->click();
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_EQ(office->dialogs().shown().last().title, RegisterTexts::gradeMissingTitle());
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
+    control<QCheckBox>(*window, "chkInternet")->click();
+    control<QCheckBox>(*window, "AutoChk")->setChecked(true);
+    office->dialogs().answerNext(DialogAnswer::Yes);
+    control<QPushButton>(*window, "cmdSave")->click();
+    office->dialogs().answerNext(DialogAnswer::No); // the duplicate question
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::duplicateQuestion({1}));
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 1);
+}
+
+// The type rules as the user meets them: land hides the second area and calls the first
+// "대지"; a building lists its stored classes before the fixed ones; 건축년도 reaches this year.
+TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
+    office->addListing({{"tb", "gunmul"}, {"maemultype", "가나다 분류"}});
+    auto window = open();
+    chooseType(*window, "land");
+    EXPECT_TRUE(control<QLabel>(*window, "lblPyung0")->text().startsWith(QStringLiteral("대지")));
+    EXPECT_FALSE(control<QLineEdit>(*window, "pyung_use")->isVisible());
+    EXPECT_FALSE(control<QWidget>(*window, "framoney2")->isVisible());
+    chooseType(*window, "gunmul");
+    EXPECT_TRUE(control<QLineEdit>(*window, "pyung_use")->isVisible());
+    EXPECT_TRUE(control<QWidget>(*window, "framoney2")->isVisible());
+    EXPECT_EQ(control<QLabel>(*window, "lbl_m9")->text(), QStringLiteral("분류"));
+    const QStringList classes = itemsOf(control<QComboBox>(*window, "maemultype"));
+    EXPECT_EQ(classes.value(0), QStringLiteral("가나다 분류"));
+    EXPECT_EQ(classes.value(1), QStringLiteral("오피스(업무.사옥용)"));
+    EXPECT_EQ(control<QLabel>(*window, "lbl_remake")->text(), QStringLiteral("리모델링년도"));
+    chooseType(*window, "apt");
+    const QStringList years = itemsOf(control<QComboBox>(*window, "makedate"));
+    EXPECT_EQ(years.first(), QString::number(QDate::currentDate().year()));
+    EXPECT_EQ(years.last(), QStringLiteral("1960"));
+    EXPECT_EQ(control<QLabel>(*window, "lbl_remake")->text(), QStringLiteral("재건축"));
+}
+
+// The amounts computed while typing, and the ㎡ converter both ways.
+TEST_F(frmInsertTest, AmountsAndAreasAreComputedWhileTyping) {
+    auto window = open();
+    chooseType(*window, "apt");
+    type(*window, "money_m", "20000");
+    type(*window, "money_y", "4000");
+    type(*window, "money_mb", "1000");
+    type(*window, "money_mw", "100");
+    type(*window, "money_yeja", "100");
+    EXPECT_EQ(control<QLineEdit>(*window, "money_sg")->text(), QStringLiteral("15,000"));
+    EXPECT_EQ(control<QLineEdit>(*window, "money_ys")->text(), QStringLiteral("7.33"));
+    type(*window, "money_y", "-");
+    EXPECT_EQ(control<QLineEdit>(*window, "money_sg")->text(), QStringLiteral("19,000"));
+    type(*window, "pyung", "10");
+    EXPECT_EQ(control<QLineEdit>(*window, "pyung_m2")->text(), QStringLiteral("33.06"));
+    EXPECT_EQ(control<QLineEdit>(*window, "money_p")->text(), QStringLiteral("2,000"));
+    type(*window, "pyung_m2", "100");
+    EXPECT_EQ(control<QLineEdit>(*window, "pyung")->text(), QStringLiteral("30"));
+    type(*window, "pyung_m2", "abc");
+    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("숫자오류"));
+}
+
+// The lot lookup posts the lot and shows the page the web server made from it.
+TEST_F(frmInsertTest, TheLotLookupShowsTheAnswerOfTheWebServer) {
+    TERAN_REQUIRE_SERVICE(!webServiceUrl().isEmpty(), "the loopback web server");
+    auto window = open();
+    fillApartment(*window);
+    control<QPushButton>(*window, "cmdJibunInfo")->click();
+    auto* page = control<QTextBrowser>(*window, "web_info");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->toPlainText().contains(QStringLiteral("123-4")); }, 10000))
+        << page->toPlainText().toStdString();
+    EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("역삼동")));
+}
+
+// On a 1366×768 screen the form scrolls instead of running off it.
+TEST_F(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
+    auto window = open();
+    window->resize(1366, 700);
+    QApplication::processEvents();
+    auto* scroll = control<QScrollArea>(*window, "scrollForm");
+    EXPECT_LE(window->frameGeometry().height(), 768);
+    EXPECT_TRUE(scroll->isVisible());
+    EXPECT_GE(scroll->widget()->sizeHint().height(), scroll->viewport()->height() / 2);
+}
+
+} // namespace
