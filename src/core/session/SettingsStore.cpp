@@ -326,17 +326,6 @@ void SettingsStore::setMainWindowGeometry(const QByteArray& geometry) {
     writeValue({QStringLiteral("frmMainGeometry"), 3}, 1, QString::fromLatin1(geometry.toBase64()));
 }
 
-std::pair<QString, QString> SettingsStore::registrationPanels() const {
-    const auto row = readRow({QStringLiteral("frmInsert"), 3});
-    if (!row)
-        return {};
-    return {(*row)[0], (*row)[1]};
-}
-
-void SettingsStore::setRegistrationPanels(const QString& right, const QString& lower) {
-    writeRow({QStringLiteral("frmInsert"), 3}, {{1, right}, {2, lower}});
-}
-
 StartPanel SettingsStore::startPanel() const {
     return valueOf(readValue({kFrmList, 4}, 1), StartPanel::Logo);
 }

@@ -102,9 +102,7 @@ public:
     // Where the user last left the frame window (Qt's saved geometry); empty the first time.
     QByteArray mainWindowGeometry() const;
     void setMainWindowGeometry(const QByteArray& geometry);
-    // The registration window's panels: the right-hand one (set1) and the lower one (set2).
-    std::pair<QString, QString> registrationPanels() const;
-    void setRegistrationPanels(const QString& right, const QString& lower);
+
     void setStartPanel(StartPanel panel);
     bool listFixedPage() const; // chkGojung of the list window
     void setListFixedPage(bool fixed);

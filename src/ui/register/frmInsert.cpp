@@ -72,8 +72,6 @@ QString laterTip() {
     return QStringLiteral("이 기능의 화면은 다음 판에서 제공됩니다.");
 }
 
-const char* const kRightPanels[] = {"maedoin", "time", "filebox", "logo"};
-const char* const kLowerPanels[] = {"work1", "work2", "work3", "calendar", "sise1", "sise2", "logo"};
 
 } // namespace
 
@@ -411,11 +409,17 @@ void frmInsert::buildPanelMenu() {
         entry->setObjectName(QLatin1String(entries[i].first));
         entry->setCheckable(true);
         const bool rightPanel = i < 4;
-        const QString value = QLatin1String(rightPanel ? kRightPanels[i] : kLowerPanels[i - 4]);
-        connect(entry, &QAction::triggered, this, [this, rightPanel, value] {
-            const auto [right, lower] =
-                SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
-            choosePanels(rightPanel ? value : right, rightPanel ? lower : value);
+        connect(entry, &QAction::triggered, this, [this, rightPanel, i] {
+            try {
+                SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+                if (rightPanel)
+                    settings.setInsertRightPanel(InsertRightPanel(i));
+                else
+                    settings.setInsertLowerPanel(InsertLowerPanel(i - 4));
+            } catch (const StoreError& error) {
+                logError(QStringLiteral("-popupMenu => "), error.description(), error.source());
+            }
+            loadPanels();
         });
     }
     for (QWidget* panel : {static_cast<QWidget*>(m_right), static_cast<QWidget*>(m_lower)}) {
@@ -426,46 +430,31 @@ void frmInsert::buildPanelMenu() {
 }
 
 void frmInsert::loadPanels() {
-    QString right;
-    QString lower;
+    InsertRightPanel right = InsertRightPanel::Maedoin;
+    InsertLowerPanel lower = InsertLowerPanel::Work1;
     try {
-        std::tie(right, lower) =
-            SettingsStore(m_session.listingStore(), m_session.state().LoginId).registrationPanels();
+        const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        right = settings.insertRightPanel();
+        lower = settings.insertLowerPanel();
     } catch (const StoreError& error) {
         logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
     }
-    int r = 0;
-    for (int i = 0; i < int(std::size(kRightPanels)); ++i)
-        if (right == QLatin1String(kRightPanels[i]))
-            r = i;
     // The file box belongs to a stored listing.
-    if (r == 2 && !(m_mode == EditMode::Edit && m_number > 0))
-        r = 0;
-    m_right->setCurrentIndex(r);
-    int l = 0;
-    for (int i = 0; i < int(std::size(kLowerPanels)); ++i)
-        if (lower == QLatin1String(kLowerPanels[i]))
-            l = i;
+    if (right == InsertRightPanel::Filebox && !(m_mode == EditMode::Edit && m_number > 0))
+        right = InsertRightPanel::Maedoin;
+    m_right->setCurrentIndex(int(right));
+    const int l = int(lower);
     m_lower->setCurrentIndex(l < 3 ? 0 : l == 3 ? 1 : l < 6 ? 2 : 3);
     if (l < 3)
         m_work->setCurrentIndex(l);
-    const QList<QAction*> actions = m_panelMenu->actions();
-    for (QAction* a : actions)
-        a->setChecked(false);
-    for (QAction* a : actions)
-        if (a->objectName() == QLatin1String("popupMaedo") && r == 0)
-            a->setChecked(true);
-}
-
-void frmInsert::choosePanels(const QString& right, const QString& lower) {
-    try {
-        SettingsStore(m_session.listingStore(), m_session.state().LoginId)
-            .setRegistrationPanels(right.isEmpty() ? QStringLiteral("maedoin") : right,
-                                   lower.isEmpty() ? QStringLiteral("work1") : lower);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-popupMenu => "), error.description(), error.source());
+    const QList<QAction*> entries = m_panelMenu->actions();
+    int at = 0;
+    for (QAction* entry : entries) {
+        if (entry->isSeparator())
+            continue;
+        entry->setChecked(at < 4 ? at == int(right) : at - 4 == l);
+        ++at;
     }
-    loadPanels();
 }
 
 void frmInsert::connectComputations() {

@@ -82,7 +82,6 @@ private:
     QWidget* buildSidePanels(QWidget* parent);
     void buildPanelMenu();
     void loadPanels();
-    void choosePanels(const QString& right, const QString& lower);
     void connectComputations();
     void startNew();
     void FncEditForm();

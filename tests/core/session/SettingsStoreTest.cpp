@@ -85,7 +85,7 @@ TEST_P(SettingsStoreTest, WithoutRowsEveryKeyReadsItsDefaultAndReadingCreatesNot
     EXPECT_EQ(settings.fontSize(), 10);
     EXPECT_EQ(settings.startPanel(), StartPanel::Logo);
     EXPECT_FALSE(settings.listFixedPage());
-    EXPECT_EQ(settings.listPageSize(), std::nullopt);
+    EXPECT_EQ(settings.listPageSize(), 30) << "a screenful until the user chooses";
     EXPECT_FALSE(settings.sharedListFixedPage());
     EXPECT_EQ(settings.insertRightPanel(), InsertRightPanel::Maedoin);
     EXPECT_EQ(settings.insertLowerPanel(), InsertLowerPanel::Work1);
@@ -142,7 +142,7 @@ TEST_P(SettingsStoreTest, TwoUsersOfOneOfficeKeepTheirOwnRows) {
     SettingsStore lee(store(), kLee);
     kim.setStartPanel(StartPanel::Work2);
     lee.setStartPanel(StartPanel::Work1);
-    kim.setListPageSize(30);
+    kim.setListPageSize(25);
     lee.setSharedListFixedPage(true);
     kim.setInsertRightPanel(InsertRightPanel::Filebox);
     lee.setInsertLowerPanel(InsertLowerPanel::Sise2);
@@ -152,8 +152,8 @@ TEST_P(SettingsStoreTest, TwoUsersOfOneOfficeKeepTheirOwnRows) {
 
     EXPECT_EQ(kim.startPanel(), StartPanel::Work2);
     EXPECT_EQ(lee.startPanel(), StartPanel::Work1);
-    EXPECT_EQ(kim.listPageSize(), 30);
-    EXPECT_EQ(lee.listPageSize(), std::nullopt);
+    EXPECT_EQ(kim.listPageSize(), 25);
+    EXPECT_EQ(lee.listPageSize(), 30) << "lee never chose";
     EXPECT_FALSE(kim.sharedListFixedPage());
     EXPECT_TRUE(lee.sharedListFixedPage());
     EXPECT_EQ(kim.insertRightPanel(), InsertRightPanel::Filebox);
@@ -247,7 +247,7 @@ TEST_P(SettingsStoreTest, NullsAndDamagedValuesReadAsDefaults) {
     const SettingsStore lee(store(), kLee);
 
     EXPECT_EQ(kim.startPanel(), StartPanel::Logo);
-    EXPECT_EQ(kim.listPageSize(), std::nullopt);
+    EXPECT_EQ(kim.listPageSize(), 30) << "never written";
     EXPECT_EQ(kim.regionDefault(QStringLiteral("apt")),
               (RegionDefault{QString(), QStringLiteral("강남구"), QString()}));
     EXPECT_EQ(kim.fontSize(), 10);

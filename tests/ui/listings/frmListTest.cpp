@@ -287,7 +287,7 @@ TEST_F(frmListTest, PageSizeAndFixedPageAreKeptPerUser) {
     // another user keeps his own
     office->session().state().LoginId = QStringLiteral("staff1");
     open();
-    EXPECT_TRUE(control<QLineEdit>(window.get(), "txtCount")->text().isEmpty());
+    EXPECT_EQ(control<QLineEdit>(window.get(), "txtCount")->text(), QStringLiteral("30")) << "never set";
     EXPECT_FALSE(control<QCheckBox>(window.get(), "chkGojung")->isChecked());
 }
 
