@@ -167,7 +167,7 @@ TEST_P(SettingsStoreTest, TwoUsersOfOneOfficeKeepTheirOwnRows) {
 
     // The user sits in the column each key has always used, so older rows stay readable.
     EXPECT_EQ(stored(QStringLiteral("frmList"), "set4", kKim),
-              (QStringList{QStringLiteral("work2"), QStringLiteral("<null>"), QStringLiteral("30"), kKim,
+              (QStringList{QStringLiteral("work2"), QStringLiteral("<null>"), QStringLiteral("25"), kKim,
                            QStringLiteral("<null>")}));
     EXPECT_EQ(stored(QStringLiteral("frmListie"), "set4", kLee).value(1), QStringLiteral("1"));
     EXPECT_EQ(stored(QStringLiteral("frmInsert"), "set3", kKim).value(0), QStringLiteral("filebox"));
