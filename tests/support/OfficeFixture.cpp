@@ -63,10 +63,13 @@ void OfficeFixture::addMember(const QString& company, const QString& id, const Q
 }
 
 std::unique_ptr<Session> OfficeFixture::session() {
-    auto made =
-        std::make_unique<Session>(config, clock, dialogs, std::make_unique<FixtureProbe>(internetAnswers));
+    auto made = std::make_unique<Session>(config, clock, dialogs, probe());
     made->setProgramEnd([this](int code) { endedWith = code; });
     return made;
+}
+
+std::unique_ptr<InternetProbe> OfficeFixture::probe() const {
+    return std::make_unique<FixtureProbe>(internetAnswers);
 }
 
 StoreUrl OfficeFixture::listingUrl() const {

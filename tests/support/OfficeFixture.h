@@ -19,6 +19,8 @@ public:
 
     std::unique_ptr<Session> session(); // a new session, as a new start of the program
     void goOffline();                   // the probe fails from now on
+    // The probe of the fixture's sessions, for a session a test makes itself.
+    std::unique_ptr<InternetProbe> probe() const;
     QString loginIniPath() const { return dir.filePath(QStringLiteral("conf/Login.ini")); }
     SqlStore& server() { return m_server->store(); }
     // The office database: the data folder's file, or (MariaDB backend) a scratch database.

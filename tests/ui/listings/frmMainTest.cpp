@@ -31,9 +31,9 @@ class frmMainTest : public testing::Test {
 protected:
     void SetUp() override {
         office = OfficeFixture::make(Backend::Sqlite);
-        TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
+        ASSERT_NE(office, nullptr);
         dialogs = std::make_unique<HookedDialogs>(office->dialogs);
-        session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+        session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
         session->setProgramEnd([this](int code) { ended << code; });
         ASSERT_TRUE(session->MdbsqlConnOpen());
         loginAs(QStringLiteral("off1"));
@@ -402,7 +402,7 @@ TEST_F(frmMainTest, WebPagesOpenUnderTheVendorsWebHost) {
 
     const auto openWith = [this](const QString& base) {
         office->config.webBaseUrl = base;
-        session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+        session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
         EXPECT_TRUE(session->MdbsqlConnOpen());
         return openMain();
     };

@@ -47,7 +47,7 @@ protected:
         insertPostRows(office->server(), postRows(1100, QStringLiteral("역삼동")));
         insertPostRows(*local, postRows(40, QStringLiteral("삼성동")));
         dialogs = std::make_unique<HookedDialogs>(office->dialogs);
-        session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+        session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
         session->setProgramEnd([](int) {});
     }
 
@@ -160,7 +160,7 @@ TEST_P(frmUpgradeTest, TheSubwayJobTitlesTheWindowAndTagsTheButton) {
 
 TEST_P(frmUpgradeTest, OfflineTheMenuEntryOpensNoWindow) {
     office->goOffline();
-    session = std::make_unique<Session>(office->config, office->clock, *dialogs);
+    session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
     dialogs->onMessage = [] { EXPECT_EQ(QApplication::activeModalWidget(), nullptr); };
     EXPECT_FALSE(runReferenceCheck(*session, ReferenceJob::Subway));
     ASSERT_EQ(office->dialogs.shown().size(), 1);
