@@ -17,12 +17,28 @@ constexpr int kListings = 100000;
 
 // The listing every save writes: an apartment with the facts an advertisement needs.
 ListingRow savedListing(int n) {
-    return {{"tb", "apt"},         {"ty", "M"},          {"maemultype", "매매"}, {"addr1", "서울"},
-            {"addr2", "강남구"},   {"addr3", "역삼동"},  {"addr4", QString::number(n)},
-            {"cboname", "래미안"}, {"pyung", 34},        {"pyung_use", 25},      {"money_m", 85000 + n},
-            {"money_g", 25},       {"floor", "12"},      {"floor_max", 25},      {"makedate", "2015"},
-            {"direction", "남향"}, {"room", 3},          {"bathroom", 2},        {"parking", 1},
-            {"ipjuday", "즉시"},   {"uname", "홍길동"},  {"uhp", "010-1111-2222"}};
+    return {{"tb", "apt"},
+            {"ty", "M"},
+            {"maemultype", "매매"},
+            {"addr1", "서울"},
+            {"addr2", "강남구"},
+            {"addr3", "역삼동"},
+            {"addr4", QString::number(n)},
+            {"cboname", "래미안"},
+            {"pyung", 34},
+            {"pyung_use", 25},
+            {"money_m", 85000 + n},
+            {"money_g", 25},
+            {"floor", "12"},
+            {"floor_max", 25},
+            {"makedate", "2015"},
+            {"direction", "남향"},
+            {"room", 3},
+            {"bathroom", 2},
+            {"parking", 1},
+            {"ipjuday", "즉시"},
+            {"uname", "홍길동"},
+            {"uhp", "010-1111-2222"}};
 }
 
 // The save as the older program made it: the next number read as max()+1, then the row
@@ -37,7 +53,9 @@ int savePartsWay(SqlStore& store, const ListingRow& row) {
         marks << QStringLiteral("?");
         values << it.value();
     }
-    store.execute(QStringLiteral("INSERT INTO maemul (%1) VALUES (%2)").arg(columns.join(','), marks.join(',')), values);
+    store.execute(
+        QStringLiteral("INSERT INTO maemul (%1) VALUES (%2)").arg(columns.join(','), marks.join(',')),
+        values);
     return number;
 }
 
@@ -56,8 +74,9 @@ struct BenchServer {
         {
             SqlStore admin(QStringLiteral("bench-register-admin"));
             admin.open(url);
-            admin.execute(QStringLiteral("CREATE DATABASE IF NOT EXISTS `teran_bench_register` CHARACTER SET utf8mb4 "
-                                         "COLLATE utf8mb4_unicode_ci"));
+            admin.execute(
+                QStringLiteral("CREATE DATABASE IF NOT EXISTS `teran_bench_register` CHARACTER SET utf8mb4 "
+                               "COLLATE utf8mb4_unicode_ci"));
         }
         url.database = QStringLiteral("teran_bench_register");
         store = std::make_unique<SqlStore>(QStringLiteral("bench-register"));
@@ -73,8 +92,9 @@ BenchServer& benchServer() {
 }
 
 ListingSaveTargets targets(Session& session, SqlStore* server) {
-    return ListingSaveTargets{session.listingStore(), server, QStringLiteral("off1"), QStringLiteral("off1"),
-                              session.dataFolder().files(), {}, session.clock(), {}};
+    return ListingSaveTargets{
+        session.listingStore(),       server, QStringLiteral("off1"), QStringLiteral("off1"),
+        session.dataFolder().files(), {},     session.clock(),        {}};
 }
 
 int storedNumber(Session& session) {
@@ -101,7 +121,8 @@ void BM_RegistrationOpenStored(benchmark::State& state) {
         state.ResumeTiming();
     }
     const double reads = msOf([&] {
-        QSqlQuery row = session.listingStore().query(QStringLiteral("SELECT * FROM maemul WHERE table_idx = ?"), {number});
+        QSqlQuery row = session.listingStore().query(
+            QStringLiteral("SELECT * FROM maemul WHERE table_idx = ?"), {number});
         row.next();
         session.listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"));
     });
@@ -127,10 +148,11 @@ void BM_RegistrationTypeChange(benchmark::State& state) {
     }
     double groupBy = msOf([&] {
         for (const char* column : {"maemultype", "cboname", "maker"})
-            session.listingStore().query(QStringLiteral("SELECT %1 FROM maemul WHERE %1 IS NOT NULL AND %1 <> '' AND tb = ? "
-                                                        "GROUP BY %1 ORDER BY %1")
-                                             .arg(QLatin1String(column)),
-                                         {QStringLiteral("apt")});
+            session.listingStore().query(
+                QStringLiteral("SELECT %1 FROM maemul WHERE %1 IS NOT NULL AND %1 <> '' AND tb = ? "
+                               "GROUP BY %1 ORDER BY %1")
+                    .arg(QLatin1String(column)),
+                {QStringLiteral("apt")});
     });
     reportBeside(state, total / double(state.iterations()), {{"partsway_groupby", groupBy}});
 }
@@ -183,17 +205,20 @@ void BM_RegistrationSaveWithServerCopy(benchmark::State& state) {
         const int number = savePartsWay(session.listingStore(), savedListing(0));
         made << number;
         server.store->scalar(QStringLiteral("SELECT NOW()"));
-        QSqlQuery old = server.store->query(QStringLiteral("SELECT * FROM maemul WHERE id = 'off1' AND sub_idx = ?"), {number});
+        QSqlQuery old = server.store->query(
+            QStringLiteral("SELECT * FROM maemul WHERE id = 'off1' AND sub_idx = ?"), {number});
         old.next();
         old.finish();
-        server.store->execute(QStringLiteral("INSERT INTO maemul (id, sub_idx, tb, ty, addr1, addr2, addr3, cboname, pyung, "
-                                             "money_m, state, showday, sortday) VALUES ('off1', ?, 'apt', 'M', '서울', "
-                                             "'강남구', '역삼동', '래미안', 34, 85000, 1, NOW(), NOW())"),
-                              {number});
+        server.store->execute(
+            QStringLiteral("INSERT INTO maemul (id, sub_idx, tb, ty, addr1, addr2, addr3, cboname, pyung, "
+                           "money_m, state, showday, sortday) VALUES ('off1', ?, 'apt', 'M', '서울', "
+                           "'강남구', '역삼동', '래미안', 34, 85000, 1, NOW(), NOW())"),
+            {number});
     });
     for (int number : made) {
         deleteLocal(session.listingStore(), number);
-        server.store->execute(QStringLiteral("DELETE FROM maemul WHERE id = 'off1' AND sub_idx = ?"), {number});
+        server.store->execute(QStringLiteral("DELETE FROM maemul WHERE id = 'off1' AND sub_idx = ?"),
+                              {number});
     }
     reportBeside(state, total / double(state.iterations()), {{"partsway", partsWay}});
 }

@@ -44,9 +44,10 @@ const QList<Field>& catalogue() {
     static const QList<Field> fields = {
         // general
         {"maemultype", "형태", K::FixedCombo, {}},
-        {"ming", "진행상태", K::StoredCombo, {}},
-        {"jubsu", "접수매체", K::StoredCombo, {}},
-        {"subid", "담당자", K::StoredCombo, {}},
+        // combos without items of their own are filled by the window (progress states, staff)
+        {"ming", "진행상태", K::FixedCombo, {}},
+        {"jubsu", "접수매체", K::FixedCombo, split("방문|전화|인터넷|소개|현수막|기타")},
+        {"subid", "담당자", K::FixedCombo, {}},
         {"addr1", "시도", K::FixedCombo,
          split("서울|인천|경기|강원|경남|경북|전남|전북|충남|충북|광주|대구|대전|부산|울산|제주")},
         {"addr2", "군구", K::Text, {}},
@@ -161,8 +162,8 @@ const QList<Field>& catalogue() {
                "전원주택지|"
                "휴양용지|기타")},
         {"jehan", "제한사항", K::Text, {}},
-        {"line", "지하철호선", K::StoredCombo, {}},
-        {"station", "역", K::StoredCombo, {}},
+        {"line", "지하철호선", K::FixedCombo, {}},
+        {"station", "역", K::FixedCombo, {}},
         {"walking", "역에서 …분거리", K::FixedCombo, numbers(1, 10) + split("15|20|25|30")},
         {"special", "매물특징", K::Text, {}},
         {"education", "교육시설", K::Text, {}},

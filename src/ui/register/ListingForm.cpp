@@ -172,31 +172,45 @@ bool ListingForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListingForm::applyType(const TypeRules& rules) {
+    const TypeRules* before = m_rules;
     m_rules = &rules;
-    for (auto it = m_fields.begin(); it != m_fields.end(); ++it) {
-        it->caption->hide();
-        it->editor->hide();
-    }
+    for (auto it = m_fields.begin(); it != m_fields.end(); ++it)
+        if (!rules.shows(it.key())) {
+            it->caption->hide();
+            it->editor->hide();
+        }
     for (const TypeField& f : rules.fields) {
         const auto it = m_fields.find(f.column);
         if (it == m_fields.end())
             continue;
         it->caption->setText(captionText(f));
         it->section = f.section;
-        if (auto* box = qobject_cast<QComboBox*>(it->editor.data())) {
-            QStringList items =
-                f.kind == InputKind::StoredCombo && m_choices ? m_choices(rules.tb, f.column) : QStringList();
-            for (const QString& item : f.items)
-                if (!items.contains(item))
-                    items << item;
-            fillCombo(box, items);
-        }
+        auto* box = qobject_cast<QComboBox*>(it->editor.data());
+        // A combo without items of its own is the window's to fill (staff, progress states).
+        if (!box || (f.kind == InputKind::FixedCombo && f.items.isEmpty()))
+            continue;
+        QStringList items =
+            f.kind == InputKind::StoredCombo && m_choices ? m_choices(rules.tb, f.column) : QStringList();
+        for (const QString& item : f.items)
+            if (!items.contains(item))
+                items << item;
+        fillCombo(box, items);
     }
+    // Only the frames whose fields change are laid out again.
     for (FormSection section : kSections)
-        if (m_grids.contains(int(section)))
+        if (m_grids.contains(int(section)) &&
+            (!before || sectionColumns(*before, section) != sectionColumns(rules, section)))
             layOut(section);
     if (QGroupBox* land = m_frames.value(int(FormSection::Land)))
         land->setVisible(rules.landPanel);
+}
+
+QStringList ListingForm::sectionColumns(const TypeRules& rules, FormSection section) {
+    QStringList columns;
+    for (const TypeField& f : rules.fields)
+        if (f.section == section)
+            columns << f.column;
+    return columns;
 }
 
 // Places the type's fields of a section two pairs a row, in the type's order.
@@ -233,6 +247,10 @@ void ListingForm::layOut(FormSection section) {
 }
 
 void ListingForm::fillCombo(QComboBox* box, const QStringList& items) {
+    QStringList& shown = m_items[box->objectName()];
+    if (shown == items && box->count() == items.size())
+        return;
+    shown = items;
     const QString kept = box->currentText();
     const QSignalBlocker quiet(box);
     box->clear();

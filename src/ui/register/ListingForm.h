@@ -72,6 +72,7 @@ private:
     void makeField(const QString& column, InputKind kind, FormSection section, QWidget* parent);
     void layOut(FormSection section);
     void fillCombo(QComboBox* box, const QStringList& items);
+    static QStringList sectionColumns(const TypeRules& rules, FormSection section);
 
     Dialogs& m_dialogs;
     StoredChoices m_choices;
@@ -80,6 +81,7 @@ private:
     QStringList m_order; // columns in the order they were made
     QHash<int, QPointer<QGroupBox>> m_frames;
     QHash<int, QGridLayout*> m_grids;
+    QHash<QString, QStringList> m_items; // what each combo holds, to refill only on a change
 };
 
 } // namespace teran

@@ -72,7 +72,6 @@ QString laterTip() {
     return QStringLiteral("이 기능의 화면은 다음 판에서 제공됩니다.");
 }
 
-
 } // namespace
 
 frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* parent)
@@ -86,6 +85,7 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
     m_web = new QNetworkAccessManager(this);
     buildForm();
     connectComputations();
+    fillOfficeChoices();
     loadPanels();
     const bool online = m_session.state().isOnline() && m_session.state().InternetOk;
     m_sharing->setOnline(online);
@@ -568,21 +568,27 @@ void frmInsert::cmdCancel_Click() {
     m_writeday->setDate(today);
     m_offday->setDate(today.addMonths(3));
     cboTb_Click();
+    if (m_stations)
+        m_stations->setValues(QString(), QString());
     m_form->setText(QStringLiteral("subid"), m_session.state().LoginId);
-    if (auto* staff = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("subid")))) {
-        if (staff->count() == 0)
-            for (const StaffMember& member : m_session.state().Staff)
-                staff->addItem(member.id);
-        staff->setEditText(m_session.state().LoginId);
-    }
-    if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")));
-        progress && progress->count() == 0) {
+}
+
+// The boxes whose items are the office's: its staff, the progress states of its listings and
+// the subway lines.
+void frmInsert::fillOfficeChoices() {
+    if (auto* staff = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("subid"))))
+        for (const StaffMember& member : m_session.state().Staff)
+            staff->addItem(member.id);
+    if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")))) {
         try {
             progress->addItems(distinctProgressValues(m_session.listingStore()));
         } catch (const StoreError& error) {
             logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
         }
     }
+    m_stations = StationPicker::attach(m_session, this);
+    if (m_stations)
+        m_stations->fillLines();
 }
 
 void frmInsert::showNumber() {
@@ -623,6 +629,9 @@ void frmInsert::FncEditForm() {
     }
     cboTb_Click();
     m_form->setValues(*row);
+    if (m_stations)
+        m_stations->setValues(row->value(QStringLiteral("line")).toString(),
+                              row->value(QStringLiteral("station")).toString());
     for (int p = 0; p < 2; ++p) {
         m_stored[size_t(p)] = row->value(QStringLiteral("imgname%1").arg(p + 1)).toString();
         m_chosen[size_t(p)].clear();
@@ -741,6 +750,10 @@ ListingSaveRequest frmInsert::saveRequest() const {
         request.fields.insert(it.key(), it.value());
     const TypeRules* rules = m_form->rules();
     request.fields.insert(QStringLiteral("tb"), rules ? rules->tb : QString());
+    if (m_stations) {
+        request.fields.insert(QStringLiteral("line"), m_stations->line());
+        request.fields.insert(QStringLiteral("station"), m_stations->station());
+    }
     if (!request.fields.contains(QStringLiteral("ty")) ||
         !request.fields.value(QStringLiteral("ty")).isValid())
         request.fields.insert(QStringLiteral("ty"),

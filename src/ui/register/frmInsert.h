@@ -28,6 +28,7 @@ namespace teran {
 class ListingForm;
 class Session;
 class SharingFrame;
+class StationPicker;
 
 // How the registration window is opened: a new listing, or a stored listing to edit.
 struct RegistrationRequest {
@@ -83,6 +84,7 @@ private:
     void buildPanelMenu();
     void loadPanels();
     void connectComputations();
+    void fillOfficeChoices();
     void startNew();
     void FncEditForm();
     void readSharedCopy();
@@ -131,6 +133,7 @@ private:
     QLabel* m_clock = nullptr;
     QMenu* m_panelMenu = nullptr;
     QNetworkAccessManager* m_web = nullptr;
+    StationPicker* m_stations = nullptr;
     bool m_archived = false;
     bool m_wasShared = false;
     std::optional<ListingRow> m_asOpened;
