@@ -21,6 +21,8 @@ public:
     void refresh() override { ++refreshes; }
     QList<ListingPick> tickedPicks() const override { return picks; }
     bool archiveView() const override { return archive; }
+    int currentNumber() const override { return current; }
+    void askToEdit(int number) { Q_EMIT editRequested(number); }
 
     void sayStatus(const QString& text) { Q_EMIT statusText(text); }
     void chooseRow(const RowInfo& info) { Q_EMIT rowChosen(info); }
@@ -29,6 +31,7 @@ public:
     int refreshes = 0;
     QList<ListingPick> picks;
     bool archive = false;
+    int current = 0;
 
 private:
     ListKind m_kind;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -99,6 +100,47 @@ TEST_F(frmMainTest, ExitAsksFirstAndEndsTheProgramOnlyOnYes) {
     entry(*main, "exit")->trigger();
     EXPECT_EQ(ended, QList<int>{0});
     EXPECT_FALSE(session->listingOpen());
+}
+
+// The first time the window fills its screen; then it opens where the user left it.
+TEST_F(frmMainTest, TheWindowOpensMaximizedFirstAndThenWhereTheUserLeftIt) {
+    {
+        auto main = openMain();
+        EXPECT_TRUE(main->isMaximized());
+        main->showNormal();
+        main->setGeometry(40, 50, 900, 600);
+        office->dialogs.answerNext(DialogAnswer::Yes);
+        entry(*main, "exit")->trigger();
+    }
+    ASSERT_TRUE(session->MdbsqlConnOpen());
+    auto again = openMain();
+    EXPECT_FALSE(again->isMaximized());
+    EXPECT_EQ(again->size(), QSize(900, 600));
+}
+
+// 매물등록 opens an empty registration window, a double click or 매물수정 on an own listing opens
+// it on that listing (one window at a time), and the club list refuses.
+TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
+    const int number = insertLocal(session->listingStore(), {{"tb", "villa"}, {"id", "off1"}, {"cboname", "행복빌라"}});
+    auto main = openMain();
+    entry(*main, "img_over_insert")->trigger();
+    ASSERT_NE(main->registration(), nullptr);
+    EXPECT_EQ(main->registration()->mode(), EditMode::New);
+
+    entry(*main, "apt_m")->trigger();
+    ScriptedListWindow* own = windows.of(ListKind::Own);
+    own->askToEdit(number);
+    QApplication::processEvents();
+    ASSERT_NE(main->registration(), nullptr);
+    EXPECT_EQ(main->registration()->mode(), EditMode::Edit);
+    EXPECT_EQ(main->registration()->number(), number);
+    EXPECT_EQ(main->findChildren<frmInsert*>().size(), 1) << "the window opened before is closed";
+
+    entry(*main, "listKindClub")->trigger();
+    entry(*main, "apt_m")->trigger();
+    windows.of(ListKind::Club)->current = 5;
+    entry(*main, "medit")->trigger();
+    EXPECT_EQ(lastBox().text, RegisterTexts::clubListRefused());
 }
 
 TEST_F(frmMainTest, TheStartPanelIsKeptPerUserAndTickedWhenTheFrameOpens) {
