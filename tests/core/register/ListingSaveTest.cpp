@@ -65,90 +65,6 @@ protected:
     QStringList logged;
 };
 
-// The first listing of an empty store is number 1; its pictures take that number; the shared
-// copy holds what was disclosed and nothing of the seller or the exact address.
-TEST_P(ListingSaveTest, ANewSharedListingIsNumberOneWithItsPicturesAndADisclosedCopy) {
-    ListingSaveRequest request = shared();
-    request.chosenPicture = {chosenFile("front.jpg"), chosenFile("room.JPG")};
-    request.disclosure.addr2 = false;
-    request.workNote = QStringLiteral("첫 방문");
-    const ListingSaveResult result = service().save(request);
-
-    ASSERT_TRUE(result.saved()) << result.localError.toStdString();
-    EXPECT_EQ(result.sharing, ListingSaveResult::Sharing::Published) << result.sharingError.toStdString();
-    EXPECT_EQ(result.number, 1);
-    const QString first = pictureName(office->officeId(), 1, 1);
-    const QString second = pictureName(office->officeId(), 1, 2, "JPG");
-    EXPECT_EQ(local(1, "imgname1").toString(), first);
-    EXPECT_EQ(local(1, "imgname2").toString(), second);
-    EXPECT_TRUE(QFile::exists(office->localPicture(first)));
-    EXPECT_TRUE(QFile::exists(office->remotePicture(second)));
-    EXPECT_EQ(local(1, "state").toInt(), 1);
-    EXPECT_EQ(office->serverState(1), 1);
-
-    EXPECT_EQ(local(1, "addr2").toString(), QStringLiteral("강남구"));
-    EXPECT_EQ(office->serverColumn(1, "addr2").toString(), QString());
-    EXPECT_EQ(office->serverColumn(1, "addr3").toString(), QStringLiteral("역삼동"));
-    const ListingRow copy = *readServer(office->server(), office->officeId(), 1);
-    for (const char* kept : {"addr4", "addr5", "uname", "uhp", "opid", "keyword"})
-        EXPECT_FALSE(copy.contains(QString::fromLatin1(kept))) << kept;
-    EXPECT_EQ(office->local().scalar("SELECT work FROM mem_work WHERE tb = 'maemul' AND tidx = 1").toString(),
-              QStringLiteral("첫 방문"));
-}
-
-// Unticking sharing takes the copy, its picture row and its pictures off the server; the
-// listing stays the office's with its pictures.
-TEST_P(ListingSaveTest, UntickingSharingWithdrawsTheCopyAndItsPictures) {
-    ListingSaveRequest request = shared();
-    request.chosenPicture = {chosenFile("a.jpg"), QString()};
-    const ListingSaveResult first = service().save(request);
-    ASSERT_EQ(first.sharing, ListingSaveResult::Sharing::Published);
-    office->server().execute("INSERT INTO filebox (ID, sub_idx, Img1) VALUES (?, ?, ?)",
-                             {office->officeId(), first.number, QStringLiteral("x.jpg")});
-
-    ListingSaveRequest edit;
-    edit.mode = EditMode::Edit;
-    edit.number = first.number;
-    edit.fields = advertisable();
-    edit.storedPicture = first.pictures;
-    edit.wasShared = true;
-    const ListingSaveResult second = service().save(edit);
-
-    EXPECT_EQ(second.sharing, ListingSaveResult::Sharing::Withdrawn);
-    EXPECT_EQ(office->serverState(first.number), std::nullopt);
-    EXPECT_EQ(
-        office->server().scalar("SELECT COUNT(*) FROM filebox WHERE ID = ?", {office->officeId()}).toInt(),
-        0);
-    EXPECT_FALSE(QFile::exists(office->remotePicture(first.pictures[0])));
-    EXPECT_TRUE(QFile::exists(office->localPicture(first.pictures[0])));
-    EXPECT_EQ(local(first.number, "state").toInt(), 0);
-}
-
-// A copy is a new listing in the name of whoever copied it, with its own copies of the pictures.
-TEST_P(ListingSaveTest, ACopyTakesTheNextNumberAndCopiesThePictures) {
-    ListingSaveRequest request;
-    request.fields = advertisable();
-    request.fields.insert("subid", "someone");
-    request.chosenPicture = {chosenFile("a.png"), QString()};
-    const ListingSaveResult original = service(false).save(request);
-    ASSERT_TRUE(original.saved());
-
-    ListingSaveRequest copy;
-    copy.mode = EditMode::Copy;
-    copy.number = original.number;
-    copy.fields = request.fields;
-    copy.storedPicture = original.pictures;
-    const ListingSaveResult made = service(false).save(copy);
-
-    ASSERT_TRUE(made.saved());
-    EXPECT_EQ(made.number, original.number + 1);
-    EXPECT_EQ(made.pictures[0], pictureName(office->officeId(), made.number, 1, "png"));
-    EXPECT_TRUE(QFile::exists(office->localPicture(made.pictures[0])));
-    EXPECT_TRUE(QFile::exists(office->localPicture(original.pictures[0])));
-    EXPECT_EQ(local(made.number, "subid").toString(), office->session().state().LoginId);
-    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 85000);
-}
-
 // When the vendor server refuses or cannot be reached, the listing is saved as the office's own
 // and the result says that sharing failed and why; saving again shares it.
 TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
@@ -193,21 +109,6 @@ TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
     EXPECT_TRUE(offline.saved());
     EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
     EXPECT_EQ(local(offline.number, "state").toInt(), 0);
-}
-
-// A local store that refuses stops the save: no number, no picture, and the reason.
-TEST_P(ListingSaveTest, AFailedLocalSaveWritesNothingAndSaysWhy) {
-    refuseInsert(office->local(), "maemul", "cboname", "거부", "disk full");
-    ListingSaveRequest request = shared();
-    request.fields.insert("cboname", "거부");
-    request.chosenPicture = {chosenFile("c.jpg"), QString()};
-    const ListingSaveResult result = service().save(request);
-    EXPECT_EQ(result.local, ListingSaveResult::Local::Failed);
-    EXPECT_EQ(result.number, 0);
-    EXPECT_FALSE(result.localError.isEmpty());
-    EXPECT_EQ(result.sharing, ListingSaveResult::Sharing::NotShared);
-    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
-    EXPECT_EQ(office->serverCount(office->officeId()), 0);
 }
 
 // An edit of a row that another desk saved since the form opened asks; overwriting writes it.

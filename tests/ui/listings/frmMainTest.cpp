@@ -11,13 +11,13 @@
 #include "session/PropertyTypes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -121,7 +121,8 @@ TEST_F(frmMainTest, TheWindowOpensMaximizedFirstAndThenWhereTheUserLeftIt) {
 // 매물등록 opens an empty registration window, a double click or 매물수정 on an own listing opens
 // it on that listing (one window at a time), and the club list refuses.
 TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
-    const int number = insertLocal(session->listingStore(), {{"tb", "villa"}, {"id", "off1"}, {"cboname", "행복빌라"}});
+    const int number =
+        insertLocal(session->listingStore(), {{"tb", "villa"}, {"id", "off1"}, {"cboname", "행복빌라"}});
     auto main = openMain();
     entry(*main, "img_over_insert")->trigger();
     ASSERT_NE(main->registration(), nullptr);

@@ -170,10 +170,16 @@ TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
 TEST_F(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListing) {
     auto window = open();
     fillApartment(*window);
+    office->dialogs().fileNext(picture("front.jpg"));
+    control<QPushButton>(*window, "cmdImgname1")->click();
     share(*window);
     office->dialogs().answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
     ASSERT_EQ(office->serverState(1), 1);
+    const QString published = pictureName(office->officeId(), 1, 1);
+    ASSERT_TRUE(QFile::exists(office->remotePicture(published)));
+    office->server().execute("INSERT INTO filebox (ID, sub_idx, Img1) VALUES (?, 1, 'x.jpg')",
+                             {office->officeId()});
 
     auto edit = open({EditMode::Edit, 1});
     EXPECT_TRUE(control<QCheckBox>(*edit, "chkInternet")->isChecked());
@@ -185,6 +191,11 @@ TEST_F(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListing) {
     control<QPushButton>(*edit, "cmdSave")->click();
     EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::editDone());
     EXPECT_EQ(office->serverState(1), std::nullopt);
+    EXPECT_EQ(
+        office->server().scalar("SELECT COUNT(*) FROM filebox WHERE ID = ?", {office->officeId()}).toInt(),
+        0);
+    EXPECT_FALSE(QFile::exists(office->remotePicture(published)));
+    EXPECT_TRUE(QFile::exists(office->localPicture(published)));
     EXPECT_EQ(local(1, "state").toInt(), 0);
     EXPECT_FALSE(edit->isVisible());
 }
