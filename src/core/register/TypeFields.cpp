@@ -394,6 +394,11 @@ const TypeRow kTypes[] = {
      "비고"},
 };
 
+// The items of `cboTb`, in the order of the rows above.
+const char* const kFormLabels =
+    "아파트|빌라/다세대|오피스텔|건물|단독주택|다가구주택|원/투/쓰리룸|사무실|점포/업소/상가|"
+    "분양(구분)상가|전원/농가/별장|호텔|모텔|여인숙/산장/팬션|공장|물류창고|주유소|토지|기타매물";
+
 // The business types that name a shop (`jumpo`) instead of a stored name.
 const char* const kShopTypes =
     "기타잡화|김밥전문점|노래방|단란주점|당구장|대형음식점|대형전시매장|독서실|돈까스전문점|레스토랑|매점|"
@@ -496,8 +501,13 @@ TypeRules rulesOf(const TypeRow& row) {
 const QHash<QString, TypeRules>& allRules() {
     static const QHash<QString, TypeRules> rules = [] {
         QHash<QString, TypeRules> made;
-        for (const TypeRow& row : kTypes)
-            made.insert(QString::fromLatin1(row.tb), rulesOf(row));
+        const QStringList labels = split(kFormLabels);
+        int at = 0;
+        for (const TypeRow& row : kTypes) {
+            TypeRules r = rulesOf(row);
+            r.formLabel = labels.value(at++);
+            made.insert(r.tb, r);
+        }
         return made;
     }();
     return rules;
@@ -538,6 +548,13 @@ QStringList TypeRules::publishedColumns() const {
     }
     columns << QStringLiteral("post");
     return columns;
+}
+
+QList<const TypeRules*> typeRulesInFormOrder() {
+    QList<const TypeRules*> ordered;
+    for (const TypeRow& row : kTypes)
+        ordered << typeRules(QString::fromLatin1(row.tb));
+    return ordered;
 }
 
 const TypeRules* typeRules(const QString& tb) {

@@ -39,6 +39,7 @@ struct TypeField {
 // What the registration window, the lists and the shared copy know of one property type.
 struct TypeRules {
     QString tb;
+    QString formLabel; // what `cboTb` calls the type
     // The name field (`cboname`): caption and placeholder, empty for the types without one.
     QString nameCaption;
     bool namesFromStore = false; // the name box lists the names stored for the type
@@ -71,6 +72,8 @@ struct TypeRules {
 
 // The rules of a type code; nullptr for a code that is not one of the 19.
 const TypeRules* typeRules(const QString& tb);
+// The 19 types in the order `cboTb` offers them.
+QList<const TypeRules*> typeRulesInFormOrder();
 
 // Every field that some type shows, once, with its usual caption and input and the frame it
 // first appears in; the form makes one editor for each.

@@ -251,6 +251,14 @@ int expectedNextNumber(SqlStore& store) {
     return store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toInt() + 1;
 }
 
+std::optional<int> neighbourListing(SqlStore& store, int tableIdx, int step) {
+    const QVariant found =
+        store.scalar(step < 0 ? QStringLiteral("SELECT MAX(table_idx) FROM maemul WHERE table_idx < ?")
+                              : QStringLiteral("SELECT MIN(table_idx) FROM maemul WHERE table_idx > ?"),
+                     {tableIdx});
+    return found.isValid() && !found.isNull() ? std::optional<int>(found.toInt()) : std::nullopt;
+}
+
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit) {
     QVariantList values;
     for (int i = 0; i < 4; ++i)

@@ -61,6 +61,9 @@ bool deleteLocal(SqlStore& store, int tableIdx);
 // store assigns the real one when it writes the row.
 int expectedNextNumber(SqlStore& store);
 
+// The own listing before (`step` -1) or after (+1) `tableIdx` in number order; nullopt at either end.
+std::optional<int> neighbourListing(SqlStore& store, int tableIdx, int step);
+
 // The numbers of the own listings on one lot (`addr1`..`addr4`), with `addr5` when given.
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit = {});
 

@@ -89,7 +89,9 @@ SharingFrame::SharingFrame(QWidget* parent)
     m_ownGrades = options(
         QStringLiteral("optChumy"),
         {QStringLiteral("일반(my)"), QStringLiteral("추천(my)"), QStringLiteral("급매(my)")}, this, grid, 2);
-    grid->addWidget(new QLabel(QStringLiteral("* 공개 범위"), this), 3, 0);
+    m_scope = new QLabel(QStringLiteral("* 소재지 공개 범위설정"), this);
+    m_scope->setObjectName(QStringLiteral("lblScope"));
+    grid->addWidget(m_scope, 3, 0);
     const QStringList parts{QStringLiteral("시/도"), QStringLiteral("군/구"), QStringLiteral("읍/면/동"),
                             QStringLiteral("나머지")};
     for (int i = 0; i < 4; ++i) {
@@ -242,6 +244,11 @@ void SharingFrame::startFrom(const QString& pyung, const QString& pyungUse, cons
     m_pyungUse->setText(pyungUse);
     m_floor->setText(floor);
     m_floorMax->setText(floorMax);
+}
+
+void SharingFrame::showName(bool shown) {
+    m_name->setVisible(shown);
+    m_scope->setText(shown ? QStringLiteral("* 공개 범위") : QStringLiteral("* 소재지 공개 범위설정"));
 }
 
 void SharingFrame::showSecondArea(bool shown) {

@@ -48,6 +48,8 @@ public:
     void startFrom(const QString& pyung, const QString& pyungUse, const QString& floor,
                    const QString& floorMax);
     void showSecondArea(bool shown);
+    // The types with a name field may also withhold the name.
+    void showName(bool shown);
     void updateSummary();
 
 Q_SIGNALS:
@@ -64,6 +66,7 @@ private:
     QButtonGroup* m_ownGrades;
     std::array<QCheckBox*, 4> m_addr{};
     QCheckBox* m_name;
+    QLabel* m_scope;
     QLineEdit* m_pyung;
     QLineEdit* m_pyungUse;
     QLineEdit* m_floor;

@@ -9,6 +9,7 @@
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
 #include "register/AutoMoney.h"
+#include "register/ChainStores.h"
 #include "register/LotListings.h"
 #include "register/TypeFields.h"
 #include "register/WorkNotes.h"
@@ -31,6 +32,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -97,8 +99,22 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
 
 frmInsert::~frmInsert() = default;
 
-QString frmInsert::propertyTypeOfIndex(int index) {
-    return propertyTypes().value(index).code;
+void frmInsert::UpDown(int step) {
+    if (m_mode != EditMode::Edit || m_number <= 0)
+        return;
+    std::optional<int> next;
+    try {
+        next = neighbourListing(m_session.listingStore(), m_number, step);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-UpDown => "), error.description(), error.source());
+        return;
+    }
+    if (!next) {
+        m_session.dialogs().inform(QStringLiteral("매물의 끝입니다."), RegisterTexts::windowTitle());
+        return;
+    }
+    m_number = *next;
+    FncEditForm();
 }
 
 void frmInsert::buildForm() {
@@ -160,6 +176,7 @@ void frmInsert::buildForm() {
     middle->addWidget(object);
     middle->addWidget(buildPictures(content));
     middle->addWidget(m_form->frame(FormSection::Detail, content));
+    middle->addWidget(buildChainStores(content));
     middle->addStretch();
 
     auto* right = new QVBoxLayout;
@@ -213,8 +230,8 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     grid->setContentsMargins(0, 0, 0, 0);
     m_type = new QComboBox(box);
     m_type->setObjectName(QStringLiteral("cboTb"));
-    for (const PropertyType& type : propertyTypes())
-        m_type->addItem(type.label, type.code);
+    for (const TypeRules* type : typeRulesInFormOrder())
+        m_type->addItem(type->formLabel, type->tb);
     grid->addWidget(new QLabel(QStringLiteral("매물종류"), box), 0, 0);
     grid->addWidget(m_type, 0, 1);
     auto* address = button(QStringLiteral("address"), QStringLiteral("주소찾기"), box);
@@ -288,6 +305,38 @@ QWidget* frmInsert::buildPictures(QWidget* parent) {
     return box;
 }
 
+// `fra_maker`: a shop's brand picked from the chain-store table goes into `maker` as "[brand]".
+QWidget* frmInsert::buildChainStores(QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* open = button(QStringLiteral("cmdMaker"), QStringLiteral("체인점정보"), holder);
+    column->addWidget(open, 0, Qt::AlignLeft);
+    auto* frame = new QGroupBox(QStringLiteral("체인점 자동등록하기"), holder);
+    frame->setObjectName(QStringLiteral("fra_maker"));
+    auto* grid = new QVBoxLayout(frame);
+    auto* kinds = new QComboBox(frame);
+    kinds->setObjectName(QStringLiteral("maker_kind"));
+    kinds->addItems(chainStoreKinds());
+    kinds->setCurrentIndex(-1);
+    auto* brands = new QListWidget(frame);
+    brands->setObjectName(QStringLiteral("maker_list"));
+    brands->setMaximumHeight(120);
+    grid->addWidget(kinds);
+    grid->addWidget(brands);
+    column->addWidget(frame);
+    frame->hide();
+    connect(open, &QPushButton::clicked, frame, [frame] { frame->setVisible(!frame->isVisible()); });
+    connect(kinds, &QComboBox::currentTextChanged, brands, [brands](const QString& kind) {
+        brands->clear();
+        brands->addItems(ChainStoreTable(kind));
+    });
+    connect(brands, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        m_form->setText(QStringLiteral("maker"), chainStoreMaker(item->text()));
+    });
+    return holder;
+}
+
 QWidget* frmInsert::buildButtons() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
@@ -318,8 +367,14 @@ QWidget* frmInsert::buildButtons() {
     m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
     m_autoChk->setObjectName(QStringLiteral("AutoChk"));
     row->addWidget(m_autoChk);
+    auto* up = button(QStringLiteral("cmdUp"), QStringLiteral("◀ 이전"), bar);
+    auto* down = button(QStringLiteral("cmdDown"), QStringLiteral("다음 ▶"), bar);
+    row->addWidget(up);
+    row->addWidget(down);
     auto* close = button(QStringLiteral("cmdClose"), QStringLiteral("닫  기"), bar);
     row->addWidget(close);
+    connect(up, &QPushButton::clicked, this, [this] { UpDown(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { UpDown(1); });
     connect(m_save, &QPushButton::clicked, this, &frmInsert::cmdSave_Click);
     connect(cancel, &QPushButton::clicked, this, &frmInsert::cmdCancel_Click);
     connect(m_del, &QPushButton::clicked, this, &frmInsert::cmdDel_Click);
@@ -458,6 +513,11 @@ void frmInsert::loadPanels() {
 }
 
 void frmInsert::connectComputations() {
+    if (auto* keyword = qobject_cast<QLineEdit*>(m_form->editor(QStringLiteral("keyword"))))
+        keyword->setPlaceholderText(
+            QStringLiteral("예) 급매/추천/단기임대등 간단한 매물특징을 요약하여정리합니다."));
+    if (auto* limits = qobject_cast<QLineEdit*>(m_form->editor(QStringLiteral("jehan"))))
+        limits->setPlaceholderText(QStringLiteral("제한사항을입력하세요."));
     connect(m_form, &ListingForm::amountsEdited, this, &frmInsert::AutoMoney);
     connect(m_form, &ListingForm::areaFocused, this,
             [this](const QString& column) { m_squareMetresFor = column; });
@@ -538,6 +598,7 @@ void frmInsert::cboTb_Click() {
         forms && forms->currentText().isEmpty() && forms->count() > 0)
         forms->setCurrentIndex(0);
     m_sharing->showSecondArea(rules->hasSecondArea());
+    m_sharing->showName(rules->hasName());
     // The frames keep their full height; the window scrolls where they do not fit.
     m_content->setMinimumHeight(m_content->layout()->sizeHint().height());
     AutoMoney();

@@ -65,7 +65,8 @@ public:
     void lookUpLot();
     void AutoMoney();
 
-    static QString propertyTypeOfIndex(int index);
+    // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
+    void UpDown(int step);
 
 Q_SIGNALS:
     // A listing was saved, moved or deleted: the lists show it.
@@ -79,6 +80,7 @@ private:
     void buildForm();
     QWidget* buildGeneralExtras(QWidget* parent);
     QWidget* buildPictures(QWidget* parent);
+    QWidget* buildChainStores(QWidget* parent);
     QWidget* buildButtons();
     QWidget* buildSidePanels(QWidget* parent);
     void buildPanelMenu();

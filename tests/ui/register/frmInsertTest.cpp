@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -298,6 +299,27 @@ TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
     EXPECT_EQ(years.first(), QString::number(QDate::currentDate().year()));
     EXPECT_EQ(years.last(), QStringLiteral("1960"));
     EXPECT_EQ(control<QLabel>(*window, "lbl_remake")->text(), QStringLiteral("재건축"));
+}
+
+// The chain-store picker writes the brand as "[brand]"; the step buttons walk the own listings.
+TEST_F(frmInsertTest, ChainStoresAndSteppingThroughTheListings) {
+    const int first = office->addListing();
+    const int second = office->addListing({{"tb", "jumpo"}});
+    auto window = open({EditMode::Edit, first});
+    control<QPushButton>(*window, "cmdMaker")->click();
+    control<QComboBox>(*window, "maker_kind")->setCurrentText(QStringLiteral("커피점"));
+    auto* brands = control<QListWidget>(*window, "maker_list");
+    ASSERT_GT(brands->count(), 0);
+    Q_EMIT brands->itemClicked(brands->item(0));
+    EXPECT_EQ(window->form().text(QStringLiteral("maker")),
+              QLatin1Char('[') + brands->item(0)->text() + QLatin1Char(']'));
+
+    control<QPushButton>(*window, "cmdDown")->click();
+    EXPECT_EQ(window->number(), second);
+    EXPECT_EQ(control<QComboBox>(*window, "cboTb")->currentData().toString(), QStringLiteral("jumpo"));
+    control<QPushButton>(*window, "cmdDown")->click();
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물의 끝입니다."));
+    EXPECT_EQ(window->number(), second);
 }
 
 // The amounts computed while typing, and the ㎡ converter both ways.
