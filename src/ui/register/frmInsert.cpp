@@ -139,6 +139,8 @@ void frmInsert::buildForm() {
     auto* content = new QWidget(scroll);
     m_content = content;
     auto* columns = new QHBoxLayout(content);
+    // The frames keep their full height whatever they show; the window scrolls where they do not fit.
+    columns->setSizeConstraint(QLayout::SetMinimumSize);
 
     auto* left = new QVBoxLayout;
     left->addWidget(buildGeneralExtras(content));
@@ -339,8 +341,12 @@ QWidget* frmInsert::buildChainStores(QWidget* parent) {
 
 QWidget* frmInsert::buildButtons() {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    auto* laterRow = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addLayout(laterRow);
     m_save = button(QStringLiteral("cmdSave"), QStringLiteral("저   장"), bar);
     auto* cancel = button(QStringLiteral("cmdCancel"), QStringLiteral("취   소"), bar);
     m_del = button(QStringLiteral("cmdDel"), QStringLiteral("매물삭제"), bar);
@@ -361,8 +367,9 @@ QWidget* frmInsert::buildButtons() {
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
         b->setToolTip(laterTip());
-        row->addWidget(b);
+        laterRow->addWidget(b);
     }
+    laterRow->addStretch();
     row->addStretch();
     m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
     m_autoChk->setObjectName(QStringLiteral("AutoChk"));
@@ -599,8 +606,13 @@ void frmInsert::cboTb_Click() {
         forms->setCurrentIndex(0);
     m_sharing->showSecondArea(rules->hasSecondArea());
     m_sharing->showName(rules->hasName());
-    // The frames keep their full height; the window scrolls where they do not fit.
-    m_content->setMinimumHeight(m_content->layout()->sizeHint().height());
+    // Tab goes through the type's fields in the order the form shows them.
+    QWidget* previous = m_type;
+    for (const TypeField& f : rules->fields)
+        if (QWidget* editor = m_form->editor(f.column)) {
+            setTabOrder(previous, editor);
+            previous = editor;
+        }
     AutoMoney();
 }
 

@@ -363,6 +363,8 @@ TEST_F(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
     QApplication::processEvents();
     auto* scroll = control<QScrollArea>(*window, "scrollForm");
     EXPECT_LE(window->frameGeometry().height(), 768);
+    EXPECT_LE(window->minimumSizeHint().width(), 1366);
+    EXPECT_LE(window->width(), 1366);
     EXPECT_TRUE(scroll->isVisible());
     EXPECT_GE(scroll->widget()->sizeHint().height(), scroll->viewport()->height() / 2);
 }
