@@ -1,5 +1,7 @@
 #include "ListingRowInfo.h"
 
+#include "register/TypeFields.h"
+
 #include "ListCellFormat.h"
 #include "PictureSession.h"
 #include "session/ListingColumns.h"
@@ -146,6 +148,29 @@ PictureFetch webPictureFetch(Session& session, int stallSeconds) {
     return [store](const QString& name) { return store->DownloadPicture(name); };
 }
 
+namespace {
+
+// The caption of a column in the detail view: as the form of the listing's type calls it, and
+// for the columns of every listing as the lists call them. Empty for a column not shown.
+QString detailCaption(const TypeRules* rules, const QString& column) {
+    static const QHash<QString, QString> everyListing{{QStringLiteral("sub_idx"), QStringLiteral("번호")},
+                                                      {QStringLiteral("tb"), QStringLiteral("종목")},
+                                                      {QStringLiteral("ty"), QStringLiteral("분류")},
+                                                      {QStringLiteral("subid"), QStringLiteral("담당자")},
+                                                      {QStringLiteral("writeday"), QStringLiteral("등록일")},
+                                                      {QStringLiteral("showday"), QStringLiteral("수정일")},
+                                                      {QStringLiteral("bigoie"), QStringLiteral("메모")}};
+    if (const auto it = everyListing.constFind(column); it != everyListing.constEnd())
+        return *it;
+    const TypeField* field = rules ? rules->field(column) : nullptr;
+    // The form's own bookkeeping (its form combo, progress, staff) is not part of a shared listing.
+    if (!field || field->column == QLatin1String("maemultype"))
+        return {};
+    return field->caption;
+}
+
+} // namespace
+
 QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx) {
     const QList<ColumnDef> columns = listingColumnsOf(ListingSide::Server);
     QStringList names;
@@ -162,13 +187,10 @@ QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx) {
         row.insert(columns.at(i).name, listingValueFromStore(columns.at(i), q.value(i)));
     const QString tb = row.value(QStringLiteral("tb")).toString();
     const QString ty = row.value(QStringLiteral("ty")).toString();
+    const TypeRules* rules = typeRules(tb);
     for (const ColumnDef& c : columns) {
-        QString caption = c.caption;
+        QString caption = detailCaption(rules, c.name);
         QString value = valueText(c, row.value(c.name), ty);
-        if (c.name == QLatin1String("table_idx"))
-            continue; // the server's own number; the office's number is sub_idx
-        if (c.name == QLatin1String("cboname"))
-            caption = nameCaption(tb);
         if (c.name == QLatin1String("floor")) {
             caption = QStringLiteral("층수");
             const QString top = row.value(QStringLiteral("floor_max")).toString();

@@ -16,30 +16,28 @@ struct ColumnEntry {
     int size; // VARCHAR length on MariaDB for the few short key columns; 0 = unbounded
     bool autoKey;
     Where where;
-    const char* caption;
 };
 
-constexpr ColumnEntry autoNumber(const char* name, const char* caption) {
-    return {name, ColumnType::Integer, 0, true, Where::Both, caption};
+constexpr ColumnEntry autoNumber(const char* name) {
+    return {name, ColumnType::Integer, 0, true, Where::Both};
 }
-constexpr ColumnEntry shortText(const char* name, int size, const char* caption = "",
-                                Where where = Where::Both) {
-    return {name, ColumnType::Text, size, false, where, caption};
+constexpr ColumnEntry shortText(const char* name, int size, Where where = Where::Both) {
+    return {name, ColumnType::Text, size, false, where};
 }
-constexpr ColumnEntry text(const char* name, const char* caption = "", Where where = Where::Both) {
-    return {name, ColumnType::Text, 0, false, where, caption};
+constexpr ColumnEntry text(const char* name, Where where = Where::Both) {
+    return {name, ColumnType::Text, 0, false, where};
 }
-constexpr ColumnEntry integer(const char* name, const char* caption = "", Where where = Where::Both) {
-    return {name, ColumnType::Integer, 0, false, where, caption};
+constexpr ColumnEntry integer(const char* name, Where where = Where::Both) {
+    return {name, ColumnType::Integer, 0, false, where};
 }
-constexpr ColumnEntry money(const char* name, const char* caption = "") {
-    return {name, ColumnType::BigInt, 0, false, Where::Both, caption};
+constexpr ColumnEntry money(const char* name) {
+    return {name, ColumnType::BigInt, 0, false, Where::Both};
 }
-constexpr ColumnEntry decimal(const char* name, const char* caption = "") {
-    return {name, ColumnType::Decimal, 0, false, Where::Both, caption};
+constexpr ColumnEntry decimal(const char* name) {
+    return {name, ColumnType::Decimal, 0, false, Where::Both};
 }
-constexpr ColumnEntry date(const char* name, const char* caption = "", Where where = Where::Both) {
-    return {name, ColumnType::DateTime, 0, false, where, caption};
+constexpr ColumnEntry date(const char* name, Where where = Where::Both) {
+    return {name, ColumnType::DateTime, 0, false, where};
 }
 
 constexpr Where Local = Where::LocalOnly;
@@ -52,51 +50,51 @@ constexpr Where Server = Where::ServerOnly;
 // ratios, parking per household) are decimals so that fractions survive.
 const ColumnEntry kColumns[] = {
     // identity and ownership
-    autoNumber("table_idx", "번호"),
-    integer("sub_idx", "번호", Server),
+    autoNumber("table_idx"),
+    integer("sub_idx", Server),
     shortText("id", 50),
-    shortText("subid", 50, "담당자"),
-    shortText("opid", 50, "", Local),
+    shortText("subid", 50),
+    shortText("opid", 50, Local),
     integer("code"),
     integer("state"),
     // classification
-    shortText("tb", 20, "종목"),
-    shortText("ty", 2, "분류"),
-    text("maemultype", "형태"),
-    text("maemaepart", "중개구분"),
-    text("ming", "진행상태", Local),
-    text("jubsu", "접수매체", Local),
-    text("groupin", "", Local),
+    shortText("tb", 20),
+    shortText("ty", 2),
+    text("maemultype"),
+    text("maemaepart"),
+    text("ming", Local),
+    text("jubsu", Local),
+    text("groupin", Local),
     text("gubun"),
-    text("keyword", "검색키워드", Local),
+    text("keyword", Local),
     // owner and contact
-    text("uname", "매도자", Local),
-    text("company", "", Local),
-    text("email", "", Local),
-    text("uhp", "", Local),
-    text("uoffice", "", Local),
-    text("uhome", "", Local),
-    text("ufax", "", Local),
-    text("umoney", "", Local),
-    text("ubigo", "기타", Local),
+    text("uname", Local),
+    text("company", Local),
+    text("email", Local),
+    text("uhp", Local),
+    text("uoffice", Local),
+    text("uhome", Local),
+    text("ufax", Local),
+    text("umoney", Local),
+    text("ubigo", Local),
     // dates
-    date("writeday", "등록일"),
-    date("showday", "수정일"),
+    date("writeday"),
+    date("showday"),
     date("sortday"),
-    date("offday", "만기일", Local),
+    date("offday", Local),
     // end of a shared copy's ordinary grade, set when it is uploaded
-    date("endday", "", Server),
+    date("endday", Server),
     // money, whole 만원
-    money("money_m", "매매가"),
-    money("money_y", "융자금"),
+    money("money_m"),
+    money("money_y"),
     money("money_yeja"),
-    money("money_jb", "전세금"),
-    money("money_b", "월세금"),
-    money("money_w", "월세"),
-    money("money_g", "관리비"),
-    money("money_s", "시설비"),
-    money("money_sg", "실인수가"),
-    decimal("money_ys", "수익률"),
+    money("money_jb"),
+    money("money_b"),
+    money("money_w"),
+    money("money_g"),
+    money("money_s"),
+    money("money_sg"),
+    decimal("money_ys"),
     money("money_mb"),
     money("money_mw"),
     money("money_p"),
@@ -108,21 +106,21 @@ const ColumnEntry kColumns[] = {
     money("money_slp"),
     money("money_ie"),
     // area and building
-    decimal("pyung", "평형"),
-    decimal("pyung_use", "실평"),
+    decimal("pyung"),
+    decimal("pyung_use"),
     decimal("pyung_m2"),
     decimal("pyung_use_m2"),
     decimal("pyung_ie"),
     decimal("pyung_use_ie"),
     decimal("pyung_t"),
     decimal("pyung_r"),
-    integer("dong", "총동수"),
+    integer("dong"),
     integer("sedae"),
     text("floor"), // may name a basement or a mezzanine
     integer("floor_max"),
     text("floor_ie"),
     integer("floor_max_ie"),
-    integer("room", "방"),
+    integer("room"),
     text("livingroom"),
     text("bathroom"),
     integer("room_1"),
@@ -130,31 +128,31 @@ const ColumnEntry kColumns[] = {
     integer("room_3"),
     integer("room_top"),
     text("room_s"),
-    text("makedate", "건축년도"),
+    text("makedate"),
     text("remake"),
     text("maker"),
     text("opentype"),
-    text("direction", "방향"),
-    text("elv", "승강기"),
+    text("direction"),
+    text("elv"),
     integer("elv_in"),
     integer("elv_su"),
     text("hottype"),
-    text("fuel", "연료"),
+    text("fuel"),
     text("internet"),
-    decimal("parking", "주차대수"),
-    integer("parking_u", "지상주차"),
-    integer("parking_d", "지하주차"),
-    text("parking_ty", "주차방식"),
-    text("gujo", "내부구조"),
-    text("sangtae", "건물상태"),
+    decimal("parking"),
+    integer("parking_u"),
+    integer("parking_d"),
+    text("parking_ty"),
+    text("gujo"),
+    text("sangtae"),
     text("gsangtae"),
     text("magam"),
-    decimal("chunjung", "천정고"),
-    decimal("jungi", "동력"),
-    decimal("mul", "공업용수"),
+    decimal("chunjung"),
+    decimal("jungi"),
+    decimal("mul"),
     decimal("hmax"),
     decimal("hchma"),
-    decimal("tonsu", "차량"),
+    decimal("tonsu"),
     decimal("gunmul_bp"),
     text("bunpo"),
     text("manage"),
@@ -165,18 +163,18 @@ const ColumnEntry kColumns[] = {
     integer("chair"),
     integer("desk"),
     text("sizip"),
-    text("upjong", "현업종"),
-    text("yungdo_n", "현재용도"),
-    text("yungdo_j", "적합용도"),
-    text("ydo", "용도"),
-    text("yongdo", "용도"),
-    text("dosi", "용도지역"),
-    text("jimok", "지목"),
+    text("upjong"),
+    text("yungdo_n"),
+    text("yungdo_j"),
+    text("ydo"),
+    text("yongdo"),
+    text("dosi"),
+    text("jimok"),
     text("jehan"),
     text("landtype"),
-    text("doro", "도로"),
-    text("jutek", "주택여부"),
-    text("poss", "포스"),
+    text("doro"),
+    text("jutek"),
+    text("poss"),
     text("secha"),
     text("bupi"),
     decimal("bupi_l"),
@@ -188,17 +186,17 @@ const ColumnEntry kColumns[] = {
     text("gaeyak"),
     // location
     shortText("post", 10),
-    text("addr1", "시도"),
-    text("addr2", "군구"),
-    text("addr3", "읍면동"),
-    text("addr3_1", "", Local),
-    text("addr4", "지번", Local),
-    text("addr5", "호수", Local),
+    text("addr1"),
+    text("addr2"),
+    text("addr3"),
+    text("addr3_1", Local),
+    text("addr4", Local),
+    text("addr5", Local),
     text("cboname"),
     text("line"),
     text("station"),
     integer("walking"),
-    text("ipjuday", "입주가능일"),
+    text("ipjuday"),
     // neighbourhood
     text("special"),
     text("education"),
@@ -206,7 +204,7 @@ const ColumnEntry kColumns[] = {
     text("government"),
     text("life"),
     // remarks
-    text("mbigo", "비고"),
+    text("mbigo"),
     text("bigoie"),
     text("note"),
     // server bookkeeping, kept on both so an upload can copy and reset them
@@ -271,8 +269,8 @@ const Declared& declared() {
         Declared d;
         for (const ColumnEntry& s : kColumns) {
             d.byName.add(QString::fromLatin1(s.name), int(d.all.size()));
-            d.all.append(ColumnDef{QString::fromLatin1(s.name), s.type, s.size, s.autoKey,
-                                   QString::fromUtf8(s.caption)});
+            // What a column is called depends on the property type: see the type rules.
+            d.all.append(ColumnDef{QString::fromLatin1(s.name), s.type, s.size, s.autoKey, QString()});
             d.where.append(s.where);
         }
         return d;
@@ -381,11 +379,6 @@ TableDef maemulTable(ListingSide side) {
              false}};
     }
     return table;
-}
-
-QString listingCaption(const QString& column) {
-    const ColumnDef* c = findListingColumn(column);
-    return c ? c->caption : QString();
 }
 
 } // namespace teran

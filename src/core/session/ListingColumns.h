@@ -29,8 +29,4 @@ bool isListingColumnOn(const ColumnDef* column, ListingSide side);
 // The table with its indexes, ready for createTableSql/createIndexSql.
 TableDef maemulTable(ListingSide side);
 
-// What screens and reports call a column; empty where nothing names it. The caption of
-// `cboname` depends on the property type (see nameCaption in PropertyTypes.h).
-QString listingCaption(const QString& column);
-
 } // namespace teran

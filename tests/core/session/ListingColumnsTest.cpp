@@ -85,7 +85,6 @@ TEST(ListingColumns, LookupIgnoresCase) {
     EXPECT_EQ(findListingColumn(QStringLiteral("Keyword"))->name, QStringLiteral("keyword"));
     EXPECT_TRUE(isListingColumnOn(QStringLiteral("State"), ListingSide::Server));
     EXPECT_EQ(findListingColumn(QStringLiteral("money")), nullptr);
-    EXPECT_TRUE(listingCaption(QStringLiteral("no_such_column")).isEmpty());
 }
 
 TEST(ListingColumns, IndexesNameDeclaredColumns) {
