@@ -48,10 +48,10 @@ const QList<Field>& catalogue() {
         {"ming", "진행상태", K::FixedCombo, {}},
         {"jubsu", "접수매체", K::FixedCombo, split("방문|전화|인터넷|소개|현수막|기타")},
         {"subid", "담당자", K::FixedCombo, {}},
-        {"addr1", "시도", K::FixedCombo,
-         split("서울|인천|경기|강원|경남|경북|전남|전북|충남|충북|광주|대구|대전|부산|울산|제주")},
-        {"addr2", "군구", K::Text, {}},
-        {"addr3", "읍면동", K::Text, {}},
+        // the region cascade of the window fills the three address boxes
+        {"addr1", "시도", K::FixedCombo, {}},
+        {"addr2", "군구", K::FixedCombo, {}},
+        {"addr3", "읍면동", K::FixedCombo, {}},
         {"addr4", "지번", K::Text, {}},
         {"addr5", "호수", K::Text, {}},
         {"cboname", "", K::StoredCombo, {}},
@@ -593,6 +593,10 @@ QString transactionOfForm(const QString& form) {
     if (form == QStringLiteral("월세") || form == QStringLiteral("전/월"))
         return QStringLiteral("W");
     return QStringLiteral("M");
+}
+
+QStringList registrationRegions() {
+    return split("서울|인천|경기|강원|경남|경북|전남|전북|충남|충북|광주|대구|대전|부산|울산|제주");
 }
 
 QStringList buildingYears(int currentYear) {

@@ -87,6 +87,9 @@ QString anyCaptionOf(const QString& column);
 // 전/월 W, everything else (매매, the mixed forms, the classes of buildings) M.
 QString transactionOfForm(const QString& form);
 
+// The regions `addr1` offers, in the form's order.
+QStringList registrationRegions();
+
 // The building years `makedate` offers: this year down to 1960.
 QStringList buildingYears(int currentYear);
 

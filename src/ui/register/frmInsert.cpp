@@ -1,6 +1,7 @@
 #include "frmInsert.h"
 
 #include "ListingForm.h"
+#include "RegionCascade.h"
 #include "SharingFrame.h"
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
@@ -236,8 +237,8 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
         m_type->addItem(type->formLabel, type->tb);
     grid->addWidget(new QLabel(QStringLiteral("매물종류"), box), 0, 0);
     grid->addWidget(m_type, 0, 1);
-    auto* address = button(QStringLiteral("address"), QStringLiteral("주소찾기"), box);
-    grid->addWidget(address, 0, 2);
+    auto* finderButton = button(QStringLiteral("address"), QStringLiteral("주소찾기"), box);
+    grid->addWidget(finderButton, 0, 2);
     auto* lotCheck = button(QStringLiteral("cmdChkMul"), QStringLiteral("지번별 매물보기"), box);
     grid->addWidget(lotCheck, 0, 3);
     grid->addWidget(new QLabel(QStringLiteral("매물번호"), box), 1, 0);
@@ -270,10 +271,10 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     grid->addWidget(converter, 3, 0, 1, 4);
     grid->addWidget(new QLabel(QStringLiteral("(단위:만원)"), box), 4, 0, 1, 4);
 
-    connect(address, &QPushButton::clicked, this, [this] {
+    connect(finderButton, &QPushButton::clicked, this, [this] {
         WindowAddressTarget target(this);
         frmAddr finder(m_session, QStringLiteral("frmInsert"), &target, this);
-        finder.setTown(m_form->text(QStringLiteral("addr3")));
+        finder.setTown(address().value(2));
         finder.exec();
     });
     connect(lotCheck, &QPushButton::clicked, this, &frmInsert::cmdChkMul_Click);
@@ -641,6 +642,8 @@ void frmInsert::cmdCancel_Click() {
     m_writeday->setDate(today);
     m_offday->setDate(today.addMonths(3));
     cboTb_Click();
+    if (m_regions)
+        m_regions->setValues({});
     if (m_stations)
         m_stations->setValues(QString(), QString());
     m_form->setText(QStringLiteral("subid"), m_session.state().LoginId);
@@ -659,9 +662,26 @@ void frmInsert::fillOfficeChoices() {
             logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
         }
     }
+    m_regions = RegionCascade::attach(m_session, this);
+    if (m_regions)
+        m_regions->setRegions(registrationRegions());
     m_stations = StationPicker::attach(m_session, this);
     if (m_stations)
         m_stations->fillLines();
+}
+
+// addr1..addr4 as typed or chosen; a box still at its placeholder is empty.
+QStringList frmInsert::address() const {
+    const RegionValues region = m_regions ? m_regions->values() : RegionValues{};
+    QString lot = m_form->text(QStringLiteral("addr4"));
+    if (lot == frmAddr::lotPlaceholder())
+        lot.clear();
+    return {region.addr1, region.addr2, region.addr3, lot};
+}
+
+QString frmInsert::lotOfForm() const {
+    const QStringList parts = address();
+    return lotAddress(parts.at(0), parts.at(1), parts.at(2), parts.at(3));
 }
 
 void frmInsert::showNumber() {
@@ -702,6 +722,10 @@ void frmInsert::FncEditForm() {
     }
     cboTb_Click();
     m_form->setValues(*row);
+    if (m_regions)
+        m_regions->setValues({row->value(QStringLiteral("addr1")).toString(),
+                              row->value(QStringLiteral("addr2")).toString(),
+                              row->value(QStringLiteral("addr3")).toString()});
     if (m_stations)
         m_stations->setValues(row->value(QStringLiteral("line")).toString(),
                               row->value(QStringLiteral("station")).toString());
@@ -750,13 +774,9 @@ void frmInsert::showWorkNotes() {
     if (m_mode != EditMode::Edit || m_number <= 0)
         return;
     try {
-        const QList<WorkNote> notes =
-            m_work->currentIndex() == 1
-                ? lotWorkNotes(m_session.listingStore(), lotAddress(m_form->text(QStringLiteral("addr1")),
-                                                                    m_form->text(QStringLiteral("addr2")),
-                                                                    m_form->text(QStringLiteral("addr3")),
-                                                                    m_form->text(QStringLiteral("addr4"))))
-                : listingWorkNotes(m_session.listingStore(), m_number);
+        const QList<WorkNote> notes = m_work->currentIndex() == 1
+                                          ? lotWorkNotes(m_session.listingStore(), lotOfForm())
+                                          : listingWorkNotes(m_session.listingStore(), m_number);
         for (const WorkNote& note : notes)
             new QTreeWidgetItem(m_notes,
                                 {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
@@ -823,6 +843,9 @@ ListingSaveRequest frmInsert::saveRequest() const {
         request.fields.insert(it.key(), it.value());
     const TypeRules* rules = m_form->rules();
     request.fields.insert(QStringLiteral("tb"), rules ? rules->tb : QString());
+    const QStringList parts = address();
+    for (int i = 0; i < 4; ++i)
+        request.fields.insert(QStringLiteral("addr%1").arg(i + 1), parts.at(i));
     if (m_stations) {
         request.fields.insert(QStringLiteral("line"), m_stations->line());
         request.fields.insert(QStringLiteral("station"), m_stations->station());
@@ -845,9 +868,7 @@ ListingSaveRequest frmInsert::saveRequest() const {
     request.wasShared = m_wasShared;
     request.workNote = m_note->toPlainText().trimmed();
     if (m_work->currentIndex() == 1)
-        request.workNoteLot =
-            lotAddress(m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
-                       m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4")));
+        request.workNoteLot = lotOfForm();
     if (m_mode == EditMode::Edit)
         request.asOpened = m_asOpened;
     return request;
@@ -856,14 +877,11 @@ ListingSaveRequest frmInsert::saveRequest() const {
 // A new listing on a lot (and unit) where the office has listings already is asked first.
 bool frmInsert::confirmNewLot() {
     // A copy stands on the lot of its listing by intent.
-    if (m_mode != EditMode::New || m_form->text(QStringLiteral("addr4")).isEmpty())
+    if (m_mode != EditMode::New || address().value(3).isEmpty())
         return true;
     QList<int> same;
     try {
-        same = listingsOnLot(m_session.listingStore(),
-                             {m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
-                              m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))},
-                             m_form->text(QStringLiteral("addr5")));
+        same = listingsOnLot(m_session.listingStore(), address(), m_form->text(QStringLiteral("addr5")));
     } catch (const StoreError& error) {
         logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
     }
@@ -874,8 +892,7 @@ bool frmInsert::confirmNewLot() {
 void frmInsert::cmdSave_Click() {
     if (isNamePlaceholder(m_form->text(QStringLiteral("cboname"))))
         m_form->setText(QStringLiteral("cboname"), QString());
-    if (m_form->text(QStringLiteral("addr1")).isEmpty() && m_form->text(QStringLiteral("addr2")).isEmpty() &&
-        m_form->text(QStringLiteral("addr3")).isEmpty()) {
+    if (address().value(0).isEmpty() && address().value(1).isEmpty() && address().value(2).isEmpty()) {
         m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
         if (QWidget* address = m_form->editor(QStringLiteral("addr1")))
             address->setFocus();
@@ -1048,8 +1065,7 @@ void frmInsert::cmdMove_Click() {
 }
 
 void frmInsert::cmdChkMul_Click() {
-    const QStringList lot{m_form->text(QStringLiteral("addr1")), m_form->text(QStringLiteral("addr2")),
-                          m_form->text(QStringLiteral("addr3")), m_form->text(QStringLiteral("addr4"))};
+    const QStringList lot = address();
     if (lot.join(QString()).isEmpty()) {
         m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
         return;
@@ -1082,8 +1098,9 @@ void frmInsert::lookUpLot() {
     QUrl url(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
     url = url.resolved(QUrl(QStringLiteral("vb/jibuninfo.php")));
     QUrlQuery fields;
-    for (const char* column : {"addr1", "addr2", "addr3", "addr4"})
-        fields.addQueryItem(QLatin1String(column), m_form->text(QLatin1String(column)));
+    const QStringList parts = address();
+    for (int i = 0; i < 4; ++i)
+        fields.addQueryItem(QStringLiteral("addr%1").arg(i + 1), parts.at(i));
     fields.addQueryItem(QStringLiteral("tb"), m_form->rules() ? m_form->rules()->tb : QString());
     fields.addQueryItem(QStringLiteral("cboname"), m_form->text(QStringLiteral("cboname")));
     QNetworkRequest request(url);

@@ -28,6 +28,7 @@ namespace teran {
 class ListingForm;
 class Session;
 class SharingFrame;
+class RegionCascade;
 class StationPicker;
 
 // How the registration window is opened: a new listing, or a stored listing to edit.
@@ -87,6 +88,8 @@ private:
     void loadPanels();
     void connectComputations();
     void fillOfficeChoices();
+    QStringList address() const;
+    QString lotOfForm() const;
     void startNew();
     void FncEditForm();
     void readSharedCopy();
@@ -136,6 +139,7 @@ private:
     QMenu* m_panelMenu = nullptr;
     QNetworkAccessManager* m_web = nullptr;
     StationPicker* m_stations = nullptr;
+    RegionCascade* m_regions = nullptr;
     bool m_archived = false;
     bool m_wasShared = false;
     std::optional<ListingRow> m_asOpened;
