@@ -132,7 +132,7 @@ void frmSearchPrint::printPage() {
     if (m_preview)
         m_preview(*page);
     else
-        showPreview(*page);
+        showPreview(this, *page);
 }
 
 std::unique_ptr<QTextDocument> frmSearchPrint::document(const QString& html) {
@@ -145,13 +145,13 @@ std::unique_ptr<QTextDocument> frmSearchPrint::document(const QString& html) {
     return page;
 }
 
-void frmSearchPrint::showPreview(QTextDocument& page) {
+void frmSearchPrint::showPreview(QWidget* parent, QTextDocument& page) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, this);
+    QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(previewTitle());
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&page](QPrinter* target) { page.print(target); });
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&page](QPrinter* target) { page.print(target); });
     preview.exec();
 }
 

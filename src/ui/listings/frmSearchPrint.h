@@ -44,12 +44,13 @@ public:
     // the spaces between words in PDFs.
     static std::unique_ptr<QTextDocument> document(const QString& html);
     static QString previewTitle(); // "인쇄미리보기"
+    // The print preview over `parent`, landscape, that prints the document.
+    static void showPreview(QWidget* parent, QTextDocument& document);
 
 private:
     void fillColumns();
     void printPage();
     void savePicked();
-    void showPreview(QTextDocument& document);
     PrintColumnsFile columnsFile() const;
 
     Session& m_session;

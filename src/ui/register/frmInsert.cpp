@@ -6,9 +6,11 @@
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
 #include "frmAddr.h"
+#include "listings/ListPrintPage.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
+#include "listings/frmSearchPrint.h"
 #include "register/AutoMoney.h"
 #include "register/ChainStores.h"
 #include "register/LotListings.h"
@@ -43,6 +45,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QTreeWidget>
@@ -217,7 +220,11 @@ void frmInsert::buildForm() {
     connect(m_lot, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
         QAction* widths = menu.addAction(QStringLiteral("간격상태저장"));
-        if (menu.exec(m_lot->viewport()->mapToGlobal(at)) == widths)
+        QAction* print = menu.addAction(QStringLiteral("인쇄하기"));
+        QAction* chosen = menu.exec(m_lot->viewport()->mapToGlobal(at));
+        if (chosen == print)
+            printLotListings();
+        if (chosen == widths)
             ColumnWidths(m_lot).saveOrReset(
                 m_session.dialogs(),
                 LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
@@ -1088,6 +1095,38 @@ void frmInsert::cmdChkMul_Click() {
     }
     ColumnWidths(m_lot).apply(
         LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+}
+
+void frmInsert::printLotListings() {
+    if (m_lot->topLevelItemCount() == 0) {
+        m_session.dialogs().inform(QStringLiteral("인쇄할 내용이 없습니다."), RegisterTexts::windowTitle());
+        return;
+    }
+    QList<QStringList> rows;
+    for (int i = 0; i < m_lot->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_lot->topLevelItem(i);
+        if (item->checkState(0) != Qt::Checked)
+            continue;
+        QStringList cells;
+        for (int c = 0; c < item->columnCount(); ++c)
+            cells << item->text(c);
+        rows << cells;
+    }
+    if (rows.isEmpty()) {
+        m_session.dialogs().inform(QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."),
+                                   RegisterTexts::windowTitle());
+        return;
+    }
+    QList<PrintColumn> columns;
+    const QStringList captions = lotListingCaptions();
+    for (int c = 1; c < captions.size(); ++c) // the tick column is not printed
+        columns << PrintColumn{c, captions.at(c)};
+    const std::unique_ptr<QTextDocument> page =
+        frmSearchPrint::document(ListPrintPage::html(columns, rows, ListPrintPage::Target::Document));
+    if (m_preview)
+        m_preview(*page);
+    else
+        frmSearchPrint::showPreview(this, *page);
 }
 
 // Posts the lot to the vendor's lookup page and shows the answer as it comes.

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QButtonGroup;
@@ -21,6 +22,7 @@ class QPushButton;
 class QStackedWidget;
 class QTabWidget;
 class QTextBrowser;
+class QTextDocument;
 class QTreeWidget;
 
 namespace teran {
@@ -64,6 +66,10 @@ public:
     void AttachPicture(int picture);
     void RemovePicture(int picture);
     void lookUpLot();
+    // "인쇄하기" of the same-lot list: the ticked rows, in the print preview.
+    void printLotListings();
+    using Preview = std::function<void(QTextDocument& document)>;
+    void setPreview(Preview preview) { m_preview = std::move(preview); }
     void AutoMoney();
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
@@ -143,6 +149,7 @@ private:
     bool m_archived = false;
     bool m_wasShared = false;
     std::optional<ListingRow> m_asOpened;
+    Preview m_preview;
 };
 
 } // namespace teran

@@ -2,6 +2,7 @@
 
 #include "ActionOffice.h"
 #include "register/ListingForm.h"
+#include "register/LotListings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QScrollArea>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -299,6 +301,36 @@ TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
     EXPECT_EQ(years.first(), QString::number(QDate::currentDate().year()));
     EXPECT_EQ(years.last(), QStringLiteral("1960"));
     EXPECT_EQ(control<QLabel>(*window, "lbl_remake")->text(), QStringLiteral("재건축"));
+}
+
+// 지번별 매물보기 lists the own listings of the lot; 인쇄하기 prints the ticked ones.
+TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
+    auto window = open();
+    control<QPushButton>(*window, "cmdChkMul")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
+    fillApartment(*window);
+    control<QPushButton>(*window, "cmdChkMul")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::noLotListings());
+    office->addListing({{"addr1", "서울"},
+                        {"addr2", "강남구"},
+                        {"addr3", "역삼동"},
+                        {"addr4", "123-4"},
+                        {"money_m", 31000}});
+    office->addListing({{"addr1", "서울"}, {"addr2", "강남구"}, {"addr3", "역삼동"}, {"addr4", "99"}});
+    control<QPushButton>(*window, "cmdChkMul")->click();
+    auto* lot = control<QTreeWidget>(*window, "lvMy");
+    ASSERT_EQ(lot->topLevelItemCount(), 1) << "only the listings of that lot";
+    EXPECT_EQ(lot->topLevelItem(0)->text(lotListingCaptions().indexOf(QStringLiteral("매매가"))),
+              QStringLiteral("31,000"));
+
+    QString printed;
+    window->setPreview([&printed](QTextDocument& page) { printed = page.toPlainText(); });
+    window->printLotListings();
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
+    lot->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    window->printLotListings();
+    EXPECT_TRUE(printed.contains(QStringLiteral("31,000"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("역삼동")));
 }
 
 // The chain-store picker writes the brand as "[brand]"; the step buttons walk the own listings.
