@@ -226,10 +226,16 @@ void ListingSaveService::fail(ListingSaveResult& result, ListingSaveResult::Shar
     result.sharingError = why;
     if (how == ListingSaveResult::Sharing::Failed && m_targets.log)
         m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(why, kSource));
-    if (how == ListingSaveResult::Sharing::Refused && m_targets.server) {
+    // No copy stays on the server for a listing the office holds unshared. Its pictures are left:
+    // the picture server may be the one that failed, and the next publication writes them anew.
+    if ((how == ListingSaveResult::Sharing::Refused || how == ListingSaveResult::Sharing::Failed) &&
+        m_targets.server) {
         try {
             ServerCopy(m_targets.local, *m_targets.server, m_targets.officeId).remove(result.number);
-        } catch (const StoreError&) {
+        } catch (const StoreError& error) {
+            if (m_targets.log)
+                m_targets.log(
+                    QStringLiteral("-MysqlDBOK => %1 => %2").arg(error.description(), error.source()));
         }
     }
 }

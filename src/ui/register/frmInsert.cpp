@@ -940,9 +940,10 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
     m_stored = result.pictures;
     m_chosen = {};
     m_note->clear();
+    // A copy may still be on the server after a failure: an unshare later takes it off.
     m_wasShared = result.sharing == ListingSaveResult::Sharing::Published ||
                   (m_wasShared && result.sharing != ListingSaveResult::Sharing::Withdrawn &&
-                   result.sharing != ListingSaveResult::Sharing::Refused);
+                   result.sharing != ListingSaveResult::Sharing::NotShared);
     if (result.sharing != ListingSaveResult::Sharing::Published)
         m_sharing->setShared(false);
     try {

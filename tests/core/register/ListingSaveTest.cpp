@@ -105,6 +105,14 @@ TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
     EXPECT_EQ(again.sharing, ListingSaveResult::Sharing::Published);
     EXPECT_EQ(office->serverState(lost.number), 1);
 
+    // A published listing whose new picture cannot go up is the office's own again: its old copy
+    // does not stay on the server beside a local row that says unshared.
+    retry.chosenPicture = {chosenFile("c.jpg"), QString()};
+    retry.wasShared = true;
+    EXPECT_EQ(ListingSaveService(noFtp).save(retry).sharing, ListingSaveResult::Sharing::Failed);
+    EXPECT_EQ(office->serverState(lost.number), std::nullopt);
+    EXPECT_EQ(local(lost.number, "state").toInt(), 0);
+
     const ListingSaveResult offline = service(false).save(shared());
     EXPECT_TRUE(offline.saved());
     EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
