@@ -167,25 +167,6 @@ TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedAndSaysSo) {
     EXPECT_EQ(QString::fromUtf8(log.readAll()).count(QStringLiteral("frmMain -> internetin => ")), 2);
 }
 
-// A copy written while the office's own store refuses the state is taken back: the office would
-// otherwise not know about a listing every other office sees.
-TEST_P(ListingActionsPublishTest, CopyIsTakenBackWhenTheLocalStateCannotBeWritten) {
-    const int number = office->addListing();
-    office->local().setFaultHook([](const QString& sql) -> std::optional<QString> {
-        if (sql.startsWith(QLatin1String("UPDATE maemul SET state")))
-            return QStringLiteral("database is locked");
-        return std::nullopt;
-    });
-    office->answerYes();
-
-    const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet);
-
-    EXPECT_EQ(outcome.failed, 1);
-    EXPECT_EQ(office->localState(number), 0);
-    EXPECT_EQ(office->serverState(number), std::nullopt);
-}
-
 TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginAndTheServer) {
     const int number = office->addListing();
     office->session().state().OnlineMode = QStringLiteral("offline");
