@@ -61,6 +61,11 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
     const bool shared = request.share && !request.archived;
     row.insert(QStringLiteral("hitadd"), shared ? request.disclosure.hitadd : 0);
     row.insert(QStringLiteral("hitmem"), shared ? request.disclosure.hitmem : 0);
+    if (keepsPublication(request)) {
+        for (const char* column : {"state", "hitadd", "hitmem"})
+            row.insert(QLatin1String(column), request.asOpened->value(QLatin1String(column)));
+        result.keptPublication = true;
+    }
     try {
         result.number = m_targets.local.transact([&] { return writeRow(request, row, result); });
         result.state = row.value(QStringLiteral("state")).toInt();
@@ -131,7 +136,19 @@ QString ListingSaveService::placePicture(int number, int picture, const QString&
     return name;
 }
 
+bool ListingSaveService::keepsPublication(const ListingSaveRequest& request) const {
+    if (m_targets.server || request.mode != EditMode::Edit || !request.asOpened || request.archived)
+        return false;
+    const std::optional<PublicationState> stored =
+        publicationStateFrom(request.asOpened->value(QStringLiteral("state")));
+    return stored && isPublished(*stored);
+}
+
 void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveResult& result) {
+    if (result.keptPublication) {
+        result.sharing = ListingSaveResult::Sharing::Offline;
+        return;
+    }
     const bool wanted = request.share && !request.archived;
     if (!wanted) {
         if (request.mode == EditMode::Edit && request.wasShared) {

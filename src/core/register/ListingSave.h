@@ -59,6 +59,9 @@ struct ListingSaveResult {
     QStringList missingFacts;
     std::array<QString, 2> pictures; // the stored picture names
     int state = 0;                   // the `State` the local row holds now
+    // Offline, an edit of a shared listing keeps its state: its copy on the server could not be
+    // changed, and the office's row must go on saying that it exists.
+    bool keptPublication = false;
 
     bool saved() const { return local == Local::Saved; }
 };
@@ -86,6 +89,7 @@ public:
 
 private:
     void saveLocal(const ListingSaveRequest& request, ListingSaveResult& result);
+    bool keepsPublication(const ListingSaveRequest& request) const;
     int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);
     QString placePicture(int number, int picture, const QString& source);
     void share(const ListingSaveRequest& request, ListingSaveResult& result);

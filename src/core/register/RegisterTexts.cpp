@@ -126,6 +126,11 @@ Notice saveNotice(const ListingSaveResult& result) {
         return {goneElsewhere(), windowTitle(), DialogIcon::Warning};
     switch (result.sharing) {
     case Sharing::Offline:
+        if (result.keptPublication)
+            return {QStringLiteral("인터넷(공유 서버)에 연결되어 있지 않아 내 매물만 고쳤습니다. 공유매물은 "
+                                   "그대로 남아 있으니, "
+                                   "연결된 뒤에 다시 저장하시면 공유매물도 고쳐집니다."),
+                    windowTitle(), DialogIcon::Warning};
         return {
             QStringLiteral(
                 "인터넷(공유 서버)에 연결되어 있지 않아 매물을 공유하지 않고 내 매물로만 저장하였습니다.") +

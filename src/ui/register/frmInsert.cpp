@@ -765,7 +765,9 @@ void frmInsert::FncEditForm() {
 void frmInsert::readSharedCopy() {
     m_wasShared = false;
     std::optional<ListingRow> copy;
-    if (m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen()) {
+    const bool online =
+        m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
+    if (online) {
         try {
             copy = readServer(m_session.serverStore(), m_session.state().OfficeMainId, m_number);
         } catch (const StoreError& error) {
@@ -774,6 +776,13 @@ void frmInsert::readSharedCopy() {
     }
     m_wasShared = copy.has_value();
     m_sharing->setValues(*m_asOpened, copy);
+    // Offline the copy cannot be read: a shared listing shows as shared, and the save keeps it so.
+    const std::optional<PublicationState> state =
+        publicationStateFrom(m_asOpened->value(QStringLiteral("state")));
+    if (!online && state && isPublished(*state)) {
+        m_wasShared = true;
+        m_sharing->setShared(true);
+    }
 }
 
 void frmInsert::showWorkNotes() {

@@ -119,6 +119,31 @@ TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
     EXPECT_EQ(local(offline.number, "state").toInt(), 0);
 }
 
+// Offline, an edit of a shared listing keeps it shared in the office's row: its copy is still on
+// the server, and the lists must go on saying so.
+TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
+    ListingSaveRequest request = shared();
+    request.disclosure.hitadd = 2;
+    const ListingSaveResult published = service().save(request);
+    ASSERT_EQ(published.sharing, ListingSaveResult::Sharing::Published);
+
+    ListingSaveRequest edit;
+    edit.mode = EditMode::Edit;
+    edit.number = published.number;
+    edit.fields = advertisable();
+    edit.fields.insert("money_m", 70000);
+    edit.asOpened = readLocal(office->local(), published.number);
+    const ListingSaveResult offline = service(false).save(edit);
+    EXPECT_TRUE(offline.saved());
+    EXPECT_TRUE(offline.keptPublication);
+    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
+    EXPECT_EQ(local(published.number, "state").toInt(), 1);
+    EXPECT_EQ(local(published.number, "hitadd").toInt(), 2);
+    EXPECT_EQ(local(published.number, "money_m").toLongLong(), 70000);
+    EXPECT_EQ(office->serverColumn(published.number, "money_m").toLongLong(), 85000)
+        << "the copy waits for the server";
+}
+
 // An edit of a row that another desk saved since the form opened asks; overwriting writes it.
 TEST_P(ListingSaveTest, AnEditOfARowChangedElsewhereIsNotWrittenUnlessOverwritten) {
     const ListingSaveResult made = service(false).save(shared());
