@@ -419,6 +419,10 @@ ListingRow ownListing(int i, const QDateTime& now, DemoRandom& r) {
                                      row.value(QStringLiteral("maemultype")).toString();
     const bool published = isPublished(PublicationState(state));
     row[QStringLiteral("maemaepart")] = published ? QStringLiteral("공동중개") : QStringLiteral("단독중개");
+    // Taken from the number, not the generator, so that the rest of the office stays as it was.
+    static const QStringList moveIn{QStringLiteral("즉시"), QStringLiteral("협의"),
+                                    QStringLiteral("1개월 이내")};
+    row[QStringLiteral("ipjuday")] = moveIn.at(i % moveIn.size());
     if (published)
         row[QStringLiteral("bigoie")] = r.pick(kSharedNotes);
     putOwner(row, region, profileOf(tb), r);
@@ -438,7 +442,8 @@ int seedOwnListings(SqlStore& local, const QDateTime& now, std::uint32_t seed) {
 // shared when it was last saved.
 ListingRow sharedCopyOf(const ListingRow& local) {
     Disclosure disclosure;
-    disclosure.state = publicationStateFrom(local.value(QStringLiteral("state"))).value_or(PublicationState::Internet);
+    disclosure.state =
+        publicationStateFrom(local.value(QStringLiteral("state"))).value_or(PublicationState::Internet);
     disclosure.hitadd = local.value(QStringLiteral("hitadd")).toInt();
     disclosure.hitmem = local.value(QStringLiteral("hitmem")).toInt();
     disclosure.now = local.value(QStringLiteral("showday")).toDateTime();
