@@ -205,6 +205,11 @@ void ListingForm::applyType(const TypeRules& rules) {
         land->setVisible(rules.landPanel);
 }
 
+void ListingForm::forgetLayout() {
+    m_rules = nullptr;
+    m_items.clear();
+}
+
 QStringList ListingForm::sectionColumns(const TypeRules& rules, FormSection section) {
     QStringList columns;
     for (const TypeField& f : rules.fields)

@@ -37,6 +37,8 @@ public:
     // typed stay, also in fields the type hides (they are saved all the same).
     void applyType(const TypeRules& rules);
     const TypeRules* rules() const { return m_rules; }
+    // The next applyType lays out every frame and fills every box again, as the first one does.
+    void forgetLayout();
 
     QWidget* editor(const QString& column) const;
     QLabel* caption(const QString& column) const;
