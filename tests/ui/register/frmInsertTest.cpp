@@ -5,6 +5,7 @@
 #include "register/LotListings.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -331,6 +333,52 @@ TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
     window->printLotListings();
     EXPECT_TRUE(printed.contains(QStringLiteral("31,000"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("역삼동")));
+}
+
+// 매물삭제: only the office's main member or the staff member in charge; a listing not yet in the
+// archive asks whether to archive (Yes) or delete (No); an archived one is deleted after asking.
+TEST_F(frmInsertTest, DeletingAsksAndChecksWhoMay) {
+    const int kept = office->addListing({{"subid", "someone"}});
+    const int gone = office->addListing({{"subid", "someone"}});
+    office->session().state().LoginId = QStringLiteral("stranger");
+    auto refused = open({EditMode::Edit, kept});
+    control<QPushButton>(*refused, "cmdDel")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::deleteRefused());
+    EXPECT_EQ(office->dialogs().shown().last().title, RegisterTexts::deleteRefusedTitle());
+    office->session().state().LoginId = office->officeId();
+
+    auto window = open({EditMode::Edit, kept});
+    office->dialogs().answerNext(DialogAnswer::Yes); // into the archive
+    control<QPushButton>(*window, "cmdDel")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::moved());
+    EXPECT_EQ(local(kept, "state").toInt(), 2);
+    EXPECT_EQ(control<QPushButton>(*window, "cmdMove")->text(), RegisterTexts::toListings());
+    office->dialogs().answerNext(DialogAnswer::Yes); // 보관함매물을 삭제하시면 ...
+    control<QPushButton>(*window, "cmdDel")->click();
+    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::deleteArchivedQuestion());
+    EXPECT_FALSE(local(kept, "table_idx").isValid());
+
+    auto other = open({EditMode::Edit, gone});
+    office->dialogs().answerNext(DialogAnswer::No); // delete for good
+    control<QPushButton>(*other, "cmdDel")->click();
+    EXPECT_FALSE(local(gone, "table_idx").isValid());
+}
+
+// The right-hand and lower panels are the user's choice, kept for the next window.
+TEST_F(frmInsertTest, ThePanelChoiceIsKeptPerUser) {
+    auto window = open();
+    window->findChild<QAction*>(QStringLiteral("popupTime"))->trigger();
+    window->findChild<QAction*>(QStringLiteral("popupCalendar"))->trigger();
+    auto again = open();
+    EXPECT_EQ(control<QStackedWidget>(*again, "panelRight")->currentWidget()->objectName(),
+              QStringLiteral("pic_Digital"));
+    EXPECT_EQ(control<QStackedWidget>(*again, "panelLower")->currentWidget()->objectName(),
+              QStringLiteral("calendar"));
+    EXPECT_TRUE(again->findChild<QAction*>(QStringLiteral("popupTime"))->isChecked());
+    office->session().state().LoginId = QStringLiteral("st1");
+    auto staff = open();
+    EXPECT_EQ(control<QStackedWidget>(*staff, "panelRight")->currentWidget()->objectName(),
+              QStringLiteral("fraMaedo"));
 }
 
 // The chain-store picker writes the brand as "[brand]"; the step buttons walk the own listings.
