@@ -866,10 +866,13 @@ ListingSaveRequest frmInsert::saveRequest() const {
         request.fields.insert(QStringLiteral("line"), m_stations->line());
         request.fields.insert(QStringLiteral("station"), m_stations->station());
     }
-    if (!request.fields.contains(QStringLiteral("ty")) ||
-        !request.fields.value(QStringLiteral("ty")).isValid())
-        request.fields.insert(QStringLiteral("ty"),
-                              transactionOfForm(m_form->text(QStringLiteral("maemultype"))));
+    // The transaction follows the form chosen; a stored listing whose form was not changed keeps
+    // its own (a presale 분양권 reads as 매매 in the form).
+    const QString form = m_form->text(QStringLiteral("maemultype"));
+    const bool formKept = m_asOpened && m_asOpened->value(QStringLiteral("maemultype")).toString() == form &&
+                          m_asOpened->value(QStringLiteral("ty")).isValid();
+    request.fields.insert(QStringLiteral("ty"), formKept ? m_asOpened->value(QStringLiteral("ty")).toString()
+                                                         : transactionOfForm(form));
     request.fields.insert(QStringLiteral("writeday"), QDateTime(m_writeday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("offday"), QDateTime(m_offday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("opid"),
