@@ -1,28 +1,25 @@
 #include "frmInsert.h"
 
 #include "ListingForm.h"
+#include "LotPanel.h"
 #include "RegionCascade.h"
+#include "RegistrationPanels.h"
 #include "SharingFrame.h"
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
 #include "frmAddr.h"
-#include "listings/ListPrintPage.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
-#include "listings/frmSearchPrint.h"
 #include "register/AutoMoney.h"
 #include "register/ChainStores.h"
 #include "register/LotListings.h"
 #include "register/TypeFields.h"
 #include "register/WorkNotes.h"
-#include "session/ColumnWidths.h"
-#include "session/LayoutFile.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,20 +33,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTextBrowser>
-#include <QTextDocument>
-#include <QTime>
-#include <QTimer>
 #include <QTreeWidget>
-#include <QUrlQuery>
 #include <QVBoxLayout>
 
 namespace teran {
@@ -88,7 +77,6 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
     setObjectName(QStringLiteral("frmInsert"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(RegisterTexts::windowTitle());
-    m_web = new QNetworkAccessManager(this);
     buildForm();
     connectComputations();
     fillOfficeChoices();
@@ -202,33 +190,10 @@ void frmInsert::buildForm() {
     // The lower panel: work notes, calendar or logo, and the listings on the same lot.
     auto* lowerRow = new QHBoxLayout;
     lowerRow->addWidget(m_lower, 1);
-    auto* lotTabs = new QTabWidget(this);
-    lotTabs->setObjectName(QStringLiteral("tabLot"));
-    m_lot = new QTreeWidget(lotTabs);
-    m_lot->setObjectName(QStringLiteral("lvMy"));
-    m_lot->setHeaderLabels(lotListingCaptions());
-    m_lot->setRootIsDecorated(false);
-    m_lot->setContextMenuPolicy(Qt::CustomContextMenu);
-    lotTabs->addTab(m_lot, QStringLiteral("지번별 매물"));
-    m_lotInfo = new QTextBrowser(lotTabs);
-    m_lotInfo->setObjectName(QStringLiteral("web_info"));
-    m_lotInfo->setOpenLinks(false);
-    lotTabs->addTab(m_lotInfo, QStringLiteral("지번 정보"));
-    lotTabs->setMaximumHeight(170);
-    lowerRow->addWidget(lotTabs, 1);
+    m_lot = new LotPanel(m_session, this);
+    m_lot->setMaximumHeight(170);
+    lowerRow->addWidget(m_lot, 1);
     outer->addLayout(lowerRow);
-    connect(m_lot, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        QAction* widths = menu.addAction(QStringLiteral("간격상태저장"));
-        QAction* print = menu.addAction(QStringLiteral("인쇄하기"));
-        QAction* chosen = menu.exec(m_lot->viewport()->mapToGlobal(at));
-        if (chosen == print)
-            printLotListings();
-        if (chosen == widths)
-            ColumnWidths(m_lot).saveOrReset(
-                m_session.dialogs(),
-                LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
-    });
 
     m_type->setFocus();
     resize(1280, 720);
@@ -400,131 +365,22 @@ QWidget* frmInsert::buildButtons() {
 }
 
 QWidget* frmInsert::buildSidePanels(QWidget* parent) {
-    m_right = new QStackedWidget(parent);
-    m_right->setObjectName(QStringLiteral("panelRight"));
-    auto* seller = m_form->frame(FormSection::Seller, m_right);
+    auto* seller = m_form->frame(FormSection::Seller, parent);
     m_hideSeller = new QCheckBox(QStringLiteral("비공개 (매물정보를 숨김)"), seller);
     m_hideSeller->setObjectName(QStringLiteral("opidMaedo"));
     qobject_cast<QGridLayout*>(seller->layout())->addWidget(m_hideSeller, 100, 0, 1, 4);
-    m_right->addWidget(seller);
-    m_clock = new QLabel(m_right);
-    m_clock->setObjectName(QStringLiteral("pic_Digital"));
-    m_clock->setAlignment(Qt::AlignCenter);
-    QFont big = m_clock->font();
-    big.setPointSize(big.pointSize() * 3);
-    m_clock->setFont(big);
-    m_right->addWidget(m_clock);
-    auto* files = new QLabel(QStringLiteral("파일함"), m_right);
-    files->setObjectName(QStringLiteral("filebox"));
-    files->setEnabled(false);
-    files->setToolTip(laterTip());
-    m_right->addWidget(files);
-    auto* logo = new QLabel(QStringLiteral("TERAN"), m_right);
-    logo->setAlignment(Qt::AlignCenter);
-    m_right->addWidget(logo);
-    auto* timer = new QTimer(this);
-    timer->setObjectName(QStringLiteral("Timer1"));
-    connect(timer, &QTimer::timeout, this, [this] {
-        m_clock->setText(m_session.clock().now().time().toString(QStringLiteral("HH:mm:ss")));
-    });
-    timer->start(1000);
-
-    m_lower = new QStackedWidget(this);
-    m_lower->setObjectName(QStringLiteral("panelLower"));
-    m_work = new QTabWidget(m_lower);
-    m_work->setObjectName(QStringLiteral("tabWork"));
-    auto* notesPage = new QWidget(m_work);
-    auto* notesColumn = new QVBoxLayout(notesPage);
-    m_notes = new QTreeWidget(notesPage);
-    m_notes->setObjectName(QStringLiteral("lvWork"));
-    m_notes->setHeaderLabels({QStringLiteral("일시"), QStringLiteral("담당"), QStringLiteral("진행상황")});
-    m_notes->setRootIsDecorated(false);
-    m_note = new QPlainTextEdit(notesPage);
-    m_note->setObjectName(QStringLiteral("work"));
-    m_note->setPlaceholderText(QStringLiteral("새 작업내용 (저장할 때 기록됩니다)"));
-    m_note->setMaximumHeight(60);
-    notesColumn->addWidget(m_notes);
-    notesColumn->addWidget(m_note);
-    m_work->addTab(notesPage, QStringLiteral("작업상황"));
-    m_work->addTab(new QLabel(QStringLiteral("같은 지번의 작업내용은 저장된 매물에서 보입니다."), m_work),
-                   QStringLiteral("지번별작업상황"));
-    auto* tenants =
-        new QLabel(QStringLiteral("임차인 현황을 등록하시려면 매물을 먼저 저장하셔야 합니다."), m_work);
-    tenants->setObjectName(QStringLiteral("fraImchain"));
-    m_work->addTab(tenants, QStringLiteral("임차인현황"));
-    m_lower->addWidget(m_work);
-    auto* calendar = new QCalendarWidget(m_lower);
-    calendar->setObjectName(QStringLiteral("calendar"));
-    m_lower->addWidget(calendar);
-    m_lower->addWidget(new QLabel(QStringLiteral("시세"), m_lower));
-    m_lower->addWidget(new QLabel(QStringLiteral("TERAN"), m_lower));
-    m_lower->setMaximumHeight(170);
-    connect(m_work, &QTabWidget::currentChanged, this, &frmInsert::showWorkNotes);
-
-    buildPanelMenu();
+    m_panels = new RegistrationPanels(m_session, seller, this);
+    m_right = m_panels->right();
+    m_lower = m_panels->lower();
+    m_work = m_panels->workTabs();
+    m_notes = m_panels->notes();
+    m_note = m_panels->noteBox();
+    connect(m_panels, &RegistrationPanels::workTabChanged, this, &frmInsert::showWorkNotes);
     return m_right;
 }
 
-void frmInsert::buildPanelMenu() {
-    m_panelMenu = new QMenu(this);
-    const std::pair<const char*, const char*> entries[] = {
-        {"popupMaedo", "매도자정보"}, {"popupTime", "시계"},      {"popupFilebox", "파일함"},
-        {"popupMlogo", "로고"},       {"popupWork1", "작업상황"}, {"popupWork2", "지번별작업상황"},
-        {"popupWork3", "임차인현황"}, {"popupCalendar", "달력"},  {"popupSise1", "시세표"},
-        {"popupSise2", "시세그래프"}, {"popupWlogo", "로고"}};
-    for (int i = 0; i < int(std::size(entries)); ++i) {
-        if (i == 4)
-            m_panelMenu->addSeparator();
-        QAction* entry = m_panelMenu->addAction(QString::fromUtf8(entries[i].second));
-        entry->setObjectName(QLatin1String(entries[i].first));
-        entry->setCheckable(true);
-        const bool rightPanel = i < 4;
-        connect(entry, &QAction::triggered, this, [this, rightPanel, i] {
-            try {
-                SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
-                if (rightPanel)
-                    settings.setInsertRightPanel(InsertRightPanel(i));
-                else
-                    settings.setInsertLowerPanel(InsertLowerPanel(i - 4));
-            } catch (const StoreError& error) {
-                logError(QStringLiteral("-popupMenu => "), error.description(), error.source());
-            }
-            loadPanels();
-        });
-    }
-    for (QWidget* panel : {static_cast<QWidget*>(m_right), static_cast<QWidget*>(m_lower)}) {
-        panel->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(panel, &QWidget::customContextMenuRequested, this,
-                [this, panel](const QPoint& at) { m_panelMenu->popup(panel->mapToGlobal(at)); });
-    }
-}
-
 void frmInsert::loadPanels() {
-    InsertRightPanel right = InsertRightPanel::Maedoin;
-    InsertLowerPanel lower = InsertLowerPanel::Work1;
-    try {
-        const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
-        right = settings.insertRightPanel();
-        lower = settings.insertLowerPanel();
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
-    }
-    // The file box belongs to a stored listing.
-    if (right == InsertRightPanel::Filebox && !(m_mode == EditMode::Edit && m_number > 0))
-        right = InsertRightPanel::Maedoin;
-    m_right->setCurrentIndex(int(right));
-    const int l = int(lower);
-    m_lower->setCurrentIndex(l < 3 ? 0 : l == 3 ? 1 : l < 6 ? 2 : 3);
-    if (l < 3)
-        m_work->setCurrentIndex(l);
-    const QList<QAction*> entries = m_panelMenu->actions();
-    int at = 0;
-    for (QAction* entry : entries) {
-        if (entry->isSeparator())
-            continue;
-        entry->setChecked(at < 4 ? at == int(right) : at - 4 == l);
-        ++at;
-    }
+    m_panels->load(m_mode == EditMode::Edit && m_number > 0);
 }
 
 void frmInsert::connectComputations() {
@@ -1102,75 +958,12 @@ void frmInsert::cmdChkMul_Click() {
         m_session.dialogs().inform(RegisterTexts::noLotListings(), RegisterTexts::noLotListingsTitle());
         return;
     }
-    for (const ListingRow& row : rows) {
-        auto* item = new QTreeWidgetItem(m_lot, lotListingCells(row));
-        item->setCheckState(0, Qt::Unchecked);
-    }
-    ColumnWidths(m_lot).apply(
-        LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    m_lot->showListings(rows);
 }
 
-void frmInsert::printLotListings() {
-    if (m_lot->topLevelItemCount() == 0) {
-        m_session.dialogs().inform(QStringLiteral("인쇄할 내용이 없습니다."), RegisterTexts::windowTitle());
-        return;
-    }
-    QList<QStringList> rows;
-    for (int i = 0; i < m_lot->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = m_lot->topLevelItem(i);
-        if (item->checkState(0) != Qt::Checked)
-            continue;
-        QStringList cells;
-        for (int c = 0; c < item->columnCount(); ++c)
-            cells << item->text(c);
-        rows << cells;
-    }
-    if (rows.isEmpty()) {
-        m_session.dialogs().inform(QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."),
-                                   RegisterTexts::windowTitle());
-        return;
-    }
-    QList<PrintColumn> columns;
-    const QStringList captions = lotListingCaptions();
-    for (int c = 1; c < captions.size(); ++c) // the tick column is not printed
-        columns << PrintColumn{c, captions.at(c)};
-    const std::unique_ptr<QTextDocument> page =
-        frmSearchPrint::document(ListPrintPage::html(columns, rows, ListPrintPage::Target::Document));
-    if (m_preview)
-        m_preview(*page);
-    else
-        frmSearchPrint::showPreview(this, *page);
-}
-
-// Posts the lot to the vendor's lookup page and shows the answer as it comes.
 void frmInsert::lookUpLot() {
-    const QString base = m_session.config().webBaseUrl;
-    if (base.isEmpty())
-        return;
-    QUrl url(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/'));
-    url = url.resolved(QUrl(QStringLiteral("vb/jibuninfo.php")));
-    QUrlQuery fields;
-    const QStringList parts = address();
-    for (int i = 0; i < 4; ++i)
-        fields.addQueryItem(QStringLiteral("addr%1").arg(i + 1), parts.at(i));
-    fields.addQueryItem(QStringLiteral("tb"), m_form->rules() ? m_form->rules()->tb : QString());
-    fields.addQueryItem(QStringLiteral("cboname"), m_form->text(QStringLiteral("cboname")));
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QStringLiteral("application/x-www-form-urlencoded"));
-    request.setTransferTimeout(m_session.config().connectSeconds * 1000);
-    QNetworkReply* reply = m_web->post(request, fields.toString(QUrl::FullyEncoded).toUtf8());
-    m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오는 중입니다..."));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        reply->deleteLater();
-        if (reply->error() != QNetworkReply::NoError) {
-            m_lotInfo->setPlainText(QStringLiteral("지번 정보를 불러오지 못했습니다: ") +
-                                    reply->errorString());
-            logError(QStringLiteral("-web_info => "), reply->errorString(), QStringLiteral("jibuninfo"));
-            return;
-        }
-        m_lotInfo->setHtml(QString::fromUtf8(reply->readAll()));
-    });
+    m_lot->lookUp(address(), m_form->rules() ? m_form->rules()->tb : QString(),
+                  m_form->text(QStringLiteral("cboname")));
 }
 
 void frmInsert::closeEvent(QCloseEvent* event) {

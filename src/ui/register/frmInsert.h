@@ -30,7 +30,9 @@ namespace teran {
 class ListingForm;
 class Session;
 class SharingFrame;
+class LotPanel;
 class RegionCascade;
+class RegistrationPanels;
 class StationPicker;
 
 // How the registration window is opened: a new listing, or a stored listing to edit.
@@ -66,10 +68,7 @@ public:
     void AttachPicture(int picture);
     void RemovePicture(int picture);
     void lookUpLot();
-    // "인쇄하기" of the same-lot list: the ticked rows, in the print preview.
-    void printLotListings();
-    using Preview = std::function<void(QTextDocument& document)>;
-    void setPreview(Preview preview) { m_preview = std::move(preview); }
+    LotPanel& lotPanel() const { return *m_lot; }
     void AutoMoney();
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
@@ -90,7 +89,6 @@ private:
     QWidget* buildChainStores(QWidget* parent);
     QWidget* buildButtons();
     QWidget* buildSidePanels(QWidget* parent);
-    void buildPanelMenu();
     void loadPanels();
     void connectComputations();
     void fillOfficeChoices();
@@ -139,17 +137,13 @@ private:
     QTabWidget* m_work = nullptr;
     QTreeWidget* m_notes = nullptr;
     QPlainTextEdit* m_note = nullptr;
-    QTreeWidget* m_lot = nullptr;
-    QTextBrowser* m_lotInfo = nullptr;
-    QLabel* m_clock = nullptr;
-    QMenu* m_panelMenu = nullptr;
-    QNetworkAccessManager* m_web = nullptr;
+    LotPanel* m_lot = nullptr;
+    RegistrationPanels* m_panels = nullptr;
     StationPicker* m_stations = nullptr;
     RegionCascade* m_regions = nullptr;
     bool m_archived = false;
     bool m_wasShared = false;
     std::optional<ListingRow> m_asOpened;
-    Preview m_preview;
 };
 
 } // namespace teran

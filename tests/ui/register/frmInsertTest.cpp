@@ -3,6 +3,7 @@
 #include "ActionOffice.h"
 #include "register/ListingForm.h"
 #include "register/LotListings.h"
+#include "register/LotPanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -326,11 +327,11 @@ TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
               QStringLiteral("31,000"));
 
     QString printed;
-    window->setPreview([&printed](QTextDocument& page) { printed = page.toPlainText(); });
-    window->printLotListings();
+    window->lotPanel().setPreview([&printed](QTextDocument& page) { printed = page.toPlainText(); });
+    window->lotPanel().printTicked();
     EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
     lot->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    window->printLotListings();
+    window->lotPanel().printTicked();
     EXPECT_TRUE(printed.contains(QStringLiteral("31,000"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("역삼동")));
 }
