@@ -1,5 +1,7 @@
 #include "RegistrationPanels.h"
 
+#include "listings/MainMenus.h"
+
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 
@@ -56,7 +58,7 @@ void RegistrationPanels::buildRight(QWidget* seller, QWidget* window) {
     auto* files = new QLabel(QStringLiteral("파일함"), m_right);
     files->setObjectName(QStringLiteral("filebox"));
     files->setEnabled(false);
-    files->setToolTip(QStringLiteral("이 기능의 화면은 다음 판에서 제공됩니다."));
+    files->setToolTip(MainMenus::laterText());
     m_right->addWidget(files);
     m_right->addWidget(logo(m_right));
     auto* timer = new QTimer(this);

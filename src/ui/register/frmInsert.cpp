@@ -11,6 +11,7 @@
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
+#include "listings/MainMenus.h"
 #include "register/AutoMoney.h"
 #include "register/ChainStores.h"
 #include "register/LotListings.h"
@@ -45,14 +46,12 @@ namespace teran {
 
 namespace {
 
-// The placeholders of the name box, cleared before a save.
+// The placeholders of the name box (the types' name captions), cleared before a save.
 bool isNamePlaceholder(const QString& text) {
-    static const QStringList placeholders{QStringLiteral("아파트명"),   QStringLiteral("빌라명"),
-                                          QStringLiteral("오피스텔명"), QStringLiteral("건물명"),
-                                          QStringLiteral("상가명"),     QStringLiteral("호텔명"),
-                                          QStringLiteral("모텔명"),     QStringLiteral("공장명"),
-                                          QStringLiteral("상호명"),     QStringLiteral("현업종")};
-    return placeholders.contains(text);
+    for (const TypeRules* rules : typeRulesInFormOrder())
+        if (rules->hasName() && rules->nameCaption == text)
+            return true;
+    return false;
 }
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent, bool enabled = true) {
@@ -60,11 +59,6 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent, b
     b->setObjectName(name);
     b->setEnabled(enabled);
     return b;
-}
-
-// The windows these buttons open come with later versions.
-QString laterTip() {
-    return QStringLiteral("이 기능의 화면은 다음 판에서 제공됩니다.");
 }
 
 } // namespace
@@ -275,7 +269,7 @@ QWidget* frmInsert::buildPictures(QWidget* parent) {
         connect(remove, &QPushButton::clicked, this, [this, p] { RemovePicture(p); });
     }
     auto* imageBox = button(QStringLiteral("cmdimgBox"), QStringLiteral("이미지 BOX"), box, false);
-    imageBox->setToolTip(laterTip());
+    imageBox->setToolTip(MainMenus::laterText());
     grid->addWidget(imageBox, 2, 0, 1, 4);
     return box;
 }
@@ -339,7 +333,7 @@ QWidget* frmInsert::buildButtons() {
                                                          {"cmdFilebox", "파일함"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
-        b->setToolTip(laterTip());
+        b->setToolTip(MainMenus::laterText());
         laterRow->addWidget(b);
     }
     laterRow->addStretch();
