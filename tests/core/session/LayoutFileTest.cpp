@@ -32,28 +32,16 @@ protected:
 
 } // namespace
 
-TEST(LayoutFileName, EveryKindHasItsOwnNameUnderTheUsersId) {
-    // The type code goes into the names of the kinds that serve one type; the others listed here ignore it.
+// Anchors of the names: the user's id first, the type where the kind serves one type, the
+// shared lists marked "_ie", a print file named after its window.
+TEST(LayoutFileName, TheUsersIdTheTypeAndTheListNameTheFile) {
     const QString apt = QStringLiteral("apt");
-    const QList<std::pair<LayoutKind, const char*>> expected{
-        {LayoutKind::SharedListAll, "kim_frmListAll_size_ie.ini"},
-        {LayoutKind::SharedListType, "kim_apt_frmList_size_ie.ini"},
-        {LayoutKind::SharedWindowAll, "kim_frmListieAll_size_ie.ini"},
-        {LayoutKind::SharedWindowType, "kim_apt_frmListie_size_ie.ini"},
-        {LayoutKind::ClubAll, "kim_frmClubAll_size_ie.ini"},
-        {LayoutKind::ClubType, "kim_apt_frmClub_size_ie.ini"},
-        {LayoutKind::OwnListAll, "kim_frmListAll_size.ini"},
-        {LayoutKind::OwnListType, "kim_apt_frmList_size.ini"},
-        {LayoutKind::OwnListGroup, "kim_frmListGroup_size.ini"},
-        {LayoutKind::Insert, "kim_frmInsert_size.ini"},
-        {LayoutKind::Maesu, "kim_maesu_size.ini"},
-        {LayoutKind::Namecard, "kim_namecard_size.ini"},
-        {LayoutKind::Customer, "kim_customer_size.ini"},
-        {LayoutKind::AdFont, "kim_frmAd_font.ini"},
-    };
-    for (const auto& [kind, name] : expected)
-        EXPECT_EQ(layoutFileName(kind, QStringLiteral("kim"), apt), QString::fromLatin1(name)) << name;
-    EXPECT_EQ(layoutFileName(LayoutKind::Print, QStringLiteral("kim")), QStringLiteral("kim_print.ini"));
+    EXPECT_EQ(layoutFileName(LayoutKind::OwnListType, QStringLiteral("kim"), apt),
+              QStringLiteral("kim_apt_frmList_size.ini"));
+    EXPECT_EQ(layoutFileName(LayoutKind::SharedListType, QStringLiteral("kim"), apt),
+              QStringLiteral("kim_apt_frmList_size_ie.ini"));
+    EXPECT_EQ(layoutFileName(LayoutKind::Insert, QStringLiteral("kim"), apt),
+              QStringLiteral("kim_frmInsert_size.ini"));
     EXPECT_EQ(layoutFileName(LayoutKind::Print, QStringLiteral("kim"), QStringLiteral("frmClub")),
               QStringLiteral("kim_frmClub_print.ini"));
     EXPECT_EQ(layoutFileName(LayoutKind::Namecard, QStringLiteral("김부장")),
@@ -101,19 +89,6 @@ TEST_F(LayoutFileTest, WidthsRoundTripInTheOneLineForm) {
 
     ASSERT_TRUE(file.remove());
     EXPECT_FALSE(file.exists());
-}
-
-TEST_F(LayoutFileTest, TwoUsersAndTwoModesKeepSeparateFiles) {
-    const LayoutFile kimAll(folder, LayoutKind::OwnListAll, QStringLiteral("kim"));
-    const LayoutFile kimApt(folder, LayoutKind::OwnListType, QStringLiteral("kim"), QStringLiteral("apt"));
-    const LayoutFile leeAll(folder, LayoutKind::OwnListAll, QStringLiteral("lee"));
-    ASSERT_TRUE(kimAll.write({10, 20}));
-    ASSERT_TRUE(leeAll.write({30, 40, 50}));
-    EXPECT_EQ(kimAll.read(), (Widths{10, 20}));
-    EXPECT_EQ(leeAll.read(), (Widths{30, 40, 50}));
-    EXPECT_FALSE(kimApt.exists());
-    ASSERT_TRUE(leeAll.remove());
-    EXPECT_EQ(kimAll.read(), (Widths{10, 20}));
 }
 
 TEST_F(LayoutFileTest, DamagedEntriesKeepTheirPlaceAndTheirColumnsDefault) {
