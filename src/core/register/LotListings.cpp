@@ -7,10 +7,7 @@ namespace teran {
 namespace {
 
 QString textOf(const ListingRow& row, const char* column) {
-    const QVariant value = row.value(QString::fromLatin1(column));
-    if (value.typeId() == QMetaType::Double)
-        return QString::number(value.toDouble(), 'g', 12);
-    return value.toString();
+    return plainNumber(row.value(QString::fromLatin1(column)));
 }
 
 QString joined(const ListingRow& row, std::initializer_list<const char*> columns) {

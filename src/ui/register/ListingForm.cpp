@@ -328,10 +328,8 @@ void ListingForm::setValues(const ListingRow& row) {
             shown = formatYield(value);
         else if (kind == InputKind::Money)
             shown = formatAmount(value);
-        else if (value.typeId() == QMetaType::Double)
-            shown = QString::number(value.toDouble(), 'g', 12);
         else
-            shown = value.toString();
+            shown = plainNumber(value);
         setText(column, shown);
     }
 }

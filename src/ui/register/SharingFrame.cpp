@@ -1,5 +1,7 @@
 #include "SharingFrame.h"
 
+#include "listings/ListCellFormat.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,9 +51,7 @@ void uncheckAll(QButtonGroup* group) {
 }
 
 QString textOf(const QVariant& value) {
-    if (value.typeId() == QMetaType::Double)
-        return QString::number(value.toDouble(), 'g', 12);
-    return value.toString();
+    return plainNumber(value);
 }
 
 QVariant valueOf(const QLineEdit* edit) {
