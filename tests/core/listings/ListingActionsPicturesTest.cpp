@@ -1,4 +1,5 @@
 #include "ActionOffice.h"
+#include "listings/ActionTexts.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -8,7 +9,7 @@ using namespace teran::test;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
+const QString kBreak = QStringLiteral("\r\n\r\n");
 
 class ListingActionsPicturesTest : public testing::TestWithParam<Backend> {
 protected:
@@ -56,7 +57,7 @@ TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsThe
 
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.picturesIncomplete, 0);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 등록작업 (1)건을 완료하였습니다."));
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishDone(1));
     for (const QString& sent :
          {name(number, 1), name(number, 2, "GIF"), name(number, 3), name(number, 5, "gif")})
         EXPECT_TRUE(onServer(sent)) << sent.toStdString();
@@ -87,9 +88,8 @@ TEST_P(ListingActionsPicturesTest, PictureThatCannotGoUpIsReportedButTheRowStays
     EXPECT_EQ(office->localState(number), 3);
     EXPECT_EQ(office->serverState(number), 3);
     EXPECT_EQ(office->dialogs().lastText(),
-              QStringLiteral("매물 등록작업 (1)건을 완료하였습니다.") + kCrLf + kCrLf +
-                  QStringLiteral("사진을 서버에 올리지 못한 매물 (1)건 [매물%1]").arg(number) + kCrLf +
-                  QStringLiteral("매물을 수정하여 다시 저장하시면 사진을 다시 올립니다."));
+              ActionTexts::publishDone(1) + kBreak +
+                  ActionTexts::picturesNotSentNote(1, QStringLiteral("매물%1").arg(number)));
     EXPECT_EQ(office->dialogs().shown().last().icon, DialogIcon::Warning);
 }
 
@@ -108,12 +108,8 @@ TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCop
     const ActionOutcome outcome = office->actions().archive(ActionOffice::picks({number}));
 
     EXPECT_EQ(office->dialogs().shown().first().text,
-              QStringLiteral("선택된매물 (1)개 ") + kCrLf + QStringLiteral("[매물%1]을 ").arg(number) +
-                  QStringLiteral("보관함으로 이동합니다. ") + kCrLf +
-                  QStringLiteral("단, 인터넷매물을 보관함으로 이동할경우에는 인터넷매물은 자동 삭제됩니다. "
-                                 "실행하시겠습니까 ?"));
-    EXPECT_EQ(office->dialogs().lastText(),
-              QStringLiteral("매물보관함으로 이동작업 (1)건을 완료하였습니다."));
+              ActionTexts::archiveQuestion(1, QStringLiteral("매물%1").arg(number)));
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::archiveDone(1));
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(office->localState(number), 2);
     EXPECT_EQ(
@@ -129,8 +125,7 @@ TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCop
          {name(number, 1), name(number, 2, "GIF"), name(number, 3), name(number, 5, "gif")})
         EXPECT_FALSE(onServer(gone)) << gone.toStdString();
     EXPECT_EQ(office->serverState(other), 1);
-    EXPECT_EQ(office->progressTexts,
-              QStringList({QStringLiteral("총 1 개의 데이타중 1 개를 이동하는중입니다."), QString()}));
+    EXPECT_EQ(office->progressTexts, QStringList({ActionTexts::moving(1, 1), QString()}));
     // The office keeps its own pictures.
     EXPECT_TRUE(QFileInfo::exists(office->localPicture(name(number, 1))));
 }
@@ -156,8 +151,8 @@ TEST_P(ListingActionsPicturesTest, UnpublishWithThePictureServerGoneStillRemoves
     EXPECT_EQ(office->serverState(number), std::nullopt);
     EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->dialogs().lastText(),
-              QStringLiteral(" 매물 삭제작업 (1)건을 완료하였습니다.") + kCrLf + kCrLf +
-                  QStringLiteral("서버의 사진을 지우지 못한 매물 (1)건 [매물%1]").arg(number));
+              ActionTexts::unpublishDone(1) + kBreak +
+                  ActionTexts::picturesNotRemovedNote(1, QStringLiteral("매물%1").arg(number)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ListingActionsPicturesTest,

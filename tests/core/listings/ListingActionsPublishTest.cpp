@@ -1,4 +1,5 @@
 #include "ActionOffice.h"
+#include "listings/ActionTexts.h"
 #include "session/DailyLog.h"
 
 #include <QFile>
@@ -7,8 +8,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 class ListingActionsPublishTest : public testing::TestWithParam<Backend> {
 protected:
@@ -23,70 +22,48 @@ protected:
             numbers << office->addListing({{"money_m", 10000 + i}});
         return numbers;
     }
+    ActionOutcome publish(const QList<int>& numbers, PublicationState target = PublicationState::Internet) {
+        office->answerYes();
+        return office->actions().publish(ActionOffice::picks(numbers), target);
+    }
 
     std::unique_ptr<ActionOffice> office;
 };
 
 } // namespace
 
-TEST_P(ListingActionsPublishTest, ElevenListingsShowTheLimitAndChangeNothing) {
-    const QList<int> numbers = addListings(11);
-    office->answerYes(); // would be taken by a question; none may come
-
-    const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks(numbers), PublicationState::Internet);
-
-    ASSERT_EQ(office->dialogs().shown().size(), 1);
-    const auto& shown = office->dialogs().shown().first();
-    EXPECT_EQ(shown.text, QStringLiteral("온라인 매물등록 작업은 한번에 10까지만 등록가능합니다."));
-    EXPECT_EQ(shown.title, QStringLiteral("알림"));
-    EXPECT_EQ(shown.icon, DialogIcon::Warning);
-    EXPECT_FALSE(outcome.ran);
-    EXPECT_EQ(outcome.done, 0);
-    EXPECT_EQ(office->serverCount(office->officeId()), 0);
-    for (int number : numbers)
-        EXPECT_EQ(office->localState(number), 0);
-}
-
-// Rows already in the target state do not count towards the limit.
-TEST_P(ListingActionsPublishTest, TenListingsGoThroughWithTheirCopies) {
+// Eleven rows to publish are refused before any question; rows already in the target state do
+// not count towards the limit.
+TEST_P(ListingActionsPublishTest, TenListingsAtATimeGoThroughWithTheirCopies) {
     const QList<int> numbers = addListings(10);
+    const int eleventh = office->addListing();
+    EXPECT_FALSE(publish(numbers + QList<int>{eleventh}).ran);
+    ASSERT_EQ(office->dialogs().shown().size(), 1);
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishLimit());
+    EXPECT_EQ(office->serverCount(office->officeId()), 0);
+
+    office->dialogs().clear();
     const int alreadyThere = office->addPublished(1);
-    office->answerYes();
-
-    const ActionOutcome outcome = office->actions().publish(
-        ActionOffice::picks(numbers + QList<int>{alreadyThere}), PublicationState::Internet);
-
-    const auto& shown = office->dialogs().shown();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(
-        shown.at(0).text.startsWith(QStringLiteral("선택된매물 (10)개 ") + kCrLf + QStringLiteral("[매물")));
-    EXPECT_TRUE(shown.at(0).text.endsWith(
-        QStringLiteral("]을 ") + kCrLf + kCrLf + QStringLiteral("인터넷 매물로 등록합니다.") + kCrLf +
-        QStringLiteral("인터넷매물로 등록할경우 자동으로 매물이 활성매물함으로 이동됩니다. ") + kCrLf +
-        QStringLiteral(" 실행하시겠습니까 ?")));
-    EXPECT_EQ(shown.at(0).icon, DialogIcon::Question);
-    EXPECT_EQ(shown.at(1).text, QStringLiteral("매물 등록작업 (10)건을 완료하였습니다."));
-    EXPECT_EQ(shown.at(1).icon, DialogIcon::Information);
+    const ActionOutcome outcome = publish(numbers + QList<int>{alreadyThere});
+    ASSERT_EQ(office->dialogs().shown().size(), 2);
+    EXPECT_TRUE(office->dialogs().shown().first().text.startsWith(QStringLiteral("선택된매물 (10)개 ")));
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishDone(10));
     EXPECT_EQ(outcome.done, 10);
     EXPECT_EQ(outcome.skipped, 1);
-    EXPECT_EQ(outcome.failed, 0);
     EXPECT_EQ(office->serverCount(office->officeId()), 11);
     for (int number : numbers) {
         EXPECT_EQ(office->localState(number), 1);
         EXPECT_EQ(office->serverState(number), 1);
     }
-    EXPECT_EQ(office->progressTexts.first(), QStringLiteral("총 10 개의 데이타중 1 개를 등록하는중입니다."));
-    EXPECT_EQ(office->progressTexts.at(9), QStringLiteral("총 10 개의 데이타중 10 개를 등록하는중입니다."));
-    EXPECT_TRUE(office->progressTexts.last().isEmpty());
+    EXPECT_EQ(office->progressTexts.at(9), ActionTexts::uploading(10, 10));
+    EXPECT_TRUE(office->progressTexts.last().isEmpty()) << "the status bar is cleared at the end";
 }
 
-// The copy carries what the upload columns promise: the office's key, the target state, the
-// upload time from the session's clock, the local date as sort key, no grades, no owner.
+// The copy carries the office's key, the target state, the upload time from the session's clock,
+// the local date as sort key, no grades; the office keeps its own grades.
 TEST_P(ListingActionsPublishTest, CopyIsDatedAndKeyedForTheSharedLists) {
     const int number = office->addListing({{"mbigo", "남향 '전망' 좋음"}, {"addr4", "123-4"}});
-    office->answerYes();
-    office->actions().publish(ActionOffice::picks({number}), PublicationState::ClubsAndInternet);
+    publish({number}, PublicationState::ClubsAndInternet);
 
     EXPECT_EQ(office->serverState(number), 3);
     EXPECT_EQ(office->localState(number), 3);
@@ -95,122 +72,83 @@ TEST_P(ListingActionsPublishTest, CopyIsDatedAndKeyedForTheSharedLists) {
               QDateTime(QDate(2026, 11, 1), QTime(9, 0)));
     EXPECT_EQ(office->serverColumn(number, "hitadd").toInt(), 0);
     EXPECT_EQ(office->serverColumn(number, "mbigo").toString(), QStringLiteral("남향 '전망' 좋음"));
-    EXPECT_EQ(office->serverColumn(number, "money_m").toLongLong(), 85000);
     EXPECT_EQ(office->serverColumn(number, "id").toString(), office->officeId());
-    // The office keeps its own grades; only the copy starts without them.
     EXPECT_EQ(office->local().scalar("SELECT hitadd FROM maemul WHERE table_idx = ?", {number}).toInt(), 2);
 }
 
+// A scope change keeps the copy (its key and grades); an archived row comes back published; a
+// published row whose copy the server lost gets it written again.
 TEST_P(ListingActionsPublishTest, PublishingSetsTheScopeOfPublishedRows) {
     const int internet = office->addPublished(1);
     const int clubs = office->addPublished(7);
     const int archived = office->addListing({{"state", 2}});
-    const QVariant copyKey =
-        office->server().scalar("SELECT table_idx FROM maemul WHERE sub_idx = ?", {internet});
-    office->answerYes();
+    const int lost = office->addListing({{"state", 1}});
+    const QVariant copyKey = office->serverColumn(internet, "table_idx");
 
-    const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({internet, clubs, archived}), PublicationState::Clubs);
+    const ActionOutcome outcome = publish({internet, clubs, archived, lost}, PublicationState::Clubs);
 
-    EXPECT_EQ(outcome.done, 2);
+    EXPECT_EQ(outcome.done, 3);
     EXPECT_EQ(outcome.skipped, 1);
-    EXPECT_EQ(office->localState(internet), 7);
-    EXPECT_EQ(office->serverState(internet), 7);
-    EXPECT_EQ(office->server().scalar("SELECT table_idx FROM maemul WHERE sub_idx = ?", {internet}), copyKey)
-        << "a scope change rewrote the copy";
-    // A scope change keeps the grades of the copy.
+    for (int number : {internet, clubs, archived, lost}) {
+        EXPECT_EQ(office->localState(number), 7);
+        EXPECT_EQ(office->serverState(number), 7);
+    }
+    EXPECT_EQ(office->serverColumn(internet, "table_idx"), copyKey) << "a scope change rewrote the copy";
     EXPECT_EQ(office->serverColumn(internet, "hitadd").toInt(), 2);
-    EXPECT_EQ(office->localState(archived), 7);
-    EXPECT_EQ(office->serverState(archived), 7);
-    EXPECT_EQ(office->localState(clubs), 7);
 
     office->dialogs().clear();
-    const ActionOutcome again =
-        office->actions().publish(ActionOffice::picks({clubs}), PublicationState::Clubs);
-    EXPECT_FALSE(again.ran);
+    EXPECT_FALSE(publish({clubs}, PublicationState::Clubs).ran);
     ASSERT_EQ(office->dialogs().shown().size(), 1);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없거나 이미 등록된매물입니다."));
-    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("확인"));
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::nothingToPublish());
 }
 
-// A local row that claims a publication the server lost gets its copy written again.
-TEST_P(ListingActionsPublishTest, MissingCopyOfAPublishedRowIsWrittenAgain) {
-    const int number = office->addListing({{"state", 1}});
-    office->answerYes();
-    const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::ClubsAndInternet);
-    EXPECT_EQ(outcome.done, 1);
-    EXPECT_EQ(office->serverState(number), 3);
-    EXPECT_EQ(office->localState(number), 3);
-}
-
-TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedAndSaysSo) {
+TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndLogsEach) {
     const QList<int> numbers = addListings(2);
     office->server().execute(QStringLiteral("DROP TABLE maemul"));
-    office->answerYes();
 
-    const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks(numbers), PublicationState::Internet);
+    const ActionOutcome outcome = publish(numbers);
 
-    EXPECT_EQ(outcome.done, 0);
-    EXPECT_EQ(outcome.failed, 2);
     EXPECT_EQ(outcome.failedNumbers, numbers);
     for (int number : numbers)
         EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->dialogs().lastText(),
-              QStringLiteral("매물 등록작업 (0)건을 완료하였습니다.") + kCrLf + kCrLf +
-                  QStringLiteral("등록하지 못한 매물 (2)건 [매물%1,매물%2]").arg(numbers[0]).arg(numbers[1]) +
-                  kCrLf + QStringLiteral("잠시 후 다시 실행해 주세요."));
+              ActionTexts::publishDone(0) + QStringLiteral("\r\n\r\n") +
+                  ActionTexts::failedNote(QStringLiteral("등록"), 2,
+                                          QStringLiteral("매물%1,매물%2").arg(numbers[0]).arg(numbers[1])));
     EXPECT_EQ(office->dialogs().shown().last().icon, DialogIcon::Warning);
     QFile log(office->session().log().fileFor(office->clock().today()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(log.readAll()).count(QStringLiteral("frmMain -> internetin => ")), 2);
 }
 
-TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginAndTheServer) {
+// After an offline login, or while the server cannot be reached, no online action starts; no
+// tick, or No to the question, changes nothing either.
+TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginTheServerAndAYes) {
     const int number = office->addListing();
     office->session().state().OnlineMode = QStringLiteral("offline");
-    office->answerYes();
-    ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet);
-    EXPECT_FALSE(outcome.ran);
-    EXPECT_EQ(
-        office->dialogs().lastText(),
-        QStringLiteral("오프라인으로 로그인하셨습니다.") + kCrLf + kCrLf +
-            QStringLiteral(
-                "온라인 매물작업은 인터넷에 연결된 상태에서 다시 로그인하신 후에 사용하실 수 있습니다."));
-    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("인터넷연결"));
+    EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran);
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::offlineLogin());
 
     office->session().state().OnlineMode = QStringLiteral("yes");
     office->session().state().InternetOk = false;
-    for (int round = 0; round < 3; ++round) {
+    const QList<std::function<ActionOutcome(ListingActions&)>> online = {
+        [&](ListingActions& a) { return a.unpublish(ActionOffice::picks({number}), UnpublishScope::Both); },
+        [&](ListingActions& a) { return a.refreshSelected(ActionOffice::picks({number})); },
+        [&](ListingActions& a) { return a.refreshAll(); },
+    };
+    for (const auto& action : online) {
         office->dialogs().clear();
         auto actions = office->actions();
-        if (round == 0)
-            outcome = actions.unpublish(ActionOffice::picks({number}), UnpublishScope::Both);
-        else if (round == 1)
-            outcome = actions.refreshSelected(ActionOffice::picks({number}));
-        else
-            outcome = actions.refreshAll();
-        EXPECT_FALSE(outcome.ran);
+        EXPECT_FALSE(action(actions).ran);
         ASSERT_EQ(office->dialogs().shown().size(), 1);
-        EXPECT_EQ(office->dialogs().lastText(),
-                  QStringLiteral("현재 인터넷 접속이 불안정합니다.") + kCrLf + kCrLf +
-                      QStringLiteral("인터넷 연결이 문제가 없는지 확인해보세요."));
-        EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("인터넷연결"));
+        EXPECT_EQ(office->dialogs().lastText(), ActionTexts::internetUnstable());
     }
-    EXPECT_EQ(office->localState(number), 0);
-}
 
-TEST_P(ListingActionsPublishTest, NoTickOrNoAnswerChangesNothing) {
-    const int number = office->addListing();
-    ActionOutcome outcome = office->actions().publish({}, PublicationState::Internet);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없습니다."));
-    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("확인"));
-
-    outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet); // answered No
-    EXPECT_FALSE(outcome.ran);
+    office->session().state().InternetOk = true;
+    EXPECT_FALSE(office->actions().publish({}, PublicationState::Internet).ran);
+    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noSelection());
+    EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran)
+        << "answered No";
     EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->serverCount(office->officeId()), 0);
 }
