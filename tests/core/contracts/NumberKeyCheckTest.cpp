@@ -15,37 +15,17 @@ void expectAction(std::initializer_list<int> keys, Qt::KeyboardModifiers modifie
 
 } // namespace
 
-TEST(NumberKeyCheckTest, DigitsAndDeletingKeysReformatAndMoveTheCaretToTheEnd) {
-    for (Qt::KeyboardModifiers modifiers :
-         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
-        expectAction({Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6, Qt::Key_7,
-                      Qt::Key_8, Qt::Key_9, Qt::Key_Minus},
-                     modifiers, Action::ReformatToEnd);
-    }
-    expectAction({Qt::Key_Backspace, Qt::Key_Delete}, {}, Action::ReformatToEnd);
-}
-
-TEST(NumberKeyCheckTest, KeysThatTypeNoDigitButBelongToNumbersKeepTheCaret) {
-    expectAction({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_End,
-                  Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Comma,
-                  Qt::Key_Period, Qt::Key_Tab, Qt::Key_Backtab},
-                 {}, Action::Reformat);
-    // The keypad's decimal key is a period or, on some layouts, a comma.
-    expectAction({Qt::Key_Period, Qt::Key_Comma, Qt::Key_Enter}, Qt::KeypadModifier, Action::Reformat);
-    // Shortcuts type nothing: pasting or a button's mnemonic must not empty the box.
-    expectAction({Qt::Key_V, Qt::Key_C, Qt::Key_X, Qt::Key_A, Qt::Key_Z}, Qt::ControlModifier,
-                 Action::Reformat);
-    expectAction({Qt::Key_S}, Qt::AltModifier, Action::Reformat);
-}
-
-TEST(NumberKeyCheckTest, EveryOtherKeyIsRefused) {
-    expectAction({Qt::Key_A, Qt::Key_Z, Qt::Key_Space, Qt::Key_Plus, Qt::Key_Slash, Qt::Key_Asterisk,
-                  Qt::Key_Escape, Qt::Key_F1, Qt::Key_Hangul, Qt::Key_PageUp, Qt::Key_unknown, 0},
-                 {}, Action::Reject);
-    // Shifted digits and minus type symbols, not numbers.
-    expectAction({Qt::Key_Exclam, Qt::Key_At, Qt::Key_Underscore, Qt::Key_Less, Qt::Key_Greater, Qt::Key_A},
-                 Qt::ShiftModifier, Action::Reject);
-    expectAction({Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Slash}, Qt::KeypadModifier, Action::Reject);
+// Digits and deleting keys reformat and move the caret to the end; keys that type no digit but
+// belong to numbers (moving, decimal key, shortcuts such as a paste) keep it; the rest is refused.
+TEST(NumberKeyCheckTest, KeysReformatKeepTheCaretOrAreRefused) {
+    expectAction({Qt::Key_0, Qt::Key_9, Qt::Key_Minus, Qt::Key_Backspace}, {}, Action::ReformatToEnd);
+    expectAction({Qt::Key_5}, Qt::KeypadModifier, Action::ReformatToEnd);
+    expectAction({Qt::Key_Left, Qt::Key_Tab, Qt::Key_Comma, Qt::Key_Return}, {}, Action::Reformat);
+    expectAction({Qt::Key_Comma}, Qt::KeypadModifier, Action::Reformat);
+    expectAction({Qt::Key_V}, Qt::ControlModifier, Action::Reformat);
+    expectAction({Qt::Key_A, Qt::Key_Space, Qt::Key_Hangul, 0}, {}, Action::Reject);
+    expectAction({Qt::Key_Exclam}, Qt::ShiftModifier, Action::Reject);
+    expectAction({Qt::Key_Plus}, Qt::KeypadModifier, Action::Reject);
 }
 
 TEST(NumberKeyCheckTest, ReformatGroupsTheWholePartByThousands) {
@@ -53,32 +33,10 @@ TEST(NumberKeyCheckTest, ReformatGroupsTheWholePartByThousands) {
         const char* text;
         const char* shown;
     } cases[] = {
-        {"1234567", "1,234,567"},
-        {"1,2345", "12,345"},
-        {"12,34,5", "12,345"},
-        {"1,", "1"},
-        {"007", "7"},
-        {"0", "0"},
-        {"-1234", "-1,234"},
-        {"-0", "0"},
-        {"12.", "12"},
-        {"1,234.56", "1,234"},
-        {".5", "0"},
-        {"-1234.9", "-1,234"},
-        {" 12 ", "12"},
-        {"999", "999"},
-        {"", ""},
-        {"-", "-"},
-        {".", "."},
-        {",", ","},
-        {"abc", "abc"},
-        {"12a", "12a"},
-        {"1-2", "1-2"},
-        {"--1", "--1"},
-        {"1.2.3", "1.2.3"},
-        {",12", ",12"},
-        {"+12", "+12"},
-        {"1 2", "1 2"},
+        {"1234567", "1,234,567"}, {"12,34,5", "12,345"}, {"007", "7"},     {"-1234", "-1,234"},
+        {"-0", "0"},              {"1,234.56", "1,234"}, {".5", "0"},      {" 12 ", "12"},
+        {"", ""},                 {"-", "-"},            {"12a", "12a"},   {"1-2", "1-2"},
+        {"1.2.3", "1.2.3"},       {"+12", "+12"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NumberKeyCheck::reformat(QString::fromUtf8(c.text)), QString::fromUtf8(c.shown)) << c.text;

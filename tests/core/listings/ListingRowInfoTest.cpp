@@ -60,14 +60,6 @@ TEST_F(ListingRowInfoTest, OwnRowShowsOwnerAndTheLatestNoteOfTheListing) {
               QStringLiteral("홍길동 [집]02-111-2222 [핸]010-3333-4444\n2026-03-05 가격 조정"));
 }
 
-TEST_F(ListingRowInfoTest, OwnRowWithoutOwnerOrNotes) {
-    const int bare = f->addOwn({});
-    EXPECT_EQ(ownRowDetails(f->session(), bare).infoText, QStringLiteral("등록자정보없음.\n작업내용없음."));
-    // gone meanwhile from another desk
-    EXPECT_EQ(ownRowDetails(f->session(), bare + 100).infoText,
-              QStringLiteral("등록자정보없음.\n작업내용없음."));
-}
-
 TEST_F(ListingRowInfoTest, AnOwnerKeptPrivateByAnotherStaffMemberIsNotShown) {
     const int kept = f->addOwn({{"uname", "비공개"}, {"uhp", "010-1"}, {"opid", "st2"}});
     f->loginAs(QStringLiteral("st1"));

@@ -143,17 +143,6 @@ TEST_F(frmListTest, TheSameHeaderTwiceSortsAscendingAfterDescending) {
     EXPECT_TRUE(office->dialogs.shown().isEmpty());
 }
 
-TEST_F(frmListTest, AHeaderWithoutASortColumnChangesNothing) {
-    search(QStringLiteral("500"));
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
-    const QList<int> before = numbers();
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("비고")));
-    ASSERT_EQ(office->dialogs.shown().size(), 1);
-    EXPECT_EQ(last().text, QStringLiteral("정렬이 되지 않는 필드 입니다."));
-    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("table_idx"), QStringLiteral("desc")}));
-    EXPECT_EQ(numbers(), before);
-}
-
 TEST_F(frmListTest, TickAllAndPrintNeedRows) {
     click(window.get(), "cmdChk");
     ASSERT_EQ(office->dialogs.shown().size(), 1);
@@ -171,54 +160,6 @@ TEST_F(frmListTest, TickAllAndPrintNeedRows) {
     EXPECT_EQ(window->tickedPicks().size(), 6);
     click(window.get(), "cmdPrint");
     EXPECT_NE(window->findChild<frmSearchPrint*>(), nullptr);
-}
-
-TEST_F(frmListTest, DoubleClickOnAnEmptyGridSaysSo) {
-    doubleClickEmptyGrid(grid);
-    ASSERT_EQ(office->dialogs.shown().size(), 1);
-    EXPECT_EQ(last().text, QStringLiteral("등록된 매물이 없습니다."));
-}
-
-TEST_F(frmListTest, ThePersonInChargeChangesForTheTickedListings) {
-    search(QStringLiteral("10"));
-    click(window.get(), "cmdDamdang");
-    EXPECT_EQ(last().text, QStringLiteral("변경할 매물이 선택되지 않았습니다."));
-    EXPECT_EQ(last().title, QStringLiteral("확인"));
-    EXPECT_TRUE(choices->staffOffered.isEmpty()); // not asked
-
-    model()->setTicked(1, true);
-    model()->setTicked(3, true);
-    const int a = model()->item(1)->number;
-    const int b = model()->item(3)->number;
-    const int untouched = model()->item(2)->number;
-    const QString before =
-        office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {untouched})
-            .toString();
-    choices->staffIds.enqueue(QStringLiteral("staff2"));
-    office->dialogs.answerNext(DialogAnswer::Yes);
-    click(window.get(), "cmdDamdang");
-    EXPECT_EQ(choices->staffOffered.size(), 3);
-    const auto& shown = office->dialogs.shown();
-    ASSERT_GE(shown.size(), 2);
-    EXPECT_EQ(shown.at(shown.size() - 2).text, ActionTexts::inChargeQuestion(2, QStringLiteral("박준호")));
-    EXPECT_EQ(last().text, QStringLiteral("담당자를 변경하였습니다."));
-    for (int number : {a, b})
-        EXPECT_EQ(office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {number})
-                      .toString(),
-                  QStringLiteral("staff2"));
-    EXPECT_EQ(office->localValue(QStringLiteral("SELECT subid FROM maemul WHERE table_idx = ?"), {untouched})
-                  .toString(),
-              before);
-    // the list was read again: its person-in-charge column shows the change
-    const int row = numbers().indexOf(a);
-    ASSERT_GE(row, 0);
-    EXPECT_EQ(columnTexts(grid, QStringLiteral("담당자")).at(row), QStringLiteral("staff2"));
-
-    // a cancelled chooser changes nothing
-    model()->setTicked(2, true);
-    const int shownBefore = int(office->dialogs.shown().size());
-    click(window.get(), "cmdDamdang");
-    EXPECT_EQ(office->dialogs.shown().size(), shownBefore);
 }
 
 TEST_F(frmListTest, ARowClickShowsPicturesOwnerAndLatestWork) {
@@ -257,18 +198,6 @@ TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
     EXPECT_EQ(office->session().state().CurListingIdx, model()->item(4)->number);
 }
 
-TEST_F(frmListTest, AFailingRowClickIsLoggedWithTheWindowsLabel) {
-    search(QStringLiteral("10"));
-    office->local().execute(QStringLiteral("DROP TABLE mem_work"));
-    QSignalSpy chosen(window.get(), &ListWindow::rowChosen);
-    clickRow(grid, 0);
-    EXPECT_TRUE(chosen.isEmpty());
-    const QStringList lines = office->logLines();
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_TRUE(lines.last().contains(QStringLiteral("frmList -> lvMy_Click 회원사 => ")))
-        << lines.last().toStdString();
-}
-
 TEST_F(frmListTest, PageSizeAndFixedPageAreKeptPerUser) {
     typeAndLeave(control<QLineEdit>(window.get(), "txtCount"), QStringLiteral("7"));
     control<QCheckBox>(window.get(), "chkGojung")->click();
@@ -300,35 +229,4 @@ TEST_F(frmListTest, AFixedPageStaysWhenTheSearchRunsAgain) {
     control<QCheckBox>(window.get(), "chkGojung")->setChecked(true);
     window->search({});
     EXPECT_EQ(window->currentPage(), 2);
-}
-
-TEST_F(frmListTest, SavedWidthsAreAppliedAfterEveryFill) {
-    search(QStringLiteral("4"));
-    const int numberColumn = columnOf(grid, QStringLiteral("번호"));
-    const LayoutFile file = window->widthsFile();
-    EXPECT_TRUE(file.path().endsWith(QStringLiteral("demo_frmListAll_size.ini")));
-    QList<int> widths(grid->model()->columnCount(), 90);
-    widths[numberColumn] = 222;
-    ASSERT_TRUE(file.write(widths));
-    click(window.get(), "cmdNext");
-    EXPECT_EQ(grid->horizontalHeader()->sectionSize(numberColumn), 222);
-    EXPECT_TRUE(grid->isColumnHidden(0)); // an old file does not bring helper columns back
-
-    // one type has its own file: the widths of all types do not apply there
-    ListFilter apt;
-    apt.tb = QStringLiteral("apt");
-    window->search(apt);
-    EXPECT_TRUE(window->widthsFile().path().endsWith(QStringLiteral("demo_apt_frmList_size.ini")));
-    EXPECT_NE(grid->horizontalHeader()->sectionSize(columnOf(grid, QStringLiteral("번호"))), 222);
-
-    // the all-types box searches every type again, with that file
-    control<QCheckBox>(window.get(), "chkSearchAll")->click();
-    EXPECT_EQ(window->shownType(), QString());
-    EXPECT_EQ(grid->horizontalHeader()->sectionSize(numberColumn), 222);
-
-    office->dialogs.answerNext(DialogAnswer::No);
-    click(window.get(), "cmdlvWith");
-    EXPECT_EQ(last().text, QStringLiteral("간격상태를 초기화 하였습니다."));
-    EXPECT_FALSE(file.exists());
-    EXPECT_NE(grid->horizontalHeader()->sectionSize(numberColumn), 222);
 }

@@ -66,25 +66,6 @@ TEST_P(frmListieTest, SearchShowsTheOtherOfficesListings) {
     EXPECT_TRUE(window->widthsFile().path().endsWith(QStringLiteral("demo_frmListAll_size_ie.ini")));
 }
 
-TEST_P(frmListieTest, OnlyAddressPictureAndFloorSort) {
-    search(QStringLiteral("500"));
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("매매가")));
-    EXPECT_EQ(last().text, QStringLiteral("정렬이 되지 않는 필드 입니다."));
-    EXPECT_EQ(window->sortState(), SortState{});
-    office->dialogs.clear();
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("시도")));
-    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("address"), QStringLiteral("desc")}));
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("군구")));
-    EXPECT_EQ(window->sortState().direction, QStringLiteral("asc")); // the same sort column again
-    QStringList keys;
-    const QStringList provinces = columnTexts(grid, QStringLiteral("시도"));
-    const QStringList districts = columnTexts(grid, QStringLiteral("군구"));
-    for (int i = 0; i < provinces.size(); ++i)
-        keys << provinces.at(i) + QLatin1Char('|') + districts.at(i);
-    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
-    EXPECT_TRUE(office->dialogs.shown().isEmpty());
-}
-
 TEST_P(frmListieTest, ARowClickNamesTheOfficeAndItsAgent) {
     search(QStringLiteral("5"));
     const ListItem* item = window->model()->item(1);
@@ -143,15 +124,6 @@ TEST_P(frmListieTest, ADoubleClickShowsTheDetailsDrawnByTheProgram) {
     EXPECT_EQ(values.value(QStringLiteral("번호")), QString::number(item->number));
     EXPECT_TRUE(values.contains(QStringLiteral("종목")));
     EXPECT_TRUE(values.contains(QStringLiteral("시도")));
-}
-
-TEST_P(frmListieTest, TheFixedPageBoxIsKeptUnderItsOwnKey) {
-    control<QCheckBox>(window.get(), "chkGojung")->click();
-    SettingsStore demo(office->local(), QStringLiteral("demo"));
-    EXPECT_TRUE(demo.sharedListFixedPage());
-    EXPECT_FALSE(demo.listFixedPage());
-    frmListie again(office->session());
-    EXPECT_TRUE(control<QCheckBox>(&again, "chkGojung")->isChecked());
 }
 
 TEST_P(frmListieTest, ALostServerLeavesAnEmptyListAndALogLine) {
