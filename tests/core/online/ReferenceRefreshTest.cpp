@@ -74,23 +74,6 @@ protected:
 
 } // namespace
 
-TEST(ReferenceTexts, TheProgressLineRunsCounterTotalAndWordTogether) {
-    EXPECT_EQ(refreshProgressText(120, 45000), QStringLiteral("120 / 45000 업데이트중.. "));
-    EXPECT_EQ(refreshProgressText(0, 0), QStringLiteral("0 / 0 업데이트중.. "));
-    EXPECT_EQ(refreshProgressText(1234567, 1234567), QStringLiteral("1234567 / 1234567 업데이트중.. "));
-}
-
-TEST(ReferenceTexts, StatementsNameTheTablesOnly) {
-    EXPECT_EQ(countSql(ReferenceJob::Post), QStringLiteral("SELECT COUNT(`postno`) FROM `post`"));
-    EXPECT_EQ(countSql(ReferenceJob::Subway), QStringLiteral("SELECT COUNT(`table_idx`) FROM `subway`"));
-    EXPECT_EQ(SqlStore::placeholderCount(insertSql(ReferenceJob::Post)), 5);
-    EXPECT_EQ(SqlStore::placeholderCount(insertSql(ReferenceJob::Subway)), 3);
-    EXPECT_EQ(jobFromTag(QStringLiteral("post")), ReferenceJob::Post);
-    EXPECT_EQ(jobFromTag(QStringLiteral("subway")), ReferenceJob::Subway);
-    EXPECT_FALSE(jobFromTag(QStringLiteral("Post")).has_value());
-    EXPECT_FALSE(jobFromTag(QString()).has_value());
-}
-
 TEST_P(ReferenceRefreshTest, DifferentCountsAskInTheProgramsWordsAndTheAnswerDecides) {
     insertPostRows(server(), postRows(30, QStringLiteral("역삼동")));
     insertPostRows(*local, postRows(20, QStringLiteral("역삼동")));
@@ -199,34 +182,6 @@ TEST_P(ReferenceRefreshTest, SubwayRowsKeepTheServersNumbers) {
               QStringLiteral("지하철노선 업데이트를 성공적으로 완료 하였습니다."));
 }
 
-TEST_P(ReferenceRefreshTest, ProgressIsToldAtTheStartEveryStepAndAtTheEnd) {
-    insertPostRows(server(), postRows(1003, QStringLiteral("역삼동")));
-    QList<QPair<qint64, qint64>> calls;
-    const qint64 copied =
-        copyReferenceTable(server(), *local, ReferenceJob::Post, [&](qint64 counter, qint64 total) {
-            calls.append({counter, total});
-        });
-    EXPECT_EQ(copied, 1003);
-    const QList<QPair<qint64, qint64>> expected{{0, 1003},   {250, 1003},  {500, 1003},
-                                                {750, 1003}, {1000, 1003}, {1003, 1003}};
-    EXPECT_EQ(calls, expected);
-
-    // A count that ends on a step is told once; an empty server table still says 0 / 0.
-    calls.clear();
-    copyReferenceTable(
-        server(), *local, ReferenceJob::Post,
-        [&](qint64 counter, qint64 total) {
-            calls.append({counter, total});
-        },
-        1003);
-    EXPECT_EQ(calls, (QList<QPair<qint64, qint64>>{{0, 1003}, {1003, 1003}}));
-    calls.clear();
-    copyReferenceTable(server(), *local, ReferenceJob::Subway, [&](qint64 counter, qint64 total) {
-        calls.append({counter, total});
-    });
-    EXPECT_EQ(calls, (QList<QPair<qint64, qint64>>{{0, 0}}));
-}
-
 TEST_P(ReferenceRefreshTest, AServerThatGoesAwayHalfWayLeavesTheOldRowsWhole) {
     insertPostRows(server(), postRows(1003, QStringLiteral("역삼동")));
     insertPostRows(*local, postRows(300, QStringLiteral("삼성동")));
@@ -274,23 +229,6 @@ TEST_P(ReferenceRefreshTest, ARowTheOfficesTableRefusesRollsTheWholeCopyBack) {
     office->dialogs.clear();
     EXPECT_TRUE(runReferenceCopy(*session, ReferenceJob::Post));
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), snapshot(server(), ReferenceJob::Post));
-}
-
-TEST_P(ReferenceRefreshTest, AFailingProgressCallbackAlsoLeavesTheOldRows) {
-    insertSubwayRows(server(), subwayRows({1, 2, 3, 4, 5, 6}, QStringLiteral("2호선")));
-    insertSubwayRows(*local, subwayRows({1, 2}, QStringLiteral("9호선")));
-    const QStringList before = snapshot(*local, ReferenceJob::Subway);
-    auto session = startSession();
-
-    // The last progress call comes after the last row, before the commit.
-    const bool copied = runReferenceCopy(*session, ReferenceJob::Subway, [](qint64 counter, qint64 total) {
-        if (counter == total && total > 0)
-            throw std::runtime_error("window gone");
-    });
-    EXPECT_FALSE(copied);
-    EXPECT_EQ(snapshot(*local, ReferenceJob::Subway), before);
-    EXPECT_TRUE(
-        logText().contains(QStringLiteral("frmUpgrade cmdAc_Click => window gone => ReferenceRefresh")));
 }
 
 TEST_P(ReferenceRefreshTest, TheDemoOfficeIsBroughtUpToDateByTheRefresh) {

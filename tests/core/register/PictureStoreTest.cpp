@@ -79,17 +79,6 @@ TEST_F(PictureStoreTest, UploadedPictureIsServedOverTheWeb) {
     EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(PictureStoreTest, UploadUnderAnotherRemoteNameReplacesIt) {
-    const QString name = pictureName();
-    const QString remoteName = pictureName(QStringLiteral(".GIF"));
-    ASSERT_TRUE(writeBytes(remoteDisk(remoteName), "old"));
-    ASSERT_TRUE(writeBytes(localFile(name), "new picture"));
-    ASSERT_TRUE(m_store->FtpOpen());
-    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("up"), kTable, name, remoteName));
-    EXPECT_EQ(readBytes(remoteDisk(remoteName)), QByteArray("new picture"));
-    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
-}
-
 // A failed upload must reach the caller and the log, so that no listing is marked published with it.
 TEST_F(PictureStoreTest, FailedCommandsAreReportedNotSwallowed) {
     const QString name = pictureName();

@@ -210,33 +210,6 @@ TEST_F(ClsFtpTest, MakeListAndRemoveFolders) {
     EXPECT_EQ(m_ftp.FtpFindFirstFile(folder).count(), 2);
 }
 
-TEST_F(ClsFtpTest, CurrentFolderResolvesRelativePaths) {
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/"));
-    m_ftp.FtpSetCurrentDirectory(QStringLiteral("docs"));
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/docs"));
-    m_ftp.FtpSetCurrentDirectory(QStringLiteral("files/"));
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/docs/files"));
-
-    const QString name = uniqueName(QStringLiteral("cwd")) + QStringLiteral(".jpg");
-    m_cleanup.append(disk(QStringLiteral("docs/files/") + name));
-    ASSERT_TRUE(writeBytes(local(name), "here"));
-    m_ftp.SimpleFtpPutFile(local(name), name);
-    EXPECT_EQ(readBytes(disk(QStringLiteral("docs/files/") + name)), QByteArray("here"));
-    EXPECT_NE(m_ftp.FtpFindFirstFile().find(name), nullptr);
-
-    EXPECT_THROW(m_ftp.FtpSetCurrentDirectory(QStringLiteral("no_such_folder")), FtpError);
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/docs/files"));
-
-    m_ftp.FtpSetCurrentDirectory(QStringLiteral(".."));
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/docs"));
-    m_ftp.DeleteFTPFile(QStringLiteral("files/") + name);
-    EXPECT_FALSE(QFileInfo::exists(disk(QStringLiteral("docs/files/") + name)));
-
-    m_ftp.FtpSetCurrentDirectory(QStringLiteral("/docs/files"));
-    EXPECT_EQ(m_ftp.FtpGetCurrentDirectory(), QStringLiteral("/docs/files"));
-    EXPECT_NE(m_ftp.FtpFindFirstFile(QStringLiteral("/")).find(QStringLiteral("docs")), nullptr);
-}
-
 // A name must not smuggle a second FTP command in after a line break.
 TEST_F(ClsFtpTest, LineBreaksInPathsAreRefused) {
     const QString folder = remote(QStringLiteral("docs/"), QStringLiteral("keep"));

@@ -47,12 +47,6 @@ TEST_F(LogFixture, LinesOfOneDayShareAFileAndTheNextDayStartsANewOne) {
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("Log"))).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(LogFixture, MessageWithLineBreakIsWrittenAsIs) {
-    ASSERT_TRUE(log.WriteLog(QStringLiteral("줄1\r\n줄2")));
-    EXPECT_EQ(readAll(log.fileFor(clock.today())),
-              QStringLiteral("2026-12-06 09:05:07   office1   줄1\r\n줄2\r\n"));
-}
-
 TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
     user.clear();
     ASSERT_TRUE(log.WriteLog(QStringLiteral("x")));

@@ -67,14 +67,6 @@ TEST(LayoutFileName, NamesThatWouldLeaveTheFolderOrLackATypeAreRefused) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(LayoutFileTest, AMissingFileMeansDefaultWidths) {
-    const LayoutFile file(folder, LayoutKind::OwnListAll, QStringLiteral("kim"));
-    EXPECT_EQ(file.path(), folder.rd() + QStringLiteral("kim_frmListAll_size.ini"));
-    EXPECT_FALSE(file.exists());
-    EXPECT_TRUE(file.read().isEmpty());
-    EXPECT_TRUE(file.remove()) << "nothing to remove is not a failure";
-}
-
 TEST_F(LayoutFileTest, WidthsRoundTripInTheOneLineForm) {
     const LayoutFile file(folder, LayoutKind::ClubType, QStringLiteral("kim"), QStringLiteral("land"));
     ASSERT_TRUE(file.write({120, 0, 85, 1500}));

@@ -65,13 +65,6 @@ TEST(ListingColumns, TypesFollowWhatTheColumnsHold) {
             EXPECT_EQ(c.type, ColumnType::BigInt) << name; // 만원 totals beyond 32 bits
         }
     }
-    for (const char* name : {"writeday", "showday", "sortday", "offday"})
-        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::DateTime) << name;
-    for (const char* name : {"state", "code", "room", "readnum", "hitadd", "hitmem", "sub_idx"})
-        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::Integer) << name;
-    for (const char* name : {"mbigo", "special", "bigoie", "note", "uname", "addr1", "cboname", "tb", "id"})
-        EXPECT_EQ(findListingColumn(QLatin1String(name))->type, ColumnType::Text) << name;
-
     // MariaDB counts each VARCHAR in full (4 bytes a character) against 65,535 bytes a row.
     int varcharBytes = 0;
     for (const ColumnDef& c : listingColumns())

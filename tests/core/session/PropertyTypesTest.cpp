@@ -35,26 +35,6 @@ TEST(PublicationStates, ReadFromNumbersAndTextAndRejectTheRest) {
     EXPECT_EQ(stateValue(PublicationState::Clubs), 7);
 }
 
-TEST(PublicationStates, WhereEachStateIsShown) {
-    using S = PublicationState;
-    struct Row {
-        S state;
-        bool published, internet, clubs, archived;
-    };
-    const Row rows[] = {{S::Unpublished, false, false, false, false},
-                        {S::Internet, true, true, false, false},
-                        {S::Archived, false, false, false, true},
-                        {S::ClubsAndInternet, true, true, true, false},
-                        {S::Clubs, true, false, true, false}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(stateValue(r.state));
-        EXPECT_EQ(isPublished(r.state), r.published);
-        EXPECT_EQ(isShownOnInternet(r.state), r.internet);
-        EXPECT_EQ(isShownInClubs(r.state), r.clubs);
-        EXPECT_EQ(isArchived(r.state), r.archived);
-    }
-}
-
 TEST(CombinedAmount, RentTimesHundredPlusDeposit) {
     EXPECT_EQ(combinedAmount(50, 1000), 6000);
     EXPECT_EQ(combinedAmount(0, 0), 0);

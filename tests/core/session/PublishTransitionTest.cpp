@@ -81,23 +81,6 @@ TEST(PublishTransition, StoredStatesAsTextAndUnknownValues) {
         }
 }
 
-TEST(PublishTransition, PublishActionsAndTheirTargets) {
-    EXPECT_EQ(publishActionFor(S::Internet), A::PublishInternet);
-    EXPECT_EQ(publishActionFor(S::ClubsAndInternet), A::PublishClubsAndInternet);
-    EXPECT_EQ(publishActionFor(S::Clubs), A::PublishClubs);
-    EXPECT_FALSE(publishActionFor(S::Unpublished).has_value());
-    EXPECT_FALSE(publishActionFor(S::Archived).has_value());
-    for (A action : kAllActions) {
-        const auto target = publishTarget(action);
-        if (target) {
-            EXPECT_EQ(publishActionFor(*target), action);
-        } else {
-            EXPECT_TRUE(action != A::PublishInternet && action != A::PublishClubs &&
-                        action != A::PublishClubsAndInternet);
-        }
-    }
-}
-
 // Whatever the action, a row never ends up published without a server row or with a server
 // row that its local state does not claim.
 TEST(PublishTransition, LocalAndServerNeverDisagree) {

@@ -77,16 +77,6 @@ TEST_P(SessionFixture, InternetCheckReportsLocalListingsAndReadsThePicturePasswo
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_P(SessionFixture, WithNoLocalListingsNothingIsReportedButThePasswordIsStillRead) {
-    auto session = makeSession();
-    ASSERT_TRUE(session->MdbsqlConnOpen());
-    session->InternetCheck();
-    EXPECT_TRUE(session->state().InternetOk);
-    EXPECT_TRUE(memberValue("nowdata").isNull());
-    EXPECT_TRUE(memberValue("lastDay").isNull());
-    EXPECT_EQ(session->state().FtpPassword, QStringLiteral("ftp-secret"));
-}
-
 TEST_P(SessionFixture, WithoutInternetTheServerIsNeverTouched) {
     config.probeUrl = closedPortUrl();
     auto session = makeSession();

@@ -128,15 +128,6 @@ TEST_P(SettingsStoreTest, LoginDefaultsAreCreatedOnceAndKeepWhatIsThere) {
         << "created empty, not null";
 }
 
-TEST_P(SettingsStoreTest, AFreshOfficeGetsFontSizeTenAndTwentyEmptyRegions) {
-    SettingsStore settings(store(), kKim);
-    EXPECT_EQ(settings.ensureLoginDefaults(), 21);
-    EXPECT_EQ(stored(QStringLiteral("fontsize")).value(0), QStringLiteral("10"));
-    EXPECT_EQ(store().scalar(QStringLiteral("SELECT COUNT(*) FROM mem_seting")).toInt(), 21);
-    EXPECT_EQ(settings.ensureLoginDefaults(), 0);
-    EXPECT_EQ(store().scalar(QStringLiteral("SELECT COUNT(*) FROM mem_seting")).toInt(), 21);
-}
-
 TEST_P(SettingsStoreTest, TwoUsersOfOneOfficeKeepTheirOwnRows) {
     SettingsStore kim(store(), kKim);
     SettingsStore lee(store(), kLee);

@@ -111,18 +111,6 @@ TEST_P(frmUpgradeTest, YesOpensTheWindowAndItsStartButtonCopiesCountingTheRows) 
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_P(frmUpgradeTest, ClosingBeforeStartingLeavesTheTableAsItWas) {
-    const QStringList before = postSnapshot(*local);
-    office->dialogs.answerNext(DialogAnswer::Yes);
-    onWindow(
-        [](frmUpgrade* window) { QTest::mouseClick(control<QLabel>(window, "closelbl"), Qt::LeftButton); });
-
-    EXPECT_FALSE(runReferenceCheck(*session, ReferenceJob::Post));
-    EXPECT_EQ(postSnapshot(*local), before);
-    ASSERT_EQ(office->dialogs.shown().size(), 1); // the question only
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
 TEST_P(frmUpgradeTest, AFailedCopyKeepsTheWindowOpenForAnotherTry) {
     const QStringList before = postSnapshot(*local);
     refuseInsert(*local, QStringLiteral("post"), QStringLiteral("addr4"), QStringLiteral("9001~9010"),
@@ -144,18 +132,6 @@ TEST_P(frmUpgradeTest, AFailedCopyKeepsTheWindowOpenForAnotherTry) {
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[1].icon, DialogIcon::Critical);
     EXPECT_TRUE(shown[1].text.contains(QStringLiteral("row refused")));
-}
-
-TEST_P(frmUpgradeTest, TheSubwayJobTitlesTheWindowAndTagsTheButton) {
-    frmUpgrade window(*session);
-    window.setJob(ReferenceJob::Subway);
-    EXPECT_EQ(control<QLabel>(&window, "lblTitle")->text(), QStringLiteral("최신 지하철노선 업데이트"));
-    EXPECT_EQ(control<QPushButton>(&window, "cmdAc")->property("Tag").toString(), QStringLiteral("subway"));
-    // Without a job the start button does nothing.
-    frmUpgrade bare(*session);
-    bare.cmdAc_Click();
-    EXPECT_TRUE(control<QPushButton>(&bare, "cmdAc")->isEnabled());
-    EXPECT_TRUE(office->dialogs.shown().isEmpty());
 }
 
 TEST_P(frmUpgradeTest, OfflineTheMenuEntryOpensNoWindow) {

@@ -120,36 +120,3 @@ TEST_F(RegionCascadeTest, ValuesGoInThroughTheCascadeAndComeBackOut) {
     EXPECT_EQ(box.cascade().addr3()->findText(QStringLiteral("역삼동")), 1);
     EXPECT_EQ(box.cascade().addr3()->count(), 2);
 }
-
-TEST_F(RegionCascadeTest, AFailedReadIsLoggedAndTheCombosKeepWhatWasFilled) {
-    SearchPanel panel;
-    EXPECT_EQ(
-        RegionCascade::attach(*office.session, &panel,
-                              {QStringLiteral("addr1"), QStringLiteral("addr2"), QStringLiteral("none")}),
-        nullptr);
-    RegionCascade* cascade = RegionCascade::attach(*office.session, &panel);
-    ASSERT_NE(cascade, nullptr);
-    cascade->loadRegions();
-    choose(panel.addr1, QStringLiteral("서울"));
-    choose(panel.addr2, QStringLiteral("강남구"));
-    office.store().execute(QStringLiteral("DROP TABLE post"));
-
-    choose(panel.addr1, QStringLiteral("부산"));
-    EXPECT_EQ(itemsOf(panel.addr2), QStringList{QStringLiteral("시/군/구")});
-    const QString log = office.todaysLog();
-    EXPECT_TRUE(log.contains(QStringLiteral("FillAddr2 => "))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("post"))) << log.toStdString();
-    EXPECT_FALSE(log.contains(QStringLiteral("FillAddr3 => "))) << log.toStdString();
-}
-
-TEST(RegionCascadeEmpty, AnEmptyPostalTableLeavesOnlyThePlaceholders) {
-    PickerOffice office;
-    ASSERT_TRUE(office.opened);
-    RegionBox box(*office.session);
-    EXPECT_TRUE(box.cascade().regions().isEmpty());
-    EXPECT_EQ(box.cascade().addr1()->currentText(), QStringLiteral("지역"));
-    box.cascade().setRegions({QStringLiteral("서울")});
-    box.cascade().addr1()->setCurrentIndex(1);
-    EXPECT_EQ(itemsOf(box.cascade().addr2()), QStringList{QStringLiteral("시/군/구")});
-    EXPECT_TRUE(office.todaysLog().isEmpty());
-}

@@ -99,20 +99,3 @@ TEST_F(StationPickerTest, StoredValuesRoundTripAndUnknownOnesAreKept) {
     EXPECT_TRUE(picker->line().isEmpty());
     EXPECT_EQ(itemsOf(panel.station), QStringList{QStringLiteral("역선택")});
 }
-
-TEST(StationPickerEmpty, AnEmptyOrMissingSubwayTableLeavesThePlaceholders) {
-    PickerOffice office;
-    ASSERT_TRUE(office.opened);
-    SubwayPanel panel;
-    StationPicker picker(*office.session, panel.sline, panel.station);
-    picker.fillLines();
-    EXPECT_EQ(itemsOf(panel.sline), QStringList{QStringLiteral("지하철호선")});
-    EXPECT_EQ(itemsOf(panel.station), QStringList{QStringLiteral("역선택")});
-    EXPECT_TRUE(office.todaysLog().isEmpty());
-
-    office.store().execute(QStringLiteral("DROP TABLE subway"));
-    picker.fillLines();
-    EXPECT_EQ(itemsOf(panel.sline), QStringList{QStringLiteral("지하철호선")});
-    EXPECT_TRUE(office.todaysLog().contains(QStringLiteral("FillStations => ")))
-        << office.todaysLog().toStdString();
-}

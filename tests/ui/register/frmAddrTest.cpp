@@ -294,26 +294,3 @@ TEST_F(frmAddrTest, PartyAndFormBoxesGetTheJoinedAddressInTheirOwnField) {
     EXPECT_FALSE(finder->isVisible());
     EXPECT_EQ(picks.size(), 3);
 }
-
-TEST_F(frmAddrTest, FailuresAreLoggedWithTheRoutinesLabel) {
-    // A target the asking window has no field for: logged, and the finder stays open.
-    frmAddr& window = open(QStringLiteral("AdrMul5"));
-    search(QStringLiteral("역삼"));
-    clickLine(QStringLiteral("서울 강남구 역삼1동"));
-    confirm();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(picks.isEmpty());
-    EXPECT_TRUE(office.todaysLog().contains(
-        QStringLiteral("frmAddr cmdConfirm_Click => No field for the address target AdrMul5 => frmAddr")))
-        << office.todaysLog().toStdString();
-
-    office.store().execute(QStringLiteral("DROP TABLE post"));
-    clickLine(QStringLiteral("서울 강남구 역삼동"));
-    EXPECT_EQ(itemsOf(control<QComboBox>("addr4")), QStringList{QStringLiteral("지번")});
-    search(QStringLiteral("역삼"));
-    EXPECT_EQ(control<QListWidget>("lstAddr")->count(), 0);
-    const QString log = office.todaysLog();
-    EXPECT_TRUE(log.contains(QStringLiteral("frmAddr lstAddr_Click => "))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("frmAddr cmdSuch_Click => "))) << log.toStdString();
-    EXPECT_TRUE(office.dialogs.shown().isEmpty());
-}

@@ -117,31 +117,6 @@ TEST_F(ColumnWidthsTest, AnEmptyGridSaysSoAndLeavesTheFileAlone) {
     EXPECT_EQ(contentOf(kimFile), QByteArray("11,22,33,44,"));
 }
 
-TEST_F(ColumnWidthsTest, OnlyTheColumnsPresentAndTheSoundEntriesAreApplied) {
-    ColumnWidths widths(&view);
-    EXPECT_EQ(widths.apply({60, 70, 80, 90, 95, 99}), 4) << "a file of a wider grid";
-    EXPECT_EQ(widths.widths(), (QList<int>{60, 70, 80, 90}));
-
-    fill(&model, 3);
-    EXPECT_EQ(widths.apply({35}), 1) << "a file of a narrower grid";
-    EXPECT_EQ(widths.widths(), (QList<int>{35, kDefault, kDefault, kDefault}));
-
-    fill(&model, 3);
-    QFile damaged(kimFile.path());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("45,wide,-20,130,");
-    damaged.close();
-    EXPECT_EQ(widths.apply(kimFile), 2);
-    EXPECT_EQ(widths.widths(), (QList<int>{45, kDefault, kDefault, 130}));
-
-    // A column the window hides stays hidden.
-    fill(&model, 3);
-    view.setColumnHidden(0, true);
-    EXPECT_EQ(widths.apply({80, 90}), 1);
-    EXPECT_TRUE(view.isColumnHidden(0));
-    EXPECT_EQ(view.columnWidth(1), 90);
-}
-
 TEST_F(ColumnWidthsTest, TwoUsersOnOneMachineKeepTheirOwnWidths) {
     const LayoutFile leeFile(folder, LayoutKind::OwnListType, QStringLiteral("lee"), QStringLiteral("apt"));
     ColumnWidths widths(&view);
