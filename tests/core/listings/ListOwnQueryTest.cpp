@@ -350,37 +350,6 @@ TEST_F(ListOwnQueryTest, HeaderSortsOrderTheStore) {
     EXPECT_EQ(order({"address", "asc"}), (QList<int>{monthly, dear, lease, cheap}));
 }
 
-TEST_F(ListOwnQueryTest, AgedRowsAreMarkedFromTheDayTheSettingNames) {
-    const QDateTime now = f->clock.now();
-    const int exactly = f->addOwn({{"showday", QDateTime(now.date().addDays(-30), QTime(23, 59))}});
-    const int younger = f->addOwn(
-        {{"showday", QDateTime(now.date().addDays(-29), QTime(0, 0))}, {"writeday", now.addDays(-400)}});
-    const auto marks = [&] {
-        QHash<int, std::optional<RowMark>> byNumber;
-        for (const ListItem& item : search(ListRequest(ListKind::Own, {})).rows)
-            byNumber.insert(item.number, item.mark);
-        return byNumber;
-    };
-    EXPECT_FALSE(marks().value(exactly)); // no rule yet
-
-    SettingsStore settings(f->local(), QStringLiteral("off1"));
-    settings.setColorRule({AgeDate::Changed, 255u, 30, true});
-    auto byNumber = marks();
-    ASSERT_TRUE(byNumber.value(exactly));
-    EXPECT_EQ(byNumber.value(exactly)->colorNumber, 255u);
-    EXPECT_TRUE(byNumber.value(exactly)->bold);
-    EXPECT_FALSE(byNumber.value(younger));
-
-    settings.setColorRule({AgeDate::Registered, 65280u, 365, false});
-    byNumber = marks();
-    EXPECT_FALSE(byNumber.value(exactly));
-    ASSERT_TRUE(byNumber.value(younger));
-    EXPECT_FALSE(byNumber.value(younger)->bold);
-    // Another user's rule is his own.
-    f->loginAs(QStringLiteral("st1"));
-    EXPECT_FALSE(marks().value(younger));
-}
-
 TEST_F(ListOwnQueryTest, RowsCarryWhatTheActionsNeedAndFormattedCells) {
     const int number = f->addOwn({{"tb", "apt"},
                                   {"ty", "W"},
@@ -414,47 +383,6 @@ TEST_F(ListOwnQueryTest, RowsCarryWhatTheActionsNeedAndFormattedCells) {
     EXPECT_EQ(cellOf(page, 0, "합산금"), QStringLiteral("6,000"));
     EXPECT_EQ(cellOf(page, 0, "층수"), QStringLiteral("12 / 25"));
     EXPECT_EQ(cellOf(page, 0, "수정일"), QStringLiteral("26-03-10 14:5"));
-}
-
-TEST_F(ListOwnQueryTest, GroupViewListsTheGroupsListings) {
-    const int in1 = f->addOwn({{"ty", "J"}, {"money_m", 1200}});
-    const int in2 = f->addOwn({{"state", 2}, {"opid", "st2"}, {"uhp", "010-1"}});
-    const int out = f->addOwn({});
-    const QVariant group =
-        f->local().insert(QStringLiteral("INSERT INTO group_mem(g_id, g_name, g_day) VALUES(?,?,?)"),
-                          {QStringLiteral("off1"), QStringLiteral("관심"), f->clock.now()});
-    const QVariant other =
-        f->local().insert(QStringLiteral("INSERT INTO group_mem(g_id, g_name, g_day) VALUES(?,?,?)"),
-                          {QStringLiteral("off1"), QStringLiteral("기타"), f->clock.now()});
-    for (const auto& [g, t] : {std::pair{group, in1}, std::pair{group, in2}, std::pair{other, out}})
-        f->local().execute(
-            QStringLiteral("INSERT INTO group_mul(g_id, s_id, g_idx, t_idx, g_day) VALUES(?,?,?,?,?)"),
-            {QStringLiteral("off1"), QString(), g, t, f->clock.now()});
-
-    ListRequest request(ListKind::Group, typed(QStringLiteral("land")));
-    request.groupIdx = group.toInt();
-    request.pageSizeText = QStringLiteral("10");
-    ListQuery query(f->session());
-    const ListPage page = query.ListSearch(request);
-    ASSERT_TRUE(page.ok) << page.error.toStdString();
-    ASSERT_EQ(page.rows.size(), 2);
-    EXPECT_EQ(page.rows.at(0).number, in2);
-    EXPECT_EQ(page.rows.at(1).number, in1);
-    EXPECT_EQ(cellOf(page, 1, "분류"), QStringLiteral("전세"));
-    EXPECT_EQ(cellOf(page, 1, "매매가"), QStringLiteral("1,200"));
-    EXPECT_EQ(cellOf(page, 0, "연락처"), QStringLiteral("-"));
-}
-
-TEST_F(ListOwnQueryTest, ChoicesOfTheSearchPanel) {
-    f->addOwn({{"ming", "계약중"}, {"cboname", "래미안"}});
-    f->addOwn({{"ming", "보류"}, {"cboname", "자이"}});
-    f->addOwn({{"ming", "계약중"}, {"cboname", "래미안"}});
-    f->addOwn({{"ming", ""}, {"tb", "land"}, {"jimok", "전"}, {"cboname", "땅이름"}});
-    f->addOwn({{"tb", "land"}, {"jimok", "답"}});
-    EXPECT_EQ(distinctProgressValues(f->local()), (QStringList{"계약중", "보류"}));
-    EXPECT_EQ(distinctNames(f->local(), QStringLiteral("apt")), (QStringList{"래미안", "자이"}));
-    EXPECT_EQ(distinctNames(f->local(), QStringLiteral("land")), (QStringList{"답", "전"}));
-    EXPECT_TRUE(distinctNames(f->local(), QStringLiteral("villa")).isEmpty());
 }
 
 TEST_F(ListOwnQueryTest, FailuresAreLoggedWithTheRoutineAndTheStatement) {

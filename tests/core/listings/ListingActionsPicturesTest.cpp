@@ -90,7 +90,6 @@ TEST_P(ListingActionsPicturesTest, PictureThatCannotGoUpIsReportedButTheRowStays
     EXPECT_EQ(office->dialogs().lastText(),
               ActionTexts::publishDone(1) + kBreak +
                   ActionTexts::picturesNotSentNote(1, QStringLiteral("매물%1").arg(number)));
-    EXPECT_EQ(office->dialogs().shown().last().icon, DialogIcon::Warning);
 }
 
 TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCopyAndPictures) {

@@ -46,7 +46,6 @@ TEST_F(ListingGroupsTest, GroupsAreListedNewestFirstAndOnlyForTheirOwner) {
     EXPECT_EQ(list.at(0).idx, newer);
     EXPECT_EQ(list.at(0).name, QStringLiteral("상가")); // kept without the blanks
     EXPECT_EQ(list.at(1).idx, older);
-    EXPECT_EQ(list.at(1).title, QStringLiteral("급매"));
     EXPECT_EQ(list.at(1).remark, QStringLiteral("3월"));
     EXPECT_EQ(list.at(1).day, at(1));
     EXPECT_NE(older, newer);
@@ -121,7 +120,6 @@ TEST_F(ListingGroupsTest, UpdateChangesOnlyAnExistingGroupOfTheUser) {
     const std::optional<ListingGroup> read = mine.find(g);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->name, QStringLiteral("new"));
-    EXPECT_EQ(read->title, QStringLiteral("t2"));
     EXPECT_EQ(read->day, at(7));
     EXPECT_FALSE(groups(QStringLiteral("st1")).update({g, QStringLiteral("theirs"), {}, {}, at(8)}));
     EXPECT_FALSE(mine.update({g + 1000, QStringLiteral("x"), {}, {}, at(8)}));

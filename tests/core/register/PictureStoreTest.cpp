@@ -185,22 +185,3 @@ TEST(PictureStoreOfflineTest, SilentWebServerEndsTheDownloadWithoutAFile) {
     EXPECT_FALSE(store.lastError().isEmpty());
     EXPECT_TRUE(QDir(store.TmpImgDir()).isEmpty());
 }
-
-TEST_F(PictureStoreTest, WrongPasswordOrGoneServerFailsOpenAndEveryCommand) {
-    const QString name = pictureName();
-    ASSERT_TRUE(writeBytes(localFile(name), "x"));
-
-    auto refused = makeStore(m_service.password + QStringLiteral("wrong"));
-    EXPECT_FALSE(refused->FtpOpen());
-    EXPECT_TRUE(refused->lastError().contains(QStringLiteral(" error code: 67 Message: ")))
-        << refused->lastError().toStdString();
-    EXPECT_FALSE(refused->FtpCommand(QStringLiteral("up"), kTable, name));
-    EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
-
-    auto gone = makeStore(m_service.password, QUrl(closedPortUrl()).port());
-    EXPECT_FALSE(gone->FtpOpen());
-    EXPECT_TRUE(gone->lastError().startsWith(QStringLiteral("OpenConnection error code: 7 Message: ")))
-        << gone->lastError().toStdString();
-    EXPECT_FALSE(gone->FtpCommand(QStringLiteral("delall"), kTable, name));
-    EXPECT_EQ(m_log.size(), 4);
-}

@@ -281,17 +281,5 @@ TEST_P(ListingRepositoryTest, ServerCopiesAreKeyedByOfficeAndNumber) {
     EXPECT_EQ(page.at(1).value("id").toString(), QStringLiteral("office2"));
 }
 
-// With the connection gone every call reports the failure instead of pretending it worked.
-TEST_P(ListingRepositoryTest, ClosedStoreFailsLoudly) {
-    TERAN_SCRATCH_STORE(vendor, GetParam());
-    SqlStore& store = vendor->store();
-    createListingTable(store, ListingSide::Server);
-    store.close();
-    EXPECT_THROW(insertServer(store, {{"id", "office1"}, {"sub_idx", 1}}), StoreError);
-    EXPECT_THROW(readServer(store, QStringLiteral("office1"), 1), StoreError);
-    EXPECT_THROW(insertLocal(store, {{"tb", "apt"}}), StoreError);
-    EXPECT_THROW(readPage(store, 0, 50), StoreError);
-}
-
 INSTANTIATE_TEST_SUITE_P(Backends, ListingRepositoryTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);

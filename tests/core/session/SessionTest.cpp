@@ -138,7 +138,6 @@ TEST(SessionFailures, ServerRefusingWhileTheInternetAnswersEndsTheProgram) {
     EXPECT_TRUE(session.endRequested());
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().title, serverRefusedTitle());
-    EXPECT_EQ(dialogs.shown().first().icon, DialogIcon::Critical);
     EXPECT_TRUE(dialogs.shown().first().text.startsWith(
         QStringLiteral("인터넷은 연결되어 있으나 본사 서버에 접속할 수 없습니다.")));
     QFile log(session.log().fileFor(clock.today()));

@@ -80,29 +80,6 @@ protected:
 
 } // namespace
 
-TEST_P(SettingsStoreTest, WithoutRowsEveryKeyReadsItsDefaultAndReadingCreatesNothing) {
-    const SettingsStore settings(store(), kKim);
-    EXPECT_EQ(settings.fontSize(), 10);
-    EXPECT_EQ(settings.startPanel(), StartPanel::Logo);
-    EXPECT_FALSE(settings.listFixedPage());
-    EXPECT_EQ(settings.listPageSize(), 30) << "a screenful until the user chooses";
-    EXPECT_FALSE(settings.sharedListFixedPage());
-    EXPECT_EQ(settings.insertRightPanel(), InsertRightPanel::Maedoin);
-    EXPECT_EQ(settings.insertLowerPanel(), InsertLowerPanel::Work1);
-    const ColorRule rule = settings.colorRule();
-    EXPECT_EQ(rule.dateCaption(), QStringLiteral("수정일"));
-    EXPECT_EQ(rule.dateColumn(), QStringLiteral("showday"));
-    EXPECT_FALSE(rule.days.has_value());
-    EXPECT_FALSE(rule.marks(QDate(2000, 1, 1), QDate(2026, 1, 1))) << "no rule marks no row";
-    const BackupPermissions backup = settings.backupPermissions();
-    EXPECT_FALSE(backup.textExport || backup.textImport || backup.backup);
-    EXPECT_TRUE(settings.installedVersion().isEmpty());
-    EXPECT_EQ(settings.memPoint(), (std::array<QString, 4>{}));
-    EXPECT_TRUE(settings.regionDefault(QStringLiteral("apt")).isEmpty());
-    EXPECT_TRUE(settings.listRegion(QStringLiteral("villa")).isEmpty());
-    EXPECT_EQ(store().scalar(QStringLiteral("SELECT COUNT(*) FROM mem_seting")).toInt(), 0);
-}
-
 TEST_P(SettingsStoreTest, LoginDefaultsAreCreatedOnceAndKeepWhatIsThere) {
     insertRow({QStringLiteral("fontsize"), QStringLiteral("12"), {}, {}, {}, {}});
     insertRow({QStringLiteral("land"), QStringLiteral("경기도"), QStringLiteral("수원시"), {}, {}, {}});

@@ -25,8 +25,6 @@ protected:
         ASSERT_EQ(dialogs.shown().size(), boxesBefore + 1);
         const auto& shown = dialogs.shown().last();
         EXPECT_EQ(shown.text, QStringLiteral("숫자를 입력하십시요!"));
-        EXPECT_EQ(shown.title, QStringLiteral("알림"));
-        EXPECT_EQ(shown.icon, DialogIcon::Critical);
         EXPECT_EQ(shown.buttons, DialogButtons::Ok);
         EXPECT_TRUE(box->text().isEmpty()) << box->text().toStdString();
     }

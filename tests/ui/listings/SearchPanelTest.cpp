@@ -155,7 +155,6 @@ TEST_F(SearchPanelTest, BoxesThatHoldNoNumberAreNamedAndNothingIsSearched) {
     EXPECT_FALSE(panel->readOrTell().has_value());
     ASSERT_FALSE(dialogs.shown().isEmpty());
     EXPECT_EQ(dialogs.shown().last().text, SearchPanel::notANumberText(QStringLiteral("평형")));
-    EXPECT_EQ(dialogs.shown().last().title, QStringLiteral("확인"));
 }
 
 TEST_F(SearchPanelTest, AnAmountRangeNeedsTheKindOfAmount) {

@@ -152,7 +152,6 @@ TEST_F(frmListTest, TickAllAndPrintNeedRows) {
     click(window.get(), "cmdPrint");
     EXPECT_EQ(last().text,
               QStringLiteral("인쇄할 내용이 없습니다.\r\n인쇄할 목록에 '√'표시를 해주시기바랍니다."));
-    EXPECT_EQ(last().title, QStringLiteral("인쇄하기"));
     EXPECT_EQ(window->findChild<frmSearchPrint*>(), nullptr);
 
     click(window.get(), "cmdChk");

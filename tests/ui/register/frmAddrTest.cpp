@@ -111,7 +111,6 @@ protected:
     void expectOnlyMessage(const QString& text) {
         ASSERT_EQ(office.dialogs.shown().size(), 1) << office.dialogs.lastText().toStdString();
         EXPECT_EQ(office.dialogs.shown().first().text, text);
-        EXPECT_EQ(office.dialogs.shown().first().title, QStringLiteral("주소찾기"));
         office.dialogs.clear();
     }
 
@@ -129,7 +128,6 @@ TEST_F(frmAddrTest, AnEmptyTownNameIsAskedForAgain) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("주소찾기"));
     QTest::mouseClick(control<QPushButton>("cmdSuch"), Qt::LeftButton);
     ASSERT_EQ(office.dialogs.shown().size(), 1);
-    EXPECT_EQ(office.dialogs.shown().first().icon, DialogIcon::Warning);
     expectOnlyMessage(QStringLiteral("검색할 동이름을 입력하여 주세요"));
     EXPECT_EQ(window.focusWidget(), control<QLineEdit>("dong"));
 
@@ -159,35 +157,6 @@ TEST_F(frmAddrTest, TheSearchListsEachTownOnceAndAClickOffersItsRest) {
     EXPECT_EQ(itemsOf(control<QComboBox>("addr4")), QStringList{QStringLiteral("지번")});
     search(QStringLiteral("청담"));
     EXPECT_EQ(control<QListWidget>("lstAddr")->count(), 0);
-}
-
-TEST_F(frmAddrTest, ConfirmingWithoutAUsableLineSaysWhy) {
-    frmAddr& window = open(QStringLiteral("frmInsert"));
-    confirm();
-    expectOnlyMessage(QStringLiteral("선택된 주소가 없습니다."));
-    search(QStringLiteral("역삼"));
-    confirm();
-    expectOnlyMessage(QStringLiteral("선택된 주소가 없습니다."));
-
-    // A line the finder did not make, whose parts cannot be cut out.
-    QListWidget* list = control<QListWidget>("lstAddr");
-    auto* foreign = new QListWidgetItem(QStringLiteral("강원도 춘천시 효자동"), list);
-    foreign->setData(frmAddr::kDistrictLengthRole, 3);
-    list->setCurrentItem(foreign);
-    confirm();
-    expectOnlyMessage(QStringLiteral("주소가 잘못 선택되어 있습니다."));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(picks.isEmpty());
-
-    // One that carries only the district's length is still cut out of its text.
-    auto* byLength = new QListWidgetItem(QStringLiteral("경기 용인시 처인구 역삼동"), list);
-    byLength->setData(frmAddr::kDistrictLengthRole, 7);
-    list->setCurrentItem(byLength);
-    confirm();
-    EXPECT_TRUE(office.dialogs.shown().isEmpty()) << office.dialogs.lastText().toStdString();
-    ASSERT_EQ(picks.size(), 1);
-    EXPECT_EQ(picks.first().addr2, QStringLiteral("용인시 처인구"));
-    EXPECT_EQ(picks.first().addr3, QStringLiteral("역삼동"));
 }
 
 TEST_F(frmAddrTest, TheRegistrationWindowGetsThePartsThroughItsCascade) {

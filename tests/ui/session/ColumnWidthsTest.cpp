@@ -68,11 +68,8 @@ TEST_F(ColumnWidthsTest, YesSavesTheCurrentWidthsAndTheNextFillGetsThemBack) {
 
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_EQ(dialogs.shown()[0].text, kAsk);
-    EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("리스트 간격저장"));
-    EXPECT_EQ(dialogs.shown()[0].icon, DialogIcon::Question);
     EXPECT_EQ(dialogs.shown()[0].buttons, DialogButtons::YesNo);
     EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral("현재 리스트 간격상태를 저장하였습니다."));
-    EXPECT_EQ(dialogs.shown()[1].title, QStringLiteral("저장완료"));
     EXPECT_EQ(contentOf(kimFile), QByteArray("50,160,70,210,"));
 
     // The window fills its grid again (columns made anew) and applies the file.
@@ -95,7 +92,6 @@ TEST_F(ColumnWidthsTest, NoResetsTheGridAndRemovesTheFile) {
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_EQ(dialogs.shown()[0].text, kAsk);
     EXPECT_EQ(dialogs.shown()[1].text, QStringLiteral("간격상태를 초기화 하였습니다."));
-    EXPECT_EQ(dialogs.shown()[1].icon, DialogIcon::Information);
     EXPECT_EQ(widths.widths(), (QList<int>{40, 120, kDefault, kDefault}));
     EXPECT_FALSE(kimFile.exists());
 
@@ -113,7 +109,6 @@ TEST_F(ColumnWidthsTest, AnEmptyGridSaysSoAndLeavesTheFileAlone) {
 
     ASSERT_EQ(dialogs.shown().size(), 1) << "no question on an empty grid";
     EXPECT_EQ(dialogs.shown()[0].text, QStringLiteral("등록된 매물이 없습니다."));
-    EXPECT_EQ(dialogs.shown()[0].title, QStringLiteral("알림"));
     EXPECT_EQ(contentOf(kimFile), QByteArray("11,22,33,44,"));
 }
 
@@ -151,7 +146,6 @@ TEST_F(ColumnWidthsTest, AFileThatCannotBeWrittenIsReportedNotConfirmed) {
     EXPECT_EQ(widths.saveOrReset(dialogs, blocked), WidthsOutcome::Failed);
 
     ASSERT_EQ(dialogs.shown().size(), 2);
-    EXPECT_EQ(dialogs.shown()[1].icon, DialogIcon::Critical);
     EXPECT_NE(dialogs.shown()[1].title, QStringLiteral("저장완료"));
     EXPECT_FALSE(dialogs.shown()[1].text.contains(QStringLiteral("저장하였습니다")));
 }
