@@ -59,65 +59,38 @@ TEST_F(ListOwnQueryTest, TransactionFiltersAndAmountRanges) {
     const int lease = f->addOwn({{"ty", "J"}, {"money_jb", 30000}});
     const int monthly = f->addOwn({{"ty", "W"}, {"money_b", 1000}, {"money_w", 50}});
     const int rentOnly = f->addOwn({{"ty", "W"}, {"money_w", 80}});
-    const int nothing = f->addOwn({{"ty", "W"}, {"money_b", 0}, {"money_w", 0}});
+    f->addOwn({{"ty", "W"}, {"money_b", 0}, {"money_w", 0}});
     const int takeover = f->addOwn({{"tb", "jumpo"}, {"money_sg", 7000}, {"money_m", 0}});
+    const auto amounts = [](int transaction, std::optional<qint64> from, std::optional<qint64> to) {
+        ListFilter filter;
+        filter.transaction = transaction;
+        filter.amountFrom = from;
+        filter.amountTo = to;
+        return filter;
+    };
+    const std::pair<ListFilter, QList<int>> cases[] = {
+        {amounts(SaleOnly, {}, {}), {sale}},
+        {amounts(AnyLease, {}, {}), {lease, monthly, rentOnly}},
+        {amounts(MonthlyOnly, {}, {}), {monthly, rentOnly}},
+        {amounts(SaleOnly, 40000, 60000), {sale}},
+        {amounts(SaleOnly, 40000, 45000), {}},
+        // An upper bound alone never matches a listing by the zero of an amount it does not have.
+        {amounts(LeaseOnly, {}, 40000), {lease}},
+        {amounts(AnyLease, {}, 5000), {monthly}},
+        {amounts(AnyLease, 500, 40000), {lease, monthly}},
+        {amounts(CombinedNonZero, 6000, 6000), {monthly}},
+        {amounts(TakeoverOnly, 7000, {}), {takeover}},
+    };
+    for (const auto& [filter, expected] : cases)
+        EXPECT_EQ(found(filter), expected) << filter.transaction;
+    // Without a transaction (or with one the box does not have) the amount applies to nothing.
+    EXPECT_EQ(found(amounts(AnyTransaction, 7000, {})).size(), 6);
+    EXPECT_EQ(found(amounts(9, {}, {})).size(), 6);
 
-    ListFilter filter;
-    EXPECT_EQ(found(filter), (QList<int>{sale, lease, monthly, rentOnly, nothing, takeover}));
-    const QList<QList<int>> byTransaction = {
-        {sale}, {lease}, {monthly, rentOnly}, {lease, monthly, rentOnly}, {monthly, rentOnly}, {takeover}};
-    for (int t = 1; t <= 6; ++t) {
-        filter.transaction = t;
-        EXPECT_EQ(found(filter), byTransaction.at(t - 1)) << "transaction " << t;
-    }
-    filter.transaction = 9; // not an entry of the box: no filter
-    EXPECT_EQ(found(filter).size(), 6);
-
-    filter.transaction = SaleOnly;
-    filter.amountFrom = 40000;
-    filter.amountTo = 60000;
-    EXPECT_EQ(found(filter), QList<int>{sale});
-    filter.amountTo = 45000;
-    EXPECT_TRUE(found(filter).isEmpty());
-
-    // An upper bound alone never matches a listing by the zero of an amount it does not have.
-    filter = {};
-    filter.transaction = LeaseOnly;
-    filter.amountTo = 40000;
-    EXPECT_EQ(found(filter), QList<int>{lease});
-    filter.amountTo = 20000;
-    EXPECT_TRUE(found(filter).isEmpty());
-    filter.transaction = AnyLease;
-    filter.amountTo = 5000;
-    EXPECT_EQ(found(filter), QList<int>{monthly});
-    filter.amountTo.reset();
-    filter.amountFrom = 20000;
-    EXPECT_EQ(found(filter), QList<int>{lease});
-    filter.amountFrom = 500;
-    filter.amountTo = 40000;
-    EXPECT_EQ(found(filter), (QList<int>{lease, monthly}));
-
-    filter = {};
-    filter.transaction = CombinedNonZero;
-    filter.amountFrom = 6000;
-    filter.amountTo = 6000;
-    EXPECT_EQ(found(filter), QList<int>{monthly});
-    filter.amountTo.reset();
-    EXPECT_EQ(found(filter), (QList<int>{monthly, rentOnly}));
-    filter = {};
-    filter.transaction = TakeoverOnly;
-    filter.amountFrom = 7000;
-    EXPECT_EQ(found(filter), QList<int>{takeover});
-    // Without a transaction the amount has no column to apply to.
-    filter.transaction = AnyTransaction;
-    EXPECT_EQ(found(filter).size(), 6);
-
-    filter = {};
-    filter.rentFrom = 60;
-    EXPECT_EQ(found(filter), QList<int>{rentOnly});
-    filter.rentFrom = 50;
-    filter.rentTo = 50;
-    EXPECT_EQ(found(filter), QList<int>{monthly});
+    ListFilter rent;
+    rent.rentFrom = 50;
+    rent.rentTo = 50;
+    EXPECT_EQ(found(rent), QList<int>{monthly});
 }
 
 TEST_F(ListOwnQueryTest, TypeRoomsAreasNumbersAndNames) {
@@ -129,25 +102,21 @@ TEST_F(ListOwnQueryTest, TypeRoomsAreasNumbersAndNames) {
         {{"tb", "apt"}, {"room", 3}, {"pyung", 33.5}, {"pyung_use", 25.2}, {"cboname", "래미안 퍼스티지"}});
     const int land = f->addOwn({{"tb", "land"}, {"jimok", "임야"}, {"pyung", 300.0}});
 
-    ListFilter filter = typed(QStringLiteral("dagagu"));
-    EXPECT_EQ(found(filter), (QList<int>{two, bigHouseholds, oneRooms}));
-    filter.roomsFrom = 3;
-    EXPECT_EQ(found(filter), QList<int>{bigHouseholds});
-    filter.roomsFrom = 2;
-    EXPECT_EQ(found(filter), (QList<int>{two, bigHouseholds}));
-    filter.roomsFrom.reset();
-    filter.roomsTo = 1;
-    EXPECT_EQ(found(filter), (QList<int>{bigHouseholds, oneRooms}));
-    filter = typed(QStringLiteral("villa"));
-    filter.roomsFrom = 2;
-    EXPECT_EQ(found(filter), QList<int>{villa});
-    filter = typed(QStringLiteral("apt"));
-    filter.roomsFrom = 3;
-    EXPECT_EQ(found(filter), QList<int>{apt});
-    filter.roomsFrom = 4;
-    EXPECT_TRUE(found(filter).isEmpty());
+    const auto rooms = [](const char* tb, std::optional<int> from, std::optional<int> to) {
+        ListFilter filter = typed(QLatin1String(tb));
+        filter.roomsFrom = from;
+        filter.roomsTo = to;
+        return filter;
+    };
+    // Rooms count the rooms of the biggest household of a multi-household house.
+    EXPECT_EQ(found(rooms("dagagu", 3, {})), QList<int>{bigHouseholds});
+    EXPECT_EQ(found(rooms("dagagu", 2, {})), (QList<int>{two, bigHouseholds}));
+    EXPECT_EQ(found(rooms("dagagu", {}, 1)), (QList<int>{bigHouseholds, oneRooms}));
+    EXPECT_EQ(found(rooms("villa", 2, {})), QList<int>{villa});
+    EXPECT_EQ(found(rooms("apt", 3, {})), QList<int>{apt});
+    EXPECT_TRUE(found(rooms("apt", 4, {})).isEmpty());
 
-    filter = {};
+    ListFilter filter;
     filter.areaFrom = 30;
     filter.areaTo = 40;
     EXPECT_EQ(found(filter), QList<int>{apt});
@@ -158,15 +127,13 @@ TEST_F(ListOwnQueryTest, TypeRoomsAreasNumbersAndNames) {
     filter.numbers = {two, land, 999};
     EXPECT_EQ(found(filter), (QList<int>{two, land}));
 
+    // The name searches the type's name column: the complex, or the land's category.
     filter = typed(QStringLiteral("apt"));
     filter.name = QStringLiteral("퍼스티");
     EXPECT_EQ(found(filter), QList<int>{apt});
     filter = typed(QStringLiteral("land"));
     filter.name = QStringLiteral("임야");
     EXPECT_EQ(found(filter), QList<int>{land});
-    filter = {};
-    filter.name = QStringLiteral("빌라");
-    EXPECT_EQ(found(filter), QList<int>{villa});
 }
 
 TEST_F(ListOwnQueryTest, TextFiltersMatchWhatWasTyped) {
