@@ -63,54 +63,6 @@ TEST_F(ListingGroupsTest, NamesCompareExactlyOnEveryBackend) {
     EXPECT_TRUE(mine.findByName(QStringLiteral("Villa")));
 }
 
-TEST_F(ListingGroupsTest, AListingIsInAGroupOnceHoweverOftenItIsAdded) {
-    const int a = f->addOwn({});
-    const int b = f->addOwn({});
-    ListingGroups mine = groups();
-    const int g = mine.create({0, QStringLiteral("g"), {}, {}, at(1)});
-    EXPECT_EQ(mine.add(g, {a, a, b}, at(2)), 2);
-    EXPECT_EQ(mine.add(g, {b, a}, at(3)), 0);
-    EXPECT_EQ(mine.members(g), (QList<int>{a, b}));
-    EXPECT_EQ(rowsOf(g), 2);
-
-    // another user's group number is not this user's to fill
-    EXPECT_EQ(groups(QStringLiteral("st1")).add(g, {a}, at(3)), 0);
-    EXPECT_EQ(rowsOf(g), 2);
-}
-
-TEST_F(ListingGroupsTest, MovingByNameMakesTheGroupOnlyOnce) {
-    const int a = f->addOwn({});
-    ListingGroups mine = groups();
-    const ListingGroups::Move first = mine.addToNamed(QStringLiteral("새 그룹"), {a}, at(4));
-    EXPECT_TRUE(first.created);
-    EXPECT_EQ(first.added, 1);
-    const ListingGroups::Move again = mine.addToNamed(QStringLiteral("새 그룹 "), {a}, at(5));
-    EXPECT_FALSE(again.created);
-    EXPECT_EQ(again.idx, first.idx);
-    EXPECT_EQ(again.added, 0);
-    EXPECT_EQ(mine.list().size(), 1);
-}
-
-TEST_F(ListingGroupsTest, RemovingAGroupKeepsItsListingsAndOtherGroups) {
-    const int a = f->addOwn({});
-    const int b = f->addOwn({});
-    ListingGroups mine = groups();
-    const int gone = mine.create({0, QStringLiteral("gone"), {}, {}, at(1)});
-    const int kept = mine.create({0, QStringLiteral("kept"), {}, {}, at(1)});
-    mine.add(gone, {a, b}, at(2));
-    mine.add(kept, {a}, at(2));
-
-    EXPECT_FALSE(groups(QStringLiteral("st1")).remove(gone));
-    EXPECT_TRUE(mine.remove(gone));
-    EXPECT_FALSE(mine.remove(gone));
-    EXPECT_EQ(rowsOf(gone), 0);
-    EXPECT_EQ(mine.members(kept), QList<int>{a});
-    EXPECT_EQ(f->local()
-                  .scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx IN (?, ?)"), {a, b})
-                  .toInt(),
-              2);
-}
-
 TEST_F(ListingGroupsTest, UpdateChangesOnlyAnExistingGroupOfTheUser) {
     ListingGroups mine = groups();
     const int g = mine.create({0, QStringLiteral("old"), QStringLiteral("t"), QStringLiteral("r"), at(1)});
