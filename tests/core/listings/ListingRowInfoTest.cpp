@@ -102,19 +102,6 @@ TEST_F(ListingRowInfoTest, SharedRowShowsTheOfficeAndItsAgent) {
     EXPECT_EQ(sharedRowDetails(f->session(), orphan).infoText, QStringLiteral("등록자정보없음."));
 }
 
-TEST_F(ListingRowInfoTest, SharedPicturesAreFetchedOnlyWhenNamed) {
-    f->addShared({{"imgname1", "other1_1.jpg"}});
-    const int serverIdx = f->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
-    QStringList asked;
-    const RowDetails details = sharedRowDetails(f->session(), serverIdx, [&asked](const QString& name) {
-        asked << name;
-        return QStringLiteral("/tmp/") + name;
-    });
-    EXPECT_EQ(asked, QStringList{QStringLiteral("other1_1.jpg")});
-    EXPECT_EQ(details.picture1, QStringLiteral("/tmp/other1_1.jpg"));
-    EXPECT_TRUE(details.picture2.isEmpty());
-}
-
 TEST_F(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder) {
     const std::optional<FtpService> ftp = ftpService();
     TERAN_REQUIRE_SERVICE(ftp && !webServiceUrl().isEmpty(), "The loopback FTP/HTTP server");

@@ -89,15 +89,6 @@ TEST_F(LoginWindowTest, ASavedIdIsFilledAndTheFocusWaitsInThePasswordBox) {
     EXPECT_EQ(shown.size(), 1);
 }
 
-TEST_F(LoginWindowTest, WithoutASavedLoginTheFileIsMadeWithTwoEmptyLines) {
-    ASSERT_TRUE(startFlow());
-    EXPECT_TRUE(control<QLineEdit>("txtID")->text().isEmpty());
-    EXPECT_FALSE(control<QCheckBox>("chkLogin_0")->isChecked());
-    const LoginIni ini(office->loginIniPath());
-    ASSERT_TRUE(ini.exists());
-    EXPECT_TRUE(ini.read().id.isEmpty());
-}
-
 TEST_F(LoginWindowTest, ASecondProgramOfTheSameUserEndsAtOnce) {
     ASSERT_TRUE(startFlow());
     ProgramFlow second(*session, options);
