@@ -10,8 +10,6 @@ using namespace teran::test;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 // Postal rows of one town, each with its own lot range.
 QList<PostRow> postRows(int count, const QString& town, int firstLot = 1) {
     QList<PostRow> rows;
@@ -74,61 +72,35 @@ protected:
 
 } // namespace
 
-TEST_P(ReferenceRefreshTest, DifferentCountsAskInTheProgramsWordsAndTheAnswerDecides) {
+// Different counts ask and the answer decides (asking changes nothing); equal counts say nothing
+// is new even when the rows differ; offline only the connection problem is shown.
+TEST_P(ReferenceRefreshTest, TheCountsDecideWhetherTheCopyIsOffered) {
     insertPostRows(server(), postRows(30, QStringLiteral("역삼동")));
     insertPostRows(*local, postRows(20, QStringLiteral("역삼동")));
     insertSubwayRows(server(), subwayRows({1, 2, 3}, QStringLiteral("2호선")));
     auto session = startSession();
-
     office->dialogs.answerNext(DialogAnswer::Yes);
     EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::Accepted);
+    EXPECT_EQ(office->dialogs.lastText(), refreshQuestionText(ReferenceJob::Post));
     office->dialogs.answerNext(DialogAnswer::No);
     EXPECT_EQ(checkReference(*session, ReferenceJob::Subway), RefreshCheck::Declined);
-
-    const auto& shown = office->dialogs.shown();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].text, QStringLiteral("서버에 새로운 우편번호가 검색 되었습니다.") + kCrLf + kCrLf +
-                                 QStringLiteral("갱신하시겠습니까 ?"));
-    EXPECT_EQ(shown[0].buttons, DialogButtons::YesNo);
-    EXPECT_EQ(shown[1].text, QStringLiteral("서버에 새로운 지하철노선이 검색 되었습니다.") + kCrLf + kCrLf +
-                                 QStringLiteral("갱신하시겠습니까 ?"));
-    // Asking changes nothing.
     EXPECT_EQ(local->scalar(QStringLiteral("SELECT COUNT(*) FROM post")).toInt(), 20);
     EXPECT_EQ(local->scalar(QStringLiteral("SELECT COUNT(*) FROM subway")).toInt(), 0);
-}
 
-TEST_P(ReferenceRefreshTest, EqualCountsSayNothingIsNewEvenWhenTheRowsDiffer) {
-    insertPostRows(server(), postRows(12, QStringLiteral("역삼동")));
-    insertPostRows(*local, postRows(12, QStringLiteral("삼성동")));
-    insertSubwayRows(server(), subwayRows({1, 2}, QStringLiteral("2호선")));
-    insertSubwayRows(*local, subwayRows({1, 2}, QStringLiteral("2호선")));
-    auto session = startSession();
-
+    local->execute(QStringLiteral("DELETE FROM post"));
+    insertPostRows(*local, postRows(30, QStringLiteral("삼성동")));
     EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::NothingNew);
-    EXPECT_EQ(checkReference(*session, ReferenceJob::Subway), RefreshCheck::NothingNew);
-    const auto& shown = office->dialogs.shown();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].text, QStringLiteral("새로 추가된 우편번호가 없습니다."));
-    EXPECT_EQ(shown[0].buttons, DialogButtons::Ok);
-    EXPECT_EQ(shown[1].text, QStringLiteral("새로추가된 지하철노선이 없습니다."));
-}
+    EXPECT_EQ(office->dialogs.lastText(), nothingNewText(ReferenceJob::Post));
 
-TEST_P(ReferenceRefreshTest, WithoutTheInternetOnlyTheConnectionProblemIsShown) {
-    insertPostRows(server(), postRows(30, QStringLiteral("역삼동")));
-    insertPostRows(*local, postRows(20, QStringLiteral("삼성동")));
     const QStringList before = snapshot(*local, ReferenceJob::Post);
     office->goOffline();
-    auto session = office->session();
-
-    EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::Offline);
-    EXPECT_FALSE(runReferenceCopy(*session, ReferenceJob::Post));
-    const auto& shown = office->dialogs.shown();
-    ASSERT_EQ(shown.size(), 2);
-    for (const auto& box : shown) {
-        EXPECT_EQ(box.text, QStringLiteral("현재 인터넷 접속이 불안정합니다.") + kCrLf + kCrLf +
-                                QStringLiteral("인터넷 연결이 문제가 없는지 확인해보세요."));
-    }
-    EXPECT_FALSE(session->serverOpen());
+    auto offline = office->session();
+    office->dialogs.clear();
+    EXPECT_EQ(checkReference(*offline, ReferenceJob::Post), RefreshCheck::Offline);
+    EXPECT_FALSE(runReferenceCopy(*offline, ReferenceJob::Post));
+    ASSERT_EQ(office->dialogs.shown().size(), 2);
+    EXPECT_EQ(office->dialogs.lastText(), internetProblemText());
+    EXPECT_FALSE(offline->serverOpen());
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
 }
 
@@ -155,7 +127,7 @@ TEST_P(ReferenceRefreshTest, TheCopyReplacesALocalTableThatHasMoreRowsThanTheSer
             .toInt(),
         0);
     ASSERT_EQ(office->dialogs.shown().size(), 1);
-    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("우편번호 업데이트를 성공적으로 완료 하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), refreshDoneText(ReferenceJob::Post));
 
     office->dialogs.clear();
     EXPECT_EQ(checkReference(*session, ReferenceJob::Post), RefreshCheck::NothingNew);
@@ -170,8 +142,7 @@ TEST_P(ReferenceRefreshTest, SubwayRowsKeepTheServersNumbers) {
     EXPECT_EQ(snapshot(*local, ReferenceJob::Subway), snapshot(server(), ReferenceJob::Subway));
     EXPECT_EQ(local->scalar(QStringLiteral("SELECT station FROM subway WHERE table_idx=?"), {40}).toString(),
               QStringLiteral("역40"));
-    EXPECT_EQ(office->dialogs.lastText(),
-              QStringLiteral("지하철노선 업데이트를 성공적으로 완료 하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), refreshDoneText(ReferenceJob::Subway));
 }
 
 TEST_P(ReferenceRefreshTest, AServerThatGoesAwayHalfWayLeavesTheOldRowsWhole) {
