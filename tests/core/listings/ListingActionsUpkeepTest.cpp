@@ -13,7 +13,9 @@ protected:
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB or the loopback probe page");
     }
 
-    QDateTime serverShowday(int number) { return SqlStore::toDateTime(office->serverColumn(number, "showday")); }
+    QDateTime serverShowday(int number) {
+        return SqlStore::toDateTime(office->serverColumn(number, "showday"));
+    }
     QVariant localValue(int number, const char* column) {
         return office->local().scalar(
             QStringLiteral("SELECT %1 FROM maemul WHERE table_idx = ?").arg(QLatin1String(column)), {number});
@@ -42,8 +44,9 @@ TEST_P(ListingActionsUpkeepTest, RefreshAllCountsTheOfficesCopiesOnly) {
     }
     EXPECT_EQ(serverShowday(a), office->clock().now());
     EXPECT_EQ(serverShowday(b), office->clock().now());
-    EXPECT_EQ(SqlStore::toDateTime(office->server().scalar("SELECT showday FROM maemul WHERE id = 'elsewhere'")),
-              old);
+    EXPECT_EQ(
+        SqlStore::toDateTime(office->server().scalar("SELECT showday FROM maemul WHERE id = 'elsewhere'")),
+        old);
 }
 
 TEST_P(ListingActionsUpkeepTest, RefreshSelectedMovesThePublishedCopiesOnly) {
@@ -54,7 +57,8 @@ TEST_P(ListingActionsUpkeepTest, RefreshSelectedMovesThePublishedCopiesOnly) {
     const QDateTime before = serverShowday(untouched);
     office->answerYes();
 
-    const ActionOutcome outcome = office->actions().refreshSelected(ActionOffice::picks({published, boxed, lost}));
+    const ActionOutcome outcome =
+        office->actions().refreshSelected(ActionOffice::picks({published, boxed, lost}));
 
     EXPECT_EQ(office->dialogs().shown().first().text,
               ActionTexts::refreshQuestion(2, label(published) + ',' + label(lost)));
@@ -62,7 +66,8 @@ TEST_P(ListingActionsUpkeepTest, RefreshSelectedMovesThePublishedCopiesOnly) {
     EXPECT_EQ(outcome.failedNumbers, QList<int>{lost});
     EXPECT_EQ(serverShowday(published), office->clock().now());
     EXPECT_EQ(serverShowday(untouched), before);
-    EXPECT_EQ(SqlStore::toDateTime(localValue(published, "showday")), QDateTime(QDate(2026, 11, 1), QTime(9, 0)))
+    EXPECT_EQ(SqlStore::toDateTime(localValue(published, "showday")),
+              QDateTime(QDate(2026, 11, 1), QTime(9, 0)))
         << "the office's own modified date is not the copy's";
 
     office->dialogs().clear();
@@ -95,7 +100,8 @@ TEST_P(ListingActionsUpkeepTest, ChangeInChargeRewritesTheOfficeAndTheSharedCopy
     EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noInChargeSelection());
     office->answerYes();
 
-    EXPECT_EQ(office->actions().changeInCharge(ActionOffice::picks({boxed, published}), "st2", "박과장").done, 2);
+    EXPECT_EQ(office->actions().changeInCharge(ActionOffice::picks({boxed, published}), "st2", "박과장").done,
+              2);
 
     EXPECT_EQ(office->dialogs().lastText(), ActionTexts::inChargeDone());
     EXPECT_EQ(localValue(boxed, "subid").toString(), QStringLiteral("st2"));
@@ -119,7 +125,8 @@ TEST_P(ListingActionsUpkeepTest, OwnerNumbersSkipEmptyDashAndRepeatsAndPrivateCo
     // The staff member who keeps the contact private still reaches the owner.
     office->session().state().LoginId = QStringLiteral("st2");
     office->answerYes();
-    EXPECT_TRUE(office->actions().ownerNumbers(ActionOffice::picks({numbers.last()})).contains("010-5555-6666"));
+    EXPECT_TRUE(
+        office->actions().ownerNumbers(ActionOffice::picks({numbers.last()})).contains("010-5555-6666"));
 
     EXPECT_TRUE(office->actions().ownerNumbers(ActionOffice::picks({numbers[2], numbers[3]})).isEmpty());
     EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noSmsNumbers());
@@ -133,10 +140,12 @@ TEST_P(ListingActionsUpkeepTest, AgentNumbersComeFromTheSharedListingsStaff) {
     for (const auto& [agent, phone] : {std::pair{"a", "010-7777-8888"}, std::pair{"b", "-"},
                                        std::pair{"c", "010-7777-8888"}, std::pair{"a", ""}}) {
         if (*phone)
-            office->server().execute("INSERT INTO members (companyID, memID, memType, hantel) VALUES (?, ?, 'B', ?)",
-                                     {other, other + agent, phone});
-        insertServer(office->server(),
-                     {{"id", other}, {"sub_idx", sub++}, {"tb", "apt"}, {"subid", other + agent}, {"state", 1}});
+            office->server().execute(
+                "INSERT INTO members (companyID, memID, memType, hantel) VALUES (?, ?, 'B', ?)",
+                {other, other + agent, phone});
+        insertServer(
+            office->server(),
+            {{"id", other}, {"sub_idx", sub++}, {"tb", "apt"}, {"subid", other + agent}, {"state", 1}});
         rows << office->server().scalar("SELECT MAX(table_idx) FROM maemul").toInt();
     }
     office->answerYes();

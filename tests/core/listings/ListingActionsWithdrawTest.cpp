@@ -16,7 +16,9 @@ protected:
     }
 
     int hits(int number) {
-        return office->local().scalar("SELECT hitadd + hitmem FROM maemul WHERE table_idx = ?", {number}).toInt();
+        return office->local()
+            .scalar("SELECT hitadd + hitmem FROM maemul WHERE table_idx = ?", {number})
+            .toInt();
     }
     bool localExists(int number) {
         return office->local().scalar("SELECT table_idx FROM maemul WHERE table_idx = ?", {number}).isValid();
@@ -60,8 +62,8 @@ TEST_P(ListingActionsWithdrawTest, UnpublishScopesOnEveryPublishedState) {
         }
         EXPECT_EQ(outcome.done, touched);
         EXPECT_EQ(outcome.skipped, 3 - touched);
-        EXPECT_TRUE(office->dialogs().shown().first().text.contains(
-            QString::fromUtf8(c.name) + QStringLiteral(" 매물에서 삭제합니다.")));
+        EXPECT_TRUE(office->dialogs().shown().first().text.contains(QString::fromUtf8(c.name) +
+                                                                    QStringLiteral(" 매물에서 삭제합니다.")));
         EXPECT_EQ(office->dialogs().lastText(), ActionTexts::unpublishDone(outcome.done));
     }
 
@@ -127,9 +129,11 @@ TEST_P(ListingActionsWithdrawTest, DeleteRemovesTheListingsOwnImageBoxAndFilesOn
     };
     box(doomed); // image-box row 1 belongs to listing `doomed`
     box(first);  // image-box row 2 belongs to listing `first`
-    ASSERT_EQ(office->local().scalar("SELECT table_idx FROM filebox WHERE tidx = ?", {doomed}).toInt(), first);
+    ASSERT_EQ(office->local().scalar("SELECT table_idx FROM filebox WHERE tidx = ?", {doomed}).toInt(),
+              first);
     const QStringList doomedFiles{pictureName(id, doomed, 1), pictureName(id, doomed, 3),
-                                  pictureName(id, doomed, 2, "png"), QString::number(doomed) + "/contract.pdf"};
+                                  pictureName(id, doomed, 2, "png"),
+                                  QString::number(doomed) + "/contract.pdf"};
     const QStringList keptFiles{pictureName(id, first, 3), pictureName(id, doomed, 30),
                                 QString::number(first) + "/contract.pdf"};
     for (const QString& file : doomedFiles + keptFiles)

@@ -153,7 +153,8 @@ TEST_F(ListingRowInfoTest, TheDetailViewListsCaptionedValuesOfTheServerRow) {
     EXPECT_EQ(byCaption.value(QStringLiteral("종목")), QStringLiteral("아파트"));
     EXPECT_EQ(byCaption.value(QStringLiteral("분류")), QStringLiteral("월세"));
     EXPECT_EQ(byCaption.value(QStringLiteral("아파트명")), QStringLiteral("래미안"));
-    EXPECT_EQ(byCaption.value(QStringLiteral("월세보증금")), QStringLiteral("2,000")) << "as the apartment form calls it";
+    EXPECT_EQ(byCaption.value(QStringLiteral("월세보증금")), QStringLiteral("2,000"))
+        << "as the apartment form calls it";
     EXPECT_EQ(byCaption.value(QStringLiteral("층수")), QStringLiteral("7 / 15"));
     EXPECT_EQ(byCaption.value(QStringLiteral("비고")), QStringLiteral("<역세권>"));
     EXPECT_FALSE(captions.contains(QStringLiteral("매매가"))); // no amount, no line

@@ -174,8 +174,8 @@ TEST_P(ReferenceRefreshTest, ARowTheOfficesTableRefusesRollsTheWholeCopyBack) {
     insertPostRows(*local, postRows(300, QStringLiteral("삼성동")));
     const QStringList before = snapshot(*local, ReferenceJob::Post);
     // The 700th row of the server cannot be stored here, as with a full disk or a damaged file.
-    const QString trigger = refuseInsert(*local, QStringLiteral("post"), QStringLiteral("addr4"), QStringLiteral("6991~7000"),
-                 QStringLiteral("row refused"));
+    const QString trigger = refuseInsert(*local, QStringLiteral("post"), QStringLiteral("addr4"),
+                                         QStringLiteral("6991~7000"), QStringLiteral("row refused"));
 
     EXPECT_THROW(copyReferenceTable(server(), *local, ReferenceJob::Post), StoreError);
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);

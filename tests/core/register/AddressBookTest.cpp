@@ -44,9 +44,12 @@ TEST_P(AddressBookTest, TownSearchListsEveryMatchingTownOnceInOrder) {
     SqlStore& store = scratch->store();
     createReferenceTables(store);
     // Several postcodes per town: the search must still give each town one line.
-    const char* rows[][4] = {{"서울", "강남구", "역삼동", "831~840"}, {"서울", "강남구", "역삼동", "823~830"},
-                             {"서울", "강남구", "역삼2동", nullptr},  {"서울", "강남구", "역삼1동", ""},
-                             {"경기", "용인시 처인구", "역삼동", "1~10"}, {"서울", "강남구", "삼성동", "1"},
+    const char* rows[][4] = {{"서울", "강남구", "역삼동", "831~840"},
+                             {"서울", "강남구", "역삼동", "823~830"},
+                             {"서울", "강남구", "역삼2동", nullptr},
+                             {"서울", "강남구", "역삼1동", ""},
+                             {"경기", "용인시 처인구", "역삼동", "1~10"},
+                             {"서울", "강남구", "삼성동", "1"},
                              {"부산", "해운대구", "우동", "1"}};
     for (const auto& r : rows)
         addPost(store, QString::fromUtf8(r[0]), QString::fromUtf8(r[1]), QString::fromUtf8(r[2]),

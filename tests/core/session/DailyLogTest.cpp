@@ -62,7 +62,8 @@ TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
     QTemporaryDir own;
     blocked.setFallbackFolder(own.filePath(QStringLiteral("Log")));
     ASSERT_TRUE(blocked.WriteLog(QStringLiteral("kept")));
-    const QString kept = readAll(QDir(own.filePath(QStringLiteral("Log"))).filePath(QStringLiteral("2026-12-06")));
+    const QString kept =
+        readAll(QDir(own.filePath(QStringLiteral("Log"))).filePath(QStringLiteral("2026-12-06")));
     EXPECT_TRUE(kept.startsWith(QStringLiteral("[") + other.path())) << kept.toStdString();
     EXPECT_TRUE(kept.endsWith(QStringLiteral("   kept\r\n")));
     blocked.setFallbackFolder(other.filePath(QStringLiteral("Log/also")));

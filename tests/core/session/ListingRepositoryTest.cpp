@@ -160,9 +160,8 @@ TEST_P(ListingRepositoryTest, KeysMatchIgnoringCaseAndUnknownKeysAreRefused) {
         EXPECT_THROW(insertLocal(office->store(), {{"Keyword", "x"}, {bad, 1}}), StoreError) << bad;
     EXPECT_THROW(updateLocal(office->store(), 1, {{"no_such_column", 1}}), StoreError);
     EXPECT_EQ(office->store().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
-    const int number = insertLocal(office->store(), {{"Keyword", QStringLiteral("급매")},
-                                                     {"Line", "2"},
-                                                     {"sub_idx", 99}});
+    const int number =
+        insertLocal(office->store(), {{"Keyword", QStringLiteral("급매")}, {"Line", "2"}, {"sub_idx", 99}});
     const auto read = readLocal(office->store(), number);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->value("keyword").toString(), QStringLiteral("급매"));

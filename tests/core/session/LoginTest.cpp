@@ -141,7 +141,8 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
         EXPECT_TRUE(second->state().InternetOk);
     }
     // The office keeps a salted hash of the new password, never the password itself.
-    const QString kept = office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st1'")).toString();
+    const QString kept =
+        office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st1'")).toString();
     EXPECT_TRUE(PasswordHash::isHash(kept)) << kept.toStdString();
     EXPECT_TRUE(PasswordHash::matches(kept, QStringLiteral("new'pw")));
     EXPECT_FALSE(PasswordHash::matches(kept, QStringLiteral("pw2")));

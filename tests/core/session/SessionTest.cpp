@@ -1,8 +1,8 @@
-#include "session/OfficeFile.h"
 #include "session/Session.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "session/InternetProbe.h"
+#include "session/OfficeFile.h"
 #include "session/StoreSetup.h"
 
 #include <QDir>

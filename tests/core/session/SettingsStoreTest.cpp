@@ -153,7 +153,8 @@ TEST_P(SettingsStoreTest, APerUserRowIsCreatedOnceHoweverOftenItIsWritten) {
         kim.setColorRule({AgeDate::Changed, 0x00FF00, 3, false});
         kim.setFontSize(11);
         kim.setBackupAllowed(BackupAction::Backup, true);
-        kim.setRegionDefault(QStringLiteral("apt"), {QStringLiteral("서울특별시"), QStringLiteral("강남구"), {}});
+        kim.setRegionDefault(QStringLiteral("apt"),
+                             {QStringLiteral("서울특별시"), QStringLiteral("강남구"), {}});
     }
     EXPECT_EQ(store().changeStamp(), afterFirstRound) << "values already stored are not written again";
     EXPECT_EQ(rows(QStringLiteral("frmList"), "set4", kKim), 1);
@@ -170,7 +171,8 @@ TEST_P(SettingsStoreTest, APerUserRowIsCreatedOnceHoweverOftenItIsWritten) {
     kim.setListFixedPage(false);
     kim.setListPageSize(std::nullopt);
     EXPECT_EQ(kim.listPageSize(), std::nullopt);
-    EXPECT_EQ(stored(QStringLiteral("frmList"), "set4", kKim).value(2), QString()) << "an empty box is empty text";
+    EXPECT_EQ(stored(QStringLiteral("frmList"), "set4", kKim).value(2), QString())
+        << "an empty box is empty text";
     EXPECT_EQ(kim.startPanel(), StartPanel::Work1) << "other columns of the row are kept";
 }
 

@@ -125,7 +125,8 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     type("txtGbigo", QStringLiteral("대로변"));
     click(window.get(), "cmdGedit");
     EXPECT_EQ(last().text, GroupTexts::edited());
-    EXPECT_EQ(groups->currentText(), QStringLiteral("정리2")) << "still chosen after the chooser was refilled";
+    EXPECT_EQ(groups->currentText(), QStringLiteral("정리2"))
+        << "still chosen after the chooser was refilled";
 
     window->model()->setTicked(0, true);
     const int out = window->model()->item(0)->number;
@@ -142,7 +143,8 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     EXPECT_EQ(window->shownKind(), ListKind::Own);
     EXPECT_EQ(memberRows(QStringLiteral("정리2")), 0);
     for (int number : moved)
-        EXPECT_EQ(office->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {number})
-                      .toInt(),
-                  1);
+        EXPECT_EQ(
+            office->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {number})
+                .toInt(),
+            1);
 }

@@ -130,7 +130,6 @@ TEST_F(frmListTest, TheSameHeaderTwiceSortsAscendingAfterDescending) {
     EXPECT_EQ(window->sortState().direction, QStringLiteral("asc"));
     shown = numbers();
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
-
 }
 
 TEST_F(frmListTest, TickAllAndPrintNeedRows) {

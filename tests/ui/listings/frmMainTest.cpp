@@ -293,7 +293,6 @@ TEST_F(frmMainTest, ArchivingTickedListingsRefreshesTheListAndClearsTheStatusTex
                   2);
     EXPECT_EQ(own->refreshes, 1);
     EXPECT_TRUE(statusText(*main).isEmpty());
-
 }
 
 TEST_F(frmMainTest, ASecondClickWhileAnActionRunsDoesNothing) {
