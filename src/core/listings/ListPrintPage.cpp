@@ -9,17 +9,11 @@ namespace {
 
 const QString kEmptyCell = QStringLiteral(" &nbsp ");
 
-QString head(ListPrintPage::Target target) {
-    QString text =
-        QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>");
-    if (target == ListPrintPage::Target::File)
-        text +=
-            QStringLiteral("<script>function Wprint() { pt.style.display='none';window.print();}</script>");
-    text += QStringLiteral("</head>");
-    if (target == ListPrintPage::Target::File)
-        return text + QStringLiteral("<body leftmargin=0 topmargin=0 oncontextmenu='return false' "
-                                     "ondragstart='return false' onselectstart='return false'><center>");
-    return text + QStringLiteral("<body><center>");
+QString head() {
+    return QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>"
+                          "<script>function Wprint() { pt.style.display='none';window.print();}</script>"
+                          "</head><body leftmargin=0 topmargin=0 oncontextmenu='return false' "
+                          "ondragstart='return false' onselectstart='return false'><center>");
 }
 
 QString printButton() {
@@ -28,12 +22,10 @@ QString printButton() {
                           "gggggg;'></div>");
 }
 
-QString tableStart(ListPrintPage::Target target) {
-    // the page browsers have always been given keeps its attributes as they were
-    const QString width = target == ListPrintPage::Target::File ? QStringLiteral("with='100%'")
-                                                                : QStringLiteral("width='100%'");
-    return QStringLiteral("<table align=center border=0 %1 cellpadding=3 cellspacing=1 bgcolor=black>")
-        .arg(width);
+// The page browsers have always been given keeps its attributes as they were ("with" included).
+QString tableStart() {
+    return QStringLiteral(
+        "<table align=center border=0 with='100%' cellpadding=3 cellspacing=1 bgcolor=black>");
 }
 
 QString cell(const QString& text) {
@@ -43,12 +35,8 @@ QString cell(const QString& text) {
 
 } // namespace
 
-QString ListPrintPage::html(const QList<PrintColumn>& columns, const QList<QStringList>& rows,
-                            Target target) {
-    QString page = head(target);
-    if (target == Target::File)
-        page += printButton();
-    page += tableStart(target) + QStringLiteral("<tr align=center bgcolor=white>");
+QString ListPrintPage::html(const QList<PrintColumn>& columns, const QList<QStringList>& rows) {
+    QString page = head() + printButton() + tableStart() + QStringLiteral("<tr align=center bgcolor=white>");
     for (const PrintColumn& column : columns)
         page += cell(column.caption);
     page += QStringLiteral("</tr>");
@@ -59,6 +47,25 @@ QString ListPrintPage::html(const QList<PrintColumn>& columns, const QList<QStri
         page += QStringLiteral("</tr>");
     }
     return page + QStringLiteral("</table>") + QStringLiteral("</center></body></html>");
+}
+
+report::Document ListPrintPage::report(const QList<PrintColumn>& columns, const QList<QStringList>& rows,
+                                       const QString& title) {
+    report::Document document;
+    document.title = title;
+    document.orientation = report::Orientation::Landscape;
+    report::Table table;
+    for (const PrintColumn& column : columns)
+        table.header << column.caption;
+    for (const QStringList& row : rows) {
+        QStringList cells;
+        for (const PrintColumn& column : columns)
+            cells << row.value(column.position).trimmed();
+        table.rows << cells;
+    }
+    table.align = QList<report::Align>(columns.size(), report::Align::Center);
+    document.add(table);
+    return document;
 }
 
 QString ListPrintPage::pagePath(const DataFolder& folder, const QString& loginId) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListColumnSets.h"
+#include "report/ReportDocument.h"
 #include "session/DataFolder.h"
 #include "session/LayoutFile.h"
 
@@ -17,16 +18,16 @@ struct PrintColumn {
     QString caption;
 };
 
-// The page of ticked rows that the list-printing window writes and shows.
+// The page of ticked rows that the list-printing window writes and prints.
 class ListPrintPage {
 public:
-    // File: the page written to rd/<LoginId>.html, with its own print button for a browser.
-    // Document: the same table for the program's preview and printer, without script and button.
-    enum class Target { File, Document };
-
-    // One header cell per column, one row per entry of `rows` holding the cell of each column
-    // at its position (" &nbsp " when empty or missing). Every text is HTML-escaped.
-    static QString html(const QList<PrintColumn>& columns, const QList<QStringList>& rows, Target target);
+    // The page written to rd/<LoginId>.html for a browser, with its own print button: one header
+    // cell per column, one row per entry of `rows` holding the cell of each column at its
+    // position (" &nbsp " when empty or missing). Every text is HTML-escaped.
+    static QString html(const QList<PrintColumn>& columns, const QList<QStringList>& rows);
+    // The same table as the program prints it: landscape, one ruled row per listing.
+    static report::Document report(const QList<PrintColumn>& columns, const QList<QStringList>& rows,
+                                   const QString& title);
 
     // rd/<LoginId>.html; empty when the LoginId cannot name a file.
     static QString pagePath(const DataFolder& folder, const QString& loginId);

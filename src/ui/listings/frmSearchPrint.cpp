@@ -7,10 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace teran {
@@ -61,8 +58,8 @@ frmSearchPrint::frmSearchPrint(Session& session, PrintSource source, QWidget* pa
 
 frmSearchPrint::~frmSearchPrint() = default;
 
-QString frmSearchPrint::previewTitle() {
-    return QStringLiteral("인쇄미리보기");
+QString frmSearchPrint::pageTitle() {
+    return QStringLiteral("매물리스트");
 }
 
 PrintColumnsFile frmSearchPrint::columnsFile() const {
@@ -122,37 +119,12 @@ void frmSearchPrint::printPage() {
     }
     const QString path = ListPrintPage::pagePath(m_session.dataFolder(), m_session.state().LoginId);
     QString error;
-    if (!ListPrintPage::write(path, ListPrintPage::html(columns, m_source.rows, ListPrintPage::Target::File),
-                              &error)) {
-        // the preview does not need the file: the page is still shown and printed
+    if (!ListPrintPage::write(path, ListPrintPage::html(columns, m_source.rows), &error)) {
+        // the printed page does not need the file
         m_session.WriteLog(kLogLabel + error);
     }
-    const std::unique_ptr<QTextDocument> page =
-        document(ListPrintPage::html(columns, m_source.rows, ListPrintPage::Target::Document));
-    if (m_preview)
-        m_preview(*page);
-    else
-        showPreview(this, *page);
-}
-
-std::unique_ptr<QTextDocument> frmSearchPrint::document(const QString& html) {
-    auto page = std::make_unique<QTextDocument>();
-    // NanumGothic loses every space in PDFs; NanumBarunGothic keeps them
-    QFont font(QStringLiteral("NanumBarunGothic"));
-    font.setPointSize(9);
-    page->setDefaultFont(font);
-    page->setHtml(html);
-    return page;
-}
-
-void frmSearchPrint::showPreview(QWidget* parent, QTextDocument& page) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(previewTitle());
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&page](QPrinter* target) { page.print(target); });
-    preview.exec();
+    ReportPreview::hand(m_output, ListPrintPage::report(columns, m_source.rows, pageTitle()),
+                        m_session.dialogs(), this);
 }
 
 } // namespace teran

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "listings/ListPrintPage.h"
+#include "session/ReportPreview.h"
 
 #include <QDialog>
 #include <functional>
@@ -8,7 +9,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QTextDocument;
 
 namespace teran {
 
@@ -26,26 +26,20 @@ struct PrintSource {
 
 // `frmSearchPrint`: prints the ticked rows of a list window as a table of the columns the user
 // ticks in `lvHead`. The picked columns are remembered per user and list (`cmdPsave`); `cmdPrint`
-// writes the page to rd/<LoginId>.html and shows it in the print preview.
+// writes the page to rd/<LoginId>.html for a browser and prints it through the print preview.
 class frmSearchPrint : public QDialog {
     Q_OBJECT
 public:
     frmSearchPrint(Session& session, PrintSource source, QWidget* parent = nullptr);
     ~frmSearchPrint() override;
 
-    // How the page is shown; by default a print preview that prints. Tests print elsewhere.
-    using Preview = std::function<void(QTextDocument& document)>;
-    void setPreview(Preview preview) { m_preview = std::move(preview); }
+    // Where the page goes; by default the print preview. Tests render it to a PDF.
+    void setOutput(ReportOutput output) { m_output = std::move(output); }
 
     QList<PrintColumn> pickedColumns() const;
     const PrintSource& source() const { return m_source; }
 
-    // The document the preview and the printer draw: the table in a font that keeps Hangul and
-    // the spaces between words in PDFs.
-    static std::unique_ptr<QTextDocument> document(const QString& html);
-    static QString previewTitle(); // "인쇄미리보기"
-    // The print preview over `parent`, landscape, that prints the document.
-    static void showPreview(QWidget* parent, QTextDocument& document);
+    static QString pageTitle(); // "매물리스트"
 
 private:
     void fillColumns();
@@ -55,7 +49,7 @@ private:
 
     Session& m_session;
     PrintSource m_source;
-    Preview m_preview;
+    ReportOutput m_output;
     QLineEdit* m_nowFrm = nullptr;
     QListWidget* m_head = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "LotPanel.h"
 
 #include "listings/ListPrintPage.h"
-#include "listings/frmSearchPrint.h"
 #include "register/LotListings.h"
 #include "register/RegisterTexts.h"
 #include "session/ColumnWidths.h"
@@ -12,7 +11,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QTreeWidget>
 #include <QUrlQuery>
 
@@ -88,12 +86,8 @@ void LotPanel::printTicked() {
     const QStringList captions = lotListingCaptions();
     for (int c = 1; c < captions.size(); ++c) // the tick column is not printed
         columns << PrintColumn{c, captions.at(c)};
-    const std::unique_ptr<QTextDocument> page =
-        frmSearchPrint::document(ListPrintPage::html(columns, rows, ListPrintPage::Target::Document));
-    if (m_preview)
-        m_preview(*page);
-    else
-        frmSearchPrint::showPreview(this, *page);
+    ReportPreview::hand(m_output, ListPrintPage::report(columns, rows, RegisterTexts::windowTitle()),
+                        m_session.dialogs(), this);
 }
 
 void LotPanel::lookUp(const QStringList& lot, const QString& tb, const QString& name) {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "session/ListingRepository.h"
+#include "session/ReportPreview.h"
 
 #include <QTabWidget>
 #include <functional>
 
 class QNetworkAccessManager;
 class QTextBrowser;
-class QTextDocument;
 class QTreeWidget;
 
 namespace teran {
@@ -29,9 +29,8 @@ public:
     // Posts the lot to `vb/jibuninfo.php` of the vendor's web host and shows the answer.
     void lookUp(const QStringList& lot, const QString& tb, const QString& name);
 
-    // How the page is shown; by default a print preview that prints. Tests read it instead.
-    using Preview = std::function<void(QTextDocument& document)>;
-    void setPreview(Preview preview) { m_preview = std::move(preview); }
+    // Where the printed page goes; by default the print preview. Tests read it instead.
+    void setOutput(ReportOutput output) { m_output = std::move(output); }
 
 private:
     void showMenu(const QPoint& at);
@@ -40,7 +39,7 @@ private:
     QTreeWidget* m_listings;
     QTextBrowser* m_info;
     QNetworkAccessManager* m_web;
-    Preview m_preview;
+    ReportOutput m_output;
 };
 
 } // namespace teran

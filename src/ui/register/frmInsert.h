@@ -22,7 +22,6 @@ class QPushButton;
 class QStackedWidget;
 class QTabWidget;
 class QTextBrowser;
-class QTextDocument;
 class QTreeWidget;
 
 namespace teran {

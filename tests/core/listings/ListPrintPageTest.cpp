@@ -24,7 +24,7 @@ TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneRowPerTickedListing) {
          QStringLiteral("남향")},
         {QStringLiteral("0"), QStringLiteral("15")},
     };
-    const QString page = ListPrintPage::html(kColumns, rows, ListPrintPage::Target::File);
+    const QString page = ListPrintPage::html(kColumns, rows);
     const QString expected = QStringLiteral(
         "<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>"
         "<script>function Wprint() { pt.style.display='none';window.print();}</script></head>"
@@ -45,22 +45,21 @@ TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneRowPerTickedListing) {
 TEST(ListPrintPageTest, ValuesAndCaptionsAreEscaped) {
     const QList<PrintColumn> columns = {{0, QStringLiteral("<b>비고</b>")}};
     const QList<QStringList> rows = {{QStringLiteral("<script>alert('x')</script> & \"q\"")}};
-    for (const auto target : {ListPrintPage::Target::File, ListPrintPage::Target::Document}) {
-        const QString page = ListPrintPage::html(columns, rows, target);
-        EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
-        EXPECT_FALSE(page.contains(QStringLiteral("<b>")));
-        EXPECT_TRUE(
-            page.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
-        EXPECT_TRUE(page.contains(QStringLiteral("<td>&lt;b&gt;비고&lt;/b&gt;</td>")));
-    }
+    const QString page = ListPrintPage::html(columns, rows);
+    EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
+    EXPECT_TRUE(page.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>&lt;b&gt;비고&lt;/b&gt;</td>")));
 }
 
-TEST(ListPrintPageTest, TheDocumentForThePrinterHasNoScriptOrButton) {
-    const QString page = ListPrintPage::html(kColumns, {}, ListPrintPage::Target::Document);
-    EXPECT_FALSE(page.contains(QStringLiteral("<script")));
-    EXPECT_FALSE(page.contains(QStringLiteral("<input")));
-    EXPECT_TRUE(page.contains(QStringLiteral("width='100%'")));
-    EXPECT_TRUE(page.contains(QStringLiteral("<td>번호</td><td>비고</td></tr></table>")));
+// The printed page holds the picked columns of the ticked rows, cut from their positions.
+TEST(ListPrintPageTest, ThePrintedPageIsATableOfThePickedColumns) {
+    const report::Document page = ListPrintPage::report(
+        kColumns, {{"0", "12", "x", "y", " 남향 "}, {"0", "15"}}, QStringLiteral("매물리스트"));
+    EXPECT_EQ(page.orientation, report::Orientation::Landscape);
+    ASSERT_EQ(page.blocks.size(), 1);
+    const auto& table = std::get<report::Table>(page.blocks.first());
+    EXPECT_EQ(table.header, (QStringList{QStringLiteral("번호"), QStringLiteral("비고")}));
+    EXPECT_EQ(table.rows, (QList<QStringList>{{"12", "남향"}, {"15", ""}}));
 }
 
 TEST(ListPrintPageTest, ThePageReplacesTheOldOneAsUtf8) {

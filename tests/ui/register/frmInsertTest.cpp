@@ -1,6 +1,7 @@
 #include "register/frmInsert.h"
 
 #include "ActionOffice.h"
+#include "PdfText.h"
 #include "register/ListingForm.h"
 #include "register/LotListings.h"
 #include "register/LotPanel.h"
@@ -23,7 +24,6 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -327,7 +327,8 @@ TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
               QStringLiteral("31,000"));
 
     QString printed;
-    window->lotPanel().setPreview([&printed](QTextDocument& page) { printed = page.toPlainText(); });
+    window->lotPanel().setOutput(
+        [&printed](const report::Document& page) { printed = renderPdf(page).text; });
     window->lotPanel().printTicked();
     EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
     lot->topLevelItem(0)->setCheckState(0, Qt::Checked);
