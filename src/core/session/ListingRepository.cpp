@@ -357,6 +357,10 @@ std::optional<ListingRow> readServer(SqlStore& store, const QString& id, int sub
                    {id, subIdx});
 }
 
+std::optional<ListingRow> readServerRow(SqlStore& store, int serverIdx) {
+    return readOne(store, ListingSide::Server, QStringLiteral("WHERE `table_idx` = ?"), {serverIdx});
+}
+
 QList<ListingRow> readPage(SqlStore& store, int afterTableIdx, int limit, ListingSide side) {
     QList<ListingRow> rows;
     if (limit <= 0)

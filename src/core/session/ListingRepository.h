@@ -104,6 +104,8 @@ qint64 highestServerNumber(SqlStore& server, const QString& officeId);
 void insertServer(SqlStore& store, const ListingRow& row);
 
 std::optional<ListingRow> readServer(SqlStore& store, const QString& id, int subIdx);
+// A server row by the server's own number, as the shared lists know it.
+std::optional<ListingRow> readServerRow(SqlStore& store, int serverIdx);
 
 // Up to `limit` rows with `table_idx` greater than `afterTableIdx`, in number order: the next
 // page starts after the last number of this one, so rows added or deleted meanwhile never

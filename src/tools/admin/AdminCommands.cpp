@@ -1,6 +1,10 @@
 #include "AdminCommands.h"
 
+#include "contracts/ListingSheet.h"
 #include "maintenance/OfficeCopy.h"
+#include "report/ReportPainter.h"
+#include "session/DataFolder.h"
+#include "session/ListingRepository.h"
 #include "online/ReferenceData.h"
 #include "DemoSeed.h"
 #include "session/StoreSetup.h"
@@ -162,12 +166,73 @@ int copyOfficeCommand(const QString& from, const QString& to) {
     return 0;
 }
 
+// The office's own details for the sheet's foot: its main account's row, in the office database
+// once someone has logged in there, else on the configured server.
+QStringList officeDetails(SqlStore& local, const TeranConfig& config) {
+    const QString sql =
+        QStringLiteral("SELECT shopname, homepage, homtel FROM members WHERE memID = companyID ORDER BY memID");
+    const auto read = [&sql](SqlStore& store) {
+        QSqlQuery q = store.query(sql);
+        return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}
+                        : QStringList{};
+    };
+    QStringList details = read(local);
+    if (details.isEmpty() && !config.serverUrl.isEmpty()) {
+        try {
+            SqlStore server(QStringLiteral("admin-sheet-server"));
+            server.open(serverUrlOf(config, config.serverUrl));
+            details = read(server);
+        } catch (const StoreError&) {
+            // no server: the foot stays empty
+        }
+    }
+    return details;
+}
+
+// Prints the sheet of an own listing to a PDF without a screen.
+int sheetCommand(const TeranConfig& config, const QString& number, const QString& outFile) {
+    bool numeric = false;
+    const int listing = number.toInt(&numeric);
+    if (!numeric || listing <= 0) {
+        err() << "error: --listing wants a listing number, not \"" << number << "\"" << Qt::endl;
+        return 2;
+    }
+    const DataFolder folder(config.dataPath);
+    StoreUrl url = StoreUrl::sqliteFile(folder.listingStoreFile());
+    url.mustExist = true;
+    SqlStore store(QStringLiteral("admin-sheet"));
+    store.open(url);
+    const std::optional<ListingRow> row = readLocal(store, listing);
+    if (!row) {
+        err() << "error: no listing " << listing << " in " << folder.listingStoreFile() << Qt::endl;
+        return 1;
+    }
+    SheetExtras extras;
+    findOwnPictures(*row, folder.files(), extras);
+    extras.copyright = ownSheetCopyright(officeDetails(store, config));
+    const QString tb = row->value(QStringLiteral("tb")).toString();
+    const QString ty = row->value(QStringLiteral("ty")).toString();
+    const std::optional<report::Document> page = listingSheet(*row, tb, ty, SheetSource::Own, extras);
+    if (!page) {
+        err() << "error: " << noSheetLayoutText(tb, ty) << Qt::endl;
+        return 1;
+    }
+    QString error;
+    if (!report::ReportPainter::writePdf(*page, outFile, &error)) {
+        err() << "error: cannot write " << outFile << ": " << error << Qt::endl;
+        return 1;
+    }
+    out() << "Sheet of listing " << listing << " (" << sheetTitle(tb, ty) << "): " << outFile << Qt::endl;
+    return 0;
+}
+
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
              "                        [--sms-port N] [--write-config] [--demo]\n"
              "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N]\n"
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
+             "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
              "\n"
              "  --demo, seed-demo: the demo office (log in as demo/demo1234, staff1/staff1234 or\n"
              "  staff2/staff2234) with listings, other offices' shared listings and a club;\n"
@@ -175,6 +240,7 @@ void usage() {
              "  copy-office: the whole office database from one store into an empty one, e.g.\n"
              "  --from sqlite:/srv/office/rd/terandb.db --to mysql://user:pw@host:3306/office\n"
              "  (then name the MariaDB in teran.ini, [listing] Url) or back again.\n"
+             "  sheet: the listing sheet of an own listing as a PDF, for batch printing.\n"
           << Qt::flush;
 }
 
@@ -199,8 +265,12 @@ int run(const QStringList& arguments) {
                                   QStringLiteral("URL"));
     const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("empty store to copy it into"),
                                 QStringLiteral("URL"));
-    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo | copy-office"));
+    const QCommandLineOption listing(QStringLiteral("listing"), QStringLiteral("listing number"),
+                                     QStringLiteral("N"));
+    const QCommandLineOption outFile(QStringLiteral("out"), QStringLiteral("PDF file to write"),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing, outFile});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo | copy-office | sheet"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -219,6 +289,9 @@ int run(const QStringList& arguments) {
             return seedDemoData(TeranConfig::load(parser.value(config), parser.value(data)));
         if (command == QLatin1String("copy-office") && parser.isSet(from) && parser.isSet(to))
             return copyOfficeCommand(parser.value(from), parser.value(to));
+        if (command == QLatin1String("sheet") && parser.isSet(listing) && parser.isSet(outFile))
+            return sheetCommand(TeranConfig::load(parser.value(config), parser.value(data)), parser.value(listing),
+                                parser.value(outFile));
         if (command == QLatin1String("init-server") && parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
     } catch (const StoreError& error) {

@@ -35,6 +35,8 @@ public:
     // The listing of the row the cursor is on (its local number, or the server row of a shared
     // list); 0 when there is none.
     virtual int currentNumber() const { return 0; }
+    // The server's number of the row under the cursor of a shared or club list; 0 otherwise.
+    virtual int currentServerRow() const { return 0; }
     // True while the own list shows its archive tab.
     virtual bool archiveView() const { return false; }
 

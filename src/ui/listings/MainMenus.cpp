@@ -71,8 +71,7 @@ QStringList MainMenus::laterEntries() {
             QStringLiteral("family"),      QStringLiteral("clubinfo"),     QStringLiteral("clubedit"),
             QStringLiteral("clubdel"),     QStringLiteral("clubinout"),    QStringLiteral("clubmem"),
             QStringLiteral("clubboard"),   QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),
-            QStringLiteral("cluboner"),    QStringLiteral("bogo"),         QStringLiteral("bogom"),
-            QStringLiteral("question"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
+            QStringLiteral("cluboner"),    QStringLiteral("question"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
             QStringLiteral("dogusetting"), QStringLiteral("tetris")};
 }
 

@@ -296,6 +296,11 @@ int PagedListWindow::currentNumber() const {
     return item ? item->number : 0;
 }
 
+int PagedListWindow::currentServerRow() const {
+    const ListItem* item = m_model->item(m_grid->currentIndex().row());
+    return item ? item->serverIdx : 0;
+}
+
 void PagedListWindow::cellDoubleClicked(const QModelIndex& index) {
     const ListItem* item = m_model->item(index.row());
     if (!item)

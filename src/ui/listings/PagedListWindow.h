@@ -32,6 +32,7 @@ public:
     void refresh() override;
     QList<ListingPick> tickedPicks() const override;
     int currentNumber() const override;
+    int currentServerRow() const override;
 
     QTableView* grid() const { return m_grid; }
     ListingTableModel* model() const { return m_model; }

@@ -1,5 +1,8 @@
 #include "frmMain.h"
 
+#include "contracts/ListingSheetPrint.h"
+#include "listings/ActionTexts.h"
+
 #include "ListWindowHost.h"
 #include "ListingActionRunner.h"
 #include "MainMenus.h"
@@ -214,6 +217,8 @@ void frmMain::connectActions() {
     on("bogan_1", [this] { m_actions->archive(); });
     on("mdel", [this] { m_actions->remove(); });
     on("medit", [this] { editCurrentListing(); });
+    on("bogom", [this] { printCurrentSheet(false); });
+    on("bogo", [this] { printCurrentSheet(true); });
     on("smsgo", [this] { collectSms(true); });
     on("smsgo2", [this] { collectSms(false); });
     connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
@@ -339,6 +344,19 @@ void frmMain::editCurrentListing() {
     if (!window || isServerList(window->kind()) || window->currentNumber() <= 0)
         return;
     openRegistration({EditMode::Edit, window->currentNumber()});
+}
+
+void frmMain::printCurrentSheet(bool shared) {
+    const ListWindow* window = m_windows->active();
+    const bool fits = window && isServerList(window->kind()) == shared;
+    const int number = !fits ? 0 : shared ? window->currentServerRow() : window->currentNumber();
+    if (number <= 0) {
+        m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
+        return;
+    }
+    ListingSheetPrint sheets(m_session);
+    const SheetPrint printed = shared ? sheets.shared(number) : sheets.own(number);
+    ReportPreview::handOrTell(m_reportOutput, printed.page, printed.error, m_session.dialogs(), this);
 }
 
 void frmMain::askExit() {

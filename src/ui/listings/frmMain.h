@@ -2,6 +2,7 @@
 
 #include "ListWindowFactory.h"
 #include "listings/ListColumnSets.h"
+#include "session/ReportPreview.h"
 #include "session/SettingsStore.h"
 
 #include "register/frmInsert.h"
@@ -74,6 +75,11 @@ public:
     ListingActionRunner& actions() const { return *m_actions; }
     StartPanelArea& startArea() const { return *m_area; }
 
+    // Where printed pages go; the print preview unless replaced (tests).
+    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
+    // 내매물 인쇄 / 공유매물 인쇄: the sheet of the listing under the cursor of the active list.
+    void printCurrentSheet(bool shared);
+
     // How web pages are opened; the system browser unless replaced (tests).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
     static QUrl webPageUrl(const QString& base, const QString& key);
@@ -114,6 +120,7 @@ private:
     ListWindowHost* m_windows;
     ListingActionRunner* m_actions;
     QStringList m_smsNumbers;
+    ReportOutput m_reportOutput;
     std::function<void(const QUrl&)> m_openUrl;
     QPointer<frmInsert> m_registration;
 };

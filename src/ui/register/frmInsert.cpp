@@ -1,5 +1,7 @@
 #include "frmInsert.h"
 
+#include "contracts/ListingSheetPrint.h"
+
 #include "ListingForm.h"
 #include "LotPanel.h"
 #include "RegionCascade.h"
@@ -322,10 +324,14 @@ QWidget* frmInsert::buildButtons() {
     for (QPushButton* b : {m_save, cancel, m_del, m_copy, m_move})
         row->addWidget(b);
     // Their windows come later; they are shown so that the office knows where they will be.
+    m_printSale = button(QStringLiteral("cmdPrintM"), QStringLiteral("매매현황 조사서보기"), bar);
+    m_printLease = button(QStringLiteral("cmdPrintim"), QStringLiteral("임대현황 조사서보기"), bar);
+    laterRow->addWidget(m_printSale);
+    laterRow->addWidget(m_printLease);
+    connect(m_printSale, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("M")); });
+    connect(m_printLease, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("W")); });
     const std::pair<const char*, const char*> later[] = {{"cmdGaeyak", "계약서작성"},
                                                          {"cmdMul", "물건확인설명서"},
-                                                         {"cmdPrintM", "매매현황 조사서보기"},
-                                                         {"cmdPrintim", "임대현황 조사서보기"},
                                                          {"cmdAdM", "옥외광고용"},
                                                          {"cmdAdim", "옥외광고용"},
                                                          {"cmd_im", "임차인"},
@@ -553,7 +559,16 @@ void frmInsert::showNumber() {
     }
 }
 
+// The survey sheets of the stored listing: its type's sale or lease layout, whatever the form of
+// the listing itself.
+void frmInsert::printSheet(const QString& ty) {
+    const SheetPrint printed = ListingSheetPrint(m_session).own(m_number, ty);
+    ReportPreview::handOrTell(m_reportOutput, printed.page, printed.error, m_session.dialogs(), this);
+}
+
 void frmInsert::enableListingButtons(bool stored) {
+    m_printSale->setEnabled(stored);
+    m_printLease->setEnabled(stored);
     m_del->setEnabled(stored);
     m_move->setEnabled(stored);
     m_copy->setEnabled(stored);

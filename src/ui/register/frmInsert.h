@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/ReportPreview.h"
+
 #include "register/ListingSave.h"
 #include "register/RegisterTexts.h"
 
@@ -68,6 +70,8 @@ public:
     void RemovePicture(int picture);
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
+    // Where the survey sheets go; the print preview unless replaced (tests).
+    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
     void AutoMoney();
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
@@ -98,6 +102,7 @@ private:
     void readSharedCopy();
     void showNumber();
     void enableListingButtons(bool stored);
+    void printSheet(const QString& ty);
     void showPicture(int picture, const QString& path);
     ListingSaveRequest saveRequest() const;
     bool confirmNewLot();
@@ -128,6 +133,9 @@ private:
     QCheckBox* m_autoChk = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_del = nullptr;
+    QPushButton* m_printSale = nullptr;
+    QPushButton* m_printLease = nullptr;
+    ReportOutput m_reportOutput;
     QPushButton* m_copy = nullptr;
     QPushButton* m_move = nullptr;
     QPushButton* m_printM = nullptr;

@@ -29,6 +29,14 @@ void ReportPreview::hand(const ReportOutput& output, const report::Document& doc
         show(document, dialogs, parent);
 }
 
+void ReportPreview::handOrTell(const ReportOutput& output, const std::optional<report::Document>& page,
+                               const QString& reason, Dialogs& dialogs, QWidget* parent) {
+    if (page)
+        hand(output, *page, dialogs, parent);
+    else
+        dialogs.inform(reason, title());
+}
+
 void ReportPreview::show(const report::Document& document, Dialogs& dialogs, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document.title);

@@ -3,6 +3,7 @@
 #include "report/ReportDocument.h"
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     // `output` when a window was given one, else the preview.
     static void hand(const ReportOutput& output, const report::Document& document, Dialogs& dialogs,
                      QWidget* parent);
+    // The page when there is one; else the reason in a box.
+    static void handOrTell(const ReportOutput& output, const std::optional<report::Document>& page,
+                           const QString& reason, Dialogs& dialogs, QWidget* parent);
 
     static QString title();       // "인쇄미리보기"
     static QString savePdfText(); // "PDF로 저장"
