@@ -176,7 +176,7 @@ QString perPyung(double total, double pyung) {
 // "34 평(약 112.40㎡)"; empty without an area.
 QString areaText(const ListingRow& row, const char* column) {
     const QString pyung = number(row, column);
-    if (pyung.isEmpty())
+    if (pyung.isEmpty() || value(row, column) == 0)
         return {};
     return formatAmount(row.value(QLatin1String(column))) + QStringLiteral(" 평(약 ") +
            squareMetresOf(pyung).value_or(QString()) + QStringLiteral("㎡)");
@@ -220,9 +220,8 @@ QString rulePyung(const ListingRow& row, const QString& tb, const QString&, Shee
     const std::optional<SheetLayout> layout = sheetLayout(tb, QStringLiteral("M"));
     const bool secondHere = rules && rules->hasSecondArea() && layout &&
                             !layout->aliases.contains(QStringLiteral("Dpyung_use"));
-    const QString second = areaText(row, "pyung_use");
-    return secondHere && !second.isEmpty() ? areaText(row, "pyung") + QStringLiteral(" / ") + second
-                                           : areaText(row, "pyung");
+    return secondHere ? joined({areaText(row, "pyung"), areaText(row, "pyung_use")}, QStringLiteral(" / "))
+                      : areaText(row, "pyung");
 }
 QString rulePyungUse(const ListingRow& row, const QString&, const QString&, SheetSource) {
     return areaText(row, "pyung_use");
@@ -373,7 +372,7 @@ const QHash<QString, QString>& composedCaptions() {
         {"Dm_p", "평당가"},            {"Dm_yup", "연수익률"},         {"Dm_tlp", "공시지가 총액"},
         {"Dheight", "공장높이"},       {"Djoou", "주유기"},            {"Dpyung_room", "객실당평수"},
         {"Dmoney_slp", "실제 대지가(평당, 만원)"}, {"Dmoney_ys", "연수익률"}, {"Dmbigo", "비고"},
-        {"Dbunpo", "평형분포"},            {"Dmoney_pg", "평당가(만원)"},
+        {"Dbunpo", "평형분포"},            {"Dmoney_pg", "평당가(만원)"},      {"Dmoney_bu", "불입금(만원)"},
     };
     return kCaptions;
 }

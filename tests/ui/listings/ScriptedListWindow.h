@@ -22,6 +22,7 @@ public:
     QList<ListingPick> tickedPicks() const override { return picks; }
     bool archiveView() const override { return archive; }
     int currentNumber() const override { return current; }
+    int currentServerRow() const override { return serverRow; }
     void askToEdit(int number) { Q_EMIT editRequested(number); }
 
     void sayStatus(const QString& text) { Q_EMIT statusText(text); }
@@ -32,6 +33,7 @@ public:
     QList<ListingPick> picks;
     bool archive = false;
     int current = 0;
+    int serverRow = 0;
 
 private:
     ListKind m_kind;

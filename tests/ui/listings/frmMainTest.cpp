@@ -2,6 +2,7 @@
 #include "HookedDialogs.h"
 #include "OfficeFixture.h"
 #include "ScriptedListWindow.h"
+#include "contracts/ListingSheet.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingActionRunner.h"
 #include "listings/MainMenus.h"
@@ -145,6 +146,30 @@ TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
 
 // The start panel and the backup entries follow what is stored: the panel per user, the
 // entries by the office's permissions (the permission marks themselves stay hidden).
+// 내매물 인쇄 prints the sheet of the own listing under the cursor, 공유매물 인쇄 that of the
+// shared row; either says so when its kind of list has no row chosen.
+TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
+    const int number = addListing({{"ty", "M"}, {"addr1", "부산"}});
+    insertServer(office->server(), {{"id", "other"}, {"subid", "other"}, {"sub_idx", 8}, {"tb", "land"}, {"ty", "J"}});
+    const int serverRow = office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    session->state().InternetOk = true; // as after an online login
+    auto main = openMain();
+    QStringList printed;
+    main->setReportOutput([&printed](const report::Document& page) { printed << page.title; });
+    entry(*main, "apt_m")->trigger();
+    windows.of(ListKind::Own)->current = number;
+    entry(*main, "bogom")->trigger();
+    entry(*main, "bogo")->trigger();
+    EXPECT_EQ(lastBox().text, ActionTexts::noSelection()) << "no shared list is open";
+
+    entry(*main, "listKindShared")->trigger();
+    entry(*main, "land_j")->trigger();
+    windows.of(ListKind::Shared)->serverRow = serverRow;
+    entry(*main, "bogo")->trigger();
+    EXPECT_EQ(printed, (QStringList{sheetTitle(QStringLiteral("apt"), QStringLiteral("M")),
+                                    sheetTitle(QStringLiteral("land"), QStringLiteral("J"))}));
+}
+
 TEST_F(frmMainTest, TheStartPanelAndTheBackupEntriesFollowTheStoredSettings) {
     {
         auto main = openMain();

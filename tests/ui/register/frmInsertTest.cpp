@@ -2,6 +2,7 @@
 
 #include "ActionOffice.h"
 #include "PdfText.h"
+#include "contracts/ListingSheet.h"
 #include "register/ListingForm.h"
 #include "register/LotListings.h"
 #include "register/LotPanel.h"
@@ -339,6 +340,23 @@ TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
 
 // 매물삭제: only the office's main member or the staff member in charge; a listing not yet in the
 // archive asks whether to archive (Yes) or delete (No); an archived one is deleted after asking.
+// The two survey buttons print the stored listing on its type's sale and lease sheets.
+TEST_F(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
+    const int number = office->addListing({{"addr1", "서울"}, {"money_m", 31000}});
+    auto blank = open();
+    EXPECT_FALSE(control<QPushButton>(*blank, "cmdPrintM")->isEnabled()) << "nothing stored yet";
+    auto window = open({EditMode::Edit, number});
+    QList<RenderedPdf> printed;
+    window->setReportOutput([&printed](const report::Document& page) { printed << renderPdf(page); });
+    control<QPushButton>(*window, "cmdPrintM")->click();
+    control<QPushButton>(*window, "cmdPrintim")->click();
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_TRUE(printed[0].text.contains(sheetTitle(QStringLiteral("apt"), QStringLiteral("M"))));
+    EXPECT_TRUE(printed[0].text.contains(QStringLiteral("31,000")));
+    EXPECT_TRUE(printed[1].text.contains(sheetTitle(QStringLiteral("apt"), QStringLiteral("W"))));
+    EXPECT_EQ(printed[1].pages, 1);
+}
+
 TEST_F(frmInsertTest, DeletingAsksAndChecksWhoMay) {
     const int kept = office->addListing({{"subid", "someone"}});
     const int gone = office->addListing({{"subid", "someone"}});

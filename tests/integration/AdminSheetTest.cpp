@@ -1,0 +1,59 @@
+#include "TestServices.h"
+#include "session/ListingRepository.h"
+#include "session/StoreSetup.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+struct AdminRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+AdminRun admin(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TERAN_ADMIN_BINARY), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+// teran-admin sheet prints an own listing's sheet without a screen; an unknown number or a
+// pair without a layout fails with a clear error and writes no file.
+TEST(AdminSheetTest, TheSheetOfAnOwnListingIsWrittenAsAPdfAndAnUnknownOneIsRefused) {
+    QTemporaryDir dir;
+    const DataFolder folder(dir.filePath(QStringLiteral("data")));
+    initDataFolder(folder);
+    int number = 0, room = 0;
+    {
+        SqlStore store(uniqueName(QStringLiteral("admin-sheet")));
+        store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
+        number = insertLocal(store, {{"id", "off1"}, {"tb", "apt"}, {"ty", "M"}, {"addr1", "서울"}, {"money_m", 85000}});
+        room = insertLocal(store, {{"id", "off1"}, {"tb", "wonroom"}, {"ty", "J"}});
+    }
+    const QStringList common{QStringLiteral("sheet"), QStringLiteral("--config"),
+                             dir.filePath(QStringLiteral("none.ini")), QStringLiteral("--data"), folder.root()};
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+
+    const AdminRun printed = admin(common + QStringList{"--listing", QString::number(number), "--out", pdf});
+    EXPECT_EQ(printed.exitCode, 0) << printed.errors.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+
+    for (const QString& listing : {QString::number(number + 50), QStringLiteral("abc"), QString::number(room)}) {
+        const QString other = dir.filePath(QStringLiteral("other-%1.pdf").arg(listing));
+        const AdminRun refused = admin(common + QStringList{"--listing", listing, "--out", other});
+        EXPECT_NE(refused.exitCode, 0) << listing.toStdString();
+        EXPECT_TRUE(refused.errors.contains(QStringLiteral("error:"))) << refused.errors.toStdString();
+        EXPECT_FALSE(QFile::exists(other));
+    }
+}
