@@ -29,8 +29,9 @@ void givePictures(Session& session, int number) {
         }
         names << name;
     }
-    session.listingStore().execute(QStringLiteral("UPDATE maemul SET imgname1 = ?, imgname2 = ? WHERE table_idx = ?"),
-                                   {names[0], names[1], number});
+    session.listingStore().execute(
+        QStringLiteral("UPDATE maemul SET imgname1 = ?, imgname2 = ? WHERE table_idx = ?"),
+        {names[0], names[1], number});
 }
 
 } // namespace
@@ -53,7 +54,8 @@ void BM_SheetToPdf(benchmark::State& state) {
         });
     }
     const double partsWay = msOf([&] {
-        QSqlQuery q = session.listingStore().query(QStringLiteral("SELECT * FROM maemul WHERE table_idx = %1").arg(number));
+        QSqlQuery q = session.listingStore().query(
+            QStringLiteral("SELECT * FROM maemul WHERE table_idx = %1").arg(number));
         ListingRow row;
         if (q.next())
             for (int i = 0; i < q.record().count(); ++i)

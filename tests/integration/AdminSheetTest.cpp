@@ -36,11 +36,13 @@ TEST(AdminSheetTest, TheSheetOfAnOwnListingIsWrittenAsAPdfAndAnUnknownOneIsRefus
     {
         SqlStore store(uniqueName(QStringLiteral("admin-sheet")));
         store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-        number = insertLocal(store, {{"id", "off1"}, {"tb", "apt"}, {"ty", "M"}, {"addr1", "서울"}, {"money_m", 85000}});
+        number = insertLocal(
+            store, {{"id", "off1"}, {"tb", "apt"}, {"ty", "M"}, {"addr1", "서울"}, {"money_m", 85000}});
         room = insertLocal(store, {{"id", "off1"}, {"tb", "wonroom"}, {"ty", "J"}});
     }
     const QStringList common{QStringLiteral("sheet"), QStringLiteral("--config"),
-                             dir.filePath(QStringLiteral("none.ini")), QStringLiteral("--data"), folder.root()};
+                             dir.filePath(QStringLiteral("none.ini")), QStringLiteral("--data"),
+                             folder.root()};
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
 
     const AdminRun printed = admin(common + QStringList{"--listing", QString::number(number), "--out", pdf});
@@ -49,7 +51,8 @@ TEST(AdminSheetTest, TheSheetOfAnOwnListingIsWrittenAsAPdfAndAnUnknownOneIsRefus
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
 
-    for (const QString& listing : {QString::number(number + 50), QStringLiteral("abc"), QString::number(room)}) {
+    for (const QString& listing :
+         {QString::number(number + 50), QStringLiteral("abc"), QString::number(room)}) {
         const QString other = dir.filePath(QStringLiteral("other-%1.pdf").arg(listing));
         const AdminRun refused = admin(common + QStringList{"--listing", listing, "--out", other});
         EXPECT_NE(refused.exitCode, 0) << listing.toStdString();

@@ -1,5 +1,5 @@
-#include "contracts/ListingSheet.h"
 #include "PdfText.h"
+#include "contracts/ListingSheet.h"
 
 #include <QImage>
 #include <QProcess>
@@ -13,11 +13,26 @@ namespace {
 
 // One listing of each family of layouts: a home, a building, land and a shop.
 ListingRow listingOf(const QString& tb, const QString& ty) {
-    ListingRow row{{"table_idx", 4021},  {"tb", tb},           {"ty", ty},          {"addr1", "서울"},
-                   {"addr2", "강남구"},  {"addr3", "역삼동"},  {"addr4", "831-2"},  {"cboname", "테헤란 빌딩"},
-                   {"pyung", 84.5},      {"pyung_use", 60.2},  {"floor", "3"},      {"floor_max", 15},
-                   {"money_m", 1250000}, {"money_b", 32000},   {"money_jb", 5000},  {"money_w", 270},
-                   {"money_g", 15},      {"jimok", "대"},      {"direction", "남향"}, {"line", ""},
+    ListingRow row{{"table_idx", 4021},
+                   {"tb", tb},
+                   {"ty", ty},
+                   {"addr1", "서울"},
+                   {"addr2", "강남구"},
+                   {"addr3", "역삼동"},
+                   {"addr4", "831-2"},
+                   {"cboname", "테헤란 빌딩"},
+                   {"pyung", 84.5},
+                   {"pyung_use", 60.2},
+                   {"floor", "3"},
+                   {"floor_max", 15},
+                   {"money_m", 1250000},
+                   {"money_b", 32000},
+                   {"money_jb", 5000},
+                   {"money_w", 270},
+                   {"money_g", 15},
+                   {"jimok", "대"},
+                   {"direction", "남향"},
+                   {"line", ""},
                    {"mbigo", "대로변, 급매"}};
     return row;
 }
@@ -26,7 +41,7 @@ int imagesIn(const QString& pdf) {
     QProcess process;
     process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     process.waitForFinished(30000);
-    return int(QString::fromUtf8(process.readAllStandardOutput()).count(QStringLiteral("image "))) ;
+    return int(QString::fromUtf8(process.readAllStandardOutput()).count(QStringLiteral("image ")));
 }
 
 } // namespace
@@ -51,7 +66,8 @@ TEST(ListingSheetPdfTest, EachFamilyPrintsOnOnePageWithAddressAmountsAndFoot) {
         EXPECT_TRUE(text.contains(sheetTitle(type, form)));
         EXPECT_TRUE(text.contains(QStringLiteral("서울 강남구 역삼동 831-2")));
         EXPECT_TRUE(text.contains(QStringLiteral("관리번호 : 4,021 번")));
-        EXPECT_TRUE(text.contains(form == QLatin1String("M") ? QStringLiteral("1,250,000") : QStringLiteral("32,000")))
+        EXPECT_TRUE(text.contains(form == QLatin1String("M") ? QStringLiteral("1,250,000")
+                                                             : QStringLiteral("32,000")))
             << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("02-555-1234")));
         EXPECT_TRUE(text.contains(sheetDowntitle()));

@@ -35,8 +35,8 @@ const char* const kGongM = "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_sg Dmoney
 // from the pair's amounts as the other types' are.
 const char* const kGongJ = "Dmoney_b Dmoney_g Dmaemultype";
 const char* const kGongW = "Dmoney_jb Dmoney_b Dmoney_g Dmoney_w Dmaemultype";
-const char* const kDanM =
-    "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_sg Dmoney_ys Dfloor Ddosi Dgsangtae Dmagam Dmoney_gp Dmoney_slp";
+const char* const kDanM = "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_sg Dmoney_ys Dfloor Ddosi Dgsangtae "
+                          "Dmagam Dmoney_gp Dmoney_slp";
 const char* const kDanJ = "Dmoney_b Dmaemultype Dfloor";
 const char* const kDanW = "Dmoney_b Dmoney_jb Dmoney_w Dmaemultype Dfloor";
 const char* const kLandJ = "Dmoney_b Dgaeyak Dmaemultype";
@@ -44,11 +44,13 @@ const char* const kLandW = "Dmoney_jb Dmoney_b Dmoney_w Dgaeyak Dmaemultype";
 const char* const kJoousoJ = "Dmoney_b Dmoney_s Dgaeyak Dmaemultype";
 const char* const kJoousoW = "Dmoney_jb Dmoney_b Dmoney_w Dmoney_s Dgaeyak Dmaemultype";
 const char* const kBgsangM = "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_sg Dmoney_ys Dmoney_p";
-const char* const kHotel = "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dremake Dpyung Dpyung_use Droom Dfloor "
-                           "Dgsangtae Dmagam Dpyung_room Dfuel Dparking_ty Dparking Delv Ddoro Droom_s Dbudae "
-                           "Dsubway Dspecial";
-const char* const kDan = "Dmaemaepart Dmbigo Didx Daddress Dmakedate Dpyung Dpyung_use Dparking Ddirection Droom "
-                         "Dfuel Dsubway Dspecial Deducation Dbus Dgovernment Dlife";
+const char* const kHotel =
+    "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dremake Dpyung Dpyung_use Droom Dfloor "
+    "Dgsangtae Dmagam Dpyung_room Dfuel Dparking_ty Dparking Delv Ddoro Droom_s Dbudae "
+    "Dsubway Dspecial";
+const char* const kDan =
+    "Dmaemaepart Dmbigo Didx Daddress Dmakedate Dpyung Dpyung_use Dparking Ddirection Droom "
+    "Dfuel Dsubway Dspecial Deducation Dbus Dgovernment Dlife";
 
 const TypeSheet kSheets[] = {
     {"apt",
@@ -58,15 +60,17 @@ const TypeSheet kSheets[] = {
     {"villa",
      "Dmbigo Didx Dcboname Daddress Dremake Dmakedate Dpyung Djutak Ddong Dparking Dfloor Ddirection Droom "
      "Dhottype Dinternet Dsubway Dspecial Deducation Dbus Dgovernment Dlife",
-     kAptM, "Dmaemaepart Dmoney_b Dmoney_p Dmaemultype", "Dmaemaepart Dmoney_jb Dmoney_b Dmoney_w Dmaemultype",
-     kAptB},
+     kAptM, "Dmaemaepart Dmoney_b Dmoney_p Dmaemultype",
+     "Dmaemaepart Dmoney_jb Dmoney_b Dmoney_w Dmaemultype", kAptB},
     {"opistel",
-     "Dmbigo Didx Dcboname Daddress Dremake Dmakedate Dpyung Ddong Dparking Dfloor Ddirection Dhottype Dinternet "
+     "Dmbigo Didx Dcboname Daddress Dremake Dmakedate Dpyung Ddong Dparking Dfloor Ddirection Dhottype "
+     "Dinternet "
      "Dsubway Dgujo Dydo Dbudae Dspecial Deducation Dbus Dgovernment Dlife",
      kAptM, kAptJ, kAptW, kAptB},
     {"dan", kDan, kDanM, kDanJ, kDanW, nullptr},
     {"wonroom",
-     "Dmaemaepart Dmbigo Didx Daddress Dmakedate Dmoney_g Ddirection Droom Dfuel Dsubway Dspecial Deducation Dbus "
+     "Dmaemaepart Dmbigo Didx Daddress Dmakedate Dmoney_g Ddirection Droom Dfuel Dsubway Dspecial Deducation "
+     "Dbus "
      "Dgovernment Dlife Dpyung Dfloor Dparking Dsangtae",
      kGongM, nullptr, "Dmoney_jb Dmoney_b Dmoney_w Dmaemultype", nullptr},
     {"dagagu",
@@ -74,50 +78,63 @@ const TypeSheet kSheets[] = {
      "Dgovernment Dlife Dpyung Dpyung_use Dfloor Ddosi Dgsangtae Dmagam Dparking Dremake Djutak Dmoney_gp "
      "Dmoney_slp",
      "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_sg Dmoney_ys",
-     "Dpyung Dmoney_b Dmaemultype Dfloor Dparking Dsangtae", "Dmoney_jb Dmoney_b Dmoney_w Dmaemultype", nullptr},
+     "Dpyung Dmoney_b Dmaemultype Dfloor Dparking Dsangtae", "Dmoney_jb Dmoney_b Dmoney_w Dmaemultype",
+     nullptr},
     {"gunmul",
-     "Didx Daddress Dcboname Dmaemultype Dmoney_gp Dmoney_slp Dmaemaepart Dmbigo Dpyung Dmoney_lp Dm_tlp Ddosi "
-     "Ddoro Dlandtype Dpyung_use Dgunmul_bp Dmakedate Dremake Dgujo Dfloor Dparking Delv Dhottype Dgsangtae Dydo "
+     "Didx Daddress Dcboname Dmaemultype Dmoney_gp Dmoney_slp Dmaemaepart Dmbigo Dpyung Dmoney_lp Dm_tlp "
+     "Ddosi "
+     "Ddoro Dlandtype Dpyung_use Dgunmul_bp Dmakedate Dremake Dgujo Dfloor Dparking Delv Dhottype Dgsangtae "
+     "Dydo "
      "Dmagam Dsubway Dspecial",
      "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_pg Dmoney_sg Dm_yup", nullptr,
      "Dmoney_jb Dmoney_b Dmoney_g Dmoney_w", nullptr},
     {"junwon", kDan, kDanM, kDanJ, kDanW, nullptr},
     {"gong",
-     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dcboname Dpyung Dpyung_use Dheight Dtonsu Dchunjung Dfloor Djungi "
+     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dcboname Dpyung Dpyung_use Dheight Dtonsu Dchunjung Dfloor "
+     "Djungi "
      "Ddosi Dgsangtae Dmagam Dgigu Dsubway Dspecial",
      kGongM, kGongJ, kGongW, nullptr},
     {"joouso",
-     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dcboname Dmaker Dpyung Dpyung_use Dposs Dfloor Dsecha Dbupi Ddosi "
+     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dcboname Dmaker Dpyung Dpyung_use Dposs Dfloor Dsecha Dbupi "
+     "Ddosi "
      "Djutek Djoou Ddoro Dbudae Dsubway Dspecial",
      kGongM, kJoousoJ, kJoousoW, nullptr},
     {"bgsang",
-     "Didx Daddress Dcboname Dmaemaepart Dmbigo Dmakedate Dhottype Dfuel Dpyung Dparking Dfloor Dyungdo_n Dyungdo_j "
+     "Didx Daddress Dcboname Dmaemaepart Dmbigo Dmakedate Dhottype Dfuel Dpyung Dparking Dfloor Dyungdo_n "
+     "Dyungdo_j "
      "Dsubway Dspecial",
      kBgsangM, nullptr, "Dmoney_jb Dmoney_b Dmoney_g Dmoney_w Dmaemultype", nullptr},
     {"jumpo",
-     "Didx Daddress Dmaemaepart Dcboname Dmbigo Dhottype Dpyung Dinterior Dparking Dfloor Droom Dexchange Dsizip "
+     "Didx Daddress Dmaemaepart Dcboname Dmbigo Dhottype Dpyung Dinterior Dparking Dfloor Droom Dexchange "
+     "Dsizip "
      "Dsubway Dspecial",
      kBgsangM, nullptr, "Dmoney_jb Dmoney_b Dmoney_w Dmoney_s Dmoney_sg Dmoney_g", nullptr},
     {"mulru",
-     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Ddosi Dpyung Dpyung_use Dchunjung Dfloor Ddoro Dmagam Dsubway "
+     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Ddosi Dpyung Dpyung_use Dchunjung Dfloor Ddoro Dmagam "
+     "Dsubway "
      "Dspecial",
      kGongM, kGongJ, kGongW, nullptr},
     {"land",
-     "Didx Daddress Dmaemaepart Dmbigo Djimok Ddosi Dpyung Dlandtype Djehan Ddirection Ddoro Dydo Dmoney_lp Dm_tlp "
+     "Didx Daddress Dmaemaepart Dmbigo Djimok Ddosi Dpyung Dlandtype Djehan Ddirection Ddoro Dydo Dmoney_lp "
+     "Dm_tlp "
      "Dsubway Dspecial",
      "Dmoney_m Dmoney_y Dmoney_sg Dmoney_ys Dm_p", kLandJ, kLandW, nullptr},
     {"office",
-     "Didx Daddress Dmaemaepart Dmbigo Dcboname Dhottype Dpyung Dinternet Dparking Dfloor Dsangtae Delv Dsubway "
+     "Didx Daddress Dmaemaepart Dmbigo Dcboname Dhottype Dpyung Dinternet Dparking Dfloor Dsangtae Delv "
+     "Dsubway "
      "Dspecial",
      kGongM, nullptr, "Dmoney_jb Dmoney_b Dmoney_w Dmoney_g Dgaeyak Dmaemultype", nullptr},
     {"hotel", kHotel, kGongM, kLandJ, kLandW, nullptr},
-    {"motel", nullptr /* as hotel, with the name and without the room area */, kGongM, kJoousoJ, kJoousoW, nullptr},
+    {"motel", nullptr /* as hotel, with the name and without the room area */, kGongM, kJoousoJ, kJoousoW,
+     nullptr},
     {"sanjang",
-     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dremake Dpyung Dpyung_use Droom Dfloor Dparking Dgsangtae Dmagam "
+     "Didx Daddress Dmaemaepart Dmbigo Dmakedate Dremake Dpyung Dpyung_use Droom Dfloor Dparking Dgsangtae "
+     "Dmagam "
      "Dfuel Droom_s Dsubway Dspecial",
      kGongM, kLandJ, kLandW, nullptr},
     {"budongsan",
-     "Didx Dmaemaepart Daddress Dpyung Dmbigo Dfloor Dhottype Dparking Dydo Dinternet Dsizip Dsubway Dspecial "
+     "Didx Dmaemaepart Daddress Dpyung Dmbigo Dfloor Dhottype Dparking Dydo Dinternet Dsizip Dsubway "
+     "Dspecial "
      "Deducation Dbus Dgovernment Dlife",
      "Dmoney_m Dmoney_y Dmoney_b Dmoney_w Dmoney_g Dmoney_sg Dm_yup", "Dmoney_b Dmoney_s Dmoney_sg Dmoney_g",
      "Dmoney_jb Dmoney_b Dmoney_w Dmoney_s Dmoney_sg Dmoney_g", nullptr},
@@ -218,8 +235,8 @@ QString rulePyung(const ListingRow& row, const QString& tb, const QString&, Shee
     // The types whose sheet has no box of its own for the second area show it beside the first.
     const TypeRules* rules = typeRules(tb);
     const std::optional<SheetLayout> layout = sheetLayout(tb, QStringLiteral("M"));
-    const bool secondHere = rules && rules->hasSecondArea() && layout &&
-                            !layout->aliases.contains(QStringLiteral("Dpyung_use"));
+    const bool secondHere =
+        rules && rules->hasSecondArea() && layout && !layout->aliases.contains(QStringLiteral("Dpyung_use"));
     return secondHere ? joined({areaText(row, "pyung"), areaText(row, "pyung_use")}, QStringLiteral(" / "))
                       : areaText(row, "pyung");
 }
@@ -237,9 +254,10 @@ QString ruleFloor(const ListingRow& row, const QString& tb, const QString&, Shee
     if (allEmpty(row, {"floor", "floor_max"}))
         return {};
     if (wholeBuilding(tb))
-        return QStringLiteral("지하 ") + text(row, "floor") + QStringLiteral(" 층에 지상 ") + number(row, "floor_max") +
-               QStringLiteral(" 층");
-    return number(row, "floor_max") + QStringLiteral(" 층 중에 ") + text(row, "floor") + QStringLiteral(" 층");
+        return QStringLiteral("지하 ") + text(row, "floor") + QStringLiteral(" 층에 지상 ") +
+               number(row, "floor_max") + QStringLiteral(" 층");
+    return number(row, "floor_max") + QStringLiteral(" 층 중에 ") + text(row, "floor") +
+           QStringLiteral(" 층");
 }
 QString ruleDirection(const ListingRow& row, const QString&, const QString&, SheetSource) {
     if (allEmpty(row, {"direction", "elv"}))
@@ -259,9 +277,13 @@ QString ruleHottype(const ListingRow& row, const QString&, const QString&, Sheet
 }
 QString ruleParking(const ListingRow& row, const QString& tb, const QString&, SheetSource) {
     if (wholeBuilding(tb))
-        return allEmpty(row, {"parking_d", "parking_u"}) ? QString() : QStringLiteral("지하 ") + number(row, "parking_d") + QStringLiteral(" 대 / 지상 ") +
-               number(row, "parking_u") + QStringLiteral(" 대");
-    return allEmpty(row, {"parking"}) ? QString() : QStringLiteral("가구당 ") + number(row, "parking") + QStringLiteral(" 대");
+        return allEmpty(row, {"parking_d", "parking_u"})
+                   ? QString()
+                   : QStringLiteral("지하 ") + number(row, "parking_d") + QStringLiteral(" 대 / 지상 ") +
+                         number(row, "parking_u") + QStringLiteral(" 대");
+    return allEmpty(row, {"parking"})
+               ? QString()
+               : QStringLiteral("가구당 ") + number(row, "parking") + QStringLiteral(" 대");
 }
 QString ruleJutak(const ListingRow& row, const QString&, const QString&, SheetSource) {
     if (allEmpty(row, {"room_1", "room_2", "room_3"}))
@@ -365,14 +387,30 @@ QString columnOf(const QString& alias) {
 // Captions of the boxes that show more than one field, or a field no form names.
 const QHash<QString, QString>& composedCaptions() {
     static const QHash<QString, QString> kCaptions = {
-        {"Didx", "관리번호"},          {"Daddress", "소재지"},         {"Dmakedate", "준공년도 / 리모델링"},
-        {"Ddong", "동 / 세대"},        {"Dfloor", "해당층 / 총층"},    {"Ddirection", "방향 / 엘리베이터"},
-        {"Droom", "방 / 거실 / 욕실"}, {"Dhottype", "난방 / 연료"},    {"Dparking", "주차"},
-        {"Djutak", "세대구성"},        {"Dsubway", "교통(지하철)"},    {"Dmaemaepart", "중개구분"},
-        {"Dm_p", "평당가"},            {"Dm_yup", "연수익률"},         {"Dm_tlp", "공시지가 총액"},
-        {"Dheight", "공장높이"},       {"Djoou", "주유기"},            {"Dpyung_room", "객실당평수"},
-        {"Dmoney_slp", "실제 대지가(평당, 만원)"}, {"Dmoney_ys", "연수익률"}, {"Dmbigo", "비고"},
-        {"Dbunpo", "평형분포"},            {"Dmoney_pg", "평당가(만원)"},      {"Dmoney_bu", "불입금(만원)"},
+        {"Didx", "관리번호"},
+        {"Daddress", "소재지"},
+        {"Dmakedate", "준공년도 / 리모델링"},
+        {"Ddong", "동 / 세대"},
+        {"Dfloor", "해당층 / 총층"},
+        {"Ddirection", "방향 / 엘리베이터"},
+        {"Droom", "방 / 거실 / 욕실"},
+        {"Dhottype", "난방 / 연료"},
+        {"Dparking", "주차"},
+        {"Djutak", "세대구성"},
+        {"Dsubway", "교통(지하철)"},
+        {"Dmaemaepart", "중개구분"},
+        {"Dm_p", "평당가"},
+        {"Dm_yup", "연수익률"},
+        {"Dm_tlp", "공시지가 총액"},
+        {"Dheight", "공장높이"},
+        {"Djoou", "주유기"},
+        {"Dpyung_room", "객실당평수"},
+        {"Dmoney_slp", "실제 대지가(평당, 만원)"},
+        {"Dmoney_ys", "연수익률"},
+        {"Dmbigo", "비고"},
+        {"Dbunpo", "평형분포"},
+        {"Dmoney_pg", "평당가(만원)"},
+        {"Dmoney_bu", "불입금(만원)"},
     };
     return kCaptions;
 }
@@ -393,8 +431,8 @@ int placeOf(const QString& alias) {
 
 // Boxes of long texts take the whole width of the sheet.
 bool wideBox(const QString& alias) {
-    static const QStringList kWide = {"Daddress", "Dmbigo", "Dspecial", "Djutak", "Dsubway", "Deducation",
-                                      "Dbus", "Dgovernment", "Dlife", "Dinternet"};
+    static const QStringList kWide = {"Daddress",   "Dmbigo", "Dspecial",    "Djutak", "Dsubway",
+                                      "Deducation", "Dbus",   "Dgovernment", "Dlife",  "Dinternet"};
     return kWide.contains(alias);
 }
 
@@ -469,7 +507,8 @@ QString sheetDowntitle() {
 }
 
 QString noSheetLayoutText(const QString& tb, const QString& ty) {
-    return QStringLiteral("%1 %2 매물은 보고서 양식이 없습니다.").arg(propertyTypeLabel(tb), transactionLabel(ty));
+    return QStringLiteral("%1 %2 매물은 보고서 양식이 없습니다.")
+        .arg(propertyTypeLabel(tb), transactionLabel(ty));
 }
 
 QString ownSheetCopyright(const QStringList& officeDetails) {
@@ -488,7 +527,8 @@ void findOwnPictures(const ListingRow& row, const QString& filesFolder, SheetExt
     for (const auto& [column, target] :
          {std::pair{"imgname1", &extras.picture1}, std::pair{"imgname2", &extras.picture2}}) {
         const QString name = row.value(QLatin1String(column)).toString().trimmed();
-        *target = !name.isEmpty() && QFileInfo::exists(files.filePath(name)) ? files.filePath(name) : QString();
+        *target =
+            !name.isEmpty() && QFileInfo::exists(files.filePath(name)) ? files.filePath(name) : QString();
     }
 }
 
@@ -502,13 +542,15 @@ std::optional<report::Document> listingSheet(const ListingRow& row, const QStrin
     page.footer = extras.copyright;
     page.pageNumbers = false;
     page.add(report::Heading{page.title});
-    page.add(report::Paragraph{sheetValue(QStringLiteral("Didx"), row, tb, ty, source), report::Align::Right});
-    page.add(report::Pictures{{{extras.picture1, QStringLiteral("사진 1")}, {extras.picture2, QStringLiteral("사진 2")}},
-                              62});
+    page.add(
+        report::Paragraph{sheetValue(QStringLiteral("Didx"), row, tb, ty, source), report::Align::Right});
+    page.add(report::Pictures{
+        {{extras.picture1, QStringLiteral("사진 1")}, {extras.picture2, QStringLiteral("사진 2")}}, 62});
     QStringList aliases = layout->aliases;
     aliases.removeAll(QStringLiteral("Didx"));
     std::stable_sort(aliases.begin(), aliases.end(), [](const QString& a, const QString& b) {
-        return placeOf(a) + (wideBox(a) && placeOf(a) ? 10 : 0) < placeOf(b) + (wideBox(b) && placeOf(b) ? 10 : 0);
+        return placeOf(a) + (wideBox(a) && placeOf(a) ? 10 : 0) <
+               placeOf(b) + (wideBox(b) && placeOf(b) ? 10 : 0);
     });
     report::Fields boxes;
     boxes.pairsPerLine = 2;

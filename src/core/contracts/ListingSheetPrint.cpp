@@ -3,7 +3,6 @@
 #include "session/DailyLog.h"
 #include "session/Session.h"
 
-
 namespace teran {
 
 namespace {
@@ -61,7 +60,8 @@ SheetPrint ListingSheetPrint::shared(int serverIdx, const QString& ty) {
     return make(*row, ty, SheetSource::Shared, extras);
 }
 
-SheetPrint ListingSheetPrint::make(const ListingRow& row, const QString& ty, SheetSource source, SheetExtras extras) {
+SheetPrint ListingSheetPrint::make(const ListingRow& row, const QString& ty, SheetSource source,
+                                   SheetExtras extras) {
     const QString tb = row.value(QStringLiteral("tb")).toString();
     const QString pair = ty.isEmpty() ? row.value(QStringLiteral("ty")).toString() : ty;
     std::optional<report::Document> page = listingSheet(row, tb, pair, source, extras);

@@ -1,12 +1,12 @@
 #include "AdminCommands.h"
 
+#include "DemoSeed.h"
 #include "contracts/ListingSheet.h"
 #include "maintenance/OfficeCopy.h"
+#include "online/ReferenceData.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
 #include "session/ListingRepository.h"
-#include "online/ReferenceData.h"
-#include "DemoSeed.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
 
@@ -169,8 +169,8 @@ int copyOfficeCommand(const QString& from, const QString& to) {
 // The office's own details for the sheet's foot: its main account's row, in the office database
 // once someone has logged in there, else on the configured server.
 QStringList officeDetails(SqlStore& local, const TeranConfig& config) {
-    const QString sql =
-        QStringLiteral("SELECT shopname, homepage, homtel FROM members WHERE memID = companyID ORDER BY memID");
+    const QString sql = QStringLiteral(
+        "SELECT shopname, homepage, homtel FROM members WHERE memID = companyID ORDER BY memID");
     const auto read = [&sql](SqlStore& store) {
         QSqlQuery q = store.query(sql);
         return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}
@@ -269,8 +269,10 @@ int run(const QStringList& arguments) {
                                      QStringLiteral("N"));
     const QCommandLineOption outFile(QStringLiteral("out"), QStringLiteral("PDF file to write"),
                                      QStringLiteral("FILE"));
-    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing, outFile});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("init | init-server | seed-demo | copy-office | sheet"));
+    parser.addOptions(
+        {config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing, outFile});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("init | init-server | seed-demo | copy-office | sheet"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -290,8 +292,8 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("copy-office") && parser.isSet(from) && parser.isSet(to))
             return copyOfficeCommand(parser.value(from), parser.value(to));
         if (command == QLatin1String("sheet") && parser.isSet(listing) && parser.isSet(outFile))
-            return sheetCommand(TeranConfig::load(parser.value(config), parser.value(data)), parser.value(listing),
-                                parser.value(outFile));
+            return sheetCommand(TeranConfig::load(parser.value(config), parser.value(data)),
+                                parser.value(listing), parser.value(outFile));
         if (command == QLatin1String("init-server") && parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
     } catch (const StoreError& error) {

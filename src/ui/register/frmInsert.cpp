@@ -330,13 +330,10 @@ QWidget* frmInsert::buildButtons() {
     laterRow->addWidget(m_printLease);
     connect(m_printSale, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("M")); });
     connect(m_printLease, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("W")); });
-    const std::pair<const char*, const char*> later[] = {{"cmdGaeyak", "계약서작성"},
-                                                         {"cmdMul", "물건확인설명서"},
-                                                         {"cmdAdM", "옥외광고용"},
-                                                         {"cmdAdim", "옥외광고용"},
-                                                         {"cmd_im", "임차인"},
-                                                         {"cmd_y", "관   리"},
-                                                         {"cmdFilebox", "파일함"}};
+    const std::pair<const char*, const char*> later[] = {
+        {"cmdGaeyak", "계약서작성"}, {"cmdMul", "물건확인설명서"}, {"cmdAdM", "옥외광고용"},
+        {"cmdAdim", "옥외광고용"},   {"cmd_im", "임차인"},         {"cmd_y", "관   리"},
+        {"cmdFilebox", "파일함"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
         b->setToolTip(MainMenus::laterText());

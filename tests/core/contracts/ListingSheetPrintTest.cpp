@@ -50,16 +50,21 @@ TEST_P(ListingSheetPrintTest, AnOwnListingPrintsWithItsPicturesAndTheOffice) {
     ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
     picture.write("jpg");
     picture.close();
-    const int number = insertLocal(session->listingStore(), {{"id", "off1"}, {"tb", "villa"}, {"ty", "W"},
-                                                             {"addr1", "서울"}, {"money_jb", 2000},
-                                                             {"imgname1", "off1_1.jpg"}, {"imgname2", "gone_2.jpg"}});
+    const int number = insertLocal(session->listingStore(), {{"id", "off1"},
+                                                             {"tb", "villa"},
+                                                             {"ty", "W"},
+                                                             {"addr1", "서울"},
+                                                             {"money_jb", 2000},
+                                                             {"imgname1", "off1_1.jpg"},
+                                                             {"imgname2", "gone_2.jpg"}});
     ListingSheetPrint sheets(*session, [](const QString&) { return QString(); });
 
     const SheetPrint lease = sheets.own(number);
     ASSERT_TRUE(lease.ok()) << lease.error.toStdString();
     EXPECT_EQ(lease.page->title, sheetTitle(QStringLiteral("villa"), QStringLiteral("W")));
     EXPECT_EQ(lease.page->footer, QStringLiteral("테란공인중개사[http://teran.example] ☎ 02-555-1234"));
-    EXPECT_EQ(pictures(*lease.page), (QStringList{QDir(files).filePath(QStringLiteral("off1_1.jpg")), QString()}));
+    EXPECT_EQ(pictures(*lease.page),
+              (QStringList{QDir(files).filePath(QStringLiteral("off1_1.jpg")), QString()}));
     EXPECT_EQ(fieldValue(*lease.page, sheetCaption(QStringLiteral("Dmoney_jb"), QStringLiteral("villa"))),
               QStringLiteral("2,000"));
 
@@ -73,9 +78,17 @@ TEST_P(ListingSheetPrintTest, AnOwnListingPrintsWithItsPicturesAndTheOffice) {
 // A shared listing is numbered as its office numbers it, its pictures come through the fetch
 // and its foot names the office of the agent in charge.
 TEST_P(ListingSheetPrintTest, ASharedListingNamesTheOfficeThatOwnsIt) {
-    insertServer(office->server(), {{"id", "off1"}, {"subid", "st1"}, {"sub_idx", 57}, {"tb", "apt"}, {"ty", "M"},
-                                    {"money_m", 91000}, {"money_b", 3000}, {"imgname1", "off157_1.jpg"}, {"state", 1}});
-    const int serverIdx = office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    insertServer(office->server(), {{"id", "off1"},
+                                    {"subid", "st1"},
+                                    {"sub_idx", 57},
+                                    {"tb", "apt"},
+                                    {"ty", "M"},
+                                    {"money_m", 91000},
+                                    {"money_b", 3000},
+                                    {"imgname1", "off157_1.jpg"},
+                                    {"state", 1}});
+    const int serverIdx =
+        office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
     QStringList fetched;
     ListingSheetPrint sheets(*session, [&fetched](const QString& name) {
         fetched << name;
@@ -83,9 +96,9 @@ TEST_P(ListingSheetPrintTest, ASharedListingNamesTheOfficeThatOwnsIt) {
     });
     const SheetPrint printed = sheets.shared(serverIdx);
     ASSERT_TRUE(printed.ok()) << printed.error.toStdString();
-    EXPECT_EQ(printed.page->footer, sharedSheetCopyright(QStringLiteral("테란공인중개사"),
-                                                         QStringLiteral("http://teran.example"),
-                                                         QStringLiteral("02-555-1234")));
+    EXPECT_EQ(printed.page->footer,
+              sharedSheetCopyright(QStringLiteral("테란공인중개사"), QStringLiteral("http://teran.example"),
+                                   QStringLiteral("02-555-1234")));
     EXPECT_EQ(fetched, QStringList{QStringLiteral("off157_1.jpg")});
     EXPECT_EQ(pictures(*printed.page).first(), QStringLiteral("/tmp/off157_1.jpg"));
     EXPECT_EQ(fieldValue(*printed.page, sheetCaption(QStringLiteral("Dmoney_b"), QStringLiteral("apt"))),

@@ -29,23 +29,24 @@ TEST(ListingSheetTest, LayoutsCoverTheirPairsAndEveryBoxIsCaptioned) {
             EXPECT_FALSE(caption.isEmpty() || caption == alias.mid(1)) << alias.toStdString();
         }
     }
-    for (const auto& [tb, ty] : {std::pair{"wonroom", "J"}, std::pair{"gunmul", "J"}, std::pair{"bgsang", "J"},
-                                 std::pair{"jumpo", "J"}, std::pair{"office", "J"}, std::pair{"land", "B"},
-                                 std::pair{"apt", "X"}, std::pair{"castle", "M"}})
+    for (const auto& [tb, ty] : {std::pair{"wonroom", "J"}, std::pair{"gunmul", "J"},
+                                 std::pair{"bgsang", "J"}, std::pair{"jumpo", "J"}, std::pair{"office", "J"},
+                                 std::pair{"land", "B"}, std::pair{"apt", "X"}, std::pair{"castle", "M"}})
         EXPECT_FALSE(sheetLayout(QLatin1String(tb), QLatin1String(ty))) << tb << ty;
     // A monthly-rent room prints on its W layout; the land sheet calls the area the land's.
     EXPECT_TRUE(sheetLayout(QStringLiteral("wonroom"), QStringLiteral("W")));
     EXPECT_EQ(sheetCaption(QStringLiteral("Dpyung"), QStringLiteral("land")), QStringLiteral("대지"));
-    EXPECT_EQ(sheetCaption(QStringLiteral("Dmoney_m"), QStringLiteral("apt")), QStringLiteral("매매가(만원)"));
+    EXPECT_EQ(sheetCaption(QStringLiteral("Dmoney_m"), QStringLiteral("apt")),
+              QStringLiteral("매매가(만원)"));
 }
 
 TEST(ListingSheetTest, DisplayTextsFollowTheRow) {
-    const ListingRow apt{{"table_idx", 1234},     {"sub_idx", 7},          {"addr1", "서울"},
-                         {"addr2", "강남구"},     {"addr3", QVariant()},   {"addr4", "123-4"},
-                         {"pyung", 33.0},         {"pyung_use", 25.7},     {"floor", "12"},
-                         {"floor_max", 25},       {"money_m", 85000},      {"money_mb", 1000},
-                         {"money_b", 3000},       {"money_ys", 5.25},      {"line", "2호선"},
-                         {"station", "역삼"},     {"walking", 5},          {"maemaepart", "공동중개"}};
+    const ListingRow apt{{"table_idx", 1234}, {"sub_idx", 7},        {"addr1", "서울"},
+                         {"addr2", "강남구"}, {"addr3", QVariant()}, {"addr4", "123-4"},
+                         {"pyung", 33.0},     {"pyung_use", 25.7},   {"floor", "12"},
+                         {"floor_max", 25},   {"money_m", 85000},    {"money_mb", 1000},
+                         {"money_b", 3000},   {"money_ys", 5.25},    {"line", "2호선"},
+                         {"station", "역삼"}, {"walking", 5},        {"maemaepart", "공동중개"}};
     EXPECT_EQ(valueOf("Didx", apt, "apt", "M"), QStringLiteral("관리번호 : 1,234 번"));
     EXPECT_EQ(valueOf("Didx", apt, "apt", "M", SheetSource::Shared), QStringLiteral("관리번호 : 7 번"));
     EXPECT_EQ(valueOf("Daddress", apt, "apt", "M"), QStringLiteral("서울 강남구 123-4"));
@@ -73,16 +74,17 @@ TEST(ListingSheetTest, DisplayTextsFollowTheRow) {
 // What the row does not hold prints as nothing: no subway without a line, no separators alone.
 TEST(ListingSheetTest, EmptyFactsPrintAsEmptyBoxes) {
     const ListingRow bare{{"table_idx", 3}, {"line", ""}, {"station", "역삼"}};
-    for (const char* alias : {"Dsubway", "Dfloor", "Ddong", "Droom", "Dparking", "Dmakedate", "Dmoney_m", "Dpyung",
-                              "Dmoney_ys", "Djutak", "Dm_tlp", "Dmaemaepart"})
+    for (const char* alias : {"Dsubway", "Dfloor", "Ddong", "Droom", "Dparking", "Dmakedate", "Dmoney_m",
+                              "Dpyung", "Dmoney_ys", "Djutak", "Dm_tlp", "Dmaemaepart"})
         EXPECT_TRUE(valueOf(alias, bare, "villa", "M").isEmpty()) << alias;
 }
 
 TEST(ListingSheetTest, ThePageHoldsEveryBoxOfThePairAndTheFoot) {
-    const ListingRow land{{"table_idx", 9}, {"tb", "land"}, {"ty", "J"}, {"addr1", "경기"}, {"jimok", "임야"},
-                          {"money_b", 5000}, {"pyung", 300.0}};
+    const ListingRow land{{"table_idx", 9},  {"tb", "land"},    {"ty", "J"},     {"addr1", "경기"},
+                          {"jimok", "임야"}, {"money_b", 5000}, {"pyung", 300.0}};
     const std::optional<report::Document> page =
-        listingSheet(land, QStringLiteral("land"), QStringLiteral("J"), SheetSource::Own, {{}, {}, QStringLiteral("테란")});
+        listingSheet(land, QStringLiteral("land"), QStringLiteral("J"), SheetSource::Own,
+                     {{}, {}, QStringLiteral("테란")});
     ASSERT_TRUE(page);
     EXPECT_EQ(page->title, sheetTitle(QStringLiteral("land"), QStringLiteral("J")));
     EXPECT_EQ(page->footer, QStringLiteral("테란"));

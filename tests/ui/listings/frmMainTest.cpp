@@ -150,8 +150,10 @@ TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
 // shared row; either says so when its kind of list has no row chosen.
 TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
     const int number = addListing({{"ty", "M"}, {"addr1", "부산"}});
-    insertServer(office->server(), {{"id", "other"}, {"subid", "other"}, {"sub_idx", 8}, {"tb", "land"}, {"ty", "J"}});
-    const int serverRow = office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    insertServer(office->server(),
+                 {{"id", "other"}, {"subid", "other"}, {"sub_idx", 8}, {"tb", "land"}, {"ty", "J"}});
+    const int serverRow =
+        office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
     session->state().InternetOk = true; // as after an online login
     auto main = openMain();
     QStringList printed;
