@@ -1,5 +1,7 @@
 #include "ListFilter.h"
 
+#include "ListWhereBuilder.h"
+
 #include "session/PropertyTypes.h"
 #include "session/SqlStore.h"
 
@@ -54,54 +56,6 @@ QStringList householdRoomColumns(int bound, bool from) {
 bool countsHouseholdRooms(const QString& tb) {
     return tb == QLatin1String("dagagu") || tb == QLatin1String("villa");
 }
-
-// Collects the pieces in order, leaving out those whose columns the list's store lacks.
-class WhereBuilder {
-public:
-    explicit WhereBuilder(ListingSide side)
-        : m_side(side) {}
-
-    bool has(const QStringList& columns) const {
-        for (const QString& c : columns)
-            if (!isListingColumnOn(c, m_side))
-                return false;
-        return true;
-    }
-
-    // Adds the piece when the store keeps its columns; else names the input as ignored.
-    void add(const QStringList& columns, const QString& sql, const QVariantList& values,
-             const QString& caption) {
-        if (!has(columns)) {
-            if (!m_where.ignored.contains(caption))
-                m_where.ignored << caption;
-            return;
-        }
-        m_where.sql += sql;
-        m_where.values += values;
-    }
-
-    void like(const QString& column, const QString& value, const QString& caption) {
-        if (value.isEmpty())
-            return;
-        add({column}, QStringLiteral(" AND %1 LIKE ?%2").arg(column, SqlStore::likeEscapeSql()),
-            {SqlStore::likeContains(value)}, caption);
-    }
-
-    template <typename T>
-    void range(const QString& column, const std::optional<T>& from, const std::optional<T>& to,
-               const QString& caption) {
-        if (from)
-            add({column}, QStringLiteral(" AND %1 >= ?").arg(column), {QVariant::fromValue(*from)}, caption);
-        if (to)
-            add({column}, QStringLiteral(" AND %1 <= ?").arg(column), {QVariant::fromValue(*to)}, caption);
-    }
-
-    ListWhere take() { return std::move(m_where); }
-
-private:
-    ListingSide m_side;
-    ListWhere m_where;
-};
 
 void addTransaction(WhereBuilder& b, int transaction) {
     switch (transaction) {
@@ -236,7 +190,9 @@ void addFreeField(WhereBuilder& b, const ListFilter& f) {
 
 void addOwnListChoices(WhereBuilder& b, const ListFilter& f, const WhereContext& c) {
     const int archived = stateValue(PublicationState::Archived);
-    if (f.archive)
+    if (f.detailed) {
+        // the comprehensive search chose its box itself
+    } else if (f.archive)
         b.add({}, QStringLiteral(" AND state = ?"), {archived}, {});
     else
         b.add({}, QStringLiteral(" AND (state <> ? OR state IS NULL)"), {archived}, {});
@@ -363,6 +319,8 @@ ListWhere ListWhereBuild(const ListFilter& f, const WhereContext& c) {
     addFreeField(b, f);
     b.like(nameFilterColumn(f.tb), f.name,
            nameCaption(f.tb).isEmpty() ? QStringLiteral("이름") : nameCaption(f.tb));
+    if (f.detailed)
+        addDetailedSearch(b, *f.detailed, isServerList(c.kind));
     if (c.kind == ListKind::Own)
         addOwnListChoices(b, f, c);
     return b.take();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DetailedSearch.h"
 #include "ListColumnSets.h"
 #include "session/SettingsStore.h"
 
@@ -68,6 +69,8 @@ struct ListFilter {
     bool archive = false;          // the archive tab: state 2 only, else everything but state 2
     std::optional<int> recentDays; // only rows changed (or registered) within N days
     AgeDate recentBy = AgeDate::Changed;
+    // The comprehensive search's criteria; its choice of box replaces the archive tab.
+    std::optional<DetailedSearch> detailed;
 
     bool operator==(const ListFilter&) const = default;
 };

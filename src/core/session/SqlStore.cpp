@@ -360,6 +360,10 @@ QString SqlStore::likeContains(const QString& text) {
     return QLatin1Char('%') + escapeLike(text) + QLatin1Char('%');
 }
 
+QString SqlStore::likeEndsWith(const QString& text) {
+    return QLatin1Char('%') + escapeLike(text);
+}
+
 QString SqlStore::likeStartsWith(const QString& text) {
     return escapeLike(text) + QLatin1Char('%');
 }

@@ -66,6 +66,7 @@ public:
     static QString likeEscapeSql() { return QStringLiteral(" ESCAPE '!'"); }
     static QString likeContains(const QString& text);
     static QString likeStartsWith(const QString& text);
+    static QString likeEndsWith(const QString& text);
 
     bool hasTable(const QString& table) const;
     QStringList columnsOf(const QString& table) const;

@@ -1,5 +1,7 @@
 #include "PagedListWindow.h"
 
+#include "frmSearch.h"
+
 #include "ListingTableModel.h"
 #include "frmSearchPrint.h"
 #include "session/ColumnWidths.h"
@@ -77,7 +79,8 @@ void PagedListWindow::buildControls() {
     QPushButton* print = button(QStringLiteral("cmdPrint"), QStringLiteral("인쇄"), this);
     QPushButton* widths = button(QStringLiteral("cmdlvWith"), QStringLiteral("간격저장"), this);
     QPushButton* reload = button(QStringLiteral("lblReload"), QStringLiteral("새로고침"), this);
-    for (QPushButton* b : {tick, print, widths, reload})
+    QPushButton* detail = button(QStringLiteral("cmdDetail"), frmSearch::titleText(), this);
+    for (QPushButton* b : {detail, tick, print, widths, reload})
         m_buttons->addWidget(b);
     m_body->addLayout(m_buttons);
 
@@ -95,6 +98,20 @@ void PagedListWindow::buildControls() {
     connect(print, &QPushButton::clicked, this, &PagedListWindow::print);
     connect(widths, &QPushButton::clicked, this, &PagedListWindow::saveWidths);
     connect(reload, &QPushButton::clicked, this, &PagedListWindow::refresh);
+    connect(detail, &QPushButton::clicked, this, &PagedListWindow::openDetailedSearch);
+}
+
+// 종합검색: the list reloads with what the search window hands it, from the first page.
+frmSearch* PagedListWindow::openDetailedSearch() {
+    auto* search = new frmSearch(m_session, kind() == ListKind::Own ? ListKind::Own : ListKind::Shared, this);
+    search->setAttribute(Qt::WA_DeleteOnClose);
+    connect(search, &frmSearch::searchRequested, this, [this](const ListFilter& filter) {
+        m_page = 1;
+        m_panel = filter;
+        runSearch();
+    });
+    search->open();
+    return search;
 }
 
 void PagedListWindow::buildGrid() {

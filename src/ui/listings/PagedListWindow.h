@@ -33,6 +33,8 @@ public:
     QList<ListingPick> tickedPicks() const override;
     int currentNumber() const override;
     int currentServerRow() const override;
+    // Opens the comprehensive search over this list (cmdDetail).
+    class frmSearch* openDetailedSearch();
 
     QTableView* grid() const { return m_grid; }
     ListingTableModel* model() const { return m_model; }
