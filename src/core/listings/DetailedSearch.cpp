@@ -8,18 +8,21 @@ namespace {
 
 // "column LIKE ?" with the typed text at the start, anywhere or at the end; what the user typed
 // matches itself, % and _ included.
-void likeBy(WhereBuilder& b, const QString& column, const QString& value, TextMatch match, const QString& caption) {
+void likeBy(WhereBuilder& b, const QString& column, const QString& value, TextMatch match,
+            const QString& caption) {
     const QString text = value.trimmed();
     if (text.isEmpty())
         return;
     const QString pattern = match == TextMatch::Starts ? SqlStore::likeStartsWith(text)
                             : match == TextMatch::Ends ? SqlStore::likeEndsWith(text)
                                                        : SqlStore::likeContains(text);
-    b.add({column}, QStringLiteral(" AND %1 LIKE ?%2").arg(column, SqlStore::likeEscapeSql()), {pattern}, caption);
+    b.add({column}, QStringLiteral(" AND %1 LIKE ?%2").arg(column, SqlStore::likeEscapeSql()), {pattern},
+          caption);
 }
 
 // Several words of one box: each must (or one may) be found in the column.
-void words(WhereBuilder& b, const QString& column, const QString& typed, WordJoin join, const QString& caption) {
+void words(WhereBuilder& b, const QString& column, const QString& typed, WordJoin join,
+           const QString& caption) {
     QStringList tests;
     QVariantList values;
     for (const QString& word : typed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -56,9 +59,9 @@ QString dateColumnName(DateColumn column) {
 void addDetailedSearch(WhereBuilder& b, const DetailedSearch& d, bool serverList) {
     likeBy(b, QStringLiteral("addr4"), d.lot, d.lotMatch, QStringLiteral("지번"));
     likeBy(b, QStringLiteral("addr5"), d.unit, d.unitMatch, QStringLiteral("호수"));
-    const std::pair<const char*, const QString*> owner[] = {{"uname", &d.ownerName},     {"uhome", &d.ownerHome},
-                                                            {"ufax", &d.ownerFax},       {"uhp", &d.ownerMobile},
-                                                            {"uoffice", &d.ownerOffice}, {"umoney", &d.ownerMoney}};
+    const std::pair<const char*, const QString*> owner[] = {
+        {"uname", &d.ownerName}, {"uhome", &d.ownerHome},     {"ufax", &d.ownerFax},
+        {"uhp", &d.ownerMobile}, {"uoffice", &d.ownerOffice}, {"umoney", &d.ownerMoney}};
     for (const auto& [column, value] : owner)
         likeBy(b, QLatin1String(column), *value, TextMatch::Contains, QStringLiteral("매도자"));
     likeBy(b, QStringLiteral("ubigo"), d.ownerRemark, d.ownerRemarkMatch, QStringLiteral("매도자"));
@@ -80,7 +83,8 @@ void addDetailedSearch(WhereBuilder& b, const DetailedSearch& d, bool serverList
     words(b, QStringLiteral("floor"), d.floors, d.floorsJoin, QStringLiteral("해당층"));
 
     if (!d.staff.trimmed().isEmpty())
-        b.add({QStringLiteral("subid")}, QStringLiteral(" AND subid = ?"), {d.staff.trimmed()}, QStringLiteral("담당자"));
+        b.add({QStringLiteral("subid")}, QStringLiteral(" AND subid = ?"), {d.staff.trimmed()},
+              QStringLiteral("담당자"));
     b.like(QStringLiteral("ming"), d.progress.trimmed(), QStringLiteral("진행상태"));
     b.like(QStringLiteral("jubsu"), d.intake.trimmed(), QStringLiteral("접수매체"));
     b.like(QStringLiteral("maemaepart"), d.brokerKind.trimmed(), QStringLiteral("중개구분"));
@@ -95,8 +99,9 @@ void addDetailedSearch(WhereBuilder& b, const DetailedSearch& d, bool serverList
     words(b, QStringLiteral("keyword"), d.keywords, d.keywordsJoin, QStringLiteral("검색키워드"));
     if (!serverList && d.box != BoxChoice::All) {
         // 2 is the archive; a row without a state is an ordinary one
-        b.add({}, d.box == BoxChoice::Archived ? QStringLiteral(" AND state = 2")
-                                               : QStringLiteral(" AND (state <> 2 OR state IS NULL)"),
+        b.add({},
+              d.box == BoxChoice::Archived ? QStringLiteral(" AND state = 2")
+                                           : QStringLiteral(" AND (state <> 2 OR state IS NULL)"),
               {}, {});
     }
 }

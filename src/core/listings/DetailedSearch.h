@@ -36,10 +36,10 @@ struct DetailedSearch {
     QString ownerRemark;
     TextMatch ownerRemarkMatch = TextMatch::Contains;
     Bounds<qint64> sale, takeover, lease, deposit, rent, combined; // 만원
-    Bounds<double> yield;                                         // %
-    Bounds<double> area, usable;                                  // 평
-    Bounds<int> totalFloors;                                      // floor_max
-    QString floors;                                               // "1,2,지하": floor contains each
+    Bounds<double> yield;                                          // %
+    Bounds<double> area, usable;                                   // 평
+    Bounds<int> totalFloors;                                       // floor_max
+    QString floors;                                                // "1,2,지하": floor contains each
     WordJoin floorsJoin = WordJoin::Any;
     QString staff; // subid, exactly
     QString progress, intake, brokerKind, form, remark;

@@ -62,7 +62,8 @@ QStringList counting(int from, int to) {
 
 // Two radio buttons or three (시작 / 포함 / 끝, 그리고 / 또는) in a row; the group's ids are
 // the enum values.
-QButtonGroup* choices(QWidget* parent, QHBoxLayout* row, const char* name, const QStringList& texts, int checked) {
+QButtonGroup* choices(QWidget* parent, QHBoxLayout* row, const char* name, const QStringList& texts,
+                      int checked) {
     auto* group = new QButtonGroup(parent);
     for (int i = 0; i < texts.size(); ++i) {
         auto* option = new QRadioButton(texts.at(i), parent);
@@ -105,7 +106,8 @@ void frmSearch::build() {
     auto* outer = new QVBoxLayout(this);
     auto* title = new QLabel(titleText(), this);
     title->setObjectName(QStringLiteral("lblTitle"));
-    title->setProperty("Tag", m_target == ListKind::Own ? QStringLiteral("frmList") : QStringLiteral("frmListie"));
+    title->setProperty("Tag",
+                       m_target == ListKind::Own ? QStringLiteral("frmList") : QStringLiteral("frmListie"));
     outer->addWidget(title);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -114,7 +116,9 @@ void frmSearch::build() {
     scroll->setWidget(page);
     outer->addWidget(scroll, 1);
     int row = 0;
-    const auto label = [&](const QString& text, int column = 0) { grid->addWidget(new QLabel(text, page), row, column); };
+    const auto label = [&](const QString& text, int column = 0) {
+        grid->addWidget(new QLabel(text, page), row, column);
+    };
     const auto lineBox = [&](const char* name, int column, bool numeric = false) {
         auto* box = new QLineEdit(page);
         box->setObjectName(QLatin1String(name));
@@ -173,10 +177,12 @@ void frmSearch::build() {
 
     // which box
     auto* boxRow = new QHBoxLayout;
-    m_box = choices(page, boxRow, "optState",
-                    {QStringLiteral("전체매물함"), QStringLiteral("활성매물함"), QStringLiteral("보관매물함")},
-                    int(BoxChoice::Active));
-    const QStringList boxNames = {QStringLiteral("optStateAll"), QStringLiteral("optState1"), QStringLiteral("optState2")};
+    m_box =
+        choices(page, boxRow, "optState",
+                {QStringLiteral("전체매물함"), QStringLiteral("활성매물함"), QStringLiteral("보관매물함")},
+                int(BoxChoice::Active));
+    const QStringList boxNames = {QStringLiteral("optStateAll"), QStringLiteral("optState1"),
+                                  QStringLiteral("optState2")};
     for (int i = 0; i < 3; ++i)
         m_box->button(i)->setObjectName(boxNames.at(i));
     m_recent = new QCheckBox(QStringLiteral("최근 수정한 매물중에서만 검색."), page);
@@ -184,7 +190,8 @@ void frmSearch::build() {
     boxRow->addWidget(m_recent);
     grid->addLayout(boxRow, row, 0, 1, 4);
     if (m_target != ListKind::Own) // the shared list has no archive and no colour rule
-        for (QWidget* w : std::initializer_list<QWidget*>{m_box->button(0), m_box->button(1), m_box->button(2), m_recent})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{m_box->button(0), m_box->button(1), m_box->button(2), m_recent})
             w->setEnabled(false);
     ++row;
 
@@ -200,12 +207,15 @@ void frmSearch::build() {
         {"매매금", "m_m1", "m_m2", amounts},
         {"전세보증금", "m_jb1", "m_jb2", amounts},
         {"월세보증금", "m_b1", "m_b2", amounts},
-        {"월세", "m_w1", "m_w2", numbers({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 150, 200, 300, 500, 1000, 5000})},
+        {"월세", "m_w1", "m_w2",
+         numbers({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 150, 200, 300, 500, 1000, 5000})},
         {"합산금 = 월세보증금 + (월세x100)", "m_hap1", "m_hap2", amounts},
         {"실구입가", "m_sg1", "m_sg2", amounts},
         {"연수익률 (%)", "m_ys1", "m_ys2", counting(1, 40) + QStringList{"45", "50"}},
-        {"대지 / 평", "pyung1", "pyung2", numbers({5, 8, 10, 15, 20, 25, 30, 40, 50, 100, 200, 500, 1000, 10000})},
-        {"건물 / 실평", "pyung_use1", "pyung_use2", numbers({5, 8, 10, 15, 20, 25, 30, 40, 50, 100, 500, 5000})},
+        {"대지 / 평", "pyung1", "pyung2",
+         numbers({5, 8, 10, 15, 20, 25, 30, 40, 50, 100, 200, 500, 1000, 10000})},
+        {"건물 / 실평", "pyung_use1", "pyung_use2",
+         numbers({5, 8, 10, 15, 20, 25, 30, 40, 50, 100, 500, 5000})},
         {"지상/총층수", "floor1", "floor2", counting(1, 40)},
         {"방", "room1", "room2", counting(1, 10) + QStringList{"15", "20", "25", "30", "40", "50"}},
     };
@@ -234,8 +244,9 @@ void frmSearch::build() {
     ++row;
     label(QStringLiteral("접수매체"));
     comboBox("jubsu", 1,
-             {QStringLiteral("소개"), QStringLiteral("재거래(단골)"), QStringLiteral("홈피"), QStringLiteral("매경"),
-              QStringLiteral("한경"), QStringLiteral("중앙"), QStringLiteral("조선")});
+             {QStringLiteral("소개"), QStringLiteral("재거래(단골)"), QStringLiteral("홈피"),
+              QStringLiteral("매경"), QStringLiteral("한경"), QStringLiteral("중앙"),
+              QStringLiteral("조선")});
     label(QStringLiteral("중개구분"), 2);
     comboBox("maemaepart", 3, {QStringLiteral("단독중개"), QStringLiteral("공동중개")});
     ++row;
@@ -247,7 +258,8 @@ void frmSearch::build() {
     m_byDate = new QCheckBox(QStringLiteral("날짜"), page);
     m_byDate->setObjectName(QStringLiteral("chkDay"));
     grid->addWidget(m_byDate, row, 0);
-    m_dateColumn = comboBox("cboday", 1, {QStringLiteral("수정일"), QStringLiteral("등록일"), QStringLiteral("만료일")}, false);
+    m_dateColumn = comboBox(
+        "cboday", 1, {QStringLiteral("수정일"), QStringLiteral("등록일"), QStringLiteral("만료일")}, false);
     m_dateFrom = new QDateEdit(page);
     m_dateFrom->setObjectName(QStringLiteral("dtpday1"));
     m_dateTo = new QDateEdit(page);
@@ -277,8 +289,8 @@ void frmSearch::build() {
     const struct {
         const char* name;
         const char* caption;
-    } owner[] = {{"uname", "매도자"},   {"uhome", "집전화"},   {"ufax", "팩스"},
-                 {"uhp", "핸드폰"},     {"uoffice", "사무실"}, {"umoney", "희망가"}};
+    } owner[] = {{"uname", "매도자"}, {"uhome", "집전화"},   {"ufax", "팩스"},
+                 {"uhp", "핸드폰"},   {"uoffice", "사무실"}, {"umoney", "희망가"}};
     for (int i = 0; i < 6; ++i) {
         label(QString::fromUtf8(owner[i].caption), (i % 2) * 2);
         lineBox(owner[i].name, (i % 2) * 2 + 1)->setEnabled(m_target == ListKind::Own);
@@ -321,8 +333,8 @@ void frmSearch::fillNames() {
     const QString column = nameFilterColumn(tb);
     m_name->setProperty("Tag", column);
     const TypeRules* rules = typeRules(tb);
-    m_name->lineEdit()->setPlaceholderText(rules && rules->hasName() ? rules->nameCaption
-                                           : column == QLatin1String("jimok") ? QStringLiteral("지목")
+    m_name->lineEdit()->setPlaceholderText(rules && rules->hasName()               ? rules->nameCaption
+                                           : column == QLatin1String("jimok")      ? QStringLiteral("지목")
                                            : column == QLatin1String("maemultype") ? QStringLiteral("분류")
                                                                                    : QStringLiteral("특징"));
     if (tb.isEmpty() || column == QLatin1String("special"))
@@ -419,7 +431,8 @@ std::optional<ListFilter> frmSearch::readOrTell() {
         d.ownerRemarkMatch = TextMatch(m_remarkMatch->checkedId());
         if (m_recent->isChecked()) {
             // the days of the list's colour rule, as the user set them
-            const ColorRule rule = SettingsStore(m_session.listingStore(), m_session.state().LoginId).colorRule();
+            const ColorRule rule =
+                SettingsStore(m_session.listingStore(), m_session.state().LoginId).colorRule();
             filter.recentDays = rule.days.value_or(0);
             filter.recentBy = rule.date;
         }
@@ -433,7 +446,8 @@ void frmSearch::clear() {
         if (!qobject_cast<QComboBox*>(box->parentWidget()))
             box->clear();
     for (QComboBox* box : findChildren<QComboBox*>()) {
-        if (box == m_type || box->objectName() == QLatin1String("cboday") || box->objectName().startsWith(QLatin1String("addr")))
+        if (box == m_type || box->objectName() == QLatin1String("cboday") ||
+            box->objectName().startsWith(QLatin1String("addr")))
             continue;
         box->setCurrentIndex(box->objectName() == QLatin1String("subid") ? 0 : -1);
         if (box->isEditable())

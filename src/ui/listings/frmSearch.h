@@ -40,7 +40,8 @@ private:
     void fillNames();
     QLineEdit* line(const char* name) const;
     QComboBox* combo(const char* name) const;
-    template <typename T> bool bound(const char* from, const char* to, Bounds<T>& out, const QString& caption);
+    template <typename T>
+    bool bound(const char* from, const char* to, Bounds<T>& out, const QString& caption);
 
     Session& m_session;
     ListKind m_target;

@@ -35,8 +35,9 @@ protected:
 // Quotes, wildcards, comment marks and Hangul typed into any text box are searched for as
 // typed: the listing holding them is found, the others are not, and nothing breaks.
 TEST_P(DetailedSearchTest, HostileTextInEveryTextBoxFindsExactlyItsListing) {
-    const QString columns[] = {"addr4", "addr5", "uname", "uhome", "ufax", "uhp", "uoffice", "umoney", "ubigo",
-                               "floor", "ming", "jubsu", "maemaepart", "maemultype", "mbigo", "keyword"};
+    const QString columns[] = {"addr4",      "addr5",      "uname", "uhome",  "ufax", "uhp",
+                               "uoffice",    "umoney",     "ubigo", "floor",  "ming", "jubsu",
+                               "maemaepart", "maemultype", "mbigo", "keyword"};
     QHash<QString, int> holder;
     for (const QString& column : columns) {
         holder[column] = f->addOwn({{column, kHostile + QStringLiteral(" 끝")}});
@@ -56,21 +57,29 @@ TEST_P(DetailedSearchTest, HostileTextInEveryTextBoxFindsExactlyItsListing) {
     only("uhp", [](DetailedSearch& d) { d.ownerMobile = kHostile; });
     only("uoffice", [](DetailedSearch& d) { d.ownerOffice = kHostile; });
     only("umoney", [](DetailedSearch& d) { d.ownerMoney = kHostile; });
-    only("ubigo", [](DetailedSearch& d) { d.ownerRemark = QStringLiteral("역삼 끝"), d.ownerRemarkMatch = TextMatch::Ends; });
+    only("ubigo", [](DetailedSearch& d) {
+        d.ownerRemark = QStringLiteral("역삼 끝"), d.ownerRemarkMatch = TextMatch::Ends;
+    });
     only("ming", [](DetailedSearch& d) { d.progress = kHostile; });
     only("jubsu", [](DetailedSearch& d) { d.intake = kHostile; });
     only("maemaepart", [](DetailedSearch& d) { d.brokerKind = kHostile; });
     only("maemultype", [](DetailedSearch& d) { d.form = kHostile; });
     only("mbigo", [](DetailedSearch& d) { d.remark = kHostile; });
     // The floor and keyword boxes take several words separated by commas.
-    only("floor", [](DetailedSearch& d) { d.floors = QStringLiteral("' \" % _ ;--,없는층"), d.floorsJoin = WordJoin::Any; });
-    only("keyword", [](DetailedSearch& d) { d.keywords = QStringLiteral("_ ;--,역삼 끝"), d.keywordsJoin = WordJoin::All; });
+    only("floor", [](DetailedSearch& d) {
+        d.floors = QStringLiteral("' \" % _ ;--,없는층"), d.floorsJoin = WordJoin::Any;
+    });
+    only("keyword", [](DetailedSearch& d) {
+        d.keywords = QStringLiteral("_ ;--,역삼 끝"), d.keywordsJoin = WordJoin::All;
+    });
 }
 
 TEST_P(DetailedSearchTest, RangesDatesStaffAndBoxes) {
     const QDateTime now = f->clock.now();
     const int cheap = f->addOwn({{"money_m", 1000}, {"money_ys", 4.5}, {"floor_max", 5}, {"subid", "st1"}});
-    const int dear = f->addOwn({{"money_m", 90000}, {"pyung", 84.5}, {"floor_max", 25},
+    const int dear = f->addOwn({{"money_m", 90000},
+                                {"pyung", 84.5},
+                                {"floor_max", 25},
                                 {"showday", QDateTime(now.date().addDays(-40), QTime(9, 0))}});
     const int monthly = f->addOwn({{"money_m", 0}, {"money_b", 1000}, {"money_w", 50}, {"state", 2}});
     DetailedSearch d;
