@@ -281,6 +281,26 @@ void runServerFirstPage(benchmark::State& state, const ListRequest& request) {
     state.counters["matching"] = double(total);
 }
 
+// The comprehensive search as an office fills it: a type, a price range, a region and a word of
+// the remark, with the listing box chosen.
+ListRequest detailedFirstPage(ListKind kind) {
+    ListRequest request = firstPage(kind, QStringLiteral("apt"));
+    request.filter.addr1 = QStringLiteral("서울");
+    DetailedSearch d;
+    d.sale = {30000, 90000};
+    d.remark = QStringLiteral("급매");
+    request.filter.detailed = d;
+    return request;
+}
+
+void BM_DetailedSearchOwnFirstPage(benchmark::State& state) {
+    runOwnFirstPage(state, detailedFirstPage(ListKind::Own));
+}
+
+void BM_DetailedSearchSharedFirstPage(benchmark::State& state) {
+    runServerFirstPage(state, detailedFirstPage(ListKind::Shared));
+}
+
 void BM_SharedListFirstPageOneType(benchmark::State& state) {
     runServerFirstPage(state, firstPage(ListKind::Shared, QStringLiteral("apt")));
 }
@@ -317,6 +337,8 @@ BENCHMARK(BM_OwnListFirstPageOneType)->Apply(addSizes)->Unit(benchmark::kMillise
 BENCHMARK(BM_OwnListFirstPageByPrice)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_OwnListStaffFirstPage)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_NameBoxOfAType)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_DetailedSearchOwnFirstPage)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_DetailedSearchSharedFirstPage)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageOneTypeByAddress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
