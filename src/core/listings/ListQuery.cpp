@@ -116,6 +116,29 @@ int pageSizeFrom(const QString& text) {
     return ok && rows > 0 ? rows : kDefaultPageSize;
 }
 
+constexpr qint64 kSortFoundRows = 2000;
+
+// " ORDER BY a DESC, b DESC" with each key behind COALESCE(key, key): the same order, which no
+// index of the columns serves.
+static QString sortFoundRows(const QString& orderBy) {
+    const QString head = QStringLiteral(" ORDER BY ");
+    const QString body = orderBy.mid(head.size());
+    QStringList keys;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= body.size(); ++i) {
+        const QChar c = i < body.size() ? body.at(i) : QLatin1Char(',');
+        depth += c == QLatin1Char('(') ? 1 : c == QLatin1Char(')') ? -1 : 0;
+        if (c != QLatin1Char(',') || depth > 0)
+            continue;
+        const QString key = body.mid(start, i - start).trimmed();
+        const qsizetype space = key.lastIndexOf(QLatin1Char(' '));
+        keys << QStringLiteral("COALESCE(%1, %1)").arg(key.left(space)) + key.mid(space);
+        start = i + 1;
+    }
+    return head + keys.join(QStringLiteral(", "));
+}
+
 int pageCountOf(qint64 total, int pageSize) {
     if (total <= 0 || pageSize <= 0)
         return 1;
@@ -250,11 +273,16 @@ ListPage ListQuery::run(const ListRequest& request, const Statement& st, const L
         page.pageCount = pageCountOf(page.total, page.pageSize);
         page.page = clampPage(request.page, page.total, page.pageSize);
         QVariantList values = st.values;
-        const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + st.from + st.orderBy +
+        // Few matching rows: the database is kept from walking an index in the sort's order
+        // (which reads every row when the filter matches almost none) and sorts what it finds.
+        const QString orderBy = page.total <= kSortFoundRows ? sortFoundRows(st.orderBy) : st.orderBy;
+        const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + st.from + orderBy +
                             SqlStore::limitSql(page.pageSize, (page.page - 1) * page.pageSize, values);
-        QSqlQuery q = store.query(sql, values);
-        while (q.next())
-            rows.append(rawRow(q, defs));
+        if (page.total > 0) {
+            QSqlQuery q = store.query(sql, values);
+            while (q.next())
+                rows.append(rawRow(q, defs));
+        }
     } catch (const StoreError& error) {
         m_session.logError(st.label, error);
         page.ok = false;
