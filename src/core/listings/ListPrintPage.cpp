@@ -10,16 +10,15 @@ namespace {
 const QString kEmptyCell = QStringLiteral(" &nbsp ");
 
 QString head() {
-    return QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style>"
-                          "<script>function Wprint() { pt.style.display='none';window.print();}</script>"
-                          "</head><body leftmargin=0 topmargin=0 oncontextmenu='return false' "
-                          "ondragstart='return false' onselectstart='return false'><center>");
+    // clang-format off
+    return QStringLiteral("<html><head><title>프린트하기</title><style> td {font-size: 12px;} </style><script>function Wprint() { pt.style.display='none';window.print();}</script></head><body leftmargin=0 topmargin=0 oncontextmenu='return false' ondragstart='return false' onselectstart='return false'><center>");
+    // clang-format on
 }
 
 QString printButton() {
-    return QStringLiteral("<div id=pt><input type=button value='     인 쇄  하 기     ' onclick='Wprint();' "
-                          "style='color: #000000;border: 1px solid #5A5A5A;margin: 2px;background-color: "
-                          "gggggg;'></div>");
+    // clang-format off
+    return QStringLiteral("<div id=pt><input type=button value='     인 쇄  하 기     ' onclick='Wprint();' style='color: #000000;border: 1px solid #5A5A5A;margin: 2px;background-color: gggggg;'></div>");
+    // clang-format on
 }
 
 // The page browsers have always been given keeps its attributes as they were ("with" included).
