@@ -1,5 +1,6 @@
 #include "DetailedSearch.h"
 
+#include "ListSort.h"
 #include "ListWhereBuilder.h"
 
 namespace teran {
@@ -72,7 +73,7 @@ void addDetailedSearch(WhereBuilder& b, const DetailedSearch& d, bool serverList
     bounds(b, QStringLiteral("money_jb"), d.lease, QStringLiteral("전세보증금"));
     bounds(b, QStringLiteral("money_b"), d.deposit, QStringLiteral("월세보증금"));
     bounds(b, QStringLiteral("money_w"), d.rent, QStringLiteral("월세"));
-    const QString combined = QStringLiteral("(COALESCE(money_w, 0) * 100 + COALESCE(money_b, 0))");
+    const QString combined = combinedAmountSql();
     if (d.combined.from)
         b.add({}, QStringLiteral(" AND %1 >= ?").arg(combined), {*d.combined.from}, QStringLiteral("합산금"));
     if (d.combined.to)

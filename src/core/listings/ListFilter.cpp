@@ -1,5 +1,6 @@
 #include "ListFilter.h"
 
+#include "ListSort.h"
 #include "ListWhereBuilder.h"
 
 #include "session/PropertyTypes.h"
@@ -14,7 +15,7 @@ namespace teran {
 
 namespace {
 
-const QString kCombined = QStringLiteral("(COALESCE(money_w, 0) * 100 + COALESCE(money_b, 0))");
+const QString kCombined = combinedAmountSql();
 
 struct FreeFieldEntry {
     FreeField field;

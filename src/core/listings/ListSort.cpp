@@ -96,10 +96,6 @@ bool isKnownTag(ListKind kind, const QString& tag) {
     return (isServerList(kind) ? server : own).contains(tag);
 }
 
-QString combinedSql(const QString& alias) {
-    return QStringLiteral("(COALESCE(%1money_w, 0) * 100 + COALESCE(%1money_b, 0))").arg(alias);
-}
-
 // The keys of a tag; only names from the tables above get here.
 QStringList keysOf(ListKind kind, const QString& tag, const QString& alias) {
     if (tag == kAddress) {
@@ -111,9 +107,9 @@ QStringList keysOf(ListKind kind, const QString& tag, const QString& alias) {
         return keys;
     }
     if (tag == kHapsan)
-        return {combinedSql(alias)};
+        return {combinedAmountSql(alias)};
     if (tag == kMoneyM && !isServerList(kind))
-        return {alias + kMoneyM, alias + QStringLiteral("money_jb"), combinedSql(alias),
+        return {alias + kMoneyM, alias + QStringLiteral("money_jb"), combinedAmountSql(alias),
                 alias + QStringLiteral("money_b")};
     return {alias + tag};
 }
@@ -141,6 +137,10 @@ std::optional<SortState> clickHeader(ListKind kind, const SortState& current, co
     if (tag != current.tag)
         return SortState{tag, kDesc};
     return SortState{tag, current.direction == kAsc ? kDesc : kAsc};
+}
+
+QString combinedAmountSql(const QString& alias) {
+    return QStringLiteral("(COALESCE(%1money_w, 0) * 100 + COALESCE(%1money_b, 0))").arg(alias);
 }
 
 QString orderBySql(ListKind kind, const SortState& sort, const QString& alias) {
