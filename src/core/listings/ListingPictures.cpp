@@ -1,18 +1,13 @@
 #include "ListingPictures.h"
 
+#include "register/ImageBox.h"
 #include "register/ListingImageName.h"
 
 namespace teran {
 
 namespace {
 
-constexpr int kBoxSlots = 6;
-
-const QString kSeparator = QStringLiteral("|");
-
-bool isFlaggedForServer(const QString& flag) {
-    return flag == QLatin1String("internet") || flag == QLatin1String("gita_ie");
-}
+constexpr int kBoxSlots = ImageBoxList::kSlots;
 
 } // namespace
 
@@ -28,39 +23,30 @@ QStringList ListingPictures::boxStems(const QString& officeId, int number) {
     return stems;
 }
 
-ListingPictures::ImageBox ListingPictures::readImageBox(int number) {
-    QSqlQuery q = m_listing.query(
-        QStringLiteral(
-            "SELECT Img1, Img2 FROM filebox WHERE tidx = ? AND Img1 <> '' ORDER BY table_idx DESC"),
-        {number});
-    if (!q.next())
-        return {};
-    return {q.value(0).toString().split(kSeparator), q.value(1).toString().split(kSeparator)};
-}
-
 ListingPictures::Published ListingPictures::publish(int number, const QString& imgname1,
-                                                    const QString& imgname2) {
-    const ImageBox box = readImageBox(number);
+                                                    const QString& imgname2, bool withBox) {
+    const std::optional<ImageBoxList> box = withBox ? ImageBoxStore::read(m_listing, number) : std::nullopt;
     Published result;
     for (const QString& name : {imgname1, imgname2})
         if (!name.isEmpty() && !m_ftp.up(name))
-            result.complete = false;
-    if (box.flags.isEmpty())
-        return result;
-    const QStringList stems = boxStems(m_officeId, number);
-    for (int slot = 0; slot < kBoxSlots; ++slot) {
-        const QString name = box.names.value(slot);
-        if (isFlaggedForServer(box.flags.value(slot)) && !name.isEmpty()) {
-            if (m_ftp.up(name))
-                result.boxNames << name;
-            else
+            result.unsent << name;
+    if (box) {
+        const QStringList stems = boxStems(m_officeId, number);
+        for (int k = 0; k < kBoxSlots; ++k) {
+            const ImageBoxSlot& slot = box->slot(k);
+            if (slot.kind == ImageBoxSlot::Kind::Stored && slot.publish) {
+                if (m_ftp.up(slot.entry))
+                    result.boxNames << slot.entry;
+                else
+                    result.unsent << slot.entry;
+            } else if (!m_ftp.delAll(stems.at(k))) {
                 result.complete = false;
-        } else if (!m_ftp.delAll(stems.at(slot))) {
-            result.complete = false;
+            }
         }
     }
+    result.complete = result.complete && result.unsent.isEmpty();
     // The flags from before the last local save only tell what still has to go up.
-    if (result.complete)
+    if (box && result.complete)
         m_listing.execute(QStringLiteral("UPDATE filebox SET img3 = '' WHERE tidx = ? AND Img1 <> ''"),
                           {number});
     return result;

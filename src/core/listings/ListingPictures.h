@@ -15,13 +15,15 @@ public:
     ListingPictures(SqlStore& listing, QString officeId, PictureSession& ftp);
 
     struct Published {
-        bool complete = true; // every picture that was to go up went up
+        bool complete = true; // every picture that was to go up went up, every removed one is gone
         QStringList boxNames; // the published image-box pictures, slot order, for the server's filebox row
+        QStringList unsent;   // the pictures that did not go up: the shared copy must not name them
     };
     // Puts the main pictures that are set and the image-box pictures flagged for publication;
     // slots not flagged lose whatever an earlier publication left on the server. Throws
     // StoreError when the listing's image box cannot be read (nothing was sent then).
-    Published publish(int number, const QString& imgname1, const QString& imgname2);
+    // Without `withBox` the image box is left as the server has it.
+    Published publish(int number, const QString& imgname1, const QString& imgname2, bool withBox = true);
 
     // Deletes the named pictures and every image-box file of the listing from the server;
     // false when one of them could not be deleted.
@@ -31,12 +33,6 @@ public:
     static QStringList boxStems(const QString& officeId, int number);
 
 private:
-    struct ImageBox {
-        QStringList flags;
-        QStringList names;
-    };
-    ImageBox readImageBox(int number);
-
     SqlStore& m_listing;
     QString m_officeId;
     PictureSession& m_ftp;

@@ -12,12 +12,6 @@ namespace {
 
 const QString kSeparator = QStringLiteral("|");
 
-// Names come from the stores; one with a folder part must not reach outside the picture folder.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
 } // namespace
 
 ListingRowWork::ListingRowWork(Session& session, PictureStoreFactory pictures, QString label)
@@ -127,15 +121,15 @@ bool ListingRowWork::withdraw(const SelectedListing& row, PublicationState state
     ServerCopy::Snapshot before;
     QStringList names;
     bracket([&] { setLocalState(row.number, state, true); },
-            [&] { before = takeServerCopy(row.number, names); },
-            [&] { m_copy.restore(row.number, before); });
+            [&] { before = takeServerCopy(row.number, names); }, [&] { m_copy.restore(row.number, before); });
     return removePictures(row, names);
 }
 
 bool ListingRowWork::remove(const SelectedListing& row, bool withServer) {
     if (row.isPublished() && !withServer)
-        throw StoreError(QStringLiteral("listing %1 is published and the server cannot be reached").arg(row.number),
-                         QStringLiteral("ListingRowWork"));
+        throw StoreError(
+            QStringLiteral("listing %1 is published and the server cannot be reached").arg(row.number),
+            QStringLiteral("ListingRowWork"));
     ServerCopy::Snapshot before;
     QStringList names;
     QStringList boxNames;

@@ -184,6 +184,15 @@ void ServerCopy::writeFileBox(int number, const QString& tb, const QString& ty, 
     tx.commit();
 }
 
+std::array<QString, 2> ServerCopy::mainPictures(int number) {
+    QSqlQuery row =
+        m_server.query(QStringLiteral("SELECT imgname1, imgname2 FROM maemul WHERE id = ? AND sub_idx = ?"),
+                       {m_officeId, number});
+    if (!row.next())
+        return {};
+    return {row.value(0).toString(), row.value(1).toString()};
+}
+
 ServerCopy::Removed ServerCopy::remove(int number) {
     return m_server.transact([&] { return removeNow(number); });
 }

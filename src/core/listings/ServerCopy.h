@@ -6,9 +6,10 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QVariantHash>
 #include <QString>
 #include <QStringList>
+#include <QVariantHash>
+#include <array>
 
 namespace teran {
 
@@ -20,6 +21,8 @@ public:
     ServerCopy(SqlStore& listing, SqlStore& server, QString officeId);
 
     bool exists(int number);
+    // The two main picture names the copy gives (empty where it gives none, or has no copy).
+    std::array<QString, 2> mainPictures(int number);
 
     // Writes the copy of a local listing through the upload columns of its type, in the given
     // state, dated `uploadTime`. A copy that is already there is refused (StoreError).

@@ -41,4 +41,9 @@ bool isImageOfStem(const QString& fileName, const QString& stem) {
     return !extension.isEmpty() && !extension.contains(QLatin1Char('.'));
 }
 
+bool isPlainFileName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
 } // namespace teran

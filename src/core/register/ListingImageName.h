@@ -27,4 +27,7 @@ QString ListingImageName(const QString& officeId, qint64 listingNumber, const QS
 // extension without further dots. "abc15_3" matches "abc15_3.jpg" but not "abc15_30.jpg".
 bool isImageOfStem(const QString& fileName, const QString& stem);
 
+// A name the stores give a file: no folder part, so it cannot reach outside the picture folder.
+bool isPlainFileName(const QString& name);
+
 } // namespace teran

@@ -113,12 +113,26 @@ int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow r
         pictures.insert(p == 0 ? QStringLiteral("imgname1") : QStringLiteral("imgname2"), name);
     }
     updateLocal(m_targets.local, number, pictures);
+    writeImageBox(request, number, row, result);
     if (!request.workNote.trimmed().isEmpty())
         m_targets.local.execute(QStringLiteral("INSERT INTO mem_work (opid, id, tb, tidx, addr, writeday, "
                                                "work) VALUES (?, ?, ?, ?, ?, ?, ?)"),
                                 {m_targets.loginId, m_targets.officeId, QStringLiteral("maemul"), number,
                                  request.workNoteLot, m_targets.clock.now(), request.workNote});
     return number;
+}
+
+void ListingSaveService::writeImageBox(const ListingSaveRequest& request, int number, const ListingRow& row,
+                                       ListingSaveResult& result) {
+    std::optional<ImageBoxList> box = request.imageBox;
+    if (!box && request.mode == EditMode::Copy)
+        box = ImageBoxStore::read(m_targets.local, request.number);
+    if (!box)
+        return;
+    const int source = request.mode == EditMode::Copy ? request.number : number;
+    result.imageBox = ImageBoxStore(m_targets.local, m_targets.filesDir, m_targets.officeId)
+                          .save(number, source, row.value(QStringLiteral("tb")).toString(),
+                                row.value(QStringLiteral("ty")).toString(), *box);
 }
 
 // Copies a chosen picture into files/ under the listing's name for it; the name.
@@ -177,36 +191,53 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
         }
     }
     try {
-        // Pictures first: a shared copy never names a picture that did not reach the server.
-        const bool chosenNow = !request.chosenPicture[0].isEmpty() || !request.chosenPicture[1].isEmpty() ||
-                               request.mode == EditMode::Copy;
-        const QString up1 = request.disclosure.picture1 ? result.pictures[0] : QString();
-        const QString up2 = request.disclosure.picture2 ? result.pictures[1] : QString();
-        QStringList boxNames;
-        if (chosenNow || !request.wasShared) {
-            PictureSession ftp(m_targets.pictures);
-            ListingPictures pictures(m_targets.local, m_targets.officeId, ftp);
-            const ListingPictures::Published published = pictures.publish(result.number, up1, up2);
-            if (!published.complete) {
-                fail(result, ListingSaveResult::Sharing::Failed, ftp.lastError());
-                return;
-            }
-            boxNames = published.boxNames;
-        }
-        Disclosure disclosure = request.disclosure;
-        disclosure.now =
-            m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
-        ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
-        copy.publish(*local, disclosure);
-        if (!boxNames.isEmpty())
-            copy.writeFileBox(result.number, local->value(QStringLiteral("tb")).toString(),
-                              local->value(QStringLiteral("ty")).toString(), boxNames, disclosure.now);
-        setLocalState(result.number, stateValue(request.disclosure.state));
-        result.state = stateValue(request.disclosure.state);
-        result.sharing = ListingSaveResult::Sharing::Published;
+        publish(request, *local, result);
     } catch (const StoreError& error) {
         fail(result, ListingSaveResult::Sharing::Failed, error.description());
     }
+}
+
+// Pictures first: the shared copy names only the pictures that reached the server. One that did
+// not is left out of it and reported; the next save sends it again.
+void ListingSaveService::publish(const ListingSaveRequest& request, const ListingRow& local,
+                                 ListingSaveResult& result) {
+    ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
+    const bool first = !request.wasShared || request.mode == EditMode::Copy;
+    const std::array<QString, 2> onServer =
+        first ? std::array<QString, 2>{} : copy.mainPictures(result.number);
+    const std::array<bool, 2> disclosed{request.disclosure.picture1, request.disclosure.picture2};
+    std::array<QString, 2> up;
+    for (size_t p = 0; p < 2; ++p) {
+        const QString& name = result.pictures[p];
+        const bool needed = first || !request.chosenPicture[p].isEmpty() || onServer[p] != name;
+        if (disclosed[p] && !name.isEmpty() && needed)
+            up[p] = name;
+    }
+    const bool withBox = first || ImageBoxStore::pending(m_targets.local, result.number);
+    Disclosure disclosure = request.disclosure;
+    ListingPictures::Published published;
+    if (withBox || !up[0].isEmpty() || !up[1].isEmpty()) {
+        PictureSession ftp(m_targets.pictures);
+        published = ListingPictures(m_targets.local, m_targets.officeId, ftp)
+                        .publish(result.number, up[0], up[1], withBox);
+        if (!published.complete) {
+            result.sharingError = ftp.lastError();
+            result.unsentPictures = published.unsent;
+            if (m_targets.log)
+                m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(ftp.lastError(), kSource));
+        }
+    }
+    disclosure.picture1 = disclosure.picture1 && !published.unsent.contains(result.pictures[0]);
+    disclosure.picture2 = disclosure.picture2 && !published.unsent.contains(result.pictures[1]);
+    disclosure.now =
+        m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
+    copy.publish(local, disclosure);
+    if (withBox)
+        copy.writeFileBox(result.number, local.value(QStringLiteral("tb")).toString(),
+                          local.value(QStringLiteral("ty")).toString(), published.boxNames, disclosure.now);
+    setLocalState(result.number, stateValue(request.disclosure.state));
+    result.state = stateValue(request.disclosure.state);
+    result.sharing = ListingSaveResult::Sharing::Published;
 }
 
 void ListingSaveService::withdraw(int number, const QStringList& pictures, ListingSaveResult& result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImageBox.h"
 #include "listings/PictureSession.h"
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
@@ -28,6 +29,9 @@ struct ListingSaveRequest {
     // the name stored with the listing, or neither (no picture).
     std::array<QString, 2> chosenPicture;
     std::array<QString, 2> storedPicture;
+    // The image box as the user left it; nullopt when it was not changed (a copy then copies the
+    // box of the listing copied).
+    std::optional<ImageBoxList> imageBox;
     bool archived = false;
     bool share = false;     // chkInternet
     Disclosure disclosure;  // its state, grades and what is disclosed (when shared)
@@ -57,8 +61,12 @@ struct ListingSaveResult {
     QString localError;
     QString sharingError;
     QStringList missingFacts;
-    std::array<QString, 2> pictures; // the stored picture names
-    int state = 0;                   // the `State` the local row holds now
+    std::array<QString, 2> pictures;      // the stored picture names
+    std::optional<ImageBoxList> imageBox; // the box as stored, when the save wrote it
+    // Published, but these pictures did not reach the picture server (see sharingError): the
+    // shared copy does not name them, and the next save sends them again.
+    QStringList unsentPictures;
+    int state = 0; // the `State` the local row holds now
     // Offline, an edit of a shared listing keeps its state: its copy on the server could not be
     // changed, and the office's row must go on saying that it exists.
     bool keptPublication = false;
@@ -92,7 +100,10 @@ private:
     bool keepsPublication(const ListingSaveRequest& request) const;
     int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);
     QString placePicture(int number, int picture, const QString& source);
+    void writeImageBox(const ListingSaveRequest& request, int number, const ListingRow& row,
+                       ListingSaveResult& result);
     void share(const ListingSaveRequest& request, ListingSaveResult& result);
+    void publish(const ListingSaveRequest& request, const ListingRow& local, ListingSaveResult& result);
     void withdraw(int number, const QStringList& pictures, ListingSaveResult& result);
     void setLocalState(int number, int state);
     void fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why);

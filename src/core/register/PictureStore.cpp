@@ -8,16 +8,6 @@
 
 namespace teran {
 
-namespace {
-
-// Names come from the listing; one with a folder part would reach outside the picture folder.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
-} // namespace
-
 PictureStore::PictureStore(PictureServer server, QString dataPath, LogSink log)
     : m_server(std::move(server))
     , m_dataPath(std::move(dataPath))
@@ -73,7 +63,7 @@ bool PictureStore::FtpCommand(const QString& mode, const QString& table, const Q
         }
         if (mode == QLatin1String("delall"))
             return deleteAll(folders->remote, name);
-        m_ftp->SimpleFtpPutFile(folders->local + name, folders->remote + target);
+        m_ftp->SimpleFtpPutFile(m_webSized.toSend(folders->local + name), folders->remote + target);
         return true;
     } catch (const FtpError& error) {
         return fail(label, error.text());

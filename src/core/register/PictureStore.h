@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HttpDownloader.h"
+#include "WebSizedPictures.h"
 
 #include <QString>
 #include <functional>
@@ -42,7 +43,8 @@ public:
     // Logs in to the picture server; the connection serves the commands until FtpClose.
     bool FtpOpen();
     // mode "del": delete the remote file name; "delall": delete every remote file of the name stem
-    // whatever its extension; any other mode ("up"): put the local file name as remoteName (or name).
+    // whatever its extension; any other mode ("up"): put the local file name as remoteName (or name),
+    // scaled down for the web when it is large (WebSizedPictures).
     // A file that "del" finds already gone counts as deleted.
     bool FtpCommand(const QString& mode, const QString& table, const QString& name,
                     const QString& remoteName = {});
@@ -78,6 +80,7 @@ private:
     int m_stallSeconds = 30;
     std::unique_ptr<clsFTP> m_ftp;
     HttpDownloader m_downloader;
+    WebSizedPictures m_webSized;
     QString m_lastError;
 };
 

@@ -67,7 +67,7 @@ protected:
 
 // When the vendor server refuses or cannot be reached, the listing is saved as the office's own
 // and the result says that sharing failed and why; saving again shares it.
-TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
+TEST_P(ListingSaveTest, AFailedServerLeavesTheListingUnsharedAndAFailedPictureIsLeftOut) {
     office->session().serverStore().setFaultHook([](const QString& sql) -> std::optional<QString> {
         if (sql.contains(QLatin1String("INSERT INTO `maemul`")))
             return QStringLiteral("Lost connection to server during query");
@@ -90,13 +90,26 @@ TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
         store->setTimeouts(2, 2);
         return store;
     };
+    // A picture that cannot go up is reported and left out of the shared copy, which names no
+    // file the server lacks; the next save with the picture server back sends it.
     ListingSaveRequest withPicture = shared();
     withPicture.chosenPicture = {chosenFile("b.jpg"), QString()};
     const ListingSaveResult noPicture = ListingSaveService(noFtp).save(withPicture);
     EXPECT_TRUE(noPicture.saved());
-    EXPECT_EQ(noPicture.sharing, ListingSaveResult::Sharing::Failed);
-    EXPECT_EQ(office->serverState(noPicture.number), std::nullopt) << "a copy naming a missing picture";
-    EXPECT_EQ(local(noPicture.number, "state").toInt(), 0);
+    EXPECT_EQ(noPicture.sharing, ListingSaveResult::Sharing::Published);
+    EXPECT_EQ(noPicture.unsentPictures, QStringList{noPicture.pictures[0]});
+    EXPECT_FALSE(noPicture.sharingError.isEmpty());
+    EXPECT_EQ(office->serverColumn(noPicture.number, "imgname1").toString(), QString());
+
+    ListingSaveRequest resend = shared();
+    resend.mode = EditMode::Edit;
+    resend.number = noPicture.number;
+    resend.storedPicture = noPicture.pictures;
+    resend.wasShared = true;
+    const ListingSaveResult sent = service().save(resend);
+    EXPECT_TRUE(sent.unsentPictures.isEmpty());
+    EXPECT_EQ(office->serverColumn(noPicture.number, "imgname1").toString(), noPicture.pictures[0]);
+    EXPECT_TRUE(QFile::exists(office->remotePicture(noPicture.pictures[0])));
 
     ListingSaveRequest retry = shared();
     retry.mode = EditMode::Edit;
@@ -104,14 +117,6 @@ TEST_P(ListingSaveTest, AFailedServerOrPictureUploadLeavesTheListingUnshared) {
     const ListingSaveResult again = service().save(retry);
     EXPECT_EQ(again.sharing, ListingSaveResult::Sharing::Published);
     EXPECT_EQ(office->serverState(lost.number), 1);
-
-    // A published listing whose new picture cannot go up is the office's own again: its old copy
-    // does not stay on the server beside a local row that says unshared.
-    retry.chosenPicture = {chosenFile("c.jpg"), QString()};
-    retry.wasShared = true;
-    EXPECT_EQ(ListingSaveService(noFtp).save(retry).sharing, ListingSaveResult::Sharing::Failed);
-    EXPECT_EQ(office->serverState(lost.number), std::nullopt);
-    EXPECT_EQ(local(lost.number, "state").toInt(), 0);
 
     const ListingSaveResult offline = service(false).save(shared());
     EXPECT_TRUE(offline.saved());
@@ -179,6 +184,76 @@ TEST_P(ListingSaveTest, AnInternetAdvertisementNeedsItsRequiredFacts) {
     const ListingSaveResult club = service().save(clubs);
     EXPECT_EQ(club.sharing, ListingSaveResult::Sharing::Published);
     EXPECT_EQ(office->serverState(club.number), 7);
+}
+
+// The image box goes with its listing slot by slot: into files/ under "_3" ... "_8" at the save,
+// onto the picture server at the publication that follows, and off it when a slot is emptied or
+// its picture is no longer to be published.
+TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
+    const ListingSaveResult plain = service().save(shared());
+    EXPECT_EQ(ImageBoxStore::read(office->local(), plain.number), std::nullopt) << "no box, no row";
+
+    ImageBoxList box;
+    const QStringList left =
+        box.fill({chosenFile("a.JPG"), chosenFile("b.png"), chosenFile("c.jpg"), chosenFile("d.jpg"),
+                  chosenFile("e.jpg"), chosenFile("f.gif"), chosenFile("g.jpg")},
+                 true);
+    EXPECT_EQ(left.size(), 1) << "six slots";
+    box.slot(1).publish = false;
+    ListingSaveRequest request = shared();
+    request.imageBox = box;
+    const ListingSaveResult saved = service().save(request);
+    ASSERT_EQ(saved.sharing, ListingSaveResult::Sharing::Published) << saved.sharingError.toStdString();
+    const QString id = office->officeId();
+    const int n = saved.number;
+    const auto name = [&](int suffix, const char* ext) { return pictureName(id, n, suffix, ext); };
+    ASSERT_TRUE(saved.imageBox);
+    EXPECT_EQ(saved.imageBox->slot(0).entry, name(3, "JPG"));
+    EXPECT_EQ(saved.imageBox->slot(5).entry, name(8, "gif"));
+    EXPECT_TRUE(QFile::exists(office->localPicture(name(3, "JPG"))));
+    EXPECT_TRUE(QFile::exists(office->remotePicture(name(3, "JPG"))));
+    EXPECT_TRUE(QFile::exists(office->localPicture(name(4, "png"))));
+    EXPECT_FALSE(QFile::exists(office->remotePicture(name(4, "png")))) << "not to be published";
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {id, n})
+                  .toString()
+                  .split('|'),
+              (QStringList{name(3, "JPG"), name(5, "jpg"), name(6, "jpg"), name(7, "jpg"), name(8, "gif")}));
+    EXPECT_FALSE(ImageBoxStore::pending(office->local(), n));
+
+    // Slot 2 emptied and slot 0 no longer published: both leave the server, slot 2 the office too.
+    ImageBoxList changed = *saved.imageBox;
+    changed.slot(2) = {};
+    changed.slot(0).publish = false;
+    ListingSaveRequest edit = shared();
+    edit.mode = EditMode::Edit;
+    edit.number = n;
+    edit.wasShared = true;
+    edit.imageBox = changed;
+    ASSERT_EQ(service().save(edit).sharing, ListingSaveResult::Sharing::Published);
+    const std::optional<ImageBoxList> stored = ImageBoxStore::read(office->local(), n);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->flags(), "gita_lo|gita_lo|noimg|gita_ie|gita_ie|gita_ie");
+    EXPECT_EQ(stored->names().split('|').at(2), QString());
+    EXPECT_FALSE(QFile::exists(office->localPicture(name(5, "jpg"))));
+    EXPECT_FALSE(QFile::exists(office->remotePicture(name(5, "jpg"))));
+    EXPECT_FALSE(QFile::exists(office->remotePicture(name(3, "JPG"))));
+    EXPECT_TRUE(QFile::exists(office->localPicture(name(3, "JPG"))));
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {id, n})
+                  .toString()
+                  .split('|'),
+              (QStringList{name(6, "jpg"), name(7, "jpg"), name(8, "gif")}));
+
+    // A copy takes the box under its own number; nothing of the first listing moves.
+    ListingSaveRequest copy = shared();
+    copy.mode = EditMode::Copy;
+    copy.number = n;
+    const ListingSaveResult copied = service().save(copy);
+    ASSERT_TRUE(copied.imageBox);
+    EXPECT_EQ(copied.imageBox->slot(3).entry, pictureName(id, copied.number, 6, "jpg"));
+    EXPECT_TRUE(QFile::exists(office->remotePicture(pictureName(id, copied.number, 6, "jpg"))));
+    EXPECT_TRUE(QFile::exists(office->localPicture(name(6, "jpg"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ListingSaveTest, testing::Values(Backend::Sqlite, Backend::MariaDb),

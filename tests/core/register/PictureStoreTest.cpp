@@ -2,6 +2,10 @@
 #include "FtpTestFiles.h"
 #include "register/ListingImageName.h"
 
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -77,6 +81,35 @@ TEST_F(PictureStoreTest, UploadedPictureIsServedOverTheWeb) {
     EXPECT_EQ(path, m_data.filePath(QStringLiteral("TmpImgDownLoadFile/") + name));
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
+}
+
+// A phone's picture goes up at most 1920 px long, turned as its EXIF says; the office keeps the
+// original. A small one and a GIF, which cannot be written, go up as they are.
+TEST_F(PictureStoreTest, LargePicturesGoUpScaledAndTurnedAndTheOriginalStays) {
+    const QString large = pictureName();
+    QImage photo(4000, 2000, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QImageWriter writer(localFile(large), "jpg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90); // held upright
+    QDir().mkpath(QFileInfo(localFile(large)).absolutePath());
+    ASSERT_TRUE(writer.write(photo)) << writer.errorString().toStdString();
+    const QByteArray original = readBytes(localFile(large));
+    const QString small = pictureName(QStringLiteral(".png"));
+    QImage(800, 600, QImage::Format_RGB32).save(localFile(small));
+    const QString gif = pictureName(QStringLiteral(".gif"));
+    ASSERT_TRUE(writeBytes(localFile(gif), binarySample(1000)));
+
+    ASSERT_TRUE(m_store->FtpOpen()) << m_store->lastError().toStdString();
+    for (const QString& name : {large, small, gif})
+        EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("up"), kTable, name)) << name.toStdString();
+    m_store->FtpClose();
+
+    QImageReader sent(remoteDisk(large));
+    sent.setAutoTransform(true);
+    EXPECT_EQ(sent.read().size(), QSize(960, 1920));
+    EXPECT_EQ(readBytes(localFile(large)), original);
+    EXPECT_EQ(readBytes(remoteDisk(small)), readBytes(localFile(small)));
+    EXPECT_EQ(readBytes(remoteDisk(gif)), readBytes(localFile(gif)));
 }
 
 // A failed upload must reach the caller and the log, so that no listing is marked published with it.

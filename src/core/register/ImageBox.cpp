@@ -1,0 +1,161 @@
+#include "ImageBox.h"
+
+#include "ListingImageName.h"
+#include "session/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace teran {
+
+namespace {
+
+const QString kSeparator = QStringLiteral("|");
+const QString kSource = QStringLiteral("ImageBoxStore");
+
+} // namespace
+
+QString ImageBoxSlot::flag() const {
+    switch (kind) {
+    case Kind::Chosen:
+        return publish ? QStringLiteral("internet") : QStringLiteral("local");
+    case Kind::Stored:
+        return publish ? QStringLiteral("gita_ie") : QStringLiteral("gita_lo");
+    case Kind::Empty:
+        break;
+    }
+    return QStringLiteral("noimg");
+}
+
+ImageBoxSlot ImageBoxSlot::fromFlag(const QString& flag, const QString& entry) {
+    ImageBoxSlot slot;
+    if (entry.isEmpty())
+        return slot;
+    if (flag == QLatin1String("internet") || flag == QLatin1String("local"))
+        slot.kind = Kind::Chosen;
+    else if (flag == QLatin1String("gita_ie") || flag == QLatin1String("gita_lo"))
+        slot.kind = Kind::Stored;
+    else
+        return slot;
+    slot.entry = entry;
+    slot.publish = flag == QLatin1String("internet") || flag == QLatin1String("gita_ie");
+    return slot;
+}
+
+ImageBoxList ImageBoxList::fromLists(const QString& names, const QString& flags) {
+    const QStringList nameList = names.split(kSeparator);
+    const QStringList flagList = flags.split(kSeparator);
+    ImageBoxList box;
+    for (int k = 0; k < kSlots; ++k)
+        box.slot(k) = ImageBoxSlot::fromFlag(flagList.value(k), nameList.value(k));
+    return box;
+}
+
+QString ImageBoxList::names() const {
+    QStringList names;
+    for (const ImageBoxSlot& slot : m_slots)
+        names << slot.entry;
+    return names.join(kSeparator);
+}
+
+QString ImageBoxList::flags() const {
+    QStringList flags;
+    for (const ImageBoxSlot& slot : m_slots)
+        flags << slot.flag();
+    return flags.join(kSeparator);
+}
+
+bool ImageBoxList::hasPictures() const {
+    return std::any_of(m_slots.begin(), m_slots.end(),
+                       [](const ImageBoxSlot& slot) { return slot.kind != ImageBoxSlot::Kind::Empty; });
+}
+
+QStringList ImageBoxList::fill(const QStringList& paths, bool publish) {
+    QStringList left = paths;
+    for (ImageBoxSlot& slot : m_slots) {
+        if (left.isEmpty())
+            break;
+        if (slot.kind == ImageBoxSlot::Kind::Empty)
+            slot = {ImageBoxSlot::Kind::Chosen, left.takeFirst(), publish};
+    }
+    return left;
+}
+
+ImageBoxStore::ImageBoxStore(SqlStore& local, QString filesDir, QString officeId)
+    : m_local(local)
+    , m_filesDir(std::move(filesDir))
+    , m_officeId(std::move(officeId)) {}
+
+std::optional<ImageBoxList> ImageBoxStore::read(SqlStore& local, int number) {
+    QSqlQuery q = local.query(
+        QStringLiteral(
+            "SELECT Img1, Img2 FROM filebox WHERE tidx = ? AND Img1 <> '' ORDER BY table_idx DESC"),
+        {number});
+    if (!q.next())
+        return std::nullopt;
+    return ImageBoxList::fromLists(q.value(1).toString(), q.value(0).toString());
+}
+
+bool ImageBoxStore::pending(SqlStore& local, int number) {
+    return !local
+                .scalar(QStringLiteral("SELECT img3 FROM filebox WHERE tidx = ? AND Img1 <> '' "
+                                       "ORDER BY table_idx DESC"),
+                        {number})
+                .toString()
+                .isEmpty();
+}
+
+ImageBoxList ImageBoxStore::save(int number, int sourceNumber, const QString& tb, const QString& ty,
+                                 const ImageBoxList& box) {
+    const bool hadRow = read(m_local, number).has_value();
+    if (!box.hasPictures() && !hadRow && sourceNumber == number)
+        return box; // a listing that never had box pictures has no row
+    ImageBoxList stored = box;
+    for (int k = 0; k < ImageBoxList::kSlots; ++k) {
+        ImageBoxSlot& slot = stored.slot(k);
+        if (slot.kind == ImageBoxSlot::Kind::Chosen)
+            slot = {ImageBoxSlot::Kind::Stored, place(number, k, slot.entry), slot.publish};
+        else if (slot.kind == ImageBoxSlot::Kind::Stored && sourceNumber != number)
+            slot.entry = place(number, k, QDir(m_filesDir).filePath(slot.entry));
+        else if (slot.kind == ImageBoxSlot::Kind::Empty)
+            removeSlotFiles(number, k, QString());
+    }
+    m_local.execute(QStringLiteral("DELETE FROM filebox WHERE tidx = ?"), {number});
+    // A copy is a new listing: each of its pictures comes to it now.
+    ImageBoxList before = box;
+    for (int k = 0; sourceNumber != number && k < ImageBoxList::kSlots; ++k)
+        if (before.slot(k).kind == ImageBoxSlot::Kind::Stored)
+            before.slot(k).kind = ImageBoxSlot::Kind::Chosen;
+    m_local.execute(
+        QStringLiteral("INSERT INTO filebox (tb, ty, tidx, Img1, Img2, img3) VALUES (?, ?, ?, ?, ?, ?)"),
+        {tb, ty, number, stored.flags(), stored.names(), before.flags()});
+    return stored;
+}
+
+// Copies a chosen picture into files/ under the slot's name; the name.
+QString ImageBoxStore::place(int number, int slot, const QString& source) {
+    const QString name =
+        ListingImageName(m_officeId, number, imageBoxSuffix(slot), QFileInfo(source).fileName());
+    const QString target = QDir(m_filesDir).filePath(name);
+    if (QFileInfo(source).absoluteFilePath() != QFileInfo(target).absoluteFilePath()) {
+        QDir().mkpath(m_filesDir);
+        QFile::remove(target);
+        if (!QFile::copy(source, target))
+            throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target),
+                             kSource);
+    }
+    // A picture of another extension that the slot held before would be found by its stem.
+    removeSlotFiles(number, slot, name);
+    return name;
+}
+
+void ImageBoxStore::removeSlotFiles(int number, int slot, const QString& keep) {
+    const QDir files(m_filesDir);
+    const QString stem = ListingImageStem(m_officeId, number, imageBoxSuffix(slot));
+    for (const QString& name : files.entryList({stem + QLatin1Char('*')}, QDir::Files))
+        if (name != keep && isImageOfStem(name, stem))
+            QFile::remove(files.filePath(name));
+}
+
+} // namespace teran
