@@ -23,6 +23,9 @@ public:
     QString openFileName(const QString& t, const QString& f, const QString& x) override {
         return m_script.openFileName(t, f, x);
     }
+    QStringList openFileNames(const QString& t, const QString& f, const QString& x) override {
+        return m_script.openFileNames(t, f, x);
+    }
     QString saveFileName(const QString& t, const QString& f, const QString& x) override {
         return m_script.saveFileName(t, f, x);
     }

@@ -29,6 +29,11 @@ QString ScriptedDialogs::openFileName(const QString& title, const QString&, cons
     return nextFile(title);
 }
 
+QStringList ScriptedDialogs::openFileNames(const QString& title, const QString&, const QString&) {
+    const QString files = nextFile(title);
+    return files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
+}
+
 QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString&) {
     return nextFile(title);
 }

@@ -21,10 +21,13 @@ public:
 
     void answerNext(DialogAnswer answer) { m_answers.enqueue(answer); }
     void fileNext(const QString& path) { m_files.enqueue(path); }
+    // A choice of several files answers one file dialog.
+    void filesNext(const QStringList& paths) { m_files.enqueue(paths.join(QLatin1Char('\n'))); }
 
     DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
                          DialogButtons buttons) override;
     QString openFileName(const QString& title, const QString& folder, const QString& filter) override;
+    QStringList openFileNames(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter) override;
     QString existingFolder(const QString& title, const QString& folder) override;
 

@@ -115,6 +115,47 @@ QString goneElsewhere() {
     return QStringLiteral("이 매물은 다른 자리에서 삭제되었습니다. 저장하지 못했습니다.");
 }
 
+QString pictureTitle() {
+    return QStringLiteral("사진등록");
+}
+
+QString pictureFilter() {
+    return QStringLiteral("그림파일 (*.jpg *.jpeg *.gif *.png)");
+}
+
+QString attachError() {
+    return QStringLiteral("파일첨부오류");
+}
+
+QString imageBoxTitle() {
+    return QStringLiteral("이미지 BOX");
+}
+
+QString imageBoxHint() {
+    return QStringLiteral("이미지를 클릭하면 보다 자세한 이미지를 보실수 있습니다.");
+}
+
+QString imageBoxFull(int left) {
+    return QStringLiteral("빈 칸이 없어 사진 %1장은 넣지 못했습니다.").arg(left);
+}
+
+QString fileBoxTitle() {
+    return QStringLiteral("파일함");
+}
+
+QString fileBoxFilter() {
+    return QStringLiteral("모든파일 (*)");
+}
+
+QString fileReplaceTitle() {
+    return QStringLiteral("파일확인");
+}
+
+QString fileReplaceQuestion() {
+    return QStringLiteral("같은 이름의 파일이 존재합니다.") + kCrLf + kCrLf +
+           QStringLiteral("파일을 바꾸시겠습니까 ?");
+}
+
 Notice saveNotice(const ListingSaveResult& result) {
     using Local = ListingSaveResult::Local;
     using Sharing = ListingSaveResult::Sharing;
@@ -147,8 +188,15 @@ Notice saveNotice(const ListingSaveResult& result) {
                                "저장하시면 다시 시도합니다.") +
                     kCrLf + kCrLf + QStringLiteral("원인: ") + result.sharingError,
                 windowTitle(), DialogIcon::Warning};
-    case Sharing::NotShared:
     case Sharing::Published:
+        if (!result.unsentPictures.isEmpty())
+            return {QStringLiteral("매물은 공유하였으나 사진 %1장을 서버에 올리지 못해 그 사진 없이 "
+                                   "공유하였습니다. 다시 저장하시면 다시 올립니다.")
+                            .arg(result.unsentPictures.size()) +
+                        kCrLf + kCrLf + QStringLiteral("원인: ") + result.sharingError,
+                    windowTitle(), DialogIcon::Warning};
+        break;
+    case Sharing::NotShared:
     case Sharing::Withdrawn:
         break;
     }

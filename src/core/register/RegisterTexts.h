@@ -45,6 +45,18 @@ QString changedElsewhereTitle();
 QString changedElsewhereQuestion();
 QString goneElsewhere();
 
+// Pictures and the file box.
+QString pictureTitle();  // "사진등록"
+QString pictureFilter(); // the picture formats of phones and scanners, for the file dialog
+QString attachError();   // "파일첨부오류"
+QString imageBoxTitle(); // "이미지 BOX"
+QString imageBoxHint();  // "이미지를 클릭하면 보다 자세한 이미지를 보실수 있습니다."
+QString imageBoxFull(int left);
+QString fileBoxTitle();     // "파일함"
+QString fileBoxFilter();    // any file
+QString fileReplaceTitle(); // "파일확인"
+QString fileReplaceQuestion();
+
 // What a save tells the user before the usual question: why it was not saved, or why it was
 // saved but not shared. Empty text when there is nothing to add.
 struct Notice {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace teran {
 
@@ -18,6 +19,11 @@ public:
                                  DialogButtons buttons) = 0;
     // An empty result means the user cancelled.
     virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
+    // Several files at once; by default the one file of openFileName.
+    virtual QStringList openFileNames(const QString& title, const QString& folder, const QString& filter) {
+        const QString file = openFileName(title, folder, filter);
+        return file.isEmpty() ? QStringList() : QStringList{file};
+    }
     virtual QString saveFileName(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString existingFolder(const QString& title, const QString& folder) = 0;
 

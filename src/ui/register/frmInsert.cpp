@@ -10,6 +10,9 @@
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
 #include "frmAddr.h"
+#include "frmFilebox.h"
+#include "frmImgBox.h"
+#include "frmPicture.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSelection.h"
@@ -33,6 +36,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,6 +265,7 @@ QWidget* frmInsert::buildPictures(QWidget* parent) {
         picture->setFixedSize(160, 120);
         picture->setFrameShape(QFrame::Box);
         picture->setAlignment(Qt::AlignCenter);
+        picture->installEventFilter(this);
         m_pictures[size_t(p)] = picture;
         grid->addWidget(picture, 0, p * 2, 1, 2);
         auto* attach = button(QStringLiteral("cmdImgname%1").arg(p + 1), QStringLiteral("사진등록"), box);
@@ -270,9 +275,9 @@ QWidget* frmInsert::buildPictures(QWidget* parent) {
         connect(attach, &QPushButton::clicked, this, [this, p] { AttachPicture(p); });
         connect(remove, &QPushButton::clicked, this, [this, p] { RemovePicture(p); });
     }
-    auto* imageBox = button(QStringLiteral("cmdimgBox"), QStringLiteral("이미지 BOX"), box, false);
-    imageBox->setToolTip(MainMenus::laterText());
+    auto* imageBox = button(QStringLiteral("cmdimgBox"), RegisterTexts::imageBoxTitle(), box);
     grid->addWidget(imageBox, 2, 0, 1, 4);
+    connect(imageBox, &QPushButton::clicked, this, &frmInsert::cmdimgBox_Click);
     return box;
 }
 
@@ -332,13 +337,15 @@ QWidget* frmInsert::buildButtons() {
     connect(m_printLease, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("W")); });
     const std::pair<const char*, const char*> later[] = {
         {"cmdGaeyak", "계약서작성"}, {"cmdMul", "물건확인설명서"}, {"cmdAdM", "옥외광고용"},
-        {"cmdAdim", "옥외광고용"},   {"cmd_im", "임차인"},         {"cmd_y", "관   리"},
-        {"cmdFilebox", "파일함"}};
+        {"cmdAdim", "옥외광고용"},   {"cmd_im", "임차인"},         {"cmd_y", "관   리"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
         b->setToolTip(MainMenus::laterText());
         laterRow->addWidget(b);
     }
+    m_fileBox = button(QStringLiteral("cmdFilebox"), RegisterTexts::fileBoxTitle(), bar);
+    laterRow->addWidget(m_fileBox);
+    connect(m_fileBox, &QPushButton::clicked, this, &frmInsert::cmdFilebox_Click);
     laterRow->addStretch();
     row->addStretch();
     m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
@@ -494,6 +501,7 @@ void frmInsert::cmdCancel_Click() {
     m_lot->clear();
     m_chosen = {};
     m_stored = {};
+    m_imageBox.reset();
     m_hideSeller->setChecked(false);
     m_hiddenBy.clear();
     for (int p = 0; p < 2; ++p)
@@ -569,6 +577,7 @@ void frmInsert::enableListingButtons(bool stored) {
     m_del->setEnabled(stored);
     m_move->setEnabled(stored);
     m_copy->setEnabled(stored);
+    m_fileBox->setEnabled(stored);
 }
 
 void frmInsert::FncEditForm() {
@@ -601,6 +610,7 @@ void frmInsert::FncEditForm() {
     for (int p = 0; p < 2; ++p) {
         m_stored[size_t(p)] = row->value(QStringLiteral("imgname%1").arg(p + 1)).toString();
         m_chosen[size_t(p)].clear();
+        m_imageBox.reset();
         showPicture(p, m_stored[size_t(p)].isEmpty()
                            ? QString()
                            : QDir(m_session.dataFolder().files()).filePath(m_stored[size_t(p)]));
@@ -676,12 +686,58 @@ void frmInsert::showPicture(int picture, const QString& path) {
 }
 
 void frmInsert::AttachPicture(int picture) {
-    const QString file = m_session.dialogs().openFileName(
-        QStringLiteral("사진등록"), QDir::homePath(), QStringLiteral("그림 파일 (*.jpg *.jpeg *.gif *.png)"));
+    const QString file = m_session.dialogs().openFileName(RegisterTexts::pictureTitle(), QDir::homePath(),
+                                                          RegisterTexts::pictureFilter());
     if (file.isEmpty())
         return;
+    if (!QImageReader(file).canRead()) {
+        m_session.dialogs().critical(RegisterTexts::attachError(), RegisterTexts::windowTitle());
+        return;
+    }
     m_chosen[size_t(picture)] = file;
     showPicture(picture, file);
+}
+
+void frmInsert::showLargePicture(int picture) {
+    const QString path = m_pictures[size_t(picture)]->toolTip();
+    if (path.isEmpty())
+        return;
+    frmPicture view(path, QStringLiteral("사진 %1").arg(picture + 1), m_session.dialogs(), this);
+    if (m_reportOutput)
+        view.setReportOutput(m_reportOutput);
+    view.exec();
+}
+
+// The box as last edited here, else as stored with the listing (a copy starts from the box of
+// the listing copied).
+ImageBoxList frmInsert::currentImageBox() {
+    if (m_imageBox)
+        return *m_imageBox;
+    if (m_number <= 0)
+        return {};
+    try {
+        return ImageBoxStore::read(m_session.listingStore(), m_number).value_or(ImageBoxList());
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("-cmdimgBox_Click => "), error.description(), error.source());
+        return {};
+    }
+}
+
+void frmInsert::cmdimgBox_Click() {
+    frmImgBox box(currentImageBox(), m_session.dataFolder().files(), m_session.dialogs(), this);
+    if (m_imageBoxShown)
+        m_imageBoxShown(box);
+    else
+        box.exec();
+    if (box.result() == QDialog::Accepted)
+        m_imageBox = box.box();
+}
+
+void frmInsert::cmdFilebox_Click() {
+    if (m_number <= 0 || m_mode != EditMode::Edit)
+        return;
+    frmFilebox files(m_session.dataFolder().files(), m_number, m_session.dialogs(), this);
+    files.exec();
 }
 
 void frmInsert::RemovePicture(int picture) {
@@ -743,6 +799,7 @@ ListingSaveRequest frmInsert::saveRequest() const {
                               : QString());
     request.chosenPicture = m_chosen;
     request.storedPicture = m_stored;
+    request.imageBox = m_imageBox;
     request.archived = m_archived;
     request.share = m_sharing->shared();
     request.disclosure = m_sharing->disclosure();
@@ -813,6 +870,7 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
     m_number = result.number;
     m_stored = result.pictures;
     m_chosen = {};
+    m_imageBox.reset();
     m_note->clear();
     // A copy may still be on the server after a failure: an unshare later takes it off.
     m_wasShared = result.sharing == ListingSaveResult::Sharing::Published ||
@@ -980,6 +1038,9 @@ void frmInsert::closeEvent(QCloseEvent* event) {
 bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_sharing->summaryLabel() && event->type() == QEvent::MouseButtonRelease)
         m_sharing->show();
+    for (int p = 0; p < 2; ++p)
+        if (watched == m_pictures[size_t(p)] && event->type() == QEvent::MouseButtonDblClick)
+            showLargePicture(p);
     return QWidget::eventFilter(watched, event);
 }
 

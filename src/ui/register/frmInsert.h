@@ -29,6 +29,7 @@ class QTreeWidget;
 namespace teran {
 
 class ListingForm;
+class frmImgBox;
 class Session;
 class SharingFrame;
 class LotPanel;
@@ -68,6 +69,10 @@ public:
     void chkInternet_Click();
     void AttachPicture(int picture);
     void RemovePicture(int picture);
+    void cmdimgBox_Click();
+    void cmdFilebox_Click();
+    // Tests drive the image box while it is open instead of the user (it is then not shown).
+    void setImageBoxDriver(std::function<void(frmImgBox&)> drive) { m_imageBoxShown = std::move(drive); }
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
     // Where the survey sheets go; the print preview unless replaced (tests).
@@ -104,6 +109,8 @@ private:
     void enableListingButtons(bool stored);
     void printSheet(const QString& ty);
     void showPicture(int picture, const QString& path);
+    void showLargePicture(int picture);
+    ImageBoxList currentImageBox();
     ListingSaveRequest saveRequest() const;
     bool confirmNewLot();
     void afterSave(const ListingSaveResult& result);
@@ -128,8 +135,11 @@ private:
     QCheckBox* m_hideSeller = nullptr; // opidMaedo
     QString m_hiddenBy;                // its tag: who hid the seller
     std::array<QLabel*, 2> m_pictures{};
-    std::array<QString, 2> m_chosen; // files chosen since the last save
-    std::array<QString, 2> m_stored; // names stored with the listing
+    std::array<QString, 2> m_chosen;        // files chosen since the last save
+    std::array<QString, 2> m_stored;        // names stored with the listing
+    std::optional<ImageBoxList> m_imageBox; // the image box as edited since the last save
+    std::function<void(frmImgBox&)> m_imageBoxShown;
+    QPushButton* m_fileBox = nullptr;
     QCheckBox* m_autoChk = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_del = nullptr;

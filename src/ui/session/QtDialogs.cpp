@@ -1,7 +1,7 @@
 #include "QtDialogs.h"
 
-#include <QFileDialog>
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace teran {
@@ -57,8 +57,10 @@ DialogAnswer QtDialogs::message(const QString& text, const QString& title, Dialo
                                 DialogButtons buttons) {
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), m_parent);
     // The notices and questions name their buttons ("'예' 버튼을 선택하세요"): label them in Korean.
-    const std::pair<QMessageBox::StandardButton, const char*> labels[] = {
-        {QMessageBox::Yes, "예"}, {QMessageBox::No, "아니오"}, {QMessageBox::Ok, "확인"}, {QMessageBox::Cancel, "취소"}};
+    const std::pair<QMessageBox::StandardButton, const char*> labels[] = {{QMessageBox::Yes, "예"},
+                                                                          {QMessageBox::No, "아니오"},
+                                                                          {QMessageBox::Ok, "확인"},
+                                                                          {QMessageBox::Cancel, "취소"}};
     for (const auto& [button, label] : labels)
         if (QAbstractButton* shown = box.button(button))
             shown->setText(QString::fromUtf8(label));
@@ -67,6 +69,10 @@ DialogAnswer QtDialogs::message(const QString& text, const QString& title, Dialo
 
 QString QtDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
     return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
+}
+
+QStringList QtDialogs::openFileNames(const QString& title, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileNames(m_parent, title, folder, filter);
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter) {

@@ -16,6 +16,7 @@ public:
     DialogAnswer message(const QString& text, const QString& title, DialogIcon icon,
                          DialogButtons buttons) override;
     QString openFileName(const QString& title, const QString& folder, const QString& filter) override;
+    QStringList openFileNames(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter) override;
     QString existingFolder(const QString& title, const QString& folder) override;
 

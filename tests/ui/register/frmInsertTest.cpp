@@ -1,4 +1,5 @@
 #include "register/frmInsert.h"
+#include "register/frmImgBox.h"
 
 #include "ActionOffice.h"
 #include "PdfText.h"
@@ -15,6 +16,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -120,11 +122,12 @@ protected:
         control<QRadioButton>(window, QStringLiteral("optChu%1").arg(grade).toLatin1().constData())->click();
     }
 
+    // A small picture in the format its name says.
     QString picture(const QString& name) {
         const QString path = QDir(picked.path()).filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("picture");
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        EXPECT_TRUE(image.save(path)) << name.toStdString();
         return path;
     }
 
@@ -170,6 +173,53 @@ TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     EXPECT_EQ(office->serverColumn(1, "addr2").toString(), QString());
     EXPECT_EQ(local(1, "addr2").toString(), QStringLiteral("강남구"));
     EXPECT_FALSE(window->isVisible());
+}
+
+// The image box is filled from one choice of several files, keeps what the user unticks and is
+// saved and published with the listing; a file that is no picture is refused as the office knows.
+TEST_F(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
+    auto window = open();
+    fillApartment(*window);
+    share(*window);
+    window->setImageBoxDriver([&](frmImgBox& box) {
+        QFile notes(QDir(picked.path()).filePath("notes.txt"));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("no picture");
+        notes.close();
+        office->dialogs().fileNext(notes.fileName());
+        box.boxcmdUp_Click(0);
+        EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::attachError());
+        office->dialogs().filesNext({picture("a.jpg"), picture("b.png"), picture("c.jpg")});
+        box.boxcmdUp_Click(0);
+        EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
+        control<QCheckBox>(box, "boxChk1")->click();
+        box.boxcmdDel_Click(2);
+        control<QPushButton>(box, "cmdSave")->click();
+    });
+    control<QPushButton>(*window, "cmdimgBox")->click();
+    office->dialogs().answerNext(DialogAnswer::No);
+    control<QPushButton>(*window, "cmdSave")->click();
+    ASSERT_EQ(office->dialogs().lastText(), RegisterTexts::newDone());
+
+    const QString id = office->officeId();
+    EXPECT_TRUE(QFile::exists(office->localPicture(pictureName(id, 1, 3))));
+    EXPECT_TRUE(QFile::exists(office->localPicture(pictureName(id, 1, 4, "png"))));
+    EXPECT_TRUE(QFile::exists(office->remotePicture(pictureName(id, 1, 3))));
+    EXPECT_FALSE(QFile::exists(office->remotePicture(pictureName(id, 1, 4, "png"))));
+    EXPECT_FALSE(QFile::exists(office->localPicture(pictureName(id, 1, 5))));
+
+    auto edit = open({EditMode::Edit, 1});
+    bool shown = false;
+    edit->setImageBoxDriver([&](frmImgBox& box) {
+        shown = true;
+        EXPECT_TRUE(control<QCheckBox>(box, "boxChk0")->isChecked());
+        EXPECT_FALSE(control<QCheckBox>(box, "boxChk1")->isChecked());
+        EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
+        EXPECT_FALSE(control<QCheckBox>(box, "boxChk2")->isEnabled());
+    });
+    control<QPushButton>(*edit, "cmdimgBox")->click();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(control<QPushButton>(*edit, "cmdFilebox")->isEnabled());
 }
 
 // Editing a shared listing and unticking sharing takes it off the server; the edit message

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "session/ReportPreview.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+
+namespace teran {
+
+class Dialogs;
+
+// `frmPicture`: one picture as large as the window lets it be, and printed on a page of its own.
+class frmPicture : public QDialog {
+    Q_OBJECT
+public:
+    frmPicture(const QString& path, const QString& caption, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
+    void cmdPrint_Click();
+    // The page the picture prints on.
+    report::Document page() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fit();
+
+    QString m_path;
+    QString m_caption;
+    Dialogs& m_dialogs;
+    QPixmap m_picture;
+    QLabel* m_view = nullptr;
+    ReportOutput m_output;
+};
+
+} // namespace teran
