@@ -34,7 +34,8 @@ ListingPictures::Published ListingPictures::publish(int number, const QString& i
         const QStringList stems = boxStems(m_officeId, number);
         for (int k = 0; k < kBoxSlots; ++k) {
             const ImageBoxSlot& slot = box->slot(k);
-            if (slot.kind == ImageBoxSlot::Kind::Stored && slot.publish) {
+            // A stored row names every picture by its final name, whatever its flag says.
+            if (slot.kind != ImageBoxSlot::Kind::Empty && slot.publish) {
                 if (m_ftp.up(slot.entry))
                     result.boxNames << slot.entry;
                 else

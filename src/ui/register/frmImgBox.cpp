@@ -92,7 +92,7 @@ frmImgBox::frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, QWidg
     connect(save, &QPushButton::clicked, this, &QDialog::accept);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     for (int k = 0; k < ImageBoxList::kSlots; ++k)
-        show(k);
+        showSlot(k);
 }
 
 ImageBoxList frmImgBox::box() const {
@@ -106,7 +106,7 @@ QString frmImgBox::pathOf(int k) const {
     return slot.entry;
 }
 
-void frmImgBox::show(int k) {
+void frmImgBox::showSlot(int k) {
     QLabel* image = m_images[size_t(k)];
     const QString path = pathOf(k);
     const QPixmap picture = path.isEmpty() ? QPixmap() : scaledPicture(path, image->size());
@@ -136,7 +136,7 @@ void frmImgBox::boxcmdUp_Click(int k) {
         return;
     // A picture newly chosen goes out with the listing unless the office unticks it.
     m_box.slot(k) = {ImageBoxSlot::Kind::Chosen, chosen.takeFirst(), true};
-    show(k);
+    showSlot(k);
     boxImg_Click(k);
     if (!chosen.isEmpty())
         addPictures(chosen);
@@ -149,14 +149,14 @@ void frmImgBox::addPictures(const QStringList& paths) {
             usable << path;
     const QStringList left = m_box.fill(usable, true);
     for (int k = 0; k < ImageBoxList::kSlots; ++k)
-        show(k);
+        showSlot(k);
     if (!left.isEmpty())
         m_dialogs.inform(RegisterTexts::imageBoxFull(int(left.size())), RegisterTexts::imageBoxTitle());
 }
 
 void frmImgBox::boxcmdDel_Click(int k) {
     m_box.slot(k) = {};
-    show(k);
+    showSlot(k);
     m_large->setPixmap({});
 }
 

@@ -40,7 +40,7 @@ protected:
 private:
     QString pathOf(int k) const;
     bool readable(const QString& path);
-    void show(int k);
+    void showSlot(int k);
 
     ImageBoxList m_box;
     QString m_filesDir;
