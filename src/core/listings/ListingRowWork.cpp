@@ -1,5 +1,6 @@
 #include "ListingRowWork.h"
 
+#include "register/ImageBox.h"
 #include "register/ListingImageName.h"
 #include "session/Session.h"
 
@@ -168,9 +169,7 @@ void ListingRowWork::deleteLocalFiles(const SelectedListing& row, const QStringL
     for (int picture : {1, 2})
         stems << ListingImageStem(m_session.state().OfficeMainId, row.number, mainPictureSuffix(picture));
     for (const QString& stem : stems)
-        for (const QString& name : files.entryList({stem + QLatin1Char('*')}, QDir::Files))
-            if (isImageOfStem(name, stem))
-                QFile::remove(files.filePath(name));
+        removePicturesOfStem(files.path(), stem);
     QDir(files.filePath(QString::number(row.number))).removeRecursively();
 }
 

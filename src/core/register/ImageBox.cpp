@@ -119,7 +119,7 @@ ImageBoxList ImageBoxStore::save(int number, int sourceNumber, const QString& tb
         else if (slot.kind == ImageBoxSlot::Kind::Stored && sourceNumber != number)
             slot.entry = place(number, k, QDir(m_filesDir).filePath(slot.entry));
         else if (slot.kind == ImageBoxSlot::Kind::Empty)
-            removeSlotFiles(number, k, QString());
+            removePicturesOfStem(m_filesDir, ListingImageStem(m_officeId, number, imageBoxSuffix(k)));
     }
     m_local.execute(QStringLiteral("DELETE FROM filebox WHERE tidx = ?"), {number});
     // A copy is a new listing: each of its pictures comes to it now.
@@ -133,26 +133,28 @@ ImageBoxList ImageBoxStore::save(int number, int sourceNumber, const QString& tb
     return stored;
 }
 
-// Copies a chosen picture into files/ under the slot's name; the name.
 QString ImageBoxStore::place(int number, int slot, const QString& source) {
-    const QString name =
-        ListingImageName(m_officeId, number, imageBoxSuffix(slot), QFileInfo(source).fileName());
-    const QString target = QDir(m_filesDir).filePath(name);
+    return placeListingPicture(m_filesDir, m_officeId, number, imageBoxSuffix(slot), source);
+}
+
+QString placeListingPicture(const QString& filesDir, const QString& officeId, int number,
+                            const QString& suffix, const QString& source) {
+    const QString name = ListingImageName(officeId, number, suffix, QFileInfo(source).fileName());
+    const QString target = QDir(filesDir).filePath(name);
     if (QFileInfo(source).absoluteFilePath() != QFileInfo(target).absoluteFilePath()) {
-        QDir().mkpath(m_filesDir);
+        QDir().mkpath(filesDir);
         QFile::remove(target);
         if (!QFile::copy(source, target))
             throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target),
                              kSource);
     }
     // A picture of another extension that the slot held before would be found by its stem.
-    removeSlotFiles(number, slot, name);
+    removePicturesOfStem(filesDir, ListingImageStem(officeId, number, suffix), name);
     return name;
 }
 
-void ImageBoxStore::removeSlotFiles(int number, int slot, const QString& keep) {
-    const QDir files(m_filesDir);
-    const QString stem = ListingImageStem(m_officeId, number, imageBoxSuffix(slot));
+void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep) {
+    const QDir files(dir);
     for (const QString& name : files.entryList({stem + QLatin1Char('*')}, QDir::Files))
         if (name != keep && isImageOfStem(name, stem))
             QFile::remove(files.filePath(name));

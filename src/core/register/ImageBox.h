@@ -45,6 +45,13 @@ private:
     std::array<ImageBoxSlot, kSlots> m_slots{};
 };
 
+// Copies a chosen picture into files/ under the listing's name for the slot suffix, replacing any
+// file of that slot whatever its extension; the name. Throws StoreError when it cannot be copied.
+QString placeListingPicture(const QString& filesDir, const QString& officeId, int number,
+                            const QString& suffix, const QString& source);
+// Deletes the files of a name stem in `dir` (any extension), except `keep`.
+void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep = {});
+
 // The image box of a listing in the office's `filebox` row: the current lists (Img1 flags,
 // Img2 names) and, in img3, the flags as they stood before the last local save, which marks that
 // the shared copy's pictures still have to follow.
@@ -66,7 +73,6 @@ public:
 
 private:
     QString place(int number, int slot, const QString& source);
-    void removeSlotFiles(int number, int slot, const QString& keep);
 
     SqlStore& m_local;
     QString m_filesDir;

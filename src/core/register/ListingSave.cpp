@@ -106,9 +106,11 @@ int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow r
         const QString stored = request.storedPicture[size_t(p)];
         QString name = stored;
         if (!request.chosenPicture[size_t(p)].isEmpty())
-            name = placePicture(number, p, request.chosenPicture[size_t(p)]);
+            name = placeListingPicture(m_targets.filesDir, m_targets.officeId, number,
+                                       mainPictureSuffix(p + 1), request.chosenPicture[size_t(p)]);
         else if (request.mode == EditMode::Copy && !stored.isEmpty())
-            name = placePicture(number, p, QDir(m_targets.filesDir).filePath(stored));
+            name = placeListingPicture(m_targets.filesDir, m_targets.officeId, number,
+                                       mainPictureSuffix(p + 1), QDir(m_targets.filesDir).filePath(stored));
         result.pictures[size_t(p)] = name;
         pictures.insert(p == 0 ? QStringLiteral("imgname1") : QStringLiteral("imgname2"), name);
     }
@@ -133,21 +135,6 @@ void ListingSaveService::writeImageBox(const ListingSaveRequest& request, int nu
     result.imageBox = ImageBoxStore(m_targets.local, m_targets.filesDir, m_targets.officeId)
                           .save(number, source, row.value(QStringLiteral("tb")).toString(),
                                 row.value(QStringLiteral("ty")).toString(), *box);
-}
-
-// Copies a chosen picture into files/ under the listing's name for it; the name.
-QString ListingSaveService::placePicture(int number, int picture, const QString& source) {
-    const QString name = ListingImageName(m_targets.officeId, number, mainPictureSuffix(picture + 1),
-                                          QFileInfo(source).fileName());
-    const QString target = QDir(m_targets.filesDir).filePath(name);
-    if (QFileInfo(source).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
-        return name;
-    QDir().mkpath(m_targets.filesDir);
-    QFile::remove(target);
-    if (!QFile::copy(source, target))
-        throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target),
-                         kSource);
-    return name;
 }
 
 bool ListingSaveService::keepsPublication(const ListingSaveRequest& request) const {

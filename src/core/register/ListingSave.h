@@ -99,7 +99,6 @@ private:
     void saveLocal(const ListingSaveRequest& request, ListingSaveResult& result);
     bool keepsPublication(const ListingSaveRequest& request) const;
     int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);
-    QString placePicture(int number, int picture, const QString& source);
     void writeImageBox(const ListingSaveRequest& request, int number, const ListingRow& row,
                        ListingSaveResult& result);
     void share(const ListingSaveRequest& request, ListingSaveResult& result);

@@ -1,5 +1,6 @@
 #include "frmImgBox.h"
 
+#include "PictureLabel.h"
 #include "frmPicture.h"
 #include "register/RegisterTexts.h"
 #include "session/Dialogs.h"
@@ -16,19 +17,6 @@
 #include <QVBoxLayout>
 
 namespace teran {
-
-namespace {
-
-QPixmap scaledPicture(const QString& path, const QSize& size) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    if (full.isValid())
-        reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
-    return QPixmap::fromImageReader(&reader);
-}
-
-} // namespace
 
 frmImgBox::frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent)
@@ -107,16 +95,7 @@ QString frmImgBox::pathOf(int k) const {
 }
 
 void frmImgBox::showSlot(int k) {
-    QLabel* image = m_images[size_t(k)];
-    const QString path = pathOf(k);
-    const QPixmap picture = path.isEmpty() ? QPixmap() : scaledPicture(path, image->size());
-    if (picture.isNull()) {
-        image->setPixmap({});
-        image->setText(path.isEmpty() ? QStringLiteral("사진 없음") : QFileInfo(path).fileName());
-    } else {
-        image->setPixmap(picture);
-    }
-    image->setToolTip(path);
+    showPictureIn(m_images[size_t(k)], pathOf(k));
     const QSignalBlocker quiet(m_publish[size_t(k)]);
     m_publish[size_t(k)]->setChecked(m_box.slot(k).publish);
     m_publish[size_t(k)]->setEnabled(m_box.slot(k).kind != ImageBoxSlot::Kind::Empty);

@@ -4,6 +4,7 @@
 
 #include "ListingForm.h"
 #include "LotPanel.h"
+#include "PictureLabel.h"
 #include "RegionCascade.h"
 #include "RegistrationPanels.h"
 #include "SharingFrame.h"
@@ -674,15 +675,7 @@ void frmInsert::showWorkNotes() {
 }
 
 void frmInsert::showPicture(int picture, const QString& path) {
-    QLabel* label = m_pictures[size_t(picture)];
-    const QPixmap pixmap(path);
-    if (path.isEmpty() || pixmap.isNull()) {
-        label->setPixmap({});
-        label->setText(path.isEmpty() ? QStringLiteral("사진 없음") : QFileInfo(path).fileName());
-    } else {
-        label->setPixmap(pixmap.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
-    label->setToolTip(path);
+    showPictureIn(m_pictures[size_t(picture)], path);
 }
 
 void frmInsert::AttachPicture(int picture) {
