@@ -194,17 +194,23 @@ void ListingSaveService::publish(const ListingSaveRequest& request, const Listin
         first ? std::array<QString, 2>{} : copy.mainPictures(result.number);
     const std::array<bool, 2> disclosed{request.disclosure.picture1, request.disclosure.picture2};
     std::array<QString, 2> up;
+    QStringList stale; // pictures the copy named that it names no longer
     for (size_t p = 0; p < 2; ++p) {
         const QString& name = result.pictures[p];
         const bool needed = first || !request.chosenPicture[p].isEmpty() || onServer[p] != name;
         if (disclosed[p] && !name.isEmpty() && needed)
             up[p] = name;
+        if (!onServer[p].isEmpty() && onServer[p] != (disclosed[p] ? name : QString()))
+            stale << onServer[p];
     }
     const bool withBox = first || ImageBoxStore::pending(m_targets.local, result.number);
     Disclosure disclosure = request.disclosure;
     ListingPictures::Published published;
-    if (withBox || !up[0].isEmpty() || !up[1].isEmpty()) {
+    if (withBox || !up[0].isEmpty() || !up[1].isEmpty() || !stale.isEmpty()) {
         PictureSession ftp(m_targets.pictures);
+        for (const QString& name : stale)
+            if (!ftp.del(name) && m_targets.log) // only left over on the server; no copy names it
+                m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(ftp.lastError(), kSource));
         published = ListingPictures(m_targets.local, m_targets.officeId, ftp)
                         .publish(result.number, up[0], up[1], withBox);
         if (!published.complete) {

@@ -110,6 +110,10 @@ TEST_P(ListingSaveTest, AFailedServerLeavesTheListingUnsharedAndAFailedPictureIs
     EXPECT_TRUE(sent.unsentPictures.isEmpty());
     EXPECT_EQ(office->serverColumn(noPicture.number, "imgname1").toString(), noPicture.pictures[0]);
     EXPECT_TRUE(QFile::exists(office->remotePicture(noPicture.pictures[0])));
+    // A picture removed from a shared listing leaves the server with it.
+    resend.storedPicture = {};
+    EXPECT_TRUE(service().save(resend).unsentPictures.isEmpty());
+    EXPECT_FALSE(QFile::exists(office->remotePicture(noPicture.pictures[0])));
 
     ListingSaveRequest retry = shared();
     retry.mode = EditMode::Edit;
