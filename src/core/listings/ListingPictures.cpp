@@ -53,7 +53,9 @@ ListingPictures::Published ListingPictures::publish(int number, const QString& i
     return result;
 }
 
-bool ListingPictures::withdraw(int number, const QStringList& names) {
+bool ListingPictures::withdraw(int number, QStringList names) {
+    names.removeAll(QString());
+    names.removeDuplicates();
     bool complete = true;
     for (const QString& name : names)
         if (!name.isEmpty() && !m_ftp.del(name))

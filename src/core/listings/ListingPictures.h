@@ -27,7 +27,8 @@ public:
 
     // Deletes the named pictures and every image-box file of the listing from the server;
     // false when one of them could not be deleted.
-    bool withdraw(int number, const QStringList& names);
+    // Empty and repeated names are passed over.
+    bool withdraw(int number, QStringList names);
 
     // The image-box slot stems of a listing ("off115_3" ... "off115_8").
     static QStringList boxStems(const QString& officeId, int number);

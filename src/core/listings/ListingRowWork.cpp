@@ -112,10 +112,7 @@ ServerCopy::Snapshot ListingRowWork::takeServerCopy(int number, QStringList& pic
 
 bool ListingRowWork::removePictures(const SelectedListing& row, QStringList names) {
     // Pictures a former publication left behind go too, although the copy no longer names them.
-    names << row.imgname1 << row.imgname2;
-    names.removeAll(QString());
-    names.removeDuplicates();
-    return m_pictures.withdraw(row.number, names);
+    return m_pictures.withdraw(row.number, names << row.imgname1 << row.imgname2);
 }
 
 bool ListingRowWork::withdraw(const SelectedListing& row, PublicationState state) {

@@ -240,11 +240,9 @@ void ListingSaveService::withdraw(int number, const QStringList& pictures, Listi
         result.sharing = ListingSaveResult::Sharing::Withdrawn;
         if (!removed.existed)
             return; // nothing of it was published
-        QStringList names = pictures + removed.pictureNames;
-        names.removeAll(QString());
-        names.removeDuplicates();
         PictureSession ftp(m_targets.pictures);
-        if (!ListingPictures(m_targets.local, m_targets.officeId, ftp).withdraw(number, names)) {
+        if (!ListingPictures(m_targets.local, m_targets.officeId, ftp)
+                 .withdraw(number, pictures + removed.pictureNames)) {
             // The copy is gone, so no office sees the pictures listed; they are logged to clean up.
             result.sharingError = ftp.lastError();
             if (m_targets.log)

@@ -1,6 +1,5 @@
 #include "RegistrationPanels.h"
 
-#include "listings/MainMenus.h"
 
 #include "session/Session.h"
 #include "session/SettingsStore.h"
@@ -55,10 +54,12 @@ void RegistrationPanels::buildRight(QWidget* seller, QWidget* window) {
     big.setPointSize(big.pointSize() * 3);
     m_clock->setFont(big);
     m_right->addWidget(m_clock);
-    auto* files = new QLabel(QStringLiteral("파일함"), m_right);
+    // The files themselves are kept and added in the file box window (cmdFilebox).
+    auto* files = new QLabel(
+        QStringLiteral("파일함: 아래의 [파일함] 단추로 이 매물의 파일을 보고 추가합니다."), m_right);
     files->setObjectName(QStringLiteral("filebox"));
-    files->setEnabled(false);
-    files->setToolTip(MainMenus::laterText());
+    files->setWordWrap(true);
+    files->setAlignment(Qt::AlignCenter);
     m_right->addWidget(files);
     m_right->addWidget(logo(m_right));
     auto* timer = new QTimer(this);
