@@ -10,9 +10,13 @@ QPixmap scaledPicture(const QString& path, const QSize& size) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize full = reader.size();
-    if (full.isValid())
+    if (full.isValid() && size.isValid())
         reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
     return QPixmap::fromImageReader(&reader);
+}
+
+bool isPicture(const QString& path) {
+    return QImageReader(path).canRead();
 }
 
 void showPictureIn(QLabel* label, const QString& path) {

@@ -10,7 +10,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -102,7 +101,7 @@ void frmImgBox::showSlot(int k) {
 }
 
 bool frmImgBox::readable(const QString& path) {
-    if (QImageReader(path).canRead())
+    if (isPicture(path))
         return true;
     m_dialogs.critical(RegisterTexts::attachError(), RegisterTexts::imageBoxTitle());
     return false;

@@ -37,7 +37,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -683,7 +682,7 @@ void frmInsert::AttachPicture(int picture) {
                                                           RegisterTexts::pictureFilter());
     if (file.isEmpty())
         return;
-    if (!QImageReader(file).canRead()) {
+    if (!isPicture(file)) {
         m_session.dialogs().critical(RegisterTexts::attachError(), RegisterTexts::windowTitle());
         return;
     }

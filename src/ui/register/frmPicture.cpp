@@ -1,7 +1,8 @@
 #include "frmPicture.h"
 
+#include "PictureLabel.h"
+
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,9 +17,7 @@ frmPicture::frmPicture(const QString& path, const QString& caption, Dialogs& dia
     setObjectName(QStringLiteral("frmPicture"));
     setWindowTitle(caption.isEmpty() ? QStringLiteral("사진") : caption);
     resize(800, 640);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    m_picture = QPixmap::fromImageReader(&reader);
+    m_picture = scaledPicture(path);
     m_view = new QLabel(this);
     m_view->setObjectName(QStringLiteral("picTargit"));
     m_view->setAlignment(Qt::AlignCenter);
