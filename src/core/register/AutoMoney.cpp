@@ -73,4 +73,11 @@ std::optional<QString> pyungOf(const QString& squareMetresText) {
     return grouped(*metres / kSquareMetresPerPyung);
 }
 
+std::optional<QString> pyungTwoDecimalsOf(const QString& squareMetresText) {
+    const std::optional<double> metres = numberIn(squareMetresText);
+    if (!metres)
+        return std::nullopt;
+    return groupedTwoDecimals(*metres / kSquareMetresPerPyung);
+}
+
 } // namespace teran

@@ -38,5 +38,7 @@ constexpr double kSquareMetresPerPyung = 3.3058;
 std::optional<QString> squareMetresOf(const QString& pyungText);
 // The 평 text of an area typed in ㎡ ("100" gives "30"); nullopt when the text is no number.
 std::optional<QString> pyungOf(const QString& squareMetresText);
+// The same with two decimals ("#,##0.00"), as a contract states its areas ("100" gives "30.25").
+std::optional<QString> pyungTwoDecimalsOf(const QString& squareMetresText);
 
 } // namespace teran

@@ -23,6 +23,8 @@ QList<TableDef> serverStoreSchema() {
 // the listing counts the plain lists show their totals from.
 // Version 5 (version 3 of the ServerStore) adds the move-in date (`ipjuday`) that a listing
 // advertisement must state.
+// Version 6 keeps the area of the part let that a lease states (`pyung5`, `pyung6` of
+// `mem_moo_con`) and indexes the contract register by kind and date.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -39,11 +41,13 @@ QList<Migration> listingStoreMigrations() {
     return {{1, QStringLiteral("declared tables"), reconcile},
             {2, QStringLiteral("list indexes"), reconcile},
             {3, QStringLiteral("hashed staff passwords"), hashPasswords},
-            {4, QStringLiteral("choice indexes and listing counts"), [reconcile](SqlStore& store) {
+            {4, QStringLiteral("choice indexes and listing counts"),
+             [reconcile](SqlStore& store) {
                  reconcile(store);
                  ListingCounts(store).install();
              }},
-            {5, QStringLiteral("move-in date"), reconcile}};
+            {5, QStringLiteral("move-in date"), reconcile},
+            {6, QStringLiteral("area of the part let and the contract register's index"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

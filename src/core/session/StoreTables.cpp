@@ -190,7 +190,8 @@ TableDef contracts() {
         columns << money(QStringLiteral("money%1").arg(i));
     columns << number(QStringLiteral("kumeak")) << textSeries(QStringLiteral("Adr"), 1, 4)
             << text(QStringLiteral("jimok"));
-    for (int i = 1; i <= 4; ++i)
+    // pyung5 and pyung6: the area of the part let, in ㎡ and 평
+    for (int i = 1; i <= 6; ++i)
         columns << decimal(QStringLiteral("pyung%1").arg(i));
     columns << text(QStringLiteral("gujo")) << text(QStringLiteral("ydo")) << text(QStringLiteral("bubun"));
     for (int i = 1; i <= 5; ++i)
@@ -203,7 +204,10 @@ TableDef contracts() {
             << text(QStringLiteral("danM")) << text(QStringLiteral("danP")) << text(QStringLiteral("saram"))
             << text(QStringLiteral("bank")) << decimal(QStringLiteral("pro"))
             << date(QStringLiteral("writeday"), QStringLiteral("작성일"));
-    return {t, columns, {index(t, {QStringLiteral("tidx")}), index(t, {QStringLiteral("ty")})}};
+    return {t,
+            columns,
+            {index(t, {QStringLiteral("tidx")}), index(t, {QStringLiteral("ty")}),
+             index(t, {QStringLiteral("ty"), QStringLiteral("writeday")})}};
 }
 
 TableDef receipts() {

@@ -10,6 +10,7 @@
 #include "RowPreview.h"
 #include "SearchPanel.h"
 #include "StartPanelArea.h"
+#include "contracts/frmGaeyak.h"
 #include "online/frmUpgrade.h"
 #include "session/Session.h"
 #include "session/StoreError.h"
@@ -131,7 +132,9 @@ void frmMain::buildToolBar() {
     insert->setObjectName(QStringLiteral("img_over_insert"));
     connect(insert, &QAction::triggered, this, [this] { openRegistration({EditMode::New, 0}); });
     later("img_over_daily", QStringLiteral("일정관리"));
-    later("img_over_gaeyak", QStringLiteral("계약관리"));
+    QAction* contracts = bar->addAction(QStringLiteral("계약관리"));
+    contracts->setObjectName(QStringLiteral("img_over_gaeyak"));
+    connect(contracts, &QAction::triggered, this, &frmMain::openContractRegister);
     QAction* all = bar->addAction(QStringLiteral("전체매물"));
     all->setObjectName(QStringLiteral("img_over_all"));
     connect(all, &QAction::triggered, this, [this] {
@@ -318,6 +321,17 @@ void frmMain::cmdSearch_Click() {
 void frmMain::runSearch(ListWindow* window) {
     if (const std::optional<ListFilter> filter = m_search->readOrTell())
         window->search(*filter);
+}
+
+// The contract register, one at a time.
+frmGaeyak* frmMain::openContractRegister() {
+    if (!m_contracts) {
+        m_contracts = new frmGaeyak(m_session, {}, this);
+        m_contracts->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_contracts->show();
+    m_contracts->raise();
+    return m_contracts;
 }
 
 // One registration window at a time: a new request closes the one that is open.

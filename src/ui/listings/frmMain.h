@@ -7,6 +7,10 @@
 
 #include "register/frmInsert.h"
 
+namespace teran {
+class frmGaeyak;
+}
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -63,6 +67,7 @@ public:
     // Opens the registration window on a new or a stored listing.
     frmInsert* openRegistration(RegistrationRequest request);
     frmInsert* registration() const { return m_registration; }
+    frmGaeyak* openContractRegister();
 
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
@@ -123,6 +128,7 @@ private:
     ReportOutput m_reportOutput;
     std::function<void(const QUrl&)> m_openUrl;
     QPointer<frmInsert> m_registration;
+    QPointer<frmGaeyak> m_contracts;
 };
 
 } // namespace teran

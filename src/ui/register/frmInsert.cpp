@@ -10,6 +10,10 @@
 #include "SharingFrame.h"
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
+#include "contracts/ReplaceMoney.h"
+#include "contracts/frmGaeyakMk.h"
+#include "contracts/frmGaeyakMul.h"
+#include "contracts/frmLedger.h"
 #include "frmAddr.h"
 #include "frmFilebox.h"
 #include "frmImgBox.h"
@@ -335,9 +339,17 @@ QWidget* frmInsert::buildButtons() {
     laterRow->addWidget(m_printLease);
     connect(m_printSale, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("M")); });
     connect(m_printLease, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("W")); });
-    const std::pair<const char*, const char*> later[] = {
-        {"cmdGaeyak", "계약서작성"}, {"cmdMul", "물건확인설명서"}, {"cmdAdM", "옥외광고용"},
-        {"cmdAdim", "옥외광고용"},   {"cmd_im", "임차인"},         {"cmd_y", "관   리"}};
+    auto* contract = button(QStringLiteral("cmdGaeyak"), QStringLiteral("계약서작성"), bar);
+    auto* confirmation = button(QStringLiteral("cmdMul"), QStringLiteral("물건확인설명서"), bar);
+    auto* tenants = button(QStringLiteral("cmd_im"), QStringLiteral("임차인"), bar);
+    auto* loans = button(QStringLiteral("cmd_y"), QStringLiteral("관   리"), bar);
+    for (QPushButton* b : {contract, confirmation, tenants, loans})
+        laterRow->addWidget(b);
+    connect(contract, &QPushButton::clicked, this, &frmInsert::cmdGaeyak_Click);
+    connect(confirmation, &QPushButton::clicked, this, &frmInsert::cmdMul_Click);
+    connect(tenants, &QPushButton::clicked, this, [this] { openLedger(LedgerKind::Tenants); });
+    connect(loans, &QPushButton::clicked, this, [this] { openLedger(LedgerKind::Loans); });
+    const std::pair<const char*, const char*> later[] = {{"cmdAdM", "옥외광고용"}, {"cmdAdim", "옥외광고용"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
         b->setToolTip(MainMenus::laterText());
@@ -1038,6 +1050,64 @@ bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
 
 void frmInsert::logError(const QString& label, const QString& description, const QString& source) const {
     m_session.WriteLog(label + description + QStringLiteral(" => ") + source);
+}
+
+// 계약서작성: a contract of the listing's transaction, drafted from the listing once it is stored.
+void frmInsert::cmdGaeyak_Click() {
+    const QString ty = transactionOfForm(m_form->text(QStringLiteral("maemultype")));
+    const ContractKind kind = ty == QLatin1String("J")   ? ContractKind::Jeonse
+                              : ty == QLatin1String("W") ? ContractKind::MonthlyRent
+                                                         : ContractKind::Sale;
+    const TypeRules* rules = m_form->rules();
+    const bool stored = m_mode == EditMode::Edit && m_number > 0;
+    auto* window = new frmGaeyakMk(
+        m_session, ContractRequest{false, 0, stored ? m_number : 0, kind, rules ? rules->tb : QString()});
+    if (!stored) { // a listing not yet saved still lends its location
+        Contract draft = window->current();
+        draft.location = address();
+        window->showDraft(draft);
+    }
+    handWindow(window);
+}
+
+void frmInsert::cmdMul_Click() {
+    auto* window = new frmGaeyakMul(m_session);
+    window->fillFromListing(address());
+    handWindow(window);
+}
+
+void frmInsert::openLedger(LedgerKind kind) {
+    if (m_mode != EditMode::Edit || m_number <= 0) {
+        m_session.dialogs().inform(LedgerTexts::saveFirst(kind), ledgerTitle(kind));
+        return;
+    }
+    frmLedger ledger(m_session, kind, m_number, this);
+    connect(&ledger, &frmLedger::totalsApplied, this, [this, kind](const LedgerTotals& t) {
+        const auto shown = [](qint64 v) { return formatThousands(QString::number(v)); };
+        if (kind == LedgerKind::Tenants) {
+            m_form->setText(QStringLiteral("money_mb"), shown(t.deposit));
+            m_form->setText(QStringLiteral("money_mw"), shown(t.rent));
+            m_form->setText(QStringLiteral("money_g"), shown(t.fee));
+        } else {
+            m_form->setText(QStringLiteral("money_y"), shown(t.loan));
+            m_form->setText(QStringLiteral("money_yeja"), shown(t.interest));
+        }
+        AutoMoney();
+    });
+    if (m_windowHook) {
+        m_windowHook(&ledger);
+        return;
+    }
+    ledger.exec();
+}
+
+void frmInsert::handWindow(QWidget* window) {
+    if (m_windowHook) {
+        m_windowHook(window);
+        return;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 } // namespace teran

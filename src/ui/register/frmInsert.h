@@ -2,6 +2,7 @@
 
 #include "session/ReportPreview.h"
 
+#include "contracts/ListingLedger.h"
 #include "register/ListingSave.h"
 #include "register/RegisterTexts.h"
 
@@ -73,6 +74,12 @@ public:
     void cmdFilebox_Click();
     // Tests drive the image box while it is open instead of the user (it is then not shown).
     void setImageBoxDriver(std::function<void(frmImgBox&)> drive) { m_imageBoxShown = std::move(drive); }
+    void cmdGaeyak_Click();
+    void cmdMul_Click();
+    void openLedger(LedgerKind kind);
+    // The contract, confirmation and ledger windows opened from here, for a test to drive; by
+    // default they are shown.
+    void setWindowHook(std::function<void(QWidget*)> hook) { m_windowHook = std::move(hook); }
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
     // Where the survey sheets go; the print preview unless replaced (tests).
@@ -117,7 +124,9 @@ private:
     void showWorkNotes();
     void convertArea();
     void logError(const QString& label, const QString& description, const QString& source) const;
+    void handWindow(QWidget* window);
 
+    std::function<void(QWidget*)> m_windowHook;
     Session& m_session;
     EditMode m_mode;
     int m_number;

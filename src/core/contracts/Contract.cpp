@@ -1,0 +1,107 @@
+#include "Contract.h"
+
+#include <algorithm>
+
+namespace teran {
+
+QString contractKindCode(ContractKind kind) {
+    switch (kind) {
+    case ContractKind::Jeonse:
+        return QStringLiteral("J");
+    case ContractKind::MonthlyRent:
+        return QStringLiteral("W");
+    case ContractKind::Sale:
+        break;
+    }
+    return QStringLiteral("M");
+}
+
+ContractKind contractKindOf(const QString& code) {
+    if (code == QLatin1String("J"))
+        return ContractKind::Jeonse;
+    if (code == QLatin1String("W"))
+        return ContractKind::MonthlyRent;
+    return ContractKind::Sale;
+}
+
+bool isLease(ContractKind kind) {
+    return kind != ContractKind::Sale;
+}
+
+QString contractTitle(ContractKind kind) {
+    switch (kind) {
+    case ContractKind::Jeonse:
+        return QStringLiteral("부동산 전세계약서");
+    case ContractKind::MonthlyRent:
+        return QStringLiteral("부동산 월세계약서");
+    case ContractKind::Sale:
+        break;
+    }
+    return QStringLiteral("부동산 매매계약서");
+}
+
+ContractDate ContractDate::of(const QDate& date) {
+    if (!date.isValid())
+        return {};
+    return {QString::number(date.year()), QString::number(date.month()), QString::number(date.day())};
+}
+
+ContractDate ContractDate::parse(const QString& stored) {
+    const QStringList parts = stored.trimmed().split(QLatin1Char('-'));
+    ContractDate d;
+    if (parts.size() == 3) {
+        d.year = parts[0].trimmed();
+        d.month = parts[1].trimmed();
+        d.day = parts[2].trimmed();
+    }
+    return d;
+}
+
+QString ContractDate::stored() const {
+    if (isEmpty())
+        return {};
+    return year + QLatin1Char('-') + month + QLatin1Char('-') + day;
+}
+
+QDate ContractDate::date() const {
+    bool y = false, m = false, d = false;
+    const QDate date(year.toInt(&y), month.toInt(&m), day.toInt(&d));
+    return y && m && d ? date : QDate();
+}
+
+QString ContractDate::spoken() const {
+    return year + QStringLiteral(" 년 ") + month + QStringLiteral(" 월 ") + day + QStringLiteral(" 일");
+}
+
+QString Contract::address() const {
+    QStringList parts;
+    for (const QString& part : location)
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
+    return parts.join(QLatin1Char(' '));
+}
+
+void Contract::computeBalance() {
+    // Payments above the price leave no balance to pay, not a negative one.
+    if (isLease(kind))
+        money[lease::Balance] = std::max<qint64>(0, money[lease::Deposit] - money[lease::ContractDeposit] -
+                                                        money[lease::Interim]);
+    else
+        money[sale::Balance] = std::max<qint64>(0, money[sale::Price] - money[sale::Deposit] -
+                                                       money[sale::Interim1] - money[sale::Interim2]);
+}
+
+qint64 Contract::feeBaseDeposit() const {
+    return money[0] * 10000; // the price of a sale, the deposit of a lease
+}
+
+qint64 Contract::monthlyRentWon() const {
+    return kind == ContractKind::MonthlyRent ? money[lease::MonthlyRent] * 10000 : 0;
+}
+
+ContractBroker officeBroker(const QStringList& authConfig) {
+    const auto item = [&authConfig](int i) { return authConfig.value(i); };
+    return {item(5), item(0), item(10), item(4), item(2)};
+}
+
+} // namespace teran

@@ -1,0 +1,296 @@
+#include "frmGaeyakMk.h"
+
+#include "ContractPanel.h"
+#include "contracts/BrokerageFee.h"
+#include "contracts/ContractPage.h"
+#include "contracts/ContractStore.h"
+#include "contracts/Receipt.h"
+#include "contracts/ResidentNumber.h"
+#include "frmGaeyakMul.h"
+#include "frmGaeyakRec.h"
+#include "register/WindowAddressTarget.h"
+#include "register/frmAddr.h"
+#include "session/ListingRepository.h"
+#include "session/Session.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("계약서 등록");
+
+QRadioButton* radio(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QRadioButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+frmGaeyakMk::frmGaeyakMk(Session& session, ContractRequest request, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_session(session) {
+    setObjectName(QStringLiteral("frmGaeyakMk"));
+    setWindowTitle(QStringLiteral("계약서작성"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* column = new QVBoxLayout(this);
+    auto* choices = new QHBoxLayout;
+    m_kinds = new QButtonGroup(this);
+    m_kinds->addButton(radio(QStringLiteral("optGaeyak_0"), QStringLiteral("매매"), this), 0);
+    m_kinds->addButton(radio(QStringLiteral("optGaeyak_1"), QStringLiteral("전세"), this), 1);
+    m_kinds->addButton(radio(QStringLiteral("optGaeyak_2"), QStringLiteral("월세"), this), 2);
+    const QStringList codes{QStringLiteral("M"), QStringLiteral("J"), QStringLiteral("W")};
+    for (int i = 0; i < 3; ++i) {
+        m_kinds->button(i)->setProperty("Tag", codes[i]);
+        choices->addWidget(m_kinds->button(i));
+    }
+    choices->addSpacing(24);
+    m_notations = new QButtonGroup(this);
+    const QStringList notations{QStringLiteral("한자"), QStringLiteral("한글"), QStringLiteral("숫자")};
+    for (int i = 0; i < 3; ++i) {
+        m_notations->addButton(radio(QStringLiteral("optChange_%1").arg(i), notations[i], this), i);
+        choices->addWidget(m_notations->button(i));
+    }
+    m_lblTy = new QLabel(this);
+    m_lblTy->setObjectName(QStringLiteral("lblTy"));
+    m_lblTy->hide();
+    choices->addStretch();
+    column->addLayout(choices);
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("Jlbltitle"));
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setStyleSheet(QStringLiteral("font-size: 16pt; font-weight: bold;"));
+    column->addWidget(m_title);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("picScroll"));
+    scroll->setWidgetResizable(true);
+    auto* main = new QWidget(scroll);
+    main->setObjectName(QStringLiteral("picMain"));
+    auto* panels = new QVBoxLayout(main);
+    m_sale = new ContractPanel(session, false, main);
+    m_lease = new ContractPanel(session, true, main);
+    panels->addWidget(m_sale);
+    panels->addWidget(m_lease);
+    scroll->setWidget(main);
+    column->addWidget(scroll, 1);
+
+    auto* buttons = new QHBoxLayout;
+    const auto button = [this, buttons](const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        buttons->addWidget(b);
+        return b;
+    };
+    buttons->addStretch();
+    connect(button(QStringLiteral("cmdGyakSave"), QStringLiteral("저  장")), &QPushButton::clicked, this,
+            &frmGaeyakMk::cmdGyakSave_Click);
+    connect(button(QStringLiteral("cmdGyakPrint"), QStringLiteral("인  쇄")), &QPushButton::clicked, this,
+            &frmGaeyakMk::cmdGyakPrint_Click);
+    connect(button(QStringLiteral("cmdMul"), QStringLiteral("물건확인설명서")), &QPushButton::clicked, this,
+            &frmGaeyakMk::cmdMul_Click);
+    connect(button(QStringLiteral("cmdClose"), QStringLiteral("닫  기")), &QPushButton::clicked, this,
+            &QWidget::close);
+    column->addLayout(buttons);
+
+    for (ContractPanel* p : {m_sale, m_lease}) {
+        connect(p, &ContractPanel::addressRequested, this, &frmGaeyakMk::pickAddress);
+        connect(p, &ContractPanel::receiptRequested, this, &frmGaeyakMk::FncGaeyakRec);
+        connect(p, &ContractPanel::redisplayRequested, this, &frmGaeyakMk::redisplay);
+    }
+    connect(m_kinds, &QButtonGroup::idClicked, this, [this](int id) { selectKind(ContractKind(id)); });
+    connect(m_notations, &QButtonGroup::idClicked, this, &frmGaeyakMk::redisplay);
+    resize(980, 760);
+    open(request);
+}
+
+void frmGaeyakMk::open(const ContractRequest& request) {
+    m_lblTy->setText(contractKindCode(request.kind));
+    try {
+        ContractStore store(m_session.listingStore(), m_session.clock());
+        const QStringList& office = m_session.state().AuthConfig;
+        const QDate today = m_session.clock().today();
+        int number = request.edit ? request.contract : 0;
+        if (!request.edit && request.listing > 0)
+            number = store.findForListing(request.listing, request.kind, request.tb);
+        if (number > 0) {
+            if (const std::optional<Contract> stored = store.load(number))
+                m_contract = *stored;
+            else
+                m_contract = newContract(request.kind, request.tb, office, today);
+        } else if (request.listing > 0) {
+            const std::optional<ListingRow> listing = readLocal(m_session.listingStore(), request.listing);
+            m_contract = draftFromListing(listing.value_or(ListingRow{}), request.listing, request.kind,
+                                          request.tb, office, today);
+        } else {
+            m_contract = newContract(request.kind, request.tb, office, today);
+        }
+    } catch (const StoreError& error) {
+        m_contract = newContract(request.kind, request.tb, {}, m_session.clock().today());
+        logError(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM"),
+                 error.description(), error.source());
+        m_session.dialogs().critical(error.description());
+    }
+    showContract();
+}
+
+void frmGaeyakMk::showDraft(const Contract& draft) {
+    m_contract = draft;
+    showContract();
+}
+
+void frmGaeyakMk::showContract() {
+    m_kinds->button(int(m_contract.kind))->setChecked(true);
+    m_notations->button(int(m_contract.notation))->setChecked(true);
+    panel()->show(m_contract);
+    selectKind(m_contract.kind);
+    redisplay();
+}
+
+void frmGaeyakMk::selectKind(ContractKind kind) {
+    const bool lease = isLease(kind);
+    m_sale->setVisible(!lease);
+    m_lease->setVisible(lease);
+    m_title->setText(contractTitle(kind));
+    m_lblTy->setText(contractKindCode(kind));
+    panel()->updateFeeMaximum(kind);
+}
+
+ContractKind frmGaeyakMk::kind() const {
+    return ContractKind(std::max(0, m_kinds->checkedId()));
+}
+
+ContractPanel* frmGaeyakMk::panel() const {
+    return isLease(kind()) ? m_lease : m_sale;
+}
+
+MoneyNotation frmGaeyakMk::notation() const {
+    return moneyNotationAt(m_notations->checkedId());
+}
+
+void frmGaeyakMk::redisplay() {
+    panel()->showAmounts(notation());
+    panel()->updateFeeMaximum(kind());
+}
+
+Contract frmGaeyakMk::current() const {
+    Contract k = panel()->read(m_contract);
+    k.kind = kind();
+    k.notation = notation();
+    if (!isLease(k.kind)) {
+        k.rentDay.clear();
+        k.bubun.clear();
+    } else {
+        k.money[5] = 0;
+    }
+    return k;
+}
+
+void frmGaeyakMk::pickAddress(const QString& target) {
+    WindowAddressTarget receiver(this);
+    frmAddr finder(m_session, target, &receiver, this);
+    finder.setTown(panel()->location().value(2));
+    hand(&finder);
+}
+
+bool frmGaeyakMk::confirmNumbers(const Contract& k) {
+    for (const ContractParty* p : {&k.seller, &k.buyer}) {
+        if (p->residentNumber.isEmpty() || residentNumberChecksumHolds(p->residentNumber))
+            continue;
+        // Numbers issued since October 2020 and many foreigners' numbers fail the old rule.
+        if (!m_session.dialogs().askYesNo(
+                QStringLiteral("주민등록번호 %1 의 검증번호가 맞지 않습니다.\r\n2020년 10월 이후 발급된 "
+                               "번호나 외국인등록번호는 "
+                               "그럴 수 있습니다.\r\n\r\n이 번호로 저장하시겠습니까 ?")
+                    .arg(maskedResidentNumber(p->residentNumber)),
+                QStringLiteral("주민등록번호 확인")))
+            return false;
+    }
+    return true;
+}
+
+bool frmGaeyakMk::confirmFee(const Contract& k) {
+    const std::optional<FeeMaximum> maximum =
+        brokerageFeeMaximum(contractKindCode(k.kind), k.feeBaseDeposit(), k.monthlyRentWon());
+    bool ok = false;
+    const double rate = k.pro.toDouble(&ok);
+    if (!maximum || !ok || !feeAboveMaximum(qint64(double(maximum->base) * rate / 100), *maximum))
+        return true;
+    return m_session.dialogs().askYesNo(
+        QStringLiteral("중개수수료 %1 % 는 법정 상한(%2원)을 넘습니다.\r\n\r\n그대로 저장하시겠습니까 ?")
+            .arg(k.pro, formatThousands(QString::number(maximum->fee))),
+        QStringLiteral("중개보수 확인"));
+}
+
+bool frmGaeyakMk::cmdGyakSave_Click() {
+    Contract k = current();
+    if (k.address().isEmpty()) {
+        m_session.dialogs().inform(QStringLiteral("소재를 입력해 주세요."), kSaveTitle);
+        return false;
+    }
+    if (!confirmNumbers(k) || !confirmFee(k))
+        return false;
+    const bool wasNew = k.number == 0;
+    try {
+        ContractStore(m_session.listingStore(), m_session.clock()).save(k);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("cmdGyakSave_Click"), error.description(), error.source());
+        m_session.dialogs().critical(error.description(), kSaveTitle);
+        return false;
+    }
+    m_contract = k;
+    m_session.state().CurRowIdx = k.number;
+    m_session.dialogs().inform(wasNew ? savedText() : updatedText(), kSaveTitle);
+    return true;
+}
+
+void frmGaeyakMk::cmdGyakPrint_Click() {
+    ReportPreview::hand(m_output, contractDocument(current(), m_session.state().AuthConfig),
+                        m_session.dialogs(), this);
+}
+
+void frmGaeyakMk::cmdMul_Click() {
+    if (panel()->locationMissing()) {
+        m_session.dialogs().inform(QStringLiteral("확인서를 보시려면 소재지를 먼저 적으셔야합니다."),
+                                   QStringLiteral("소재지미입력"));
+        return;
+    }
+    auto* form = new frmGaeyakMul(m_session);
+    form->fillFromContract(current());
+    hand(form);
+}
+
+void frmGaeyakMk::FncGaeyakRec(int amount, const QString& type) {
+    const Contract k = current();
+    auto* receipt = new frmGaeyakRec(m_session);
+    receipt->fillFromContract(receiptOfContract(k, amount, type, m_session.clock().today()));
+    hand(receipt);
+}
+
+void frmGaeyakMk::hand(QWidget* window) {
+    if (m_windowHook) {
+        m_windowHook(window);
+        return;
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->exec();
+        return;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+void frmGaeyakMk::logError(const QString& routine, const QString& description, const QString& source) const {
+    m_session.WriteLog(QStringLiteral("계약서 ") + routine + QStringLiteral(" => ") + description +
+                       QStringLiteral(" => ") + source);
+}
+
+} // namespace teran

@@ -1,0 +1,173 @@
+#include "frmGaeyakRec.h"
+
+#include "session/Session.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+qint64 wonOf(const QString& text) {
+    return QString(text).remove(QLatin1Char(',')).trimmed().toLongLong();
+}
+
+} // namespace
+
+frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_session(session) {
+    setObjectName(QStringLiteral("frmGaeyakRec"));
+    setWindowTitle(QStringLiteral("영수증"));
+    auto* column = new QVBoxLayout(this);
+    auto* kinds = new QHBoxLayout;
+    m_option = new QButtonGroup(this);
+    const QStringList options{QStringLiteral("부동산영수증"), QStringLiteral("일반영수증")};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QRadioButton(options[i], this);
+        b->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        m_option->addButton(b, i);
+        kinds->addWidget(b);
+    }
+    m_option->button(0)->setChecked(true);
+    column->addLayout(kinds);
+    auto* form = new QFormLayout;
+    const auto box = [this, form](const char* name, const QString& caption) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        form->addRow(caption, edit);
+        return edit;
+    };
+    m_sn = box("txtSn", QStringLiteral("영수증번호"));
+    m_sn->setReadOnly(true);
+    m_name = box("txtName", QStringLiteral("매수인 성명"));
+    m_money = box("txtMoney", QStringLiteral("금액 (한글)"));
+    m_money2 = box("txtMoney2", QStringLiteral("금액 (원)"));
+    m_shop = box("txtShop", QStringLiteral("부동산의 표시"));
+    m_type = box("txtType", QStringLiteral("영수내용"));
+    m_addr = box("txtAddr", QStringLiteral("발행인 주소"));
+    m_name2 = box("txtName2", QStringLiteral("발행인 성명"));
+    m_day = new QDateEdit(this);
+    m_day->setObjectName(QStringLiteral("dtpDay"));
+    m_day->setCalendarPopup(true);
+    m_day->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    form->addRow(QStringLiteral("발행일"), m_day);
+    column->addLayout(form);
+    m_flagMod = new QLineEdit(this);
+    m_flagMod->setObjectName(QStringLiteral("FlagMod"));
+    m_flagMod->hide();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    const auto button = [this, buttons](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(button("cmdSave", QStringLiteral("저  장")), &QPushButton::clicked, this,
+            &frmGaeyakRec::cmdSave_Click);
+    connect(button("cmdPrint", QStringLiteral("인  쇄")), &QPushButton::clicked, this,
+            &frmGaeyakRec::cmdPrint_Click);
+    connect(button("cmdClose", QStringLiteral("닫  기")), &QPushButton::clicked, this, &QWidget::close);
+    column->addLayout(buttons);
+    m_day->setDate(session.clock().today());
+    try {
+        m_sn->setText(QString::number(ReceiptStore(session.listingStore()).expectedNumber()));
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("Form_Load"), error.description(), error.source());
+    }
+    resize(520, 380);
+}
+
+void frmGaeyakRec::fillFromContract(const Receipt& receipt) {
+    m_receipt = receipt;
+    show(receipt);
+}
+
+bool frmGaeyakRec::loadReceipt(int number) {
+    try {
+        const std::optional<Receipt> stored = ReceiptStore(m_session.listingStore()).load(number);
+        if (!stored)
+            return false;
+        m_receipt = *stored;
+        m_flagMod->setText(QString::number(number));
+        show(*stored);
+        m_sn->setText(QString::number(number));
+        return true;
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("FlagMod_Change"), error.description(), error.source());
+        m_session.dialogs().critical(error.description());
+        return false;
+    }
+}
+
+void frmGaeyakRec::show(const Receipt& r) {
+    m_option->button(r.option == Receipt::General ? 1 : 0)->setChecked(true);
+    m_name->setText(r.name);
+    m_money->setText(r.moneyWords);
+    m_money2->setText(formatThousands(QString::number(r.won)));
+    m_shop->setText(r.shop);
+    m_type->setText(r.type);
+    m_addr->setText(r.addr);
+    m_name2->setText(r.name2);
+    if (r.today.isValid())
+        m_day->setDate(r.today);
+}
+
+Receipt frmGaeyakRec::current() const {
+    Receipt r = m_receipt;
+    r.option = m_option->checkedId() == 1 ? Receipt::General : Receipt::Property;
+    r.name = m_name->text().trimmed();
+    r.moneyWords = m_money->text().trimmed();
+    r.won = wonOf(m_money2->text());
+    r.shop = m_shop->text().trimmed();
+    r.type = m_type->text().trimmed();
+    r.addr = m_addr->text().trimmed();
+    r.name2 = m_name2->text().trimmed();
+    r.today = m_day->date();
+    return r;
+}
+
+bool frmGaeyakRec::cmdSave_Click() {
+    Receipt r = current();
+    try {
+        ReceiptStore store(m_session.listingStore());
+        if (r.number == 0 && r.fromContract() && r.tidx > 0 && store.issuedFor(r.tidx, r.type) &&
+            !m_session.dialogs().askYesNo(ReceiptTexts::askAgain(r.type), ReceiptTexts::askTitle()))
+            return false;
+        store.save(r);
+    } catch (const StoreError& error) {
+        logError(QStringLiteral("cmdSave_Click"), error.description(), error.source());
+        m_session.dialogs().critical(error.description(), ReceiptTexts::savedTitle());
+        return false;
+    }
+    m_receipt = r;
+    m_flagMod->setText(QString::number(r.number));
+    m_sn->setText(QString::number(r.number));
+    m_session.dialogs().inform(ReceiptTexts::saved(), ReceiptTexts::savedTitle());
+    return true;
+}
+
+void frmGaeyakRec::cmdPrint_Click() {
+    Receipt r = current();
+    if (r.number == 0)
+        r.number = m_sn->text().toInt();
+    ReportPreview::hand(m_output,
+                        receiptDocument(r, m_session.state().AuthConfig, m_session.config().webBaseUrl),
+                        m_session.dialogs(), this);
+    m_session.dialogs().inform(ReceiptTexts::printed(), ReceiptTexts::printedTitle());
+}
+
+void frmGaeyakRec::logError(const QString& routine, const QString& description, const QString& source) const {
+    m_session.WriteLog(QStringLiteral("영수증 ") + routine + QStringLiteral(" => ") + description +
+                       QStringLiteral(" => ") + source);
+}
+
+} // namespace teran

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "contracts/Receipt.h"
+#include "session/ReportPreview.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+class QDateEdit;
+class QLineEdit;
+
+namespace teran {
+
+class Session;
+
+// The receipt window: issues, stores and prints a payment receipt, from a contract or on its own.
+class frmGaeyakRec : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmGaeyakRec(Session& session, QWidget* parent = nullptr);
+
+    // The fields of a receipt of a contract's amount.
+    void fillFromContract(const Receipt& receipt);
+    // `FlagMod`: shows a stored receipt; false when there is none.
+    bool loadReceipt(int number);
+    Receipt current() const;
+
+    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
+
+    bool cmdSave_Click();
+    void cmdPrint_Click();
+
+private:
+    void show(const Receipt& r);
+    void logError(const QString& routine, const QString& description, const QString& source) const;
+
+    Session& m_session;
+    Receipt m_receipt;
+    QLineEdit* m_sn = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_money = nullptr;
+    QLineEdit* m_money2 = nullptr;
+    QLineEdit* m_shop = nullptr;
+    QLineEdit* m_type = nullptr;
+    QLineEdit* m_addr = nullptr;
+    QLineEdit* m_name2 = nullptr;
+    QDateEdit* m_day = nullptr;
+    QButtonGroup* m_option = nullptr;
+    QLineEdit* m_flagMod = nullptr;
+    ReportOutput m_output;
+};
+
+} // namespace teran

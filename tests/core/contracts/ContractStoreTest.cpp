@@ -1,0 +1,184 @@
+#include "contracts/ContractStore.h"
+#include "contracts/ContractRegister.h"
+#include "contracts/Receipt.h"
+#include "contracts/ResidentNumber.h"
+
+#include "ActionOffice.h"
+#include "ContractSamples.h"
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// The office's contracts and receipts on its own database, beside a vendor server of either kind.
+class ContractStoreTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = ActionOffice::make(GetParam());
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    }
+    ContractStore contracts() { return ContractStore(office->local(), office->clock()); }
+
+    std::unique_ptr<ActionOffice> office;
+};
+
+} // namespace
+
+TEST_P(ContractStoreTest, EveryColumnOfEachKindComesBackAsSaved) {
+    for (ContractKind kind : {ContractKind::Sale, ContractKind::Jeonse, ContractKind::MonthlyRent}) {
+        Contract saved = sampleContract(kind);
+        contracts().save(saved);
+        ASSERT_GT(saved.number, 0);
+        const std::optional<Contract> loaded = contracts().load(saved.number);
+        ASSERT_TRUE(loaded.has_value());
+        EXPECT_EQ(loaded->writeday, office->clock().now());
+        EXPECT_EQ(*loaded, saved) << contractKindCode(kind).toStdString();
+        EXPECT_EQ(office->local()
+                      .scalar("SELECT jumin1 FROM mem_moo_con WHERE table_idx=?", {saved.number})
+                      .toString(),
+                  "8801011234567")
+            << "the number is kept joined, 6 + 7";
+    }
+}
+
+TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
+    Contract k = sampleContract(ContractKind::Sale);
+    contracts().save(k);
+    const int number = k.number;
+    office->clock().advanceDays(3);
+    k.buyer.name = "박영희";
+    k.money[sale::Price] = 125000;
+    contracts().save(k);
+    EXPECT_EQ(k.number, number);
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_moo_con").toInt(), 1);
+    const Contract loaded = *contracts().load(number);
+    EXPECT_EQ(loaded.buyer.name, "박영희");
+    EXPECT_EQ(loaded.money[sale::Price], 125000);
+    EXPECT_EQ(loaded.writeday.date(), office->clock().today().addDays(-3))
+        << "the stamp of the first save stays";
+
+    // A contract deleted at another desk is written again under a new number, not lost.
+    contracts().remove({number});
+    contracts().save(k);
+    EXPECT_NE(k.number, number);
+    EXPECT_TRUE(contracts().load(k.number).has_value());
+}
+
+TEST_P(ContractStoreTest, AListingHoldsOneContractOfEachKind) {
+    const int listing = office->addListing({{"money_m", 85000}, {"money_b", 40000}, {"addr2", "강남구"}});
+    const std::optional<ListingRow> row = readLocal(office->local(), listing);
+    Contract sale =
+        draftFromListing(*row, listing, ContractKind::Sale, "apt", sampleOffice(), office->clock().today());
+    EXPECT_EQ(sale.money[sale::Price], 85000);
+    EXPECT_EQ(sale.balance(), 85000);
+    EXPECT_EQ(sale.location.value(1), "강남구");
+    EXPECT_EQ(sale.broker1.office, "테란공인중개사");
+    EXPECT_EQ(sale.dates[sale::ContractDay].stored(), "2026-12-6");
+    Contract jeonse =
+        draftFromListing(*row, listing, ContractKind::Jeonse, "apt", sampleOffice(), office->clock().today());
+    EXPECT_EQ(jeonse.money[lease::Deposit], 40000);
+    contracts().save(sale);
+    contracts().save(jeonse);
+
+    EXPECT_EQ(contracts().findForListing(listing, ContractKind::Sale, "apt"), sale.number);
+    EXPECT_EQ(contracts().findForListing(listing, ContractKind::Jeonse, "apt"), jeonse.number);
+    EXPECT_EQ(contracts().findForListing(listing, ContractKind::MonthlyRent, "apt"), 0);
+    EXPECT_EQ(contracts().findForListing(listing, ContractKind::Jeonse, "villa"), 0)
+        << "a lease matches the type too";
+    EXPECT_EQ(contracts().findForListing(0, ContractKind::Sale, "apt"), 0);
+}
+
+TEST_P(ContractStoreTest, ReceiptsAreNumberedByTheStoreAndFoundPerContractAndType) {
+    ReceiptStore receipts(office->local());
+    EXPECT_EQ(receipts.expectedNumber(), 1);
+    Contract k = sampleContract(ContractKind::Sale);
+    contracts().save(k);
+    Receipt first = receiptOfContract(k, sale::Deposit, "계약금", office->clock().today());
+    EXPECT_EQ(first.name, "김철수");
+    EXPECT_EQ(first.name2, "홍길동");
+    EXPECT_EQ(first.won, 120'000'000);
+    EXPECT_EQ(first.moneyWords, "일억이천만") << "digits on the contract read in Hangul words";
+    EXPECT_FALSE(receipts.issuedFor(k.number, "계약금"));
+    receipts.save(first);
+    EXPECT_EQ(first.number, 1) << "the first receipt ever";
+    EXPECT_TRUE(receipts.issuedFor(k.number, "계약금"));
+    EXPECT_FALSE(receipts.issuedFor(k.number, "잔금"));
+    EXPECT_FALSE(receipts.issuedFor(k.number + 1, "계약금"));
+    EXPECT_EQ(*receipts.load(1), first);
+
+    // Without the buyer's name the proxy pays.
+    k.buyer.name.clear();
+    EXPECT_EQ(receiptOfContract(k, sale::Balance, "잔금", {}).name, "김대리");
+}
+
+TEST_P(ContractStoreTest, TheRegisterListsNewestFirstWithDeadlinesAndEndingLeases) {
+    FixedClock& clock = office->clock(); // 2026-12-06
+    const auto lease = [&](ContractKind kind, qint64 deposit, qint64 rent, const QDate& signedOn,
+                           const QDate& end) {
+        Contract k = sampleContract(kind);
+        k.money[lease::Deposit] = deposit;
+        k.money[lease::MonthlyRent] = rent;
+        k.dates[lease::ContractDay] = ContractDate::of(signedOn);
+        k.dates[lease::LeaseEnd] = ContractDate::of(end);
+        contracts().save(k);
+        clock.set(clock.now().addSecs(60)); // a later stamp for each
+        return k.number;
+    };
+    const QDate today = clock.today();
+    const int dueSoon = lease(ContractKind::Jeonse, 6001, 0, today.addDays(-25), today.addYears(2));
+    const int small = lease(ContractKind::Jeonse, 6000, 0, today.addDays(-25), today.addYears(2));
+    const int rentDue = lease(ContractKind::MonthlyRent, 1000, 31, today.addDays(-40), today.addDays(90));
+    const int rentSmall = lease(ContractKind::MonthlyRent, 1000, 30, today.addDays(-29), today.addDays(91));
+    const int longPast = lease(ContractKind::Jeonse, 9000, 0, today.addDays(-70), today.addDays(-1));
+
+    ContractRegister reg(office->local(), clock);
+    const auto keys = [](const RegisterPage& page) {
+        QList<int> out;
+        for (const RegisterRow& row : page.rows)
+            out << row.key;
+        return out;
+    };
+    EXPECT_EQ(keys(reg.reportsDue()), (QList<int>{rentDue, dueSoon}))
+        << "a week ahead, or passed within 30 days";
+    EXPECT_EQ(keys(reg.leasesEnding()), (QList<int>{rentDue}));
+    EXPECT_EQ(keys(reg.page(registerTab::Jeonse, 0, 10)), (QList<int>{longPast, small, dueSoon}));
+    const RegisterPage monthly = reg.page(registerTab::MonthlyRent, 1, 1);
+    EXPECT_EQ(monthly.total, 2);
+    ASSERT_EQ(keys(monthly), QList<int>{rentDue});
+    const int deadline = int(monthly.header.indexOf("신고기한"));
+    EXPECT_EQ(monthly.rows[0].cells[deadline], today.addDays(-10).toString(Qt::ISODate) + " (지남)");
+    EXPECT_EQ(keys(reg.page(registerTab::Sale, 0, 10)), QList<int>{});
+    Q_UNUSED(rentSmall);
+    for (const RegisterRow& row : reg.page(registerTab::Jeonse, 0, 10).rows)
+        EXPECT_FALSE(row.cells.join('|').contains("1234567")) << "no resident number is ever listed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ContractStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
+
+TEST(ContractRulesTest, BalanceDatesAndResidentNumbers) {
+    Contract k;
+    k.money = {10000, 3000, 1000, 0, 0, 0};
+    k.computeBalance();
+    EXPECT_EQ(k.balance(), 9000) << "the loan is not deducted";
+    k.money[sale::Deposit] = 12000;
+    k.computeBalance();
+    EXPECT_EQ(k.balance(), 0) << "paid above the price leaves nothing, not less";
+
+    EXPECT_EQ(ContractDate::parse("2005-3-7").stored(), "2005-3-7");
+    EXPECT_EQ(ContractDate::parse("2005-3-7").date(), QDate(2005, 3, 7));
+    EXPECT_TRUE(ContractDate::parse("--").isEmpty());
+    EXPECT_EQ(ContractDate{}.stored(), "");
+    EXPECT_FALSE(ContractDate::parse("2005-2-30").date().isValid());
+
+    EXPECT_EQ(maskedResidentNumber("8801011234567"), "880101-1******");
+    EXPECT_EQ(maskedResidentNumber("880101"), "880101-*******");
+    EXPECT_EQ(maskedResidentNumber(""), "");
+    EXPECT_EQ(spelledResidentNumber("8801011234567"), "880101 - 1234567");
+    // 800101-1000008 follows the old check digit; a number issued since 2020 need not.
+    EXPECT_TRUE(residentNumberChecksumHolds("8001011000008"));
+    EXPECT_FALSE(residentNumberChecksumHolds("8001011000009"));
+    EXPECT_FALSE(residentNumberChecksumHolds("80010110000"));
+    EXPECT_FALSE(residentNumberChecksumHolds("800101100000x"));
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "contracts/Contract.h"
+
+#include <QStringList>
+
+namespace teran::test {
+
+// The office details of the login (AuthConfig) the contract tests print with.
+QStringList sampleOffice();
+
+// A contract of the kind with every column the kind uses filled, distinct values in each, as
+// an office would type them (Hangul, apostrophes, a full resident number).
+Contract sampleContract(ContractKind kind);
+
+} // namespace teran::test
