@@ -430,7 +430,7 @@ QList<ConfirmationFormStore::Listed> ConfirmationFormStore::atLocation(const QSt
         return {};
     QString sql = QStringLiteral("SELECT addr4, table_idx, tb FROM mem_moo_mul WHERE addr2=? AND addr3=?");
     QVariantList values{location.value(1), location.value(2)};
-    if (location.value(0) != QLatin1String("전체")) {
+    if (location.value(0) != QStringLiteral("전체")) {
         sql += QStringLiteral(" AND addr1=?");
         values << location.value(0);
     }

@@ -128,7 +128,7 @@ void footer(Document& d, const QStringList& office, const QString& webAddress) {
 }
 
 QString spokenDate(const QDate& date, const char* format) {
-    return date.isValid() ? date.toString(QLatin1String(format)) : QString();
+    return date.isValid() ? date.toString(QString::fromUtf8(format)) : QString();
 }
 
 } // namespace
