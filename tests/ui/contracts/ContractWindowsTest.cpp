@@ -1,0 +1,257 @@
+#include "contracts/frmGaeyak.h"
+#include "contracts/frmGaeyakMk.h"
+#include "contracts/frmGaeyakMul.h"
+#include "contracts/frmGaeyakRec.h"
+#include "contracts/frmLedger.h"
+#include "register/frmInsert.h"
+
+#include "ActionOffice.h"
+#include "ContractSamples.h"
+#include "PdfText.h"
+#include "contracts/ContractRegister.h"
+#include "contracts/ContractStore.h"
+#include "contracts/ListingLedger.h"
+#include "register/ListingForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+template <typename T> T* control(QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+// The contract windows of an office logged in online, on the real stores.
+class ContractWindowsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = ActionOffice::make(Backend::MariaDb);
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        office->session().state().AuthConfig = sampleOffice();
+    }
+
+    std::unique_ptr<frmGaeyakMk> contractWindow(ContractRequest request) {
+        auto window = std::make_unique<frmGaeyakMk>(office->session(), request);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->setWindowHook([this](QWidget* opened) { this->opened.emplace_back(opened); });
+        window->show();
+        return window;
+    }
+
+    void set(QWidget& window, const char* name, const QString& text) {
+        if (auto* box = control<QLineEdit>(window, QLatin1String(name)))
+            box->setText(text);
+    }
+
+    // Types an amount as the user does, so that the key checks and the balance run.
+    void typeAmount(QWidget& window, const char* name, const QString& digits) {
+        auto* box = control<QLineEdit>(window, QLatin1String(name));
+        box->setFocus();
+        QTest::keyClicks(box, digits);
+    }
+
+    QString rawOf(QWidget& window, const char* name) {
+        return control<QLineEdit>(window, QLatin1String(name))->property("rawValue").toString();
+    }
+
+    int count(const char* table) {
+        return office->local().scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).toInt();
+    }
+
+    std::unique_ptr<ActionOffice> office;
+    std::vector<std::unique_ptr<QWidget>> opened;
+};
+
+} // namespace
+
+// Drafted from a listing, saved, reopened and printed, a contract shows the same amounts and
+// words; the second save updates the row the first made.
+TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinted) {
+    const int listing =
+        office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}, {"addr3", "역삼동"}, {"addr4", "831-2"}});
+    auto window = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
+    EXPECT_EQ(rawOf(*window, "Mmoney_0"), "85000");
+    EXPECT_EQ(control<QLineEdit>(*window, "Mmoney1")->text(), "850,000,000");
+    EXPECT_EQ(control<QLineEdit>(*window, "addressM")->text(), "서울 강남구 역삼동 831-2");
+    EXPECT_EQ(control<QLineEdit>(*window, "Mshop3")->text(), "테란공인중개사");
+    typeAmount(*window, "Mmoney_2", "8500");
+    EXPECT_EQ(rawOf(*window, "Mmoney_5"), "76500") << "the balance follows the deposit";
+    control<QRadioButton>(*window, "optChange_1")->click();
+    set(*window, "Mname1", "홍길동");
+    set(*window, "Mjunim1_1", "800101");
+    set(*window, "Mjunim1_2", "1000008");
+    set(*window, "Mname3", "김철수");
+    set(*window, "Maddr3", "경기 성남시 분당구 2");
+
+    ASSERT_TRUE(window->cmdGyakSave_Click());
+    EXPECT_EQ(office->dialogs().shown().last().text, "저장되었습니다");
+    EXPECT_EQ(office->dialogs().shown().last().title, "계약서 등록");
+    const int number = window->contract().number;
+    ASSERT_GT(number, 0);
+    set(*window, "Mname3", "김영희");
+    ASSERT_TRUE(window->cmdGyakSave_Click());
+    EXPECT_EQ(office->dialogs().lastText(), "수정되었습니다.");
+    EXPECT_EQ(count("mem_moo_con"), 1);
+
+    // The listing's contract opens again instead of a new one.
+    auto again = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
+    EXPECT_EQ(again->contract().number, number);
+    EXPECT_EQ(rawOf(*again, "Mmoney_2"), "8500");
+    EXPECT_EQ(control<QLineEdit>(*again, "Mmoney_2")->text(), "팔천오백만") << "in the notation stored";
+    EXPECT_EQ(control<QLineEdit>(*again, "Mname3")->text(), "김영희");
+    std::optional<report::Document> printed;
+    again->setReportOutput([&printed](const report::Document& page) { printed = page; });
+    again->cmdGyakPrint_Click();
+    ASSERT_TRUE(printed.has_value());
+    const QString text = renderPdf(*printed).text.simplified();
+    for (const char* wanted : {"서울 강남구 역삼동 831-2", "금 팔억오천만원정 ( ₩ 850,000,000원정 )", "금 팔천오백만원정을 계약시에",
+                               "금 칠억육천오백만원정은", "홍길동", "김영희", "800101 - 1000008"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << "\n" << text.toStdString();
+}
+
+TEST_F(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddResidentNumber) {
+    auto window = contractWindow({false, 0, 0, ContractKind::Jeonse, "apt"});
+    EXPECT_TRUE(control<QWidget>(*window, "picGaeyakJ")->isVisible());
+    EXPECT_FALSE(control<QWidget>(*window, "picGaeyakM")->isVisible());
+    EXPECT_EQ(control<QLabel>(*window, "Jlbltitle")->text(), "부동산 전세계약서");
+    EXPECT_FALSE(window->cmdGyakSave_Click());
+    EXPECT_EQ(office->dialogs().lastText(), "소재를 입력해 주세요.");
+    window->cmdMul_Click();
+    EXPECT_EQ(office->dialogs().lastText(), "확인서를 보시려면 소재지를 먼저 적으셔야합니다.");
+    EXPECT_TRUE(opened.empty());
+
+    set(*window, "Jadr4", "역삼동 123");
+    set(*window, "Jjunim2_1", "900101");
+    set(*window, "Jjunim2_2", "5123456"); // a number issued since 2020 need not follow the old rule
+    EXPECT_FALSE(window->cmdGyakSave_Click()) << "answered No";
+    EXPECT_TRUE(office->dialogs().lastText().contains("900101-5******"));
+    EXPECT_EQ(office->dialogs().shown().last().title, "주민등록번호 확인");
+    EXPECT_EQ(count("mem_moo_con"), 0);
+    office->answerYes();
+    EXPECT_TRUE(window->cmdGyakSave_Click());
+    EXPECT_EQ(ContractStore(office->local(), office->clock()).load(window->contract().number)->buyer.residentNumber,
+              "9001015123456");
+}
+
+// A second receipt of the same type for the same contract asks first; No stores nothing.
+TEST_F(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) {
+    Contract k = sampleContract(ContractKind::Sale);
+    ContractStore(office->local(), office->clock()).save(k);
+    auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
+    control<QPushButton>(*window, "cmdRecG")->click();
+    ASSERT_EQ(opened.size(), 1u);
+    auto* receipt = qobject_cast<frmGaeyakRec*>(opened[0].get());
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_EQ(control<QLineEdit>(*receipt, "txtSn")->text(), "1");
+    EXPECT_EQ(control<QLineEdit>(*receipt, "txtMoney2")->text(), "120,000,000");
+    ASSERT_TRUE(receipt->cmdSave_Click());
+    EXPECT_EQ(office->dialogs().shown().last().title, "영수증");
+
+    control<QPushButton>(*window, "cmdRecG")->click();
+    auto* second = qobject_cast<frmGaeyakRec*>(opened[1].get());
+    EXPECT_FALSE(second->cmdSave_Click());
+    EXPECT_EQ(office->dialogs().lastText(), "계약금 에 대한 영수증이 존재합니다.\r\n\r\n 그래도 등록하시겠습니까 ? ");
+    EXPECT_EQ(count("mem_moo_rec"), 1);
+    office->answerYes();
+    EXPECT_TRUE(second->cmdSave_Click());
+    EXPECT_EQ(count("mem_moo_rec"), 2);
+    control<QPushButton>(*window, "cmdRecO")->click();
+    EXPECT_TRUE(qobject_cast<frmGaeyakRec*>(opened[2].get())->cmdSave_Click()) << "the balance's receipt asks nothing";
+}
+
+TEST_F(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
+    ContractStore contracts(office->local(), office->clock());
+    for (int i = 0; i < 3; ++i) {
+        Contract k = sampleContract(ContractKind::Sale);
+        k.seller.name = QStringLiteral("매도인%1").arg(i);
+        contracts.save(k);
+        office->clock().set(office->clock().now().addSecs(60));
+    }
+    frmGaeyak reg(office->session());
+    reg.setWindowHook([this](QWidget* w) { opened.emplace_back(w); });
+    QTreeWidget* list = reg.list();
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "매도인2(010-1111-2222)") << "newest first";
+    reg.cmdDel_Click();
+    EXPECT_EQ(office->dialogs().lastText(), "선택된 항목이 없습니다.");
+    reg.lvGaeyak_DblClick(list->topLevelItem(1));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(qobject_cast<frmGaeyakMk*>(opened[0].get())->contract().seller.name, "매도인1");
+
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    office->answerYes();
+    reg.cmdDel_Click();
+    EXPECT_EQ(office->dialogs().lastText(), "삭제되었습니다.");
+    EXPECT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(count("mem_moo_con"), 2);
+    reg.selectTab(registerTab::Receipts);
+    reg.cmdDel_Click();
+    EXPECT_EQ(office->dialogs().lastText(), "선택된 매물이 없습니다.");
+}
+
+// The registration window's tenant and loan buttons: refused before the listing is stored,
+// then the totals of the table go into the listing's amounts.
+TEST_F(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
+    auto fresh = std::make_unique<frmInsert>(office->session(), RegistrationRequest{});
+    fresh->openLedger(LedgerKind::Tenants);
+    EXPECT_EQ(office->dialogs().lastText(), "임차인현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
+    EXPECT_EQ(office->dialogs().shown().last().title, "임차인현황");
+
+    const int listing = office->addListing({{"tb", "building"}, {"money_m", 300000}});
+    frmInsert window(office->session(), RegistrationRequest{EditMode::Edit, listing});
+    window.setWindowHook([](QWidget* opened) {
+        auto* ledger = qobject_cast<frmLedger*>(opened);
+        ASSERT_NE(ledger, nullptr);
+        const QList<QStringList> rows{{"1", "편의점", "5000", "250", "30"}, {"2", "학원", "3,000", "150", "0"}};
+        for (const QStringList& row : rows) {
+            ledger->cmdAdd_Click();
+            for (int c = 0; c < row.size(); ++c)
+                ledger->grid()->setItem(ledger->grid()->rowCount() - 1, c, new QTableWidgetItem(row[c]));
+        }
+        EXPECT_EQ(control<QLabel>(*ledger, "lblimcha")->text(), "보증금 합계: 8,000만원, 월세 합계: 400만원, 관리비 합계: 30만원");
+        ledger->cmdjuk_Click();
+        ledger->close();
+    });
+    window.openLedger(LedgerKind::Tenants);
+    EXPECT_EQ(window.form().text("money_mb"), "8,000");
+    EXPECT_EQ(window.form().text("money_mw"), "400");
+    const LedgerTable stored = ListingLedgerStore(office->local(), office->clock()).load(LedgerKind::Tenants, listing);
+    EXPECT_EQ(stored.rows.size(), 2) << "closing saves the table";
+}
+
+TEST_F(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
+    Contract k = sampleContract(ContractKind::Sale);
+    auto window = contractWindow({false, 0, 0, ContractKind::Sale, "apt"});
+    window->showDraft(k);
+    window->cmdMul_Click();
+    ASSERT_EQ(opened.size(), 1u);
+    auto* form = qobject_cast<frmGaeyakMul*>(opened[0].get());
+    EXPECT_EQ(control<QLineEdit>(*form, "Text11_8")->text(), "홍길동");
+    EXPECT_EQ(control<QLineEdit>(*form, "Text11_6")->text(), "880101 - 1234567");
+    control<QLineEdit>(*form, "Text1_0")->setText("100");
+    control<QRadioButton>(*form, "Option2_1")->click();
+    EXPECT_FALSE(form->cmdSave_Click()) << "the question answered No";
+    EXPECT_EQ(office->dialogs().shown().last().title, "중개대상물확인 설명서 저장");
+    office->answerYes();
+    ASSERT_TRUE(form->cmdSave_Click());
+    EXPECT_EQ(office->dialogs().lastText(), "저장되었습니다.");
+    EXPECT_EQ(count("mem_moo_mul"), 1);
+    EXPECT_EQ(office->server().scalar("SELECT text1_0 FROM mem_moo_mul WHERE `ID`=?", {office->officeId()}).toString(), "100");
+    const std::optional<ConfirmationForm> stored =
+        ConfirmationFormStore(office->local(), nullptr, office->officeId()).load(form->current().number);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->box("Text11_12"), "김철수");
+    EXPECT_EQ(stored->options, form->current().options);
+}
