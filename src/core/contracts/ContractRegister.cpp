@@ -1,5 +1,7 @@
 #include "ContractRegister.h"
 
+#include <algorithm>
+
 #include "ContractStore.h"
 #include "ReplaceMoney.h"
 #include "session/Clock.h"
@@ -165,19 +167,45 @@ RegisterPage ContractRegister::contracts(const QString& kind, int offset, int li
 RegisterPage ContractRegister::leases(const std::function<bool(const Contract&)>& keep) {
     RegisterPage page;
     page.header = QStringList{QStringLiteral("종류")} + leaseHeader();
-    QSqlQuery q = m_store.query(
-        QStringLiteral(
-            "SELECT %1 FROM mem_moo_con WHERE ty IN ('J','W') ORDER BY writeday DESC, table_idx DESC")
-            .arg(kColumns));
-    const QDate today = m_clock.today();
-    while (q.next()) {
-        const Contract k = contractOfRow(q);
-        if (!keep(k))
-            continue;
-        RegisterRow row = rowOf(k, today);
-        row.cells.prepend(k.kind == ContractKind::Jeonse ? QStringLiteral("전세") : QStringLiteral("월세"));
-        page.rows << row;
+    // The dates and amounts the lists choose by first, then the whole rows of those chosen.
+    QSqlQuery facts = m_store.query(QStringLiteral(
+        "SELECT table_idx, ty, money1, money5, ymd4, ymd5 FROM mem_moo_con WHERE ty IN ('J','W')"));
+    QVariantList chosen;
+    while (facts.next()) {
+        Contract k;
+        k.kind = contractKindOf(facts.value(1).toString());
+        k.money[lease::Deposit] = facts.value(2).toLongLong();
+        k.money[lease::MonthlyRent] = facts.value(3).toLongLong();
+        k.dates[lease::LeaseEnd] = ContractDate::parse(facts.value(4).toString());
+        k.dates[lease::ContractDay] = ContractDate::parse(facts.value(5).toString());
+        if (keep(k))
+            chosen << facts.value(0);
     }
+    facts.finish();
+    const QDate today = m_clock.today();
+    constexpr int kBatch = 500; // bound values per statement stay well inside every backend's limit
+    for (int first = 0; first < chosen.size(); first += kBatch) {
+        const QVariantList keys = chosen.mid(first, kBatch);
+        QSqlQuery q =
+            m_store.query(QStringLiteral("SELECT %1 FROM mem_moo_con WHERE table_idx IN (%2)")
+                              .arg(kColumns, QStringList(keys.size(), QStringLiteral("?")).join(',')),
+                          keys);
+        while (q.next()) {
+            const Contract k = contractOfRow(q);
+            RegisterRow row = rowOf(k, today);
+            row.cells.prepend(k.kind == ContractKind::Jeonse ? QStringLiteral("전세")
+                                                             : QStringLiteral("월세"));
+            row.cells.append(k.writeday.toString(Qt::ISODate)); // the order below; cut after it
+            page.rows << row;
+        }
+    }
+    std::sort(page.rows.begin(), page.rows.end(), [](const RegisterRow& a, const RegisterRow& b) {
+        const QString& x = a.cells.last();
+        const QString& y = b.cells.last();
+        return x != y ? x > y : a.key > b.key;
+    });
+    for (RegisterRow& row : page.rows)
+        row.cells.removeLast();
     page.total = int(page.rows.size());
     return page;
 }

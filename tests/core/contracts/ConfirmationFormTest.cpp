@@ -45,7 +45,9 @@ protected:
         return ConfirmationFormStore(office->local(), &office->server(), office->officeId());
     }
     int serverRows() {
-        return office->server().scalar("SELECT COUNT(*) FROM mem_moo_mul WHERE `ID`=?", {office->officeId()}).toInt();
+        return office->server()
+            .scalar("SELECT COUNT(*) FROM mem_moo_mul WHERE `ID`=?", {office->officeId()})
+            .toInt();
     }
     std::unique_ptr<ActionOffice> office;
 };
@@ -67,7 +69,8 @@ TEST_P(ConfirmationFormTest, SavedTwiceItUpdatesOneRowInEachStoreAndTheServerKee
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_moo_mul").toInt(), 1);
     EXPECT_EQ(serverRows(), 1);
 
-    QSqlQuery q = office->server().query("SELECT * FROM mem_moo_mul WHERE `ID`=? AND tidx=?", {office->officeId(), number});
+    QSqlQuery q = office->server().query("SELECT * FROM mem_moo_mul WHERE `ID`=? AND tidx=?",
+                                         {office->officeId(), number});
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value("text1_0").toString(), "120");
     EXPECT_EQ(q.value("addr3").toString(), "역삼동");
@@ -87,7 +90,8 @@ TEST_P(ConfirmationFormTest, SavedTwiceItUpdatesOneRowInEachStoreAndTheServerKee
     EXPECT_EQ(shared->box("Text1_0"), "120");
     EXPECT_EQ(shared->box("Text11_8"), "");
     EXPECT_EQ(shared->options, form.options);
-    EXPECT_TRUE(store().atLocation(form.location, true).isEmpty()) << "an office does not list its own as others'";
+    EXPECT_TRUE(store().atLocation(form.location, true).isEmpty())
+        << "an office does not list its own as others'";
     EXPECT_EQ(store().atLocation({"전체", "강남구", "역삼동", ""}, false).size(), 1);
 
     store().remove({number});
@@ -120,7 +124,8 @@ TEST_P(ConfirmationFormTest, LedgersAreRenumberedAndKeepTheirTextsAndTotals) {
     EXPECT_EQ(loaded.title, tenants.title);
     EXPECT_EQ(loaded.special, tenants.special);
     ASSERT_EQ(loaded.rows.size(), 3);
-    EXPECT_EQ(loaded.rows[0], (QStringList{"1", "편의점", "5,000", "250", "30", "2027-05-31", "20.5", "재계약"}));
+    EXPECT_EQ(loaded.rows[0],
+              (QStringList{"1", "편의점", "5,000", "250", "30", "2027-05-31", "20.5", "재계약"}));
     EXPECT_EQ(loaded.rows[1][3], "0") << "a text in a money cell is no amount";
     const LedgerTotals totals = ledgerTotals(LedgerKind::Tenants, loaded.rows);
     EXPECT_EQ(totals.deposit, 8000);
@@ -129,11 +134,13 @@ TEST_P(ConfirmationFormTest, LedgersAreRenumberedAndKeepTheirTextsAndTotals) {
 
     tenants.rows.removeAt(0);
     ledgers.save(LedgerKind::Tenants, 77, tenants);
-    QSqlQuery order = office->local().query("SELECT sortnum, upjong FROM maemul_imchain WHERE addr=? ORDER BY sortnum", {"77"});
+    QSqlQuery order = office->local().query(
+        "SELECT sortnum, upjong FROM maemul_imchain WHERE addr=? ORDER BY sortnum", {"77"});
     QStringList seen;
     while (order.next())
         seen << order.value(0).toString() + ":" + order.value(1).toString();
-    EXPECT_EQ(seen, (QStringList{"0:", "1:사무실", "2:학원"})) << "the header, then rows numbered in grid order";
+    EXPECT_EQ(seen, (QStringList{"0:", "1:사무실", "2:학원"}))
+        << "the header, then rows numbered in grid order";
 
     ledgers.save(LedgerKind::Tenants, 77, {});
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul_imchain WHERE addr=?", {"77"}).toInt(), 1);

@@ -67,7 +67,9 @@ protected:
     }
 
     int count(const char* table) {
-        return office->local().scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table))).toInt();
+        return office->local()
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)))
+            .toInt();
     }
 
     std::unique_ptr<ActionOffice> office;
@@ -79,8 +81,11 @@ protected:
 // Drafted from a listing, saved, reopened and printed, a contract shows the same amounts and
 // words; the second save updates the row the first made.
 TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinted) {
-    const int listing =
-        office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}, {"addr3", "역삼동"}, {"addr4", "831-2"}});
+    const int listing = office->addListing({{"money_m", 85000},
+                                            {"addr1", "서울"},
+                                            {"addr2", "강남구"},
+                                            {"addr3", "역삼동"},
+                                            {"addr4", "831-2"}});
     auto window = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     EXPECT_EQ(rawOf(*window, "Mmoney_0"), "85000");
     EXPECT_EQ(control<QLineEdit>(*window, "Mmoney1")->text(), "850,000,000");
@@ -116,8 +121,9 @@ TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
     again->cmdGyakPrint_Click();
     ASSERT_TRUE(printed.has_value());
     const QString text = renderPdf(*printed).text.simplified();
-    for (const char* wanted : {"서울 강남구 역삼동 831-2", "금 팔억오천만원정 ( ₩ 850,000,000원정 )", "금 팔천오백만원정을 계약시에",
-                               "금 칠억육천오백만원정은", "홍길동", "김영희", "800101 - 1000008"})
+    for (const char* wanted :
+         {"서울 강남구 역삼동 831-2", "금 팔억오천만원정 ( ₩ 850,000,000원정 )",
+          "금 팔천오백만원정을 계약시에", "금 칠억육천오백만원정은", "홍길동", "김영희", "800101 - 1000008"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << "\n" << text.toStdString();
 }
 
@@ -141,8 +147,9 @@ TEST_F(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddRes
     EXPECT_EQ(count("mem_moo_con"), 0);
     office->answerYes();
     EXPECT_TRUE(window->cmdGyakSave_Click());
-    EXPECT_EQ(ContractStore(office->local(), office->clock()).load(window->contract().number)->buyer.residentNumber,
-              "9001015123456");
+    EXPECT_EQ(
+        ContractStore(office->local(), office->clock()).load(window->contract().number)->buyer.residentNumber,
+        "9001015123456");
 }
 
 // A second receipt of the same type for the same contract asks first; No stores nothing.
@@ -162,13 +169,15 @@ TEST_F(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     control<QPushButton>(*window, "cmdRecG")->click();
     auto* second = qobject_cast<frmGaeyakRec*>(opened[1].get());
     EXPECT_FALSE(second->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "계약금 에 대한 영수증이 존재합니다.\r\n\r\n 그래도 등록하시겠습니까 ? ");
+    EXPECT_EQ(office->dialogs().lastText(),
+              "계약금 에 대한 영수증이 존재합니다.\r\n\r\n 그래도 등록하시겠습니까 ? ");
     EXPECT_EQ(count("mem_moo_rec"), 1);
     office->answerYes();
     EXPECT_TRUE(second->cmdSave_Click());
     EXPECT_EQ(count("mem_moo_rec"), 2);
     control<QPushButton>(*window, "cmdRecO")->click();
-    EXPECT_TRUE(qobject_cast<frmGaeyakRec*>(opened[2].get())->cmdSave_Click()) << "the balance's receipt asks nothing";
+    EXPECT_TRUE(qobject_cast<frmGaeyakRec*>(opened[2].get())->cmdSave_Click())
+        << "the balance's receipt asks nothing";
 }
 
 TEST_F(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
@@ -214,20 +223,23 @@ TEST_F(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
     window.setWindowHook([](QWidget* opened) {
         auto* ledger = qobject_cast<frmLedger*>(opened);
         ASSERT_NE(ledger, nullptr);
-        const QList<QStringList> rows{{"1", "편의점", "5000", "250", "30"}, {"2", "학원", "3,000", "150", "0"}};
+        const QList<QStringList> rows{{"1", "편의점", "5000", "250", "30"},
+                                      {"2", "학원", "3,000", "150", "0"}};
         for (const QStringList& row : rows) {
             ledger->cmdAdd_Click();
             for (int c = 0; c < row.size(); ++c)
                 ledger->grid()->setItem(ledger->grid()->rowCount() - 1, c, new QTableWidgetItem(row[c]));
         }
-        EXPECT_EQ(control<QLabel>(*ledger, "lblimcha")->text(), "보증금 합계: 8,000만원, 월세 합계: 400만원, 관리비 합계: 30만원");
+        EXPECT_EQ(control<QLabel>(*ledger, "lblimcha")->text(),
+                  "보증금 합계: 8,000만원, 월세 합계: 400만원, 관리비 합계: 30만원");
         ledger->cmdjuk_Click();
         ledger->close();
     });
     window.openLedger(LedgerKind::Tenants);
     EXPECT_EQ(window.form().text("money_mb"), "8,000");
     EXPECT_EQ(window.form().text("money_mw"), "400");
-    const LedgerTable stored = ListingLedgerStore(office->local(), office->clock()).load(LedgerKind::Tenants, listing);
+    const LedgerTable stored =
+        ListingLedgerStore(office->local(), office->clock()).load(LedgerKind::Tenants, listing);
     EXPECT_EQ(stored.rows.size(), 2) << "closing saves the table";
 }
 
@@ -248,7 +260,10 @@ TEST_F(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
     ASSERT_TRUE(form->cmdSave_Click());
     EXPECT_EQ(office->dialogs().lastText(), "저장되었습니다.");
     EXPECT_EQ(count("mem_moo_mul"), 1);
-    EXPECT_EQ(office->server().scalar("SELECT text1_0 FROM mem_moo_mul WHERE `ID`=?", {office->officeId()}).toString(), "100");
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT text1_0 FROM mem_moo_mul WHERE `ID`=?", {office->officeId()})
+                  .toString(),
+              "100");
     const std::optional<ConfirmationForm> stored =
         ConfirmationFormStore(office->local(), nullptr, office->officeId()).load(form->current().number);
     ASSERT_TRUE(stored.has_value());

@@ -153,7 +153,7 @@ TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     auto window = open();
     EXPECT_EQ(control<QLineEdit>(*window, "tidx")->text(), QStringLiteral("1"));
     EXPECT_FALSE(control<QPushButton>(*window, "cmdDel")->isEnabled());
-    EXPECT_FALSE(control<QPushButton>(*window, "cmdGaeyak")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(*window, "cmdAdM")->isEnabled());
     fillApartment(*window);
     office->dialogs().fileNext(picture("front.jpg"));
     control<QPushButton>(*window, "cmdImgname1")->click();
