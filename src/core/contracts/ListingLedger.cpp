@@ -203,7 +203,9 @@ report::Document tenantDocument(const LedgerTable& table, const QStringList& off
 }
 
 QString LedgerTexts::saveFirst(LedgerKind kind) {
-    return ledgerTitle(kind) + QStringLiteral("을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
+    return kind == LedgerKind::Tenants
+               ? QStringLiteral("임차인현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.")
+               : QStringLiteral("금융관계현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
 }
 
 } // namespace teran

@@ -413,7 +413,7 @@ void ContractPanel::updateFeeMaximum(ContractKind kind) {
     m_feeMaximum->setStyleSheet(above ? QStringLiteral("color: #b00020;") : QString());
 }
 
-void ContractPanel::show(const Contract& k) {
+void ContractPanel::showContract(const Contract& k) {
     const QStringList hints{QStringLiteral("지역"), QStringLiteral("시/군/구"), QStringLiteral("읍/면/동")};
     for (int i = 0; i < 3; ++i)
         m_adr[size_t(i)]->setText(k.location[i].isEmpty() ? hints[i] : k.location[i]);

@@ -120,6 +120,7 @@ void frmGaeyak::loadMore() {
         if (m_loaded == 0) {
             m_list->setSortingEnabled(false);
             m_list->setHeaderLabels(QStringList{QStringLiteral("√")} + page.header);
+            m_list->header()->resizeSection(0, 32);
         }
         QList<QTreeWidgetItem*> items;
         for (const RegisterRow& row : page.rows) {

@@ -150,7 +150,7 @@ void frmGaeyakMk::showDraft(const Contract& draft) {
 void frmGaeyakMk::showContract() {
     m_kinds->button(int(m_contract.kind))->setChecked(true);
     m_notations->button(int(m_contract.notation))->setChecked(true);
-    panel()->show(m_contract);
+    panel()->showContract(m_contract);
     selectKind(m_contract.kind);
     redisplay();
 }

@@ -288,7 +288,7 @@ void frmGaeyakMul::cboMul_Click(int index) {
                     mine.boxes[it.key()] = it.value();
             mine.options = shared->options;
             mine.checks = shared->checks;
-            show(mine);
+            showForm(mine);
         }
     } catch (const StoreError& error) {
         logError(QStringLiteral("cboMul_Click"), error.description(), error.source());
@@ -302,7 +302,7 @@ bool frmGaeyakMul::loadForm(int number) {
         if (!form)
             return false;
         m_flagMod->setText(QString::number(number));
-        show(*form);
+        showForm(*form);
         return true;
     } catch (const StoreError& error) {
         logError(QStringLiteral("FlagMod_Change"), error.description(), error.source());
@@ -311,7 +311,7 @@ bool frmGaeyakMul::loadForm(int number) {
     }
 }
 
-void frmGaeyakMul::show(const ConfirmationForm& form) {
+void frmGaeyakMul::showForm(const ConfirmationForm& form) {
     m_number = form.number;
     m_tb = form.tb;
     for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)

@@ -47,7 +47,7 @@ public:
 private:
     QWidget* buildLocation();
     QWidget* buildSections();
-    void show(const ConfirmationForm& form);
+    void showForm(const ConfirmationForm& form);
     void setLocation(const QStringList& location);
     void fillOffice();
     void toggleOtherRights(bool none);

@@ -88,7 +88,7 @@ frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
 
 void frmGaeyakRec::fillFromContract(const Receipt& receipt) {
     m_receipt = receipt;
-    show(receipt);
+    showReceipt(receipt);
 }
 
 bool frmGaeyakRec::loadReceipt(int number) {
@@ -98,7 +98,7 @@ bool frmGaeyakRec::loadReceipt(int number) {
             return false;
         m_receipt = *stored;
         m_flagMod->setText(QString::number(number));
-        show(*stored);
+        showReceipt(*stored);
         m_sn->setText(QString::number(number));
         return true;
     } catch (const StoreError& error) {
@@ -108,7 +108,7 @@ bool frmGaeyakRec::loadReceipt(int number) {
     }
 }
 
-void frmGaeyakRec::show(const Receipt& r) {
+void frmGaeyakRec::showReceipt(const Receipt& r) {
     m_option->button(r.option == Receipt::General ? 1 : 0)->setChecked(true);
     m_name->setText(r.name);
     m_money->setText(r.moneyWords);

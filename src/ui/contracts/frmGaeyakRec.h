@@ -31,7 +31,7 @@ public:
     void cmdPrint_Click();
 
 private:
-    void show(const Receipt& r);
+    void showReceipt(const Receipt& r);
     void logError(const QString& routine, const QString& description, const QString& source) const;
 
     Session& m_session;

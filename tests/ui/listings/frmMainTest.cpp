@@ -3,6 +3,7 @@
 #include "OfficeFixture.h"
 #include "ScriptedListWindow.h"
 #include "contracts/ListingSheet.h"
+#include "contracts/frmGaeyak.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingActionRunner.h"
 #include "listings/MainMenus.h"
@@ -127,6 +128,9 @@ TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
     entry(*main, "img_over_insert")->trigger();
     ASSERT_NE(main->registration(), nullptr);
     EXPECT_EQ(main->registration()->mode(), EditMode::New);
+    entry(*main, "img_over_gaeyak")->trigger();
+    entry(*main, "img_over_gaeyak")->trigger();
+    EXPECT_EQ(main->findChildren<frmGaeyak*>().size(), 1) << "one contract register";
 
     entry(*main, "apt_m")->trigger();
     ScriptedListWindow* own = windows.of(ListKind::Own);
