@@ -34,6 +34,13 @@ std::optional<FtpService> ftpService() {
                       env("TERAN_TEST_FTP_USER"), env("TERAN_TEST_FTP_PASSWORD"), env("TERAN_TEST_FTP_ROOT")};
 }
 
+std::optional<SmsService> smsService() {
+    const int port = env("TERAN_TEST_SMS_PORT").toInt();
+    if (port <= 0)
+        return std::nullopt;
+    return SmsService{quint16(port), env("TERAN_TEST_SMS_LOG")};
+}
+
 QString webServiceUrl() {
     return env("TERAN_TEST_WEB_URL");
 }

@@ -21,6 +21,13 @@ struct FtpService {
 
 std::optional<StoreUrl> mariaDbService();
 std::optional<FtpService> ftpService();
+
+// The project's SMS gateway teran-smsd as scripts/services.sh started it.
+struct SmsService {
+    quint16 port = 0;
+    QString sentFile; // what it "sent", one line a message
+};
+std::optional<SmsService> smsService();
 QString webServiceUrl();   // "http://127.0.0.1:PORT/" or empty
 QString probeServiceUrl(); // the probe page, or empty
 bool runningUnderCi();

@@ -1,0 +1,147 @@
+#include "SmsSender.h"
+
+#include "session/SqlStore.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace teran {
+
+int SmsBatchResult::delivered() const {
+    int n = 0;
+    for (const SmsResult& r : results)
+        n += r.delivered() ? 1 : 0;
+    return n;
+}
+
+SmsSender::SmsSender(QString host, quint16 port, SmsAccount account, SmsLimits limits)
+    : m_host(std::move(host))
+    , m_port(port)
+    , m_account(std::move(account))
+    , m_limits(limits) {}
+
+void SmsSender::log(const QString& line) const {
+    if (m_log)
+        m_log(line);
+}
+
+namespace {
+
+// Runs the program's events until `done` holds or the time is up; false on time up.
+bool waitFor(const std::function<bool()>& done, int ms, QTcpSocket& socket) {
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(20);
+    QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    tick.start();
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() >= ms)
+            return false;
+        loop.exec();
+    }
+    return true;
+}
+
+} // namespace
+
+SmsBatchResult SmsSender::send(const SmsBatch& batch) {
+    SmsBatchResult result;
+    QByteArray records;
+    for (const QString& receiver : batch.receivers) {
+        const SmsRecordBuild built = smsRecord(m_account, receiver, batch.callback, batch.text);
+        if (!built.record) {
+            result.error = built.error;
+            return result; // nothing is sent of a text that cannot travel
+        }
+        records += *built.record;
+    }
+    if (records.isEmpty())
+        return result;
+
+    QTcpSocket socket;
+    log(QStringLiteral("=> 서버와의 연결 중."));
+    socket.connectToHost(m_host, m_port);
+    const bool connected = waitFor(
+                               [&] {
+                                   return socket.state() == QAbstractSocket::ConnectedState ||
+                                          socket.state() == QAbstractSocket::UnconnectedState;
+                               },
+                               m_limits.connectMs, socket) &&
+                           socket.state() == QAbstractSocket::ConnectedState;
+    if (!connected) {
+        result.error =
+            socket.error() == QAbstractSocket::UnknownSocketError
+                ? QStringLiteral("SMS 서버가 응답하지 않습니다.")
+                : QStringLiteral("연결시 에러발생했습니다 다시 시도하세요\r\n") + socket.errorString();
+        socket.abort();
+        return result;
+    }
+    log(QStringLiteral("=> 서버와 접속 성공."));
+    socket.write(records);
+
+    SmsAnswerReader reader;
+    const int expected = int(batch.receivers.size());
+    bool closing = false;
+    const auto take = [&] {
+        const SmsAnswerReader::Events events =
+            reader.feed(socket.readAll(), expected - int(result.results.size()));
+        for (const SmsResult& r : events.results) {
+            result.results << r;
+            log(r.number + (r.delivered() ? QStringLiteral(" ☞ 성공") : QStringLiteral(" ☞ Ⅹ")));
+        }
+        if (events.closing && !closing) {
+            closing = true;
+            log(QStringLiteral("#서버와 접속종료#"));
+        }
+    };
+    const bool answered = waitFor(
+        [&] {
+            take();
+            return result.results.size() >= expected || closing ||
+                   socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        m_limits.answerMs, socket);
+    if (result.results.size() < expected)
+        result.error = answered ? QStringLiteral("SMS 서버가 %1 건 중 %2 건에만 응답하였습니다.")
+                                      .arg(expected)
+                                      .arg(result.results.size())
+                                : QStringLiteral("SMS 서버가 제때 응답하지 않습니다.");
+    socket.disconnectFromHost();
+    if (socket.state() != QAbstractSocket::UnconnectedState)
+        socket.abort();
+    log(QStringLiteral("=> 서버와의 연결 종료."));
+    return result;
+}
+
+std::optional<quint16> smsGatewayPort(SqlStore& server) {
+    bool ok = false;
+    const int port =
+        server.scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {3}, QString())
+            .toString()
+            .trimmed()
+            .toInt(&ok);
+    if (!ok || port <= 0 || port > 65535)
+        return std::nullopt;
+    return quint16(port);
+}
+
+void chargeSmsBatch(SqlStore& server, const QString& officeId, const QString& loginId, int delivered,
+                    const QString& text, const QDateTime& now) {
+    if (delivered <= 0)
+        return;
+    server.execute(
+        QStringLiteral("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`, content, writeday) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"),
+        {officeId, loginId, QStringLiteral("SMS문자전송"), -kSmsPriceWon * qint64(delivered),
+         QStringLiteral("문자메세지발송 총 %1 건 [%2]").arg(delivered).arg(text), server.toStored(now)});
+}
+
+} // namespace teran

@@ -1,0 +1,260 @@
+#include "people/Cp949.h"
+#include "people/SmsAnswer.h"
+#include "people/SmsGateway.h"
+#include "people/SmsRecord.h"
+#include "people/SmsSender.h"
+
+#include "ActionOffice.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUuid>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+QByteArray textOf(const QByteArray& record) {
+    return record.right(kSmsTextBytes);
+}
+
+QString syllables(int n) {
+    return QString(n, QChar(0xAC00)); // 가
+}
+
+} // namespace
+
+// The 80 bytes of text at their edges: Korean syllables count two, nothing is ever split.
+TEST(SmsRecordTest, TheTextFillsEightyBytesWithoutSplittingACharacter) {
+    const SmsAccount account = SmsAccount::demo();
+    const QByteArray forty = *smsRecord(account, "010-1234-5678", "02-555-1234", syllables(40)).record;
+    ASSERT_EQ(forty.size(), kSmsRecordBytes);
+    EXPECT_EQ(textOf(forty), *toCp949(syllables(40))) << "40 syllables are 80 bytes, unpadded";
+    EXPECT_EQ(smsByteLength(syllables(41)), 82);
+    EXPECT_EQ(cutToBytes(syllables(41), 80), syllables(40));
+    EXPECT_EQ(textOf(*smsRecord(account, "01012345678", "0255512345", QString(79, 'a')).record),
+              QByteArray(79, 'a') + ' ');
+    // A syllable at bytes 80-81 is left out and a blank takes its place.
+    const QString straddling = QString(79, 'a') + syllables(1);
+    EXPECT_EQ(textOf(*smsRecord(account, "01012345678", "0255512345", straddling).record),
+              QByteArray(79, 'a') + ' ');
+    EXPECT_EQ(cutToBytes("ab" + syllables(3), 5), "ab" + syllables(1));
+
+    const std::optional<SmsRecordFields> back = parseSmsRecord(forty);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->user, "qarot");
+    EXPECT_EQ(back->password, "vemsil");
+    EXPECT_EQ(back->receiver, "01012345678") << "digits only";
+    EXPECT_EQ(back->callback, "025551234");
+    EXPECT_EQ(back->text, syllables(40));
+    EXPECT_EQ(parseSmsRecord(*smsRecord(account, "01012345678", "0255512345", "漢字 확인 OK").record)->text,
+              "漢字 확인 OK");
+
+    const SmsRecordBuild emoji = smsRecord(account, "01012345678", "0255512345", "안녕 😀");
+    EXPECT_FALSE(emoji.record.has_value());
+    EXPECT_TRUE(emoji.error.contains("😀")) << emoji.error.toStdString();
+    EXPECT_EQ(firstUnencodable("가나다"), std::nullopt);
+    EXPECT_FALSE(parseSmsRecord(forty.left(149)).has_value());
+    EXPECT_FALSE(parseSmsRecord(forty.left(70) + QByteArray(80, char(0xFF))).has_value())
+        << "bytes that are no CP949";
+}
+
+// Results are counted once, whole, however TCP cuts them; the leading text is no result and a
+// number holding the digits 223 is not split.
+TEST(SmsAnswerTest, ResultListsAreAssembledAcrossReadsAndCountedOnce) {
+    // The vendor's bare form.
+    QList<SmsResult> bare = SmsAnswerReader::parseList("OK00022300010123456782230101099998888");
+    ASSERT_EQ(bare.size(), 2);
+    EXPECT_EQ(bare[0], (SmsResult{"00", "01012345678"}));
+    EXPECT_FALSE(bare[1].delivered());
+
+    const QByteArray list =
+        "#CON" + smsResultList({{"00", "01022345678"}, {"11", "0101234"}, {"00", "01099992230"}}) + "#DCN";
+    for (qsizetype cut = 0; cut <= list.size(); ++cut)
+        for (qsizetype second = cut; second <= list.size(); second += 7) {
+            SmsAnswerReader reader;
+            SmsAnswerReader::Events all;
+            for (const QByteArray& piece : {list.left(cut), list.mid(cut, second - cut), list.mid(second)}) {
+                const SmsAnswerReader::Events e = reader.feed(piece, 3 - int(all.results.size()));
+                all.connected |= e.connected;
+                all.closing |= e.closing;
+                all.results += e.results;
+            }
+            ASSERT_EQ(all.results.size(), 3) << "cut at " << cut << ", " << second;
+            EXPECT_EQ(all.results[0].number, "01022345678");
+            EXPECT_EQ(all.results[2].number, "01099992230");
+            EXPECT_TRUE(all.connected && all.closing);
+        }
+}
+
+// Random and truncated answers never crash the reader nor make it count more than it was sent.
+TEST(SmsAnswerTest, TenThousandRandomAnswersAreReadSafely) {
+    QRandomGenerator random(20261208);
+    const QList<QByteArray> pieces{"223", "00",   "11", "0",   "#CON",     "#DCN",
+                                   "#D",  "\r\n", " ",  "010", "12345678", "\xff\xfe"};
+    for (int i = 0; i < 10000; ++i) {
+        QByteArray answer;
+        const int parts = int(random.bounded(20));
+        for (int p = 0; p < parts; ++p)
+            answer += random.bounded(4) == 0 ? QByteArray(1, char(random.bounded(256)))
+                                             : pieces[random.bounded(pieces.size())];
+        SmsAnswerReader reader;
+        int counted = 0;
+        for (qsizetype at = 0; at < answer.size();) {
+            const qsizetype n = 1 + random.bounded(8);
+            counted += int(reader.feed(answer.mid(at, n), 5).results.size());
+            at += n;
+        }
+        ASSERT_LE(counted, answer.count("223") + answer.count("\n") + 5) << answer.toHex().toStdString();
+    }
+}
+
+TEST(SmsGatewayTest, TenThousandRandomRecordsAreJudgedWithoutDelivering) {
+    QRandomGenerator random(7);
+    const SmsAccount account = SmsAccount::demo();
+    const QByteArray good = *smsRecord(account, "01012345678", "0255512345", "안내").record;
+    EXPECT_EQ(judgeRecord(good, account).result.code, smsCode::Delivered);
+    EXPECT_EQ(judgeRecord(good, {"other", "pw"}).result.code, smsCode::BadAccount);
+    EXPECT_EQ(judgeRecord(*smsRecord(account, "0201234567", "0255512345", "x").record, account).result.code,
+              smsCode::BadNumber);
+    for (int i = 0; i < 10000; ++i) {
+        QByteArray record = good;
+        const int flips = 1 + int(random.bounded(12));
+        for (int f = 0; f < flips; ++f)
+            record[random.bounded(int(record.size()))] = char(random.bounded(256));
+        const GatewayVerdict verdict = judgeRecord(record, account);
+        EXPECT_FALSE(verdict.result.number.contains(' ')) << "a number the result list can carry";
+        if (verdict.result.delivered()) {
+            EXPECT_TRUE(verdict.accepted && isMobileNumber(verdict.accepted->receiver));
+        }
+    }
+}
+
+namespace {
+
+// The real gateway of the loopback services, with an office on the vendor's server for the charge.
+class SmsGatewayServiceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        sms = smsService();
+        TERAN_REQUIRE_SERVICE(sms.has_value(), "the loopback SMS gateway teran-smsd");
+    }
+    SmsSender sender(SmsAccount account = SmsAccount::demo(), SmsLimits limits = {}) {
+        SmsSender made(QStringLiteral("127.0.0.1"), sms->port, std::move(account), limits);
+        made.setLog([this](const QString& line) { logged << line; });
+        return made;
+    }
+    QStringList sentLinesWith(const QString& marker) {
+        QFile file(sms->sentFile);
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly))
+            for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+                if (line.contains(marker))
+                    lines << line;
+        return lines;
+    }
+    std::optional<SmsService> sms;
+    QStringList logged;
+};
+
+} // namespace
+
+// A group of 25 with two malformed numbers delivers 23, logs 25 results and charges 690 won;
+// the gateway's file holds the 23 texts exactly.
+TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesForThem) {
+    const QString marker = QUuid::createUuid().toString(QUuid::Id128).left(10);
+    const QString text = QStringLiteral("테란 %1 漢字 안내\n내일 방문").arg(marker);
+    SmsBatch batch{{}, "02-555-1234", text};
+    for (int i = 0; i < 23; ++i)
+        batch.receivers << QStringLiteral("010-%1-%2").arg(7000 + i).arg(1000 + i);
+    batch.receivers.insert(5, "0101234");      // too short
+    batch.receivers.insert(17, "02-123-4567"); // no mobile number
+    const SmsBatchResult result = sender().send(batch);
+    EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    ASSERT_EQ(result.results.size(), 25);
+    EXPECT_EQ(result.delivered(), 23);
+    EXPECT_EQ(result.chargeWon(), 690);
+    EXPECT_EQ(result.results[5], (SmsResult{smsCode::BadNumber, "0101234"}));
+    EXPECT_EQ(logged.filter(" ☞ ").size(), 25);
+    EXPECT_EQ(logged.filter(" ☞ 성공").size(), 23);
+    EXPECT_EQ(logged.first(), "=> 서버와의 연결 중.");
+    const QStringList sent = sentLinesWith(marker);
+    ASSERT_EQ(sent.size(), 23);
+    for (const QString& line : sent)
+        EXPECT_EQ(sentText(line), text);
+    EXPECT_EQ(sent[0].section('\t', 1, 2), "01070001000\t025551234");
+
+    std::unique_ptr<ActionOffice> office = ActionOffice::make(Backend::MariaDb);
+    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), result.delivered(), text,
+                   office->clock().now());
+    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 0, text, office->clock().now());
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
+                  .toLongLong(),
+              -690);
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT COUNT(*) FROM mem_cash WHERE companyID=?", {office->officeId()})
+                  .toInt(),
+              1)
+        << "a batch without a delivery charges nothing";
+    // A batch of 1,100 would overflow a 16-bit charge.
+    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 1100, "x",
+                   office->clock().now());
+    EXPECT_EQ(office->server()
+                  .scalar("SELECT MIN(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
+                  .toLongLong(),
+              -33000);
+}
+
+TEST_F(SmsGatewayServiceTest, AWrongAccountAnEmojiAndRandomBytesDeliverNothing) {
+    const SmsBatchResult refused = sender({"nobody", "x"}).send({{"01012345678"}, "0255512345", "안내"});
+    ASSERT_EQ(refused.results.size(), 1);
+    EXPECT_EQ(refused.results[0].code, smsCode::BadAccount);
+    EXPECT_EQ(refused.delivered(), 0);
+
+    logged.clear();
+    const SmsBatchResult emoji = sender().send({{"01012345678"}, "0255512345", "안녕 😀"});
+    EXPECT_TRUE(emoji.results.isEmpty());
+    EXPECT_FALSE(emoji.error.isEmpty());
+    EXPECT_TRUE(logged.isEmpty()) << "refused before anything is sent";
+
+    // 2,000 random records, then a good one, on one connection: every record is answered and
+    // the gateway still delivers.
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), sms->port);
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    QRandomGenerator random(99);
+    QByteArray garbage(2000 * kSmsRecordBytes, '\0');
+    for (char& c : garbage)
+        c = char(random.bounded(256));
+    socket.write(garbage + *smsRecord(SmsAccount::demo(), "01012345678", "0255512345", "끝").record);
+    SmsAnswerReader reader;
+    QList<SmsResult> results;
+    while (results.size() < 2001 && socket.waitForReadyRead(5000))
+        results += reader.feed(socket.readAll(), 2001 - int(results.size())).results;
+    ASSERT_EQ(results.size(), 2001);
+    EXPECT_TRUE(results.last().delivered());
+    int delivered = 0;
+    for (const SmsResult& r : results)
+        delivered += r.delivered() ? 1 : 0;
+    EXPECT_EQ(delivered, 1);
+}
+
+// No gateway on the port, or one that never answers: the batch ends with the reason in time.
+TEST(SmsSenderTest, AGatewayThatIsAwayOrSilentEndsTheWaitWithTheReason) {
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const quint16 port = silent.serverPort();
+    SmsSender quiet(QStringLiteral("127.0.0.1"), port, SmsAccount::demo(), {1000, 300});
+    const SmsBatchResult unanswered = quiet.send({{"01012345678"}, "0255512345", "안내"});
+    EXPECT_EQ(unanswered.error, "SMS 서버가 제때 응답하지 않습니다.");
+    EXPECT_EQ(unanswered.delivered(), 0);
+    silent.close();
+    SmsSender away(QStringLiteral("127.0.0.1"), port, SmsAccount::demo(), {1000, 300});
+    EXPECT_TRUE(
+        away.send({{"01012345678"}, "0255512345", "안내"}).error.startsWith("연결시 에러발생했습니다"));
+}
