@@ -26,7 +26,9 @@ std::unique_ptr<OfficeFixture> OfficeFixture::make(Backend backend) {
     if (!office->m_server)
         return nullptr;
     initDataFolder(DataFolder(office->dir.path()));
-    initServerStore(office->server(), {QStringLiteral("ftp-pw"), 7300});
+    // The gateway of the loopback services when it runs, else the demo's port.
+    const std::optional<SmsService> sms = smsService();
+    initServerStore(office->server(), {QStringLiteral("ftp-pw"), sms ? int(sms->port) : 7300});
     office->config = TeranConfig::demoDefaults(office->dir.path());
     office->config.serverUrl = office->m_server->url().toString();
     office->config.probeUrl = probeServiceUrl().isEmpty() ? closedPortUrl() : probeServiceUrl();

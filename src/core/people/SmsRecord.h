@@ -10,7 +10,9 @@ namespace teran {
 struct SmsAccount {
     QString user;
     QString password;
-    static SmsAccount demo(); // the vendor's demo account, the defaults of [sms] in teran.ini
+    // The demo gateway's account, which the vendor's records always carried: the defaults of
+    // [sms] in teran.ini.
+    static SmsAccount demo();
 };
 
 inline constexpr int kSmsRecordBytes = 150;

@@ -1,5 +1,7 @@
 #include "TeranConfig.h"
 
+#include "people/SmsRecord.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -45,6 +47,8 @@ TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     config.ftpUser = QStringLiteral("teran");
     config.webBaseUrl = QStringLiteral("http://127.0.0.1:28080/");
     config.smsHost = QStringLiteral("127.0.0.1");
+    config.smsUser = SmsAccount::demo().user;
+    config.smsPassword = SmsAccount::demo().password;
     // The embedded demo needs no network: its "internet" is a page inside the data folder.
     config.probeUrl =
         QUrl::fromLocalFile(QDir(dataPath).filePath(QStringLiteral("server/probe.html"))).toString();
@@ -67,6 +71,8 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.ftpUser = text("ftp/User", config.ftpUser);
     config.webBaseUrl = withSlash(text("web/BaseUrl", config.webBaseUrl));
     config.smsHost = text("sms/Host", config.smsHost);
+    config.smsUser = text("sms/User", config.smsUser);
+    config.smsPassword = text("sms/Password", config.smsPassword);
     config.probeUrl = text("probe/Url", config.probeUrl);
     // A number typed wrong must not make a working server look dead (a 0 ms probe, say): it
     // falls back to the default and the daily log says so.
@@ -93,7 +99,8 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.listingUser = text("listing/User", QString());
     config.listingPassword = ini.value(QStringLiteral("listing/Password")).toString();
     config.officeServerCommand = text("office/ServerCommand", QString());
-    config.officeServerWaitSeconds = number("office/ServerWaitSeconds", config.officeServerWaitSeconds, 1, 3600);
+    config.officeServerWaitSeconds =
+        number("office/ServerWaitSeconds", config.officeServerWaitSeconds, 1, 3600);
     return config;
 }
 
@@ -109,6 +116,8 @@ bool TeranConfig::save(const QString& file) const {
     ini.setValue(QStringLiteral("ftp/User"), ftpUser);
     ini.setValue(QStringLiteral("web/BaseUrl"), webBaseUrl);
     ini.setValue(QStringLiteral("sms/Host"), smsHost);
+    ini.setValue(QStringLiteral("sms/User"), smsUser);
+    ini.setValue(QStringLiteral("sms/Password"), smsPassword);
     ini.setValue(QStringLiteral("probe/Url"), probeUrl);
     ini.setValue(QStringLiteral("probe/TimeoutMs"), probeTimeoutMs);
     ini.setValue(QStringLiteral("network/ConnectSeconds"), connectSeconds);

@@ -8,25 +8,27 @@ namespace teran {
 // The program's configuration, teran.ini. Without a file every value serves the embedded demo:
 // a data folder in the user's data location and a ServerStore file inside it.
 struct TeranConfig {
-    QString dataPath;            // [data] DataPath: the office's data folder (rd/, files/, Log/ ...)
-    QString serverUrl;           // [server] Url: "mysql://host:port/teran" or "sqlite:/path/file.db"
-    QString serverUser;          // [server] User (overrides the address' user when set)
-    QString serverPassword;      // [server] Password
-    QString ftpHost;             // [ftp] Host of the picture store
-    int ftpPort = 21;            // [ftp] Port
-    QString ftpUser;             // [ftp] User
-    QString webBaseUrl;          // [web] BaseUrl: vendor's web host; pictures under files/
-    QString smsHost;             // [sms] Host of the SMS gateway (its port comes from the server)
-    QString probeUrl;            // [probe] Url asked to learn whether the internet answers
-    int probeTimeoutMs = 5000;   // [probe] TimeoutMs
+    QString dataPath;          // [data] DataPath: the office's data folder (rd/, files/, Log/ ...)
+    QString serverUrl;         // [server] Url: "mysql://host:port/teran" or "sqlite:/path/file.db"
+    QString serverUser;        // [server] User (overrides the address' user when set)
+    QString serverPassword;    // [server] Password
+    QString ftpHost;           // [ftp] Host of the picture store
+    int ftpPort = 21;          // [ftp] Port
+    QString ftpUser;           // [ftp] User
+    QString webBaseUrl;        // [web] BaseUrl: vendor's web host; pictures under files/
+    QString smsHost;           // [sms] Host of the SMS gateway (its port comes from the server)
+    QString smsUser;           // [sms] User: the office's account at the gateway
+    QString smsPassword;       // [sms] Password
+    QString probeUrl;          // [probe] Url asked to learn whether the internet answers
+    int probeTimeoutMs = 5000; // [probe] TimeoutMs
     // [listing] Url: the office database on MariaDB for an office of several desks
     // ("mysql://host:port/db"); empty keeps it in the data folder (rd/terandb.db).
     QString listingUrl;
-    QString listingUser;         // [listing] User
-    QString listingPassword;     // [listing] Password
-    int connectSeconds = 5;      // [network] ConnectSeconds: reaching a server (database, pictures)
-    int stallSeconds = 20;       // [network] StallSeconds: a server that stops answering mid-way
-    QString officeServerCommand; // [office] ServerCommand: started and awaited before the login
+    QString listingUser;              // [listing] User
+    QString listingPassword;          // [listing] Password
+    int connectSeconds = 5;           // [network] ConnectSeconds: reaching a server (database, pictures)
+    int stallSeconds = 20;            // [network] StallSeconds: a server that stops answering mid-way
+    QString officeServerCommand;      // [office] ServerCommand: started and awaited before the login
     int officeServerWaitSeconds = 60; // [office] ServerWaitSeconds: how long the login waits for it
 
     static QString defaultFile();       // ~/.config/teran/teran.ini (or $TERAN_CONFIG)
