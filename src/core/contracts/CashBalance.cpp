@@ -72,6 +72,11 @@ bool CashBalance::reachServer() {
 }
 
 std::optional<QString> CashBalance::ShowCashBalance(const QString& companyId) {
+    const std::optional<qint64> sum = balance(companyId);
+    return sum ? std::optional<QString>(panelText(*sum)) : std::nullopt;
+}
+
+std::optional<qint64> CashBalance::balance(const QString& companyId) {
     if (!reachServer()) {
         // A refusing server has already said so and is ending the program.
         if (!m_session.endRequested())
@@ -92,7 +97,7 @@ std::optional<QString> CashBalance::ShowCashBalance(const QString& companyId) {
                                      rows.value(0).toString(),
                                  kSource);
         }
-        return panelText(sum);
+        return sum;
     } catch (const StoreError& error) {
         m_session.logError(kLabel, error);
         return std::nullopt;

@@ -47,10 +47,16 @@ QByteArray padToBytes(const QString& text, int width) {
     return bytes.left(width);
 }
 
+std::optional<QString> smsTextProblem(const QString& text) {
+    if (const std::optional<QString> bad = firstUnencodable(text))
+        return QStringLiteral("문자 \"%1\" 은(는) 문자메세지로 보낼 수 없습니다.").arg(*bad);
+    return std::nullopt;
+}
+
 SmsRecordBuild smsRecord(const SmsAccount& account, const QString& receiver, const QString& callback,
                          const QString& text) {
-    if (const std::optional<QString> bad = firstUnencodable(text))
-        return {std::nullopt, QStringLiteral("문자 \"%1\" 은(는) 문자메세지로 보낼 수 없습니다.").arg(*bad)};
+    if (const std::optional<QString> bad = smsTextProblem(text))
+        return {std::nullopt, *bad};
     QByteArray record = field(QStringLiteral("01"), 2) + field(QStringLiteral("0144"), 4) +
                         field(account.user, 10) + field(account.password, 10) +
                         field(digitsOfNumber(receiver), 11) + field(digitsOfNumber(callback), 11) +

@@ -29,6 +29,9 @@ QString cutToBytes(const QString& text, int width);
 // One message as a fixed-width record: type "01", service "0144", the account, receiver and
 // callback (digits), blanks for the reservation, the text padded with blanks to 80 bytes, all
 // in CP949. Nullopt with the reason when the text holds a character CP949 cannot carry.
+// Why a text cannot travel (a character CP949 cannot carry, such as an emoji); nullopt when it can.
+std::optional<QString> smsTextProblem(const QString& text);
+
 struct SmsRecordBuild {
     std::optional<QByteArray> record;
     QString error;

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace teran {
+
+class SqlStore;
+
+// What the SMS window needs beside the protocol: whom it can send to, which numbers a group
+// takes, and what it checks before anything is sent.
+
+struct SmsPerson {
+    QString name, mobile, address;
+};
+
+// The people the recipients list offers, by the window's toolbar keys.
+enum class SmsSource { Sellers, Buyers, Cards, Customers };
+QString smsSourceKey(SmsSource source); // "maedoin", "maesuin", "namecard", "customer"
+QString smsSourceCaption(SmsSource source);
+
+// The people of a source whose name holds `name` (all when empty), sellers hidden by another
+// user left out. The name is bound and matched as typed.
+QList<SmsPerson> smsRecipients(SqlStore& local, SmsSource source, const QString& loginId,
+                               const QString& name);
+
+// A number a group takes: without its "-", more than 9 characters, all digits and not in the
+// group yet. Nullopt when refused.
+std::optional<QString> groupNumber(const QStringList& group, const QString& typed);
+
+// The refusal of the ticked people whose numbers a group did not take.
+QString refusedPeopleText(const QStringList& names);
+
+// What stops a send before it starts: the text, the title, and the box that gets the focus
+// (empty for the cash question).
+struct SmsProblem {
+    QString text;
+    QString title;
+    QString field;
+    bool cash = false; // the cash is short: the question offers to charge it
+    bool operator==(const SmsProblem&) const = default;
+};
+struct SmsRequest {
+    bool group = false;
+    QString receiver; // single mode
+    QStringList list; // group mode
+    QString callback;
+    QString text;
+    qint64 balance = 0; // won
+};
+std::optional<SmsProblem> checkSms(const SmsRequest& request);
+
+struct SmsTexts {
+    static QString title() { return QStringLiteral("문자메세지보내기"); }
+    static QString windowTitle() { return QStringLiteral("SMS 문자메세지 전송하기"); }
+    static QString tooLong() { return QStringLiteral("전송할수 있는 문자는 최대 80 Byte 입니다."); }
+    static QString tooLongTitle() { return QStringLiteral("문자초과"); }
+    static QString failed() { return QStringLiteral("메세지전송에 실패하였습니다."); }
+    static QString failedTitle() { return QStringLiteral("전송실패"); }
+    static QString done(int results, int delivered);
+    static QString doneTitle() { return QStringLiteral("전송완료"); }
+    static QString count(int n) { return QString::number(n) + QStringLiteral(" 건"); }
+};
+
+} // namespace teran
