@@ -12,6 +12,7 @@
 #include "StartPanelArea.h"
 #include "contracts/frmGaeyak.h"
 #include "online/frmUpgrade.h"
+#include "people/frmSms.h"
 #include "session/Session.h"
 #include "session/StoreError.h"
 
@@ -418,12 +419,15 @@ void frmMain::collectSms(bool owners) {
     const QStringList numbers = owners ? m_actions->ownerNumbers() : m_actions->agentNumbers();
     if (numbers.isEmpty())
         return;
-    // The SMS window comes with a later version: until then the numbers are kept here for it
-    // and shown, so the user can send them from a phone.
     m_smsNumbers = numbers;
-    m_session.dialogs().inform(QStringLiteral("문자메세지를 받을 번호 (%1)개\r\n\r\n").arg(numbers.size()) +
-                                   numbers.join(QStringLiteral(", ")),
-                               QStringLiteral("문자메세지전송"));
+    frmSms window(m_session, this);
+    window.setGroup(numbers);
+    if (m_smsHook) {
+        m_smsHook(window);
+        return;
+    }
+    window.exec();
+    m_status->refreshCash();
 }
 
 void frmMain::openWebPage(const QString& key) {

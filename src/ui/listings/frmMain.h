@@ -9,7 +9,8 @@
 
 namespace teran {
 class frmGaeyak;
-}
+class frmSms;
+} // namespace teran
 
 #include <QMainWindow>
 #include <QPointer>
@@ -72,6 +73,8 @@ public:
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
     const QStringList& smsNumbers() const { return m_smsNumbers; }
+    // Tests drive the SMS window instead of the user (it is then not shown).
+    void setSmsWindowHook(std::function<void(frmSms&)> hook) { m_smsHook = std::move(hook); }
 
     QMdiArea* mdiArea() const;
     MainMenus& menus() const { return *m_menus; }
@@ -125,6 +128,7 @@ private:
     ListWindowHost* m_windows;
     ListingActionRunner* m_actions;
     QStringList m_smsNumbers;
+    std::function<void(frmSms&)> m_smsHook;
     ReportOutput m_reportOutput;
     std::function<void(const QUrl&)> m_openUrl;
     QPointer<frmInsert> m_registration;

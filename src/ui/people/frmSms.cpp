@@ -1,0 +1,347 @@
+#include "frmSms.h"
+
+#include "contracts/CashBalance.h"
+#include "people/SmsSender.h"
+#include "session/Session.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* line(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    return e;
+}
+
+} // namespace
+
+frmSms::frmSms(Session& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session) {
+    setObjectName(QStringLiteral("frmSms"));
+    setWindowTitle(SmsTexts::windowTitle());
+    auto* columns = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    columns->addLayout(left, 1);
+    m_title = new QLabel(SmsTexts::windowTitle(), this);
+    m_title->setObjectName(QStringLiteral("lblTitle"));
+    left->addWidget(m_title);
+    auto* modes = new QHBoxLayout;
+    m_mode = new QButtonGroup(this);
+    const QStringList captions{QStringLiteral("개인"), QStringLiteral("그룹")};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QRadioButton(captions[i], this);
+        b->setObjectName(QStringLiteral("smstype_%1").arg(i));
+        m_mode->addButton(b, i);
+        modes->addWidget(b);
+    }
+    left->addLayout(modes);
+    auto* numbers = new QGridLayout;
+    m_sendtel = line(this, "sendtel");
+    m_callback = line(this, "txtCallBack");
+    m_callback->setText(digitsOfNumber(session.state().AuthConfig.value(2)));
+    numbers->addWidget(new QLabel(QStringLiteral("받는번호"), this), 0, 0);
+    numbers->addWidget(m_sendtel, 0, 1);
+    numbers->addWidget(new QLabel(QStringLiteral("회신번호"), this), 1, 0);
+    numbers->addWidget(m_callback, 1, 1);
+    left->addLayout(numbers);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("sendMsg"));
+    m_text->setMaximumHeight(110);
+    left->addWidget(m_text);
+    m_bytes = new QLabel(QStringLiteral("0"), this);
+    m_bytes->setObjectName(QStringLiteral("lblByte"));
+    auto* sendRow = new QHBoxLayout;
+    sendRow->addWidget(m_bytes);
+    sendRow->addWidget(new QLabel(QStringLiteral("/ 80 Byte"), this));
+    sendRow->addStretch();
+    auto* send = button(this, "sendlbl", QStringLiteral("보내기"));
+    auto* reset = button(this, "resetlbl", QStringLiteral("다시쓰기"));
+    sendRow->addWidget(send);
+    sendRow->addWidget(reset);
+    left->addLayout(sendRow);
+    m_log = new QPlainTextEdit(this);
+    m_log->setObjectName(QStringLiteral("txtMsg"));
+    m_log->setReadOnly(true);
+    left->addWidget(m_log, 1);
+    auto* close = button(this, "closebt", QStringLiteral("닫  기"));
+    left->addWidget(close);
+
+    m_groupFrame = new QGroupBox(QStringLiteral("그룹 전송"), this);
+    m_groupFrame->setObjectName(QStringLiteral("fraGroup"));
+    auto* group = new QVBoxLayout(m_groupFrame);
+    auto* sources = new QToolBar(m_groupFrame);
+    sources->setObjectName(QStringLiteral("Toolbar1"));
+    for (SmsSource source : {SmsSource::Sellers, SmsSource::Buyers, SmsSource::Cards, SmsSource::Customers}) {
+        QAction* a = sources->addAction(smsSourceCaption(source));
+        a->setObjectName(smsSourceKey(source));
+        connect(a, &QAction::triggered, this, [this, source] { showSource(source); });
+    }
+    group->addWidget(sources);
+    auto* searchRow = new QHBoxLayout;
+    m_search = line(m_groupFrame, "txtsuch");
+    searchRow->addWidget(m_search);
+    auto* search = button(m_groupFrame, "cmdSuch", QStringLiteral("이름검색"));
+    searchRow->addWidget(search);
+    group->addLayout(searchRow);
+    m_people = new QTreeWidget(m_groupFrame);
+    m_people->setObjectName(QStringLiteral("lvMem"));
+    m_people->setHeaderLabels({QStringLiteral("이름"), QStringLiteral("핸드폰번호"), QStringLiteral("주소")});
+    m_people->setRootIsDecorated(false);
+    group->addWidget(m_people, 1);
+    auto* toGroup = button(m_groupFrame, "cmdGroup", QStringLiteral("선택한 사람 추가 ▼"));
+    group->addWidget(toGroup);
+    m_list = new QListWidget(m_groupFrame);
+    m_list->setObjectName(QStringLiteral("sendList"));
+    group->addWidget(m_list, 1);
+    auto* addRow = new QHBoxLayout;
+    m_add = line(m_groupFrame, "txtadd");
+    addRow->addWidget(m_add);
+    auto* add = button(m_groupFrame, "cmdAdd", QStringLiteral("추가"));
+    auto* del = button(m_groupFrame, "cmdDel", QStringLiteral("삭제"));
+    auto* clear = button(m_groupFrame, "cmddel2", QStringLiteral("전체삭제"));
+    for (QPushButton* b : {add, del, clear})
+        addRow->addWidget(b);
+    group->addLayout(addRow);
+    m_count = new QLabel(SmsTexts::count(0), m_groupFrame);
+    m_count->setObjectName(QStringLiteral("cntlbl"));
+    group->addWidget(m_count);
+    columns->addWidget(m_groupFrame, 1);
+
+    connect(m_mode, &QButtonGroup::idClicked, this, [this](int id) { chooseMode(id == 1); });
+    connect(m_text, &QPlainTextEdit::textChanged, this, &frmSms::limitText);
+    connect(send, &QPushButton::clicked, this, &frmSms::sendlbl_Click);
+    connect(reset, &QPushButton::clicked, m_text, &QPlainTextEdit::clear);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(search, &QPushButton::clicked, this, &frmSms::cmdSuch_Click);
+    connect(toGroup, &QPushButton::clicked, this, &frmSms::cmdGroup_Click);
+    connect(add, &QPushButton::clicked, this, &frmSms::cmdAdd_Click);
+    connect(del, &QPushButton::clicked, this, &frmSms::cmdDel_Click);
+    connect(clear, &QPushButton::clicked, this, &frmSms::cmddel2_Click);
+    chooseMode(false);
+    readBalance();
+    resize(900, 560);
+}
+
+void frmSms::setPerson(const QString& name, const QString& mobile) {
+    m_title->setText(name);
+    m_sendtel->setText(QString(mobile).remove(QLatin1Char('-')));
+    chooseMode(false);
+}
+
+void frmSms::setGroup(const QStringList& numbers) {
+    for (const QString& n : numbers)
+        if (const std::optional<QString> number = groupNumber(group(), n))
+            m_list->addItem(*number);
+    updateCount();
+    chooseMode(true);
+}
+
+bool frmSms::isGroupMode() const {
+    return m_mode->checkedId() == 1;
+}
+
+QStringList frmSms::group() const {
+    QStringList numbers;
+    for (int i = 0; i < m_list->count(); ++i)
+        numbers << m_list->item(i)->text();
+    return numbers;
+}
+
+QString frmSms::logText() const {
+    return m_log->toPlainText();
+}
+
+void frmSms::chooseMode(bool group) {
+    m_mode->button(group ? 1 : 0)->setChecked(true);
+    m_sendtel->setEnabled(!group);
+    m_count->setVisible(group);
+    m_groupFrame->setVisible(group);
+}
+
+void frmSms::limitText() {
+    const QString text = m_text->toPlainText();
+    const int bytes = smsByteLength(text);
+    m_bytes->setText(QString::number(bytes));
+    if (bytes <= kSmsTextBytes)
+        return;
+    m_session.dialogs().critical(SmsTexts::tooLong(), SmsTexts::tooLongTitle());
+    const QSignalBlocker quiet(m_text);
+    m_text->setPlainText(cutToBytes(text, kSmsTextBytes));
+    m_text->moveCursor(QTextCursor::End);
+    m_bytes->setText(QString::number(smsByteLength(m_text->toPlainText())));
+}
+
+void frmSms::appendLog(const QString& line) {
+    m_log->appendPlainText(line);
+    m_log->verticalScrollBar()->setValue(m_log->verticalScrollBar()->maximum());
+}
+
+void frmSms::readBalance() {
+    m_balance = CashBalance(m_session).balance(m_session.state().OfficeMainId).value_or(0);
+}
+
+void frmSms::updateCount() {
+    m_count->setText(SmsTexts::count(m_list->count()));
+}
+
+void frmSms::showSource(SmsSource source) {
+    m_source = source;
+    m_search->clear();
+    m_people->clear();
+    try {
+        for (const SmsPerson& p :
+             smsRecipients(m_session.listingStore(), source, m_session.state().LoginId, QString())) {
+            auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
+            item->setCheckState(0, Qt::Unchecked);
+        }
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("frmSms Toolbar1_ButtonClick => "), error);
+    }
+}
+
+void frmSms::cmdSuch_Click() {
+    const QString name = m_search->text().trimmed();
+    if (name.isEmpty()) {
+        m_session.dialogs().inform(QStringLiteral("검색할 이름을 적어주세요"), QStringLiteral("이름검색"));
+        return;
+    }
+    m_people->clear();
+    try {
+        for (const SmsPerson& p :
+             smsRecipients(m_session.listingStore(), m_source, m_session.state().LoginId, name)) {
+            auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
+            item->setCheckState(0, Qt::Unchecked);
+        }
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("frmSms cmdSuch_Click => "), error);
+    }
+}
+
+void frmSms::cmdAdd_Click() {
+    const std::optional<QString> number = groupNumber(group(), m_add->text());
+    if (!number) {
+        m_session.dialogs().inform(QStringLiteral("[ ") + m_add->text().trimmed() +
+                                       QStringLiteral(" ] 전화번호가 중복등록되었거나 잘못되었습니다."),
+                                   QStringLiteral("핸드폰번호오류"));
+        return;
+    }
+    m_list->addItem(*number);
+    m_add->clear();
+    updateCount();
+}
+
+void frmSms::cmdGroup_Click() {
+    QStringList refused;
+    bool any = false;
+    for (int i = 0; i < m_people->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_people->topLevelItem(i);
+        if (item->checkState(0) != Qt::Checked)
+            continue;
+        any = true;
+        item->setCheckState(0, Qt::Unchecked);
+        if (const std::optional<QString> number = groupNumber(group(), item->text(1)))
+            m_list->addItem(*number);
+        else
+            refused << item->text(0);
+    }
+    if (!any) {
+        m_session.dialogs().inform(QStringLiteral("선택된 사람이 없습니다."), QStringLiteral("확인"));
+        return;
+    }
+    updateCount();
+    if (!refused.isEmpty())
+        m_session.dialogs().inform(refusedPeopleText(refused), QStringLiteral("핸드폰번호오류"));
+}
+
+void frmSms::cmdDel_Click() {
+    delete m_list->currentItem();
+    updateCount();
+}
+
+void frmSms::cmddel2_Click() {
+    if (!m_session.dialogs().askYesNo(QStringLiteral("정말 삭제하시겠습니까 ?"), QStringLiteral("그룹삭제")))
+        return;
+    m_list->clear();
+    updateCount();
+}
+
+bool frmSms::sendlbl_Click() {
+    const SmsRequest request{isGroupMode(),      m_sendtel->text(),     group(),
+                             m_callback->text(), m_text->toPlainText(), m_balance};
+    if (const std::optional<SmsProblem> problem = checkSms(request)) {
+        if (problem->cash) {
+            // The cash page is the vendor's web service, opened from the frame window's menu.
+            m_session.dialogs().askYesNo(problem->text, problem->title);
+            return false;
+        }
+        m_session.dialogs().inform(problem->text, problem->title);
+        if (QWidget* box = findChild<QWidget*>(problem->field))
+            box->setFocus();
+        return false;
+    }
+    std::optional<quint16> port;
+    try {
+        port = smsGatewayPort(m_session.serverStore());
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("frmSms sendlbl_Click => "), error);
+    }
+    if (!port) {
+        m_session.dialogs().critical(QStringLiteral("SMS 서버의 주소를 읽지 못했습니다."),
+                                     QStringLiteral("접속오류"));
+        return false;
+    }
+    SmsSender sender(m_session.config().smsHost, *port,
+                     {m_session.config().smsUser, m_session.config().smsPassword});
+    sender.setLog([this](const QString& line) { appendLog(line); });
+    const SmsBatch batch{request.group ? request.list : QStringList{digitsOfNumber(request.receiver)},
+                         request.callback, request.text};
+    const SmsBatchResult result = sender.send(batch);
+    if (result.results.isEmpty() && !result.error.isEmpty()) {
+        m_session.dialogs().critical(result.error, QStringLiteral("연결상태"));
+        return false;
+    }
+    const int delivered = result.delivered();
+    if (delivered == 0) {
+        m_session.dialogs().inform(SmsTexts::failed(), SmsTexts::failedTitle());
+        return false;
+    }
+    try {
+        chargeSmsBatch(m_session.serverStore(), m_session.state().OfficeMainId, m_session.state().LoginId,
+                       delivered, request.text, m_session.clock().now());
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("frmSms mem_cash => "), error);
+    }
+    m_session.dialogs().inform(SmsTexts::done(int(result.results.size()), delivered), SmsTexts::doneTitle());
+    readBalance();
+    if (!request.group) {
+        m_text->clear();
+        m_sendtel->clear();
+    }
+    return true;
+}
+
+} // namespace teran
