@@ -259,10 +259,6 @@ ConfirmationForm formOf(const QSqlQuery& q) {
     return f;
 }
 
-QString marksFor(int n) {
-    return QStringList(n, QStringLiteral("?")).join(',');
-}
-
 // UPDATE by the key columns, INSERT with them when nothing was there; returns the new number.
 int upsert(SqlStore& store, const QMap<QString, QVariant>& columns, const QString& where,
            const QVariantList& keys, const QMap<QString, QVariant>& onInsert) {
@@ -286,7 +282,7 @@ int upsert(SqlStore& store, const QMap<QString, QVariant>& columns, const QStrin
     }
     return store
         .insert(QStringLiteral("INSERT INTO mem_moo_mul (%1) VALUES (%2)")
-                    .arg(names.join(','), marksFor(names.size())),
+                    .arg(names.join(','), SqlStore::placeholders(names.size())),
                 inserted)
         .toInt();
 }
@@ -413,12 +409,12 @@ int ConfirmationFormStore::remove(const QList<int>& numbers) {
     QVariantList values;
     for (int n : numbers)
         values << n;
-    const int removed = m_local.execute(
-        QStringLiteral("DELETE FROM mem_moo_mul WHERE table_idx IN (%1)").arg(marksFor(values.size())),
-        values);
+    const int removed = m_local.execute(QStringLiteral("DELETE FROM mem_moo_mul WHERE table_idx IN (%1)")
+                                            .arg(SqlStore::placeholders(values.size())),
+                                        values);
     if (m_server && m_server->isOpen())
         m_server->execute(QStringLiteral("DELETE FROM mem_moo_mul WHERE `ID`=? AND tidx IN (%1)")
-                              .arg(marksFor(values.size())),
+                              .arg(SqlStore::placeholders(values.size())),
                           QVariantList{m_officeId} + values);
     return removed;
 }

@@ -186,10 +186,9 @@ RegisterPage ContractRegister::leases(const std::function<bool(const Contract&)>
     constexpr int kBatch = 500; // bound values per statement stay well inside every backend's limit
     for (int first = 0; first < chosen.size(); first += kBatch) {
         const QVariantList keys = chosen.mid(first, kBatch);
-        QSqlQuery q =
-            m_store.query(QStringLiteral("SELECT %1 FROM mem_moo_con WHERE table_idx IN (%2)")
-                              .arg(kColumns, QStringList(keys.size(), QStringLiteral("?")).join(',')),
-                          keys);
+        QSqlQuery q = m_store.query(QStringLiteral("SELECT %1 FROM mem_moo_con WHERE table_idx IN (%2)")
+                                        .arg(kColumns, SqlStore::placeholders(keys.size())),
+                                    keys);
         while (q.next()) {
             const Contract k = contractOfRow(q);
             RegisterRow row = rowOf(k, today);

@@ -170,7 +170,7 @@ void ContractStore::save(Contract& contract) {
         // The stamp is set once, when the contract is first written.
         contract.writeday = m_clock.now();
         a.set(QStringLiteral("writeday"), m_store.toStored(contract.writeday));
-        const QString marks = QStringList(a.names.size(), QStringLiteral("?")).join(',');
+        const QString marks = SqlStore::placeholders(a.names.size());
         contract.number =
             m_store
                 .insert(
@@ -186,7 +186,7 @@ int ContractStore::remove(const QList<int>& numbers) {
     QVariantList values;
     for (int n : numbers)
         values << n;
-    const QString marks = QStringList(numbers.size(), QStringLiteral("?")).join(',');
+    const QString marks = SqlStore::placeholders(numbers.size());
     return m_store.execute(QStringLiteral("DELETE FROM mem_moo_con WHERE table_idx IN (%1)").arg(marks),
                            values);
 }

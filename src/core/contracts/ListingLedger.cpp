@@ -155,8 +155,7 @@ void ListingLedgerStore::save(LedgerKind kind, int listing, const LedgerTable& t
                 {key, table.title, table.special, now});
         const QString sql =
             QStringLiteral("INSERT INTO %1 (sortnum, addr, %2, writeday) VALUES (?, ?, %3, ?)")
-                .arg(tableOf(kind), columns.join(','),
-                     QStringList(columns.size(), QStringLiteral("?")).join(','));
+                .arg(tableOf(kind), columns.join(','), SqlStore::placeholders(columns.size()));
         for (int r = 0; r < table.rows.size(); ++r) {
             QVariantList values{r + 1, key};
             for (int c = 0; c < columns.size(); ++c)

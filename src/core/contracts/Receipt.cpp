@@ -86,7 +86,7 @@ void ReceiptStore::save(Receipt& r) {
         }
         r.number = m_store
                        .insert(QStringLiteral("INSERT INTO mem_moo_rec (%1) VALUES (%2)")
-                                   .arg(columns, QStringList(values.size(), QStringLiteral("?")).join(',')),
+                                   .arg(columns, SqlStore::placeholders(values.size())),
                                values)
                        .toInt();
     });
@@ -99,7 +99,7 @@ int ReceiptStore::remove(const QList<int>& numbers) {
     for (int n : numbers)
         values << n;
     return m_store.execute(QStringLiteral("DELETE FROM mem_moo_rec WHERE table_idx IN (%1)")
-                               .arg(QStringList(numbers.size(), QStringLiteral("?")).join(',')),
+                               .arg(SqlStore::placeholders(numbers.size())),
                            values);
 }
 

@@ -1,5 +1,7 @@
 #include "ListingSelection.h"
 
+#include "session/SqlStore.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -25,11 +27,7 @@ QString text(const QSqlQuery& q, int field) {
 } // namespace
 
 QString ListingNumberList::placeholders(qsizetype count) {
-    QStringList marks;
-    marks.reserve(count);
-    for (qsizetype i = 0; i < count; ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QStringLiteral(", "));
+    return SqlStore::placeholders(count);
 }
 
 QList<QList<int>> ListingNumberList::chunks(const QList<int>& numbers, qsizetype size) {

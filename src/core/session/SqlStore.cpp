@@ -228,6 +228,10 @@ void SqlStore::checkFault(const QString& sql) const {
         throw StoreError(*refusal, m_connectionName, sql);
 }
 
+QString SqlStore::placeholders(qsizetype count) {
+    return QStringList(count, QStringLiteral("?")).join(QStringLiteral(", "));
+}
+
 int SqlStore::placeholderCount(const QString& sql) {
     int count = 0;
     QChar quote;

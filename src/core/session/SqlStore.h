@@ -55,6 +55,8 @@ public:
     // The "?" placeholders of a statement, outside quoted texts and names. A statement run
     // with another number of values is refused: MariaDB's driver would run it anyway.
     static int placeholderCount(const QString& sql);
+    // "?, ?, ?": the marks of `count` bound values, for an IN list or the values of an insert.
+    static QString placeholders(qsizetype count);
 
     // The store's own current time, as an SQL expression (the vendor's clock for the server).
     QString nowSql() const;

@@ -7,6 +7,7 @@
 #include "frmGaeyakMk.h"
 #include "frmGaeyakMul.h"
 #include "frmGaeyakRec.h"
+#include "session/OpenedWindow.h"
 #include "session/Session.h"
 
 #include <QHBoxLayout>
@@ -231,13 +232,9 @@ void frmGaeyak::cmdDel_Click() {
 }
 
 void frmGaeyak::hand(QWidget* window) {
-    if (m_windowHook) {
-        m_windowHook(window);
-        return;
-    }
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The register shows what was saved or deleted in the window once it closes.
     connect(window, &QObject::destroyed, this, &frmGaeyak::reload);
-    window->show();
+    showOpenedWindow(window, m_windowHook);
 }
 
 void frmGaeyak::logError(const QString& routine, const QString& description, const QString& source) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ReportPreview.h"
+#include "session/OpenedWindow.h"
 
 #include <QWidget>
 #include <functional>
@@ -24,7 +24,6 @@ public:
     explicit frmGaeyak(Session& session, QString tb = {}, QWidget* parent = nullptr);
 
     // Windows opened from here, for a test to drive; by default they are shown.
-    using WindowHook = std::function<void(QWidget* window)>;
     void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
 
     QString currentTab() const;

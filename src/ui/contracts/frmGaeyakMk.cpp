@@ -11,6 +11,7 @@
 #include "register/WindowAddressTarget.h"
 #include "register/frmAddr.h"
 #include "session/ListingRepository.h"
+#include "session/OpenedWindow.h"
 #include "session/Session.h"
 
 #include <QButtonGroup>
@@ -276,16 +277,7 @@ void frmGaeyakMk::FncGaeyakRec(int amount, const QString& type) {
 }
 
 void frmGaeyakMk::hand(QWidget* window) {
-    if (m_windowHook) {
-        m_windowHook(window);
-        return;
-    }
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->exec();
-        return;
-    }
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
+    showOpenedWindow(window, m_windowHook);
 }
 
 void frmGaeyakMk::logError(const QString& routine, const QString& description, const QString& source) const {

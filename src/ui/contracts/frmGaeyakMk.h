@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contracts/Contract.h"
+#include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 
 #include <QWidget>
@@ -40,7 +41,6 @@ public:
 
     void setReportOutput(ReportOutput output) { m_output = std::move(output); }
     // The windows opened from here, for a test to drive; by default they are shown.
-    using WindowHook = std::function<void(QWidget* window)>;
     void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
 
     // Shows a contract not yet stored (a draft the opener prepared).

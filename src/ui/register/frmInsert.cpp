@@ -27,6 +27,7 @@
 #include "register/LotListings.h"
 #include "register/TypeFields.h"
 #include "register/WorkNotes.h"
+#include "session/OpenedWindow.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
@@ -1094,20 +1095,14 @@ void frmInsert::openLedger(LedgerKind kind) {
         }
         AutoMoney();
     });
-    if (m_windowHook) {
+    if (m_windowHook)
         m_windowHook(&ledger);
-        return;
-    }
-    ledger.exec();
+    else
+        ledger.exec();
 }
 
 void frmInsert::handWindow(QWidget* window) {
-    if (m_windowHook) {
-        m_windowHook(window);
-        return;
-    }
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
+    showOpenedWindow(window, m_windowHook);
 }
 
 } // namespace teran
