@@ -2,6 +2,7 @@
 
 #include "ListingSheet.h"
 #include "ResidentNumber.h"
+#include "register/AddressPick.h"
 #include "session/SqlStore.h"
 
 #include <QMap>
@@ -346,11 +347,7 @@ QString groupSeparator() {
 }
 
 QString ConfirmationForm::address() const {
-    QStringList parts;
-    for (const QString& p : location)
-        if (!p.trimmed().isEmpty())
-            parts << p.trimmed();
-    return parts.join(QLatin1Char(' '));
+    return joinedAddress(location);
 }
 
 ConfirmationFormStore::ConfirmationFormStore(SqlStore& local, SqlStore* server, QString officeId)

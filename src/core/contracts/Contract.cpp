@@ -1,5 +1,7 @@
 #include "Contract.h"
 
+#include "register/AddressPick.h"
+
 #include <algorithm>
 
 namespace teran {
@@ -74,11 +76,7 @@ QString ContractDate::spoken() const {
 }
 
 QString Contract::address() const {
-    QStringList parts;
-    for (const QString& part : location)
-        if (!part.trimmed().isEmpty())
-            parts << part.trimmed();
-    return parts.join(QLatin1Char(' '));
+    return joinedAddress(location);
 }
 
 void Contract::computeBalance() {

@@ -44,12 +44,16 @@ QString AddressPick::rest() const {
     return text == kLotPlaceholder ? QString() : text;
 }
 
-QString AddressPick::joined() const {
-    QStringList parts;
-    for (const QString& part : {addr1, addr2, addr3, rest()})
+QString joinedAddress(const QStringList& parts) {
+    QStringList kept;
+    for (const QString& part : parts)
         if (!part.trimmed().isEmpty())
-            parts << part.trimmed();
-    return parts.join(QLatin1Char(' '));
+            kept << part.trimmed();
+    return kept.join(QLatin1Char(' '));
+}
+
+QString AddressPick::joined() const {
+    return joinedAddress({addr1, addr2, addr3, rest()});
 }
 
 bool AddressPick::needsRest() const {

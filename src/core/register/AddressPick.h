@@ -3,8 +3,12 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace teran {
+
+// The parts of an address joined by one blank, empty parts left out ("서울 강남구 역삼동 1-2").
+QString joinedAddress(const QStringList& parts);
 
 // Which set of fields an address picked in the address finder is meant for; the finder is
 // told by a target name.

@@ -4,6 +4,7 @@
 #include "contracts/BrokerageFee.h"
 #include "contracts/ContractPage.h"
 #include "contracts/ResidentNumber.h"
+#include "register/AddressPick.h"
 #include "register/AutoMoney.h"
 #include "session/Session.h"
 
@@ -137,7 +138,7 @@ QWidget* ContractPanel::buildLocation() {
 }
 
 void ContractPanel::composeAddress() {
-    m_address->setText(location().join(QLatin1Char(' ')).simplified());
+    m_address->setText(joinedAddress(location()));
 }
 
 QStringList ContractPanel::location() const {

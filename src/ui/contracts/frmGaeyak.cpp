@@ -238,8 +238,8 @@ void frmGaeyak::hand(QWidget* window) {
 }
 
 void frmGaeyak::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(QStringLiteral("계약서관리 ") + routine + QStringLiteral(" => ") + description +
-                       QStringLiteral(" => ") + source);
+    m_session.WriteLog(DailyLog::errorMessage(
+        QStringLiteral("계약서관리 ") + routine + QStringLiteral(" => "), description, source));
 }
 
 } // namespace teran

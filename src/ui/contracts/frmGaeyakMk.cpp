@@ -281,8 +281,8 @@ void frmGaeyakMk::hand(QWidget* window) {
 }
 
 void frmGaeyakMk::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(QStringLiteral("계약서 ") + routine + QStringLiteral(" => ") + description +
-                       QStringLiteral(" => ") + source);
+    m_session.WriteLog(DailyLog::errorMessage(QStringLiteral("계약서 ") + routine + QStringLiteral(" => "),
+                                              description, source));
 }
 
 } // namespace teran

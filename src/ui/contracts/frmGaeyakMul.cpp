@@ -116,7 +116,7 @@ QWidget* frmGaeyakMul::buildLocation() {
     connect(m_list, &QComboBox::activated, this, &frmGaeyakMul::cboMul_Click);
     connect(m_addr4, &QLineEdit::textChanged, this, [this] {
         m_location[3] = m_addr4->text().trimmed();
-        m_address->setText(QStringList(m_location).join(QLatin1Char(' ')).simplified());
+        m_address->setText(joinedAddress(m_location));
     });
     connect(search, &QPushButton::clicked, this, [this] {
         frmAddr finder(m_session, QStringLiteral("AdrMul"), nullptr, this);
@@ -208,7 +208,7 @@ void frmGaeyakMul::setLocation(const QStringList& location) {
     for (int i = 0; i < 3; ++i)
         m_addr[i]->setText(m_location[i].isEmpty() ? kHints[i] : m_location[i]);
     m_addr4->setText(m_location[3]);
-    m_address->setText(QStringList(m_location).join(QLatin1Char(' ')).simplified());
+    m_address->setText(joinedAddress(m_location));
     listForms();
 }
 
@@ -399,8 +399,8 @@ void frmGaeyakMul::cmdPrintNow_Click() {
 }
 
 void frmGaeyakMul::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(QStringLiteral("중개대상물확인 설명서 ") + routine + QStringLiteral(" => ") +
-                       description + QStringLiteral(" => ") + source);
+    m_session.WriteLog(DailyLog::errorMessage(
+        QStringLiteral("중개대상물확인 설명서 ") + routine + QStringLiteral(" => "), description, source));
 }
 
 } // namespace teran

@@ -166,8 +166,8 @@ void frmGaeyakRec::cmdPrint_Click() {
 }
 
 void frmGaeyakRec::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(QStringLiteral("영수증 ") + routine + QStringLiteral(" => ") + description +
-                       QStringLiteral(" => ") + source);
+    m_session.WriteLog(DailyLog::errorMessage(QStringLiteral("영수증 ") + routine + QStringLiteral(" => "),
+                                              description, source));
 }
 
 } // namespace teran

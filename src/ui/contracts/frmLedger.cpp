@@ -198,8 +198,8 @@ void frmLedger::closeEvent(QCloseEvent* event) {
 void frmLedger::logError(const QString& routine, const QString& description, const QString& source) const {
     const QString window =
         m_kind == LedgerKind::Tenants ? QStringLiteral("frmImchain ") : QStringLiteral("frmMoney ");
-    m_session.WriteLog(window + routine + QStringLiteral(" => ") + description + QStringLiteral(" => ") +
-                       source);
+    m_session.WriteLog(
+        DailyLog::errorMessage(window + routine + QStringLiteral(" => "), description, source));
 }
 
 } // namespace teran
