@@ -25,6 +25,8 @@ QList<TableDef> serverStoreSchema() {
 // advertisement must state.
 // Version 6 keeps the area of the part let that a lease states (`pyung5`, `pyung6` of
 // `mem_moo_con`) and indexes the contract register by kind and date.
+// Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
+// `mem_paper`), so that the office it was written to can answer it.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -54,7 +56,8 @@ QList<Migration> serverStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, serverStoreSchema()); };
     return {{1, QStringLiteral("declared tables"), reconcile},
             {2, QStringLiteral("list indexes"), reconcile},
-            {3, QStringLiteral("move-in date"), reconcile}};
+            {3, QStringLiteral("move-in date"), reconcile},
+            {4, QStringLiteral("the writer of an inquiry"), reconcile}};
 }
 
 int upgradeListingStore(SqlStore& store) {

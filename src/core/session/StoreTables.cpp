@@ -551,6 +551,9 @@ TableDef inquiries() {
                 key(QStringLiteral("table_idx")),
                 text(QStringLiteral("id"), kIdSize),
                 text(QStringLiteral("toid"), kIdSize),
+                // The member who wrote it from the program, so that it can be answered; the web
+                // leaves it empty.
+                text(QStringLiteral("fromid"), kIdSize),
                 text(QStringLiteral("tb"), kCodeSize),
                 text(QStringLiteral("ty"), kShortSize),
                 number(QStringLiteral("tidx")),

@@ -1,0 +1,57 @@
+#include "DiaryPeriod.h"
+
+#include "session/SqlStore.h"
+
+namespace teran {
+
+QDate DiaryPeriod::first() const {
+    switch (kind) {
+    case PeriodKind::Month:
+        return QDate(day.year(), day.month(), 1);
+    case PeriodKind::Range:
+        return std::min(from, to);
+    case PeriodKind::Day:
+        break;
+    }
+    return day;
+}
+
+QDate DiaryPeriod::pastLast() const {
+    switch (kind) {
+    case PeriodKind::Month:
+        return first().addMonths(1);
+    case PeriodKind::Range:
+        return std::max(from, to).addDays(1);
+    case PeriodKind::Day:
+        break;
+    }
+    return day.addDays(1);
+}
+
+DiaryQuery::DiaryQuery(const SqlStore& store, QString sql, QVariantList values)
+    : m_store(store)
+    , m_sql(std::move(sql))
+    , m_values(std::move(values)) {}
+
+void DiaryQuery::period(const QString& column, const DiaryPeriod& period) {
+    m_sql += QStringLiteral(" AND %1 >= ? AND %1 < ?").arg(column);
+    m_values << m_store.toStored(period.first()) << m_store.toStored(period.pastLast());
+}
+
+void DiaryQuery::search(const DiarySearch& search, const QStringList& searchable) {
+    if (search.text.isEmpty() || !searchable.contains(search.column))
+        return;
+    m_sql += QStringLiteral(" AND %1 LIKE ?").arg(search.column) + SqlStore::likeEscapeSql();
+    m_values << SqlStore::likeContains(search.text);
+}
+
+void DiaryQuery::equals(const QString& column, const QVariant& value) {
+    m_sql += QStringLiteral(" AND %1 = ?").arg(column);
+    m_values << value;
+}
+
+QDate storedDay(const QVariant& stored) {
+    return SqlStore::toDateTime(stored).date();
+}
+
+} // namespace teran

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+#include <QVariantList>
+
+namespace teran {
+
+class SqlStore;
+
+// The periods of the schedule's and the diary's lists, in the order of their tabs.
+enum class PeriodKind { Day = 0, Month = 1, Range = 2 };
+
+// The days a list covers: the chosen day, its month, or a range of days (both ends included).
+struct DiaryPeriod {
+    PeriodKind kind = PeriodKind::Day;
+    QDate day;      // the chosen day (Day and Month)
+    QDate from, to; // the range (Range); given the wrong way round it is turned
+    QDate first() const;
+    QDate pastLast() const; // the first day after the period
+};
+
+// The search box of a list: the text is looked for in the column of the chosen option.
+struct DiarySearch {
+    QString column; // one of the list's searchable columns, else the search is ignored
+    QString text;
+};
+
+// A query being built from bound conditions. Days are compared with bound cut-offs, so a row
+// stored with or without a time of day falls into the day it belongs to on both backends.
+class DiaryQuery {
+public:
+    DiaryQuery(const SqlStore& store, QString sql, QVariantList values);
+    void period(const QString& column, const DiaryPeriod& period);
+    void search(const DiarySearch& search, const QStringList& searchable);
+    void equals(const QString& column, const QVariant& value);
+    const QString& sql() const { return m_sql; }
+    const QVariantList& values() const { return m_values; }
+
+private:
+    const SqlStore& m_store;
+    QString m_sql;
+    QVariantList m_values;
+};
+
+// "yyyy-mm-dd" of a stored day; empty for a missing one.
+QDate storedDay(const QVariant& stored);
+
+} // namespace teran
