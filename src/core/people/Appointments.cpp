@@ -2,7 +2,6 @@
 
 #include "session/SqlStore.h"
 
-#include <QLocale>
 #include <QSqlQuery>
 
 namespace teran {
@@ -139,7 +138,7 @@ report::Document scheduleDocument(const QString& title, const QList<Appointment>
 }
 
 QString scheduleTitle(const QDate& day) {
-    return QLocale(QLocale::Korean, QLocale::SouthKorea).toString(day, QLocale::LongFormat) +
+    return DiaryPeriod{.kind = PeriodKind::Day, .day = day, .from = {}, .to = {}}.text() +
            QStringLiteral(" 일정표");
 }
 

@@ -68,7 +68,7 @@ QString scheduleTitle(const QDate& day);
 
 struct DiaryTexts {
     static QString nameMissing() { return QStringLiteral("이름을 입력해주세요"); }
-    static QString scheduleTitle() { return QStringLiteral("스케쥴관리"); }
+    static QString scheduleBoxTitle() { return QStringLiteral("스케쥴관리"); }
     static QString saved() { return QStringLiteral("저장을 완료하였습니다."); }
     static QString savedTitle() { return QStringLiteral("저장완료"); }
     static QString askDelete() { return QStringLiteral("정말삭제하시겠습니까 ?"); }

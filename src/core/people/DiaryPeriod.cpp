@@ -2,6 +2,8 @@
 
 #include "session/SqlStore.h"
 
+#include <QLocale>
+
 namespace teran {
 
 QDate DiaryPeriod::first() const {
@@ -26,6 +28,20 @@ QDate DiaryPeriod::pastLast() const {
         break;
     }
     return day.addDays(1);
+}
+
+QString DiaryPeriod::text() const {
+    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+    switch (kind) {
+    case PeriodKind::Month:
+        return QStringLiteral("%1년 %2월").arg(day.year()).arg(day.month());
+    case PeriodKind::Range:
+        return first().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" ~ ") +
+               pastLast().addDays(-1).toString(QStringLiteral("yyyy-MM-dd"));
+    case PeriodKind::Day:
+        break;
+    }
+    return korean.toString(day, QLocale::LongFormat);
 }
 
 DiaryQuery::DiaryQuery(const SqlStore& store, QString sql, QVariantList values)

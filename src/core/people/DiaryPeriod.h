@@ -18,6 +18,8 @@ struct DiaryPeriod {
     QDate from, to; // the range (Range); given the wrong way round it is turned
     QDate first() const;
     QDate pastLast() const; // the first day after the period
+    // The period as a title says it: "2026년 12월 8일 화요일", "2026년 12월", "2026-12-01 ~ 2026-12-31".
+    QString text() const;
 };
 
 // The search box of a list: the text is looked for in the column of the chosen option.

@@ -71,7 +71,7 @@ QStringList MainMenus::laterEntries() {
             QStringLiteral("family"),      QStringLiteral("clubinfo"),     QStringLiteral("clubedit"),
             QStringLiteral("clubdel"),     QStringLiteral("clubinout"),    QStringLiteral("clubmem"),
             QStringLiteral("clubboard"),   QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),
-            QStringLiteral("cluboner"),    QStringLiteral("question"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
+            QStringLiteral("cluboner"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
             QStringLiteral("dogusetting"), QStringLiteral("tetris")};
 }
 
@@ -138,6 +138,9 @@ void MainMenus::buildPeople(QMenuBar* bar) {
     add(menu, QStringLiteral("maesu"), QStringLiteral("매수자관리"));
     add(menu, QStringLiteral("namecard"), QStringLiteral("명함관리"));
     add(menu, QStringLiteral("customer"), QStringLiteral("고객관리"));
+    menu->addSeparator();
+    add(menu, QStringLiteral("daily"), QStringLiteral("일정관리"));
+    add(menu, QStringLiteral("paper"), QStringLiteral("문의함"));
     menu->addSeparator();
     add(menu, QStringLiteral("family"), QStringLiteral("직원현황"));
 }

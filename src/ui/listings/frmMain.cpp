@@ -12,6 +12,10 @@
 #include "StartPanelArea.h"
 #include "contracts/frmGaeyak.h"
 #include "online/frmUpgrade.h"
+#include "people/Inquiry.h"
+#include "people/frmDaily.h"
+#include "people/frmPaper.h"
+#include "people/frmPaperin.h"
 #include "people/frmSms.h"
 #include "session/Session.h"
 #include "session/StoreError.h"
@@ -123,19 +127,18 @@ void frmMain::buildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("도구모음"));
     bar->setObjectName(QStringLiteral("img_over"));
     bar->setMovable(false);
-    const auto later = [bar](const char* name, const QString& text) {
-        QAction* entry = bar->addAction(text);
-        entry->setObjectName(QLatin1String(name));
-        entry->setEnabled(false);
-        entry->setToolTip(MainMenus::laterText());
-    };
     QAction* insert = bar->addAction(QStringLiteral("매물등록"));
     insert->setObjectName(QStringLiteral("img_over_insert"));
     connect(insert, &QAction::triggered, this, [this] { openRegistration({EditMode::New, 0}); });
-    later("img_over_daily", QStringLiteral("일정관리"));
+    QAction* daily = bar->addAction(QStringLiteral("일정관리"));
+    daily->setObjectName(QStringLiteral("img_over_daily"));
+    connect(daily, &QAction::triggered, this, &frmMain::openSchedule);
     QAction* contracts = bar->addAction(QStringLiteral("계약관리"));
     contracts->setObjectName(QStringLiteral("img_over_gaeyak"));
     connect(contracts, &QAction::triggered, this, &frmMain::openContractRegister);
+    QAction* paper = bar->addAction(QStringLiteral("문의함"));
+    paper->setObjectName(QStringLiteral("img_over_paper"));
+    connect(paper, &QAction::triggered, this, &frmMain::openInquiryBox);
     QAction* all = bar->addAction(QStringLiteral("전체매물"));
     all->setObjectName(QStringLiteral("img_over_all"));
     connect(all, &QAction::triggered, this, [this] {
@@ -225,6 +228,9 @@ void frmMain::connectActions() {
     on("bogo", [this] { printCurrentSheet(true); });
     on("smsgo", [this] { collectSms(true); });
     on("smsgo2", [this] { collectSms(false); });
+    on("question", [this] { askAboutCurrentListing(); });
+    on("daily", [this] { openSchedule(); });
+    on("paper", [this] { openInquiryBox(); });
     connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
 }
 
@@ -333,6 +339,57 @@ frmGaeyak* frmMain::openContractRegister() {
     m_contracts->show();
     m_contracts->raise();
     return m_contracts;
+}
+
+frmDaily* frmMain::openSchedule() {
+    if (!m_schedule) {
+        m_schedule = new frmDaily(m_session, this);
+        m_schedule->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_schedule->show();
+    m_schedule->raise();
+    return m_schedule;
+}
+
+frmPaper* frmMain::openInquiryBox() {
+    if (!m_inquiries) {
+        m_inquiries = new frmPaper(m_session, this);
+        m_inquiries->setAttribute(Qt::WA_DeleteOnClose);
+        m_inquiries->setListingOpener([this](int listing) { openRegistration({EditMode::Edit, listing}); });
+    } else {
+        m_inquiries->reload();
+    }
+    m_inquiries->show();
+    m_inquiries->raise();
+    return m_inquiries;
+}
+
+// 문의하기: a message to the office of the shared or club listing under the cursor.
+void frmMain::askAboutCurrentListing() {
+    const ListWindow* window = m_windows->active();
+    const int row = window && isServerList(window->kind()) ? window->currentServerRow() : 0;
+    if (row <= 0) {
+        m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
+        return;
+    }
+    if (!m_session.state().InternetOk || !m_session.serverOpen()) {
+        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
+                                    DialogIcon::Warning, DialogButtons::Ok);
+        return;
+    }
+    std::optional<InquiryDraft> draft;
+    try {
+        draft = InquiryPost(m_session.serverStore()).aboutSharedListing(row);
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("문의하기 => "), error);
+        m_session.showStoreError(error, StoreKind::Server);
+        return;
+    }
+    if (!draft) {
+        m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
+        return;
+    }
+    showOpenedWindow(new frmPaperin(m_session, *draft, this), m_windowHook);
 }
 
 // One registration window at a time: a new request closes the one that is open.

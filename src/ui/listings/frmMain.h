@@ -2,13 +2,16 @@
 
 #include "ListWindowFactory.h"
 #include "listings/ListColumnSets.h"
+#include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 #include "session/SettingsStore.h"
 
 #include "register/frmInsert.h"
 
 namespace teran {
+class frmDaily;
 class frmGaeyak;
+class frmPaper;
 class frmSms;
 } // namespace teran
 
@@ -69,6 +72,11 @@ public:
     frmInsert* openRegistration(RegistrationRequest request);
     frmInsert* registration() const { return m_registration; }
     frmGaeyak* openContractRegister();
+    frmDaily* openSchedule();      // 일정관리, one at a time
+    frmPaper* openInquiryBox();    // 문의함, one at a time, read again when asked for again
+    void askAboutCurrentListing(); // 문의하기
+    // Dialogs opened from the frame (the inquiry's entry window), for a test to drive.
+    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
 
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
@@ -133,6 +141,9 @@ private:
     std::function<void(const QUrl&)> m_openUrl;
     QPointer<frmInsert> m_registration;
     QPointer<frmGaeyak> m_contracts;
+    QPointer<frmDaily> m_schedule;
+    QPointer<frmPaper> m_inquiries;
+    WindowHook m_windowHook;
 };
 
 } // namespace teran

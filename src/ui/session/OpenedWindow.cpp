@@ -11,6 +11,7 @@ bool showOpenedWindow(QWidget* window, const WindowHook& hook) {
     }
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
         dialog->exec();
+        dialog->deleteLater();
         return true;
     }
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -10,8 +10,8 @@ namespace teran {
 // not shown, and the hook owns it).
 using WindowHook = std::function<void(QWidget* window)>;
 
-// Hands the window to the hook when there is one; else runs a dialog modally, or shows a
-// window that deletes itself when closed. True when it was shown.
+// Hands the window to the hook when there is one; else runs a dialog modally (and deletes it
+// afterwards), or shows a window that deletes itself when closed. True when it was shown.
 bool showOpenedWindow(QWidget* window, const WindowHook& hook);
 
 } // namespace teran

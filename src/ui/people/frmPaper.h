@@ -1,0 +1,65 @@
+#pragma once
+
+#include "people/Inquiry.h"
+#include "session/OpenedWindow.h"
+
+#include <QWidget>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace teran {
+
+class Session;
+class StoreError;
+
+// `frmPaper` (문의함): the messages left for the office about its listings, newest first. A
+// message is marked read when it is first selected; from it the user opens the listing,
+// answers the office that wrote, or sends a text to the inquirer's phone.
+class frmPaper : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmPaper(Session& session, QWidget* parent = nullptr);
+
+    // Windows opened from here (the answer, the SMS window), for a test; by default shown.
+    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
+    // How the listing of a message is opened in the registration window (set by the frame).
+    void setListingOpener(std::function<void(int listing)> open) { m_openListing = std::move(open); }
+
+    void reload();
+    void select(int row);
+    bool cmdDel_Click();
+    void maemul_Click();
+    void paper_Click();
+    void sms_Click();
+    QString statusText() const;
+    const Inquiry* current() const;
+
+private:
+    void showMessage(const Inquiry& inquiry);
+    void clearFrame();
+    void setStatus(const QString& text);
+    bool serverReachable();
+    void storeFailed(const QString& routine, const StoreError& error);
+    void markItem(QTreeWidgetItem* item, const Inquiry& inquiry);
+
+    Session& m_session;
+    QList<Inquiry> m_inquiries;
+    QToolBar* m_tools = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QGroupBox* m_frame = nullptr;
+    QLabel* m_from = nullptr;
+    QLabel* m_title = nullptr;
+    QLabel* m_day = nullptr;
+    QPlainTextEdit* m_body = nullptr;
+    QLabel* m_status = nullptr;
+    WindowHook m_windowHook;
+    std::function<void(int)> m_openListing;
+};
+
+} // namespace teran

@@ -1,0 +1,108 @@
+#include "frmPaperin.h"
+
+#include "session/Session.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace teran {
+
+namespace {
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+frmPaperin::frmPaperin(Session& session, InquiryDraft draft, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+    , m_draft(std::move(draft)) {
+    setObjectName(QStringLiteral("frmPaperin"));
+    setWindowTitle(InquiryTexts::entryTitle());
+    const SessionState& state = session.state();
+    m_draft.from = state.LoginId;
+    if (m_draft.name.isEmpty()) {
+        m_draft.name = state.AuthConfig.value(0);
+        m_draft.tel = state.AuthConfig.value(2);
+        m_draft.email = state.AuthConfig.value(6);
+    }
+    auto* column = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_name = named(new QLineEdit(this), "mname");
+    m_tel = named(new QLineEdit(this), "tel");
+    m_email = named(new QLineEdit(this), "email");
+    m_title = named(new QLineEdit(this), "title");
+    m_content = named(new QPlainTextEdit(this), "content");
+    m_listing = named(new QLineEdit(this), "hdnid");
+    m_caller = named(new QLineEdit(this), "hdnForm");
+    m_listing->hide();
+    m_caller->hide();
+    form->addRow(QStringLiteral("이름"), m_name);
+    form->addRow(QStringLiteral("연락처"), m_tel);
+    form->addRow(QStringLiteral("이메일"), m_email);
+    form->addRow(QStringLiteral("제목"), m_title);
+    form->addRow(QStringLiteral("내용"), m_content);
+    column->addLayout(form);
+    auto* buttons = new QHBoxLayout;
+    auto* save = named(new QPushButton(QStringLiteral("보내기"), this), "cmdSave");
+    auto* reset = named(new QPushButton(QStringLiteral("다시쓰기"), this), "cmdReset");
+    auto* close = named(new QPushButton(QStringLiteral("닫  기"), this), "cmdClose");
+    buttons->addStretch();
+    for (QPushButton* b : {save, reset, close})
+        buttons->addWidget(b);
+    column->addLayout(buttons);
+    connect(save, &QPushButton::clicked, this, &frmPaperin::cmdSave_Click);
+    connect(reset, &QPushButton::clicked, this, &frmPaperin::cmdReset_Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    resize(520, 420);
+    fill();
+}
+
+void frmPaperin::fill() {
+    m_name->setText(m_draft.name);
+    m_tel->setText(m_draft.tel);
+    m_email->setText(m_draft.email);
+    m_title->setText(m_draft.title);
+    m_content->setPlainText(m_draft.content);
+    m_listing->setText(m_draft.listing > 0 ? QString::number(m_draft.listing) : QString());
+    m_caller->setText(m_draft.answer ? QStringLiteral("paper") : QString());
+}
+
+void frmPaperin::cmdReset_Click() {
+    fill();
+}
+
+bool frmPaperin::cmdSave_Click() {
+    InquiryDraft d = m_draft;
+    d.name = m_name->text().trimmed();
+    d.tel = m_tel->text().trimmed();
+    d.email = m_email->text().trimmed();
+    d.title = m_title->text().trimmed();
+    d.content = m_content->toPlainText();
+    if (const QString problem = inquiryProblem(d); !problem.isEmpty()) {
+        m_session.dialogs().inform(problem, InquiryTexts::entryTitle());
+        return false;
+    }
+    try {
+        if (!InquiryPost(m_session.serverStore()).send(d)) {
+            m_session.dialogs().inform(InquiryTexts::unknownAddressee(), InquiryTexts::entryTitle());
+            return false;
+        }
+    } catch (const StoreError& error) {
+        m_session.logError(QStringLiteral("문의하기 cmdSave_Click => "), error);
+        m_session.showStoreError(error, StoreKind::Server);
+        return false;
+    }
+    m_session.dialogs().inform(InquiryTexts::sent(), InquiryTexts::entryTitle());
+    accept();
+    return true;
+}
+
+} // namespace teran
