@@ -1,6 +1,7 @@
 #include "frmDaily.h"
 
 #include "frmDailyIn.h"
+#include "session/Named.h"
 #include "session/Session.h"
 
 #include <QButtonGroup>
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -27,11 +29,6 @@ namespace {
 constexpr int kNumberRole = Qt::UserRole;
 constexpr int kMoneyRole = Qt::UserRole + 1;
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QTreeWidget* listOf(QWidget* parent, const char* name, const QStringList& columns) {
     auto* list = named(new QTreeWidget(parent), name);
     list->setRootIsDecorated(false);
@@ -43,6 +40,8 @@ QTreeWidget* listOf(QWidget* parent, const char* name, const QStringList& column
 
 QTabBar* periodTabs(QWidget* parent, const char* name) {
     auto* tabs = named(new QTabBar(parent), name);
+    tabs->setUsesScrollButtons(false);
+    tabs->setExpanding(false);
     for (const QString& caption : {QStringLiteral("일별"), QStringLiteral("월별"), QStringLiteral("기간별")})
         tabs->addTab(caption);
     return tabs;
@@ -69,6 +68,17 @@ QButtonGroup* searchOptions(QWidget* parent, QHBoxLayout* row, const char* name,
     return group;
 }
 
+// The range boxes count on the range tab only.
+void enableRange(QTabBar* tabs, QDateEdit* from, QDateEdit* to) {
+    const auto follow = [=] {
+        const bool range = PeriodKind(tabs->currentIndex()) == PeriodKind::Range;
+        from->setEnabled(range);
+        to->setEnabled(range);
+    };
+    QObject::connect(tabs, &QTabBar::currentChanged, from, follow);
+    follow();
+}
+
 void addRow(QTreeWidget* list, const QStringList& cells, int number, bool money) {
     auto* item = new QTreeWidgetItem(list, cells);
     item->setData(0, kNumberRole, number);
@@ -89,6 +99,7 @@ frmDaily::frmDaily(Session& session, QWidget* parent)
     auto* split = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     m_calendar = named(new QCalendarWidget(this), "monthNow");
+    m_calendar->setLocale(QLocale(QLocale::Korean, QLocale::SouthKorea));
     m_calendar->setSelectedDate(m_day);
     m_calendar->setGridVisible(true);
     left->addWidget(m_calendar);
@@ -157,6 +168,9 @@ QWidget* frmDaily::buildSchedulePart() {
     column->addWidget(lists, 1);
 
     connect(m_tabS, &QTabBar::currentChanged, this, &frmDaily::reloadSchedule);
+    enableRange(m_tabS, m_fromS, m_toS);
+    for (QDateEdit* box : {m_fromS, m_toS})
+        connect(box, &QDateEdit::dateChanged, this, &frmDaily::reloadSchedule);
     connect(m_textS, &QLineEdit::returnPressed, this, &frmDaily::cmdSS_Click);
     connect(find, &QPushButton::clicked, this, &frmDaily::cmdSS_Click);
     connect(add, &QPushButton::clicked, this, &frmDaily::cmdS_Click);
@@ -190,7 +204,11 @@ QWidget* frmDaily::buildMoneyPart() {
     for (QPushButton* b : {find, add, print})
         bar->addWidget(b);
     column->addLayout(bar);
+    enableRange(m_tabM, m_fromM, m_toM);
+    for (QDateEdit* box : {m_fromM, m_toM})
+        connect(box, &QDateEdit::dateChanged, this, &frmDaily::reloadMoney);
     m_groups = named(new QTabBar(page), "tabGroup");
+    m_groups->setExpanding(false);
     column->addWidget(m_groups);
     m_listM = listOf(page, "lvM", moneyColumns());
     column->addWidget(m_listM, 1);

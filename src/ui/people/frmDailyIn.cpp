@@ -1,6 +1,7 @@
 #include "frmDailyIn.h"
 
 #include "listings/ListCellFormat.h"
+#include "session/Named.h"
 #include "session/Session.h"
 
 #include <QComboBox>
@@ -17,11 +18,6 @@
 namespace teran {
 
 namespace {
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QDateEdit* dayBox(QWidget* parent, const char* name) {
     auto* box = named(new QDateEdit(parent), name);

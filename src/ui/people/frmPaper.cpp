@@ -4,6 +4,7 @@
 #include "frmSms.h"
 #include "listings/ActionTexts.h"
 #include "session/ListingRepository.h"
+#include "session/Named.h"
 #include "session/Session.h"
 
 #include <QAction>
@@ -25,11 +26,6 @@ namespace teran {
 namespace {
 
 constexpr int kNumberRole = Qt::UserRole;
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QString oneLine(const QString& text) {
     return inquiryBody(text).simplified();

@@ -1,5 +1,6 @@
 #include "frmPaperin.h"
 
+#include "session/Named.h"
 #include "session/Session.h"
 
 #include <QFormLayout>
@@ -10,15 +11,6 @@
 #include <QVBoxLayout>
 
 namespace teran {
-
-namespace {
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 frmPaperin::frmPaperin(Session& session, InquiryDraft draft, QWidget* parent)
     : QDialog(parent)
