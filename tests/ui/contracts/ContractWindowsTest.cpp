@@ -13,6 +13,7 @@
 #include "contracts/ListingLedger.h"
 #include "register/ListingForm.h"
 
+#include "WidgetControls.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,12 +27,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-template <typename T> T* control(QWidget& window, const QString& name) {
-    T* found = window.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
 
 // The contract windows of an office logged in online, on the real stores.
 class ContractWindowsTest : public testing::Test {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WidgetControls.h"
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -10,12 +11,6 @@ class QTableView;
 namespace teran::test {
 
 // Drives a list window the way a user does: buttons, header and row clicks with the mouse.
-template <typename T> T* control(QWidget* window, const char* name) {
-    T* found = window->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 void click(QWidget* window, const char* button);
 // Clicks the header of the first column with this caption; false when there is none.
 bool clickHeader(QTableView* grid, const QString& caption);

@@ -6,6 +6,7 @@
 #include "session/Session.h"
 #include "session/StoreSetup.h"
 
+#include "WidgetControls.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,13 +21,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 // An office on a fresh data folder with a few listings and postal rows; the panel needs no
 // server.

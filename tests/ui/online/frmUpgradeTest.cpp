@@ -4,6 +4,7 @@
 #include "online/ReferenceData.h"
 #include "online/ReferenceRefresh.h"
 
+#include "WidgetControls.h"
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -71,12 +72,6 @@ protected:
     std::unique_ptr<HookedDialogs> dialogs;
     std::unique_ptr<Session> session;
 };
-
-template <typename T> T* control(QWidget* window, const char* name) {
-    T* found = window->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "PickerOffice.h"
 #include "register/RegionBox.h"
 
+#include "WidgetControls.h"
 #include <QComboBox>
 #include <QHBoxLayout>
 
@@ -9,13 +10,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 void choose(QComboBox* box, const QString& text) {
     const int index = box->findText(text);

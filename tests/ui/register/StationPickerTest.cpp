@@ -1,6 +1,7 @@
 #include "register/StationPicker.h"
 #include "PickerOffice.h"
 
+#include "WidgetControls.h"
 #include <QComboBox>
 #include <QVBoxLayout>
 
@@ -8,13 +9,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 // The two subway combos of the registration window.
 class SubwayPanel : public QWidget {

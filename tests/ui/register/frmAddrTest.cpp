@@ -3,6 +3,7 @@
 #include "register/RegionCascade.h"
 #include "register/WindowAddressTarget.h"
 
+#include "WidgetControls.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,13 +17,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 QStringList linesOf(const QListWidget* list) {
     QStringList lines;

@@ -8,6 +8,7 @@
 #include "register/LotListings.h"
 #include "register/LotPanel.h"
 
+#include "WidgetControls.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -33,19 +34,6 @@ using namespace teran;
 using namespace teran::test;
 
 namespace {
-
-template <typename T> T* control(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-QStringList itemsOf(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 // The registration window of an office logged in online, on the real stores and FTP server.
 class frmInsertTest : public testing::Test {
