@@ -73,7 +73,6 @@ struct DiaryTexts {
     static QString savedTitle() { return QStringLiteral("저장완료"); }
     static QString askDelete() { return QStringLiteral("정말삭제하시겠습니까 ?"); }
     static QString deleteTitle() { return QStringLiteral("삭제하기"); }
-    static QString resizeLogLabel() { return QStringLiteral("일정관리 Form_Resize  => "); }
 };
 
 } // namespace teran

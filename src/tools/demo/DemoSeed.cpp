@@ -1,5 +1,7 @@
 #include "DemoSeed.h"
 
+#include "people/Appointments.h"
+#include "people/MoneyDiary.h"
 #include "session/ListingColumns.h"
 #include "session/ListingRepository.h"
 #include "session/PropertyTypes.h"
@@ -616,6 +618,100 @@ int seedClub(SqlStore& server, int otherOffices, const QDateTime& now) {
     return 1;
 }
 
+// Two messages in the demo office's inquiry box: one left on the web, one from another office.
+void seedInquiries(SqlStore& server, const QDateTime& now) {
+    const QString other = utf8(kOtherOffices[0].id);
+    const struct {
+        QString from, name, tel, title, content;
+        int listing, daysAgo;
+    } messages[] = {
+        {{},
+         QStringLiteral("이영희"),
+         QStringLiteral("010-2345-6789"),
+         QStringLiteral("매물번호 1 번에 관련  문의 입니다."),
+         QStringLiteral("주말에 방문해서 볼 수 있을까요?<br>주차 가능한지도 궁금합니다."),
+         1,
+         1},
+        {other, utf8(kOtherOffices[0].shop), QStringLiteral("02-555-0101"),
+         QStringLiteral("매물번호 2 번에 관련  문의 입니다."),
+         QStringLiteral("매수 손님이 있습니다. 공동중개 가능하신지요?"), 2, 0},
+    };
+    for (const auto& m : messages)
+        insertRow(server, QStringLiteral("mem_paper"),
+                  {{QStringLiteral("id"), kDemo},
+                   {QStringLiteral("toid"), kDemo},
+                   {QStringLiteral("fromid"), m.from},
+                   {QStringLiteral("tb"), QStringLiteral("apt")},
+                   {QStringLiteral("ty"), QString()},
+                   {QStringLiteral("tidx"), m.listing},
+                   {QStringLiteral("name"), m.name},
+                   {QStringLiteral("tel"), m.tel},
+                   {QStringLiteral("title"), m.title},
+                   {QStringLiteral("content"), m.content},
+                   {QStringLiteral("readok"), 0},
+                   {QStringLiteral("writeday"), now.addDays(-m.daysAgo).addSecs(-3600)}});
+}
+
+// A few appointments and diary lines of the demo login around today.
+void seedDiary(SqlStore& local, const QDateTime& now) {
+    const QDate today = now.date();
+    AppointmentBook book(local, kDemo);
+    const struct {
+        int day;
+        const char *time, *kind, *name, *company, *place, *remind;
+    } meetings[] = {
+        {0, "10:30", "상담", "김민수", "", "사무실", ""},
+        {1, "14:00", "계약", "박서연", "한빛상사", "반포동 현장", "2"},
+        {3, "11:00", "잔금", "최지훈", "", "은행 본점", "3"},
+    };
+    for (const auto& m : meetings) {
+        const QDate day = today.addDays(m.day);
+        Appointment a{0,
+                      day,
+                      utf8(m.time),
+                      utf8(m.kind),
+                      QStringLiteral("예정"),
+                      utf8(m.name),
+                      utf8(m.company),
+                      utf8(m.place),
+                      {},
+                      reminderStart(day, utf8(m.remind))};
+        book.save(a);
+    }
+    MoneyDiary diary(local, kDemo);
+    MoneyLine lines[] = {
+        {0,
+         QStringLiteral("수수료"),
+         today.addDays(-2),
+         QStringLiteral("16:00"),
+         1'800'000,
+         QStringLiteral("아파트 매매 중개수수료"),
+         0,
+         {},
+         {}},
+        {0,
+         QStringLiteral("광고"),
+         today.addDays(-1),
+         QStringLiteral("09:30"),
+         0,
+         {},
+         250'000,
+         QStringLiteral("생활정보지 광고"),
+         {}},
+        {0,
+         QStringLiteral("경비"),
+         today,
+         QStringLiteral("12:10"),
+         0,
+         {},
+         32'000,
+         QStringLiteral("현장 주차비"),
+         {}},
+    };
+    for (MoneyLine& line : lines)
+        diary.save(line);
+}
+
 bool serverHasDemoOffice(SqlStore& server) {
     return server.scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {kDemo}, 0).toInt() >
            0;
@@ -642,6 +738,7 @@ DemoSeedReport seedDemo(SqlStore& listingStore, SqlStore& serverStore, const Clo
         return report;
     if (seedLocal) {
         report.ownListings = seedOwnListings(listingStore, now, options.seed);
+        seedDiary(listingStore, now);
         report.localSeeded = true;
     }
     Transaction tx(serverStore);
@@ -652,6 +749,8 @@ DemoSeedReport seedDemo(SqlStore& listingStore, SqlStore& serverStore, const Clo
         for (int i = 0; i < report.otherOffices; ++i)
             report.sharedListings += seedOtherOffice(serverStore, i, now, options.seed);
         report.clubs = seedClub(serverStore, report.otherOffices, now);
+        if (report.otherOffices > 0)
+            seedInquiries(serverStore, now);
         report.serverSeeded = true;
     }
     // Copies left by an earlier ListingStore would point at numbers this one does not have.

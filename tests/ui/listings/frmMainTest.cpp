@@ -9,6 +9,7 @@
 #include "listings/MainMenus.h"
 #include "listings/SearchPanel.h"
 #include "listings/StartPanelArea.h"
+#include "people/frmPaperin.h"
 #include "people/frmSms.h"
 #include "session/ListingRepository.h"
 #include "session/PropertyTypes.h"
@@ -22,6 +23,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -175,6 +178,35 @@ TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
     entry(*main, "bogo")->trigger();
     EXPECT_EQ(printed, (QStringList{sheetTitle(QStringLiteral("apt"), QStringLiteral("M")),
                                     sheetTitle(QStringLiteral("land"), QStringLiteral("J"))}));
+}
+
+// 문의하기 writes to the office of the shared row under the cursor, about its own number.
+TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
+    insertServer(office->server(),
+                 {{"id", "other"}, {"subid", "other"}, {"sub_idx", 8}, {"tb", "land"}, {"ty", "J"}});
+    office->server().execute("INSERT INTO members (companyID, memID) VALUES ('other', 'other')");
+    session->state().InternetOk = true;
+    session->state().AuthConfig[0] = "우리부동산";
+    session->state().AuthConfig[2] = "02-111-2222";
+    auto main = openMain();
+    QPointer<frmPaperin> written;
+    main->setWindowHook([&written](QWidget* w) { written = qobject_cast<frmPaperin*>(w); });
+    entry(*main, "question")->trigger();
+    EXPECT_EQ(lastBox().text, ActionTexts::noSelection());
+    entry(*main, "listKindShared")->trigger();
+    entry(*main, "land_j")->trigger();
+    windows.of(ListKind::Shared)->serverRow =
+        office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    entry(*main, "question")->trigger();
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->findChild<QLineEdit*>("title")->text(), "매물번호 8 번에 관련  문의 입니다.");
+    written->findChild<QPlainTextEdit*>("content")->setPlainText("공동중개 가능할까요?");
+    ASSERT_TRUE(written->cmdSave_Click());
+    const QList<Inquiry> box = InquiryBox(office->server(), "other").list();
+    ASSERT_EQ(box.size(), 1);
+    EXPECT_EQ(box.first().name, "우리부동산");
+    EXPECT_EQ(box.first().from, "off1");
+    EXPECT_EQ(box.first().listing, 8);
 }
 
 TEST_F(frmMainTest, TheStartPanelAndTheBackupEntriesFollowTheStoredSettings) {
