@@ -1,5 +1,7 @@
 #include "CashBalance.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "ReplaceMoney.h"
 #include "session/Session.h"
 
@@ -29,7 +31,7 @@ QString CashBalance::offlineText() {
 QString CashBalance::panelText(qint64 sum) {
     if (sum <= 0)
         return noCashText();
-    return formatThousands(QString::number(sum)) + QStringLiteral(" 원");
+    return formatAmount(sum) + QStringLiteral(" 원");
 }
 
 std::optional<qint64> CashBalance::wholeNumberOf(const QVariant& value, bool* refused) {

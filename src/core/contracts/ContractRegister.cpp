@@ -1,5 +1,7 @@
 #include "ContractRegister.h"
 
+#include "listings/ListCellFormat.h"
+
 #include <algorithm>
 
 #include "ContractStore.h"
@@ -53,7 +55,7 @@ QString person(const QString& name, const QString& phone) {
 }
 
 QString manwon(qint64 v) {
-    return formatThousands(QString::number(v)) + QStringLiteral("만원");
+    return formatAmount(v) + QStringLiteral("만원");
 }
 
 QString manwonOn(qint64 v, const ContractDate& date) {
@@ -243,8 +245,8 @@ RegisterPage ContractRegister::receipts(int offset, int limit) {
         page.rows << RegisterRow{
             q.value(0).toInt(),
             {q.value(1).toInt() == 0 ? QStringLiteral("부동산영수증") : QStringLiteral("일반영수증"),
-             q.value(2).toString(), formatThousands(QString::number(q.value(3).toLongLong())),
-             q.value(4).toString(), q.value(5).toString().left(10)}};
+             q.value(2).toString(), formatAmount(q.value(3).toLongLong()), q.value(4).toString(),
+             q.value(5).toString().left(10)}};
     return page;
 }
 

@@ -1,5 +1,7 @@
 #include "ListingLedger.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "ListingSheet.h"
 #include "ReplaceMoney.h"
 #include "session/Clock.h"
@@ -54,7 +56,7 @@ QString cellOf(LedgerKind kind, int column, const QVariant& stored) {
     if (stored.isNull())
         return {};
     if (isLedgerMoneyColumn(kind, column))
-        return formatThousands(QString::number(stored.toLongLong()));
+        return formatAmount(stored.toLongLong());
     if (isDecimalColumn(kind, column))
         return QString::number(stored.toDouble(), 'g', 15);
     return stored.toString();
@@ -106,7 +108,7 @@ LedgerTotals ledgerTotals(LedgerKind kind, const QList<QStringList>& rows) {
 }
 
 QString ledgerTotalsText(LedgerKind kind, const LedgerTotals& t) {
-    const auto won = [](qint64 v) { return formatThousands(QString::number(v)); };
+    const auto won = [](qint64 v) { return formatAmount(v); };
     if (kind == LedgerKind::Tenants)
         return QStringLiteral("보증금 합계: %1만원, 월세 합계: %2만원, 관리비 합계: %3만원")
             .arg(won(t.deposit), won(t.rent), won(t.fee));
@@ -186,12 +188,12 @@ report::Document tenantDocument(const LedgerTable& table, const QStringList& off
         while (cells.size() < ledgerColumns(LedgerKind::Tenants).size())
             cells << QString();
         for (int c = 2; c <= 4; ++c)
-            cells[c] = formatThousands(QString::number(counted(row.value(c))));
+            cells[c] = formatAmount(counted(row.value(c)));
         t.rows << cells;
     }
     d.add(t);
     const LedgerTotals totals = ledgerTotals(LedgerKind::Tenants, table.rows);
-    const auto won = [](qint64 v) { return formatThousands(QString::number(v)); };
+    const auto won = [](qint64 v) { return formatAmount(v); };
     d.add(Paragraph{
         QStringLiteral("(") +
             QStringList{won(totals.deposit), won(totals.rent), won(totals.fee)}.join(QStringLiteral(", ")) +

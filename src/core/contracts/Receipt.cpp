@@ -1,5 +1,7 @@
 #include "Receipt.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "ContractPage.h"
 #include "session/SqlStore.h"
 
@@ -111,7 +113,7 @@ namespace {
 
 QString amountLine(const Receipt& r) {
     return receiptAmountLabel() + QStringLiteral(" : ") + r.moneyWords + QStringLiteral(" 원정.") +
-           QStringLiteral(" (₩ ") + formatThousands(QString::number(r.won)) + QStringLiteral(" 원)");
+           QStringLiteral(" (₩ ") + formatAmount(r.won) + QStringLiteral(" 원)");
 }
 
 QString sentence(const Receipt& r) {

@@ -157,15 +157,12 @@ void addAmount(WhereBuilder& b, const ListFilter& f) {
 void addNumbers(WhereBuilder& b, const ListFilter& f, ListKind kind) {
     if (f.numbers.isEmpty())
         return;
-    QStringList marks;
     QVariantList values;
-    for (int n : f.numbers) {
-        marks << QStringLiteral("?");
+    for (int n : f.numbers)
         values << n;
-    }
     const QString column = isServerList(kind) ? QStringLiteral("sub_idx") : QStringLiteral("table_idx");
-    b.add({column}, QStringLiteral(" AND %1 IN (%2)").arg(column, marks.join(QLatin1Char(','))), values,
-          QStringLiteral("번호"));
+    b.add({column}, QStringLiteral(" AND %1 IN (%2)").arg(column, SqlStore::placeholders(values.size())),
+          values, QStringLiteral("번호"));
 }
 
 void addFreeField(WhereBuilder& b, const ListFilter& f) {

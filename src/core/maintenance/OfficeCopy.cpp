@@ -34,9 +34,8 @@ qint64 copyTable(SqlStore& source, SqlStore& target, const TableDef& table) {
     const QStringList columns = sharedColumns(source, table);
     if (columns.isEmpty())
         return 0;
-    QStringList marks(columns.size(), QStringLiteral("?"));
     const QString insert = QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
-                               .arg(table.name, quoted(columns), marks.join(QStringLiteral(", ")));
+                               .arg(table.name, quoted(columns), SqlStore::placeholders(columns.size()));
     QSqlQuery rows = source.query(QStringLiteral("SELECT %1 FROM `%2`").arg(quoted(columns), table.name));
     qint64 count = 0;
     while (rows.next()) {
@@ -52,7 +51,8 @@ qint64 copyTable(SqlStore& source, SqlStore& target, const TableDef& table) {
 } // namespace
 
 qint64 highestNumberEver(SqlStore& store) {
-    const qint64 highest = store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toLongLong();
+    const qint64 highest =
+        store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toLongLong();
     QVariant mark;
     if (store.backend() == SqlBackend::Sqlite)
         mark = store.scalar(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'maemul'"));
@@ -65,7 +65,8 @@ qint64 highestNumberEver(SqlStore& store) {
 OfficeCopyReport copyOffice(SqlStore& source, SqlStore& target,
                             const std::function<void(const QString&, qint64)>& progress) {
     if (!source.hasTable(QStringLiteral("maemul")))
-        throw StoreError(QStringLiteral("the source holds no office (no maemul table)"), QStringLiteral("copyOffice"));
+        throw StoreError(QStringLiteral("the source holds no office (no maemul table)"),
+                         QStringLiteral("copyOffice"));
     // An older source is brought up to date first (as the program would on opening it), so
     // that nothing older, such as passwords in clear text, travels into the new store.
     upgradeListingStore(source);

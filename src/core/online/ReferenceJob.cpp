@@ -1,5 +1,7 @@
 #include "ReferenceJob.h"
 
+#include "session/SqlStore.h"
+
 namespace teran {
 
 namespace {
@@ -59,11 +61,8 @@ QString selectSql(ReferenceJob job) {
 
 QString insertSql(ReferenceJob job) {
     const ReferenceTable& table = referenceTable(job);
-    QStringList marks;
-    for (int i = 0; i < table.columns.size(); ++i)
-        marks << QStringLiteral("?");
     return QStringLiteral("INSERT INTO `%1`(%2) VALUES(%3)")
-        .arg(table.name, quoted(table.columns), marks.join(QLatin1Char(',')));
+        .arg(table.name, quoted(table.columns), SqlStore::placeholders(table.columns.size()));
 }
 
 QString deleteSql(ReferenceJob job) {

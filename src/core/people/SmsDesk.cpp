@@ -1,5 +1,7 @@
 #include "SmsDesk.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "SmsRecord.h"
 #include "contracts/ReplaceMoney.h"
 #include "session/SqlStore.h"
@@ -120,7 +122,7 @@ QString SmsTexts::done(int results, int delivered) {
     return QStringLiteral("%1 건의 메세지중 %2 건을 완료하였습니다.\r\n\r\n사용한 캐쉬금액은 %3 원 입니다.")
         .arg(results)
         .arg(delivered)
-        .arg(formatThousands(QString::number(kSmsPriceWon * delivered)));
+        .arg(formatAmount(kSmsPriceWon * delivered));
 }
 
 } // namespace teran

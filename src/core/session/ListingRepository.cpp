@@ -87,13 +87,10 @@ QVariant boundValue(const ColumnDef* column, const QVariant& given) {
 
 QString insertSql(const QList<const ColumnDef*>& columns) {
     QStringList names;
-    QStringList marks;
-    for (const ColumnDef* c : columns) {
+    for (const ColumnDef* c : columns)
         names << quoted(c->name);
-        marks << QStringLiteral("?");
-    }
     return QStringLiteral("INSERT INTO `maemul` (%1) VALUES (%2)")
-        .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        .arg(names.join(QStringLiteral(", ")), SqlStore::placeholders(names.size()));
 }
 
 // Both lists are in declaration order, so one walk pairs them.

@@ -56,16 +56,13 @@ void ServerNotices::showUnread(const QString& officeId, const QString& unreadLis
         return;
     try {
         SqlStore& server = m_session.serverStore();
-        QStringList marks;
         QVariantList values;
-        for (int n : unread) {
-            marks << QStringLiteral("?");
+        for (int n : unread)
             values << n;
-        }
         QSqlQuery notices =
             server.query(QStringLiteral("SELECT table_idx, content, Type, title FROM mem_msg "
                                         "WHERE enable='0' AND table_idx IN (%1) ORDER BY table_idx")
-                             .arg(marks.join(QLatin1Char(','))),
+                             .arg(SqlStore::placeholders(values.size())),
                          values);
         QList<int> read;
         while (notices.next()) {

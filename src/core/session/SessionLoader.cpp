@@ -113,7 +113,6 @@ void SessionLoader::mirrorAccounts() {
     if (rows.isEmpty())
         return; // never empty the office's accounts on a server that answered nothing
 
-    QStringList marks(kMirroredColumns.size(), QStringLiteral("?"));
     QStringList sets;
     for (const QString& column : kMirroredColumns)
         sets << column + QStringLiteral("=?");
@@ -141,15 +140,15 @@ void SessionLoader::mirrorAccounts() {
                 values);
         else
             local.execute(QStringLiteral("INSERT INTO members(%1) VALUES(%2)")
-                              .arg(kMirroredColumns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                              .arg(kMirroredColumns.join(QLatin1Char(',')),
+                                   SqlStore::placeholders(kMirroredColumns.size())),
                           row);
     }
-    QStringList keptMarks(kept.size(), QStringLiteral("?"));
     QVariantList removeValues{office};
     for (const QString& id : kept)
         removeValues << id;
     local.execute(QStringLiteral("DELETE FROM members WHERE companyID=? AND memID NOT IN (%1)")
-                      .arg(keptMarks.join(QLatin1Char(','))),
+                      .arg(SqlStore::placeholders(kept.size())),
                   removeValues);
     tx.commit();
 }

@@ -208,9 +208,8 @@ void SettingsStore::writeRow(const RowKey& key, const QList<Assignment>& assignm
                 columns << setColumn(a.column);
                 inserted << stored(a.value);
             }
-            const QStringList marks(columns.size(), QStringLiteral("?"));
             m_store.execute(QStringLiteral("INSERT INTO mem_seting(%1) VALUES(%2)")
-                                .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                                .arg(columns.join(QLatin1Char(',')), SqlStore::placeholders(columns.size())),
                             inserted);
         }
     }

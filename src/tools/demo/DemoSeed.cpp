@@ -471,16 +471,15 @@ int rewriteOwnCopies(SqlStore& local, SqlStore& server) {
 QVariant insertRow(SqlStore& store, const QString& table,
                    const QList<std::pair<QString, QVariant>>& columns) {
     QStringList names;
-    QStringList marks;
     QVariantList values;
     for (const auto& [name, value] : columns) {
         names << QLatin1Char('`') + name + QLatin1Char('`');
-        marks << QStringLiteral("?");
         values << value;
     }
-    return store.insert(QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
-                            .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                        values);
+    return store.insert(
+        QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
+            .arg(table, names.join(QStringLiteral(", ")), SqlStore::placeholders(values.size())),
+        values);
 }
 
 QString emailOf(const QString& memId) {

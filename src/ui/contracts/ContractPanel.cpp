@@ -1,5 +1,7 @@
 #include "ContractPanel.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "AmountField.h"
 #include "contracts/BrokerageFee.h"
 #include "contracts/ContractPage.h"
@@ -399,7 +401,7 @@ void ContractPanel::updateFeeMaximum(ContractKind kind) {
         m_feeMaximum->clear();
         return;
     }
-    const auto won = [](qint64 v) { return formatThousands(QString::number(v)); };
+    const auto won = [](qint64 v) { return formatAmount(v); };
     QString shown =
         QStringLiteral("법정 상한 %1원 (요율 %2%, 부가세 %3원 별도)")
             .arg(won(maximum->fee), QString::number(maximum->rateTenthsPercent / 10.0), won(maximum->vat));

@@ -1,5 +1,7 @@
 #include "frmGaeyakMk.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "ContractPanel.h"
 #include "contracts/BrokerageFee.h"
 #include "contracts/ContractPage.h"
@@ -227,7 +229,7 @@ bool frmGaeyakMk::confirmFee(const Contract& k) {
         return true;
     return m_session.dialogs().askYesNo(
         QStringLiteral("중개수수료 %1 % 는 법정 상한(%2원)을 넘습니다.\r\n\r\n그대로 저장하시겠습니까 ?")
-            .arg(k.pro, formatThousands(QString::number(maximum->fee))),
+            .arg(k.pro, formatAmount(maximum->fee)),
         QStringLiteral("중개보수 확인"));
 }
 

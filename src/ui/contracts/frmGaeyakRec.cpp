@@ -1,5 +1,7 @@
 #include "frmGaeyakRec.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "session/Session.h"
 
 #include <QButtonGroup>
@@ -112,7 +114,7 @@ void frmGaeyakRec::showReceipt(const Receipt& r) {
     m_option->button(r.option == Receipt::General ? 1 : 0)->setChecked(true);
     m_name->setText(r.name);
     m_money->setText(r.moneyWords);
-    m_money2->setText(formatThousands(QString::number(r.won)));
+    m_money2->setText(formatAmount(r.won));
     m_shop->setText(r.shop);
     m_type->setText(r.type);
     m_addr->setText(r.addr);

@@ -131,15 +131,18 @@ void frmPaper::markItem(QTreeWidgetItem* item, const Inquiry& m) {
     }
 }
 
-const Inquiry* frmPaper::current() const {
+qsizetype frmPaper::currentIndex() const {
     const QTreeWidgetItem* item = m_list->currentItem();
-    if (!item)
-        return nullptr;
-    const int number = item->data(0, kNumberRole).toInt();
-    for (const Inquiry& m : m_inquiries)
-        if (m.number == number)
-            return &m;
-    return nullptr;
+    const int number = item ? item->data(0, kNumberRole).toInt() : 0;
+    for (qsizetype i = 0; i < m_inquiries.size(); ++i)
+        if (m_inquiries[i].number == number)
+            return i;
+    return -1;
+}
+
+const Inquiry* frmPaper::current() const {
+    const qsizetype at = currentIndex();
+    return at < 0 ? nullptr : &m_inquiries[at];
 }
 
 void frmPaper::select(int row) {
@@ -152,9 +155,10 @@ void frmPaper::select(int row) {
         m_list->setCurrentItem(item); // comes back here through currentItemChanged
         return;
     }
-    auto* m = const_cast<Inquiry*>(current());
-    if (!m)
+    const qsizetype at = currentIndex();
+    if (at < 0)
         return;
+    Inquiry* m = &m_inquiries[at];
     if (!m->read) {
         try {
             const std::optional<QDateTime> readAt =

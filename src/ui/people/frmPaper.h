@@ -41,6 +41,7 @@ public:
     const Inquiry* current() const;
 
 private:
+    qsizetype currentIndex() const; // of the message under the cursor in m_inquiries; -1 for none
     void showMessage(const Inquiry& inquiry);
     void clearFrame();
     void setStatus(const QString& text);

@@ -294,8 +294,9 @@ bool frmSms::sendlbl_Click() {
                              m_callback->text(), m_text->toPlainText(), m_balance};
     if (const std::optional<SmsProblem> problem = checkSms(request)) {
         if (problem->cash) {
-            // The cash page is the vendor's web service, opened from the frame window's menu.
-            m_session.dialogs().askYesNo(problem->text, problem->title);
+            // Yes opens the vendor's page where the office charges its cash.
+            if (m_session.dialogs().askYesNo(problem->text, problem->title) && m_openCashPage)
+                m_openCashPage();
             return false;
         }
         m_session.dialogs().inform(problem->text, problem->title);

@@ -3,6 +3,7 @@
 #include "people/SmsDesk.h"
 
 #include <QDialog>
+#include <functional>
 
 class QButtonGroup;
 class QLabel;
@@ -28,6 +29,8 @@ public:
     void setPerson(const QString& name, const QString& mobile);
     // Opened with numbers to send to as a group.
     void setGroup(const QStringList& numbers);
+    // How the cash page is opened when the user agrees to charge (the frame window's web page).
+    void setCashPageOpener(std::function<void()> open) { m_openCashPage = std::move(open); }
     bool isGroupMode() const;
     QStringList group() const;
     QString logText() const;
@@ -63,6 +66,7 @@ private:
     QLabel* m_count = nullptr;
     QWidget* m_groupFrame = nullptr;
     QPlainTextEdit* m_log = nullptr;
+    std::function<void()> m_openCashPage;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "frmInsert.h"
 
+#include "listings/ListCellFormat.h"
+
 #include "contracts/ListingSheetPrint.h"
 
 #include "ListingForm.h"
@@ -1084,7 +1086,7 @@ void frmInsert::openLedger(LedgerKind kind) {
     }
     frmLedger ledger(m_session, kind, m_number, this);
     connect(&ledger, &frmLedger::totalsApplied, this, [this, kind](const LedgerTotals& t) {
-        const auto shown = [](qint64 v) { return formatThousands(QString::number(v)); };
+        const auto shown = [](qint64 v) { return formatAmount(v); };
         if (kind == LedgerKind::Tenants) {
             m_form->setText(QStringLiteral("money_mb"), shown(t.deposit));
             m_form->setText(QStringLiteral("money_mw"), shown(t.rent));
