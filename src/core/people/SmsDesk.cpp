@@ -125,4 +125,13 @@ QString SmsTexts::done(int results, int delivered) {
         .arg(formatAmount(kSmsPriceWon * delivered));
 }
 
+QStringList SmsTexts::samples() {
+    return {QStringLiteral("문의하신 매물 자료를 보내드렸습니다. 확인 부탁드립니다."),
+            QStringLiteral("내일 약속 시간에 뵙겠습니다. 변경 시 연락 주세요."),
+            QStringLiteral("계약서 작성일이 확정되었습니다. 신분증과 도장을 준비해 주세요."),
+            QStringLiteral("잔금일 안내드립니다. 시간 확인 후 회신 부탁드립니다."),
+            QStringLiteral("찾으시는 조건의 새 매물이 나왔습니다. 연락 주세요."),
+            QStringLiteral("감사합니다. 좋은 하루 되세요.")};
+}
+
 } // namespace teran

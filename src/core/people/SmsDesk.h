@@ -62,6 +62,8 @@ struct SmsTexts {
     static QString done(int results, int delivered);
     static QString doneTitle() { return QStringLiteral("전송완료"); }
     static QString count(int n) { return QString::number(n) + QStringLiteral(" 건"); }
+    // Texts an office often sends, offered beside a single message; each fits in 80 bytes.
+    static QStringList samples();
 };
 
 } // namespace teran

@@ -479,7 +479,7 @@ void frmMain::collectSms(bool owners) {
     m_smsNumbers = numbers;
     frmSms window(m_session, this);
     window.setGroup(numbers);
-    window.setCashPageOpener([this] { openWebPage(QStringLiteral("cashad")); });
+    window.setCashPageOpener([this] { openWebPage(QStringLiteral("cash_list")); });
     if (m_smsHook) {
         m_smsHook(window);
         return;

@@ -130,6 +130,14 @@ frmSms::frmSms(Session& session, QWidget* parent)
     m_count->setObjectName(QStringLiteral("cntlbl"));
     group->addWidget(m_count);
     columns->addWidget(m_groupFrame, 1);
+    // Message samples beside a single message; a click puts one in the text.
+    m_samples = new QListWidget(this);
+    m_samples->setObjectName(QStringLiteral("Web"));
+    m_samples->setWordWrap(true);
+    m_samples->addItems(SmsTexts::samples());
+    connect(m_samples, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { m_text->setPlainText(item->text()); });
+    columns->addWidget(m_samples, 1);
 
     connect(m_mode, &QButtonGroup::idClicked, this, [this](int id) { chooseMode(id == 1); });
     connect(m_text, &QPlainTextEdit::textChanged, this, &frmSms::limitText);
@@ -180,6 +188,7 @@ void frmSms::chooseMode(bool group) {
     m_sendtel->setEnabled(!group);
     m_count->setVisible(group);
     m_groupFrame->setVisible(group);
+    m_samples->setVisible(!group);
 }
 
 void frmSms::limitText() {

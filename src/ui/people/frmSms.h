@@ -65,6 +65,7 @@ private:
     QLineEdit* m_add = nullptr;
     QLabel* m_count = nullptr;
     QWidget* m_groupFrame = nullptr;
+    QListWidget* m_samples = nullptr;
     QPlainTextEdit* m_log = nullptr;
     std::function<void()> m_openCashPage;
 };

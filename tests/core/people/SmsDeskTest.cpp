@@ -1,4 +1,5 @@
 #include "people/SmsDesk.h"
+#include "people/SmsRecord.h"
 
 #include "ActionOffice.h"
 
@@ -66,4 +67,11 @@ TEST(SmsDeskTest, RecipientsComeFromEachSourceByName) {
     EXPECT_EQ(smsRecipients(local, SmsSource::Buyers, "st1", "0%'--").size(), 0);
     EXPECT_EQ(smsRecipients(local, SmsSource::Cards, "st1", "").first().name, "김명함");
     EXPECT_EQ(smsRecipients(local, SmsSource::Customers, "st1", "김").first().mobile, "010-9999-0000");
+}
+
+TEST(SmsDeskTest, EverySampleCanBeSentWithoutACut) {
+    for (const QString& sample : SmsTexts::samples()) {
+        EXPECT_LE(smsByteLength(sample), 80) << sample.toStdString();
+        EXPECT_EQ(smsTextProblem(sample), std::nullopt) << sample.toStdString();
+    }
 }
