@@ -34,6 +34,16 @@ QString inquiryTimes(const Inquiry& inquiry) {
         .arg(inquiryTime(inquiry.receivedAt), inquiryTime(inquiry.readAt));
 }
 
+namespace {
+
+// A vendor server not yet upgraded has no `fromid`: its messages then all count as the web's.
+bool keepsWriter(const SqlStore& server) {
+    return server.columnsOf(QStringLiteral("mem_paper"))
+        .contains(QStringLiteral("fromid"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 InquiryBox::InquiryBox(SqlStore& server, QString officeId)
     : m_server(server)
     , m_officeId(std::move(officeId)) {}
@@ -41,8 +51,9 @@ InquiryBox::InquiryBox(SqlStore& server, QString officeId)
 QList<Inquiry> InquiryBox::list() {
     QSqlQuery q = m_server.query(
         QStringLiteral(
-            "SELECT table_idx, id, fromid, tb, tidx, name, tel, email, title, content, readok, readday, "
-            "writeday FROM mem_paper WHERE toid = ? ORDER BY writeday DESC, table_idx DESC"),
+            "SELECT table_idx, id, %1, tb, tidx, name, tel, email, title, content, readok, readday, "
+            "writeday FROM mem_paper WHERE toid = ? ORDER BY writeday DESC, table_idx DESC")
+            .arg(keepsWriter(m_server) ? QStringLiteral("fromid") : QStringLiteral("''")),
         {m_officeId});
     QList<Inquiry> found;
     while (q.next()) {
@@ -135,12 +146,17 @@ bool InquiryPost::send(const InquiryDraft& d) {
             .toString();
     if (office.isEmpty())
         return false;
+    const bool writer = keepsWriter(m_server);
+    QVariantList values{d.addressee, office};
+    if (writer)
+        values << d.from;
+    values << d.tb << (d.answer ? 0 : d.listing) << d.name << d.tel << d.email << d.title << d.content;
     m_server.execute(
-        QStringLiteral("INSERT INTO mem_paper (id, toid, fromid, tb, ty, tidx, name, tel, email, title, "
-                       "content, readok, writeday) VALUES (?, ?, ?, ?, '', ?, ?, ?, ?, ?, ?, 0, %1)")
-            .arg(m_server.nowSql()),
-        {d.addressee, office, d.from, d.tb, d.answer ? 0 : d.listing, d.name, d.tel, d.email, d.title,
-         d.content});
+        QStringLiteral("INSERT INTO mem_paper (id, toid, %1tb, ty, tidx, name, tel, email, title, "
+                       "content, readok, writeday) VALUES (%2, '', %3, 0, %4)")
+            .arg(writer ? QStringLiteral("fromid, ") : QString(), SqlStore::placeholders(writer ? 4 : 3),
+                 SqlStore::placeholders(6), m_server.nowSql()),
+        values);
     return true;
 }
 

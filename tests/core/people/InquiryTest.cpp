@@ -101,6 +101,16 @@ TEST_P(InquiryTest, NoOfficeCanReadMarkOrDeleteAnotherOfficesMessages) {
     EXPECT_TRUE(a.list().isEmpty());
 }
 
+// A vendor server not yet upgraded keeps no writer: the box still works, nothing can be answered.
+TEST_P(InquiryTest, AServerWithoutTheWriterColumnStillTakesAndShowsMessages) {
+    server().execute("ALTER TABLE mem_paper DROP COLUMN fromid");
+    ASSERT_TRUE(InquiryPost(server()).send(toStaffA()));
+    const QList<Inquiry> box = InquiryBox(server(), "offA").list();
+    ASSERT_EQ(box.size(), 1);
+    EXPECT_EQ(box.first().name, "O'Brien 부동산");
+    EXPECT_EQ(InquiryPost::answerTo(box.first()), std::nullopt);
+}
+
 TEST_P(InquiryTest, AQuestionAboutASharedListingGoesToTheAgentAboutTheOwnersNumber) {
     ListingRow row{{"id", "offA"}, {"subid", "staffA"}, {"sub_idx", 77}, {"tb", "officetel"}, {"ty", "M"}};
     insertServer(server(), row);
