@@ -91,26 +91,16 @@ QList<Appointment> AppointmentBook::read(const DiaryQuery& query, int number) {
 }
 
 void AppointmentBook::save(Appointment& a) {
-    const QVariantList values = storedValues(m_store, a);
-    m_store.transact([&] {
-        if (a.number > 0 &&
-            m_store.execute(QStringLiteral("UPDATE mem_daily SET days=?, times=?, kind=?, txting=?, name=?, "
-                                           "company=?, jangso=?, bigo=?, alim=? WHERE table_idx=? AND id=?"),
-                            values + QVariantList{a.number, m_loginId}) > 0)
-            return;
-        a.number =
-            m_store
-                .insert(QStringLiteral("INSERT INTO mem_daily (id, days, times, kind, txting, name, company, "
-                                       "jangso, bigo, alim) VALUES (%1)")
-                            .arg(SqlStore::placeholders(10)),
-                        QVariantList{m_loginId} + values)
-                .toInt();
-    });
+    a.number = UserRows(m_store, QStringLiteral("mem_daily"), m_loginId)
+                   .save(a.number,
+                         {QStringLiteral("days"), QStringLiteral("times"), QStringLiteral("kind"),
+                          QStringLiteral("txting"), QStringLiteral("name"), QStringLiteral("company"),
+                          QStringLiteral("jangso"), QStringLiteral("bigo"), QStringLiteral("alim")},
+                         storedValues(m_store, a));
 }
 
 bool AppointmentBook::remove(int number) {
-    return m_store.execute(QStringLiteral("DELETE FROM mem_daily WHERE table_idx=? AND id=?"),
-                           {number, m_loginId}) > 0;
+    return UserRows(m_store, QStringLiteral("mem_daily"), m_loginId).remove(number);
 }
 
 QStringList scheduleColumns() {

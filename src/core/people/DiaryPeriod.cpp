@@ -66,6 +66,31 @@ void DiaryQuery::equals(const QString& column, const QVariant& value) {
     m_values << value;
 }
 
+UserRows::UserRows(SqlStore& store, QString table, QString loginId)
+    : m_store(store)
+    , m_table(std::move(table))
+    , m_loginId(std::move(loginId)) {}
+
+int UserRows::save(int number, const QStringList& columns, const QVariantList& values) {
+    return m_store.transact([&] {
+        if (number > 0 && m_store.execute(QStringLiteral("UPDATE %1 SET %2=? WHERE table_idx=? AND id=?")
+                                              .arg(m_table, columns.join(QStringLiteral("=?, "))),
+                                          values + QVariantList{number, m_loginId}) > 0)
+            return number;
+        return m_store
+            .insert(QStringLiteral("INSERT INTO %1 (id, %2) VALUES (%3)")
+                        .arg(m_table, columns.join(QStringLiteral(", ")),
+                             SqlStore::placeholders(columns.size() + 1)),
+                    QVariantList{m_loginId} + values)
+            .toInt();
+    });
+}
+
+bool UserRows::remove(int number) {
+    return m_store.execute(QStringLiteral("DELETE FROM %1 WHERE table_idx=? AND id=?").arg(m_table),
+                           {number, m_loginId}) > 0;
+}
+
 QDate storedDay(const QVariant& stored) {
     return SqlStore::toDateTime(stored).date();
 }

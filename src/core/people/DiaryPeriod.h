@@ -45,6 +45,21 @@ private:
     QVariantList m_values;
 };
 
+// The rows of one user in a table of the office database (`table_idx`, `id` = the login):
+// a stored row is changed only when it is the user's, and anything else is added as the user's.
+class UserRows {
+public:
+    UserRows(SqlStore& store, QString table, QString loginId);
+    // Writes `values` into `columns` of row `number` (0: a new row); the row's number.
+    int save(int number, const QStringList& columns, const QVariantList& values);
+    bool remove(int number);
+
+private:
+    SqlStore& m_store;
+    QString m_table;
+    QString m_loginId;
+};
+
 // "yyyy-mm-dd" of a stored day; empty for a missing one.
 QDate storedDay(const QVariant& stored);
 

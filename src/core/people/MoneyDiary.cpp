@@ -110,27 +110,16 @@ QList<MoneyLine> MoneyDiary::read(const QString& sql, const QVariantList& values
 }
 
 void MoneyDiary::save(MoneyLine& m) {
-    const QVariantList values = storedValues(m_store, m);
-    m_store.transact([&] {
-        if (m.number > 0 &&
-            m_store.execute(
-                QStringLiteral("UPDATE mem_money SET groupin=?, daym=?, timem=?, suip=?, suiptxt=?, "
-                               "jichul=?, jichultxt=?, bigo=? WHERE table_idx=? AND id=?"),
-                values + QVariantList{m.number, m_loginId}) > 0)
-            return;
-        m.number =
-            m_store
-                .insert(QStringLiteral("INSERT INTO mem_money (id, groupin, daym, timem, suip, suiptxt, "
-                                       "jichul, jichultxt, bigo) VALUES (%1)")
-                            .arg(SqlStore::placeholders(9)),
-                        QVariantList{m_loginId} + values)
-                .toInt();
-    });
+    m.number = UserRows(m_store, QStringLiteral("mem_money"), m_loginId)
+                   .save(m.number,
+                         {QStringLiteral("groupin"), QStringLiteral("daym"), QStringLiteral("timem"),
+                          QStringLiteral("suip"), QStringLiteral("suiptxt"), QStringLiteral("jichul"),
+                          QStringLiteral("jichultxt"), QStringLiteral("bigo")},
+                         storedValues(m_store, m));
 }
 
 bool MoneyDiary::remove(int number) {
-    return m_store.execute(QStringLiteral("DELETE FROM mem_money WHERE table_idx=? AND id=?"),
-                           {number, m_loginId}) > 0;
+    return UserRows(m_store, QStringLiteral("mem_money"), m_loginId).remove(number);
 }
 
 QStringList moneyColumns() {

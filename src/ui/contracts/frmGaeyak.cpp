@@ -1,5 +1,7 @@
 #include "frmGaeyak.h"
 
+#include "session/Named.h"
+
 #include "contracts/ConfirmationForm.h"
 #include "contracts/ContractRegister.h"
 #include "contracts/ContractStore.h"
@@ -67,10 +69,7 @@ frmGaeyak::frmGaeyak(Session& session, QString tb, QWidget* parent)
     buttons->addWidget(m_more);
     buttons->addStretch();
     const auto button = [this, buttons](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        buttons->addWidget(b);
-        return b;
+        return addButton(buttons, this, name, caption);
     };
     connect(button("cmdGaeyak", QStringLiteral("계약서작성")), &QPushButton::clicked, this,
             &frmGaeyak::cmdGaeyak_Click);

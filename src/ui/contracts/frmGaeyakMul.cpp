@@ -1,5 +1,7 @@
 #include "frmGaeyakMul.h"
 
+#include "session/Named.h"
+
 #include "contracts/ResidentNumber.h"
 #include "register/frmAddr.h"
 #include "session/Session.h"
@@ -57,10 +59,7 @@ frmGaeyakMul::frmGaeyakMul(Session& session, QWidget* parent)
     bottom->addWidget(m_day2);
     bottom->addStretch();
     const auto button = [this, bottom](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        bottom->addWidget(b);
-        return b;
+        return addButton(bottom, this, name, caption);
     };
     connect(button("cmdSave", QStringLiteral("저  장")), &QPushButton::clicked, this,
             &frmGaeyakMul::cmdSave_Click);

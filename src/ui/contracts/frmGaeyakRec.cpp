@@ -1,5 +1,7 @@
 #include "frmGaeyakRec.h"
 
+#include "session/Named.h"
+
 #include "listings/ListCellFormat.h"
 
 #include "session/Session.h"
@@ -68,10 +70,7 @@ frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     const auto button = [this, buttons](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        buttons->addWidget(b);
-        return b;
+        return addButton(buttons, this, name, caption);
     };
     connect(button("cmdSave", QStringLiteral("저  장")), &QPushButton::clicked, this,
             &frmGaeyakRec::cmdSave_Click);

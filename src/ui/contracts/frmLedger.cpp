@@ -1,5 +1,7 @@
 #include "frmLedger.h"
 
+#include "session/Named.h"
+
 #include "NumericKeyCheck.h"
 #include "session/Session.h"
 
@@ -75,11 +77,7 @@ frmLedger::frmLedger(Session& session, LedgerKind kind, int listing, QWidget* pa
     column->addWidget(m_totals);
     auto* buttons = new QHBoxLayout;
     const auto button = [this, buttons](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-        return b;
+        return addButton(buttons, this, name, caption, EnterKey::Ignored);
     };
     connect(button("cmdAdd", QStringLiteral("추  가")), &QPushButton::clicked, this,
             &frmLedger::cmdAdd_Click);

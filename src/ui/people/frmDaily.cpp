@@ -147,11 +147,9 @@ QWidget* frmDaily::buildSchedulePart() {
         {QStringLiteral("이름"), QStringLiteral("회사명"), QStringLiteral("장소"), QStringLiteral("비고")});
     m_textS = named(new QLineEdit(page), "txtS");
     bar->addWidget(m_textS);
-    auto* find = named(new QPushButton(QStringLiteral("검색"), page), "cmdSS");
-    auto* add = named(new QPushButton(QStringLiteral("새일정"), page), "cmdS");
-    auto* print = named(new QPushButton(QStringLiteral("인쇄"), page), "cmdPrintS");
-    for (QPushButton* b : {find, add, print})
-        bar->addWidget(b);
+    auto* find = addButton(bar, page, "cmdSS", QStringLiteral("검색"));
+    auto* add = addButton(bar, page, "cmdS", QStringLiteral("새일정"));
+    auto* print = addButton(bar, page, "cmdPrintS", QStringLiteral("인쇄"));
     column->addLayout(bar);
     auto* lists = new QSplitter(Qt::Vertical, page);
     m_listS = listOf(lists, "lvS", scheduleColumns());
@@ -198,11 +196,9 @@ QWidget* frmDaily::buildMoneyPart() {
                            {QStringLiteral("수입내역"), QStringLiteral("지출내역"), QStringLiteral("비고")});
     m_textM = named(new QLineEdit(page), "txtM");
     bar->addWidget(m_textM);
-    auto* find = named(new QPushButton(QStringLiteral("검색"), page), "cmdMS");
-    auto* add = named(new QPushButton(QStringLiteral("새항목"), page), "cmdM");
-    auto* print = named(new QPushButton(QStringLiteral("인쇄"), page), "cmdPrintM");
-    for (QPushButton* b : {find, add, print})
-        bar->addWidget(b);
+    auto* find = addButton(bar, page, "cmdMS", QStringLiteral("검색"));
+    auto* add = addButton(bar, page, "cmdM", QStringLiteral("새항목"));
+    auto* print = addButton(bar, page, "cmdPrintM", QStringLiteral("인쇄"));
     column->addLayout(bar);
     enableRange(m_tabM, m_fromM, m_toM);
     for (QDateEdit* box : {m_fromM, m_toM})

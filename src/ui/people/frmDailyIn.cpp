@@ -118,11 +118,9 @@ QGroupBox* frmDailyIn::buildSchedule() {
     form->addRow(QStringLiteral("비고"), m_remarksS);
     form->addRow(QStringLiteral("알림 (며칠 전)"), m_remind);
     auto* buttons = new QHBoxLayout;
-    auto* save = named(new QPushButton(QStringLiteral("저  장"), frame), "cmdSaveS");
-    auto* del = named(new QPushButton(QStringLiteral("삭  제"), frame), "cmdDelS");
     buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(del);
+    auto* save = addButton(buttons, frame, "cmdSaveS", QStringLiteral("저  장"), EnterKey::Ignored);
+    auto* del = addButton(buttons, frame, "cmdDelS", QStringLiteral("삭  제"), EnterKey::Ignored);
     form->addRow(buttons);
     connect(save, &QPushButton::clicked, this, &frmDailyIn::cmdSaveS_Click);
     connect(del, &QPushButton::clicked, this, &frmDailyIn::cmdDelS_Click);
@@ -149,11 +147,9 @@ QGroupBox* frmDailyIn::buildMoney() {
     form->addRow(QStringLiteral("지출내역"), m_expenseText);
     form->addRow(QStringLiteral("비고"), m_remarksM);
     auto* buttons = new QHBoxLayout;
-    auto* save = named(new QPushButton(QStringLiteral("저  장"), frame), "cmdSaveM");
-    auto* del = named(new QPushButton(QStringLiteral("삭  제"), frame), "cmdDelM");
     buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(del);
+    auto* save = addButton(buttons, frame, "cmdSaveM", QStringLiteral("저  장"), EnterKey::Ignored);
+    auto* del = addButton(buttons, frame, "cmdDelM", QStringLiteral("삭  제"), EnterKey::Ignored);
     form->addRow(buttons);
     connect(save, &QPushButton::clicked, this, &frmDailyIn::cmdSaveM_Click);
     connect(del, &QPushButton::clicked, this, &frmDailyIn::cmdDelM_Click);

@@ -43,12 +43,10 @@ frmPaperin::frmPaperin(Session& session, InquiryDraft draft, QWidget* parent)
     form->addRow(QStringLiteral("내용"), m_content);
     column->addLayout(form);
     auto* buttons = new QHBoxLayout;
-    auto* save = named(new QPushButton(QStringLiteral("보내기"), this), "cmdSave");
-    auto* reset = named(new QPushButton(QStringLiteral("다시쓰기"), this), "cmdReset");
-    auto* close = named(new QPushButton(QStringLiteral("닫  기"), this), "cmdClose");
     buttons->addStretch();
-    for (QPushButton* b : {save, reset, close})
-        buttons->addWidget(b);
+    auto* save = addButton(buttons, this, "cmdSave", QStringLiteral("보내기"), EnterKey::Ignored);
+    auto* reset = addButton(buttons, this, "cmdReset", QStringLiteral("다시쓰기"), EnterKey::Ignored);
+    auto* close = addButton(buttons, this, "cmdClose", QStringLiteral("닫  기"), EnterKey::Ignored);
     column->addLayout(buttons);
     connect(save, &QPushButton::clicked, this, &frmPaperin::cmdSave_Click);
     connect(reset, &QPushButton::clicked, this, &frmPaperin::cmdReset_Click);

@@ -2,6 +2,7 @@
 
 #include "contracts/CashBalance.h"
 #include "people/SmsSender.h"
+#include "session/Named.h"
 #include "session/Session.h"
 
 #include <QButtonGroup>
@@ -23,17 +24,15 @@ namespace teran {
 
 namespace {
 
+// Enter in a box of the window never sends.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = named(new QPushButton(caption, parent), name);
     b->setAutoDefault(false);
     return b;
 }
 
 QLineEdit* line(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    return e;
+    return named(new QLineEdit(parent), name);
 }
 
 } // namespace
