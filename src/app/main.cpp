@@ -1,3 +1,4 @@
+#include "session/KoreanTranslations.h"
 #include "session/ProgramFlow.h"
 #include "session/QtDialogs.h"
 #include "session/Session.h"
@@ -36,6 +37,7 @@ StartOptions parseOptions(const QApplication& app) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teran"));
+    installKoreanTranslations(app);
     const StartOptions options = parseOptions(app);
     SystemClock clock;
     QtDialogs dialogs;

@@ -15,6 +15,7 @@ DialogAnswer ScriptedDialogs::message(const QString& text, const QString& title,
         return DialogAnswer::Cancel;
     case DialogButtons::YesNo:
     case DialogButtons::YesNoCancel:
+    case DialogButtons::YesNoDefaultNo:
         return DialogAnswer::No;
     }
     return DialogAnswer::No;

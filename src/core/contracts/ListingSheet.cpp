@@ -503,7 +503,7 @@ QString sheetTitle(const QString& tb, const QString& ty) {
 }
 
 QString sheetDowntitle() {
-    return QStringLiteral("* 본건은 公簿 및 賣度人 의뢰를 기초로 조사한 것임.");
+    return QStringLiteral("* 본건은 公簿 및 賣渡人 의뢰를 기초로 조사한 것임.");
 }
 
 QString noSheetLayoutText(const QString& tb, const QString& ty) {

@@ -56,7 +56,7 @@ std::optional<report::Document> listingSheet(const ListingRow& row, const QStrin
                                              SheetSource source, const SheetExtras& extras);
 
 QString sheetTitle(const QString& tb, const QString& ty); // "아파트 매매 매물 보고서"
-QString sheetDowntitle();                                 // "* 본건은 公簿 및 賣度人 ..."
+QString sheetDowntitle();                                 // "* 본건은 公簿 및 賣渡人 ..."
 QString noSheetLayoutText(const QString& tb, const QString& ty);
 // The foot of an own sheet: the office's name, its homepage and phone from the login's office
 // details; of a shared one: the owning office's shop name, homepage and phone.

@@ -54,6 +54,31 @@ NumberKeyAction NumberKeyCheck::classify(int key, Qt::KeyboardModifiers modifier
     return NumberKeyAction::Reject;
 }
 
+bool NumberKeyCheck::refusesTypedKey(int key, const QString& typed, Qt::KeyboardModifiers modifiers) {
+    if (typed.isEmpty() || !typed.at(0).isPrint())
+        return false; // types nothing: Escape, function keys, the shortcuts with Ctrl
+    return classify(key, modifiers) == NumberKeyAction::Reject && !acceptsText(typed);
+}
+
+int NumberKeyCheck::digitCount(const QString& text) {
+    return int(std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }));
+}
+
+bool NumberKeyCheck::amountFull(const QString& text, const QString& selected) {
+    return digitCount(text) - digitCount(selected) >= kAmountDigits;
+}
+
+QString NumberKeyCheck::limitDigits(const QString& text) {
+    QString kept;
+    int digits = 0;
+    for (const QChar c : text) {
+        if (c.isDigit() && ++digits > kAmountDigits)
+            continue;
+        kept += c;
+    }
+    return kept;
+}
+
 NumberKeyOutcome NumberKeyCheck::check(const QString& text, int caret, int key,
                                        Qt::KeyboardModifiers modifiers, bool checkOnly) {
     const NumberKeyAction action = classify(key, modifiers);
@@ -61,7 +86,7 @@ NumberKeyOutcome NumberKeyCheck::check(const QString& text, int caret, int key,
         return {action, QString(), 0};
     if (checkOnly)
         return {action, text, caret};
-    const QString shown = reformat(text);
+    const QString shown = reformat(limitDigits(text));
     if (action == NumberKeyAction::ReformatToEnd)
         return {action, shown, static_cast<int>(shown.size())};
     return {action, shown, shown == text ? caret : caretAfter(text, caret, shown)};

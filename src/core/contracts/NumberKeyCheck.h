@@ -47,6 +47,20 @@ public:
     // digits, comma, period and minus.
     static bool acceptsText(const QString& typed);
 
+    // Whether a pressed key would type a character that is no part of a number: that key alone
+    // is dropped and the box keeps its text. Keys that type nothing (Escape, F1, Insert) pass.
+    static bool refusesTypedKey(int key, const QString& typed, Qt::KeyboardModifiers modifiers);
+
+    // The most digits an amount box takes: what the 64-bit amount columns hold whatever the digits.
+    static constexpr int kAmountDigits = 18;
+    static int digitCount(const QString& text);
+    // Whether one more digit typed into an amount box holding `text` (with `selected` of its
+    // characters selected, to be replaced) would pass kAmountDigits.
+    static bool amountFull(const QString& text, const QString& selected);
+    // The text with its digits after the first kAmountDigits dropped (a pasted long number).
+    static QString limitDigits(const QString& text);
+    static QString tooLongText() { return QStringLiteral("금액은 18자리까지 입력할 수 있습니다."); }
+
     static QString rejectText() { return QStringLiteral("숫자를 입력하십시요!"); }
     static QString rejectTitle() { return QStringLiteral("알림"); }
 };

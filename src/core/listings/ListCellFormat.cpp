@@ -164,7 +164,7 @@ QString formatCell(const ListColumn& column, const RawValues& row, const CellCon
     case CellFormat::Date:
         return dateOf(raw(0), QStringLiteral("yy-MM-dd"));
     case CellFormat::DateTime:
-        return dateOf(raw(0), QStringLiteral("yy-MM-dd h:m"));
+        return dateOf(raw(0), QStringLiteral("yy-MM-dd H:mm"));
     }
     return {};
 }

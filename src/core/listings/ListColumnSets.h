@@ -34,7 +34,7 @@ enum class CellFormat {
     OfficePhones,  // homtel " / " hantel of the member in charge of a server row
     OfficeAgent,   // the member in charge's internet name (showname)
     Date,          // "yy-MM-dd"
-    DateTime,      // "yy-MM-dd h:m"
+    DateTime,      // "yy-MM-dd H:mm" (minutes padded: "21:08")
 };
 
 struct ListColumn {

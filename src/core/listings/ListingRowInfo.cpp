@@ -141,7 +141,8 @@ RowDetails sharedRowDetails(Session& session, int serverIdx, const PictureFetch&
 }
 
 PictureFetch webPictureFetch(Session& session, int stallSeconds) {
-    if (!session.state().InternetOk || session.config().webBaseUrl.isEmpty())
+    const bool local = session.config().ftpHost.isEmpty(); // pictures kept on this machine
+    if (!session.state().InternetOk || (!local && session.config().webBaseUrl.isEmpty()))
         return {};
     std::shared_ptr<PictureStore> store = sessionPictureStores(session)();
     store->setTimeouts(stallSeconds, stallSeconds);

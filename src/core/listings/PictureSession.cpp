@@ -14,8 +14,11 @@ PictureStoreFactory sessionPictureStores(Session& session) {
         // Read when the action runs: the login may have fetched it after the window opened.
         server.password = session.state().FtpPassword;
         server.webBaseUrl = session.config().webBaseUrl;
-        auto store = std::make_unique<PictureStore>(server, session.dataFolder().root(),
-                                                    [&session](const QString& line) { session.WriteLog(line); });
+        // Without an FTP host the pictures stay on this machine, beside the embedded server.
+        if (server.host.isEmpty())
+            server.localFolder = session.config().localPictureFolder();
+        auto store = std::make_unique<PictureStore>(
+            server, session.dataFolder().root(), [&session](const QString& line) { session.WriteLog(line); });
         store->setTimeouts(session.config().connectSeconds, session.config().stallSeconds);
         return store;
     };

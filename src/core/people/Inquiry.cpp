@@ -23,7 +23,7 @@ QString inquiryTime(const QDateTime& at) {
         .arg(at.date().year())
         .arg(at.date().month())
         .arg(at.date().day())
-        .arg(hour < 12 ? QStringLiteral("am") : QStringLiteral("pm"))
+        .arg(hour < 12 ? QStringLiteral("오전") : QStringLiteral("오후"))
         .arg(twelve, 2, 10, QLatin1Char('0'))
         .arg(at.time().minute(), 2, 10, QLatin1Char('0'))
         .arg(at.time().second(), 2, 10, QLatin1Char('0'));

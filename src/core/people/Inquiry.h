@@ -24,7 +24,7 @@ struct Inquiry {
 
 // The body as it is shown: the web's "<br>" become line breaks.
 QString inquiryBody(const QString& stored);
-// "yyyy-m-d am/pm hh:mm:ss" ("2026-12-8 pm 03:04:05"); empty for a missing time.
+// "yyyy-m-d 오전/오후 hh:mm:ss" ("2026-12-8 오후 03:04:05"); empty for a missing time.
 QString inquiryTime(const QDateTime& at);
 // "받은시간 [...] 읽은시간 [...]"
 QString inquiryTimes(const Inquiry& inquiry);

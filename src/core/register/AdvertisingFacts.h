@@ -1,14 +1,34 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QVariantHash>
 
 namespace teran {
 
-// The facts that a listing advertisement shown to the public must state (소재지, 면적, 가격,
-// 거래형태; for buildings also 총층수, 건축년도, 방향, 입주가능일, 주차대수, 관리비, and for dwellings
-// 방 수 and 욕실 수). Returns the captions of those the row leaves empty, in the order the form
-// shows them; empty when the listing may be advertised.
+struct TypeRules;
+
+// One fact that a listing advertisement shown to the public must state, and the columns of the
+// form that state it.
+struct AdvertisingFact {
+    QString caption;
+    QStringList columns;
+};
+
+// The facts a type's advertisement must state (소재지, 면적, 가격, 거래형태, 총층수, 건축년도, 방향,
+// 방 수, 욕실 수, 입주가능일, 주차대수, 관리비): a fact is required only where the type's form has a
+// field for it, so that filling the fields the form shows always makes a listing publishable.
+// Each fact keeps only the columns the type shows.
+QList<AdvertisingFact> advertisingFactsOf(const TypeRules& rules);
+
+// The columns whose captions the form marks as required for an internet advertisement.
+QStringList advertisingFactColumns(const TypeRules& rules);
+
+// The facts of the row's type (`tb`) that the row leaves empty, in the order the form shows them;
+// empty when the listing may be advertised.
+QList<AdvertisingFact> missingFactsOf(const QVariantHash& row);
+
+// The captions of missingFactsOf().
 QStringList missingAdvertisingFacts(const QVariantHash& row);
 
 } // namespace teran

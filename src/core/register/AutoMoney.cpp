@@ -15,8 +15,11 @@ std::optional<double> numberIn(QString text) {
     return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-// "#,##0": whole, grouped by thousands, rounded half away from zero.
+// "#,##0": whole, grouped by thousands, rounded half away from zero. A result past what an
+// amount holds shows nothing rather than an overflowed number.
 QString grouped(double value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 1e18)
+        return QString();
     const qint64 whole = qint64(std::llround(value));
     QString digits = QString::number(whole < 0 ? -whole : whole);
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
@@ -26,6 +29,8 @@ QString grouped(double value) {
 
 // "#,##0.#0": grouped with two decimals.
 QString groupedTwoDecimals(double value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 1e16)
+        return QString();
     const qint64 hundredths = qint64(std::llround(value * 100));
     const QString whole = grouped(double(hundredths / 100));
     return whole + QLatin1Char('.') +

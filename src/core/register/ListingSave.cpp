@@ -171,7 +171,10 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
         return;
     }
     if (isShownOnInternet(request.disclosure.state)) {
-        result.missingFacts = missingAdvertisingFacts(*local);
+        for (const AdvertisingFact& fact : missingFactsOf(*local)) {
+            result.missingFacts << fact.caption;
+            result.missingColumns << fact.columns;
+        }
         if (!result.missingFacts.isEmpty()) {
             fail(result, ListingSaveResult::Sharing::Refused, QString());
             return;

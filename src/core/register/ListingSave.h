@@ -61,6 +61,7 @@ struct ListingSaveResult {
     QString localError;
     QString sharingError;
     QStringList missingFacts;
+    QStringList missingColumns;           // the form's fields that state the missing facts
     std::array<QString, 2> pictures;      // the stored picture names
     std::optional<ImageBoxList> imageBox; // the box as stored, when the save wrote it
     // Published, but these pictures did not reach the picture server (see sharingError): the

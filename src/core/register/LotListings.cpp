@@ -63,7 +63,7 @@ QStringList lotListingCells(const ListingRow& row) {
             textOf(row, "makedate"),
             textOf(row, "mbigo"),
             textOf(row, "subid"),
-            dated(row, "showday", QStringLiteral("yy-MM-dd h:m")),
+            dated(row, "showday", QStringLiteral("yy-MM-dd H:mm")),
             dated(row, "writeday", QStringLiteral("yy-MM-dd")),
             dated(row, "offday", QStringLiteral("yy-MM-dd"))};
 }

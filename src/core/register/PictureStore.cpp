@@ -4,6 +4,7 @@
 #include "clsFTP.h"
 
 #include <QDir>
+#include <QFile>
 #include <QUrl>
 
 namespace teran {
@@ -26,6 +27,11 @@ void PictureStore::setTimeouts(int connectSeconds, int stallSeconds) {
 
 bool PictureStore::FtpOpen() {
     FtpClose();
+    if (isLocal()) {
+        m_localOpen = QDir().mkpath(localPath(QStringLiteral("docs/files")));
+        return m_localOpen || fail(QStringLiteral("FtpOpen ") + m_server.localFolder,
+                                   QStringLiteral("cannot make the picture folder"));
+    }
     m_ftp = std::make_unique<clsFTP>();
     m_ftp->setTimeouts(m_connectSeconds, m_stallSeconds);
     try {
@@ -39,10 +45,41 @@ bool PictureStore::FtpOpen() {
 
 void PictureStore::FtpClose() {
     m_ftp.reset();
+    m_localOpen = false;
 }
 
 bool PictureStore::isOpen() const {
-    return m_ftp && m_ftp->isConnected();
+    return m_localOpen || (m_ftp && m_ftp->isConnected());
+}
+
+QString PictureStore::localPath(const QString& remotePath) const {
+    return QDir(m_server.localFolder).filePath(remotePath);
+}
+
+bool PictureStore::localCommand(const QString& label, const QString& mode, const Folders& folders,
+                                const QString& name, const QString& target) {
+    if (mode == QLatin1String("del")) {
+        const QString path = localPath(folders.remote + name);
+        return !QFile::exists(path) || QFile::remove(path) ||
+               fail(label, QStringLiteral("cannot delete ") + path);
+    }
+    const QDir folder(localPath(folders.remote));
+    if (mode == QLatin1String("delall")) {
+        bool allDeleted = true;
+        for (const QString& file : folder.entryList(QDir::Files))
+            if (isImageOfStem(file, name) && !QFile::remove(folder.filePath(file)))
+                allDeleted = fail(label, QStringLiteral("cannot delete ") + folder.filePath(file));
+        return allDeleted;
+    }
+    const QString source = m_webSized.toSend(folders.local + name);
+    const QString path = folder.filePath(target);
+    const QString part = path + QStringLiteral(".part");
+    // Written beside and renamed, so that a reader never finds half a picture.
+    QFile::remove(part);
+    if (!QFile::copy(source, part))
+        return fail(label, QStringLiteral("cannot copy ") + source);
+    QFile::remove(path);
+    return QFile::rename(part, path) || fail(label, QStringLiteral("cannot write ") + path);
 }
 
 bool PictureStore::FtpCommand(const QString& mode, const QString& table, const QString& name,
@@ -56,6 +93,8 @@ bool PictureStore::FtpCommand(const QString& mode, const QString& table, const Q
         return fail(label, QStringLiteral("not a plain file name: ") + target);
     if (!isOpen())
         return fail(label, QStringLiteral("the FTP connection is not open"));
+    if (isLocal())
+        return localCommand(label, mode, *folders, name, target);
     try {
         if (mode == QLatin1String("del")) {
             deleteFile(folders->remote, name);
@@ -122,10 +161,18 @@ QString PictureStore::DownloadPicture(const QString& name) {
     const QString label = QStringLiteral("DownloadPicture ") + name;
     if (!isPlainFileName(name))
         return failedPath(label, QStringLiteral("not a plain file name"));
-    if (m_server.webBaseUrl.isEmpty())
+    if (!isLocal() && m_server.webBaseUrl.isEmpty())
         return failedPath(label, QStringLiteral("no web address of the picture server"));
     if (!QDir().mkpath(TmpImgDir()))
         return failedPath(label, QStringLiteral("cannot make the folder ") + TmpImgDir());
+    if (isLocal()) {
+        const QString source = localPath(QStringLiteral("docs/files/") + name);
+        const QString copy = QDir(TmpImgDir()).filePath(name);
+        QFile::remove(copy);
+        if (!QFile::copy(source, copy))
+            return failedPath(label, QStringLiteral("no such picture: ") + source);
+        return copy;
+    }
 
     QString base = m_server.webBaseUrl;
     if (!base.endsWith(QLatin1Char('/')))

@@ -20,6 +20,9 @@ struct PictureServer {
     QString user = QStringLiteral("teran");
     QString password;
     QString webBaseUrl; // e.g. "http://127.0.0.1:28080/"
+    // A folder on this machine that stands in for the picture server (the embedded demo, which
+    // has no FTP host): the same "docs/files/" under it, read back by copying. Empty: FTP.
+    QString localFolder;
 };
 
 // The transfers of listing pictures: put and delete on the picture server by FTP, and reading a
@@ -50,6 +53,7 @@ public:
                     const QString& remoteName = {});
     void FtpClose();
     bool isOpen() const;
+    bool isLocal() const { return !m_server.localFolder.isEmpty(); }
 
     // Downloads webBaseUrl + "files/" + name into TmpImgDir(); the local path, or empty on failure
     // (and then no file of that name is left there).
@@ -66,6 +70,9 @@ private:
     };
     std::optional<Folders> foldersFor(const QString& table) const;
 
+    bool localCommand(const QString& label, const QString& mode, const Folders& folders, const QString& name,
+                      const QString& target);
+    QString localPath(const QString& remotePath) const;
     void deleteFile(const QString& remoteFolder, const QString& name);
     bool deleteAll(const QString& remoteFolder, const QString& stem);
     // True only when the listings show that the path is not on the server.
@@ -79,6 +86,7 @@ private:
     int m_connectSeconds = 15;
     int m_stallSeconds = 30;
     std::unique_ptr<clsFTP> m_ftp;
+    bool m_localOpen = false;
     HttpDownloader m_downloader;
     WebSizedPictures m_webSized;
     QString m_lastError;

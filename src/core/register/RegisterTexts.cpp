@@ -6,6 +6,10 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 }
 
+QString windowTitleFor(bool stored, int number) {
+    return stored ? QStringLiteral("매물수정 - %1번").arg(number) : windowTitle();
+}
+
 QString windowTitle() {
     return QStringLiteral("매물등록");
 }

@@ -11,7 +11,9 @@ namespace teran {
 // The messages of the registration window.
 namespace RegisterTexts {
 
-QString windowTitle();       // "매물등록"
+QString windowTitle(); // "매물등록"
+// The window's title bar: "매물등록" for a new listing, "매물수정 - 12번" for a stored one.
+QString windowTitleFor(bool stored, int number);
 QString addressMissing();    // "소재지를 입력해주세요."
 QString gradeMissingTitle(); // "인터넷매물 등록오류"
 QString gradeMissing();      // the four paragraphs on choosing a grade

@@ -6,7 +6,8 @@
 namespace teran {
 
 enum class DialogIcon { None, Information, Question, Warning, Critical };
-enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose 예 cannot be undone, so that a stray Enter answers 아니오.
+enum class DialogButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class DialogAnswer { Ok, Cancel, Yes, No };
 
 // Every message box and file dialog of the program goes through this interface: the program
@@ -35,6 +36,10 @@ public:
     }
     bool askYesNo(const QString& text, const QString& title) {
         return message(text, title, DialogIcon::Question, DialogButtons::YesNo) == DialogAnswer::Yes;
+    }
+    // The same question, with 아니오 as the default button.
+    bool askYesNoCarefully(const QString& text, const QString& title) {
+        return message(text, title, DialogIcon::Warning, DialogButtons::YesNoDefaultNo) == DialogAnswer::Yes;
     }
 };
 

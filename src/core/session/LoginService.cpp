@@ -3,6 +3,7 @@
 #include "PasswordHash.h"
 #include "ServerNotices.h"
 #include "Session.h"
+#include "SessionLoader.h"
 
 namespace teran {
 
@@ -27,7 +28,10 @@ const QString kLabel = QStringLiteral("로그인 => ");
 
 LoginService::LoginService(Session& session, const LoginIni& ini)
     : m_session(session)
-    , m_ini(ini) {}
+    , m_ini(&ini) {}
+
+LoginService::LoginService(Session& session)
+    : m_session(session) {}
 
 LoginResult LoginService::login(const LoginAttempt& typed) {
     LoginAttempt attempt = typed;
@@ -37,13 +41,50 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
         QSqlQuery local = m_session.listingStore().query(
             QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {attempt.id});
         if (local.next())
-            return loginOffline(attempt, local.value(0).toString());
+            return loginKnown(attempt, local.value(0).toString());
         return loginOnline(attempt);
     } catch (const StoreError& error) {
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
         m_session.showStoreError(error, StoreKind::Listing);
         return {LoginOutcome::Failed, QString()};
     }
+}
+
+LoginResult LoginService::loginKnown(const LoginAttempt& attempt, const QString& storedPassword) {
+    if (!m_session.reachServer())
+        return loginOffline(attempt, storedPassword);
+    try {
+        LoginResult online = loginOnline(attempt);
+        // The server knows the account under another password: the office's copy is older.
+        if (online.outcome == LoginOutcome::NotMember &&
+            m_session.serverStore()
+                    .scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {attempt.id}, 0)
+                    .toInt() > 0)
+            return {LoginOutcome::WrongPassword, LoginTexts::wrongPassword()};
+        return online;
+    } catch (const StoreError& error) {
+        // A server lost in the middle of the check leaves the office working on its own copy.
+        m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
+        return loginOffline(attempt, storedPassword);
+    }
+}
+
+bool LoginService::reconnect() {
+    SessionState& state = m_session.state();
+    if (state.isOnline() || state.LoginId.isEmpty() || !m_session.reachServer())
+        return false;
+    try {
+        const LoginResult result = loginOnline({state.LoginId, state.LoginPassword});
+        if (result.outcome != LoginOutcome::Online)
+            return false;
+        SessionLoader(m_session).goOnline();
+    } catch (const StoreError& error) {
+        m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
+        state.OnlineMode = QStringLiteral("offline");
+        return false;
+    }
+    m_session.WriteLog(QStringLiteral("다시 연결 => %1 온라인").arg(state.LoginId));
+    return true;
 }
 
 LoginResult LoginService::loginOffline(const LoginAttempt& attempt, const QString& storedPassword) {
@@ -59,6 +100,7 @@ LoginResult LoginService::loginOffline(const LoginAttempt& attempt, const QStrin
             .toString();
     saveLogin(attempt);
     m_session.state().OnlineMode = QStringLiteral("offline");
+    m_session.state().LoginPassword = attempt.password;
     m_session.state().OfficeMainId = office.isEmpty() ? attempt.id : office;
     return {LoginOutcome::Offline, QString()};
 }
@@ -87,13 +129,16 @@ LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
     const QString unread = office.value(1).toString();
     saveLogin(attempt);
     m_session.state().OnlineMode = QStringLiteral("yes");
+    m_session.state().LoginPassword = attempt.password;
     m_session.state().OfficeMainId = company;
     ServerNotices(m_session).showUnread(officeId, unread);
     return {LoginOutcome::Online, QString()};
 }
 
 void LoginService::saveLogin(const LoginAttempt& attempt) const {
-    m_ini.write(
+    if (!m_ini)
+        return;
+    m_ini->write(
         {attempt.saveId ? attempt.id : QString(), attempt.savePassword ? attempt.password : QString()});
 }
 

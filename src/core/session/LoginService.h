@@ -39,21 +39,32 @@ QString notServerMember();
 QString noServer();
 } // namespace LoginTexts
 
-// Checks a login: first against the accounts mirrored into the office's database, then against
-// the vendor's server. On success it sets the session's LoginId, OfficeMainId and OnlineMode,
-// saves the login as the check boxes say and, online, shows the office's unread notices.
+// Checks a login. An account unknown to the office's database is checked on the vendor's server.
+// A known account is checked on the server too whenever the server answers, so that the session
+// is online on every day, not only on the first; only when the server cannot be reached is it
+// checked against the office's copy and the session stays offline. On success it sets the
+// session's LoginId, OfficeMainId and OnlineMode, saves the login as the check boxes say and,
+// online, shows the office's unread notices.
 class LoginService {
 public:
     LoginService(Session& session, const LoginIni& ini);
+    // For reconnect(), which saves no login.
+    explicit LoginService(Session& session);
     LoginResult login(const LoginAttempt& attempt);
 
+    // Brings a session that started offline online once the server answers again, with the
+    // account and password of its login. False (nothing changed) while the server is away or no
+    // longer takes the account.
+    bool reconnect();
+
 private:
+    LoginResult loginKnown(const LoginAttempt& attempt, const QString& storedPassword);
     LoginResult loginOffline(const LoginAttempt& attempt, const QString& storedPassword);
     LoginResult loginOnline(const LoginAttempt& attempt);
     void saveLogin(const LoginAttempt& attempt) const;
 
     Session& m_session;
-    const LoginIni& m_ini;
+    const LoginIni* m_ini = nullptr;
 };
 
 } // namespace teran

@@ -24,6 +24,12 @@ QString serverRefusedTitle() {
     return QStringLiteral("서버 연결오류");
 }
 
+QString serverAddressText(const QString& address) {
+    return QStringLiteral("설정파일(teran.ini)의 본사 서버 주소가 올바르지 않습니다.") + kCrLf + kCrLf +
+           QStringLiteral("[server] Url: ") + address + kCrLf + kCrLf +
+           QStringLiteral("주소를 고친 후 다시 실행해 주시기 바랍니다.");
+}
+
 QString serverRefusedText(const QString& description) {
     return QStringLiteral("인터넷은 연결되어 있으나 본사 서버에 접속할 수 없습니다.") + kCrLf + kCrLf +
            QStringLiteral("잠시 후 다시 실행해 주시고, 계속 접속되지 않으면 본사로 문의하시기 바랍니다.") +
@@ -186,7 +192,7 @@ void Session::noteNetworkShare(const QString& path) {
 }
 
 bool Session::confirmNewOffice(const QString& path) {
-    return m_dialogs.askYesNo(officeFileText(OfficeFileState::Empty, path), officeFileTitle());
+    return m_dialogs.askYesNoCarefully(officeFileText(OfficeFileState::Empty, path), officeFileTitle());
 }
 
 void Session::showStoreError(const StoreError& error, StoreKind kind) {
@@ -202,11 +208,43 @@ bool Session::MysqlConnOpen() {
         m_server->close();
         WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
                                         error.description(), error.source()));
-        m_dialogs.critical(serverRefusedText(error.description()), serverRefusedTitle());
+        // An address that cannot be read is the settings' fault, not the connection's.
+        m_dialogs.critical(error.source() == QLatin1String("StoreUrl")
+                               ? serverAddressText(m_config.serverUrl)
+                               : serverRefusedText(error.description()),
+                           serverRefusedTitle());
         endProgram(1);
         return false;
     }
     Q_EMIT storeOpened(StoreKind::Server);
+    return true;
+}
+
+bool Session::openServerQuietly() {
+    CreateDbObjects();
+    if (m_server->isOpen())
+        return true;
+    try {
+        m_server->open(serverUrl());
+    } catch (const StoreError& error) {
+        m_server->close();
+        WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
+                                        error.description(), error.source()));
+        return false;
+    }
+    Q_EMIT storeOpened(StoreKind::Server);
+    return true;
+}
+
+bool Session::reachServer() {
+    if (!m_probe->reachable()) {
+        m_state.InternetOk = false;
+        return false;
+    }
+    m_state.InternetOk = true;
+    if (!openServerQuietly())
+        return false;
+    reportToServer();
     return true;
 }
 
@@ -247,6 +285,10 @@ void Session::InternetCheck() {
     CreateDbObjects();
     if (!m_server->isOpen() && !MysqlConnOpen())
         return;
+    reportToServer();
+}
+
+void Session::reportToServer() {
     try {
         const qint64 localListings =
             listingOpen()

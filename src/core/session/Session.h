@@ -57,6 +57,10 @@ public:
     // The internet probe and the report to the server: sets InternetOk, opens the ServerStore,
     // reports the number of local listings and reads the picture store's password.
     void InternetCheck();
+    // The same check without the fatal box: the probe, then the ServerStore opened when it is
+    // not. True when the server answers; a refusal is written to the daily log only. For an
+    // account the office knows, whose work goes on offline when the server is away.
+    bool reachServer();
 
     bool WriteLog(const QString& message) const { return m_log.WriteLog(message); }
     bool logError(const QString& label, const StoreError& error) const {
@@ -84,6 +88,8 @@ Q_SIGNALS:
     void serverConnectionChanged(bool working);
 
 private:
+    bool openServerQuietly();
+    void reportToServer();
     bool checkOfficeFile(const QString& path, bool& newOffice);
     bool acceptOfficeTables(const QString& path);
     bool confirmNewOffice(const QString& path);
@@ -106,5 +112,7 @@ private:
 // Texts of the fatal box shown when the ServerStore refuses while the internet answers.
 QString serverRefusedTitle();
 QString serverRefusedText(const QString& description);
+// The fatal box's text when the configured address of the ServerStore cannot be read.
+QString serverAddressText(const QString& address);
 
 } // namespace teran

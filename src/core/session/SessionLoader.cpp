@@ -50,19 +50,11 @@ LoadOutcome SessionLoader::load() {
             m_session.endProgram(1);
             return LoadOutcome::ForeignDatabase;
         }
-        // An offline login has not asked the internet yet; the answer decides the mirror.
-        if (!state.InternetOk)
-            m_session.InternetCheck();
-        if (m_session.endRequested())
-            return LoadOutcome::Failed;
-        if (state.InternetOk && m_session.serverOpen()) {
-            mirrorAccounts();
-            keepNumbersAbove(m_session.listingStore(),
-                             highestServerNumber(m_session.serverStore(), state.OfficeMainId));
-        }
-        SqlStore& details = state.isOnline() ? m_session.serverStore() : m_session.listingStore();
-        loadOfficeDetails(details);
-        loadStaff(details);
+        // The login asked the server already: an offline session is one the server did not answer.
+        if (state.isOnline() && m_session.serverOpen())
+            followServer();
+        else
+            loadDetails(m_session.listingStore());
         loadSettings();
     } catch (const StoreError& error) {
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
@@ -72,6 +64,23 @@ LoadOutcome SessionLoader::load() {
         return LoadOutcome::Failed;
     }
     return LoadOutcome::Loaded;
+}
+
+void SessionLoader::goOnline() {
+    m_session.state().OnlineMode = QStringLiteral("yes");
+    followServer();
+}
+
+void SessionLoader::followServer() {
+    mirrorAccounts();
+    keepNumbersAbove(m_session.listingStore(),
+                     highestServerNumber(m_session.serverStore(), m_session.state().OfficeMainId));
+    loadDetails(m_session.serverStore());
+}
+
+void SessionLoader::loadDetails(SqlStore& store) {
+    loadOfficeDetails(store);
+    loadStaff(store);
 }
 
 bool SessionLoader::ownsListingStore() {

@@ -26,8 +26,13 @@ public:
     // Makes the office's accounts in the office database follow the server's: new accounts are
     // added, changed ones updated and those the server no longer has removed.
     void mirrorAccounts();
+    // A session that started offline and whose login the server has now taken: the accounts
+    // are mirrored and the office's details read from the server, as an online login does.
+    void goOnline();
 
 private:
+    void followServer();
+    void loadDetails(SqlStore& store);
     bool ownsListingStore();
     void loadOfficeDetails(SqlStore& store);
     void loadStaff(SqlStore& store);

@@ -16,6 +16,9 @@ struct SessionState {
     QString LoginId;
     QString OfficeMainId; // the office's main member id; the `id` of every listing row
     QString OnlineMode;   // "yes" after a login checked on the server, "offline" otherwise
+    // What the user typed at the login, kept in memory only: a session that started offline
+    // checks it on the server when it connects again.
+    QString LoginPassword;
     bool InternetOk = false;
     int FontSizeSet = 10;
     int CurListingIdx = 0;

@@ -3,9 +3,11 @@
 #include "people/SmsRecord.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
 
 namespace teran {
@@ -37,15 +39,20 @@ QString TeranConfig::embeddedServerFile() const {
     return QDir(dataPath).filePath(QStringLiteral("server/teran-server.db"));
 }
 
+QString TeranConfig::localPictureFolder() const {
+    return QDir(dataPath).filePath(QStringLiteral("server/pictures"));
+}
+
 TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     TeranConfig config;
     config.dataPath = withSlash(QDir::cleanPath(dataPath));
     config.serverUrl = QStringLiteral("sqlite:") + config.embeddedServerFile();
     config.serverUser = QStringLiteral("terandbuser");
-    config.ftpHost = QStringLiteral("127.0.0.1");
-    config.ftpPort = 2121;
+    // No picture server: the demo keeps shared pictures in localPictureFolder().
+    config.ftpHost.clear();
+    config.ftpPort = 21;
     config.ftpUser = QStringLiteral("teran");
-    config.webBaseUrl = QStringLiteral("http://127.0.0.1:28080/");
+    config.webBaseUrl.clear();
     config.smsHost = QStringLiteral("127.0.0.1");
     config.smsUser = SmsAccount::demo().user;
     config.smsPassword = SmsAccount::demo().password;
@@ -55,8 +62,56 @@ TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     return config;
 }
 
+namespace {
+
+// Whether a value opens a quote that it never closes: Qt's reader would then take every later
+// line, sections and all, into this one value.
+bool unclosedQuote(const QString& line) {
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0 || line.trimmed().startsWith(QLatin1Char(';')) ||
+        line.trimmed().startsWith(QLatin1Char('#')))
+        return false;
+    int quotes = 0;
+    for (qsizetype i = equals + 1; i < line.size(); ++i) {
+        if (line.at(i) == QLatin1Char('\\'))
+            ++i; // an escaped character, a quote among them
+        else if (line.at(i) == QLatin1Char('"'))
+            ++quotes;
+    }
+    return quotes % 2 == 1;
+}
+
+} // namespace
+
+QList<TeranConfig::BadLine> TeranConfig::badLines(const QByteArray& contents) {
+    QList<BadLine> bad;
+    const QList<QByteArray> lines = contents.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = QString::fromUtf8(lines.at(i)).trimmed();
+        if (unclosedQuote(line))
+            bad << BadLine{int(i + 1), line};
+    }
+    return bad;
+}
+
 TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverride) {
-    QSettings ini(file, QSettings::IniFormat);
+    // A line Qt's reader cannot take is left out of a checked copy, so that the rest is read.
+    QFile source(file);
+    QList<BadLine> bad;
+    QTemporaryFile checked;
+    QString readFrom = file;
+    if (source.open(QIODevice::ReadOnly)) {
+        QList<QByteArray> lines = source.readAll().split('\n');
+        bad = badLines(lines.join('\n'));
+        if (!bad.isEmpty() && checked.open()) {
+            for (const BadLine& line : bad)
+                lines[line.number - 1].clear();
+            checked.write(lines.join('\n'));
+            checked.close();
+            readFrom = checked.fileName();
+        }
+    }
+    QSettings ini(readFrom, QSettings::IniFormat);
     const QString dataPath = !dataPathOverride.isEmpty()
                                  ? dataPathOverride
                                  : ini.value(QStringLiteral("data/DataPath"), defaultDemoFolder()).toString();
@@ -101,7 +156,21 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.officeServerCommand = text("office/ServerCommand", QString());
     config.officeServerWaitSeconds =
         number("office/ServerWaitSeconds", config.officeServerWaitSeconds, 1, 3600);
+    for (const BadLine& line : bad) {
+        config.warnings << QStringLiteral("teran.ini line %1: unclosed quote, the line is not read: %2")
+                               .arg(line.number)
+                               .arg(line.text);
+        config.unreadLines << QStringLiteral("%1번째 줄: %2").arg(line.number).arg(line.text);
+    }
     return config;
+}
+
+QString TeranConfig::unreadLinesText() const {
+    return QStringLiteral("설정파일(teran.ini)에서 읽을 수 없는 줄이 있습니다.") +
+           QStringLiteral("\r\n\r\n") + unreadLines.join(QStringLiteral("\r\n")) +
+           QStringLiteral("\r\n\r\n") +
+           QStringLiteral("따옴표(\")가 닫히지 않은 줄은 읽지 않고, 나머지 설정으로 실행합니다.") +
+           QStringLiteral("\r\n") + QStringLiteral("설정파일을 고쳐 주시기 바랍니다.");
 }
 
 bool TeranConfig::save(const QString& file) const {

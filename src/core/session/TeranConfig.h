@@ -41,9 +41,22 @@ struct TeranConfig {
     bool save(const QString& file) const;
 
     QString embeddedServerFile() const; // the demo ServerStore inside the data folder
+    // The picture store of a configuration without an FTP host: a folder beside the embedded
+    // ServerStore, "server/pictures/" in the data folder.
+    QString localPictureFolder() const;
 
     // What load() found wrong in the file and replaced by the default, for the daily log.
     QStringList warnings;
+    // Lines load() could not read at all (an unclosed quote), "N번째 줄: text", for one box.
+    QStringList unreadLines;
+    QString unreadLinesText() const;
+
+    struct BadLine {
+        int number; // from 1
+        QString text;
+    };
+    // The lines of an ini file whose value opens a quote it never closes.
+    static QList<BadLine> badLines(const QByteArray& contents);
 };
 
 } // namespace teran

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <QUrl>
 
 namespace teran::admin {
 
@@ -129,9 +130,10 @@ int init(const InitOptions& options) {
     initDataFolder(folder);
     out() << "Data folder ready: " << folder.root() << Qt::endl;
     fillListingReference(folder, options.demo);
-    if (config.serverUrl.startsWith(QLatin1String("sqlite:")) &&
-        StoreUrl::parse(config.serverUrl).path == config.embeddedServerFile()) {
-        // The embedded demo server answers the probe with a page of its own.
+    // A probe that reads a page of the data folder (the default, for any server) answers with a
+    // page made here: the configuration written below must log in online as it stands.
+    if (QUrl(config.probeUrl).isLocalFile() &&
+        QUrl(config.probeUrl).toLocalFile() == folder.path(QStringLiteral("server/probe.html"))) {
         QDir().mkpath(folder.path(QStringLiteral("server")));
         QFile probe(folder.path(QStringLiteral("server/probe.html")));
         if (probe.open(QIODevice::WriteOnly))

@@ -651,6 +651,18 @@ void seedInquiries(SqlStore& server, const QDateTime& now) {
                    {QStringLiteral("writeday"), now.addDays(-m.daysAgo).addSecs(-3600)}});
 }
 
+// The demo office's cash at the vendor, as a payment booked a week ago: enough for the SMS
+// messages a newcomer tries (30 원 each).
+void seedCash(SqlStore& server, const QDateTime& now) {
+    insertRow(server, QStringLiteral("mem_cash"),
+              {{QStringLiteral("companyID"), kDemo},
+               {QStringLiteral("ID"), kDemo},
+               {QStringLiteral("Type"), QStringLiteral("캐쉬충전")},
+               {QStringLiteral("Money"), 30000},
+               {QStringLiteral("content"), QStringLiteral("체험용 캐쉬 충전 30,000 원")},
+               {QStringLiteral("writeday"), now.addDays(-7)}});
+}
+
 // A few appointments and diary lines of the demo login around today.
 void seedDiary(SqlStore& local, const QDateTime& now) {
     const QDate today = now.date();
@@ -743,6 +755,7 @@ DemoSeedReport seedDemo(SqlStore& listingStore, SqlStore& serverStore, const Clo
     Transaction tx(serverStore);
     if (seedServer) {
         report.accounts = seedDemoAccounts(serverStore, now);
+        seedCash(serverStore, now);
         report.notices = 1;
         report.otherOffices = qBound(0, options.otherOffices, int(std::size(kOtherOffices)));
         for (int i = 0; i < report.otherOffices; ++i)

@@ -36,10 +36,25 @@ NumericKeyCheck::NumericKeyCheck(QLineEdit* box, Dialogs& dialogs, bool checkOnl
 bool NumericKeyCheck::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_box)
         return false;
+    if (event->type() == QEvent::KeyPress && !m_box->isReadOnly())
+        return keyPressed(static_cast<const QKeyEvent&>(*event));
     if (event->type() == QEvent::KeyRelease && !m_box->isReadOnly())
         keyReleased(static_cast<const QKeyEvent&>(*event));
     else if (event->type() == QEvent::InputMethod)
         return inputMethod(static_cast<const QInputMethodEvent&>(*event));
+    return false;
+}
+
+bool NumericKeyCheck::keyPressed(const QKeyEvent& event) {
+    if (NumberKeyCheck::refusesTypedKey(event.key(), event.text(), event.modifiers())) {
+        refuse(NumberKeyCheck::rejectText(), m_toldKey);
+        return true;
+    }
+    const bool digit = event.text().size() == 1 && event.text().at(0).isDigit();
+    if (!m_checkOnly && digit && NumberKeyCheck::amountFull(m_box->text(), m_box->selectedText())) {
+        refuse(NumberKeyCheck::tooLongText(), m_toldLength);
+        return true;
+    }
     return false;
 }
 
@@ -49,10 +64,8 @@ void NumericKeyCheck::keyReleased(const QKeyEvent& event) {
         return;
     const NumberKeyOutcome outcome = NumberKeyCheck::check(m_box->text(), m_box->cursorPosition(),
                                                            event.key(), event.modifiers(), m_checkOnly);
-    if (outcome.action == NumberKeyAction::Reject) {
-        refuse();
-        return;
-    }
+    if (outcome.action == NumberKeyAction::Reject)
+        return; // dropped when pressed, or a key that types nothing
     if (outcome.text != m_box->text())
         m_box->setText(outcome.text);
     m_box->setCursorPosition(outcome.caret);
@@ -68,19 +81,17 @@ bool NumericKeyCheck::inputMethod(const QInputMethodEvent& event) {
         m_refusing = true;
         QGuiApplication::inputMethod()->reset();
         m_refusing = false;
-        refuse();
+        refuse(NumberKeyCheck::rejectText(), m_toldKey);
     }
     return true;
 }
 
-void NumericKeyCheck::refuse() {
-    const QPointer<QLineEdit> box = m_box;
-    m_dialogs.message(NumberKeyCheck::rejectText(), NumberKeyCheck::rejectTitle(), DialogIcon::Critical,
-                      DialogButtons::Ok);
+void NumericKeyCheck::refuse(const QString& why, bool& told) {
     QApplication::beep();
-    // The box may have gone with its window while the message was open.
-    if (box)
-        box->clear();
+    if (told)
+        return;
+    told = true;
+    m_dialogs.message(why, NumberKeyCheck::rejectTitle(), DialogIcon::Critical, DialogButtons::Ok);
 }
 
 } // namespace teran

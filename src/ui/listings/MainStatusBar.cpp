@@ -1,9 +1,11 @@
 #include "MainStatusBar.h"
 
 #include "contracts/CashBalanceLabel.h"
+#include "session/LoginService.h"
 #include "session/Session.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 namespace teran {
@@ -14,6 +16,7 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
     , m_text(new QLabel(this))
     , m_cash(new CashBalanceLabel(this))
     , m_connection(new QLabel(this))
+    , m_reconnect(new QPushButton(QStringLiteral("다시 연결"), this))
     , m_clock(new QLabel(this))
     , m_timer(new QTimer(this)) {
     setObjectName(QStringLiteral("StatusBar1"));
@@ -21,8 +24,13 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
     m_connection->setObjectName(QStringLiteral("lblConnection"));
     m_clock->setObjectName(QStringLiteral("lblClock"));
     m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_reconnect->setObjectName(QStringLiteral("cmdReconnect"));
+    m_reconnect->setToolTip(QStringLiteral("본사 서버에 다시 연결하여 온라인으로 작업합니다."));
+    m_reconnect->hide();
+    connect(m_reconnect, &QPushButton::clicked, this, &MainStatusBar::reconnect);
     addWidget(m_text, 1);
     addPermanentWidget(m_cash);
+    addPermanentWidget(m_reconnect);
     addPermanentWidget(m_connection);
     addPermanentWidget(m_clock);
     connect(m_timer, &QTimer::timeout, this, &MainStatusBar::tick);
@@ -50,14 +58,39 @@ void MainStatusBar::refreshCash() {
 }
 
 QString MainStatusBar::connectionText() const {
-    const QString mode = m_session.serverOpen() ? QStringLiteral("온라인") : QStringLiteral("오프라인");
+    const bool online = m_session.state().isOnline() && m_session.serverOpen();
+    const QString mode = online ? QStringLiteral("온라인") : QStringLiteral("오프라인");
     return mode + QStringLiteral("  |  ") + m_session.dataFolder().root();
 }
 
+void MainStatusBar::lookForServer() {
+    if (m_session.state().isOnline())
+        return;
+    m_reconnect->setVisible(m_session.reachServer());
+}
+
+void MainStatusBar::reconnect() {
+    if (!LoginService(m_session).reconnect()) {
+        showText(QStringLiteral("본사 서버에 다시 연결하지 못했습니다. 잠시 후 다시 시도하세요."));
+        m_reconnect->setVisible(m_session.serverOpen());
+        return;
+    }
+    m_reconnect->hide();
+    showText(QStringLiteral("본사 서버에 다시 연결되었습니다. 온라인으로 작업합니다."));
+    m_connection->setText(connectionText());
+    refreshCash();
+    Q_EMIT wentOnline();
+}
+
 void MainStatusBar::tick() {
-    // Twice a minute the server is asked whether it still answers; a lost one is reconnected.
-    if (++m_ticks % 30 == 0)
-        m_session.checkServer();
+    // Twice a minute the server is asked whether it still answers; a lost one is reconnected,
+    // and an offline session learns whether it can go online.
+    if (++m_ticks % 30 == 0) {
+        if (m_session.state().isOnline())
+            m_session.checkServer();
+        else
+            lookForServer();
+    }
     m_clock->setText(m_session.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     m_connection->setText(connectionText());
 }

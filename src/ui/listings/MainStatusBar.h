@@ -3,6 +3,7 @@
 #include <QStatusBar>
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace teran {
@@ -23,8 +24,16 @@ public:
 
     // The balance is asked from the vendor's server, so only after an online login.
     void refreshCash();
-    // "온라인" or "오프라인" with the data folder.
+    // "온라인" or "오프라인" with the data folder: whether the session works online, which a
+    // server that merely answers does not make it.
     QString connectionText() const;
+    // Asks the server whether it answers again; an offline session is then offered `cmdReconnect`.
+    void lookForServer();
+    // `cmdReconnect`: checks the login on the server and takes the session online.
+    void reconnect();
+
+Q_SIGNALS:
+    void wentOnline();
 
 private:
     void tick();
@@ -33,6 +42,7 @@ private:
     QLabel* m_text;
     CashBalanceLabel* m_cash;
     QLabel* m_connection;
+    QPushButton* m_reconnect;
     QLabel* m_clock;
     QTimer* m_timer;
     int m_ticks = 0;

@@ -1,5 +1,7 @@
 #include "ListingForm.h"
 
+#include "register/AdvertisingFacts.h"
+
 #include "contracts/NumberKeyCheck.h"
 #include "contracts/NumericKeyCheck.h"
 #include "listings/ListCellFormat.h"
@@ -174,6 +176,8 @@ bool ListingForm::eventFilter(QObject* watched, QEvent* event) {
 void ListingForm::applyType(const TypeRules& rules) {
     const TypeRules* before = m_rules;
     m_rules = &rules;
+    const QStringList advertised = advertisingFactColumns(rules);
+    markMissing({});
     for (auto it = m_fields.begin(); it != m_fields.end(); ++it)
         if (!rules.shows(it.key())) {
             it->caption->hide();
@@ -183,7 +187,10 @@ void ListingForm::applyType(const TypeRules& rules) {
         const auto it = m_fields.find(f.column);
         if (it == m_fields.end())
             continue;
-        it->caption->setText(captionText(f));
+        const bool required = advertised.contains(f.column);
+        it->caption->setText(captionText(f) + (required ? requiredMark() : QString()));
+        it->caption->setToolTip(required ? QStringLiteral("인터넷 광고에 꼭 적어야 하는 항목입니다.")
+                                         : QString());
         it->section = f.section;
         auto* box = qobject_cast<QComboBox*>(it->editor.data());
         // A combo without items of its own is the window's to fill (staff, progress states).
@@ -268,6 +275,23 @@ void ListingForm::fillCombo(QComboBox* box, const QStringList& items) {
 
 QWidget* ListingForm::editor(const QString& column) const {
     return m_fields.value(column).editor;
+}
+
+QString ListingForm::requiredMark() {
+    return QStringLiteral(" *");
+}
+
+void ListingForm::markMissing(const QStringList& columns) {
+    for (auto it = m_fields.begin(); it != m_fields.end(); ++it) {
+        QWidget* editor = it->editor;
+        if (!editor)
+            continue;
+        const bool missing = columns.contains(it.key());
+        if (editor->property("missing").toBool() == missing)
+            continue;
+        editor->setProperty("missing", missing);
+        editor->setStyleSheet(missing ? QStringLiteral("background-color: #ffd9d9;") : QString());
+    }
 }
 
 QLabel* ListingForm::caption(const QString& column) const {

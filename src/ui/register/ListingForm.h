@@ -53,6 +53,11 @@ public:
     // Empties every box; the combos that always hold a choice go back to their first item.
     void clear();
 
+    // Highlights the fields of facts an internet advertisement lacks (after a refused share);
+    // an empty list clears the highlight.
+    void markMissing(const QStringList& columns);
+    static QString requiredMark();
+
     static QString objectNameOf(const QString& column);
 
 Q_SIGNALS:

@@ -29,6 +29,7 @@
 #include "register/LotListings.h"
 #include "register/TypeFields.h"
 #include "register/WorkNotes.h"
+#include "session/EditGuard.h"
 #include "session/OpenedWindow.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
@@ -84,6 +85,9 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
     setObjectName(QStringLiteral("frmInsert"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(RegisterTexts::windowTitle());
+    m_guard = std::make_unique<EditGuard>(
+        m_session.dialogs(), RegisterTexts::windowTitle(), [this] { return snapshot(); },
+        [this] { return save(true); });
     buildForm();
     connectComputations();
     fillOfficeChoices();
@@ -99,7 +103,7 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
 frmInsert::~frmInsert() = default;
 
 void frmInsert::UpDown(int step) {
-    if (m_mode != EditMode::Edit || m_number <= 0)
+    if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
     std::optional<int> next;
     try {
@@ -502,14 +506,44 @@ void frmInsert::cboTb_Click() {
 void frmInsert::startNew() {
     m_mode = EditMode::New;
     m_number = 0;
-    cmdCancel_Click();
+    clearForm();
     showNumber();
     enableListingButtons(false);
+    m_guard->markClean();
+}
+
+void frmInsert::cmdCancel_Click() {
+    if (m_mode == EditMode::Edit && m_number > 0) {
+        FncEditForm();
+        return;
+    }
+    clearForm();
+    m_guard->markClean();
+}
+
+bool frmInsert::hasUnsavedChanges() const {
+    return m_guard->dirty();
+}
+
+// Everything a save would store or send: two equal snapshots save the same.
+QVariant frmInsert::snapshot() const {
+    const ListingSaveRequest request = saveRequest();
+    QVariantHash state = request.fields;
+    state.remove(QStringLiteral("ty")); // follows the form
+    if (isNamePlaceholder(state.value(QStringLiteral("cboname")).toString()))
+        state.remove(QStringLiteral("cboname"));
+    for (size_t p = 0; p < 2; ++p)
+        state.insert(QStringLiteral(" picture%1").arg(p), request.chosenPicture[p]);
+    state.insert(QStringLiteral(" imageBox"), request.imageBox.has_value());
+    state.insert(QStringLiteral(" share"), request.share);
+    state.insert(QStringLiteral(" note"), request.workNote);
+    return state;
 }
 
 // Empties the form for a new listing of the chosen type.
-void frmInsert::cmdCancel_Click() {
+void frmInsert::clearForm() {
     m_form->clear();
+    m_squareMetres->clear();
     m_sharing->clear();
     m_note->clear();
     m_notes->clear();
@@ -568,6 +602,7 @@ QString frmInsert::lotOfForm() const {
 }
 
 void frmInsert::showNumber() {
+    setWindowTitle(RegisterTexts::windowTitleFor(m_mode == EditMode::Edit && m_number > 0, m_number));
     if (m_mode == EditMode::Edit) {
         m_tidx->setText(QString::number(m_number));
         return;
@@ -646,6 +681,7 @@ void frmInsert::FncEditForm() {
     enableListingButtons(true);
     showWorkNotes();
     AutoMoney();
+    m_guard->markClean();
 }
 
 // The disclosure boxes follow what the shared copy shows; a listing without one has none ticked.
@@ -835,22 +871,32 @@ bool frmInsert::confirmNewLot() {
 }
 
 void frmInsert::cmdSave_Click() {
+    save(false);
+}
+
+bool frmInsert::save(bool leaving) {
+    // Saving a stored listing unchanged would write nothing new; say so instead of "done". A
+    // listing to share is saved all the same: its copy may be behind after a failed share.
+    if (m_mode == EditMode::Edit && m_number > 0 && !m_guard->dirty() && !m_sharing->shared()) {
+        m_session.dialogs().inform(EditGuard::nothingChanged(), RegisterTexts::windowTitle());
+        return true;
+    }
     if (isNamePlaceholder(m_form->text(QStringLiteral("cboname"))))
         m_form->setText(QStringLiteral("cboname"), QString());
     if (address().value(0).isEmpty() && address().value(1).isEmpty() && address().value(2).isEmpty()) {
         m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
         if (QWidget* address = m_form->editor(QStringLiteral("addr1")))
             address->setFocus();
-        return;
+        return false;
     }
     if (m_sharing->shared() && !m_sharing->gradeChosen()) {
         m_session.dialogs().message(RegisterTexts::gradeMissing(), RegisterTexts::gradeMissingTitle(),
                                     DialogIcon::Question, DialogButtons::Ok);
         m_sharing->show();
-        return;
+        return false;
     }
     if (!confirmNewLot())
-        return;
+        return false;
     ListingSaveService service(sessionSaveTargets(m_session));
     ListingSaveRequest request = saveRequest();
     ListingSaveResult result = service.save(request);
@@ -858,18 +904,20 @@ void frmInsert::cmdSave_Click() {
         if (!m_session.dialogs().askYesNo(RegisterTexts::changedElsewhereQuestion(),
                                           RegisterTexts::changedElsewhereTitle())) {
             FncEditForm();
-            return;
+            return false;
         }
         request.overwrite = true;
         result = service.save(request);
     }
-    afterSave(result);
+    afterSave(result, leaving);
+    return result.saved();
 }
 
-void frmInsert::afterSave(const ListingSaveResult& result) {
+void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
     const RegisterTexts::Notice notice = RegisterTexts::saveNotice(result);
     if (!notice.text.isEmpty())
         m_session.dialogs().message(notice.text, notice.title, notice.icon, DialogButtons::Ok);
+    m_form->markMissing(result.missingColumns);
     if (!result.saved())
         return; // the form keeps what was typed
     Q_EMIT listingsChanged();
@@ -889,6 +937,11 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
         m_asOpened = readLocal(m_session.listingStore(), m_number);
     } catch (const StoreError& error) {
         logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
+    }
+    m_guard->markClean();
+    if (leaving) {
+        m_mode = saved == EditMode::Copy ? EditMode::Edit : saved;
+        return;
     }
     switch (saved) {
     case EditMode::Edit:
@@ -918,6 +971,7 @@ void frmInsert::afterSave(const ListingSaveResult& result) {
             // The next listing starts from these values and is stored under a new number.
             m_number = 0;
             m_stored = {};
+            m_squareMetres->clear(); // it spoke of the listing just saved
             for (int p = 0; p < 2; ++p)
                 showPicture(p, QString());
             enableListingButtons(false);
@@ -977,6 +1031,7 @@ void frmInsert::cmdDel_Click() {
         return;
     }
     Q_EMIT listingsChanged();
+    m_guard->markClean(); // what was typed went with the listing
     close();
 }
 
@@ -1003,6 +1058,7 @@ void frmInsert::cmdMove_Click() {
     m_wasShared = false;
     m_sharing->setShared(false);
     m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
+    m_guard->markClean();
     m_session.dialogs().inform(RegisterTexts::moved(), RegisterTexts::windowTitle());
     try {
         m_asOpened = readLocal(m_session.listingStore(), m_number);
@@ -1038,7 +1094,10 @@ void frmInsert::lookUpLot() {
 }
 
 void frmInsert::closeEvent(QCloseEvent* event) {
-    event->accept();
+    if (m_guard->allowLeave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 // A click on the summary opens the sharing frame.

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QButtonGroup;
@@ -29,6 +30,7 @@ class QTreeWidget;
 
 namespace teran {
 
+class EditGuard;
 class ListingForm;
 class frmImgBox;
 class Session;
@@ -61,7 +63,10 @@ public:
     // The routines behind the controls.
     void cboTb_Click();
     void cmdSave_Click();
+    // 취소: a stored listing goes back to what is stored, a new one is emptied.
     void cmdCancel_Click();
+    // Whether the form holds changes that are not stored.
+    bool hasUnsavedChanges() const;
     void cmdCopy_Click();
     void cmdDel_Click();
     void cmdMove_Click();
@@ -119,8 +124,13 @@ private:
     void showLargePicture(int picture);
     ImageBoxList currentImageBox();
     ListingSaveRequest saveRequest() const;
+    QVariant snapshot() const;
+    // The save behind 저장; true when the listing was stored. `leaving`: the window is about to
+    // close, so nothing after the save asks where to go on.
+    bool save(bool leaving);
+    void clearForm();
     bool confirmNewLot();
-    void afterSave(const ListingSaveResult& result);
+    void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
     void convertArea();
     void logError(const QString& label, const QString& description, const QString& source) const;
@@ -170,6 +180,7 @@ private:
     bool m_archived = false;
     bool m_wasShared = false;
     std::optional<ListingRow> m_asOpened;
+    std::unique_ptr<EditGuard> m_guard;
 };
 
 } // namespace teran

@@ -35,6 +35,10 @@ bool ProgramFlow::start() {
         m_session.endProgram(1);
         return false;
     }
+    // A teran.ini line that could not be read is said once; the rest of the file is in use.
+    if (!m_session.config().unreadLines.isEmpty())
+        m_session.dialogs().message(m_session.config().unreadLinesText(), QStringLiteral("환경설정"),
+                                    DialogIcon::Warning, DialogButtons::Ok);
     m_login = std::make_unique<frmLogin>(m_session, m_ini);
     m_login->show();
     if (!m_login->start())

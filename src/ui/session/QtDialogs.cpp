@@ -31,6 +31,7 @@ QMessageBox::StandardButtons boxButtons(DialogButtons buttons) {
     case DialogButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case DialogButtons::YesNo:
+    case DialogButtons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case DialogButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -64,6 +65,10 @@ DialogAnswer QtDialogs::message(const QString& text, const QString& title, Dialo
     for (const auto& [button, label] : labels)
         if (QAbstractButton* shown = box.button(button))
             shown->setText(QString::fromUtf8(label));
+    if (buttons == DialogButtons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    }
     return answerOf(box.exec());
 }
 

@@ -1,18 +1,19 @@
 #include "frmLogin.h"
 
 #include "session/LoginService.h"
+#include "session/ProcessGroup.h"
 #include "session/Session.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -143,17 +144,18 @@ void frmLogin::runOfficeServerProgram() {
     if (!QFileInfo(program).isExecutable() && QStandardPaths::findExecutable(program).isEmpty())
         return;
     QProcess process;
-    process.start(program, parts);
+    startInOwnGroup(process, program, parts);
     if (!process.waitForStarted(5000)) {
         m_session.WriteLog(QStringLiteral("로그인 => ") + process.errorString() + QStringLiteral(" => ") +
                            program);
         return;
     }
     const int limitMs = m_session.config().officeServerWaitSeconds * 1000;
-    QProgressDialog wait(QStringLiteral("사무실 자료 폴더를 연결하는 프로그램이 끝나기를 기다리고 있습니다.") +
-                             kCrLf + program + kCrLf + kCrLf +
-                             QStringLiteral("오래 걸리면 [취소]를 눌러 기다리지 않고 로그인할 수 있습니다."),
-                         QStringLiteral("취소"), 0, limitMs, this);
+    QProgressDialog wait(
+        QStringLiteral("사무실 자료 폴더를 연결하는 프로그램이 끝나기를 기다리고 있습니다.") + kCrLf +
+            program + kCrLf + kCrLf +
+            QStringLiteral("오래 걸리면 [취소]를 눌러 기다리지 않고 로그인할 수 있습니다."),
+        QStringLiteral("취소"), 0, limitMs, this);
     wait.setObjectName(QStringLiteral("dlgOfficeServerWait"));
     wait.setWindowTitle(QStringLiteral("사무실 서버 연결"));
     wait.setMinimumDuration(500);
@@ -164,12 +166,12 @@ void frmLogin::runOfficeServerProgram() {
         wait.setValue(int(std::min<qint64>(waited.elapsed(), limitMs - 1)));
         QCoreApplication::processEvents();
         if (wait.wasCanceled() || waited.elapsed() >= limitMs) {
-            process.kill();
-            process.waitForFinished(1000);
+            endProcessGroup(process);
             m_session.WriteLog(QStringLiteral("로그인 => ") +
-                               (wait.wasCanceled() ? QStringLiteral("사무실 서버 프로그램을 기다리지 않음(취소)")
-                                                   : QStringLiteral("사무실 서버 프로그램이 %1초 안에 끝나지 않음")
-                                                         .arg(m_session.config().officeServerWaitSeconds)) +
+                               (wait.wasCanceled()
+                                    ? QStringLiteral("사무실 서버 프로그램을 기다리지 않음(취소)")
+                                    : QStringLiteral("사무실 서버 프로그램이 %1초 안에 끝나지 않음")
+                                          .arg(m_session.config().officeServerWaitSeconds)) +
                                QStringLiteral(" => ") + program);
             return;
         }

@@ -115,3 +115,28 @@ TEST(NumberKeyCheckTest, InputMethodTextMayHoldOnlyWhatNumbersAreWrittenWith) {
           QStringLiteral("１"), QStringLiteral(" "), QStringLiteral("+")})
         EXPECT_FALSE(NumberKeyCheck::acceptsText(refused)) << refused.toStdString();
 }
+
+// A wrong key is dropped alone: keys that type nothing (Escape) are never refused.
+TEST(NumberKeyCheckTest, OnlyKeysThatTypeSomethingWrongAreDropped) {
+    EXPECT_TRUE(NumberKeyCheck::refusesTypedKey(Qt::Key_A, QStringLiteral("a"), Qt::NoModifier));
+    EXPECT_TRUE(NumberKeyCheck::refusesTypedKey(Qt::Key_Slash, QStringLiteral("/"), Qt::NoModifier));
+    EXPECT_FALSE(NumberKeyCheck::refusesTypedKey(Qt::Key_Escape, QStringLiteral("\x1b"), Qt::NoModifier));
+    EXPECT_FALSE(NumberKeyCheck::refusesTypedKey(Qt::Key_F1, QString(), Qt::NoModifier));
+    EXPECT_FALSE(NumberKeyCheck::refusesTypedKey(Qt::Key_5, QStringLiteral("5"), Qt::NoModifier));
+    EXPECT_FALSE(NumberKeyCheck::refusesTypedKey(Qt::Key_Comma, QStringLiteral(","), Qt::NoModifier));
+    EXPECT_FALSE(NumberKeyCheck::refusesTypedKey(Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier))
+        << "Ctrl+V types no character of its own";
+}
+
+// An amount takes at most the digits its 64-bit column holds; a longer paste is cut, never wrapped.
+TEST(NumberKeyCheckTest, AmountsStopAtEighteenDigits) {
+    const QString full = QStringLiteral("123,456,789,012,345,678");
+    EXPECT_EQ(NumberKeyCheck::digitCount(full), 18);
+    EXPECT_TRUE(NumberKeyCheck::amountFull(full, QString()));
+    EXPECT_FALSE(NumberKeyCheck::amountFull(full, QStringLiteral("78"))) << "a selection is replaced";
+    EXPECT_FALSE(NumberKeyCheck::amountFull(QStringLiteral("12,345"), QString()));
+    const QString pasted = QStringLiteral("123456789012345678901234567890");
+    EXPECT_EQ(NumberKeyCheck::limitDigits(pasted), QStringLiteral("123456789012345678"));
+    const NumberKeyOutcome shown = NumberKeyCheck::check(pasted, 30, Qt::Key_V, Qt::ControlModifier, false);
+    EXPECT_EQ(shown.text, full);
+}

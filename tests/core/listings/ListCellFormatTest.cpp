@@ -70,7 +70,7 @@ TEST(ListCellFormatTest, PairsLabelsPhotoAndDates) {
     EXPECT_EQ(cell(ListKind::Own, all, "합산금", row), QStringLiteral("6,000"));
     EXPECT_EQ(cell(ListKind::Own, all, "합산금", {{"money_w", qint64(80)}}), QStringLiteral("8,000"));
     EXPECT_EQ(cell(ListKind::Own, all, "합산금", {}), QString());
-    EXPECT_EQ(cell(ListKind::Own, all, "수정일", row), QStringLiteral("26-03-04 9:5"));
+    EXPECT_EQ(cell(ListKind::Own, all, "수정일", row), QStringLiteral("26-03-04 9:05"));
     EXPECT_EQ(cell(ListKind::Own, all, "등록일", row), QStringLiteral("25-12-31"));
     EXPECT_EQ(cell(ListKind::Shared, all, "수정일", row), QStringLiteral("26-03-04"));
     // SQLite hands dates back as text.

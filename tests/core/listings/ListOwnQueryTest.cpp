@@ -349,7 +349,7 @@ TEST_F(ListOwnQueryTest, RowsCarryWhatTheActionsNeedAndFormattedCells) {
     EXPECT_EQ(cellOf(page, 0, "매매가"), QStringLiteral("9,876,543,210,123"));
     EXPECT_EQ(cellOf(page, 0, "합산금"), QStringLiteral("6,000"));
     EXPECT_EQ(cellOf(page, 0, "층수"), QStringLiteral("12 / 25"));
-    EXPECT_EQ(cellOf(page, 0, "수정일"), QStringLiteral("26-03-10 14:5"));
+    EXPECT_EQ(cellOf(page, 0, "수정일"), QStringLiteral("26-03-10 14:05"));
 }
 
 TEST_F(ListOwnQueryTest, FailuresAreLoggedWithTheRoutineAndTheStatement) {

@@ -134,12 +134,12 @@ TEST(InquiryTextTest, ChecksTimesAndBreaks) {
         if (i < 4)
             *fields[i] = "x";
     }
-    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 12, 8), QTime(0, 5, 9))), "2026-12-8 am 12:05:09");
-    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 1, 2), QTime(12, 0, 0))), "2026-1-2 pm 12:00:00");
-    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 1, 2), QTime(23, 59, 1))), "2026-1-2 pm 11:59:01");
+    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 12, 8), QTime(0, 5, 9))), "2026-12-8 오전 12:05:09");
+    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 1, 2), QTime(12, 0, 0))), "2026-1-2 오후 12:00:00");
+    EXPECT_EQ(inquiryTime(QDateTime(QDate(2026, 1, 2), QTime(23, 59, 1))), "2026-1-2 오후 11:59:01");
     Inquiry unread;
     unread.receivedAt = QDateTime(QDate(2026, 3, 4), QTime(9, 0));
-    EXPECT_EQ(inquiryTimes(unread), "받은시간 [2026-3-4 am 09:00:00] 읽은시간 []");
+    EXPECT_EQ(inquiryTimes(unread), "받은시간 [2026-3-4 오전 09:00:00] 읽은시간 []");
     EXPECT_EQ(inquiryBody("a<BR>b<br/>c<br />d"), "a\nb\nc\nd");
 }
 

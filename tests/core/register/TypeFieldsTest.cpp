@@ -152,6 +152,20 @@ TEST(AutoMoneyTest, PurchasePriceYieldAndPricesPerPyung) {
     EXPECT_EQ(c.m_tlp, QStringLiteral("15,000")) << "1,500,000 원 × 100 평 in 만원";
 }
 
+// Prices of 30 digits are refused by the boxes; were one stored, the computed boxes show nothing
+// rather than a wrapped-around number.
+TEST(AutoMoneyTest, ComputedBoxesNeverShowAnOverflow) {
+    AmountTexts t;
+    t.money_m = QStringLiteral("999999999999999999999999999999");
+    t.pyung = QStringLiteral("0.001");
+    t.money_mw = QStringLiteral("999999999999999999999999999999");
+    const ComputedAmounts c = AutoMoney(t);
+    for (const QString& shown : {c.money_sg, c.money_ys, c.money_p.value_or(QString()), c.money_slp, c.m_tlp})
+        EXPECT_FALSE(shown.contains(QLatin1String("--")) || shown.contains(QLatin1String("9,223,372")))
+            << shown.toStdString();
+    EXPECT_TRUE(c.money_sg.isEmpty());
+}
+
 TEST(AutoMoneyTest, AreasConvertBetweenPyungAndSquareMetres) {
     EXPECT_EQ(squareMetresOf(QStringLiteral("10")), QStringLiteral("33.06"));
     EXPECT_EQ(squareMetresOf(QStringLiteral("1,000")), QStringLiteral("3,305.80"));

@@ -5,6 +5,7 @@
 #include "session/SessionLoader.h"
 
 #include <QFile>
+#include <QUrl>
 
 using namespace teran;
 using namespace teran::test;
@@ -135,9 +136,13 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
     office->server().execute(QStringLiteral("DELETE FROM members WHERE memID=?"), {QStringLiteral("st2")});
     {
         auto second = office->session();
-        // The old password is still the office's copy; the server's answer refreshes the copy.
-        EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("pw2")).outcome,
-                  LoginOutcome::Offline);
+        // The server answers, so its word holds over the office's older copy.
+        EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("pw2")).status,
+                  LoginTexts::wrongPassword());
+        EXPECT_EQ(logIn(*second, QStringLiteral("st2"), QStringLiteral("pw3")).status,
+                  LoginTexts::notMember());
+        EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome,
+                  LoginOutcome::Online);
         EXPECT_TRUE(second->state().InternetOk);
     }
     // The office keeps a salted hash of the new password, never the password itself.
@@ -152,6 +157,72 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
     auto third = office->session();
     EXPECT_EQ(logIn(*third, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::NoServer);
     EXPECT_EQ(logIn(*third, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome, LoginOutcome::Offline);
+}
+
+// The office's second day: the account is known locally now, and the session is still online
+// whenever the server answers, with the office's notices shown and the office's details fresh.
+TEST_P(LoginTest, AKnownAccountIsOnlineOnEveryDayTheServerAnswers) {
+    {
+        auto first = office->session();
+        ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
+    }
+    office->clock.advanceDays(1);
+    office->server().execute(QStringLiteral("UPDATE members SET shopname=? WHERE companyID=?"),
+                             {QStringLiteral("테란부동산"), QStringLiteral("off1")});
+    auto next = office->session();
+    const LoginResult result = logIn(*next, QStringLiteral("st1"), QStringLiteral("pw2"));
+    EXPECT_EQ(result.outcome, LoginOutcome::Online);
+    EXPECT_EQ(next->state().OnlineMode, QStringLiteral("yes"));
+    EXPECT_TRUE(next->serverOpen());
+    EXPECT_EQ(next->state().FtpPassword, QStringLiteral("ftp-pw"));
+    EXPECT_EQ(next->state().AuthConfig.at(0), QStringLiteral("테란부동산")) << "read from the server";
+    EXPECT_EQ(office->localValue(QStringLiteral("SELECT shopname FROM members WHERE memID='st1'")).toString(),
+              QStringLiteral("테란부동산"))
+        << "and mirrored again";
+}
+
+// A day that starts without the server goes online when the server comes back, without a restart.
+TEST_P(LoginTest, AnOfflineSessionGoesOnlineWhenTheServerReturns) {
+    {
+        auto first = office->session();
+        ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
+    }
+    office->internetAnswers = false;
+    auto session = office->session();
+    ASSERT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Offline);
+    EXPECT_EQ(office->endedWith, -1) << "a missing server does not end the day";
+    EXPECT_FALSE(LoginService(*session).reconnect()) << "still no server";
+    EXPECT_FALSE(session->state().isOnline());
+
+    office->internetAnswers = true;
+    office->server().execute(QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name) "
+                                            "VALUES('off1','st3','B','pw4','최주임')"));
+    ASSERT_TRUE(LoginService(*session).reconnect());
+    EXPECT_TRUE(session->state().isOnline());
+    EXPECT_TRUE(session->serverOpen());
+    EXPECT_EQ(session->state().Staff.size(), 4) << "the staff list follows the server";
+    EXPECT_EQ(office->localValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID='st3'")).toInt(),
+              1);
+    EXPECT_FALSE(LoginService(*session).reconnect()) << "an online session has nothing to reconnect";
+    EXPECT_EQ(ini->read().id, QString()) << "reconnecting saves no login";
+}
+
+// The server answering the probe but refusing the database: a known account works offline and
+// the day goes on; an unknown one cannot be checked anywhere.
+TEST_P(LoginTest, AServerThatRefusesLeavesAKnownAccountOffline) {
+    {
+        auto first = office->session();
+        ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
+    }
+    office->config.serverUrl =
+        QStringLiteral("mysql://terandbuser:x@127.0.0.1:%1/teran").arg(QUrl(closedPortUrl()).port());
+    auto session = office->session();
+    EXPECT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Offline);
+    EXPECT_EQ(office->endedWith, -1);
+    EXPECT_TRUE(office->dialogs.shown().isEmpty()) << "no fatal box for a known account";
+    QFile log(session->log().fileFor(office->clock.today()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("서버 연결오류 MysqlConnOpen => ")));
 }
 
 TEST_P(LoginTest, UnreadNoticesAnsweredNoAreNotShownAgain) {

@@ -145,6 +145,30 @@ TEST(SessionFailures, ServerRefusingWhileTheInternetAnswersEndsTheProgram) {
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("서버 연결오류 MysqlConnOpen => ")));
 }
 
+// An address that cannot be read is the settings' fault: the box says so, not "cannot connect".
+TEST(SessionFailures, AGarbageServerAddressIsReportedAsWrongSettings) {
+    TERAN_REQUIRE_SERVICE(!probeServiceUrl().isEmpty(), "The loopback HTTP server");
+    QTemporaryDir dir;
+    initDataFolder(DataFolder(dir.path()));
+    TeranConfig config = TeranConfig::demoDefaults(dir.path());
+    config.probeUrl = probeServiceUrl();
+    config.serverUrl = QStringLiteral("db-host:3306 teran");
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    ScriptedDialogs dialogs;
+    Session session(config, clock, dialogs);
+    session.setProgramEnd([](int) {});
+    ASSERT_TRUE(session.MdbsqlConnOpen());
+
+    session.InternetCheck();
+
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    const QString text = dialogs.shown().first().text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("설정파일(teran.ini)의 본사 서버 주소가 올바르지 않습니다.")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("db-host:3306 teran")));
+    EXPECT_FALSE(text.contains(QStringLiteral("인터넷은 연결되어 있으나")));
+}
+
 TEST(SessionFailures, AMissingListingStoreIsReportedAndNotCreated) {
     QTemporaryDir dir;
     TeranConfig config = TeranConfig::demoDefaults(dir.path());

@@ -1,3 +1,5 @@
+#include "session/KoreanTranslations.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
     }
     QApplication app(argc, argv);
+    // The windows are tried as the program shows them: with Qt's own texts in Korean.
+    teran::installKoreanTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

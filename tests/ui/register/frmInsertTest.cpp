@@ -163,6 +163,93 @@ TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     EXPECT_FALSE(window->isVisible());
 }
 
+// Typed changes are never dropped without a question: the window asks save / discard / stay, 취소
+// goes back to what is stored, and a save that changes nothing says so.
+TEST_F(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
+    auto window = open();
+    fillApartment(*window);
+    office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+    control<QPushButton>(*window, "cmdSave")->click();
+    ASSERT_EQ(local(1, "money_m").toLongLong(), 85000);
+
+    auto edit = open({EditMode::Edit, 1});
+    EXPECT_EQ(edit->windowTitle(), QStringLiteral("매물수정 - 1번"));
+    EXPECT_FALSE(edit->hasUnsavedChanges()) << "a listing just opened holds nothing new";
+    control<QPushButton>(*edit, "cmdSave")->click();
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("변경된 내용이 없어 저장하지 않았습니다."));
+    EXPECT_TRUE(edit->isVisible());
+
+    type(*edit, "money_m", "90000");
+    EXPECT_TRUE(edit->hasUnsavedChanges());
+    office->dialogs().answerNext(DialogAnswer::Cancel); // stay
+    EXPECT_FALSE(edit->close());
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_TRUE(
+        office->dialogs().lastText().startsWith(QStringLiteral("저장하지 않은 변경 내용이 있습니다.")));
+    EXPECT_EQ(control<QLineEdit>(*edit, "money_m")->text(), QStringLiteral("90,000"));
+
+    control<QPushButton>(*edit, "cmdCancel")->click();
+    EXPECT_EQ(control<QLineEdit>(*edit, "money_m")->text(), QStringLiteral("85,000"))
+        << "취소 on a stored listing goes back to what is stored, not to an empty form";
+    EXPECT_FALSE(edit->hasUnsavedChanges());
+
+    type(*edit, "money_m", "91000");
+    office->dialogs().answerNext(DialogAnswer::No); // discard
+    EXPECT_TRUE(edit->close());
+    EXPECT_EQ(local(1, "money_m").toLongLong(), 85000);
+
+    auto again = open({EditMode::Edit, 1});
+    type(*again, "money_m", "92000");
+    office->dialogs().answerNext(DialogAnswer::Yes); // save, then close
+    EXPECT_TRUE(again->close());
+    EXPECT_EQ(local(1, "money_m").toLongLong(), 92000);
+    EXPECT_NE(office->dialogs().lastText(), RegisterTexts::editDone()) << "closing asks nothing more";
+
+    // A wrong key in an amount box drops that key alone and says so once; Escape is no wrong key.
+    auto third = open({EditMode::Edit, 1});
+    auto* price = control<QLineEdit>(*third, "money_m");
+    type(*third, "money_m", "93000");
+    const qsizetype before = office->dialogs().shown().size();
+    QTest::keyClick(price, Qt::Key_Escape);
+    QTest::keyClicks(price, "a1b");
+    QTest::keyClick(price, Qt::Key_X);
+    EXPECT_EQ(price->text(), QStringLiteral("930,001")) << "only the wrong keys are dropped";
+    ASSERT_EQ(office->dialogs().shown().size(), before + 1) << "said once, not for every key";
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("숫자를 입력하십시요!"));
+    // An amount stops at the digits its column holds.
+    type(*third, "money_m", "1234567890123456789012345");
+    EXPECT_EQ(price->text(), QStringLiteral("123,456,789,012,345,678"));
+    office->dialogs().answerNext(DialogAnswer::No);
+    EXPECT_TRUE(third->close());
+}
+
+// An apartment's form has no parking field: filled as it shows, it is shared; a missing fact is
+// named and its field marked.
+TEST_F(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
+    auto window = open();
+    fillApartment(*window);
+    type(*window, "parking", QString()); // a field the apartment form does not show
+    EXPECT_FALSE(control<QWidget>(*window, "parking")->isVisible());
+    EXPECT_EQ(control<QLabel>(*window, "lbl_money_g")->text(), QStringLiteral("관리비 *"));
+    type(*window, "ipjuday", QString());
+    share(*window);
+    office->dialogs().answerNext(DialogAnswer::No);
+    control<QPushButton>(*window, "cmdSave")->click();
+    EXPECT_TRUE(shownText(QStringLiteral("입주가능일")));
+    EXPECT_FALSE(shownText(QStringLiteral("주차대수")));
+    EXPECT_EQ(local(1, "state").toInt(), 0) << "saved as the office's own";
+    EXPECT_TRUE(control<QWidget>(*window, "ipjuday")->property("missing").toBool());
+    EXPECT_FALSE(control<QWidget>(*window, "money_m")->property("missing").toBool());
+
+    auto edit = open({EditMode::Edit, 1});
+    type(*edit, "ipjuday", "즉시");
+    share(*edit);
+    office->dialogs().answerNext(DialogAnswer::Ok);
+    control<QPushButton>(*edit, "cmdSave")->click();
+    EXPECT_EQ(local(1, "state").toInt(), 1);
+    EXPECT_EQ(office->serverState(1), 1);
+}
+
 // The image box is filled from one choice of several files, keeps what the user unticks and is
 // saved and published with the listing; a file that is no picture is refused as the office knows.
 TEST_F(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
@@ -333,7 +420,8 @@ TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
     chooseType(*window, "gunmul");
     EXPECT_TRUE(control<QLineEdit>(*window, "pyung_use")->isVisible());
     EXPECT_TRUE(control<QWidget>(*window, "framoney2")->isVisible());
-    EXPECT_EQ(control<QLabel>(*window, "lbl_m9")->text(), QStringLiteral("분류"));
+    EXPECT_EQ(control<QLabel>(*window, "lbl_m9")->text(), QStringLiteral("분류 *"))
+        << "거래형태 is required for an internet advertisement: the caption is marked";
     const QStringList classes = itemsOf(control<QComboBox>(*window, "maemultype"));
     EXPECT_EQ(classes.value(0), QStringLiteral("가나다 분류"));
     EXPECT_EQ(classes.value(1), QStringLiteral("오피스(업무.사옥용)"));
