@@ -1,7 +1,12 @@
+#include "DemoSeed.h"
+#include "online/OfficeSetup.h"
 #include "session/KoreanTranslations.h"
 #include "session/ProgramFlow.h"
 #include "session/QtDialogs.h"
+#include "session/ScreenFit.h"
 #include "session/Session.h"
+#include "session/StoreError.h"
+#include "session/frmFirstStart.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,10 +43,27 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teran"));
     installKoreanTranslations(app);
+    ScreenFit::install(app);
     const StartOptions options = parseOptions(app);
     SystemClock clock;
     QtDialogs dialogs;
-    Session session(TeranConfig::load(options.configFile, options.dataPath), clock, dialogs);
+    TeranConfig config = TeranConfig::load(options.configFile, options.dataPath);
+    // A user without teran.ini chooses the demo, an existing office or a new one first.
+    if (needsFirstStart(options.configFile, options.dataPath)) {
+        frmFirstStart first(dialogs, options.configFile, [&clock](const TeranConfig& demo) {
+            try {
+                makeDemoOffice(demo, clock);
+                return QString();
+            } catch (const StoreError& error) {
+                return QStringLiteral("체험용 사무실을 만들지 못했습니다.\r\n\r\n(") + error.description() +
+                       QLatin1Char(')');
+            }
+        });
+        if (first.exec() != QDialog::Accepted)
+            return 0;
+        config = first.config();
+    }
+    Session session(config, clock, dialogs);
     ProgramFlow flow(session, options);
     if (!flow.start())
         return 1;

@@ -3,6 +3,7 @@
 #include "DemoSeed.h"
 #include "contracts/ListingSheet.h"
 #include "maintenance/OfficeCopy.h"
+#include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
@@ -39,43 +40,21 @@ struct InitOptions {
     bool demo = false;
 };
 
-// The server's address with the configured account where the address names none.
-StoreUrl serverUrlOf(const TeranConfig& config, const QString& serverUrl) {
-    StoreUrl url = StoreUrl::parse(serverUrl);
-    if (url.backend == SqlBackend::MariaDb) {
-        if (!config.serverUser.isEmpty() && url.user.isEmpty())
-            url.user = config.serverUser;
-        if (!config.serverPassword.isEmpty() && url.password.isEmpty())
-            url.password = config.serverPassword;
-    }
-    return url;
-}
-
 void printReference(const char* store, const ReferenceFillReport& filled) {
     const auto rows = [](int count) { return count < 0 ? QStringLiteral("kept") : QString::number(count); };
     out() << store << " reference tables: post " << rows(filled.post) << ", subway " << rows(filled.subway)
           << Qt::endl;
 }
 
-int initServer(const TeranConfig& config, const QString& serverUrl, const ServerTextValues& texts) {
-    const StoreUrl url = serverUrlOf(config, serverUrl);
+int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts) {
+    config.serverUrl = serverUrl;
+    const StoreUrl url = configuredServerUrl(config);
     SqlStore server(QStringLiteral("admin-server"));
     server.open(url);
     initServerStore(server, texts);
     out() << "ServerStore ready: " << url.display() << Qt::endl;
     printReference("ServerStore", fillEmptyReferenceTables(server));
     return 0;
-}
-
-// The office's copies of the postal and subway tables. A demo office starts a little behind
-// the server (the last postal rows and one line missing), so that the refresh has work to do.
-void fillListingReference(const DataFolder& folder, bool demo) {
-    SqlStore listing(QStringLiteral("admin-reference"));
-    listing.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-    ReferenceFillOptions options;
-    if (demo)
-        options = {.leaveOutLastPostRows = 50, .leaveOutLastSubwayLines = 1};
-    printReference("ListingStore", fillEmptyReferenceTables(listing, options));
 }
 
 void printSeeded(const DemoSeedReport& made) {
@@ -105,7 +84,7 @@ int seedDemoData(const TeranConfig& config) {
     listingUrl.mustExist = true;
     listing.open(listingUrl);
     SqlStore server(QStringLiteral("admin-seed-server"));
-    const StoreUrl serverUrl = serverUrlOf(config, config.serverUrl);
+    const StoreUrl serverUrl = configuredServerUrl(config);
     server.open(serverUrl);
     if (!server.hasTable(QStringLiteral("members")) || !listing.hasTable(QStringLiteral("maemul"))) {
         err() << "the stores have no tables yet; run teran-admin init first" << Qt::endl;
@@ -126,20 +105,11 @@ int init(const InitOptions& options) {
     TeranConfig config = TeranConfig::load(options.configFile, options.dataPath);
     if (!options.serverUrl.isEmpty())
         config.serverUrl = options.serverUrl;
-    const DataFolder folder(config.dataPath);
-    initDataFolder(folder);
-    out() << "Data folder ready: " << folder.root() << Qt::endl;
-    fillListingReference(folder, options.demo);
-    // A probe that reads a page of the data folder (the default, for any server) answers with a
-    // page made here: the configuration written below must log in online as it stands.
-    if (QUrl(config.probeUrl).isLocalFile() &&
-        QUrl(config.probeUrl).toLocalFile() == folder.path(QStringLiteral("server/probe.html"))) {
-        QDir().mkpath(folder.path(QStringLiteral("server")));
-        QFile probe(folder.path(QStringLiteral("server/probe.html")));
-        if (probe.open(QIODevice::WriteOnly))
-            probe.write("<html><body>ok</body></html>\n");
-    }
-    initServer(config, config.serverUrl, options.texts);
+    const OfficePreparation made = prepareOffice(config, options.texts, options.demo);
+    out() << "Data folder ready: " << DataFolder(config.dataPath).root() << Qt::endl;
+    printReference("ListingStore", made.listing);
+    out() << "ServerStore ready: " << configuredServerUrl(config).display() << Qt::endl;
+    printReference("ServerStore", made.server);
     if (options.demo && seedDemoData(config) != 0)
         return 1;
     if (options.writeConfig) {
@@ -182,7 +152,7 @@ QStringList officeDetails(SqlStore& local, const TeranConfig& config) {
     if (details.isEmpty() && !config.serverUrl.isEmpty()) {
         try {
             SqlStore server(QStringLiteral("admin-sheet-server"));
-            server.open(serverUrlOf(config, config.serverUrl));
+            server.open(configuredServerUrl(config));
             details = read(server);
         } catch (const StoreError&) {
             // no server: the foot stays empty

@@ -1,5 +1,8 @@
 #include "DemoSeed.h"
 
+#include "online/OfficeSetup.h"
+#include "session/DataFolder.h"
+
 #include "people/Appointments.h"
 #include "people/MoneyDiary.h"
 #include "session/ListingColumns.h"
@@ -733,6 +736,21 @@ bool listingStoreIsEmpty(SqlStore& local) {
 }
 
 } // namespace
+
+ServerTextValues demoServerTexts() {
+    return {QStringLiteral("teran-ftp-pw"), 7300};
+}
+
+DemoSeedReport makeDemoOffice(const TeranConfig& config, const Clock& clock) {
+    prepareOffice(config, demoServerTexts(), true);
+    SqlStore listing(QStringLiteral("demo-office-listing"));
+    StoreUrl listingUrl = StoreUrl::sqliteFile(DataFolder(config.dataPath).listingStoreFile());
+    listingUrl.mustExist = true;
+    listing.open(listingUrl);
+    SqlStore server(QStringLiteral("demo-office-server"));
+    server.open(configuredServerUrl(config));
+    return seedDemo(listing, server, clock);
+}
 
 QString demoOfficeId() {
     return kDemo;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "session/StoreSetup.h"
+#include "session/TeranConfig.h"
+
 #include "session/Clock.h"
 #include "session/SqlStore.h"
 
@@ -40,5 +43,13 @@ DemoSeedReport seedDemo(SqlStore& listingStore, SqlStore& serverStore, const Clo
                         const DemoSeedOptions& options = {});
 
 QString demoOfficeId(); // "demo"
+
+// The demo server's numbered texts: the picture password and the port of the demo's own SMS
+// gateway (loopback 7300, as scripts/run.sh starts it).
+ServerTextValues demoServerTexts();
+
+// The whole demo office on the configuration's data folder and server, as `teran-admin init
+// --demo` makes it: the folder, both stores, and the demo data. Throws StoreError.
+DemoSeedReport makeDemoOffice(const TeranConfig& config, const Clock& clock);
 
 } // namespace teran

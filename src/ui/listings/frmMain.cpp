@@ -27,6 +27,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -452,8 +453,15 @@ void frmMain::restoreLastGeometry() {
     } catch (const StoreError& error) {
         m_session.logError(QLatin1String(kLogLabel), error);
     }
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
+    const QScreen* screen = this->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    // A geometry kept on a larger screen would put the tool buttons off this one.
+    const bool fits = !geometry.isEmpty() && restoreGeometry(geometry) && area.contains(frameGeometry());
+    if (!fits) {
+        if (area.isValid())
+            setGeometry(area); // where no window manager maximizes, the window still fills the screen
         setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 void frmMain::keepGeometry() {

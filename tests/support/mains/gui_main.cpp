@@ -1,4 +1,5 @@
 #include "session/KoreanTranslations.h"
+#include "session/ScreenFit.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The windows are tried as the program shows them: with Qt's own texts in Korean.
     teran::installKoreanTranslations(app);
+    teran::ScreenFit::install(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -118,16 +118,16 @@ TEST_F(AmountFieldTest, OnlyTheFirstBoxOfTheArrayFillsTheWonBox) {
     EXPECT_TRUE(won->text().isEmpty());
 }
 
-TEST_F(AmountFieldTest, ALetterEmptiesTheAmountAndTheWonBox) {
+TEST_F(AmountFieldTest, ALetterIsDroppedAndTheAmountAndTheWonBoxStay) {
     focus(first);
     QTest::keyClicks(first, QStringLiteral("3500"));
     ASSERT_EQ(won->text(), QStringLiteral("35,000,000"));
     QTest::keyClick(first, Qt::Key_Q);
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.lastText(), QStringLiteral("숫자를 입력하십시요!"));
-    EXPECT_TRUE(first->text().isEmpty());
-    EXPECT_TRUE(first->rawValue().isEmpty());
-    EXPECT_TRUE(won->text().isEmpty());
+    EXPECT_EQ(first->text(), QStringLiteral("3,500"));
+    EXPECT_EQ(first->rawValue(), QStringLiteral("3500"));
+    EXPECT_EQ(won->text(), QStringLiteral("35,000,000"));
 }
 
 TEST_F(AmountFieldTest, WhatIsNoAmountIsNotConverted) {
