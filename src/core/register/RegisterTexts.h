@@ -36,7 +36,10 @@ QString toListings();         // "매물함이동"
 QString clubListRefused();    // "클럽목록에서는 이메뉴를 사용하실 수가 없습니다."
 QString noLotListingsTitle(); // "관련매물확인"
 QString noLotListings();      // "관련된 매물이 없습니다."
-QString sharingSummaryOff();  // the five lines of lblie without sharing
+QString sharingSummaryOff();
+// The summary and the share box's tip of an offline session: why sharing cannot be chosen.
+QString sharingOffline();
+QString sharingOfflineTip(); // the five lines of lblie without sharing
 // lblie with sharing: kind / grade, then the shared areas and floors.
 QString sharingSummary(const QString& kind, const QString& grade, const QString& areas,
                        const QString& floors);

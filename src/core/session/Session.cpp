@@ -208,6 +208,10 @@ bool Session::MysqlConnOpen() {
         m_server->close();
         WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
                                         error.description(), error.source()));
+        // A session that works offline already goes on offline; its status bar offers to
+        // connect again when the server answers.
+        if (m_state.OnlineMode == QLatin1String("offline"))
+            return false;
         // An address that cannot be read is the settings' fault, not the connection's.
         m_dialogs.critical(error.source() == QLatin1String("StoreUrl")
                                ? serverAddressText(m_config.serverUrl)

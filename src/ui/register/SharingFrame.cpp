@@ -154,7 +154,9 @@ void SharingFrame::setShared(bool shared) {
 void SharingFrame::setOnline(bool online) {
     m_online = online;
     m_share->setEnabled(online);
+    m_share->setToolTip(online ? QString() : RegisterTexts::sharingOfflineTip());
     enableOptions(shared());
+    updateSummary();
 }
 
 void SharingFrame::enableOptions(bool on) {
@@ -269,6 +271,10 @@ void SharingFrame::randomise() {
 }
 
 void SharingFrame::updateSummary() {
+    if (!m_online) {
+        m_summary->setText(RegisterTexts::sharingOffline());
+        return;
+    }
     if (!shared()) {
         m_summary->setText(RegisterTexts::sharingSummaryOff());
         return;

@@ -1,0 +1,486 @@
+// The office's day, lived through the real frame window: two days and an offline one at one
+// desk, and a second office looking at what the first one shared. The servers are the real
+// ones on loopback (MariaDB, through a relay that can be cut; FTP and HTTP for the pictures; the
+// SMS gateway). Each step is what a broker does; the unit tests check the details.
+
+#include "contracts/frmGaeyakMk.h"
+#include "listings/ListWindowHost.h"
+#include "listings/ListingActionRunner.h"
+#include "listings/MainMenus.h"
+#include "listings/MainStatusBar.h"
+#include "listings/frmMain.h"
+#include "people/frmDaily.h"
+#include "people/frmDailyIn.h"
+#include "people/frmPaper.h"
+#include "people/frmPaperin.h"
+#include "people/frmSms.h"
+#include "register/frmInsert.h"
+#include "session/ProgramFlow.h"
+#include "session/Session.h"
+#include "session/StoreSetup.h"
+#include "session/frmLogin.h"
+
+#include "GridDriver.h"
+#include "PdfText.h"
+#include "ScriptedDialogs.h"
+#include "TcpRelay.h"
+#include "TestServices.h"
+#include "WidgetControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// One start of the program at one desk: the session, the login window, the frame window.
+class Desk {
+public:
+    Desk(const TeranConfig& config, const Clock& clock, ScriptedDialogs& dialogs, const QString& userFolder)
+        : m_dialogs(dialogs)
+        , m_session(config, clock, dialogs)
+        , m_flow(m_session,
+                 {QString(), QString(), QString(), false, userFolder + QStringLiteral("/Login.ini"),
+                  userFolder + QStringLiteral("/teran.lock")}) {
+        m_session.setProgramEnd([this](int code) { ended << code; });
+    }
+
+    // Types the login as the user does and presses the login button.
+    bool logIn(const QString& id, const QString& password) {
+        if (!m_flow.start())
+            return false;
+        frmLogin* login = m_flow.loginWindow();
+        control<QLineEdit>(*login, "txtID")->setText(id);
+        control<QLineEdit>(*login, "txtPWD")->setText(password);
+        control<QPushButton>(*login, "Image1")->click();
+        return m_flow.mainWindow() != nullptr;
+    }
+
+    frmMain& main() { return *m_flow.mainWindow(); }
+    Session& session() { return m_session; }
+    QString connection() { return control<QLabel>(main(), "lblConnection")->text(); }
+    void trigger(const QString& entry) {
+        QAction* action = main().findChild<QAction*>(entry);
+        ASSERT_NE(action, nullptr) << entry.toStdString();
+        action->trigger();
+    }
+    // 종료 from the file menu, answered yes: the program ends and closes its stores.
+    void close() {
+        m_dialogs.answerNext(DialogAnswer::Yes);
+        trigger(QStringLiteral("exit"));
+        EXPECT_EQ(ended, QList<int>{0});
+    }
+
+    // The grid of the active list window and the row of a listing number in it.
+    QTableView* grid() {
+        ListWindow* window = main().listWindows().active();
+        return window ? window->findChild<QTableView*>() : nullptr;
+    }
+    int rowOf(int number) {
+        return int(columnTexts(grid(), QStringLiteral("번호")).indexOf(QString::number(number)));
+    }
+    void tick(int number) {
+        const int row = rowOf(number);
+        ASSERT_GE(row, 0) << number;
+        QAbstractItemModel* model = grid()->model();
+        for (int column = 0; column < model->columnCount(); ++column)
+            if (model->flags(model->index(row, column)) & Qt::ItemIsUserCheckable)
+                model->setData(model->index(row, column), Qt::Checked, Qt::CheckStateRole);
+    }
+
+    QList<int> ended;
+
+private:
+    ScriptedDialogs& m_dialogs;
+    Session m_session;
+    ProgramFlow m_flow;
+};
+
+class OfficeDayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_server = ScratchStore::mariaDb();
+        TERAN_REQUIRE_SERVICE(m_server != nullptr, "MariaDB");
+        ftp = ftpService();
+        TERAN_REQUIRE_SERVICE(ftp.has_value(), "the loopback FTP server");
+        sms = smsService();
+        TERAN_REQUIRE_SERVICE(sms.has_value(), "the loopback SMS gateway");
+        TERAN_REQUIRE_SERVICE(!probeServiceUrl().isEmpty(), "the loopback HTTP server");
+        initServerStore(server(), {ftp->password, int(sms->port)});
+        relay = std::make_unique<TcpRelay>(m_server->url().host, quint16(m_server->url().port));
+        ASSERT_TRUE(relay->open());
+
+        // The letter ends the ids, so that no number after them makes another test's picture.
+        officeA = uniqueName(QStringLiteral("daya")) + QStringLiteral("x");
+        officeB = uniqueName(QStringLiteral("dayb")) + QStringLiteral("x");
+        addOffice(officeA, QStringLiteral("pw-a"), QStringLiteral("김하루"),
+                  QStringLiteral("하루공인중개사"));
+        addOffice(officeB, QStringLiteral("pw-b"), QStringLiteral("박이웃"), QStringLiteral("이웃부동산"));
+        server().execute(
+            QStringLiteral("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`) VALUES (?,?,?,?)"),
+            {officeA, officeA, QStringLiteral("충전"), 3000});
+
+        StoreUrl throughRelay = m_server->url();
+        throughRelay.port = relay->port();
+        configA = officeConfig(QStringLiteral("a"), throughRelay);
+        configB = officeConfig(QStringLiteral("b"), m_server->url());
+    }
+
+    void TearDown() override {
+        if (!ftp)
+            return;
+        QDir remote(QDir(ftp->root).filePath(QStringLiteral("docs/files")));
+        for (const QString& office : {officeA, officeB})
+            for (const QString& name : remote.entryList({office + QLatin1Char('*')}, QDir::Files))
+                remote.remove(name);
+    }
+
+    SqlStore& server() { return m_server->store(); }
+
+    void addOffice(const QString& id, const QString& password, const QString& name, const QString& shop) {
+        server().execute(
+            QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name, shopname, "
+                           "homtel, hantel) VALUES(?,?,'A',?,?,?,?,?)"),
+            {id, id, password, name, shop, QStringLiteral("02-555-0100"), QStringLiteral("010-5555-0100")});
+    }
+
+    TeranConfig officeConfig(const QString& folder, const StoreUrl& serverUrl) {
+        const QString data = dir.filePath(folder + QStringLiteral("/data"));
+        initDataFolder(DataFolder(data));
+        QDir().mkpath(dir.filePath(folder + QStringLiteral("/user")));
+        TeranConfig config = TeranConfig::demoDefaults(data);
+        config.serverUrl = serverUrl.toString();
+        config.probeUrl = probeServiceUrl();
+        config.webBaseUrl = webServiceUrl();
+        config.ftpHost = ftp->host;
+        config.ftpPort = ftp->port;
+        config.ftpUser = ftp->user;
+        config.smsHost = QStringLiteral("127.0.0.1");
+        return config;
+    }
+
+    QString userFolder(const QString& folder) { return dir.filePath(folder + QStringLiteral("/user")); }
+
+    QString picture(const QString& name, Qt::GlobalColor colour) {
+        const QString path = dir.filePath(name);
+        QImage image(80, 60, QImage::Format_RGB32);
+        image.fill(colour);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
+    // What a broker types into the registration window, box by box.
+    static void fill(frmInsert& window, const QList<std::pair<const char*, QString>>& boxes) {
+        for (const auto& [name, text] : boxes) {
+            QWidget* box = window.findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(box, nullptr) << name;
+            if (auto* combo = qobject_cast<QComboBox*>(box)) {
+                combo->isEditable() ? combo->setEditText(text) : combo->setCurrentText(text);
+            } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+                line->setFocus();
+                line->setText(text);
+            }
+        }
+    }
+    static void chooseType(frmInsert& window, const QString& tb) {
+        auto* type = control<QComboBox>(window, "cboTb");
+        type->setCurrentIndex(type->findData(tb));
+    }
+    void attachPictures(frmInsert& window, const QString& stem) {
+        dialogs.fileNext(picture(stem + QStringLiteral("-front.jpg"), Qt::blue));
+        control<QPushButton>(window, "cmdImgname1")->click();
+        dialogs.fileNext(picture(stem + QStringLiteral("-room.jpg"), Qt::green));
+        control<QPushButton>(window, "cmdImgname2")->click();
+    }
+    static void share(frmInsert& window) {
+        control<QCheckBox>(window, "chkInternet")->click();
+        control<QRadioButton>(window, "optChu0")->click();
+    }
+
+    QVariant localOf(Desk& desk, int number, const char* column) {
+        return desk.session().listingStore().scalar(
+            QStringLiteral("SELECT `%1` FROM maemul WHERE table_idx=?").arg(QLatin1String(column)), {number});
+    }
+    QVariant serverOf(const QString& office, int number, const char* column) {
+        return server().scalar(
+            QStringLiteral("SELECT `%1` FROM maemul WHERE id=? AND sub_idx=?").arg(QLatin1String(column)),
+            {office, number});
+    }
+    bool sentSms(const QString& number) {
+        QFile sent(sms->sentFile);
+        return sent.open(QIODevice::ReadOnly) && QString::fromUtf8(sent.readAll()).contains(number);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ScratchStore> m_server;
+    std::unique_ptr<TcpRelay> relay;
+    std::optional<FtpService> ftp;
+    std::optional<SmsService> sms;
+    QString officeA, officeB;
+    TeranConfig configA, configB;
+    FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(9, 0))};
+    ScriptedDialogs dialogs;  // office A's desk
+    ScriptedDialogs dialogsB; // office B's desk
+};
+
+} // namespace
+
+TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
+    int apartment = 0, villa = 0;
+
+    // ---- Day 1: the first login, listings registered and shared, printed, a contract, an SMS.
+    {
+        Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+        ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+        EXPECT_TRUE(desk.session().state().isOnline());
+        EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("온라인")));
+
+        QPointer<frmInsert> registration = desk.main().openRegistration({});
+        ASSERT_TRUE(registration);
+        registration->setAttribute(Qt::WA_DeleteOnClose, false);
+        chooseType(*registration, QStringLiteral("apt"));
+        fill(*registration, {{"addr1", "서울"},
+                             {"addr2", "강남구"},
+                             {"addr3", "역삼동"},
+                             {"addr4", "123-4"},
+                             {"addr5", "1203호"},
+                             {"cboName", "래미안"},
+                             {"pyung", "34"},
+                             {"pyung_use", "25"},
+                             {"money_m", "85,000"},
+                             {"money_g", "25"},
+                             {"floor", "12"},
+                             {"floor_max", "25"},
+                             {"makedate", "2015"},
+                             {"direction", "남향"},
+                             {"room", "3"},
+                             {"bathroom", "2"},
+                             {"ipjuday", "즉시"},
+                             {"uname", "홍길동"},
+                             {"uhp", "010-3333-4444"}});
+        attachPictures(*registration, officeA + QStringLiteral("-apt"));
+        share(*registration);
+        dialogs.answerNext(DialogAnswer::Yes); // 계속등록: the window stays for the villa
+        control<QPushButton>(*registration, "cmdSave")->click();
+        apartment =
+            desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+        ASSERT_GT(apartment, 0);
+        EXPECT_EQ(localOf(desk, apartment, "state").toInt(), 1)
+            << "an apartment is shared: " << dialogs.lastText().toStdString();
+        EXPECT_EQ(serverOf(officeA, apartment, "cboname").toString(), QStringLiteral("래미안"));
+
+        chooseType(*registration, QStringLiteral("villa"));
+        fill(*registration, {{"addr1", "서울"},
+                             {"addr2", "강남구"},
+                             {"addr3", "논현동"},
+                             {"addr4", "55-1"},
+                             {"cboName", "해피빌"},
+                             {"pyung", "20"},
+                             {"money_jb", "30,000"},
+                             {"money_g", "5"},
+                             {"floor", "3"},
+                             {"floor_max", "5"},
+                             {"makedate", "2010"},
+                             {"direction", "동향"},
+                             {"room", "2"},
+                             {"bathroom", "1"},
+                             {"parking", "1"},
+                             {"ipjuday", "협의"},
+                             {"uname", "이몽룡"},
+                             {"uhp", "010-7777-8888"}});
+        control<QComboBox>(*registration, "maemultype")->setCurrentText(QStringLiteral("전세"));
+        attachPictures(*registration, officeA + QStringLiteral("-villa"));
+        share(*registration);
+        dialogs.answerNext(DialogAnswer::No); // no more: the window closes
+        control<QPushButton>(*registration, "cmdSave")->click();
+        villa =
+            desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+        ASSERT_GT(villa, apartment);
+        EXPECT_EQ(localOf(desk, villa, "state").toInt(), 1) << dialogs.lastText().toStdString();
+        const QString villaPicture = localOf(desk, villa, "imgname2").toString();
+        EXPECT_TRUE(QFile::exists(QDir(ftp->root).filePath(QStringLiteral("docs/files/") + villaPicture)))
+            << "the picture reached the picture server: " << villaPicture.toStdString();
+        EXPECT_FALSE(registration->isVisible());
+        delete registration;
+
+        // The apartment is edited, printed, and a contract drafted from it and printed.
+        QPointer<frmInsert> edit = desk.main().openRegistration({EditMode::Edit, apartment});
+        ASSERT_TRUE(edit);
+        edit->setAttribute(Qt::WA_DeleteOnClose, false);
+        fill(*edit, {{"money_m", "87,000"}});
+        edit->AutoMoney();
+        control<QPushButton>(*edit, "cmdSave")->click(); // 수정완료: stay (Cancel)
+        EXPECT_EQ(localOf(desk, apartment, "money_m").toLongLong(), 87000);
+        EXPECT_EQ(serverOf(officeA, apartment, "money_m").toLongLong(), 87000) << "the shared copy follows";
+        QString sheet;
+        edit->setReportOutput(
+            [&sheet](const report::Document& page) { sheet = renderPdf(page).text.simplified(); });
+        control<QPushButton>(*edit, "cmdPrintM")->click();
+        EXPECT_TRUE(sheet.contains(QStringLiteral("래미안"))) << sheet.toStdString();
+        EXPECT_TRUE(sheet.contains(QStringLiteral("賣渡人")));
+        std::unique_ptr<QWidget> contractWindow;
+        edit->setWindowHook([&contractWindow](QWidget* w) { contractWindow.reset(w); });
+        control<QPushButton>(*edit, "cmdGaeyak")->click();
+        auto* contract = qobject_cast<frmGaeyakMk*>(contractWindow.get());
+        ASSERT_NE(contract, nullptr);
+        EXPECT_EQ(control<QLineEdit>(*contract, "addressM")->text(),
+                  QStringLiteral("서울 강남구 역삼동 123-4"));
+        control<QLineEdit>(*contract, "Mname3")->setText(QStringLiteral("김매수"));
+        ASSERT_TRUE(contract->cmdGyakSave_Click());
+        QString contractText;
+        contract->setReportOutput([&contractText](const report::Document& page) {
+            contractText = renderPdf(page).text.simplified();
+        });
+        contract->cmdGyakPrint_Click();
+        EXPECT_TRUE(contractText.contains(QStringLiteral("₩ 870,000,000"))) << contractText.toStdString();
+        EXPECT_TRUE(contractText.contains(QStringLiteral("김매수")));
+        EXPECT_TRUE(edit->close()) << "nothing typed since the save";
+        delete edit;
+
+        // An SMS to the owners of the ticked listings, through the gateway.
+        desk.trigger(QStringLiteral("img_over_all"));
+        ASSERT_NE(desk.grid(), nullptr);
+        desk.tick(apartment);
+        bool sent = false;
+        desk.main().setSmsWindowHook([&sent](frmSms& window) {
+            window.findChild<QPlainTextEdit*>(QStringLiteral("sendMsg"))
+                ->setPlainText(QStringLiteral("내일 방문 예정입니다"));
+            sent = window.sendlbl_Click();
+        });
+        dialogs.answerNext(DialogAnswer::Yes); // send to the owners
+        desk.trigger(QStringLiteral("smsgo"));
+        EXPECT_TRUE(sent) << dialogs.lastText().toStdString();
+        EXPECT_TRUE(sentSms(QStringLiteral("01033334444")));
+
+        // An appointment for tomorrow.
+        frmDaily* schedule = desk.main().openSchedule();
+        ASSERT_NE(schedule, nullptr);
+        std::unique_ptr<frmDailyIn> appointment;
+        schedule->setWindowHook(
+            [&appointment](QWidget* w) { appointment.reset(qobject_cast<frmDailyIn*>(w)); });
+        schedule->cmdS_Click();
+        ASSERT_TRUE(appointment);
+        appointment->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("김매수"));
+        ASSERT_TRUE(appointment->cmdSaveS_Click());
+        desk.close();
+    }
+
+    // ---- Day 2, same desk and folder: still online; publish, withdraw, refresh; a neighbour asks.
+    clock.advanceDays(1);
+    {
+        Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+        ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+        EXPECT_TRUE(desk.session().state().isOnline()) << "the second login is online too";
+        EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("온라인")));
+        EXPECT_EQ(desk.session()
+                      .listingStore()
+                      .scalar(QStringLiteral("SELECT COUNT(*) FROM mem_daily WHERE name=?"),
+                              {QStringLiteral("김매수")})
+                      .toInt(),
+                  1);
+
+        desk.trigger(QStringLiteral("img_over_all"));
+        desk.tick(villa);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().unpublish(UnpublishScope::Internet).ran);
+        EXPECT_FALSE(serverOf(officeA, villa, "state").isValid()) << "withdrawn from the server";
+        desk.tick(villa);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().publish(PublicationState::Internet).ran);
+        EXPECT_EQ(serverOf(officeA, villa, "state").toInt(), 1) << dialogs.lastText().toStdString();
+        desk.tick(apartment);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().refreshSelected().ran);
+        EXPECT_EQ(SqlStore::toDateTime(serverOf(officeA, apartment, "showday")).date(), clock.today());
+
+        // The neighbouring office finds the apartment with its pictures and asks about it.
+        {
+            Desk neighbour(configB, clock, dialogsB, userFolder(QStringLiteral("b")));
+            ASSERT_TRUE(neighbour.logIn(officeB, QStringLiteral("pw-b")));
+            EXPECT_TRUE(neighbour.session().state().isOnline());
+            neighbour.trigger(QStringLiteral("listKindShared"));
+            neighbour.trigger(MainMenus::typeEntryName(QStringLiteral("apt"), QStringLiteral("M")));
+            ASSERT_NE(neighbour.grid(), nullptr);
+            const QStringList names = columnTexts(neighbour.grid(), QStringLiteral("아파트명"));
+            const int row = int(names.indexOf(QStringLiteral("래미안")));
+            ASSERT_GE(row, 0) << names.join(QLatin1Char(',')).toStdString();
+            clickRow(neighbour.grid(), row);
+            const QString frontPicture = localOf(desk, apartment, "imgname1").toString();
+            EXPECT_TRUE(QFile::exists(DataFolder(configB.dataPath).tmpImg() + frontPicture))
+                << "the picture came over the web: " << frontPicture.toStdString();
+
+            std::unique_ptr<QWidget> written;
+            neighbour.main().setWindowHook([&written](QWidget* w) { written.reset(w); });
+            neighbour.trigger(QStringLiteral("question"));
+            auto* question = qobject_cast<frmPaperin*>(written.get());
+            ASSERT_NE(question, nullptr) << dialogsB.lastText().toStdString();
+            question->findChild<QPlainTextEdit*>(QStringLiteral("content"))
+                ->setPlainText(QStringLiteral("공동중개 가능할까요?"));
+            ASSERT_TRUE(question->cmdSave_Click());
+            neighbour.close();
+        }
+        frmPaper* box = desk.main().openInquiryBox();
+        ASSERT_NE(box, nullptr);
+        auto* messages = box->findChild<QTreeWidget*>(QStringLiteral("lvPaper"));
+        ASSERT_EQ(messages->topLevelItemCount(), 1);
+        bool found = false;
+        for (int column = 0; column < messages->columnCount(); ++column)
+            found = found || messages->topLevelItem(0)->text(column).contains(QStringLiteral("공동중개"));
+        EXPECT_TRUE(found);
+        desk.close();
+    }
+
+    // ---- An offline morning: the server is away; the day goes on and comes back online.
+    clock.advanceDays(1);
+    relay->close();
+    {
+        Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+        ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+        EXPECT_FALSE(desk.session().state().isOnline());
+        EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("오프라인")));
+        EXPECT_TRUE(desk.ended.isEmpty()) << "no server is no reason to end the day";
+
+        QPointer<frmInsert> edit = desk.main().openRegistration({EditMode::Edit, villa});
+        ASSERT_TRUE(edit);
+        edit->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* shareBox = control<QCheckBox>(*edit, "chkInternet");
+        EXPECT_FALSE(shareBox->isEnabled());
+        EXPECT_FALSE(shareBox->toolTip().isEmpty()) << "the box says why";
+        EXPECT_TRUE(
+            control<QLabel>(*edit, "lblie")->text().startsWith(QStringLiteral("오프라인 상태입니다.")));
+        edit->close();
+        delete edit;
+        desk.trigger(QStringLiteral("img_over_all"));
+        desk.tick(apartment);
+        desk.trigger(QStringLiteral("nowdate"));
+        EXPECT_TRUE(dialogs.lastText().startsWith(QStringLiteral("오프라인으로 로그인하셨습니다.")));
+
+        auto* reconnect = control<QPushButton>(desk.main(), "cmdReconnect");
+        EXPECT_FALSE(reconnect->isVisible());
+        ASSERT_TRUE(relay->open());
+        desk.main().findChild<MainStatusBar*>()->lookForServer();
+        EXPECT_TRUE(reconnect->isVisible()) << "the server answers again: 다시 연결 is offered";
+        reconnect->click();
+        EXPECT_TRUE(desk.session().state().isOnline());
+        EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("온라인")));
+        desk.tick(apartment);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().refreshSelected().ran);
+        desk.close();
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <memory>
+
+namespace teran::test {
+
+class RelayWorker;
+
+// A loopback TCP relay to a real server, run in a thread of its own so that a client blocking
+// in the test's thread (the database driver) is still served. Closing it is the server going
+// away for the client: the listening port refuses and open connections are cut; opening it
+// again on the same port is the server coming back.
+class TcpRelay {
+public:
+    TcpRelay(const QString& host, quint16 port);
+    ~TcpRelay();
+    TcpRelay(const TcpRelay&) = delete;
+    TcpRelay& operator=(const TcpRelay&) = delete;
+
+    bool open();
+    void close();
+    quint16 port() const;
+
+private:
+    QThread m_thread;
+    RelayWorker* m_worker;
+};
+
+} // namespace teran::test
