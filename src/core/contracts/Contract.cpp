@@ -89,6 +89,17 @@ void Contract::computeBalance() {
                                                        money[sale::Interim1] - money[sale::Interim2]);
 }
 
+bool Contract::partsExceedTotal() const {
+    if (isLease(kind))
+        return money[lease::ContractDeposit] + money[lease::Interim] > money[lease::Deposit];
+    return money[sale::Deposit] + money[sale::Interim1] + money[sale::Interim2] > money[sale::Price];
+}
+
+QString Contract::partsExceedText(ContractKind kind) {
+    return isLease(kind) ? QStringLiteral("계약금과 중도금의 합이 보증금보다 큽니다. 금액을 확인하세요.")
+                         : QStringLiteral("계약금과 중도금의 합이 매매대금보다 큽니다. 금액을 확인하세요.");
+}
+
 qint64 Contract::feeBaseDeposit() const {
     return money[0] * 10000; // the price of a sale, the deposit of a lease
 }

@@ -80,6 +80,11 @@ struct Contract {
     // deposit − contract deposit − interim. Written into the balance amount.
     void computeBalance();
     qint64 balance() const { return money[isLease(kind) ? int(lease::Balance) : int(sale::Balance)]; }
+    // Whether the parts paid before the balance (deposit and interims) add up to more than the
+    // price (or the lease's deposit): a typing slip the window warns about without stopping.
+    bool partsExceedTotal() const;
+    // The warning's text for the kind ("계약금과 중도금의 합이 매매대금보다 큽니다.").
+    static QString partsExceedText(ContractKind kind);
     // The amount the brokerage fee is reckoned on: the price, the deposit, or for a monthly
     // rent the deposit with the rent (whole won).
     qint64 feeBaseDeposit() const; // won

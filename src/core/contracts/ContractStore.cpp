@@ -1,5 +1,8 @@
 #include "ContractStore.h"
 
+#include "register/AutoMoney.h"
+#include "register/TypeFields.h"
+
 #include "session/Clock.h"
 #include "session/SqlStore.h"
 
@@ -205,14 +208,57 @@ Contract newContract(ContractKind kind, const QString& tb, const QStringList& au
     return k;
 }
 
+namespace {
+
+// The listing's areas in the contract's boxes, each in ㎡ and 평: a type measured by its lot (대지,
+// 건물) gives the land and the building, the others the building (its exclusive area when known).
+void putAreas(Contract& k, const ListingRow& listing, const QString& tb) {
+    const auto put = [&k](int at, const QString& pyung) {
+        if (pyung.trimmed().isEmpty() || amountValue(pyung) <= 0)
+            return;
+        k.areas[size_t(at)] = squareMetresOf(pyung).value_or(QString());
+        k.areas[size_t(at) + 1] = pyung.trimmed();
+    };
+    const QString listingType = listing.value(QStringLiteral("tb")).toString();
+    const TypeRules* rules = typeRules(listingType.isEmpty() ? tb : listingType);
+    const QString first = listing.value(QStringLiteral("pyung")).toString();
+    const QString second = listing.value(QStringLiteral("pyung_use")).toString();
+    if (rules && rules->firstArea == QStringLiteral("대지")) {
+        put(0, first);
+        put(2, second);
+    } else {
+        put(2, amountValue(second) > 0 ? second : first);
+    }
+}
+
+} // namespace
+
 Contract draftFromListing(const ListingRow& listing, int number, ContractKind kind, const QString& tb,
                           const QStringList& authConfig, const QDate& today) {
     Contract k = newContract(kind, tb, authConfig, today);
     k.listing = number;
-    k.money[0] =
-        listing.value(isLease(kind) ? QStringLiteral("money_b") : QStringLiteral("money_m")).toLongLong();
+    const auto amount = [&listing](const char* column) {
+        return listing.value(QLatin1String(column)).toLongLong();
+    };
+    // A jeonse's deposit is its own column; a monthly rent has a deposit and the rent.
+    switch (kind) {
+    case ContractKind::Sale:
+        k.money[sale::Price] = amount("money_m");
+        break;
+    case ContractKind::Jeonse:
+        k.money[lease::Deposit] = amount("money_jb") > 0 ? amount("money_jb") : amount("money_b");
+        break;
+    case ContractKind::MonthlyRent:
+        k.money[lease::Deposit] = amount("money_b");
+        k.money[lease::MonthlyRent] = amount("money_w");
+        break;
+    }
     for (int i = 0; i < 4; ++i)
         k.location[i] = listing.value(QStringLiteral("addr%1").arg(i + 1)).toString();
+    k.seller.name = listing.value(QStringLiteral("uname")).toString();
+    const QString mobile = listing.value(QStringLiteral("uhp")).toString().trimmed();
+    k.seller.phone = mobile.isEmpty() ? listing.value(QStringLiteral("uhome")).toString() : mobile;
+    putAreas(k, listing, tb);
     k.computeBalance();
     return k;
 }

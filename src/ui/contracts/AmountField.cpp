@@ -22,6 +22,9 @@ AmountField::AmountField(Session& session, QWidget* parent)
     : QLineEdit(parent)
     , m_session(session) {
     NumericKeyCheck::attach(this, session.dialogs(), false);
+    // Typed in 만원, shown in words or won afterwards: the box says which while it is empty.
+    setPlaceholderText(QStringLiteral("만원"));
+    setToolTip(QStringLiteral("금액은 만원 단위로 입력합니다 (3,500 = 3천5백만원)."));
 }
 
 void AmountField::setRawValue(const QString& raw) {

@@ -227,6 +227,11 @@ QWidget* ContractPanel::buildAmounts() {
     m_money[0]->setWonBox(m_won);
     grid->addWidget(m_won, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("원"), group), 0, 3);
+    m_amountWarning = new QLabel(group);
+    m_amountWarning->setObjectName(name("AmountWarning"));
+    m_amountWarning->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    m_amountWarning->hide();
+    grid->addWidget(m_amountWarning, count + 3, 0, 1, 5);
     // The balance follows the amounts it is left of.
     const QList<int> feeding = m_lease ? QList<int>{0, 1, 2} : QList<int>{0, 2, 3, 4};
     for (int i : feeding)
@@ -279,6 +284,8 @@ void ContractPanel::applyBalance() {
     AmountField* balance = m_money[m_lease ? int(lease::Balance) : int(sale::Balance)];
     balance->setRawValue(k.balance() > 0 ? QString::number(k.balance()) : QString());
     balance->setText(k.balance() > 0 ? QString::number(k.balance()) : QString());
+    m_amountWarning->setText(k.partsExceedTotal() ? Contract::partsExceedText(k.kind) : QString());
+    m_amountWarning->setVisible(k.partsExceedTotal());
 }
 
 QWidget* ContractPanel::buildParties() {

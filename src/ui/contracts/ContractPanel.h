@@ -95,6 +95,7 @@ private:
     QLineEdit* m_bank = nullptr;
     QLineEdit* m_pro = nullptr;
     QLabel* m_feeMaximum = nullptr;
+    QLabel* m_amountWarning = nullptr; // the parts exceed the price: said, not stopped
     QTextEdit* m_special = nullptr;
 };
 

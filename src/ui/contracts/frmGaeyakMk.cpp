@@ -1,5 +1,7 @@
 #include "frmGaeyakMk.h"
 
+#include "session/EditGuard.h"
+
 #include "listings/ListCellFormat.h"
 
 #include "ContractPanel.h"
@@ -17,6 +19,7 @@
 #include "session/Session.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -112,7 +115,18 @@ frmGaeyakMk::frmGaeyakMk(Session& session, ContractRequest request, QWidget* par
     connect(m_kinds, &QButtonGroup::idClicked, this, [this](int id) { selectKind(ContractKind(id)); });
     connect(m_notations, &QButtonGroup::idClicked, this, &frmGaeyakMk::redisplay);
     resize(980, 760);
+    m_guard = std::make_unique<EditGuard>(m_session.dialogs(), QStringLiteral("계약서작성"), this,
+                                          [this] { return cmdGyakSave_Click(); });
     open(request);
+}
+
+frmGaeyakMk::~frmGaeyakMk() = default;
+
+void frmGaeyakMk::closeEvent(QCloseEvent* event) {
+    if (m_guard->allowLeave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmGaeyakMk::open(const ContractRequest& request) {
@@ -156,6 +170,7 @@ void frmGaeyakMk::showContract() {
     panel()->showContract(m_contract);
     selectKind(m_contract.kind);
     redisplay();
+    m_guard->markClean();
 }
 
 void frmGaeyakMk::selectKind(ContractKind kind) {
@@ -251,6 +266,7 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
     }
     m_contract = k;
     m_session.state().CurRowIdx = k.number;
+    m_guard->markClean();
     m_session.dialogs().inform(wasNew ? savedText() : updatedText(), kSaveTitle);
     return true;
 }

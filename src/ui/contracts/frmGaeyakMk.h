@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QButtonGroup;
 class QLabel;
@@ -14,6 +15,7 @@ class QScrollArea;
 namespace teran {
 
 class ContractPanel;
+class EditGuard;
 class Session;
 
 // What the opener asks of the contract window: a stored contract, or a new one of a kind,
@@ -32,6 +34,7 @@ class frmGaeyakMk : public QWidget {
     Q_OBJECT
 public:
     frmGaeyakMk(Session& session, ContractRequest request, QWidget* parent = nullptr);
+    ~frmGaeyakMk() override;
 
     const Contract& contract() const { return m_contract; }
     bool isEditing() const { return m_contract.number > 0; }
@@ -55,6 +58,10 @@ public:
     static QString savedText() { return QStringLiteral("저장되었습니다"); }
     static QString updatedText() { return QStringLiteral("수정되었습니다."); }
 
+protected:
+    // Typed changes are asked about before the window closes.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void open(const ContractRequest& request);
     void showContract();
@@ -69,6 +76,7 @@ private:
     void hand(QWidget* window);
 
     Session& m_session;
+    std::unique_ptr<EditGuard> m_guard;
     Contract m_contract;
     QButtonGroup* m_kinds = nullptr;
     QButtonGroup* m_notations = nullptr;

@@ -1,5 +1,7 @@
 #include "frmDailyIn.h"
 
+#include "session/EditGuard.h"
+
 #include "listings/ListCellFormat.h"
 #include "session/Named.h"
 #include "session/Session.h"
@@ -77,6 +79,16 @@ frmDailyIn::frmDailyIn(Session& session, bool money, int number, const QDate& da
         loadMoney(day);
     else
         loadAppointment(day);
+    m_guard = std::make_unique<EditGuard>(m_session.dialogs(), caption(m_money, m_number > 0), this,
+                                          [this] { return m_money ? cmdSaveM_Click() : cmdSaveS_Click(); });
+    m_guard->markClean();
+}
+
+frmDailyIn::~frmDailyIn() = default;
+
+void frmDailyIn::reject() {
+    if (m_guard->allowLeave())
+        QDialog::reject();
 }
 
 QString frmDailyIn::action() const {
@@ -229,6 +241,7 @@ bool frmDailyIn::cmdSaveS_Click() {
         return false;
     }
     setMode(a.number);
+    m_guard->markClean();
     m_session.dialogs().inform(DiaryTexts::saved(), DiaryTexts::savedTitle());
     Q_EMIT entryChanged(false);
     return true;
@@ -258,6 +271,7 @@ bool frmDailyIn::cmdSaveM_Click() {
         return false;
     }
     setMode(m.number);
+    m_guard->markClean();
     m_session.dialogs().inform(DiaryTexts::saved(), DiaryTexts::savedTitle());
     Q_EMIT entryChanged(true);
     return true;

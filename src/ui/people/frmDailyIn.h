@@ -5,6 +5,7 @@
 #include "session/StoreError.h"
 
 #include <QDialog>
+#include <memory>
 
 class QComboBox;
 class QDateEdit;
@@ -14,6 +15,7 @@ class QPlainTextEdit;
 
 namespace teran {
 
+class EditGuard;
 class Session;
 
 // `frmDailyIn`: enters or changes one appointment ("daily") or one income and expense line
@@ -25,6 +27,9 @@ class frmDailyIn : public QDialog {
 public:
     // `number` 0 opens an empty entry on `day`.
     frmDailyIn(Session& session, bool money, int number, const QDate& day, QWidget* parent = nullptr);
+    ~frmDailyIn() override;
+    // 닫기, Escape and the close button ask first when typed changes are not saved.
+    void reject() override;
 
     bool isMoney() const { return m_money; }
     int number() const { return m_number; }
@@ -49,6 +54,7 @@ private:
     void storeFailed(const QString& routine, const StoreError& error);
 
     Session& m_session;
+    std::unique_ptr<EditGuard> m_guard;
     bool m_money;
     int m_number = 0;
     QLineEdit* m_action = nullptr;

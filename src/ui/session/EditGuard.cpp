@@ -2,6 +2,15 @@
 
 #include "session/Dialogs.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTextEdit>
+
 namespace teran {
 
 EditGuard::EditGuard(Dialogs& dialogs, QString title, Snapshot snapshot, Save save)
@@ -9,6 +18,55 @@ EditGuard::EditGuard(Dialogs& dialogs, QString title, Snapshot snapshot, Save sa
     , m_title(std::move(title))
     , m_snapshot(std::move(snapshot))
     , m_save(std::move(save)) {}
+
+EditGuard::EditGuard(Dialogs& dialogs, QString title, const QWidget* window, Save save)
+    : EditGuard(
+          dialogs, std::move(title), [window] { return controlsOf(window); }, std::move(save)) {}
+
+namespace {
+
+// The value a control holds for the record; invalid for one that holds none (a button, a label,
+// a box the user cannot edit).
+QVariant valueOf(const QWidget* control) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(control))
+        return line->isReadOnly() ? QVariant() : QVariant(line->text());
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(control))
+        return plain->isReadOnly() ? QVariant() : QVariant(plain->toPlainText());
+    if (const auto* rich = qobject_cast<const QTextEdit*>(control))
+        return rich->isReadOnly() ? QVariant() : QVariant(rich->toPlainText());
+    if (const auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->isEditable() ? QVariant(combo->currentText()) : QVariant(combo->currentIndex());
+    if (const auto* date = qobject_cast<const QDateTimeEdit*>(control))
+        return date->dateTime();
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(control))
+        return spin->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->isCheckable() ? QVariant(button->isChecked()) : QVariant();
+    if (const auto* table = qobject_cast<const QTableWidget*>(control)) {
+        QStringList cells;
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        return cells;
+    }
+    return {};
+}
+
+} // namespace
+
+QVariant EditGuard::controlsOf(const QWidget* root) {
+    QVariantList values;
+    // A combo's own line edit is the combo's text already.
+    for (const QWidget* control : root->findChildren<QWidget*>()) {
+        if (qobject_cast<const QComboBox*>(control->parentWidget()) ||
+            qobject_cast<const QAbstractSpinBox*>(control->parentWidget()))
+            continue;
+        const QVariant value = valueOf(control);
+        if (value.isValid())
+            values << control->objectName() << value;
+    }
+    return values;
+}
 
 void EditGuard::markClean() {
     m_clean = m_snapshot();

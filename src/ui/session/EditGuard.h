@@ -3,6 +3,8 @@
 #include <QVariant>
 #include <functional>
 
+class QWidget;
+
 namespace teran {
 
 class Dialogs;
@@ -17,6 +19,8 @@ public:
     using Save = std::function<bool()>;
 
     EditGuard(Dialogs& dialogs, QString title, Snapshot snapshot, Save save);
+    // A window whose record is what its controls hold: the snapshot is controlsOf(window).
+    EditGuard(Dialogs& dialogs, QString title, const QWidget* window, Save save);
 
     // What the controls hold now is what is stored.
     void markClean();
@@ -24,6 +28,10 @@ public:
     // True when the window may drop its values: nothing changed, the user saved them, or chose
     // to discard them. False when the user stays (or the save failed).
     bool allowLeave();
+
+    // What the editable controls under `root` hold (text boxes, combos, dates, ticks, tables),
+    // by name and order: two equal values hold the same record.
+    static QVariant controlsOf(const QWidget* root);
 
     static QString leaveQuestion();
     // What a save that changes nothing says instead of "saved".

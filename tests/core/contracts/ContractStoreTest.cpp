@@ -89,6 +89,61 @@ TEST_P(ContractStoreTest, AListingHoldsOneContractOfEachKind) {
     EXPECT_EQ(contracts().findForListing(0, ContractKind::Sale, "apt"), 0);
 }
 
+// A contract drafted from a listing starts with what the listing knows: the seller, the areas in
+// ㎡ and 평, and the amount of its own transaction (a jeonse's deposit, a rent and its deposit).
+TEST_P(ContractStoreTest, ADraftCarriesTheSellerTheAreasAndTheRightAmounts) {
+    const int flat = office->addListing({{"tb", "apt"},
+                                         {"money_jb", 30000},
+                                         {"money_b", 5000},
+                                         {"money_w", 120},
+                                         {"pyung", "34"},
+                                         {"pyung_use", "25.7"},
+                                         {"uname", "홍길동"},
+                                         {"uhp", ""},
+                                         {"uhome", "02-123-4567"}});
+    const std::optional<ListingRow> row = readLocal(office->local(), flat);
+    const QDate today = office->clock().today();
+    const Contract jeonse = draftFromListing(*row, flat, ContractKind::Jeonse, "apt", sampleOffice(), today);
+    EXPECT_EQ(jeonse.money[lease::Deposit], 30000) << "a jeonse is drafted with its jeonse deposit";
+    EXPECT_EQ(jeonse.seller.name, "홍길동");
+    EXPECT_EQ(jeonse.seller.phone, "02-123-4567") << "the home phone when there is no mobile";
+    EXPECT_EQ(jeonse.areas[2], "84.96");
+    EXPECT_EQ(jeonse.areas[3], "25.7") << "a flat's building area is its exclusive area";
+    EXPECT_TRUE(jeonse.areas[0].isEmpty());
+    const Contract rent =
+        draftFromListing(*row, flat, ContractKind::MonthlyRent, "apt", sampleOffice(), today);
+    EXPECT_EQ(rent.money[lease::Deposit], 5000);
+    EXPECT_EQ(rent.money[lease::MonthlyRent], 120);
+
+    const int house =
+        office->addListing({{"tb", "dan"}, {"pyung", "60"}, {"pyung_use", "0"}, {"uhp", "010-1"}});
+    const Contract sale = draftFromListing(*readLocal(office->local(), house), house, ContractKind::Sale,
+                                           "dan", sampleOffice(), today);
+    EXPECT_EQ(sale.areas[1], "60") << "a house measured by its lot gives its land";
+    EXPECT_EQ(sale.areas[0], "198.35");
+    EXPECT_TRUE(sale.areas[3].isEmpty()) << "no building area of 0";
+    EXPECT_EQ(sale.seller.phone, "010-1");
+}
+
+TEST(ContractAmounts, PartsLargerThanThePriceAreToldAbout) {
+    Contract k;
+    k.kind = ContractKind::Sale;
+    k.money[sale::Price] = 10000;
+    k.money[sale::Deposit] = 1000;
+    k.money[sale::Interim1] = 9000;
+    EXPECT_FALSE(k.partsExceedTotal()) << "equal is allowed";
+    k.money[sale::Interim2] = 1;
+    EXPECT_TRUE(k.partsExceedTotal());
+    k.money[sale::Loan] = 50000;
+    EXPECT_TRUE(k.partsExceedTotal()) << "the loan is no payment";
+    Contract lease;
+    lease.kind = ContractKind::Jeonse;
+    lease.money[lease::Deposit] = 3000;
+    lease.money[lease::ContractDeposit] = 3500;
+    EXPECT_TRUE(lease.partsExceedTotal());
+    EXPECT_TRUE(Contract::partsExceedText(ContractKind::Jeonse).contains(QStringLiteral("보증금")));
+}
+
 TEST_P(ContractStoreTest, ReceiptsAreNumberedByTheStoreAndFoundPerContractAndType) {
     ReceiptStore receipts(office->local());
     EXPECT_EQ(receipts.expectedNumber(), 1);

@@ -122,6 +122,25 @@ TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
         EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << "\n" << text.toStdString();
 }
 
+// A contract typed into is not closed without a question; a draft nobody typed into closes.
+TEST_F(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
+    const int listing = office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}});
+    auto untouched = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
+    EXPECT_TRUE(untouched->close());
+    EXPECT_TRUE(office->dialogs().shown().isEmpty());
+
+    auto window = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
+    set(*window, "Mname3", "김철수");
+    office->dialogs().answerNext(DialogAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(office->dialogs().lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
+    EXPECT_EQ(count("mem_moo_con"), 0);
+    office->dialogs().answerNext(DialogAnswer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(count("mem_moo_con"), 1) << "saved on the way out";
+}
+
 TEST_F(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddResidentNumber) {
     auto window = contractWindow({false, 0, 0, ContractKind::Jeonse, "apt"});
     EXPECT_TRUE(control<QWidget>(*window, "picGaeyakJ")->isVisible());

@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <memory>
@@ -118,4 +119,28 @@ TEST_F(frmDailyTest, TheDiaryTotalsItsLinesByPurposeAndPrintsThem) {
     window->cmdPrintM_Click();
     EXPECT_TRUE(printed.contains("수입 [1,000 원] 지출 [300 원] 잔액 [700 원]")) << printed.toStdString();
     EXPECT_TRUE(printed.contains("수수료") || printed.contains("1,000"));
+}
+
+// An entry typed but not saved is not dropped by 닫기 or Escape without a question.
+TEST_F(frmDailyTest, AnUnsavedEntryIsAskedAboutBeforeItCloses) {
+    window->cmdS_Click();
+    ASSERT_TRUE(entry);
+    QSignalSpy rejected(entry.get(), &QDialog::rejected);
+    entry->reject(); // nothing typed: it closes without a word
+    EXPECT_EQ(rejected.size(), 1);
+    const qsizetype boxes = office->dialogs().shown().size();
+    EXPECT_EQ(boxes, 0);
+
+    window->cmdS_Click();
+    QSignalSpy again(entry.get(), &QDialog::rejected);
+    in("txtName")->setText("박매수");
+    office->dialogs().answerNext(DialogAnswer::Cancel);
+    entry->reject();
+    EXPECT_EQ(again.size(), 0) << "staying keeps the entry open";
+    EXPECT_TRUE(office->dialogs().lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
+    office->dialogs().answerNext(DialogAnswer::Yes);
+    entry->reject();
+    EXPECT_EQ(again.size(), 1);
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_daily WHERE name='박매수'").toInt(), 1)
+        << "saved on the way out";
 }
