@@ -308,13 +308,24 @@ void PagedListWindow::cellClicked(const QModelIndex& index) {
     }
 }
 
+// The row the row actions (수정, 문의하기, 인쇄) work on: the one the user clicked, else the only
+// ticked one. A row that merely has the keyboard's focus is no choice of the user's.
+int PagedListWindow::chosenRow() const {
+    const QModelIndexList selected =
+        m_grid->selectionModel() ? m_grid->selectionModel()->selectedRows() : QModelIndexList();
+    if (!selected.isEmpty())
+        return selected.first().row();
+    const QList<int> ticked = m_model->tickedRows();
+    return ticked.size() == 1 ? ticked.first() : -1;
+}
+
 int PagedListWindow::currentNumber() const {
-    const ListItem* item = m_model->item(m_grid->currentIndex().row());
+    const ListItem* item = m_model->item(chosenRow());
     return item ? item->number : 0;
 }
 
 int PagedListWindow::currentServerRow() const {
-    const ListItem* item = m_model->item(m_grid->currentIndex().row());
+    const ListItem* item = m_model->item(chosenRow());
     return item ? item->serverIdx : 0;
 }
 

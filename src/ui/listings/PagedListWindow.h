@@ -31,6 +31,7 @@ public:
     void search(const ListFilter& panel) override;
     void refresh() override;
     QList<ListingPick> tickedPicks() const override;
+    int chosenRow() const;
     int currentNumber() const override;
     int currentServerRow() const override;
     // Opens the comprehensive search over this list (cmdDetail).

@@ -218,3 +218,24 @@ TEST_F(frmListTest, AFixedPageStaysWhenTheSearchRunsAgain) {
     window->search({});
     EXPECT_EQ(window->currentPage(), 2);
 }
+
+// The row actions (수정, 문의하기, 인쇄) take the row the user clicked, or the one ticked row; a row
+// that merely has the keyboard's focus is nobody's choice.
+TEST_F(frmListTest, TheRowActionsTakeTheClickedRowOrTheOnlyTickedOne) {
+    search(QStringLiteral("6"));
+    const QList<int> shown = numbers();
+    ASSERT_GE(shown.size(), 3);
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 2));
+    grid->clearSelection();
+    EXPECT_EQ(window->currentNumber(), 0) << "the focus alone chooses nothing";
+
+    model()->setTicked(2, true);
+    ASSERT_EQ(model()->tickedRows(), QList<int>{2});
+    EXPECT_EQ(window->currentNumber(), shown.at(2)) << "one tick is a choice";
+    model()->setTicked(1, true);
+    EXPECT_EQ(window->currentNumber(), 0) << "two ticks are a batch, not a row";
+
+    clickRow(grid, 1);
+    EXPECT_EQ(window->currentNumber(), shown.at(1)) << "a click chooses the row";
+}
