@@ -182,20 +182,22 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
     out.failedNumbers = numbersOf(tally.failed) + numbersOf(tally.needServer);
     QString text = doneText;
     if (!tally.failed.isEmpty())
-        text += kCrLf + kCrLf + ActionTexts::failedNote(verb, int(tally.failed.size()), joinedLabels(tally.failed));
+        text += kCrLf + kCrLf +
+                ActionTexts::failedNote(verb, int(tally.failed.size()), joinedLabels(tally.failed));
     if (!tally.needServer.isEmpty())
         text += kCrLf + kCrLf +
                 ActionTexts::serverNeededNote(int(tally.needServer.size()), joinedLabels(tally.needServer));
     if (!tally.cancelled.isEmpty())
-        text += kCrLf + kCrLf +
-                ActionTexts::cancelledNote(verb, out.cancelled, joinedLabels(tally.cancelled));
+        text +=
+            kCrLf + kCrLf + ActionTexts::cancelledNote(verb, out.cancelled, joinedLabels(tally.cancelled));
     if (!tally.picturesIncomplete.isEmpty()) {
         const QString labels = joinedLabels(tally.picturesIncomplete);
         text += kCrLf + kCrLf +
                 (picturesWentUp ? ActionTexts::picturesNotSentNote(out.picturesIncomplete, labels)
                                 : ActionTexts::picturesNotRemovedNote(out.picturesIncomplete, labels));
     }
-    const bool clean = tally.failed.isEmpty() && tally.needServer.isEmpty() && tally.picturesIncomplete.isEmpty();
+    const bool clean =
+        tally.failed.isEmpty() && tally.needServer.isEmpty() && tally.picturesIncomplete.isEmpty();
     show(out, text, title, clean ? DialogIcon::Information : DialogIcon::Warning);
 }
 
@@ -203,8 +205,8 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
 void ListingActions::storeFailed(ActionOutcome& out, const QString& label, const StoreError& error) {
     progress(QString());
     m_session.logError(label, error);
-    const StoreErrorText text =
-        describeStoreError(error, error.source() == m_session.serverStore().connectionName());
+    const StoreErrorText text = describeStoreError(
+        error, error.source() == m_session.serverStore().connectionName(), m_session.log().lastFolder());
     show(out, text.text, text.title, DialogIcon::Critical);
 }
 

@@ -127,7 +127,7 @@ void ListingGroupActions::show(GroupOutcome& out, const QString& text, const QSt
 void ListingGroupActions::failed(GroupOutcome& out, const QString& button, const QString& title,
                                  const StoreError& error) {
     m_session.logError(buttonLabel(button), error);
-    out.message = describeStoreError(error, false).text;
+    out.message = describeStoreError(error, false, m_session.log().lastFolder()).text;
     out.title = title;
     m_session.dialogs().critical(out.message, title);
 }

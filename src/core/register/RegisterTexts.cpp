@@ -1,5 +1,7 @@
 #include "RegisterTexts.h"
 
+#include <algorithm>
+
 namespace teran::RegisterTexts {
 
 namespace {
@@ -88,6 +90,30 @@ QString noLotListingsTitle() {
 QString noLotListings() {
     return QStringLiteral("관련된 매물이 없습니다.");
 }
+QString causeInKorean(const QString& technical) {
+    const auto says = [&technical](std::initializer_list<const char*> parts) {
+        return std::any_of(parts.begin(), parts.end(), [&technical](const char* part) {
+            return technical.contains(QLatin1String(part), Qt::CaseInsensitive);
+        });
+    };
+    QString cause;
+    if (says({"timeout", "timed out"}))
+        cause = QStringLiteral("서버가 제시간에 응답하지 않았습니다.");
+    else if (says({"Lost connection", "gone away", "MySQL server", "MariaDB server"}))
+        cause = QStringLiteral("본사 서버와의 연결이 끊어졌습니다.");
+    else if (says({"OpenConnection", "connect to server", "picture server cannot be reached", "FtpOpen"}))
+        cause = QStringLiteral("사진 서버에 연결할 수 없습니다.");
+    else if (says({"530", "Login incorrect", "Access denied", "permission"}))
+        cause = QStringLiteral("서버가 접속이나 쓰기를 허락하지 않았습니다.");
+    else if (says({"disk full", "No space", "database or disk is full"}))
+        cause = QStringLiteral("저장 공간이 부족합니다.");
+    else if (says({"no such picture", "cannot copy", "No such file"}))
+        cause = QStringLiteral("사진 파일을 찾을 수 없습니다.");
+    else
+        cause = QStringLiteral("처리 중 오류가 있었습니다.");
+    return cause + QStringLiteral(" (자세한 내용은 Log 폴더의 일지에 기록하였습니다.)");
+}
+
 QString sharingOffline() {
     return QStringLiteral("오프라인 상태입니다.\n본사 서버에 연결되면\n온라인 공유를\n할 수 있습니다.");
 }
@@ -198,14 +224,14 @@ Notice saveNotice(const ListingSaveResult& result) {
     case Sharing::Failed:
         return {QStringLiteral("매물은 저장하였으나 공유하지 못했습니다(공유 안 함 상태로 저장됨). 다시 "
                                "저장하시면 다시 시도합니다.") +
-                    kCrLf + kCrLf + QStringLiteral("원인: ") + result.sharingError,
+                    kCrLf + kCrLf + QStringLiteral("원인: ") + causeInKorean(result.sharingError),
                 windowTitle(), DialogIcon::Warning};
     case Sharing::Published:
         if (!result.unsentPictures.isEmpty())
             return {QStringLiteral("매물은 공유하였으나 사진 %1장을 서버에 올리지 못해 그 사진 없이 "
                                    "공유하였습니다. 다시 저장하시면 다시 올립니다.")
                             .arg(result.unsentPictures.size()) +
-                        kCrLf + kCrLf + QStringLiteral("원인: ") + result.sharingError,
+                        kCrLf + kCrLf + QStringLiteral("원인: ") + causeInKorean(result.sharingError),
                     windowTitle(), DialogIcon::Warning};
         break;
     case Sharing::NotShared:

@@ -39,6 +39,9 @@ QString noLotListings();      // "관련된 매물이 없습니다."
 QString sharingSummaryOff();
 // The summary and the share box's tip of an offline session: why sharing cannot be chosen.
 QString sharingOffline();
+// What the user reads of a failure: its cause in Korean and where the details went. The
+// technical text itself (English, from a server or a library) belongs in the daily log.
+QString causeInKorean(const QString& technical);
 QString sharingOfflineTip(); // the five lines of lblie without sharing
 // lblie with sharing: kind / grade, then the shared areas and floors.
 QString sharingSummary(const QString& kind, const QString& grade, const QString& areas,

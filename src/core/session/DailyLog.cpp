@@ -22,7 +22,8 @@ QString DailyLog::fileFor(const QDate& day) const {
 }
 
 QString DailyLog::fallbackFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/teran/Log");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/teran/Log");
 }
 
 namespace {
@@ -48,12 +49,17 @@ bool DailyLog::WriteLog(const QString& message) const {
                          QStringLiteral("\r\n");
     const QByteArray bytes = line.toUtf8();
     const QString fileName = now.date().toString(QStringLiteral("yyyy-MM-dd"));
-    if (appendLine(folder(), fileName, bytes))
+    m_lastFolder = folder();
+    if (appendLine(m_lastFolder, fileName, bytes))
         return true;
     // The data folder refuses (read-only share, full disk): the user's own folder keeps the line,
     // with the data folder named, so that the error is not lost with the disk that caused it.
     const QByteArray where = (QStringLiteral("[") + m_dataPath + QStringLiteral("] ")).toUtf8();
-    return appendLine(m_fallback.isEmpty() ? fallbackFolder() : m_fallback, fileName, where + bytes);
+    m_lastFolder = m_fallback.isEmpty() ? fallbackFolder() : m_fallback;
+    if (appendLine(m_lastFolder, fileName, where + bytes))
+        return true;
+    m_lastFolder.clear();
+    return false;
 }
 
 QString DailyLog::errorMessage(const QString& label, const QString& description, const QString& source) {

@@ -19,6 +19,9 @@ public:
 
     // Appends one line; returns false when the line could not be written.
     bool WriteLog(const QString& message) const;
+    // The folder that took the last line (the data folder's Log/, or the user's own when that
+    // refused); empty when the last line could not be written anywhere.
+    const QString& lastFolder() const { return m_lastFolder; }
 
     // The message conventions of the program's routines:
     //   label + description + " => " + source
@@ -38,6 +41,7 @@ private:
     const Clock& m_clock;
     std::function<QString()> m_loginId;
     QString m_fallback;
+    mutable QString m_lastFolder;
 };
 
 } // namespace teran

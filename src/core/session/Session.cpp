@@ -196,7 +196,7 @@ bool Session::confirmNewOffice(const QString& path) {
 }
 
 void Session::showStoreError(const StoreError& error, StoreKind kind) {
-    const StoreErrorText text = describeStoreError(error, kind == StoreKind::Server);
+    const StoreErrorText text = describeStoreError(error, kind == StoreKind::Server, m_log.lastFolder());
     m_dialogs.message(text.text, text.title, DialogIcon::Critical, DialogButtons::Ok);
 }
 

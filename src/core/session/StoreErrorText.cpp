@@ -1,5 +1,7 @@
 #include "StoreErrorText.h"
 
+#include <QDir>
+
 #include "SqlStore.h"
 #include "StoreError.h"
 
@@ -34,8 +36,13 @@ StoreFault classifyStoreError(const StoreError& error) {
     return StoreFault::Other;
 }
 
-StoreErrorText describeStoreError(const StoreError& error, bool serverStore) {
-    const QString logged = QStringLiteral("자세한 내용은 오늘 날짜의 오류 기록(Log 폴더)에 남겼습니다.");
+StoreErrorText describeStoreError(const StoreError& error, bool serverStore, const QString& logFolder) {
+    // Only a line that was written is claimed, in the folder that took it.
+    const QString logged =
+        logFolder.isEmpty()
+            ? QStringLiteral("오류 기록도 남기지 못했습니다: 자료 폴더와 사용자 폴더 모두 쓸 수 없습니다.")
+            : QStringLiteral("자세한 내용은 오늘 날짜의 오류 기록(%1)에 남겼습니다.")
+                  .arg(QDir::toNativeSeparators(logFolder));
     switch (classifyStoreError(error)) {
     case StoreFault::ServerLost:
         return {QStringLiteral("서버 연결오류"),
@@ -50,12 +57,13 @@ StoreErrorText describeStoreError(const StoreError& error, bool serverStore) {
                                    "본사로 문의하시기 바랍니다.") +
                     kCrLf + logged};
     case StoreFault::ReadOnly:
-        return {QStringLiteral("자료 저장 오류"),
-                QStringLiteral("자료 폴더에 쓸 수 없어 저장하지 못했습니다. 폴더나 파일이 읽기 전용이거나 "
-                               "권한이 없습니다.") +
-                    kCrLf + kCrLf +
-                    QStringLiteral("자료 폴더(공유 폴더)의 쓰기 권한과 연결 상태를 확인한 뒤 다시 해 주십시오.") +
-                    kCrLf + logged};
+        return {
+            QStringLiteral("자료 저장 오류"),
+            QStringLiteral("자료 폴더에 쓸 수 없어 저장하지 못했습니다. 폴더나 파일이 읽기 전용이거나 "
+                           "권한이 없습니다.") +
+                kCrLf + kCrLf +
+                QStringLiteral("자료 폴더(공유 폴더)의 쓰기 권한과 연결 상태를 확인한 뒤 다시 해 주십시오.") +
+                kCrLf + logged};
     case StoreFault::DiskFull:
         return {QStringLiteral("자료 저장 오류"),
                 QStringLiteral("디스크에 남은 공간이 없어 저장하지 못했습니다.") + kCrLf + kCrLf +
@@ -64,16 +72,16 @@ StoreErrorText describeStoreError(const StoreError& error, bool serverStore) {
                     kCrLf + logged};
     case StoreFault::Busy:
         return {QStringLiteral("자료 사용 중"),
-                QStringLiteral("다른 PC에서 같은 자료를 쓰고 있어 기다리다가 작업을 마치지 못했습니다.") + kCrLf +
-                    kCrLf + QStringLiteral("잠시 후 다시 해 주십시오.") + kCrLf + logged};
+                QStringLiteral("다른 PC에서 같은 자료를 쓰고 있어 기다리다가 작업을 마치지 못했습니다.") +
+                    kCrLf + kCrLf + QStringLiteral("잠시 후 다시 해 주십시오.") + kCrLf + logged};
     case StoreFault::Other:
         break;
     }
     return {serverStore ? QStringLiteral("서버 자료 오류") : QStringLiteral("자료 오류"),
             (serverStore ? QStringLiteral("본사 서버에서 자료를 처리하지 못했습니다.")
                          : QStringLiteral("사무실 자료를 처리하지 못했습니다.")) +
-                kCrLf + kCrLf + QStringLiteral("다시 해 보시고, 계속되면 본사로 문의하시기 바랍니다.") + kCrLf +
-                logged};
+                kCrLf + kCrLf + QStringLiteral("다시 해 보시고, 계속되면 본사로 문의하시기 바랍니다.") +
+                kCrLf + logged};
 }
 
 } // namespace teran

@@ -16,6 +16,8 @@ struct StoreErrorText {
 enum class StoreFault { Damaged, ReadOnly, DiskFull, Busy, ServerLost, Other };
 
 StoreFault classifyStoreError(const StoreError& error);
-StoreErrorText describeStoreError(const StoreError& error, bool serverStore);
+// `logFolder`: where the caller's log line went (DailyLog::lastFolder), named in the text; empty
+// when it could not be written, and then the text says so instead of pointing to a log.
+StoreErrorText describeStoreError(const StoreError& error, bool serverStore, const QString& logFolder);
 
 } // namespace teran

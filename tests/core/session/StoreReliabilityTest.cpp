@@ -90,8 +90,10 @@ TEST_F(OfficeFileTest, ATruncatedOrForeignFileIsRefusedAndLeftUntouched) {
         QString start;
     } cases[] = {
         {"truncated", whole.left(whole.size() / 2), QStringLiteral("사무실 자료 파일이 손상되었습니다.")},
-        {"cut inside a page", whole.left(whole.size() - 100), QStringLiteral("사무실 자료 파일이 손상되었습니다.")},
-        {"a text file", QByteArray("이 파일은 메모입니다\n"), QStringLiteral("사무실 자료 파일이 프로그램의 자료 파일이 아닙니다.")},
+        {"cut inside a page", whole.left(whole.size() - 100),
+         QStringLiteral("사무실 자료 파일이 손상되었습니다.")},
+        {"a text file", QByteArray("이 파일은 메모입니다\n"),
+         QStringLiteral("사무실 자료 파일이 프로그램의 자료 파일이 아닙니다.")},
         {"a header only", whole.left(60), QStringLiteral("사무실 자료 파일이 손상되었습니다.")},
     };
     for (const auto& c : cases) {
@@ -124,11 +126,42 @@ TEST(StoreErrorTexts, DatabaseFaultsAreToldInKoreanWithWhatToDo) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
-        const StoreErrorText text = describeStoreError(StoreError(QLatin1String(c.said), QStringLiteral("x")), false);
+        const StoreErrorText text = describeStoreError(StoreError(QLatin1String(c.said), QStringLiteral("x")),
+                                                       false, QStringLiteral("/srv/office/Log"));
         EXPECT_EQ(text.title, c.title);
         EXPECT_FALSE(text.text.contains(QLatin1String(c.said))) << "the database's words belong in the log";
-        EXPECT_TRUE(text.text.contains(QStringLiteral("오류 기록")));
+        EXPECT_TRUE(text.text.contains(QStringLiteral("오류 기록(/srv/office/Log)")));
     }
+}
+
+// A data folder that takes no log (read-only share, full disk): the line goes to the user's own
+// folder and the box names that folder; with no folder at all the box claims no log.
+TEST(StoreErrorTexts, TheBoxNamesTheFolderThatTookTheLogLineOrNone) {
+    QTemporaryDir dir;
+    // A file where the Log folder should be refuses the folder even to root.
+    const QString data = dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(data);
+    QFile blocker(QDir(data).filePath(QStringLiteral("Log")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    DailyLog log(data, clock, [] { return QStringLiteral("off1"); });
+    const QString own = dir.filePath(QStringLiteral("user/Log"));
+    log.setFallbackFolder(own);
+    ASSERT_TRUE(log.WriteLog(QStringLiteral("disk I/O error")));
+    EXPECT_EQ(log.lastFolder(), own);
+    QFile written(QDir(own).filePath(QStringLiteral("2026-12-06")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("disk I/O error"));
+    const StoreError error(QStringLiteral("attempt to write a readonly database"), QStringLiteral("x"));
+    EXPECT_TRUE(describeStoreError(error, false, log.lastFolder()).text.contains(own));
+
+    log.setFallbackFolder(QDir(data).filePath(QStringLiteral("Log/again")));
+    EXPECT_FALSE(log.WriteLog(QStringLiteral("lost")));
+    EXPECT_TRUE(log.lastFolder().isEmpty());
+    const QString claimed = describeStoreError(error, false, log.lastFolder()).text;
+    EXPECT_TRUE(claimed.contains(QStringLiteral("오류 기록도 남기지 못했습니다"))) << claimed.toStdString();
+    EXPECT_FALSE(claimed.contains(QStringLiteral("남겼습니다")));
 }
 
 // A number typed wrong in teran.ini falls back to its default and the daily log says so.
@@ -197,7 +230,8 @@ TEST_P(StoreSafetyTest, NoStaffPasswordIsKeptReadableInTheOfficeDatabase) {
         ASSERT_TRUE(logIn(*second, QStringLiteral("st9"), kSecret)) << "offline against the hash";
         EXPECT_FALSE(logIn(*second, QStringLiteral("st9"), QStringLiteral("wrong")));
     }
-    const QString kept = office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st9'")).toString();
+    const QString kept =
+        office->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID='st9'")).toString();
     EXPECT_TRUE(PasswordHash::isHash(kept));
     if (GetParam() == Backend::Sqlite) {
         const QString path = DataFolder(office->dir.path()).listingStoreFile();
@@ -221,16 +255,18 @@ TEST_P(StoreSafetyTest, ALostServerConnectionComesBackOnTheNextAction) {
     QObject::connect(session.get(), &Session::serverConnectionChanged, [&heard](bool up) { heard << up; });
 
     auto killConnection = [&] {
-        const qint64 id = session->serverStore().scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong();
+        const qint64 id =
+            session->serverStore().scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong();
         QSqlQuery kill(office->server().database());
         ASSERT_TRUE(kill.exec(QStringLiteral("KILL %1").arg(id)));
     };
     killConnection();
     // A read goes again on a new connection.
-    EXPECT_EQ(session->serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"),
-                                            {QStringLiteral("off1")})
-                  .toInt(),
-              1);
+    EXPECT_EQ(
+        session->serverStore()
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {QStringLiteral("off1")})
+            .toInt(),
+        1);
     EXPECT_EQ(heard, (QList<bool>{false, true}));
 
     // A transaction cut by the loss half-way is run again as a whole (the server rolled it back).
