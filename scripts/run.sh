@@ -17,17 +17,6 @@ if [ ! -f "$config" ]; then
     fi
 fi
 
-# The demo's SMS gateway (loopback port 7300, as the demo server names it): what it "sends"
-# is kept in sms-sent.log beside the demo data folder.
-sms_port=7300
-if ! (exec 3<>"/dev/tcp/127.0.0.1/$sms_port") 2>/dev/null; then
-    sms_log=${XDG_DATA_HOME:-$HOME/.local/share}/teran/sms-sent.log
-    mkdir -p "$(dirname "$sms_log")"
-    nohup "$build/teran-smsd" --port "$sms_port" --log "$sms_log" >/dev/null 2>&1 &
-    smsd_pid=$!
-    trap 'kill "$smsd_pid" 2>/dev/null || true' EXIT
-fi
-
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     "$build/teran" --config "$config" "$@"
     exit $?

@@ -1,5 +1,6 @@
 #include "DemoSeed.h"
 #include "online/OfficeSetup.h"
+#include "people/DemoSmsGateway.h"
 #include "session/KoreanTranslations.h"
 #include "session/ProgramFlow.h"
 #include "session/QtDialogs.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 
 using namespace teran;
 
@@ -64,6 +66,11 @@ int main(int argc, char** argv) {
         config = first.config();
     }
     Session session(config, clock, dialogs);
+    // The embedded demo sends its messages through the project's own gateway on loopback.
+    DemoSmsGateway demoGateway;
+    if (config.isEmbeddedDemo())
+        demoGateway.ensureRunning(QCoreApplication::applicationDirPath(), quint16(demoServerTexts().smsPort),
+                                  QDir(config.dataPath).filePath(QStringLiteral("server/sms-sent.log")));
     ProgramFlow flow(session, options);
     if (!flow.start())
         return 1;

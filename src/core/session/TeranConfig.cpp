@@ -39,6 +39,11 @@ QString TeranConfig::embeddedServerFile() const {
     return QDir(dataPath).filePath(QStringLiteral("server/teran-server.db"));
 }
 
+bool TeranConfig::isEmbeddedDemo() const {
+    const bool loopback = smsHost == QLatin1String("127.0.0.1") || smsHost == QLatin1String("localhost");
+    return loopback && serverUrl == QStringLiteral("sqlite:") + embeddedServerFile();
+}
+
 QString TeranConfig::localPictureFolder() const {
     return QDir(dataPath).filePath(QStringLiteral("server/pictures"));
 }

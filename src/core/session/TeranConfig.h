@@ -44,6 +44,9 @@ struct TeranConfig {
     // The picture store of a configuration without an FTP host: a folder beside the embedded
     // ServerStore, "server/pictures/" in the data folder.
     QString localPictureFolder() const;
+    // Whether this is the embedded demo: its server is the file in the data folder and its SMS
+    // gateway is on this machine.
+    bool isEmbeddedDemo() const;
 
     // What load() found wrong in the file and replaced by the default, for the daily log.
     QStringList warnings;
