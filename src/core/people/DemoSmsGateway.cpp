@@ -6,6 +6,9 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace teran {
 
 DemoSmsGateway::~DemoSmsGateway() {
@@ -35,6 +38,8 @@ bool DemoSmsGateway::ensureRunning(const QString& programFolder, quint16 port, c
     m_process.setArguments(
         {QStringLiteral("--port"), QString::number(port), QStringLiteral("--log"), logFile});
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // However the program ends, the gateway it started ends with it.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start();
     if (!m_process.waitForStarted(3000))
         return false;

@@ -1,5 +1,7 @@
 #include "PagedListWindow.h"
 
+#include "session/RowScroller.h"
+
 #include "frmSearch.h"
 
 #include "ListingTableModel.h"
@@ -82,7 +84,7 @@ void PagedListWindow::buildControls() {
     QPushButton* detail = button(QStringLiteral("cmdDetail"), frmSearch::titleText(), this);
     for (QPushButton* b : {detail, tick, print, widths, reload})
         m_buttons->addWidget(b);
-    m_body->addLayout(m_buttons);
+    m_body->addWidget(new RowScroller(m_buttons, this));
 
     connect(m_count, &QLineEdit::returnPressed, this, [this] {
         storePageSize();
@@ -343,7 +345,7 @@ void PagedListWindow::cellDoubleClicked(const QModelIndex& index) {
 bool PagedListWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_count && event->type() == QEvent::FocusOut)
         storePageSize();
-    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+    if (m_grid && watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         m_model->rowCount() == 0) {
         notice(emptyGridText());
         return true;

@@ -1,5 +1,7 @@
 #include "frmList.h"
 
+#include "session/RowScroller.h"
+
 #include "ListChoices.h"
 #include "ListingGroupPanel.h"
 #include "listings/ActionTexts.h"
@@ -29,7 +31,7 @@ frmList::frmList(Session& session, QWidget* parent)
 
     m_groups = new ListingGroupPanel(
         session, [this] { return tickedPicks(); }, [this]() -> ListChoices& { return *m_choices; }, this);
-    body()->insertWidget(1, m_groups);
+    body()->insertWidget(1, new RowScroller(m_groups, this));
     connect(m_groups, &ListingGroupPanel::groupChosen, this, &frmList::showGroup);
     connect(m_groups, &ListingGroupPanel::membersChanged, this, [this] { refresh(); });
 

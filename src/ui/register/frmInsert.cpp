@@ -252,7 +252,9 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     row->addWidget(m_squareMetres);
     row->addWidget(new QLabel(QStringLiteral("㎡"), converter));
     grid->addWidget(converter, 3, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("(단위:만원)"), box), 4, 0, 1, 4);
+    grid->addWidget(
+        new QLabel(QStringLiteral("(단위:만원)    * 표시: 인터넷 광고에 꼭 적어야 하는 항목"), box), 4, 0, 1,
+        4);
 
     connect(finderButton, &QPushButton::clicked, this, [this] {
         WindowAddressTarget target(this);
