@@ -1,5 +1,9 @@
 #include "frmGaeyakRec.h"
 
+#include "session/EditGuard.h"
+
+#include <QCloseEvent>
+
 #include "session/Named.h"
 
 #include "listings/ListCellFormat.h"
@@ -85,6 +89,18 @@ frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
         logError(QStringLiteral("Form_Load"), error.description(), error.source());
     }
     resize(520, 380);
+    m_guard = std::make_unique<EditGuard>(m_session.dialogs(), QStringLiteral("영수증"), this,
+                                          [this] { return cmdSave_Click(); });
+    m_guard->markClean();
+}
+
+frmGaeyakRec::~frmGaeyakRec() = default;
+
+void frmGaeyakRec::closeEvent(QCloseEvent* event) {
+    if (m_guard->allowLeave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmGaeyakRec::fillFromContract(const Receipt& receipt) {
@@ -101,6 +117,7 @@ bool frmGaeyakRec::loadReceipt(int number) {
         m_flagMod->setText(QString::number(number));
         showReceipt(*stored);
         m_sn->setText(QString::number(number));
+        m_guard->markClean();
         return true;
     } catch (const StoreError& error) {
         logError(QStringLiteral("FlagMod_Change"), error.description(), error.source());
@@ -120,6 +137,7 @@ void frmGaeyakRec::showReceipt(const Receipt& r) {
     m_name2->setText(r.name2);
     if (r.today.isValid())
         m_day->setDate(r.today);
+    m_guard->markClean(); // shown as given: nothing typed yet
 }
 
 Receipt frmGaeyakRec::current() const {
@@ -152,6 +170,7 @@ bool frmGaeyakRec::cmdSave_Click() {
     m_receipt = r;
     m_flagMod->setText(QString::number(r.number));
     m_sn->setText(QString::number(r.number));
+    m_guard->markClean();
     m_session.dialogs().inform(ReceiptTexts::saved(), ReceiptTexts::savedTitle());
     return true;
 }

@@ -4,6 +4,7 @@
 #include "session/ReportPreview.h"
 
 #include <QWidget>
+#include <memory>
 
 class QButtonGroup;
 class QDateEdit;
@@ -11,6 +12,7 @@ class QLineEdit;
 
 namespace teran {
 
+class EditGuard;
 class Session;
 
 // The receipt window: issues, stores and prints a payment receipt, from a contract or on its own.
@@ -18,6 +20,7 @@ class frmGaeyakRec : public QWidget {
     Q_OBJECT
 public:
     explicit frmGaeyakRec(Session& session, QWidget* parent = nullptr);
+    ~frmGaeyakRec() override;
 
     // The fields of a receipt of a contract's amount.
     void fillFromContract(const Receipt& receipt);
@@ -30,11 +33,16 @@ public:
     bool cmdSave_Click();
     void cmdPrint_Click();
 
+protected:
+    // Typed changes are asked about before the window closes.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showReceipt(const Receipt& r);
     void logError(const QString& routine, const QString& description, const QString& source) const;
 
     Session& m_session;
+    std::unique_ptr<EditGuard> m_guard;
     Receipt m_receipt;
     QLineEdit* m_sn = nullptr;
     QLineEdit* m_name = nullptr;

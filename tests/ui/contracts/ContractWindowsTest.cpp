@@ -194,6 +194,24 @@ TEST_F(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
         << "the balance's receipt asks nothing";
 }
 
+// A receipt typed into asks before it closes; one shown as it came does not.
+TEST_F(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
+    frmGaeyakRec untouched(office->session());
+    untouched.show();
+    EXPECT_TRUE(untouched.close());
+    EXPECT_TRUE(office->dialogs().shown().isEmpty());
+
+    frmGaeyakRec receipt(office->session());
+    receipt.setAttribute(Qt::WA_DeleteOnClose, false);
+    receipt.show();
+    set(receipt, "txtName", "김영수");
+    office->dialogs().answerNext(DialogAnswer::Cancel);
+    EXPECT_FALSE(receipt.close());
+    office->dialogs().answerNext(DialogAnswer::No);
+    EXPECT_TRUE(receipt.close());
+    EXPECT_EQ(count("mem_moo_rec"), 0) << "discarded, not saved";
+}
+
 TEST_F(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
     ContractStore contracts(office->local(), office->clock());
     for (int i = 0; i < 3; ++i) {
