@@ -65,6 +65,8 @@ TEST_F(OfficeFileTest, AnEmptyOfficeFileIsOpenedOnlyWhenTheUserSaysItIsANewOffic
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().title, officeFileTitle());
     EXPECT_TRUE(dialogs.lastText().startsWith(QStringLiteral("사무실 자료 파일이 비어 있습니다.")));
+    EXPECT_EQ(dialogs.shown().first().buttons, DialogButtons::YesNoDefaultNo)
+        << "a stray Enter must not replace the office";
     EXPECT_TRUE(contents().isEmpty()) << "the refused file must stay as it was";
     EXPECT_TRUE(readLog(*refused, clock).contains(QStringLiteral("office database without an office")));
 
