@@ -4,7 +4,10 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 build=${TERAN_BUILD_DIR:-$root/build}
+# CI builds warning-free or not at all.
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERAN_WERROR=$werror >/dev/null
 fi
 cmake --build "$build" -- -j"$(nproc)" "$@"

@@ -7,6 +7,10 @@ services=$build/services
 
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
+# CI also holds the formatting and clang-tidy's bug-prone checks of the core.
+if [ "${CI:-}" = "true" ]; then
+    "$root/scripts/check.sh"
+fi
 
 "$root/scripts/services.sh" start "$services"
 trap '"$root/scripts/services.sh" stop "$services" >/dev/null 2>&1 || true' EXIT

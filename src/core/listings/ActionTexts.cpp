@@ -201,7 +201,8 @@ QString failedNote(const QString& verb, int count, const QString& labels) {
 }
 
 QString cancelledNote(const QString& verb, int count, const QString& labels) {
-    return QStringLiteral("취소하여 %1하지 않은 매물 (%2)건 [").arg(verb).arg(count) + labels + QStringLiteral("]");
+    return QStringLiteral("취소하여 %1하지 않은 매물 (%2)건 [").arg(verb).arg(count) + labels +
+           QStringLiteral("]");
 }
 
 QString serverNeededNote(int count, const QString& labels) {

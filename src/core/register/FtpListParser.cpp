@@ -25,7 +25,7 @@ int monthNumber(const QString& name) {
                                        QStringLiteral("apr"), QStringLiteral("may"), QStringLiteral("jun"),
                                        QStringLiteral("jul"), QStringLiteral("aug"), QStringLiteral("sep"),
                                        QStringLiteral("oct"), QStringLiteral("nov"), QStringLiteral("dec")};
-    return months.indexOf(name.toLower()) + 1; // 0 when unknown
+    return int(months.indexOf(name.toLower())) + 1; // 0 when unknown
 }
 
 // "20240131235959" or "20240131235959.123", always UTC.

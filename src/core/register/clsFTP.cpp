@@ -86,7 +86,7 @@ size_t writeBlocks(char* data, size_t size, size_t count, void* user) {
             known >= 0)
             transfer->total = known;
     }
-    const qint64 length = static_cast<qint64>(size * count);
+    const qint64 length = static_cast<qint64>(size) * static_cast<qint64>(count);
     for (qint64 offset = 0; offset < length; offset += transfer->blockSize) {
         const qint64 block = std::min(transfer->blockSize, length - offset);
         if (transfer->device->write(data + offset, block) != block) {
@@ -101,7 +101,8 @@ size_t writeBlocks(char* data, size_t size, size_t count, void* user) {
 }
 
 size_t collectText(char* data, size_t size, size_t count, void* user) {
-    static_cast<QByteArray*>(user)->append(data, static_cast<qsizetype>(size * count));
+    static_cast<QByteArray*>(user)->append(data,
+                                           static_cast<qsizetype>(size) * static_cast<qsizetype>(count));
     return size * count;
 }
 

@@ -18,7 +18,7 @@ namespace teran {
 class clsFTP : public QObject {
     Q_OBJECT
 public:
-    static constexpr qint64 kDefaultBlockSize = 16 * 1024;
+    static constexpr qint64 kDefaultBlockSize = qint64(16) * 1024;
 
     explicit clsFTP(QObject* parent = nullptr);
     ~clsFTP() override;

@@ -12,7 +12,7 @@ namespace teran {
 namespace {
 
 // A layout file is a few hundred bytes; anything far larger is not one of ours.
-constexpr qint64 kMaxFileSize = 64 * 1024;
+constexpr qint64 kMaxFileSize = qint64(64) * 1024;
 
 // Parts of a file name that come from data (LoginId, type code, window name) must not lead
 // out of rd/ or make a name the file system refuses.

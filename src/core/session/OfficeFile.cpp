@@ -47,7 +47,8 @@ OfficeFileState inspectOfficeFile(const QString& path) {
         return OfficeFileState::Truncated;
     // A transaction cut short leaves its journal beside the file; SQLite itself puts the file
     // right from it, so its length says nothing yet.
-    if (QFileInfo::exists(path + QStringLiteral("-journal")) || QFileInfo::exists(path + QStringLiteral("-wal")))
+    if (QFileInfo::exists(path + QStringLiteral("-journal")) ||
+        QFileInfo::exists(path + QStringLiteral("-wal")))
         return OfficeFileState::Sound;
     return checkLength(header, info.size());
 }
@@ -62,8 +63,8 @@ QString officeFileText(OfficeFileState state, const QString& path) {
     const QString restore = QStringLiteral("백업해 둔 자료로 파일을 되살리거나, 본사로 문의하시기 바랍니다.");
     switch (state) {
     case OfficeFileState::Empty:
-        return QStringLiteral("사무실 자료 파일이 비어 있습니다. 매물 자료가 하나도 없습니다.") + kCrLf + file +
-               kCrLf + kCrLf +
+        return QStringLiteral("사무실 자료 파일이 비어 있습니다. 매물 자료가 하나도 없습니다.") + kCrLf +
+               file + kCrLf + kCrLf +
                QStringLiteral("자료가 있어야 하는 사무실이면 [아니오]를 누르고, 백업해 둔 자료로 파일을 "
                               "되살린 뒤 다시 실행하십시오.") +
                kCrLf + QStringLiteral("새 사무실로 빈 자료를 만들어 시작하려면 [예]를 누르십시오.");
@@ -71,14 +72,15 @@ QString officeFileText(OfficeFileState state, const QString& path) {
         return QStringLiteral("사무실 자료 파일이 프로그램의 자료 파일이 아닙니다.") + kCrLf + file + kCrLf +
                kCrLf + untouched + kCrLf + restore;
     case OfficeFileState::Truncated:
-        return QStringLiteral("사무실 자료 파일이 손상되었습니다. 파일의 뒷부분이 잘려 있습니다.") + kCrLf + file +
-               kCrLf + kCrLf + untouched + kCrLf + restore;
-    case OfficeFileState::NotOffice:
-        return QStringLiteral("이 파일에는 사무실 자료가 없습니다. 다른 프로그램의 자료 파일입니다.") + kCrLf +
+        return QStringLiteral("사무실 자료 파일이 손상되었습니다. 파일의 뒷부분이 잘려 있습니다.") + kCrLf +
                file + kCrLf + kCrLf + untouched + kCrLf + restore;
+    case OfficeFileState::NotOffice:
+        return QStringLiteral("이 파일에는 사무실 자료가 없습니다. 다른 프로그램의 자료 파일입니다.") +
+               kCrLf + file + kCrLf + kCrLf + untouched + kCrLf + restore;
     case OfficeFileState::Missing:
         return QStringLiteral("사무실 자료 파일이 없습니다.") + kCrLf + file + kCrLf + kCrLf +
-               QStringLiteral("자료 폴더가 연결되어 있는지, 설정 파일(teran.ini)의 DataPath가 맞는지 확인하십시오.");
+               QStringLiteral(
+                   "자료 폴더가 연결되어 있는지, 설정 파일(teran.ini)의 DataPath가 맞는지 확인하십시오.");
     case OfficeFileState::Sound:
         break;
     }

@@ -1,6 +1,5 @@
 #include "RegistrationPanels.h"
 
-
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 

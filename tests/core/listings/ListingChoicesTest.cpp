@@ -1,5 +1,5 @@
-#include "TestServices.h"
 #include "listings/ListingChoices.h"
+#include "TestServices.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
@@ -36,10 +36,11 @@ TEST(ListingChoicesTest, ValuesAreKeptUntilThisOrAnotherDeskWritesTheFile) {
     EXPECT_EQ(choices.names(QStringLiteral("all")), QStringList({"그린빌", "래미안", "자이"}));
     EXPECT_EQ(choices.names(QStringLiteral("land")), QStringList({"전"}));
     EXPECT_EQ(choices.progressValues(), QStringList({"진행중"}));
-    EXPECT_EQ(readsOfMaemul(store, [&] {
-                  choices.names(QStringLiteral("apt"));
-                  choices.progressValues();
-              }),
+    EXPECT_EQ(readsOfMaemul(store,
+                            [&] {
+                                choices.names(QStringLiteral("apt"));
+                                choices.progressValues();
+                            }),
               0);
 
     insertLocal(store, {{"tb", "apt"}, {"cboname", "아이파크"}});

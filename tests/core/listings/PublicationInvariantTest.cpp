@@ -18,8 +18,10 @@ constexpr unsigned bit(Operation op) {
     return 1u << unsigned(op);
 }
 constexpr unsigned kAll = 0xF;
-constexpr unsigned kStateChanges = bit(Operation::Publish) | bit(Operation::Withdraw) | bit(Operation::Archive);
-constexpr unsigned kCopyRemovals = bit(Operation::Withdraw) | bit(Operation::Archive) | bit(Operation::Delete);
+constexpr unsigned kStateChanges =
+    bit(Operation::Publish) | bit(Operation::Withdraw) | bit(Operation::Archive);
+constexpr unsigned kCopyRemovals =
+    bit(Operation::Withdraw) | bit(Operation::Archive) | bit(Operation::Delete);
 
 struct Fault {
     const char* name;
@@ -209,5 +211,5 @@ TEST_P(PublicationInvariantTest, ThePublishAfterALostConnectionSucceeds) {
     EXPECT_EQ(office->serverState(number), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PublicationInvariantTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PublicationInvariantTest,
+                         testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);

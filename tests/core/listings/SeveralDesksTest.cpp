@@ -26,7 +26,7 @@ QString env(const char* name) {
 }
 
 ListingRow listing(int state) {
-    return {{"tb", "apt"}, {"ty", "M"},         {"id", kOffice},    {"subid", kOffice},
+    return {{"tb", "apt"},    {"ty", "M"},           {"id", kOffice},    {"subid", kOffice},
             {"state", state}, {"cboname", "래미안"}, {"money_m", 50000}, {"uname", "홍길동"}};
 }
 
@@ -122,15 +122,19 @@ TEST(SeveralDesks, DeleteAndInsertAtOnce) {
         const QString output = QString::fromUtf8(desk->readAllStandardOutput());
         EXPECT_EQ(desk->exitCode(), 0) << output.toStdString() << desk->readAllStandardError().toStdString();
         const int expected = i < 2 ? kPerDesk : kInserted;
-        EXPECT_TRUE(output.contains(QStringLiteral("done=%1 failed=0").arg(expected))) << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("done=%1 failed=0").arg(expected)))
+            << output.toStdString();
         delete desk;
     }
 
     SqlStore local(uniqueName(QStringLiteral("desks-check")));
     local.open(StoreUrl::sqliteFile(DataFolder(data.path()).listingStoreFile()));
     EXPECT_EQ(local.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt(), kInserted);
-    EXPECT_EQ(local.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE state IN (1, 3, 7)")).toInt(), 0);
+    EXPECT_EQ(local.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE state IN (1, 3, 7)")).toInt(),
+              0);
     EXPECT_EQ(local.scalar(QStringLiteral("SELECT MIN(table_idx) FROM maemul")).toInt(), numbers.last() + 1)
         << "new numbers never take a deleted listing's number";
-    EXPECT_EQ(server->store().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {kOffice}).toInt(), 0);
+    EXPECT_EQ(
+        server->store().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {kOffice}).toInt(),
+        0);
 }

@@ -1,7 +1,7 @@
-#include "TestServices.h"
 #include "maintenance/OfficeCopy.h"
-#include "online/ReferenceData.h"
 #include "DemoSeed.h"
+#include "TestServices.h"
+#include "online/ReferenceData.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
@@ -56,7 +56,8 @@ TEST(OfficeCopy, AnOfficeTravelsToMariaDbAndBackUnchanged) {
     const FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ASSERT_TRUE(seedDemo(source->store(), server->store(), clock));
     // Texts that break quoting, and the highest number deleted: it must stay used.
-    const int odd = insertLocal(source->store(), {{"tb", "apt"}, {"ty", "M"}, {"cboname", "O'Brien \"역삼\" \\ 100%"}});
+    const int odd =
+        insertLocal(source->store(), {{"tb", "apt"}, {"ty", "M"}, {"cboname", "O'Brien \"역삼\" \\ 100%"}});
     const int gone = insertLocal(source->store(), {{"tb", "apt"}, {"ty", "M"}});
     source->store().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {gone});
     const QStringList original = contentsOf(source->store());

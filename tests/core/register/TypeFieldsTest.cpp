@@ -166,6 +166,27 @@ TEST(AutoMoneyTest, ComputedBoxesNeverShowAnOverflow) {
     EXPECT_TRUE(c.money_sg.isEmpty());
 }
 
+// Amounts stay whole and exact however large: single precision would lose the last digits.
+TEST(AutoMoneyTest, LargeAmountsStayExact) {
+    AmountTexts t;
+    t.money_m = QStringLiteral("123,456,789,012,345");
+    t.money_y = QStringLiteral("1");
+    t.pyung = QStringLiteral("0.5");
+    ComputedAmounts c = AutoMoney(t);
+    EXPECT_EQ(c.money_sg, QStringLiteral("123,456,789,012,344"));
+    EXPECT_EQ(c.money_p, QStringLiteral("246,913,578,024,690"));
+    // A price per 평 rounds half away from zero on the exact quotient: 1 ÷ 0.4 = 2.5.
+    t = {};
+    t.money_m = QStringLiteral("1");
+    t.pyung = QStringLiteral("0.4");
+    EXPECT_EQ(AutoMoney(t).money_p, QStringLiteral("3"));
+    // The yield of a rent of 3 a month on 3,600: exactly 1.00 %.
+    t = {};
+    t.money_m = QStringLiteral("3600");
+    t.money_mw = QStringLiteral("3");
+    EXPECT_EQ(AutoMoney(t).money_ys, QStringLiteral("1.00"));
+}
+
 TEST(AutoMoneyTest, AreasConvertBetweenPyungAndSquareMetres) {
     EXPECT_EQ(squareMetresOf(QStringLiteral("10")), QStringLiteral("33.06"));
     EXPECT_EQ(squareMetresOf(QStringLiteral("1,000")), QStringLiteral("3,305.80"));

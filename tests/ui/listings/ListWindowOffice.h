@@ -1,9 +1,9 @@
 #pragma once
 
+#include "DemoSeed.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "listings/ListChoices.h"
-#include "DemoSeed.h"
 #include "session/Session.h"
 
 #include <QQueue>
