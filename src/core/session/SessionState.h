@@ -21,9 +21,6 @@ struct SessionState {
     QString LoginPassword;
     bool InternetOk = false;
     int FontSizeSet = 10;
-    int CurListingIdx = 0;
-    int CurRowIdx = 0;
-    int CurClubIdx = 0;
     QString FtpPassword;
     // Office details: 0 office name, 1 homepage, 2 phone, 3 mobile, 4 registration number,
     // 5 address, 6 e-mail, 10 representative (7 to 9 unused).

@@ -83,8 +83,6 @@ frmGaeyak::frmGaeyak(Session& session, QString tb, QWidget* parent)
     connect(m_more, &QPushButton::clicked, this, &frmGaeyak::loadMore);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &frmGaeyak::lvGaeyak_DblClick);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &frmGaeyak::columnClicked);
-    session.state().CurListingIdx = 0;
-    session.state().CurRowIdx = 0;
     resize(1100, 640);
     reload();
 }
@@ -168,7 +166,6 @@ void frmGaeyak::lvGaeyak_DblClick(QTreeWidgetItem* item) {
     if (!item)
         return;
     const int key = item->data(0, Qt::UserRole).toInt();
-    m_session.state().CurRowIdx = key;
     const QString tab = currentTab();
     if (tab == registerTab::Receipts) {
         auto* receipt = new frmGaeyakRec(m_session);

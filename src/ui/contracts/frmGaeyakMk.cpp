@@ -265,7 +265,6 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
         return false;
     }
     m_contract = k;
-    m_session.state().CurRowIdx = k.number;
     m_guard->markClean();
     m_session.dialogs().inform(wasNew ? savedText() : updatedText(), kSaveTitle);
     return true;

@@ -22,8 +22,8 @@ class Session;
 // drafted from a listing when one is named.
 struct ContractRequest {
     bool edit = false;
-    int contract = 0; // CurRowIdx
-    int listing = 0;  // CurListingIdx
+    int contract = 0;
+    int listing = 0;
     ContractKind kind = ContractKind::Sale;
     QString tb; // the property type of the main window's list
 };

@@ -75,13 +75,11 @@ void frmList::showGroup(int groupIdx) {
 }
 
 void frmList::rowClicked(const ListItem& item) {
-    session().state().CurListingIdx = item.number;
     const RowDetails details = ownRowDetails(session(), item.number);
     Q_EMIT rowChosen(RowInfo{details.number, details.picture1, details.picture2, details.infoText});
 }
 
 void frmList::rowDoubleClicked(const ListItem& item) {
-    session().state().CurListingIdx = item.number;
     Q_EMIT editRequested(item.number);
 }
 

@@ -23,7 +23,6 @@ void frmListie::setPictureFetch(PictureFetch fetch) {
 }
 
 void frmListie::rowClicked(const ListItem& item) {
-    session().state().CurListingIdx = item.serverIdx;
     // read when clicked: the internet may have come back since the window opened
     const PictureFetch fetch = m_fetchSet ? m_fetch : webPictureFetch(session());
     const RowDetails details = sharedRowDetails(session(), item.serverIdx, fetch);

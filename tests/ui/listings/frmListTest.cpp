@@ -174,7 +174,7 @@ TEST_F(frmListTest, ARowClickShowsPicturesOwnerAndLatestWork) {
     EXPECT_EQ(info.infoText, QStringLiteral("최주인 [집]02-1 [핸]010-2\n2026-03-09 현장 확인"));
     EXPECT_TRUE(info.picture1.endsWith(QStringLiteral("p1.jpg")));
     EXPECT_TRUE(info.picture2.isEmpty());
-    EXPECT_EQ(office->session().state().CurListingIdx, number);
+    EXPECT_EQ(window->currentNumber(), number) << "the clicked row is the one the row actions take";
 }
 
 TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
@@ -183,7 +183,7 @@ TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
     doubleClickRow(grid, 4);
     ASSERT_EQ(edit.size(), 1);
     EXPECT_EQ(edit.first().first().toInt(), model()->item(4)->number);
-    EXPECT_EQ(office->session().state().CurListingIdx, model()->item(4)->number);
+    EXPECT_EQ(window->currentNumber(), model()->item(4)->number);
 }
 
 TEST_F(frmListTest, PageSizeAndFixedPageAreKeptPerUser) {

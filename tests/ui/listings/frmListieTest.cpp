@@ -85,7 +85,7 @@ TEST_P(frmListieTest, ARowClickNamesTheOfficeAndItsAgent) {
     EXPECT_TRUE(info.infoText.startsWith(shop + QStringLiteral("\n[") + agent + QStringLiteral("]\n")))
         << info.infoText.toStdString();
     EXPECT_TRUE(info.picture1.isEmpty()); // offline: no pictures fetched
-    EXPECT_EQ(office->session().state().CurListingIdx, item->serverIdx);
+    EXPECT_EQ(window->currentServerRow(), item->serverIdx);
 }
 
 TEST_P(frmListieTest, PicturesComeThroughTheFetchGiven) {
