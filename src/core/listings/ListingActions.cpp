@@ -445,8 +445,7 @@ ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
     try {
         const SessionState& state = m_session.state();
         QList<SelectedListing> work = readSelection(m_session.listingStore(), picks);
-        if (state.LoginId != state.OfficeMainId)
-            work = inChargeOf(work, state.LoginId);
+        work = deletableBy(work, state.LoginId, state.OfficeMainId);
         if (!hasWork(picks, work, out, ActionTexts::noSelection()))
             return out;
         if (!confirm(out, ActionTexts::deleteQuestion(int(work.size()), joinedLabels(work)),

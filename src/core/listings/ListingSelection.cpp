@@ -73,12 +73,17 @@ QList<SelectedListing> readSelection(SqlStore& listing, const QList<ListingPick>
     return rows;
 }
 
-QList<SelectedListing> inChargeOf(const QList<SelectedListing>& rows, const QString& loginId) {
-    QList<SelectedListing> own;
+bool mayDelete(const QString& loginId, const QString& officeId, const QString& inCharge) {
+    return loginId == officeId || loginId == inCharge;
+}
+
+QList<SelectedListing> deletableBy(const QList<SelectedListing>& rows, const QString& loginId,
+                                   const QString& officeId) {
+    QList<SelectedListing> allowed;
     for (const SelectedListing& row : rows)
-        if (row.subid == loginId)
-            own << row;
-    return own;
+        if (mayDelete(loginId, officeId, row.subid))
+            allowed << row;
+    return allowed;
 }
 
 QString joinedLabels(const QList<SelectedListing>& rows) {

@@ -37,8 +37,12 @@ struct SelectedListing {
 // once, and numbers no longer stored (deleted on another desk) are left out.
 QList<SelectedListing> readSelection(SqlStore& listing, const QList<ListingPick>& picks);
 
-// Only the listings of one staff member (`subid`).
-QList<SelectedListing> inChargeOf(const QList<SelectedListing>& rows, const QString& loginId);
+// Who may delete a listing: the office's own account any listing, a staff account only those it
+// is in charge of (`subid`). The one home of the rule, for the list's batch and the window.
+bool mayDelete(const QString& loginId, const QString& officeId, const QString& inCharge);
+// The rows of a batch that the login may delete.
+QList<SelectedListing> deletableBy(const QList<SelectedListing>& rows, const QString& loginId,
+                                   const QString& officeId);
 
 // The labels joined as the confirmations show them.
 QString joinedLabels(const QList<SelectedListing>& rows);

@@ -1000,7 +1000,7 @@ void frmInsert::cmdCopy_Click() {
 
 void frmInsert::cmdDel_Click() {
     const SessionState& state = m_session.state();
-    if (state.LoginId != state.OfficeMainId && state.LoginId != m_form->text(QStringLiteral("subid"))) {
+    if (!mayDelete(state.LoginId, state.OfficeMainId, m_form->text(QStringLiteral("subid")))) {
         m_session.dialogs().critical(RegisterTexts::deleteRefused(), RegisterTexts::deleteRefusedTitle());
         return;
     }

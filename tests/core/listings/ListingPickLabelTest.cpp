@@ -1,4 +1,5 @@
 #include "listings/ListingPickLabel.h"
+#include "listings/ListingSelection.h"
 
 #include <QHash>
 #include <gtest/gtest.h>
@@ -44,4 +45,20 @@ TEST(ListingPickLabelTest, TypeAndNameOrAddress) {
 
     EXPECT_EQ(pickLabel(all, cellsFor(all, {}), {}, 42), QStringLiteral("매물 42"));
     EXPECT_EQ(pickLabel(all, {}, {}, 5), QStringLiteral("매물 5"));
+}
+
+// Who may delete: the office's own account every listing, staff only what they are in charge of;
+// the list's batch and the registration window ask the same rule.
+TEST(ListingDeleteRule, TheOfficeDeletesAnyStaffOnlyTheirOwn) {
+    EXPECT_TRUE(mayDelete(QStringLiteral("off1"), QStringLiteral("off1"), QStringLiteral("st1")));
+    EXPECT_TRUE(mayDelete(QStringLiteral("st1"), QStringLiteral("off1"), QStringLiteral("st1")));
+    EXPECT_FALSE(mayDelete(QStringLiteral("st1"), QStringLiteral("off1"), QStringLiteral("st2")));
+    EXPECT_FALSE(mayDelete(QStringLiteral("st1"), QStringLiteral("off1"), QString()))
+        << "nobody's is the office's";
+    QList<SelectedListing> rows(3);
+    rows[0].subid = QStringLiteral("st1");
+    rows[1].subid = QStringLiteral("st2");
+    rows[2].subid = QStringLiteral("off1");
+    EXPECT_EQ(deletableBy(rows, QStringLiteral("st1"), QStringLiteral("off1")).size(), 1);
+    EXPECT_EQ(deletableBy(rows, QStringLiteral("off1"), QStringLiteral("off1")).size(), 3);
 }
