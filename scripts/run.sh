@@ -13,7 +13,7 @@ if [ ! -f "$config" ]; then
     demo=${XDG_DATA_HOME:-$HOME/.local/share}/teran/demo
     if [ ! -f "$demo/rd/terandb.db" ]; then
         echo "no teran.ini: making the demo data folder $demo"
-        "$build/teran-admin" init --demo --config "$config" --data "$demo" --ftp-password teran-ftp-pw --sms-port 7300
+        "$build/teran-admin" init --demo --config "$config" --data "$demo"
     fi
 fi
 

@@ -53,14 +53,18 @@ OfficePreparation prepareOffice(const TeranConfig& config, const ServerTextValue
         made.listing = fillEmptyReferenceTables(listing, options);
     }
     writeProbePage(config, folder);
+    made.server = prepareServer(config, texts);
+    return made;
+}
+
+ReferenceFillReport prepareServer(const TeranConfig& config, const ServerTextValues& texts) {
     const StoreUrl serverUrl = configuredServerUrl(config);
     if (serverUrl.backend == SqlBackend::Sqlite)
         QDir().mkpath(QFileInfo(serverUrl.path).absolutePath());
     SqlStore server(QStringLiteral("prepare-office-server"));
     server.open(serverUrl);
     initServerStore(server, texts);
-    made.server = fillEmptyReferenceTables(server);
-    return made;
+    return fillEmptyReferenceTables(server);
 }
 
 QString newOfficeProblem(const NewOffice& office) {

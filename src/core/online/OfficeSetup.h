@@ -26,6 +26,8 @@ StoreUrl configuredServerUrl(const TeranConfig& config);
 // and the ServerStore's schema with its numbered texts. A demo office starts a little behind
 // the server's reference tables, so that their refresh has work to do. Throws StoreError.
 OfficePreparation prepareOffice(const TeranConfig& config, const ServerTextValues& texts, bool demo);
+// The ServerStore's part of it alone (`teran-admin init-server`): schema, texts, reference tables.
+ReferenceFillReport prepareServer(const TeranConfig& config, const ServerTextValues& texts);
 
 // The office's own account on a server of its own (the "A" row): id, password, the
 // representative's name and the office's name.

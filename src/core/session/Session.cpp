@@ -201,30 +201,23 @@ void Session::showStoreError(const StoreError& error, StoreKind kind) {
 }
 
 bool Session::MysqlConnOpen() {
-    CreateDbObjects();
-    try {
-        m_server->open(serverUrl());
-    } catch (const StoreError& error) {
-        m_server->close();
-        WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
-                                        error.description(), error.source()));
-        // A session that works offline already goes on offline; its status bar offers to
-        // connect again when the server answers.
-        if (m_state.OnlineMode == QLatin1String("offline"))
-            return false;
-        // An address that cannot be read is the settings' fault, not the connection's.
-        m_dialogs.critical(error.source() == QLatin1String("StoreUrl")
-                               ? serverAddressText(m_config.serverUrl)
-                               : serverRefusedText(error.description()),
-                           serverRefusedTitle());
-        endProgram(1);
+    std::optional<StoreError> failure;
+    if (openServerQuietly(&failure))
+        return true;
+    // A session that works offline already goes on offline; its status bar offers to connect
+    // again when the server answers.
+    if (m_state.OnlineMode == QLatin1String("offline"))
         return false;
-    }
-    Q_EMIT storeOpened(StoreKind::Server);
-    return true;
+    // An address that cannot be read is the settings' fault, not the connection's.
+    m_dialogs.critical(failure && failure->source() == QLatin1String("StoreUrl")
+                           ? serverAddressText(m_config.serverUrl)
+                           : serverRefusedText(failure ? failure->description() : QString()),
+                       serverRefusedTitle());
+    endProgram(1);
+    return false;
 }
 
-bool Session::openServerQuietly() {
+bool Session::openServerQuietly(std::optional<StoreError>* failure) {
     CreateDbObjects();
     if (m_server->isOpen())
         return true;
@@ -234,6 +227,8 @@ bool Session::openServerQuietly() {
         m_server->close();
         WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
                                         error.description(), error.source()));
+        if (failure)
+            *failure = error;
         return false;
     }
     Q_EMIT storeOpened(StoreKind::Server);

@@ -7,12 +7,14 @@
 #include "InternetProbe.h"
 #include "SessionState.h"
 #include "SqlStore.h"
+#include "StoreError.h"
 #include "StoreErrorText.h"
 #include "TeranConfig.h"
 
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace teran {
 
@@ -88,7 +90,8 @@ Q_SIGNALS:
     void serverConnectionChanged(bool working);
 
 private:
-    bool openServerQuietly();
+    // Opens the ServerStore unless it is open; a refusal is logged and handed back, not shown.
+    bool openServerQuietly(std::optional<StoreError>* failure = nullptr);
     void reportToServer();
     bool checkOfficeFile(const QString& path, bool& newOffice);
     bool acceptOfficeTables(const QString& path);

@@ -48,12 +48,9 @@ void printReference(const char* store, const ReferenceFillReport& filled) {
 
 int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts) {
     config.serverUrl = serverUrl;
-    const StoreUrl url = configuredServerUrl(config);
-    SqlStore server(QStringLiteral("admin-server"));
-    server.open(url);
-    initServerStore(server, texts);
-    out() << "ServerStore ready: " << url.display() << Qt::endl;
-    printReference("ServerStore", fillEmptyReferenceTables(server));
+    const ReferenceFillReport filled = prepareServer(config, texts);
+    out() << "ServerStore ready: " << configuredServerUrl(config).display() << Qt::endl;
+    printReference("ServerStore", filled);
     return 0;
 }
 
@@ -253,8 +250,10 @@ int run(const QStringList& arguments) {
     }
     const QString command = parser.positionalArguments().first();
     ServerTextValues texts;
-    texts.ftpPassword = parser.value(ftpPassword);
-    texts.smsPort = parser.value(smsPort).toInt();
+    // The demo's own values unless the command line names others.
+    const ServerTextValues defaults = parser.isSet(demo) ? demoServerTexts() : ServerTextValues{};
+    texts.ftpPassword = parser.isSet(ftpPassword) ? parser.value(ftpPassword) : defaults.ftpPassword;
+    texts.smsPort = parser.isSet(smsPort) ? parser.value(smsPort).toInt() : defaults.smsPort;
     try {
         if (command == QLatin1String("init"))
             return init({parser.value(config), parser.value(data), parser.value(server), texts,
