@@ -1,5 +1,5 @@
 #include "BenchSupport.h"
-#include "listings/frmMain.h"
+#include "shell/frmMain.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

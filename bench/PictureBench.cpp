@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
-#include "listings/ListingPictures.h"
-#include "register/ImageBox.h"
-#include "register/clsFTP.h"
+#include "pictures/ImageBox.h"
+#include "pictures/ListingPictures.h"
+#include "pictures/clsFTP.h"
 #include "session/StoreSchemas.h"
 #include "session/StoreUrl.h"
 

@@ -2,12 +2,12 @@
 #include "online/OfficeSetup.h"
 #include "people/DemoSmsGateway.h"
 #include "session/KoreanTranslations.h"
-#include "session/ProgramFlow.h"
 #include "session/QtDialogs.h"
 #include "session/ScreenFit.h"
 #include "session/Session.h"
 #include "session/StoreError.h"
 #include "session/frmFirstStart.h"
+#include "shell/ProgramFlow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,5 +1,5 @@
 #include "PdfText.h"
-#include "contracts/ListingSheet.h"
+#include "listings/ListingSheet.h"
 
 #include <QImage>
 #include <QProcess>

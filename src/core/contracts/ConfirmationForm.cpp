@@ -1,7 +1,7 @@
 #include "ConfirmationForm.h"
 
-#include "ListingSheet.h"
 #include "ResidentNumber.h"
+#include "listings/ListingSheet.h"
 #include "register/AddressPick.h"
 #include "session/SqlStore.h"
 

@@ -1,7 +1,7 @@
 #include "ContractPage.h"
 
-#include "ListingSheet.h"
 #include "ResidentNumber.h"
+#include "listings/ListingSheet.h"
 
 namespace teran {
 

@@ -1,7 +1,7 @@
 #include "ContractStore.h"
 
-#include "register/AutoMoney.h"
-#include "register/TypeFields.h"
+#include "listings/AutoMoney.h"
+#include "session/TypeFields.h"
 
 #include "session/Clock.h"
 #include "session/SqlStore.h"

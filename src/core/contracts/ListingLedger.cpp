@@ -2,8 +2,8 @@
 
 #include "listings/ListCellFormat.h"
 
-#include "ListingSheet.h"
 #include "ReplaceMoney.h"
+#include "listings/ListingSheet.h"
 #include "session/Clock.h"
 #include "session/SqlStore.h"
 

@@ -1,8 +1,8 @@
 #include "ListColumnSets.h"
 
 #include "ListSort.h"
-#include "register/TypeFields.h"
 #include "session/PropertyTypes.h"
+#include "session/TypeFields.h"
 
 #include <QHash>
 

@@ -2,7 +2,7 @@
 
 #include "ActionTexts.h"
 #include "ListingRowWork.h"
-#include "ServerCopy.h"
+#include "session/ServerCopy.h"
 #include "session/Session.h"
 
 #include <QSet>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ListingSelection.h"
-#include "PictureSession.h"
+#include "pictures/PictureSession.h"
 #include "session/Dialogs.h"
+#include "session/ListingSelection.h"
 #include "session/PropertyTypes.h"
 #include "session/PublishTransition.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListingGroups.h"
-#include "ListingSelection.h"
+#include "session/ListingSelection.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "ListingRowInfo.h"
 
-#include "register/TypeFields.h"
+#include "session/TypeFields.h"
 
 #include "ListCellFormat.h"
-#include "PictureSession.h"
+#include "pictures/PictureSession.h"
 #include "session/ListingColumns.h"
 #include "session/ListingValue.h"
 #include "session/PropertyTypes.h"

@@ -1,7 +1,7 @@
 #include "ListingRowWork.h"
 
-#include "register/ImageBox.h"
-#include "register/ListingImageName.h"
+#include "pictures/ImageBox.h"
+#include "pictures/ListingImageName.h"
 #include "session/Session.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ListingPictures.h"
-#include "ListingSelection.h"
-#include "PictureSession.h"
-#include "ServerCopy.h"
+#include "pictures/ListingPictures.h"
+#include "pictures/PictureSession.h"
+#include "session/ListingSelection.h"
 #include "session/PublishTransition.h"
+#include "session/ServerCopy.h"
 
 #include <QList>
 #include <QString>

@@ -19,10 +19,6 @@ int charBytes(QChar c) {
 
 } // namespace
 
-SmsAccount SmsAccount::demo() {
-    return {QStringLiteral("qarot"), QStringLiteral("vemsil")};
-}
-
 int smsByteLength(const QString& text) {
     int bytes = 0;
     for (const QChar c : text)

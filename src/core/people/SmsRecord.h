@@ -1,19 +1,12 @@
 #pragma once
 
+#include "session/SmsAccount.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
 namespace teran {
-
-// The account the office sends with; the gateway checks it on every record.
-struct SmsAccount {
-    QString user;
-    QString password;
-    // The demo gateway's account, which the vendor's records always carried: the defaults of
-    // [sms] in teran.ini.
-    static SmsAccount demo();
-};
 
 inline constexpr int kSmsRecordBytes = 150;
 inline constexpr int kSmsTextBytes = 80;

@@ -1,6 +1,6 @@
 #include "AdvertisingFacts.h"
 
-#include "TypeFields.h"
+#include "session/TypeFields.h"
 
 #include <QString>
 

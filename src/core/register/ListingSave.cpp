@@ -1,9 +1,9 @@
 #include "ListingSave.h"
 
 #include "AdvertisingFacts.h"
-#include "ListingImageName.h"
-#include "listings/ListingPictures.h"
-#include "listings/ServerCopy.h"
+#include "pictures/ListingImageName.h"
+#include "pictures/ListingPictures.h"
+#include "session/ServerCopy.h"
 #include "session/Session.h"
 
 #include <QDir>

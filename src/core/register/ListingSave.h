@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImageBox.h"
-#include "listings/PictureSession.h"
+#include "pictures/ImageBox.h"
+#include "pictures/PictureSession.h"
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
 

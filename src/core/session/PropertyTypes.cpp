@@ -1,6 +1,6 @@
 #include "PropertyTypes.h"
 
-#include "register/TypeFields.h"
+#include "TypeFields.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "TeranConfig.h"
 
-#include "people/SmsRecord.h"
+#include "SmsAccount.h"
 
 #include <QDir>
 #include <QFile>

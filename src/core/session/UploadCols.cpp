@@ -1,6 +1,6 @@
 #include "UploadCols.h"
 
-#include "register/TypeFields.h"
+#include "TypeFields.h"
 
 namespace teran {
 

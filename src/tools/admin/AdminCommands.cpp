@@ -1,7 +1,7 @@
 #include "AdminCommands.h"
 
 #include "DemoSeed.h"
-#include "contracts/ListingSheet.h"
+#include "listings/ListingSheet.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"

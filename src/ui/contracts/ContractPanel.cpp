@@ -6,8 +6,8 @@
 #include "contracts/BrokerageFee.h"
 #include "contracts/ContractPage.h"
 #include "contracts/ResidentNumber.h"
+#include "listings/AutoMoney.h"
 #include "register/AddressPick.h"
-#include "register/AutoMoney.h"
 #include "session/Session.h"
 
 #include <QComboBox>

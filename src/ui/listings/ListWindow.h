@@ -1,7 +1,7 @@
 #pragma once
 
 #include "listings/ListFilter.h"
-#include "listings/ListingSelection.h"
+#include "session/ListingSelection.h"
 
 #include <QPixmap>
 #include <QWidget>

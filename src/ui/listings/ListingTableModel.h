@@ -1,7 +1,7 @@
 #pragma once
 
 #include "listings/ListQuery.h"
-#include "listings/ListingSelection.h"
+#include "session/ListingSelection.h"
 
 #include <QAbstractTableModel>
 #include <QList>

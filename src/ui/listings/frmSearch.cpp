@@ -4,11 +4,11 @@
 #include "contracts/NumericKeyCheck.h"
 #include "listings/ListQuery.h"
 #include "register/RegionCascade.h"
-#include "register/TypeFields.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 #include "session/StoreError.h"
+#include "session/TypeFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

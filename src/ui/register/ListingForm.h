@@ -1,7 +1,7 @@
 #pragma once
 
-#include "register/TypeFields.h"
 #include "session/ListingRepository.h"
+#include "session/TypeFields.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/ImageBox.h"
+#include "pictures/ImageBox.h"
 
 #include <QDialog>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "listings/ListCellFormat.h"
 
-#include "contracts/ListingSheetPrint.h"
+#include "listings/ListingSheetPrint.h"
 
 #include "ListingForm.h"
 #include "LotPanel.h"
@@ -20,20 +20,20 @@
 #include "frmFilebox.h"
 #include "frmImgBox.h"
 #include "frmPicture.h"
+#include "listings/AutoMoney.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
-#include "listings/ListingSelection.h"
-#include "listings/MainMenus.h"
-#include "register/AutoMoney.h"
 #include "register/ChainStores.h"
 #include "register/LotListings.h"
-#include "register/TypeFields.h"
 #include "register/WorkNotes.h"
+#include "session/ComingLater.h"
 #include "session/EditGuard.h"
+#include "session/ListingSelection.h"
 #include "session/OpenedWindow.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
+#include "session/TypeFields.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -361,7 +361,7 @@ QWidget* frmInsert::buildButtons() {
     const std::pair<const char*, const char*> later[] = {{"cmdAdM", "옥외광고용"}, {"cmdAdim", "옥외광고용"}};
     for (const auto& [name, text] : later) {
         QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
-        b->setToolTip(MainMenus::laterText());
+        b->setToolTip(comingLaterText());
         laterRow->addWidget(b);
     }
     m_fileBox = button(QStringLiteral("cmdFilebox"), RegisterTexts::fileBoxTitle(), bar);

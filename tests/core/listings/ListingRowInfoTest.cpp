@@ -1,6 +1,6 @@
 #include "listings/ListingRowInfo.h"
 #include "ListFixture.h"
-#include "register/PictureStore.h"
+#include "pictures/PictureStore.h"
 
 #include <QDir>
 #include <QFile>

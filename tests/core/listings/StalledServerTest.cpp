@@ -2,8 +2,8 @@
 // a cable pulled mid-way): every network step ends within its limit, and a batch does not pay the
 // limit again for each of its rows.
 #include "TestServices.h"
-#include "listings/PictureSession.h"
-#include "register/PictureStore.h"
+#include "pictures/PictureSession.h"
+#include "pictures/PictureStore.h"
 #include "session/SqlStore.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "register/AdvertisingFacts.h"
-#include "register/TypeFields.h"
+#include "session/TypeFields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,50 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
+
+struct Include {
+    QString file; // relative to the source folder
+    int line = 0;
+    QString name; // as the #include names it
+};
+
+// Every quoted #include of the sources under `folder` (relative to the source folder).
+QList<Include> includesUnder(const QString& folder) {
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s*"([^"]+)")re"));
+    const QDir source(QStringLiteral(TERAN_SOURCE_DIR));
+    QList<Include> found;
+    QDirIterator it(source.filePath(folder), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        int line = 0;
+        while (!file.atEnd()) {
+            ++line;
+            const QRegularExpressionMatch m = include.match(QString::fromUtf8(file.readLine()));
+            if (m.hasMatch())
+                found.append(Include{source.relativeFilePath(path), line, m.captured(1)});
+        }
+    }
+    return found;
+}
+
+// The folder of `file` under `root` ("src/core/listings/X.cpp" -> "listings").
+QString folderOf(const QString& file, const QString& root) {
+    return file.mid(root.size() + 1).section(QLatin1Char('/'), 0, 0);
+}
+
+QString describe(const Include& include) {
+    return QStringLiteral("%1:%2 %3").arg(include.file).arg(include.line).arg(include.name);
+}
 
 // Every header the QtWidgets module installs, by its name as an #include names it.
 QSet<QString> widgetHeaders() {
@@ -52,5 +91,50 @@ TEST(LayerBoundaryTest, TheCoreIncludesNoWindowAndNoWidget) {
         }
     }
     EXPECT_GT(files, 100) << "the core's sources were not found";
+    EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
+}
+
+// The core's folders are layers: a folder builds on the ones below it and never reaches up, so
+// that the stores and the session can be used, and tested, without listings, pictures or people.
+TEST(LayerBoundaryTest, CoreFoldersIncludeOnlyLowerLayers) {
+    const QHash<QString, int> layer{
+        {QStringLiteral("session"), 0},  {QStringLiteral("report"), 0},      {QStringLiteral("pictures"), 1},
+        {QStringLiteral("online"), 1},   {QStringLiteral("maintenance"), 1}, {QStringLiteral("listings"), 2},
+        {QStringLiteral("register"), 3}, {QStringLiteral("contracts"), 4},   {QStringLiteral("people"), 5},
+    };
+    const QString root = QStringLiteral("src/core");
+    QStringList offending;
+    QStringList unknownFolders;
+    for (const Include& include : includesUnder(root)) {
+        const QString from = folderOf(include.file, root);
+        if (!layer.contains(from)) {
+            unknownFolders << from;
+            continue;
+        }
+        if (!include.name.contains(QLatin1Char('/')))
+            continue;
+        const QString to = include.name.section(QLatin1Char('/'), 0, 0);
+        if (to != from && (!layer.contains(to) || layer.value(to) >= layer.value(from)))
+            offending << describe(include);
+    }
+    EXPECT_TRUE(unknownFolders.isEmpty())
+        << "give the new folder a layer: " << unknownFolders.join(u' ').toStdString();
+    EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
+}
+
+// The windows' common pieces (ui/session) serve every window and use none; the frame window
+// (ui/shell) uses every window and none uses it.
+TEST(LayerBoundaryTest, WindowFoldersKeepSessionAtTheBottomAndShellAtTheTop) {
+    const QString root = QStringLiteral("src/ui");
+    const QDir ui(QStringLiteral(TERAN_SOURCE_DIR "/src/ui"));
+    QStringList offending;
+    for (const Include& include : includesUnder(root)) {
+        if (!include.name.contains(QLatin1Char('/')) || !ui.exists(include.name))
+            continue; // a header of the core
+        const QString from = folderOf(include.file, root);
+        const QString to = include.name.section(QLatin1Char('/'), 0, 0);
+        if ((from == QLatin1String("session") && to != from) || (to == QLatin1String("shell") && from != to))
+            offending << describe(include);
+    }
     EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
 }

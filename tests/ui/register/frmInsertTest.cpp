@@ -3,7 +3,7 @@
 
 #include "ActionOffice.h"
 #include "PdfText.h"
-#include "contracts/ListingSheet.h"
+#include "listings/ListingSheet.h"
 #include "register/ListingForm.h"
 #include "register/LotListings.h"
 #include "register/LotPanel.h"

@@ -1,8 +1,8 @@
 #include "OfficeFixture.h"
-#include "listings/frmMain.h"
 #include "session/LoginService.h"
-#include "session/ProgramFlow.h"
 #include "session/frmLogin.h"
+#include "shell/ProgramFlow.h"
+#include "shell/frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>

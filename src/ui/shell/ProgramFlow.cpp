@@ -1,11 +1,11 @@
 #include "ProgramFlow.h"
 
-#include "frmLogin.h"
-#include "frmLogo.h"
-#include "listings/frmMain.h"
+#include "frmMain.h"
 #include "session/Session.h"
 #include "session/SessionLoader.h"
 #include "session/SettingsStore.h"
+#include "session/frmLogin.h"
+#include "session/frmLogo.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "register/FtpListParser.h"
+#include "pictures/FtpListParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "contracts/ListingSheetPrint.h"
+#include "listings/ListingSheetPrint.h"
 #include "OfficeFixture.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "register/PictureStore.h"
+#include "pictures/PictureStore.h"
 #include "FtpTestFiles.h"
-#include "register/ListingImageName.h"
+#include "pictures/ListingImageName.h"
 
 #include <QDir>
 #include <QImage>

@@ -32,7 +32,6 @@ public:
     static QString typeEntryName(const QString& tb, const QString& ty);
     // Entries whose windows come with a later version of the program: shown, but disabled.
     static QStringList laterEntries();
-    static QString laterText();
     // The vendor's web pages, by their page keys.
     static QStringList webPageKeys();
 

@@ -1,9 +1,9 @@
 #include "ListingSheet.h"
 
+#include "AutoMoney.h"
 #include "listings/ListCellFormat.h"
-#include "register/AutoMoney.h"
-#include "register/TypeFields.h"
 #include "session/PropertyTypes.h"
+#include "session/TypeFields.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "register/clsFTP.h"
+#include "pictures/clsFTP.h"
 #include "FtpTestFiles.h"
 
 #include <QTcpServer>

@@ -1,7 +1,7 @@
 #include "ListingPictures.h"
 
-#include "register/ImageBox.h"
-#include "register/ListingImageName.h"
+#include "ImageBox.h"
+#include "ListingImageName.h"
 
 namespace teran {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ListWindowFactory.h"
 #include "listings/ListColumnSets.h"
+#include "listings/ListWindowFactory.h"
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 #include "session/SettingsStore.h"

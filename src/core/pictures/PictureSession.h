@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/PictureStore.h"
+#include "PictureStore.h"
 
 #include <functional>
 #include <memory>

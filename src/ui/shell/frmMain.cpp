@@ -1,16 +1,18 @@
 #include "frmMain.h"
 
-#include "contracts/ListingSheetPrint.h"
-#include "listings/ActionTexts.h"
+#include "session/ComingLater.h"
 
-#include "ListWindowHost.h"
-#include "ListingActionRunner.h"
+#include "listings/ActionTexts.h"
+#include "listings/ListingSheetPrint.h"
+
 #include "MainMenus.h"
 #include "MainStatusBar.h"
-#include "RowPreview.h"
-#include "SearchPanel.h"
 #include "StartPanelArea.h"
 #include "contracts/frmGaeyak.h"
+#include "listings/ListWindowHost.h"
+#include "listings/ListingActionRunner.h"
+#include "listings/RowPreview.h"
+#include "listings/SearchPanel.h"
 #include "online/frmUpgrade.h"
 #include "people/Inquiry.h"
 #include "people/frmDaily.h"
@@ -503,7 +505,7 @@ void frmMain::openWebPage(const QString& key) {
 }
 
 void frmMain::tellLater() {
-    m_session.dialogs().inform(MainMenus::laterText(), QStringLiteral("알림"));
+    m_session.dialogs().inform(comingLaterText(), QStringLiteral("알림"));
 }
 
 } // namespace teran

@@ -1,18 +1,18 @@
-#include "listings/frmMain.h"
+#include "shell/frmMain.h"
 #include "HookedDialogs.h"
 #include "OfficeFixture.h"
 #include "ScriptedListWindow.h"
-#include "contracts/ListingSheet.h"
 #include "contracts/frmGaeyak.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingActionRunner.h"
-#include "listings/MainMenus.h"
+#include "listings/ListingSheet.h"
 #include "listings/SearchPanel.h"
-#include "listings/StartPanelArea.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
 #include "session/ListingRepository.h"
 #include "session/PropertyTypes.h"
+#include "shell/MainMenus.h"
+#include "shell/StartPanelArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -282,7 +282,7 @@ TEST_F(frmMainTest, AKindWithoutItsWindowSaysSoAndOpensNothing) {
     entry(*main, "listKindClub")->trigger();
     entry(*main, "apt_m")->trigger();
     EXPECT_TRUE(windows.made.isEmpty());
-    EXPECT_EQ(lastBox().text, MainMenus::laterText());
+    EXPECT_EQ(lastBox().text, QStringLiteral("이 메뉴의 화면은 다음 판에서 제공됩니다."));
     EXPECT_TRUE(main->mdiArea()->subWindowList().isEmpty());
 }
 

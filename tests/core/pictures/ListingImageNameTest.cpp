@@ -1,4 +1,4 @@
-#include "register/ListingImageName.h"
+#include "pictures/ListingImageName.h"
 
 #include <gtest/gtest.h>
 

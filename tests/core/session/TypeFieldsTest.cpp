@@ -1,6 +1,6 @@
-#include "register/TypeFields.h"
+#include "session/TypeFields.h"
+#include "listings/AutoMoney.h"
 #include "listings/ListColumnSets.h"
-#include "register/AutoMoney.h"
 #include "session/ListingRepository.h"
 
 #include <gtest/gtest.h>

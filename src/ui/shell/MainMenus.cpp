@@ -1,5 +1,7 @@
 #include "MainMenus.h"
 
+#include "session/ComingLater.h"
+
 #include "session/PropertyTypes.h"
 
 #include <QAction>
@@ -73,10 +75,6 @@ QStringList MainMenus::laterEntries() {
             QStringLiteral("clubboard"),   QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),
             QStringLiteral("cluboner"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
             QStringLiteral("dogusetting"), QStringLiteral("tetris")};
-}
-
-QString MainMenus::laterText() {
-    return QStringLiteral("이 메뉴의 화면은 다음 판에서 제공됩니다.");
 }
 
 QStringList MainMenus::webPageKeys() {
@@ -186,7 +184,7 @@ void MainMenus::buildTools(QMenuBar* bar) {
         {"dogubackupTxtInAc", "텍스트 가져오기 허용"}, {"dogubackupTxtOutAc", "텍스트 내보내기 허용"},
     };
     for (const Entry& e : backup)
-        add(menu, QLatin1String(e.name), QString::fromUtf8(e.text))->setToolTip(laterText());
+        add(menu, QLatin1String(e.name), QString::fromUtf8(e.text))->setToolTip(comingLaterText());
     menu->addSeparator();
     add(menu, QStringLiteral("downPost"), QStringLiteral("우편번호 자료받기"));
     add(menu, QStringLiteral("downSubway"), QStringLiteral("지하철역 자료받기"));
@@ -207,7 +205,7 @@ void MainMenus::markLater() {
     for (const QString& name : laterEntries()) {
         QAction* entry = action(name);
         entry->setEnabled(false);
-        entry->setToolTip(laterText());
+        entry->setToolTip(comingLaterText());
     }
 }
 

@@ -1,4 +1,4 @@
-#include "contracts/ListingSheet.h"
+#include "listings/ListingSheet.h"
 #include "session/PropertyTypes.h"
 
 #include <gtest/gtest.h>
