@@ -119,6 +119,8 @@ QString ActionOffice::localPicture(const QString& name) const {
 }
 
 QString ActionOffice::remotePicture(const QString& name) const {
+    if (!m_ftp)
+        return QString(); // no FTP server, no remote picture
     return QDir(m_ftp->root).filePath(QStringLiteral("docs/files/") + name);
 }
 

@@ -32,9 +32,11 @@ std::unique_ptr<OfficeFixture> OfficeFixture::make(Backend backend) {
     office->config = TeranConfig::demoDefaults(office->dir.path());
     office->config.serverUrl = office->m_server->url().toString();
     office->config.probeUrl = probeServiceUrl().isEmpty() ? closedPortUrl() : probeServiceUrl();
-    // The loopback web server of the tests, wherever services.sh put it.
-    if (!webServiceUrl().isEmpty())
-        office->config.webBaseUrl = webServiceUrl();
+    // The loopback web server of the tests, wherever services.sh put it; without it a host where
+    // nothing answers, so that the web pages are still offered.
+    office->config.webBaseUrl = webServiceUrl().isEmpty()
+                                    ? closedPortUrl().section(QLatin1Char('/'), 0, 2) + QLatin1Char('/')
+                                    : webServiceUrl();
     // On the MariaDB backend the office database lives on MariaDB too, as an office of several
     // desks keeps it: every test of the office then runs the ListingStore's SQL on both backends.
     if (backend == Backend::MariaDb) {

@@ -28,7 +28,6 @@ protected:
     void SetUp() override {
         office = ActionOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-        TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     }
 
     ListingSaveService service(bool online = true) {
@@ -68,6 +67,7 @@ protected:
 // When the vendor server refuses or cannot be reached, the listing is saved as the office's own
 // and the result says that sharing failed and why; saving again shares it.
 TEST_P(ListingSaveTest, AFailedServerLeavesTheListingUnsharedAndAFailedPictureIsLeftOut) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     office->session().serverStore().setFaultHook([](const QString& sql) -> std::optional<QString> {
         if (sql.contains(QLatin1String("INSERT INTO `maemul`")))
             return QStringLiteral("Lost connection to server during query");
@@ -194,6 +194,7 @@ TEST_P(ListingSaveTest, AnInternetAdvertisementNeedsItsRequiredFacts) {
 // onto the picture server at the publication that follows, and off it when a slot is emptied or
 // its picture is no longer to be published.
 TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     const ListingSaveResult plain = service().save(shared());
     EXPECT_EQ(ImageBoxStore::read(office->local(), plain.number), std::nullopt) << "no box, no row";
 

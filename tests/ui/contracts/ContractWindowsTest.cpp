@@ -29,10 +29,10 @@ using namespace teran::test;
 namespace {
 
 // The contract windows of an office logged in online, on the real stores.
-class ContractWindowsTest : public testing::Test {
+class ContractWindowsTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(Backend::MariaDb);
+        office = ActionOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         office->session().state().AuthConfig = sampleOffice();
     }
@@ -75,7 +75,7 @@ protected:
 
 // Drafted from a listing, saved, reopened and printed, a contract shows the same amounts and
 // words; the second save updates the row the first made.
-TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinted) {
+TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinted) {
     const int listing = office->addListing({{"money_m", 85000},
                                             {"addr1", "서울"},
                                             {"addr2", "강남구"},
@@ -123,7 +123,7 @@ TEST_F(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
 }
 
 // A contract typed into is not closed without a question; a draft nobody typed into closes.
-TEST_F(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
+TEST_P(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
     const int listing = office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}});
     auto untouched = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     EXPECT_TRUE(untouched->close());
@@ -141,7 +141,7 @@ TEST_F(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
     EXPECT_EQ(count("mem_moo_con"), 1) << "saved on the way out";
 }
 
-TEST_F(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddResidentNumber) {
+TEST_P(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddResidentNumber) {
     auto window = contractWindow({false, 0, 0, ContractKind::Jeonse, "apt"});
     EXPECT_TRUE(control<QWidget>(*window, "picGaeyakJ")->isVisible());
     EXPECT_FALSE(control<QWidget>(*window, "picGaeyakM")->isVisible());
@@ -167,7 +167,7 @@ TEST_F(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddRes
 }
 
 // A second receipt of the same type for the same contract asks first; No stores nothing.
-TEST_F(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) {
+TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) {
     Contract k = sampleContract(ContractKind::Sale);
     ContractStore(office->local(), office->clock()).save(k);
     auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
@@ -195,7 +195,7 @@ TEST_F(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
 }
 
 // A receipt typed into asks before it closes; one shown as it came does not.
-TEST_F(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
+TEST_P(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
     frmGaeyakRec untouched(office->session());
     untouched.show();
     EXPECT_TRUE(untouched.close());
@@ -212,7 +212,7 @@ TEST_F(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
     EXPECT_EQ(count("mem_moo_rec"), 0) << "discarded, not saved";
 }
 
-TEST_F(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
+TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
     ContractStore contracts(office->local(), office->clock());
     for (int i = 0; i < 3; ++i) {
         Contract k = sampleContract(ContractKind::Sale);
@@ -244,7 +244,7 @@ TEST_F(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
 
 // The registration window's tenant and loan buttons: refused before the listing is stored,
 // then the totals of the table go into the listing's amounts.
-TEST_F(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
+TEST_P(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
     auto fresh = std::make_unique<frmInsert>(office->session(), RegistrationRequest{});
     fresh->openLedger(LedgerKind::Tenants);
     EXPECT_EQ(office->dialogs().lastText(), "임차인현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
@@ -275,7 +275,7 @@ TEST_F(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
     EXPECT_EQ(stored.rows.size(), 2) << "closing saves the table";
 }
 
-TEST_F(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
+TEST_P(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
     Contract k = sampleContract(ContractKind::Sale);
     auto window = contractWindow({false, 0, 0, ContractKind::Sale, "apt"});
     window->showDraft(k);
@@ -302,3 +302,6 @@ TEST_F(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
     EXPECT_EQ(stored->box("Text11_12"), "김철수");
     EXPECT_EQ(stored->options, form->current().options);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ContractWindowsTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);

@@ -17,10 +17,10 @@ using namespace teran::test;
 namespace {
 
 // The inquiry box of an office on the real vendor server, beside another office "offB".
-class frmPaperTest : public testing::Test {
+class frmPaperTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(Backend::MariaDb);
+        office = ActionOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         office->session().state().AuthConfig =
             QStringList{"우리부동산", "", "02-111-2222", "", "", "", "we@example.com", "", "", "", "대표"};
@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
+TEST_P(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
     const int listing = office->addListing();
     leave(office->officeId(), "", listing, "첫줄<br>둘째줄");
     leave(office->officeId(), "offB", listing, "B의 문의");
@@ -92,3 +92,6 @@ TEST_F(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
     EXPECT_EQ(office->server().scalar("SELECT COUNT(*) FROM mem_paper WHERE table_idx=?", {number}).toInt(),
               0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, frmPaperTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);

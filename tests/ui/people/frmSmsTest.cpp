@@ -20,7 +20,7 @@ class frmSmsTest : public testing::Test {
 protected:
     void SetUp() override {
         TERAN_REQUIRE_SERVICE(smsService().has_value(), "the loopback SMS gateway teran-smsd");
-        office = ActionOffice::make(Backend::MariaDb);
+        office = ActionOffice::make(Backend::Sqlite);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         office->session().state().AuthConfig[2] = "02-555-1234";
     }

@@ -36,12 +36,11 @@ using namespace teran::test;
 namespace {
 
 // The registration window of an office logged in online, on the real stores and FTP server.
-class frmInsertTest : public testing::Test {
+class frmInsertTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(Backend::MariaDb);
+        office = ActionOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-        TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     }
 
     std::unique_ptr<frmInsert> open(RegistrationRequest request = {}) {
@@ -137,7 +136,8 @@ protected:
 
 // A new listing saved through the window: number 1 in an empty store, its pictures named after
 // it, the copy on the server without the district that was not disclosed.
-TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithheld) {
+TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithheld) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     EXPECT_EQ(control<QLineEdit>(*window, "tidx")->text(), QStringLiteral("1"));
     EXPECT_FALSE(control<QPushButton>(*window, "cmdDel")->isEnabled());
@@ -165,7 +165,7 @@ TEST_F(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
 
 // Typed changes are never dropped without a question: the window asks save / discard / stay, 취소
 // goes back to what is stored, and a save that changes nothing says so.
-TEST_F(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
+TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
     auto window = open();
     fillApartment(*window);
     office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
@@ -225,7 +225,7 @@ TEST_F(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
 
 // An apartment's form has no parking field: filled as it shows, it is shared; a missing fact is
 // named and its field marked.
-TEST_F(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
+TEST_P(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
     auto window = open();
     fillApartment(*window);
     type(*window, "parking", QString()); // a field the apartment form does not show
@@ -252,7 +252,8 @@ TEST_F(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
 
 // The image box is filled from one choice of several files, keeps what the user unticks and is
 // saved and published with the listing; a file that is no picture is refused as the office knows.
-TEST_F(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
+TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     fillApartment(*window);
     share(*window);
@@ -299,7 +300,8 @@ TEST_F(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
 
 // Editing a shared listing and unticking sharing takes it off the server; the edit message
 // closes the window on OK.
-TEST_F(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListing) {
+TEST_P(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListingAndItsPictures) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     fillApartment(*window);
     office->dialogs().fileNext(picture("front.jpg"));
@@ -333,7 +335,8 @@ TEST_F(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListing) {
 }
 
 // A copy is stored under the next number with copies of the pictures; the window then edits it.
-TEST_F(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
+TEST_P(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
+    TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     fillApartment(*window);
     office->dialogs().fileNext(picture("front.png"));
@@ -357,7 +360,7 @@ TEST_F(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
 
 // The server lost during the save: the listing is the office's own, the user is told why it was
 // not shared, and no completion message claims more.
-TEST_F(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo) {
+TEST_P(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo) {
     auto window = open();
     fillApartment(*window);
     share(*window);
@@ -375,7 +378,7 @@ TEST_F(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo)
 }
 
 // A local store that refuses keeps the form as typed and never says the listing was registered.
-TEST_F(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
+TEST_P(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
     refuseInsert(office->local(), "maemul", "cboname", "거부", "disk full");
     auto window = open();
     fillApartment(*window);
@@ -389,7 +392,7 @@ TEST_F(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
 
 // The checks before anything is written: an address, a grade for sharing, and a second listing
 // on the same lot and unit.
-TEST_F(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
+TEST_P(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
     auto window = open();
     control<QPushButton>(*window, "cmdSave")->click();
     EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
@@ -410,7 +413,7 @@ TEST_F(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
 
 // The type rules as the user meets them: land hides the second area and calls the first
 // "대지"; a building lists its stored classes before the fixed ones; 건축년도 reaches this year.
-TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
+TEST_P(frmInsertTest, TheFormFollowsTheTypeRules) {
     office->addListing({{"tb", "gunmul"}, {"maemultype", "가나다 분류"}});
     auto window = open();
     chooseType(*window, "land");
@@ -434,7 +437,7 @@ TEST_F(frmInsertTest, TheFormFollowsTheTypeRules) {
 }
 
 // 지번별 매물보기 lists the own listings of the lot; 인쇄하기 prints the ticked ones.
-TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
+TEST_P(frmInsertTest, TheSameLotListAndItsPrint) {
     auto window = open();
     control<QPushButton>(*window, "cmdChkMul")->click();
     EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
@@ -467,7 +470,7 @@ TEST_F(frmInsertTest, TheSameLotListAndItsPrint) {
 // 매물삭제: only the office's main member or the staff member in charge; a listing not yet in the
 // archive asks whether to archive (Yes) or delete (No); an archived one is deleted after asking.
 // The two survey buttons print the stored listing on its type's sale and lease sheets.
-TEST_F(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
+TEST_P(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
     const int number = office->addListing({{"addr1", "서울"}, {"money_m", 31000}});
     auto blank = open();
     EXPECT_FALSE(control<QPushButton>(*blank, "cmdPrintM")->isEnabled()) << "nothing stored yet";
@@ -483,7 +486,7 @@ TEST_F(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
     EXPECT_EQ(printed[1].pages, 1);
 }
 
-TEST_F(frmInsertTest, DeletingAsksAndChecksWhoMay) {
+TEST_P(frmInsertTest, DeletingAsksAndChecksWhoMay) {
     const int kept = office->addListing({{"subid", "someone"}});
     const int gone = office->addListing({{"subid", "someone"}});
     office->session().state().LoginId = QStringLiteral("stranger");
@@ -511,7 +514,7 @@ TEST_F(frmInsertTest, DeletingAsksAndChecksWhoMay) {
 }
 
 // The right-hand and lower panels are the user's choice, kept for the next window.
-TEST_F(frmInsertTest, ThePanelChoiceIsKeptPerUser) {
+TEST_P(frmInsertTest, ThePanelChoiceIsKeptPerUser) {
     auto window = open();
     window->findChild<QAction*>(QStringLiteral("popupTime"))->trigger();
     window->findChild<QAction*>(QStringLiteral("popupCalendar"))->trigger();
@@ -528,7 +531,7 @@ TEST_F(frmInsertTest, ThePanelChoiceIsKeptPerUser) {
 }
 
 // The chain-store picker writes the brand as "[brand]"; the step buttons walk the own listings.
-TEST_F(frmInsertTest, ChainStoresAndSteppingThroughTheListings) {
+TEST_P(frmInsertTest, ChainStoresAndSteppingThroughTheListings) {
     const int first = office->addListing();
     const int second = office->addListing({{"tb", "jumpo"}});
     auto window = open({EditMode::Edit, first});
@@ -549,7 +552,7 @@ TEST_F(frmInsertTest, ChainStoresAndSteppingThroughTheListings) {
 }
 
 // The amounts computed while typing, and the ㎡ converter both ways.
-TEST_F(frmInsertTest, AmountsAndAreasAreComputedWhileTyping) {
+TEST_P(frmInsertTest, AmountsAndAreasAreComputedWhileTyping) {
     auto window = open();
     chooseType(*window, "apt");
     type(*window, "money_m", "20000");
@@ -570,7 +573,7 @@ TEST_F(frmInsertTest, AmountsAndAreasAreComputedWhileTyping) {
 }
 
 // The lot lookup posts the lot and shows the page the web server made from it.
-TEST_F(frmInsertTest, TheLotLookupShowsTheAnswerOfTheWebServer) {
+TEST_P(frmInsertTest, TheLotLookupShowsTheAnswerOfTheWebServer) {
     TERAN_REQUIRE_SERVICE(!webServiceUrl().isEmpty(), "the loopback web server");
     auto window = open();
     fillApartment(*window);
@@ -582,7 +585,7 @@ TEST_F(frmInsertTest, TheLotLookupShowsTheAnswerOfTheWebServer) {
 }
 
 // On a 1366×768 screen the form scrolls instead of running off it.
-TEST_F(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
+TEST_P(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
     auto window = open();
     window->resize(1366, 700);
     QApplication::processEvents();
@@ -593,5 +596,8 @@ TEST_F(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
     EXPECT_TRUE(scroll->isVisible());
     EXPECT_GE(scroll->widget()->sizeHint().height(), scroll->viewport()->height() / 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, frmInsertTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+                         backendName);
 
 } // namespace
