@@ -34,35 +34,9 @@ const QStringList kUtility{QStringLiteral("불량"), QStringLiteral("보통"), Q
 const QStringList kNuisance{QStringLiteral("심한편임"), QStringLiteral("보통임"), QStringLiteral("미미함")};
 const QStringList kAccess{QStringLiteral("불편함"), QStringLiteral("용이함")};
 
-QList<ConfirmationSection> makeSections() {
-    QList<ConfirmationSection> s;
-    s << ConfirmationSection{QStringLiteral("1. 대상물건의 표시"),
-                             {box(1, 0, QStringLiteral("토지면적"), {}, QStringLiteral(" ㎡")),
-                              box(1, 1, QStringLiteral("지목")),
-                              box(1, 2, QStringLiteral("건물 전용면적"), {}, QStringLiteral(" ㎡")),
-                              box(1, 3, QStringLiteral("대지지분"), {}, QStringLiteral(" ㎡")),
-                              box(1, 4, QStringLiteral("준공년도")), box(1, 5, QStringLiteral("구조")),
-                              box(1, 6, QStringLiteral("용도")), box(1, 7, QStringLiteral("방향"))},
-                             false};
-    s << ConfirmationSection{QStringLiteral("2. 권리 관계에 관한 사항"),
-                             {box(2, 0, QStringLiteral("토지 소유권 (등기부)")),
-                              box(2, 1, QStringLiteral("토지 소유권 외의 권리")),
-                              box(2, 2, QStringLiteral("건물 소유권 (등기부)")),
-                              box(2, 3, QStringLiteral("건물 소유권 외의 권리")),
-                              box(2, 4, QStringLiteral("토지 (실제 권리관계)")),
-                              box(2, 5, QStringLiteral("건물 (실제 권리관계)"))},
-                             false};
-    s << ConfirmationSection{QStringLiteral("3. 기타 공시되지 아니한 중요시설ㆍ물건의 소유에 관한사항"),
-                             {single(3, QStringLiteral("내용"))},
-                             false};
-    s << ConfirmationSection{
-        QStringLiteral("4. 토지이용계획, 공법상 이용제한 및 거래규제"),
-        {box(4, 0, QStringLiteral("용도지역")), box(4, 1, QStringLiteral("용도지구")),
-         box(4, 2, QStringLiteral("용도구역")), box(4, 3, QStringLiteral("도시·군계획시설")),
-         box(4, 4, QStringLiteral("허가·신고 구역")), box(4, 5, QStringLiteral("투기지역")),
-         box(4, 6, QStringLiteral("그 밖의 이용제한"))},
-        false};
-    s << ConfirmationSection{
+// The state of the building and its services, each a choice (some with a box beside it).
+ConfirmationSection facilitiesSection() {
+    return ConfirmationSection{
         QStringLiteral("5. 내부·외부 시설물의 상태"),
         {choice(QStringLiteral("소방"),
                 {QStringLiteral("소화기"), QStringLiteral("비상사다리"), QStringLiteral("비상벨")},
@@ -110,7 +84,11 @@ QList<ConfirmationSection> makeSections() {
          choice(QStringLiteral("대중교통 접근성"), kAccess),
          choice(QStringLiteral("도로 접근성"), kAccess)},
         false};
-    s << ConfirmationSection{
+}
+
+// The roads, transport, schools and services around the property.
+ConfirmationSection locationSection() {
+    return ConfirmationSection{
         QStringLiteral("6. 입지조건"),
         {box(7, 0, QStringLiteral("접근도로"), QStringLiteral("( "), QStringLiteral(" )m 접근도로")),
          box(7, 1, QStringLiteral("이면도로"), QStringLiteral("( "), QStringLiteral(") m 이면도로")),
@@ -137,6 +115,38 @@ QList<ConfirmationSection> makeSections() {
          box(8, 21, QStringLiteral("편의시설")),
          box(8, 22, QStringLiteral("비고"))},
         false};
+}
+
+QList<ConfirmationSection> makeSections() {
+    QList<ConfirmationSection> s;
+    s << ConfirmationSection{QStringLiteral("1. 대상물건의 표시"),
+                             {box(1, 0, QStringLiteral("토지면적"), {}, QStringLiteral(" ㎡")),
+                              box(1, 1, QStringLiteral("지목")),
+                              box(1, 2, QStringLiteral("건물 전용면적"), {}, QStringLiteral(" ㎡")),
+                              box(1, 3, QStringLiteral("대지지분"), {}, QStringLiteral(" ㎡")),
+                              box(1, 4, QStringLiteral("준공년도")), box(1, 5, QStringLiteral("구조")),
+                              box(1, 6, QStringLiteral("용도")), box(1, 7, QStringLiteral("방향"))},
+                             false};
+    s << ConfirmationSection{QStringLiteral("2. 권리 관계에 관한 사항"),
+                             {box(2, 0, QStringLiteral("토지 소유권 (등기부)")),
+                              box(2, 1, QStringLiteral("토지 소유권 외의 권리")),
+                              box(2, 2, QStringLiteral("건물 소유권 (등기부)")),
+                              box(2, 3, QStringLiteral("건물 소유권 외의 권리")),
+                              box(2, 4, QStringLiteral("토지 (실제 권리관계)")),
+                              box(2, 5, QStringLiteral("건물 (실제 권리관계)"))},
+                             false};
+    s << ConfirmationSection{QStringLiteral("3. 기타 공시되지 아니한 중요시설ㆍ물건의 소유에 관한사항"),
+                             {single(3, QStringLiteral("내용"))},
+                             false};
+    s << ConfirmationSection{
+        QStringLiteral("4. 토지이용계획, 공법상 이용제한 및 거래규제"),
+        {box(4, 0, QStringLiteral("용도지역")), box(4, 1, QStringLiteral("용도지구")),
+         box(4, 2, QStringLiteral("용도구역")), box(4, 3, QStringLiteral("도시·군계획시설")),
+         box(4, 4, QStringLiteral("허가·신고 구역")), box(4, 5, QStringLiteral("투기지역")),
+         box(4, 6, QStringLiteral("그 밖의 이용제한"))},
+        false};
+    s << facilitiesSection();
+    s << locationSection();
     s << ConfirmationSection{
         QStringLiteral("7. 거래예정금액 및 중개보수"),
         {box(8, 13, QStringLiteral("거래예정금액")), box(8, 14, QStringLiteral("개별공시지가(㎡당)")),

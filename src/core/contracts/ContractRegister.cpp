@@ -4,9 +4,12 @@
 
 #include <algorithm>
 
+#include "ConfirmationForm.h"
 #include "ContractStore.h"
+#include "Receipt.h"
 #include "ReplaceMoney.h"
 #include "session/Clock.h"
+#include "session/Session.h"
 #include "session/SqlStore.h"
 
 namespace teran {
@@ -265,6 +268,18 @@ RegisterPage ContractRegister::forms(int offset, int limit) {
                                  {q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
                                   q.value(4).toString(), q.value(5).toString()}};
     return page;
+}
+
+void removeRegisterRows(Session& session, const QString& tab, const QList<int>& keys) {
+    SqlStore& local = session.listingStore();
+    if (tab == registerTab::Receipts)
+        ReceiptStore(local).remove(keys);
+    else if (tab == registerTab::Forms)
+        ConfirmationFormStore(local, session.serverOpen() ? &session.serverStore() : nullptr,
+                              session.state().OfficeMainId)
+            .remove(keys);
+    else
+        ContractStore(local, session.clock()).remove(keys);
 }
 
 } // namespace teran

@@ -11,6 +11,7 @@
 namespace teran {
 
 class Clock;
+class Session;
 class SqlStore;
 
 // A lease over 60 million won of deposit or 300,000 won of monthly rent must be reported within
@@ -63,5 +64,9 @@ private:
     SqlStore& m_store;
     const Clock& m_clock;
 };
+
+// Deletes the checked rows of a register tab from where that tab keeps them: a confirmation form
+// from the server's copy too, when the server is open. Throws StoreError.
+void removeRegisterRows(Session& session, const QString& tab, const QList<int>& keys);
 
 } // namespace teran

@@ -414,6 +414,10 @@ QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& co
     return distinctValues(store, known->name, tb);
 }
 
+QStringList distinctNames(Session& session, ListKind list, const QString& tb) {
+    return distinctNames(list == ListKind::Own ? session.listingStore() : session.serverStore(), tb);
+}
+
 QStringList distinctNames(SqlStore& store, const QString& tb) {
     // The column is one of a fixed few names.
     return distinctValues(store, nameFilterColumn(tb), isAllTypes(tb) ? QString() : tb);

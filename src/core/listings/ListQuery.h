@@ -124,6 +124,8 @@ QStringList distinctProgressValues(SqlStore& store);
 // The choices of the name box (`cboName`) of a type: the distinct non-empty values of its name
 // column (nameFilterColumn), sorted. Throws StoreError.
 QStringList distinctNames(SqlStore& store, const QString& tb);
+// The same for the detailed search of a list: the office's own names, or the shared ones.
+QStringList distinctNames(Session& session, ListKind list, const QString& tb);
 // The distinct non-empty values stored in a listing column for one type, in order: what the
 // registration form offers in its boxes filled from earlier values. Throws StoreError for a
 // name that is no listing column.

@@ -189,4 +189,19 @@ void ListingRowWork::setLocalStates(const QList<SelectedListing>& rows, Publicat
     tx.commit();
 }
 
+bool moveToOtherBox(Session& session, int number, bool fromArchive, const QString& label) {
+    const QList<SelectedListing> rows =
+        readSelection(session.listingStore(), {ListingPick{number, QString()}});
+    if (rows.isEmpty())
+        return false;
+    ListingRowWork work(session, sessionPictureStores(session), label);
+    if (fromArchive)
+        work.setLocalStates(rows, PublicationState::Unpublished, true);
+    else if (rows.first().isPublished())
+        work.withdraw(rows.first(), PublicationState::Archived);
+    else
+        work.setLocalStates(rows, PublicationState::Archived, false);
+    return true;
+}
+
 } // namespace teran

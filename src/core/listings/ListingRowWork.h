@@ -64,4 +64,9 @@ private:
     ListingPictures m_pictures;
 };
 
+// 보관/활성 of one listing: from the archive back to the list (as new again), or into the archive,
+// withdrawing its server copy first when it is published. False when the listing is not stored.
+// Throws StoreError; the listing is then as it was.
+bool moveToOtherBox(Session& session, int number, bool fromArchive, const QString& label);
+
 } // namespace teran

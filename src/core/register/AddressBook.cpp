@@ -1,8 +1,13 @@
 #include "AddressBook.h"
 
+#include "session/Session.h"
+
 #include "session/SqlStore.h"
 
 namespace teran {
+
+AddressBook::AddressBook(Session& session)
+    : m_store(session.listingStore()) {}
 
 namespace {
 const QChar kBlank = QLatin1Char(' ');

@@ -7,6 +7,7 @@
 
 namespace teran {
 
+class Session;
 class SqlStore;
 
 // A town with its region and district: one line of the address finder's result list.
@@ -33,6 +34,8 @@ class AddressBook {
 public:
     explicit AddressBook(SqlStore& store)
         : m_store(store) {}
+    // The tables of the session's office database, where the reference copy puts them.
+    explicit AddressBook(Session& session);
 
     QStringList regions();
     QStringList districts(const QString& addr1);

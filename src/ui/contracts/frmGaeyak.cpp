@@ -11,6 +11,7 @@
 #include "frmGaeyakRec.h"
 #include "session/OpenedWindow.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -106,7 +107,7 @@ void frmGaeyak::reload() {
 
 void frmGaeyak::loadMore() {
     const QString tab = currentTab();
-    try {
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("tabGaeyak_Click")), [&] {
         ContractRegister reg(m_session.listingStore(), m_session.clock());
         RegisterPage page;
         if (tab == reportsTab())
@@ -130,9 +131,9 @@ void frmGaeyak::loadMore() {
         m_list->addTopLevelItems(items);
         m_loaded += int(page.rows.size());
         m_total = page.total;
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("tabGaeyak_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description());
+    });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText());
     }
     m_count->setText(QStringLiteral("%1건 중 %2건").arg(m_total).arg(m_loaded));
     m_more->setVisible(m_loaded < m_total);
@@ -205,19 +206,10 @@ void frmGaeyak::cmdDel_Click() {
                                       QStringLiteral("선택삭제")))
         return;
     const QString tab = currentTab();
-    try {
-        SqlStore& local = m_session.listingStore();
-        if (tab == registerTab::Receipts)
-            ReceiptStore(local).remove(keys);
-        else if (tab == registerTab::Forms)
-            ConfirmationFormStore(local, m_session.serverOpen() ? &m_session.serverStore() : nullptr,
-                                  m_session.state().OfficeMainId)
-                .remove(keys);
-        else
-            ContractStore(local, m_session.clock()).remove(keys);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cmdDel_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), QStringLiteral("삭제"));
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdDel_Click")),
+                                      [&] { removeRegisterRows(m_session, tab, keys); });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText(), QStringLiteral("삭제"));
         return;
     }
     qDeleteAll(checked);
@@ -233,9 +225,8 @@ void frmGaeyak::hand(QWidget* window) {
     showOpenedWindow(window, m_windowHook);
 }
 
-void frmGaeyak::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(
-        QStringLiteral("계약서관리 ") + routine + QStringLiteral(" => "), description, source));
+QString frmGaeyak::logLabel(const QString& routine) const {
+    return QStringLiteral("계약서관리 ") + routine + QStringLiteral(" => ");
 }
 
 } // namespace teran

@@ -44,7 +44,7 @@ public:
 private:
     void columnClicked(int column);
     void hand(QWidget* window);
-    void logError(const QString& routine, const QString& description, const QString& source) const;
+    QString logLabel(const QString& routine) const;
 
     Session& m_session;
     QString m_tb;

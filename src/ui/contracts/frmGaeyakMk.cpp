@@ -17,6 +17,7 @@
 #include "session/ListingRepository.h"
 #include "session/OpenedWindow.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -131,30 +132,32 @@ void frmGaeyakMk::closeEvent(QCloseEvent* event) {
 
 void frmGaeyakMk::open(const ContractRequest& request) {
     m_lblTy->setText(contractKindCode(request.kind));
-    try {
-        ContractStore store(m_session.listingStore(), m_session.clock());
-        const QStringList& office = m_session.state().AuthConfig;
-        const QDate today = m_session.clock().today();
-        int number = request.edit ? request.contract : 0;
-        if (!request.edit && request.listing > 0)
-            number = store.findForListing(request.listing, request.kind, request.tb);
-        if (number > 0) {
-            if (const std::optional<Contract> stored = store.load(number))
-                m_contract = *stored;
-            else
+    const auto attempt = attemptStore(
+        m_session,
+        logLabel(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM")), [&] {
+            ContractStore store(m_session.listingStore(), m_session.clock());
+            const QStringList& office = m_session.state().AuthConfig;
+            const QDate today = m_session.clock().today();
+            int number = request.edit ? request.contract : 0;
+            if (!request.edit && request.listing > 0)
+                number = store.findForListing(request.listing, request.kind, request.tb);
+            if (number > 0) {
+                if (const std::optional<Contract> stored = store.load(number))
+                    m_contract = *stored;
+                else
+                    m_contract = newContract(request.kind, request.tb, office, today);
+            } else if (request.listing > 0) {
+                const std::optional<ListingRow> listing =
+                    readLocal(m_session.listingStore(), request.listing);
+                m_contract = draftFromListing(listing.value_or(ListingRow{}), request.listing, request.kind,
+                                              request.tb, office, today);
+            } else {
                 m_contract = newContract(request.kind, request.tb, office, today);
-        } else if (request.listing > 0) {
-            const std::optional<ListingRow> listing = readLocal(m_session.listingStore(), request.listing);
-            m_contract = draftFromListing(listing.value_or(ListingRow{}), request.listing, request.kind,
-                                          request.tb, office, today);
-        } else {
-            m_contract = newContract(request.kind, request.tb, office, today);
-        }
-    } catch (const StoreError& error) {
+            }
+        });
+    if (!attempt) {
         m_contract = newContract(request.kind, request.tb, {}, m_session.clock().today());
-        logError(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM"),
-                 error.description(), error.source());
-        m_session.dialogs().critical(error.description());
+        m_session.dialogs().critical(attempt.failureText());
     }
     showContract();
 }
@@ -257,11 +260,11 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
     if (!confirmNumbers(k) || !confirmFee(k))
         return false;
     const bool wasNew = k.number == 0;
-    try {
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")), [&] {
         ContractStore(m_session.listingStore(), m_session.clock()).save(k);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cmdGyakSave_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), kSaveTitle);
+    });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText(), kSaveTitle);
         return false;
     }
     m_contract = k;
@@ -297,9 +300,8 @@ void frmGaeyakMk::hand(QWidget* window) {
     showOpenedWindow(window, m_windowHook);
 }
 
-void frmGaeyakMk::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(QStringLiteral("계약서 ") + routine + QStringLiteral(" => "),
-                                              description, source));
+QString frmGaeyakMk::logLabel(const QString& routine) const {
+    return QStringLiteral("계약서 ") + routine + QStringLiteral(" => ");
 }
 
 } // namespace teran

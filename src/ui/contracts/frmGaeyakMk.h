@@ -72,7 +72,7 @@ private:
     void pickAddress(const QString& target);
     bool confirmNumbers(const Contract& k);
     bool confirmFee(const Contract& k);
-    void logError(const QString& routine, const QString& description, const QString& source) const;
+    QString logLabel(const QString& routine) const;
     void hand(QWidget* window);
 
     Session& m_session;

@@ -5,6 +5,7 @@
 #include "contracts/ResidentNumber.h"
 #include "register/frmAddr.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -250,7 +251,7 @@ void frmGaeyakMul::listForms() {
     m_list->clear();
     if (m_location[1].isEmpty() && m_location[2].isEmpty())
         return;
-    try {
+    attemptStore(m_session, QStringLiteral("optBox_Click"), [&] {
         ConfirmationFormStore store(m_session.listingStore(),
                                     m_session.serverOpen() ? &m_session.serverStore() : nullptr,
                                     m_session.state().OfficeMainId);
@@ -260,9 +261,7 @@ void frmGaeyakMul::listForms() {
                         0);
         for (const auto& f : found)
             m_list->addItem(QStringLiteral("[%1] %2 %3").arg(f.key).arg(f.tb, f.lot), f.key);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("optBox_Click"), error.description(), error.source());
-    }
+    });
 }
 
 void frmGaeyakMul::cboMul_Click(int index) {
@@ -273,7 +272,7 @@ void frmGaeyakMul::cboMul_Click(int index) {
         loadForm(key);
         return;
     }
-    try {
+    attemptStore(m_session, QStringLiteral("cboMul_Click"), [&] {
         ConfirmationFormStore store(m_session.listingStore(),
                                     m_session.serverOpen() ? &m_session.serverStore() : nullptr,
                                     m_session.state().OfficeMainId);
@@ -289,25 +288,23 @@ void frmGaeyakMul::cboMul_Click(int index) {
             mine.checks = shared->checks;
             showForm(mine);
         }
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cboMul_Click"), error.description(), error.source());
-    }
+    });
 }
 
 bool frmGaeyakMul::loadForm(int number) {
-    try {
-        ConfirmationFormStore store(m_session.listingStore(), nullptr, m_session.state().OfficeMainId);
-        const std::optional<ConfirmationForm> form = store.load(number);
-        if (!form)
-            return false;
-        m_flagMod->setText(QString::number(number));
-        showForm(*form);
-        return true;
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("FlagMod_Change"), error.description(), error.source());
-        m_session.dialogs().critical(error.description());
+    const auto form = attemptStore(m_session, logLabel(QStringLiteral("FlagMod_Change")), [&] {
+        return ConfirmationFormStore(m_session.listingStore(), nullptr, m_session.state().OfficeMainId)
+            .load(number);
+    });
+    if (!form) {
+        m_session.dialogs().critical(form.failureText());
         return false;
     }
+    if (!*form)
+        return false;
+    m_flagMod->setText(QString::number(number));
+    showForm(**form);
+    return true;
 }
 
 void frmGaeyakMul::showForm(const ConfirmationForm& form) {
@@ -366,14 +363,14 @@ bool frmGaeyakMul::cmdSave_Click() {
         return false;
     }
     ConfirmationFormStore::Saved saved;
-    try {
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
         ConfirmationFormStore store(m_session.listingStore(),
                                     m_session.serverOpen() ? &m_session.serverStore() : nullptr,
                                     m_session.state().OfficeMainId);
         saved = store.save(form);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cmdSave_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), title());
+    });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText(), title());
         return false;
     }
     m_number = form.number;
@@ -397,9 +394,8 @@ void frmGaeyakMul::cmdPrintNow_Click() {
                         m_session.dialogs(), this);
 }
 
-void frmGaeyakMul::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(
-        QStringLiteral("중개대상물확인 설명서 ") + routine + QStringLiteral(" => "), description, source));
+QString frmGaeyakMul::logLabel(const QString& routine) const {
+    return QStringLiteral("중개대상물확인 설명서 ") + routine + QStringLiteral(" => ");
 }
 
 } // namespace teran

@@ -51,7 +51,7 @@ private:
     void setLocation(const QStringList& location);
     void fillOffice();
     void toggleOtherRights(bool none);
-    void logError(const QString& routine, const QString& description, const QString& source) const;
+    QString logLabel(const QString& routine) const;
 
     Session& m_session;
     int m_number = 0;

@@ -9,6 +9,7 @@
 #include "listings/ListCellFormat.h"
 
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QDateEdit>
@@ -83,11 +84,9 @@ frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
     connect(button("cmdClose", QStringLiteral("닫  기")), &QPushButton::clicked, this, &QWidget::close);
     column->addLayout(buttons);
     m_day->setDate(session.clock().today());
-    try {
+    attemptStore(m_session, QStringLiteral("Form_Load"), [&] {
         m_sn->setText(QString::number(ReceiptStore(session.listingStore()).expectedNumber()));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("Form_Load"), error.description(), error.source());
-    }
+    });
     resize(520, 380);
     m_guard = std::make_unique<EditGuard>(m_session.dialogs(), QStringLiteral("영수증"), this,
                                           [this] { return cmdSave_Click(); });
@@ -109,21 +108,20 @@ void frmGaeyakRec::fillFromContract(const Receipt& receipt) {
 }
 
 bool frmGaeyakRec::loadReceipt(int number) {
-    try {
-        const std::optional<Receipt> stored = ReceiptStore(m_session.listingStore()).load(number);
-        if (!stored)
-            return false;
-        m_receipt = *stored;
-        m_flagMod->setText(QString::number(number));
-        showReceipt(*stored);
-        m_sn->setText(QString::number(number));
-        m_guard->markClean();
-        return true;
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("FlagMod_Change"), error.description(), error.source());
-        m_session.dialogs().critical(error.description());
+    const auto stored = attemptStore(m_session, logLabel(QStringLiteral("FlagMod_Change")),
+                                     [&] { return ReceiptStore(m_session.listingStore()).load(number); });
+    if (!stored) {
+        m_session.dialogs().critical(stored.failureText());
         return false;
     }
+    if (!*stored)
+        return false;
+    m_receipt = **stored;
+    m_flagMod->setText(QString::number(number));
+    showReceipt(m_receipt);
+    m_sn->setText(QString::number(number));
+    m_guard->markClean();
+    return true;
 }
 
 void frmGaeyakRec::showReceipt(const Receipt& r) {
@@ -156,15 +154,17 @@ Receipt frmGaeyakRec::current() const {
 
 bool frmGaeyakRec::cmdSave_Click() {
     Receipt r = current();
-    try {
-        ReceiptStore store(m_session.listingStore());
-        if (r.number == 0 && r.fromContract() && r.tidx > 0 && store.issuedFor(r.tidx, r.type) &&
-            !m_session.dialogs().askYesNo(ReceiptTexts::askAgain(r.type), ReceiptTexts::askTitle()))
-            return false;
-        store.save(r);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cmdSave_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), ReceiptTexts::savedTitle());
+    const QString label = logLabel(QStringLiteral("cmdSave_Click"));
+    ReceiptStore store(m_session.listingStore());
+    const auto issued = attemptStore(m_session, label, [&] {
+        return r.number == 0 && r.fromContract() && r.tidx > 0 && store.issuedFor(r.tidx, r.type);
+    });
+    if (issued && *issued &&
+        !m_session.dialogs().askYesNo(ReceiptTexts::askAgain(r.type), ReceiptTexts::askTitle()))
+        return false;
+    const auto saved = issued ? attemptStore(m_session, label, [&] { store.save(r); }) : issued;
+    if (!saved) {
+        m_session.dialogs().critical(saved.failureText(), ReceiptTexts::savedTitle());
         return false;
     }
     m_receipt = r;
@@ -185,9 +185,8 @@ void frmGaeyakRec::cmdPrint_Click() {
     m_session.dialogs().inform(ReceiptTexts::printed(), ReceiptTexts::printedTitle());
 }
 
-void frmGaeyakRec::logError(const QString& routine, const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(QStringLiteral("영수증 ") + routine + QStringLiteral(" => "),
-                                              description, source));
+QString frmGaeyakRec::logLabel(const QString& routine) const {
+    return QStringLiteral("영수증 ") + routine + QStringLiteral(" => ");
 }
 
 } // namespace teran

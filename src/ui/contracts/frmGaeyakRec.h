@@ -39,7 +39,7 @@ protected:
 
 private:
     void showReceipt(const Receipt& r);
-    void logError(const QString& routine, const QString& description, const QString& source) const;
+    QString logLabel(const QString& routine) const;
 
     Session& m_session;
     std::unique_ptr<EditGuard> m_guard;

@@ -4,6 +4,7 @@
 
 #include "NumericKeyCheck.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -104,7 +105,7 @@ frmLedger::frmLedger(Session& session, LedgerKind kind, int listing, QWidget* pa
 }
 
 void frmLedger::load() {
-    try {
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("form_load")), [&] {
         const LedgerTable table =
             ListingLedgerStore(m_session.listingStore(), m_session.clock()).load(m_kind, m_listing);
         const QSignalBlocker quiet(m_grid);
@@ -117,9 +118,9 @@ void frmLedger::load() {
         for (int r = 0; r < table.rows.size(); ++r)
             for (int c = 0; c < m_grid->columnCount(); ++c)
                 m_grid->setItem(r, c, new QTableWidgetItem(table.rows[r].value(c)));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("form_load"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), ledgerTitle(m_kind));
+    });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText(), ledgerTitle(m_kind));
     }
     m_changed = false;
     updateTotals();
@@ -166,11 +167,11 @@ void frmLedger::cmdjuk_Click() {
 }
 
 bool frmLedger::cmdSave_Click() {
-    try {
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
         ListingLedgerStore(m_session.listingStore(), m_session.clock()).save(m_kind, m_listing, current());
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("cmdSave_Click"), error.description(), error.source());
-        m_session.dialogs().critical(error.description(), ledgerTitle(m_kind));
+    });
+    if (!attempt) {
+        m_session.dialogs().critical(attempt.failureText(), ledgerTitle(m_kind));
         return false;
     }
     m_changed = false;
@@ -193,11 +194,10 @@ void frmLedger::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void frmLedger::logError(const QString& routine, const QString& description, const QString& source) const {
+QString frmLedger::logLabel(const QString& routine) const {
     const QString window =
         m_kind == LedgerKind::Tenants ? QStringLiteral("frmImchain ") : QStringLiteral("frmMoney ");
-    m_session.WriteLog(
-        DailyLog::errorMessage(window + routine + QStringLiteral(" => "), description, source));
+    return window + routine + QStringLiteral(" => ");
 }
 
 } // namespace teran

@@ -42,7 +42,7 @@ protected:
 private:
     void load();
     void updateTotals();
-    void logError(const QString& routine, const QString& description, const QString& source) const;
+    QString logLabel(const QString& routine) const;
 
     Session& m_session;
     const LedgerKind m_kind;

@@ -2,6 +2,7 @@
 
 #include "ListChoices.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -85,11 +86,9 @@ int ListingGroupPanel::currentGroup() const {
 void ListingGroupPanel::reload() {
     QList<ListingGroup> groups;
     if (m_session.listingOpen()) {
-        try {
+        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "), [&] {
             groups = ListingGroups(m_session.listingStore(), m_session.state().LoginId).list();
-        } catch (const StoreError& error) {
-            m_session.logError(QStringLiteral("frmList -> cboGroup => "), error);
-        }
+        });
     }
     const QSignalBlocker block(m_groups);
     m_groups->clear();
@@ -112,11 +111,9 @@ void ListingGroupPanel::chooseIndex(int index) {
     const int idx = m_groups->itemData(index).toInt();
     std::optional<ListingGroup> group;
     if (idx > 0) {
-        try {
+        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "), [&] {
             group = ListingGroups(m_session.listingStore(), m_session.state().LoginId).find(idx);
-        } catch (const StoreError& error) {
-            m_session.logError(QStringLiteral("frmList -> cboGroup => "), error);
-        }
+        });
     }
     showGroup(group);
     m_shown = group ? group->idx : 0;

@@ -9,6 +9,7 @@
 #include "session/ColumnWidths.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
+#include "session/StoreAttempt.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -166,15 +167,13 @@ void PagedListWindow::loadSettings() {
     m_shownKind = queryKind();
     if (!m_session.listingOpen())
         return;
-    try {
+    attemptStore(m_session, logLabel(QStringLiteral("Form_Load")), [&] {
         const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
         const QSignalBlocker blockFixed(m_fixed);
         m_fixed->setChecked(readFixedPage(settings));
         const std::optional<int> rows = settings.listPageSize();
         m_count->setText(rows ? QString::number(*rows) : QString());
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("Form_Load"), error);
-    }
+    });
 }
 
 void PagedListWindow::search(const ListFilter& panel) {
@@ -258,10 +257,8 @@ void PagedListWindow::notice(const QString& text) const {
     m_session.dialogs().inform(text, kNoticeTitle);
 }
 
-void PagedListWindow::logError(const QString& routine, const StoreError& error) const {
-    m_session.WriteLog(
-        DailyLog::errorMessage(windowName() + QStringLiteral(" -> ") + routine + QStringLiteral(" => "),
-                               error.description(), error.source()));
+QString PagedListWindow::logLabel(const QString& routine) const {
+    return windowName() + QStringLiteral(" -> ") + routine + QStringLiteral(" => ");
 }
 
 void PagedListWindow::storePageSize() {
@@ -269,23 +266,19 @@ void PagedListWindow::storePageSize() {
         return;
     bool ok = false;
     const int rows = m_count->text().trimmed().toInt(&ok);
-    try {
+    attemptStore(m_session, logLabel(QStringLiteral("txtCount_LostFocus")), [&] {
         SettingsStore(m_session.listingStore(), m_session.state().LoginId)
             .setListPageSize(ok && rows > 0 ? std::optional<int>(rows) : std::nullopt);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("txtCount_LostFocus"), error);
-    }
+    });
 }
 
 void PagedListWindow::storeFixedPage(bool fixed) {
     if (!m_session.listingOpen())
         return;
-    try {
+    attemptStore(m_session, logLabel(QStringLiteral("chkGojung_Click")), [&] {
         SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
         writeFixedPage(settings, fixed);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("chkGojung_Click"), error);
-    }
+    });
 }
 
 void PagedListWindow::headerClicked(int section) {
@@ -303,11 +296,7 @@ void PagedListWindow::cellClicked(const QModelIndex& index) {
     const ListItem* item = m_model->item(index.row());
     if (!item)
         return;
-    try {
-        rowClicked(*item);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("lvMy_Click 회원사"), error);
-    }
+    attemptStore(m_session, logLabel(QStringLiteral("lvMy_Click 회원사")), [&] { rowClicked(*item); });
 }
 
 // The row the row actions (수정, 문의하기, 인쇄) work on: the one the user clicked, else the only
@@ -335,11 +324,8 @@ void PagedListWindow::cellDoubleClicked(const QModelIndex& index) {
     const ListItem* item = m_model->item(index.row());
     if (!item)
         return;
-    try {
-        rowDoubleClicked(*item);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("lvMy_DblClick 회원사"), error);
-    }
+    attemptStore(m_session, logLabel(QStringLiteral("lvMy_DblClick 회원사")),
+                 [&] { rowDoubleClicked(*item); });
 }
 
 bool PagedListWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -17,7 +17,6 @@ namespace teran {
 class ListingTableModel;
 class Session;
 class SettingsStore;
-class StoreError;
 
 // What the own and the shared list windows have in common: the grid `lvMy` over one page of
 // the list, the page size `txtCount`, the boxes `chkGojung` and `chkSearchAll`, tick all,
@@ -53,7 +52,7 @@ protected:
     virtual ListKind queryKind() const { return kind(); }
     virtual void adjustRequest(ListRequest& request) const { Q_UNUSED(request) }
     virtual QString windowName() const = 0;
-    // Throw StoreError when the store fails; the window logs it with the click's label.
+    // May throw the stores' error when a store fails; the window logs it with the click's label.
     virtual void rowClicked(const ListItem& item) = 0;
     virtual void rowDoubleClicked(const ListItem& item) = 0;
     virtual bool readFixedPage(const SettingsStore& settings) const = 0;
@@ -65,7 +64,7 @@ protected:
     // Reads the stored page size and fixed-page box; the subclasses call it once built.
     void loadSettings();
     void runSearch();
-    void logError(const QString& routine, const StoreError& error) const;
+    QString logLabel(const QString& routine) const;
     void notice(const QString& text) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,7 +8,7 @@
 #include "register/RegionCascade.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
-#include "session/StoreError.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -234,36 +234,37 @@ ListingChoices* SearchPanel::choices() {
     return m_choices.get();
 }
 
+// Whether the names and values kept are still those of the store; a store that cannot tell is
+// read again.
+bool SearchPanel::isCurrent(ListingChoices& kept, const QString& label) {
+    return attemptStore(m_session, label, [&] { return kept.current(); }).valueOr(false);
+}
+
 void SearchPanel::refillNames() {
     const QString tb = currentType();
-    try {
-        ListingChoices* kept = choices();
-        if (kept && tb == m_namesType && kept->current()) {
-            m_cboName->setCurrentIndex(0); // the names shown are still the type's
-            return;
-        }
-        const QStringList names = kept ? kept->names(tb) : QStringList();
-        combo::refill(m_cboName, namePlaceholder(), names);
-        m_namesType = kept ? tb : QString();
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmMain cboName => "), error);
-        combo::refill(m_cboName, namePlaceholder());
-        m_namesType.clear();
+    const QString label = QStringLiteral("frmMain cboName => ");
+    ListingChoices* kept = choices();
+    if (kept && tb == m_namesType && isCurrent(*kept, label)) {
+        m_cboName->setCurrentIndex(0); // the names shown are still the type's
+        return;
     }
+    const auto names = attemptStore(m_session, label, [&] { return kept ? kept->names(tb) : QStringList(); });
+    combo::refill(m_cboName, namePlaceholder(), names.valueOr({}));
+    m_namesType = kept && names ? tb : QString();
 }
 
 void SearchPanel::fillProgress() {
-    try {
-        ListingChoices* kept = choices();
-        if (!kept || (m_progressFilled && kept->current()))
-            return;
-        const QString chosen = combo::chosen(m_ming, {progressPlaceholder()});
-        combo::refill(m_ming, progressPlaceholder(), kept->progressValues());
-        combo::selectValue(m_ming, chosen);
-        m_progressFilled = true;
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmMain ming => "), error);
-    }
+    const QString label = QStringLiteral("frmMain ming => ");
+    ListingChoices* kept = choices();
+    if (!kept || (m_progressFilled && isCurrent(*kept, label)))
+        return;
+    const auto values = attemptStore(m_session, label, [&] { return kept->progressValues(); });
+    if (!values)
+        return;
+    const QString chosen = combo::chosen(m_ming, {progressPlaceholder()});
+    combo::refill(m_ming, progressPlaceholder(), *values);
+    combo::selectValue(m_ming, chosen);
+    m_progressFilled = true;
 }
 
 void SearchPanel::loadRegions() {

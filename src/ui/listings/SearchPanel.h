@@ -91,6 +91,7 @@ private:
     QLineEdit* lineBox(const char* name);
     QComboBox* comboBox(const char* name);
     void refillNames();
+    bool isCurrent(ListingChoices& kept, const QString& label);
     ListingChoices* choices();
     QString namePlaceholder() const;
     bool readRanges(ListFilter& filter, QString& error) const;

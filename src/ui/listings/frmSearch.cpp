@@ -7,7 +7,7 @@
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
-#include "session/StoreError.h"
+#include "session/StoreAttempt.h"
 #include "session/TypeFields.h"
 
 #include <QButtonGroup>
@@ -102,6 +102,65 @@ QComboBox* frmSearch::combo(const char* name) const {
     return findChild<QComboBox*>(QLatin1String(name));
 }
 
+// Lays the search boxes out on one grid, a row at a time.
+class SearchGrid {
+public:
+    SearchGrid(QWidget* page, Dialogs& dialogs)
+        : m_page(page)
+        , m_grid(new QGridLayout(page))
+        , m_dialogs(dialogs) {}
+
+    QWidget* page() const { return m_page; }
+    int row() const { return m_row; }
+    void next() { ++m_row; }
+
+    void label(const QString& text, int column = 0) {
+        m_grid->addWidget(new QLabel(text, m_page), m_row, column);
+    }
+    // A caption over the next rows, on a row of its own.
+    void heading(const QString& text) {
+        label(text);
+        next();
+    }
+    void add(QWidget* widget, int column, int span = 1) { m_grid->addWidget(widget, m_row, column, 1, span); }
+    void add(QLayout* layout, int column, int span = 1) { m_grid->addLayout(layout, m_row, column, 1, span); }
+
+    QLineEdit* lineBox(const char* name, int column, bool numeric = false) {
+        auto* box = new QLineEdit(m_page);
+        box->setObjectName(QLatin1String(name));
+        if (numeric)
+            NumericKeyCheck::attach(box, m_dialogs, true);
+        add(box, column);
+        return box;
+    }
+
+    QComboBox* comboBox(const char* name, int column, const QStringList& items, bool editable = true) {
+        auto* box = new QComboBox(m_page);
+        box->setObjectName(QLatin1String(name));
+        box->setEditable(editable);
+        box->addItems(items);
+        box->setCurrentIndex(-1);
+        if (editable && box->lineEdit())
+            box->lineEdit()->setObjectName(QLatin1String(name) + QStringLiteral("_text"));
+        add(box, column);
+        return box;
+    }
+
+    // A row of exclusive choices in `column`.
+    QButtonGroup* choiceRow(const char* name, const QStringList& texts, int chosen, int column = 2) {
+        auto* row = new QHBoxLayout;
+        QButtonGroup* group = choices(m_page, row, name, texts, chosen);
+        add(row, column);
+        return group;
+    }
+
+private:
+    QWidget* m_page;
+    QGridLayout* m_grid;
+    Dialogs& m_dialogs;
+    int m_row = 0;
+};
+
 void frmSearch::build() {
     auto* outer = new QVBoxLayout(this);
     auto* title = new QLabel(titleText(), this);
@@ -112,91 +171,75 @@ void frmSearch::build() {
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     auto* page = new QWidget(scroll);
-    auto* grid = new QGridLayout(page);
+    SearchGrid grid(page, m_session.dialogs());
     scroll->setWidget(page);
     outer->addWidget(scroll, 1);
-    int row = 0;
-    const auto label = [&](const QString& text, int column = 0) {
-        grid->addWidget(new QLabel(text, page), row, column);
-    };
-    const auto lineBox = [&](const char* name, int column, bool numeric = false) {
-        auto* box = new QLineEdit(page);
-        box->setObjectName(QLatin1String(name));
-        if (numeric)
-            NumericKeyCheck::attach(box, m_session.dialogs(), true);
-        grid->addWidget(box, row, column);
-        return box;
-    };
-    const auto comboBox = [&](const char* name, int column, const QStringList& items, bool editable = true) {
-        auto* box = new QComboBox(page);
-        box->setObjectName(QLatin1String(name));
-        box->setEditable(editable);
-        box->addItems(items);
-        box->setCurrentIndex(-1);
-        if (editable && box->lineEdit())
-            box->lineEdit()->setObjectName(QLatin1String(name) + QStringLiteral("_text"));
-        grid->addWidget(box, row, column);
-        return box;
-    };
+    buildTypeAndPlace(grid);
+    buildBoxChoice(grid);
+    buildRanges(grid);
+    buildOtherFacts(grid);
+    buildOwnerFacts(grid);
+    outer->addLayout(buildButtons());
+    resize(760, 640);
+}
 
-    // type and name
-    label(QStringLiteral("종목"));
+void frmSearch::buildTypeAndPlace(SearchGrid& grid) {
+    QWidget* page = grid.page();
+    grid.label(QStringLiteral("종목"));
     m_type = new QComboBox(page);
     m_type->setObjectName(QStringLiteral("hdnTbname"));
     m_type->addItem(QStringLiteral("전체종목"), QString());
     for (const PropertyType& type : propertyTypes())
         m_type->addItem(type.label, type.code);
-    grid->addWidget(m_type, row, 1);
-    m_name = comboBox("cboName", 2, {});
+    grid.add(m_type, 1);
+    m_name = grid.comboBox("cboName", 2, {});
     connect(m_type, &QComboBox::currentIndexChanged, this, &frmSearch::fillNames);
-    ++row;
+    grid.next();
 
-    // area
-    label(QStringLiteral(" 지역검색 "));
+    grid.label(QStringLiteral(" 지역검색 "));
     for (const char* name : {"addr1", "addr2", "addr3"}) {
         auto* box = new QComboBox(page);
         box->setObjectName(QLatin1String(name));
-        grid->addWidget(box, row, 1 + int(name[4] - '1'));
+        grid.add(box, 1 + int(name[4] - '1'));
     }
     m_region = RegionCascade::attach(m_session, page);
     if (m_region)
         m_region->setRegions(registrationRegions());
-    ++row;
-    label(QStringLiteral("지번"));
-    lineBox("addr4", 1);
-    auto* lotRow = new QHBoxLayout;
-    m_lotMatch = choices(page, lotRow, "optaddr4", kMatchTexts, int(TextMatch::Starts));
-    grid->addLayout(lotRow, row, 2);
-    ++row;
-    label(QStringLiteral("호수"));
-    lineBox("addr5", 1);
-    auto* unitRow = new QHBoxLayout;
-    m_unitMatch = choices(page, unitRow, "optaddr5", kMatchTexts, int(TextMatch::Starts));
-    grid->addLayout(unitRow, row, 2);
-    ++row;
+    grid.next();
+    grid.label(QStringLiteral("지번"));
+    grid.lineBox("addr4", 1);
+    m_lotMatch = grid.choiceRow("optaddr4", kMatchTexts, int(TextMatch::Starts));
+    grid.next();
+    grid.label(QStringLiteral("호수"));
+    grid.lineBox("addr5", 1);
+    m_unitMatch = grid.choiceRow("optaddr5", kMatchTexts, int(TextMatch::Starts));
+    grid.next();
+}
 
-    // which box
+void frmSearch::buildBoxChoice(SearchGrid& grid) {
     auto* boxRow = new QHBoxLayout;
     m_box =
-        choices(page, boxRow, "optState",
+        choices(grid.page(), boxRow, "optState",
                 {QStringLiteral("전체매물함"), QStringLiteral("활성매물함"), QStringLiteral("보관매물함")},
                 int(BoxChoice::Active));
     const QStringList boxNames = {QStringLiteral("optStateAll"), QStringLiteral("optState1"),
                                   QStringLiteral("optState2")};
     for (int i = 0; i < 3; ++i)
         m_box->button(i)->setObjectName(boxNames.at(i));
-    m_recent = new QCheckBox(QStringLiteral("최근 수정한 매물중에서만 검색."), page);
+    m_recent = new QCheckBox(QStringLiteral("최근 수정한 매물중에서만 검색."), grid.page());
     m_recent->setObjectName(QStringLiteral("chkNow"));
     boxRow->addWidget(m_recent);
-    grid->addLayout(boxRow, row, 0, 1, 4);
+    grid.add(boxRow, 0, 4);
     if (m_target != ListKind::Own) // the shared list has no archive and no colour rule
         for (QWidget* w :
              std::initializer_list<QWidget*>{m_box->button(0), m_box->button(1), m_box->button(2), m_recent})
             w->setEnabled(false);
-    ++row;
+    grid.next();
+}
 
-    // amounts, areas, floors
-    grid->addWidget(new QLabel(QStringLiteral(" 금액 / 평수 / 층수 "), page), row++, 0);
+// Amounts, areas and floors, each a range of two boxes.
+void frmSearch::buildRanges(SearchGrid& grid) {
+    grid.heading(QStringLiteral(" 금액 / 평수 / 층수 "));
     const QStringList amounts = amountSteps();
     const struct {
         const char* caption;
@@ -220,90 +263,93 @@ void frmSearch::build() {
         {"방", "room1", "room2", counting(1, 10) + QStringList{"15", "20", "25", "30", "40", "50"}},
     };
     for (const auto& r : ranges) {
-        label(QString::fromUtf8(r.caption));
-        for (QComboBox* box : {comboBox(r.from, 1, r.items), comboBox(r.to, 2, r.items)})
+        grid.label(QString::fromUtf8(r.caption));
+        for (QComboBox* box : {grid.comboBox(r.from, 1, r.items), grid.comboBox(r.to, 2, r.items)})
             NumericKeyCheck::attach(box->lineEdit(), m_session.dialogs(), true);
-        ++row;
+        grid.next();
     }
-    label(QStringLiteral("지하/해당층"));
-    comboBox("floor3", 1, QStringList{QStringLiteral("지하"), QStringLiteral("옥탑")} + counting(1, 40));
-    auto* floorRow = new QHBoxLayout;
-    m_floorsJoin = choices(page, floorRow, "optfloor", kJoinTexts, int(WordJoin::Any));
-    grid->addLayout(floorRow, row, 2);
-    ++row;
+    grid.label(QStringLiteral("지하/해당층"));
+    grid.comboBox("floor3", 1, QStringList{QStringLiteral("지하"), QStringLiteral("옥탑")} + counting(1, 40));
+    m_floorsJoin = grid.choiceRow("optfloor", kJoinTexts, int(WordJoin::Any));
+    grid.next();
+}
 
-    // the rest
-    grid->addWidget(new QLabel(QStringLiteral(" 기타 "), page), row++, 0);
-    label(QStringLiteral("담당자"));
-    QComboBox* staff = comboBox("subid", 1, {}, false);
+void frmSearch::buildOtherFacts(SearchGrid& grid) {
+    grid.heading(QStringLiteral(" 기타 "));
+    grid.label(QStringLiteral("담당자"));
+    QComboBox* staff = grid.comboBox("subid", 1, {}, false);
     staff->addItem(QString(), QString());
     for (const StaffMember& member : m_session.state().Staff)
         staff->addItem(member.name.isEmpty() ? member.id : member.name, member.id);
-    label(QStringLiteral("진행상태"), 2);
-    comboBox("ming", 3, {QStringLiteral("진행중"), QStringLiteral("완료"), QStringLiteral("보류")});
-    ++row;
-    label(QStringLiteral("접수매체"));
-    comboBox("jubsu", 1,
-             {QStringLiteral("소개"), QStringLiteral("재거래(단골)"), QStringLiteral("홈피"),
-              QStringLiteral("매경"), QStringLiteral("한경"), QStringLiteral("중앙"),
-              QStringLiteral("조선")});
-    label(QStringLiteral("중개구분"), 2);
-    comboBox("maemaepart", 3, {QStringLiteral("단독중개"), QStringLiteral("공동중개")});
-    ++row;
-    label(QStringLiteral("형태"));
-    lineBox("maemultype", 1);
-    label(QStringLiteral("비고"), 2);
-    lineBox("mbigo", 3);
-    ++row;
-    m_byDate = new QCheckBox(QStringLiteral("날짜"), page);
+    grid.label(QStringLiteral("진행상태"), 2);
+    grid.comboBox("ming", 3, {QStringLiteral("진행중"), QStringLiteral("완료"), QStringLiteral("보류")});
+    grid.next();
+    grid.label(QStringLiteral("접수매체"));
+    grid.comboBox("jubsu", 1,
+                  {QStringLiteral("소개"), QStringLiteral("재거래(단골)"), QStringLiteral("홈피"),
+                   QStringLiteral("매경"), QStringLiteral("한경"), QStringLiteral("중앙"),
+                   QStringLiteral("조선")});
+    grid.label(QStringLiteral("중개구분"), 2);
+    grid.comboBox("maemaepart", 3, {QStringLiteral("단독중개"), QStringLiteral("공동중개")});
+    grid.next();
+    grid.label(QStringLiteral("형태"));
+    grid.lineBox("maemultype", 1);
+    grid.label(QStringLiteral("비고"), 2);
+    grid.lineBox("mbigo", 3);
+    grid.next();
+    buildDateRange(grid);
+    grid.label(QStringLiteral("매물번호"));
+    grid.lineBox("txtTidx", 1)->setPlaceholderText(QStringLiteral("매물번호(,)콤마로 구분"));
+    grid.next();
+    grid.label(QStringLiteral("키워드"));
+    grid.lineBox("Keyword", 1)->setPlaceholderText(QStringLiteral("검색키워드"));
+    m_keywordsJoin = grid.choiceRow("optKey", kJoinTexts, int(WordJoin::Any));
+    grid.next();
+}
+
+void frmSearch::buildDateRange(SearchGrid& grid) {
+    m_byDate = new QCheckBox(QStringLiteral("날짜"), grid.page());
     m_byDate->setObjectName(QStringLiteral("chkDay"));
-    grid->addWidget(m_byDate, row, 0);
-    m_dateColumn = comboBox(
+    grid.add(m_byDate, 0);
+    m_dateColumn = grid.comboBox(
         "cboday", 1, {QStringLiteral("수정일"), QStringLiteral("등록일"), QStringLiteral("만료일")}, false);
-    m_dateFrom = new QDateEdit(page);
+    m_dateFrom = new QDateEdit(grid.page());
     m_dateFrom->setObjectName(QStringLiteral("dtpday1"));
-    m_dateTo = new QDateEdit(page);
+    m_dateTo = new QDateEdit(grid.page());
     m_dateTo->setObjectName(QStringLiteral("dtpday2"));
     for (QDateEdit* date : {m_dateFrom, m_dateTo}) {
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     }
-    grid->addWidget(m_dateFrom, row, 2);
-    grid->addWidget(m_dateTo, row, 3);
+    grid.add(m_dateFrom, 2);
+    grid.add(m_dateTo, 3);
     connect(m_byDate, &QCheckBox::toggled, this, [this](bool on) {
         for (QWidget* w : std::initializer_list<QWidget*>{m_dateColumn, m_dateFrom, m_dateTo})
             w->setEnabled(on);
     });
-    ++row;
-    label(QStringLiteral("매물번호"));
-    lineBox("txtTidx", 1)->setPlaceholderText(QStringLiteral("매물번호(,)콤마로 구분"));
-    ++row;
-    label(QStringLiteral("키워드"));
-    lineBox("Keyword", 1)->setPlaceholderText(QStringLiteral("검색키워드"));
-    auto* keyRow = new QHBoxLayout;
-    m_keywordsJoin = choices(page, keyRow, "optKey", kJoinTexts, int(WordJoin::Any));
-    grid->addLayout(keyRow, row, 2);
-    ++row;
+    grid.next();
+}
 
-    // the owner (the office's own list only)
+// The owner's facts, searchable in the office's own list only.
+void frmSearch::buildOwnerFacts(SearchGrid& grid) {
     const struct {
         const char* name;
         const char* caption;
     } owner[] = {{"uname", "매도자"}, {"uhome", "집전화"},   {"ufax", "팩스"},
                  {"uhp", "핸드폰"},   {"uoffice", "사무실"}, {"umoney", "희망가"}};
     for (int i = 0; i < 6; ++i) {
-        label(QString::fromUtf8(owner[i].caption), (i % 2) * 2);
-        lineBox(owner[i].name, (i % 2) * 2 + 1)->setEnabled(m_target == ListKind::Own);
+        grid.label(QString::fromUtf8(owner[i].caption), (i % 2) * 2);
+        grid.lineBox(owner[i].name, (i % 2) * 2 + 1)->setEnabled(m_target == ListKind::Own);
         if (i % 2)
-            ++row;
+            grid.next();
     }
-    label(QStringLiteral("매도자 기타"));
-    lineBox("ubigo", 1)->setEnabled(m_target == ListKind::Own);
-    auto* remarkRow = new QHBoxLayout;
-    m_remarkMatch = choices(page, remarkRow, "optubigo", kMatchTexts, int(TextMatch::Contains));
-    grid->addLayout(remarkRow, row, 2);
-    ++row;
+    grid.label(QStringLiteral("매도자 기타"));
+    grid.lineBox("ubigo", 1)->setEnabled(m_target == ListKind::Own);
+    m_remarkMatch = grid.choiceRow("optubigo", kMatchTexts, int(TextMatch::Contains));
+    grid.next();
+}
 
+QHBoxLayout* frmSearch::buildButtons() {
     auto* buttons = new QHBoxLayout;
     auto* search = new QPushButton(QStringLiteral("검  색"), this);
     search->setObjectName(QStringLiteral("cmdSearch"));
@@ -314,7 +360,6 @@ void frmSearch::build() {
     buttons->addStretch();
     buttons->addWidget(search);
     buttons->addWidget(cancel);
-    outer->addLayout(buttons);
     connect(search, &QPushButton::clicked, this, [this] {
         if (const std::optional<ListFilter> filter = readOrTell()) {
             Q_EMIT searchRequested(*filter);
@@ -322,7 +367,7 @@ void frmSearch::build() {
         }
     });
     connect(cancel, &QPushButton::clicked, this, &frmSearch::clear);
-    resize(760, 640);
+    return buttons;
 }
 
 // The name box offers the names stored for the type (the land's categories, the other types'
@@ -339,12 +384,9 @@ void frmSearch::fillNames() {
                                                                                    : QStringLiteral("특징"));
     if (tb.isEmpty() || column == QLatin1String("special"))
         return;
-    try {
-        SqlStore& store = m_target == ListKind::Own ? m_session.listingStore() : m_session.serverStore();
-        m_name->addItems(distinctNames(store, tb));
-    } catch (const StoreError& error) {
-        m_session.WriteLog(QStringLiteral("frmSearch hdnTbname_Click => ") + error.description());
-    }
+    m_name->addItems(attemptStore(m_session, QStringLiteral("frmSearch hdnTbname_Click => "), [&] {
+                         return distinctNames(m_session, m_target, tb);
+                     }).valueOr({}));
     m_name->setCurrentIndex(-1);
 }
 

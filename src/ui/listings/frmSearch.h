@@ -9,11 +9,13 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLineEdit;
 
 namespace teran {
 
 class RegionCascade;
+class SearchGrid;
 class Session;
 
 // `frmSearch` (종합검색): every criterion of a detailed search over the own or the shared list.
@@ -37,6 +39,13 @@ Q_SIGNALS:
 
 private:
     void build();
+    void buildTypeAndPlace(SearchGrid& grid);
+    void buildBoxChoice(SearchGrid& grid);
+    void buildRanges(SearchGrid& grid);
+    void buildOtherFacts(SearchGrid& grid);
+    void buildDateRange(SearchGrid& grid);
+    void buildOwnerFacts(SearchGrid& grid);
+    QHBoxLayout* buildButtons();
     void fillNames();
     QLineEdit* line(const char* name) const;
     QComboBox* combo(const char* name) const;

@@ -3,6 +3,7 @@
 #include "frmDailyIn.h"
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -272,16 +273,14 @@ DiarySearch frmDaily::search(const QButtonGroup* options, const QLineEdit* text)
 void frmDaily::reloadSchedule() {
     m_listS->clear();
     m_reminders->clear();
-    try {
+    attempt(QStringLiteral("ScheduleList"), [&] {
         AppointmentBook book(m_session.listingStore(), m_session.state().LoginId);
         m_shownS = book.list(period(m_tabS, m_fromS, m_toS), search(m_optS, m_textS));
         for (const Appointment& a : m_shownS)
             addRow(m_listS, scheduleCells(a), a.number, false);
         for (const Appointment& a : book.reminders(m_session.clock().today()))
             addRow(m_reminders, scheduleCells(a), a.number, false);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("ScheduleList"), error);
-    }
+    });
 }
 
 MoneyFilter frmDaily::moneyFilter() const {
@@ -292,11 +291,11 @@ MoneyFilter frmDaily::moneyFilter() const {
 
 void frmDaily::reloadMoney() {
     m_listM->clear();
-    try {
+    const auto done = attempt(QStringLiteral("MoneyList"), [&] {
         m_shownM = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).list(moneyFilter());
-    } catch (const StoreError& error) {
+    });
+    if (!done) {
         m_shownM.clear();
-        storeFailed(QStringLiteral("MoneyList"), error);
     }
     for (const MoneyLine& m : m_shownM)
         addRow(m_listM, moneyCells(m), m.number, true);
@@ -308,11 +307,9 @@ void frmDaily::fillPurposeTabs() {
     const QString chosen =
         m_groups->currentIndex() > 0 ? m_groups->tabText(m_groups->currentIndex()) : QString();
     QStringList purposes;
-    try {
+    attempt(QStringLiteral("tabGroup"), [&] {
         purposes = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).purposesOfMonth(m_day);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("tabGroup"), error);
-    }
+    });
     m_filling = true;
     while (m_groups->count() > 0)
         m_groups->removeTab(0);
@@ -326,11 +323,8 @@ void frmDaily::fillPurposeTabs() {
 void frmDaily::fillPurposes() {
     const QString chosen = m_purpose->currentText();
     QStringList purposes;
-    try {
-        purposes = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).purposes();
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("groupin"), error);
-    }
+    attempt(QStringLiteral("groupin"),
+            [&] { purposes = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).purposes(); });
     m_filling = true;
     m_purpose->clear();
     m_purpose->addItem(MoneyDiary::everyPurpose());
@@ -386,11 +380,10 @@ void frmDaily::cmdPrintM_Click() {
                         m_session.dialogs(), this);
 }
 
-void frmDaily::storeFailed(const QString& routine, const StoreError& error) {
-    m_session.logError(QStringLiteral("일정관리 ") + routine + QStringLiteral(" => "), error);
+void frmDaily::storeFailed(const StoreFailure& failure) {
     // One box for the window: the lists that follow would meet the same fault.
     if (!m_told)
-        m_session.showStoreError(error, StoreKind::Listing);
+        showStoreFailure(m_session, failure, StoreKind::Listing);
     m_told = true;
 }
 

@@ -4,6 +4,7 @@
 #include "people/MoneyDiary.h"
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
+#include "session/StoreAttempt.h"
 
 #include <QWidget>
 
@@ -21,7 +22,6 @@ class QTreeWidgetItem;
 namespace teran {
 
 class Session;
-class StoreError;
 
 // `frmDaily` (일정관리): the user's appointments with the reminders due today, and the income
 // and expense diary by purpose, for the day chosen in the calendar, its month or a range.
@@ -57,7 +57,15 @@ private:
     DiaryPeriod period(const QTabBar* tabs, const QDateEdit* from, const QDateEdit* to) const;
     DiarySearch search(const QButtonGroup* options, const QLineEdit* text) const;
     MoneyFilter moneyFilter() const;
-    void storeFailed(const QString& routine, const StoreError& error);
+    // Store work of the window: a failure is written to the log under the routine and told.
+    template <typename Work> auto attempt(const QString& routine, Work&& work) {
+        auto done = attemptStore(m_session, QStringLiteral("일정관리 ") + routine + QStringLiteral(" => "),
+                                 std::forward<Work>(work));
+        if (!done)
+            storeFailed(*done.failure());
+        return done;
+    }
+    void storeFailed(const StoreFailure& failure);
 
     Session& m_session;
     QDate m_day;

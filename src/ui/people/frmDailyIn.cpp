@@ -5,6 +5,7 @@
 #include "listings/ListCellFormat.h"
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -170,12 +171,10 @@ QGroupBox* frmDailyIn::buildMoney() {
 
 void frmDailyIn::loadAppointment(const QDate& day) {
     std::optional<Appointment> a;
-    try {
+    attempt(QStringLiteral("Form_Load"), [&] {
         if (m_number > 0)
             a = AppointmentBook(m_session.listingStore(), m_session.state().LoginId).load(m_number);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("Form_Load"), error);
-    }
+    });
     setMode(a ? m_number : 0);
     if (!a) {
         m_dayS->setDate(day);
@@ -194,15 +193,13 @@ void frmDailyIn::loadAppointment(const QDate& day) {
 
 void frmDailyIn::loadMoney(const QDate& day) {
     std::optional<MoneyLine> m;
-    try {
+    attempt(QStringLiteral("Form_Load"), [&] {
         MoneyDiary diary(m_session.listingStore(), m_session.state().LoginId);
         m_purpose->addItems(diary.purposes());
         m_purpose->setCurrentIndex(-1);
         if (m_number > 0)
             m = diary.load(m_number);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("Form_Load"), error);
-    }
+    });
     setMode(m ? m_number : 0);
     if (!m) {
         m_dayM->setDate(day);
@@ -234,10 +231,10 @@ bool frmDailyIn::cmdSaveS_Click() {
                   .place = m_place->text(),
                   .remarks = m_remarksS->toPlainText(),
                   .remindFrom = reminderStart(m_dayS->date(), m_remind->text())};
-    try {
+    const auto done = attempt(QStringLiteral("cmdSaveS_Click"), [&] {
         AppointmentBook(m_session.listingStore(), m_session.state().LoginId).save(a);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("cmdSaveS_Click"), error);
+    });
+    if (!done) {
         return false;
     }
     setMode(a.number);
@@ -264,10 +261,10 @@ bool frmDailyIn::cmdSaveM_Click() {
                 *expense,
                 m_expenseText->text(),
                 m_remarksM->toPlainText()};
-    try {
+    const auto done = attempt(QStringLiteral("cmdSaveM_Click"), [&] {
         MoneyDiary(m_session.listingStore(), m_session.state().LoginId).save(m);
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("cmdSaveM_Click"), error);
+    });
+    if (!done) {
         return false;
     }
     setMode(m.number);
@@ -289,14 +286,14 @@ bool frmDailyIn::cmdDelM_Click() {
 bool frmDailyIn::remove(const QString& routine) {
     if (m_number <= 0 || !m_session.dialogs().askYesNo(DiaryTexts::askDelete(), DiaryTexts::deleteTitle()))
         return false;
-    try {
+    const auto done = attempt(routine, [&] {
         const QString& id = m_session.state().LoginId;
         if (m_money)
             MoneyDiary(m_session.listingStore(), id).remove(m_number);
         else
             AppointmentBook(m_session.listingStore(), id).remove(m_number);
-    } catch (const StoreError& error) {
-        storeFailed(routine, error);
+    });
+    if (!done) {
         return false;
     }
     Q_EMIT entryChanged(m_money);
@@ -304,9 +301,8 @@ bool frmDailyIn::remove(const QString& routine) {
     return true;
 }
 
-void frmDailyIn::storeFailed(const QString& routine, const StoreError& error) {
-    m_session.logError(QStringLiteral("일정관리 ") + routine + QStringLiteral(" => "), error);
-    m_session.showStoreError(error, StoreKind::Listing);
+void frmDailyIn::storeFailed(const StoreFailure& failure) {
+    showStoreFailure(m_session, failure, StoreKind::Listing);
 }
 
 } // namespace teran

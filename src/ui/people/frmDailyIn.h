@@ -2,7 +2,7 @@
 
 #include "people/Appointments.h"
 #include "people/MoneyDiary.h"
-#include "session/StoreError.h"
+#include "session/StoreAttempt.h"
 
 #include <QDialog>
 #include <memory>
@@ -51,7 +51,15 @@ private:
     void loadMoney(const QDate& day);
     void setMode(int number);
     bool remove(const QString& routine);
-    void storeFailed(const QString& routine, const StoreError& error);
+    // Store work of the window: a failure is written to the log under the routine and told.
+    template <typename Work> auto attempt(const QString& routine, Work&& work) {
+        auto done = attemptStore(m_session, QStringLiteral("일정관리 ") + routine + QStringLiteral(" => "),
+                                 std::forward<Work>(work));
+        if (!done)
+            storeFailed(*done.failure());
+        return done;
+    }
+    void storeFailed(const StoreFailure& failure);
 
     Session& m_session;
     std::unique_ptr<EditGuard> m_guard;

@@ -6,6 +6,7 @@
 #include "session/ListingRepository.h"
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,10 +98,10 @@ void frmPaper::reload() {
     setStatus(InquiryTexts::searching());
     if (!serverReachable())
         return;
-    try {
+    const auto done = attempt(QStringLiteral("Form_Load"), [&] {
         m_inquiries = InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).list();
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("Form_Load"), error);
+    });
+    if (!done) {
         return;
     }
     const int total = int(m_inquiries.size());
@@ -160,15 +161,13 @@ void frmPaper::select(int row) {
         return;
     Inquiry* m = &m_inquiries[at];
     if (!m->read) {
-        try {
+        attempt(QStringLiteral("lvPaper_Click"), [&] {
             const std::optional<QDateTime> readAt =
                 InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).markRead(m->number);
             m->read = readAt.has_value();
             m->readAt = readAt.value_or(QDateTime());
             markItem(item, *m);
-        } catch (const StoreError& error) {
-            storeFailed(QStringLiteral("lvPaper_Click"), error);
-        }
+        });
     }
     showMessage(*m);
 }
@@ -193,13 +192,11 @@ bool frmPaper::cmdDel_Click() {
     if (!m || !m_session.dialogs().askYesNo(InquiryTexts::askDelete(), InquiryTexts::deleteTitle()))
         return false;
     const int number = m->number;
-    try {
-        if (!InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).remove(number))
-            return false;
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("cmdDel_Click"), error);
+    const auto removed = attempt(QStringLiteral("cmdDel_Click"), [&] {
+        return InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).remove(number);
+    });
+    if (!removed.valueOr(false))
         return false;
-    }
     {
         const QSignalBlocker quiet(m_list);
         delete m_list->currentItem();
@@ -216,10 +213,10 @@ void frmPaper::maemul_Click() {
     if (!m)
         return;
     bool own = false;
-    try {
+    const auto done = attempt(QStringLiteral("maemul"), [&] {
         own = m->listing > 0 && readLocal(m_session.listingStore(), m->listing).has_value();
-    } catch (const StoreError& error) {
-        storeFailed(QStringLiteral("maemul"), error);
+    });
+    if (!done) {
         return;
     }
     if (!own) {
@@ -259,9 +256,8 @@ void frmPaper::setStatus(const QString& text) {
     m_status->setText(text);
 }
 
-void frmPaper::storeFailed(const QString& routine, const StoreError& error) {
-    m_session.logError(QStringLiteral("문의함 ") + routine + QStringLiteral(" => "), error);
-    m_session.showStoreError(error, StoreKind::Server);
+void frmPaper::storeFailed(const StoreFailure& failure) {
+    showStoreFailure(m_session, failure, StoreKind::Server);
 }
 
 } // namespace teran

@@ -2,6 +2,7 @@
 
 #include "people/Inquiry.h"
 #include "session/OpenedWindow.h"
+#include "session/StoreAttempt.h"
 
 #include <QWidget>
 #include <functional>
@@ -16,7 +17,6 @@ class QTreeWidgetItem;
 namespace teran {
 
 class Session;
-class StoreError;
 
 // `frmPaper` (문의함): the messages left for the office about its listings, newest first. A
 // message is marked read when it is first selected; from it the user opens the listing,
@@ -46,7 +46,15 @@ private:
     void clearFrame();
     void setStatus(const QString& text);
     bool serverReachable();
-    void storeFailed(const QString& routine, const StoreError& error);
+    // Store work of the window: a failure is written to the log under the routine and told.
+    template <typename Work> auto attempt(const QString& routine, Work&& work) {
+        auto done = attemptStore(m_session, QStringLiteral("문의함 ") + routine + QStringLiteral(" => "),
+                                 std::forward<Work>(work));
+        if (!done)
+            storeFailed(*done.failure());
+        return done;
+    }
+    void storeFailed(const StoreFailure& failure);
     void markItem(QTreeWidgetItem* item, const Inquiry& inquiry);
 
     Session& m_session;

@@ -2,6 +2,7 @@
 
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -80,14 +81,14 @@ bool frmPaperin::cmdSave_Click() {
         m_session.dialogs().inform(problem, InquiryTexts::entryTitle());
         return false;
     }
-    try {
-        if (!InquiryPost(m_session.serverStore()).send(d)) {
-            m_session.dialogs().inform(InquiryTexts::unknownAddressee(), InquiryTexts::entryTitle());
-            return false;
-        }
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("문의하기 cmdSave_Click => "), error);
-        m_session.showStoreError(error, StoreKind::Server);
+    const auto sent = attemptStore(m_session, QStringLiteral("문의하기 cmdSave_Click => "),
+                                   [&] { return InquiryPost(m_session.serverStore()).send(d); });
+    if (!sent) {
+        showStoreFailure(m_session, *sent.failure(), StoreKind::Server);
+        return false;
+    }
+    if (!*sent) {
+        m_session.dialogs().inform(InquiryTexts::unknownAddressee(), InquiryTexts::entryTitle());
         return false;
     }
     m_session.dialogs().inform(InquiryTexts::sent(), InquiryTexts::entryTitle());

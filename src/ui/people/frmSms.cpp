@@ -4,6 +4,7 @@
 #include "people/SmsSender.h"
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -220,15 +221,13 @@ void frmSms::showSource(SmsSource source) {
     m_source = source;
     m_search->clear();
     m_people->clear();
-    try {
+    attemptStore(m_session, QStringLiteral("frmSms Toolbar1_ButtonClick => "), [&] {
         for (const SmsPerson& p :
              smsRecipients(m_session.listingStore(), source, m_session.state().LoginId, QString())) {
             auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
             item->setCheckState(0, Qt::Unchecked);
         }
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmSms Toolbar1_ButtonClick => "), error);
-    }
+    });
 }
 
 void frmSms::cmdSuch_Click() {
@@ -238,15 +237,13 @@ void frmSms::cmdSuch_Click() {
         return;
     }
     m_people->clear();
-    try {
+    attemptStore(m_session, QStringLiteral("frmSms cmdSuch_Click => "), [&] {
         for (const SmsPerson& p :
              smsRecipients(m_session.listingStore(), m_source, m_session.state().LoginId, name)) {
             auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
             item->setCheckState(0, Qt::Unchecked);
         }
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmSms cmdSuch_Click => "), error);
-    }
+    });
 }
 
 void frmSms::cmdAdd_Click() {
@@ -313,11 +310,8 @@ bool frmSms::sendlbl_Click() {
         return false;
     }
     std::optional<quint16> port;
-    try {
-        port = smsGatewayPort(m_session.serverStore());
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmSms sendlbl_Click => "), error);
-    }
+    attemptStore(m_session, QStringLiteral("frmSms sendlbl_Click => "),
+                 [&] { port = smsGatewayPort(m_session.serverStore()); });
     if (!port) {
         m_session.dialogs().critical(QStringLiteral("SMS 서버의 주소를 읽지 못했습니다."),
                                      QStringLiteral("접속오류"));
@@ -338,12 +332,10 @@ bool frmSms::sendlbl_Click() {
         m_session.dialogs().inform(SmsTexts::failed(), SmsTexts::failedTitle());
         return false;
     }
-    try {
+    attemptStore(m_session, QStringLiteral("frmSms mem_cash => "), [&] {
         chargeSmsBatch(m_session.serverStore(), m_session.state().OfficeMainId, m_session.state().LoginId,
                        delivered, request.text, m_session.clock().now());
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("frmSms mem_cash => "), error);
-    }
+    });
     m_session.dialogs().inform(SmsTexts::done(int(result.results.size()), delivered), SmsTexts::doneTitle());
     readBalance();
     if (!request.group) {

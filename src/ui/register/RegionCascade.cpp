@@ -3,6 +3,7 @@
 #include "ComboFill.h"
 #include "register/AddressBook.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QScopedValueRollback>
@@ -34,13 +35,9 @@ RegionCascade* RegionCascade::attach(Session& session, QWidget* window, const Re
 }
 
 void RegionCascade::loadRegions() {
-    QStringList regions;
-    try {
-        regions = AddressBook(m_session.listingStore()).regions();
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("LoadRegions => "), error.description(), error.source());
-    }
-    setRegions(regions);
+    setRegions(attemptStore(m_session, QStringLiteral("LoadRegions => "), [&] {
+                   return AddressBook(m_session).regions();
+               }).valueOr({}));
 }
 
 void RegionCascade::setRegions(const QStringList& regions) {
@@ -88,13 +85,11 @@ void RegionCascade::FillAddr2() {
     if (region.isEmpty())
         return;
     const QScopedValueRollback<bool> busy(m_clickEnabled, false);
-    try {
-        combo::refill(m_addr2, districtPlaceholder());
-        m_addr2->addItems(AddressBook(m_session.listingStore()).districts(region));
-        combo::refill(m_addr3, townPlaceholder());
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("FillAddr2 => "), error.description(), error.source());
-    }
+    combo::refill(m_addr2, districtPlaceholder());
+    m_addr2->addItems(attemptStore(m_session, QStringLiteral("FillAddr2 => "), [&] {
+                          return AddressBook(m_session).districts(region);
+                      }).valueOr({}));
+    combo::refill(m_addr3, townPlaceholder());
 }
 
 void RegionCascade::FillAddr3() {
@@ -105,16 +100,10 @@ void RegionCascade::FillAddr3() {
         return;
     const QString region = combo::chosen(m_addr1, {regionPlaceholder()});
     const QScopedValueRollback<bool> busy(m_clickEnabled, false);
-    try {
-        combo::refill(m_addr3, townPlaceholder());
-        m_addr3->addItems(AddressBook(m_session.listingStore()).towns(region, district));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("FillAddr3 => "), error.description(), error.source());
-    }
-}
-
-void RegionCascade::logError(const QString& label, const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(label, description, source));
+    combo::refill(m_addr3, townPlaceholder());
+    m_addr3->addItems(attemptStore(m_session, QStringLiteral("FillAddr3 => "), [&] {
+                          return AddressBook(m_session).towns(region, district);
+                      }).valueOr({}));
 }
 
 } // namespace teran

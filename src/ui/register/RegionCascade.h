@@ -63,7 +63,6 @@ public:
 private:
     void onRegionChosen();
     void onDistrictChosen();
-    void logError(const QString& label, const QString& description, const QString& source) const;
 
     Session& m_session;
     QPointer<QComboBox> m_addr1;

@@ -2,6 +2,7 @@
 
 #include "session/Session.h"
 #include "session/SettingsStore.h"
+#include "session/StoreAttempt.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -121,16 +122,13 @@ void RegistrationPanels::buildMenu(QWidget* window) {
 }
 
 void RegistrationPanels::choose(int entry) {
-    try {
+    attemptStore(m_session, QStringLiteral("-popupMenu => "), [&] {
         SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
         if (entry < kRightEntries)
             settings.setInsertRightPanel(InsertRightPanel(entry));
         else
             settings.setInsertLowerPanel(InsertLowerPanel(entry - kRightEntries));
-    } catch (const StoreError& error) {
-        m_session.WriteLog(QStringLiteral("-popupMenu => ") + error.description() + QStringLiteral(" => ") +
-                           error.source());
-    }
+    });
     load(m_storedListing);
 }
 
@@ -138,14 +136,11 @@ void RegistrationPanels::load(bool storedListing) {
     m_storedListing = storedListing;
     InsertRightPanel right = InsertRightPanel::Maedoin;
     InsertLowerPanel lower = InsertLowerPanel::Work1;
-    try {
+    attemptStore(m_session, QStringLiteral("-Form_Load => "), [&] {
         const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
         right = settings.insertRightPanel();
         lower = settings.insertLowerPanel();
-    } catch (const StoreError& error) {
-        m_session.WriteLog(QStringLiteral("-Form_Load => ") + error.description() + QStringLiteral(" => ") +
-                           error.source());
-    }
+    });
     if (right == InsertRightPanel::Filebox && !storedListing)
         right = InsertRightPanel::Maedoin;
     m_right->setCurrentIndex(int(right));

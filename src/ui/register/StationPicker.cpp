@@ -3,12 +3,17 @@
 #include "ComboFill.h"
 #include "register/AddressBook.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QScopedValueRollback>
 #include <QWidget>
 
 namespace teran {
+
+namespace {
+const QString kLogLabel = QStringLiteral("FillStations => ");
+} // namespace
 
 StationPicker::StationPicker(Session& session, QComboBox* sline, QComboBox* station, QObject* parent)
     : QObject(parent)
@@ -33,12 +38,9 @@ void StationPicker::fillLines() {
         return;
     const QScopedValueRollback<bool> busy(m_clickEnabled, false);
     combo::refill(m_station, stationPlaceholder());
-    try {
-        combo::refill(m_sline, linePlaceholder());
-        m_sline->addItems(AddressBook(m_session.listingStore()).lines());
-    } catch (const StoreError& error) {
-        logError(error.description(), error.source());
-    }
+    combo::refill(m_sline, linePlaceholder());
+    m_sline->addItems(
+        attemptStore(m_session, kLogLabel, [&] { return AddressBook(m_session).lines(); }).valueOr({}));
 }
 
 void StationPicker::setValues(const QString& line, const QString& station) {
@@ -71,16 +73,10 @@ void StationPicker::FillStations() {
         combo::refill(m_station, stationPlaceholder());
         return;
     }
-    try {
-        combo::refill(m_station, lineStationPlaceholder());
-        m_station->addItems(AddressBook(m_session.listingStore()).stations(chosenLine));
-    } catch (const StoreError& error) {
-        logError(error.description(), error.source());
-    }
-}
-
-void StationPicker::logError(const QString& description, const QString& source) const {
-    m_session.WriteLog(DailyLog::errorMessage(QStringLiteral("FillStations => "), description, source));
+    combo::refill(m_station, lineStationPlaceholder());
+    m_station->addItems(attemptStore(m_session, kLogLabel, [&] {
+                            return AddressBook(m_session).stations(chosenLine);
+                        }).valueOr({}));
 }
 
 } // namespace teran

@@ -40,7 +40,6 @@ public:
 
 private:
     void onLineChosen();
-    void logError(const QString& description, const QString& source) const;
 
     Session& m_session;
     QPointer<QComboBox> m_sline;

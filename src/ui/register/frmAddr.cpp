@@ -2,6 +2,7 @@
 
 #include "ComboFill.h"
 #include "session/Session.h"
+#include "session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -85,14 +86,12 @@ void frmAddr::cmdSuch_Click() {
     }
     m_list->clear();
     combo::refill(m_addr4, lotPlaceholder());
-    try {
-        for (const TownAddress& found : AddressBook(m_session.listingStore()).searchTowns(town)) {
-            auto* item = new QListWidgetItem(found.itemText(), m_list);
-            item->setData(kDistrictLengthRole, found.addr2.size());
-            item->setData(kPartsRole, QStringList{found.addr1, found.addr2, found.addr3});
-        }
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("frmAddr cmdSuch_Click => "), error.description(), error.source());
+    const auto towns = attemptStore(m_session, QStringLiteral("frmAddr cmdSuch_Click => "),
+                                    [&] { return AddressBook(m_session).searchTowns(town); });
+    for (const TownAddress& found : towns.valueOr({})) {
+        auto* item = new QListWidgetItem(found.itemText(), m_list);
+        item->setData(kDistrictLengthRole, found.addr2.size());
+        item->setData(kPartsRole, QStringList{found.addr1, found.addr2, found.addr3});
     }
 }
 
@@ -101,12 +100,9 @@ void frmAddr::lstAddr_Click() {
     const std::optional<TownAddress> parts = partsOf(m_list->currentItem());
     if (!parts)
         return;
-    try {
-        m_addr4->addItems(
-            AddressBook(m_session.listingStore()).lotParts(parts->addr1, parts->addr2, parts->addr3));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("frmAddr lstAddr_Click => "), error.description(), error.source());
-    }
+    m_addr4->addItems(attemptStore(m_session, QStringLiteral("frmAddr lstAddr_Click => "), [&] {
+                          return AddressBook(m_session).lotParts(parts->addr1, parts->addr2, parts->addr3);
+                      }).valueOr({}));
 }
 
 void frmAddr::cmdConfirm_Click() {
@@ -129,11 +125,8 @@ void frmAddr::cmdConfirm_Click() {
     }
     const QString label = QStringLiteral("frmAddr cmdConfirm_Click => ");
     try {
-        if (m_receiver)
-            m_receiver->takeAddress(pick);
-    } catch (const StoreError& error) {
-        logError(label, error.description(), error.source());
-        return;
+        if (m_receiver && !attemptStore(m_session, label, [&] { m_receiver->takeAddress(pick); }))
+            return;
     } catch (const std::exception& error) {
         logError(label, QString::fromStdString(error.what()), objectName());
         return;

@@ -33,6 +33,7 @@
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
+#include "session/StoreAttempt.h"
 #include "session/TypeFields.h"
 
 #include <QCheckBox>
@@ -106,10 +107,10 @@ void frmInsert::UpDown(int step) {
     if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
     std::optional<int> next;
-    try {
+    const auto attempt = attemptStore(m_session, QStringLiteral("-UpDown => "), [&] {
         next = neighbourListing(m_session.listingStore(), m_number, step);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-UpDown => "), error.description(), error.source());
+    });
+    if (!attempt) {
         return;
     }
     if (!next) {
@@ -124,12 +125,9 @@ void frmInsert::buildForm() {
     m_form = new ListingForm(
         m_session.dialogs(),
         [this](const QString& tb, const QString& column) -> QStringList {
-            try {
-                return storedValuesOf(m_session.listingStore(), tb, column);
-            } catch (const StoreError& error) {
-                logError(QStringLiteral("-DefaultForm => "), error.description(), error.source());
-                return {};
-            }
+            return attemptStore(m_session, QStringLiteral("-DefaultForm => "),
+                                [&] { return storedValuesOf(m_session.listingStore(), tb, column); })
+                .valueOr({});
         },
         this);
     auto* outer = new QVBoxLayout(this);
@@ -575,11 +573,8 @@ void frmInsert::fillOfficeChoices() {
         for (const StaffMember& member : m_session.state().Staff)
             staff->addItem(member.id);
     if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")))) {
-        try {
-            progress->addItems(distinctProgressValues(m_session.listingStore()));
-        } catch (const StoreError& error) {
-            logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
-        }
+        attemptStore(m_session, QStringLiteral("-Form_Load => "),
+                     [&] { progress->addItems(distinctProgressValues(m_session.listingStore())); });
     }
     m_regions = RegionCascade::attach(m_session, this);
     if (m_regions)
@@ -609,11 +604,8 @@ void frmInsert::showNumber() {
         m_tidx->setText(QString::number(m_number));
         return;
     }
-    try {
-        m_tidx->setText(QString::number(expectedNextNumber(m_session.listingStore())));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-Form_Load => "), error.description(), error.source());
-    }
+    attemptStore(m_session, QStringLiteral("-Form_Load => "),
+                 [&] { m_tidx->setText(QString::number(expectedNextNumber(m_session.listingStore()))); });
 }
 
 // The survey sheets of the stored listing: its type's sale or lease layout, whatever the form of
@@ -634,11 +626,8 @@ void frmInsert::enableListingButtons(bool stored) {
 
 void frmInsert::FncEditForm() {
     std::optional<ListingRow> row;
-    try {
-        row = readLocal(m_session.listingStore(), m_number);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-FncEditForm => "), error.description(), error.source());
-    }
+    attemptStore(m_session, QStringLiteral("-FncEditForm => "),
+                 [&] { row = readLocal(m_session.listingStore(), m_number); });
     if (!row) {
         m_session.dialogs().inform(RegisterTexts::goneElsewhere(), RegisterTexts::windowTitle());
         startNew();
@@ -693,11 +682,9 @@ void frmInsert::readSharedCopy() {
     const bool online =
         m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
     if (online) {
-        try {
+        attemptStore(m_session, QStringLiteral("-FncEditForm => "), [&] {
             copy = readServer(m_session.serverStore(), m_session.state().OfficeMainId, m_number);
-        } catch (const StoreError& error) {
-            logError(QStringLiteral("-FncEditForm => "), error.description(), error.source());
-        }
+        });
     }
     m_wasShared = copy.has_value();
     m_sharing->setValues(*m_asOpened, copy);
@@ -714,16 +701,14 @@ void frmInsert::showWorkNotes() {
     m_notes->clear();
     if (m_mode != EditMode::Edit || m_number <= 0)
         return;
-    try {
+    attemptStore(m_session, QStringLiteral("-WorkList => "), [&] {
         const QList<WorkNote> notes = m_work->currentIndex() == 1
                                           ? lotWorkNotes(m_session.listingStore(), lotOfForm())
                                           : listingWorkNotes(m_session.listingStore(), m_number);
         for (const WorkNote& note : notes)
             new QTreeWidgetItem(m_notes,
                                 {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-WorkList => "), error.description(), error.source());
-    }
+    });
 }
 
 void frmInsert::showPicture(int picture, const QString& path) {
@@ -760,12 +745,12 @@ ImageBoxList frmInsert::currentImageBox() {
         return *m_imageBox;
     if (m_number <= 0)
         return {};
-    try {
-        return ImageBoxStore::read(m_session.listingStore(), m_number).value_or(ImageBoxList());
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdimgBox_Click => "), error.description(), error.source());
-        return {};
-    }
+    return attemptStore(
+               m_session, QStringLiteral("-cmdimgBox_Click => "),
+               [&] {
+                   return ImageBoxStore::read(m_session.listingStore(), m_number).value_or(ImageBoxList());
+               })
+        .valueOr({});
 }
 
 void frmInsert::cmdimgBox_Click() {
@@ -863,11 +848,9 @@ bool frmInsert::confirmNewLot() {
     if (m_mode != EditMode::New || address().value(3).isEmpty())
         return true;
     QList<int> same;
-    try {
+    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "), [&] {
         same = listingsOnLot(m_session.listingStore(), address(), m_form->text(QStringLiteral("addr5")));
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
-    }
+    });
     return same.isEmpty() || m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same),
                                                           RegisterTexts::duplicateTitle());
 }
@@ -935,11 +918,8 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
                    result.sharing != ListingSaveResult::Sharing::NotShared);
     if (result.sharing != ListingSaveResult::Sharing::Published)
         m_sharing->setShared(false);
-    try {
-        m_asOpened = readLocal(m_session.listingStore(), m_number);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdSave_Click => "), error.description(), error.source());
-    }
+    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
+                 [&] { m_asOpened = readLocal(m_session.listingStore(), m_number); });
     m_guard->markClean();
     if (leaving) {
         m_mode = saved == EditMode::Copy ? EditMode::Edit : saved;
@@ -1018,7 +998,7 @@ void frmInsert::cmdDel_Click() {
                                              RegisterTexts::deleteTitle())) {
         return;
     }
-    try {
+    const auto attempt = attemptStore(m_session, QStringLiteral("-cmdDel_Click => "), [&] {
         const QList<SelectedListing> rows =
             readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
         if (!rows.isEmpty()) {
@@ -1027,9 +1007,9 @@ void frmInsert::cmdDel_Click() {
             ListingRowWork(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdDel_Click => "))
                 .remove(rows.first(), withServer);
         }
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdDel_Click => "), error.description(), error.source());
-        m_session.showStoreError(error, StoreKind::Listing);
+    });
+    if (!attempt) {
+        showStoreFailure(m_session, *attempt.failure(), StoreKind::Listing);
         return;
     }
     Q_EMIT listingsChanged();
@@ -1038,34 +1018,22 @@ void frmInsert::cmdDel_Click() {
 }
 
 void frmInsert::cmdMove_Click() {
-    try {
-        const QList<SelectedListing> rows =
-            readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
-        if (rows.isEmpty())
-            return;
-        ListingRowWork work(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdMove_Click => "));
-        if (m_archived) {
-            work.setLocalStates(rows, PublicationState::Unpublished, true);
-        } else if (rows.first().isPublished()) {
-            work.withdraw(rows.first(), PublicationState::Archived);
-        } else {
-            work.setLocalStates(rows, PublicationState::Archived, false);
-        }
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdMove_Click => "), error.description(), error.source());
-        m_session.showStoreError(error, StoreKind::Listing);
+    const QString label = QStringLiteral("-cmdMove_Click => ");
+    const auto moved = attemptStore(m_session, label,
+                                    [&] { return moveToOtherBox(m_session, m_number, m_archived, label); });
+    if (!moved)
+        showStoreFailure(m_session, *moved.failure(), StoreKind::Listing);
+    if (!moved.valueOr(false))
         return;
-    }
     m_archived = !m_archived;
     m_wasShared = false;
     m_sharing->setShared(false);
     m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
     m_guard->markClean();
     m_session.dialogs().inform(RegisterTexts::moved(), RegisterTexts::windowTitle());
-    try {
-        m_asOpened = readLocal(m_session.listingStore(), m_number);
-    } catch (const StoreError&) {
-    }
+    m_asOpened = attemptStore(m_session, label, [&] {
+                     return readLocal(m_session.listingStore(), m_number);
+                 }).valueOr(m_asOpened);
     Q_EMIT listingsChanged();
 }
 
@@ -1077,10 +1045,9 @@ void frmInsert::cmdChkMul_Click() {
     }
     m_lot->clear();
     QList<ListingRow> rows;
-    try {
-        rows = lotListings(m_session.listingStore(), lot);
-    } catch (const StoreError& error) {
-        logError(QStringLiteral("-cmdChkMul_Click => "), error.description(), error.source());
+    const auto attempt = attemptStore(m_session, QStringLiteral("-cmdChkMul_Click => "),
+                                      [&] { rows = lotListings(m_session.listingStore(), lot); });
+    if (!attempt) {
         return;
     }
     if (rows.isEmpty()) {
@@ -1110,10 +1077,6 @@ bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_pictures[size_t(p)] && event->type() == QEvent::MouseButtonDblClick)
             showLargePicture(p);
     return QWidget::eventFilter(watched, event);
-}
-
-void frmInsert::logError(const QString& label, const QString& description, const QString& source) const {
-    m_session.WriteLog(label + description + QStringLiteral(" => ") + source);
 }
 
 // 계약서작성: a contract of the listing's transaction, drafted from the listing once it is stored.

@@ -133,7 +133,6 @@ private:
     void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
     void convertArea();
-    void logError(const QString& label, const QString& description, const QString& source) const;
     void handWindow(QWidget* window);
 
     std::function<void(QWidget*)> m_windowHook;

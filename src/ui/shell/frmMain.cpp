@@ -20,7 +20,7 @@
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
 #include "session/Session.h"
-#include "session/StoreError.h"
+#include "session/StoreAttempt.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -263,23 +263,19 @@ void frmMain::Load() {
 
 void frmMain::applyBackupPermissions() {
     BackupPermissions permissions;
-    try {
+    attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
             permissions = SettingsStore(m_session.listingStore()).backupPermissions();
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
-    }
+    });
     m_menus->applyBackupPermissions(permissions);
 }
 
 void frmMain::showStartPanel() {
     StartPanel panel = StartPanel::Logo;
-    try {
+    attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
             panel = SettingsStore(m_session.listingStore(), m_session.state().LoginId).startPanel();
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
-    }
+    });
     m_area->setPanel(panel);
     m_menus->tickStartPanel(panel);
 }
@@ -288,9 +284,9 @@ void frmMain::chooseStartPanel(StartPanel panel) {
     m_area->setPanel(panel);
     m_menus->tickStartPanel(panel);
     try {
-        SettingsStore(m_session.listingStore(), m_session.state().LoginId).setStartPanel(panel);
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
+        attemptStore(m_session, QLatin1String(kLogLabel), [&] {
+            SettingsStore(m_session.listingStore(), m_session.state().LoginId).setStartPanel(panel);
+        });
     } catch (const std::logic_error& error) {
         m_session.WriteLog(QLatin1String(kLogLabel) + QString::fromUtf8(error.what()));
     }
@@ -311,11 +307,8 @@ void frmMain::OpenListWindow(const QString& tb, const QString& label, const QStr
 }
 
 void frmMain::presetRegion(const QString& tb) {
-    try {
-        m_search->presetRegion(SettingsStore(m_session.listingStore()).listRegion(tb));
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
-    }
+    attemptStore(m_session, QLatin1String(kLogLabel),
+                 [&] { m_search->presetRegion(SettingsStore(m_session.listingStore()).listRegion(tb)); });
 }
 
 void frmMain::cmdSearch_Click() {
@@ -381,11 +374,11 @@ void frmMain::askAboutCurrentListing() {
         return;
     }
     std::optional<InquiryDraft> draft;
-    try {
+    const auto attempt = attemptStore(m_session, QStringLiteral("문의하기 => "), [&] {
         draft = InquiryPost(m_session.serverStore()).aboutSharedListing(row);
-    } catch (const StoreError& error) {
-        m_session.logError(QStringLiteral("문의하기 => "), error);
-        m_session.showStoreError(error, StoreKind::Server);
+    });
+    if (!attempt) {
+        showStoreFailure(m_session, *attempt.failure(), StoreKind::Server);
         return;
     }
     if (!draft) {
@@ -448,13 +441,11 @@ void frmMain::endProgram() {
 // The first time on a screen the window fills it; later it opens where the user left it.
 void frmMain::restoreLastGeometry() {
     QByteArray geometry;
-    try {
+    attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
             geometry =
                 SettingsStore(m_session.listingStore(), m_session.state().LoginId).mainWindowGeometry();
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
-    }
+    });
     const QScreen* screen = this->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
     // A geometry kept on a larger screen would put the tool buttons off this one.
@@ -467,13 +458,11 @@ void frmMain::restoreLastGeometry() {
 }
 
 void frmMain::keepGeometry() {
-    try {
+    attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen() && !m_session.state().LoginId.isEmpty())
             SettingsStore(m_session.listingStore(), m_session.state().LoginId)
                 .setMainWindowGeometry(saveGeometry());
-    } catch (const StoreError& error) {
-        m_session.logError(QLatin1String(kLogLabel), error);
-    }
+    });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -138,3 +138,26 @@ TEST(LayerBoundaryTest, WindowFoldersKeepSessionAtTheBottomAndShellAtTheTop) {
     }
     EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
 }
+
+// Windows call the core's services and get their outcome; the stores and their exception stay in
+// the core (store work a window asks for goes through attemptStore).
+TEST(LayerBoundaryTest, WindowsNameNoStoreAndNoStoreError) {
+    static const QRegularExpression storeNames(QStringLiteral(R"(\b(SqlStore|StoreError)\b)"));
+    QStringList offending;
+    const QDir source(QStringLiteral(TERAN_SOURCE_DIR));
+    QDirIterator it(source.filePath(QStringLiteral("src/ui")),
+                    {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        int line = 0;
+        while (!file.atEnd()) {
+            ++line;
+            if (storeNames.match(QString::fromUtf8(file.readLine())).hasMatch())
+                offending << QStringLiteral("%1:%2").arg(source.relativeFilePath(path)).arg(line);
+        }
+    }
+    EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
+}
