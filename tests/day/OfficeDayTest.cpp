@@ -323,7 +323,6 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         ASSERT_TRUE(edit);
         edit->setAttribute(Qt::WA_DeleteOnClose, false);
         fill(*edit, {{"money_m", "87,000"}});
-        edit->AutoMoney();
         control<QPushButton>(*edit, "cmdSave")->click(); // 수정완료: stay (Cancel)
         EXPECT_EQ(localOf(desk, apartment, "money_m").toLongLong(), 87000);
         EXPECT_EQ(serverOf(officeA, apartment, "money_m").toLongLong(), 87000) << "the shared copy follows";

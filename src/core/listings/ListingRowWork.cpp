@@ -189,6 +189,14 @@ void ListingRowWork::setLocalStates(const QList<SelectedListing>& rows, Publicat
     tx.commit();
 }
 
+void removeListing(Session& session, int number, const QString& label) {
+    const QList<SelectedListing> rows =
+        readSelection(session.listingStore(), {ListingPick{number, QString()}});
+    if (!rows.isEmpty())
+        ListingRowWork(session, sessionPictureStores(session), label)
+            .remove(rows.first(), serverCopiesReachable(session));
+}
+
 bool moveToOtherBox(Session& session, int number, bool fromArchive, const QString& label) {
     const QList<SelectedListing> rows =
         readSelection(session.listingStore(), {ListingPick{number, QString()}});

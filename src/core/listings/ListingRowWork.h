@@ -68,5 +68,8 @@ private:
 // withdrawing its server copy first when it is published. False when the listing is not stored.
 // Throws StoreError; the listing is then as it was.
 bool moveToOtherBox(Session& session, int number, bool fromArchive, const QString& label);
+// 매물삭제 of one listing, with its server copy when the server can be reached (a published
+// listing is kept while it cannot). Throws StoreError.
+void removeListing(Session& session, int number, const QString& label);
 
 } // namespace teran

@@ -3,8 +3,10 @@
 #include "AdvertisingFacts.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/ListingPictures.h"
+#include "session/PropertyTypes.h"
 #include "session/ServerCopy.h"
 #include "session/Session.h"
+#include "session/TypeFields.h"
 
 #include <QDir>
 #include <QFile>
@@ -283,7 +285,7 @@ void ListingSaveService::fail(ListingSaveResult& result, ListingSaveResult::Shar
 }
 
 ListingSaveTargets sessionSaveTargets(Session& session) {
-    const bool online = session.state().isOnline() && session.state().InternetOk && session.serverOpen();
+    const bool online = serverCopiesReachable(session);
     return ListingSaveTargets{session.listingStore(),
                               online ? &session.serverStore() : nullptr,
                               session.state().OfficeMainId,
@@ -292,6 +294,53 @@ ListingSaveTargets sessionSaveTargets(Session& session) {
                               sessionPictureStores(session),
                               session.clock(),
                               [&session](const QString& line) { session.WriteLog(line); }};
+}
+
+bool ListingSaveResult::copyMayRemain(bool wasShared) const {
+    return sharing == Sharing::Published ||
+           (wasShared && sharing != Sharing::Withdrawn && sharing != Sharing::NotShared);
+}
+
+QDate defaultExpiry(const QDate& registered) {
+    return registered.addMonths(3);
+}
+
+QString transactionToStore(const std::optional<ListingRow>& asOpened, const QString& form) {
+    const bool formKept = asOpened && asOpened->value(QStringLiteral("maemultype")).toString() == form &&
+                          asOpened->value(QStringLiteral("ty")).isValid();
+    return formKept ? asOpened->value(QStringLiteral("ty")).toString() : transactionOfForm(form);
+}
+
+QString sellerHiddenBy(bool hidden, const QString& hiddenBefore, const QString& loginId) {
+    if (!hidden)
+        return QString();
+    return hiddenBefore.isEmpty() ? loginId : hiddenBefore;
+}
+
+std::optional<ListingToEdit> listingToEdit(Session& session, int number, const QString& label) {
+    std::optional<ListingRow> row = readLocal(session.listingStore(), number);
+    if (!row)
+        return std::nullopt;
+    ListingToEdit edit;
+    edit.row = *row;
+    const std::optional<PublicationState> state = publicationStateFrom(row->value(QStringLiteral("state")));
+    edit.archived = state && isArchived(*state);
+    const bool online = serverCopiesReachable(session);
+    if (online) {
+        try {
+            edit.sharedCopy = readServer(session.serverStore(), session.state().OfficeMainId, number);
+        } catch (const StoreError& error) {
+            session.logError(label, error);
+        }
+    }
+    edit.shared = edit.sharedCopy.has_value() || (!online && state && isPublished(*state));
+    edit.hiddenBy = row->value(QStringLiteral("opid")).toString();
+    const QDate today = session.clock().today();
+    const QDateTime writeday = row->value(QStringLiteral("writeday")).toDateTime();
+    const QDateTime offday = row->value(QStringLiteral("offday")).toDateTime();
+    edit.registered = writeday.isValid() ? writeday.date() : today;
+    edit.expires = offday.isValid() ? offday.date() : defaultExpiry(today);
+    return edit;
 }
 
 } // namespace teran

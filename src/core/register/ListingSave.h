@@ -5,6 +5,7 @@
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -73,6 +74,9 @@ struct ListingSaveResult {
     bool keptPublication = false;
 
     bool saved() const { return local == Local::Saved; }
+    // Whether a shared copy may still be on the server after this save, given whether there was
+    // one before: a failed save or share leaves the earlier copy, which a later unshare removes.
+    bool copyMayRemain(bool wasShared) const;
 };
 
 // Where the save writes.
@@ -113,5 +117,29 @@ private:
 
 // The targets of the logged-in office.
 ListingSaveTargets sessionSaveTargets(Session& session);
+
+// The transaction (`ty`) stored with a listing: what its form says, unless the listing is stored
+// and its form was not changed (a presale 분양권 shows as 매매 in the form and stays 분양권).
+QString transactionToStore(const std::optional<ListingRow>& asOpened, const QString& form);
+// Who hid the seller's details (`opid`): whoever hid them first keeps them hidden; unticked, nobody.
+QString sellerHiddenBy(bool hidden, const QString& hiddenBefore, const QString& loginId);
+
+// A stored listing as the registration window opens it.
+struct ListingToEdit {
+    ListingRow row;
+    std::optional<ListingRow> sharedCopy; // when the server could be read
+    // Shared: its copy was found, or (offline) its row says published, which the save keeps.
+    bool shared = false;
+    bool archived = false;
+    QString hiddenBy; // who hid the seller's details, else empty
+    QDate registered; // `writeday`, today when the row has none
+    QDate expires;    // `offday`, defaultExpiry when the row has none
+};
+// A listing is offered for three months unless the office says otherwise.
+QDate defaultExpiry(const QDate& registered);
+// nullopt when the listing is not stored (deleted elsewhere). A server that fails is written to
+// the log under `label`: the listing opens without its copy. Throws StoreError for the office
+// database.
+std::optional<ListingToEdit> listingToEdit(Session& session, int number, const QString& label);
 
 } // namespace teran

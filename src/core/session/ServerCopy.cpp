@@ -1,5 +1,7 @@
 #include "ServerCopy.h"
 
+#include "Session.h"
+
 #include "ListingSelection.h"
 #include "session/ListingColumns.h"
 #include "session/ListingRepository.h"
@@ -8,6 +10,10 @@
 #include <QSqlRecord>
 
 namespace teran {
+
+bool serverCopiesReachable(Session& session) {
+    return session.state().isOnline() && session.state().InternetOk && session.serverOpen();
+}
 
 namespace {
 

@@ -13,6 +13,12 @@
 
 namespace teran {
 
+class Session;
+
+// The server copies can be read and written now: the office works online, the internet answers
+// and the ServerStore is open.
+bool serverCopiesReachable(Session& session);
+
 // The published copies of one office's listings on the ServerStore: the `maemul` row keyed by
 // (`id`, `sub_idx`) = (the office's main id, the local number) and its `filebox` row. Every
 // method throws StoreError when the server refuses; nothing is half written then.

@@ -4,9 +4,12 @@
 
 #include "listings/ListingSheetPrint.h"
 
+#include "ChainStorePicker.h"
+#include "FormComputations.h"
 #include "ListingForm.h"
 #include "LotPanel.h"
 #include "PictureLabel.h"
+#include "PictureSlots.h"
 #include "RegionCascade.h"
 #include "RegistrationPanels.h"
 #include "SharingFrame.h"
@@ -20,7 +23,6 @@
 #include "frmFilebox.h"
 #include "frmImgBox.h"
 #include "frmPicture.h"
-#include "listings/AutoMoney.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "register/ChainStores.h"
@@ -103,6 +105,11 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
 
 frmInsert::~frmInsert() = default;
 
+void frmInsert::setReportOutput(ReportOutput output) {
+    m_reportOutput = output;
+    m_pictures->setReportOutput(std::move(output));
+}
+
 void frmInsert::UpDown(int step) {
     if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
@@ -130,6 +137,7 @@ void frmInsert::buildForm() {
                 .valueOr({});
         },
         this);
+    m_computations = new FormComputations(*m_form, m_session.dialogs(), this);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(buildButtons());
@@ -149,37 +157,21 @@ void frmInsert::buildForm() {
     left->addWidget(m_form->frame(FormSection::Sale, content));
     left->addWidget(m_form->frame(FormSection::Lease, content));
     QGroupBox* land = m_form->frame(FormSection::Land, content);
-    m_landPrice = new QLabel(QStringLiteral("0"), land);
-    m_landPrice->setObjectName(QStringLiteral("money_slp"));
-    m_officialTotal = new QLabel(QStringLiteral("0"), land);
-    m_officialTotal->setObjectName(QStringLiteral("m_tlp"));
-    auto* landSentence = new QLabel(land);
-    landSentence->setWordWrap(true);
-    landSentence->setText(
-        QStringLiteral("※ 건물값(평당)을 위 금액 만원 으로 계산을 하면 실제 대지가(평당)는"));
-    auto* landBox = new QWidget(land);
-    auto* landRow = new QHBoxLayout(landBox);
-    landRow->setContentsMargins(0, 0, 0, 0);
-    landRow->addWidget(m_landPrice);
-    landRow->addWidget(new QLabel(QStringLiteral("만원."), landBox));
-    landRow->addSpacing(12);
-    landRow->addWidget(new QLabel(QStringLiteral("공시지가 총액"), landBox));
-    landRow->addWidget(m_officialTotal);
-    landRow->addWidget(new QLabel(QStringLiteral("만원"), landBox));
-    landRow->addStretch();
-    auto* landColumn = new QVBoxLayout;
-    landColumn->addWidget(landSentence);
-    landColumn->addWidget(landBox);
-    qobject_cast<QGridLayout*>(land->layout())->addLayout(landColumn, 100, 0, 1, 4);
+    m_computations->addLandPrices(land);
     left->addWidget(land);
     left->addStretch();
 
     auto* middle = new QVBoxLayout;
     QGroupBox* object = m_form->frame(FormSection::Object, content);
     middle->addWidget(object);
-    middle->addWidget(buildPictures(content));
+    m_pictures = new PictureSlots(m_session.dialogs(), content);
+    connect(m_pictures, &PictureSlots::imageBoxRequested, this, &frmInsert::cmdimgBox_Click);
+    middle->addWidget(m_pictures);
     middle->addWidget(m_form->frame(FormSection::Detail, content));
-    middle->addWidget(buildChainStores(content));
+    auto* chainStores = new ChainStorePicker(content);
+    connect(chainStores, &ChainStorePicker::makerChosen, this,
+            [this](const QString& maker) { m_form->setText(QStringLiteral("maker"), maker); });
+    middle->addWidget(chainStores);
     middle->addStretch();
 
     auto* right = new QVBoxLayout;
@@ -241,15 +233,7 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     m_offday->setCalendarPopup(true);
     m_offday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     grid->addWidget(m_offday, 2, 3);
-    auto* converter = new QGroupBox(QStringLiteral("평수자동계산"), box);
-    converter->setObjectName(QStringLiteral("fra_m2"));
-    auto* row = new QHBoxLayout(converter);
-    m_squareMetres = new QLineEdit(converter);
-    m_squareMetres->setObjectName(QStringLiteral("pyung_m2"));
-    m_squareMetres->setAlignment(Qt::AlignRight);
-    row->addWidget(m_squareMetres);
-    row->addWidget(new QLabel(QStringLiteral("㎡"), converter));
-    grid->addWidget(converter, 3, 0, 1, 4);
+    grid->addWidget(m_computations->converter(box), 3, 0, 1, 4);
     grid->addWidget(
         new QLabel(QStringLiteral("(단위:만원)    * 표시: 인터넷 광고에 꼭 적어야 하는 항목"), box), 4, 0, 1,
         4);
@@ -264,64 +248,6 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
     connect(lookup, &QPushButton::clicked, this, &frmInsert::lookUpLot);
     connect(m_type, &QComboBox::currentIndexChanged, this, &frmInsert::cboTb_Click);
     return box;
-}
-
-QWidget* frmInsert::buildPictures(QWidget* parent) {
-    auto* box = new QGroupBox(QStringLiteral("사진"), parent);
-    box->setObjectName(QStringLiteral("fraPictures"));
-    auto* grid = new QGridLayout(box);
-    for (int p = 0; p < 2; ++p) {
-        auto* picture = new QLabel(box);
-        picture->setObjectName(QStringLiteral("imgname%1").arg(p + 1));
-        picture->setFixedSize(160, 120);
-        picture->setFrameShape(QFrame::Box);
-        picture->setAlignment(Qt::AlignCenter);
-        picture->installEventFilter(this);
-        m_pictures[size_t(p)] = picture;
-        grid->addWidget(picture, 0, p * 2, 1, 2);
-        auto* attach = button(QStringLiteral("cmdImgname%1").arg(p + 1), QStringLiteral("사진등록"), box);
-        auto* remove = button(QStringLiteral("cmdImgdel%1").arg(p + 1), QStringLiteral("삭제"), box);
-        grid->addWidget(attach, 1, p * 2);
-        grid->addWidget(remove, 1, p * 2 + 1);
-        connect(attach, &QPushButton::clicked, this, [this, p] { AttachPicture(p); });
-        connect(remove, &QPushButton::clicked, this, [this, p] { RemovePicture(p); });
-    }
-    auto* imageBox = button(QStringLiteral("cmdimgBox"), RegisterTexts::imageBoxTitle(), box);
-    grid->addWidget(imageBox, 2, 0, 1, 4);
-    connect(imageBox, &QPushButton::clicked, this, &frmInsert::cmdimgBox_Click);
-    return box;
-}
-
-// `fra_maker`: a shop's brand picked from the chain-store table goes into `maker` as "[brand]".
-QWidget* frmInsert::buildChainStores(QWidget* parent) {
-    auto* holder = new QWidget(parent);
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-    auto* open = button(QStringLiteral("cmdMaker"), QStringLiteral("체인점정보"), holder);
-    column->addWidget(open, 0, Qt::AlignLeft);
-    auto* frame = new QGroupBox(QStringLiteral("체인점 자동등록하기"), holder);
-    frame->setObjectName(QStringLiteral("fra_maker"));
-    auto* grid = new QVBoxLayout(frame);
-    auto* kinds = new QComboBox(frame);
-    kinds->setObjectName(QStringLiteral("maker_kind"));
-    kinds->addItems(chainStoreKinds());
-    kinds->setCurrentIndex(-1);
-    auto* brands = new QListWidget(frame);
-    brands->setObjectName(QStringLiteral("maker_list"));
-    brands->setMaximumHeight(120);
-    grid->addWidget(kinds);
-    grid->addWidget(brands);
-    column->addWidget(frame);
-    frame->hide();
-    connect(open, &QPushButton::clicked, frame, [frame] { frame->setVisible(!frame->isVisible()); });
-    connect(kinds, &QComboBox::currentTextChanged, brands, [brands](const QString& kind) {
-        brands->clear();
-        brands->addItems(ChainStoreTable(kind));
-    });
-    connect(brands, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        m_form->setText(QStringLiteral("maker"), chainStoreMaker(item->text()));
-    });
-    return holder;
 }
 
 QWidget* frmInsert::buildButtons() {
@@ -412,20 +338,7 @@ void frmInsert::connectComputations() {
             QStringLiteral("예) 급매/추천/단기임대등 간단한 매물특징을 요약하여정리합니다."));
     if (auto* limits = qobject_cast<QLineEdit*>(m_form->editor(QStringLiteral("jehan"))))
         limits->setPlaceholderText(QStringLiteral("제한사항을입력하세요."));
-    connect(m_form, &ListingForm::amountsEdited, this, &frmInsert::AutoMoney);
-    connect(m_form, &ListingForm::areaFocused, this,
-            [this](const QString& column) { m_squareMetresFor = column; });
-    for (const char* area : {"pyung", "pyung_use"})
-        if (auto* edit = qobject_cast<QLineEdit*>(m_form->editor(QLatin1String(area))))
-            connect(edit, &QLineEdit::textEdited, this,
-                    [this, column = QString::fromLatin1(area)](const QString& text) {
-                        m_squareMetresFor = column;
-                        if (const std::optional<QString> metres = squareMetresOf(text)) {
-                            const QSignalBlocker quiet(m_squareMetres);
-                            m_squareMetres->setText(*metres);
-                        }
-                    });
-    connect(m_squareMetres, &QLineEdit::textEdited, this, &frmInsert::convertArea);
+    m_computations->connectForm();
     connect(m_sharing->shareBox(), &QCheckBox::clicked, this, &frmInsert::chkInternet_Click);
     connect(m_sharing, &SharingFrame::closeRequested, this, &frmInsert::cmdieClose_Click);
     m_sharing->summaryLabel()->installEventFilter(this);
@@ -433,43 +346,6 @@ void frmInsert::connectComputations() {
         if (on)
             m_sharing->show();
     });
-}
-
-// Key-up in the ㎡ box: its value in 평 goes into the area box it is bound to.
-void frmInsert::convertArea() {
-    const QString text = m_squareMetres->text().trimmed();
-    if (text.isEmpty())
-        return;
-    const std::optional<QString> pyung = pyungOf(text);
-    if (!pyung) {
-        m_session.dialogs().message(text + QStringLiteral(" 는 잘못된 숫자입니다."),
-                                    QStringLiteral("숫자오류"), DialogIcon::Critical, DialogButtons::Ok);
-        m_squareMetres->clear();
-        return;
-    }
-    m_form->setText(m_squareMetresFor, *pyung);
-    AutoMoney();
-}
-
-void frmInsert::AutoMoney() {
-    AmountTexts t;
-    t.money_m = m_form->text(QStringLiteral("money_m"));
-    t.money_y = m_form->text(QStringLiteral("money_y"));
-    t.money_mb = m_form->text(QStringLiteral("money_mb"));
-    t.money_mw = m_form->text(QStringLiteral("money_mw"));
-    t.money_yeja = m_form->text(QStringLiteral("money_yeja"));
-    t.pyung = m_form->text(QStringLiteral("pyung"));
-    t.pyung_use = m_form->text(QStringLiteral("pyung_use"));
-    t.money_lp = m_form->text(QStringLiteral("money_lp"));
-    t.money_gp = m_form->text(QStringLiteral("money_gp"));
-    const ComputedAmounts computed = teran::AutoMoney(t);
-    const QSignalBlocker quiet(m_form);
-    m_form->setText(QStringLiteral("money_sg"), computed.money_sg);
-    m_form->setText(QStringLiteral("money_ys"), computed.money_ys);
-    if (computed.money_p)
-        m_form->setText(QStringLiteral("money_p"), *computed.money_p);
-    m_officialTotal->setText(computed.m_tlp);
-    m_landPrice->setText(computed.money_slp);
 }
 
 void frmInsert::cboTb_Click() {
@@ -500,7 +376,7 @@ void frmInsert::cboTb_Click() {
             setTabOrder(previous, editor);
             previous = editor;
         }
-    AutoMoney();
+    m_computations->recompute();
 }
 
 void frmInsert::startNew() {
@@ -543,21 +419,18 @@ QVariant frmInsert::snapshot() const {
 // Empties the form for a new listing of the chosen type.
 void frmInsert::clearForm() {
     m_form->clear();
-    m_squareMetres->clear();
+    m_computations->clearConverter();
     m_sharing->clear();
     m_note->clear();
     m_notes->clear();
     m_lot->clear();
-    m_chosen = {};
-    m_stored = {};
+    m_pictures->clear();
     m_imageBox.reset();
     m_hideSeller->setChecked(false);
     m_hiddenBy.clear();
-    for (int p = 0; p < 2; ++p)
-        showPicture(p, QString());
     const QDate today = m_session.clock().today();
     m_writeday->setDate(today);
-    m_offday->setDate(today.addMonths(3));
+    m_offday->setDate(defaultExpiry(today));
     cboTb_Click();
     if (m_regions)
         m_regions->setValues({});
@@ -625,76 +498,52 @@ void frmInsert::enableListingButtons(bool stored) {
 }
 
 void frmInsert::FncEditForm() {
-    std::optional<ListingRow> row;
-    attemptStore(m_session, QStringLiteral("-FncEditForm => "),
-                 [&] { row = readLocal(m_session.listingStore(), m_number); });
-    if (!row) {
+    const QString label = QStringLiteral("-FncEditForm => ");
+    const auto loaded =
+        attemptStore(m_session, label, [&] { return listingToEdit(m_session, m_number, label); });
+    if (!loaded.valueOr(std::nullopt)) {
         m_session.dialogs().inform(RegisterTexts::goneElsewhere(), RegisterTexts::windowTitle());
         startNew();
         return;
     }
+    const ListingToEdit& edit = **loaded;
+    const ListingRow& row = edit.row;
     m_asOpened = row;
-    const int typeIndex = m_type->findData(row->value(QStringLiteral("tb")).toString());
+    const int typeIndex = m_type->findData(row.value(QStringLiteral("tb")).toString());
     {
         const QSignalBlocker quiet(m_type);
         m_type->setCurrentIndex(qMax(0, typeIndex));
     }
     cboTb_Click();
-    m_form->setValues(*row);
+    m_form->setValues(row);
     if (m_regions)
-        m_regions->setValues({row->value(QStringLiteral("addr1")).toString(),
-                              row->value(QStringLiteral("addr2")).toString(),
-                              row->value(QStringLiteral("addr3")).toString()});
+        m_regions->setValues({row.value(QStringLiteral("addr1")).toString(),
+                              row.value(QStringLiteral("addr2")).toString(),
+                              row.value(QStringLiteral("addr3")).toString()});
     if (m_stations)
-        m_stations->setValues(row->value(QStringLiteral("line")).toString(),
-                              row->value(QStringLiteral("station")).toString());
-    for (int p = 0; p < 2; ++p) {
-        m_stored[size_t(p)] = row->value(QStringLiteral("imgname%1").arg(p + 1)).toString();
-        m_chosen[size_t(p)].clear();
-        m_imageBox.reset();
-        showPicture(p, m_stored[size_t(p)].isEmpty()
-                           ? QString()
-                           : QDir(m_session.dataFolder().files()).filePath(m_stored[size_t(p)]));
-    }
-    const QDateTime writeday = row->value(QStringLiteral("writeday")).toDateTime();
-    const QDateTime offday = row->value(QStringLiteral("offday")).toDateTime();
-    m_writeday->setDate(writeday.isValid() ? writeday.date() : m_session.clock().today());
-    m_offday->setDate(offday.isValid() ? offday.date() : m_session.clock().today().addMonths(3));
-    m_hiddenBy = row->value(QStringLiteral("opid")).toString();
+        m_stations->setValues(row.value(QStringLiteral("line")).toString(),
+                              row.value(QStringLiteral("station")).toString());
+    m_imageBox.reset();
+    m_pictures->showStored(
+        {row.value(QStringLiteral("imgname1")).toString(), row.value(QStringLiteral("imgname2")).toString()},
+        m_session.dataFolder().files());
+    m_writeday->setDate(edit.registered);
+    m_offday->setDate(edit.expires);
+    m_hiddenBy = edit.hiddenBy;
     m_hideSeller->setChecked(!m_hiddenBy.isEmpty());
-    const std::optional<PublicationState> state = publicationStateFrom(row->value(QStringLiteral("state")));
-    m_archived = state && isArchived(*state);
+    m_archived = edit.archived;
     m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
-    readSharedCopy();
-    if (m_sharing->shared() == false)
-        m_sharing->setValues(*row, std::nullopt);
+    // The disclosure boxes follow what the shared copy shows; offline, a shared listing shows as
+    // shared and the save keeps it so.
+    m_wasShared = edit.shared;
+    m_sharing->setValues(row, edit.sharedCopy);
+    if (edit.shared && !edit.sharedCopy)
+        m_sharing->setShared(true);
     showNumber();
     enableListingButtons(true);
     showWorkNotes();
-    AutoMoney();
+    m_computations->recompute();
     m_guard->markClean();
-}
-
-// The disclosure boxes follow what the shared copy shows; a listing without one has none ticked.
-void frmInsert::readSharedCopy() {
-    m_wasShared = false;
-    std::optional<ListingRow> copy;
-    const bool online =
-        m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
-    if (online) {
-        attemptStore(m_session, QStringLiteral("-FncEditForm => "), [&] {
-            copy = readServer(m_session.serverStore(), m_session.state().OfficeMainId, m_number);
-        });
-    }
-    m_wasShared = copy.has_value();
-    m_sharing->setValues(*m_asOpened, copy);
-    // Offline the copy cannot be read: a shared listing shows as shared, and the save keeps it so.
-    const std::optional<PublicationState> state =
-        publicationStateFrom(m_asOpened->value(QStringLiteral("state")));
-    if (!online && state && isPublished(*state)) {
-        m_wasShared = true;
-        m_sharing->setShared(true);
-    }
 }
 
 void frmInsert::showWorkNotes() {
@@ -709,33 +558,6 @@ void frmInsert::showWorkNotes() {
             new QTreeWidgetItem(m_notes,
                                 {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
     });
-}
-
-void frmInsert::showPicture(int picture, const QString& path) {
-    showPictureIn(m_pictures[size_t(picture)], path);
-}
-
-void frmInsert::AttachPicture(int picture) {
-    const QString file = m_session.dialogs().openFileName(RegisterTexts::pictureTitle(), QDir::homePath(),
-                                                          RegisterTexts::pictureFilter());
-    if (file.isEmpty())
-        return;
-    if (!isPicture(file)) {
-        m_session.dialogs().critical(RegisterTexts::attachError(), RegisterTexts::windowTitle());
-        return;
-    }
-    m_chosen[size_t(picture)] = file;
-    showPicture(picture, file);
-}
-
-void frmInsert::showLargePicture(int picture) {
-    const QString path = m_pictures[size_t(picture)]->toolTip();
-    if (path.isEmpty())
-        return;
-    frmPicture view(path, QStringLiteral("사진 %1").arg(picture + 1), m_session.dialogs(), this);
-    if (m_reportOutput)
-        view.setReportOutput(m_reportOutput);
-    view.exec();
 }
 
 // The box as last edited here, else as stored with the listing (a copy starts from the box of
@@ -768,12 +590,6 @@ void frmInsert::cmdFilebox_Click() {
         return;
     frmFilebox files(m_session.dataFolder().files(), m_number, m_session.dialogs(), this);
     files.exec();
-}
-
-void frmInsert::RemovePicture(int picture) {
-    m_chosen[size_t(picture)].clear();
-    m_stored[size_t(picture)].clear();
-    showPicture(picture, QString());
 }
 
 void frmInsert::chkInternet_Click() {
@@ -814,21 +630,14 @@ ListingSaveRequest frmInsert::saveRequest() const {
         request.fields.insert(QStringLiteral("line"), m_stations->line());
         request.fields.insert(QStringLiteral("station"), m_stations->station());
     }
-    // The transaction follows the form chosen; a stored listing whose form was not changed keeps
-    // its own (a presale 분양권 reads as 매매 in the form).
-    const QString form = m_form->text(QStringLiteral("maemultype"));
-    const bool formKept = m_asOpened && m_asOpened->value(QStringLiteral("maemultype")).toString() == form &&
-                          m_asOpened->value(QStringLiteral("ty")).isValid();
-    request.fields.insert(QStringLiteral("ty"), formKept ? m_asOpened->value(QStringLiteral("ty")).toString()
-                                                         : transactionOfForm(form));
+    request.fields.insert(QStringLiteral("ty"),
+                          transactionToStore(m_asOpened, m_form->text(QStringLiteral("maemultype"))));
     request.fields.insert(QStringLiteral("writeday"), QDateTime(m_writeday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("offday"), QDateTime(m_offday->date(), QTime(0, 0)));
     request.fields.insert(QStringLiteral("opid"),
-                          m_hideSeller->isChecked()
-                              ? (m_hiddenBy.isEmpty() ? m_session.state().LoginId : m_hiddenBy)
-                              : QString());
-    request.chosenPicture = m_chosen;
-    request.storedPicture = m_stored;
+                          sellerHiddenBy(m_hideSeller->isChecked(), m_hiddenBy, m_session.state().LoginId));
+    request.chosenPicture = m_pictures->chosen();
+    request.storedPicture = m_pictures->stored();
     request.imageBox = m_imageBox;
     request.archived = m_archived;
     request.share = m_sharing->shared();
@@ -908,14 +717,11 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
     Q_EMIT listingsChanged();
     const EditMode saved = m_mode;
     m_number = result.number;
-    m_stored = result.pictures;
-    m_chosen = {};
+    m_pictures->markSaved(result.pictures);
     m_imageBox.reset();
     m_note->clear();
     // A copy may still be on the server after a failure: an unshare later takes it off.
-    m_wasShared = result.sharing == ListingSaveResult::Sharing::Published ||
-                  (m_wasShared && result.sharing != ListingSaveResult::Sharing::Withdrawn &&
-                   result.sharing != ListingSaveResult::Sharing::NotShared);
+    m_wasShared = result.copyMayRemain(m_wasShared);
     if (result.sharing != ListingSaveResult::Sharing::Published)
         m_sharing->setShared(false);
     attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
@@ -952,10 +758,8 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
         if (m_autoChk->isChecked()) {
             // The next listing starts from these values and is stored under a new number.
             m_number = 0;
-            m_stored = {};
-            m_squareMetres->clear(); // it spoke of the listing just saved
-            for (int p = 0; p < 2; ++p)
-                showPicture(p, QString());
+            m_computations->clearConverter(); // it spoke of the listing just saved
+            m_pictures->clear();
             enableListingButtons(false);
         } else {
             startNew();
@@ -998,16 +802,8 @@ void frmInsert::cmdDel_Click() {
                                              RegisterTexts::deleteTitle())) {
         return;
     }
-    const auto attempt = attemptStore(m_session, QStringLiteral("-cmdDel_Click => "), [&] {
-        const QList<SelectedListing> rows =
-            readSelection(m_session.listingStore(), {ListingPick{m_number, QString()}});
-        if (!rows.isEmpty()) {
-            const bool withServer =
-                m_session.state().isOnline() && m_session.state().InternetOk && m_session.serverOpen();
-            ListingRowWork(m_session, sessionPictureStores(m_session), QStringLiteral("-cmdDel_Click => "))
-                .remove(rows.first(), withServer);
-        }
-    });
+    const QString label = QStringLiteral("-cmdDel_Click => ");
+    const auto attempt = attemptStore(m_session, label, [&] { removeListing(m_session, m_number, label); });
     if (!attempt) {
         showStoreFailure(m_session, *attempt.failure(), StoreKind::Listing);
         return;
@@ -1073,9 +869,6 @@ void frmInsert::closeEvent(QCloseEvent* event) {
 bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_sharing->summaryLabel() && event->type() == QEvent::MouseButtonRelease)
         m_sharing->show();
-    for (int p = 0; p < 2; ++p)
-        if (watched == m_pictures[size_t(p)] && event->type() == QEvent::MouseButtonDblClick)
-            showLargePicture(p);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -1119,7 +912,7 @@ void frmInsert::openLedger(LedgerKind kind) {
             m_form->setText(QStringLiteral("money_y"), shown(t.loan));
             m_form->setText(QStringLiteral("money_yeja"), shown(t.interest));
         }
-        AutoMoney();
+        m_computations->recompute();
     });
     if (m_windowHook)
         m_windowHook(&ledger);

@@ -31,6 +31,8 @@ class QTreeWidget;
 namespace teran {
 
 class EditGuard;
+class FormComputations;
+class PictureSlots;
 class ListingForm;
 class frmImgBox;
 class Session;
@@ -73,8 +75,6 @@ public:
     void cmdChkMul_Click();
     void cmdieClose_Click();
     void chkInternet_Click();
-    void AttachPicture(int picture);
-    void RemovePicture(int picture);
     void cmdimgBox_Click();
     void cmdFilebox_Click();
     // Tests drive the image box while it is open instead of the user (it is then not shown).
@@ -88,8 +88,7 @@ public:
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
     // Where the survey sheets go; the print preview unless replaced (tests).
-    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
-    void AutoMoney();
+    void setReportOutput(ReportOutput output);
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
     void UpDown(int step);
@@ -105,8 +104,6 @@ protected:
 private:
     void buildForm();
     QWidget* buildGeneralExtras(QWidget* parent);
-    QWidget* buildPictures(QWidget* parent);
-    QWidget* buildChainStores(QWidget* parent);
     QWidget* buildButtons();
     QWidget* buildSidePanels(QWidget* parent);
     void loadPanels();
@@ -116,12 +113,9 @@ private:
     QString lotOfForm() const;
     void startNew();
     void FncEditForm();
-    void readSharedCopy();
     void showNumber();
     void enableListingButtons(bool stored);
     void printSheet(const QString& ty);
-    void showPicture(int picture, const QString& path);
-    void showLargePicture(int picture);
     ImageBoxList currentImageBox();
     ListingSaveRequest saveRequest() const;
     QVariant snapshot() const;
@@ -132,7 +126,6 @@ private:
     bool confirmNewLot();
     void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
-    void convertArea();
     void handWindow(QWidget* window);
 
     std::function<void(QWidget*)> m_windowHook;
@@ -146,15 +139,10 @@ private:
     QWidget* m_content = nullptr;
     QDateEdit* m_writeday = nullptr;
     QDateEdit* m_offday = nullptr;
-    QLineEdit* m_squareMetres = nullptr;
-    QString m_squareMetresFor = QStringLiteral("pyung");
-    QLabel* m_landPrice = nullptr;     // money_slp
-    QLabel* m_officialTotal = nullptr; // m_tlp
+    FormComputations* m_computations = nullptr;
     QCheckBox* m_hideSeller = nullptr; // opidMaedo
     QString m_hiddenBy;                // its tag: who hid the seller
-    std::array<QLabel*, 2> m_pictures{};
-    std::array<QString, 2> m_chosen;        // files chosen since the last save
-    std::array<QString, 2> m_stored;        // names stored with the listing
+    PictureSlots* m_pictures = nullptr;
     std::optional<ImageBoxList> m_imageBox; // the image box as edited since the last save
     std::function<void(frmImgBox&)> m_imageBoxShown;
     QPushButton* m_fileBox = nullptr;
