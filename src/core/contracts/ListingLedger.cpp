@@ -107,6 +107,14 @@ LedgerTotals ledgerTotals(LedgerKind kind, const QList<QStringList>& rows) {
     return t;
 }
 
+QList<std::pair<QString, qint64>> ledgerTotalsByColumn(LedgerKind kind, const LedgerTotals& totals) {
+    if (kind == LedgerKind::Tenants)
+        return {{QStringLiteral("money_mb"), totals.deposit},
+                {QStringLiteral("money_mw"), totals.rent},
+                {QStringLiteral("money_g"), totals.fee}};
+    return {{QStringLiteral("money_y"), totals.loan}, {QStringLiteral("money_yeja"), totals.interest}};
+}
+
 QString ledgerTotalsText(LedgerKind kind, const LedgerTotals& t) {
     const auto won = [](qint64 v) { return formatAmount(v); };
     if (kind == LedgerKind::Tenants)

@@ -38,6 +38,9 @@ struct LedgerTotals {
 };
 LedgerTotals ledgerTotals(LedgerKind kind, const QList<QStringList>& rows);
 QString ledgerTotalsText(LedgerKind kind, const LedgerTotals& totals); // the label under the grid
+// Where 적용 puts the totals in the registration form: the tenants' deposits, rents and fees in
+// money_mb, money_mw and money_g; the loans and their interest in money_y and money_yeja.
+QList<std::pair<QString, qint64>> ledgerTotalsByColumn(LedgerKind kind, const LedgerTotals& totals);
 
 class ListingLedgerStore {
 public:

@@ -311,6 +311,13 @@ QString transactionToStore(const std::optional<ListingRow>& asOpened, const QStr
     return formKept ? asOpened->value(QStringLiteral("ty")).toString() : transactionOfForm(form);
 }
 
+QString nameToStore(const QString& typed) {
+    for (const TypeRules* rules : typeRulesInFormOrder())
+        if (rules->hasName() && rules->nameCaption == typed)
+            return QString();
+    return typed;
+}
+
 QString sellerHiddenBy(bool hidden, const QString& hiddenBefore, const QString& loginId) {
     if (!hidden)
         return QString();

@@ -121,6 +121,8 @@ ListingSaveTargets sessionSaveTargets(Session& session);
 // The transaction (`ty`) stored with a listing: what its form says, unless the listing is stored
 // and its form was not changed (a presale 분양권 shows as 매매 in the form and stays 분양권).
 QString transactionToStore(const std::optional<ListingRow>& asOpened, const QString& form);
+// The name as stored: the name box's placeholder (a type's name caption, "단지명") is no name.
+QString nameToStore(const QString& typed);
 // Who hid the seller's details (`opid`): whoever hid them first keeps them hidden; unticked, nobody.
 QString sellerHiddenBy(bool hidden, const QString& hiddenBefore, const QString& loginId);
 

@@ -234,9 +234,8 @@ bool frmDailyIn::cmdSaveS_Click() {
     const auto done = attempt(QStringLiteral("cmdSaveS_Click"), [&] {
         AppointmentBook(m_session.listingStore(), m_session.state().LoginId).save(a);
     });
-    if (!done) {
+    if (!done)
         return false;
-    }
     setMode(a.number);
     m_guard->markClean();
     m_session.dialogs().inform(DiaryTexts::saved(), DiaryTexts::savedTitle());
@@ -264,9 +263,8 @@ bool frmDailyIn::cmdSaveM_Click() {
     const auto done = attempt(QStringLiteral("cmdSaveM_Click"), [&] {
         MoneyDiary(m_session.listingStore(), m_session.state().LoginId).save(m);
     });
-    if (!done) {
+    if (!done)
         return false;
-    }
     setMode(m.number);
     m_guard->markClean();
     m_session.dialogs().inform(DiaryTexts::saved(), DiaryTexts::savedTitle());
@@ -293,9 +291,8 @@ bool frmDailyIn::remove(const QString& routine) {
         else
             AppointmentBook(m_session.listingStore(), id).remove(m_number);
     });
-    if (!done) {
+    if (!done)
         return false;
-    }
     Q_EMIT entryChanged(m_money);
     accept();
     return true;

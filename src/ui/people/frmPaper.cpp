@@ -101,9 +101,8 @@ void frmPaper::reload() {
     const auto done = attempt(QStringLiteral("Form_Load"), [&] {
         m_inquiries = InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).list();
     });
-    if (!done) {
+    if (!done)
         return;
-    }
     const int total = int(m_inquiries.size());
     for (int i = 0; i < total; ++i) {
         const Inquiry& m = m_inquiries[i];
@@ -216,9 +215,8 @@ void frmPaper::maemul_Click() {
     const auto done = attempt(QStringLiteral("maemul"), [&] {
         own = m->listing > 0 && readLocal(m_session.listingStore(), m->listing).has_value();
     });
-    if (!done) {
+    if (!done)
         return;
-    }
     if (!own) {
         m_session.dialogs().inform(InquiryTexts::noListing(), InquiryTexts::windowTitle());
         return;

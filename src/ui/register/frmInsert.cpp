@@ -1,36 +1,29 @@
 #include "frmInsert.h"
 
-#include "listings/ListCellFormat.h"
-
-#include "listings/ListingSheetPrint.h"
-
 #include "ChainStorePicker.h"
 #include "FormComputations.h"
 #include "ListingForm.h"
 #include "LotPanel.h"
-#include "PictureLabel.h"
 #include "PictureSlots.h"
 #include "RegionCascade.h"
 #include "RegistrationPanels.h"
 #include "SharingFrame.h"
 #include "StationPicker.h"
 #include "WindowAddressTarget.h"
-#include "contracts/ReplaceMoney.h"
 #include "contracts/frmGaeyakMk.h"
 #include "contracts/frmGaeyakMul.h"
 #include "contracts/frmLedger.h"
 #include "frmAddr.h"
 #include "frmFilebox.h"
 #include "frmImgBox.h"
-#include "frmPicture.h"
+#include "listings/ListCellFormat.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
-#include "register/ChainStores.h"
+#include "listings/ListingSheetPrint.h"
 #include "register/LotListings.h"
 #include "register/WorkNotes.h"
 #include "session/ComingLater.h"
 #include "session/EditGuard.h"
-#include "session/ListingSelection.h"
 #include "session/OpenedWindow.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
@@ -43,14 +36,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -62,14 +52,6 @@
 namespace teran {
 
 namespace {
-
-// The placeholders of the name box (the types' name captions), cleared before a save.
-bool isNamePlaceholder(const QString& text) {
-    for (const TypeRules* rules : typeRulesInFormOrder())
-        if (rules->hasName() && rules->nameCaption == text)
-            return true;
-    return false;
-}
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent, bool enabled = true) {
     auto* b = new QPushButton(text, parent);
@@ -113,18 +95,16 @@ void frmInsert::setReportOutput(ReportOutput output) {
 void frmInsert::UpDown(int step) {
     if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
-    std::optional<int> next;
-    const auto attempt = attemptStore(m_session, QStringLiteral("-UpDown => "), [&] {
-        next = neighbourListing(m_session.listingStore(), m_number, step);
+    const auto next = attemptStore(m_session, QStringLiteral("-UpDown => "), [&] {
+        return neighbourListing(m_session.listingStore(), m_number, step);
     });
-    if (!attempt) {
+    if (!next)
         return;
-    }
-    if (!next) {
+    if (!*next) {
         m_session.dialogs().inform(QStringLiteral("매물의 끝입니다."), RegisterTexts::windowTitle());
         return;
     }
-    m_number = *next;
+    m_number = **next;
     FncEditForm();
 }
 
@@ -352,9 +332,7 @@ void frmInsert::cboTb_Click() {
     const TypeRules* rules = typeRules(m_type->currentData().toString());
     if (!rules)
         return;
-    QString name = m_form->text(QStringLiteral("cboname"));
-    if (isNamePlaceholder(name))
-        name.clear();
+    const QString name = nameToStore(m_form->text(QStringLiteral("cboname")));
     {
         const QSignalBlocker quiet(m_form);
         m_form->applyType(*rules);
@@ -406,7 +384,8 @@ QVariant frmInsert::snapshot() const {
     const ListingSaveRequest request = saveRequest();
     QVariantHash state = request.fields;
     state.remove(QStringLiteral("ty")); // follows the form
-    if (isNamePlaceholder(state.value(QStringLiteral("cboname")).toString()))
+    const QString typedName = state.value(QStringLiteral("cboname")).toString();
+    if (!typedName.isEmpty() && nameToStore(typedName).isEmpty())
         state.remove(QStringLiteral("cboname"));
     for (size_t p = 0; p < 2; ++p)
         state.insert(QStringLiteral(" picture%1").arg(p), request.chosenPicture[p]);
@@ -656,10 +635,10 @@ bool frmInsert::confirmNewLot() {
     // A copy stands on the lot of its listing by intent.
     if (m_mode != EditMode::New || address().value(3).isEmpty())
         return true;
-    QList<int> same;
-    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "), [&] {
-        same = listingsOnLot(m_session.listingStore(), address(), m_form->text(QStringLiteral("addr5")));
-    });
+    const QList<int> same =
+        attemptStore(m_session, QStringLiteral("-cmdSave_Click => "), [&] {
+            return listingsOnLot(m_session.listingStore(), address(), m_form->text(QStringLiteral("addr5")));
+        }).valueOr({});
     return same.isEmpty() || m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same),
                                                           RegisterTexts::duplicateTitle());
 }
@@ -675,7 +654,7 @@ bool frmInsert::save(bool leaving) {
         m_session.dialogs().inform(EditGuard::nothingChanged(), RegisterTexts::windowTitle());
         return true;
     }
-    if (isNamePlaceholder(m_form->text(QStringLiteral("cboname"))))
+    if (nameToStore(m_form->text(QStringLiteral("cboname"))).isEmpty())
         m_form->setText(QStringLiteral("cboname"), QString());
     if (address().value(0).isEmpty() && address().value(1).isEmpty() && address().value(2).isEmpty()) {
         m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
@@ -840,17 +819,15 @@ void frmInsert::cmdChkMul_Click() {
         return;
     }
     m_lot->clear();
-    QList<ListingRow> rows;
-    const auto attempt = attemptStore(m_session, QStringLiteral("-cmdChkMul_Click => "),
-                                      [&] { rows = lotListings(m_session.listingStore(), lot); });
-    if (!attempt) {
+    const auto rows = attemptStore(m_session, QStringLiteral("-cmdChkMul_Click => "),
+                                   [&] { return lotListings(m_session.listingStore(), lot); });
+    if (!rows)
         return;
-    }
-    if (rows.isEmpty()) {
+    if (rows->isEmpty()) {
         m_session.dialogs().inform(RegisterTexts::noLotListings(), RegisterTexts::noLotListingsTitle());
         return;
     }
-    m_lot->showListings(rows);
+    m_lot->showListings(*rows);
 }
 
 void frmInsert::lookUpLot() {
@@ -859,10 +836,7 @@ void frmInsert::lookUpLot() {
 }
 
 void frmInsert::closeEvent(QCloseEvent* event) {
-    if (m_guard->allowLeave())
-        event->accept();
-    else
-        event->ignore();
+    event->setAccepted(m_guard->allowLeave());
 }
 
 // A click on the summary opens the sharing frame.
@@ -874,10 +848,7 @@ bool frmInsert::eventFilter(QObject* watched, QEvent* event) {
 
 // 계약서작성: a contract of the listing's transaction, drafted from the listing once it is stored.
 void frmInsert::cmdGaeyak_Click() {
-    const QString ty = transactionOfForm(m_form->text(QStringLiteral("maemultype")));
-    const ContractKind kind = ty == QLatin1String("J")   ? ContractKind::Jeonse
-                              : ty == QLatin1String("W") ? ContractKind::MonthlyRent
-                                                         : ContractKind::Sale;
+    const ContractKind kind = contractKindOf(transactionOfForm(m_form->text(QStringLiteral("maemultype"))));
     const TypeRules* rules = m_form->rules();
     const bool stored = m_mode == EditMode::Edit && m_number > 0;
     auto* window = new frmGaeyakMk(
@@ -903,15 +874,8 @@ void frmInsert::openLedger(LedgerKind kind) {
     }
     frmLedger ledger(m_session, kind, m_number, this);
     connect(&ledger, &frmLedger::totalsApplied, this, [this, kind](const LedgerTotals& t) {
-        const auto shown = [](qint64 v) { return formatAmount(v); };
-        if (kind == LedgerKind::Tenants) {
-            m_form->setText(QStringLiteral("money_mb"), shown(t.deposit));
-            m_form->setText(QStringLiteral("money_mw"), shown(t.rent));
-            m_form->setText(QStringLiteral("money_g"), shown(t.fee));
-        } else {
-            m_form->setText(QStringLiteral("money_y"), shown(t.loan));
-            m_form->setText(QStringLiteral("money_yeja"), shown(t.interest));
-        }
+        for (const auto& [column, amount] : ledgerTotalsByColumn(kind, t))
+            m_form->setText(column, formatAmount(amount));
         m_computations->recompute();
     });
     if (m_windowHook)

@@ -1,6 +1,7 @@
 #include "register/ListingSave.h"
 #include "ActionOffice.h"
 #include "session/StoreSchemas.h"
+#include "session/TypeFields.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -261,6 +262,46 @@ TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
     EXPECT_TRUE(QFile::exists(office->localPicture(name(6, "jpg"))));
 }
 
+// The registration window opens a stored listing with its server copy; offline, a published
+// listing still counts as shared so that the save keeps its state; a listing whose copy is gone
+// is no longer shared, and one deleted elsewhere does not open.
+TEST_P(ListingSaveTest, AStoredListingOpensWithItsCopyOrOfflineAsShared) {
+    const ListingSaveResult published = service().save(shared());
+    ASSERT_EQ(published.sharing, ListingSaveResult::Sharing::Published);
+    const QString label = QStringLiteral("-FncEditForm => ");
+    Session& session = office->session();
+
+    std::optional<ListingToEdit> online = listingToEdit(session, published.number, label);
+    ASSERT_TRUE(online);
+    ASSERT_TRUE(online->sharedCopy);
+    EXPECT_EQ(online->sharedCopy->value("money_m").toLongLong(), 85000);
+    EXPECT_TRUE(online->shared);
+    EXPECT_FALSE(online->archived);
+    EXPECT_TRUE(online->hiddenBy.isEmpty());
+    EXPECT_EQ(online->expires, defaultExpiry(online->registered));
+
+    session.state().InternetOk = false;
+    const std::optional<ListingToEdit> offline = listingToEdit(session, published.number, label);
+    ASSERT_TRUE(offline);
+    EXPECT_FALSE(offline->sharedCopy) << "offline the server is not read";
+    EXPECT_TRUE(offline->shared);
+
+    session.state().InternetOk = true;
+    office->server().execute(QStringLiteral("DELETE FROM maemul WHERE id = ?"), {office->officeId()});
+    const std::optional<ListingToEdit> copyGone = listingToEdit(session, published.number, label);
+    ASSERT_TRUE(copyGone);
+    EXPECT_FALSE(copyGone->shared);
+
+    session.serverStore().setFaultHook(
+        [](const QString&) -> std::optional<QString> { return QStringLiteral("gone"); });
+    const std::optional<ListingToEdit> serverFails = listingToEdit(session, published.number, label);
+    session.serverStore().setFaultHook({});
+    ASSERT_TRUE(serverFails) << "a failing server does not keep the listing from opening";
+    EXPECT_FALSE(serverFails->sharedCopy);
+
+    EXPECT_FALSE(listingToEdit(session, published.number + 100, label));
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ListingSaveTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);
 
@@ -318,3 +359,36 @@ TEST(ListingNumbers, TwoDesksSavingAtOnceGetDistinctNumbers) {
 }
 
 } // namespace
+
+// The save's small rules: which transaction is stored, who hid the seller, what name is no name,
+// and whether a copy may still be on the server after a save.
+TEST(ListingSaveRulesTest, TransactionSellerNameAndRemainingCopy) {
+    const ListingRow presale{{"maemultype", "매매"}, {"ty", "B"}};
+    EXPECT_EQ(transactionToStore(presale, "매매"), "B") << "an unchanged form keeps the stored transaction";
+    EXPECT_EQ(transactionToStore(presale, "전세"), transactionOfForm("전세"));
+    EXPECT_EQ(transactionToStore(std::nullopt, "월세"), transactionOfForm("월세"));
+    EXPECT_EQ(transactionToStore(ListingRow{{"maemultype", "매매"}}, "매매"), transactionOfForm("매매"))
+        << "a row without a transaction takes the form's";
+
+    EXPECT_EQ(sellerHiddenBy(true, QString(), "st1"), "st1");
+    EXPECT_EQ(sellerHiddenBy(true, "off1", "st1"), "off1") << "who hid it first keeps it hidden";
+    EXPECT_EQ(sellerHiddenBy(false, "off1", "st1"), QString());
+
+    const TypeRules* apartment = typeRules("apt");
+    ASSERT_TRUE(apartment && apartment->hasName());
+    EXPECT_TRUE(nameToStore(apartment->nameCaption).isEmpty());
+    EXPECT_EQ(nameToStore("래미안"), "래미안");
+
+    using Sharing = ListingSaveResult::Sharing;
+    const auto after = [](Sharing sharing, bool wasShared) {
+        ListingSaveResult result;
+        result.sharing = sharing;
+        return result.copyMayRemain(wasShared);
+    };
+    EXPECT_TRUE(after(Sharing::Published, false));
+    EXPECT_FALSE(after(Sharing::Withdrawn, true));
+    EXPECT_FALSE(after(Sharing::NotShared, true));
+    EXPECT_TRUE(after(Sharing::Failed, true)) << "a failed share leaves the earlier copy";
+    EXPECT_TRUE(after(Sharing::Offline, true));
+    EXPECT_FALSE(after(Sharing::Failed, false));
+}
