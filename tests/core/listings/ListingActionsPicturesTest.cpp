@@ -57,7 +57,7 @@ TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsThe
 
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.picturesIncomplete, 0);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishDone(1));
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 등록작업 (1)건을 완료하였습니다."));
     for (const QString& sent :
          {name(number, 1), name(number, 2, "GIF"), name(number, 3), name(number, 5, "gif")})
         EXPECT_TRUE(onServer(sent)) << sent.toStdString();
@@ -88,7 +88,7 @@ TEST_P(ListingActionsPicturesTest, PictureThatCannotGoUpIsReportedButTheRowStays
     EXPECT_EQ(office->localState(number), 3);
     EXPECT_EQ(office->serverState(number), 3);
     EXPECT_EQ(office->dialogs().lastText(),
-              ActionTexts::publishDone(1) + kBreak +
+              QStringLiteral("매물 등록작업 (1)건을 완료하였습니다.") + kBreak +
                   ActionTexts::picturesNotSentNote(1, QStringLiteral("매물%1").arg(number)));
 }
 
@@ -108,7 +108,8 @@ TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCop
 
     EXPECT_EQ(office->dialogs().shown().first().text,
               ActionTexts::archiveQuestion(1, QStringLiteral("매물%1").arg(number)));
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::archiveDone(1));
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("매물보관함으로 이동작업 (1)건을 완료하였습니다."));
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(office->localState(number), 2);
     EXPECT_EQ(
@@ -124,7 +125,8 @@ TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCop
          {name(number, 1), name(number, 2, "GIF"), name(number, 3), name(number, 5, "gif")})
         EXPECT_FALSE(onServer(gone)) << gone.toStdString();
     EXPECT_EQ(office->serverState(other), 1);
-    EXPECT_EQ(office->progressTexts, QStringList({ActionTexts::moving(1, 1), QString()}));
+    EXPECT_EQ(office->progressTexts,
+              QStringList({QStringLiteral("총 1 개의 데이타중 1 개를 이동하는중입니다."), QString()}));
     // The office keeps its own pictures.
     EXPECT_TRUE(QFileInfo::exists(office->localPicture(name(number, 1))));
 }
@@ -150,7 +152,7 @@ TEST_P(ListingActionsPicturesTest, UnpublishWithThePictureServerGoneStillRemoves
     EXPECT_EQ(office->serverState(number), std::nullopt);
     EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->dialogs().lastText(),
-              ActionTexts::unpublishDone(1) + kBreak +
+              QStringLiteral(" 매물 삭제작업 (1)건을 완료하였습니다.") + kBreak +
                   ActionTexts::picturesNotRemovedNote(1, QStringLiteral("매물%1").arg(number)));
 }
 

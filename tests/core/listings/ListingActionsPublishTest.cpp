@@ -39,7 +39,8 @@ TEST_P(ListingActionsPublishTest, TenListingsAtATimeGoThroughWithTheirCopies) {
     const int eleventh = office->addListing();
     EXPECT_FALSE(publish(numbers + QList<int>{eleventh}).ran);
     ASSERT_EQ(office->dialogs().shown().size(), 1);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishLimit());
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("온라인 매물등록 작업은 한번에 10까지만 등록가능합니다."));
     EXPECT_EQ(office->serverCount(office->officeId()), 0);
 
     office->dialogs().clear();
@@ -47,7 +48,7 @@ TEST_P(ListingActionsPublishTest, TenListingsAtATimeGoThroughWithTheirCopies) {
     const ActionOutcome outcome = publish(numbers + QList<int>{alreadyThere});
     ASSERT_EQ(office->dialogs().shown().size(), 2);
     EXPECT_TRUE(office->dialogs().shown().first().text.startsWith(QStringLiteral("선택된매물 (10)개 ")));
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::publishDone(10));
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 등록작업 (10)건을 완료하였습니다."));
     EXPECT_EQ(outcome.done, 10);
     EXPECT_EQ(outcome.skipped, 1);
     EXPECT_EQ(office->serverCount(office->officeId()), 11);
@@ -55,7 +56,7 @@ TEST_P(ListingActionsPublishTest, TenListingsAtATimeGoThroughWithTheirCopies) {
         EXPECT_EQ(office->localState(number), 1);
         EXPECT_EQ(office->serverState(number), 1);
     }
-    EXPECT_EQ(office->progressTexts.at(9), ActionTexts::uploading(10, 10));
+    EXPECT_EQ(office->progressTexts.at(9), QStringLiteral("총 10 개의 데이타중 10 개를 등록하는중입니다."));
     EXPECT_TRUE(office->progressTexts.last().isEmpty()) << "the status bar is cleared at the end";
 }
 
@@ -99,7 +100,7 @@ TEST_P(ListingActionsPublishTest, PublishingSetsTheScopeOfPublishedRows) {
     office->dialogs().clear();
     EXPECT_FALSE(publish({clubs}, PublicationState::Clubs).ran);
     ASSERT_EQ(office->dialogs().shown().size(), 1);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::nothingToPublish());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없거나 이미 등록된매물입니다."));
 }
 
 TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndLogsEach) {
@@ -112,7 +113,7 @@ TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndL
     for (int number : numbers)
         EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->dialogs().lastText(),
-              ActionTexts::publishDone(0) + QStringLiteral("\r\n\r\n") +
+              QStringLiteral("매물 등록작업 (0)건을 완료하였습니다.") + QStringLiteral("\r\n\r\n") +
                   ActionTexts::failedNote(QStringLiteral("등록"), 2,
                                           QStringLiteral("매물%1,매물%2").arg(numbers[0]).arg(numbers[1])));
     QFile log(office->session().log().fileFor(office->clock().today()));
@@ -126,7 +127,9 @@ TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginTheServerAndAYes
     const int number = office->addListing();
     office->session().state().OnlineMode = QStringLiteral("offline");
     EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::offlineLogin());
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("오프라인으로 로그인하셨습니다.\r\n\r\n온라인 매물작업은 인터넷에 연결된 "
+                             "상태에서 다시 로그인하신 후에 사용하실 수 있습니다."));
 
     office->session().state().OnlineMode = QStringLiteral("yes");
     office->session().state().InternetOk = false;
@@ -140,12 +143,14 @@ TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginTheServerAndAYes
         auto actions = office->actions();
         EXPECT_FALSE(action(actions).ran);
         ASSERT_EQ(office->dialogs().shown().size(), 1);
-        EXPECT_EQ(office->dialogs().lastText(), ActionTexts::internetUnstable());
+        EXPECT_EQ(office->dialogs().lastText(),
+                  QStringLiteral(
+                      "현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요."));
     }
 
     office->session().state().InternetOk = true;
     EXPECT_FALSE(office->actions().publish({}, PublicationState::Internet).ran);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noSelection());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없습니다."));
     EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran)
         << "answered No";
     EXPECT_EQ(office->localState(number), 0);

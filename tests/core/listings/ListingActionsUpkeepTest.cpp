@@ -31,7 +31,7 @@ protected:
 TEST_P(ListingActionsUpkeepTest, RefreshAllCountsTheOfficesCopiesOnly) {
     office->answerYes();
     EXPECT_EQ(office->actions().refreshAll().done, 0);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::refreshAllDone(0));
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("총 0 건의 데이터를 변경하였습니다."));
 
     const int a = office->addPublished(1);
     const int b = office->addPublished(7);
@@ -72,7 +72,8 @@ TEST_P(ListingActionsUpkeepTest, RefreshSelectedMovesThePublishedCopiesOnly) {
 
     office->dialogs().clear();
     EXPECT_FALSE(office->actions().refreshSelected(ActionOffice::picks({boxed})).ran);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::nothingToRefresh());
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("선택된 매물이 없거나 온라인에 등록된매물이 없습니다."));
 }
 
 // Restoring makes an archived listing new again; a published listing is no archived one
@@ -97,13 +98,13 @@ TEST_P(ListingActionsUpkeepTest, ChangeInChargeRewritesTheOfficeAndTheSharedCopy
     const int boxed = office->addListing();
     const int published = office->addPublished(3);
     EXPECT_FALSE(office->actions().changeInCharge({}, "st2", "박과장").ran);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noInChargeSelection());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("변경할 매물이 선택되지 않았습니다."));
     office->answerYes();
 
     EXPECT_EQ(office->actions().changeInCharge(ActionOffice::picks({boxed, published}), "st2", "박과장").done,
               2);
 
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::inChargeDone());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("담당자를 변경하였습니다."));
     EXPECT_EQ(localValue(boxed, "subid").toString(), QStringLiteral("st2"));
     EXPECT_EQ(localValue(published, "subid").toString(), QStringLiteral("st2"));
     EXPECT_EQ(office->serverColumn(published, "subid").toString(), QStringLiteral("st2"));
@@ -120,7 +121,8 @@ TEST_P(ListingActionsUpkeepTest, OwnerNumbersSkipEmptyDashAndRepeatsAndPrivateCo
 
     EXPECT_EQ(office->actions().ownerNumbers(ActionOffice::picks(numbers)),
               QStringList({"010-1111-2222", "010-3333-4444"}));
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::smsQuestion(2));
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("선택된매도인 (2)명 에게 \r\n문자메세지를 전송합니다.실행하시겠습니까 ?"));
 
     // The staff member who keeps the contact private still reaches the owner.
     office->session().state().LoginId = QStringLiteral("st2");
@@ -129,7 +131,7 @@ TEST_P(ListingActionsUpkeepTest, OwnerNumbersSkipEmptyDashAndRepeatsAndPrivateCo
         office->actions().ownerNumbers(ActionOffice::picks({numbers.last()})).contains("010-5555-6666"));
 
     EXPECT_TRUE(office->actions().ownerNumbers(ActionOffice::picks({numbers[2], numbers[3]})).isEmpty());
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::noSmsNumbers());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매도인이 없습니다."));
     EXPECT_TRUE(office->actions().ownerNumbers(ActionOffice::picks({numbers[0]})).isEmpty()) << "answered No";
 }
 
@@ -151,11 +153,14 @@ TEST_P(ListingActionsUpkeepTest, AgentNumbersComeFromTheSharedListingsStaff) {
     office->answerYes();
 
     EXPECT_EQ(office->actions().agentNumbers(ActionOffice::picks(rows)), QStringList{"010-7777-8888"});
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::smsQuestion(1));
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("선택된매도인 (1)명 에게 \r\n문자메세지를 전송합니다.실행하시겠습니까 ?"));
 
     office->session().state().InternetOk = false;
     EXPECT_TRUE(office->actions().agentNumbers(ActionOffice::picks(rows)).isEmpty());
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::internetUnstable());
+    EXPECT_EQ(
+        office->dialogs().lastText(),
+        QStringLiteral("현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요."));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ListingActionsUpkeepTest,

@@ -69,7 +69,8 @@ TEST_P(ListingActionsWithdrawTest, UnpublishScopesOnEveryPublishedState) {
 
     const int boxed = office->addListing();
     EXPECT_FALSE(office->actions().unpublish(ActionOffice::picks({boxed}), UnpublishScope::Both).ran);
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::nothingToUnpublish());
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("선택된 매물이 없거나 인터넷에 등록된매물이 없습니다."));
 }
 
 // Without the internet the office's own store still moves; a published row stays with its copy.
@@ -101,7 +102,7 @@ TEST_P(ListingActionsWithdrawTest, StaffDeletesOnlyTheListingsInHisCharge) {
 
     EXPECT_EQ(office->dialogs().shown().first().text,
               ActionTexts::deleteQuestion(2, QStringLiteral("매물%1,매물%2").arg(mine).arg(alsoMine)));
-    EXPECT_EQ(office->dialogs().lastText(), ActionTexts::deleteDone(2));
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 삭제작업 (2)건을 완료하였습니다."));
     EXPECT_EQ(outcome.skipped, 2);
     EXPECT_FALSE(localExists(mine));
     EXPECT_FALSE(localExists(alsoMine));

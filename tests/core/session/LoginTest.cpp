@@ -76,7 +76,7 @@ TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
     office->clock.advanceDays(1);
     auto next = office->session();
     EXPECT_EQ(logIn(*next, QStringLiteral("st2"), QStringLiteral("wrong")).status,
-              LoginTexts::wrongPassword());
+              QStringLiteral("비밀번호가 틀립니다."));
     const LoginResult result = logIn(*next, QStringLiteral("st2"), QStringLiteral("pw3"));
     EXPECT_EQ(result.outcome, LoginOutcome::Offline);
     EXPECT_EQ(next->state().OnlineMode, QStringLiteral("offline"));
@@ -92,13 +92,13 @@ TEST_P(LoginTest, ServerRefusalsSayWhy) {
                       QStringLiteral("pw"), QStringLiteral("소속없음"));
     auto session = office->session();
     EXPECT_EQ(logIn(*session, QStringLiteral("nobody"), QStringLiteral("pw")).status,
-              LoginTexts::notMember());
+              QStringLiteral("등록된 회원이 아닙니다."));
     EXPECT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("not-pw2")).status,
-              LoginTexts::notMember());
-    EXPECT_EQ(logIn(*session, QString(), QString()).status, LoginTexts::notMember());
+              QStringLiteral("등록된 회원이 아닙니다."));
+    EXPECT_EQ(logIn(*session, QString(), QString()).status, QStringLiteral("등록된 회원이 아닙니다."));
     const LoginResult orphan = logIn(*session, QStringLiteral("orphan"), QStringLiteral("pw"));
     EXPECT_EQ(orphan.outcome, LoginOutcome::NotServerMember);
-    EXPECT_EQ(orphan.status, LoginTexts::notServerMember());
+    EXPECT_EQ(orphan.status, QStringLiteral("등록된 서버 회원이 아닙니다."));
     EXPECT_FALSE(ini->exists()) << "nothing is saved for a refused login";
     // The office's own account logs in on the server as well as its staff do.
     EXPECT_EQ(logIn(*session, QStringLiteral("off1"), QStringLiteral("pw1"), true, true).outcome,
@@ -107,7 +107,8 @@ TEST_P(LoginTest, ServerRefusalsSayWhy) {
 
     office->goOffline();
     auto offline = office->session();
-    EXPECT_EQ(logIn(*offline, QStringLiteral("nobody"), QStringLiteral("pw")).status, LoginTexts::noServer());
+    EXPECT_EQ(logIn(*offline, QStringLiteral("nobody"), QStringLiteral("pw")).status,
+              QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다."));
 }
 
 // The office database must hold this office's listings only.
@@ -138,9 +139,9 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
         auto second = office->session();
         // The server answers, so its word holds over the office's older copy.
         EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("pw2")).status,
-                  LoginTexts::wrongPassword());
+                  QStringLiteral("비밀번호가 틀립니다."));
         EXPECT_EQ(logIn(*second, QStringLiteral("st2"), QStringLiteral("pw3")).status,
-                  LoginTexts::notMember());
+                  QStringLiteral("등록된 회원이 아닙니다."));
         EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome,
                   LoginOutcome::Online);
         EXPECT_TRUE(second->state().InternetOk);

@@ -81,19 +81,20 @@ protected:
 TEST_F(GroupPanelTest, MakingAndFillingAGroupAndChoosingIt) {
     ASSERT_EQ(groups->count(), 1);
     click(window.get(), "cmdGmake");
-    EXPECT_EQ(last().text, GroupTexts::emptyName());
+    EXPECT_EQ(last().text, QStringLiteral("그룹명이 입력되지 않았습니다.\r\n그룹명을 적어주세요."));
     type("txtGname", QStringLiteral("역삼 급매"));
     click(window.get(), "cmdGmake");
-    EXPECT_EQ(last().text, GroupTexts::made(QStringLiteral("역삼 급매")));
+    EXPECT_EQ(last().text, QStringLiteral("그룹명[역삼 급매]을 성공적으로 만들었습니다."));
     EXPECT_EQ(groups->itemText(1), QStringLiteral("역삼 급매"));
 
     click(window.get(), "cmdGroup");
-    EXPECT_EQ(last().text, GroupTexts::nothingToMove());
+    EXPECT_EQ(last().text,
+              QStringLiteral("그룹이동할 내용이 없습니다.\r\n이동할 목록에 '√'표시를 해주시기바랍니다."));
     QList<int> moved = tick({0, 2});
     std::sort(moved.begin(), moved.end());
     choices->groupNames.enqueue(QStringLiteral("관심매물"));
     click(window.get(), "cmdGroup");
-    EXPECT_EQ(last().text, GroupTexts::moved(QStringLiteral("관심매물")));
+    EXPECT_EQ(last().text, QStringLiteral("그룹명[관심매물]으로 이동 하였습니다."));
     EXPECT_GE(groups->findText(QStringLiteral("관심매물")), 1) << "made on the way";
     choices->groupNames.enqueue(QStringLiteral("관심매물"));
     click(window.get(), "cmdGroup");
@@ -107,7 +108,7 @@ TEST_F(GroupPanelTest, MakingAndFillingAGroupAndChoosingIt) {
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, moved);
 
-    choose(GroupTexts::chooseGroup());
+    choose(QStringLiteral("그룹명선택"));
     EXPECT_EQ(window->shownKind(), ListKind::Own);
     EXPECT_EQ(grid->model()->rowCount(), 10);
 }
@@ -117,14 +118,14 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     choices->groupNames.enqueue(QStringLiteral("정리"));
     click(window.get(), "cmdGroup");
     click(window.get(), "cmdGedit");
-    EXPECT_EQ(last().text, GroupTexts::noGroup());
+    EXPECT_EQ(last().text, QStringLiteral("그룹을 먼저 선택해 주세요."));
 
     choose(QStringLiteral("정리"));
     ASSERT_EQ(grid->model()->rowCount(), 3);
     type("txtGname", QStringLiteral("정리2"));
     type("txtGbigo", QStringLiteral("대로변"));
     click(window.get(), "cmdGedit");
-    EXPECT_EQ(last().text, GroupTexts::edited());
+    EXPECT_EQ(last().text, QStringLiteral("수정이 완료되었습니다."));
     EXPECT_EQ(groups->currentText(), QStringLiteral("정리2"))
         << "still chosen after the chooser was refilled";
 
@@ -132,13 +133,13 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     const int out = window->model()->item(0)->number;
     office->dialogs.answerNext(DialogAnswer::Yes);
     click(window.get(), "cmdGMdel");
-    EXPECT_EQ(last().text, GroupTexts::removed());
+    EXPECT_EQ(last().text, QStringLiteral("그룹매물을 삭제하였습니다."));
     EXPECT_EQ(grid->model()->rowCount(), 2);
     EXPECT_FALSE(columnTexts(grid, QStringLiteral("번호")).contains(QString::number(out)));
 
     office->dialogs.answerNext(DialogAnswer::Yes);
     click(window.get(), "cmdGdel");
-    EXPECT_EQ(last().text, GroupTexts::deleted());
+    EXPECT_EQ(last().text, QStringLiteral("그룹삭제가 완료되었습니다."));
     EXPECT_EQ(groups->count(), 1);
     EXPECT_EQ(window->shownKind(), ListKind::Own);
     EXPECT_EQ(memberRows(QStringLiteral("정리2")), 0);

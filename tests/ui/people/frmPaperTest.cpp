@@ -62,7 +62,8 @@ TEST_P(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
                   .toInt(),
               1);
     box.paper_Click();
-    EXPECT_EQ(office->dialogs().lastText(), InquiryTexts::webInquiry())
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("인터넷에서 남긴 문의입니다. 문자나 전화로 답변해 주세요."))
         << "a web message has no member to answer";
     box.maemul_Click();
     EXPECT_EQ(openedListing, listing);

@@ -51,8 +51,9 @@ TEST(frmFileboxTest, AFileOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo) {
     dialogs.fileNext(chosen.filePath("계약서.pdf"));
     dialogs.answerNext(DialogAnswer::No);
     box.cmdAdd_Click();
-    EXPECT_EQ(dialogs.lastText(), RegisterTexts::fileReplaceQuestion());
-    EXPECT_EQ(dialogs.shown().last().title, RegisterTexts::fileReplaceTitle());
+    EXPECT_EQ(dialogs.lastText(),
+              QStringLiteral("같은 이름의 파일이 존재합니다.\r\n\r\n파일을 바꾸시겠습니까 ?"));
+    EXPECT_EQ(dialogs.shown().last().title, QStringLiteral("파일확인"));
     EXPECT_EQ(readFile(kept), "first");
 
     dialogs.fileNext(chosen.filePath("계약서.pdf"));
@@ -79,7 +80,7 @@ TEST(frmImgBoxTest, DroppedPicturesFillTheFreeSlots) {
     EXPECT_EQ(filled.slot(0).entry, paths[0]);
     EXPECT_EQ(filled.slot(1).entry, QStringLiteral("off9_4.jpg")) << "a stored picture keeps its slot";
     EXPECT_EQ(filled.slot(5).entry, paths[4]);
-    EXPECT_EQ(dialogs.lastText(), RegisterTexts::imageBoxFull(2));
+    EXPECT_EQ(dialogs.lastText(), QStringLiteral("빈 칸이 없어 사진 2장은 넣지 못했습니다."));
 }
 
 // The printed picture fills its page: the middle of the page is the picture's colour.

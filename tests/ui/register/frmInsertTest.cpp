@@ -152,7 +152,7 @@ TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
     control<QPushButton>(*window, "cmdSave")->click();
 
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::newDone());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
     EXPECT_EQ(local(1, "cboname").toString(), QStringLiteral("래미안"));
     EXPECT_EQ(local(1, "money_m").toLongLong(), 85000);
     EXPECT_EQ(local(1, "state").toInt(), 1);
@@ -203,7 +203,8 @@ TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
     office->dialogs().answerNext(DialogAnswer::Yes); // save, then close
     EXPECT_TRUE(again->close());
     EXPECT_EQ(local(1, "money_m").toLongLong(), 92000);
-    EXPECT_NE(office->dialogs().lastText(), RegisterTexts::editDone()) << "closing asks nothing more";
+    EXPECT_NE(office->dialogs().lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"))
+        << "closing asks nothing more";
 
     // A wrong key in an amount box drops that key alone and says so once; Escape is no wrong key.
     auto third = open({EditMode::Edit, 1});
@@ -264,7 +265,7 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
         notes.close();
         office->dialogs().fileNext(notes.fileName());
         box.boxcmdUp_Click(0);
-        EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::attachError());
+        EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("파일첨부오류"));
         office->dialogs().filesNext({picture("a.jpg"), picture("b.png"), picture("c.jpg")});
         box.boxcmdUp_Click(0);
         EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
@@ -275,7 +276,7 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
     control<QPushButton>(*window, "cmdimgBox")->click();
     office->dialogs().answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
-    ASSERT_EQ(office->dialogs().lastText(), RegisterTexts::newDone());
+    ASSERT_EQ(office->dialogs().lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
 
     const QString id = office->officeId();
     EXPECT_TRUE(QFile::exists(office->localPicture(pictureName(id, 1, 3))));
@@ -323,7 +324,7 @@ TEST_P(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListingAndItsPicture
     control<QCheckBox>(*edit, "chkInternet")->click();
     office->dialogs().answerNext(DialogAnswer::Ok);
     control<QPushButton>(*edit, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::editDone());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"));
     EXPECT_EQ(office->serverState(1), std::nullopt);
     EXPECT_EQ(
         office->server().scalar("SELECT COUNT(*) FROM filebox WHERE ID = ?", {office->officeId()}).toInt(),
@@ -350,7 +351,7 @@ TEST_P(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
     office->dialogs().answerNext(DialogAnswer::Yes); // 현재 매물을 복사합니다.
     office->dialogs().answerNext(DialogAnswer::Ok);
     control<QPushButton>(*edit, "cmdCopy")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::copyDone());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("복사를 완료하였습니다"));
     EXPECT_EQ(edit->mode(), EditMode::Edit);
     EXPECT_EQ(edit->number(), 2);
     EXPECT_EQ(local(2, "imgname1").toString(), pictureName(office->officeId(), 2, 1, "png"));
@@ -395,11 +396,11 @@ TEST_P(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
 TEST_P(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
     auto window = open();
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("소재지를 입력해주세요."));
     fillApartment(*window);
     control<QCheckBox>(*window, "chkInternet")->click();
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().shown().last().title, RegisterTexts::gradeMissingTitle());
+    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("인터넷매물 등록오류"));
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
     control<QCheckBox>(*window, "chkInternet")->click();
     control<QCheckBox>(*window, "AutoChk")->setChecked(true);
@@ -407,7 +408,9 @@ TEST_P(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
     control<QPushButton>(*window, "cmdSave")->click();
     office->dialogs().answerNext(DialogAnswer::No); // the duplicate question
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::duplicateQuestion({1}));
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral("같은 소재지(지번, 호수)의 매물이 이미 있습니다. (매물번호 1)\r\n그래도 새 "
+                             "매물로 등록하시겠습니까?"));
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 1);
 }
 
@@ -440,10 +443,10 @@ TEST_P(frmInsertTest, TheFormFollowsTheTypeRules) {
 TEST_P(frmInsertTest, TheSameLotListAndItsPrint) {
     auto window = open();
     control<QPushButton>(*window, "cmdChkMul")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::addressMissing());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("소재지를 입력해주세요."));
     fillApartment(*window);
     control<QPushButton>(*window, "cmdChkMul")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::noLotListings());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("관련된 매물이 없습니다."));
     office->addListing({{"addr1", "서울"},
                         {"addr2", "강남구"},
                         {"addr3", "역삼동"},
@@ -492,19 +495,21 @@ TEST_P(frmInsertTest, DeletingAsksAndChecksWhoMay) {
     office->session().state().LoginId = QStringLiteral("stranger");
     auto refused = open({EditMode::Edit, kept});
     control<QPushButton>(*refused, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::deleteRefused());
-    EXPECT_EQ(office->dialogs().shown().last().title, RegisterTexts::deleteRefusedTitle());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물을 삭제할 권한이 없습니다."));
+    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("매물삭제불가"));
     office->session().state().LoginId = office->officeId();
 
     auto window = open({EditMode::Edit, kept});
     office->dialogs().answerNext(DialogAnswer::Yes); // into the archive
     control<QPushButton>(*window, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::moved());
+    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물을 이동하였습니다."));
     EXPECT_EQ(local(kept, "state").toInt(), 2);
-    EXPECT_EQ(control<QPushButton>(*window, "cmdMove")->text(), RegisterTexts::toListings());
+    EXPECT_EQ(control<QPushButton>(*window, "cmdMove")->text(), QStringLiteral("매물함이동"));
     office->dialogs().answerNext(DialogAnswer::Yes); // 보관함매물을 삭제하시면 ...
     control<QPushButton>(*window, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(), RegisterTexts::deleteArchivedQuestion());
+    EXPECT_EQ(office->dialogs().lastText(),
+              QStringLiteral(
+                  "보관함매물을 삭제하시면 매도인정보와 작업내용이 모두 삭제됩니다.\r\n삭제하시겠습니까 ?"));
     EXPECT_FALSE(local(kept, "table_idx").isValid());
 
     auto other = open({EditMode::Edit, gone});

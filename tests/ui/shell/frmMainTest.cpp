@@ -149,7 +149,7 @@ TEST_F(frmMainTest, TheRegistrationWindowOpensNewOrOnTheChosenOwnListing) {
     entry(*main, "apt_m")->trigger();
     windows.of(ListKind::Club)->current = 5;
     entry(*main, "medit")->trigger();
-    EXPECT_EQ(lastBox().text, RegisterTexts::clubListRefused());
+    EXPECT_EQ(lastBox().text, QStringLiteral("클럽목록에서는 이메뉴를 사용하실 수가 없습니다."));
 }
 
 // The start panel and the backup entries follow what is stored: the panel per user, the
@@ -170,7 +170,7 @@ TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
     windows.of(ListKind::Own)->current = number;
     entry(*main, "bogom")->trigger();
     entry(*main, "bogo")->trigger();
-    EXPECT_EQ(lastBox().text, ActionTexts::noSelection()) << "no shared list is open";
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다.")) << "no shared list is open";
 
     entry(*main, "listKindShared")->trigger();
     entry(*main, "land_j")->trigger();
@@ -192,7 +192,7 @@ TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
     QPointer<frmPaperin> written;
     main->setWindowHook([&written](QWidget* w) { written = qobject_cast<frmPaperin*>(w); });
     entry(*main, "question")->trigger();
-    EXPECT_EQ(lastBox().text, ActionTexts::noSelection());
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
     entry(*main, "listKindShared")->trigger();
     entry(*main, "land_j")->trigger();
     windows.of(ListKind::Shared)->serverRow =
@@ -330,7 +330,7 @@ TEST_F(frmMainTest, TicksOfTheSharedListNeverReachTheOwnListingsActions) {
     shared->picks = {{number, QStringLiteral("다른 사무소의 매물")}};
     office->dialogs.answerNext(DialogAnswer::Yes);
     entry(*main, "mdel")->trigger();
-    EXPECT_EQ(lastBox().text, ActionTexts::noSelection());
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
     EXPECT_EQ(localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), number).toInt(),
               1);
 }
@@ -350,8 +350,11 @@ TEST_F(frmMainTest, ArchivingTickedListingsRefreshesTheListAndClearsTheStatusTex
     entry(*main, "bogan_1")->trigger();
     const auto& shown = office->dialogs.shown();
     ASSERT_GE(shown.size(), 2);
-    EXPECT_EQ(shown[shown.size() - 2].text, ActionTexts::archiveQuestion(2, QStringLiteral("래미안,자이")));
-    EXPECT_EQ(lastBox().text, ActionTexts::archiveDone(2));
+    EXPECT_EQ(
+        shown[shown.size() - 2].text,
+        QStringLiteral("선택된매물 (2)개 \r\n[래미안,자이]을 보관함으로 이동합니다. \r\n단, 인터넷매물을 "
+                       "보관함으로 이동할경우에는 인터넷매물은 자동 삭제됩니다. 실행하시겠습니까 ?"));
+    EXPECT_EQ(lastBox().text, QStringLiteral("매물보관함으로 이동작업 (2)건을 완료하였습니다."));
     for (int number : {first, second})
         EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(),
                   2);
@@ -381,7 +384,7 @@ TEST_F(frmMainTest, ASecondClickWhileAnActionRunsDoesNothing) {
     dialogs->onMessage = nullptr;
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(enabledWhileAsked, QList<bool>{false});
-    EXPECT_EQ(lastBox().title, ActionTexts::titleDelete());
+    EXPECT_EQ(lastBox().title, QStringLiteral("매물삭제"));
     EXPECT_TRUE(main->ClickEnabled());
     EXPECT_EQ(localValue(QStringLiteral("SELECT state FROM maemul WHERE table_idx = ?"), number).toInt(), 0);
     EXPECT_EQ(own->refreshes, 0);
@@ -418,7 +421,7 @@ TEST_F(frmMainTest, TheOwnersNumbersAreCollectedForTheSmsWindow) {
     // The agents' entry takes the ticks of a shared list only.
     office->dialogs.clear();
     entry(*main, "smsgo2")->trigger();
-    EXPECT_EQ(lastBox().text, ActionTexts::noSelection());
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
 }
 
 TEST_F(frmMainTest, ARowClickShowsItsPicturesAndInfoAndTheListsStatusText) {
