@@ -210,111 +210,144 @@ void ListingActions::storeFailed(ActionOutcome& out, const QString& label, const
     show(out, text.text, text.title, DialogIcon::Critical);
 }
 
+// --- The batch frame ---------------------------------------------------------------------------
+
+ActionOutcome ListingActions::runBatch(const QList<ListingPick>& picks, const Batch& batch,
+                                       ActionOutcome out) {
+    if (!hasPicks(picks, out))
+        return out;
+    try {
+        const QList<SelectedListing> work = batch.select(readSelection(m_session.listingStore(), picks));
+        if (!hasWork(picks, work, out, batch.nothingText) || !batch.approve(work, out))
+            return out;
+        Tally tally;
+        batch.work(work, tally);
+        finish(out, tally, batch.doneText(int(tally.done.size())), batch.title, batch.verb,
+               batch.picturesWentUp);
+    } catch (const StoreError& error) {
+        storeFailed(out, batch.label, error);
+    }
+    return out;
+}
+
+void ListingActions::eachRow(const QList<SelectedListing>& work, Tally& tally, const QString& label,
+                             const std::function<QString(int total, int at)>& progressText,
+                             const std::function<RowResult(const SelectedListing&)>& step) {
+    for (int i = 0; i < work.size(); ++i) {
+        const SelectedListing& row = work.at(i);
+        if (stopHere(work, i, tally))
+            break;
+        progress(progressText(int(work.size()), i + 1));
+        try {
+            switch (step(row)) {
+            case RowResult::Done:
+                tally.add(row, true);
+                break;
+            case RowResult::PicturesIncomplete:
+                tally.add(row, false);
+                break;
+            case RowResult::NeedsServer:
+                tally.needServer << row;
+                break;
+            case RowResult::Later:
+                break;
+            }
+        } catch (const StoreError& error) {
+            m_session.logError(label, error);
+            tally.failed << row;
+        }
+    }
+}
+
+ListingActions::RowResult ListingActions::picturesThrough(bool complete) {
+    return complete ? RowResult::Done : RowResult::PicturesIncomplete;
+}
+
 // --- Publish and unpublish -------------------------------------------------------------------
 
 ActionOutcome ListingActions::publish(const QList<ListingPick>& picks, PublicationState target) {
     ActionOutcome out;
     const auto action = publishActionFor(target);
-    const QString label = publishEntry(target);
-    if (!action || !onlineReady(out) || !hasPicks(picks, out))
+    if (!action || !onlineReady(out))
         return out;
-    try {
-        const QList<SelectedListing> work = needing(readSelection(m_session.listingStore(), picks), *action);
-        if (!hasWork(picks, work, out, ActionTexts::nothingToPublish()))
-            return out;
+    Batch batch;
+    batch.label = publishEntry(target);
+    batch.nothingText = ActionTexts::nothingToPublish();
+    batch.select = [&](const QList<SelectedListing>& rows) { return needing(rows, *action); };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
         if (work.size() > kPublishLimit) {
-            show(out, ActionTexts::publishLimit(), ActionTexts::titleNotice(), DialogIcon::Warning);
-            return out;
+            show(o, ActionTexts::publishLimit(), ActionTexts::titleNotice(), DialogIcon::Warning);
+            return false;
         }
-        if (!confirm(
-                out,
-                ActionTexts::publishQuestion(int(work.size()), joinedLabels(work), publicationName(target)),
-                ActionTexts::titlePublish()))
-            return out;
-        ListingRowWork rows(m_session, m_pictures, label);
-        Tally tally;
-        for (int i = 0; i < work.size(); ++i) {
-            const SelectedListing& row = work.at(i);
-            if (stopHere(work, i, tally))
-                break;
-            progress(ActionTexts::uploading(int(work.size()), i + 1));
-            try {
-                tally.add(row, rows.publish(row, target, PublishTransition::of(*row.state, *action)));
-            } catch (const StoreError& error) {
-                m_session.logError(label, error);
-                tally.failed << row;
-            }
-        }
-        finish(out, tally, ActionTexts::publishDone(int(tally.done.size())), ActionTexts::titlePublish(),
-               QStringLiteral("등록"), true);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+        return confirm(
+            o, ActionTexts::publishQuestion(int(work.size()), joinedLabels(work), publicationName(target)),
+            ActionTexts::titlePublish());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
+        ListingRowWork rows(m_session, m_pictures, batch.label);
+        eachRow(work, tally, batch.label, ActionTexts::uploading, [&](const SelectedListing& row) {
+            return picturesThrough(rows.publish(row, target, PublishTransition::of(*row.state, *action)));
+        });
+    };
+    batch.doneText = ActionTexts::publishDone;
+    batch.title = ActionTexts::titlePublish();
+    batch.verb = QStringLiteral("등록");
+    batch.picturesWentUp = true;
+    return runBatch(picks, batch, out);
 }
 
 ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, UnpublishScope scope) {
     ActionOutcome out;
     const UnpublishKind kind = unpublishKind(scope);
-    const QString label = logLabel(kind.entry);
-    if (!onlineReady(out) || !hasPicks(picks, out))
+    if (!onlineReady(out))
         return out;
-    try {
-        const QList<SelectedListing> work =
-            needing(readSelection(m_session.listingStore(), picks), kind.action);
-        if (!hasWork(picks, work, out, ActionTexts::nothingToUnpublish()))
-            return out;
-        if (!confirm(out,
-                     ActionTexts::unpublishQuestion(int(work.size()), joinedLabels(work),
-                                                    publicationName(kind.named)),
-                     ActionTexts::titleUnpublish()))
-            return out;
-        ListingRowWork rows(m_session, m_pictures, label);
-        Tally tally;
-        for (int i = 0; i < work.size(); ++i) {
-            const SelectedListing& row = work.at(i);
-            if (stopHere(work, i, tally))
-                break;
+    Batch batch;
+    batch.label = logLabel(kind.entry);
+    batch.nothingText = ActionTexts::nothingToUnpublish();
+    batch.select = [&](const QList<SelectedListing>& rows) { return needing(rows, kind.action); };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
+        return confirm(
+            o,
+            ActionTexts::unpublishQuestion(int(work.size()), joinedLabels(work), publicationName(kind.named)),
+            ActionTexts::titleUnpublish());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
+        ListingRowWork rows(m_session, m_pictures, batch.label);
+        eachRow(work, tally, batch.label, ActionTexts::deleting, [&](const SelectedListing& row) {
             const PublishTransition transition = PublishTransition::of(*row.state, kind.action);
-            progress(ActionTexts::deleting(int(work.size()), i + 1));
-            try {
-                if (transition.effect == ServerEffect::DeleteServerCopy) {
-                    tally.add(row, rows.withdraw(row, *transition.localState));
-                } else {
-                    rows.narrow(row, transition);
-                    tally.add(row, true);
-                }
-            } catch (const StoreError& error) {
-                m_session.logError(label, error);
-                tally.failed << row;
-            }
-        }
-        finish(out, tally, ActionTexts::unpublishDone(int(tally.done.size())), ActionTexts::titleUnpublish(),
-               QStringLiteral("삭제"), false);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+            if (transition.effect == ServerEffect::DeleteServerCopy)
+                return picturesThrough(rows.withdraw(row, *transition.localState));
+            rows.narrow(row, transition);
+            return RowResult::Done;
+        });
+    };
+    batch.doneText = ActionTexts::unpublishDone;
+    batch.title = ActionTexts::titleUnpublish();
+    batch.verb = QStringLiteral("삭제");
+    return runBatch(picks, batch, out);
 }
 
 // --- Dates of the published copies -----------------------------------------------------------
 
 ActionOutcome ListingActions::refreshSelected(const QList<ListingPick>& picks) {
     ActionOutcome out;
-    const QString label = logLabel("nowdate");
-    if (!onlineReady(out) || !hasPicks(picks, out))
+    if (!onlineReady(out))
         return out;
-    try {
-        QList<SelectedListing> work;
-        for (const SelectedListing& row : readSelection(m_session.listingStore(), picks))
+    Batch batch;
+    batch.label = logLabel("nowdate");
+    batch.nothingText = ActionTexts::nothingToRefresh();
+    batch.select = [](const QList<SelectedListing>& rows) {
+        QList<SelectedListing> published;
+        for (const SelectedListing& row : rows)
             if (row.isPublished())
-                work << row;
-        if (!hasWork(picks, work, out, ActionTexts::nothingToRefresh()))
-            return out;
-        if (!confirm(out, ActionTexts::refreshQuestion(int(work.size()), joinedLabels(work)),
-                     ActionTexts::titleRefresh()))
-            return out;
-        Tally tally;
+                published << row;
+        return published;
+    };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
+        return confirm(o, ActionTexts::refreshQuestion(int(work.size()), joinedLabels(work)),
+                       ActionTexts::titleRefresh());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
         try {
             ServerCopy copies(m_session.listingStore(), m_session.serverStore(),
                               m_session.state().OfficeMainId);
@@ -322,17 +355,16 @@ ActionOutcome ListingActions::refreshSelected(const QList<ListingPick>& picks) {
             for (const SelectedListing& row : work)
                 (refreshed.contains(row.number) ? tally.done : tally.failed) << row;
             if (refreshed.size() < work.size())
-                m_session.WriteLog(label + QStringLiteral("published listings without a server copy"));
+                m_session.WriteLog(batch.label + QStringLiteral("published listings without a server copy"));
         } catch (const StoreError& error) {
-            m_session.logError(label, error);
+            m_session.logError(batch.label, error);
             tally.failed = work;
         }
-        finish(out, tally, ActionTexts::refreshDone(int(tally.done.size())), ActionTexts::titleRefresh(),
-               QStringLiteral("갱신"), false);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+    };
+    batch.doneText = ActionTexts::refreshDone;
+    batch.title = ActionTexts::titleRefresh();
+    batch.verb = QStringLiteral("갱신");
+    return runBatch(picks, batch, out);
 }
 
 ActionOutcome ListingActions::refreshAll() {
@@ -355,127 +387,92 @@ ActionOutcome ListingActions::refreshAll() {
 // --- Archive, restore and delete -------------------------------------------------------------
 
 ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
-    ActionOutcome out;
-    const QString label = logLabel("bogan");
-    if (!hasPicks(picks, out))
-        return out;
-    try {
-        const QList<SelectedListing> work =
-            needing(readSelection(m_session.listingStore(), picks), ListingAction::Archive);
-        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
-            return out;
-        if (!confirm(out, ActionTexts::archiveQuestion(int(work.size()), joinedLabels(work)),
-                     ActionTexts::titleMove()))
-            return out;
+    Batch batch;
+    batch.label = logLabel("bogan");
+    batch.nothingText = ActionTexts::noSelection();
+    batch.select = [](const QList<SelectedListing>& rows) { return needing(rows, ListingAction::Archive); };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
+        return confirm(o, ActionTexts::archiveQuestion(int(work.size()), joinedLabels(work)),
+                       ActionTexts::titleMove());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
         const bool withServer = serverReachable();
-        ListingRowWork rows(m_session, m_pictures, label);
-        Tally tally;
+        ListingRowWork rows(m_session, m_pictures, batch.label);
+        // Rows without a server copy move together, in one transaction, after the published ones.
         QList<SelectedListing> localOnly;
-        for (int i = 0; i < work.size(); ++i) {
-            const SelectedListing& row = work.at(i);
-            if (stopHere(work, i, tally))
-                break;
-            progress(ActionTexts::moving(int(work.size()), i + 1));
+        eachRow(work, tally, batch.label, ActionTexts::moving, [&](const SelectedListing& row) {
             if (!row.isPublished()) {
                 localOnly << row;
-                continue;
+                return RowResult::Later;
             }
-            if (!withServer) {
-                tally.needServer << row;
-                continue;
-            }
-            try {
-                tally.add(row, rows.withdraw(row, PublicationState::Archived));
-            } catch (const StoreError& error) {
-                m_session.logError(label, error);
-                tally.failed << row;
-            }
-        }
+            if (!withServer)
+                return RowResult::NeedsServer;
+            return picturesThrough(rows.withdraw(row, PublicationState::Archived));
+        });
         try {
             rows.setLocalStates(localOnly, PublicationState::Archived, false);
             for (const SelectedListing& row : localOnly)
                 tally.add(row, true);
         } catch (const StoreError& error) {
-            m_session.logError(label, error);
+            m_session.logError(batch.label, error);
             tally.failed << localOnly;
         }
-        finish(out, tally, ActionTexts::archiveDone(int(tally.done.size())), ActionTexts::titleMove(),
-               QStringLiteral("이동"), false);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+    };
+    batch.doneText = ActionTexts::archiveDone;
+    batch.title = ActionTexts::titleMove();
+    batch.verb = QStringLiteral("이동");
+    return runBatch(picks, batch);
 }
 
 ActionOutcome ListingActions::restore(const QList<ListingPick>& picks) {
-    ActionOutcome out;
-    const QString label = logLabel("bogan");
-    if (!hasPicks(picks, out))
-        return out;
-    try {
-        const QList<SelectedListing> work =
-            needing(readSelection(m_session.listingStore(), picks), ListingAction::Restore);
-        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
-            return out;
-        if (!confirm(out, ActionTexts::restoreQuestion(int(work.size()), joinedLabels(work)),
-                     ActionTexts::titleMove()))
-            return out;
-        Tally tally;
+    Batch batch;
+    batch.label = logLabel("bogan");
+    batch.nothingText = ActionTexts::noSelection();
+    batch.select = [](const QList<SelectedListing>& rows) { return needing(rows, ListingAction::Restore); };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
+        return confirm(o, ActionTexts::restoreQuestion(int(work.size()), joinedLabels(work)),
+                       ActionTexts::titleMove());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
         try {
-            ListingRowWork(m_session, m_pictures, label)
+            ListingRowWork(m_session, m_pictures, batch.label)
                 .setLocalStates(work, PublicationState::Unpublished, true);
             tally.done = work;
         } catch (const StoreError& error) {
-            m_session.logError(label, error);
+            m_session.logError(batch.label, error);
             tally.failed = work;
         }
-        finish(out, tally, ActionTexts::restoreDone(int(tally.done.size())), ActionTexts::titleMove(),
-               QStringLiteral("이동"), false);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+    };
+    batch.doneText = ActionTexts::restoreDone;
+    batch.title = ActionTexts::titleMove();
+    batch.verb = QStringLiteral("이동");
+    return runBatch(picks, batch);
 }
 
 ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
-    ActionOutcome out;
-    const QString label = logLabel("mdel");
-    if (!hasPicks(picks, out))
-        return out;
-    try {
-        const SessionState& state = m_session.state();
-        QList<SelectedListing> work = readSelection(m_session.listingStore(), picks);
-        work = deletableBy(work, state.LoginId, state.OfficeMainId);
-        if (!hasWork(picks, work, out, ActionTexts::noSelection()))
-            return out;
-        if (!confirm(out, ActionTexts::deleteQuestion(int(work.size()), joinedLabels(work)),
-                     ActionTexts::titleDelete()))
-            return out;
+    Batch batch;
+    batch.label = logLabel("mdel");
+    batch.nothingText = ActionTexts::noSelection();
+    batch.select = [&](const QList<SelectedListing>& rows) {
+        return deletableBy(rows, m_session.state().LoginId, m_session.state().OfficeMainId);
+    };
+    batch.approve = [&](const QList<SelectedListing>& work, ActionOutcome& o) {
+        return confirm(o, ActionTexts::deleteQuestion(int(work.size()), joinedLabels(work)),
+                       ActionTexts::titleDelete());
+    };
+    batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
         const bool withServer = serverReachable();
-        ListingRowWork rows(m_session, m_pictures, label);
-        Tally tally;
-        for (int i = 0; i < work.size(); ++i) {
-            const SelectedListing& row = work.at(i);
-            if (stopHere(work, i, tally))
-                break;
-            progress(ActionTexts::deleting(int(work.size()), i + 1));
-            if (row.isPublished() && !withServer) {
-                tally.needServer << row;
-                continue;
-            }
-            try {
-                tally.add(row, rows.remove(row, withServer));
-            } catch (const StoreError& error) {
-                m_session.logError(label, error);
-                tally.failed << row;
-            }
-        }
-        finish(out, tally, ActionTexts::deleteDone(int(tally.done.size())), ActionTexts::titleDelete(),
-               QStringLiteral("삭제"), false);
-    } catch (const StoreError& error) {
-        storeFailed(out, label, error);
-    }
-    return out;
+        ListingRowWork rows(m_session, m_pictures, batch.label);
+        eachRow(work, tally, batch.label, ActionTexts::deleting, [&](const SelectedListing& row) {
+            if (row.isPublished() && !withServer)
+                return RowResult::NeedsServer;
+            return picturesThrough(rows.remove(row, withServer));
+        });
+    };
+    batch.doneText = ActionTexts::deleteDone;
+    batch.title = ActionTexts::titleDelete();
+    batch.verb = QStringLiteral("삭제");
+    return runBatch(picks, batch);
 }
 
 // --- Person in charge ------------------------------------------------------------------------

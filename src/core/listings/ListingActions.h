@@ -80,6 +80,31 @@ public:
 
 private:
     struct Tally;
+    // What a row step did: the row is done (its pictures through or not), needs the server, or
+    // is left to the batch's own last step.
+    enum class RowResult { Done, PicturesIncomplete, NeedsServer, Later };
+    static RowResult picturesThrough(bool complete);
+    // The frame of a batch over the picked rows, written once for every action.
+    struct Batch {
+        QString label;       // in the daily log
+        QString nothingText; // when no picked row needs the action
+        // The rows the action applies to, of those picked.
+        std::function<QList<SelectedListing>(const QList<SelectedListing>&)> select;
+        // The question (and any limit) before anything changes; false stops the batch.
+        std::function<bool(const QList<SelectedListing>& work, ActionOutcome& out)> approve;
+        // Does the work and fills the tally.
+        std::function<void(const QList<SelectedListing>& work, Tally& tally)> work;
+        std::function<QString(int done)> doneText;
+        QString title;
+        QString verb; // what the failed rows were not ("등록", "삭제", ...)
+        bool picturesWentUp = false;
+    };
+    ActionOutcome runBatch(const QList<ListingPick>& picks, const Batch& batch, ActionOutcome out = {});
+    // Runs `step` on each row in turn: a cancel stops between rows, each row is announced with
+    // `progressText(total, at)`, and a StoreError fails that row alone (logged under `label`).
+    void eachRow(const QList<SelectedListing>& work, Tally& tally, const QString& label,
+                 const std::function<QString(int total, int at)>& progressText,
+                 const std::function<RowResult(const SelectedListing&)>& step);
 
     bool onlineReady(ActionOutcome& out);
     bool serverReachable() const;
