@@ -496,8 +496,7 @@ ActionOutcome ListingActions::changeInCharge(const QList<ListingPick>& picks, co
         SqlStore& local = m_session.listingStore();
         Transaction tx(local);
         for (const SelectedListing& row : work)
-            local.execute(QStringLiteral("UPDATE maemul SET subid = ? WHERE table_idx = ?"),
-                          {staffId, row.number});
+            setLocalInCharge(local, row.number, staffId);
         tx.commit();
     } catch (const StoreError& error) {
         storeFailed(out, label, error);

@@ -27,10 +27,7 @@ void ListingRowWork::log(const StoreError& error) {
 }
 
 void ListingRowWork::setLocalState(int number, PublicationState state, bool resetHits) {
-    const QString hits = resetHits ? QStringLiteral(", hitadd = 0, hitmem = 0") : QString();
-    m_session.listingStore().execute(
-        QStringLiteral("UPDATE maemul SET state = ?%1 WHERE table_idx = ?").arg(hits),
-        {stateValue(state), number});
+    teran::setLocalState(m_session.listingStore(), number, stateValue(state), resetHits);
 }
 
 // Every change of a publication keeps one rule: a local row says published only while its
@@ -149,7 +146,7 @@ QStringList ListingRowWork::deleteLocalRow(int number) {
     while (box.next())
         names << box.value(0).toString().split(kSeparator);
     local.execute(QStringLiteral("DELETE FROM filebox WHERE tidx = ?"), {number});
-    if (local.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {number}) == 0)
+    if (!deleteLocal(local, number))
         throw StoreError(QStringLiteral("listing %1 is no longer in the office database").arg(number),
                          QStringLiteral("ListingRowWork"));
     return names;
@@ -173,19 +170,11 @@ void ListingRowWork::deleteLocalFiles(const SelectedListing& row, const QStringL
 void ListingRowWork::setLocalStates(const QList<SelectedListing>& rows, PublicationState state,
                                     bool touchShowday) {
     SqlStore& local = m_session.listingStore();
-    const QString showday = touchShowday ? QStringLiteral(", showday = ?") : QString();
-    const QString sql =
-        QStringLiteral("UPDATE maemul SET state = ?, hitadd = 0, hitmem = 0%1 WHERE table_idx = ?")
-            .arg(showday);
-    const QDateTime now = m_session.clock().now();
+    const std::optional<QDateTime> showday =
+        touchShowday ? std::optional<QDateTime>(m_session.clock().now()) : std::nullopt;
     Transaction tx(local);
-    for (const SelectedListing& row : rows) {
-        QVariantList values{stateValue(state)};
-        if (touchShowday)
-            values << now;
-        values << row.number;
-        local.execute(sql, values);
-    }
+    for (const SelectedListing& row : rows)
+        teran::setLocalState(local, row.number, stateValue(state), true, showday);
     tx.commit();
 }
 

@@ -244,6 +244,24 @@ bool deleteLocal(SqlStore& store, int tableIdx) {
     });
 }
 
+bool setLocalState(SqlStore& store, int tableIdx, int state, bool resetGrades,
+                   const std::optional<QDateTime>& showday) {
+    QString sql = QStringLiteral("UPDATE maemul SET state = ?");
+    QVariantList values{state};
+    if (resetGrades)
+        sql += QStringLiteral(", hitadd = 0, hitmem = 0");
+    if (showday) {
+        sql += QStringLiteral(", showday = ?");
+        values << *showday;
+    }
+    values << tableIdx;
+    return store.execute(sql + QStringLiteral(" WHERE table_idx = ?"), values) > 0;
+}
+
+void setLocalInCharge(SqlStore& store, int tableIdx, const QString& staffId) {
+    store.execute(QStringLiteral("UPDATE maemul SET subid = ? WHERE table_idx = ?"), {staffId, tableIdx});
+}
+
 int expectedNextNumber(SqlStore& store) {
     return store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"), {}, 0).toInt() + 1;
 }

@@ -57,6 +57,13 @@ UpdateOutcome updateLocal(SqlStore& store, int tableIdx, const ListingRow& row,
 // Deletes a local listing with its work notes; false when there was none.
 bool deleteLocal(SqlStore& store, int tableIdx);
 
+// The publication state of a local listing. `resetGrades` sets its promotion grades (hitadd,
+// hitmem) to 0; a `showday` given becomes its modified date. False when there is no such row.
+bool setLocalState(SqlStore& store, int tableIdx, int state, bool resetGrades,
+                   const std::optional<QDateTime>& showday = std::nullopt);
+// The staff member in charge of a local listing (`subid`).
+void setLocalInCharge(SqlStore& store, int tableIdx, const QString& staffId);
+
 // The number a new listing will most likely get, for the form to show before the save; the
 // store assigns the real one when it writes the row.
 int expectedNextNumber(SqlStore& store);

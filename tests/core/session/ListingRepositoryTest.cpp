@@ -152,6 +152,35 @@ TEST_P(ListingRepositoryTest, StoreAssignsNumbersThatAreNeverReused) {
     EXPECT_EQ(countRows(store), 7);
 }
 
+// The state changes of the list actions: the grades go back to 0 only when asked, the modified
+// date only when given, and a row that is not there is reported, not invented.
+TEST_P(ListingRepositoryTest, StateAndInChargeChangesTouchOnlyWhatTheyName) {
+    TERAN_SCRATCH_STORE(office, GetParam());
+    SqlStore& store = office->store();
+    createListingTable(store, ListingSide::Local);
+    const int n = insertLocal(
+        store,
+        {{"tb", "apt"}, {"state", 1}, {"hitadd", 2}, {"hitmem", 1}, {"subid", "st1"}, {"showday", kShown}});
+    ASSERT_TRUE(setLocalState(store, n, 3, false));
+    std::optional<ListingRow> row = readLocal(store, n);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->value("state").toInt(), 3);
+    EXPECT_EQ(row->value("hitadd").toInt(), 2);
+    EXPECT_EQ(row->value("showday").toDateTime(), kShown);
+
+    ASSERT_TRUE(setLocalState(store, n, 0, true, kWritten));
+    row = readLocal(store, n);
+    EXPECT_EQ(row->value("state").toInt(), 0);
+    EXPECT_EQ(row->value("hitadd").toInt(), 0);
+    EXPECT_EQ(row->value("hitmem").toInt(), 0);
+    EXPECT_EQ(row->value("showday").toDateTime(), kWritten);
+    EXPECT_FALSE(setLocalState(store, n + 1, 2, true));
+
+    setLocalInCharge(store, n, QStringLiteral("st2'"));
+    EXPECT_EQ(readLocal(store, n)->value("subid").toString(), QStringLiteral("st2'"));
+    EXPECT_EQ(countRows(store), 1);
+}
+
 TEST_P(ListingRepositoryTest, KeysMatchIgnoringCaseAndUnknownKeysAreRefused) {
     TERAN_SCRATCH_STORE(office, GetParam());
     createListingTable(office->store(), ListingSide::Local);
