@@ -72,7 +72,7 @@ void BM_ContractToPdf(benchmark::State& state) {
     const int number = someContract(session);
     ContractStore contracts(session.listingStore(), session.clock());
     const QString pdf = QDir(session.dataFolder().root()).filePath(QStringLiteral("bench-contract.pdf"));
-    const QStringList office = session.state().AuthConfig;
+    const OfficeDetails office = session.state().AuthConfig;
     double total = 0;
     for (auto _ : state)
         total += msOf(

@@ -2,14 +2,14 @@
 
 namespace teran::test {
 
-QStringList sampleOffice() {
-    QStringList office(11, QString());
-    office[0] = QStringLiteral("테란공인중개사");
-    office[1] = QStringLiteral("teran.example");
-    office[2] = QStringLiteral("02-555-1234");
-    office[4] = QStringLiteral("서울-2026-0042");
-    office[5] = QStringLiteral("서울 강남구 역삼동 1-1");
-    office[10] = QStringLiteral("김대표");
+OfficeDetails sampleOffice() {
+    OfficeDetails office;
+    office.name = QStringLiteral("테란공인중개사");
+    office.homepage = QStringLiteral("teran.example");
+    office.phone = QStringLiteral("02-555-1234");
+    office.registration = QStringLiteral("서울-2026-0042");
+    office.address = QStringLiteral("서울 강남구 역삼동 1-1");
+    office.representative = QStringLiteral("김대표");
     return office;
 }
 

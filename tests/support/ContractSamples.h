@@ -1,13 +1,14 @@
 #pragma once
 
 #include "contracts/Contract.h"
+#include "session/SessionState.h"
 
 #include <QStringList>
 
 namespace teran::test {
 
 // The office details of the login (AuthConfig) the contract tests print with.
-QStringList sampleOffice();
+OfficeDetails sampleOffice();
 
 // A contract of the kind with every column the kind uses filled, distinct values in each, as
 // an office would type them (Hangul, apostrophes, a full resident number).

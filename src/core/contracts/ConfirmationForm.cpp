@@ -448,7 +448,7 @@ QList<ConfirmationFormStore::Listed> ConfirmationFormStore::atLocation(const QSt
     return out;
 }
 
-report::Document confirmationDocument(const ConfirmationForm& form, const QStringList& officeDetails) {
+report::Document confirmationDocument(const ConfirmationForm& form, const OfficeDetails& officeDetails) {
     using namespace report;
     Document d;
     d.title = QStringLiteral("중개대상물 확인 설명서");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ReportDocument.h"
+#include "session/SessionState.h"
 
 #include <QDate>
 #include <QHash>
@@ -106,7 +107,7 @@ private:
 };
 
 // The printed form; resident numbers masked.
-report::Document confirmationDocument(const ConfirmationForm& form, const QStringList& officeDetails);
+report::Document confirmationDocument(const ConfirmationForm& form, const OfficeDetails& officeDetails);
 
 // The joined groups of boxes ("Text5", "text6_5", "text7_2", "text8_20") keep each box's text
 // followed by this separator.

@@ -108,9 +108,8 @@ qint64 Contract::monthlyRentWon() const {
     return kind == ContractKind::MonthlyRent ? money[lease::MonthlyRent] * 10000 : 0;
 }
 
-ContractBroker officeBroker(const QStringList& authConfig) {
-    const auto item = [&authConfig](int i) { return authConfig.value(i); };
-    return {item(5), item(0), item(10), item(4), item(2)};
+ContractBroker officeBroker(const OfficeDetails& office) {
+    return {office.address, office.name, office.representative, office.registration, office.phone};
 }
 
 } // namespace teran

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contracts/ReplaceMoney.h"
+#include "session/SessionState.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -94,6 +95,6 @@ struct Contract {
 };
 
 // The office's details as the login gave them (AuthConfig): the first broker of a new contract.
-ContractBroker officeBroker(const QStringList& authConfig);
+ContractBroker officeBroker(const OfficeDetails& office);
 
 } // namespace teran

@@ -188,7 +188,7 @@ void leaseTerms(Document& d, const Contract& k) {
 
 } // namespace
 
-Document contractDocument(const Contract& k, const QStringList& officeDetails) {
+Document contractDocument(const Contract& k, const OfficeDetails& officeDetails) {
     const bool lease = isLease(k.kind);
     Document d;
     d.title = contractTitle(k.kind);

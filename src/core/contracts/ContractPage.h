@@ -2,6 +2,7 @@
 
 #include "Contract.h"
 #include "report/ReportDocument.h"
+#include "session/SessionState.h"
 
 namespace teran {
 
@@ -15,6 +16,6 @@ QString contractWonText(qint64 manwon);
 // handover, the fee clause, the special terms, the parties with their full resident numbers
 // (the one page that prints them whole), the brokers and the seal spaces. `officeDetails` is
 // the login's office list; its name, homepage and phone close the page.
-report::Document contractDocument(const Contract& contract, const QStringList& officeDetails);
+report::Document contractDocument(const Contract& contract, const OfficeDetails& officeDetails);
 
 } // namespace teran

@@ -194,12 +194,11 @@ int ContractStore::remove(const QList<int>& numbers) {
                            values);
 }
 
-Contract newContract(ContractKind kind, const QString& tb, const QStringList& authConfig,
-                     const QDate& today) {
+Contract newContract(ContractKind kind, const QString& tb, const OfficeDetails& office, const QDate& today) {
     Contract k;
     k.kind = kind;
     k.tb = tb;
-    k.broker1 = officeBroker(authConfig);
+    k.broker1 = officeBroker(office);
     k.dates[sale::ContractDay] = ContractDate::of(today); // the same box for every kind
     if (kind == ContractKind::MonthlyRent) {
         k.dates[lease::InterimDate] = ContractDate::of(today);
@@ -234,8 +233,8 @@ void putAreas(Contract& k, const ListingRow& listing, const QString& tb) {
 } // namespace
 
 Contract draftFromListing(const ListingRow& listing, int number, ContractKind kind, const QString& tb,
-                          const QStringList& authConfig, const QDate& today) {
-    Contract k = newContract(kind, tb, authConfig, today);
+                          const OfficeDetails& office, const QDate& today) {
+    Contract k = newContract(kind, tb, office, today);
     k.listing = number;
     const auto amount = [&listing](const char* column) {
         return listing.value(QLatin1String(column)).toLongLong();

@@ -2,6 +2,7 @@
 
 #include "Contract.h"
 #include "session/ListingRepository.h"
+#include "session/SessionState.h"
 
 #include <QList>
 #include <optional>
@@ -32,9 +33,9 @@ private:
 };
 
 // A new contract of the kind: the contract date today and the office as the first broker.
-Contract newContract(ContractKind kind, const QString& tb, const QStringList& authConfig, const QDate& today);
+Contract newContract(ContractKind kind, const QString& tb, const OfficeDetails& office, const QDate& today);
 // A new contract drafted from a listing: its price (sale) or deposit (lease) and its location.
 Contract draftFromListing(const ListingRow& listing, int number, ContractKind kind, const QString& tb,
-                          const QStringList& authConfig, const QDate& today);
+                          const OfficeDetails& office, const QDate& today);
 
 } // namespace teran

@@ -176,7 +176,7 @@ void ListingLedgerStore::save(LedgerKind kind, int listing, const LedgerTable& t
     });
 }
 
-report::Document tenantDocument(const LedgerTable& table, const QStringList& officeDetails) {
+report::Document tenantDocument(const LedgerTable& table, const OfficeDetails& officeDetails) {
     using namespace report;
     Document d;
     d.title = ledgerTitle(LedgerKind::Tenants);

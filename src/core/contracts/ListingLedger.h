@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/ReportDocument.h"
+#include "session/SessionState.h"
 
 #include <QList>
 #include <QString>
@@ -56,7 +57,7 @@ private:
 };
 
 // The printed tenant table of a listing.
-report::Document tenantDocument(const LedgerTable& table, const QStringList& officeDetails);
+report::Document tenantDocument(const LedgerTable& table, const OfficeDetails& officeDetails);
 
 struct LedgerTexts {
     static QString saveFirst(LedgerKind kind); // "…을 등록하시려면 매물을 먼저 저장하셔야 합니다."

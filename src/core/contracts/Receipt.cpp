@@ -123,10 +123,10 @@ QString sentence(const Receipt& r) {
     return QStringLiteral("상기금액을 위 표시 부동산에 대한 ") + r.type + ending;
 }
 
-void footer(Document& d, const QStringList& office, const QString& webAddress) {
+void footer(Document& d, const OfficeDetails& office, const QString& webAddress) {
     d.add(Paragraph{QStringLiteral("▥ ") + webAddress, Align::Right, false, 7});
-    d.add(Paragraph{office.value(0) + QStringLiteral(" (☎ ") + office.value(2) + QStringLiteral(")"),
-                    Align::Right, false, 7});
+    d.add(Paragraph{office.name + QStringLiteral(" (☎ ") + office.phone + QStringLiteral(")"), Align::Right,
+                    false, 7});
 }
 
 QString spokenDate(const QDate& date, const char* format) {
@@ -135,7 +135,7 @@ QString spokenDate(const QDate& date, const char* format) {
 
 } // namespace
 
-Document receiptDocument(const Receipt& r, const QStringList& office, const QString& webAddress) {
+Document receiptDocument(const Receipt& r, const OfficeDetails& office, const QString& webAddress) {
     Document d;
     d.title = QStringLiteral("영수증");
     d.points = 10;
@@ -151,10 +151,10 @@ Document receiptDocument(const Receipt& r, const QStringList& office, const QStr
     d.add(Paragraph{sentence(r)});
     d.add(Paragraph{QStringLiteral("발  행   일 : ") + spokenDate(r.today, "yyyy 년 M 월 d 일")});
     d.add(Paragraph{QStringLiteral("성  명 : ") + r.name2 + QStringLiteral("  (印)")});
-    d.add(Paragraph{QStringLiteral("[입회인] ") + office.value(0) + QStringLiteral(" 허가번호 : ") +
-                    office.value(4) + QStringLiteral(" 전화번호 : ") + office.value(2)});
-    d.add(Paragraph{QStringLiteral("소재지 : ") + office.value(5) + QStringLiteral("  대표자명 : ") +
-                    office.value(10) + QStringLiteral("  (印)")});
+    d.add(Paragraph{QStringLiteral("[입회인] ") + office.name + QStringLiteral(" 허가번호 : ") +
+                    office.registration + QStringLiteral(" 전화번호 : ") + office.phone});
+    d.add(Paragraph{QStringLiteral("소재지 : ") + office.address + QStringLiteral("  대표자명 : ") +
+                    office.representative + QStringLiteral("  (印)")});
     footer(d, office, webAddress);
     d.add(Spacer{6});
     d.add(Paragraph{

@@ -2,6 +2,7 @@
 
 #include "Contract.h"
 #include "report/ReportDocument.h"
+#include "session/SessionState.h"
 
 #include <QDate>
 #include <optional>
@@ -57,7 +58,7 @@ private:
 
 // The printed receipt: the copy for the payer ("(계약자용)") and the copy kept ("(보관용)") on one
 // sheet, the office as witness.
-report::Document receiptDocument(const Receipt& receipt, const QStringList& officeDetails,
+report::Document receiptDocument(const Receipt& receipt, const OfficeDetails& officeDetails,
                                  const QString& webAddress);
 
 // The texts of the receipt window.

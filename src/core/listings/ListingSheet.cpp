@@ -511,11 +511,11 @@ QString noSheetLayoutText(const QString& tb, const QString& ty) {
         .arg(propertyTypeLabel(tb), transactionLabel(ty));
 }
 
-QString ownSheetCopyright(const QStringList& officeDetails) {
-    if (officeDetails.value(0).isEmpty() && officeDetails.value(2).isEmpty())
+QString ownSheetCopyright(const OfficeDetails& officeDetails) {
+    if (officeDetails.name.isEmpty() && officeDetails.phone.isEmpty())
         return {};
-    return officeDetails.value(0) + QLatin1Char('[') + officeDetails.value(1) + QStringLiteral("] ☎ ") +
-           officeDetails.value(2);
+    return officeDetails.name + QLatin1Char('[') + officeDetails.homepage + QStringLiteral("] ☎ ") +
+           officeDetails.phone;
 }
 
 QString sharedSheetCopyright(const QString& shopName, const QString& homepage, const QString& phone) {

@@ -2,6 +2,7 @@
 
 #include "report/ReportDocument.h"
 #include "session/ListingRepository.h"
+#include "session/SessionState.h"
 
 #include <QList>
 #include <QString>
@@ -60,7 +61,7 @@ QString sheetDowntitle();                                 // "* 본건은 公簿
 QString noSheetLayoutText(const QString& tb, const QString& ty);
 // The foot of an own sheet: the office's name, its homepage and phone from the login's office
 // details; of a shared one: the owning office's shop name, homepage and phone.
-QString ownSheetCopyright(const QStringList& officeDetails);
+QString ownSheetCopyright(const OfficeDetails& officeDetails);
 QString sharedSheetCopyright(const QString& shopName, const QString& homepage, const QString& phone);
 
 } // namespace teran

@@ -167,18 +167,18 @@ void SessionLoader::loadOfficeDetails(SqlStore& store) {
         store.query(QStringLiteral("SELECT shopname, homepage, homtel, hantel, shopnum, addr1, addr2, "
                                    "addr3, addr4, email, name FROM members WHERE memID=?"),
                     {m_session.state().LoginId});
-    QStringList details(11, QString());
+    OfficeDetails details;
     if (row.next()) {
-        details[0] = text(row, "shopname");
-        details[1] = text(row, "homepage");
-        details[2] = text(row, "homtel");
-        details[3] = text(row, "hantel");
-        details[4] = text(row, "shopnum");
-        details[5] =
+        details.name = text(row, "shopname");
+        details.homepage = text(row, "homepage");
+        details.phone = text(row, "homtel");
+        details.mobile = text(row, "hantel");
+        details.registration = text(row, "shopnum");
+        details.address =
             QStringList{text(row, "addr1"), text(row, "addr2"), text(row, "addr3"), text(row, "addr4")}.join(
                 QLatin1Char(' '));
-        details[6] = text(row, "email");
-        details[10] = text(row, "name");
+        details.email = text(row, "email");
+        details.representative = text(row, "name");
     }
     m_session.state().AuthConfig = details;
 }

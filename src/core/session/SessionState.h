@@ -11,6 +11,19 @@ struct StaffMember {
     QString name;
 };
 
+// The office's details as its main account on the server holds them: what contracts, receipts,
+// forms and sheets print as the office.
+struct OfficeDetails {
+    QString name;           // shopname
+    QString homepage;       // homepage
+    QString phone;          // homtel
+    QString mobile;         // hantel
+    QString registration;   // shopnum, the brokerage's registration number
+    QString address;        // addr1 to addr4, joined
+    QString email;          // email
+    QString representative; // name of the main account
+};
+
 // Who is logged in and how: the values every window reads after the login.
 struct SessionState {
     QString LoginId;
@@ -22,9 +35,8 @@ struct SessionState {
     bool InternetOk = false;
     int FontSizeSet = 10;
     QString FtpPassword;
-    // Office details: 0 office name, 1 homepage, 2 phone, 3 mobile, 4 registration number,
-    // 5 address, 6 e-mail, 10 representative (7 to 9 unused).
-    QStringList AuthConfig = QStringList(11, QString());
+    // The office's details from its main account, read at the login.
+    OfficeDetails AuthConfig;
     // The office's accounts: entry 0 is OfficeMainId, then the other accounts of the office.
     QList<StaffMember> Staff;
 

@@ -137,16 +137,21 @@ int copyOfficeCommand(const QString& from, const QString& to) {
 
 // The office's own details for the sheet's foot: its main account's row, in the office database
 // once someone has logged in there, else on the configured server.
-QStringList officeDetails(SqlStore& local, const TeranConfig& config) {
+OfficeDetails officeDetails(SqlStore& local, const TeranConfig& config) {
     const QString sql = QStringLiteral(
         "SELECT shopname, homepage, homtel FROM members WHERE memID = companyID ORDER BY memID");
     const auto read = [&sql](SqlStore& store) {
         QSqlQuery q = store.query(sql);
-        return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}
-                        : QStringList{};
+        OfficeDetails details;
+        if (q.next()) {
+            details.name = q.value(0).toString();
+            details.homepage = q.value(1).toString();
+            details.phone = q.value(2).toString();
+        }
+        return details;
     };
-    QStringList details = read(local);
-    if (details.isEmpty() && !config.serverUrl.isEmpty()) {
+    OfficeDetails details = read(local);
+    if (details.name.isEmpty() && details.phone.isEmpty() && !config.serverUrl.isEmpty()) {
         try {
             SqlStore server(QStringLiteral("admin-sheet-server"));
             server.open(configuredServerUrl(config));

@@ -136,7 +136,7 @@ void frmGaeyakMk::open(const ContractRequest& request) {
         m_session,
         logLabel(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM")), [&] {
             ContractStore store(m_session.listingStore(), m_session.clock());
-            const QStringList& office = m_session.state().AuthConfig;
+            const OfficeDetails& office = m_session.state().AuthConfig;
             const QDate today = m_session.clock().today();
             int number = request.edit ? request.contract : 0;
             if (!request.edit && request.listing > 0)

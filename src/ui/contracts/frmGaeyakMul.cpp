@@ -213,12 +213,15 @@ void frmGaeyakMul::setLocation(const QStringList& location) {
 }
 
 void frmGaeyakMul::fillOffice() {
-    const QStringList& office = m_session.state().AuthConfig;
-    const QList<std::pair<const char*, int>> broker{
-        {"Text11_0", 5}, {"Text11_1", 0}, {"Text11_2", 10}, {"Text11_3", 4}, {"Text11_4", 2}};
-    for (const auto& [key, item] : broker)
+    const OfficeDetails& office = m_session.state().AuthConfig;
+    const QList<std::pair<const char*, QString>> broker{{"Text11_0", office.address},
+                                                        {"Text11_1", office.name},
+                                                        {"Text11_2", office.representative},
+                                                        {"Text11_3", office.registration},
+                                                        {"Text11_4", office.phone}};
+    for (const auto& [key, value] : broker)
         if (QLineEdit* edit = m_boxes.value(QLatin1String(key)))
-            edit->setText(office.value(item));
+            edit->setText(value);
 }
 
 void frmGaeyakMul::fillFromContract(const Contract& k) {

@@ -22,9 +22,9 @@ frmPaperin::frmPaperin(Session& session, InquiryDraft draft, QWidget* parent)
     const SessionState& state = session.state();
     m_draft.from = state.LoginId;
     if (m_draft.name.isEmpty()) {
-        m_draft.name = state.AuthConfig.value(0);
-        m_draft.tel = state.AuthConfig.value(2);
-        m_draft.email = state.AuthConfig.value(6);
+        m_draft.name = state.AuthConfig.name;
+        m_draft.tel = state.AuthConfig.phone;
+        m_draft.email = state.AuthConfig.email;
     }
     auto* column = new QVBoxLayout(this);
     auto* form = new QFormLayout;

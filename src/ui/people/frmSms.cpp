@@ -62,7 +62,7 @@ frmSms::frmSms(Session& session, QWidget* parent)
     auto* numbers = new QGridLayout;
     m_sendtel = line(this, "sendtel");
     m_callback = line(this, "txtCallBack");
-    m_callback->setText(digitsOfNumber(session.state().AuthConfig.value(2)));
+    m_callback->setText(digitsOfNumber(session.state().AuthConfig.phone));
     numbers->addWidget(new QLabel(QStringLiteral("받는번호"), this), 0, 0);
     numbers->addWidget(m_sendtel, 0, 1);
     numbers->addWidget(new QLabel(QStringLiteral("회신번호"), this), 1, 0);

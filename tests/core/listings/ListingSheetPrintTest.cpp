@@ -18,7 +18,10 @@ protected:
         ASSERT_TRUE(session->MdbsqlConnOpen());
         session->state().LoginId = session->state().OfficeMainId = QStringLiteral("off1");
         session->state().InternetOk = true;
-        session->state().AuthConfig = {"테란공인중개사", "http://teran.example", "02-555-1234"};
+        OfficeDetails& office = session->state().AuthConfig;
+        office.name = "테란공인중개사";
+        office.homepage = "http://teran.example";
+        office.phone = "02-555-1234";
     }
 
     static QString fieldValue(const report::Document& page, const QString& label) {

@@ -97,7 +97,11 @@ TEST(ListingSheetTest, ThePageHoldsEveryBoxOfThePairAndTheFoot) {
     EXPECT_EQ(labels.size(), sheetLayout(QStringLiteral("land"), QStringLiteral("J"))->aliases.size() - 1)
         << "every box but the number, which heads the page";
     EXPECT_FALSE(listingSheet(land, QStringLiteral("wonroom"), QStringLiteral("J"), SheetSource::Own, {}));
-    EXPECT_EQ(ownSheetCopyright({"테란공인중개사", "http://teran.example", "02-555-1234"}),
+    OfficeDetails office;
+    office.name = "테란공인중개사";
+    office.homepage = "http://teran.example";
+    office.phone = "02-555-1234";
+    EXPECT_EQ(ownSheetCopyright(office),
               QStringLiteral("테란공인중개사[http://teran.example] ☎ 02-555-1234"));
     EXPECT_TRUE(ownSheetCopyright({}).isEmpty());
 }

@@ -59,8 +59,8 @@ TEST_P(LoginTest, AStaffLoginOnTheServerFillsTheSessionAndMirrorsTheOffice) {
     EXPECT_EQ(state.Staff.at(1).id, QStringLiteral("st1"));
 
     // Office details come from the logged-in account's row.
-    EXPECT_EQ(state.AuthConfig.at(0), QStringLiteral("테란공인중개사"));
-    EXPECT_EQ(state.AuthConfig.at(10), QStringLiteral("이실장"));
+    EXPECT_EQ(state.AuthConfig.name, QStringLiteral("테란공인중개사"));
+    EXPECT_EQ(state.AuthConfig.representative, QStringLiteral("이실장"));
     EXPECT_EQ(state.FontSizeSet, 10);
     EXPECT_EQ(
         office->localValue(QStringLiteral("SELECT set1 FROM mem_seting WHERE seting='fontsize'")).toString(),
@@ -83,7 +83,7 @@ TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
     EXPECT_EQ(next->state().OfficeMainId, QStringLiteral("off1"));
     EXPECT_FALSE(next->serverOpen()) << "the server is never contacted for a mirrored account";
     EXPECT_FALSE(next->state().InternetOk);
-    EXPECT_EQ(next->state().AuthConfig.at(10), QStringLiteral("박과장"));
+    EXPECT_EQ(next->state().AuthConfig.representative, QStringLiteral("박과장"));
     EXPECT_EQ(next->state().Staff.size(), 3);
 }
 
@@ -176,7 +176,7 @@ TEST_P(LoginTest, AKnownAccountIsOnlineOnEveryDayTheServerAnswers) {
     EXPECT_EQ(next->state().OnlineMode, QStringLiteral("yes"));
     EXPECT_TRUE(next->serverOpen());
     EXPECT_EQ(next->state().FtpPassword, QStringLiteral("ftp-pw"));
-    EXPECT_EQ(next->state().AuthConfig.at(0), QStringLiteral("테란부동산")) << "read from the server";
+    EXPECT_EQ(next->state().AuthConfig.name, QStringLiteral("테란부동산")) << "read from the server";
     EXPECT_EQ(office->localValue(QStringLiteral("SELECT shopname FROM members WHERE memID='st1'")).toString(),
               QStringLiteral("테란부동산"))
         << "and mirrored again";

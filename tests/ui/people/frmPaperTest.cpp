@@ -22,8 +22,11 @@ protected:
     void SetUp() override {
         office = ActionOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-        office->session().state().AuthConfig =
-            QStringList{"우리부동산", "", "02-111-2222", "", "", "", "we@example.com", "", "", "", "대표"};
+        OfficeDetails& details = office->session().state().AuthConfig;
+        details.name = "우리부동산";
+        details.phone = "02-111-2222";
+        details.email = "we@example.com";
+        details.representative = "대표";
         for (const QString& id : {office->officeId(), QString("offB")})
             office->server().execute("INSERT INTO members (companyID, memID) VALUES (?, ?)", {id, id});
     }

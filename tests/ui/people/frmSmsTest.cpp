@@ -22,7 +22,7 @@ protected:
         TERAN_REQUIRE_SERVICE(smsService().has_value(), "the loopback SMS gateway teran-smsd");
         office = ActionOffice::make(Backend::Sqlite);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-        office->session().state().AuthConfig[2] = "02-555-1234";
+        office->session().state().AuthConfig.phone = "02-555-1234";
     }
     void giveCash(qint64 won) {
         office->server().execute("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`) VALUES (?,?,?,?)",

@@ -186,8 +186,8 @@ TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
                  {{"id", "other"}, {"subid", "other"}, {"sub_idx", 8}, {"tb", "land"}, {"ty", "J"}});
     office->server().execute("INSERT INTO members (companyID, memID) VALUES ('other', 'other')");
     session->state().InternetOk = true;
-    session->state().AuthConfig[0] = "우리부동산";
-    session->state().AuthConfig[2] = "02-111-2222";
+    session->state().AuthConfig.name = "우리부동산";
+    session->state().AuthConfig.phone = "02-111-2222";
     auto main = openMain();
     QPointer<frmPaperin> written;
     main->setWindowHook([&written](QWidget* w) { written = qobject_cast<frmPaperin*>(w); });
