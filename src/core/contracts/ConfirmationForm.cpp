@@ -1,4 +1,5 @@
 #include "ConfirmationForm.h"
+#include "session/RowWriter.h"
 
 #include "ResidentNumber.h"
 #include "listings/ListingSheet.h"
@@ -273,29 +274,12 @@ ConfirmationForm formOf(const QSqlQuery& q) {
 // UPDATE by the key columns, INSERT with them when nothing was there; returns the new number.
 int upsert(SqlStore& store, const QMap<QString, QVariant>& columns, const QString& where,
            const QVariantList& keys, const QMap<QString, QVariant>& onInsert) {
-    QStringList sets;
-    QVariantList values;
-    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
-        sets << QLatin1Char('`') + it.key() + QStringLiteral("`=?");
-        values << it.value();
-    }
-    if (!where.isEmpty() &&
-        store.execute(QStringLiteral("UPDATE mem_moo_mul SET %1 WHERE %2").arg(sets.join(','), where),
-                      values + keys) > 0)
+    const QString table = QStringLiteral("mem_moo_mul");
+    if (!where.isEmpty() && updateRows(store, table, RowValues(columns), where, keys) > 0)
         return 0;
-    QStringList names;
-    QVariantList inserted;
     QMap<QString, QVariant> all = columns;
     all.insert(onInsert);
-    for (auto it = all.cbegin(); it != all.cend(); ++it) {
-        names << QLatin1Char('`') + it.key() + QLatin1Char('`');
-        inserted << it.value();
-    }
-    return store
-        .insert(QStringLiteral("INSERT INTO mem_moo_mul (%1) VALUES (%2)")
-                    .arg(names.join(','), SqlStore::placeholders(names.size())),
-                inserted)
-        .toInt();
+    return insertRow(store, table, RowValues(all)).toInt();
 }
 
 QString optionMarks(const ConfirmationChoice& c, const QList<bool>& options, int first) {

@@ -1,4 +1,5 @@
 #include "ContractStore.h"
+#include "session/RowWriter.h"
 
 #include "listings/AutoMoney.h"
 #include "session/TypeFields.h"
@@ -88,17 +89,8 @@ QString textOfDecimal(const QVariant& stored) {
     return stored.isNull() ? QString() : QString::number(stored.toDouble(), 'g', 15);
 }
 
-struct Assignments {
-    QStringList names;
-    QVariantList values;
-    void set(const QString& name, const QVariant& value) {
-        names << name;
-        values << value;
-    }
-};
-
-Assignments assignmentsOf(Contract& k) {
-    Assignments a;
+RowValues assignmentsOf(Contract& k) {
+    RowValues a;
     a.set(QStringLiteral("ty"), contractKindCode(k.kind));
     a.set(QStringLiteral("tidx"), k.listing);
     for (int i = 0; i < 6; ++i)
@@ -158,28 +150,15 @@ int ContractStore::findForListing(int listing, ContractKind kind, const QString&
 
 void ContractStore::save(Contract& contract) {
     m_store.transact([&] {
-        Assignments a = assignmentsOf(contract);
-        if (contract.number > 0) {
-            QStringList sets;
-            for (const QString& name : a.names)
-                sets << name + QStringLiteral("=?");
-            QVariantList values = a.values;
-            values << contract.number;
-            if (m_store.execute(
-                    QStringLiteral("UPDATE mem_moo_con SET %1 WHERE table_idx=?").arg(sets.join(',')),
-                    values) > 0)
-                return;
-        }
+        const QString table = QStringLiteral("mem_moo_con");
+        RowValues a = assignmentsOf(contract);
+        if (contract.number > 0 &&
+            updateRows(m_store, table, a, QStringLiteral("table_idx=?"), {contract.number}) > 0)
+            return;
         // The stamp is set once, when the contract is first written.
         contract.writeday = m_clock.now();
         a.set(QStringLiteral("writeday"), m_store.toStored(contract.writeday));
-        const QString marks = SqlStore::placeholders(a.names.size());
-        contract.number =
-            m_store
-                .insert(
-                    QStringLiteral("INSERT INTO mem_moo_con (%1) VALUES (%2)").arg(a.names.join(','), marks),
-                    a.values)
-                .toInt();
+        contract.number = insertRow(m_store, table, a).toInt();
     });
 }
 

@@ -1,4 +1,5 @@
 #include "ListQuery.h"
+#include "session/RowWriter.h"
 
 #include "session/ListingColumns.h"
 #include "session/ListingCounts.h"
@@ -36,7 +37,7 @@ QString placeholders(qsizetype count) {
 QString selectList(const QStringList& columns, const QString& alias) {
     QStringList names;
     for (const QString& c : columns)
-        names << alias + QLatin1Char('`') + c + QLatin1Char('`');
+        names << alias + quotedName(c);
     return names.join(QStringLiteral(", "));
 }
 

@@ -1,4 +1,5 @@
 #include "ListingRowInfo.h"
+#include "session/RowWriter.h"
 
 #include "session/TypeFields.h"
 
@@ -176,8 +177,8 @@ QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx) {
     const QList<ColumnDef> columns = listingColumnsOf(ListingSide::Server);
     QStringList names;
     for (const ColumnDef& c : columns)
-        names << QLatin1Char('`') + c.name + QLatin1Char('`');
-    QSqlQuery q = server.query(QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) +
+        names << c.name;
+    QSqlQuery q = server.query(QStringLiteral("SELECT ") + quotedNames(names) +
                                    QStringLiteral(" FROM maemul WHERE table_idx = ?"),
                                {serverIdx});
     QList<DetailField> fields;

@@ -1,4 +1,5 @@
 #include "OfficeCopy.h"
+#include "session/RowWriter.h"
 
 #include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
@@ -8,13 +9,6 @@
 namespace teran {
 
 namespace {
-
-QString quoted(const QStringList& names) {
-    QStringList list;
-    for (const QString& name : names)
-        list << QLatin1Char('`') + name + QLatin1Char('`');
-    return list.join(QStringLiteral(", "));
-}
 
 // The declared columns that the source holds (an older source may lack the newest ones).
 QStringList sharedColumns(SqlStore& source, const TableDef& table) {
@@ -35,8 +29,9 @@ qint64 copyTable(SqlStore& source, SqlStore& target, const TableDef& table) {
     if (columns.isEmpty())
         return 0;
     const QString insert = QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
-                               .arg(table.name, quoted(columns), SqlStore::placeholders(columns.size()));
-    QSqlQuery rows = source.query(QStringLiteral("SELECT %1 FROM `%2`").arg(quoted(columns), table.name));
+                               .arg(table.name, quotedNames(columns), SqlStore::placeholders(columns.size()));
+    QSqlQuery rows =
+        source.query(QStringLiteral("SELECT %1 FROM `%2`").arg(quotedNames(columns), table.name));
     qint64 count = 0;
     while (rows.next()) {
         QVariantList values;

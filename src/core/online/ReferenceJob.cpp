@@ -1,19 +1,11 @@
 #include "ReferenceJob.h"
+#include "session/RowWriter.h"
 
 #include "session/SqlStore.h"
 
 namespace teran {
 
-namespace {
-
-QString quoted(const QStringList& columns) {
-    QStringList names;
-    for (const QString& column : columns)
-        names << QLatin1Char('`') + column + QLatin1Char('`');
-    return names.join(QStringLiteral(", "));
-}
-
-} // namespace
+namespace {} // namespace
 
 const ReferenceTable& referenceTable(ReferenceJob job) {
     static const ReferenceTable post{QStringLiteral("post"),
@@ -53,7 +45,7 @@ QString rowCountSql(ReferenceJob job) {
 
 QString selectSql(ReferenceJob job) {
     const ReferenceTable& table = referenceTable(job);
-    QString sql = QStringLiteral("SELECT %1 FROM `%2`").arg(quoted(table.columns), table.name);
+    QString sql = QStringLiteral("SELECT %1 FROM `%2`").arg(quotedNames(table.columns), table.name);
     if (!table.orderColumn.isEmpty())
         sql += QStringLiteral(" ORDER BY `%1`").arg(table.orderColumn);
     return sql;
@@ -62,7 +54,7 @@ QString selectSql(ReferenceJob job) {
 QString insertSql(ReferenceJob job) {
     const ReferenceTable& table = referenceTable(job);
     return QStringLiteral("INSERT INTO `%1`(%2) VALUES(%3)")
-        .arg(table.name, quoted(table.columns), SqlStore::placeholders(table.columns.size()));
+        .arg(table.name, quotedNames(table.columns), SqlStore::placeholders(table.columns.size()));
 }
 
 QString deleteSql(ReferenceJob job) {

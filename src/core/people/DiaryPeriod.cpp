@@ -1,4 +1,5 @@
 #include "DiaryPeriod.h"
+#include "session/RowWriter.h"
 
 #include "session/SqlStore.h"
 
@@ -72,17 +73,17 @@ UserRows::UserRows(SqlStore& store, QString table, QString loginId)
     , m_loginId(std::move(loginId)) {}
 
 int UserRows::save(int number, const QStringList& columns, const QVariantList& values) {
+    RowValues row;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        row.set(columns.at(i), values.value(i));
     return m_store.transact([&] {
-        if (number > 0 && m_store.execute(QStringLiteral("UPDATE %1 SET %2=? WHERE table_idx=? AND id=?")
-                                              .arg(m_table, columns.join(QStringLiteral("=?, "))),
-                                          values + QVariantList{number, m_loginId}) > 0)
+        if (number > 0 && updateRows(m_store, m_table, row, QStringLiteral("table_idx=? AND id=?"),
+                                     {number, m_loginId}) > 0)
             return number;
-        return m_store
-            .insert(QStringLiteral("INSERT INTO %1 (id, %2) VALUES (%3)")
-                        .arg(m_table, columns.join(QStringLiteral(", ")),
-                             SqlStore::placeholders(columns.size() + 1)),
-                    QVariantList{m_loginId} + values)
-            .toInt();
+        RowValues inserted{{QStringLiteral("id"), m_loginId}};
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            inserted.set(columns.at(i), values.value(i));
+        return insertRow(m_store, m_table, inserted).toInt();
     });
 }
 

@@ -1,4 +1,5 @@
 #include "ListingRepository.h"
+#include "RowWriter.h"
 
 #include "UploadCols.h"
 #include "WholeRowStatement.h"
@@ -13,10 +14,6 @@ namespace {
 
 const QString kSource = QStringLiteral("ListingRepository");
 constexpr int kProgressStep = 500;
-
-QString quoted(const QString& name) {
-    return QLatin1Char('`') + name + QLatin1Char('`');
-}
 
 // The columns of a side that a row sets, in declaration order, each with the row's value (the
 // row outlives its assignments).
@@ -88,7 +85,7 @@ QVariant boundValue(const ColumnDef* column, const QVariant& given) {
 QString insertSql(const QList<const ColumnDef*>& columns) {
     QStringList names;
     for (const ColumnDef* c : columns)
-        names << quoted(c->name);
+        names << quotedName(c->name);
     return QStringLiteral("INSERT INTO `maemul` (%1) VALUES (%2)")
         .arg(names.join(QStringLiteral(", ")), SqlStore::placeholders(names.size()));
 }
@@ -123,7 +120,7 @@ const QList<ColumnDef>& readColumns(ListingSide side) {
 QString selectSql(ListingSide side, const QString& tail) {
     QStringList names;
     for (const ColumnDef& c : readColumns(side))
-        names << quoted(c.name);
+        names << quotedName(c.name);
     return QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM `maemul` ") +
            tail;
 }
@@ -221,7 +218,7 @@ UpdateOutcome updateLocal(SqlStore& store, int tableIdx, const ListingRow& row,
     QVariantList values = valuesFor(columns, given);
     QStringList sets;
     for (const ColumnDef* c : columns)
-        sets << quoted(c->name) + QStringLiteral(" = ?");
+        sets << quotedName(c->name) + QStringLiteral(" = ?");
     values << tableIdx;
     return store.transact([&] {
         const std::optional<ListingRow> current = readLocal(store, tableIdx);

@@ -1,4 +1,5 @@
 #include "ServerCopy.h"
+#include "RowWriter.h"
 
 #include "Session.h"
 
@@ -19,13 +20,6 @@ namespace {
 
 const QString kSource = QStringLiteral("ServerCopy");
 const QString kSeparator = QStringLiteral("|");
-
-QString quotedList(const QStringList& names) {
-    QStringList quoted;
-    for (const QString& name : names)
-        quoted << QLatin1Char('`') + name + QLatin1Char('`');
-    return quoted.join(QStringLiteral(", "));
-}
 
 } // namespace
 
@@ -122,18 +116,6 @@ QList<QVariantHash> rowsOf(QSqlQuery& q) {
     return rows;
 }
 
-void insertRow(SqlStore& store, const QString& table, const QVariantHash& row) {
-    QStringList columns;
-    QVariantList values;
-    for (auto it = row.constBegin(); it != row.constEnd(); ++it) {
-        columns << it.key();
-        values << it.value();
-    }
-    store.execute(QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
-                      .arg(table, quotedList(columns), ListingNumberList::placeholders(values.size())),
-                  values);
-}
-
 } // namespace
 
 ServerCopy::Snapshot ServerCopy::snapshot(int number) {
@@ -159,9 +141,9 @@ void ServerCopy::restore(int number, const Snapshot& snapshot) {
         m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"),
                          {m_officeId, number});
         if (snapshot.existed)
-            insertRow(m_server, QStringLiteral("maemul"), snapshot.row);
+            insertRow(m_server, QStringLiteral("maemul"), RowValues(snapshot.row));
         for (const QVariantHash& box : snapshot.fileBox)
-            insertRow(m_server, QStringLiteral("filebox"), box);
+            insertRow(m_server, QStringLiteral("filebox"), RowValues(box));
     });
 }
 

@@ -1,19 +1,16 @@
 #include "TableDef.h"
+#include "RowWriter.h"
 
 namespace teran {
 
 namespace {
 
-QString quoted(const QString& identifier) {
-    return QLatin1Char('`') + identifier + QLatin1Char('`');
-}
-
 // MariaDB can index only a prefix of an unbounded text.
 QString indexedColumn(const TableDef& table, const QString& name, SqlBackend backend) {
     const ColumnDef* column = table.column(name);
     if (backend == SqlBackend::MariaDb && column && column->type == ColumnType::Text && column->size == 0)
-        return quoted(name) + QStringLiteral("(100)");
-    return quoted(name);
+        return quotedName(name) + QStringLiteral("(100)");
+    return quotedName(name);
 }
 
 } // namespace
@@ -57,8 +54,8 @@ QString columnTypeSql(const ColumnDef& column, SqlBackend backend) {
 QString createTableSql(const TableDef& table, SqlBackend backend) {
     QStringList parts;
     for (const ColumnDef& c : table.columns)
-        parts << quoted(c.name) + QLatin1Char(' ') + columnTypeSql(c, backend);
-    QString sql = QStringLiteral("CREATE TABLE ") + quoted(table.name) + QStringLiteral(" (") +
+        parts << quotedName(c.name) + QLatin1Char(' ') + columnTypeSql(c, backend);
+    QString sql = QStringLiteral("CREATE TABLE ") + quotedName(table.name) + QStringLiteral(" (") +
                   parts.join(QStringLiteral(", ")) + QLatin1Char(')');
     if (backend == SqlBackend::MariaDb)
         sql += QStringLiteral(" ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci");
@@ -72,8 +69,8 @@ QStringList createIndexSql(const TableDef& table, SqlBackend backend) {
         for (const QString& c : index.columns)
             cols << indexedColumn(table, c, backend);
         statements << QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), quoted(index.name),
-                               quoted(table.name), cols.join(QStringLiteral(", ")));
+                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), quotedName(index.name),
+                               quotedName(table.name), cols.join(QStringLiteral(", ")));
     }
     return statements;
 }
@@ -82,7 +79,7 @@ QString addColumnSql(const QString& table, const ColumnDef& column, SqlBackend b
     ColumnDef plain = column;
     plain.autoKey = false; // a key cannot be added to a table that already has rows
     return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-        .arg(quoted(table), quoted(column.name), columnTypeSql(plain, backend));
+        .arg(quotedName(table), quotedName(column.name), columnTypeSql(plain, backend));
 }
 
 } // namespace teran

@@ -1,4 +1,5 @@
 #include "DemoSeed.h"
+#include "session/RowWriter.h"
 
 #include "online/OfficeSetup.h"
 #include "session/DataFolder.h"
@@ -470,20 +471,6 @@ int rewriteOwnCopies(SqlStore& local, SqlStore& server) {
 }
 
 // --- Accounts, notices, other offices and a club (ServerStore) -------------------------------
-
-QVariant insertRow(SqlStore& store, const QString& table,
-                   const QList<std::pair<QString, QVariant>>& columns) {
-    QStringList names;
-    QVariantList values;
-    for (const auto& [name, value] : columns) {
-        names << QLatin1Char('`') + name + QLatin1Char('`');
-        values << value;
-    }
-    return store.insert(
-        QStringLiteral("INSERT INTO `%1` (%2) VALUES (%3)")
-            .arg(table, names.join(QStringLiteral(", ")), SqlStore::placeholders(values.size())),
-        values);
-}
 
 QString emailOf(const QString& memId) {
     return memId + QStringLiteral("@teran.example");
