@@ -1,5 +1,6 @@
 #include "ConfirmationForm.h"
 #include "session/RowWriter.h"
+#include "session/Session.h"
 
 #include "ResidentNumber.h"
 #include "listings/ListingSheet.h"
@@ -348,6 +349,10 @@ ConfirmationFormStore::ConfirmationFormStore(SqlStore& local, SqlStore* server, 
     : m_local(local)
     , m_server(server)
     , m_officeId(std::move(officeId)) {}
+
+ConfirmationFormStore::ConfirmationFormStore(Session& s)
+    : ConfirmationFormStore(s.listingStore(), s.serverOpen() ? &s.serverStore() : nullptr,
+                            s.state().OfficeMainId) {}
 
 std::optional<ConfirmationForm> ConfirmationFormStore::load(int number) {
     QSqlQuery q = m_local.query(QStringLiteral("SELECT * FROM mem_moo_mul WHERE table_idx=?"), {number});

@@ -13,6 +13,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // The broker's property confirmation and explanation form (중개대상물 확인 설명서): one table of
@@ -75,6 +77,8 @@ struct ConfirmationForm {
 class ConfirmationFormStore {
 public:
     ConfirmationFormStore(SqlStore& local, SqlStore* server, QString officeId);
+    // The session's: the office database, the server copy while the server is open.
+    explicit ConfirmationFormStore(Session& session);
 
     std::optional<ConfirmationForm> load(int number);
     // Another office's form as the server keeps it (property facts only); its number is 0, so

@@ -144,6 +144,9 @@ ContractRegister::ContractRegister(SqlStore& store, const Clock& clock)
     : m_store(store)
     , m_clock(clock) {}
 
+ContractRegister::ContractRegister(Session& s)
+    : ContractRegister(s.listingStore(), s.clock()) {}
+
 RegisterPage ContractRegister::page(const QString& tab, int offset, int limit) {
     if (tab == registerTab::Receipts)
         return receipts(offset, limit);

@@ -44,6 +44,8 @@ struct RegisterPage {
 class ContractRegister {
 public:
     ContractRegister(SqlStore& store, const Clock& clock);
+    // The session's: the office database.
+    explicit ContractRegister(Session& session);
 
     RegisterPage page(const QString& tab, int offset, int limit);
     // Leases whose reporting deadline is at most a week ahead, or passed within the last 30 days.

@@ -1,5 +1,6 @@
 #include "ContractStore.h"
 #include "session/RowWriter.h"
+#include "session/Session.h"
 
 #include "listings/AutoMoney.h"
 #include "session/TypeFields.h"
@@ -111,6 +112,9 @@ RowValues assignmentsOf(Contract& k) {
 ContractStore::ContractStore(SqlStore& store, const Clock& clock)
     : m_store(store)
     , m_clock(clock) {}
+
+ContractStore::ContractStore(Session& s)
+    : ContractStore(s.listingStore(), s.clock()) {}
 
 std::optional<Contract> ContractStore::load(int number) {
     QSqlQuery q = m_store.query(QStringLiteral("SELECT * FROM mem_moo_con WHERE table_idx=?"), {number});

@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 class Clock;
 class SqlStore;
 
@@ -17,6 +19,8 @@ class SqlStore;
 class ContractStore {
 public:
     ContractStore(SqlStore& store, const Clock& clock);
+    // The session's: the office database.
+    explicit ContractStore(Session& session);
 
     std::optional<Contract> load(int number);
     // The contract of this kind already drafted from the listing, 0 when none. A listing can

@@ -1,4 +1,5 @@
 #include "ListingLedger.h"
+#include "session/Session.h"
 
 #include "listings/ListCellFormat.h"
 
@@ -126,6 +127,9 @@ QString ledgerTotalsText(LedgerKind kind, const LedgerTotals& t) {
 ListingLedgerStore::ListingLedgerStore(SqlStore& store, const Clock& clock)
     : m_store(store)
     , m_clock(clock) {}
+
+ListingLedgerStore::ListingLedgerStore(Session& s)
+    : ListingLedgerStore(s.listingStore(), s.clock()) {}
 
 LedgerTable ListingLedgerStore::load(LedgerKind kind, int listing) {
     LedgerTable table;

@@ -10,6 +10,8 @@
 
 namespace teran {
 
+class Session;
+
 class Clock;
 class SqlStore;
 
@@ -46,6 +48,8 @@ QList<std::pair<QString, qint64>> ledgerTotalsByColumn(LedgerKind kind, const Le
 class ListingLedgerStore {
 public:
     ListingLedgerStore(SqlStore& store, const Clock& clock);
+    // The session's: the office database.
+    explicit ListingLedgerStore(Session& session);
     LedgerTable load(LedgerKind kind, int listing);
     // Replaces the listing's rows, numbered 1, 2, … in grid order (tenants keep their header
     // row 0 with the title and notes), in one transaction.

@@ -1,4 +1,5 @@
 #include "Receipt.h"
+#include "session/Session.h"
 
 #include "listings/ListCellFormat.h"
 
@@ -38,6 +39,9 @@ Receipt receiptOfContract(const Contract& k, int amount, const QString& type, co
 
 ReceiptStore::ReceiptStore(SqlStore& store)
     : m_store(store) {}
+
+ReceiptStore::ReceiptStore(Session& s)
+    : ReceiptStore(s.listingStore()) {}
 
 int ReceiptStore::expectedNumber() {
     return m_store.scalar(QStringLiteral("SELECT MAX(table_idx) FROM mem_moo_rec"), {}, 0).toInt() + 1;

@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // A payment receipt (`mem_moo_rec`).
@@ -43,6 +45,8 @@ QString receiptWords(qint64 manwon, MoneyNotation notation);
 class ReceiptStore {
 public:
     explicit ReceiptStore(SqlStore& store);
+    // The session's: the office database.
+    explicit ReceiptStore(Session& session);
     // The number the next receipt will most likely get (1 for the first), for the window to
     // show; the store assigns the real one at the save.
     int expectedNumber();

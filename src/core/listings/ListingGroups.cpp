@@ -1,4 +1,5 @@
 #include "ListingGroups.h"
+#include "session/Session.h"
 
 #include <QSet>
 
@@ -7,6 +8,9 @@ namespace teran {
 ListingGroups::ListingGroups(SqlStore& store, QString loginId)
     : m_store(store)
     , m_loginId(std::move(loginId)) {}
+
+ListingGroups::ListingGroups(Session& s)
+    : ListingGroups(s.listingStore(), s.state().LoginId) {}
 
 QList<ListingGroup> ListingGroups::read(const QString& where, const QVariantList& values) const {
     QSqlQuery q = m_store.query(

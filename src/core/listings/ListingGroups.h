@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 // A listing group of one user (`group_mem`): a named folder of own listings with a title,
 // a remark and a date the groups are ordered by.
 struct ListingGroup {
@@ -26,6 +28,8 @@ struct ListingGroup {
 class ListingGroups {
 public:
     ListingGroups(SqlStore& store, QString loginId);
+    // The session's: the logged-in user's, in the office database.
+    explicit ListingGroups(Session& session);
 
     // The user's groups, newest date first.
     QList<ListingGroup> list() const;

@@ -1,4 +1,5 @@
 #include "Appointments.h"
+#include "session/Session.h"
 
 #include "session/SqlStore.h"
 
@@ -35,6 +36,9 @@ QDate reminderStart(const QDate& day, const QString& daysBefore) {
 AppointmentBook::AppointmentBook(SqlStore& store, QString loginId)
     : m_store(store)
     , m_loginId(std::move(loginId)) {}
+
+AppointmentBook::AppointmentBook(Session& s)
+    : AppointmentBook(s.listingStore(), s.state().LoginId) {}
 
 QStringList AppointmentBook::searchColumns() {
     return {QStringLiteral("name"), QStringLiteral("company"), QStringLiteral("jangso"),

@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // One appointment of the schedule (`mem_daily`).
@@ -39,6 +41,8 @@ QDate reminderStart(const QDate& day, const QString& daysBefore);
 class AppointmentBook {
 public:
     AppointmentBook(SqlStore& store, QString loginId);
+    // The session's: the logged-in user's, in the office database.
+    explicit AppointmentBook(Session& session);
 
     QList<Appointment> list(const DiaryPeriod& period, const DiarySearch& search = {});
     // What to remember today: from the reminder day up to and including the appointment's day.

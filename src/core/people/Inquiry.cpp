@@ -1,4 +1,5 @@
 #include "Inquiry.h"
+#include "session/Session.h"
 
 #include "session/ListingRepository.h"
 #include "session/SqlStore.h"
@@ -47,6 +48,9 @@ bool keepsWriter(const SqlStore& server) {
 InquiryBox::InquiryBox(SqlStore& server, QString officeId)
     : m_server(server)
     , m_officeId(std::move(officeId)) {}
+
+InquiryBox::InquiryBox(Session& s)
+    : InquiryBox(s.serverStore(), s.state().OfficeMainId) {}
 
 QList<Inquiry> InquiryBox::list() {
     QSqlQuery q = m_server.query(
@@ -114,6 +118,9 @@ QString inquirySubject(int listing, bool answer) {
 
 InquiryPost::InquiryPost(SqlStore& server)
     : m_server(server) {}
+
+InquiryPost::InquiryPost(Session& s)
+    : InquiryPost(s.serverStore()) {}
 
 std::optional<InquiryDraft> InquiryPost::aboutSharedListing(int serverRow) {
     const std::optional<ListingRow> row = readServerRow(m_server, serverRow);

@@ -7,6 +7,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // A message left for an office about one of its listings (`mem_paper` on the vendor's server),
@@ -34,6 +36,8 @@ QString inquiryTimes(const Inquiry& inquiry);
 class InquiryBox {
 public:
     InquiryBox(SqlStore& server, QString officeId);
+    // The session's: the office's box on the server.
+    explicit InquiryBox(Session& session);
 
     QList<Inquiry> list(); // newest first
     // Marks a message read at the server's time, once: the time of the first reading stays.
@@ -65,6 +69,8 @@ QString inquirySubject(int listing, bool answer);
 class InquiryPost {
 public:
     explicit InquiryPost(SqlStore& server);
+    // The session's: the server.
+    explicit InquiryPost(Session& session);
     // The message about a shared listing (the server's row number), to the member who
     // registered it, about its number in the office that owns it; nullopt for no such row.
     std::optional<InquiryDraft> aboutSharedListing(int serverRow);

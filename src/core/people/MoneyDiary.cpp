@@ -1,4 +1,5 @@
 #include "MoneyDiary.h"
+#include "session/Session.h"
 
 #include "listings/ListCellFormat.h"
 #include "session/SqlStore.h"
@@ -45,6 +46,9 @@ QString moneyTotalsText(const MoneyTotals& t) {
 MoneyDiary::MoneyDiary(SqlStore& store, QString loginId)
     : m_store(store)
     , m_loginId(std::move(loginId)) {}
+
+MoneyDiary::MoneyDiary(Session& s)
+    : MoneyDiary(s.listingStore(), s.state().LoginId) {}
 
 QStringList MoneyDiary::searchColumns() {
     return {QStringLiteral("suiptxt"), QStringLiteral("jichultxt"), QStringLiteral("bigo")};

@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // One line of the income and expense diary (`mem_money`); amounts in won.
@@ -50,6 +52,8 @@ std::optional<qint64> typedWon(const QString& text);
 class MoneyDiary {
 public:
     MoneyDiary(SqlStore& store, QString loginId);
+    // The session's: the logged-in user's, in the office database.
+    explicit MoneyDiary(Session& session);
 
     QList<MoneyLine> list(const MoneyFilter& filter);
     // The purposes used in the month of `day`, for its tabs after "전체".

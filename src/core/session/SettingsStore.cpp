@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "Session.h"
+
 #include <algorithm>
 
 #include "PropertyTypes.h"
@@ -125,6 +127,14 @@ bool BackupPermissions::allows(BackupAction action) const {
 SettingsStore::SettingsStore(SqlStore& store, QString loginId)
     : m_store(store)
     , m_loginId(std::move(loginId)) {}
+
+SettingsStore SettingsStore::ofOffice(Session& session) {
+    return SettingsStore(session.listingStore());
+}
+
+SettingsStore SettingsStore::ofUser(Session& session) {
+    return SettingsStore(session.listingStore(), session.state().LoginId);
+}
 
 QStringList SettingsStore::regionKeys() {
     return QStringList{kAll} + propertyTypeCodes();

@@ -10,6 +10,8 @@
 
 namespace teran {
 
+class Session;
+
 // Default search region of one property type (or of "all"): preset into the region filters
 // when a shared or club list opens.
 struct RegionDefault {
@@ -69,6 +71,9 @@ struct BackupPermissions {
 class SettingsStore {
 public:
     explicit SettingsStore(SqlStore& store, QString loginId = {});
+    // The settings in the session's office database: the office's, or the logged-in user's.
+    static SettingsStore ofOffice(Session& session);
+    static SettingsStore ofUser(Session& session);
 
     const QString& loginId() const { return m_loginId; }
 

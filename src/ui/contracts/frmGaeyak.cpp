@@ -108,7 +108,7 @@ void frmGaeyak::reload() {
 void frmGaeyak::loadMore() {
     const QString tab = currentTab();
     const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("tabGaeyak_Click")), [&] {
-        ContractRegister reg(m_session.listingStore(), m_session.clock());
+        ContractRegister reg(m_session);
         RegisterPage page;
         if (tab == reportsTab())
             page = reg.reportsDue();

@@ -135,7 +135,7 @@ void frmGaeyakMk::open(const ContractRequest& request) {
     const auto attempt = attemptStore(
         m_session,
         logLabel(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM")), [&] {
-            ContractStore store(m_session.listingStore(), m_session.clock());
+            ContractStore store(m_session);
             const OfficeDetails& office = m_session.state().AuthConfig;
             const QDate today = m_session.clock().today();
             int number = request.edit ? request.contract : 0;
@@ -260,9 +260,8 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
     if (!confirmNumbers(k) || !confirmFee(k))
         return false;
     const bool wasNew = k.number == 0;
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")), [&] {
-        ContractStore(m_session.listingStore(), m_session.clock()).save(k);
-    });
+    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")),
+                                      [&] { ContractStore(m_session).save(k); });
     if (!attempt) {
         m_session.dialogs().critical(attempt.failureText(), kSaveTitle);
         return false;

@@ -255,9 +255,7 @@ void frmGaeyakMul::listForms() {
     if (m_location[1].isEmpty() && m_location[2].isEmpty())
         return;
     attemptStore(m_session, QStringLiteral("optBox_Click"), [&] {
-        ConfirmationFormStore store(m_session.listingStore(),
-                                    m_session.serverOpen() ? &m_session.serverStore() : nullptr,
-                                    m_session.state().OfficeMainId);
+        ConfirmationFormStore store(m_session);
         const auto found = store.atLocation(m_location, m_source->checkedId() == 1);
         m_list->addItem(m_address->text() + QStringLiteral(" 에서 ") + QString::number(found.size()) +
                             QStringLiteral(" 건이 검색됨."),
@@ -276,9 +274,7 @@ void frmGaeyakMul::cboMul_Click(int index) {
         return;
     }
     attemptStore(m_session, QStringLiteral("cboMul_Click"), [&] {
-        ConfirmationFormStore store(m_session.listingStore(),
-                                    m_session.serverOpen() ? &m_session.serverStore() : nullptr,
-                                    m_session.state().OfficeMainId);
+        ConfirmationFormStore store(m_session);
         if (std::optional<ConfirmationForm> shared = store.loadShared(key)) {
             // Another office's facts as a start of a form of this office's own.
             m_number = 0;
@@ -295,10 +291,8 @@ void frmGaeyakMul::cboMul_Click(int index) {
 }
 
 bool frmGaeyakMul::loadForm(int number) {
-    const auto form = attemptStore(m_session, logLabel(QStringLiteral("FlagMod_Change")), [&] {
-        return ConfirmationFormStore(m_session.listingStore(), nullptr, m_session.state().OfficeMainId)
-            .load(number);
-    });
+    const auto form = attemptStore(m_session, logLabel(QStringLiteral("FlagMod_Change")),
+                                   [&] { return ConfirmationFormStore(m_session).load(number); });
     if (!form) {
         m_session.dialogs().critical(form.failureText());
         return false;
@@ -367,9 +361,7 @@ bool frmGaeyakMul::cmdSave_Click() {
     }
     ConfirmationFormStore::Saved saved;
     const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
-        ConfirmationFormStore store(m_session.listingStore(),
-                                    m_session.serverOpen() ? &m_session.serverStore() : nullptr,
-                                    m_session.state().OfficeMainId);
+        ConfirmationFormStore store(m_session);
         saved = store.save(form);
     });
     if (!attempt) {

@@ -84,9 +84,8 @@ frmGaeyakRec::frmGaeyakRec(Session& session, QWidget* parent)
     connect(button("cmdClose", QStringLiteral("닫  기")), &QPushButton::clicked, this, &QWidget::close);
     column->addLayout(buttons);
     m_day->setDate(session.clock().today());
-    attemptStore(m_session, QStringLiteral("Form_Load"), [&] {
-        m_sn->setText(QString::number(ReceiptStore(session.listingStore()).expectedNumber()));
-    });
+    attemptStore(m_session, QStringLiteral("Form_Load"),
+                 [&] { m_sn->setText(QString::number(ReceiptStore(session).expectedNumber())); });
     resize(520, 380);
     m_guard = std::make_unique<EditGuard>(m_session.dialogs(), QStringLiteral("영수증"), this,
                                           [this] { return cmdSave_Click(); });
@@ -109,7 +108,7 @@ void frmGaeyakRec::fillFromContract(const Receipt& receipt) {
 
 bool frmGaeyakRec::loadReceipt(int number) {
     const auto stored = attemptStore(m_session, logLabel(QStringLiteral("FlagMod_Change")),
-                                     [&] { return ReceiptStore(m_session.listingStore()).load(number); });
+                                     [&] { return ReceiptStore(m_session).load(number); });
     if (!stored) {
         m_session.dialogs().critical(stored.failureText());
         return false;
@@ -155,7 +154,7 @@ Receipt frmGaeyakRec::current() const {
 bool frmGaeyakRec::cmdSave_Click() {
     Receipt r = current();
     const QString label = logLabel(QStringLiteral("cmdSave_Click"));
-    ReceiptStore store(m_session.listingStore());
+    ReceiptStore store(m_session);
     const auto issued = attemptStore(m_session, label, [&] {
         return r.number == 0 && r.fromContract() && r.tidx > 0 && store.issuedFor(r.tidx, r.type);
     });

@@ -106,8 +106,7 @@ frmLedger::frmLedger(Session& session, LedgerKind kind, int listing, QWidget* pa
 
 void frmLedger::load() {
     const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("form_load")), [&] {
-        const LedgerTable table =
-            ListingLedgerStore(m_session.listingStore(), m_session.clock()).load(m_kind, m_listing);
+        const LedgerTable table = ListingLedgerStore(m_session).load(m_kind, m_listing);
         const QSignalBlocker quiet(m_grid);
         if (m_title) {
             m_title->setText(table.title);
@@ -168,7 +167,7 @@ void frmLedger::cmdjuk_Click() {
 
 bool frmLedger::cmdSave_Click() {
     const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
-        ListingLedgerStore(m_session.listingStore(), m_session.clock()).save(m_kind, m_listing, current());
+        ListingLedgerStore(m_session).save(m_kind, m_listing, current());
     });
     if (!attempt) {
         m_session.dialogs().critical(attempt.failureText(), ledgerTitle(m_kind));

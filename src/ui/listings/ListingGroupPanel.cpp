@@ -86,9 +86,8 @@ int ListingGroupPanel::currentGroup() const {
 void ListingGroupPanel::reload() {
     QList<ListingGroup> groups;
     if (m_session.listingOpen()) {
-        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "), [&] {
-            groups = ListingGroups(m_session.listingStore(), m_session.state().LoginId).list();
-        });
+        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "),
+                     [&] { groups = ListingGroups(m_session).list(); });
     }
     const QSignalBlocker block(m_groups);
     m_groups->clear();
@@ -111,9 +110,8 @@ void ListingGroupPanel::chooseIndex(int index) {
     const int idx = m_groups->itemData(index).toInt();
     std::optional<ListingGroup> group;
     if (idx > 0) {
-        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "), [&] {
-            group = ListingGroups(m_session.listingStore(), m_session.state().LoginId).find(idx);
-        });
+        attemptStore(m_session, QStringLiteral("frmList -> cboGroup => "),
+                     [&] { group = ListingGroups(m_session).find(idx); });
     }
     showGroup(group);
     m_shown = group ? group->idx : 0;

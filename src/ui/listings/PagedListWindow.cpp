@@ -168,7 +168,7 @@ void PagedListWindow::loadSettings() {
     if (!m_session.listingOpen())
         return;
     attemptStore(m_session, logLabel(QStringLiteral("Form_Load")), [&] {
-        const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        const SettingsStore settings = SettingsStore::ofUser(m_session);
         const QSignalBlocker blockFixed(m_fixed);
         m_fixed->setChecked(readFixedPage(settings));
         const std::optional<int> rows = settings.listPageSize();
@@ -267,8 +267,8 @@ void PagedListWindow::storePageSize() {
     bool ok = false;
     const int rows = m_count->text().trimmed().toInt(&ok);
     attemptStore(m_session, logLabel(QStringLiteral("txtCount_LostFocus")), [&] {
-        SettingsStore(m_session.listingStore(), m_session.state().LoginId)
-            .setListPageSize(ok && rows > 0 ? std::optional<int>(rows) : std::nullopt);
+        SettingsStore::ofUser(m_session).setListPageSize(ok && rows > 0 ? std::optional<int>(rows)
+                                                                        : std::nullopt);
     });
 }
 
@@ -276,7 +276,7 @@ void PagedListWindow::storeFixedPage(bool fixed) {
     if (!m_session.listingOpen())
         return;
     attemptStore(m_session, logLabel(QStringLiteral("chkGojung_Click")), [&] {
-        SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        SettingsStore settings = SettingsStore::ofUser(m_session);
         writeFixedPage(settings, fixed);
     });
 }

@@ -473,8 +473,7 @@ std::optional<ListFilter> frmSearch::readOrTell() {
         d.ownerRemarkMatch = TextMatch(m_remarkMatch->checkedId());
         if (m_recent->isChecked()) {
             // the days of the list's colour rule, as the user set them
-            const ColorRule rule =
-                SettingsStore(m_session.listingStore(), m_session.state().LoginId).colorRule();
+            const ColorRule rule = SettingsStore::ofUser(m_session).colorRule();
             filter.recentDays = rule.days.value_or(0);
             filter.recentBy = rule.date;
         }

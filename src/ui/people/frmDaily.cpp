@@ -274,7 +274,7 @@ void frmDaily::reloadSchedule() {
     m_listS->clear();
     m_reminders->clear();
     attempt(QStringLiteral("ScheduleList"), [&] {
-        AppointmentBook book(m_session.listingStore(), m_session.state().LoginId);
+        AppointmentBook book(m_session);
         m_shownS = book.list(period(m_tabS, m_fromS, m_toS), search(m_optS, m_textS));
         for (const Appointment& a : m_shownS)
             addRow(m_listS, scheduleCells(a), a.number, false);
@@ -291,9 +291,8 @@ MoneyFilter frmDaily::moneyFilter() const {
 
 void frmDaily::reloadMoney() {
     m_listM->clear();
-    const auto done = attempt(QStringLiteral("MoneyList"), [&] {
-        m_shownM = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).list(moneyFilter());
-    });
+    const auto done =
+        attempt(QStringLiteral("MoneyList"), [&] { m_shownM = MoneyDiary(m_session).list(moneyFilter()); });
     if (!done) {
         m_shownM.clear();
     }
@@ -307,9 +306,7 @@ void frmDaily::fillPurposeTabs() {
     const QString chosen =
         m_groups->currentIndex() > 0 ? m_groups->tabText(m_groups->currentIndex()) : QString();
     QStringList purposes;
-    attempt(QStringLiteral("tabGroup"), [&] {
-        purposes = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).purposesOfMonth(m_day);
-    });
+    attempt(QStringLiteral("tabGroup"), [&] { purposes = MoneyDiary(m_session).purposesOfMonth(m_day); });
     m_filling = true;
     while (m_groups->count() > 0)
         m_groups->removeTab(0);
@@ -323,8 +320,7 @@ void frmDaily::fillPurposeTabs() {
 void frmDaily::fillPurposes() {
     const QString chosen = m_purpose->currentText();
     QStringList purposes;
-    attempt(QStringLiteral("groupin"),
-            [&] { purposes = MoneyDiary(m_session.listingStore(), m_session.state().LoginId).purposes(); });
+    attempt(QStringLiteral("groupin"), [&] { purposes = MoneyDiary(m_session).purposes(); });
     m_filling = true;
     m_purpose->clear();
     m_purpose->addItem(MoneyDiary::everyPurpose());

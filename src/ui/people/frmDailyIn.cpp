@@ -173,7 +173,7 @@ void frmDailyIn::loadAppointment(const QDate& day) {
     std::optional<Appointment> a;
     attempt(QStringLiteral("Form_Load"), [&] {
         if (m_number > 0)
-            a = AppointmentBook(m_session.listingStore(), m_session.state().LoginId).load(m_number);
+            a = AppointmentBook(m_session).load(m_number);
     });
     setMode(a ? m_number : 0);
     if (!a) {
@@ -194,7 +194,7 @@ void frmDailyIn::loadAppointment(const QDate& day) {
 void frmDailyIn::loadMoney(const QDate& day) {
     std::optional<MoneyLine> m;
     attempt(QStringLiteral("Form_Load"), [&] {
-        MoneyDiary diary(m_session.listingStore(), m_session.state().LoginId);
+        MoneyDiary diary(m_session);
         m_purpose->addItems(diary.purposes());
         m_purpose->setCurrentIndex(-1);
         if (m_number > 0)
@@ -231,9 +231,7 @@ bool frmDailyIn::cmdSaveS_Click() {
                   .place = m_place->text(),
                   .remarks = m_remarksS->toPlainText(),
                   .remindFrom = reminderStart(m_dayS->date(), m_remind->text())};
-    const auto done = attempt(QStringLiteral("cmdSaveS_Click"), [&] {
-        AppointmentBook(m_session.listingStore(), m_session.state().LoginId).save(a);
-    });
+    const auto done = attempt(QStringLiteral("cmdSaveS_Click"), [&] { AppointmentBook(m_session).save(a); });
     if (!done)
         return false;
     setMode(a.number);
@@ -260,9 +258,7 @@ bool frmDailyIn::cmdSaveM_Click() {
                 *expense,
                 m_expenseText->text(),
                 m_remarksM->toPlainText()};
-    const auto done = attempt(QStringLiteral("cmdSaveM_Click"), [&] {
-        MoneyDiary(m_session.listingStore(), m_session.state().LoginId).save(m);
-    });
+    const auto done = attempt(QStringLiteral("cmdSaveM_Click"), [&] { MoneyDiary(m_session).save(m); });
     if (!done)
         return false;
     setMode(m.number);
@@ -285,11 +281,10 @@ bool frmDailyIn::remove(const QString& routine) {
     if (m_number <= 0 || !m_session.dialogs().askYesNo(DiaryTexts::askDelete(), DiaryTexts::deleteTitle()))
         return false;
     const auto done = attempt(routine, [&] {
-        const QString& id = m_session.state().LoginId;
         if (m_money)
-            MoneyDiary(m_session.listingStore(), id).remove(m_number);
+            MoneyDiary(m_session).remove(m_number);
         else
-            AppointmentBook(m_session.listingStore(), id).remove(m_number);
+            AppointmentBook(m_session).remove(m_number);
     });
     if (!done)
         return false;

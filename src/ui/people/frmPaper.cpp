@@ -98,9 +98,8 @@ void frmPaper::reload() {
     setStatus(InquiryTexts::searching());
     if (!serverReachable())
         return;
-    const auto done = attempt(QStringLiteral("Form_Load"), [&] {
-        m_inquiries = InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).list();
-    });
+    const auto done =
+        attempt(QStringLiteral("Form_Load"), [&] { m_inquiries = InquiryBox(m_session).list(); });
     if (!done)
         return;
     const int total = int(m_inquiries.size());
@@ -161,8 +160,7 @@ void frmPaper::select(int row) {
     Inquiry* m = &m_inquiries[at];
     if (!m->read) {
         attempt(QStringLiteral("lvPaper_Click"), [&] {
-            const std::optional<QDateTime> readAt =
-                InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).markRead(m->number);
+            const std::optional<QDateTime> readAt = InquiryBox(m_session).markRead(m->number);
             m->read = readAt.has_value();
             m->readAt = readAt.value_or(QDateTime());
             markItem(item, *m);
@@ -191,9 +189,8 @@ bool frmPaper::cmdDel_Click() {
     if (!m || !m_session.dialogs().askYesNo(InquiryTexts::askDelete(), InquiryTexts::deleteTitle()))
         return false;
     const int number = m->number;
-    const auto removed = attempt(QStringLiteral("cmdDel_Click"), [&] {
-        return InquiryBox(m_session.serverStore(), m_session.state().OfficeMainId).remove(number);
-    });
+    const auto removed =
+        attempt(QStringLiteral("cmdDel_Click"), [&] { return InquiryBox(m_session).remove(number); });
     if (!removed.valueOr(false))
         return false;
     {

@@ -82,7 +82,7 @@ bool frmPaperin::cmdSave_Click() {
         return false;
     }
     const auto sent = attemptStore(m_session, QStringLiteral("문의하기 cmdSave_Click => "),
-                                   [&] { return InquiryPost(m_session.serverStore()).send(d); });
+                                   [&] { return InquiryPost(m_session).send(d); });
     if (!sent) {
         showStoreFailure(m_session, *sent.failure(), StoreKind::Server);
         return false;

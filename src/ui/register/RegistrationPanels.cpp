@@ -123,7 +123,7 @@ void RegistrationPanels::buildMenu(QWidget* window) {
 
 void RegistrationPanels::choose(int entry) {
     attemptStore(m_session, QStringLiteral("-popupMenu => "), [&] {
-        SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        SettingsStore settings = SettingsStore::ofUser(m_session);
         if (entry < kRightEntries)
             settings.setInsertRightPanel(InsertRightPanel(entry));
         else
@@ -137,7 +137,7 @@ void RegistrationPanels::load(bool storedListing) {
     InsertRightPanel right = InsertRightPanel::Maedoin;
     InsertLowerPanel lower = InsertLowerPanel::Work1;
     attemptStore(m_session, QStringLiteral("-Form_Load => "), [&] {
-        const SettingsStore settings(m_session.listingStore(), m_session.state().LoginId);
+        const SettingsStore settings = SettingsStore::ofUser(m_session);
         right = settings.insertRightPanel();
         lower = settings.insertLowerPanel();
     });

@@ -25,7 +25,7 @@ QString ProgramFlow::alreadyRunningText() {
 }
 
 QString ProgramFlow::versionText(Session& session) {
-    const QString version = SettingsStore(session.listingStore(), session.state().LoginId).installedVersion();
+    const QString version = SettingsStore::ofUser(session).installedVersion();
     return QStringLiteral("TERAN Ver ") + (version.isEmpty() ? QStringLiteral("5.02") : version);
 }
 

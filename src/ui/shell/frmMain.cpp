@@ -265,7 +265,7 @@ void frmMain::applyBackupPermissions() {
     BackupPermissions permissions;
     attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
-            permissions = SettingsStore(m_session.listingStore()).backupPermissions();
+            permissions = SettingsStore::ofOffice(m_session).backupPermissions();
     });
     m_menus->applyBackupPermissions(permissions);
 }
@@ -274,7 +274,7 @@ void frmMain::showStartPanel() {
     StartPanel panel = StartPanel::Logo;
     attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
-            panel = SettingsStore(m_session.listingStore(), m_session.state().LoginId).startPanel();
+            panel = SettingsStore::ofUser(m_session).startPanel();
     });
     m_area->setPanel(panel);
     m_menus->tickStartPanel(panel);
@@ -284,9 +284,8 @@ void frmMain::chooseStartPanel(StartPanel panel) {
     m_area->setPanel(panel);
     m_menus->tickStartPanel(panel);
     try {
-        attemptStore(m_session, QLatin1String(kLogLabel), [&] {
-            SettingsStore(m_session.listingStore(), m_session.state().LoginId).setStartPanel(panel);
-        });
+        attemptStore(m_session, QLatin1String(kLogLabel),
+                     [&] { SettingsStore::ofUser(m_session).setStartPanel(panel); });
     } catch (const std::logic_error& error) {
         m_session.WriteLog(QLatin1String(kLogLabel) + QString::fromUtf8(error.what()));
     }
@@ -308,7 +307,7 @@ void frmMain::OpenListWindow(const QString& tb, const QString& label, const QStr
 
 void frmMain::presetRegion(const QString& tb) {
     attemptStore(m_session, QLatin1String(kLogLabel),
-                 [&] { m_search->presetRegion(SettingsStore(m_session.listingStore()).listRegion(tb)); });
+                 [&] { m_search->presetRegion(SettingsStore::ofOffice(m_session).listRegion(tb)); });
 }
 
 void frmMain::cmdSearch_Click() {
@@ -374,9 +373,8 @@ void frmMain::askAboutCurrentListing() {
         return;
     }
     std::optional<InquiryDraft> draft;
-    const auto attempt = attemptStore(m_session, QStringLiteral("문의하기 => "), [&] {
-        draft = InquiryPost(m_session.serverStore()).aboutSharedListing(row);
-    });
+    const auto attempt = attemptStore(m_session, QStringLiteral("문의하기 => "),
+                                      [&] { draft = InquiryPost(m_session).aboutSharedListing(row); });
     if (!attempt) {
         showStoreFailure(m_session, *attempt.failure(), StoreKind::Server);
         return;
@@ -443,8 +441,7 @@ void frmMain::restoreLastGeometry() {
     QByteArray geometry;
     attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen())
-            geometry =
-                SettingsStore(m_session.listingStore(), m_session.state().LoginId).mainWindowGeometry();
+            geometry = SettingsStore::ofUser(m_session).mainWindowGeometry();
     });
     const QScreen* screen = this->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
@@ -460,8 +457,7 @@ void frmMain::restoreLastGeometry() {
 void frmMain::keepGeometry() {
     attemptStore(m_session, QLatin1String(kLogLabel), [&] {
         if (m_session.listingOpen() && !m_session.state().LoginId.isEmpty())
-            SettingsStore(m_session.listingStore(), m_session.state().LoginId)
-                .setMainWindowGeometry(saveGeometry());
+            SettingsStore::ofUser(m_session).setMainWindowGeometry(saveGeometry());
     });
 }
 
