@@ -1,6 +1,6 @@
 #include "LotListings.h"
 
-#include "listings/ListCellFormat.h"
+#include "session/NumberText.h"
 
 namespace teran {
 
