@@ -424,4 +424,12 @@ QStringList distinctNames(SqlStore& store, const QString& tb) {
     return distinctValues(store, nameFilterColumn(tb), isAllTypes(tb) ? QString() : tb);
 }
 
+QStringList distinctProgressValues(Session& session) {
+    return distinctProgressValues(session.listingStore());
+}
+
+QStringList storedValuesOf(Session& session, const QString& tb, const QString& column) {
+    return storedValuesOf(session.listingStore(), tb, column);
+}
+
 } // namespace teran

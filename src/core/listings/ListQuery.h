@@ -121,6 +121,7 @@ QStringList ClubMemberIds(SqlStore& server, const QList<int>& clubs, const QStri
 
 // The choices of the search panel's progress box: the distinct non-empty `ming` values, sorted.
 QStringList distinctProgressValues(SqlStore& store);
+QStringList distinctProgressValues(Session& session); // of the office database
 // The choices of the name box (`cboName`) of a type: the distinct non-empty values of its name
 // column (nameFilterColumn), sorted. Throws StoreError.
 QStringList distinctNames(SqlStore& store, const QString& tb);
@@ -130,5 +131,7 @@ QStringList distinctNames(Session& session, ListKind list, const QString& tb);
 // registration form offers in its boxes filled from earlier values. Throws StoreError for a
 // name that is no listing column.
 QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& column);
+QStringList storedValuesOf(Session& session, const QString& tb,
+                           const QString& column); // of the office database
 
 } // namespace teran

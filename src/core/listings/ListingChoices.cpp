@@ -1,4 +1,5 @@
 #include "ListingChoices.h"
+#include "session/Session.h"
 
 #include "ListQuery.h"
 #include "session/SqlStore.h"
@@ -7,6 +8,9 @@ namespace teran {
 
 ListingChoices::ListingChoices(SqlStore& store)
     : m_store(store) {}
+
+ListingChoices::ListingChoices(Session& session)
+    : ListingChoices(session.listingStore()) {}
 
 void ListingChoices::forgetWhenChanged() {
     const std::pair<qint64, qint64> stamp = m_store.changeStamp();

@@ -8,6 +8,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // The choices of the search panel's name box per type and of its progress box, read from the
@@ -16,6 +18,7 @@ class SqlStore;
 class ListingChoices {
 public:
     explicit ListingChoices(SqlStore& store);
+    explicit ListingChoices(Session& session); // of the office database
 
     QStringList names(const QString& tb);
     QStringList progressValues();

@@ -206,4 +206,8 @@ QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx) {
     return fields;
 }
 
+QList<DetailField> sharedListingDetail(Session& session, int serverIdx) {
+    return sharedListingDetail(session.serverStore(), serverIdx);
+}
+
 } // namespace teran

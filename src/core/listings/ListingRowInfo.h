@@ -48,5 +48,6 @@ struct DetailField {
 // The captioned values of a server row that hold something, in the listing columns' order,
 // formatted as the grids show them; empty when the row is gone. Throws StoreError.
 QList<DetailField> sharedListingDetail(SqlStore& server, int serverIdx);
+QList<DetailField> sharedListingDetail(Session& session, int serverIdx); // from the server
 
 } // namespace teran

@@ -1,4 +1,5 @@
 #include "SmsDesk.h"
+#include "session/Session.h"
 
 #include "listings/ListCellFormat.h"
 
@@ -132,6 +133,10 @@ QStringList SmsTexts::samples() {
             QStringLiteral("잔금일 안내드립니다. 시간 확인 후 회신 부탁드립니다."),
             QStringLiteral("찾으시는 조건의 새 매물이 나왔습니다. 연락 주세요."),
             QStringLiteral("감사합니다. 좋은 하루 되세요.")};
+}
+
+QList<SmsPerson> smsRecipients(Session& session, SmsSource source, const QString& name) {
+    return smsRecipients(session.listingStore(), source, session.state().LoginId, name);
 }
 
 } // namespace teran

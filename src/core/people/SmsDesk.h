@@ -7,6 +7,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // What the SMS window needs beside the protocol: whom it can send to, which numbers a group
@@ -25,6 +27,8 @@ QString smsSourceCaption(SmsSource source);
 // user left out. The name is bound and matched as typed.
 QList<SmsPerson> smsRecipients(SqlStore& local, SmsSource source, const QString& loginId,
                                const QString& name);
+// The same for the logged-in user, from the session's office database.
+QList<SmsPerson> smsRecipients(Session& session, SmsSource source, const QString& name);
 
 // A number a group takes: without its "-", more than 9 characters, all digits and not in the
 // group yet. Nullopt when refused.

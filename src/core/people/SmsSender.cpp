@@ -1,4 +1,5 @@
 #include "SmsSender.h"
+#include "session/Session.h"
 
 #include "session/SqlStore.h"
 
@@ -142,6 +143,15 @@ void chargeSmsBatch(SqlStore& server, const QString& officeId, const QString& lo
                        "VALUES (?, ?, ?, ?, ?, ?)"),
         {officeId, loginId, QStringLiteral("SMS문자전송"), -kSmsPriceWon * qint64(delivered),
          QStringLiteral("문자메세지발송 총 %1 건 [%2]").arg(delivered).arg(text), server.toStored(now)});
+}
+
+std::optional<quint16> smsGatewayPort(Session& session) {
+    return smsGatewayPort(session.serverStore());
+}
+
+void chargeSmsBatch(Session& session, int delivered, const QString& text) {
+    chargeSmsBatch(session.serverStore(), session.state().OfficeMainId, session.state().LoginId, delivered,
+                   text, session.clock().now());
 }
 
 } // namespace teran

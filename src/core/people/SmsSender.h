@@ -10,6 +10,8 @@
 
 namespace teran {
 
+class Session;
+
 class SqlStore;
 
 // A batch of one text to one or many numbers, from one callback number.
@@ -54,9 +56,12 @@ private:
 
 // The gateway's port, row 3 of `mem_msg`; nullopt when the row holds no port.
 std::optional<quint16> smsGatewayPort(SqlStore& server);
+std::optional<quint16> smsGatewayPort(Session& session); // from the server
 
 // The cash ledger row of a charged batch: −30 won per delivered message, in 64 bits.
 void chargeSmsBatch(SqlStore& server, const QString& officeId, const QString& loginId, int delivered,
                     const QString& text, const QDateTime& now);
+// The same on the session's server, for its office and user, now.
+void chargeSmsBatch(Session& session, int delivered, const QString& text);
 
 } // namespace teran

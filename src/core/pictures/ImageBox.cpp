@@ -1,4 +1,5 @@
 #include "ImageBox.h"
+#include "session/Session.h"
 
 #include "ListingImageName.h"
 #include "session/StoreError.h"
@@ -158,6 +159,10 @@ void removePicturesOfStem(const QString& dir, const QString& stem, const QString
     for (const QString& name : files.entryList({stem + QLatin1Char('*')}, QDir::Files))
         if (name != keep && isImageOfStem(name, stem))
             QFile::remove(files.filePath(name));
+}
+
+std::optional<ImageBoxList> ImageBoxStore::read(Session& session, int number) {
+    return read(session.listingStore(), number);
 }
 
 } // namespace teran

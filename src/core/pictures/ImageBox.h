@@ -9,6 +9,8 @@
 
 namespace teran {
 
+class Session;
+
 // The six further pictures of a listing. Each slot holds a picture chosen now (its source path,
 // to be copied into files/ when the listing is saved), a picture stored under its final name, or
 // nothing; and whether the picture goes out with the shared listing.
@@ -61,6 +63,7 @@ public:
 
     // The listing's box; nullopt when it never had one.
     static std::optional<ImageBoxList> read(SqlStore& local, int number);
+    static std::optional<ImageBoxList> read(Session& session, int number); // the office database's
     // True while a change of the box has not reached the picture server.
     static bool pending(SqlStore& local, int number);
 

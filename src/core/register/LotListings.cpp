@@ -1,4 +1,5 @@
 #include "LotListings.h"
+#include "session/Session.h"
 
 #include "session/NumberText.h"
 
@@ -74,6 +75,10 @@ QList<ListingRow> lotListings(SqlStore& store, const QStringList& lot) {
         if (const std::optional<ListingRow> row = readLocal(store, number))
             rows << *row;
     return rows;
+}
+
+QList<ListingRow> lotListings(Session& session, const QStringList& lot) {
+    return lotListings(session.listingStore(), lot);
 }
 
 } // namespace teran

@@ -1,4 +1,5 @@
 #include "WorkNotes.h"
+#include "session/Session.h"
 
 #include "session/SqlStore.h"
 
@@ -30,6 +31,14 @@ QList<WorkNote> lotWorkNotes(SqlStore& store, const QString& lot) {
 
 QString lotAddress(const QString& addr1, const QString& addr2, const QString& addr3, const QString& addr4) {
     return addr1 + addr2 + addr3 + addr4.trimmed();
+}
+
+QList<WorkNote> listingWorkNotes(Session& session, int number) {
+    return listingWorkNotes(session.listingStore(), number);
+}
+
+QList<WorkNote> lotWorkNotes(Session& session, const QString& lot) {
+    return lotWorkNotes(session.listingStore(), lot);
 }
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "ListingRepository.h"
+
 #include "RowWriter.h"
+#include "Session.h"
 
 #include "UploadCols.h"
 #include "WholeRowStatement.h"
@@ -412,6 +414,24 @@ void keepNumbersAbove(SqlStore& store, qint64 highest) {
 qint64 highestServerNumber(SqlStore& server, const QString& officeId) {
     return server.scalar(QStringLiteral("SELECT MAX(sub_idx) FROM maemul WHERE id = ?"), {officeId}, 0)
         .toLongLong();
+}
+
+// --- The same reads from the session's office database -------------------------------------
+
+std::optional<ListingRow> readLocal(Session& session, int tableIdx) {
+    return readLocal(session.listingStore(), tableIdx);
+}
+
+int expectedNextNumber(Session& session) {
+    return expectedNextNumber(session.listingStore());
+}
+
+std::optional<int> neighbourListing(Session& session, int tableIdx, int step) {
+    return neighbourListing(session.listingStore(), tableIdx, step);
+}
+
+QList<int> listingsOnLot(Session& session, const QStringList& lot, const QString& unit) {
+    return listingsOnLot(session.listingStore(), lot, unit);
 }
 
 } // namespace teran

@@ -14,6 +14,8 @@
 
 namespace teran {
 
+class Session;
+
 // One listing as column name -> value. Rows read back hold the non-null columns of their store
 // under their declared (lower-case) names (value() of a null column is an invalid QVariant);
 // money comes back as qint64, counts as int, decimals as double, dates as QDateTime, texts as
@@ -40,6 +42,7 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
                            const std::function<void(int done)>& progress = {});
 
 std::optional<ListingRow> readLocal(SqlStore& store, int tableIdx);
+std::optional<ListingRow> readLocal(Session& session, int tableIdx); // from the office database
 
 // How an update of a local listing ended.
 enum class UpdateOutcome {
@@ -67,12 +70,15 @@ void setLocalInCharge(SqlStore& store, int tableIdx, const QString& staffId);
 // The number a new listing will most likely get, for the form to show before the save; the
 // store assigns the real one when it writes the row.
 int expectedNextNumber(SqlStore& store);
+int expectedNextNumber(Session& session);
 
 // The own listing before (`step` -1) or after (+1) `tableIdx` in number order; nullopt at either end.
 std::optional<int> neighbourListing(SqlStore& store, int tableIdx, int step);
+std::optional<int> neighbourListing(Session& session, int tableIdx, int step);
 
 // The numbers of the own listings on one lot (`addr1`..`addr4`), with `addr5` when given.
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit = {});
+QList<int> listingsOnLot(Session& session, const QStringList& lot, const QString& unit = {});
 
 // What the office chose to show of a listing in its shared copy.
 struct Disclosure {

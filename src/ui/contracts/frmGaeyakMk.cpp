@@ -147,8 +147,7 @@ void frmGaeyakMk::open(const ContractRequest& request) {
                 else
                     m_contract = newContract(request.kind, request.tb, office, today);
             } else if (request.listing > 0) {
-                const std::optional<ListingRow> listing =
-                    readLocal(m_session.listingStore(), request.listing);
+                const std::optional<ListingRow> listing = readLocal(m_session, request.listing);
                 m_contract = draftFromListing(listing.value_or(ListingRow{}), request.listing, request.kind,
                                               request.tb, office, today);
             } else {

@@ -230,7 +230,7 @@ ListingChoices* SearchPanel::choices() {
     if (!m_session.listingOpen())
         return nullptr;
     if (!m_choices)
-        m_choices = std::make_unique<ListingChoices>(m_session.listingStore());
+        m_choices = std::make_unique<ListingChoices>(m_session);
     return m_choices.get();
 }
 

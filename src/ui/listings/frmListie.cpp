@@ -30,7 +30,7 @@ void frmListie::rowClicked(const ListItem& item) {
 }
 
 void frmListie::rowDoubleClicked(const ListItem& item) {
-    auto* detail = new frmDetail(sharedListingDetail(session().serverStore(), item.serverIdx), this);
+    auto* detail = new frmDetail(sharedListingDetail(session(), item.serverIdx), this);
     detail->setAttribute(Qt::WA_DeleteOnClose);
     detail->show();
 }

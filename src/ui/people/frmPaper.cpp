@@ -209,9 +209,8 @@ void frmPaper::maemul_Click() {
     if (!m)
         return;
     bool own = false;
-    const auto done = attempt(QStringLiteral("maemul"), [&] {
-        own = m->listing > 0 && readLocal(m_session.listingStore(), m->listing).has_value();
-    });
+    const auto done = attempt(QStringLiteral("maemul"),
+                              [&] { own = m->listing > 0 && readLocal(m_session, m->listing).has_value(); });
     if (!done)
         return;
     if (!own) {

@@ -222,8 +222,7 @@ void frmSms::showSource(SmsSource source) {
     m_search->clear();
     m_people->clear();
     attemptStore(m_session, QStringLiteral("frmSms Toolbar1_ButtonClick => "), [&] {
-        for (const SmsPerson& p :
-             smsRecipients(m_session.listingStore(), source, m_session.state().LoginId, QString())) {
+        for (const SmsPerson& p : smsRecipients(m_session, source, QString())) {
             auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
             item->setCheckState(0, Qt::Unchecked);
         }
@@ -238,8 +237,7 @@ void frmSms::cmdSuch_Click() {
     }
     m_people->clear();
     attemptStore(m_session, QStringLiteral("frmSms cmdSuch_Click => "), [&] {
-        for (const SmsPerson& p :
-             smsRecipients(m_session.listingStore(), m_source, m_session.state().LoginId, name)) {
+        for (const SmsPerson& p : smsRecipients(m_session, m_source, name)) {
             auto* item = new QTreeWidgetItem(m_people, {p.name, p.mobile, p.address});
             item->setCheckState(0, Qt::Unchecked);
         }
@@ -311,7 +309,7 @@ bool frmSms::sendlbl_Click() {
     }
     std::optional<quint16> port;
     attemptStore(m_session, QStringLiteral("frmSms sendlbl_Click => "),
-                 [&] { port = smsGatewayPort(m_session.serverStore()); });
+                 [&] { port = smsGatewayPort(m_session); });
     if (!port) {
         m_session.dialogs().critical(QStringLiteral("SMS 서버의 주소를 읽지 못했습니다."),
                                      QStringLiteral("접속오류"));
@@ -332,10 +330,8 @@ bool frmSms::sendlbl_Click() {
         m_session.dialogs().inform(SmsTexts::failed(), SmsTexts::failedTitle());
         return false;
     }
-    attemptStore(m_session, QStringLiteral("frmSms mem_cash => "), [&] {
-        chargeSmsBatch(m_session.serverStore(), m_session.state().OfficeMainId, m_session.state().LoginId,
-                       delivered, request.text, m_session.clock().now());
-    });
+    attemptStore(m_session, QStringLiteral("frmSms mem_cash => "),
+                 [&] { chargeSmsBatch(m_session, delivered, request.text); });
     m_session.dialogs().inform(SmsTexts::done(int(result.results.size()), delivered), SmsTexts::doneTitle());
     readBalance();
     if (!request.group) {

@@ -95,9 +95,8 @@ void frmInsert::setReportOutput(ReportOutput output) {
 void frmInsert::UpDown(int step) {
     if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
-    const auto next = attemptStore(m_session, QStringLiteral("-UpDown => "), [&] {
-        return neighbourListing(m_session.listingStore(), m_number, step);
-    });
+    const auto next = attemptStore(m_session, QStringLiteral("-UpDown => "),
+                                   [&] { return neighbourListing(m_session, m_number, step); });
     if (!next)
         return;
     if (!*next) {
@@ -113,7 +112,7 @@ void frmInsert::buildForm() {
         m_session.dialogs(),
         [this](const QString& tb, const QString& column) -> QStringList {
             return attemptStore(m_session, QStringLiteral("-DefaultForm => "),
-                                [&] { return storedValuesOf(m_session.listingStore(), tb, column); })
+                                [&] { return storedValuesOf(m_session, tb, column); })
                 .valueOr({});
         },
         this);
@@ -426,7 +425,7 @@ void frmInsert::fillOfficeChoices() {
             staff->addItem(member.id);
     if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")))) {
         attemptStore(m_session, QStringLiteral("-Form_Load => "),
-                     [&] { progress->addItems(distinctProgressValues(m_session.listingStore())); });
+                     [&] { progress->addItems(distinctProgressValues(m_session)); });
     }
     m_regions = RegionCascade::attach(m_session, this);
     if (m_regions)
@@ -457,7 +456,7 @@ void frmInsert::showNumber() {
         return;
     }
     attemptStore(m_session, QStringLiteral("-Form_Load => "),
-                 [&] { m_tidx->setText(QString::number(expectedNextNumber(m_session.listingStore()))); });
+                 [&] { m_tidx->setText(QString::number(expectedNextNumber(m_session))); });
 }
 
 // The survey sheets of the stored listing: its type's sale or lease layout, whatever the form of
@@ -530,9 +529,8 @@ void frmInsert::showWorkNotes() {
     if (m_mode != EditMode::Edit || m_number <= 0)
         return;
     attemptStore(m_session, QStringLiteral("-WorkList => "), [&] {
-        const QList<WorkNote> notes = m_work->currentIndex() == 1
-                                          ? lotWorkNotes(m_session.listingStore(), lotOfForm())
-                                          : listingWorkNotes(m_session.listingStore(), m_number);
+        const QList<WorkNote> notes = m_work->currentIndex() == 1 ? lotWorkNotes(m_session, lotOfForm())
+                                                                  : listingWorkNotes(m_session, m_number);
         for (const WorkNote& note : notes)
             new QTreeWidgetItem(m_notes,
                                 {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
@@ -546,11 +544,8 @@ ImageBoxList frmInsert::currentImageBox() {
         return *m_imageBox;
     if (m_number <= 0)
         return {};
-    return attemptStore(
-               m_session, QStringLiteral("-cmdimgBox_Click => "),
-               [&] {
-                   return ImageBoxStore::read(m_session.listingStore(), m_number).value_or(ImageBoxList());
-               })
+    return attemptStore(m_session, QStringLiteral("-cmdimgBox_Click => "),
+                        [&] { return ImageBoxStore::read(m_session, m_number).value_or(ImageBoxList()); })
         .valueOr({});
 }
 
@@ -637,7 +632,7 @@ bool frmInsert::confirmNewLot() {
         return true;
     const QList<int> same =
         attemptStore(m_session, QStringLiteral("-cmdSave_Click => "), [&] {
-            return listingsOnLot(m_session.listingStore(), address(), m_form->text(QStringLiteral("addr5")));
+            return listingsOnLot(m_session, address(), m_form->text(QStringLiteral("addr5")));
         }).valueOr({});
     return same.isEmpty() || m_session.dialogs().askYesNo(RegisterTexts::duplicateQuestion(same),
                                                           RegisterTexts::duplicateTitle());
@@ -704,7 +699,7 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
     if (result.sharing != ListingSaveResult::Sharing::Published)
         m_sharing->setShared(false);
     attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
-                 [&] { m_asOpened = readLocal(m_session.listingStore(), m_number); });
+                 [&] { m_asOpened = readLocal(m_session, m_number); });
     m_guard->markClean();
     if (leaving) {
         m_mode = saved == EditMode::Copy ? EditMode::Edit : saved;
@@ -806,9 +801,8 @@ void frmInsert::cmdMove_Click() {
     m_move->setText(m_archived ? RegisterTexts::toListings() : RegisterTexts::toArchive());
     m_guard->markClean();
     m_session.dialogs().inform(RegisterTexts::moved(), RegisterTexts::windowTitle());
-    m_asOpened = attemptStore(m_session, label, [&] {
-                     return readLocal(m_session.listingStore(), m_number);
-                 }).valueOr(m_asOpened);
+    m_asOpened =
+        attemptStore(m_session, label, [&] { return readLocal(m_session, m_number); }).valueOr(m_asOpened);
     Q_EMIT listingsChanged();
 }
 
@@ -820,7 +814,7 @@ void frmInsert::cmdChkMul_Click() {
     }
     m_lot->clear();
     const auto rows = attemptStore(m_session, QStringLiteral("-cmdChkMul_Click => "),
-                                   [&] { return lotListings(m_session.listingStore(), lot); });
+                                   [&] { return lotListings(m_session, lot); });
     if (!rows)
         return;
     if (rows->isEmpty()) {
