@@ -22,6 +22,7 @@
 
 #include "GridDriver.h"
 #include "PdfText.h"
+#include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
 #include "TcpRelay.h"
 #include "TestServices.h"
@@ -58,6 +59,7 @@ public:
                  {QString(), QString(), QString(), false, userFolder + QStringLiteral("/Login.ini"),
                   userFolder + QStringLiteral("/teran.lock")}) {
         m_session.setProgramEnd([this](int code) { ended << code; });
+        m_session.setOutlets(&outlets);
     }
 
     // Types the login as the user does and presses the login button.
@@ -109,6 +111,11 @@ private:
     ScriptedDialogs& m_dialogs;
     Session m_session;
     ProgramFlow m_flow;
+
+public:
+    // The windows, pages and web pages the program sends out; gone first, before the windows'
+    // session.
+    RecordingOutlets outlets;
 };
 
 class OfficeDayTest : public testing::Test {
@@ -326,26 +333,21 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         control<QPushButton>(*edit, "cmdSave")->click(); // 수정완료: stay (Cancel)
         EXPECT_EQ(localOf(desk, apartment, "money_m").toLongLong(), 87000);
         EXPECT_EQ(serverOf(officeA, apartment, "money_m").toLongLong(), 87000) << "the shared copy follows";
-        QString sheet;
-        edit->setReportOutput(
-            [&sheet](const report::Document& page) { sheet = renderPdf(page).text.simplified(); });
         control<QPushButton>(*edit, "cmdPrintM")->click();
+        ASSERT_EQ(desk.outlets.pages.size(), 1u);
+        const QString sheet = renderPdf(desk.outlets.pages.back()).text.simplified();
         EXPECT_TRUE(sheet.contains(QStringLiteral("래미안"))) << sheet.toStdString();
         EXPECT_TRUE(sheet.contains(QStringLiteral("賣渡人")));
-        std::unique_ptr<QWidget> contractWindow;
-        edit->setWindowHook([&contractWindow](QWidget* w) { contractWindow.reset(w); });
         control<QPushButton>(*edit, "cmdGaeyak")->click();
-        auto* contract = qobject_cast<frmGaeyakMk*>(contractWindow.get());
+        auto* contract = desk.outlets.last<frmGaeyakMk>();
         ASSERT_NE(contract, nullptr);
         EXPECT_EQ(control<QLineEdit>(*contract, "addressM")->text(),
                   QStringLiteral("서울 강남구 역삼동 123-4"));
         control<QLineEdit>(*contract, "Mname3")->setText(QStringLiteral("김매수"));
         ASSERT_TRUE(contract->cmdGyakSave_Click());
-        QString contractText;
-        contract->setReportOutput([&contractText](const report::Document& page) {
-            contractText = renderPdf(page).text.simplified();
-        });
         contract->cmdGyakPrint_Click();
+        ASSERT_EQ(desk.outlets.pages.size(), 2u);
+        const QString contractText = renderPdf(desk.outlets.pages.back()).text.simplified();
         EXPECT_TRUE(contractText.contains(QStringLiteral("₩ 870,000,000"))) << contractText.toStdString();
         EXPECT_TRUE(contractText.contains(QStringLiteral("김매수")));
         EXPECT_TRUE(edit->close()) << "nothing typed since the save";
@@ -356,24 +358,25 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         ASSERT_NE(desk.grid(), nullptr);
         desk.tick(apartment);
         bool sent = false;
-        desk.main().setSmsWindowHook([&sent](frmSms& window) {
-            window.findChild<QPlainTextEdit*>(QStringLiteral("sendMsg"))
+        desk.outlets.onWindow = [&sent](QObject* window) {
+            auto* sms = qobject_cast<frmSms*>(window);
+            ASSERT_NE(sms, nullptr);
+            sms->findChild<QPlainTextEdit*>(QStringLiteral("sendMsg"))
                 ->setPlainText(QStringLiteral("내일 방문 예정입니다"));
-            sent = window.sendlbl_Click();
-        });
+            sent = sms->sendlbl_Click();
+        };
         dialogs.answerNext(DialogAnswer::Yes); // send to the owners
         desk.trigger(QStringLiteral("smsgo"));
         EXPECT_TRUE(sent) << dialogs.lastText().toStdString();
         EXPECT_TRUE(sentSms(QStringLiteral("01033334444")));
+        desk.outlets.onWindow = nullptr;
 
         // An appointment for tomorrow.
         frmDaily* schedule = desk.main().openSchedule();
         ASSERT_NE(schedule, nullptr);
-        std::unique_ptr<frmDailyIn> appointment;
-        schedule->setWindowHook(
-            [&appointment](QWidget* w) { appointment.reset(qobject_cast<frmDailyIn*>(w)); });
         schedule->cmdS_Click();
-        ASSERT_TRUE(appointment);
+        auto* appointment = desk.outlets.last<frmDailyIn>();
+        ASSERT_NE(appointment, nullptr);
         appointment->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("김매수"));
         ASSERT_TRUE(appointment->cmdSaveS_Click());
         desk.close();
@@ -423,10 +426,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
             EXPECT_TRUE(QFile::exists(DataFolder(configB.dataPath).tmpImg() + frontPicture))
                 << "the picture came over the web: " << frontPicture.toStdString();
 
-            std::unique_ptr<QWidget> written;
-            neighbour.main().setWindowHook([&written](QWidget* w) { written.reset(w); });
             neighbour.trigger(QStringLiteral("question"));
-            auto* question = qobject_cast<frmPaperin*>(written.get());
+            auto* question = neighbour.outlets.last<frmPaperin>();
             ASSERT_NE(question, nullptr) << dialogsB.lastText().toStdString();
             question->findChild<QPlainTextEdit*>(QStringLiteral("content"))
                 ->setPlainText(QStringLiteral("공동중개 가능할까요?"));

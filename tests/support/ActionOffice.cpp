@@ -34,6 +34,7 @@ std::unique_ptr<ActionOffice> ActionOffice::make(Backend backend) {
 }
 
 ActionOffice::~ActionOffice() {
+    m_office->outlets.clear(); // the windows kept there, before their session goes
     if (!m_ftp)
         return;
     QDir remote(QDir(m_ftp->root).filePath(QStringLiteral("docs/files")));

@@ -20,6 +20,7 @@ public:
 
     Session& session() { return *m_session; }
     ScriptedDialogs& dialogs() { return m_office->dialogs; }
+    RecordingOutlets& outlets() { return m_office->outlets; }
     FixedClock& clock() { return m_office->clock; }
     SqlStore& local() { return m_session->listingStore(); }
     SqlStore& server() { return m_office->server(); }

@@ -72,6 +72,7 @@ void OfficeFixture::addMember(const QString& company, const QString& id, const Q
 std::unique_ptr<Session> OfficeFixture::session() {
     auto made = std::make_unique<Session>(config, clock, dialogs, probe());
     made->setProgramEnd([this](int code) { endedWith = code; });
+    made->setOutlets(&outlets);
     return made;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "session/Session.h"
@@ -34,6 +35,7 @@ public:
     TeranConfig config;
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
+    RecordingOutlets outlets; // of every session made here
     int endedWith = -1;
     bool internetAnswers = true;
 

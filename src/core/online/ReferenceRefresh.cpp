@@ -34,7 +34,8 @@ Reach reachServer(Session& session) {
     return session.serverOpen() && session.listingOpen() ? Reach::Reached : Reach::Unavailable;
 }
 
-void report(Session& session, const QString& label, const QString& description, const QString& source) {
+void reportFailure(Session& session, const QString& label, const QString& description,
+                   const QString& source) {
     session.WriteLog(DailyLog::errorMessage(label, description, source));
     session.dialogs().critical(description, onlineServiceTitle());
 }
@@ -158,7 +159,7 @@ RefreshCheck checkReference(Session& session, ReferenceJob job) {
         local = referenceCount(session.listingStore(), job);
         server = referenceCount(session.serverStore(), job);
     } catch (const StoreError& error) {
-        report(session, checkErrorLabel(job), error.description(), error.source());
+        reportFailure(session, checkErrorLabel(job), error.description(), error.source());
         return RefreshCheck::Failed;
     }
     if (local == server) {
@@ -176,10 +177,10 @@ bool runReferenceCopy(Session& session, ReferenceJob job, const RefreshProgress&
     try {
         copyReferenceTable(session.serverStore(), session.listingStore(), job, progress);
     } catch (const StoreError& error) {
-        report(session, copyErrorLabel(), error.description(), error.source());
+        reportFailure(session, copyErrorLabel(), error.description(), error.source());
         return false;
     } catch (const std::exception& error) {
-        report(session, copyErrorLabel(), QString::fromLocal8Bit(error.what()), kSource);
+        reportFailure(session, copyErrorLabel(), QString::fromLocal8Bit(error.what()), kSource);
         return false;
     }
     session.dialogs().inform(refreshDoneText(job), onlineServiceTitle());

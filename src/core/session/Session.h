@@ -5,6 +5,7 @@
 #include "DataFolder.h"
 #include "Dialogs.h"
 #include "InternetProbe.h"
+#include "Outlets.h"
 #include "SessionState.h"
 #include "SqlStore.h"
 #include "StoreError.h"
@@ -21,7 +22,7 @@ namespace teran {
 enum class StoreKind { Listing, Server };
 
 // The one object of a running program: configuration, the two stores, the login state, the
-// daily log and the seams (clock, dialogs, the way the program ends). It is created at start-up
+// daily log and the seams (clock, dialogs, outlets, the way the program ends). It is created at start-up
 // and handed by reference to whatever needs it.
 class Session : public QObject {
     Q_OBJECT
@@ -34,6 +35,9 @@ public:
     const DataFolder& dataFolder() const { return m_dataFolder; }
     const Clock& clock() const { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
+    // Where opened windows, printed pages and web pages go; the program's own unless set.
+    Outlets& outlets() { return m_outlets ? *m_outlets : m_ownOutlets; }
+    void setOutlets(Outlets* outlets) { m_outlets = outlets; }
     SessionState& state() { return m_state; }
     const SessionState& state() const { return m_state; }
     const DailyLog& log() const { return m_log; }
@@ -102,6 +106,8 @@ private:
     DataFolder m_dataFolder;
     const Clock& m_clock;
     Dialogs& m_dialogs;
+    Outlets m_ownOutlets;
+    Outlets* m_outlets = nullptr;
     std::unique_ptr<InternetProbe> m_probe;
     SessionState m_state;
     DailyLog m_log;

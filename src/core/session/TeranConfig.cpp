@@ -48,6 +48,15 @@ QString TeranConfig::localPictureFolder() const {
     return QDir(dataPath).filePath(QStringLiteral("server/pictures"));
 }
 
+QUrl TeranConfig::webPage(const QString& key) const {
+    if (webBaseUrl.isEmpty())
+        return {};
+    QString root = webBaseUrl;
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    return QUrl(root).resolved(QUrl(key));
+}
+
 TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     TeranConfig config;
     config.dataPath = withSlash(QDir::cleanPath(dataPath));

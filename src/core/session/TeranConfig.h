@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace teran {
 
@@ -44,6 +45,8 @@ struct TeranConfig {
     // The picture store of a configuration without an FTP host: a folder beside the embedded
     // ServerStore, "server/pictures/" in the data folder.
     QString localPictureFolder() const;
+    // A page of the vendor's web host (`key` under BaseUrl); empty when no host is configured.
+    QUrl webPage(const QString& key) const;
     // Whether this is the embedded demo: its server is the file in the data folder and its SMS
     // gateway is on this machine.
     bool isEmbeddedDemo() const;

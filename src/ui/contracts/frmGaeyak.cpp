@@ -1,5 +1,7 @@
 #include "frmGaeyak.h"
 
+#include "session/OpenedWindow.h"
+
 #include "session/Named.h"
 
 #include "contracts/ConfirmationForm.h"
@@ -222,7 +224,7 @@ void frmGaeyak::cmdDel_Click() {
 void frmGaeyak::hand(QWidget* window) {
     // The register shows what was saved or deleted in the window once it closes.
     connect(window, &QObject::destroyed, this, &frmGaeyak::reload);
-    showOpenedWindow(window, m_windowHook);
+    showOpenedWindow(m_session.outlets(), window);
 }
 
 QString frmGaeyak::logLabel(const QString& routine) const {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "session/OpenedWindow.h"
-
 #include <QWidget>
 #include <functional>
 
@@ -22,9 +20,6 @@ class frmGaeyak : public QWidget {
     Q_OBJECT
 public:
     explicit frmGaeyak(Session& session, QString tb = {}, QWidget* parent = nullptr);
-
-    // Windows opened from here, for a test to drive; by default they are shown.
-    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
 
     QString currentTab() const;
     void selectTab(const QString& key);
@@ -55,7 +50,6 @@ private:
     int m_loaded = 0;
     int m_total = 0;
     bool m_checkAll = true;
-    WindowHook m_windowHook;
 };
 
 } // namespace teran

@@ -1,5 +1,8 @@
 #include "frmGaeyakMk.h"
 
+#include "session/OpenedWindow.h"
+#include "session/ReportPreview.h"
+
 #include "session/EditGuard.h"
 
 #include "listings/ListCellFormat.h"
@@ -272,8 +275,7 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
 }
 
 void frmGaeyakMk::cmdGyakPrint_Click() {
-    ReportPreview::hand(m_output, contractDocument(current(), m_session.state().AuthConfig),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, contractDocument(current(), m_session.state().AuthConfig), this);
 }
 
 void frmGaeyakMk::cmdMul_Click() {
@@ -295,7 +297,7 @@ void frmGaeyakMk::FncGaeyakRec(int amount, const QString& type) {
 }
 
 void frmGaeyakMk::hand(QWidget* window) {
-    showOpenedWindow(window, m_windowHook);
+    showOpenedWindow(m_session.outlets(), window);
 }
 
 QString frmGaeyakMk::logLabel(const QString& routine) const {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "contracts/Contract.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
 
 #include <QWidget>
 #include <functional>
@@ -42,10 +40,6 @@ public:
     // The contract as the controls hold it now.
     Contract current() const;
 
-    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
-    // The windows opened from here, for a test to drive; by default they are shown.
-    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
-
     // Shows a contract not yet stored (a draft the opener prepared).
     void showDraft(const Contract& draft);
 
@@ -84,8 +78,6 @@ private:
     ContractPanel* m_sale = nullptr;
     ContractPanel* m_lease = nullptr;
     QLabel* m_title = nullptr;
-    ReportOutput m_output;
-    WindowHook m_windowHook;
 };
 
 } // namespace teran

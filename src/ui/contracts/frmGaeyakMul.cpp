@@ -1,5 +1,7 @@
 #include "frmGaeyakMul.h"
 
+#include "session/ReportPreview.h"
+
 #include "session/Named.h"
 
 #include "contracts/ResidentNumber.h"
@@ -385,8 +387,7 @@ bool frmGaeyakMul::cmdSave_Click() {
 }
 
 void frmGaeyakMul::cmdPrintNow_Click() {
-    ReportPreview::hand(m_output, confirmationDocument(current(), m_session.state().AuthConfig),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, confirmationDocument(current(), m_session.state().AuthConfig), this);
 }
 
 QString frmGaeyakMul::logLabel(const QString& routine) const {

@@ -2,7 +2,6 @@
 
 #include "contracts/ConfirmationForm.h"
 #include "contracts/Contract.h"
-#include "session/ReportPreview.h"
 
 #include <QHash>
 #include <QWidget>
@@ -33,8 +32,6 @@ public:
     // `FlagMod`: a stored form of the office.
     bool loadForm(int number);
     ConfirmationForm current() const;
-
-    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
 
     bool cmdSave_Click();
     void cmdPrintNow_Click();
@@ -69,7 +66,6 @@ private:
     QDateEdit* m_day = nullptr;
     QDateEdit* m_day2 = nullptr;
     QLineEdit* m_flagMod = nullptr;
-    ReportOutput m_output;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "frmGaeyakRec.h"
 
+#include "session/ReportPreview.h"
+
 #include "session/EditGuard.h"
 
 #include <QCloseEvent>
@@ -178,9 +180,8 @@ void frmGaeyakRec::cmdPrint_Click() {
     Receipt r = current();
     if (r.number == 0)
         r.number = m_sn->text().toInt();
-    ReportPreview::hand(m_output,
-                        receiptDocument(r, m_session.state().AuthConfig, m_session.config().webBaseUrl),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(
+        m_session, receiptDocument(r, m_session.state().AuthConfig, m_session.config().webBaseUrl), this);
     m_session.dialogs().inform(ReceiptTexts::printed(), ReceiptTexts::printedTitle());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "contracts/Receipt.h"
-#include "session/ReportPreview.h"
 
 #include <QWidget>
 #include <memory>
@@ -28,8 +27,6 @@ public:
     bool loadReceipt(int number);
     Receipt current() const;
 
-    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
-
     bool cmdSave_Click();
     void cmdPrint_Click();
 
@@ -55,7 +52,6 @@ private:
     QDateEdit* m_day = nullptr;
     QButtonGroup* m_option = nullptr;
     QLineEdit* m_flagMod = nullptr;
-    ReportOutput m_output;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "frmLedger.h"
 
+#include "session/ReportPreview.h"
+
 #include "session/Named.h"
 
 #include "NumericKeyCheck.h"
@@ -180,8 +182,7 @@ bool frmLedger::cmdSave_Click() {
 void frmLedger::cmdPrint_Click() {
     if (!cmdSave_Click())
         return;
-    ReportPreview::hand(m_output, tenantDocument(current(), m_session.state().AuthConfig),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, tenantDocument(current(), m_session.state().AuthConfig), this);
 }
 
 void frmLedger::closeEvent(QCloseEvent* event) {

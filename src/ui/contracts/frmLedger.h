@@ -1,7 +1,6 @@
 #pragma once
 
 #include "contracts/ListingLedger.h"
-#include "session/ReportPreview.h"
 
 #include <QDialog>
 
@@ -24,7 +23,6 @@ public:
     LedgerKind kind() const { return m_kind; }
     QTableWidget* grid() const { return m_grid; }
     LedgerTable current() const;
-    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
 
     void cmdAdd_Click();
     void cmdDel_Click();
@@ -52,7 +50,6 @@ private:
     QLineEdit* m_title = nullptr;
     QTextEdit* m_special = nullptr;
     bool m_changed = false;
-    ReportOutput m_output;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "frmSearchPrint.h"
 
+#include "session/ReportPreview.h"
+
 #include "session/Session.h"
 
 #include <QDir>
@@ -123,8 +125,7 @@ void frmSearchPrint::printPage() {
         // the printed page does not need the file
         m_session.WriteLog(kLogLabel + error);
     }
-    ReportPreview::hand(m_output, ListPrintPage::report(columns, m_source.rows, pageTitle()),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, ListPrintPage::report(columns, m_source.rows, pageTitle()), this);
 }
 
 } // namespace teran

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "listings/ListPrintPage.h"
-#include "session/ReportPreview.h"
 
 #include <QDialog>
 #include <functional>
@@ -33,9 +32,6 @@ public:
     frmSearchPrint(Session& session, PrintSource source, QWidget* parent = nullptr);
     ~frmSearchPrint() override;
 
-    // Where the page goes; by default the print preview. Tests render it to a PDF.
-    void setOutput(ReportOutput output) { m_output = std::move(output); }
-
     QList<PrintColumn> pickedColumns() const;
     const PrintSource& source() const { return m_source; }
 
@@ -49,7 +45,6 @@ private:
 
     Session& m_session;
     PrintSource m_source;
-    ReportOutput m_output;
     QLineEdit* m_nowFrm = nullptr;
     QListWidget* m_head = nullptr;
 };

@@ -1,5 +1,8 @@
 #include "frmDaily.h"
 
+#include "session/OpenedWindow.h"
+#include "session/ReportPreview.h"
+
 #include "frmDailyIn.h"
 #include "session/Named.h"
 #include "session/Session.h"
@@ -361,19 +364,17 @@ void frmDaily::openEntryWindow(bool money, int number) {
         const QString base = changedMoney ? QStringLiteral("money") : QStringLiteral("daily");
         m_action->setText(m_action->text() == base ? base + QLatin1Char('2') : base);
     });
-    showOpenedWindow(entry, m_windowHook);
+    showOpenedWindow(m_session.outlets(), entry);
 }
 
 void frmDaily::cmdPrintS_Click() {
     const DiaryPeriod p = period(m_tabS, m_fromS, m_toS);
-    ReportPreview::hand(m_reportOutput, scheduleDocument(p.text() + QStringLiteral(" 일정표"), m_shownS),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, scheduleDocument(p.text() + QStringLiteral(" 일정표"), m_shownS), this);
 }
 
 void frmDaily::cmdPrintM_Click() {
     const DiaryPeriod p = period(m_tabM, m_fromM, m_toM);
-    ReportPreview::hand(m_reportOutput, moneyDocument(p.text() + QStringLiteral(" 수입/지출"), m_shownM),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, moneyDocument(p.text() + QStringLiteral(" 수입/지출"), m_shownM), this);
 }
 
 void frmDaily::storeFailed(const StoreFailure& failure) {

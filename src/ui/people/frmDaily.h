@@ -2,8 +2,6 @@
 
 #include "people/Appointments.h"
 #include "people/MoneyDiary.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
 #include "session/StoreAttempt.h"
 
 #include <QWidget>
@@ -29,10 +27,6 @@ class frmDaily : public QWidget {
     Q_OBJECT
 public:
     explicit frmDaily(Session& session, QWidget* parent = nullptr);
-
-    // Entry windows opened from here, for a test to drive; by default they are shown.
-    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
-    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
 
     void chooseDay(const QDate& day); // as a click in `monthNow`
     void showMoneyPart(bool money);
@@ -95,9 +89,6 @@ private:
     QList<MoneyLine> m_shownM;
     bool m_filling = false;
     bool m_told = false;
-
-    WindowHook m_windowHook;
-    ReportOutput m_reportOutput;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "frmPaper.h"
 
+#include "session/OpenedWindow.h"
+
 #include "frmPaperin.h"
 #include "frmSms.h"
 #include "listings/ActionTexts.h"
@@ -217,8 +219,7 @@ void frmPaper::maemul_Click() {
         m_session.dialogs().inform(InquiryTexts::noListing(), InquiryTexts::windowTitle());
         return;
     }
-    if (m_openListing)
-        m_openListing(m->listing);
+    Q_EMIT listingRequested(m->listing);
 }
 
 void frmPaper::paper_Click() {
@@ -230,7 +231,7 @@ void frmPaper::paper_Click() {
         m_session.dialogs().inform(InquiryTexts::webInquiry(), InquiryTexts::windowTitle());
         return;
     }
-    showOpenedWindow(new frmPaperin(m_session, *answer, this), m_windowHook);
+    showOpenedWindow(m_session.outlets(), new frmPaperin(m_session, *answer, this));
 }
 
 void frmPaper::sms_Click() {
@@ -239,7 +240,7 @@ void frmPaper::sms_Click() {
         return;
     auto* sms = new frmSms(m_session, this);
     sms->setPerson(m->name, m->tel);
-    showOpenedWindow(sms, m_windowHook);
+    showOpenedWindow(m_session.outlets(), sms);
 }
 
 QString frmPaper::statusText() const {

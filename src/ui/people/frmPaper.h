@@ -1,7 +1,6 @@
 #pragma once
 
 #include "people/Inquiry.h"
-#include "session/OpenedWindow.h"
 #include "session/StoreAttempt.h"
 
 #include <QWidget>
@@ -26,11 +25,6 @@ class frmPaper : public QWidget {
 public:
     explicit frmPaper(Session& session, QWidget* parent = nullptr);
 
-    // Windows opened from here (the answer, the SMS window), for a test; by default shown.
-    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
-    // How the listing of a message is opened in the registration window (set by the frame).
-    void setListingOpener(std::function<void(int listing)> open) { m_openListing = std::move(open); }
-
     void reload();
     void select(int row);
     bool cmdDel_Click();
@@ -39,6 +33,10 @@ public:
     void sms_Click();
     QString statusText() const;
     const Inquiry* current() const;
+
+Q_SIGNALS:
+    // The listing of a message, to be opened in the registration window (by the frame).
+    void listingRequested(int listing);
 
 private:
     qsizetype currentIndex() const; // of the message under the cursor in m_inquiries; -1 for none
@@ -67,8 +65,6 @@ private:
     QLabel* m_day = nullptr;
     QPlainTextEdit* m_body = nullptr;
     QLabel* m_status = nullptr;
-    WindowHook m_windowHook;
-    std::function<void(int)> m_openListing;
 };
 
 } // namespace teran

@@ -298,8 +298,9 @@ bool frmSms::sendlbl_Click() {
     if (const std::optional<SmsProblem> problem = checkSms(request)) {
         if (problem->cash) {
             // Yes opens the vendor's page where the office charges its cash.
-            if (m_session.dialogs().askYesNo(problem->text, problem->title) && m_openCashPage)
-                m_openCashPage();
+            const QUrl page = m_session.config().webPage(QStringLiteral("cash_list"));
+            if (m_session.dialogs().askYesNo(problem->text, problem->title) && page.isValid())
+                m_session.outlets().openUrl(page);
             return false;
         }
         m_session.dialogs().inform(problem->text, problem->title);

@@ -29,8 +29,6 @@ public:
     void setPerson(const QString& name, const QString& mobile);
     // Opened with numbers to send to as a group.
     void setGroup(const QStringList& numbers);
-    // How the cash page is opened when the user agrees to charge (the frame window's web page).
-    void setCashPageOpener(std::function<void()> open) { m_openCashPage = std::move(open); }
     bool isGroupMode() const;
     QStringList group() const;
     QString logText() const;
@@ -67,7 +65,6 @@ private:
     QWidget* m_groupFrame = nullptr;
     QListWidget* m_samples = nullptr;
     QPlainTextEdit* m_log = nullptr;
-    std::function<void()> m_openCashPage;
 };
 
 } // namespace teran

@@ -1,5 +1,7 @@
 #include "LotPanel.h"
 
+#include "session/ReportPreview.h"
+
 #include "listings/ListPrintPage.h"
 #include "register/LotListings.h"
 #include "register/RegisterTexts.h"
@@ -86,8 +88,7 @@ void LotPanel::printTicked() {
     const QStringList captions = lotListingCaptions();
     for (int c = 1; c < captions.size(); ++c) // the tick column is not printed
         columns << PrintColumn{c, captions.at(c)};
-    ReportPreview::hand(m_output, ListPrintPage::report(columns, rows, RegisterTexts::windowTitle()),
-                        m_session.dialogs(), this);
+    ReportPreview::hand(m_session, ListPrintPage::report(columns, rows, RegisterTexts::windowTitle()), this);
 }
 
 void LotPanel::lookUp(const QStringList& lot, const QString& tb, const QString& name) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "session/ListingRepository.h"
-#include "session/ReportPreview.h"
 
 #include <QTabWidget>
 #include <functional>
@@ -29,9 +28,6 @@ public:
     // Posts the lot to `vb/jibuninfo.php` of the vendor's web host and shows the answer.
     void lookUp(const QStringList& lot, const QString& tb, const QString& name);
 
-    // Where the printed page goes; by default the print preview. Tests read it instead.
-    void setOutput(ReportOutput output) { m_output = std::move(output); }
-
 private:
     void showMenu(const QPoint& at);
 
@@ -39,7 +35,6 @@ private:
     QTreeWidget* m_listings;
     QTextBrowser* m_info;
     QNetworkAccessManager* m_web;
-    ReportOutput m_output;
 };
 
 } // namespace teran

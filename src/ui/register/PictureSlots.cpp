@@ -4,6 +4,7 @@
 #include "frmPicture.h"
 #include "register/RegisterTexts.h"
 #include "session/Dialogs.h"
+#include "session/OpenedWindow.h"
 
 #include <QDir>
 #include <QEvent>
@@ -23,9 +24,10 @@ QPushButton* namedButton(const QString& name, const QString& text, QWidget* pare
 
 } // namespace
 
-PictureSlots::PictureSlots(Dialogs& dialogs, QWidget* parent)
+PictureSlots::PictureSlots(Dialogs& dialogs, Outlets& outlets, QWidget* parent)
     : QGroupBox(QStringLiteral("사진"), parent)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_outlets(outlets) {
     setObjectName(QStringLiteral("fraPictures"));
     auto* grid = new QGridLayout(this);
     for (int p = 0; p < 2; ++p) {
@@ -81,10 +83,8 @@ void PictureSlots::showLarge(int picture) {
     const QString path = m_pictures[size_t(picture)]->toolTip();
     if (path.isEmpty())
         return;
-    frmPicture view(path, QStringLiteral("사진 %1").arg(picture + 1), m_dialogs, this);
-    if (m_reportOutput)
-        view.setReportOutput(m_reportOutput);
-    view.exec();
+    frmPicture view(path, QStringLiteral("사진 %1").arg(picture + 1), m_dialogs, m_outlets, this);
+    runOpenedDialog(m_outlets, view);
 }
 
 bool PictureSlots::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "session/ReportPreview.h"
-
 #include <QGroupBox>
 #include <QString>
 #include <array>
@@ -11,6 +9,7 @@ class QLabel;
 namespace teran {
 
 class Dialogs;
+class Outlets;
 
 // `fraPictures`, the listing's two pictures: each shown as a thumbnail (a double click shows it
 // large), chosen from a file (사진등록) or taken off (삭제). It keeps, per picture, the file
@@ -20,7 +19,7 @@ class PictureSlots : public QGroupBox {
 public:
     using Names = std::array<QString, 2>;
 
-    PictureSlots(Dialogs& dialogs, QWidget* parent = nullptr);
+    PictureSlots(Dialogs& dialogs, Outlets& outlets, QWidget* parent = nullptr);
 
     const Names& chosen() const { return m_chosen; }
     const Names& stored() const { return m_stored; }
@@ -32,7 +31,6 @@ public:
         m_stored = stored;
         m_chosen = {};
     }
-    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
 
 Q_SIGNALS:
     // 이미지박스 was pressed.
@@ -47,10 +45,10 @@ private:
     void showLarge(int picture);
 
     Dialogs& m_dialogs;
+    Outlets& m_outlets;
     std::array<QLabel*, 2> m_pictures{};
     Names m_chosen; // files chosen since the last save
     Names m_stored; // names stored with the listing
-    ReportOutput m_reportOutput;
 };
 
 } // namespace teran

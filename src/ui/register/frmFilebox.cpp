@@ -2,8 +2,8 @@
 
 #include "register/RegisterTexts.h"
 #include "session/Dialogs.h"
+#include "session/Outlets.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -13,10 +13,12 @@
 
 namespace teran {
 
-frmFilebox::frmFilebox(const QString& filesDir, int number, Dialogs& dialogs, QWidget* parent)
+frmFilebox::frmFilebox(const QString& filesDir, int number, Dialogs& dialogs, Outlets& outlets,
+                       QWidget* parent)
     : QDialog(parent)
     , m_box(filesDir, number)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_outlets(outlets) {
     setObjectName(QStringLiteral("frmFilebox"));
     setWindowTitle(RegisterTexts::fileBoxTitle() + QStringLiteral(" - %1").arg(number));
     resize(420, 360);
@@ -36,7 +38,7 @@ frmFilebox::frmFilebox(const QString& filesDir, int number, Dialogs& dialogs, QW
     connect(add, &QPushButton::clicked, this, &frmFilebox::cmdAdd_Click);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_box.folder()).filePath(item->text())));
+        m_outlets.openUrl(QUrl::fromLocalFile(QDir(m_box.folder()).filePath(item->text())));
     });
     refresh();
 }

@@ -4,6 +4,7 @@
 #include "frmPicture.h"
 #include "register/RegisterTexts.h"
 #include "session/Dialogs.h"
+#include "session/OpenedWindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,11 +18,12 @@
 
 namespace teran {
 
-frmImgBox::frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, QWidget* parent)
+frmImgBox::frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, Outlets& outlets, QWidget* parent)
     : QDialog(parent)
     , m_box(std::move(box))
     , m_filesDir(std::move(filesDir))
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_outlets(outlets) {
     setObjectName(QStringLiteral("frmImgBox"));
     setWindowTitle(RegisterTexts::imageBoxTitle());
     setAcceptDrops(true);
@@ -148,8 +150,8 @@ void frmImgBox::boxImg_DblClick(int k) {
     const QString path = pathOf(k);
     if (path.isEmpty())
         return;
-    frmPicture view(path, QFileInfo(path).fileName(), m_dialogs, this);
-    view.exec();
+    frmPicture view(path, QFileInfo(path).fileName(), m_dialogs, m_outlets, this);
+    runOpenedDialog(m_outlets, view);
 }
 
 bool frmImgBox::eventFilter(QObject* watched, QEvent* event) {
@@ -158,8 +160,10 @@ bool frmImgBox::eventFilter(QObject* watched, QEvent* event) {
     if ((at != m_images.end() || large) &&
         (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick)) {
         if (large) {
-            if (event->type() == QEvent::MouseButtonDblClick && !m_large->toolTip().isEmpty())
-                frmPicture(m_large->toolTip(), QString(), m_dialogs, this).exec();
+            if (event->type() == QEvent::MouseButtonDblClick && !m_large->toolTip().isEmpty()) {
+                frmPicture view(m_large->toolTip(), QString(), m_dialogs, m_outlets, this);
+                runOpenedDialog(m_outlets, view);
+            }
             return true;
         }
         const int k = int(at - m_images.begin());

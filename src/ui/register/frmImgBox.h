@@ -11,6 +11,7 @@ class QLabel;
 namespace teran {
 
 class Dialogs;
+class Outlets;
 
 // `frmImgBox`, the image box: six further pictures of a listing, each with whether it goes out
 // with the shared listing. The window only edits the list; the pictures are copied into the data
@@ -19,7 +20,8 @@ class frmImgBox : public QDialog {
     Q_OBJECT
 public:
     // `filesDir` is where stored pictures lie.
-    frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, QWidget* parent = nullptr);
+    frmImgBox(ImageBoxList box, QString filesDir, Dialogs& dialogs, Outlets& outlets,
+              QWidget* parent = nullptr);
 
     // The list as the slots show it (what cmdSave hands back).
     ImageBoxList box() const;
@@ -45,6 +47,7 @@ private:
     ImageBoxList m_box;
     QString m_filesDir;
     Dialogs& m_dialogs;
+    Outlets& m_outlets;
     std::array<QLabel*, ImageBoxList::kSlots> m_images{};
     std::array<QCheckBox*, ImageBoxList::kSlots> m_publish{};
     QLabel* m_large = nullptr;

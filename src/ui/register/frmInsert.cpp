@@ -1,5 +1,8 @@
 #include "frmInsert.h"
 
+#include "session/OpenedWindow.h"
+#include "session/ReportPreview.h"
+
 #include "ChainStorePicker.h"
 #include "FormComputations.h"
 #include "ListingForm.h"
@@ -87,11 +90,6 @@ frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* par
 
 frmInsert::~frmInsert() = default;
 
-void frmInsert::setReportOutput(ReportOutput output) {
-    m_reportOutput = output;
-    m_pictures->setReportOutput(std::move(output));
-}
-
 void frmInsert::UpDown(int step) {
     if (m_mode != EditMode::Edit || m_number <= 0 || !m_guard->allowLeave())
         return;
@@ -143,7 +141,7 @@ void frmInsert::buildForm() {
     auto* middle = new QVBoxLayout;
     QGroupBox* object = m_form->frame(FormSection::Object, content);
     middle->addWidget(object);
-    m_pictures = new PictureSlots(m_session.dialogs(), content);
+    m_pictures = new PictureSlots(m_session.dialogs(), m_session.outlets(), content);
     connect(m_pictures, &PictureSlots::imageBoxRequested, this, &frmInsert::cmdimgBox_Click);
     middle->addWidget(m_pictures);
     middle->addWidget(m_form->frame(FormSection::Detail, content));
@@ -463,7 +461,7 @@ void frmInsert::showNumber() {
 // the listing itself.
 void frmInsert::printSheet(const QString& ty) {
     const SheetPrint printed = ListingSheetPrint(m_session).own(m_number, ty);
-    ReportPreview::handOrTell(m_reportOutput, printed.page, printed.error, m_session.dialogs(), this);
+    ReportPreview::handOrTell(m_session, printed.page, printed.error, this);
 }
 
 void frmInsert::enableListingButtons(bool stored) {
@@ -550,11 +548,9 @@ ImageBoxList frmInsert::currentImageBox() {
 }
 
 void frmInsert::cmdimgBox_Click() {
-    frmImgBox box(currentImageBox(), m_session.dataFolder().files(), m_session.dialogs(), this);
-    if (m_imageBoxShown)
-        m_imageBoxShown(box);
-    else
-        box.exec();
+    frmImgBox box(currentImageBox(), m_session.dataFolder().files(), m_session.dialogs(), m_session.outlets(),
+                  this);
+    runOpenedDialog(m_session.outlets(), box);
     if (box.result() == QDialog::Accepted)
         m_imageBox = box.box();
 }
@@ -562,8 +558,9 @@ void frmInsert::cmdimgBox_Click() {
 void frmInsert::cmdFilebox_Click() {
     if (m_number <= 0 || m_mode != EditMode::Edit)
         return;
-    frmFilebox files(m_session.dataFolder().files(), m_number, m_session.dialogs(), this);
-    files.exec();
+    frmFilebox files(m_session.dataFolder().files(), m_number, m_session.dialogs(), m_session.outlets(),
+                     this);
+    runOpenedDialog(m_session.outlets(), files);
 }
 
 void frmInsert::chkInternet_Click() {
@@ -852,13 +849,13 @@ void frmInsert::cmdGaeyak_Click() {
         draft.location = address();
         window->showDraft(draft);
     }
-    handWindow(window);
+    showOpenedWindow(m_session.outlets(), window);
 }
 
 void frmInsert::cmdMul_Click() {
     auto* window = new frmGaeyakMul(m_session);
     window->fillFromListing(address());
-    handWindow(window);
+    showOpenedWindow(m_session.outlets(), window);
 }
 
 void frmInsert::openLedger(LedgerKind kind) {
@@ -872,14 +869,7 @@ void frmInsert::openLedger(LedgerKind kind) {
             m_form->setText(column, formatAmount(amount));
         m_computations->recompute();
     });
-    if (m_windowHook)
-        m_windowHook(&ledger);
-    else
-        ledger.exec();
-}
-
-void frmInsert::handWindow(QWidget* window) {
-    showOpenedWindow(window, m_windowHook);
+    runOpenedDialog(m_session.outlets(), ledger);
 }
 
 } // namespace teran

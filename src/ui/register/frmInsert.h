@@ -1,7 +1,5 @@
 #pragma once
 
-#include "session/ReportPreview.h"
-
 #include "contracts/ListingLedger.h"
 #include "register/ListingSave.h"
 #include "register/RegisterTexts.h"
@@ -77,18 +75,11 @@ public:
     void chkInternet_Click();
     void cmdimgBox_Click();
     void cmdFilebox_Click();
-    // Tests drive the image box while it is open instead of the user (it is then not shown).
-    void setImageBoxDriver(std::function<void(frmImgBox&)> drive) { m_imageBoxShown = std::move(drive); }
     void cmdGaeyak_Click();
     void cmdMul_Click();
     void openLedger(LedgerKind kind);
-    // The contract, confirmation and ledger windows opened from here, for a test to drive; by
-    // default they are shown.
-    void setWindowHook(std::function<void(QWidget*)> hook) { m_windowHook = std::move(hook); }
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
-    // Where the survey sheets go; the print preview unless replaced (tests).
-    void setReportOutput(ReportOutput output);
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
     void UpDown(int step);
@@ -126,9 +117,7 @@ private:
     bool confirmNewLot();
     void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
-    void handWindow(QWidget* window);
 
-    std::function<void(QWidget*)> m_windowHook;
     Session& m_session;
     EditMode m_mode;
     int m_number;
@@ -144,14 +133,12 @@ private:
     QString m_hiddenBy;                // its tag: who hid the seller
     PictureSlots* m_pictures = nullptr;
     std::optional<ImageBoxList> m_imageBox; // the image box as edited since the last save
-    std::function<void(frmImgBox&)> m_imageBoxShown;
     QPushButton* m_fileBox = nullptr;
     QCheckBox* m_autoChk = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_del = nullptr;
     QPushButton* m_printSale = nullptr;
     QPushButton* m_printLease = nullptr;
-    ReportOutput m_reportOutput;
     QPushButton* m_copy = nullptr;
     QPushButton* m_move = nullptr;
     QPushButton* m_printM = nullptr;

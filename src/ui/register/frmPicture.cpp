@@ -1,5 +1,7 @@
 #include "frmPicture.h"
 
+#include "session/ReportPreview.h"
+
 #include "PictureLabel.h"
 
 #include <QHBoxLayout>
@@ -9,11 +11,13 @@
 
 namespace teran {
 
-frmPicture::frmPicture(const QString& path, const QString& caption, Dialogs& dialogs, QWidget* parent)
+frmPicture::frmPicture(const QString& path, const QString& caption, Dialogs& dialogs, Outlets& outlets,
+                       QWidget* parent)
     : QDialog(parent)
     , m_path(path)
     , m_caption(caption)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_outlets(outlets) {
     setObjectName(QStringLiteral("frmPicture"));
     setWindowTitle(caption.isEmpty() ? QStringLiteral("사진") : caption);
     resize(800, 640);
@@ -51,7 +55,7 @@ report::Document frmPicture::page() const {
 }
 
 void frmPicture::cmdPrint_Click() {
-    ReportPreview::hand(m_output, page(), m_dialogs, this);
+    ReportPreview::hand(m_outlets, m_dialogs, page(), this);
 }
 
 void frmPicture::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ReportPreview.h"
+#include "report/ReportDocument.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -10,14 +10,15 @@ class QLabel;
 namespace teran {
 
 class Dialogs;
+class Outlets;
 
 // `frmPicture`: one picture as large as the window lets it be, and printed on a page of its own.
 class frmPicture : public QDialog {
     Q_OBJECT
 public:
-    frmPicture(const QString& path, const QString& caption, Dialogs& dialogs, QWidget* parent = nullptr);
+    frmPicture(const QString& path, const QString& caption, Dialogs& dialogs, Outlets& outlets,
+               QWidget* parent = nullptr);
 
-    void setReportOutput(ReportOutput output) { m_output = std::move(output); }
     void cmdPrint_Click();
     // The page the picture prints on.
     report::Document page() const;
@@ -31,9 +32,9 @@ private:
     QString m_path;
     QString m_caption;
     Dialogs& m_dialogs;
+    Outlets& m_outlets;
     QPixmap m_picture;
     QLabel* m_view = nullptr;
-    ReportOutput m_output;
 };
 
 } // namespace teran

@@ -1,14 +1,14 @@
 #include "OpenedWindow.h"
 
+#include "session/Outlets.h"
+
 #include <QDialog>
 
 namespace teran {
 
-bool showOpenedWindow(QWidget* window, const WindowHook& hook) {
-    if (hook) {
-        hook(window);
+bool showOpenedWindow(Outlets& outlets, QWidget* window) {
+    if (outlets.takeWindow(window))
         return false;
-    }
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
         dialog->exec();
         dialog->deleteLater();
@@ -17,6 +17,11 @@ bool showOpenedWindow(QWidget* window, const WindowHook& hook) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return true;
+}
+
+void runOpenedDialog(Outlets& outlets, QDialog& dialog) {
+    if (!outlets.takeWindow(&dialog))
+        dialog.exec();
 }
 
 } // namespace teran

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <functional>
-
+class QDialog;
 class QWidget;
 
 namespace teran {
 
-// A window opened from another: tests take it through a hook instead of the user (it is then
-// not shown, and the hook owns it).
-using WindowHook = std::function<void(QWidget* window)>;
+class Outlets;
 
-// Hands the window to the hook when there is one; else runs a dialog modally (and deletes it
-// afterwards), or shows a window that deletes itself when closed. True when it was shown.
-bool showOpenedWindow(QWidget* window, const WindowHook& hook);
+// A window opened from another, unless the outlets take it: a dialog runs modally and is
+// deleted afterwards, another window is shown and deletes itself when closed. True when shown.
+bool showOpenedWindow(Outlets& outlets, QWidget* window);
+// A dialog the caller made on its stack, with a parent, and reads after: run modally unless the
+// outlets take it (then whoever took it has done with it when this returns).
+void runOpenedDialog(Outlets& outlets, QDialog& dialog);
 
 } // namespace teran

@@ -2,6 +2,7 @@
 
 #include "report/ReportPainter.h"
 #include "session/Dialogs.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,20 +22,22 @@ QString ReportPreview::savePdfText() {
     return QStringLiteral("PDF로 저장");
 }
 
-void ReportPreview::hand(const ReportOutput& output, const report::Document& document, Dialogs& dialogs,
+void ReportPreview::hand(Outlets& outlets, Dialogs& dialogs, const report::Document& document,
                          QWidget* parent) {
-    if (output)
-        output(document);
-    else
+    if (!outlets.takePage(document))
         show(document, dialogs, parent);
 }
 
-void ReportPreview::handOrTell(const ReportOutput& output, const std::optional<report::Document>& page,
-                               const QString& reason, Dialogs& dialogs, QWidget* parent) {
+void ReportPreview::hand(Session& session, const report::Document& document, QWidget* parent) {
+    hand(session.outlets(), session.dialogs(), document, parent);
+}
+
+void ReportPreview::handOrTell(Session& session, const std::optional<report::Document>& page,
+                               const QString& reason, QWidget* parent) {
     if (page)
-        hand(output, *page, dialogs, parent);
+        hand(session, *page, parent);
     else
-        dialogs.inform(reason, title());
+        session.dialogs().inform(reason, title());
 }
 
 void ReportPreview::show(const report::Document& document, Dialogs& dialogs, QWidget* parent) {

@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -31,8 +30,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 frmLogin::frmLogin(Session& session, const LoginIni& ini, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
-    , m_ini(ini)
-    , m_openFolder([](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); }) {
+    , m_ini(ini) {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("TERAN 로그인"));
     // On top from the start: changing the flags of a shown window would hide it again.
@@ -183,7 +181,8 @@ bool frmLogin::checkDataFolder() {
         return true;
     hide();
     if (m_session.dialogs().askYesNo(missingServerText(), missingServerTitle()))
-        m_openFolder(QFileInfo(m_session.dataFolder().root()).absolutePath());
+        m_session.outlets().openUrl(
+            QUrl::fromLocalFile(QFileInfo(m_session.dataFolder().root()).absolutePath()));
     m_session.endProgram(1);
     return false;
 }

@@ -24,9 +24,6 @@ public:
 
     // The start-up steps; false when the program has to end.
     bool start();
-    // How the system's file browser is opened when the data folder is missing (tests replace it).
-    void setFolderOpener(std::function<void(const QString&)> opener) { m_openFolder = std::move(opener); }
-
     static QString missingServerTitle();
     static QString missingServerText();
 
@@ -45,7 +42,6 @@ private:
 
     Session& m_session;
     const LoginIni& m_ini;
-    std::function<void(const QString&)> m_openFolder;
     QLineEdit* m_id = nullptr;
     QLineEdit* m_password = nullptr;
     QCheckBox* m_saveId = nullptr;

@@ -1,5 +1,8 @@
 #include "frmMain.h"
 
+#include "session/OpenedWindow.h"
+#include "session/ReportPreview.h"
+
 #include "session/ComingLater.h"
 
 #include "listings/ActionTexts.h"
@@ -25,7 +28,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,8 +68,7 @@ frmMain::frmMain(Session& session, ListWindowFactory factory, QWidget* parent)
     , m_actions(new ListingActionRunner(
           session, [this] { return m_windows->active(); },
           [this](const QString& text) { text.isEmpty() ? m_status->clearText() : m_status->showText(text); },
-          this))
-    , m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+          this)) {
     setObjectName(QStringLiteral("frmMain"));
     m_area->setObjectName(QStringLiteral("MDIForm"));
     setCentralWidget(m_area);
@@ -115,15 +116,6 @@ QMdiArea* frmMain::mdiArea() const {
 
 bool frmMain::ClickEnabled() const {
     return m_actions->ClickEnabled();
-}
-
-QUrl frmMain::webPageUrl(const QString& base, const QString& key) {
-    if (base.isEmpty())
-        return {};
-    QString root = base;
-    if (!root.endsWith(QLatin1Char('/')))
-        root += QLatin1Char('/');
-    return QUrl(root).resolved(QUrl(key));
 }
 
 void frmMain::buildToolBar() {
@@ -350,7 +342,9 @@ frmPaper* frmMain::openInquiryBox() {
     if (!m_inquiries) {
         m_inquiries = new frmPaper(m_session, this);
         m_inquiries->setAttribute(Qt::WA_DeleteOnClose);
-        m_inquiries->setListingOpener([this](int listing) { openRegistration({EditMode::Edit, listing}); });
+        connect(m_inquiries, &frmPaper::listingRequested, this, [this](int listing) {
+            openRegistration({EditMode::Edit, listing});
+        });
     } else {
         m_inquiries->reload();
     }
@@ -383,7 +377,7 @@ void frmMain::askAboutCurrentListing() {
         m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
         return;
     }
-    showOpenedWindow(new frmPaperin(m_session, *draft, this), m_windowHook);
+    showOpenedWindow(m_session.outlets(), new frmPaperin(m_session, *draft, this));
 }
 
 // One registration window at a time: a new request closes the one that is open.
@@ -422,7 +416,7 @@ void frmMain::printCurrentSheet(bool shared) {
     }
     ListingSheetPrint sheets(m_session);
     const SheetPrint printed = shared ? sheets.shared(number) : sheets.own(number);
-    ReportPreview::handOrTell(m_reportOutput, printed.page, printed.error, m_session.dialogs(), this);
+    ReportPreview::handOrTell(m_session, printed.page, printed.error, this);
 }
 
 void frmMain::askExit() {
@@ -474,19 +468,14 @@ void frmMain::collectSms(bool owners) {
     m_smsNumbers = numbers;
     frmSms window(m_session, this);
     window.setGroup(numbers);
-    window.setCashPageOpener([this] { openWebPage(QStringLiteral("cash_list")); });
-    if (m_smsHook) {
-        m_smsHook(window);
-        return;
-    }
-    window.exec();
+    runOpenedDialog(m_session.outlets(), window);
     m_status->refreshCash();
 }
 
 void frmMain::openWebPage(const QString& key) {
-    const QUrl url = webPageUrl(m_session.config().webBaseUrl, key);
-    if (url.isValid() && m_openUrl)
-        m_openUrl(url);
+    const QUrl url = m_session.config().webPage(key);
+    if (url.isValid())
+        m_session.outlets().openUrl(url);
 }
 
 void frmMain::tellLater() {

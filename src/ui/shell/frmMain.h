@@ -2,8 +2,6 @@
 
 #include "listings/ListColumnSets.h"
 #include "listings/ListWindowFactory.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
 #include "session/SettingsStore.h"
 
 #include "register/frmInsert.h"
@@ -75,14 +73,9 @@ public:
     frmDaily* openSchedule();      // 일정관리, one at a time
     frmPaper* openInquiryBox();    // 문의함, one at a time, read again when asked for again
     void askAboutCurrentListing(); // 문의하기
-    // Dialogs opened from the frame (the inquiry's entry window), for a test to drive.
-    void setWindowHook(WindowHook hook) { m_windowHook = std::move(hook); }
-
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
     const QStringList& smsNumbers() const { return m_smsNumbers; }
-    // Tests drive the SMS window instead of the user (it is then not shown).
-    void setSmsWindowHook(std::function<void(frmSms&)> hook) { m_smsHook = std::move(hook); }
 
     QMdiArea* mdiArea() const;
     MainMenus& menus() const { return *m_menus; }
@@ -91,14 +84,8 @@ public:
     ListingActionRunner& actions() const { return *m_actions; }
     StartPanelArea& startArea() const { return *m_area; }
 
-    // Where printed pages go; the print preview unless replaced (tests).
-    void setReportOutput(ReportOutput output) { m_reportOutput = std::move(output); }
     // 내매물 인쇄 / 공유매물 인쇄: the sheet of the listing under the cursor of the active list.
     void printCurrentSheet(bool shared);
-
-    // How web pages are opened; the system browser unless replaced (tests).
-    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
-    static QUrl webPageUrl(const QString& base, const QString& key);
 
 protected:
     // Closing the frame ends the program.
@@ -136,14 +123,10 @@ private:
     ListWindowHost* m_windows;
     ListingActionRunner* m_actions;
     QStringList m_smsNumbers;
-    std::function<void(frmSms&)> m_smsHook;
-    ReportOutput m_reportOutput;
-    std::function<void(const QUrl&)> m_openUrl;
     QPointer<frmInsert> m_registration;
     QPointer<frmGaeyak> m_contracts;
     QPointer<frmDaily> m_schedule;
     QPointer<frmPaper> m_inquiries;
-    WindowHook m_windowHook;
 };
 
 } // namespace teran

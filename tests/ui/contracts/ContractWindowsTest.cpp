@@ -40,7 +40,6 @@ protected:
     std::unique_ptr<frmGaeyakMk> contractWindow(ContractRequest request) {
         auto window = std::make_unique<frmGaeyakMk>(office->session(), request);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->setWindowHook([this](QWidget* opened) { this->opened.emplace_back(opened); });
         window->show();
         return window;
     }
@@ -67,8 +66,11 @@ protected:
             .toInt();
     }
 
+    // The k-th window opened from the windows under test.
+    template <typename T> T* opened(int k) { return qobject_cast<T*>(office->outlets().window(k)); }
+    int openedCount() { return office->outlets().windowCount(); }
+
     std::unique_ptr<ActionOffice> office;
-    std::vector<std::unique_ptr<QWidget>> opened;
 };
 
 } // namespace
@@ -111,11 +113,9 @@ TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
     EXPECT_EQ(rawOf(*again, "Mmoney_2"), "8500");
     EXPECT_EQ(control<QLineEdit>(*again, "Mmoney_2")->text(), "팔천오백만") << "in the notation stored";
     EXPECT_EQ(control<QLineEdit>(*again, "Mname3")->text(), "김영희");
-    std::optional<report::Document> printed;
-    again->setReportOutput([&printed](const report::Document& page) { printed = page; });
     again->cmdGyakPrint_Click();
-    ASSERT_TRUE(printed.has_value());
-    const QString text = renderPdf(*printed).text.simplified();
+    ASSERT_EQ(office->outlets().pages.size(), 1u);
+    const QString text = renderPdf(office->outlets().pages.back()).text.simplified();
     for (const char* wanted :
          {"서울 강남구 역삼동 831-2", "금 팔억오천만원정 ( ₩ 850,000,000원정 )",
           "금 팔천오백만원정을 계약시에", "금 칠억육천오백만원정은", "홍길동", "김영희", "800101 - 1000008"})
@@ -150,7 +150,7 @@ TEST_P(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddRes
     EXPECT_EQ(office->dialogs().lastText(), "소재를 입력해 주세요.");
     window->cmdMul_Click();
     EXPECT_EQ(office->dialogs().lastText(), "확인서를 보시려면 소재지를 먼저 적으셔야합니다.");
-    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(openedCount(), 0);
 
     set(*window, "Jadr4", "역삼동 123");
     set(*window, "Jjunim2_1", "900101");
@@ -172,8 +172,8 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     ContractStore(office->local(), office->clock()).save(k);
     auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
     control<QPushButton>(*window, "cmdRecG")->click();
-    ASSERT_EQ(opened.size(), 1u);
-    auto* receipt = qobject_cast<frmGaeyakRec*>(opened[0].get());
+    ASSERT_EQ(openedCount(), 1);
+    auto* receipt = opened<frmGaeyakRec>(0);
     ASSERT_NE(receipt, nullptr);
     EXPECT_EQ(control<QLineEdit>(*receipt, "txtSn")->text(), "1");
     EXPECT_EQ(control<QLineEdit>(*receipt, "txtMoney2")->text(), "120,000,000");
@@ -181,7 +181,7 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     EXPECT_EQ(office->dialogs().shown().last().title, "영수증");
 
     control<QPushButton>(*window, "cmdRecG")->click();
-    auto* second = qobject_cast<frmGaeyakRec*>(opened[1].get());
+    auto* second = opened<frmGaeyakRec>(1);
     EXPECT_FALSE(second->cmdSave_Click());
     EXPECT_EQ(office->dialogs().lastText(),
               "계약금 에 대한 영수증이 존재합니다.\r\n\r\n 그래도 등록하시겠습니까 ? ");
@@ -190,8 +190,7 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     EXPECT_TRUE(second->cmdSave_Click());
     EXPECT_EQ(count("mem_moo_rec"), 2);
     control<QPushButton>(*window, "cmdRecO")->click();
-    EXPECT_TRUE(qobject_cast<frmGaeyakRec*>(opened[2].get())->cmdSave_Click())
-        << "the balance's receipt asks nothing";
+    EXPECT_TRUE(opened<frmGaeyakRec>(2)->cmdSave_Click()) << "the balance's receipt asks nothing";
 }
 
 // A receipt typed into asks before it closes; one shown as it came does not.
@@ -221,15 +220,14 @@ TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
         office->clock().set(office->clock().now().addSecs(60));
     }
     frmGaeyak reg(office->session());
-    reg.setWindowHook([this](QWidget* w) { opened.emplace_back(w); });
     QTreeWidget* list = reg.list();
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "매도인2(010-1111-2222)") << "newest first";
     reg.cmdDel_Click();
     EXPECT_EQ(office->dialogs().lastText(), "선택된 항목이 없습니다.");
     reg.lvGaeyak_DblClick(list->topLevelItem(1));
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(qobject_cast<frmGaeyakMk*>(opened[0].get())->contract().seller.name, "매도인1");
+    ASSERT_EQ(openedCount(), 1);
+    EXPECT_EQ(opened<frmGaeyakMk>(0)->contract().seller.name, "매도인1");
 
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
     office->answerYes();
@@ -252,7 +250,7 @@ TEST_P(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
 
     const int listing = office->addListing({{"tb", "building"}, {"money_m", 300000}});
     frmInsert window(office->session(), RegistrationRequest{EditMode::Edit, listing});
-    window.setWindowHook([](QWidget* opened) {
+    office->outlets().onWindow = [](QObject* opened) {
         auto* ledger = qobject_cast<frmLedger*>(opened);
         ASSERT_NE(ledger, nullptr);
         const QList<QStringList> rows{{"1", "편의점", "5000", "250", "30"},
@@ -266,7 +264,7 @@ TEST_P(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
                   "보증금 합계: 8,000만원, 월세 합계: 400만원, 관리비 합계: 30만원");
         ledger->cmdjuk_Click();
         ledger->close();
-    });
+    };
     window.openLedger(LedgerKind::Tenants);
     EXPECT_EQ(window.form().text("money_mb"), "8,000");
     EXPECT_EQ(window.form().text("money_mw"), "400");
@@ -280,8 +278,8 @@ TEST_P(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
     auto window = contractWindow({false, 0, 0, ContractKind::Sale, "apt"});
     window->showDraft(k);
     window->cmdMul_Click();
-    ASSERT_EQ(opened.size(), 1u);
-    auto* form = qobject_cast<frmGaeyakMul*>(opened[0].get());
+    ASSERT_EQ(openedCount(), 1);
+    auto* form = opened<frmGaeyakMul>(0);
     EXPECT_EQ(control<QLineEdit>(*form, "Text11_8")->text(), "홍길동");
     EXPECT_EQ(control<QLineEdit>(*form, "Text11_6")->text(), "880101 - 1234567");
     control<QLineEdit>(*form, "Text1_0")->setText("100");

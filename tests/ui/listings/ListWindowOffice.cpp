@@ -27,6 +27,7 @@ std::unique_ptr<ListWindowOffice> ListWindowOffice::make(Backend backend) {
     office->m_session =
         std::make_unique<Session>(config, office->clock, office->dialogs, std::make_unique<AnsweringProbe>());
     office->m_session->setProgramEnd([](int) {});
+    office->m_session->setOutlets(&office->outlets);
     if (!office->m_session->MdbsqlConnOpen() || !office->m_session->MysqlConnOpen())
         return nullptr;
     office->seeded = seedDemo(office->local(), office->server(), office->clock);
@@ -42,6 +43,7 @@ std::unique_ptr<ListWindowOffice> ListWindowOffice::make(Backend backend) {
 }
 
 ListWindowOffice::~ListWindowOffice() {
+    outlets.clear();
     m_session.reset(); // before the scratch server goes
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DemoSeed.h"
+#include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "listings/ListChoices.h"
@@ -30,6 +31,7 @@ public:
     QTemporaryDir dir;
     FixedClock clock{QDateTime(QDate(2026, 3, 10), QTime(14, 5, 30))};
     ScriptedDialogs dialogs;
+    RecordingOutlets outlets;
     DemoSeedReport seeded;
 
 private:

@@ -115,9 +115,9 @@ TEST_F(frmSearchPrintTest, ThePageOfTheTickedRowsGoesToAFileAndThePrinter) {
     frmSearchPrint* print = openPrint({2, 4});
     ASSERT_NE(print, nullptr);
     untick(print, QStringLiteral("연락처"));
-    RenderedPdf pdf;
-    print->setOutput([&](const report::Document& page) { pdf = renderPdf(page); });
     click(print, "cmdPrint");
+    ASSERT_EQ(office->outlets.pages.size(), 1u);
+    const RenderedPdf pdf = renderPdf(office->outlets.pages.back());
 
     QFile page(office->session().dataFolder().rd() + QStringLiteral("demo.html"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
@@ -145,9 +145,7 @@ TEST_F(frmSearchPrintTest, NoPickedColumnMeansNothingToPrint) {
     auto* head = print->findChild<QListWidget*>(QStringLiteral("lvHead"));
     for (int i = 0; i < head->count(); ++i)
         head->item(i)->setCheckState(Qt::Unchecked);
-    bool shown = false;
-    print->setOutput([&shown](const report::Document&) { shown = true; });
     click(print, "cmdPrint");
-    EXPECT_FALSE(shown);
+    EXPECT_TRUE(office->outlets.pages.empty());
     EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("인쇄할 항목을 선택해 주세요."));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <memory>
 
@@ -35,7 +36,6 @@ protected:
         ASSERT_TRUE(InquiryPost(office->server()).send(d));
     }
     std::unique_ptr<ActionOffice> office;
-    QPointer<QWidget> opened; // a child of the box, which deletes it
 };
 
 } // namespace
@@ -47,9 +47,7 @@ TEST_P(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
     leave("offB", office->officeId(), 5, "남의 함");
 
     frmPaper box(office->session());
-    box.setWindowHook([this](QWidget* w) { opened = w; });
-    int openedListing = 0;
-    box.setListingOpener([&](int n) { openedListing = n; });
+    QSignalSpy listingRequests(&box, &frmPaper::listingRequested);
     EXPECT_EQ(box.statusText(), "문의함 - 검색된 데이타가 총 2 건입니다.");
     auto* list = box.findChild<QTreeWidget*>("lvPaper");
     ASSERT_EQ(list->topLevelItemCount(), 2);
@@ -69,13 +67,14 @@ TEST_P(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
               QStringLiteral("인터넷에서 남긴 문의입니다. 문자나 전화로 답변해 주세요."))
         << "a web message has no member to answer";
     box.maemul_Click();
-    EXPECT_EQ(openedListing, listing);
+    ASSERT_EQ(listingRequests.size(), 1);
+    EXPECT_EQ(listingRequests.first().first().toInt(), listing);
     box.sms_Click();
-    EXPECT_NE(qobject_cast<frmSms*>(opened.data()), nullptr);
+    EXPECT_NE(office->outlets().last<frmSms>(), nullptr);
 
     box.select(0); // from office B: answered back to B
     box.paper_Click();
-    auto* answer = qobject_cast<frmPaperin*>(opened.data());
+    auto* answer = office->outlets().last<frmPaperin>();
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer->findChild<QLineEdit*>("hdnForm")->text(), "paper");
     EXPECT_EQ(answer->findChild<QLineEdit*>("title")->text(),

@@ -1,4 +1,5 @@
 #include "PdfText.h"
+#include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
 #include "register/RegisterTexts.h"
 #include "register/frmFilebox.h"
@@ -38,7 +39,8 @@ TEST(frmFileboxTest, AFileOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo) {
     QTemporaryDir files;
     QTemporaryDir chosen;
     ScriptedDialogs dialogs;
-    frmFilebox box(files.path(), 15, dialogs);
+    RecordingOutlets outlets;
+    frmFilebox box(files.path(), 15, dialogs, outlets);
     EXPECT_TRUE(box.shownFiles().isEmpty());
 
     dialogs.fileNext(writeFile(chosen.filePath("계약서.pdf"), "first"));
@@ -74,7 +76,8 @@ TEST(frmImgBoxTest, DroppedPicturesFillTheFreeSlots) {
     ImageBoxList start;
     start.slot(1) = {ImageBoxSlot::Kind::Stored, QStringLiteral("off9_4.jpg"), true};
     ScriptedDialogs dialogs;
-    frmImgBox box(start, dir.path(), dialogs);
+    RecordingOutlets outlets;
+    frmImgBox box(start, dir.path(), dialogs, outlets);
     box.addPictures(paths);
     const ImageBoxList filled = box.box();
     EXPECT_EQ(filled.slot(0).entry, paths[0]);
@@ -91,10 +94,11 @@ TEST(frmPictureTest, ThePictureIsPrintedOnAPageOfItsOwn) {
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(path));
     ScriptedDialogs dialogs;
-    frmPicture view(path, QStringLiteral("사진 1"), dialogs);
-    RenderedPdf printed;
-    view.setReportOutput([&printed](const report::Document& page) { printed = renderPdf(page); });
+    RecordingOutlets outlets;
+    frmPicture view(path, QStringLiteral("사진 1"), dialogs, outlets);
     view.cmdPrint_Click();
+    ASSERT_EQ(outlets.pages.size(), 1u);
+    const RenderedPdf printed = renderPdf(outlets.pages.back());
     ASSERT_EQ(printed.pages, 1);
     EXPECT_TRUE(printed.text.contains(QStringLiteral("사진 1")));
     const QString png = dir.filePath("page");

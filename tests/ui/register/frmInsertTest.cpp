@@ -258,7 +258,8 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
     auto window = open();
     fillApartment(*window);
     share(*window);
-    window->setImageBoxDriver([&](frmImgBox& box) {
+    office->outlets().onWindow = [&](QObject* taken) {
+        auto& box = *qobject_cast<frmImgBox*>(taken);
         QFile notes(QDir(picked.path()).filePath("notes.txt"));
         ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
         notes.write("no picture");
@@ -272,7 +273,7 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
         control<QCheckBox>(box, "boxChk1")->click();
         box.boxcmdDel_Click(2);
         control<QPushButton>(box, "cmdSave")->click();
-    });
+    };
     control<QPushButton>(*window, "cmdimgBox")->click();
     office->dialogs().answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
@@ -287,13 +288,14 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
 
     auto edit = open({EditMode::Edit, 1});
     bool shown = false;
-    edit->setImageBoxDriver([&](frmImgBox& box) {
+    office->outlets().onWindow = [&](QObject* taken) {
+        auto& box = *qobject_cast<frmImgBox*>(taken);
         shown = true;
         EXPECT_TRUE(control<QCheckBox>(box, "boxChk0")->isChecked());
         EXPECT_FALSE(control<QCheckBox>(box, "boxChk1")->isChecked());
         EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
         EXPECT_FALSE(control<QCheckBox>(box, "boxChk2")->isEnabled());
-    });
+    };
     control<QPushButton>(*edit, "cmdimgBox")->click();
     EXPECT_TRUE(shown);
     EXPECT_TRUE(control<QPushButton>(*edit, "cmdFilebox")->isEnabled());
@@ -459,13 +461,13 @@ TEST_P(frmInsertTest, TheSameLotListAndItsPrint) {
     EXPECT_EQ(lot->topLevelItem(0)->text(lotListingCaptions().indexOf(QStringLiteral("매매가"))),
               QStringLiteral("31,000"));
 
-    QString printed;
-    window->lotPanel().setOutput(
-        [&printed](const report::Document& page) { printed = renderPdf(page).text; });
     window->lotPanel().printTicked();
     EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
+    EXPECT_TRUE(office->outlets().pages.empty());
     lot->topLevelItem(0)->setCheckState(0, Qt::Checked);
     window->lotPanel().printTicked();
+    ASSERT_EQ(office->outlets().pages.size(), 1u);
+    const QString printed = renderPdf(office->outlets().pages.back()).text;
     EXPECT_TRUE(printed.contains(QStringLiteral("31,000"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("역삼동")));
 }
@@ -478,11 +480,11 @@ TEST_P(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
     auto blank = open();
     EXPECT_FALSE(control<QPushButton>(*blank, "cmdPrintM")->isEnabled()) << "nothing stored yet";
     auto window = open({EditMode::Edit, number});
-    QList<RenderedPdf> printed;
-    window->setReportOutput([&printed](const report::Document& page) { printed << renderPdf(page); });
     control<QPushButton>(*window, "cmdPrintM")->click();
     control<QPushButton>(*window, "cmdPrintim")->click();
-    ASSERT_EQ(printed.size(), 2);
+    const auto& pages = office->outlets().pages;
+    ASSERT_EQ(pages.size(), 2u);
+    const QList<RenderedPdf> printed{renderPdf(pages[0]), renderPdf(pages[1])};
     EXPECT_TRUE(printed[0].text.contains(sheetTitle(QStringLiteral("apt"), QStringLiteral("M"))));
     EXPECT_TRUE(printed[0].text.contains(QStringLiteral("31,000")));
     EXPECT_TRUE(printed[1].text.contains(sheetTitle(QStringLiteral("apt"), QStringLiteral("W"))));

@@ -105,15 +105,20 @@ TEST(LoginWindowStartup, AMissingDataFolderAsksToLookForTheServerAndEnds) {
         auto session = office->session();
         LoginIni ini(office->loginIniPath());
         frmLogin login(*session, ini);
-        QStringList opened;
-        login.setFolderOpener([&](const QString& folder) { opened << folder; });
+        office->outlets.urls.clear();
         office->dialogs.answerNext(answer);
         office->endedWith = -1;
         EXPECT_FALSE(login.start());
         const auto& box = office->dialogs.shown().last();
-        EXPECT_EQ(box.text, frmLogin::missingServerText());
+        EXPECT_TRUE(box.text.startsWith(QStringLiteral("서버컴퓨터를 지정하지 않으셨습니다.\r\n\r\n")));
+        EXPECT_TRUE(box.text.endsWith(QStringLiteral("서버로 설치된 컴퓨터를 지금 찾으시겠습니까 ?")));
         EXPECT_EQ(box.buttons, DialogButtons::YesNo);
-        EXPECT_EQ(opened.size(), answer == DialogAnswer::Yes ? 1 : 0);
+        ASSERT_EQ(office->outlets.urls.size(), answer == DialogAnswer::Yes ? 1 : 0);
+        if (answer == DialogAnswer::Yes) {
+            EXPECT_EQ(office->outlets.urls.first().toLocalFile(),
+                      office->dir.filePath(QStringLiteral("not-mapped")))
+                << "the configured data folder, to be found and mapped";
+        }
         EXPECT_EQ(office->endedWith, 1);
         EXPECT_FALSE(QFile::exists(session->dataFolder().listingStoreFile()));
     }

@@ -42,6 +42,7 @@ protected:
         dialogs = std::make_unique<HookedDialogs>(office->dialogs);
         session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
         session->setProgramEnd([this](int code) { ended << code; });
+        session->setOutlets(&office->outlets);
         ASSERT_TRUE(session->MdbsqlConnOpen());
         loginAs(QStringLiteral("off1"));
     }
@@ -164,8 +165,6 @@ TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
         office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
     session->state().InternetOk = true; // as after an online login
     auto main = openMain();
-    QStringList printed;
-    main->setReportOutput([&printed](const report::Document& page) { printed << page.title; });
     entry(*main, "apt_m")->trigger();
     windows.of(ListKind::Own)->current = number;
     entry(*main, "bogom")->trigger();
@@ -176,6 +175,9 @@ TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
     entry(*main, "land_j")->trigger();
     windows.of(ListKind::Shared)->serverRow = serverRow;
     entry(*main, "bogo")->trigger();
+    QStringList printed;
+    for (const report::Document& page : office->outlets.pages)
+        printed << page.title;
     EXPECT_EQ(printed, (QStringList{sheetTitle(QStringLiteral("apt"), QStringLiteral("M")),
                                     sheetTitle(QStringLiteral("land"), QStringLiteral("J"))}));
 }
@@ -189,8 +191,6 @@ TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
     session->state().AuthConfig.name = "우리부동산";
     session->state().AuthConfig.phone = "02-111-2222";
     auto main = openMain();
-    QPointer<frmPaperin> written;
-    main->setWindowHook([&written](QWidget* w) { written = qobject_cast<frmPaperin*>(w); });
     entry(*main, "question")->trigger();
     EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
     entry(*main, "listKindShared")->trigger();
@@ -198,6 +198,7 @@ TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
     windows.of(ListKind::Shared)->serverRow =
         office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
     entry(*main, "question")->trigger();
+    auto* written = office->outlets.last<frmPaperin>();
     ASSERT_NE(written, nullptr);
     EXPECT_EQ(written->findChild<QLineEdit*>("title")->text(), "매물번호 8 번에 관련  문의 입니다.");
     written->findChild<QPlainTextEdit*>("content")->setPlainText("공동중개 가능할까요?");
@@ -408,7 +409,7 @@ TEST_F(frmMainTest, TheOwnersNumbersAreCollectedForTheSmsWindow) {
     own->picks = {{first, QStringLiteral("a")}, {second, QStringLiteral("b")}, {third, QStringLiteral("c")}};
 
     QStringList group;
-    main->setSmsWindowHook([&group](frmSms& window) { group = window.group(); });
+    office->outlets.onWindow = [&group](QObject* window) { group = qobject_cast<frmSms*>(window)->group(); };
     office->dialogs.answerNext(DialogAnswer::Yes);
     entry(*main, "smsgo")->trigger();
     QStringList numbers = main->smsNumbers();
@@ -444,14 +445,16 @@ TEST_F(frmMainTest, ARowClickShowsItsPicturesAndInfoAndTheListsStatusText) {
 }
 
 TEST_F(frmMainTest, WebPagesOpenUnderTheVendorsWebHost) {
-    EXPECT_EQ(frmMain::webPageUrl(QStringLiteral("http://127.0.0.1:8080/teran"), QStringLiteral("sise")),
+    TeranConfig config;
+    config.webBaseUrl = QStringLiteral("http://127.0.0.1:8080/teran");
+    EXPECT_EQ(config.webPage(QStringLiteral("sise")),
               QUrl(QStringLiteral("http://127.0.0.1:8080/teran/sise")));
-    EXPECT_TRUE(frmMain::webPageUrl(QString(), QStringLiteral("sise")).isEmpty());
+    config.webBaseUrl = QString();
+    EXPECT_TRUE(config.webPage(QStringLiteral("sise")).isEmpty());
     {
         auto main = openMain();
-        QList<QUrl> opened;
-        main->setUrlOpener([&](const QUrl& url) { opened << url; });
         entry(*main, "cashuse")->trigger();
+        const QList<QUrl>& opened = office->outlets.urls;
         ASSERT_EQ(opened.size(), 1);
         EXPECT_EQ(opened.first().path().section(QLatin1Char('/'), -1), QStringLiteral("cashuse"));
     }
