@@ -1,5 +1,5 @@
 #include "contracts/CashBalance.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@ namespace {
 class CashBalanceTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB and the loopback HTTP server");
     }
 
@@ -23,7 +23,7 @@ protected:
     }
 
     std::optional<QString> balance(const QString& company = QStringLiteral("off1")) {
-        session = office->session();
+        session = office->newSession();
         return CashBalance(*session).ShowCashBalance(company);
     }
 
@@ -32,7 +32,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<Session> session;
 };
 

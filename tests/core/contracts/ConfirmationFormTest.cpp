@@ -1,7 +1,7 @@
 #include "contracts/ConfirmationForm.h"
 #include "contracts/ListingLedger.h"
 
-#include "ActionOffice.h"
+#include "TestOffice.h"
 
 #include <QSqlRecord>
 
@@ -38,7 +38,7 @@ ConfirmationForm filledForm() {
 class ConfirmationFormTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     }
     ConfirmationFormStore store() {
@@ -49,7 +49,7 @@ protected:
             .scalar("SELECT COUNT(*) FROM mem_moo_mul WHERE `ID`=?", {office->officeId()})
             .toInt();
     }
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -112,7 +112,7 @@ TEST_P(ConfirmationFormTest, AServerAwayLeavesTheOfficeCopySavedAndSaysSo) {
 }
 
 TEST_P(ConfirmationFormTest, LedgersAreRenumberedAndKeepTheirTextsAndTotals) {
-    ListingLedgerStore ledgers(office->local(), office->clock());
+    ListingLedgerStore ledgers(office->local(), office->clock);
     LedgerTable tenants;
     tenants.title = "O'Brien 빌딩 임차현황";
     tenants.special = "1층 '편의점' 계약 갱신 예정";

@@ -3,8 +3,8 @@
 #include "contracts/Receipt.h"
 #include "contracts/ResidentNumber.h"
 
-#include "ActionOffice.h"
 #include "ContractSamples.h"
+#include "TestOffice.h"
 
 using namespace teran;
 using namespace teran::test;
@@ -15,12 +15,12 @@ namespace {
 class ContractStoreTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     }
-    ContractStore contracts() { return ContractStore(office->local(), office->clock()); }
+    ContractStore contracts() { return ContractStore(office->local(), office->clock); }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -32,7 +32,7 @@ TEST_P(ContractStoreTest, EveryColumnOfEachKindComesBackAsSaved) {
         ASSERT_GT(saved.number, 0);
         const std::optional<Contract> loaded = contracts().load(saved.number);
         ASSERT_TRUE(loaded.has_value());
-        EXPECT_EQ(loaded->writeday, office->clock().now());
+        EXPECT_EQ(loaded->writeday, office->clock.now());
         EXPECT_EQ(*loaded, saved) << contractKindCode(kind).toStdString();
         EXPECT_EQ(office->local()
                       .scalar("SELECT jumin1 FROM mem_moo_con WHERE table_idx=?", {saved.number})
@@ -46,7 +46,7 @@ TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
     Contract k = sampleContract(ContractKind::Sale);
     contracts().save(k);
     const int number = k.number;
-    office->clock().advanceDays(3);
+    office->clock.advanceDays(3);
     k.buyer.name = "박영희";
     k.money[sale::Price] = 125000;
     contracts().save(k);
@@ -55,7 +55,7 @@ TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
     const Contract loaded = *contracts().load(number);
     EXPECT_EQ(loaded.buyer.name, "박영희");
     EXPECT_EQ(loaded.money[sale::Price], 125000);
-    EXPECT_EQ(loaded.writeday.date(), office->clock().today().addDays(-3))
+    EXPECT_EQ(loaded.writeday.date(), office->clock.today().addDays(-3))
         << "the stamp of the first save stays";
 
     // A contract deleted at another desk is written again under a new number, not lost.
@@ -69,14 +69,14 @@ TEST_P(ContractStoreTest, AListingHoldsOneContractOfEachKind) {
     const int listing = office->addListing({{"money_m", 85000}, {"money_b", 40000}, {"addr2", "강남구"}});
     const std::optional<ListingRow> row = readLocal(office->local(), listing);
     Contract sale =
-        draftFromListing(*row, listing, ContractKind::Sale, "apt", sampleOffice(), office->clock().today());
+        draftFromListing(*row, listing, ContractKind::Sale, "apt", sampleOffice(), office->clock.today());
     EXPECT_EQ(sale.money[sale::Price], 85000);
     EXPECT_EQ(sale.balance(), 85000);
     EXPECT_EQ(sale.location.value(1), "강남구");
     EXPECT_EQ(sale.broker1.office, "테란공인중개사");
     EXPECT_EQ(sale.dates[sale::ContractDay].stored(), "2026-12-6");
     Contract jeonse =
-        draftFromListing(*row, listing, ContractKind::Jeonse, "apt", sampleOffice(), office->clock().today());
+        draftFromListing(*row, listing, ContractKind::Jeonse, "apt", sampleOffice(), office->clock.today());
     EXPECT_EQ(jeonse.money[lease::Deposit], 40000);
     contracts().save(sale);
     contracts().save(jeonse);
@@ -102,7 +102,7 @@ TEST_P(ContractStoreTest, ADraftCarriesTheSellerTheAreasAndTheRightAmounts) {
                                          {"uhp", ""},
                                          {"uhome", "02-123-4567"}});
     const std::optional<ListingRow> row = readLocal(office->local(), flat);
-    const QDate today = office->clock().today();
+    const QDate today = office->clock.today();
     const Contract jeonse = draftFromListing(*row, flat, ContractKind::Jeonse, "apt", sampleOffice(), today);
     EXPECT_EQ(jeonse.money[lease::Deposit], 30000) << "a jeonse is drafted with its jeonse deposit";
     EXPECT_EQ(jeonse.seller.name, "홍길동");
@@ -149,7 +149,7 @@ TEST_P(ContractStoreTest, ReceiptsAreNumberedByTheStoreAndFoundPerContractAndTyp
     EXPECT_EQ(receipts.expectedNumber(), 1);
     Contract k = sampleContract(ContractKind::Sale);
     contracts().save(k);
-    Receipt first = receiptOfContract(k, sale::Deposit, "계약금", office->clock().today());
+    Receipt first = receiptOfContract(k, sale::Deposit, "계약금", office->clock.today());
     EXPECT_EQ(first.name, "김철수");
     EXPECT_EQ(first.name2, "홍길동");
     EXPECT_EQ(first.won, 120'000'000);
@@ -168,7 +168,7 @@ TEST_P(ContractStoreTest, ReceiptsAreNumberedByTheStoreAndFoundPerContractAndTyp
 }
 
 TEST_P(ContractStoreTest, TheRegisterListsNewestFirstWithDeadlinesAndEndingLeases) {
-    FixedClock& clock = office->clock(); // 2026-12-06
+    FixedClock& clock = office->clock; // 2026-12-06
     const auto lease = [&](ContractKind kind, qint64 deposit, qint64 rent, const QDate& signedOn,
                            const QDate& end) {
         Contract k = sampleContract(kind);

@@ -1,4 +1,4 @@
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "listings/ListQuery.h"
 
 using namespace teran;
@@ -11,7 +11,7 @@ const QString kHostile = QStringLiteral("' \" % _ ;-- 역삼");
 class DetailedSearchTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        f = ListFixture::make(GetParam());
+        f = TestOffice::make({GetParam(), Desk::Office, listsAfternoon()});
         TERAN_REQUIRE_SERVICE(f != nullptr, "MariaDB");
     }
 
@@ -27,7 +27,7 @@ protected:
         return numbers;
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 } // namespace

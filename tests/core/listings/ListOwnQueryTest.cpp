@@ -1,4 +1,4 @@
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "listings/ListQuery.h"
 #include "session/SettingsStore.h"
 
@@ -12,7 +12,7 @@ namespace {
 class ListOwnQueryTest : public testing::Test {
 protected:
     void SetUp() override {
-        f = ListFixture::make(Backend::Sqlite);
+        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
         ASSERT_TRUE(f);
     }
 
@@ -35,7 +35,7 @@ protected:
         return numbers;
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 QString cellOf(const ListPage& page, int row, const QString& caption) {

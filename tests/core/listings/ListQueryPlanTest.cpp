@@ -1,4 +1,4 @@
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "listings/ListQuery.h"
 #include "session/PropertyTypes.h"
 
@@ -43,10 +43,10 @@ QStringList planOf(SqlStore& store, const Statement& st) {
 
 // The office's rows and a server of other offices, spread over every type, two staff, four
 // months of dates and both tabs, enough for MariaDB's planner to see a real table.
-class ListPlanFixture {
+class ListPlanData {
 protected:
     void prepare(Backend backend) {
-        f = ListFixture::make(backend);
+        f = TestOffice::make({backend, Desk::Office, listsAfternoon()});
         TERAN_REQUIRE_SERVICE(f, "MariaDB");
         QList<ListingRow> own;
         const QList<PropertyType>& types = propertyTypes();
@@ -113,16 +113,16 @@ protected:
         return filter;
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 // The office's own lists live in its SQLite file.
-class OwnListPlanTest : public ListPlanFixture, public testing::Test {
+class OwnListPlanTest : public ListPlanData, public testing::Test {
 protected:
     void SetUp() override { prepare(Backend::Sqlite); }
 };
 
-class SharedListPlanTest : public ListPlanFixture, public testing::TestWithParam<Backend> {
+class SharedListPlanTest : public ListPlanData, public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override { prepare(GetParam()); }
 };
@@ -151,7 +151,8 @@ TEST_F(OwnListPlanTest, TheOwnListsAndTheirChoiceBoxesReadThroughIndexes) {
 }
 
 TEST_P(SharedListPlanTest, TheSharedAndClubListsReadThroughIndexes) {
-    const QList<Statement> reads = readsOf(f->server(), [&] {
+    SqlStore& server = f->session().serverStore(); // the connection the lists read through
+    const QList<Statement> reads = readsOf(server, [&] {
         search(ListKind::Shared, typed(QStringLiteral("all")));
         search(ListKind::Shared, typed(QStringLiteral("apt")));
         search(ListKind::Shared, typed(QStringLiteral("apt")),
@@ -159,7 +160,7 @@ TEST_P(SharedListPlanTest, TheSharedAndClubListsReadThroughIndexes) {
         search(ListKind::Club, typed(QStringLiteral("all")));
         search(ListKind::Club, typed(QStringLiteral("apt")));
     });
-    expectNoFullRead(f->server(), reads);
+    expectNoFullRead(server, reads);
 }
 
 // The plain own list counts nothing: its total comes from the kept counts and still agrees

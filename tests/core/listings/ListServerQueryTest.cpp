@@ -1,4 +1,4 @@
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "listings/ListQuery.h"
 
 #include <QSet>
@@ -11,7 +11,7 @@ namespace {
 class ListServerQueryTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        f = ListFixture::make(GetParam());
+        f = TestOffice::make({GetParam(), Desk::Office, listsAfternoon()});
         TERAN_REQUIRE_SERVICE(f != nullptr, "MariaDB");
     }
 
@@ -42,7 +42,7 @@ protected:
                             {f->clock.now(), id, subIdx});
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 QString cellOf(const ListPage& page, int row, const QString& caption) {
@@ -77,9 +77,9 @@ TEST_P(ListServerQueryTest, SharedListShowsOtherOfficesInternetListingsOfTheLast
 }
 
 TEST_P(ListServerQueryTest, SharedRowsShowTheOfficeInChargeAndFormattedCells) {
-    f->addMember(QStringLiteral("other"), QStringLiteral("김중개"), QStringLiteral("02-777-8888"),
-                 QStringLiteral("010-9999-0000"));
-    f->addMember(QStringLiteral("nophone"), QStringLiteral("박중개"), QString(), QString());
+    f->addOtherOffice(QStringLiteral("other"), QStringLiteral("김중개"), QStringLiteral("02-777-8888"),
+                      QStringLiteral("010-9999-0000"));
+    f->addOtherOffice(QStringLiteral("nophone"), QStringLiteral("박중개"), QString(), QString());
     const int big = f->addShared({{"tb", "villa"},
                                   {"ty", "B"},
                                   {"money_m", 9'876'543'210'123LL},

@@ -1,4 +1,4 @@
-#include "ActionOffice.h"
+#include "TestOffice.h"
 #include "listings/ActionTexts.h"
 
 #include <QFileInfo>
@@ -15,7 +15,7 @@ class ListingActionsPicturesTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
         TERAN_REQUIRE_SERVICE(ftpService().has_value(), "The loopback FTP server");
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB or the loopback probe page");
     }
 
@@ -41,7 +41,7 @@ protected:
         return number;
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -53,11 +53,11 @@ TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsThe
     office->answerYes();
 
     const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet);
+        office->actions().publish(TestOffice::picks({number}), PublicationState::Internet);
 
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.picturesIncomplete, 0);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 등록작업 (1)건을 완료하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물 등록작업 (1)건을 완료하였습니다."));
     for (const QString& sent :
          {name(number, 1), name(number, 2, "GIF"), name(number, 3), name(number, 5, "gif")})
         EXPECT_TRUE(onServer(sent)) << sent.toStdString();
@@ -81,13 +81,13 @@ TEST_P(ListingActionsPicturesTest, PictureThatCannotGoUpIsReportedButTheRowStays
     office->answerYes();
 
     const ActionOutcome outcome =
-        office->actions().publish(ActionOffice::picks({number}), PublicationState::ClubsAndInternet);
+        office->actions().publish(TestOffice::picks({number}), PublicationState::ClubsAndInternet);
 
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.picturesIncomplete, 1);
     EXPECT_EQ(office->localState(number), 3);
     EXPECT_EQ(office->serverState(number), 3);
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("매물 등록작업 (1)건을 완료하였습니다.") + kBreak +
                   ActionTexts::picturesNotSentNote(1, QStringLiteral("매물%1").arg(number)));
 }
@@ -96,20 +96,19 @@ TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCop
     const int number = listingWithPictures();
     const int other = office->addPublished(1);
     office->answerYes();
-    office->actions().publish(ActionOffice::picks({number}), PublicationState::ClubsAndInternet);
+    office->actions().publish(TestOffice::picks({number}), PublicationState::ClubsAndInternet);
     ASSERT_EQ(office->serverState(number), 3);
     ASSERT_TRUE(onServer(name(number, 1)));
     ASSERT_TRUE(onServer(name(number, 3)));
     office->progressTexts.clear();
-    office->dialogs().clear();
+    office->dialogs.clear();
     office->answerYes();
 
-    const ActionOutcome outcome = office->actions().archive(ActionOffice::picks({number}));
+    const ActionOutcome outcome = office->actions().archive(TestOffice::picks({number}));
 
-    EXPECT_EQ(office->dialogs().shown().first().text,
+    EXPECT_EQ(office->dialogs.shown().first().text,
               ActionTexts::archiveQuestion(1, QStringLiteral("매물%1").arg(number)));
-    EXPECT_EQ(office->dialogs().lastText(),
-              QStringLiteral("매물보관함으로 이동작업 (1)건을 완료하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물보관함으로 이동작업 (1)건을 완료하였습니다."));
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(office->localState(number), 2);
     EXPECT_EQ(
@@ -145,13 +144,13 @@ TEST_P(ListingActionsPicturesTest, UnpublishWithThePictureServerGoneStillRemoves
     });
     office->answerYes();
 
-    const ActionOutcome outcome = actions.unpublish(ActionOffice::picks({number}), UnpublishScope::Clubs);
+    const ActionOutcome outcome = actions.unpublish(TestOffice::picks({number}), UnpublishScope::Clubs);
 
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.picturesIncomplete, 1);
     EXPECT_EQ(office->serverState(number), std::nullopt);
     EXPECT_EQ(office->localState(number), 0);
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral(" 매물 삭제작업 (1)건을 완료하였습니다.") + kBreak +
                   ActionTexts::picturesNotRemovedNote(1, QStringLiteral("매물%1").arg(number)));
 }

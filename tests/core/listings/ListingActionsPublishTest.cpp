@@ -1,4 +1,4 @@
-#include "ActionOffice.h"
+#include "TestOffice.h"
 #include "listings/ActionTexts.h"
 #include "session/DailyLog.h"
 
@@ -12,7 +12,7 @@ namespace {
 class ListingActionsPublishTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB or the loopback probe page");
     }
 
@@ -24,10 +24,10 @@ protected:
     }
     ActionOutcome publish(const QList<int>& numbers, PublicationState target = PublicationState::Internet) {
         office->answerYes();
-        return office->actions().publish(ActionOffice::picks(numbers), target);
+        return office->actions().publish(TestOffice::picks(numbers), target);
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -38,17 +38,17 @@ TEST_P(ListingActionsPublishTest, TenListingsAtATimeGoThroughWithTheirCopies) {
     const QList<int> numbers = addListings(10);
     const int eleventh = office->addListing();
     EXPECT_FALSE(publish(numbers + QList<int>{eleventh}).ran);
-    ASSERT_EQ(office->dialogs().shown().size(), 1);
-    EXPECT_EQ(office->dialogs().lastText(),
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("온라인 매물등록 작업은 한번에 10까지만 등록가능합니다."));
     EXPECT_EQ(office->serverCount(office->officeId()), 0);
 
-    office->dialogs().clear();
+    office->dialogs.clear();
     const int alreadyThere = office->addPublished(1);
     const ActionOutcome outcome = publish(numbers + QList<int>{alreadyThere});
-    ASSERT_EQ(office->dialogs().shown().size(), 2);
-    EXPECT_TRUE(office->dialogs().shown().first().text.startsWith(QStringLiteral("선택된매물 (10)개 ")));
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 등록작업 (10)건을 완료하였습니다."));
+    ASSERT_EQ(office->dialogs.shown().size(), 2);
+    EXPECT_TRUE(office->dialogs.shown().first().text.startsWith(QStringLiteral("선택된매물 (10)개 ")));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물 등록작업 (10)건을 완료하였습니다."));
     EXPECT_EQ(outcome.done, 10);
     EXPECT_EQ(outcome.skipped, 1);
     EXPECT_EQ(office->serverCount(office->officeId()), 11);
@@ -68,7 +68,7 @@ TEST_P(ListingActionsPublishTest, CopyIsDatedAndKeyedForTheSharedLists) {
 
     EXPECT_EQ(office->serverState(number), 3);
     EXPECT_EQ(office->localState(number), 3);
-    EXPECT_EQ(SqlStore::toDateTime(office->serverColumn(number, "showday")), office->clock().now());
+    EXPECT_EQ(SqlStore::toDateTime(office->serverColumn(number, "showday")), office->clock.now());
     EXPECT_EQ(SqlStore::toDateTime(office->serverColumn(number, "sortday")),
               QDateTime(QDate(2026, 11, 1), QTime(9, 0)));
     EXPECT_EQ(office->serverColumn(number, "hitadd").toInt(), 0);
@@ -97,10 +97,10 @@ TEST_P(ListingActionsPublishTest, PublishingSetsTheScopeOfPublishedRows) {
     EXPECT_EQ(office->serverColumn(internet, "table_idx"), copyKey) << "a scope change rewrote the copy";
     EXPECT_EQ(office->serverColumn(internet, "hitadd").toInt(), 2);
 
-    office->dialogs().clear();
+    office->dialogs.clear();
     EXPECT_FALSE(publish({clubs}, PublicationState::Clubs).ran);
-    ASSERT_EQ(office->dialogs().shown().size(), 1);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없거나 이미 등록된매물입니다."));
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("선택된 매물이 없거나 이미 등록된매물입니다."));
 }
 
 TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndLogsEach) {
@@ -112,11 +112,11 @@ TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndL
     EXPECT_EQ(outcome.failedNumbers, numbers);
     for (int number : numbers)
         EXPECT_EQ(office->localState(number), 0);
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("매물 등록작업 (0)건을 완료하였습니다.") + QStringLiteral("\r\n\r\n") +
                   ActionTexts::failedNote(QStringLiteral("등록"), 2,
                                           QStringLiteral("매물%1,매물%2").arg(numbers[0]).arg(numbers[1])));
-    QFile log(office->session().log().fileFor(office->clock().today()));
+    QFile log(office->session().log().fileFor(office->clock.today()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(log.readAll()).count(QStringLiteral("frmMain -> internetin => ")), 2);
 }
@@ -126,32 +126,32 @@ TEST_P(ListingActionsPublishTest, FailedServerLeavesRowsUnpublishedNamesThemAndL
 TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginTheServerAndAYes) {
     const int number = office->addListing();
     office->session().state().OnlineMode = QStringLiteral("offline");
-    EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran);
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_FALSE(office->actions().publish(TestOffice::picks({number}), PublicationState::Internet).ran);
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("오프라인으로 로그인하셨습니다.\r\n\r\n온라인 매물작업은 인터넷에 연결된 "
                              "상태에서 다시 로그인하신 후에 사용하실 수 있습니다."));
 
     office->session().state().OnlineMode = QStringLiteral("yes");
     office->session().state().InternetOk = false;
     const QList<std::function<ActionOutcome(ListingActions&)>> online = {
-        [&](ListingActions& a) { return a.unpublish(ActionOffice::picks({number}), UnpublishScope::Both); },
-        [&](ListingActions& a) { return a.refreshSelected(ActionOffice::picks({number})); },
+        [&](ListingActions& a) { return a.unpublish(TestOffice::picks({number}), UnpublishScope::Both); },
+        [&](ListingActions& a) { return a.refreshSelected(TestOffice::picks({number})); },
         [&](ListingActions& a) { return a.refreshAll(); },
     };
     for (const auto& action : online) {
-        office->dialogs().clear();
+        office->dialogs.clear();
         auto actions = office->actions();
         EXPECT_FALSE(action(actions).ran);
-        ASSERT_EQ(office->dialogs().shown().size(), 1);
-        EXPECT_EQ(office->dialogs().lastText(),
+        ASSERT_EQ(office->dialogs.shown().size(), 1);
+        EXPECT_EQ(office->dialogs.lastText(),
                   QStringLiteral(
                       "현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요."));
     }
 
     office->session().state().InternetOk = true;
     EXPECT_FALSE(office->actions().publish({}, PublicationState::Internet).ran);
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("선택된 매물이 없습니다."));
-    EXPECT_FALSE(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).ran)
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("선택된 매물이 없습니다."));
+    EXPECT_FALSE(office->actions().publish(TestOffice::picks({number}), PublicationState::Internet).ran)
         << "answered No";
     EXPECT_EQ(office->localState(number), 0);
     EXPECT_EQ(office->serverCount(office->officeId()), 0);

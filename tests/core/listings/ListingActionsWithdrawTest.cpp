@@ -1,4 +1,4 @@
-#include "ActionOffice.h"
+#include "TestOffice.h"
 #include "listings/ActionTexts.h"
 
 #include <QFileInfo>
@@ -11,7 +11,7 @@ namespace {
 class ListingActionsWithdrawTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB or the loopback probe page");
     }
 
@@ -24,7 +24,7 @@ protected:
         return office->local().scalar("SELECT table_idx FROM maemul WHERE table_idx = ?", {number}).isValid();
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -45,11 +45,11 @@ TEST_P(ListingActionsWithdrawTest, UnpublishScopesOnEveryPublishedState) {
         const QList<std::tuple<int, int, int>> rows{{office->addPublished(1), 1, c.after1},
                                                     {office->addPublished(3), 3, c.after3},
                                                     {office->addPublished(7), 7, c.after7}};
-        office->dialogs().clear();
+        office->dialogs.clear();
         office->answerYes();
 
         const ActionOutcome outcome = office->actions().unpublish(
-            ActionOffice::picks({std::get<0>(rows[0]), std::get<0>(rows[1]), std::get<0>(rows[2])}), c.scope);
+            TestOffice::picks({std::get<0>(rows[0]), std::get<0>(rows[1]), std::get<0>(rows[2])}), c.scope);
 
         int touched = 0;
         for (const auto& [number, before, expected] : rows) {
@@ -62,14 +62,14 @@ TEST_P(ListingActionsWithdrawTest, UnpublishScopesOnEveryPublishedState) {
         }
         EXPECT_EQ(outcome.done, touched);
         EXPECT_EQ(outcome.skipped, 3 - touched);
-        EXPECT_TRUE(office->dialogs().shown().first().text.contains(QString::fromUtf8(c.name) +
-                                                                    QStringLiteral(" 매물에서 삭제합니다.")));
-        EXPECT_EQ(office->dialogs().lastText(), ActionTexts::unpublishDone(outcome.done));
+        EXPECT_TRUE(office->dialogs.shown().first().text.contains(QString::fromUtf8(c.name) +
+                                                                  QStringLiteral(" 매물에서 삭제합니다.")));
+        EXPECT_EQ(office->dialogs.lastText(), ActionTexts::unpublishDone(outcome.done));
     }
 
     const int boxed = office->addListing();
-    EXPECT_FALSE(office->actions().unpublish(ActionOffice::picks({boxed}), UnpublishScope::Both).ran);
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_FALSE(office->actions().unpublish(TestOffice::picks({boxed}), UnpublishScope::Both).ran);
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("선택된 매물이 없거나 인터넷에 등록된매물이 없습니다."));
 }
 
@@ -79,13 +79,13 @@ TEST_P(ListingActionsWithdrawTest, ArchiveWithoutTheInternetMovesOnlyUnpublished
     const int plain = office->addListing();
     office->session().state().InternetOk = false;
     office->answerYes();
-    const ActionOutcome outcome = office->actions().archive(ActionOffice::picks({published, plain}));
+    const ActionOutcome outcome = office->actions().archive(TestOffice::picks({published, plain}));
     EXPECT_EQ(outcome.done, 1);
     EXPECT_EQ(outcome.failedNumbers, QList<int>{published});
     EXPECT_EQ(office->localState(plain), 2);
     EXPECT_EQ(office->localState(published), 3);
     EXPECT_EQ(office->serverState(published), 3);
-    EXPECT_TRUE(office->dialogs().lastText().contains(
+    EXPECT_TRUE(office->dialogs.lastText().contains(
         ActionTexts::serverNeededNote(1, QStringLiteral("매물%1").arg(published))));
 }
 
@@ -98,11 +98,11 @@ TEST_P(ListingActionsWithdrawTest, StaffDeletesOnlyTheListingsInHisCharge) {
     office->answerYes();
 
     const ActionOutcome outcome =
-        office->actions().remove(ActionOffice::picks({mine, colleagues, alsoMine, nobodys}));
+        office->actions().remove(TestOffice::picks({mine, colleagues, alsoMine, nobodys}));
 
-    EXPECT_EQ(office->dialogs().shown().first().text,
+    EXPECT_EQ(office->dialogs.shown().first().text,
               ActionTexts::deleteQuestion(2, QStringLiteral("매물%1,매물%2").arg(mine).arg(alsoMine)));
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물 삭제작업 (2)건을 완료하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물 삭제작업 (2)건을 완료하였습니다."));
     EXPECT_EQ(outcome.skipped, 2);
     EXPECT_FALSE(localExists(mine));
     EXPECT_FALSE(localExists(alsoMine));
@@ -113,7 +113,7 @@ TEST_P(ListingActionsWithdrawTest, StaffDeletesOnlyTheListingsInHisCharge) {
     // The main account deletes whatever is ticked.
     office->session().state().LoginId = office->officeId();
     office->answerYes();
-    EXPECT_EQ(office->actions().remove(ActionOffice::picks({colleagues, nobodys})).done, 2);
+    EXPECT_EQ(office->actions().remove(TestOffice::picks({colleagues, nobodys})).done, 2);
     EXPECT_EQ(office->serverState(colleagues), std::nullopt);
 }
 
@@ -141,7 +141,7 @@ TEST_P(ListingActionsWithdrawTest, DeleteRemovesTheListingsOwnImageBoxAndFilesOn
         ASSERT_TRUE(office->writeLocalPicture(file));
     office->answerYes();
 
-    EXPECT_EQ(office->actions().remove(ActionOffice::picks({doomed})).done, 1);
+    EXPECT_EQ(office->actions().remove(TestOffice::picks({doomed})).done, 1);
 
     for (const QString& file : doomedFiles)
         EXPECT_FALSE(QFileInfo::exists(office->localPicture(file))) << file.toStdString();

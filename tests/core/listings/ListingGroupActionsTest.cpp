@@ -1,5 +1,5 @@
 #include "listings/ListingGroupActions.h"
-#include "ListFixture.h"
+#include "TestOffice.h"
 
 using namespace teran;
 using namespace teran::test;
@@ -9,7 +9,7 @@ namespace {
 class ListingGroupActionsTest : public testing::Test {
 protected:
     void SetUp() override {
-        f = ListFixture::make(Backend::Sqlite);
+        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
         ASSERT_TRUE(f);
     }
 
@@ -33,7 +33,7 @@ protected:
         };
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 } // namespace

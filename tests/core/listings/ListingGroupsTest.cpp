@@ -1,5 +1,5 @@
 #include "listings/ListingGroups.h"
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "listings/ListingGroupActions.h"
 
 using namespace teran;
@@ -11,7 +11,7 @@ namespace {
 class ListingGroupsTest : public testing::Test {
 protected:
     void SetUp() override {
-        f = ListFixture::make(Backend::Sqlite);
+        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
         ASSERT_TRUE(f);
     }
 
@@ -25,7 +25,7 @@ protected:
             .toInt();
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 QDateTime at(int day) {

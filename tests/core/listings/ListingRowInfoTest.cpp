@@ -1,5 +1,5 @@
 #include "listings/ListingRowInfo.h"
-#include "ListFixture.h"
+#include "TestOffice.h"
 #include "pictures/PictureStore.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 class ListingRowInfoTest : public testing::Test {
 protected:
     void SetUp() override {
-        f = ListFixture::make(Backend::Sqlite);
+        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
         ASSERT_TRUE(f);
     }
 
@@ -35,7 +35,7 @@ protected:
         return QDir(f->session().dataFolder().files()).filePath(name);
     }
 
-    std::unique_ptr<ListFixture> f;
+    std::unique_ptr<TestOffice> f;
 };
 
 QDateTime day(int d) {
@@ -84,8 +84,8 @@ TEST_F(ListingRowInfoTest, OwnPicturesComeFromTheDataFolderWhenTheFileIsThere) {
 }
 
 TEST_F(ListingRowInfoTest, SharedRowShowsTheOfficeAndItsAgent) {
-    f->addMember(QStringLiteral("other"), QStringLiteral("이사장"), QStringLiteral("02-555-0000"),
-                 QStringLiteral("010-5555-0000"));
+    f->addOtherOffice(QStringLiteral("other"), QStringLiteral("이사장"), QStringLiteral("02-555-0000"),
+                      QStringLiteral("010-5555-0000"));
     f->server().execute(QStringLiteral("UPDATE members SET shopname = ? WHERE memID = ?"),
                         {QStringLiteral("다른부동산"), QStringLiteral("other")});
     f->addShared({{"bigoie", "공동중개 환영"}});

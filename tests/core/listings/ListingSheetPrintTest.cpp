@@ -1,5 +1,5 @@
 #include "listings/ListingSheetPrint.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +12,9 @@ namespace {
 class ListingSheetPrintTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-        session = office->session();
+        session = office->newSession();
         ASSERT_TRUE(session->MdbsqlConnOpen());
         session->state().LoginId = session->state().OfficeMainId = QStringLiteral("off1");
         session->state().InternetOk = true;
@@ -39,7 +39,7 @@ protected:
         return {};
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<Session> session;
 };
 

@@ -1,4 +1,4 @@
-#include "ActionOffice.h"
+#include "TestOffice.h"
 
 #include <QSqlQuery>
 #include <QUrl>
@@ -61,7 +61,7 @@ const char* operationName(Operation op) {
 class PublicationInvariantTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB or the loopback probe page");
     }
 
@@ -96,7 +96,7 @@ protected:
             };
         ListingActions actions(office->session(), pictures);
         office->answerYes();
-        const QList<ListingPick> picks = ActionOffice::picks({number});
+        const QList<ListingPick> picks = TestOffice::picks({number});
         switch (op) {
         case Operation::Publish:
             return actions.publish(picks, PublicationState::Internet);
@@ -110,7 +110,7 @@ protected:
         return actions.remove(picks);
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -138,8 +138,8 @@ TEST_P(PublicationInvariantTest, AFailureAtAnyStepKeepsBothStoresInStep) {
             EXPECT_EQ(outcome.done, done ? 1 : 0);
             if (!done) {
                 EXPECT_EQ(outcome.failedNumbers, QList<int>{number});
-                EXPECT_TRUE(office->dialogs().lastText().contains(QStringLiteral("매물%1").arg(number)))
-                    << office->dialogs().lastText().toStdString();
+                EXPECT_TRUE(office->dialogs.lastText().contains(QStringLiteral("매물%1").arg(number)))
+                    << office->dialogs.lastText().toStdString();
             }
             if (fault.where == Where::Pictures && op != Operation::Publish) {
                 EXPECT_EQ(outcome.picturesIncomplete, 1);
@@ -165,16 +165,16 @@ TEST_P(PublicationInvariantTest, ACancelledBatchLeavesTheRestAsItWas) {
     int asked = 0;
     actions.setCancelled([&asked] { return ++asked > 2; });
     office->answerYes();
-    const ActionOutcome outcome = actions.remove(ActionOffice::picks(numbers));
+    const ActionOutcome outcome = actions.remove(TestOffice::picks(numbers));
     EXPECT_EQ(outcome.done, 2);
     EXPECT_EQ(outcome.cancelled, 2);
     for (int i = 0; i < numbers.size(); ++i) {
         EXPECT_EQ(localExists(numbers[i]), i >= 2);
         EXPECT_EQ(office->serverState(numbers[i]).has_value(), i >= 2);
     }
-    EXPECT_TRUE(office->dialogs().lastText().contains(
+    EXPECT_TRUE(office->dialogs.lastText().contains(
         QStringLiteral("취소하여 삭제하지 않은 매물 (2)건 [매물%1,매물%2]").arg(numbers[2]).arg(numbers[3])))
-        << office->dialogs().lastText().toStdString();
+        << office->dialogs.lastText().toStdString();
 }
 
 // Publishing a number whose old copy is still on the server (an office database emptied or put
@@ -190,7 +190,7 @@ TEST_P(PublicationInvariantTest, PublishingReplacesAnOldCopyOfTheSameNumber) {
                                     {"money_m", 99000}});
     const QVariant serverKey = office->serverColumn(number, "table_idx");
     office->answerYes();
-    EXPECT_EQ(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).done, 1);
+    EXPECT_EQ(office->actions().publish(TestOffice::picks({number}), PublicationState::Internet).done, 1);
     EXPECT_EQ(office->serverColumn(number, "cboname").toString(), QStringLiteral("새 매물"));
     EXPECT_EQ(office->serverColumn(number, "money_m").toLongLong(), 12000);
     EXPECT_EQ(office->serverColumn(number, "table_idx"), serverKey) << "other offices know the copy by it";
@@ -207,7 +207,7 @@ TEST_P(PublicationInvariantTest, ThePublishAfterALostConnectionSucceeds) {
     ASSERT_TRUE(kill.exec(QStringLiteral("KILL %1").arg(id)));
     const int number = office->addListing();
     office->answerYes();
-    EXPECT_EQ(office->actions().publish(ActionOffice::picks({number}), PublicationState::Internet).done, 1);
+    EXPECT_EQ(office->actions().publish(TestOffice::picks({number}), PublicationState::Internet).done, 1);
     EXPECT_EQ(office->serverState(number), 1);
 }
 

@@ -1,5 +1,5 @@
 #include "online/ReferenceRefresh.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 #include "online/ReferenceData.h"
 
 #include <QFile>
@@ -46,14 +46,14 @@ QStringList snapshot(SqlStore& store, ReferenceJob job) {
 class ReferenceRefreshTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback servers");
         local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("refresh-local")));
         local->open(office->listingUrl());
     }
 
     std::unique_ptr<Session> startSession() {
-        auto made = office->session();
+        auto made = office->newSession();
         made->ensureOpen();
         return made;
     }
@@ -66,7 +66,7 @@ protected:
 
     SqlStore& server() { return office->server(); }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<SqlStore> local;
 };
 
@@ -94,7 +94,7 @@ TEST_P(ReferenceRefreshTest, TheCountsDecideWhetherTheCopyIsOffered) {
 
     const QStringList before = snapshot(*local, ReferenceJob::Post);
     office->goOffline();
-    auto offline = office->session();
+    auto offline = office->newSession();
     office->dialogs.clear();
     EXPECT_EQ(checkReference(*offline, ReferenceJob::Post), RefreshCheck::Offline);
     EXPECT_FALSE(runReferenceCopy(*offline, ReferenceJob::Post));

@@ -1,7 +1,7 @@
 #include "people/SmsDesk.h"
 #include "people/SmsRecord.h"
 
-#include "ActionOffice.h"
+#include "TestOffice.h"
 
 using namespace teran;
 using namespace teran::test;
@@ -49,7 +49,7 @@ TEST(SmsDeskTest, ChecksBeforeSendingAndTheGroupRule) {
 
 // The recipients of each source, the name bound as typed, sellers hidden by another user left out.
 TEST(SmsDeskTest, RecipientsComeFromEachSourceByName) {
-    std::unique_ptr<ActionOffice> office = ActionOffice::make(Backend::Sqlite);
+    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::Sqlite, Desk::UniqueOffice);
     TERAN_REQUIRE_SERVICE(office != nullptr, "the vendor server");
     SqlStore& local = office->local();
     local.execute("INSERT INTO maedoin (uname, uhp, addr1, opid) VALUES (?,?,?,?)",

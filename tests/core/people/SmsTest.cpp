@@ -4,7 +4,7 @@
 #include "people/SmsRecord.h"
 #include "people/SmsSender.h"
 
-#include "ActionOffice.h"
+#include "TestOffice.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -187,11 +187,11 @@ TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesFor
         EXPECT_EQ(sentText(line), text);
     EXPECT_EQ(sent[0].section('\t', 1, 2), "01070001000\t025551234");
 
-    std::unique_ptr<ActionOffice> office = ActionOffice::make(Backend::MariaDb);
+    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::MariaDb, Desk::UniqueOffice);
     TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     chargeSmsBatch(office->server(), office->officeId(), office->officeId(), result.delivered(), text,
-                   office->clock().now());
-    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 0, text, office->clock().now());
+                   office->clock.now());
+    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 0, text, office->clock.now());
     EXPECT_EQ(office->server()
                   .scalar("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
                   .toLongLong(),
@@ -202,8 +202,7 @@ TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesFor
               1)
         << "a batch without a delivery charges nothing";
     // A batch of 1,100 would overflow a 16-bit charge.
-    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 1100, "x",
-                   office->clock().now());
+    chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 1100, "x", office->clock.now());
     EXPECT_EQ(office->server()
                   .scalar("SELECT MIN(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
                   .toLongLong(),

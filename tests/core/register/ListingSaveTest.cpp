@@ -1,5 +1,5 @@
 #include "register/ListingSave.h"
-#include "ActionOffice.h"
+#include "TestOffice.h"
 #include "session/StoreSchemas.h"
 #include "session/TypeFields.h"
 
@@ -27,7 +27,7 @@ ListingRow advertisable() {
 class ListingSaveTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     }
 
@@ -60,7 +60,7 @@ protected:
             QStringLiteral("SELECT `%1` FROM maemul WHERE table_idx = ?").arg(column), {number});
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
     QTemporaryDir picked;
     QStringList logged;
 };

@@ -1,4 +1,4 @@
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 #include "session/LoginService.h"
 #include "session/PasswordHash.h"
 #include "session/ServerNotices.h"
@@ -15,7 +15,7 @@ namespace {
 class LoginTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB and the loopback HTTP server");
         ini = std::make_unique<LoginIni>(office->loginIniPath());
     }
@@ -32,14 +32,14 @@ protected:
         return result;
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<LoginIni> ini;
 };
 
 } // namespace
 
 TEST_P(LoginTest, AStaffLoginOnTheServerFillsTheSessionAndMirrorsTheOffice) {
-    auto session = office->session();
+    auto session = office->newSession();
     const LoginResult result = logIn(*session, QStringLiteral("  st1 "), QStringLiteral("pw2"), true, false);
     ASSERT_EQ(result.outcome, LoginOutcome::Online);
     const SessionState& state = session->state();
@@ -69,12 +69,12 @@ TEST_P(LoginTest, AStaffLoginOnTheServerFillsTheSessionAndMirrorsTheOffice) {
 
 TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_EQ(logIn(*first, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::Online);
     }
     office->goOffline();
     office->clock.advanceDays(1);
-    auto next = office->session();
+    auto next = office->newSession();
     EXPECT_EQ(logIn(*next, QStringLiteral("st2"), QStringLiteral("wrong")).status,
               QStringLiteral("비밀번호가 틀립니다."));
     const LoginResult result = logIn(*next, QStringLiteral("st2"), QStringLiteral("pw3"));
@@ -90,7 +90,7 @@ TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
 TEST_P(LoginTest, ServerRefusalsSayWhy) {
     office->addMember(QStringLiteral("lost"), QStringLiteral("orphan"), QStringLiteral("B"),
                       QStringLiteral("pw"), QStringLiteral("소속없음"));
-    auto session = office->session();
+    auto session = office->newSession();
     EXPECT_EQ(logIn(*session, QStringLiteral("nobody"), QStringLiteral("pw")).status,
               QStringLiteral("등록된 회원이 아닙니다."));
     EXPECT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("not-pw2")).status,
@@ -106,14 +106,14 @@ TEST_P(LoginTest, ServerRefusalsSayWhy) {
     EXPECT_EQ(ini->read().password, QStringLiteral("pw1"));
 
     office->goOffline();
-    auto offline = office->session();
+    auto offline = office->newSession();
     EXPECT_EQ(logIn(*offline, QStringLiteral("nobody"), QStringLiteral("pw")).status,
               QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다."));
 }
 
 // The office database must hold this office's listings only.
 TEST_P(LoginTest, AnotherOfficesDatabaseEndsTheProgram) {
-    auto session = office->session();
+    auto session = office->newSession();
     session->CreateDbObjects();
     ASSERT_TRUE(session->MdbsqlConnOpen());
     session->listingStore().execute(
@@ -129,14 +129,14 @@ TEST_P(LoginTest, AnotherOfficesDatabaseEndsTheProgram) {
 // The mirror follows the server: a changed password and a removed account reach the office.
 TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_TRUE(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).succeeded());
     }
     office->server().execute(QStringLiteral("UPDATE members SET memPWD=? WHERE memID=?"),
                              {QStringLiteral("new'pw"), QStringLiteral("st1")});
     office->server().execute(QStringLiteral("DELETE FROM members WHERE memID=?"), {QStringLiteral("st2")});
     {
-        auto second = office->session();
+        auto second = office->newSession();
         // The server answers, so its word holds over the office's older copy.
         EXPECT_EQ(logIn(*second, QStringLiteral("st1"), QStringLiteral("pw2")).status,
                   QStringLiteral("비밀번호가 틀립니다."));
@@ -155,7 +155,7 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
     EXPECT_EQ(office->localValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID='st2'")).toInt(),
               0);
     office->goOffline();
-    auto third = office->session();
+    auto third = office->newSession();
     EXPECT_EQ(logIn(*third, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::NoServer);
     EXPECT_EQ(logIn(*third, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome, LoginOutcome::Offline);
 }
@@ -164,13 +164,13 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
 // whenever the server answers, with the office's notices shown and the office's details fresh.
 TEST_P(LoginTest, AKnownAccountIsOnlineOnEveryDayTheServerAnswers) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
     }
     office->clock.advanceDays(1);
     office->server().execute(QStringLiteral("UPDATE members SET shopname=? WHERE companyID=?"),
                              {QStringLiteral("테란부동산"), QStringLiteral("off1")});
-    auto next = office->session();
+    auto next = office->newSession();
     const LoginResult result = logIn(*next, QStringLiteral("st1"), QStringLiteral("pw2"));
     EXPECT_EQ(result.outcome, LoginOutcome::Online);
     EXPECT_EQ(next->state().OnlineMode, QStringLiteral("yes"));
@@ -185,11 +185,11 @@ TEST_P(LoginTest, AKnownAccountIsOnlineOnEveryDayTheServerAnswers) {
 // A day that starts without the server goes online when the server comes back, without a restart.
 TEST_P(LoginTest, AnOfflineSessionGoesOnlineWhenTheServerReturns) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
     }
     office->internetAnswers = false;
-    auto session = office->session();
+    auto session = office->newSession();
     ASSERT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Offline);
     EXPECT_EQ(office->endedWith, -1) << "a missing server does not end the day";
     EXPECT_FALSE(LoginService(*session).reconnect()) << "still no server";
@@ -212,12 +212,12 @@ TEST_P(LoginTest, AnOfflineSessionGoesOnlineWhenTheServerReturns) {
 // the day goes on; an unknown one cannot be checked anywhere.
 TEST_P(LoginTest, AServerThatRefusesLeavesAKnownAccountOffline) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
     }
     office->config.serverUrl =
         QStringLiteral("mysql://terandbuser:x@127.0.0.1:%1/teran").arg(QUrl(closedPortUrl()).port());
-    auto session = office->session();
+    auto session = office->newSession();
     EXPECT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Offline);
     EXPECT_EQ(office->endedWith, -1);
     EXPECT_TRUE(office->dialogs.shown().isEmpty()) << "no fatal box for a known account";
@@ -238,7 +238,7 @@ TEST_P(LoginTest, UnreadNoticesAnsweredNoAreNotShownAgain) {
                              {QStringLiteral("21, 22,23,99,x');--")});
     office->dialogs.answerNext(DialogAnswer::Yes); // 21: show it again next time
     office->dialogs.answerNext(DialogAnswer::No);  // 22: read
-    auto session = office->session();
+    auto session = office->newSession();
     ASSERT_EQ(logIn(*session, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
 
     ASSERT_EQ(office->dialogs.shown().size(), 2);

@@ -1,5 +1,5 @@
 #include "session/StoreAttempt.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@ namespace {
 class StoreAttemptTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(Backend::Sqlite);
+        office = TestOffice::make(Backend::Sqlite);
         ASSERT_NE(office, nullptr);
-        session = office->session();
+        session = office->newSession();
         ASSERT_TRUE(session->MdbsqlConnOpen());
     }
 
@@ -29,7 +29,7 @@ protected:
         session->listingStore().execute(QStringLiteral("SELECT * FROM no_such_table"));
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<Session> session;
 };
 

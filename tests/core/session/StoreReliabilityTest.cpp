@@ -1,4 +1,4 @@
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 #include "session/LoginService.h"
 #include "session/OfficeFile.h"
 #include "session/PasswordHash.h"
@@ -193,7 +193,7 @@ namespace {
 class StoreSafetyTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB and the loopback HTTP server");
         office->addMember(QStringLiteral("off1"), QStringLiteral("st9"), QStringLiteral("B"), kSecret,
                           QStringLiteral("최사원"));
@@ -207,7 +207,7 @@ protected:
     }
 
     const QString kSecret = QStringLiteral("Secret-Pass-7731");
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -216,7 +216,7 @@ protected:
 // its file is readable by the owner and the office's group only.
 TEST_P(StoreSafetyTest, NoStaffPasswordIsKeptReadableInTheOfficeDatabase) {
     {
-        auto first = office->session();
+        auto first = office->newSession();
         ASSERT_TRUE(logIn(*first, QStringLiteral("st9"), kSecret));
     }
     // As an older version left it: the password in clear text and no hashing step applied yet.
@@ -227,7 +227,7 @@ TEST_P(StoreSafetyTest, NoStaffPasswordIsKeptReadableInTheOfficeDatabase) {
         older.execute(QStringLiteral("DELETE FROM teran_schema WHERE version >= 3"));
     }
     {
-        auto second = office->session();
+        auto second = office->newSession();
         office->goOffline();
         ASSERT_TRUE(logIn(*second, QStringLiteral("st9"), kSecret)) << "offline against the hash";
         EXPECT_FALSE(logIn(*second, QStringLiteral("st9"), QStringLiteral("wrong")));
@@ -251,7 +251,7 @@ TEST_P(StoreSafetyTest, NoStaffPasswordIsKeptReadableInTheOfficeDatabase) {
 TEST_P(StoreSafetyTest, ALostServerConnectionComesBackOnTheNextAction) {
     if (GetParam() != Backend::MariaDb)
         GTEST_SKIP() << "an SQLite server file has no connection to lose";
-    auto session = office->session();
+    auto session = office->newSession();
     ASSERT_TRUE(logIn(*session, QStringLiteral("off1"), QStringLiteral("pw1")));
     QList<bool> heard;
     QObject::connect(session.get(), &Session::serverConnectionChanged, [&heard](bool up) { heard << up; });

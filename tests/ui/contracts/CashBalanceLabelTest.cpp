@@ -1,15 +1,15 @@
 #include "contracts/CashBalanceLabel.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 
 using namespace teran;
 using namespace teran::test;
 
 TEST(CashBalanceLabelTest, ThePanelShowsTheLoggedInOfficesBalanceAndKeepsItOffline) {
-    auto office = OfficeFixture::make(Backend::Sqlite);
+    auto office = TestOffice::make(Backend::Sqlite);
     TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
     office->server().execute(QStringLiteral("INSERT INTO mem_cash(companyID, Money) VALUES(?,?)"),
                              {QStringLiteral("off1"), 3000000000LL});
-    auto session = office->session();
+    auto session = office->newSession();
     session->state().OfficeMainId = QStringLiteral("off1");
 
     CashBalanceLabel label;
@@ -18,7 +18,7 @@ TEST(CashBalanceLabelTest, ThePanelShowsTheLoggedInOfficesBalanceAndKeepsItOffli
     EXPECT_EQ(label.text(), QStringLiteral("3,000,000,000 원"));
 
     office->goOffline();
-    auto offline = office->session();
+    auto offline = office->newSession();
     offline->state().OfficeMainId = QStringLiteral("off1");
     label.refresh(*offline);
     EXPECT_EQ(label.text(), QStringLiteral("3,000,000,000 원"));

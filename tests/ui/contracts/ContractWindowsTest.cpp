@@ -5,9 +5,9 @@
 #include "contracts/frmLedger.h"
 #include "register/frmInsert.h"
 
-#include "ActionOffice.h"
 #include "ContractSamples.h"
 #include "PdfText.h"
+#include "TestOffice.h"
 #include "contracts/ContractRegister.h"
 #include "contracts/ContractStore.h"
 #include "contracts/ListingLedger.h"
@@ -32,7 +32,7 @@ namespace {
 class ContractWindowsTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         office->session().state().AuthConfig = sampleOffice();
     }
@@ -67,10 +67,10 @@ protected:
     }
 
     // The k-th window opened from the windows under test.
-    template <typename T> T* opened(int k) { return qobject_cast<T*>(office->outlets().window(k)); }
-    int openedCount() { return office->outlets().windowCount(); }
+    template <typename T> T* opened(int k) { return qobject_cast<T*>(office->outlets.window(k)); }
+    int openedCount() { return office->outlets.windowCount(); }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -98,13 +98,13 @@ TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
     set(*window, "Maddr3", "경기 성남시 분당구 2");
 
     ASSERT_TRUE(window->cmdGyakSave_Click());
-    EXPECT_EQ(office->dialogs().shown().last().text, "저장되었습니다");
-    EXPECT_EQ(office->dialogs().shown().last().title, "계약서 등록");
+    EXPECT_EQ(office->dialogs.shown().last().text, "저장되었습니다");
+    EXPECT_EQ(office->dialogs.shown().last().title, "계약서 등록");
     const int number = window->contract().number;
     ASSERT_GT(number, 0);
     set(*window, "Mname3", "김영희");
     ASSERT_TRUE(window->cmdGyakSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "수정되었습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "수정되었습니다.");
     EXPECT_EQ(count("mem_moo_con"), 1);
 
     // The listing's contract opens again instead of a new one.
@@ -114,8 +114,8 @@ TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
     EXPECT_EQ(control<QLineEdit>(*again, "Mmoney_2")->text(), "팔천오백만") << "in the notation stored";
     EXPECT_EQ(control<QLineEdit>(*again, "Mname3")->text(), "김영희");
     again->cmdGyakPrint_Click();
-    ASSERT_EQ(office->outlets().pages.size(), 1u);
-    const QString text = renderPdf(office->outlets().pages.back()).text.simplified();
+    ASSERT_EQ(office->outlets.pages.size(), 1u);
+    const QString text = renderPdf(office->outlets.pages.back()).text.simplified();
     for (const char* wanted :
          {"서울 강남구 역삼동 831-2", "금 팔억오천만원정 ( ₩ 850,000,000원정 )",
           "금 팔천오백만원정을 계약시에", "금 칠억육천오백만원정은", "홍길동", "김영희", "800101 - 1000008"})
@@ -127,16 +127,16 @@ TEST_P(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
     const int listing = office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}});
     auto untouched = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     EXPECT_TRUE(untouched->close());
-    EXPECT_TRUE(office->dialogs().shown().isEmpty());
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
 
     auto window = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     set(*window, "Mname3", "김철수");
-    office->dialogs().answerNext(DialogAnswer::Cancel);
+    office->dialogs.answerNext(DialogAnswer::Cancel);
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(office->dialogs().lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
+    EXPECT_TRUE(office->dialogs.lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
     EXPECT_EQ(count("mem_moo_con"), 0);
-    office->dialogs().answerNext(DialogAnswer::Yes);
+    office->dialogs.answerNext(DialogAnswer::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(count("mem_moo_con"), 1) << "saved on the way out";
 }
@@ -147,29 +147,29 @@ TEST_P(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddRes
     EXPECT_FALSE(control<QWidget>(*window, "picGaeyakM")->isVisible());
     EXPECT_EQ(control<QLabel>(*window, "Jlbltitle")->text(), "부동산 전세계약서");
     EXPECT_FALSE(window->cmdGyakSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "소재를 입력해 주세요.");
+    EXPECT_EQ(office->dialogs.lastText(), "소재를 입력해 주세요.");
     window->cmdMul_Click();
-    EXPECT_EQ(office->dialogs().lastText(), "확인서를 보시려면 소재지를 먼저 적으셔야합니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "확인서를 보시려면 소재지를 먼저 적으셔야합니다.");
     EXPECT_EQ(openedCount(), 0);
 
     set(*window, "Jadr4", "역삼동 123");
     set(*window, "Jjunim2_1", "900101");
     set(*window, "Jjunim2_2", "5123456"); // a number issued since 2020 need not follow the old rule
     EXPECT_FALSE(window->cmdGyakSave_Click()) << "answered No";
-    EXPECT_TRUE(office->dialogs().lastText().contains("900101-5******"));
-    EXPECT_EQ(office->dialogs().shown().last().title, "주민등록번호 확인");
+    EXPECT_TRUE(office->dialogs.lastText().contains("900101-5******"));
+    EXPECT_EQ(office->dialogs.shown().last().title, "주민등록번호 확인");
     EXPECT_EQ(count("mem_moo_con"), 0);
     office->answerYes();
     EXPECT_TRUE(window->cmdGyakSave_Click());
     EXPECT_EQ(
-        ContractStore(office->local(), office->clock()).load(window->contract().number)->buyer.residentNumber,
+        ContractStore(office->local(), office->clock).load(window->contract().number)->buyer.residentNumber,
         "9001015123456");
 }
 
 // A second receipt of the same type for the same contract asks first; No stores nothing.
 TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) {
     Contract k = sampleContract(ContractKind::Sale);
-    ContractStore(office->local(), office->clock()).save(k);
+    ContractStore(office->local(), office->clock).save(k);
     auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
     control<QPushButton>(*window, "cmdRecG")->click();
     ASSERT_EQ(openedCount(), 1);
@@ -178,12 +178,12 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     EXPECT_EQ(control<QLineEdit>(*receipt, "txtSn")->text(), "1");
     EXPECT_EQ(control<QLineEdit>(*receipt, "txtMoney2")->text(), "120,000,000");
     ASSERT_TRUE(receipt->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().shown().last().title, "영수증");
+    EXPECT_EQ(office->dialogs.shown().last().title, "영수증");
 
     control<QPushButton>(*window, "cmdRecG")->click();
     auto* second = opened<frmGaeyakRec>(1);
     EXPECT_FALSE(second->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               "계약금 에 대한 영수증이 존재합니다.\r\n\r\n 그래도 등록하시겠습니까 ? ");
     EXPECT_EQ(count("mem_moo_rec"), 1);
     office->answerYes();
@@ -198,33 +198,33 @@ TEST_P(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
     frmGaeyakRec untouched(office->session());
     untouched.show();
     EXPECT_TRUE(untouched.close());
-    EXPECT_TRUE(office->dialogs().shown().isEmpty());
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
 
     frmGaeyakRec receipt(office->session());
     receipt.setAttribute(Qt::WA_DeleteOnClose, false);
     receipt.show();
     set(receipt, "txtName", "김영수");
-    office->dialogs().answerNext(DialogAnswer::Cancel);
+    office->dialogs.answerNext(DialogAnswer::Cancel);
     EXPECT_FALSE(receipt.close());
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     EXPECT_TRUE(receipt.close());
     EXPECT_EQ(count("mem_moo_rec"), 0) << "discarded, not saved";
 }
 
 TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
-    ContractStore contracts(office->local(), office->clock());
+    ContractStore contracts(office->local(), office->clock);
     for (int i = 0; i < 3; ++i) {
         Contract k = sampleContract(ContractKind::Sale);
         k.seller.name = QStringLiteral("매도인%1").arg(i);
         contracts.save(k);
-        office->clock().set(office->clock().now().addSecs(60));
+        office->clock.set(office->clock.now().addSecs(60));
     }
     frmGaeyak reg(office->session());
     QTreeWidget* list = reg.list();
     ASSERT_EQ(list->topLevelItemCount(), 3);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "매도인2(010-1111-2222)") << "newest first";
     reg.cmdDel_Click();
-    EXPECT_EQ(office->dialogs().lastText(), "선택된 항목이 없습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "선택된 항목이 없습니다.");
     reg.lvGaeyak_DblClick(list->topLevelItem(1));
     ASSERT_EQ(openedCount(), 1);
     EXPECT_EQ(opened<frmGaeyakMk>(0)->contract().seller.name, "매도인1");
@@ -232,12 +232,12 @@ TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
     office->answerYes();
     reg.cmdDel_Click();
-    EXPECT_EQ(office->dialogs().lastText(), "삭제되었습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "삭제되었습니다.");
     EXPECT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(count("mem_moo_con"), 2);
     reg.selectTab(registerTab::Receipts);
     reg.cmdDel_Click();
-    EXPECT_EQ(office->dialogs().lastText(), "선택된 매물이 없습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "선택된 매물이 없습니다.");
 }
 
 // The registration window's tenant and loan buttons: refused before the listing is stored,
@@ -245,12 +245,12 @@ TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {
 TEST_P(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
     auto fresh = std::make_unique<frmInsert>(office->session(), RegistrationRequest{});
     fresh->openLedger(LedgerKind::Tenants);
-    EXPECT_EQ(office->dialogs().lastText(), "임차인현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
-    EXPECT_EQ(office->dialogs().shown().last().title, "임차인현황");
+    EXPECT_EQ(office->dialogs.lastText(), "임차인현황을 등록하시려면 매물을 먼저 저장하셔야 합니다.");
+    EXPECT_EQ(office->dialogs.shown().last().title, "임차인현황");
 
     const int listing = office->addListing({{"tb", "building"}, {"money_m", 300000}});
     frmInsert window(office->session(), RegistrationRequest{EditMode::Edit, listing});
-    office->outlets().onWindow = [](QObject* opened) {
+    office->outlets.onWindow = [](QObject* opened) {
         auto* ledger = qobject_cast<frmLedger*>(opened);
         ASSERT_NE(ledger, nullptr);
         const QList<QStringList> rows{{"1", "편의점", "5000", "250", "30"},
@@ -269,7 +269,7 @@ TEST_P(ContractWindowsTest, TenantTotalsGoIntoTheRegistrationWindow) {
     EXPECT_EQ(window.form().text("money_mb"), "8,000");
     EXPECT_EQ(window.form().text("money_mw"), "400");
     const LedgerTable stored =
-        ListingLedgerStore(office->local(), office->clock()).load(LedgerKind::Tenants, listing);
+        ListingLedgerStore(office->local(), office->clock).load(LedgerKind::Tenants, listing);
     EXPECT_EQ(stored.rows.size(), 2) << "closing saves the table";
 }
 
@@ -285,10 +285,10 @@ TEST_P(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
     control<QLineEdit>(*form, "Text1_0")->setText("100");
     control<QRadioButton>(*form, "Option2_1")->click();
     EXPECT_FALSE(form->cmdSave_Click()) << "the question answered No";
-    EXPECT_EQ(office->dialogs().shown().last().title, "중개대상물확인 설명서 저장");
+    EXPECT_EQ(office->dialogs.shown().last().title, "중개대상물확인 설명서 저장");
     office->answerYes();
     ASSERT_TRUE(form->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "저장되었습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "저장되었습니다.");
     EXPECT_EQ(count("mem_moo_mul"), 1);
     EXPECT_EQ(office->server()
                   .scalar("SELECT text1_0 FROM mem_moo_mul WHERE `ID`=?", {office->officeId()})

@@ -1,5 +1,6 @@
 #include "GridDriver.h"
-#include "ListWindowOffice.h"
+#include "ScriptedChoices.h"
+#include "TestOffice.h"
 #include "listings/ListingGroupActions.h"
 #include "listings/ListingGroupPanel.h"
 #include "listings/ListingTableModel.h"
@@ -18,7 +19,7 @@ namespace {
 class GroupPanelTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make();
+        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
         ASSERT_TRUE(office);
         window = std::make_unique<frmList>(office->session());
         auto scripted = std::make_unique<ScriptedChoices>();
@@ -67,7 +68,7 @@ protected:
 
     const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmList> window;
     ScriptedChoices* choices = nullptr;
     QTableView* grid = nullptr;

@@ -1,5 +1,5 @@
 #include "listings/ListingTableModel.h"
-#include "ListWindowOffice.h"
+#include "TestOffice.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
@@ -14,7 +14,7 @@ namespace {
 class ListingTableModelTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make();
+        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
         ASSERT_TRUE(office);
     }
 
@@ -33,7 +33,7 @@ protected:
         return -1;
     }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "listings/frmList.h"
 #include "GridDriver.h"
-#include "ListWindowOffice.h"
+#include "ScriptedChoices.h"
+#include "TestOffice.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingTableModel.h"
 #include "listings/frmSearchPrint.h"
@@ -25,7 +26,7 @@ namespace {
 class frmListTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make();
+        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
         ASSERT_TRUE(office);
         open();
     }
@@ -61,7 +62,7 @@ protected:
     const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
     ListingTableModel* model() { return window->model(); }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmList> window;
     ScriptedChoices* choices = nullptr;
     QTableView* grid = nullptr;

@@ -1,6 +1,6 @@
 #include "listings/frmListie.h"
 #include "GridDriver.h"
-#include "ListWindowOffice.h"
+#include "TestOffice.h"
 #include "listings/ListingTableModel.h"
 #include "listings/frmDetail.h"
 #include "session/SettingsStore.h"
@@ -20,7 +20,7 @@ namespace {
 class frmListieTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make(GetParam());
+        office = TestOffice::make({GetParam(), Desk::Demo, listsAfternoon()});
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         window = std::make_unique<frmListie>(office->session());
         window->resize(1200, 800);
@@ -44,7 +44,7 @@ protected:
 
     const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmListie> window;
     QTableView* grid = nullptr;
 };
@@ -129,7 +129,7 @@ TEST_P(frmListieTest, ADoubleClickShowsTheDetailsDrawnByTheProgram) {
 TEST_P(frmListieTest, ALostServerLeavesAnEmptyListAndALogLine) {
     search(QStringLiteral("5"));
     ASSERT_GT(grid->model()->rowCount(), 0);
-    office->server().close();
+    office->session().serverStore().close(); // the connection the window reads through
     clickRow(grid, 0);
     const QStringList lines = office->logLines();
     ASSERT_FALSE(lines.isEmpty());

@@ -1,7 +1,7 @@
 #include "listings/frmSearchPrint.h"
 #include "GridDriver.h"
-#include "ListWindowOffice.h"
 #include "PdfText.h"
+#include "TestOffice.h"
 #include "listings/ListingTableModel.h"
 #include "listings/frmList.h"
 
@@ -20,7 +20,7 @@ namespace {
 class frmSearchPrintTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make();
+        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
         ASSERT_TRUE(office);
         window = std::make_unique<frmList>(office->session());
         window->resize(1200, 800);
@@ -59,7 +59,7 @@ protected:
         return grid->model()->index(row, columnOf(grid, caption)).data().toString();
     }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmList> window;
     QTableView* grid = nullptr;
 };

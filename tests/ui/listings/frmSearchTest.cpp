@@ -1,6 +1,6 @@
 #include "listings/frmSearch.h"
 #include "GridDriver.h"
-#include "ListWindowOffice.h"
+#include "TestOffice.h"
 #include "listings/SearchPanel.h"
 #include "listings/frmList.h"
 
@@ -17,7 +17,7 @@ namespace {
 class frmSearchTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ListWindowOffice::make();
+        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
         ASSERT_TRUE(office);
         window = std::make_unique<frmList>(office->session());
         window->resize(1200, 800);
@@ -50,7 +50,7 @@ protected:
             .toInt();
     }
 
-    std::unique_ptr<ListWindowOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmList> window;
     QTableView* grid = nullptr;
 };

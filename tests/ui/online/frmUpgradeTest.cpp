@@ -1,6 +1,6 @@
 #include "online/frmUpgrade.h"
 #include "HookedDialogs.h"
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 #include "online/ReferenceData.h"
 #include "online/ReferenceRefresh.h"
 
@@ -41,7 +41,7 @@ QStringList postSnapshot(SqlStore& store) {
 class frmUpgradeTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(GetParam());
+        office = TestOffice::make(GetParam());
         TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback servers");
         local = std::make_unique<SqlStore>(uniqueName(QStringLiteral("upgrade-local")));
         local->open(office->listingUrl());
@@ -67,7 +67,7 @@ protected:
         poll->start();
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<SqlStore> local;
     std::unique_ptr<HookedDialogs> dialogs;
     std::unique_ptr<Session> session;

@@ -1,8 +1,8 @@
 #include "people/frmDaily.h"
 #include "people/frmDailyIn.h"
 
-#include "ActionOffice.h"
 #include "PdfText.h"
+#include "TestOffice.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -22,22 +22,22 @@ namespace {
 class frmDailyTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(Backend::Sqlite);
+        office = TestOffice::make(Backend::Sqlite, Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         window = std::make_unique<frmDaily>(office->session());
     }
     // The entry window opened last.
-    frmDailyIn* entry() { return office->outlets().last<frmDailyIn>(); }
+    frmDailyIn* entry() { return office->outlets.last<frmDailyIn>(); }
     // The text of the page printed last.
     QString lastPrinted() {
-        const auto& pages = office->outlets().pages;
+        const auto& pages = office->outlets.pages;
         return pages.empty() ? QString() : renderPdf(pages.back()).text.simplified();
     }
     template <typename T = QLineEdit> T* in(const char* name) { return entry()->findChild<T*>(name); }
     QTreeWidget* list(const char* name) { return window->findChild<QTreeWidget*>(name); }
-    QDate today() { return office->clock().today(); }
+    QDate today() { return office->clock.today(); }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmDaily> window;
 };
 
@@ -50,15 +50,15 @@ TEST_F(frmDailyTest, AnAppointmentIsEnteredRemindedChangedAndDeleted) {
     EXPECT_EQ(entry()->action(), "daily");
     EXPECT_EQ(in<QDateEdit>("dayS")->date(), today());
     EXPECT_FALSE(entry()->cmdSaveS_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "이름을 입력해주세요");
-    EXPECT_EQ(office->dialogs().shown().last().title, "스케쥴관리");
+    EXPECT_EQ(office->dialogs.lastText(), "이름을 입력해주세요");
+    EXPECT_EQ(office->dialogs.shown().last().title, "스케쥴관리");
 
     in<QDateEdit>("dayS")->setDate(today().addDays(2));
     in("txtName")->setText("김매도");
     in("company")->setText("대한상사");
     in("alim")->setText("3");
     ASSERT_TRUE(entry()->cmdSaveS_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "저장을 완료하였습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "저장을 완료하였습니다.");
     EXPECT_EQ(entry()->windowTitle(), "스케쥴 - 수정") << "saved once, the window holds the stored entry";
     ASSERT_EQ(list("lvSauto")->topLevelItemCount(), 1) << "the reminder started yesterday";
     EXPECT_EQ(list("lvSauto")->topLevelItem(0)->text(2), "김매도(대한상사)");
@@ -78,11 +78,11 @@ TEST_F(frmDailyTest, AnAppointmentIsEnteredRemindedChangedAndDeleted) {
     const QString printed = lastPrinted();
     EXPECT_TRUE(printed.contains("김매도(대한상사) 현장")) << printed.toStdString();
 
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     EXPECT_FALSE(entry()->cmdDelS_Click());
-    office->dialogs().answerNext(DialogAnswer::Yes);
+    office->dialogs.answerNext(DialogAnswer::Yes);
     ASSERT_TRUE(entry()->cmdDelS_Click());
-    EXPECT_EQ(office->dialogs().shown().last().text, "정말삭제하시겠습니까 ?");
+    EXPECT_EQ(office->dialogs.shown().last().text, "정말삭제하시겠습니까 ?");
     EXPECT_EQ(list("lvS")->topLevelItemCount(), 0);
     EXPECT_EQ(list("lvSauto")->topLevelItemCount(), 0);
 }
@@ -132,17 +132,17 @@ TEST_F(frmDailyTest, AnUnsavedEntryIsAskedAboutBeforeItCloses) {
     QSignalSpy rejected(entry(), &QDialog::rejected);
     entry()->reject(); // nothing typed: it closes without a word
     EXPECT_EQ(rejected.size(), 1);
-    const qsizetype boxes = office->dialogs().shown().size();
+    const qsizetype boxes = office->dialogs.shown().size();
     EXPECT_EQ(boxes, 0);
 
     window->cmdS_Click();
     QSignalSpy again(entry(), &QDialog::rejected);
     in("txtName")->setText("박매수");
-    office->dialogs().answerNext(DialogAnswer::Cancel);
+    office->dialogs.answerNext(DialogAnswer::Cancel);
     entry()->reject();
     EXPECT_EQ(again.size(), 0) << "staying keeps the entry open";
-    EXPECT_TRUE(office->dialogs().lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
-    office->dialogs().answerNext(DialogAnswer::Yes);
+    EXPECT_TRUE(office->dialogs.lastText().startsWith("저장하지 않은 변경 내용이 있습니다."));
+    office->dialogs.answerNext(DialogAnswer::Yes);
     entry()->reject();
     EXPECT_EQ(again.size(), 1);
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_daily WHERE name='박매수'").toInt(), 1)

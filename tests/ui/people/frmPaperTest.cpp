@@ -2,7 +2,7 @@
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
 
-#include "ActionOffice.h"
+#include "TestOffice.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,7 @@ namespace {
 class frmPaperTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
         OfficeDetails& details = office->session().state().AuthConfig;
         details.name = "우리부동산";
@@ -35,7 +35,7 @@ protected:
         InquiryDraft d{to, from, "apt", listing, false, "문의자", "010-3000-0001", "", "매물 문의", content};
         ASSERT_TRUE(InquiryPost(office->server()).send(d));
     }
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
 };
 
 } // namespace
@@ -63,34 +63,34 @@ TEST_P(frmPaperTest, AMessageIsReadAnsweredAndDeletedInTheOfficesOwnBox) {
                   .toInt(),
               1);
     box.paper_Click();
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("인터넷에서 남긴 문의입니다. 문자나 전화로 답변해 주세요."))
         << "a web message has no member to answer";
     box.maemul_Click();
     ASSERT_EQ(listingRequests.size(), 1);
     EXPECT_EQ(listingRequests.first().first().toInt(), listing);
     box.sms_Click();
-    EXPECT_NE(office->outlets().last<frmSms>(), nullptr);
+    EXPECT_NE(office->outlets.last<frmSms>(), nullptr);
 
     box.select(0); // from office B: answered back to B
     box.paper_Click();
-    auto* answer = office->outlets().last<frmPaperin>();
+    auto* answer = office->outlets.last<frmPaperin>();
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer->findChild<QLineEdit*>("hdnForm")->text(), "paper");
     EXPECT_EQ(answer->findChild<QLineEdit*>("title")->text(),
               QString("매물번호 %1 번에 관련  답변 입니다.").arg(listing));
     EXPECT_EQ(answer->findChild<QLineEdit*>("mname")->text(), "우리부동산");
     EXPECT_FALSE(answer->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "내용을 적어주세요");
+    EXPECT_EQ(office->dialogs.lastText(), "내용을 적어주세요");
     answer->findChild<QPlainTextEdit*>("content")->setPlainText("네, 가능합니다");
     ASSERT_TRUE(answer->cmdSave_Click());
-    EXPECT_EQ(office->dialogs().lastText(), "메세지를 성공적으로 전달하였습니다.");
+    EXPECT_EQ(office->dialogs.lastText(), "메세지를 성공적으로 전달하였습니다.");
     EXPECT_EQ(InquiryBox(office->server(), "offB").list().size(), 2);
 
     const int number = box.current()->number;
-    office->dialogs().answerNext(DialogAnswer::Yes);
+    office->dialogs.answerNext(DialogAnswer::Yes);
     ASSERT_TRUE(box.cmdDel_Click());
-    EXPECT_EQ(office->dialogs().shown().last().text, "정말 삭제하시겠습니까 ?");
+    EXPECT_EQ(office->dialogs.shown().last().text, "정말 삭제하시겠습니까 ?");
     EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(office->server().scalar("SELECT COUNT(*) FROM mem_paper WHERE table_idx=?", {number}).toInt(),
               0);

@@ -1,5 +1,6 @@
 #include "register/RegionCascade.h"
-#include "PickerOffice.h"
+#include "PostalRows.h"
+#include "TestOffice.h"
 #include "register/RegionBox.h"
 
 #include "WidgetControls.h"
@@ -38,17 +39,17 @@ public:
 class RegionCascadeTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(office.opened);
-        office.addSamplePosts();
+        ASSERT_NE(office, nullptr);
+        addSamplePosts(office->local());
     }
-    PickerOffice office;
+    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::Sqlite, Desk::Office);
 };
 
 } // namespace
 
 TEST_F(RegionCascadeTest, ChoosingARegionAndADistrictFillsTheLowerCombos) {
     SearchPanel panel;
-    RegionCascade* cascade = RegionCascade::attach(*office.session, &panel);
+    RegionCascade* cascade = RegionCascade::attach(office->session(), &panel);
     ASSERT_NE(cascade, nullptr);
     EXPECT_EQ(itemsOf(panel.addr2), QStringList{QStringLiteral("시/군/구")});
     EXPECT_EQ(itemsOf(panel.addr3), QStringList{QStringLiteral("읍/면/동")});
@@ -89,7 +90,7 @@ TEST_F(RegionCascadeTest, ChoosingARegionAndADistrictFillsTheLowerCombos) {
 }
 
 TEST_F(RegionCascadeTest, ValuesGoInThroughTheCascadeAndComeBackOut) {
-    RegionBox box(*office.session);
+    RegionBox box(office->session());
     EXPECT_EQ(box.cascade().regions(),
               (QStringList{QStringLiteral("경기"), QStringLiteral("부산"), QStringLiteral("서울")}));
     const RegionValues gangnam{QStringLiteral("서울"), QStringLiteral("강남구"), QStringLiteral("역삼1동")};

@@ -1,5 +1,6 @@
 #include "register/StationPicker.h"
-#include "PickerOffice.h"
+#include "PostalRows.h"
+#include "TestOffice.h"
 
 #include "WidgetControls.h"
 #include <QComboBox>
@@ -29,16 +30,16 @@ public:
 class StationPickerTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(office.opened);
-        office.addStation(QStringLiteral("2호선"), QStringLiteral("역삼"));
-        office.addStation(QStringLiteral("2호선"), QStringLiteral("강남"));
-        office.addStation(QStringLiteral("신분당선"), QStringLiteral("강남"));
-        office.addStation(QStringLiteral("9호선"), QString());
-        picker = StationPicker::attach(*office.session, &panel);
+        ASSERT_NE(office, nullptr);
+        addStation(office->local(), QStringLiteral("2호선"), QStringLiteral("역삼"));
+        addStation(office->local(), QStringLiteral("2호선"), QStringLiteral("강남"));
+        addStation(office->local(), QStringLiteral("신분당선"), QStringLiteral("강남"));
+        addStation(office->local(), QStringLiteral("9호선"), QString());
+        picker = StationPicker::attach(office->session(), &panel);
         ASSERT_NE(picker, nullptr);
         picker->fillLines();
     }
-    PickerOffice office;
+    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::Sqlite, Desk::Office);
     SubwayPanel panel;
     StationPicker* picker = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "register/frmAddr.h"
-#include "PickerOffice.h"
+#include "PostalRows.h"
+#include "TestOffice.h"
 #include "register/RegionCascade.h"
 #include "register/WindowAddressTarget.h"
 
@@ -58,15 +59,15 @@ public:
 class frmAddrTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(office.opened);
-        office.addSamplePosts();
-        asking = std::make_unique<AskingWindow>(*office.session);
+        ASSERT_NE(office, nullptr);
+        addSamplePosts(office->local());
+        asking = std::make_unique<AskingWindow>(office->session());
         receiver = std::make_unique<WindowAddressTarget>(asking.get());
     }
 
     // The finder opened over the asking window, as the windows open it.
     frmAddr& open(const QString& target) {
-        finder = std::make_unique<frmAddr>(*office.session, target, receiver.get(), asking.get());
+        finder = std::make_unique<frmAddr>(office->session(), target, receiver.get(), asking.get());
         QObject::connect(finder.get(), &frmAddr::picked, [this](const AddressPick& pick) { picks << pick; });
         finder->show();
         QApplication::setActiveWindow(finder.get());
@@ -103,12 +104,12 @@ protected:
     void confirm() { QTest::mouseClick(control<QPushButton>("cmdConfirm"), Qt::LeftButton); }
 
     void expectOnlyMessage(const QString& text) {
-        ASSERT_EQ(office.dialogs.shown().size(), 1) << office.dialogs.lastText().toStdString();
-        EXPECT_EQ(office.dialogs.shown().first().text, text);
-        office.dialogs.clear();
+        ASSERT_EQ(office->dialogs.shown().size(), 1) << office->dialogs.lastText().toStdString();
+        EXPECT_EQ(office->dialogs.shown().first().text, text);
+        office->dialogs.clear();
     }
 
-    PickerOffice office;
+    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::Sqlite, Desk::Office);
     std::unique_ptr<AskingWindow> asking;
     std::unique_ptr<WindowAddressTarget> receiver;
     std::unique_ptr<frmAddr> finder;
@@ -121,7 +122,7 @@ TEST_F(frmAddrTest, AnEmptyTownNameIsAskedForAgain) {
     frmAddr& window = open(QStringLiteral("frmInsert"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("주소찾기"));
     QTest::mouseClick(control<QPushButton>("cmdSuch"), Qt::LeftButton);
-    ASSERT_EQ(office.dialogs.shown().size(), 1);
+    ASSERT_EQ(office->dialogs.shown().size(), 1);
     expectOnlyMessage(QStringLiteral("검색할 동이름을 입력하여 주세요"));
     EXPECT_EQ(window.focusWidget(), control<QLineEdit>("dong"));
 
@@ -137,7 +138,7 @@ TEST_F(frmAddrTest, TheSearchListsEachTownOnceAndAClickOffersItsRest) {
     EXPECT_EQ(linesOf(control<QListWidget>("lstAddr")),
               (QStringList{QStringLiteral("경기 용인시 처인구 역삼동"), QStringLiteral("서울 강남구 역삼1동"),
                            QStringLiteral("서울 강남구 역삼동")}));
-    EXPECT_TRUE(office.dialogs.shown().isEmpty());
+    EXPECT_TRUE(office->dialogs.shown().isEmpty());
 
     clickLine(QStringLiteral("서울 강남구 역삼동"));
     EXPECT_EQ(itemsOf(control<QComboBox>("addr4")),
@@ -162,7 +163,7 @@ TEST_F(frmAddrTest, TheRegistrationWindowGetsThePartsThroughItsCascade) {
     control<QComboBox>("addr4")->setCurrentText(QStringLiteral("823~830"));
     confirm();
 
-    EXPECT_TRUE(office.dialogs.shown().isEmpty()) << office.dialogs.lastText().toStdString();
+    EXPECT_TRUE(office->dialogs.shown().isEmpty()) << office->dialogs.lastText().toStdString();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_EQ(asking->cascade->values(),
@@ -184,8 +185,8 @@ TEST_F(frmAddrTest, TheRegistrationWindowGetsThePartsThroughItsCascade) {
 }
 
 TEST_F(frmAddrTest, ARegionOfAnotherLengthComesThroughWhole) {
-    office.addPost(QStringLiteral("세종특별자치시"), QString(), QStringLiteral("조치원읍"),
-                   QStringLiteral("원리"));
+    addPost(office->local(), QStringLiteral("세종특별자치시"), QString(), QStringLiteral("조치원읍"),
+            QStringLiteral("원리"));
     open(QStringLiteral("frmInsert"));
     search(QStringLiteral("조치원"));
     clickLine(QStringLiteral("세종특별자치시  조치원읍"));
@@ -214,7 +215,7 @@ TEST_F(frmAddrTest, AContractLocationWantsTheRestAndFillsItsParts) {
 
     control<QComboBox>("addr4")->setEditText(QStringLiteral("5-2 201호"));
     confirm();
-    EXPECT_TRUE(office.dialogs.shown().isEmpty()) << office.dialogs.lastText().toStdString();
+    EXPECT_TRUE(office->dialogs.shown().isEmpty()) << office->dialogs.lastText().toStdString();
     const QString whole = QStringLiteral("경기 용인시 처인구 역삼동 5-2 201호");
     EXPECT_EQ(asking->text("Maddress"), whole);
     EXPECT_EQ(asking->text("addressM"), whole);
@@ -251,7 +252,7 @@ TEST_F(frmAddrTest, PartyAndFormBoxesGetTheJoinedAddressInTheirOwnField) {
     QListWidget* list = control<QListWidget>("lstAddr");
     ASSERT_EQ(list->count(), 1);
     doubleClick(list, list->item(0));
-    EXPECT_TRUE(office.dialogs.shown().isEmpty()) << office.dialogs.lastText().toStdString();
+    EXPECT_TRUE(office->dialogs.shown().isEmpty()) << office->dialogs.lastText().toStdString();
     EXPECT_EQ(asking->text("AdrMul2"), QStringLiteral("서울 강남구 삼성동"));
     EXPECT_TRUE(asking->text("AdrMul").isEmpty());
     EXPECT_FALSE(finder->isVisible());

@@ -1,8 +1,8 @@
 #include "register/frmInsert.h"
 #include "register/frmImgBox.h"
 
-#include "ActionOffice.h"
 #include "PdfText.h"
+#include "TestOffice.h"
 #include "listings/ListingSheet.h"
 #include "register/ListingForm.h"
 #include "register/LotListings.h"
@@ -39,7 +39,7 @@ namespace {
 class frmInsertTest : public testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
-        office = ActionOffice::make(GetParam());
+        office = TestOffice::make(GetParam(), Desk::UniqueOffice);
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     }
 
@@ -124,13 +124,13 @@ protected:
     }
 
     bool shownText(const QString& part) const {
-        for (const ScriptedDialogs::Shown& shown : office->dialogs().shown())
+        for (const ScriptedDialogs::Shown& shown : office->dialogs.shown())
             if (shown.text.contains(part))
                 return true;
         return false;
     }
 
-    std::unique_ptr<ActionOffice> office;
+    std::unique_ptr<TestOffice> office;
     QTemporaryDir picked;
 };
 
@@ -143,16 +143,16 @@ TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     EXPECT_FALSE(control<QPushButton>(*window, "cmdDel")->isEnabled());
     EXPECT_FALSE(control<QPushButton>(*window, "cmdAdM")->isEnabled());
     fillApartment(*window);
-    office->dialogs().fileNext(picture("front.jpg"));
+    office->dialogs.fileNext(picture("front.jpg"));
     control<QPushButton>(*window, "cmdImgname1")->click();
-    office->dialogs().fileNext(picture("room.jpg"));
+    office->dialogs.fileNext(picture("room.jpg"));
     control<QPushButton>(*window, "cmdImgname2")->click();
     share(*window);
     control<QCheckBox>(*window, "chkaddr2")->click();
-    office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+    office->dialogs.answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
     control<QPushButton>(*window, "cmdSave")->click();
 
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
     EXPECT_EQ(local(1, "cboname").toString(), QStringLiteral("래미안"));
     EXPECT_EQ(local(1, "money_m").toLongLong(), 85000);
     EXPECT_EQ(local(1, "state").toInt(), 1);
@@ -168,7 +168,7 @@ TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
 TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
     auto window = open();
     fillApartment(*window);
-    office->dialogs().answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+    office->dialogs.answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
     control<QPushButton>(*window, "cmdSave")->click();
     ASSERT_EQ(local(1, "money_m").toLongLong(), 85000);
 
@@ -176,16 +176,15 @@ TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
     EXPECT_EQ(edit->windowTitle(), QStringLiteral("매물수정 - 1번"));
     EXPECT_FALSE(edit->hasUnsavedChanges()) << "a listing just opened holds nothing new";
     control<QPushButton>(*edit, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("변경된 내용이 없어 저장하지 않았습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("변경된 내용이 없어 저장하지 않았습니다."));
     EXPECT_TRUE(edit->isVisible());
 
     type(*edit, "money_m", "90000");
     EXPECT_TRUE(edit->hasUnsavedChanges());
-    office->dialogs().answerNext(DialogAnswer::Cancel); // stay
+    office->dialogs.answerNext(DialogAnswer::Cancel); // stay
     EXPECT_FALSE(edit->close());
     EXPECT_TRUE(edit->isVisible());
-    EXPECT_TRUE(
-        office->dialogs().lastText().startsWith(QStringLiteral("저장하지 않은 변경 내용이 있습니다.")));
+    EXPECT_TRUE(office->dialogs.lastText().startsWith(QStringLiteral("저장하지 않은 변경 내용이 있습니다.")));
     EXPECT_EQ(control<QLineEdit>(*edit, "money_m")->text(), QStringLiteral("90,000"));
 
     control<QPushButton>(*edit, "cmdCancel")->click();
@@ -194,33 +193,33 @@ TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
     EXPECT_FALSE(edit->hasUnsavedChanges());
 
     type(*edit, "money_m", "91000");
-    office->dialogs().answerNext(DialogAnswer::No); // discard
+    office->dialogs.answerNext(DialogAnswer::No); // discard
     EXPECT_TRUE(edit->close());
     EXPECT_EQ(local(1, "money_m").toLongLong(), 85000);
 
     auto again = open({EditMode::Edit, 1});
     type(*again, "money_m", "92000");
-    office->dialogs().answerNext(DialogAnswer::Yes); // save, then close
+    office->dialogs.answerNext(DialogAnswer::Yes); // save, then close
     EXPECT_TRUE(again->close());
     EXPECT_EQ(local(1, "money_m").toLongLong(), 92000);
-    EXPECT_NE(office->dialogs().lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"))
+    EXPECT_NE(office->dialogs.lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"))
         << "closing asks nothing more";
 
     // A wrong key in an amount box drops that key alone and says so once; Escape is no wrong key.
     auto third = open({EditMode::Edit, 1});
     auto* price = control<QLineEdit>(*third, "money_m");
     type(*third, "money_m", "93000");
-    const qsizetype before = office->dialogs().shown().size();
+    const qsizetype before = office->dialogs.shown().size();
     QTest::keyClick(price, Qt::Key_Escape);
     QTest::keyClicks(price, "a1b");
     QTest::keyClick(price, Qt::Key_X);
     EXPECT_EQ(price->text(), QStringLiteral("930,001")) << "only the wrong keys are dropped";
-    ASSERT_EQ(office->dialogs().shown().size(), before + 1) << "said once, not for every key";
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("숫자를 입력하십시요!"));
+    ASSERT_EQ(office->dialogs.shown().size(), before + 1) << "said once, not for every key";
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("숫자를 입력하십시요!"));
     // An amount stops at the digits its column holds.
     type(*third, "money_m", "1234567890123456789012345");
     EXPECT_EQ(price->text(), QStringLiteral("123,456,789,012,345,678"));
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     EXPECT_TRUE(third->close());
 }
 
@@ -234,7 +233,7 @@ TEST_P(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
     EXPECT_EQ(control<QLabel>(*window, "lbl_money_g")->text(), QStringLiteral("관리비 *"));
     type(*window, "ipjuday", QString());
     share(*window);
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
     EXPECT_TRUE(shownText(QStringLiteral("입주가능일")));
     EXPECT_FALSE(shownText(QStringLiteral("주차대수")));
@@ -245,7 +244,7 @@ TEST_P(frmInsertTest, AnApartmentFilledAsItsFormShowsIsShared) {
     auto edit = open({EditMode::Edit, 1});
     type(*edit, "ipjuday", "즉시");
     share(*edit);
-    office->dialogs().answerNext(DialogAnswer::Ok);
+    office->dialogs.answerNext(DialogAnswer::Ok);
     control<QPushButton>(*edit, "cmdSave")->click();
     EXPECT_EQ(local(1, "state").toInt(), 1);
     EXPECT_EQ(office->serverState(1), 1);
@@ -258,16 +257,16 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
     auto window = open();
     fillApartment(*window);
     share(*window);
-    office->outlets().onWindow = [&](QObject* taken) {
+    office->outlets.onWindow = [&](QObject* taken) {
         auto& box = *qobject_cast<frmImgBox*>(taken);
         QFile notes(QDir(picked.path()).filePath("notes.txt"));
         ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
         notes.write("no picture");
         notes.close();
-        office->dialogs().fileNext(notes.fileName());
+        office->dialogs.fileNext(notes.fileName());
         box.boxcmdUp_Click(0);
-        EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("파일첨부오류"));
-        office->dialogs().filesNext({picture("a.jpg"), picture("b.png"), picture("c.jpg")});
+        EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("파일첨부오류"));
+        office->dialogs.filesNext({picture("a.jpg"), picture("b.png"), picture("c.jpg")});
         box.boxcmdUp_Click(0);
         EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
         control<QCheckBox>(box, "boxChk1")->click();
@@ -275,9 +274,9 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
         control<QPushButton>(box, "cmdSave")->click();
     };
     control<QPushButton>(*window, "cmdimgBox")->click();
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
-    ASSERT_EQ(office->dialogs().lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
+    ASSERT_EQ(office->dialogs.lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
 
     const QString id = office->officeId();
     EXPECT_TRUE(QFile::exists(office->localPicture(pictureName(id, 1, 3))));
@@ -288,7 +287,7 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
 
     auto edit = open({EditMode::Edit, 1});
     bool shown = false;
-    office->outlets().onWindow = [&](QObject* taken) {
+    office->outlets.onWindow = [&](QObject* taken) {
         auto& box = *qobject_cast<frmImgBox*>(taken);
         shown = true;
         EXPECT_TRUE(control<QCheckBox>(box, "boxChk0")->isChecked());
@@ -307,10 +306,10 @@ TEST_P(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListingAndItsPicture
     TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     fillApartment(*window);
-    office->dialogs().fileNext(picture("front.jpg"));
+    office->dialogs.fileNext(picture("front.jpg"));
     control<QPushButton>(*window, "cmdImgname1")->click();
     share(*window);
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
     ASSERT_EQ(office->serverState(1), 1);
     const QString published = pictureName(office->officeId(), 1, 1);
@@ -324,9 +323,9 @@ TEST_P(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListingAndItsPicture
     EXPECT_EQ(control<QComboBox>(*edit, "cboName")->currentText(), QStringLiteral("래미안"));
     EXPECT_EQ(control<QLineEdit>(*edit, "money_m")->text(), QStringLiteral("85,000"));
     control<QCheckBox>(*edit, "chkInternet")->click();
-    office->dialogs().answerNext(DialogAnswer::Ok);
+    office->dialogs.answerNext(DialogAnswer::Ok);
     control<QPushButton>(*edit, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("수정을 완료하였습니다. 폼을 닫으시겠습니까?"));
     EXPECT_EQ(office->serverState(1), std::nullopt);
     EXPECT_EQ(
         office->server().scalar("SELECT COUNT(*) FROM filebox WHERE ID = ?", {office->officeId()}).toInt(),
@@ -342,18 +341,18 @@ TEST_P(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
     TERAN_REQUIRE_SERVICE(office->hasFtp(), "the loopback FTP server");
     auto window = open();
     fillApartment(*window);
-    office->dialogs().fileNext(picture("front.png"));
+    office->dialogs.fileNext(picture("front.png"));
     control<QPushButton>(*window, "cmdImgname1")->click();
     control<QCheckBox>(*window, "AutoChk")->setChecked(true);
-    office->dialogs().answerNext(DialogAnswer::Yes); // 계속등록 with 연속등록: values stay
+    office->dialogs.answerNext(DialogAnswer::Yes); // 계속등록 with 연속등록: values stay
     control<QPushButton>(*window, "cmdSave")->click();
     EXPECT_EQ(control<QComboBox>(*window, "cboName")->currentText(), QStringLiteral("래미안"));
 
     auto edit = open({EditMode::Edit, 1});
-    office->dialogs().answerNext(DialogAnswer::Yes); // 현재 매물을 복사합니다.
-    office->dialogs().answerNext(DialogAnswer::Ok);
+    office->dialogs.answerNext(DialogAnswer::Yes); // 현재 매물을 복사합니다.
+    office->dialogs.answerNext(DialogAnswer::Ok);
     control<QPushButton>(*edit, "cmdCopy")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("복사를 완료하였습니다"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("복사를 완료하였습니다"));
     EXPECT_EQ(edit->mode(), EditMode::Edit);
     EXPECT_EQ(edit->number(), 2);
     EXPECT_EQ(local(2, "imgname1").toString(), pictureName(office->officeId(), 2, 1, "png"));
@@ -372,8 +371,8 @@ TEST_P(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo)
             return QStringLiteral("Lost connection to server during query");
         return std::nullopt;
     });
-    office->dialogs().answerNext(DialogAnswer::Ok);
-    office->dialogs().answerNext(DialogAnswer::No);
+    office->dialogs.answerNext(DialogAnswer::Ok);
+    office->dialogs.answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
     EXPECT_TRUE(shownText(QStringLiteral("공유하지 못했습니다")));
     EXPECT_EQ(local(1, "state").toInt(), 0);
@@ -398,19 +397,19 @@ TEST_P(frmInsertTest, AFailedLocalSaveKeepsTheFormAndNeverSaysRegistered) {
 TEST_P(frmInsertTest, TheSaveAsksForAnAddressAGradeAndBeforeADuplicate) {
     auto window = open();
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("소재지를 입력해주세요."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("소재지를 입력해주세요."));
     fillApartment(*window);
     control<QCheckBox>(*window, "chkInternet")->click();
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("인터넷매물 등록오류"));
+    EXPECT_EQ(office->dialogs.shown().last().title, QStringLiteral("인터넷매물 등록오류"));
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
     control<QCheckBox>(*window, "chkInternet")->click();
     control<QCheckBox>(*window, "AutoChk")->setChecked(true);
-    office->dialogs().answerNext(DialogAnswer::Yes);
+    office->dialogs.answerNext(DialogAnswer::Yes);
     control<QPushButton>(*window, "cmdSave")->click();
-    office->dialogs().answerNext(DialogAnswer::No); // the duplicate question
+    office->dialogs.answerNext(DialogAnswer::No); // the duplicate question
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("같은 소재지(지번, 호수)의 매물이 이미 있습니다. (매물번호 1)\r\n그래도 새 "
                              "매물로 등록하시겠습니까?"));
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(), 1);
@@ -445,10 +444,10 @@ TEST_P(frmInsertTest, TheFormFollowsTheTypeRules) {
 TEST_P(frmInsertTest, TheSameLotListAndItsPrint) {
     auto window = open();
     control<QPushButton>(*window, "cmdChkMul")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("소재지를 입력해주세요."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("소재지를 입력해주세요."));
     fillApartment(*window);
     control<QPushButton>(*window, "cmdChkMul")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("관련된 매물이 없습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("관련된 매물이 없습니다."));
     office->addListing({{"addr1", "서울"},
                         {"addr2", "강남구"},
                         {"addr3", "역삼동"},
@@ -462,12 +461,12 @@ TEST_P(frmInsertTest, TheSameLotListAndItsPrint) {
               QStringLiteral("31,000"));
 
     window->lotPanel().printTicked();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
-    EXPECT_TRUE(office->outlets().pages.empty());
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("인쇄할 목록에 '√'표시를 해주시기바랍니다."));
+    EXPECT_TRUE(office->outlets.pages.empty());
     lot->topLevelItem(0)->setCheckState(0, Qt::Checked);
     window->lotPanel().printTicked();
-    ASSERT_EQ(office->outlets().pages.size(), 1u);
-    const QString printed = renderPdf(office->outlets().pages.back()).text;
+    ASSERT_EQ(office->outlets.pages.size(), 1u);
+    const QString printed = renderPdf(office->outlets.pages.back()).text;
     EXPECT_TRUE(printed.contains(QStringLiteral("31,000"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("역삼동")));
 }
@@ -482,7 +481,7 @@ TEST_P(frmInsertTest, TheSurveyButtonsPrintTheSaleAndLeaseSheets) {
     auto window = open({EditMode::Edit, number});
     control<QPushButton>(*window, "cmdPrintM")->click();
     control<QPushButton>(*window, "cmdPrintim")->click();
-    const auto& pages = office->outlets().pages;
+    const auto& pages = office->outlets.pages;
     ASSERT_EQ(pages.size(), 2u);
     const QList<RenderedPdf> printed{renderPdf(pages[0]), renderPdf(pages[1])};
     EXPECT_TRUE(printed[0].text.contains(sheetTitle(QStringLiteral("apt"), QStringLiteral("M"))));
@@ -497,25 +496,25 @@ TEST_P(frmInsertTest, DeletingAsksAndChecksWhoMay) {
     office->session().state().LoginId = QStringLiteral("stranger");
     auto refused = open({EditMode::Edit, kept});
     control<QPushButton>(*refused, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물을 삭제할 권한이 없습니다."));
-    EXPECT_EQ(office->dialogs().shown().last().title, QStringLiteral("매물삭제불가"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물을 삭제할 권한이 없습니다."));
+    EXPECT_EQ(office->dialogs.shown().last().title, QStringLiteral("매물삭제불가"));
     office->session().state().LoginId = office->officeId();
 
     auto window = open({EditMode::Edit, kept});
-    office->dialogs().answerNext(DialogAnswer::Yes); // into the archive
+    office->dialogs.answerNext(DialogAnswer::Yes); // into the archive
     control<QPushButton>(*window, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물을 이동하였습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물을 이동하였습니다."));
     EXPECT_EQ(local(kept, "state").toInt(), 2);
     EXPECT_EQ(control<QPushButton>(*window, "cmdMove")->text(), QStringLiteral("매물함이동"));
-    office->dialogs().answerNext(DialogAnswer::Yes); // 보관함매물을 삭제하시면 ...
+    office->dialogs.answerNext(DialogAnswer::Yes); // 보관함매물을 삭제하시면 ...
     control<QPushButton>(*window, "cmdDel")->click();
-    EXPECT_EQ(office->dialogs().lastText(),
+    EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral(
                   "보관함매물을 삭제하시면 매도인정보와 작업내용이 모두 삭제됩니다.\r\n삭제하시겠습니까 ?"));
     EXPECT_FALSE(local(kept, "table_idx").isValid());
 
     auto other = open({EditMode::Edit, gone});
-    office->dialogs().answerNext(DialogAnswer::No); // delete for good
+    office->dialogs.answerNext(DialogAnswer::No); // delete for good
     control<QPushButton>(*other, "cmdDel")->click();
     EXPECT_FALSE(local(gone, "table_idx").isValid());
 }
@@ -554,7 +553,7 @@ TEST_P(frmInsertTest, ChainStoresAndSteppingThroughTheListings) {
     EXPECT_EQ(window->number(), second);
     EXPECT_EQ(control<QComboBox>(*window, "cboTb")->currentData().toString(), QStringLiteral("jumpo"));
     control<QPushButton>(*window, "cmdDown")->click();
-    EXPECT_EQ(office->dialogs().lastText(), QStringLiteral("매물의 끝입니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("매물의 끝입니다."));
     EXPECT_EQ(window->number(), second);
 }
 

@@ -1,4 +1,4 @@
-#include "OfficeFixture.h"
+#include "TestOffice.h"
 #include "session/LoginService.h"
 #include "session/frmLogin.h"
 #include "shell/ProgramFlow.h"
@@ -21,9 +21,9 @@ namespace {
 class LoginWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(Backend::Sqlite);
+        office = TestOffice::make(Backend::Sqlite);
         TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
-        session = office->session();
+        session = office->newSession();
         options.loginIniPath = office->loginIniPath();
         options.lockPath = office->dir.filePath(QStringLiteral("teran.lock"));
     }
@@ -39,7 +39,7 @@ protected:
         return flow->start();
     }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<Session> session;
     StartOptions options;
     std::unique_ptr<ProgramFlow> flow;
@@ -98,11 +98,11 @@ TEST_F(LoginWindowTest, ASecondProgramOfTheSameUserEndsAtOnce) {
 }
 
 TEST(LoginWindowStartup, AMissingDataFolderAsksToLookForTheServerAndEnds) {
-    auto office = OfficeFixture::make(Backend::Sqlite);
+    auto office = TestOffice::make(Backend::Sqlite);
     TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
     office->config.dataPath = office->dir.filePath(QStringLiteral("not-mapped/"));
     for (DialogAnswer answer : {DialogAnswer::Yes, DialogAnswer::No}) {
-        auto session = office->session();
+        auto session = office->newSession();
         LoginIni ini(office->loginIniPath());
         frmLogin login(*session, ini);
         office->outlets.urls.clear();
@@ -126,12 +126,12 @@ TEST(LoginWindowStartup, AMissingDataFolderAsksToLookForTheServerAndEnds) {
 
 // The office-server program connects the data folder: the login waits until it has ended.
 TEST(LoginWindowStartup, TheOfficeServerProgramRunsToItsEndBeforeTheDataFolderIsChecked) {
-    auto office = OfficeFixture::make(Backend::Sqlite);
+    auto office = TestOffice::make(Backend::Sqlite);
     TERAN_REQUIRE_SERVICE(office != nullptr, "The loopback HTTP server");
     const QString marker = office->dir.filePath(QStringLiteral("attached"));
     office->config.officeServerCommand =
         QStringLiteral("/bin/sh -c \"sleep 0.3; echo mapped > '%1'\"").arg(marker);
-    auto session = office->session();
+    auto session = office->newSession();
     LoginIni ini(office->loginIniPath());
     frmLogin login(*session, ini);
     EXPECT_TRUE(login.start());
@@ -139,7 +139,7 @@ TEST(LoginWindowStartup, TheOfficeServerProgramRunsToItsEndBeforeTheDataFolderIs
 
     // A command that is not there is passed over.
     office->config.officeServerCommand = office->dir.filePath(QStringLiteral("no-such-program"));
-    auto again = office->session();
+    auto again = office->newSession();
     frmLogin second(*again, ini);
     EXPECT_TRUE(second.start());
 }

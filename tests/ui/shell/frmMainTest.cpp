@@ -1,7 +1,7 @@
 #include "shell/frmMain.h"
 #include "HookedDialogs.h"
-#include "OfficeFixture.h"
 #include "ScriptedListWindow.h"
+#include "TestOffice.h"
 #include "contracts/frmGaeyak.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingActionRunner.h"
@@ -37,7 +37,7 @@ namespace {
 class frmMainTest : public testing::Test {
 protected:
     void SetUp() override {
-        office = OfficeFixture::make(Backend::Sqlite);
+        office = TestOffice::make(Backend::Sqlite);
         ASSERT_NE(office, nullptr);
         dialogs = std::make_unique<HookedDialogs>(office->dialogs);
         session = std::make_unique<Session>(office->config, office->clock, *dialogs, office->probe());
@@ -84,7 +84,7 @@ protected:
     const ScriptedDialogs::Shown& lastBox() const { return office->dialogs.shown().last(); }
     QString statusText(const frmMain& main) const { return control<QLabel>(main, "StatusBar1_text")->text(); }
 
-    std::unique_ptr<OfficeFixture> office;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<HookedDialogs> dialogs;
     std::unique_ptr<Session> session;
     ScriptedListWindows windows;
