@@ -1,5 +1,7 @@
 #include "ListingGroupPanel.h"
 
+#include "session/Named.h"
+
 #include "ListChoices.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
@@ -15,13 +17,6 @@
 namespace teran {
 
 namespace {
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit* field(const QString& name, const QString& placeholder, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -51,11 +46,16 @@ ListingGroupPanel::ListingGroupPanel(Session& session, TickedRows ticked, Choice
     m_info = new QLabel(this);
     m_info->setObjectName(QStringLiteral("lblGroup"));
 
-    QPushButton* make = button(QStringLiteral("cmdGmake"), QStringLiteral("그룹만들기"), this);
-    QPushButton* edit = button(QStringLiteral("cmdGedit"), QStringLiteral("그룹수정"), this);
-    QPushButton* remove = button(QStringLiteral("cmdGdel"), QStringLiteral("그룹삭제"), this);
-    QPushButton* move = button(QStringLiteral("cmdGroup"), QStringLiteral("그룹이동"), this);
-    QPushButton* out = button(QStringLiteral("cmdGMdel"), QStringLiteral("그룹매물삭제"), this);
+    QPushButton* make =
+        namedButton(this, QStringLiteral("cmdGmake"), QStringLiteral("그룹만들기"), EnterKey::Ignored);
+    QPushButton* edit =
+        namedButton(this, QStringLiteral("cmdGedit"), QStringLiteral("그룹수정"), EnterKey::Ignored);
+    QPushButton* remove =
+        namedButton(this, QStringLiteral("cmdGdel"), QStringLiteral("그룹삭제"), EnterKey::Ignored);
+    QPushButton* move =
+        namedButton(this, QStringLiteral("cmdGroup"), QStringLiteral("그룹이동"), EnterKey::Ignored);
+    QPushButton* out =
+        namedButton(this, QStringLiteral("cmdGMdel"), QStringLiteral("그룹매물삭제"), EnterKey::Ignored);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,7 @@
 #include "PagedListWindow.h"
 
+#include "session/Named.h"
+
 #include "session/RowScroller.h"
 
 #include "frmSearch.h"
@@ -28,13 +30,6 @@ namespace teran {
 namespace {
 
 const QString kNoticeTitle = QStringLiteral("알림");
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -78,11 +73,16 @@ void PagedListWindow::buildControls() {
     m_allTypes->setObjectName(QStringLiteral("chkSearchAll"));
     m_buttons->addWidget(m_allTypes);
     m_buttons->addStretch();
-    QPushButton* tick = button(QStringLiteral("cmdChk"), QStringLiteral("전체선택"), this);
-    QPushButton* print = button(QStringLiteral("cmdPrint"), QStringLiteral("인쇄"), this);
-    QPushButton* widths = button(QStringLiteral("cmdlvWith"), QStringLiteral("간격저장"), this);
-    QPushButton* reload = button(QStringLiteral("lblReload"), QStringLiteral("새로고침"), this);
-    QPushButton* detail = button(QStringLiteral("cmdDetail"), frmSearch::titleText(), this);
+    QPushButton* tick =
+        namedButton(this, QStringLiteral("cmdChk"), QStringLiteral("전체선택"), EnterKey::Ignored);
+    QPushButton* print =
+        namedButton(this, QStringLiteral("cmdPrint"), QStringLiteral("인쇄"), EnterKey::Ignored);
+    QPushButton* widths =
+        namedButton(this, QStringLiteral("cmdlvWith"), QStringLiteral("간격저장"), EnterKey::Ignored);
+    QPushButton* reload =
+        namedButton(this, QStringLiteral("lblReload"), QStringLiteral("새로고침"), EnterKey::Ignored);
+    QPushButton* detail =
+        namedButton(this, QStringLiteral("cmdDetail"), frmSearch::titleText(), EnterKey::Ignored);
     for (QPushButton* b : {detail, tick, print, widths, reload})
         m_buttons->addWidget(b);
     m_body->addWidget(new RowScroller(m_buttons, this));
@@ -142,12 +142,12 @@ void PagedListWindow::buildGrid() {
 
 void PagedListWindow::buildPaging() {
     auto* row = new QHBoxLayout;
-    m_first = button(QStringLiteral("cmdFirst"), QStringLiteral("◀◀"), this);
-    m_prev = button(QStringLiteral("cmdPrev"), QStringLiteral("◀"), this);
+    m_first = namedButton(this, QStringLiteral("cmdFirst"), QStringLiteral("◀◀"), EnterKey::Ignored);
+    m_prev = namedButton(this, QStringLiteral("cmdPrev"), QStringLiteral("◀"), EnterKey::Ignored);
     m_pageLabel = new QLabel(this);
     m_pageLabel->setObjectName(QStringLiteral("lblPage"));
-    m_next = button(QStringLiteral("cmdNext"), QStringLiteral("▶"), this);
-    m_last = button(QStringLiteral("cmdLast"), QStringLiteral("▶▶"), this);
+    m_next = namedButton(this, QStringLiteral("cmdNext"), QStringLiteral("▶"), EnterKey::Ignored);
+    m_last = namedButton(this, QStringLiteral("cmdLast"), QStringLiteral("▶▶"), EnterKey::Ignored);
     m_countLabel = new QLabel(this);
     m_countLabel->setObjectName(QStringLiteral("lblCount"));
     for (QWidget* w : std::initializer_list<QWidget*>{m_first, m_prev, m_pageLabel, m_next, m_last})

@@ -1,5 +1,7 @@
 #include "frmSearchPrint.h"
 
+#include "session/Named.h"
+
 #include "session/ReportPreview.h"
 
 #include "session/Session.h"
@@ -19,13 +21,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLogLabel = QStringLiteral("종합검색 프린트하기 => ");
 
-QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 frmSearchPrint::frmSearchPrint(Session& session, PrintSource source, QWidget* parent)
@@ -43,9 +38,12 @@ frmSearchPrint::frmSearchPrint(Session& session, PrintSource source, QWidget* pa
     m_head->setObjectName(QStringLiteral("lvHead"));
     layout->addWidget(m_head, 1);
     auto* row = new QHBoxLayout;
-    QPushButton* print = button(QStringLiteral("cmdPrint"), QStringLiteral("인쇄하기"), this);
-    QPushButton* save = button(QStringLiteral("cmdPsave"), QStringLiteral("설정저장"), this);
-    QPushButton* close = button(QStringLiteral("cmdClose"), QStringLiteral("닫기"), this);
+    QPushButton* print =
+        namedButton(this, QStringLiteral("cmdPrint"), QStringLiteral("인쇄하기"), EnterKey::Ignored);
+    QPushButton* save =
+        namedButton(this, QStringLiteral("cmdPsave"), QStringLiteral("설정저장"), EnterKey::Ignored);
+    QPushButton* close =
+        namedButton(this, QStringLiteral("cmdClose"), QStringLiteral("닫기"), EnterKey::Ignored);
     row->addWidget(print);
     row->addWidget(save);
     row->addStretch();

@@ -25,13 +25,6 @@ namespace teran {
 
 namespace {
 
-// Enter in a box of the window never sends.
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* line(QWidget* parent, const char* name) {
     return named(new QLineEdit(parent), name);
 }
@@ -78,8 +71,9 @@ frmSms::frmSms(Session& session, QWidget* parent)
     sendRow->addWidget(m_bytes);
     sendRow->addWidget(new QLabel(QStringLiteral("/ 80 Byte"), this));
     sendRow->addStretch();
-    auto* send = button(this, "sendlbl", QStringLiteral("보내기"));
-    auto* reset = button(this, "resetlbl", QStringLiteral("다시쓰기"));
+    auto* send = namedButton(this, QStringLiteral("sendlbl"), QStringLiteral("보내기"), EnterKey::Ignored);
+    auto* reset =
+        namedButton(this, QStringLiteral("resetlbl"), QStringLiteral("다시쓰기"), EnterKey::Ignored);
     sendRow->addWidget(send);
     sendRow->addWidget(reset);
     left->addLayout(sendRow);
@@ -87,7 +81,7 @@ frmSms::frmSms(Session& session, QWidget* parent)
     m_log->setObjectName(QStringLiteral("txtMsg"));
     m_log->setReadOnly(true);
     left->addWidget(m_log, 1);
-    auto* close = button(this, "closebt", QStringLiteral("닫  기"));
+    auto* close = namedButton(this, QStringLiteral("closebt"), QStringLiteral("닫  기"), EnterKey::Ignored);
     left->addWidget(close);
 
     m_groupFrame = new QGroupBox(QStringLiteral("그룹 전송"), this);
@@ -104,7 +98,8 @@ frmSms::frmSms(Session& session, QWidget* parent)
     auto* searchRow = new QHBoxLayout;
     m_search = line(m_groupFrame, "txtsuch");
     searchRow->addWidget(m_search);
-    auto* search = button(m_groupFrame, "cmdSuch", QStringLiteral("이름검색"));
+    auto* search =
+        namedButton(m_groupFrame, QStringLiteral("cmdSuch"), QStringLiteral("이름검색"), EnterKey::Ignored);
     searchRow->addWidget(search);
     group->addLayout(searchRow);
     m_people = new QTreeWidget(m_groupFrame);
@@ -112,7 +107,8 @@ frmSms::frmSms(Session& session, QWidget* parent)
     m_people->setHeaderLabels({QStringLiteral("이름"), QStringLiteral("핸드폰번호"), QStringLiteral("주소")});
     m_people->setRootIsDecorated(false);
     group->addWidget(m_people, 1);
-    auto* toGroup = button(m_groupFrame, "cmdGroup", QStringLiteral("선택한 사람 추가 ▼"));
+    auto* toGroup = namedButton(m_groupFrame, QStringLiteral("cmdGroup"),
+                                QStringLiteral("선택한 사람 추가 ▼"), EnterKey::Ignored);
     group->addWidget(toGroup);
     m_list = new QListWidget(m_groupFrame);
     m_list->setObjectName(QStringLiteral("sendList"));
@@ -120,9 +116,12 @@ frmSms::frmSms(Session& session, QWidget* parent)
     auto* addRow = new QHBoxLayout;
     m_add = line(m_groupFrame, "txtadd");
     addRow->addWidget(m_add);
-    auto* add = button(m_groupFrame, "cmdAdd", QStringLiteral("추가"));
-    auto* del = button(m_groupFrame, "cmdDel", QStringLiteral("삭제"));
-    auto* clear = button(m_groupFrame, "cmddel2", QStringLiteral("전체삭제"));
+    auto* add =
+        namedButton(m_groupFrame, QStringLiteral("cmdAdd"), QStringLiteral("추가"), EnterKey::Ignored);
+    auto* del =
+        namedButton(m_groupFrame, QStringLiteral("cmdDel"), QStringLiteral("삭제"), EnterKey::Ignored);
+    auto* clear =
+        namedButton(m_groupFrame, QStringLiteral("cmddel2"), QStringLiteral("전체삭제"), EnterKey::Ignored);
     for (QPushButton* b : {add, del, clear})
         addRow->addWidget(b);
     group->addLayout(addRow);

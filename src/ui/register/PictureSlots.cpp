@@ -1,5 +1,7 @@
 #include "PictureSlots.h"
 
+#include "session/Named.h"
+
 #include "PictureLabel.h"
 #include "frmPicture.h"
 #include "register/RegisterTexts.h"
@@ -13,16 +15,6 @@
 #include <QPushButton>
 
 namespace teran {
-
-namespace {
-
-QPushButton* namedButton(const QString& name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
 
 PictureSlots::PictureSlots(Dialogs& dialogs, Outlets& outlets, QWidget* parent)
     : QGroupBox(QStringLiteral("사진"), parent)
@@ -40,15 +32,15 @@ PictureSlots::PictureSlots(Dialogs& dialogs, Outlets& outlets, QWidget* parent)
         m_pictures[size_t(p)] = picture;
         grid->addWidget(picture, 0, p * 2, 1, 2);
         auto* attachButton =
-            namedButton(QStringLiteral("cmdImgname%1").arg(p + 1), QStringLiteral("사진등록"), this);
+            namedButton(this, QStringLiteral("cmdImgname%1").arg(p + 1), QStringLiteral("사진등록"));
         auto* removeButton =
-            namedButton(QStringLiteral("cmdImgdel%1").arg(p + 1), QStringLiteral("삭제"), this);
+            namedButton(this, QStringLiteral("cmdImgdel%1").arg(p + 1), QStringLiteral("삭제"));
         grid->addWidget(attachButton, 1, p * 2);
         grid->addWidget(removeButton, 1, p * 2 + 1);
         connect(attachButton, &QPushButton::clicked, this, [this, p] { attach(p); });
         connect(removeButton, &QPushButton::clicked, this, [this, p] { remove(p); });
     }
-    auto* imageBox = namedButton(QStringLiteral("cmdimgBox"), RegisterTexts::imageBoxTitle(), this);
+    auto* imageBox = namedButton(this, QStringLiteral("cmdimgBox"), RegisterTexts::imageBoxTitle());
     grid->addWidget(imageBox, 2, 0, 1, 4);
     connect(imageBox, &QPushButton::clicked, this, &PictureSlots::imageBoxRequested);
 }

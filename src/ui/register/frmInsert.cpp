@@ -1,5 +1,7 @@
 #include "frmInsert.h"
 
+#include "session/Named.h"
+
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 
@@ -53,17 +55,6 @@
 #include <QVBoxLayout>
 
 namespace teran {
-
-namespace {
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent, bool enabled = true) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setEnabled(enabled);
-    return b;
-}
-
-} // namespace
 
 frmInsert::frmInsert(Session& session, RegistrationRequest request, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -187,16 +178,16 @@ QWidget* frmInsert::buildGeneralExtras(QWidget* parent) {
         m_type->addItem(type->formLabel, type->tb);
     grid->addWidget(new QLabel(QStringLiteral("매물종류"), box), 0, 0);
     grid->addWidget(m_type, 0, 1);
-    auto* finderButton = button(QStringLiteral("address"), QStringLiteral("주소찾기"), box);
+    auto* finderButton = namedButton(box, QStringLiteral("address"), QStringLiteral("주소찾기"));
     grid->addWidget(finderButton, 0, 2);
-    auto* lotCheck = button(QStringLiteral("cmdChkMul"), QStringLiteral("지번별 매물보기"), box);
+    auto* lotCheck = namedButton(box, QStringLiteral("cmdChkMul"), QStringLiteral("지번별 매물보기"));
     grid->addWidget(lotCheck, 0, 3);
     grid->addWidget(new QLabel(QStringLiteral("매물번호"), box), 1, 0);
     m_tidx = new QLineEdit(box);
     m_tidx->setObjectName(QStringLiteral("tidx"));
     m_tidx->setReadOnly(true);
     grid->addWidget(m_tidx, 1, 1);
-    auto* lookup = button(QStringLiteral("cmdJibunInfo"), QStringLiteral("지번 정보"), box);
+    auto* lookup = namedButton(box, QStringLiteral("cmdJibunInfo"), QStringLiteral("지번 정보"));
     grid->addWidget(lookup, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("등록일"), box), 2, 0);
     m_writeday = new QDateEdit(box);
@@ -235,24 +226,24 @@ QWidget* frmInsert::buildButtons() {
     auto* laterRow = new QHBoxLayout;
     rows->addLayout(row);
     rows->addLayout(laterRow);
-    m_save = button(QStringLiteral("cmdSave"), QStringLiteral("저   장"), bar);
-    auto* cancel = button(QStringLiteral("cmdCancel"), QStringLiteral("취   소"), bar);
-    m_del = button(QStringLiteral("cmdDel"), QStringLiteral("매물삭제"), bar);
-    m_copy = button(QStringLiteral("cmdCopy"), QStringLiteral("매물복사"), bar);
-    m_move = button(QStringLiteral("cmdMove"), RegisterTexts::toArchive(), bar);
+    m_save = namedButton(bar, QStringLiteral("cmdSave"), QStringLiteral("저   장"));
+    auto* cancel = namedButton(bar, QStringLiteral("cmdCancel"), QStringLiteral("취   소"));
+    m_del = namedButton(bar, QStringLiteral("cmdDel"), QStringLiteral("매물삭제"));
+    m_copy = namedButton(bar, QStringLiteral("cmdCopy"), QStringLiteral("매물복사"));
+    m_move = namedButton(bar, QStringLiteral("cmdMove"), RegisterTexts::toArchive());
     for (QPushButton* b : {m_save, cancel, m_del, m_copy, m_move})
         row->addWidget(b);
     // Their windows come later; they are shown so that the office knows where they will be.
-    m_printSale = button(QStringLiteral("cmdPrintM"), QStringLiteral("매매현황 조사서보기"), bar);
-    m_printLease = button(QStringLiteral("cmdPrintim"), QStringLiteral("임대현황 조사서보기"), bar);
+    m_printSale = namedButton(bar, QStringLiteral("cmdPrintM"), QStringLiteral("매매현황 조사서보기"));
+    m_printLease = namedButton(bar, QStringLiteral("cmdPrintim"), QStringLiteral("임대현황 조사서보기"));
     laterRow->addWidget(m_printSale);
     laterRow->addWidget(m_printLease);
     connect(m_printSale, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("M")); });
     connect(m_printLease, &QPushButton::clicked, this, [this] { printSheet(QStringLiteral("W")); });
-    auto* contract = button(QStringLiteral("cmdGaeyak"), QStringLiteral("계약서작성"), bar);
-    auto* confirmation = button(QStringLiteral("cmdMul"), QStringLiteral("물건확인설명서"), bar);
-    auto* tenants = button(QStringLiteral("cmd_im"), QStringLiteral("임차인"), bar);
-    auto* loans = button(QStringLiteral("cmd_y"), QStringLiteral("관   리"), bar);
+    auto* contract = namedButton(bar, QStringLiteral("cmdGaeyak"), QStringLiteral("계약서작성"));
+    auto* confirmation = namedButton(bar, QStringLiteral("cmdMul"), QStringLiteral("물건확인설명서"));
+    auto* tenants = namedButton(bar, QStringLiteral("cmd_im"), QStringLiteral("임차인"));
+    auto* loans = namedButton(bar, QStringLiteral("cmd_y"), QStringLiteral("관   리"));
     for (QPushButton* b : {contract, confirmation, tenants, loans})
         laterRow->addWidget(b);
     connect(contract, &QPushButton::clicked, this, &frmInsert::cmdGaeyak_Click);
@@ -261,11 +252,12 @@ QWidget* frmInsert::buildButtons() {
     connect(loans, &QPushButton::clicked, this, [this] { openLedger(LedgerKind::Loans); });
     const std::pair<const char*, const char*> later[] = {{"cmdAdM", "옥외광고용"}, {"cmdAdim", "옥외광고용"}};
     for (const auto& [name, text] : later) {
-        QPushButton* b = button(QLatin1String(name), QString::fromUtf8(text), bar, false);
+        QPushButton* b = namedButton(bar, QLatin1String(name), QString::fromUtf8(text));
+        b->setEnabled(false);
         b->setToolTip(comingLaterText());
         laterRow->addWidget(b);
     }
-    m_fileBox = button(QStringLiteral("cmdFilebox"), RegisterTexts::fileBoxTitle(), bar);
+    m_fileBox = namedButton(bar, QStringLiteral("cmdFilebox"), RegisterTexts::fileBoxTitle());
     laterRow->addWidget(m_fileBox);
     connect(m_fileBox, &QPushButton::clicked, this, &frmInsert::cmdFilebox_Click);
     laterRow->addStretch();
@@ -273,11 +265,11 @@ QWidget* frmInsert::buildButtons() {
     m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
     m_autoChk->setObjectName(QStringLiteral("AutoChk"));
     row->addWidget(m_autoChk);
-    auto* up = button(QStringLiteral("cmdUp"), QStringLiteral("◀ 이전"), bar);
-    auto* down = button(QStringLiteral("cmdDown"), QStringLiteral("다음 ▶"), bar);
+    auto* up = namedButton(bar, QStringLiteral("cmdUp"), QStringLiteral("◀ 이전"));
+    auto* down = namedButton(bar, QStringLiteral("cmdDown"), QStringLiteral("다음 ▶"));
     row->addWidget(up);
     row->addWidget(down);
-    auto* close = button(QStringLiteral("cmdClose"), QStringLiteral("닫  기"), bar);
+    auto* close = namedButton(bar, QStringLiteral("cmdClose"), QStringLiteral("닫  기"));
     row->addWidget(close);
     connect(up, &QPushButton::clicked, this, [this] { UpDown(-1); });
     connect(down, &QPushButton::clicked, this, [this] { UpDown(1); });

@@ -19,6 +19,10 @@ template <typename T> T* named(T* control, const char* name) {
 // Whether Enter typed in a box of a dialog presses the button (Qt's default in dialogs).
 enum class EnterKey { Presses, Ignored };
 
+// A named button; Ignored where Enter typed in a box must not press it.
+QPushButton* namedButton(QWidget* parent, const QString& name, const QString& caption,
+                         EnterKey enter = EnterKey::Presses);
+
 // A named button put at the end of a row of buttons.
 QPushButton* addButton(QBoxLayout* row, QWidget* parent, const char* name, const QString& caption,
                        EnterKey enter = EnterKey::Presses);
