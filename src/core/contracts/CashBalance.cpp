@@ -68,9 +68,9 @@ std::optional<qint64> CashBalance::wholeNumberOf(const QVariant& value, bool* re
 }
 
 bool CashBalance::reachServer() {
-    if (!m_session.state().InternetOk || !m_session.serverOpen())
+    if (!m_session.serverReachable())
         m_session.InternetCheck();
-    return m_session.state().InternetOk && m_session.serverOpen();
+    return m_session.serverReachable();
 }
 
 std::optional<QString> CashBalance::ShowCashBalance(const QString& companyId) {

@@ -102,16 +102,12 @@ ListingActions::ListingActions(Session& session, PictureStoreFactory pictures)
 
 // --- The frame every action shares -----------------------------------------------------------
 
-bool ListingActions::serverReachable() const {
-    return m_session.state().InternetOk && m_session.serverOpen();
-}
-
 bool ListingActions::onlineReady(ActionOutcome& out) {
     if (!m_session.state().isOnline()) {
         show(out, ActionTexts::offlineLogin(), ActionTexts::titleInternet(), DialogIcon::Information);
         return false;
     }
-    if (!serverReachable()) {
+    if (!m_session.serverReachable()) {
         show(out, ActionTexts::internetUnstable(), ActionTexts::titleInternet(), DialogIcon::Warning);
         return false;
     }
@@ -396,7 +392,7 @@ ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
                        ActionTexts::titleMove());
     };
     batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
-        const bool withServer = serverReachable();
+        const bool withServer = m_session.serverReachable();
         ListingRowWork rows(m_session, m_pictures, batch.label);
         // Rows without a server copy move together, in one transaction, after the published ones.
         QList<SelectedListing> localOnly;
@@ -461,7 +457,7 @@ ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
                        ActionTexts::titleDelete());
     };
     batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
-        const bool withServer = serverReachable();
+        const bool withServer = m_session.serverReachable();
         ListingRowWork rows(m_session, m_pictures, batch.label);
         eachRow(work, tally, batch.label, ActionTexts::deleting, [&](const SelectedListing& row) {
             if (row.isPublished() && !withServer)
@@ -503,7 +499,7 @@ ActionOutcome ListingActions::changeInCharge(const QList<ListingPick>& picks, co
         return out;
     }
     // The shared copies name the agent other offices call; the office's own row decides.
-    if (serverReachable()) {
+    if (m_session.serverReachable()) {
         ServerCopy copies(m_session.listingStore(), m_session.serverStore(), m_session.state().OfficeMainId);
         for (const SelectedListing& row : work) {
             try {
@@ -566,7 +562,7 @@ QStringList ListingActions::agentNumbers(const QList<ListingPick>& sharedPicks) 
     ActionOutcome out;
     if (!hasPicks(sharedPicks, out))
         return {};
-    if (!serverReachable()) {
+    if (!m_session.serverReachable()) {
         show(out, ActionTexts::internetUnstable(), ActionTexts::titleInternet(), DialogIcon::Warning);
         return {};
     }

@@ -107,7 +107,6 @@ private:
                  const std::function<RowResult(const SelectedListing&)>& step);
 
     bool onlineReady(ActionOutcome& out);
-    bool serverReachable() const;
     bool hasPicks(const QList<ListingPick>& picks, ActionOutcome& out);
     // Counts the ticked rows left out; with nothing left to do it says so and returns false.
     bool hasWork(const QList<ListingPick>& picks, const QList<SelectedListing>& work, ActionOutcome& out,

@@ -110,7 +110,7 @@ LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
         m_session.InternetCheck();
     if (m_session.endRequested())
         return {LoginOutcome::Failed, QString()};
-    if (!m_session.state().InternetOk || !m_session.serverOpen())
+    if (!m_session.serverReachable())
         return {LoginOutcome::NoServer, LoginTexts::noServer()};
     SqlStore& server = m_session.serverStore();
     // Both the office's own account ("A") and its staff accounts ("B") log in.

@@ -13,7 +13,7 @@
 namespace teran {
 
 bool serverCopiesReachable(Session& session) {
-    return session.state().isOnline() && session.state().InternetOk && session.serverOpen();
+    return session.state().isOnline() && session.serverReachable();
 }
 
 namespace {

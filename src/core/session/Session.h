@@ -76,6 +76,8 @@ public:
     bool hasStores() const { return m_listing && m_server; }
     bool listingOpen() const { return m_listing && m_listing->isOpen(); }
     bool serverOpen() const { return m_server && m_server->isOpen(); }
+    // The vendor's server can be worked with now: the internet answered and its store is open.
+    bool serverReachable() const { return m_state.InternetOk && serverOpen(); }
     SqlStore& listingStore();
     SqlStore& serverStore();
 

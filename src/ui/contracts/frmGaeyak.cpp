@@ -109,7 +109,7 @@ void frmGaeyak::reload() {
 
 void frmGaeyak::loadMore() {
     const QString tab = currentTab();
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("tabGaeyak_Click")), [&] {
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("tabGaeyak_Click")), [&] {
         ContractRegister reg(m_session);
         RegisterPage page;
         if (tab == reportsTab())
@@ -134,8 +134,8 @@ void frmGaeyak::loadMore() {
         m_loaded += int(page.rows.size());
         m_total = page.total;
     });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText());
+    if (!done) {
+        m_session.dialogs().critical(done.failureText());
     }
     m_count->setText(QStringLiteral("%1건 중 %2건").arg(m_total).arg(m_loaded));
     m_more->setVisible(m_loaded < m_total);
@@ -208,10 +208,10 @@ void frmGaeyak::cmdDel_Click() {
                                       QStringLiteral("선택삭제")))
         return;
     const QString tab = currentTab();
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdDel_Click")),
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdDel_Click")),
                                       [&] { removeRegisterRows(m_session, tab, keys); });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText(), QStringLiteral("삭제"));
+    if (!done) {
+        m_session.dialogs().critical(done.failureText(), QStringLiteral("삭제"));
         return;
     }
     qDeleteAll(checked);

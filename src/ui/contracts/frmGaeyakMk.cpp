@@ -135,7 +135,7 @@ void frmGaeyakMk::closeEvent(QCloseEvent* event) {
 
 void frmGaeyakMk::open(const ContractRequest& request) {
     m_lblTy->setText(contractKindCode(request.kind));
-    const auto attempt = attemptStore(
+    const auto done = attemptStore(
         m_session,
         logLabel(isLease(request.kind) ? QStringLiteral("EditGaeyakJ") : QStringLiteral("EditGaeyakM")), [&] {
             ContractStore store(m_session);
@@ -157,9 +157,9 @@ void frmGaeyakMk::open(const ContractRequest& request) {
                 m_contract = newContract(request.kind, request.tb, office, today);
             }
         });
-    if (!attempt) {
+    if (!done) {
         m_contract = newContract(request.kind, request.tb, {}, m_session.clock().today());
-        m_session.dialogs().critical(attempt.failureText());
+        m_session.dialogs().critical(done.failureText());
     }
     showContract();
 }
@@ -262,10 +262,10 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
     if (!confirmNumbers(k) || !confirmFee(k))
         return false;
     const bool wasNew = k.number == 0;
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")),
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")),
                                       [&] { ContractStore(m_session).save(k); });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText(), kSaveTitle);
+    if (!done) {
+        m_session.dialogs().critical(done.failureText(), kSaveTitle);
         return false;
     }
     m_contract = k;

@@ -362,12 +362,12 @@ bool frmGaeyakMul::cmdSave_Click() {
         return false;
     }
     ConfirmationFormStore::Saved saved;
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
         ConfirmationFormStore store(m_session);
         saved = store.save(form);
     });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText(), title());
+    if (!done) {
+        m_session.dialogs().critical(done.failureText(), title());
         return false;
     }
     m_number = form.number;

@@ -107,7 +107,7 @@ frmLedger::frmLedger(Session& session, LedgerKind kind, int listing, QWidget* pa
 }
 
 void frmLedger::load() {
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("form_load")), [&] {
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("form_load")), [&] {
         const LedgerTable table = ListingLedgerStore(m_session).load(m_kind, m_listing);
         const QSignalBlocker quiet(m_grid);
         if (m_title) {
@@ -120,8 +120,8 @@ void frmLedger::load() {
             for (int c = 0; c < m_grid->columnCount(); ++c)
                 m_grid->setItem(r, c, new QTableWidgetItem(table.rows[r].value(c)));
     });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText(), ledgerTitle(m_kind));
+    if (!done) {
+        m_session.dialogs().critical(done.failureText(), ledgerTitle(m_kind));
     }
     m_changed = false;
     updateTotals();
@@ -168,11 +168,11 @@ void frmLedger::cmdjuk_Click() {
 }
 
 bool frmLedger::cmdSave_Click() {
-    const auto attempt = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
         ListingLedgerStore(m_session).save(m_kind, m_listing, current());
     });
-    if (!attempt) {
-        m_session.dialogs().critical(attempt.failureText(), ledgerTitle(m_kind));
+    if (!done) {
+        m_session.dialogs().critical(done.failureText(), ledgerTitle(m_kind));
         return false;
     }
     m_changed = false;

@@ -85,7 +85,7 @@ frmPaper::frmPaper(Session& session, QWidget* parent)
 }
 
 bool frmPaper::serverReachable() {
-    if (m_session.state().InternetOk && m_session.serverOpen())
+    if (m_session.serverReachable())
         return true;
     m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
                                 DialogIcon::Warning, DialogButtons::Ok);

@@ -766,9 +766,9 @@ void frmInsert::cmdDel_Click() {
         return;
     }
     const QString label = QStringLiteral("-cmdDel_Click => ");
-    const auto attempt = attemptStore(m_session, label, [&] { removeListing(m_session, m_number, label); });
-    if (!attempt) {
-        showStoreFailure(m_session, *attempt.failure(), StoreKind::Listing);
+    const auto done = attemptStore(m_session, label, [&] { removeListing(m_session, m_number, label); });
+    if (!done) {
+        showStoreFailure(m_session, *done.failure(), StoreKind::Listing);
         return;
     }
     Q_EMIT listingsChanged();

@@ -361,16 +361,16 @@ void frmMain::askAboutCurrentListing() {
         m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
         return;
     }
-    if (!m_session.state().InternetOk || !m_session.serverOpen()) {
+    if (!m_session.serverReachable()) {
         m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
                                     DialogIcon::Warning, DialogButtons::Ok);
         return;
     }
     std::optional<InquiryDraft> draft;
-    const auto attempt = attemptStore(m_session, QStringLiteral("문의하기 => "),
+    const auto done = attemptStore(m_session, QStringLiteral("문의하기 => "),
                                       [&] { draft = InquiryPost(m_session).aboutSharedListing(row); });
-    if (!attempt) {
-        showStoreFailure(m_session, *attempt.failure(), StoreKind::Server);
+    if (!done) {
+        showStoreFailure(m_session, *done.failure(), StoreKind::Server);
         return;
     }
     if (!draft) {
