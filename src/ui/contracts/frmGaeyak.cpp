@@ -209,7 +209,7 @@ void frmGaeyak::cmdDel_Click() {
         return;
     const QString tab = currentTab();
     const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdDel_Click")),
-                                      [&] { removeRegisterRows(m_session, tab, keys); });
+                                   [&] { removeRegisterRows(m_session, tab, keys); });
     if (!done) {
         m_session.dialogs().critical(done.failureText(), QStringLiteral("삭제"));
         return;

@@ -263,7 +263,7 @@ bool frmGaeyakMk::cmdGyakSave_Click() {
         return false;
     const bool wasNew = k.number == 0;
     const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdGyakSave_Click")),
-                                      [&] { ContractStore(m_session).save(k); });
+                                   [&] { ContractStore(m_session).save(k); });
     if (!done) {
         m_session.dialogs().critical(done.failureText(), kSaveTitle);
         return false;

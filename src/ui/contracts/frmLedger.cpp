@@ -168,9 +168,8 @@ void frmLedger::cmdjuk_Click() {
 }
 
 bool frmLedger::cmdSave_Click() {
-    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")), [&] {
-        ListingLedgerStore(m_session).save(m_kind, m_listing, current());
-    });
+    const auto done = attemptStore(m_session, logLabel(QStringLiteral("cmdSave_Click")),
+                                   [&] { ListingLedgerStore(m_session).save(m_kind, m_listing, current()); });
     if (!done) {
         m_session.dialogs().critical(done.failureText(), ledgerTitle(m_kind));
         return false;

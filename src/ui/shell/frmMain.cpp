@@ -368,7 +368,7 @@ void frmMain::askAboutCurrentListing() {
     }
     std::optional<InquiryDraft> draft;
     const auto done = attemptStore(m_session, QStringLiteral("문의하기 => "),
-                                      [&] { draft = InquiryPost(m_session).aboutSharedListing(row); });
+                                   [&] { draft = InquiryPost(m_session).aboutSharedListing(row); });
     if (!done) {
         showStoreFailure(m_session, *done.failure(), StoreKind::Server);
         return;
