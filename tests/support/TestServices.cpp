@@ -107,21 +107,36 @@ ScratchStore::~ScratchStore() {
     }
 }
 
-QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
-                     const QString& message) {
+namespace {
+// A trigger in the store's own dialect that refuses a write of `event` ("INSERT" or "DELETE")
+// to `table` when the row's `column` holds `value`.
+QString refuseWrite(SqlStore& store, const QString& event, const QString& table, const QString& column,
+                    const QString& value, const QString& message) {
     const QString name = uniqueName(QStringLiteral("refuse"));
+    const QString row = event == QLatin1String("DELETE") ? QStringLiteral("OLD") : QStringLiteral("NEW");
     // Test-made texts of the test's own, so they may stand in the trigger's text (DDL has no
     // bound values). MariaDB takes CREATE TRIGGER only as a plain, unprepared statement.
     const QString sql =
         store.backend() == SqlBackend::Sqlite
-            ? QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN NEW.%3 = '%4' "
+            ? QStringLiteral("CREATE TRIGGER %1 BEFORE %6 ON %2 WHEN %7.%3 = '%4' "
                              "BEGIN SELECT RAISE(ABORT, '%5'); END")
-            : QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 FOR EACH ROW BEGIN IF NEW.%3 = '%4' THEN "
+            : QStringLiteral("CREATE TRIGGER %1 BEFORE %6 ON %2 FOR EACH ROW BEGIN IF %7.%3 = '%4' THEN "
                              "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '%5'; END IF; END");
     QSqlQuery q(store.database());
-    if (!q.exec(sql.arg(name, table, column, value, message)))
-        throw StoreError(q.lastError().text(), QStringLiteral("refuseInsert"), sql);
+    if (!q.exec(sql.arg(name, table, column, value, message, event, row)))
+        throw StoreError(q.lastError().text(), QStringLiteral("refuseWrite"), sql);
     return name;
+}
+} // namespace
+
+QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
+                     const QString& message) {
+    return refuseWrite(store, QStringLiteral("INSERT"), table, column, value, message);
+}
+
+QString refuseDelete(SqlStore& store, const QString& table, const QString& column, const QString& value,
+                     const QString& message) {
+    return refuseWrite(store, QStringLiteral("DELETE"), table, column, value, message);
 }
 
 std::string backendName(const testing::TestParamInfo<Backend>& info) {

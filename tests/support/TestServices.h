@@ -78,5 +78,8 @@ QString uniqueName(const QString& prefix);
 // a damaged file or a full disk would: a trigger in the store's own dialect. Returns its name.
 QString refuseInsert(SqlStore& store, const QString& table, const QString& column, const QString& value,
                      const QString& message);
+// The same for a delete of a row whose `column` holds `value`.
+QString refuseDelete(SqlStore& store, const QString& table, const QString& column, const QString& value,
+                     const QString& message);
 
 } // namespace teran::test

@@ -9,6 +9,7 @@
 #include "session/ListingValue.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
+#include "session/WorkNotes.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -38,19 +39,15 @@ QString ownerText(const QSqlQuery& q, const QString& loginId) {
     return name + QStringLiteral(" [집]") + home + QStringLiteral(" [핸]") + mobile;
 }
 
-QString latestWork(SqlStore& store, int number) {
-    QVariantList values{QStringLiteral("maemul"), number};
-    const QString sql =
-        QStringLiteral("SELECT writeday, work FROM mem_work WHERE tb = ? AND tidx = ? "
-                       "AND (addr IS NULL OR addr = '') ORDER BY writeday DESC, table_idx DESC") +
-        SqlStore::limitSql(1, 0, values);
-    QSqlQuery q = store.query(sql, values);
-    if (!q.next())
+// The newest note of the listing the user may see.
+QString latestWork(Session& session, int number) {
+    const QList<WorkNote> notes = WorkNoteBook(session).ofListing(number);
+    if (notes.isEmpty())
         return noWorkNoteText();
-    const QDateTime when = SqlStore::toDateTime(q.value(0));
+    const QDateTime when = notes.first().writeday;
     const QString day =
         when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') : QString();
-    return day + q.value(1).toString();
+    return day + notes.first().work;
 }
 
 QString fetched(const PictureFetch& fetch, const QString& name) {
@@ -99,7 +96,7 @@ RowDetails ownRowDetails(Session& session, int number) {
         details.picture2 = localPicture(session, q.value(1).toString());
         owner = ownerText(q, session.state().LoginId);
     }
-    details.infoText = owner + kLine + latestWork(store, number);
+    details.infoText = owner + kLine + latestWork(session, number);
     return details;
 }
 

@@ -56,6 +56,22 @@ const PropertyType* findPropertyType(const QString& tb) {
     return nullptr;
 }
 
+const PropertyType* findPropertyTypeByLabel(const QString& label) {
+    for (const PropertyType& t : propertyTypes())
+        if (t.label == label)
+            return &t;
+    return nullptr;
+}
+
+bool hasLandAndBuildingAreas(const QString& tb) {
+    static const QStringList codes{QStringLiteral("dan"),     QStringLiteral("dagagu"),
+                                   QStringLiteral("junwon"),  QStringLiteral("gunmul"),
+                                   QStringLiteral("hotel"),   QStringLiteral("motel"),
+                                   QStringLiteral("sanjang"), QStringLiteral("gong"),
+                                   QStringLiteral("joouso"),  QStringLiteral("mulru")};
+    return codes.contains(tb);
+}
+
 QString propertyTypeLabel(const QString& tb) {
     const PropertyType* t = findPropertyType(tb);
     return t ? t->label : QString();

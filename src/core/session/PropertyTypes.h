@@ -22,6 +22,12 @@ QStringList propertyTypeCodes();
 // nullptr for a code that is not one of the 19.
 const PropertyType* findPropertyType(const QString& tb);
 
+// The type whose label this is ("아파트": apt); nullptr when none has it.
+const PropertyType* findPropertyTypeByLabel(const QString& label);
+// The types with a land area and a building area (단독주택, 건물, 공장 …): their buyers want
+// two area ranges, the other types one.
+bool hasLandAndBuildingAreas(const QString& tb);
+
 // The label of a type; empty for an unknown code.
 QString propertyTypeLabel(const QString& tb);
 // The label used together with a transaction: a presale villa is a "빌라트", a monthly-rent

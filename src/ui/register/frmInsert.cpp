@@ -26,7 +26,6 @@
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSheetPrint.h"
 #include "register/LotListings.h"
-#include "register/WorkNotes.h"
 #include "session/ComingLater.h"
 #include "session/EditGuard.h"
 #include "session/OpenedWindow.h"
@@ -35,6 +34,7 @@
 #include "session/SettingsStore.h"
 #include "session/StoreAttempt.h"
 #include "session/TypeFields.h"
+#include "session/WorkNotes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -519,8 +519,9 @@ void frmInsert::showWorkNotes() {
     if (m_mode != EditMode::Edit || m_number <= 0)
         return;
     attemptStore(m_session, QStringLiteral("-WorkList => "), [&] {
-        const QList<WorkNote> notes = m_work->currentIndex() == 1 ? lotWorkNotes(m_session, lotOfForm())
-                                                                  : listingWorkNotes(m_session, m_number);
+        const WorkNoteBook book(m_session);
+        const QList<WorkNote> notes =
+            m_work->currentIndex() == 1 ? book.ofLot(lotOfForm()) : book.ofListing(m_number);
         for (const WorkNote& note : notes)
             new QTreeWidgetItem(m_notes,
                                 {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});

@@ -1,0 +1,272 @@
+#include "BuyerRegister.h"
+
+#include "session/PropertyTypes.h"
+#include "session/RowWriter.h"
+#include "session/Session.h"
+#include "session/WorkNotes.h"
+
+namespace teran {
+
+namespace {
+
+const QString kAllTab = QStringLiteral("전체");
+const QString kSaveTitle = QStringLiteral("매수인등록");
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString selectBuyers() {
+    return QStringLiteral(
+               "SELECT table_idx, jubsu, addre1, addre2, addre3, tb, ty, p1, p2, p3, p4, m1, m2, m3, m4, "
+               "bigo, txt1, txt2, writeday, ") +
+           contactColumns() + QStringLiteral(" FROM maesuin WHERE table_idx > 0");
+}
+
+Buyer buyerFrom(const QSqlQuery& q) {
+    Buyer b;
+    b.number = q.value(0).toInt();
+    b.jubsu = q.value(1).toString();
+    b.addre1 = q.value(2).toString();
+    b.addre2 = q.value(3).toString();
+    b.addre3 = q.value(4).toString();
+    b.tb = q.value(5).toString();
+    b.ty = q.value(6).toString();
+    b.area = {q.value(7).toDouble(), q.value(8).toDouble()};
+    b.building = {q.value(9).toDouble(), q.value(10).toDouble()};
+    b.amount = {q.value(11).toLongLong(), q.value(12).toLongLong()};
+    b.rent = {q.value(13).toLongLong(), q.value(14).toLongLong()};
+    b.bigo = q.value(15).toString();
+    b.registeredBy = q.value(16).toString();
+    b.privateTo = q.value(17).toString();
+    b.writeday = SqlStore::toDateTime(q.value(18));
+    b.contact = contactFrom(q, 19);
+    return b;
+}
+
+RowValues buyerRow(const Buyer& b, const QString& privateTo) {
+    RowValues row;
+    addContact(row, withoutPlaceholders(b.contact));
+    const bool twoAreas = wantsLandAndBuilding(b.tb);
+    row.set(QStringLiteral("jubsu"), b.jubsu);
+    row.set(QStringLiteral("addre1"), withoutPlaceholder(b.addre1));
+    row.set(QStringLiteral("addre2"), withoutPlaceholder(b.addre2));
+    row.set(QStringLiteral("addre3"), withoutPlaceholder(b.addre3));
+    row.set(QStringLiteral("tb"), b.tb);
+    row.set(QStringLiteral("ty"), b.ty);
+    row.set(QStringLiteral("p1"), b.area.from);
+    row.set(QStringLiteral("p2"), b.area.to);
+    row.set(QStringLiteral("p3"), twoAreas ? b.building.from : 0.0);
+    row.set(QStringLiteral("p4"), twoAreas ? b.building.to : 0.0);
+    row.set(QStringLiteral("m1"), b.amount.from);
+    row.set(QStringLiteral("m2"), b.amount.to);
+    row.set(QStringLiteral("m3"), b.rent.from);
+    row.set(QStringLiteral("m4"), b.rent.to);
+    row.set(QStringLiteral("bigo"), b.bigo);
+    row.set(QStringLiteral("txt2"), privateTo);
+    return row;
+}
+
+std::optional<PersonSaveResult> refusal(const BuyerSave& save) {
+    const auto refuse = [](const QString& text) {
+        return PersonSaveResult{false, false, 0, text, kSaveTitle};
+    };
+    if (save.buyer.contact.name.trimmed().isEmpty())
+        return refuse(QStringLiteral("매수인을 입력해주세요."));
+    if (save.entryWindow && save.buyer.tb.isEmpty())
+        return refuse(QStringLiteral("종목을 선택해주세요."));
+    if (save.entryWindow && save.buyer.ty.isEmpty())
+        return refuse(QStringLiteral("형태를 선택해주세요."));
+    return std::nullopt;
+}
+
+void addSearchConditions(BoundConditions& where, const BuyerSearch& s) {
+    const Buyer& f = s.fields;
+    Contact contact = f.contact;
+    const QString group = contact.groupin;
+    contact.groupin.clear();
+    where.equals(QStringLiteral("groupin"), group);
+    where.equals(QStringLiteral("jubsu"), f.jubsu);
+    addContactSearch(where, contact);
+    where.equals(QStringLiteral("addre1"), withoutPlaceholder(f.addre1));
+    where.equals(QStringLiteral("addre2"), withoutPlaceholder(f.addre2));
+    where.equals(QStringLiteral("addre3"), withoutPlaceholder(f.addre3));
+    where.equals(QStringLiteral("tb"), f.tb);
+    where.equals(QStringLiteral("ty"), f.ty);
+    where.atLeast(QStringLiteral("p1"), s.areaFrom);
+    where.atMost(QStringLiteral("p2"), s.areaTo);
+    where.atLeast(QStringLiteral("p3"), s.buildingFrom);
+    where.atMost(QStringLiteral("p4"), s.buildingTo);
+    where.atLeast(QStringLiteral("m1"), s.amountFrom);
+    where.atMost(QStringLiteral("m2"), s.amountTo);
+    where.atLeast(QStringLiteral("m3"), s.rentFrom);
+    where.atMost(QStringLiteral("m4"), s.rentTo);
+}
+
+} // namespace
+
+bool wantsLandAndBuilding(const QString& typeLabel) {
+    const PropertyType* type = findPropertyTypeByLabel(typeLabel);
+    return type && hasLandAndBuildingAreas(type->code);
+}
+
+PrivacyMark privacyMarkOf(const Buyer& buyer, const QString& loginId, const QString& officeMainId) {
+    const QString owner = buyer.privateTo;
+    return {!owner.isEmpty(), owner.isEmpty() || owner == loginId || loginId == officeMainId, owner};
+}
+
+QString privateOwnerToStore(bool ticked, const QString& keptOwner, const QString& loginId) {
+    if (!ticked)
+        return QString();
+    return keptOwner.isEmpty() ? loginId : keptOwner;
+}
+
+BuyerRegister::BuyerRegister(Session& session)
+    : m_session(session) {}
+
+QString BuyerRegister::movedNote(const QDate& day) {
+    return day.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(" 일에 매수인목록에서 고객관리목록으로 이동함. ") + kCrLf + kCrLf;
+}
+
+// The main account sees every buyer; anybody else the public ones and his own private ones.
+QString BuyerRegister::visibility(QVariantList& values) const {
+    const SessionState& state = m_session.state();
+    if (state.LoginId == state.OfficeMainId)
+        return QString();
+    values << state.LoginId;
+    return QStringLiteral(" AND (txt2 IS NULL OR txt2 = '' OR txt2 = ?)");
+}
+
+QString BuyerRegister::where(const BuyerFilter& filter, QVariantList& values) const {
+    QString sql = visibility(values);
+    BoundConditions conditions;
+    if (filter.search)
+        addSearchConditions(conditions, *filter.search);
+    else if (!filter.tab.isEmpty() && filter.tab != kAllTab)
+        conditions.equals(QStringLiteral("groupin"), filter.tab);
+    values << conditions.values();
+    return sql + conditions.sql();
+}
+
+QStringList BuyerRegister::groups() {
+    QVariantList values;
+    const QString shown = visibility(values);
+    QSqlQuery q = m_session.listingStore().query(
+        QStringLiteral("SELECT groupin FROM maesuin WHERE groupin IS NOT NULL AND groupin <> ''") + shown +
+            QStringLiteral(" GROUP BY groupin ORDER BY groupin"),
+        values);
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+int BuyerRegister::count(const BuyerFilter& filter) {
+    QVariantList values;
+    const QString conditions = where(filter, values);
+    return m_session.listingStore()
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions, values, 0)
+        .toInt();
+}
+
+QList<Buyer> BuyerRegister::list(const BuyerFilter& filter, int limit, int offset) {
+    QVariantList values;
+    // One piece after the other: both add their values in the order of the statement.
+    QString sql = selectBuyers() + where(filter, values);
+    sql +=
+        QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
+    QSqlQuery q = m_session.listingStore().query(sql, values);
+    QList<Buyer> buyers;
+    while (q.next())
+        buyers << buyerFrom(q);
+    return buyers;
+}
+
+std::optional<Buyer> BuyerRegister::read(int number) {
+    QVariantList values{number};
+    const QString sql = selectBuyers() + QStringLiteral(" AND table_idx = ?") + visibility(values);
+    QSqlQuery q = m_session.listingStore().query(sql, values);
+    if (!q.next())
+        return std::nullopt;
+    return buyerFrom(q);
+}
+
+PersonSaveResult BuyerRegister::save(const BuyerSave& save) {
+    if (const auto refused = refusal(save))
+        return *refused;
+    SqlStore& store = m_session.listingStore();
+    const SessionState& state = m_session.state();
+    const Buyer& b = save.buyer;
+    RowValues row = buyerRow(b, privateOwnerToStore(save.ticked, b.privateTo, state.LoginId));
+    const bool created = b.number <= 0;
+    const int number = store.transact([&] {
+        if (!created) {
+            if (!read(b.number))
+                throw StoreError(QStringLiteral("buyer %1 is no longer there").arg(b.number),
+                                 QStringLiteral("BuyerRegister"));
+            updateRows(store, QStringLiteral("maesuin"), row, QStringLiteral("table_idx = ?"), {b.number});
+            return b.number;
+        }
+        row.set(QStringLiteral("txt1"), state.LoginId);
+        row.set(QStringLiteral("writeday"), m_session.clock().now());
+        const int n = insertRow(store, QStringLiteral("maesuin"), row).toInt();
+        if (save.entryWindow && !save.note.trimmed().isEmpty())
+            WorkNoteBook(m_session).add({NoteKind::Buyer, n, state.OfficeMainId,
+                                         save.noteDay.isValid() ? save.noteDay : m_session.clock().today(),
+                                         save.note, QString(), QString(), QString()});
+        return n;
+    });
+    if (created)
+        return {true, true, number,
+                save.entryWindow ? QStringLiteral("매수인정보등록을 완료하였습니다.")
+                                 : QStringLiteral("등록되었습니다"),
+                QStringLiteral("매수인 등록하기")};
+    return {true, false, number,
+            save.entryWindow ? QStringLiteral("매수인정보가 수정되었습니다.")
+                             : QStringLiteral("수정되었습니다"),
+            QStringLiteral("매수인 수정하기")};
+}
+
+void BuyerRegister::remove(int number) {
+    SqlStore& store = m_session.listingStore();
+    store.transact([&] {
+        if (!read(number))
+            throw StoreError(QStringLiteral("buyer %1 is no longer there").arg(number),
+                             QStringLiteral("BuyerRegister"));
+        store.execute(QStringLiteral("DELETE FROM maesuin WHERE table_idx = ?"), {number});
+        WorkNoteBook(m_session).removeAllOf(NoteKind::Buyer, number);
+    });
+}
+
+bool BuyerRegister::customerNamed(const QString& name) {
+    return m_session.listingStore()
+               .scalar(QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ? AND name = ?"),
+                       {cardKind(CardPart::Customer).partValue, name}, 0)
+               .toInt() > 0;
+}
+
+int BuyerRegister::moveToCustomers(int number, const QString& entryNote) {
+    SqlStore& store = m_session.listingStore();
+    return store.transact([&] {
+        const std::optional<Buyer> buyer = read(number);
+        if (!buyer)
+            throw StoreError(QStringLiteral("buyer %1 is no longer there").arg(number),
+                             QStringLiteral("BuyerRegister"));
+        Contact contact = withoutPlaceholders(buyer->contact);
+        contact.groupin = QStringLiteral("매수인");
+        RowValues row{{QStringLiteral("part"), cardKind(CardPart::Customer).partValue},
+                      {QStringLiteral("company"), QString()},
+                      {QStringLiteral("writeday"), m_session.clock().now()}};
+        addContact(row, contact);
+        const int customer = insertRow(store, QStringLiteral("namecard"), row).toInt();
+        const QDate today = m_session.clock().today();
+        QString note = movedNote(today);
+        if (!entryNote.trimmed().isEmpty())
+            note += QString(40, QLatin1Char('-')) + kCrLf + entryNote;
+        WorkNoteBook notes(m_session);
+        notes.add({NoteKind::Customer, customer, m_session.state().OfficeMainId, today, note, QString(),
+                   QString(), QString()});
+        notes.copyAll(NoteKind::Buyer, number, NoteKind::Customer, customer);
+        return customer;
+    });
+}
+
+} // namespace teran

@@ -1,0 +1,161 @@
+#include "CardBook.h"
+
+#include "session/RowWriter.h"
+#include "session/Session.h"
+#include "session/WorkNotes.h"
+
+namespace teran {
+
+namespace {
+
+const QString kAllTab = QStringLiteral("전체");
+
+CardKind makeKind(CardPart part) {
+    if (part == CardPart::Namecard)
+        return {part,
+                QStringLiteral("namecard"),
+                NoteKind::Card,
+                QStringLiteral("frmNamecard"),
+                QStringLiteral("namecard"),
+                QStringLiteral("명함집관리 (총 "),
+                QStringLiteral("명함집관리 (검색결과 "),
+                QStringLiteral("명함집등록"),
+                QStringLiteral("명함 등록하기"),
+                QStringLiteral("* 명함집 상세내용"),
+                QStringLiteral("명함관리 Form_Resize  => ")};
+    return {part,
+            QStringLiteral("customer"),
+            NoteKind::Customer,
+            QStringLiteral("frmCustomer"),
+            QStringLiteral("customer"),
+            QStringLiteral("고객관리 (총 "),
+            QStringLiteral("고객관리 (검색결과 "),
+            QStringLiteral("고객등록"),
+            QStringLiteral("고객 등록하기"),
+            QStringLiteral("* 고객 상세내용 "),
+            QStringLiteral("고객관리 Form_Resize  => ")};
+}
+
+Card cardFrom(const QSqlQuery& q) {
+    Card card;
+    card.number = q.value(0).toInt();
+    card.company = q.value(1).toString();
+    card.writeday = SqlStore::toDateTime(q.value(2));
+    card.contact = contactFrom(q, 3);
+    return card;
+}
+
+QString selectCards() {
+    return QStringLiteral("SELECT table_idx, company, writeday, ") + contactColumns() +
+           QStringLiteral(" FROM namecard WHERE part = ?");
+}
+
+} // namespace
+
+const CardKind& cardKind(CardPart part) {
+    static const CardKind cards = makeKind(CardPart::Namecard);
+    static const CardKind customers = makeKind(CardPart::Customer);
+    return part == CardPart::Namecard ? cards : customers;
+}
+
+CardBook::CardBook(Session& session, CardPart part)
+    : m_session(session)
+    , m_kind(cardKind(part)) {}
+
+QString CardBook::notePlaceholder() {
+    return QStringLiteral("상세내용입력");
+}
+
+QStringList CardBook::groups() {
+    QSqlQuery q = m_session.listingStore().query(
+        QStringLiteral(
+            "SELECT groupin FROM namecard WHERE part = ? AND groupin IS NOT NULL AND groupin <> '' "
+            "GROUP BY groupin ORDER BY groupin"),
+        {m_kind.partValue});
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+QString CardBook::where(const CardFilter& filter, QVariantList& values) const {
+    BoundConditions conditions;
+    if (filter.search) {
+        conditions.contains(QStringLiteral("company"), filter.search->company);
+        addContactSearch(conditions, filter.search->contact);
+    } else if (!filter.tab.isEmpty() && filter.tab != kAllTab) {
+        conditions.add(QStringLiteral(" AND groupin = ?"), {filter.tab});
+    }
+    values << m_kind.partValue << conditions.values();
+    return conditions.sql();
+}
+
+int CardBook::count(const CardFilter& filter) {
+    QVariantList values;
+    const QString conditions = where(filter, values);
+    return m_session.listingStore()
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions, values, 0)
+        .toInt();
+}
+
+QList<Card> CardBook::list(const CardFilter& filter, int limit, int offset) {
+    QVariantList values;
+    // One piece after the other: both add their values in the order of the statement.
+    QString sql = selectCards() + where(filter, values);
+    sql +=
+        QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
+    QSqlQuery q = m_session.listingStore().query(sql, values);
+    QList<Card> cards;
+    while (q.next())
+        cards << cardFrom(q);
+    return cards;
+}
+
+std::optional<Card> CardBook::read(int number) {
+    QSqlQuery q = m_session.listingStore().query(selectCards() + QStringLiteral(" AND table_idx = ?"),
+                                                 {m_kind.partValue, number});
+    if (!q.next())
+        return std::nullopt;
+    return cardFrom(q);
+}
+
+PersonSaveResult CardBook::save(const Card& card, const QString& note) {
+    if (card.contact.name.trimmed().isEmpty())
+        return {false, false, 0, QStringLiteral("이름을 입력해주세요."), m_kind.emptyNameTitle};
+    SqlStore& store = m_session.listingStore();
+    RowValues row{{QStringLiteral("company"), card.company}};
+    addContact(row, withoutPlaceholders(card.contact));
+    const bool created = card.number <= 0;
+    const int number = store.transact([&] {
+        int n = card.number;
+        if (created) {
+            row.set(QStringLiteral("part"), m_kind.partValue);
+            row.set(QStringLiteral("writeday"), m_session.clock().now());
+            n = insertRow(store, QStringLiteral("namecard"), row).toInt();
+        } else {
+            // Checked by reading: MariaDB counts a row saved unchanged as no row changed.
+            if (!read(n))
+                throw StoreError(QStringLiteral("card %1 is no longer there").arg(n),
+                                 QStringLiteral("CardBook"));
+            updateRows(store, QStringLiteral("namecard"), row, QStringLiteral("table_idx = ?"), {n});
+        }
+        if (!note.trimmed().isEmpty() && note != notePlaceholder())
+            WorkNoteBook(m_session).add({m_kind.noteKind, n, m_session.state().OfficeMainId,
+                                         m_session.clock().today(), note, QString(), QString(), QString()});
+        return n;
+    });
+    if (created)
+        return {true, true, number, QStringLiteral("등록되었습니다"), m_kind.newTitle};
+    return {true, false, number, QStringLiteral("수정되었습니다."), QStringLiteral("수정완료")};
+}
+
+void CardBook::remove(int number) {
+    SqlStore& store = m_session.listingStore();
+    store.transact([&] {
+        store.execute(QStringLiteral("DELETE FROM namecard WHERE table_idx = ? AND part = ?"),
+                      {number, m_kind.partValue});
+        WorkNoteBook(m_session).removeAllOf(m_kind.noteKind, number);
+    });
+}
+
+} // namespace teran
