@@ -1,0 +1,133 @@
+#include "BuyerMatch.h"
+
+#include "BuyerRegister.h"
+#include "session/PropertyTypes.h"
+#include "session/Session.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace teran {
+
+namespace {
+
+qint64 money(const ListingRow& row, const char* column) {
+    return row.value(QLatin1String(column)).toLongLong();
+}
+
+// How far a value lies outside a wanted range, as a share of the bound it passes: negative
+// below, positive above, 0 inside. An upper bound of 0 is open.
+double outside(double value, double from, double to) {
+    if (value < from)
+        return from > 0 ? (value - from) / from : 0;
+    if (to > 0 && value > to)
+        return (value - to) / to;
+    return 0;
+}
+
+// How far from the middle of the range a value lies, 0 (the middle) to 1 (an end).
+double offCentre(double value, double from, double to) {
+    if (to <= 0 || to <= from)
+        return 0;
+    const double half = (to - from) / 2;
+    return std::abs(value - (from + half)) / half;
+}
+
+struct Criterion {
+    QString caption;
+    double value;
+    double from;
+    double to;
+};
+
+QList<Criterion> criteriaOf(const Buyer& b, const MatchedListing& l) {
+    QList<Criterion> list{
+        {QStringLiteral("면적"), l.area, b.area.from, b.area.to},
+        {QStringLiteral("가격"), double(l.amount), double(b.amount.from), double(b.amount.to)}};
+    if (wantsLandAndBuilding(b.tb))
+        list << Criterion{QStringLiteral("건물면적"), l.building, b.building.from, b.building.to};
+    if (b.ty == QStringLiteral("월세"))
+        list << Criterion{QStringLiteral("월세"), double(l.rent), double(b.rent.from), double(b.rent.to)};
+    return list;
+}
+
+// The fit of one buyer, or nothing when a value lies beyond the tolerance.
+std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double tolerance) {
+    BuyerFit fit{b.number, b.contact.name, b.contact.hantel, true, {}, 0};
+    double deviation = 0;
+    for (const Criterion& c : criteriaOf(b, l)) {
+        const double off = outside(c.value, c.from, c.to);
+        if (std::abs(off) > tolerance + 1e-9)
+            return std::nullopt;
+        if (off != 0) {
+            fit.exact = false;
+            fit.reasons << QStringLiteral("%1 %2% %3")
+                               .arg(c.caption)
+                               .arg(std::lround(std::abs(off) * 100))
+                               .arg(off > 0 ? QStringLiteral("초과") : QStringLiteral("미달"));
+            deviation += std::abs(off);
+        }
+    }
+    // A region named down to the town fits better than one named by its province only.
+    const int levels = int(!b.addre1.isEmpty()) + int(!b.addre2.isEmpty()) + int(!b.addre3.isEmpty());
+    const Criterion price = criteriaOf(b, l).at(1);
+    fit.score = fit.exact ? (3 - levels) + offCentre(price.value, price.from, price.to) : 10 + deviation;
+    return fit;
+}
+
+} // namespace
+
+MatchedListing matchedListing(const ListingRow& row) {
+    const QString tb = row.value(QStringLiteral("tb")).toString();
+    const QString ty = row.value(QStringLiteral("ty")).toString();
+    MatchedListing l;
+    l.typeLabel = propertyTypeLabel(tb);
+    l.transaction = transactionLabel(ty);
+    l.addr1 = row.value(QStringLiteral("addr1")).toString();
+    l.addr2 = row.value(QStringLiteral("addr2")).toString();
+    l.addr3 = row.value(QStringLiteral("addr3")).toString();
+    l.area = row.value(QStringLiteral("pyung")).toDouble();
+    if (hasLandAndBuildingAreas(tb))
+        l.building = row.value(QStringLiteral("pyung_use")).toDouble();
+    if (ty == QLatin1String("J")) {
+        l.amount = money(row, "money_jb");
+    } else if (ty == QLatin1String("W")) {
+        l.amount = money(row, "money_b");
+        l.rent = money(row, "money_w");
+    } else {
+        l.amount = money(row, "money_m");
+        if (ty == QLatin1String("B") && l.amount == 0)
+            l.amount = money(row, "money_bn");
+    }
+    return l;
+}
+
+QList<BuyerFit> buyersForListing(Session& session, const MatchedListing& listing, double tolerance) {
+    BuyerSearch wanted;
+    wanted.fields.tb = listing.typeLabel;
+    wanted.fields.ty = listing.transaction;
+    if (wanted.fields.tb.isEmpty() || wanted.fields.ty.isEmpty())
+        return {};
+    BuyerRegister buyers(session);
+    QList<BuyerFit> fits;
+    const int page = 500;
+    for (int offset = 0;; offset += page) {
+        const QList<Buyer> rows = buyers.list({QString(), wanted}, page, offset);
+        for (const Buyer& b : rows) {
+            const bool region = (b.addre1.isEmpty() || b.addre1 == listing.addr1) &&
+                                (b.addre2.isEmpty() || b.addre2 == listing.addr2) &&
+                                (b.addre3.isEmpty() || b.addre3 == listing.addr3);
+            if (!region)
+                continue;
+            if (const std::optional<BuyerFit> fit = fitOf(b, listing, tolerance))
+                fits << *fit;
+        }
+        if (rows.size() < page)
+            break;
+    }
+    std::stable_sort(fits.begin(), fits.end(),
+                     [](const BuyerFit& a, const BuyerFit& b) { return a.score < b.score; });
+    return fits;
+}
+
+} // namespace teran
