@@ -16,7 +16,7 @@ CardKind makeKind(CardPart part) {
                 QStringLiteral("namecard"),
                 NoteKind::Card,
                 QStringLiteral("frmNamecard"),
-                QStringLiteral("namecard"),
+                LayoutKind::Namecard,
                 QStringLiteral("명함집관리 (총 "),
                 QStringLiteral("명함집관리 (검색결과 "),
                 QStringLiteral("명함집등록"),
@@ -27,7 +27,7 @@ CardKind makeKind(CardPart part) {
             QStringLiteral("customer"),
             NoteKind::Customer,
             QStringLiteral("frmCustomer"),
-            QStringLiteral("customer"),
+            LayoutKind::Customer,
             QStringLiteral("고객관리 (총 "),
             QStringLiteral("고객관리 (검색결과 "),
             QStringLiteral("고객등록"),
@@ -64,6 +64,28 @@ CardBook::CardBook(Session& session, CardPart part)
 
 QString CardBook::notePlaceholder() {
     return QStringLiteral("상세내용입력");
+}
+
+QStringList CardBook::listCaptions() {
+    return {QStringLiteral("번호"),   QStringLiteral("그룹"),   QStringLiteral("회사명"),
+            QStringLiteral("이름"),   QStringLiteral("이메일"), QStringLiteral("집전화"),
+            QStringLiteral("핸드폰"), QStringLiteral("사무실"), QStringLiteral("팩스"),
+            QStringLiteral("소재지"), QStringLiteral("등록일")};
+}
+
+QStringList CardBook::cellsOf(const Card& card) {
+    const Contact& c = card.contact;
+    return {QString::number(card.number),
+            c.groupin,
+            card.company,
+            c.name,
+            c.email,
+            c.homtel,
+            c.hantel,
+            c.office,
+            c.fax,
+            addressLine(c.addr1, c.addr2, c.addr3, c.addr4),
+            card.writeday.toString(QStringLiteral("yyyy-MM-dd"))};
 }
 
 QStringList CardBook::groups() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Contact.h"
+#include "session/LayoutFile.h"
 
 #include <QDateTime>
 #include <QList>
@@ -22,7 +23,7 @@ struct CardKind {
     QString partValue;      // `namecard.part`
     QString noteKind;       // `mem_work.tb` of their notes
     QString windowName;     // "frmNamecard" / "frmCustomer"
-    QString layoutName;     // the per-user layout file: LoginId & "_" & layoutName & "_size.ini"
+    LayoutKind layout;      // the per-user file of the list's column widths
     QString statusPrefix;   // "명함집관리 (총 "
     QString searchPrefix;   // "명함집관리 (검색결과 "
     QString emptyNameTitle; // "명함집등록"
@@ -75,6 +76,9 @@ public:
 
     // The note box's placeholder, never stored as a note.
     static QString notePlaceholder(); // "상세내용입력"
+    // The list's columns and a card's cells in them.
+    static QStringList listCaptions();
+    static QStringList cellsOf(const Card& card);
 
 private:
     QString where(const CardFilter& filter, QVariantList& values) const;

@@ -18,6 +18,7 @@
 #include "listings/SearchPanel.h"
 #include "online/frmUpgrade.h"
 #include "people/Inquiry.h"
+#include "people/frmCard.h"
 #include "people/frmDaily.h"
 #include "people/frmPaper.h"
 #include "people/frmPaperin.h"
@@ -226,6 +227,8 @@ void frmMain::connectActions() {
     on("question", [this] { askAboutCurrentListing(); });
     on("daily", [this] { openSchedule(); });
     on("paper", [this] { openInquiryBox(); });
+    on("namecard", [this] { openCards(CardPart::Namecard); });
+    on("customer", [this] { openCards(CardPart::Customer); });
     connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
 }
 
@@ -336,6 +339,20 @@ frmDaily* frmMain::openSchedule() {
     m_schedule->show();
     m_schedule->raise();
     return m_schedule;
+}
+
+frmCard* frmMain::openCards(CardPart part) {
+    QPointer<frmCard>& window = m_cards[part == CardPart::Namecard ? 0 : 1];
+    if (!window) {
+        window = new frmCard(m_session, part, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &frmCard::statusChanged, this,
+                [this](const QString& text) { m_status->showText(text); });
+        window->reload();
+    }
+    window->show();
+    window->raise();
+    return window;
 }
 
 frmPaper* frmMain::openInquiryBox() {

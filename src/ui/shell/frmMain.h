@@ -4,9 +4,11 @@
 #include "listings/ListWindowFactory.h"
 #include "session/SettingsStore.h"
 
+#include "people/CardBook.h"
 #include "register/frmInsert.h"
 
 namespace teran {
+class frmCard;
 class frmDaily;
 class frmGaeyak;
 class frmPaper;
@@ -70,9 +72,10 @@ public:
     frmInsert* openRegistration(RegistrationRequest request);
     frmInsert* registration() const { return m_registration; }
     frmGaeyak* openContractRegister();
-    frmDaily* openSchedule();      // 일정관리, one at a time
-    frmPaper* openInquiryBox();    // 문의함, one at a time, read again when asked for again
-    void askAboutCurrentListing(); // 문의하기
+    frmDaily* openSchedule();          // 일정관리, one at a time
+    frmPaper* openInquiryBox();        // 문의함, one at a time, read again when asked for again
+    frmCard* openCards(CardPart part); // 명함관리 / 고객관리, one of each at a time
+    void askAboutCurrentListing();     // 문의하기
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
     const QStringList& smsNumbers() const { return m_smsNumbers; }
@@ -126,6 +129,7 @@ private:
     QPointer<frmInsert> m_registration;
     QPointer<frmGaeyak> m_contracts;
     QPointer<frmDaily> m_schedule;
+    QPointer<frmCard> m_cards[2];
     QPointer<frmPaper> m_inquiries;
 };
 
