@@ -1,5 +1,6 @@
 #include "BuyerRegister.h"
 
+#include "session/NumberText.h"
 #include "session/PropertyTypes.h"
 #include "session/RowWriter.h"
 #include "session/Session.h"
@@ -116,6 +117,64 @@ QString privateOwnerToStore(bool ticked, const QString& keptOwner, const QString
     if (!ticked)
         return QString();
     return keptOwner.isEmpty() ? loginId : keptOwner;
+}
+
+QStringList BuyerRegister::listCaptions() {
+    return {QStringLiteral("번호"),   QStringLiteral("그룹"),         QStringLiteral("접수방법"),
+            QStringLiteral("의뢰자"), QStringLiteral("이메일"),       QStringLiteral("집전화"),
+            QStringLiteral("핸드폰"), QStringLiteral("사무실"),       QStringLiteral("팩스"),
+            QStringLiteral("소재지"), QStringLiteral("의뢰희망지역"), QStringLiteral("종목"),
+            QStringLiteral("형태"),   QStringLiteral("금액"),         QStringLiteral("평수"),
+            QStringLiteral("비고"),   QStringLiteral("등록일")};
+}
+
+QStringList BuyerRegister::cellsOf(const Buyer& b) {
+    const auto n = [](double value) { return formatAmount(qint64(value)); };
+    const Contact& c = b.contact;
+    return {QString::number(b.number),
+            c.groupin,
+            b.jubsu,
+            c.name,
+            c.email,
+            c.homtel,
+            c.hantel,
+            c.office,
+            c.fax,
+            addressLine(c.addr1, c.addr2, c.addr3, c.addr4),
+            QStringList{b.addre1, b.addre2, b.addre3}.join(QLatin1Char(' ')),
+            b.tb,
+            b.ty,
+            formatAmount(b.amount.from) + QLatin1Char('~') + formatAmount(b.amount.to) +
+                QStringLiteral(" / ") + formatAmount(b.rent.from) + QLatin1Char('~') +
+                formatAmount(b.rent.to),
+            n(b.area.from) + QLatin1Char('~') + n(b.area.to) + QStringLiteral(" / ") + n(b.building.from) +
+                QLatin1Char('~') + n(b.building.to),
+            b.bigo,
+            b.writeday.toString(QStringLiteral("yyyy-MM-dd"))};
+}
+
+QList<qint64> BuyerRegister::areaPresets(const QString& typeLabel) {
+    static const QList<qint64> areas{5,     10,    15,    20,    25,     30,     35,     40,    45,
+                                     50,    60,    100,   150,   200,    250,    300,    350,   400,
+                                     450,   500,   600,   800,   1000,   1500,   2000,   3000,  5000,
+                                     10000, 15000, 20000, 50000, 100000, 150000, 300000, 500000};
+    // Land starts at 50평.
+    return typeLabel == QStringLiteral("토지") ? areas.mid(9) : areas;
+}
+
+QList<qint64> BuyerRegister::amountPresets() {
+    return {30,    50,    80,     100,    120,    150,    200,    500,    1000,   1500,   2000,  2500,
+            3000,  3500,  4000,   4500,   5000,   10000,  15000,  20000,  25000,  30000,  35000, 40000,
+            45000, 50000, 100000, 150000, 200000, 250000, 300000, 350000, 400000, 450000, 500000};
+}
+
+QStringList BuyerRegister::transactions() {
+    return {QStringLiteral("매매"), QStringLiteral("전세"), QStringLiteral("월세"), QStringLiteral("분양권")};
+}
+
+QString BuyerRegister::amountCaption(const QString& transaction) {
+    const bool lease = transaction == QStringLiteral("전세") || transaction == QStringLiteral("월세");
+    return lease ? QStringLiteral("보증금") : QStringLiteral("매 매 가");
 }
 
 BuyerRegister::BuyerRegister(Session& session)

@@ -102,6 +102,16 @@ public:
 
     static QString movedNote(const QDate& day); // the sentence of the move's note
 
+    // The list's columns and a buyer's cells in them.
+    static QStringList listCaptions();
+    static QStringList cellsOf(const Buyer& buyer);
+    // The values the range boxes offer for a wanted type: areas (land from 50) and amounts.
+    static QList<qint64> areaPresets(const QString& typeLabel);
+    static QList<qint64> amountPresets();
+    // The transactions a buyer may want, and the caption of the first amount range for one.
+    static QStringList transactions();
+    static QString amountCaption(const QString& transaction); // "매 매 가" or "보증금"
+
 private:
     QString visibility(QVariantList& values) const;
     QString where(const BuyerFilter& filter, QVariantList& values) const;

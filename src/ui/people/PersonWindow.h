@@ -72,6 +72,8 @@ protected:
     PersonWindow(Session& session, PersonWindowSetup setup, QWidget* parent);
     // Called by the window's constructor once its panel is made.
     void build(QWidget* panel, QList<QPushButton*> extraButtons = {});
+    // The group tabs read again, then the list.
+    void reloadGroups();
 
     // The rows of a tab ("전체" or a group), or of the search taken by takeSearch().
     virtual QStringList groups() = 0;
@@ -94,7 +96,6 @@ protected:
 
 private:
     QWidget* buildButtons(const QList<QPushButton*>& extra);
-    void reloadGroups();
     void tabChanged(int index);
     void showNotes();
     void setStatus(const QString& text);

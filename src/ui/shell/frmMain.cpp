@@ -20,6 +20,7 @@
 #include "people/Inquiry.h"
 #include "people/frmCard.h"
 #include "people/frmDaily.h"
+#include "people/frmMaesu.h"
 #include "people/frmPaper.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
@@ -227,6 +228,7 @@ void frmMain::connectActions() {
     on("question", [this] { askAboutCurrentListing(); });
     on("daily", [this] { openSchedule(); });
     on("paper", [this] { openInquiryBox(); });
+    on("maesu", [this] { openBuyers(); });
     on("namecard", [this] { openCards(CardPart::Namecard); });
     on("customer", [this] { openCards(CardPart::Customer); });
     connect(m_menus->listingMenu(), &QMenu::aboutToShow, this, &frmMain::fitArchiveEntries);
@@ -353,6 +355,18 @@ frmCard* frmMain::openCards(CardPart part) {
     window->show();
     window->raise();
     return window;
+}
+
+frmMaesu* frmMain::openBuyers() {
+    if (!m_buyers) {
+        m_buyers = new frmMaesu(m_session, this);
+        m_buyers->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_buyers, &frmMaesu::statusChanged, this,
+                [this](const QString& text) { m_status->showText(text); });
+    }
+    m_buyers->show();
+    m_buyers->raise();
+    return m_buyers;
 }
 
 frmPaper* frmMain::openInquiryBox() {

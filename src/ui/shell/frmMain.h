@@ -9,6 +9,7 @@
 
 namespace teran {
 class frmCard;
+class frmMaesu;
 class frmDaily;
 class frmGaeyak;
 class frmPaper;
@@ -75,6 +76,7 @@ public:
     frmDaily* openSchedule();          // 일정관리, one at a time
     frmPaper* openInquiryBox();        // 문의함, one at a time, read again when asked for again
     frmCard* openCards(CardPart part); // 명함관리 / 고객관리, one of each at a time
+    frmMaesu* openBuyers();            // 매수자관리, one at a time
     void askAboutCurrentListing();     // 문의하기
     bool ClickEnabled() const;
     // The numbers the last SMS entry collected, kept for the SMS window.
@@ -130,6 +132,7 @@ private:
     QPointer<frmGaeyak> m_contracts;
     QPointer<frmDaily> m_schedule;
     QPointer<frmCard> m_cards[2];
+    QPointer<frmMaesu> m_buyers;
     QPointer<frmPaper> m_inquiries;
 };
 

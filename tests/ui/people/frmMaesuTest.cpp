@@ -1,0 +1,131 @@
+#include "people/frmMaesu.h"
+
+#include "TestOffice.h"
+#include "WidgetControls.h"
+#include "people/CardBook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTreeWidget>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+class frmMaesuTest : public testing::Test {
+protected:
+    void SetUp() override {
+        office = TestOffice::make(Backend::Sqlite, Desk::Office);
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        open();
+    }
+    void open() { window = std::make_unique<frmMaesu>(office->session()); }
+    QComboBox* box(const char* name) { return control<QComboBox>(*window, name); }
+    bool visible(const char* name) { return control<QWidget>(*window, name)->isVisibleTo(window.get()); }
+    // A buyer of a 20–30평 apartment for 10,000–20,000 만원, typed and saved.
+    bool addBuyer(const QString& name, bool secret = false) {
+        window->cmdNew_Click();
+        control<QLineEdit>(*window, "txtName")->setText(name);
+        box("cboTb")->setCurrentText("아파트");
+        box("cboTy")->setCurrentText("매매");
+        box("Sp1")->setCurrentText("20");
+        box("Sp2")->setCurrentText("30");
+        box("Sm1")->setCurrentText("10,000");
+        box("Sm2")->setCurrentText("20,000");
+        control<QCheckBox>(*window, "opidMaesu")->setChecked(secret);
+        return window->cmdSave_Click();
+    }
+    QStringList names() {
+        auto* list = control<QTreeWidget>(*window, "lvMy");
+        QStringList shown;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            shown << list->topLevelItem(i)->text(3);
+        return shown;
+    }
+    std::unique_ptr<TestOffice> office;
+    std::unique_ptr<frmMaesu> window;
+};
+
+} // namespace
+
+// The panel shows the ranges the type and transaction want.
+TEST_F(frmMaesuTest, TheRangesFollowTheTypeAndTheTransaction) {
+    box("cboTb")->setCurrentText("아파트");
+    box("cboTy")->setCurrentText("매매");
+    EXPECT_TRUE(visible("picSp"));
+    EXPECT_FALSE(visible("picSlp"));
+    EXPECT_FALSE(visible("Sm3"));
+    EXPECT_EQ(control<QLabel>(*window, "lblSm1")->text(), "매 매 가");
+    box("cboTb")->setCurrentText("공장");
+    box("cboTy")->setCurrentText("월세");
+    EXPECT_FALSE(visible("picSp"));
+    EXPECT_TRUE(visible("picSlp"));
+    EXPECT_TRUE(visible("Sm3"));
+    EXPECT_EQ(control<QLabel>(*window, "lblSm1")->text(), "보증금");
+    EXPECT_EQ(control<QLabel>(*window, "lblSm3")->text(), "월세");
+    box("cboTb")->setCurrentText("토지");
+    EXPECT_EQ(box("Sp1")->itemText(0), "50") << "land starts at 50평";
+    EXPECT_EQ(box("Sm1")->itemText(box("Sm1")->count() - 1), "500,000");
+}
+
+// A buyer typed and saved is listed with his ranges and found by a search whose bounds hold
+// them; the tab "검색" comes once.
+TEST_F(frmMaesuTest, ABuyerIsSavedAndFoundByTheBoundsOfASearch) {
+    ASSERT_TRUE(addBuyer("김매수"));
+    EXPECT_EQ(office->dialogs.lastText(), "등록되었습니다");
+    EXPECT_EQ(office->dialogs.shown().last().title, "매수인 등록하기");
+    EXPECT_EQ(names(), QStringList{"김매수"});
+    auto* list = control<QTreeWidget>(*window, "lvMy");
+    EXPECT_EQ(list->topLevelItem(0)->text(13), "10,000~20,000 / 0~0");
+    EXPECT_EQ(list->topLevelItem(0)->text(14), "20~30 / 0~0");
+    EXPECT_EQ(window->statusText(), "매수인관리 (검색결과 1 명)");
+
+    window->cmdSuchmode_Click();
+    box("Sp1")->setCurrentText("10");
+    box("Sp2")->setCurrentText("40");
+    window->cmdSuch_Click();
+    EXPECT_EQ(names(), QStringList{"김매수"});
+    window->cmdSuchmode_Click();
+    box("Sp1")->setCurrentText("25");
+    window->cmdSuch_Click();
+    EXPECT_TRUE(names().isEmpty());
+    auto* tabs = control<QTabBar>(*window, "tabMaesu");
+    EXPECT_EQ(tabs->tabText(tabs->count() - 1), "검색");
+    EXPECT_EQ(tabs->tabText(tabs->count() - 2), "전체");
+    window->cmdSuchoff_Click();
+    EXPECT_EQ(names(), QStringList{"김매수"});
+}
+
+// A private buyer stays with the user who marked him (and the main account); the move to the
+// customers copies him and, when the user says so, leaves the buyers.
+TEST_F(frmMaesuTest, APrivateBuyerIsHiddenAndAMoveCopiesTheBuyer) {
+    office->loginAs("st1");
+    open();
+    ASSERT_TRUE(addBuyer("비밀 손님", true));
+    office->loginAs("st2");
+    open();
+    EXPECT_TRUE(names().isEmpty());
+    office->loginAs("off1");
+    open();
+    ASSERT_EQ(names(), QStringList{"비밀 손님"});
+    control<QTreeWidget>(*window, "lvMy")
+        ->setCurrentItem(control<QTreeWidget>(*window, "lvMy")->topLevelItem(0));
+    EXPECT_TRUE(control<QCheckBox>(*window, "opidMaesu")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*window, "opidMaesu")->isEnabled());
+
+    office->dialogs.answerNext(DialogAnswer::Yes); // save to the customers
+    office->dialogs.answerNext(DialogAnswer::Yes); // and leave the buyers
+    ASSERT_TRUE(window->cmdMove_Click());
+    EXPECT_EQ(office->dialogs.lastText(),
+              "고객관리 목록으로 이동하였습니다.\r\n\r\n매수인 목록에서 삭제하시겠습니까?");
+    EXPECT_TRUE(names().isEmpty());
+    CardBook customers(office->session(), CardPart::Customer);
+    const QList<Card> moved = customers.list({"전체", std::nullopt}, 10);
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_EQ(moved.first().contact.name, "비밀 손님");
+    EXPECT_EQ(moved.first().contact.groupin, "매수인");
+}
