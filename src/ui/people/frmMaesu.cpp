@@ -188,10 +188,11 @@ void frmMaesu::layOutRanges() {
         offer(box, areas);
     const QString ty = m_ty->currentText();
     const bool rent = ty == QStringLiteral("월세");
-    for (int i = 0; i < 2; ++i)
-        m_smCaption[i]->setText(BuyerRegister::amountCaption(ty));
+    m_smCaption[0]->setText(BuyerRegister::amountCaption(ty));
+    m_smCaption[2]->setText(QStringLiteral("월세"));
+    for (int i : {1, 3})
+        m_smCaption[i]->setText(QStringLiteral("~"));
     for (int i = 2; i < 4; ++i) {
-        m_smCaption[i]->setText(QStringLiteral("월세"));
         m_smCaption[i]->setVisible(rent);
         m_sm[i]->setVisible(rent);
     }
