@@ -25,6 +25,7 @@
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSheetPrint.h"
+#include "people/frmWork.h"
 #include "register/LotListings.h"
 #include "session/ComingLater.h"
 #include "session/EditGuard.h"
@@ -292,6 +293,8 @@ QWidget* frmInsert::buildSidePanels(QWidget* parent) {
     m_lower = m_panels->lower();
     m_work = m_panels->workTabs();
     m_notes = m_panels->notes();
+    connect(m_notes, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { openWorkNote(item->data(0, Qt::UserRole).toInt()); });
     m_note = m_panels->noteBox();
     connect(m_panels, &RegistrationPanels::workTabChanged, this, &frmInsert::showWorkNotes);
     return m_right;
@@ -522,10 +525,25 @@ void frmInsert::showWorkNotes() {
         const WorkNoteBook book(m_session);
         const QList<WorkNote> notes =
             m_work->currentIndex() == 1 ? book.ofLot(lotOfForm()) : book.ofListing(m_number);
-        for (const WorkNote& note : notes)
-            new QTreeWidgetItem(m_notes,
-                                {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
+        for (const WorkNote& note : notes) {
+            auto* item = new QTreeWidgetItem(
+                m_notes, {note.writeday.toString(QStringLiteral("yy-MM-dd")), note.opid, note.work});
+            item->setData(0, Qt::UserRole, note.number);
+        }
     });
+}
+
+// A note of the stored listing opened in the note window (a new one when none is chosen).
+void frmInsert::openWorkNote(int note) {
+    if (m_mode != EditMode::Edit || m_number <= 0)
+        return;
+    auto* window =
+        new frmWork(m_session,
+                    {NoteKind::Listing, m_number, QStringLiteral("frmInsert"),
+                     QStringLiteral("* 물건진행현황 및 관리자 메모 "), m_session.state().OfficeMainId},
+                    note, this);
+    connect(window, &frmWork::notesChanged, this, &frmInsert::showWorkNotes);
+    showOpenedWindow(m_session.outlets(), window);
 }
 
 // The box as last edited here, else as stored with the listing (a copy starts from the box of

@@ -80,6 +80,8 @@ public:
     void openLedger(LedgerKind kind);
     void lookUpLot();
     LotPanel& lotPanel() const { return *m_lot; }
+    // A note of the stored listing in the note window (0: a new note).
+    void openWorkNote(int note);
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
     void UpDown(int step);

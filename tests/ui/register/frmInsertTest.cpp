@@ -1,4 +1,5 @@
 #include "register/frmInsert.h"
+#include "people/frmWork.h"
 #include "register/frmImgBox.h"
 
 #include "PdfText.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -601,6 +603,24 @@ TEST_P(frmInsertTest, TheFormFitsASmallScreenByScrolling) {
     EXPECT_LE(window->width(), 1366);
     EXPECT_TRUE(scroll->isVisible());
     EXPECT_GE(scroll->widget()->sizeHint().height(), scroll->viewport()->height() / 2);
+}
+
+// A note of a stored listing is written in the note window, and the window's list follows.
+TEST_P(frmInsertTest, ANoteOfTheListingIsWrittenInTheNoteWindow) {
+    const int number = office->addListing();
+    auto edit = open({EditMode::Edit, number});
+    auto* notes = control<QTreeWidget>(*edit, "lvWork");
+    EXPECT_EQ(notes->topLevelItemCount(), 0);
+    edit->openWorkNote(0);
+    auto* note = office->outlets.last<frmWork>();
+    ASSERT_NE(note, nullptr);
+    control<QPlainTextEdit>(*note, "workVw")->setPlainText("현장 확인 'O'Neil'");
+    ASSERT_TRUE(note->cmdSave_Click());
+    ASSERT_EQ(notes->topLevelItemCount(), 1);
+    EXPECT_EQ(notes->topLevelItem(0)->text(2), "현장 확인 'O'Neil'");
+    edit->openWorkNote(notes->topLevelItem(0)->data(0, Qt::UserRole).toInt());
+    EXPECT_EQ(control<QPlainTextEdit>(*office->outlets.last<frmWork>(), "workVw")->toPlainText(),
+              "현장 확인 'O'Neil'");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, frmInsertTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
