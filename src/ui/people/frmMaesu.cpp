@@ -8,8 +8,8 @@
 #include "session/NumberText.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
-#include "session/WorkNotes.h"
 #include "session/StoreAttempt.h"
+#include "session/WorkNotes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

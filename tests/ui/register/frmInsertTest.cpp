@@ -20,9 +20,9 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
