@@ -1,6 +1,8 @@
 #include "BuyerMatch.h"
 
 #include "BuyerRegister.h"
+#include "SmsRecord.h"
+#include "session/NumberText.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 
@@ -76,6 +78,29 @@ std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double to
 }
 
 } // namespace
+
+QList<BuyerFit> buyersForListing(Session& session, int number, double tolerance) {
+    const std::optional<ListingRow> row = readLocal(session, number);
+    return row ? buyersForListing(session, matchedListing(*row), tolerance) : QList<BuyerFit>();
+}
+
+QString listingSummary(const ListingRow& row) {
+    const MatchedListing l = matchedListing(row);
+    const QString name = row.value(QStringLiteral("cboname")).toString().trimmed();
+    QStringList parts{l.typeLabel, l.transaction, name.isEmpty() ? l.addr3 : name};
+    if (l.area > 0)
+        parts << QString::number(l.area) + QStringLiteral("평");
+    QString price = formatAmount(l.amount) + QStringLiteral("만원");
+    if (l.rent > 0)
+        price += QLatin1Char('/') + formatAmount(l.rent);
+    parts << price;
+    parts.removeAll(QString());
+    return cutToBytes(parts.join(QLatin1Char(' ')), kSmsTextBytes).trimmed();
+}
+
+QString fittingBuyersText(int count) {
+    return QStringLiteral("조건에 맞는 매수인 %1명").arg(count);
+}
 
 MatchedListing matchedListing(const ListingRow& row) {
     const QString tb = row.value(QStringLiteral("tb")).toString();

@@ -291,6 +291,10 @@ void frmSms::cmddel2_Click() {
     updateCount();
 }
 
+void frmSms::setMessage(const QString& text) {
+    m_text->setPlainText(text);
+}
+
 bool frmSms::sendlbl_Click() {
     const SmsRequest request{isGroupMode(),      m_sendtel->text(),     group(),
                              m_callback->text(), m_text->toPlainText(), m_balance};

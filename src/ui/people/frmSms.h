@@ -29,6 +29,8 @@ public:
     void setPerson(const QString& name, const QString& mobile);
     // Opened with numbers to send to as a group.
     void setGroup(const QStringList& numbers);
+    // The message to send, as if typed.
+    void setMessage(const QString& text);
     bool isGroupMode() const;
     QStringList group() const;
     QString logText() const;

@@ -25,6 +25,8 @@
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
 #include "listings/ListingSheetPrint.h"
+#include "people/BuyerMatch.h"
+#include "people/frmMatch.h"
 #include "people/frmWork.h"
 #include "register/LotListings.h"
 #include "session/ComingLater.h"
@@ -261,6 +263,9 @@ QWidget* frmInsert::buildButtons() {
     m_fileBox = namedButton(bar, QStringLiteral("cmdFilebox"), RegisterTexts::fileBoxTitle());
     laterRow->addWidget(m_fileBox);
     connect(m_fileBox, &QPushButton::clicked, this, &frmInsert::cmdFilebox_Click);
+    m_buyers = namedButton(bar, QStringLiteral("cmdBuyers"), QStringLiteral("맞는 매수인"));
+    laterRow->addWidget(m_buyers);
+    connect(m_buyers, &QPushButton::clicked, this, &frmInsert::openFittingBuyers);
     laterRow->addStretch();
     row->addStretch();
     m_autoChk = new QCheckBox(QStringLiteral("연속등록"), bar);
@@ -466,6 +471,30 @@ void frmInsert::enableListingButtons(bool stored) {
     m_move->setEnabled(stored);
     m_copy->setEnabled(stored);
     m_fileBox->setEnabled(stored);
+    m_buyers->setEnabled(stored);
+}
+
+// 맞는 매수인: the buyers who fit the stored listing.
+void frmInsert::openFittingBuyers() {
+    if (m_number > 0)
+        showOpenedWindow(m_session.outlets(), new frmMatch(m_session, m_number, this));
+}
+
+// After a new listing or a new price: how many buyers fit, and the offer to see them.
+void frmInsert::tellFittingBuyers(const std::optional<ListingRow>& before) {
+    const auto priceOf = [](const ListingRow& row) {
+        const MatchedListing l = matchedListing(row);
+        return std::pair{l.amount, l.rent};
+    };
+    if (before && m_asOpened && priceOf(*before) == priceOf(*m_asOpened))
+        return;
+    int fits = 0;
+    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
+                 [&] { fits = int(buyersForListing(m_session, m_number).size()); });
+    if (fits > 0 && m_session.dialogs().askYesNo(fittingBuyersText(fits) +
+                                                     QStringLiteral("\r\n\r\n맞는 매수인을 보시겠습니까 ?"),
+                                                 QStringLiteral("맞는 매수인")))
+        openFittingBuyers();
 }
 
 void frmInsert::FncEditForm() {
@@ -706,9 +735,12 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
     m_wasShared = result.copyMayRemain(m_wasShared);
     if (result.sharing != ListingSaveResult::Sharing::Published)
         m_sharing->setShared(false);
+    const std::optional<ListingRow> before = saved == EditMode::Edit ? m_asOpened : std::nullopt;
     attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
                  [&] { m_asOpened = readLocal(m_session, m_number); });
     m_guard->markClean();
+    if (!leaving)
+        tellFittingBuyers(before);
     if (leaving) {
         m_mode = saved == EditMode::Copy ? EditMode::Edit : saved;
         return;

@@ -82,6 +82,7 @@ public:
     LotPanel& lotPanel() const { return *m_lot; }
     // A note of the stored listing in the note window (0: a new note).
     void openWorkNote(int note);
+    void openFittingBuyers();
 
     // Steps to the neighbouring listing (-1 before, +1 after) and says so at either end.
     void UpDown(int step);
@@ -119,6 +120,7 @@ private:
     bool confirmNewLot();
     void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
+    void tellFittingBuyers(const std::optional<ListingRow>& before);
 
     Session& m_session;
     EditMode m_mode;
@@ -136,6 +138,7 @@ private:
     PictureSlots* m_pictures = nullptr;
     std::optional<ImageBoxList> m_imageBox; // the image box as edited since the last save
     QPushButton* m_fileBox = nullptr;
+    QPushButton* m_buyers = nullptr;
     QCheckBox* m_autoChk = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_del = nullptr;

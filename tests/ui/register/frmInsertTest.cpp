@@ -1,4 +1,7 @@
 #include "register/frmInsert.h"
+#include "people/BuyerRegister.h"
+#include "people/frmMatch.h"
+#include "people/frmSms.h"
 #include "people/frmWork.h"
 #include "register/frmImgBox.h"
 
@@ -621,6 +624,50 @@ TEST_P(frmInsertTest, ANoteOfTheListingIsWrittenInTheNoteWindow) {
     edit->openWorkNote(notes->topLevelItem(0)->data(0, Qt::UserRole).toInt());
     EXPECT_EQ(control<QPlainTextEdit>(*office->outlets.last<frmWork>(), "workVw")->toPlainText(),
               "현장 확인 'O'Neil'");
+}
+
+// A new listing that buyers wait for says how many fit and opens them: the match list says why,
+// and the SMS window gets the buyers who fit exactly and the listing in one message.
+TEST_P(frmInsertTest, ASavedListingNamesTheBuyersWhoFitIt) {
+    Buyer wanted;
+    wanted.contact.name = "김매수";
+    wanted.contact.hantel = "010-3333-4444";
+    wanted.tb = "아파트";
+    wanted.ty = "매매";
+    wanted.addre1 = "서울";
+    wanted.addre2 = "강남구";
+    wanted.area = {25, 35};
+    wanted.amount = {100000, 130000};
+    ASSERT_TRUE(BuyerRegister(office->session()).save({wanted, false, false, {}, {}}).saved);
+    Buyer near = wanted;
+    near.contact.name = "이근접";
+    near.contact.hantel = "010-5555-6666";
+    near.amount = {100000, 110000};
+    ASSERT_TRUE(BuyerRegister(office->session()).save({near, false, false, {}, {}}).saved);
+
+    auto window = open();
+    fillApartment(*window);
+    type(*window, "money_m", "115000");
+    office->answerYes();                          // see the buyers who fit
+    office->dialogs.answerNext(DialogAnswer::No); // no further listing
+    control<QPushButton>(*window, "cmdSave")->click();
+    QStringList asked;
+    for (const auto& box : office->dialogs.shown())
+        asked << box.text;
+    EXPECT_TRUE(asked.contains("조건에 맞는 매수인 2명\r\n\r\n맞는 매수인을 보시겠습니까 ?"))
+        << asked.join("|").toStdString();
+    auto* match = office->outlets.last<frmMatch>();
+    ASSERT_NE(match, nullptr);
+    auto* list = control<QTreeWidget>(*match, "lvMatch");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0) + "|" + list->topLevelItem(0)->text(2), "김매수|일치");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "가격 5% 초과");
+
+    match->cmdSms_Click();
+    auto* sms = office->outlets.last<frmSms>();
+    ASSERT_NE(sms, nullptr);
+    EXPECT_EQ(sms->group(), QStringList{"01033334444"}) << "the near fit is not ticked";
+    EXPECT_EQ(control<QPlainTextEdit>(*sms, "sendMsg")->toPlainText(), "아파트 매매 래미안 34평 115,000만원");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, frmInsertTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
