@@ -128,28 +128,14 @@ MatchedListing matchedListing(const ListingRow& row) {
 }
 
 QList<BuyerFit> buyersForListing(Session& session, const MatchedListing& listing, double tolerance) {
-    BuyerSearch wanted;
-    wanted.fields.tb = listing.typeLabel;
-    wanted.fields.ty = listing.transaction;
-    if (wanted.fields.tb.isEmpty() || wanted.fields.ty.isEmpty())
+    if (listing.typeLabel.isEmpty() || listing.transaction.isEmpty())
         return {};
-    BuyerRegister buyers(session);
     QList<BuyerFit> fits;
-    const int page = 500;
-    for (int offset = 0;; offset += page) {
-        const QList<Buyer> rows = buyers.list({QString(), wanted}, page, offset);
-        for (const Buyer& b : rows) {
-            const bool region = (b.addre1.isEmpty() || b.addre1 == listing.addr1) &&
-                                (b.addre2.isEmpty() || b.addre2 == listing.addr2) &&
-                                (b.addre3.isEmpty() || b.addre3 == listing.addr3);
-            if (!region)
-                continue;
-            if (const std::optional<BuyerFit> fit = fitOf(b, listing, tolerance))
-                fits << *fit;
-        }
-        if (rows.size() < page)
-            break;
-    }
+    const QList<Buyer> wanting = BuyerRegister(session).wanting(listing.typeLabel, listing.transaction,
+                                                                listing.addr1, listing.addr2, listing.addr3);
+    for (const Buyer& b : wanting)
+        if (const std::optional<BuyerFit> fit = fitOf(b, listing, tolerance))
+            fits << *fit;
     std::stable_sort(fits.begin(), fits.end(),
                      [](const BuyerFit& a, const BuyerFit& b) { return a.score < b.score; });
     return fits;

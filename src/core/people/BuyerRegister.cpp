@@ -239,6 +239,22 @@ QList<Buyer> BuyerRegister::list(const BuyerFilter& filter, int limit, int offse
     return buyers;
 }
 
+QList<Buyer> BuyerRegister::wanting(const QString& typeLabel, const QString& transaction,
+                                    const QString& addr1, const QString& addr2, const QString& addr3) {
+    QVariantList values{typeLabel, transaction, addr1, addr2, addr3};
+    QString sql = selectBuyers() +
+                  QStringLiteral(" AND tb = ? AND ty = ? AND (addre1 IS NULL OR addre1 = '' OR addre1 = ?)"
+                                 " AND (addre2 IS NULL OR addre2 = '' OR addre2 = ?)"
+                                 " AND (addre3 IS NULL OR addre3 = '' OR addre3 = ?)");
+    sql += visibility(values);
+    sql += QStringLiteral(" ORDER BY writeday DESC, table_idx DESC");
+    QSqlQuery q = m_session.listingStore().query(sql, values);
+    QList<Buyer> buyers;
+    while (q.next())
+        buyers << buyerFrom(q);
+    return buyers;
+}
+
 std::optional<Buyer> BuyerRegister::read(int number) {
     QVariantList values{number};
     const QString sql = selectBuyers() + QStringLiteral(" AND table_idx = ?") + visibility(values);

@@ -88,6 +88,10 @@ public:
     int count(const BuyerFilter& filter);
     QList<Buyer> list(const BuyerFilter& filter, int limit, int offset = 0);
     std::optional<Buyer> read(int number); // nullopt also when the user may not see it
+    // Every buyer the user may see who wants this type and transaction in a region that holds
+    // the address (each wanted level empty or equal), newest first, in one statement.
+    QList<Buyer> wanting(const QString& typeLabel, const QString& transaction, const QString& addr1,
+                         const QString& addr2, const QString& addr3);
 
     PersonSaveResult save(const BuyerSave& save);
     // The buyer and its notes, in one transaction.
