@@ -57,7 +57,8 @@ QList<Criterion> criteriaOf(const Buyer& b, const MatchedListing& l) {
 std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double tolerance) {
     BuyerFit fit{b.number, b.contact.name, b.contact.hantel, true, {}, 0};
     double deviation = 0;
-    for (const Criterion& c : criteriaOf(b, l)) {
+    const QList<Criterion> criteria = criteriaOf(b, l);
+    for (const Criterion& c : criteria) {
         const double off = outside(c.value, c.from, c.to);
         if (std::abs(off) > tolerance + 1e-9)
             return std::nullopt;
@@ -72,17 +73,12 @@ std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double to
     }
     // A region named down to the town fits better than one named by its province only.
     const int levels = int(!b.addre1.isEmpty()) + int(!b.addre2.isEmpty()) + int(!b.addre3.isEmpty());
-    const Criterion price = criteriaOf(b, l).at(1);
+    const Criterion& price = criteria.at(1);
     fit.score = fit.exact ? (3 - levels) + offCentre(price.value, price.from, price.to) : 10 + deviation;
     return fit;
 }
 
 } // namespace
-
-QList<BuyerFit> buyersForListing(Session& session, int number, double tolerance) {
-    const std::optional<ListingRow> row = readLocal(session, number);
-    return row ? buyersForListing(session, matchedListing(*row), tolerance) : QList<BuyerFit>();
-}
 
 QString listingSummary(const ListingRow& row) {
     const MatchedListing l = matchedListing(row);

@@ -42,8 +42,6 @@ struct BuyerFit {
 // town, the price near the middle of the range); then near fits, whose values lie outside a
 // range by at most `tolerance` (0.10: 10 %) of it. Throws StoreError.
 QList<BuyerFit> buyersForListing(Session& session, const MatchedListing& listing, double tolerance = 0.10);
-// The same for a stored listing of the office; empty when it is gone.
-QList<BuyerFit> buyersForListing(Session& session, int number, double tolerance = 0.10);
 
 // A text message about a listing for its buyers, within the 80 bytes of one message: type and
 // transaction, name or town, area and price ("아파트 매매 래미안 32평 87,000만원").

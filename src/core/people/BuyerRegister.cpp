@@ -185,13 +185,20 @@ QString BuyerRegister::movedNote(const QDate& day) {
            QStringLiteral(" 일에 매수인목록에서 고객관리목록으로 이동함. ") + kCrLf + kCrLf;
 }
 
-// The main account sees every buyer; anybody else the public ones and his own private ones.
-QString BuyerRegister::visibility(QVariantList& values) const {
-    const SessionState& state = m_session.state();
+QString visibleBuyers(const SessionState& state, QVariantList& values) {
     if (state.LoginId == state.OfficeMainId)
         return QString();
     values << state.LoginId;
     return QStringLiteral(" AND (txt2 IS NULL OR txt2 = '' OR txt2 = ?)");
+}
+
+QString BuyerRegister::visibility(QVariantList& values) const {
+    return visibleBuyers(m_session.state(), values);
+}
+
+QString BuyerRegister::moveQuestion() {
+    return QStringLiteral("고객관리 목록으로 저장합니다.") + kCrLf + kCrLf +
+           QStringLiteral(" 실행하시겠습니까 ?");
 }
 
 QString BuyerRegister::where(const BuyerFilter& filter, QVariantList& values) const {

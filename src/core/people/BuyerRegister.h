@@ -13,6 +13,7 @@
 namespace teran {
 
 class Session;
+struct SessionState;
 
 // A wanted range; an upper bound of 0 is open.
 template <typename T> struct WantedRange {
@@ -39,6 +40,10 @@ struct Buyer {
     QString privateTo;    // txt2: empty, or the one user (besides the main account) who sees it
     QDateTime writeday;
 };
+
+// The condition that keeps the buyers a user may not see out of a query (" AND …", its value
+// added to `values`): the main account sees all, anybody else the public ones and his own.
+QString visibleBuyers(const SessionState& state, QVariantList& values);
 
 // Whether the buyer's wanted type has a land and a building range.
 bool wantsLandAndBuilding(const QString& typeLabel);
@@ -105,6 +110,7 @@ public:
     int moveToCustomers(int number, const QString& entryNote = {});
 
     static QString movedNote(const QDate& day); // the sentence of the move's note
+    static QString moveQuestion();              // "고객관리 목록으로 저장합니다. …"
 
     // The list's columns and a buyer's cells in them.
     static QStringList listCaptions();

@@ -1,5 +1,7 @@
 #include "SamePhone.h"
 
+#include "BuyerRegister.h"
+#include "CardBook.h"
 #include "session/Session.h"
 
 namespace teran {
@@ -16,7 +18,8 @@ struct Place {
     QString kind;
     QString nameColumn;
     QString phoneColumn;
-    QString condition; // who the user may see; "?" for the login id
+    QString condition; // which rows, and who the user may see
+    QVariantList values;
 };
 
 } // namespace
@@ -35,25 +38,34 @@ std::optional<PhoneHolder> findPhoneHolder(Session& session, const QString& mobi
     if (digits.isEmpty())
         return std::nullopt;
     const SessionState& state = session.state();
-    const bool main = state.LoginId == state.OfficeMainId;
-    const QString privateBuyers =
-        main ? QString() : QStringLiteral(" AND (txt2 IS NULL OR txt2 = '' OR txt2 = ?)");
+    QVariantList buyerValues;
+    const QString buyers = visibleBuyers(state, buyerValues);
     const QList<Place> places{
         {QStringLiteral("maesuin"), QStringLiteral("매수인"), QStringLiteral("name"),
-         QStringLiteral("hantel"), privateBuyers},
-        {QStringLiteral("namecard"), QStringLiteral("고객"), QStringLiteral("name"), QStringLiteral("hantel"),
-         QStringLiteral(" AND part = 'customer'")},
-        {QStringLiteral("namecard"), QStringLiteral("명함"), QStringLiteral("name"), QStringLiteral("hantel"),
-         QStringLiteral(" AND part = 'namecard'")},
+         QStringLiteral("hantel"), buyers, buyerValues},
+        {QStringLiteral("namecard"),
+         QStringLiteral("고객"),
+         QStringLiteral("name"),
+         QStringLiteral("hantel"),
+         QStringLiteral(" AND part = ?"),
+         {cardKind(CardPart::Customer).partValue}},
+        {QStringLiteral("namecard"),
+         QStringLiteral("명함"),
+         QStringLiteral("name"),
+         QStringLiteral("hantel"),
+         QStringLiteral(" AND part = ?"),
+         {cardKind(CardPart::Namecard).partValue}},
         // An owner hidden by another user stays hidden here too.
-        {QStringLiteral("maemul"), QStringLiteral("매물 소유자"), QStringLiteral("uname"),
-         QStringLiteral("uhp"), QStringLiteral(" AND (opid IS NULL OR opid = '' OR opid = ?)")},
+        {QStringLiteral("maemul"),
+         QStringLiteral("매물 소유자"),
+         QStringLiteral("uname"),
+         QStringLiteral("uhp"),
+         QStringLiteral(" AND (opid IS NULL OR opid = '' OR opid = ?)"),
+         {state.LoginId}},
     };
     SqlStore& store = session.listingStore();
     for (const Place& place : places) {
-        QVariantList values{digits, place.table == table ? number : 0};
-        if (place.condition.contains(QLatin1Char('?')))
-            values << state.LoginId;
+        const QVariantList values = QVariantList{digits, place.table == table ? number : 0} + place.values;
         QSqlQuery q = store.query(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? AND table_idx <> ?")
                                           .arg(place.nameColumn, place.table, digitsOf(place.phoneColumn)) +
                                       place.condition + QStringLiteral(" ORDER BY table_idx"),

@@ -126,9 +126,7 @@ bool frmMaesu::cmdMove_Click() {
         return false;
     Dialogs& dialogs = m_session.dialogs();
     const QString title = QStringLiteral("이동");
-    if (!dialogs.askYesNo(QStringLiteral("고객관리 목록으로 저장합니다.") + kCrLf + kCrLf +
-                              QStringLiteral(" 실행하시겠습니까 ?"),
-                          title))
+    if (!dialogs.askYesNo(BuyerRegister::moveQuestion(), title))
         return false;
     const QString name = panelName();
     bool known = false;

@@ -121,10 +121,7 @@ bool frmMaesuin::cmdSave_Click() {
 bool frmMaesuin::cmdMove_Click() {
     if (m_number <= 0 && !cmdSave_Click())
         return false;
-    const QString crlf = QStringLiteral("\r\n");
-    if (!m_session.dialogs().askYesNo(QStringLiteral("고객관리 목록으로 저장합니다.") + crlf + crlf +
-                                          QStringLiteral(" 실행하시겠습니까 ?"),
-                                      QStringLiteral("이동")))
+    if (!m_session.dialogs().askYesNo(BuyerRegister::moveQuestion(), QStringLiteral("이동")))
         return false;
     const auto moved = attemptStore(m_session, kLog + QStringLiteral("cmdMove "), [&] {
         BuyerRegister(m_session).moveToCustomers(m_number, m_text->toPlainText());

@@ -40,9 +40,11 @@ frmMatch::frmMatch(Session& session, int listing, QWidget* parent)
 
 void frmMatch::fill() {
     attemptStore(m_session, QStringLiteral("맞는 매수인 => "), [&] {
-        m_fits = buyersForListing(m_session, m_listing);
         const std::optional<ListingRow> row = readLocal(m_session, m_listing);
-        m_summary = row ? listingSummary(*row) : QString();
+        if (!row)
+            return;
+        m_fits = buyersForListing(m_session, matchedListing(*row));
+        m_summary = listingSummary(*row);
     });
     m_list->clear();
     for (const BuyerFit& fit : m_fits) {

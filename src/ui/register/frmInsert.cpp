@@ -486,11 +486,11 @@ void frmInsert::tellFittingBuyers(const std::optional<ListingRow>& before) {
         const MatchedListing l = matchedListing(row);
         return std::pair{l.amount, l.rent};
     };
-    if (before && m_asOpened && priceOf(*before) == priceOf(*m_asOpened))
+    if (!m_asOpened || (before && priceOf(*before) == priceOf(*m_asOpened)))
         return;
     int fits = 0;
     attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
-                 [&] { fits = int(buyersForListing(m_session, m_number).size()); });
+                 [&] { fits = int(buyersForListing(m_session, matchedListing(*m_asOpened)).size()); });
     if (fits > 0 && m_session.dialogs().askYesNo(fittingBuyersText(fits) +
                                                      QStringLiteral("\r\n\r\n맞는 매수인을 보시겠습니까 ?"),
                                                  QStringLiteral("맞는 매수인")))
