@@ -157,6 +157,23 @@ QDateTime ListQuery::sharedCutOff() const {
     return m_session.clock().now().addDays(-kSharedWindowDays);
 }
 
+ListScope ListQuery::scopeOf(const ListRequest& request) const {
+    const auto scope = [](const Statement& st) {
+        return ListScope{st.server, st.from, st.values, st.matchesNothing};
+    };
+    switch (request.kind) {
+    case ListKind::Own:
+        return scope(ownStatement(request));
+    case ListKind::Group:
+        return scope(groupStatement(request));
+    case ListKind::Shared:
+        return scope(sharedStatement(request));
+    case ListKind::Club:
+        return scope(clubStatement(request));
+    }
+    return {};
+}
+
 ListPage ListQuery::ListSearch(const ListRequest& request, const ListStatus& status) {
     if (status)
         status(searchingText());

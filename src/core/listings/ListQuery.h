@@ -87,6 +87,15 @@ constexpr int kSharedWindowDays = 60;
 
 using ListStatus = std::function<void(const QString&)>;
 
+// The rows a list may show under a filter, for a statement of a caller's own: which store,
+// " FROM maemul WHERE …" with its bound values, and whether the list can show nothing at all.
+struct ListScope {
+    bool server = false;
+    QString from;
+    QVariantList values;
+    bool matchesNothing = false;
+};
+
 // The list routines of the three list windows. Each counts the matching rows in the store,
 // reads one page and formats it; a failing statement is written to the daily log with the
 // routine's label and the page comes back with ok == false.
@@ -100,6 +109,10 @@ public:
 
     // The cut-off of the shared and club lists: rows changed at or before it are too old.
     QDateTime sharedCutOff() const;
+
+    // What the request's list reads, with the same rules (the office's rows, a staff user's
+    // private ones, the archive, the 60-day window of the shared lists, the club's members).
+    ListScope scopeOf(const ListRequest& request) const;
 
 private:
     struct Statement;

@@ -5,6 +5,7 @@
 #include "session/NumberText.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
+#include "session/SettingsStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,9 +54,21 @@ QList<Criterion> criteriaOf(const Buyer& b, const MatchedListing& l) {
     return list;
 }
 
-// The fit of one buyer, or nothing when a value lies beyond the tolerance.
-std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double tolerance) {
-    BuyerFit fit{b.number, b.contact.name, b.contact.hantel, true, {}, 0};
+} // namespace
+
+QString fitCaption(const MatchFit& fit) {
+    return fit.exact ? QStringLiteral("일치") : QStringLiteral("근접");
+}
+
+std::optional<MatchFit> fitBetween(const Buyer& b, const MatchedListing& l, double tolerance) {
+    if (b.tb != l.typeLabel || b.ty != l.transaction)
+        return std::nullopt;
+    const auto holds = [](const QString& wanted, const QString& at) {
+        return wanted.isEmpty() || wanted == at;
+    };
+    if (!holds(b.addre1, l.addr1) || !holds(b.addre2, l.addr2) || !holds(b.addre3, l.addr3))
+        return std::nullopt;
+    MatchFit fit;
     double deviation = 0;
     const QList<Criterion> criteria = criteriaOf(b, l);
     for (const Criterion& c : criteria) {
@@ -78,8 +91,6 @@ std::optional<BuyerFit> fitOf(const Buyer& b, const MatchedListing& l, double to
     return fit;
 }
 
-} // namespace
-
 QString listingSummary(const ListingRow& row) {
     const MatchedListing l = matchedListing(row);
     const QString name = row.value(QStringLiteral("cboname")).toString().trimmed();
@@ -94,14 +105,43 @@ QString listingSummary(const ListingRow& row) {
     return cutToBytes(parts.join(QLatin1Char(' ')), kSmsTextBytes).trimmed();
 }
 
+std::optional<MatchTarget> ownMatchTarget(Session& session, int number) {
+    const std::optional<ListingRow> row = readLocal(session, number);
+    if (!row)
+        return std::nullopt;
+    return MatchTarget{matchedListing(*row), listingSummary(*row)};
+}
+
+std::optional<MatchTarget> sharedMatchTarget(Session& session, int serverRow) {
+    if (!session.serverStore().isOpen())
+        return std::nullopt;
+    const std::optional<ListingRow> row = readServerRow(session.serverStore(), serverRow);
+    if (!row)
+        return std::nullopt;
+    return MatchTarget{matchedListing(*row, true), listingSummary(*row)};
+}
+
+double userTolerance(Session& session) {
+    return SettingsStore::ofUser(session).matchTolerance() / 100.0;
+}
+
+QList<MatchPair> pairsWith(const QList<int>& buyers, const MatchedListing& listing) {
+    QList<MatchPair> pairs;
+    for (int buyer : buyers)
+        pairs << MatchPair{buyer, listing.key, listing.amount, listing.rent};
+    return pairs;
+}
+
 QString fittingBuyersText(int count) {
     return QStringLiteral("조건에 맞는 매수인 %1명").arg(count);
 }
 
-MatchedListing matchedListing(const ListingRow& row) {
+MatchedListing matchedListing(const ListingRow& row, bool serverRow) {
     const QString tb = row.value(QStringLiteral("tb")).toString();
     const QString ty = row.value(QStringLiteral("ty")).toString();
     MatchedListing l;
+    l.key = {row.value(QStringLiteral("id")).toString(),
+             row.value(serverRow ? QStringLiteral("sub_idx") : QStringLiteral("table_idx")).toInt()};
     l.typeLabel = propertyTypeLabel(tb);
     l.transaction = transactionLabel(ty);
     l.addr1 = row.value(QStringLiteral("addr1")).toString();
@@ -129,11 +169,24 @@ QList<BuyerFit> buyersForListing(Session& session, const MatchedListing& listing
     QList<BuyerFit> fits;
     const QList<Buyer> wanting = BuyerRegister(session).wanting(listing.typeLabel, listing.transaction,
                                                                 listing.addr1, listing.addr2, listing.addr3);
-    for (const Buyer& b : wanting)
-        if (const std::optional<BuyerFit> fit = fitOf(b, listing, tolerance))
-            fits << *fit;
-    std::stable_sort(fits.begin(), fits.end(),
-                     [](const BuyerFit& a, const BuyerFit& b) { return a.score < b.score; });
+    if (wanting.isEmpty())
+        return fits;
+    const QHash<int, MatchEntry> history = MatchHistory(session).ofListing(listing.key);
+    for (const Buyer& b : wanting) {
+        const std::optional<MatchFit> fit = fitBetween(b, listing, tolerance);
+        if (!fit)
+            continue;
+        BuyerFit row;
+        static_cast<MatchFit&>(row) = *fit;
+        row.buyer = b.number;
+        row.name = b.contact.name;
+        row.mobile = b.contact.hantel;
+        row.history = history.value(b.number);
+        row.history.mark = row.history.markAt(listing.amount, listing.rent);
+        if (row.history.mark != MatchMark::Dismissed)
+            fits << row;
+    }
+    sortFits(fits);
     return fits;
 }
 

@@ -1,5 +1,7 @@
 #include "BuyerRegister.h"
 
+#include "MatchHistory.h"
+
 #include "session/NumberText.h"
 #include "session/PropertyTypes.h"
 #include "session/RowWriter.h"
@@ -102,6 +104,33 @@ void addSearchConditions(BoundConditions& where, const BuyerSearch& s) {
 }
 
 } // namespace
+
+namespace {
+
+// "a~b" + unit, "a+unit~" for an open upper bound, empty when nothing is wanted.
+template <typename T> QString rangeText(const WantedRange<T>& range, const QString& unit) {
+    const auto n = [](T value) { return formatAmount(qint64(value)); };
+    if (range.from <= 0 && range.to <= 0)
+        return {};
+    if (range.to <= 0)
+        return n(range.from) + unit + QLatin1Char('~');
+    return n(range.from) + QLatin1Char('~') + n(range.to) + unit;
+}
+
+} // namespace
+
+QString wishText(const Buyer& b) {
+    const QString won = QStringLiteral("만원");
+    const QString pyung = QStringLiteral("평");
+    QStringList parts{b.addre1, b.addre2, b.addre3, b.tb, b.ty, rangeText(b.amount, won)};
+    if (b.ty == QStringLiteral("월세"))
+        parts << QStringLiteral("월 ") + rangeText(b.rent, won);
+    parts << rangeText(b.area, pyung);
+    if (wantsLandAndBuilding(b.tb))
+        parts << QStringLiteral("건물 ") + rangeText(b.building, pyung);
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char(' ')).simplified();
+}
 
 bool wantsLandAndBuilding(const QString& typeLabel) {
     const PropertyType* type = findPropertyTypeByLabel(typeLabel);
@@ -315,6 +344,7 @@ void BuyerRegister::remove(int number) {
                              QStringLiteral("BuyerRegister"));
         store.execute(QStringLiteral("DELETE FROM maesuin WHERE table_idx = ?"), {number});
         WorkNoteBook(m_session).removeAllOf(NoteKind::Buyer, number);
+        MatchHistory(m_session).removeAllOf(number);
     });
 }
 

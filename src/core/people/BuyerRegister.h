@@ -45,6 +45,10 @@ struct Buyer {
 // added to `values`): the main account sees all, anybody else the public ones and his own.
 QString visibleBuyers(const SessionState& state, QVariantList& values);
 
+// What the buyer wants in one line: "서울 강남구 아파트 매매 100,000~130,000만원 25~35평"
+// (an open upper bound shows as "100,000만원~"; a rent and a building area where they apply).
+QString wishText(const Buyer& buyer);
+
 // Whether the buyer's wanted type has a land and a building range.
 bool wantsLandAndBuilding(const QString& typeLabel);
 

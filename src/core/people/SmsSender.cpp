@@ -17,6 +17,14 @@ int SmsBatchResult::delivered() const {
     return n;
 }
 
+QStringList SmsBatchResult::deliveredNumbers() const {
+    QStringList numbers;
+    for (const SmsResult& r : results)
+        if (r.delivered())
+            numbers << digitsOfNumber(r.number);
+    return numbers;
+}
+
 SmsSender::SmsSender(QString host, quint16 port, SmsAccount account, SmsLimits limits)
     : m_host(std::move(host))
     , m_port(port)

@@ -25,6 +25,7 @@ struct SmsBatchResult {
     QList<SmsResult> results; // one per receiver answered, in the gateway's order
     QString error;            // why the batch stopped: no connection, no answer in time
     int delivered() const;
+    QStringList deliveredNumbers() const; // digits only
     qint64 chargeWon() const { return kSmsPriceWon * delivered(); }
 };
 

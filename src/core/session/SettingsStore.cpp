@@ -325,6 +325,8 @@ const QString kFrmListie = QStringLiteral("frmListie");
 const QString kFrmInsert = QStringLiteral("frmInsert");
 const QString kColor = QStringLiteral("frmList_Color");
 const QString kVersion = QStringLiteral("version");
+const QString kFrmMatch = QStringLiteral("frmMatch");
+constexpr int kMaxMatchTolerance = 50;
 } // namespace
 
 QByteArray SettingsStore::mainWindowGeometry() const {
@@ -360,6 +362,16 @@ std::optional<int> SettingsStore::listPageSize() const {
 void SettingsStore::setListPageSize(std::optional<int> rows) {
     const bool valid = rows && *rows > 0;
     writeValue({kFrmList, 4}, 3, valid ? QString::number(*rows) : QString());
+}
+
+int SettingsStore::matchTolerance() const {
+    bool ok = false;
+    const int percent = readValue({kFrmMatch, 4}, 1).trimmed().toInt(&ok);
+    return ok && percent >= 0 && percent <= kMaxMatchTolerance ? percent : kDefaultMatchTolerance;
+}
+
+void SettingsStore::setMatchTolerance(int percent) {
+    writeValue({kFrmMatch, 4}, 1, QString::number(qBound(0, percent, kMaxMatchTolerance)));
 }
 
 bool SettingsStore::sharedListFixedPage() const {

@@ -126,6 +126,11 @@ public:
     ColorRule colorRule() const;
     void setColorRule(const ColorRule& rule);
 
+    // How far (in percent, 0 to 50) a value may lie outside a buyer's range for a near fit.
+    static constexpr int kDefaultMatchTolerance = 10;
+    int matchTolerance() const; // kDefaultMatchTolerance when missing or out of range
+    void setMatchTolerance(int percent);
+
     QString installedVersion() const; // empty when missing
     void setInstalledVersion(const QString& version);
 

@@ -25,6 +25,7 @@ QList<TableDef> serverStoreSchema() {
 // advertisement must state.
 // Version 6 keeps the area of the part let that a lease states (`pyung5`, `pyung6` of
 // `mem_moo_con`) and indexes the contract register by kind and date.
+// Version 7 keeps what was done with a buyer and a listing that fit (`maesuin_match`).
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 QList<Migration> listingStoreMigrations() {
@@ -49,7 +50,8 @@ QList<Migration> listingStoreMigrations() {
                  ListingCounts(store).install();
              }},
             {5, QStringLiteral("move-in date"), reconcile},
-            {6, QStringLiteral("area of the part let and the contract register's index"), reconcile}};
+            {6, QStringLiteral("area of the part let and the contract register's index"), reconcile},
+            {7, QStringLiteral("match history"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

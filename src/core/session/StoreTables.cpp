@@ -356,6 +356,29 @@ TableDef workNotes() {
             {index(t, {QStringLiteral("tb"), QStringLiteral("tidx")}), index(t, {QStringLiteral("addr")})}};
 }
 
+// What the office did with a buyer and a listing that fit: sent to the buyer (by text message
+// or on paper, with the listing's amounts then) or dismissed. The listing is named by its
+// office and that office's number, so that shared listings are known across offices; the
+// latest row of a pair holds.
+TableDef matchHistory() {
+    const QString t = QStringLiteral("maesuin_match");
+    return {t,
+            {
+                key(QStringLiteral("table_idx")),
+                number(QStringLiteral("buyer")),
+                text(QStringLiteral("office"), kIdSize),
+                number(QStringLiteral("listing")),
+                text(QStringLiteral("state"), kShortSize),
+                text(QStringLiteral("via"), kShortSize),
+                money(QStringLiteral("amount")),
+                money(QStringLiteral("rent")),
+                text(QStringLiteral("opid"), kIdSize),
+                date(QStringLiteral("writeday")),
+            },
+            {index(t, {QStringLiteral("buyer")}),
+             index(t, {QStringLiteral("office"), QStringLiteral("listing")})}};
+}
+
 TableDef appointments() {
     const QString t = QStringLiteral("mem_daily");
     return {t,
@@ -572,24 +595,11 @@ TableDef inquiries() {
 } // namespace
 
 QList<TableDef> listingStoreTables() {
-    return {members(),
-            settings(),
-            localFileBox(),
-            contracts(),
-            receipts(),
-            confirmationForms(false),
-            tenants(),
-            loans(),
-            buyers(),
-            cards(),
-            workNotes(),
-            appointments(),
-            diary(),
-            post(),
-            subway(),
-            listingGroups(),
-            listingGroupMembers(),
-            sellers()};
+    return {
+        members(),      settings(), localFileBox(), contracts(),    receipts(),      confirmationForms(false),
+        tenants(),      loans(),    buyers(),       matchHistory(), cards(),         workNotes(),
+        appointments(), diary(),    post(),         subway(),       listingGroups(), listingGroupMembers(),
+        sellers()};
 }
 
 QList<TableDef> serverStoreTables() {

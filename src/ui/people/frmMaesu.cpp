@@ -1,5 +1,7 @@
 #include "frmMaesu.h"
 
+#include "frmBuyerListings.h"
+
 #include "BuyerPanel.h"
 #include "frmMaesuin.h"
 #include "session/Named.h"
@@ -47,8 +49,11 @@ frmMaesu::frmMaesu(Session& session, QWidget* parent)
     auto* move = named(new QPushButton(QStringLiteral("고객으로 이동"), this), "cmdMove");
     move->setAutoDefault(false);
     connect(move, &QPushButton::clicked, this, &frmMaesu::cmdMove_Click);
+    auto* listings = named(new QPushButton(QStringLiteral("맞는 매물"), this), "cmdListings");
+    listings->setAutoDefault(false);
+    connect(listings, &QPushButton::clicked, this, &frmMaesu::cmdListings_Click);
     m_panel = new BuyerPanel(session, this);
-    build(m_panel, {move});
+    build(m_panel, {move, listings});
     // A buyer double-clicked opens in the entry window with his notes beside him.
     auto* list = findChild<QTreeWidget*>(QStringLiteral("lvMy"));
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
@@ -116,6 +121,16 @@ QString frmMaesu::panelMobile() const {
 
 void frmMaesu::focusName() {
     m_panel->focusName();
+}
+
+// 맞는 매물: the listings that fit the buyer shown.
+void frmMaesu::cmdListings_Click() {
+    const int number = currentNumber();
+    if (number <= 0) {
+        m_session.dialogs().inform(QStringLiteral("매수인을 선택해 주세요."), setup().title);
+        return;
+    }
+    showOpenedWindow(m_session.outlets(), new frmBuyerListings(m_session, number, this));
 }
 
 // 고객으로 이동: the buyer is copied to the customer list with his notes; then the user says

@@ -16,6 +16,7 @@ public:
     explicit frmMaesu(Session& session, QWidget* parent = nullptr);
 
     bool cmdMove_Click();
+    void cmdListings_Click();
 
 protected:
     QStringList groups() override;

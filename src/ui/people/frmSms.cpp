@@ -337,6 +337,8 @@ bool frmSms::sendlbl_Click() {
     attemptStore(m_session, QStringLiteral("frmSms mem_cash => "),
                  [&] { chargeSmsBatch(m_session, delivered, request.text); });
     m_session.dialogs().inform(SmsTexts::done(int(result.results.size()), delivered), SmsTexts::doneTitle());
+    if (m_delivered)
+        m_delivered(result.deliveredNumbers());
     readBalance();
     if (!request.group) {
         m_text->clear();

@@ -31,6 +31,10 @@ public:
     void setGroup(const QStringList& numbers);
     // The message to send, as if typed.
     void setMessage(const QString& text);
+    // Told the numbers (digits only) each send delivered to, when it delivered any.
+    void setDeliveredHandler(std::function<void(const QStringList&)> handler) {
+        m_delivered = std::move(handler);
+    }
     bool isGroupMode() const;
     QStringList group() const;
     QString logText() const;
@@ -51,6 +55,7 @@ private:
     void updateCount();
 
     Session& m_session;
+    std::function<void(const QStringList&)> m_delivered;
     qint64 m_balance = 0;
     SmsSource m_source = SmsSource::Sellers;
     QLabel* m_title = nullptr;

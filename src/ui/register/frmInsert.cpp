@@ -477,7 +477,7 @@ void frmInsert::enableListingButtons(bool stored) {
 // 맞는 매수인: the buyers who fit the stored listing.
 void frmInsert::openFittingBuyers() {
     if (m_number > 0)
-        showOpenedWindow(m_session.outlets(), new frmMatch(m_session, m_number, this));
+        showOpenedWindow(m_session.outlets(), new frmMatch(m_session, m_number, false, this));
 }
 
 // After a new listing or a new price: how many buyers fit, and the offer to see them.
@@ -489,8 +489,9 @@ void frmInsert::tellFittingBuyers(const std::optional<ListingRow>& before) {
     if (!m_asOpened || (before && priceOf(*before) == priceOf(*m_asOpened)))
         return;
     int fits = 0;
-    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),
-                 [&] { fits = int(buyersForListing(m_session, matchedListing(*m_asOpened)).size()); });
+    attemptStore(m_session, QStringLiteral("-cmdSave_Click => "), [&] {
+        fits = int(buyersForListing(m_session, matchedListing(*m_asOpened), userTolerance(m_session)).size());
+    });
     if (fits > 0 && m_session.dialogs().askYesNo(fittingBuyersText(fits) +
                                                      QStringLiteral("\r\n\r\n맞는 매수인을 보시겠습니까 ?"),
                                                  QStringLiteral("맞는 매수인")))

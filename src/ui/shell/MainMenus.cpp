@@ -121,6 +121,7 @@ void MainMenus::buildListing(QMenuBar* bar) {
         {{"bogan_0", "매물함으로이동"}, {"bogan_1", "보관함으로이동"}, {"mdel", "매물삭제"}},
         {{"bogo", "공유매물 인쇄"}, {"bogom", "내매물 인쇄"}},
         {{"smsgo", "매도인에게 문자전송"}, {"smsgo2", "중개업소에 문자전송"}, {"question", "문의하기"}},
+        {{"fitbuyers", "맞는 매수인"}},
     };
     for (const QList<Entry>& group : groups) {
         if (!m_listing->isEmpty())

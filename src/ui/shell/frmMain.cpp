@@ -21,6 +21,7 @@
 #include "people/frmCard.h"
 #include "people/frmDaily.h"
 #include "people/frmMaesu.h"
+#include "people/frmMatch.h"
 #include "people/frmPaper.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
@@ -226,6 +227,7 @@ void frmMain::connectActions() {
     on("smsgo", [this] { collectSms(true); });
     on("smsgo2", [this] { collectSms(false); });
     on("question", [this] { askAboutCurrentListing(); });
+    on("fitbuyers", [this] { openFittingBuyers(); });
     on("daily", [this] { openSchedule(); });
     on("paper", [this] { openInquiryBox(); });
     on("maesu", [this] { openBuyers(); });
@@ -426,6 +428,23 @@ frmInsert* frmMain::openRegistration(RegistrationRequest request) {
 }
 
 // 수정: the listing under the cursor of an own list; the club list has no listing of the office.
+// 맞는 매수인 of the current row: an own listing, or a shared one while the server answers.
+void frmMain::openFittingBuyers() {
+    const ListWindow* window = m_windows->active();
+    const bool shared = window && isServerList(window->kind());
+    const int number = !window ? 0 : shared ? window->currentServerRow() : window->currentNumber();
+    if (number <= 0) {
+        m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
+        return;
+    }
+    if (shared && !m_session.serverReachable()) {
+        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
+                                    DialogIcon::Warning, DialogButtons::Ok);
+        return;
+    }
+    showOpenedWindow(m_session.outlets(), new frmMatch(m_session, number, shared, this));
+}
+
 void frmMain::editCurrentListing() {
     const ListWindow* window = m_windows->active();
     if (window && window->kind() == ListKind::Club) {

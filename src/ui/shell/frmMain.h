@@ -69,6 +69,8 @@ public:
 
     // The pop-up menu of a list window's grid: the entries that work on ticked listings.
     void showListingMenu(const QPoint& globalPos);
+    // 맞는 매수인 of the current row of the active list.
+    void openFittingBuyers();
     // Opens the registration window on a new or a stored listing.
     frmInsert* openRegistration(RegistrationRequest request);
     frmInsert* registration() const { return m_registration; }

@@ -115,7 +115,12 @@ TEST_P(SettingsStoreTest, TwoUsersOfOneOfficeKeepTheirOwnRows) {
     lee.setInsertLowerPanel(InsertLowerPanel::Sise2);
     kim.setColorRule({AgeDate::Registered, 0x0000FF, 7, true});
     kim.setInstalledVersion(QStringLiteral("5.02"));
+    kim.setMatchTolerance(15);
+    lee.setMatchTolerance(80); // beyond what near fits may take
 
+    EXPECT_EQ(kim.matchTolerance(), 15);
+    EXPECT_EQ(lee.matchTolerance(), 50);
+    EXPECT_EQ(SettingsStore(store(), QStringLiteral("park")).matchTolerance(), 10) << "park never chose";
     EXPECT_EQ(kim.startPanel(), StartPanel::Work2);
     EXPECT_EQ(lee.startPanel(), StartPanel::Logo);
     EXPECT_EQ(kim.listPageSize(), 25);

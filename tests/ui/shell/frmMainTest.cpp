@@ -7,6 +7,8 @@
 #include "listings/ListingActionRunner.h"
 #include "listings/ListingSheet.h"
 #include "listings/SearchPanel.h"
+#include "people/BuyerRegister.h"
+#include "people/frmMatch.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
 #include "session/ListingRepository.h"
@@ -180,6 +182,41 @@ TEST_F(frmMainTest, ThePrintEntriesPrintTheSheetOfTheChosenListing) {
         printed << page.title;
     EXPECT_EQ(printed, (QStringList{sheetTitle(QStringLiteral("apt"), QStringLiteral("M")),
                                     sheetTitle(QStringLiteral("land"), QStringLiteral("J"))}));
+}
+
+// 맞는 매수인 opens the buyers who fit the own listing or the shared row under the cursor.
+TEST_F(frmMainTest, TheFittingBuyersEntryOpensTheBuyersOfTheChosenListing) {
+    Buyer wanted;
+    wanted.contact.name = QStringLiteral("김매수");
+    wanted.tb = QStringLiteral("아파트");
+    wanted.ty = QStringLiteral("매매");
+    wanted.amount = {80000, 90000};
+    ASSERT_TRUE(BuyerRegister(*session).save({wanted, false, false, {}, {}}).saved);
+    const int number = addListing({{"tb", "apt"}, {"ty", "M"}, {"money_m", 85000}});
+    insertServer(office->server(), {{"id", "other"},
+                                    {"subid", "other"},
+                                    {"sub_idx", 8},
+                                    {"tb", "apt"},
+                                    {"ty", "M"},
+                                    {"money_m", 200000}});
+    session->state().InternetOk = true;
+    auto main = openMain();
+    entry(*main, "fitbuyers")->trigger();
+    EXPECT_EQ(lastBox().text, QStringLiteral("선택된 매물이 없습니다."));
+    entry(*main, "apt_m")->trigger();
+    windows.of(ListKind::Own)->current = number;
+    entry(*main, "fitbuyers")->trigger();
+    const frmMatch* ofOwn = office->outlets.last<frmMatch>();
+    ASSERT_NE(ofOwn, nullptr);
+    EXPECT_EQ(ofOwn->fitCount(), 1);
+
+    entry(*main, "listKindShared")->trigger();
+    entry(*main, "apt_m")->trigger();
+    windows.of(ListKind::Shared)->serverRow =
+        office->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    entry(*main, "fitbuyers")->trigger();
+    ASSERT_NE(office->outlets.last<frmMatch>(), ofOwn);
+    EXPECT_EQ(office->outlets.last<frmMatch>()->fitCount(), 0) << "200,000 is beyond his range";
 }
 
 // 문의하기 writes to the office of the shared row under the cursor, about its own number.
