@@ -7,7 +7,7 @@
 # on both backends ends in /MariaDb; the cases that move pictures name them.
 set(teran_needs_mariadb "/MariaDb|^AdminInitTest\\.|^OfficeCopy\\.|^OfficeDayTest\\.")
 set(teran_needs_ftp "^ClsFtp|Picture|ImageBox|^OfficeDayTest\\.")
-set(teran_needs_sms "^SmsGatewayServiceTest\\.|^frmSmsTest\\.|^OfficeDayTest\\.")
+set(teran_needs_sms "^SmsGatewayServiceTest\\.|^frmSmsTest\\.|^OfficeDayTest\\.|ANewUsersBuyerHearsOfTheListing")
 set(teran_needs_web "^InternetProbe\\.|^SessionFailures\\.|^Backends/SessionFixture\\.|^SeveralDesks\\.|\
 ^ListingRowInfoTest\\.SharedPictures|LotLookup|^AdminInitTest\\.|^OfficeDayTest\\.")
 

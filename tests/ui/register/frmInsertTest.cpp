@@ -1,5 +1,6 @@
 #include "register/frmInsert.h"
 #include "people/BuyerRegister.h"
+#include "people/frmMaesuin.h"
 #include "people/frmMatch.h"
 #include "people/frmSms.h"
 #include "people/frmWork.h"
@@ -668,6 +669,70 @@ TEST_P(frmInsertTest, ASavedListingNamesTheBuyersWhoFitIt) {
     ASSERT_NE(sms, nullptr);
     EXPECT_EQ(sms->group(), QStringList{"01033334444"}) << "the near fit is not ticked";
     EXPECT_EQ(control<QPlainTextEdit>(*sms, "sendMsg")->toPlainText(), "아파트 매매 래미안 34평 115,000만원");
+}
+
+// Tried as a new user would: a buyer typed in the buyer window wants a 25–35평 apartment in
+// 강남구 for 100,000–130,000 만원; the apartment saved next says one buyer fits, the list says
+// why, the text goes through the gateway, the pair is marked sent, and a new price makes it new.
+TEST_P(frmInsertTest, ANewUsersBuyerHearsOfTheListingByText) {
+    TERAN_REQUIRE_SERVICE(smsService().has_value(), "the loopback SMS gateway teran-smsd");
+    office->server().execute("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`) VALUES (?,?,?,?)",
+                             {office->officeId(), office->officeId(), "충전", 300});
+    office->session().state().AuthConfig.phone = "02-555-1234";
+    frmMaesuin buyer(office->session(), 0);
+    control<QLineEdit>(buyer, "txtName")->setText("김매수");
+    control<QLineEdit>(buyer, "hantel")->setText("010-3333-9999");
+    for (const auto& [box, text] : {std::pair{"addre1", "서울"},
+                                    {"addre2", "강남구"},
+                                    {"cboTb", "아파트"},
+                                    {"cboTy", "매매"},
+                                    {"Sp1", "25"},
+                                    {"Sp2", "35"},
+                                    {"Sm1", "100,000"},
+                                    {"Sm2", "130,000"}})
+        control<QComboBox>(buyer, box)->setCurrentText(text);
+    ASSERT_TRUE(buyer.cmdSave_Click());
+
+    auto window = open();
+    fillApartment(*window);
+    type(*window, "money_m", "115000");
+    office->answerYes();                          // see the buyers who fit
+    office->dialogs.answerNext(DialogAnswer::No); // no further listing
+    control<QPushButton>(*window, "cmdSave")->click();
+    QStringList asked;
+    for (const auto& box : office->dialogs.shown())
+        asked << box.text;
+    EXPECT_TRUE(asked.contains("조건에 맞는 매수인 1명\r\n\r\n맞는 매수인을 보시겠습니까 ?"))
+        << asked.join("|").toStdString();
+    auto* match = office->outlets.last<frmMatch>();
+    ASSERT_NE(match, nullptr);
+    auto* list = control<QTreeWidget>(*match, "lvMatch");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0) + "|" + list->topLevelItem(0)->text(2), "김매수|일치");
+
+    bool sent = false;
+    office->outlets.onWindow = [&sent](QObject* opened) {
+        if (auto* sms = qobject_cast<frmSms*>(opened))
+            sent = sms->sendlbl_Click();
+    };
+    match->cmdSms_Click();
+    office->outlets.onWindow = nullptr;
+    ASSERT_TRUE(sent) << office->dialogs.lastText().toStdString();
+    QFile gatewayLog(smsService()->sentFile);
+    ASSERT_TRUE(gatewayLog.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(gatewayLog.readAll()).contains("01033339999"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(4), "12/06 문자") << "the pair is marked sent";
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Unchecked) << "not offered twice";
+
+    auto edit = open({EditMode::Edit, office->localValue("SELECT MAX(table_idx) FROM maemul").toInt()});
+    type(*edit, "money_m", "120000");
+    office->answerYes();
+    control<QPushButton>(*edit, "cmdSave")->click();
+    auto* again = office->outlets.last<frmMatch>();
+    ASSERT_NE(again, match);
+    EXPECT_EQ(control<QTreeWidget>(*again, "lvMatch")->topLevelItem(0)->text(4), "")
+        << "a new price, new again";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, frmInsertTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
