@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 #include "listings/ListQuery.h"
+#include "people/BuyerRegister.h"
+#include "people/ListingsForBuyer.h"
 #include "session/StoreSetup.h"
 
 #include <QSqlRecord>
@@ -239,6 +241,7 @@ struct SharedServer {
             fillShared(server);
         session->state().LoginId = QStringLiteral("office001");
         session->state().OfficeMainId = QStringLiteral("office001");
+        session->MdbsqlConnOpen(); // the office's own database: the match history of its buyers
     }
 };
 
@@ -333,6 +336,73 @@ void BM_ClubListFirstPageAllTypes(benchmark::State& state) {
     runClubFirstPage(state, QStringLiteral("all"));
 }
 
+// --- listings for a buyer ---------------------------------------------------------------------
+
+// A buyer as brokers keep them: an apartment for sale in 강남구, 25–35평, 100,000–130,000 만원;
+// the wide one names only the type and the transaction, so every apartment for sale is ranked.
+Buyer benchBuyer(bool wide) {
+    Buyer b;
+    b.number = 1;
+    b.tb = QStringLiteral("아파트");
+    b.ty = QStringLiteral("매매");
+    if (wide)
+        return b;
+    b.addre1 = QStringLiteral("서울특별시");
+    b.addre2 = QStringLiteral("강남구");
+    b.area = {25, 35};
+    b.amount = {100000, 130000};
+    return b;
+}
+
+// The first page of listings for a buyer (ListingsForBuyer: pick, rank, page) beside the
+// statements it ran, straight through the driver.
+void runListingsForBuyer(benchmark::State& state, Session& session, ListKind list, const Buyer& buyer) {
+    ListingsForBuyer finder(session);
+    SqlStore& store = isServerList(list) ? session.serverStore() : session.listingStore();
+    const QList<CapturedStatement> statements =
+        capture(store, [&] { finder.page(buyer, list, 1, kPageRows); });
+    double ours = 0, driverMs = 0;
+    qint64 total = 0;
+    for (auto _ : state) {
+        ours += msOf([&] {
+            const ListingFitPage page = finder.page(buyer, list, 1, kPageRows);
+            total = page.total;
+            benchmark::DoNotOptimize(page.rows);
+        });
+        state.PauseTiming();
+        driverMs += msOf([&] {
+            for (const CapturedStatement& st : statements) {
+                QSqlQuery q = store.query(st.sql, st.values);
+                while (q.next())
+                    benchmark::DoNotOptimize(q.value(0));
+            }
+        });
+        state.ResumeTiming();
+    }
+    const double n = double(state.iterations());
+    reportBeside(state, ours / n, {{"driver", driverMs / n}});
+    state.counters["matching"] = double(total);
+}
+
+void BM_ListingsForBuyerOwn(benchmark::State& state) {
+    runListingsForBuyer(state, BenchOffice::of(int(state.range(0))).session(), ListKind::Own,
+                        benchBuyer(false));
+}
+
+void BM_ListingsForBuyerOwnWide(benchmark::State& state) {
+    runListingsForBuyer(state, BenchOffice::of(int(state.range(0))).session(), ListKind::Own,
+                        benchBuyer(true));
+}
+
+void BM_ListingsForBuyerShared(benchmark::State& state) {
+    SharedServer& server = sharedServer();
+    if (!server.skipped.isEmpty()) {
+        state.SkipWithError(server.skipped.toStdString().c_str());
+        return;
+    }
+    runListingsForBuyer(state, *server.session, ListKind::Shared, benchBuyer(state.range(0) == 1));
+}
+
 } // namespace
 
 BENCHMARK(BM_OwnListFirstPageAllTypes)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
@@ -347,3 +417,7 @@ BENCHMARK(BM_SharedListFirstPageOneTypeByAddress)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_SharedListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ClubListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ClubListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ListingsForBuyerOwn)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_ListingsForBuyerOwnWide)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+// 0: the buyer of 강남구 with his ranges; 1: the wide one
+BENCHMARK(BM_ListingsForBuyerShared)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -14,10 +14,6 @@ namespace teran {
 
 namespace {
 
-qint64 money(const ListingRow& row, const char* column) {
-    return row.value(QLatin1String(column)).toLongLong();
-}
-
 // How far a value lies outside a wanted range, as a share of the bound it passes: negative
 // below, positive above, 0 inside. An upper bound of 0 is open.
 double outside(double value, double from, double to) {
@@ -137,28 +133,33 @@ QString fittingBuyersText(int count) {
 }
 
 MatchedListing matchedListing(const ListingRow& row, bool serverRow) {
-    const QString tb = row.value(QStringLiteral("tb")).toString();
-    const QString ty = row.value(QStringLiteral("ty")).toString();
+    return matchedListing([&row](const QString& column) { return row.value(column); }, serverRow);
+}
+
+MatchedListing matchedListing(const std::function<QVariant(const QString&)>& value, bool serverRow) {
+    const auto money = [&value](const QString& column) { return value(column).toLongLong(); };
+    const QString tb = value(QStringLiteral("tb")).toString();
+    const QString ty = value(QStringLiteral("ty")).toString();
     MatchedListing l;
-    l.key = {row.value(QStringLiteral("id")).toString(),
-             row.value(serverRow ? QStringLiteral("sub_idx") : QStringLiteral("table_idx")).toInt()};
+    l.key = {value(QStringLiteral("id")).toString(),
+             value(serverRow ? QStringLiteral("sub_idx") : QStringLiteral("table_idx")).toInt()};
     l.typeLabel = propertyTypeLabel(tb);
     l.transaction = transactionLabel(ty);
-    l.addr1 = row.value(QStringLiteral("addr1")).toString();
-    l.addr2 = row.value(QStringLiteral("addr2")).toString();
-    l.addr3 = row.value(QStringLiteral("addr3")).toString();
-    l.area = row.value(QStringLiteral("pyung")).toDouble();
+    l.addr1 = value(QStringLiteral("addr1")).toString();
+    l.addr2 = value(QStringLiteral("addr2")).toString();
+    l.addr3 = value(QStringLiteral("addr3")).toString();
+    l.area = value(QStringLiteral("pyung")).toDouble();
     if (hasLandAndBuildingAreas(tb))
-        l.building = row.value(QStringLiteral("pyung_use")).toDouble();
+        l.building = value(QStringLiteral("pyung_use")).toDouble();
     if (ty == QLatin1String("J")) {
-        l.amount = money(row, "money_jb");
+        l.amount = money(QStringLiteral("money_jb"));
     } else if (ty == QLatin1String("W")) {
-        l.amount = money(row, "money_b");
-        l.rent = money(row, "money_w");
+        l.amount = money(QStringLiteral("money_b"));
+        l.rent = money(QStringLiteral("money_w"));
     } else {
-        l.amount = money(row, "money_m");
+        l.amount = money(QStringLiteral("money_m"));
         if (ty == QLatin1String("B") && l.amount == 0)
-            l.amount = money(row, "money_bn");
+            l.amount = money(QStringLiteral("money_bn"));
     }
     return l;
 }

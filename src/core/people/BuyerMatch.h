@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace teran {
@@ -32,6 +33,8 @@ struct MatchedListing {
 // price; 전세: money_jb; 월세: money_b and money_w). A row of the ServerStore is known by its
 // `sub_idx`, an own row by its `table_idx`.
 MatchedListing matchedListing(const ListingRow& row, bool serverRow = false);
+// The same from a reader of the row's values by column name.
+MatchedListing matchedListing(const std::function<QVariant(const QString&)>& value, bool serverRow);
 
 // How a buyer and a listing fit: exact, or near within the tolerance with the reasons.
 struct MatchFit {

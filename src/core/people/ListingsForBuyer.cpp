@@ -66,7 +66,9 @@ QString wantedRegion(const Buyer& b, QVariantList& values) {
     for (const auto& [column, wanted] : levels) {
         if (wanted.isEmpty())
             continue;
-        sql += QStringLiteral(" AND %1 = ?").arg(QLatin1String(column));
+        // COALESCE keeps the indexes of the address out of the plan: a region holds most of an
+        // office's listings, and the type's index narrows them far better.
+        sql += QStringLiteral(" AND COALESCE(%1, '') = ?").arg(QLatin1String(column));
         values << wanted;
     }
     return sql;
@@ -117,17 +119,26 @@ ListingFitPage ListingsForBuyer::page(const Buyer& buyer, ListKind list, int pag
         result.error = QStringLiteral("The server is not connected");
         return result;
     }
-    const QList<ListingFit> fits = fitting(buyer, list, tolerance, clubIds);
+    QList<QVariantList> rows;
+    const QList<ListingFit> fits = fitting(buyer, list, tolerance, clubIds, rows);
+    const QStringList columns = matchColumns(isServerList(list));
     pageSize = qMax(1, pageSize);
     result.total = fits.size();
     result.pageCount = pageCountOf(result.total, pageSize);
     result.page = clampPage(page, result.total, pageSize);
     result.rows = fits.mid(qsizetype(result.page - 1) * pageSize, pageSize);
+    // Only the rows shown are summed up: a wide wish fits thousands.
+    for (ListingFit& fit : result.rows) {
+        ListingRow row;
+        for (int i = 0; i < columns.size(); ++i)
+            row.insert(columns.at(i), rows.at(fit.row).at(i));
+        fit.summary = listingSummary(row);
+    }
     return result;
 }
 
 QList<ListingFit> ListingsForBuyer::fitting(const Buyer& buyer, ListKind list, double tolerance,
-                                            const QStringList& clubIds) {
+                                            const QStringList& clubIds, QList<QVariantList>& rows) {
     const PropertyType* type = findPropertyTypeByLabel(buyer.tb);
     const QString ty = transactionCodeOf(buyer.ty);
     if (!type || ty.isEmpty())
@@ -155,13 +166,18 @@ QList<ListingFit> ListingsForBuyer::fitting(const Buyer& buyer, ListKind list, d
     const QStringList columns = matchColumns(scope.server);
     const QHash<ListingKey, MatchEntry> history = MatchHistory(m_session).ofBuyer(buyer.number);
     QList<ListingFit> fits;
+    QHash<QString, int> at;
+    for (int i = 0; i < columns.size(); ++i)
+        at.insert(columns.at(i), i);
     QSqlQuery q = store.query(sql, values);
     while (q.next()) {
-        ListingRow row;
+        QVariantList row;
+        row.reserve(columns.size());
         for (int i = 0; i < columns.size(); ++i)
-            row.insert(columns.at(i), q.value(i));
+            row << q.value(i);
         ListingFit fit;
-        fit.listing = matchedListing(row, scope.server);
+        fit.listing = matchedListing([&](const QString& column) { return row.value(at.value(column, -1)); },
+                                     scope.server);
         const std::optional<MatchFit> match = fitBetween(buyer, fit.listing, tolerance);
         if (!match)
             continue;
@@ -171,8 +187,9 @@ QList<ListingFit> ListingsForBuyer::fitting(const Buyer& buyer, ListKind list, d
         if (fit.history.mark == MatchMark::Dismissed)
             continue;
         fit.list = list;
-        fit.serverIdx = scope.server ? row.value(QStringLiteral("table_idx")).toInt() : 0;
-        fit.summary = listingSummary(row);
+        fit.serverIdx = scope.server ? row.at(0).toInt() : 0; // table_idx
+        fit.row = int(rows.size());
+        rows << row;
         fits << fit;
     }
     sortFits(fits);

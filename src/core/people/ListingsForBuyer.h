@@ -19,6 +19,7 @@ struct ListingFit : MatchFit {
     MatchedListing listing; // its values and its key (office and number)
     int serverIdx = 0;      // the ServerStore's row of a shared or club listing
     QString summary;        // listingSummary(): what a message or a sheet says of it
+    int row = 0;            // where the search kept the listing's values
 };
 
 struct ListingFitPage {
@@ -55,8 +56,9 @@ public:
                         double tolerance = kDefaultTolerance, const QStringList& clubIds = {});
 
 private:
-    QList<ListingFit> fitting(const Buyer& buyer, ListKind list, double tolerance,
-                              const QStringList& clubIds);
+    // The fits, each pointing at its values in `rows`.
+    QList<ListingFit> fitting(const Buyer& buyer, ListKind list, double tolerance, const QStringList& clubIds,
+                              QList<QVariantList>& rows);
 
     Session& m_session;
 };
