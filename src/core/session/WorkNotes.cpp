@@ -51,6 +51,12 @@ QList<WorkNote> WorkNoteBook::ofLot(const QString& lot) const {
     return notesWhere(QStringLiteral("addr = ?"), {lot});
 }
 
+QList<WorkNote> WorkNoteBook::ofOwner(const QString& kind, int owner, const QString& lot) const {
+    if (!lot.isEmpty())
+        return ofLot(lot);
+    return kind == NoteKind::Listing ? ofListing(owner) : of(kind, owner);
+}
+
 std::optional<WorkNote> WorkNoteBook::read(int note) const {
     const QList<WorkNote> found = notesWhere(QStringLiteral("table_idx = ?"), {note});
     return found.isEmpty() ? std::nullopt : std::optional<WorkNote>(found.first());

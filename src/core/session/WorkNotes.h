@@ -56,6 +56,9 @@ public:
     // A listing's own notes (not those kept under its lot) and the notes kept under a lot.
     QList<WorkNote> ofListing(int number) const;
     QList<WorkNote> ofLot(const QString& lot) const;
+    // The notes a note window keeps: those of a lot when one is named, a listing's own notes, or
+    // the owner's.
+    QList<WorkNote> ofOwner(const QString& kind, int owner, const QString& lot = {}) const;
     // nullopt when there is no such note or the viewer may not see it.
     std::optional<WorkNote> read(int note) const;
 

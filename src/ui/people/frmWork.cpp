@@ -86,7 +86,8 @@ frmWork::frmWork(Session& session, NoteOwner owner, int note, QWidget* parent)
 
 void frmWork::reload() {
     attemptStore(m_session, QStringLiteral("frmWork => "), [&] {
-        fillRows(m_list, WorkNoteBook(m_session).of(m_owner.kind, m_owner.number), m_session.state().LoginId);
+        fillRows(m_list, WorkNoteBook(m_session).ofOwner(m_owner.kind, m_owner.number, m_owner.lot),
+                 m_session.state().LoginId);
     });
 }
 
@@ -123,7 +124,7 @@ bool frmWork::cmdSave_Click() {
         else
             m_note = book.add({m_owner.kind, m_owner.number,
                                m_owner.member.isEmpty() ? m_session.state().OfficeMainId : m_owner.member,
-                               m_day->date(), text, QString(), QString(), QString()});
+                               m_day->date(), text, QString(), QString(), m_owner.lot});
     });
     if (!done) {
         showStoreFailure(m_session, *done.failure(), StoreKind::Listing);

@@ -19,9 +19,10 @@ class Session;
 struct NoteOwner {
     QString kind;
     int number = 0;
-    QString caller;  // `Label1`: "frmNamecard", "frmCustomer", "frmMaesu" …
-    QString caption; // the frame's caption, e.g. "* 명함집 상세내용"
-    QString member;  // the member id a new note is kept for (`hdnMid`)
+    QString caller;   // `Label1`: "frmNamecard", "frmCustomer", "frmMaesu" …
+    QString caption;  // the frame's caption, e.g. "* 명함집 상세내용"
+    QString member;   // the member id a new note is kept for (`hdnMid`)
+    QString lot = {}; // a listing's lot address: the notes kept under the lot
 };
 
 // `frmWork`: the notes of one owner, one of them open for writing. A new note is public; the

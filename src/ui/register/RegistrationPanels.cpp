@@ -75,21 +75,28 @@ void RegistrationPanels::buildLower(QWidget* window) {
     m_lower->setObjectName(QStringLiteral("panelLower"));
     m_work = new QTabWidget(m_lower);
     m_work->setObjectName(QStringLiteral("tabWork"));
-    auto* notesPage = new QWidget(m_work);
-    auto* notesColumn = new QVBoxLayout(notesPage);
-    m_notes = new QTreeWidget(notesPage);
+    // One note list and box serve both note tabs: the listing's own notes and those of its lot.
+    // They move to the page of the tab chosen, and the window fills the list for that tab.
+    m_notesPanel = new QWidget(m_work);
+    auto* notesColumn = new QVBoxLayout(m_notesPanel);
+    notesColumn->setContentsMargins(0, 0, 0, 0);
+    m_notes = new QTreeWidget(m_notesPanel);
     m_notes->setObjectName(QStringLiteral("lvWork"));
     m_notes->setHeaderLabels({QStringLiteral("일시"), QStringLiteral("담당"), QStringLiteral("진행상황")});
     m_notes->setRootIsDecorated(false);
-    m_note = new QPlainTextEdit(notesPage);
+    m_note = new QPlainTextEdit(m_notesPanel);
     m_note->setObjectName(QStringLiteral("work"));
     m_note->setPlaceholderText(QStringLiteral("새 작업내용 (저장할 때 기록됩니다)"));
     m_note->setMaximumHeight(60);
     notesColumn->addWidget(m_notes);
     notesColumn->addWidget(m_note);
-    m_work->addTab(notesPage, QStringLiteral("작업상황"));
-    m_work->addTab(new QLabel(QStringLiteral("같은 지번의 작업내용은 저장된 매물에서 보입니다."), m_work),
-                   QStringLiteral("지번별작업상황"));
+    for (const QString& caption : {QStringLiteral("작업상황"), QStringLiteral("지번별작업상황")}) {
+        auto* page = new QWidget(m_work);
+        auto* column = new QVBoxLayout(page);
+        column->setContentsMargins(2, 2, 2, 2);
+        m_work->addTab(page, caption);
+    }
+    m_work->widget(0)->layout()->addWidget(m_notesPanel);
     auto* tenants =
         new QLabel(QStringLiteral("임차인 현황을 등록하시려면 매물을 먼저 저장하셔야 합니다."), m_work);
     tenants->setObjectName(QStringLiteral("fraImchain"));
@@ -101,7 +108,13 @@ void RegistrationPanels::buildLower(QWidget* window) {
     m_lower->addWidget(new QLabel(QStringLiteral("시세"), m_lower));
     m_lower->addWidget(logo(m_lower));
     m_lower->setMaximumHeight(170);
-    connect(m_work, &QTabWidget::currentChanged, this, &RegistrationPanels::workTabChanged);
+    connect(m_work, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab < 2) {
+            m_work->widget(tab)->layout()->addWidget(m_notesPanel);
+            m_notesPanel->show(); // a widget given a new parent stays hidden until shown
+        }
+        Q_EMIT workTabChanged();
+    });
 }
 
 void RegistrationPanels::buildMenu(QWidget* window) {

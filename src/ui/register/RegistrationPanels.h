@@ -46,6 +46,7 @@ private:
     QStackedWidget* m_right = nullptr;
     QStackedWidget* m_lower = nullptr;
     QTabWidget* m_work = nullptr;
+    QWidget* m_notesPanel = nullptr; // lvWork and the note box, on the page of the note tab chosen
     QTreeWidget* m_notes = nullptr;
     QPlainTextEdit* m_note = nullptr;
     QLabel* m_clock = nullptr;

@@ -570,7 +570,8 @@ void frmInsert::openWorkNote(int note) {
     auto* window =
         new frmWork(m_session,
                     {NoteKind::Listing, m_number, QStringLiteral("frmInsert"),
-                     QStringLiteral("* 물건진행현황 및 관리자 메모 "), m_session.state().OfficeMainId},
+                     QStringLiteral("* 물건진행현황 및 관리자 메모 "), m_session.state().OfficeMainId,
+                     m_work->currentIndex() == 1 ? lotOfForm() : QString()},
                     note, this);
     connect(window, &frmWork::notesChanged, this, &frmInsert::showWorkNotes);
     showOpenedWindow(m_session.outlets(), window);

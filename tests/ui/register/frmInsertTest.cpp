@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -625,6 +626,22 @@ TEST_P(frmInsertTest, ANoteOfTheListingIsWrittenInTheNoteWindow) {
     edit->openWorkNote(notes->topLevelItem(0)->data(0, Qt::UserRole).toInt());
     EXPECT_EQ(control<QPlainTextEdit>(*office->outlets.last<frmWork>(), "workVw")->toPlainText(),
               "현장 확인 'O'Neil'");
+
+    // The lot's tab shows the notes kept under the lot, from any listing on it; one written
+    // there stays with the lot and not with the listing.
+    const int neighbour = office->addListing({{"addr4", "123-4"}, {"addr2", "강남구"}, {"addr3", "역삼동"}});
+    auto lotEdit = open({EditMode::Edit, neighbour});
+    auto* lotNotes = control<QTreeWidget>(*lotEdit, "lvWork");
+    control<QTabWidget>(*lotEdit, "tabWork")->setCurrentIndex(1);
+    EXPECT_TRUE(lotNotes->isVisibleTo(lotEdit.get())) << "the list moves to the lot's tab";
+    EXPECT_EQ(lotNotes->topLevelItemCount(), 0);
+    lotEdit->openWorkNote(0);
+    control<QPlainTextEdit>(*office->outlets.last<frmWork>(), "workVw")->setPlainText("지번 전체 공사 예정");
+    ASSERT_TRUE(office->outlets.last<frmWork>()->cmdSave_Click());
+    ASSERT_EQ(lotNotes->topLevelItemCount(), 1);
+    EXPECT_EQ(lotNotes->topLevelItem(0)->text(2), "지번 전체 공사 예정");
+    control<QTabWidget>(*lotEdit, "tabWork")->setCurrentIndex(0);
+    EXPECT_EQ(lotNotes->topLevelItemCount(), 0) << "the listing's own notes hold no lot note";
 }
 
 // A new listing that buyers wait for says how many fit and opens them: the match list says why,
