@@ -5,10 +5,13 @@
 #include "session/DataFolder.h"
 
 #include "people/Appointments.h"
+#include "people/BuyerMatch.h"
+#include "people/CardBook.h"
 #include "people/MoneyDiary.h"
 #include "session/ListingColumns.h"
 #include "session/ListingRepository.h"
 #include "session/PropertyTypes.h"
+#include "session/WorkNotes.h"
 
 #include <cmath>
 #include <iterator>
@@ -653,6 +656,96 @@ void seedCash(SqlStore& server, const QDateTime& now) {
                {QStringLiteral("writeday"), now.addDays(-7)}});
 }
 
+// A buyer who wants what one of the office's listings offers, with ranges around its values (so
+// that 맞는 매수인 and 맞는 매물 have something to show), and a first note.
+void addBuyerFor(SqlStore& local, const MatchedListing& l, const QDateTime& writeday, DemoRandom& r) {
+    // Quoted as an office would, and always holding the listing's own value; nothing is wanted
+    // of a value the listing does not state.
+    const auto around = [](double value, double below, double above) {
+        if (value <= 0)
+            return std::pair<qint64, qint64>{0, 0};
+        return std::pair{qMin(quoted(value * below), qint64(std::floor(value))),
+                         qMax(quoted(value * above), qint64(std::ceil(value)))};
+    };
+    const auto [areaFrom, areaTo] = around(l.area, 0.8, 1.2);
+    const auto [amountFrom, amountTo] = around(double(l.amount), 0.85, 1.1);
+    const auto [rentFrom, rentTo] = around(double(l.rent), 0.8, 1.2);
+    RowValues row{
+        {QStringLiteral("groupin"), r.between(0, 2) == 0 ? QStringLiteral("VIP") : QStringLiteral("일반")},
+        {QStringLiteral("jubsu"), r.between(0, 1) ? QStringLiteral("방문") : QStringLiteral("전화")},
+        {QStringLiteral("name"), personName(r)},
+        {QStringLiteral("hantel"), phone("010", r)},
+        {QStringLiteral("addre1"), l.addr1},
+        {QStringLiteral("addre2"), l.addr2},
+        {QStringLiteral("addre3"), r.between(0, 2) == 0 ? l.addr3 : QString()},
+        {QStringLiteral("tb"), l.typeLabel},
+        {QStringLiteral("ty"), l.transaction},
+        {QStringLiteral("p1"), areaFrom},
+        {QStringLiteral("p2"), areaTo},
+        {QStringLiteral("m1"), amountFrom},
+        {QStringLiteral("m2"), amountTo},
+        {QStringLiteral("m3"), rentFrom},
+        {QStringLiteral("m4"), rentTo},
+        {QStringLiteral("txt1"), kDemo},
+        {QStringLiteral("writeday"), writeday}};
+    const int number = insertRow(local, QStringLiteral("maesuin"), row).toInt();
+    WorkNoteBook(local, kDemo)
+        .add({NoteKind::Buyer,
+              number,
+              kDemo,
+              writeday.date(),
+              QStringLiteral("첫 상담: 희망 조건 확인"),
+              {},
+              {},
+              {}});
+}
+
+// Buyers for some of the office's listings, and a few business cards and customers with notes.
+int seedPeople(SqlStore& local, const QDateTime& now, DemoRandom& r) {
+    QList<MatchedListing> wanted;
+    QSqlQuery q =
+        local.query(QStringLiteral("SELECT table_idx, id, tb, ty, addr1, addr2, addr3, pyung, pyung_use, "
+                                   "money_m, money_jb, money_b, money_w, money_bn FROM maemul "
+                                   "WHERE tb IN ('apt', 'villa', 'opistel') ORDER BY table_idx"));
+    const QStringList columns{"table_idx", "id",      "tb",      "ty",        "addr1",
+                              "addr2",     "addr3",   "pyung",   "pyung_use", "money_m",
+                              "money_jb",  "money_b", "money_w", "money_bn"};
+    while (q.next() && wanted.size() < 8) {
+        ListingRow row;
+        for (int i = 0; i < columns.size(); ++i)
+            row.insert(columns.at(i), q.value(i));
+        wanted << matchedListing(row);
+    }
+    q.finish();
+    for (int i = 0; i < wanted.size(); ++i)
+        addBuyerFor(local, wanted.at(i), now.addDays(-r.between(1, 40)), r);
+    const struct {
+        CardPart part;
+        const char *group, *company, *note;
+    } people[] = {
+        {CardPart::Namecard, "법무사", "한빛법무사사무소", "등기 의뢰 가능"},
+        {CardPart::Namecard, "은행", "국민은행 역삼지점", "주택담보대출 상담"},
+        {CardPart::Namecard, "인테리어", "새봄인테리어", "견적 빠름"},
+        {CardPart::Customer, "매도인", "", "다음 달 매물 추가 예정"},
+        {CardPart::Customer, "임대인", "", "월세 조정 문의"},
+    };
+    for (const auto& p : people) {
+        const QDateTime day = now.addDays(-r.between(1, 60));
+        const int number = insertRow(local, QStringLiteral("namecard"),
+                                     {{QStringLiteral("part"), cardKind(p.part).partValue},
+                                      {QStringLiteral("groupin"), utf8(p.group)},
+                                      {QStringLiteral("company"), utf8(p.company)},
+                                      {QStringLiteral("name"), personName(r)},
+                                      {QStringLiteral("hantel"), phone("010", r)},
+                                      {QStringLiteral("office"), phone("02", r)},
+                                      {QStringLiteral("writeday"), day}})
+                               .toInt();
+        WorkNoteBook(local, kDemo)
+            .add({cardKind(p.part).noteKind, number, kDemo, day.date(), utf8(p.note), {}, {}, {}});
+    }
+    return int(wanted.size());
+}
+
 // A few appointments and diary lines of the demo login around today.
 void seedDiary(SqlStore& local, const QDateTime& now) {
     const QDate today = now.date();
@@ -754,6 +847,8 @@ DemoSeedReport seedDemo(SqlStore& listingStore, SqlStore& serverStore, const Clo
         return report;
     if (seedLocal) {
         report.ownListings = seedOwnListings(listingStore, now, options.seed);
+        DemoRandom people(options.seed + 1);
+        report.buyers = seedPeople(listingStore, now, people);
         seedDiary(listingStore, now);
         report.localSeeded = true;
     }

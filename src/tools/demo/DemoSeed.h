@@ -23,6 +23,7 @@ struct DemoSeedReport {
     int accounts = 0;       // the demo office and its staff
     int notices = 0;        // unread notices of the demo office
     int ownListings = 0;    // the demo office's listings in the ListingStore
+    int buyers = 0;         // buyers who want some of them (and a few cards and customers)
     int serverCopies = 0;   // their published copies on the ServerStore
     int otherOffices = 0;   // member offices besides the demo office
     int sharedListings = 0; // the other offices' listings on the ServerStore

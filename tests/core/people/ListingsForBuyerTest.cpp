@@ -206,3 +206,17 @@ TEST(MatchEntry, ASentPairIsNewAgainAtAnotherPriceAndADismissedOneStays) {
     EXPECT_EQ(dismissed.markAt(500, 0), MatchMark::Dismissed);
     EXPECT_EQ(dismissed.sentText(), "");
 }
+
+// The demo office's buyers each want what one of its listings offers: 맞는 매물 shows it first.
+TEST(DemoBuyers, EachFindsAListingOfTheDemoOffice) {
+    const auto office = TestOffice::make({Backend::Sqlite, Desk::Demo});
+    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    const QList<Buyer> buyers = BuyerRegister(office->session()).list({"전체", {}}, 100);
+    ASSERT_GT(office->seeded.buyers, 0);
+    EXPECT_EQ(buyers.size(), office->seeded.buyers);
+    for (const Buyer& b : buyers) {
+        const ListingFitPage page = ListingsForBuyer(office->session()).page(b, ListKind::Own, 1, 5);
+        ASSERT_GE(page.total, 1) << b.contact.name.toStdString();
+        EXPECT_TRUE(page.rows.first().exact) << b.contact.name.toStdString();
+    }
+}
