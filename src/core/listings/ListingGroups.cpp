@@ -1,5 +1,7 @@
 #include "ListingGroups.h"
+
 #include "session/Session.h"
+#include "session/WorkNotes.h"
 
 #include <QSet>
 
@@ -73,6 +75,7 @@ bool ListingGroups::remove(int idx) {
         return false;
     m_store.execute(QStringLiteral("DELETE FROM group_mul WHERE g_idx = ?"), {idx});
     m_store.execute(QStringLiteral("DELETE FROM group_mem WHERE g_idx = ? AND g_id = ?"), {idx, m_loginId});
+    WorkNoteBook(m_store, m_loginId).removeAllOf(NoteKind::Group, idx); // 그룹작업상황 goes with it
     tx.commit();
     return true;
 }

@@ -52,6 +52,15 @@ QString selectCards() {
 
 } // namespace
 
+QString personLoadingText(const QString& prefix, int total, int rows) {
+    return prefix + QString::number(total) + QStringLiteral(" 개의 데이타중 ") + QString::number(rows) +
+           QStringLiteral(" 개 로딩중입니다.)");
+}
+
+QString personFoundText(const QString& prefix, int total) {
+    return prefix + QString::number(total) + QStringLiteral(" 명)");
+}
+
 const CardKind& cardKind(CardPart part) {
     static const CardKind cards = makeKind(CardPart::Namecard);
     static const CardKind customers = makeKind(CardPart::Customer);

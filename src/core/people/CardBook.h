@@ -56,6 +56,11 @@ struct PersonSaveResult {
     QString title;
 };
 
+// The status bar of a people list: while a page is read, "고객관리 (총 " + total + " 개의 데이타중 "
+// + rows + " 개 로딩중입니다.)"; then "고객관리 (검색결과 " + total + " 명)".
+QString personLoadingText(const QString& prefix, int total, int rows);
+QString personFoundText(const QString& prefix, int total);
+
 // The card book or the customer list of the office: every user sees all of them (they have no
 // private mark). Reads and writes throw StoreError.
 class CardBook {

@@ -3,6 +3,8 @@
 #include "session/Named.h"
 
 #include "ListChoices.h"
+#include "people/frmWork.h"
+#include "session/OpenedWindow.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 
@@ -56,6 +58,8 @@ ListingGroupPanel::ListingGroupPanel(Session& session, TickedRows ticked, Choice
         namedButton(this, QStringLiteral("cmdGroup"), QStringLiteral("그룹이동"), EnterKey::Ignored);
     QPushButton* out =
         namedButton(this, QStringLiteral("cmdGMdel"), QStringLiteral("그룹매물삭제"), EnterKey::Ignored);
+    QPushButton* notes =
+        namedButton(this, QStringLiteral("cmdGwork"), QStringLiteral("그룹작업상황"), EnterKey::Ignored);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -66,7 +70,7 @@ ListingGroupPanel::ListingGroupPanel(Session& session, TickedRows ticked, Choice
     grid->addWidget(m_day, 0, 4);
     grid->addWidget(m_info, 1, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {make, edit, remove, move, out})
+    for (QPushButton* b : {make, edit, remove, move, out, notes})
         buttons->addWidget(b);
     grid->addLayout(buttons, 1, 2, 1, 3);
 
@@ -76,6 +80,7 @@ ListingGroupPanel::ListingGroupPanel(Session& session, TickedRows ticked, Choice
     connect(remove, &QPushButton::clicked, this, &ListingGroupPanel::remove);
     connect(move, &QPushButton::clicked, this, &ListingGroupPanel::moveInto);
     connect(out, &QPushButton::clicked, this, &ListingGroupPanel::removeFrom);
+    connect(notes, &QPushButton::clicked, this, &ListingGroupPanel::openNotes);
     reload();
 }
 
@@ -135,6 +140,19 @@ GroupFields ListingGroupPanel::fields() const {
 void ListingGroupPanel::make() {
     if (ListingGroupActions(m_session).make(fields()).ran)
         reload();
+}
+
+// 그룹작업상황: the notes of the chosen group in the note window.
+void ListingGroupPanel::openNotes() {
+    if (m_shown <= 0) {
+        m_session.dialogs().inform(GroupTexts::noGroup(), QStringLiteral("그룹작업상황"));
+        return;
+    }
+    showOpenedWindow(m_session.outlets(), new frmWork(m_session,
+                                                      {NoteKind::Group, m_shown, QStringLiteral("frmList"),
+                                                       QStringLiteral("* 물건진행현황 및 관리자 메모 "),
+                                                       m_session.state().OfficeMainId},
+                                                      0, this));
 }
 
 void ListingGroupPanel::edit() {

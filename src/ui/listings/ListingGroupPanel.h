@@ -43,6 +43,7 @@ private:
     void remove();
     void moveInto();
     void removeFrom();
+    void openNotes();
 
     Session& m_session;
     TickedRows m_ticked;

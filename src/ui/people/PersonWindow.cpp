@@ -3,6 +3,7 @@
 #include "frmSms.h"
 #include "frmWork.h"
 #include "listings/ListPrintPage.h"
+#include "people/CardBook.h"
 #include "people/SamePhone.h"
 #include "session/ColumnWidths.h"
 #include "session/Named.h"
@@ -158,6 +159,7 @@ void PersonWindow::reload() {
     });
     if (!done)
         return;
+    setStatus(personLoadingText(m_setup.loadingPrefix, m_total, int(shown.size())));
     for (const PersonRow& row : shown) {
         auto* item = new QTreeWidgetItem(m_list, row.cells);
         item->setData(0, kNumberRole, row.number);
@@ -168,7 +170,7 @@ void PersonWindow::reload() {
                          .arg(shown.isEmpty() ? 0 : m_offset + 1)
                          .arg(m_offset + int(shown.size()))
                          .arg(m_total));
-    setStatus(m_setup.searchPrefix + QString::number(m_total) + QStringLiteral(" 명)"));
+    setStatus(personFoundText(m_setup.searchPrefix, m_total));
 }
 
 void PersonWindow::nextPage(int step) {

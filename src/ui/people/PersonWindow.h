@@ -26,6 +26,7 @@ struct PersonWindowSetup {
     QString noteKind;
     QString noteCaption;
     QString logCaption;
+    QString loadingPrefix; // "고객관리 (총 "
     QString searchPrefix;  // "고객관리 (검색결과 "
     QStringList captions;  // the list's columns
     int nameColumn = 3;    // the column of the person's name

@@ -25,6 +25,7 @@ PersonWindowSetup setupOf(const CardKind& kind) {
             kind.noteKind,
             kind.noteCaption,
             kind.resizeCaption,
+            kind.statusPrefix,
             kind.searchPrefix,
             CardBook::listCaptions(),
             3,

@@ -35,6 +35,7 @@ PersonWindowSetup buyerSetup() {
             NoteKind::Buyer,
             QStringLiteral("* 매수인진행현황 및 관리자 메모 "),
             QStringLiteral("매수인 Form_Resize  => "),
+            QStringLiteral("매수인관리 (총 "),
             QStringLiteral("매수인관리 (검색결과 "),
             BuyerRegister::listCaptions(),
             3,

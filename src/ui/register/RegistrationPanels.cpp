@@ -90,7 +90,7 @@ void RegistrationPanels::buildLower(QWidget* window) {
     m_note->setMaximumHeight(60);
     notesColumn->addWidget(m_notes);
     notesColumn->addWidget(m_note);
-    for (const QString& caption : {QStringLiteral("작업상황"), QStringLiteral("지번별작업상황")}) {
+    for (const QString& caption : {QStringLiteral("매물작업상황"), QStringLiteral("지번별작업상황")}) {
         auto* page = new QWidget(m_work);
         auto* column = new QVBoxLayout(page);
         column->setContentsMargins(2, 2, 2, 2);

@@ -5,9 +5,11 @@
 #include "listings/ListingGroupPanel.h"
 #include "listings/ListingTableModel.h"
 #include "listings/frmList.h"
+#include "people/frmWork.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -120,6 +122,8 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     click(window.get(), "cmdGroup");
     click(window.get(), "cmdGedit");
     EXPECT_EQ(last().text, QStringLiteral("그룹을 먼저 선택해 주세요."));
+    click(window.get(), "cmdGwork");
+    EXPECT_EQ(last().text, QStringLiteral("그룹을 먼저 선택해 주세요."));
 
     choose(QStringLiteral("정리"));
     ASSERT_EQ(grid->model()->rowCount(), 3);
@@ -129,6 +133,15 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     EXPECT_EQ(last().text, QStringLiteral("수정이 완료되었습니다."));
     EXPECT_EQ(groups->currentText(), QStringLiteral("정리2"))
         << "still chosen after the chooser was refilled";
+
+    // 그룹작업상황: the group's notes in the note window; they go when the group goes.
+    click(window.get(), "cmdGwork");
+    auto* notes = office->outlets.last<frmWork>();
+    ASSERT_NE(notes, nullptr);
+    control<QPlainTextEdit>(notes, "workVw")->setPlainText(QStringLiteral("대로변 묶음 광고"));
+    ASSERT_TRUE(notes->cmdSave_Click());
+    const QString groupNotes = QStringLiteral("SELECT COUNT(*) FROM mem_work WHERE tb = 'group'");
+    EXPECT_EQ(office->localValue(groupNotes).toInt(), 1);
 
     window->model()->setTicked(0, true);
     const int out = window->model()->item(0)->number;
@@ -144,6 +157,7 @@ TEST_F(GroupPanelTest, EditingRemovingFromAndDeletingAGroupLeaveTheListings) {
     EXPECT_EQ(groups->count(), 1);
     EXPECT_EQ(window->shownKind(), ListKind::Own);
     EXPECT_EQ(memberRows(QStringLiteral("정리2")), 0);
+    EXPECT_EQ(office->localValue(groupNotes).toInt(), 0);
     for (int number : moved)
         EXPECT_EQ(
             office->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {number})

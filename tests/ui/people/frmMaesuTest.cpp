@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -75,7 +76,13 @@ TEST_F(frmMaesuTest, TheRangesFollowTheTypeAndTheTransaction) {
 // A buyer typed and saved is listed with his ranges and found by a search whose bounds hold
 // them; the tab "검색" comes once.
 TEST_F(frmMaesuTest, ABuyerIsSavedAndFoundByTheBoundsOfASearch) {
+    QSignalSpy statuses(window.get(), &PersonWindow::statusChanged);
     ASSERT_TRUE(addBuyer("김매수"));
+    QStringList said;
+    for (const QList<QVariant>& signal : statuses)
+        said << signal.at(0).toString();
+    EXPECT_TRUE(said.contains("매수인관리 (총 1 개의 데이타중 1 개 로딩중입니다.)"))
+        << said.join('|').toStdString();
     EXPECT_EQ(office->dialogs.lastText(), "등록되었습니다");
     EXPECT_EQ(office->dialogs.shown().last().title, "매수인 등록하기");
     EXPECT_EQ(names(), QStringList{"김매수"});
