@@ -64,7 +64,8 @@ void printSeeded(const DemoSeedReport& made) {
         out() << "ServerStore: the demo office was already there; accounts and offices left as they are"
               << Qt::endl;
     if (made.localSeeded)
-        out() << "ListingStore: " << made.ownListings << " listings of the demo office" << Qt::endl;
+        out() << "ListingStore: " << made.ownListings << " listings of the demo office, " << made.buyers
+              << " buyers who want some of them" << Qt::endl;
     else
         out() << "ListingStore: already holds listings; left as it is" << Qt::endl;
     out() << "Published copies of the demo office on the ServerStore: " << made.serverCopies << Qt::endl;

@@ -133,6 +133,8 @@ void frmBuyerListings::fill() {
                                                   fit.history.sentText()});
         item->setCheckState(NumberColumn, Qt::Unchecked);
     }
+    for (int c = NumberColumn; c < SentColumn; ++c)
+        m_grid->resizeColumnToContents(c);
     const bool shared = isServerList(m_list);
     m_pageLabel->setText(!m_page.ok
                              ? (shared ? QStringLiteral("공유매물은 인터넷 접속 중에만 볼 수 있습니다.")

@@ -93,6 +93,8 @@ void frmMatch::fill() {
         const bool offer = fit.exact && fit.history.mark != MatchMark::Sent;
         item->setCheckState(NameColumn, offer ? Qt::Checked : Qt::Unchecked);
     }
+    for (int c = NameColumn; c < SentColumn; ++c)
+        m_list->resizeColumnToContents(c);
 }
 
 // The ticked buyers with a mobile number get the listing's summary, through the SMS window;
