@@ -40,7 +40,9 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
     try {
         QSqlQuery local = m_session.listingStore().query(
             QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {attempt.id});
-        if (local.next())
+        // An account mirrored without a hash has never logged in at this desk: only the server
+        // can take it.
+        if (local.next() && !local.value(0).toString().isEmpty())
             return loginKnown(attempt, local.value(0).toString());
         return loginOnline(attempt);
     } catch (const StoreError& error) {

@@ -104,6 +104,20 @@ QString SessionLoader::userName(SqlStore& store) const {
         .toString();
 }
 
+// The office keeps a hash of a password only, and derives one (about 170 ms) only for the account
+// that logged in, whose password the server has just taken: when the stored hash no longer fits
+// it. Another account keeps the hash its own last login here left; one that never logged in here
+// keeps none and needs the server to log in.
+QString SessionLoader::passwordToKeep(const QString& memId, const QString& stored,
+                                      const QString& serverPassword) const {
+    const SessionState& state = m_session.state();
+    if (memId.compare(state.LoginId, Qt::CaseInsensitive) != 0 || state.LoginPassword != serverPassword)
+        return PasswordHash::isHash(stored) ? stored : QString();
+    return PasswordHash::isHash(stored) && PasswordHash::matches(stored, serverPassword)
+               ? stored
+               : PasswordHash::make(serverPassword);
+}
+
 void SessionLoader::mirrorAccounts() {
     SqlStore& server = m_session.serverStore();
     SqlStore& local = m_session.listingStore();
@@ -131,14 +145,9 @@ void SessionLoader::mirrorAccounts() {
     for (QVariantList& row : rows) {
         const QString memId = row.at(1).toString();
         kept << memId;
-        // The office keeps a hash of the password only; one that still fits is kept as it is.
         const QVariant storedValue =
             local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId});
-        const QString stored = storedValue.toString();
-        const QString password = row.at(passwordAt).toString();
-        row[passwordAt] = PasswordHash::isHash(stored) && PasswordHash::matches(stored, password)
-                              ? stored
-                              : PasswordHash::make(password);
+        row[passwordAt] = passwordToKeep(memId, storedValue.toString(), row.at(passwordAt).toString());
         QVariantList values = row;
         values << memId;
         // Whether the row is there is asked, not read off the rows updated: MariaDB counts only

@@ -38,6 +38,7 @@ private:
     void loadStaff(SqlStore& store);
     void loadSettings();
     QString userName(SqlStore& store) const;
+    QString passwordToKeep(const QString& memId, const QString& stored, const QString& serverPassword) const;
 
     Session& m_session;
 };

@@ -68,10 +68,26 @@ TEST_P(LoginTest, AStaffLoginOnTheServerFillsTheSessionAndMirrorsTheOffice) {
 }
 
 TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
+    const auto keptHash = [this](const char* id) {
+        return office
+            ->localValue(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"),
+                         {QString::fromLatin1(id)})
+            .toString();
+    };
     {
         auto first = office->newSession();
         ASSERT_EQ(logIn(*first, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::Online);
     }
+    // A hash is derived for the account that logged in only, and kept while it fits: a second
+    // login finds the same salted hash.
+    const QString hash = keptHash("st2");
+    EXPECT_TRUE(PasswordHash::matches(hash, QStringLiteral("pw3")));
+    EXPECT_EQ(keptHash("st1"), QString()) << "st1 never logged in at this desk";
+    {
+        auto again = office->newSession();
+        ASSERT_EQ(logIn(*again, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::Online);
+    }
+    EXPECT_EQ(keptHash("st2"), hash);
     office->goOffline();
     office->clock.advanceDays(1);
     auto next = office->newSession();
@@ -85,6 +101,9 @@ TEST_P(LoginTest, AMirroredAccountLogsInTheNextDayWithoutTheServer) {
     EXPECT_FALSE(next->state().InternetOk);
     EXPECT_EQ(next->state().AuthConfig.representative, QStringLiteral("박과장"));
     EXPECT_EQ(next->state().Staff.size(), 3);
+    auto other = office->newSession();
+    EXPECT_EQ(logIn(*other, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::NoServer)
+        << "without a hash here, st1 needs the server";
 }
 
 TEST_P(LoginTest, ServerRefusalsSayWhy) {
@@ -277,4 +296,20 @@ TEST(LoginIni, TwoLinesPrivateToTheUserAndCreatedWhenMissing) {
 TEST(ServerNotices, TheUnreadListKeepsNumbersOnly) {
     EXPECT_EQ(ServerNotices::parseList(QStringLiteral("3, 7,x,9,,7, 1 0")), (QList<int>{3, 7, 9}));
     EXPECT_TRUE(ServerNotices::parseList(QString()).isEmpty());
+}
+
+// The stored hashes are standard PBKDF2-HMAC-SHA256 (RFC 7914's vector: "passwd", "salt", one
+// round), so the hashes older versions stored still fit; a fresh hash is salted anew each time.
+TEST(PasswordHashTest, StandardPbkdf2AndASaltOfItsOwn) {
+    const QString known =
+        QStringLiteral("pbkdf2-sha256$1$") + QString::fromLatin1(QByteArray("salt").toBase64()) +
+        QLatin1Char('$') +
+        QString::fromLatin1(
+            QByteArray::fromHex("55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc")
+                .toBase64());
+    EXPECT_TRUE(PasswordHash::matches(known, QStringLiteral("passwd")));
+    EXPECT_FALSE(PasswordHash::matches(known, QStringLiteral("passwd ")));
+    const QString a = PasswordHash::make(QStringLiteral("비밀'번호"));
+    EXPECT_NE(a, PasswordHash::make(QStringLiteral("비밀'번호")));
+    EXPECT_TRUE(PasswordHash::matches(a, QStringLiteral("비밀'번호")));
 }
