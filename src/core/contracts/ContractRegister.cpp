@@ -1,5 +1,7 @@
 #include "ContractRegister.h"
 
+#include "session/SettingsStore.h"
+
 #include "listings/ListCellFormat.h"
 
 #include <algorithm>
@@ -172,13 +174,69 @@ RegisterPage ContractRegister::contracts(const QString& kind, int offset, int li
     return page;
 }
 
-RegisterPage ContractRegister::leases(const std::function<bool(const Contract&)>& keep) {
+// The leases whose date in `column` lies between the two days, newest contract first, chosen
+// and ordered by the database.
+RegisterPage ContractRegister::leases(const QString& column, const QDate& from, const QDate& to) {
+    fillLeaseDatesOnce();
     RegisterPage page;
     page.header = QStringList{QStringLiteral("종류")} + leaseHeader();
-    // The dates and amounts the lists choose by first, then the whole rows of those chosen.
-    QSqlQuery facts = m_store.query(QStringLiteral(
+    QSqlQuery q =
+        m_store.query(QStringLiteral("SELECT %1 FROM mem_moo_con WHERE %2 >= ? AND %2 <= ? AND ty IN "
+                                     "('J','W') ORDER BY writeday DESC, table_idx DESC")
+                          .arg(kColumns, column),
+                      {m_store.toStored(from.startOfDay()), m_store.toStored(to.startOfDay())});
+    const QDate today = m_clock.today();
+    while (q.next()) {
+        const Contract k = contractOfRow(q);
+        RegisterRow row = rowOf(k, today);
+        row.cells.prepend(k.kind == ContractKind::Jeonse ? QStringLiteral("전세") : QStringLiteral("월세"));
+        page.rows << row;
+    }
+    page.total = int(page.rows.size());
+    return page;
+}
+
+RegisterPage ContractRegister::reportsDue() {
+    const QDate today = m_clock.today();
+    return leases(QStringLiteral("report_date"), today.addDays(-kReportOverdueDays),
+                  today.addDays(kReportWarningDays));
+}
+
+RegisterPage ContractRegister::leasesEnding() {
+    const QDate today = m_clock.today();
+    return leases(QStringLiteral("ymd4_date"), today, today.addDays(kLeaseEndDays));
+}
+
+// An office database of an earlier version has the lease dates' columns empty: they are filled
+// from the form's texts once, in one transaction, and the settings remember it.
+void ContractRegister::fillLeaseDatesOnce() {
+    SettingsStore settings(m_store);
+    if (settings.leaseDatesFilled())
+        return;
+    m_store.transact([&] {
+        if (settings.leaseDatesFilled())
+            return; // another desk did it meanwhile
+        fillLeaseDates(m_store);
+        settings.setLeaseDatesFilled();
+    });
+}
+
+LeaseDates leaseDatesOf(const Contract& k, const SqlStore& store) {
+    LeaseDates dates;
+    if (!isLease(k.kind))
+        return dates;
+    const QDate end = k.dates[lease::LeaseEnd].date();
+    if (end.isValid())
+        dates.end = store.toStored(end.startOfDay());
+    if (const std::optional<QDate> deadline = leaseReportDeadline(k))
+        dates.reportBy = store.toStored(deadline->startOfDay());
+    return dates;
+}
+
+void fillLeaseDates(SqlStore& store) {
+    QList<std::pair<int, LeaseDates>> filled;
+    QSqlQuery facts = store.query(QStringLiteral(
         "SELECT table_idx, ty, money1, money5, ymd4, ymd5 FROM mem_moo_con WHERE ty IN ('J','W')"));
-    QVariantList chosen;
     while (facts.next()) {
         Contract k;
         k.kind = contractKindOf(facts.value(1).toString());
@@ -186,54 +244,13 @@ RegisterPage ContractRegister::leases(const std::function<bool(const Contract&)>
         k.money[lease::MonthlyRent] = facts.value(3).toLongLong();
         k.dates[lease::LeaseEnd] = ContractDate::parse(facts.value(4).toString());
         k.dates[lease::ContractDay] = ContractDate::parse(facts.value(5).toString());
-        if (keep(k))
-            chosen << facts.value(0);
+        filled.append({facts.value(0).toInt(), leaseDatesOf(k, store)});
     }
     facts.finish();
-    const QDate today = m_clock.today();
-    constexpr int kBatch = 500; // bound values per statement stay well inside every backend's limit
-    for (int first = 0; first < chosen.size(); first += kBatch) {
-        const QVariantList keys = chosen.mid(first, kBatch);
-        QSqlQuery q = m_store.query(QStringLiteral("SELECT %1 FROM mem_moo_con WHERE table_idx IN (%2)")
-                                        .arg(kColumns, SqlStore::placeholders(keys.size())),
-                                    keys);
-        while (q.next()) {
-            const Contract k = contractOfRow(q);
-            RegisterRow row = rowOf(k, today);
-            row.cells.prepend(k.kind == ContractKind::Jeonse ? QStringLiteral("전세")
-                                                             : QStringLiteral("월세"));
-            row.cells.append(k.writeday.toString(Qt::ISODate)); // the order below; cut after it
-            page.rows << row;
-        }
-    }
-    std::sort(page.rows.begin(), page.rows.end(), [](const RegisterRow& a, const RegisterRow& b) {
-        const QString& x = a.cells.last();
-        const QString& y = b.cells.last();
-        return x != y ? x > y : a.key > b.key;
-    });
-    for (RegisterRow& row : page.rows)
-        row.cells.removeLast();
-    page.total = int(page.rows.size());
-    return page;
-}
-
-RegisterPage ContractRegister::reportsDue() {
-    const QDate today = m_clock.today();
-    return leases([today](const Contract& k) {
-        const std::optional<QDate> deadline = leaseReportDeadline(k);
-        if (!deadline)
-            return false;
-        const qint64 left = today.daysTo(*deadline);
-        return left <= kReportWarningDays && left >= -kReportOverdueDays;
-    });
-}
-
-RegisterPage ContractRegister::leasesEnding() {
-    const QDate today = m_clock.today();
-    return leases([today](const Contract& k) {
-        const QDate end = k.dates[lease::LeaseEnd].date();
-        return end.isValid() && today.daysTo(end) >= 0 && today.daysTo(end) <= kLeaseEndDays;
-    });
+    for (const auto& [number, dates] : filled)
+        store.execute(
+            QStringLiteral("UPDATE mem_moo_con SET ymd4_date = ?, report_date = ? WHERE table_idx = ?"),
+            {dates.end, dates.reportBy, number});
 }
 
 RegisterPage ContractRegister::receipts(int offset, int limit) {

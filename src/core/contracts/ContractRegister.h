@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
 #include <optional>
 
@@ -18,6 +19,16 @@ class SqlStore;
 // 30 days of the contract (임대차 신고); nullopt for a lease that need not be, a sale, or one
 // without a contract date.
 std::optional<QDate> leaseReportDeadline(const Contract& contract);
+
+// The dates a lease is chosen by in the register, as `mem_moo_con` keeps them beside the form's
+// texts: `ymd4_date` (the end) and `report_date` (the deadline); null where there is none.
+struct LeaseDates {
+    QVariant end;
+    QVariant reportBy;
+};
+LeaseDates leaseDatesOf(const Contract& contract, const SqlStore& store);
+// Fills both for every stored lease from the form's texts (an older office database).
+void fillLeaseDates(SqlStore& store);
 
 // The contract register's tabs, by the keys the tab bar carries.
 namespace registerTab {
@@ -59,7 +70,8 @@ public:
 
 private:
     RegisterPage contracts(const QString& kind, int offset, int limit);
-    RegisterPage leases(const std::function<bool(const Contract&)>& keep);
+    RegisterPage leases(const QString& column, const QDate& from, const QDate& to);
+    void fillLeaseDatesOnce();
     RegisterPage receipts(int offset, int limit);
     RegisterPage forms(int offset, int limit);
 

@@ -1,4 +1,5 @@
 #include "ContractStore.h"
+#include "ContractRegister.h"
 #include "session/RowWriter.h"
 #include "session/Session.h"
 
@@ -156,6 +157,9 @@ void ContractStore::save(Contract& contract) {
     m_store.transact([&] {
         const QString table = QStringLiteral("mem_moo_con");
         RowValues a = assignmentsOf(contract);
+        const LeaseDates dates = leaseDatesOf(contract, m_store);
+        a.set(QStringLiteral("ymd4_date"), dates.end);
+        a.set(QStringLiteral("report_date"), dates.reportBy);
         if (contract.number > 0 &&
             updateRows(m_store, table, a, QStringLiteral("table_idx=?"), {contract.number}) > 0)
             return;

@@ -364,6 +364,14 @@ void SettingsStore::setListPageSize(std::optional<int> rows) {
     writeValue({kFrmList, 4}, 3, valid ? QString::number(*rows) : QString());
 }
 
+bool SettingsStore::leaseDatesFilled() const {
+    return readValue({QStringLiteral("lease_dates")}, 1) == QLatin1String("1");
+}
+
+void SettingsStore::setLeaseDatesFilled() {
+    writeValue({QStringLiteral("lease_dates")}, 1, QStringLiteral("1"));
+}
+
 int SettingsStore::matchTolerance() const {
     bool ok = false;
     const int percent = readValue({kFrmMatch, 4}, 1).trimmed().toInt(&ok);

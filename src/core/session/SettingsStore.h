@@ -99,6 +99,10 @@ public:
     BackupPermissions backupPermissions() const;
     void setBackupAllowed(BackupAction action, bool allowed);
 
+    // Whether the contract register has filled the lease dates of an older office database.
+    bool leaseDatesFilled() const;
+    void setLeaseDatesFilled();
+
     std::array<QString, 4> memPoint() const;
     void setMemPoint(const std::array<QString, 4>& values);
 

@@ -26,6 +26,9 @@ QList<TableDef> serverStoreSchema() {
 // Version 6 keeps the area of the part let that a lease states (`pyung5`, `pyung6` of
 // `mem_moo_con`) and indexes the contract register by kind and date.
 // Version 7 keeps what was done with a buyer and a listing that fit (`maesuin_match`).
+// Version 8 keeps a lease's end and reporting deadline as dates (`ymd4_date`, `report_date` of
+// `mem_moo_con`), so that the register's lease tabs are queries; the register fills them from the
+// form's texts the first time it opens on an older file (it knows how to read those texts).
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 QList<Migration> listingStoreMigrations() {
@@ -51,7 +54,8 @@ QList<Migration> listingStoreMigrations() {
              }},
             {5, QStringLiteral("move-in date"), reconcile},
             {6, QStringLiteral("area of the part let and the contract register's index"), reconcile},
-            {7, QStringLiteral("match history"), reconcile}};
+            {7, QStringLiteral("match history"), reconcile},
+            {8, QStringLiteral("lease dates of the contract register"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

@@ -203,11 +203,15 @@ TableDef contracts() {
             << text(QStringLiteral("number3")) << text(QStringLiteral("number4"))
             << text(QStringLiteral("danM")) << text(QStringLiteral("danP")) << text(QStringLiteral("saram"))
             << text(QStringLiteral("bank")) << decimal(QStringLiteral("pro"))
-            << date(QStringLiteral("writeday"), QStringLiteral("작성일"));
+            << date(QStringLiteral("writeday"), QStringLiteral("작성일"))
+            // A lease's end and reporting deadline as dates, beside the texts the form shows, so
+            // that the register's lease tabs are chosen and ordered by the database.
+            << date(QStringLiteral("ymd4_date")) << date(QStringLiteral("report_date"));
     return {t,
             columns,
             {index(t, {QStringLiteral("tidx")}), index(t, {QStringLiteral("ty")}),
-             index(t, {QStringLiteral("ty"), QStringLiteral("writeday")})}};
+             index(t, {QStringLiteral("ty"), QStringLiteral("writeday")}),
+             index(t, {QStringLiteral("ymd4_date")}), index(t, {QStringLiteral("report_date")})}};
 }
 
 TableDef receipts() {

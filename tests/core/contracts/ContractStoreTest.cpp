@@ -207,6 +207,18 @@ TEST_P(ContractStoreTest, TheRegisterListsNewestFirstWithDeadlinesAndEndingLease
     Q_UNUSED(rentSmall);
     for (const RegisterRow& row : reg.page(registerTab::Jeonse, 0, 10).rows)
         EXPECT_FALSE(row.cells.join('|').contains("1234567")) << "no resident number is ever listed";
+
+    // An office database of an earlier version keeps no lease dates: the register fills them once.
+    office->local().execute("UPDATE mem_moo_con SET ymd4_date = NULL, report_date = NULL");
+    office->local().execute("DELETE FROM mem_seting WHERE seting = 'lease_dates'");
+    EXPECT_TRUE(keys(reg.leasesEnding()) == QList<int>{rentDue});
+    EXPECT_EQ(keys(reg.reportsDue()), (QList<int>{rentDue, dueSoon}));
+    // A lease changed to end later leaves the ending tab.
+    std::optional<Contract> changed = contracts().load(rentDue);
+    ASSERT_TRUE(changed);
+    changed->dates[lease::LeaseEnd] = ContractDate::of(today.addDays(200));
+    contracts().save(*changed);
+    EXPECT_TRUE(keys(reg.leasesEnding()).isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ContractStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb),

@@ -89,7 +89,7 @@ TEST_F(ListingCountsTest, AnOlderFileIsCountedOnceAndAFileWithoutTriggersIsNotTr
     insertLocalBulk(store(),
                     {{{"id", "off1"}, {"tb", "apt"}}, {{"id", "off1"}, {"tb", "apt"}, {"state", 2}}});
     store().execute(QStringLiteral("DELETE FROM teran_schema WHERE version >= 4"));
-    EXPECT_EQ(upgradeListingStore(store()), 4); // the counts, the move-in date, the contracts, matches
+    EXPECT_EQ(upgradeListingStore(store()), 5); // counts, move-in date, contracts, matches, lease dates
     expectCountsAgree();
     EXPECT_EQ(ListingCounts(store()).count(QStringLiteral("off1"), QStringLiteral("apt"), false), 1);
 }
