@@ -182,10 +182,11 @@ QList<BuyerFit> buyersForListing(Session& session, const MatchedListing& listing
         row.buyer = b.number;
         row.name = b.contact.name;
         row.mobile = b.contact.hantel;
-        row.history = history.value(b.number);
-        row.history.mark = row.history.markAt(listing.amount, listing.rent);
-        if (row.history.mark != MatchMark::Dismissed)
-            fits << row;
+        const std::optional<MatchEntry> shown = history.value(b.number).shownAt(listing.amount, listing.rent);
+        if (!shown)
+            continue;
+        row.history = *shown;
+        fits << row;
     }
     sortFits(fits);
     return fits;

@@ -182,10 +182,11 @@ QList<ListingFit> ListingsForBuyer::fitting(const Buyer& buyer, ListKind list, d
         if (!match)
             continue;
         static_cast<MatchFit&>(fit) = *match;
-        fit.history = history.value(fit.listing.key);
-        fit.history.mark = fit.history.markAt(fit.listing.amount, fit.listing.rent);
-        if (fit.history.mark == MatchMark::Dismissed)
+        const std::optional<MatchEntry> shown =
+            history.value(fit.listing.key).shownAt(fit.listing.amount, fit.listing.rent);
+        if (!shown)
             continue;
+        fit.history = *shown;
         fit.list = list;
         fit.serverIdx = scope.server ? row.at(0).toInt() : 0; // table_idx
         fit.row = int(rows.size());

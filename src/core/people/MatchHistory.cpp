@@ -38,6 +38,14 @@ MatchMark MatchEntry::markAt(qint64 amountNow, qint64 rentNow) const {
     return mark;
 }
 
+std::optional<MatchEntry> MatchEntry::shownAt(qint64 amountNow, qint64 rentNow) const {
+    MatchEntry shown = *this;
+    shown.mark = markAt(amountNow, rentNow);
+    if (shown.mark == MatchMark::Dismissed)
+        return std::nullopt;
+    return shown;
+}
+
 QString MatchEntry::sentText() const {
     if (mark != MatchMark::Sent)
         return {};

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace teran {
 
@@ -32,6 +33,9 @@ struct MatchEntry {
     // How the pair shows now: a pair sent shows as new again once the listing's price changed;
     // a dismissed pair stays dismissed.
     MatchMark markAt(qint64 amountNow, qint64 rentNow) const;
+    // The entry as a match list shows it at the listing's amounts now; nullopt when the pair was
+    // dismissed and the list leaves it out.
+    std::optional<MatchEntry> shownAt(qint64 amountNow, qint64 rentNow) const;
     // "12/09 문자" for a pair sent, empty otherwise.
     QString sentText() const;
 };

@@ -703,20 +703,15 @@ void addBuyerFor(SqlStore& local, const MatchedListing& l, const QDateTime& writ
 // Buyers for some of the office's listings, and a few business cards and customers with notes.
 int seedPeople(SqlStore& local, const QDateTime& now, DemoRandom& r) {
     QList<MatchedListing> wanted;
-    QSqlQuery q =
-        local.query(QStringLiteral("SELECT table_idx, id, tb, ty, addr1, addr2, addr3, pyung, pyung_use, "
-                                   "money_m, money_jb, money_b, money_w, money_bn FROM maemul "
-                                   "WHERE tb IN ('apt', 'villa', 'opistel') ORDER BY table_idx"));
-    const QStringList columns{"table_idx", "id",      "tb",      "ty",        "addr1",
-                              "addr2",     "addr3",   "pyung",   "pyung_use", "money_m",
-                              "money_jb",  "money_b", "money_w", "money_bn"};
-    while (q.next() && wanted.size() < 8) {
-        ListingRow row;
-        for (int i = 0; i < columns.size(); ++i)
-            row.insert(columns.at(i), q.value(i));
-        wanted << matchedListing(row);
-    }
+    QSqlQuery q = local.query(QStringLiteral(
+        "SELECT table_idx FROM maemul WHERE tb IN ('apt', 'villa', 'opistel') ORDER BY table_idx"));
+    QList<int> numbers;
+    while (q.next() && numbers.size() < 8)
+        numbers << q.value(0).toInt();
     q.finish();
+    for (int number : numbers)
+        if (const std::optional<ListingRow> row = readLocal(local, number))
+            wanted << matchedListing(*row);
     for (int i = 0; i < wanted.size(); ++i)
         addBuyerFor(local, wanted.at(i), now.addDays(-r.between(1, 40)), r);
     const struct {

@@ -1,4 +1,7 @@
 #include "PersonFields.h"
+#include <QBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
 
 #include "register/RegionCascade.h"
 #include "session/Named.h"
@@ -66,6 +69,15 @@ void offerGroupNames(QComboBox* combo, const QStringList& groups) {
     combo->clear();
     combo->addItems(groups);
     combo->setCurrentText(typed);
+}
+
+QSpinBox* addToleranceBox(QBoxLayout* row, QWidget* parent) {
+    row->addWidget(new QLabel(QStringLiteral("허용 오차 ±"), parent));
+    auto* box = named(new QSpinBox(parent), "txtTolerance");
+    box->setRange(0, 50);
+    box->setSuffix(QStringLiteral(" %"));
+    row->addWidget(box);
+    return box;
 }
 
 } // namespace teran

@@ -7,6 +7,9 @@ class QLayout;
 class QLineEdit;
 class QWidget;
 
+class QBoxLayout;
+class QSpinBox;
+
 namespace teran {
 
 class RegionCascade;
@@ -31,5 +34,7 @@ void showContact(const ContactBoxes& boxes, const Contact& contact);
 Contact contactOf(const ContactBoxes& boxes, const QComboBox* group, const RegionCascade* region);
 // The group combo offers the groups stored, keeping what was typed.
 void offerGroupNames(QComboBox* combo, const QStringList& groups);
+// The match lists' tolerance box `txtTolerance` (0–50 %) with its caption, added to the row.
+QSpinBox* addToleranceBox(QBoxLayout* row, QWidget* parent);
 
 } // namespace teran

@@ -1,5 +1,6 @@
 #include "frmBuyerListings.h"
 
+#include "PersonFields.h"
 #include "frmSms.h"
 #include "listings/ListQuery.h"
 #include "people/SamePhone.h"
@@ -47,11 +48,7 @@ frmBuyerListings::frmBuyerListings(Session& session, int buyer, QWidget* parent)
     m_source->addItem(QStringLiteral("내 매물"), int(ListKind::Own));
     m_source->addItem(QStringLiteral("공유매물"), int(ListKind::Shared));
     top->addWidget(m_source);
-    top->addWidget(new QLabel(QStringLiteral("허용 오차 ±"), this));
-    m_tolerance = named(new QSpinBox(this), "txtTolerance");
-    m_tolerance->setRange(0, 50);
-    m_tolerance->setSuffix(QStringLiteral(" %"));
-    top->addWidget(m_tolerance);
+    m_tolerance = addToleranceBox(top, this);
     column->addLayout(top);
     m_grid = named(new QTreeWidget(this), "lvListings");
     m_grid->setRootIsDecorated(false);

@@ -1,5 +1,6 @@
 #include "frmMatch.h"
 
+#include "PersonFields.h"
 #include "frmSms.h"
 #include "people/SamePhone.h"
 #include "session/Named.h"
@@ -35,11 +36,7 @@ frmMatch::frmMatch(Session& session, int listing, bool shared, QWidget* parent)
     auto* top = new QHBoxLayout;
     m_caption = named(new QLabel(this), "lblListing");
     top->addWidget(m_caption, 1);
-    top->addWidget(new QLabel(QStringLiteral("허용 오차 ±"), this));
-    m_tolerance = named(new QSpinBox(this), "txtTolerance");
-    m_tolerance->setRange(0, 50);
-    m_tolerance->setSuffix(QStringLiteral(" %"));
-    top->addWidget(m_tolerance);
+    m_tolerance = addToleranceBox(top, this);
     column->addLayout(top);
     m_list = named(new QTreeWidget(this), "lvMatch");
     m_list->setRootIsDecorated(false);
