@@ -1,4 +1,5 @@
 #include "BenchSupport.h"
+#include "session/ListingSortKeys.h"
 #include "session/PropertyTypes.h"
 #include "session/StoreSchemas.h"
 #include "session/UploadCols.h"
@@ -62,16 +63,36 @@ QList<ListingRow> generateListings(int first, int count) {
     return rows;
 }
 
-// A fresh ListingStore file with the program's whole schema (indexes and kept counts).
+// The indexes the own list had before it kept one per sort column.
+const QStringList kEarlierSortIndexes = {
+    QStringLiteral("ix_maemul_state"), QStringLiteral("ix_maemul_tb"), QStringLiteral("ix_maemul_showday"),
+    QStringLiteral("ix_maemul_cboname"), QStringLiteral("ix_maemul_ming")};
+
+// A fresh ListingStore file with the program's whole schema (indexes and kept counts), or
+// without the sort indexes and the text index (the schema before them, for their cost).
 struct FreshStore {
     QTemporaryDir dir;
     SqlStore store{QStringLiteral("bench_%1").arg(QDateTime::currentMSecsSinceEpoch())};
 
-    FreshStore() {
+    explicit FreshStore(bool listIndexes = true) {
         store.open(StoreUrl::sqliteFile(file()));
         upgradeListingStore(store);
+        if (listIndexes)
+            return;
+        for (const IndexDef& index : ownListSortIndexes())
+            if (!kEarlierSortIndexes.contains(index.name))
+                store.execute(QStringLiteral("DROP INDEX ") + index.name);
+        store.execute(QStringLiteral("CREATE INDEX ix_maemul_lot ON maemul(addr1, addr2, addr3, addr4)"));
+        for (const char* trigger :
+             {"tr_maemul_text_insert", "tr_maemul_text_update", "tr_maemul_text_delete"})
+            store.execute(QStringLiteral("DROP TRIGGER ") + QLatin1String(trigger));
+        store.execute(QStringLiteral("DROP TABLE maemul_text"));
     }
     QString file() const { return dir.filePath(QStringLiteral("rd/terandb.db")); }
+    double megabytes() {
+        return store.scalar(QStringLiteral("PRAGMA page_count")).toDouble() *
+               store.scalar(QStringLiteral("PRAGMA page_size")).toDouble() / 1e6;
+    }
 };
 
 // The raw insert: one prepared statement per column layout through SQLite's C interface, the
@@ -102,15 +123,17 @@ void insertRaw(RawSqlite& raw, const QList<ListingRow>& rows, bool oneTransactio
 }
 
 // The bulk insert of N listings (insertLocalBulk, a transaction per 50,000 rows) beside the raw
-// insert of the same rows into the same schema, and beside one autocommit insert per row
-// (timed on 200 rows and scaled to N: at a full sync per row it would take hours).
+// insert of the same rows into the same schema, beside the same insert into the schema without
+// the sort and text indexes ("bare", with the file sizes of both), and beside one autocommit
+// insert per row (timed on 200 rows and scaled to N: at a full sync per row it would take hours).
 void BM_BulkInsertListings(benchmark::State& state) {
     const int count = int(state.range(0));
-    double ours = 0, rawMs = 0, autocommitMs = 0;
+    double ours = 0, rawMs = 0, bareMs = 0, autocommitMs = 0, oursMb = 0, bareMb = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto mine = std::make_unique<FreshStore>();
         auto theirs = std::make_unique<FreshStore>();
+        auto bare = std::make_unique<FreshStore>(false);
         RawSqlite raw(theirs->file());
         for (int first = 0; first < count; first += kChunk) {
             const QList<ListingRow> rows = generateListings(first, std::min(kChunk, count - first));
@@ -118,7 +141,10 @@ void BM_BulkInsertListings(benchmark::State& state) {
             ours += msOf([&] { benchmark::DoNotOptimize(insertLocalBulk(mine->store, rows)); });
             state.PauseTiming();
             rawMs += msOf([&] { insertRaw(raw, rows, true); });
+            bareMs += msOf([&] { benchmark::DoNotOptimize(insertLocalBulk(bare->store, rows)); });
         }
+        oursMb = mine->megabytes();
+        bareMb = bare->megabytes();
         auto single = std::make_unique<FreshStore>();
         RawSqlite perRow(single->file());
         const QList<ListingRow> sample = generateListings(0, std::min(count, kAutocommitRows));
@@ -126,7 +152,11 @@ void BM_BulkInsertListings(benchmark::State& state) {
         state.ResumeTiming();
     }
     const double n = double(state.iterations());
-    reportBeside(state, ours / n, {{"raw", rawMs / n}, {"autocommit", autocommitMs / n}});
+    reportBeside(state, ours / n,
+                 {{"raw", rawMs / n}, {"bare", bareMs / n}, {"autocommit", autocommitMs / n}});
+    state.counters["ours_mb"] = oursMb;
+    state.counters["bare_mb"] = bareMb;
+    state.counters["x_bare_mb"] = oursMb / bareMb;
     state.SetItemsProcessed(state.iterations() * count);
 }
 

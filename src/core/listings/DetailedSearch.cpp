@@ -19,6 +19,7 @@ void likeBy(WhereBuilder& b, const QString& column, const QString& value, TextMa
                                                        : SqlStore::likeContains(text);
     b.add({column}, QStringLiteral(" AND %1 LIKE ?%2").arg(column, SqlStore::likeEscapeSql()), {pattern},
           caption);
+    b.holding(column, {text});
 }
 
 // Several words of one box: each must (or one may) be found in the column.
@@ -26,16 +27,23 @@ void words(WhereBuilder& b, const QString& column, const QString& typed, WordJoi
            const QString& caption) {
     QStringList tests;
     QVariantList values;
+    QStringList found;
     for (const QString& word : typed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         if (word.trimmed().isEmpty())
             continue;
         tests << column + QStringLiteral(" LIKE ?") + SqlStore::likeEscapeSql();
         values << SqlStore::likeContains(word.trimmed());
+        found << word.trimmed();
     }
     if (tests.isEmpty())
         return;
     const QString joiner = join == WordJoin::All ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
     b.add({column}, QStringLiteral(" AND (") + tests.join(joiner) + QLatin1Char(')'), values, caption);
+    if (join == WordJoin::Any)
+        b.holding(column, found);
+    else
+        for (const QString& word : found)
+            b.holding(column, {word});
 }
 
 template <typename T>

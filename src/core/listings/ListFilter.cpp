@@ -296,7 +296,7 @@ bool isPlain(const ListFilter& f) {
 }
 
 ListWhere ListWhereBuild(const ListFilter& f, const WhereContext& c) {
-    WhereBuilder b(sideOf(c.kind));
+    WhereBuilder b(sideOf(c.kind), c.textIndex);
     if (!isAllTypes(f.tb))
         b.add({}, QStringLiteral(" AND tb = ?"), {f.tb}, {});
     addTransaction(b, f.transaction);

@@ -99,6 +99,7 @@ struct WhereContext {
     QString loginId;
     QString officeMainId;
     QDate today;
+    bool textIndex = false; // the store keeps ListingTextIndex
 };
 
 // The filter part of a list statement: " AND ..." pieces with their bound values.

@@ -3,6 +3,7 @@
 
 #include "session/ListingColumns.h"
 #include "session/ListingCounts.h"
+#include "session/ListingTextIndex.h"
 #include "session/ListingValue.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
@@ -93,6 +94,10 @@ struct ListQuery::Statement {
     QStringList ignored;
     // A plain own list (no filter but type and tab) takes its total from the kept counts.
     std::function<std::optional<qint64>()> keptTotal;
+    // The own list in the office's SQLite file, sorted by a column: `from` naming the index
+    // that reads in the sort's order, and the rows of the whole table.
+    QString indexedFrom;
+    std::function<std::optional<qint64>()> tableRows;
 };
 
 QString ListPage::countText() const {
@@ -118,6 +123,15 @@ int pageSizeFrom(const QString& text) {
 }
 
 constexpr qint64 kSortFoundRows = 2000;
+
+// Whether a page is read faster by walking an index in the sort's order than by sorting every
+// matching row: the walk passes about (table rows / matching rows) rows for each row up to the
+// page's end. Unknown table rows: the walk, beyond a few thousand matching rows.
+static bool walksSortOrder(qint64 matching, qint64 pageEnd, std::optional<qint64> tableRows) {
+    if (matching <= kSortFoundRows)
+        return false;
+    return !tableRows || double(pageEnd) * double(*tableRows) < double(matching) * double(matching);
+}
 
 // " ORDER BY a DESC, b DESC" with each key behind COALESCE(key, key): the same order, which no
 // index of the columns serves.
@@ -192,14 +206,29 @@ ListPage ListQuery::ListSearch(const ListRequest& request, const ListStatus& sta
 
 ListQuery::Statement ListQuery::ownStatement(const ListRequest& request) const {
     const SessionState& s = m_session.state();
-    const ListWhere where =
-        ListWhereBuild(request.filter, {ListKind::Own, s.LoginId, s.OfficeMainId, m_session.clock().today()});
+    const bool textIndex = !isPlain(request.filter) && ListingTextIndex(m_session.listingStore()).kept();
+    const ListWhere where = ListWhereBuild(
+        request.filter, {ListKind::Own, s.LoginId, s.OfficeMainId, m_session.clock().today(), textIndex});
     Statement st;
     st.ignored = where.ignored;
     st.label = QStringLiteral("MdbsqlQuery => ");
     st.from = QStringLiteral(" FROM maemul WHERE id = ?") + where.sql;
     st.values = QVariantList{s.OfficeMainId} + where.values;
     st.orderBy = orderBySql(ListKind::Own, request.sort);
+    const QString sortIndex = ownListSortIndex(request.sort.tag);
+    if (!sortIndex.isEmpty() && m_session.listingStore().backend() == SqlBackend::Sqlite) {
+        // SQLite would rather read the type through its own index and sort all of it.
+        st.indexedFrom = QString(st.from).replace(
+            QStringLiteral(" FROM maemul "), QStringLiteral(" FROM maemul INDEXED BY %1 ").arg(sortIndex));
+        st.tableRows = [this, office = s.OfficeMainId]() -> std::optional<qint64> {
+            const ListingCounts counts(m_session.listingStore());
+            const std::optional<qint64> current = counts.count(office, {}, false);
+            const std::optional<qint64> archived = counts.count(office, {}, true);
+            if (!current || !archived)
+                return std::nullopt;
+            return *current + *archived;
+        };
+    }
     if (isPlain(request.filter)) {
         const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
         const QString staff = s.LoginId == s.OfficeMainId ? QString() : s.LoginId;
@@ -293,8 +322,12 @@ ListPage ListQuery::run(const ListRequest& request, const Statement& st, const L
         QVariantList values = st.values;
         // Few matching rows: the database is kept from walking an index in the sort's order
         // (which reads every row when the filter matches almost none) and sorts what it finds.
-        const QString orderBy = page.total <= kSortFoundRows ? sortFoundRows(st.orderBy) : st.orderBy;
-        const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + st.from + orderBy +
+        const qint64 pageEnd = qint64(page.page) * page.pageSize;
+        const bool walk =
+            walksSortOrder(page.total, pageEnd, st.tableRows ? st.tableRows() : std::optional<qint64>());
+        const QString from = walk && !st.indexedFrom.isEmpty() ? st.indexedFrom : st.from;
+        const QString orderBy = walk ? st.orderBy : sortFoundRows(st.orderBy);
+        const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + from + orderBy +
                             SqlStore::limitSql(page.pageSize, (page.page - 1) * page.pageSize, values);
         if (page.total > 0) {
             QSqlQuery q = store.query(sql, values);

@@ -6,9 +6,6 @@ namespace teran {
 
 namespace {
 
-const QString kAddress = QStringLiteral("address");
-const QString kHapsan = QStringLiteral("hapsan");
-const QString kMoneyM = QStringLiteral("money_m");
 const QString kAsc = QStringLiteral("asc");
 const QString kDesc = QStringLiteral("desc");
 
@@ -86,32 +83,8 @@ template <std::size_t N> QStringList tagsOf(const SortEntry (&entries)[N]) {
 }
 
 bool isKnownTag(ListKind kind, const QString& tag) {
-    static const QStringList own = [] {
-        QStringList tags = tagsOf(kOwnSorts);
-        for (const TypeSort& t : kTypeSorts)
-            tags << QString::fromLatin1(t.tag);
-        return tags;
-    }();
     static const QStringList server = tagsOf(kServerSorts);
-    return (isServerList(kind) ? server : own).contains(tag);
-}
-
-// The keys of a tag; only names from the tables above get here.
-QStringList keysOf(ListKind kind, const QString& tag, const QString& alias) {
-    if (tag == kAddress) {
-        // the server keeps no lot number or unit
-        const int parts = isServerList(kind) ? 3 : 5;
-        QStringList keys;
-        for (int i = 1; i <= parts; ++i)
-            keys << alias + QStringLiteral("addr%1").arg(i);
-        return keys;
-    }
-    if (tag == kHapsan)
-        return {combinedAmountSql(alias)};
-    if (tag == kMoneyM && !isServerList(kind))
-        return {alias + kMoneyM, alias + QStringLiteral("money_jb"), combinedAmountSql(alias),
-                alias + QStringLiteral("money_b")};
-    return {alias + tag};
+    return (isServerList(kind) ? server : ownListSortTags()).contains(tag);
 }
 
 } // namespace
@@ -139,17 +112,13 @@ std::optional<SortState> clickHeader(ListKind kind, const SortState& current, co
     return SortState{tag, current.direction == kAsc ? kDesc : kAsc};
 }
 
-QString combinedAmountSql(const QString& alias) {
-    return QStringLiteral("(COALESCE(%1money_w, 0) * 100 + COALESCE(%1money_b, 0))").arg(alias);
-}
-
 QString orderBySql(ListKind kind, const SortState& sort, const QString& alias) {
     const bool known = isKnownTag(kind, sort.tag);
     const QString direction =
         known && sort.direction == kAsc ? QStringLiteral(" ASC") : QStringLiteral(" DESC");
     QStringList keys;
     if (known)
-        keys = keysOf(kind, sort.tag, alias);
+        keys = listingSortKeys(sort.tag, sideOf(kind), alias);
     else if (isServerList(kind))
         keys << alias + QStringLiteral("sortday");
     const QString number = alias + QStringLiteral("table_idx");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListColumnSets.h"
+#include "session/ListingSortKeys.h"
 
 #include <QString>
 #include <optional>
@@ -35,8 +36,5 @@ std::optional<SortState> clickHeader(ListKind kind, const SortState& current, co
 // newest first. Every order ends on the row number, so pages never overlap. `alias` prefixes
 // the columns ("A." when the listings are joined with another table).
 QString orderBySql(ListKind kind, const SortState& sort, const QString& alias = {});
-// 합산금, the monthly rent times 100 plus the deposit, as the lists sort and filter by it; a
-// missing amount counts as 0.
-QString combinedAmountSql(const QString& alias = {});
 
 } // namespace teran

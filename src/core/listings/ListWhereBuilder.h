@@ -2,6 +2,7 @@
 
 #include "ListFilter.h"
 #include "session/ListingColumns.h"
+#include "session/ListingTextIndex.h"
 #include "session/SqlStore.h"
 
 namespace teran {
@@ -9,8 +10,11 @@ namespace teran {
 // Collects the pieces in order, leaving out those whose columns the list's store lacks.
 class WhereBuilder {
 public:
-    explicit WhereBuilder(ListingSide side)
-        : m_side(side) {}
+    // With `textIndex` the texts searched inside are also looked up in the office's text index
+    // (ListingTextIndex), which narrows the rows the LIKE tests must read.
+    explicit WhereBuilder(ListingSide side, bool textIndex = false)
+        : m_side(side)
+        , m_textIndex(textIndex) {}
 
     bool has(const QStringList& columns) const {
         for (const QString& c : columns)
@@ -36,6 +40,23 @@ public:
             return;
         add({column}, QStringLiteral(" AND %1 LIKE ?%2").arg(column, SqlStore::likeEscapeSql()),
             {SqlStore::likeContains(value)}, caption);
+        holding(column, {value});
+    }
+
+    // Rows whose column holds the text (or, with several, one of them), found in the text
+    // index beside a LIKE test of the column that decides. Nothing when a text is too short for
+    // the index: the LIKE test alone reads the rows.
+    void holding(const QString& column, const QStringList& anyOf) {
+        if (!m_textIndex || anyOf.isEmpty() || !has({column}))
+            return;
+        QStringList terms;
+        for (const QString& text : anyOf) {
+            const std::optional<QString> term = ListingTextIndex::containsTerm(column, text);
+            if (!term)
+                return;
+            terms << QLatin1Char('(') + *term + QLatin1Char(')');
+        }
+        m_textTerms << QLatin1Char('(') + terms.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
 
     template <typename T>
@@ -47,11 +68,20 @@ public:
             add({column}, QStringLiteral(" AND %1 <= ?").arg(column), {QVariant::fromValue(*to)}, caption);
     }
 
-    ListWhere take() { return std::move(m_where); }
+    ListWhere take() {
+        if (!m_textTerms.isEmpty()) {
+            m_where.sql += ListingTextIndex::matchSql(QStringLiteral("table_idx"));
+            m_where.values << m_textTerms.join(QStringLiteral(" AND "));
+            m_textTerms.clear();
+        }
+        return std::move(m_where);
+    }
 
 private:
     ListingSide m_side;
+    bool m_textIndex = false;
     ListWhere m_where;
+    QStringList m_textTerms;
 };
 
 } // namespace teran

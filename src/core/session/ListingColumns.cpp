@@ -1,4 +1,5 @@
 #include "ListingColumns.h"
+#include "ListingSortKeys.h"
 
 #include <array>
 
@@ -344,18 +345,15 @@ TableDef maemulTable(ListingSide side) {
                 def.columns << QString::fromLatin1(c);
             return def;
         };
-        table.indexes = {index("ix_maemul_state", {"state"}),
-                         index("ix_maemul_tb", {"tb"}),
-                         index("ix_maemul_showday", {"showday"}),
-                         index("ix_maemul_id", {"id"}),
-                         index("ix_maemul_cboname", {"cboname"}),
+        table.indexes = {index("ix_maemul_id", {"id"}),
                          index("ix_maemul_tb_cboname", {"tb", "cboname"}),
                          index("ix_maemul_tb_jimok", {"tb", "jimok"}),
                          index("ix_maemul_tb_maemultype", {"tb", "maemultype"}),
                          index("ix_maemul_tb_special", {"tb", "special"}),
-                         index("ix_maemul_tb_maker", {"tb", "maker"}),
-                         index("ix_maemul_ming", {"ming"}),
-                         index("ix_maemul_lot", {"addr1", "addr2", "addr3", "addr4"})};
+                         index("ix_maemul_tb_maker", {"tb", "maker"})};
+        // One index per column the own list sorts by (the state, the type, the dates, the
+        // names, the address that registration also looks lots up by).
+        table.indexes += ownListSortIndexes();
     } else {
         // One copy per office listing. The shared and club lists count by type, state, the
         // 60-day window on showday and the office (the id makes the count read the index

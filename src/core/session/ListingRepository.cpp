@@ -1,5 +1,6 @@
 #include "ListingRepository.h"
 
+#include "ListingTextIndex.h"
 #include "RowWriter.h"
 #include "Session.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 const QString kSource = QStringLiteral("ListingRepository");
 constexpr int kProgressStep = 500;
+// From this many rows a bulk insert indexes their texts together at its end.
+constexpr int kRowsIndexedTogether = 200;
 
 // The columns of a side that a row sets, in declaration order, each with the row's value (the
 // row outlives its assignments).
@@ -189,6 +192,8 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
     QList<int> numbers;
     numbers.reserve(rows.size());
     Transaction tx(store);
+    ListingTextIndex texts(store);
+    const bool textsAtEnd = rows.size() >= kRowsIndexedTogether && texts.suspendRowInserts();
     // Rows of one type carry the same columns: each layout gets one statement, prepared once.
     QHash<QByteArray, std::shared_ptr<WholeRowStatement>> statements;
     for (const ListingRow& row : rows) {
@@ -203,6 +208,10 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
             progress(int(numbers.size()));
     }
     statements.clear(); // finished before the commit
+    if (textsAtEnd) {
+        texts.addRows(numbers);
+        texts.resumeRowInserts();
+    }
     tx.commit();
     if (progress)
         progress(int(numbers.size()));

@@ -2,6 +2,7 @@
 
 #include "ListingColumns.h"
 #include "ListingCounts.h"
+#include "ListingTextIndex.h"
 #include "PasswordHash.h"
 #include "StoreTables.h"
 
@@ -29,6 +30,9 @@ QList<TableDef> serverStoreSchema() {
 // Version 8 keeps a lease's end and reporting deadline as dates (`ymd4_date`, `report_date` of
 // `mem_moo_con`), so that the register's lease tabs are queries; the register fills them from the
 // form's texts the first time it opens on an older file (it knows how to read those texts).
+// Version 9 indexes every column the own list sorts by (the index of a lot's address now holds
+// the whole address, which the list sorts by, and replaces the shorter one).
+// Version 10 keeps the text index that the searches inside texts look rows up in.
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 QList<Migration> listingStoreMigrations() {
@@ -55,7 +59,16 @@ QList<Migration> listingStoreMigrations() {
             {5, QStringLiteral("move-in date"), reconcile},
             {6, QStringLiteral("area of the part let and the contract register's index"), reconcile},
             {7, QStringLiteral("match history"), reconcile},
-            {8, QStringLiteral("lease dates of the contract register"), reconcile}};
+            {8, QStringLiteral("lease dates of the contract register"), reconcile},
+            {9, QStringLiteral("sort indexes of the own list"),
+             [reconcile](SqlStore& store) {
+                 store.execute(store.backend() == SqlBackend::MariaDb
+                                   ? QStringLiteral("DROP INDEX IF EXISTS ix_maemul_lot ON maemul")
+                                   : QStringLiteral("DROP INDEX IF EXISTS ix_maemul_lot"));
+                 reconcile(store);
+             }},
+            {10, QStringLiteral("text index of the listings"),
+             [](SqlStore& store) { ListingTextIndex(store).install(); }}};
 }
 
 QList<Migration> serverStoreMigrations() {

@@ -1,12 +1,21 @@
 #include "TableDef.h"
 #include "RowWriter.h"
 
+#include <algorithm>
+
 namespace teran {
 
 namespace {
 
+// An index key in parentheses is an expression of the row's columns.
+bool isExpression(const QString& key) {
+    return key.startsWith(QLatin1Char('('));
+}
+
 // MariaDB can index only a prefix of an unbounded text.
 QString indexedColumn(const TableDef& table, const QString& name, SqlBackend backend) {
+    if (isExpression(name))
+        return name;
     const ColumnDef* column = table.column(name);
     if (backend == SqlBackend::MariaDb && column && column->type == ColumnType::Text && column->size == 0)
         return quotedName(name) + QStringLiteral("(100)");
@@ -65,6 +74,10 @@ QString createTableSql(const TableDef& table, SqlBackend backend) {
 QStringList createIndexSql(const TableDef& table, SqlBackend backend) {
     QStringList statements;
     for (const IndexDef& index : table.indexes) {
+        // MariaDB indexes columns only; its lists sort those keys without the index.
+        if (backend == SqlBackend::MariaDb &&
+            std::any_of(index.columns.begin(), index.columns.end(), isExpression))
+            continue;
         QStringList cols;
         for (const QString& c : index.columns)
             cols << indexedColumn(table, c, backend);

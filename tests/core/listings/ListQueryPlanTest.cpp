@@ -1,5 +1,6 @@
 #include "TestOffice.h"
 #include "listings/ListQuery.h"
+#include "session/ListingSortKeys.h"
 #include "session/PropertyTypes.h"
 
 #include <QRegularExpression>
@@ -16,15 +17,19 @@ struct Statement {
 };
 
 // What the database says it will do for a statement, one line per step; the steps that read
-// all of maemul are marked "FULL".
+// all of maemul are marked "FULL". A page may walk an index in its order: it stops at the page's
+// end.
 QStringList planOf(SqlStore& store, const Statement& st) {
     QStringList steps;
     if (store.backend() == SqlBackend::Sqlite) {
         static const QRegularExpression scan(QStringLiteral("^SCAN (maemul|A)\\b"));
+        static const QRegularExpression walk(QStringLiteral("^SCAN (maemul|A) USING INDEX "));
+        const bool page = st.sql.contains(QLatin1String(" LIMIT "));
         QSqlQuery q = store.query(QStringLiteral("EXPLAIN QUERY PLAN ") + st.sql, st.values);
         while (q.next()) {
             const QString detail = q.value(3).toString();
-            steps << (scan.match(detail).hasMatch() ? QStringLiteral("FULL ") : QString()) + detail;
+            const bool full = scan.match(detail).hasMatch() && !(page && walk.match(detail).hasMatch());
+            steps << (full ? QStringLiteral("FULL ") : QString()) + detail;
         }
         return steps;
     }
@@ -179,6 +184,70 @@ TEST_F(OwnListPlanTest, ThePlainOwnListTotalIsReadWithoutCountingRows) {
     });
     for (const Statement& st : reads)
         EXPECT_FALSE(st.sql.contains(QLatin1String("COUNT("))) << st.sql.toStdString();
+}
+
+// An office with more apartments than the lists sort in memory: the apartments' list and the
+// list of all types are read in the order of any column a header sorts by, one page at a time.
+class OwnSortPlanTest : public ListPlanData, public testing::Test {
+protected:
+    void SetUp() override {
+        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
+        QList<ListingRow> rows;
+        const QList<PropertyType>& types = propertyTypes();
+        for (int n = 0; n < 2600; ++n)
+            rows.append({{"id", "off1"},
+                         {"tb", n < 2400 ? QStringLiteral("apt") : types.at(n % types.size()).code},
+                         {"state", n % 10 == 0 ? 2 : 0},
+                         {"money_m", (n * 7919) % 5000 * 10},
+                         {"money_w", n % 4 ? QVariant(n % 90) : QVariant()},
+                         {"addr3", QStringLiteral("동%1").arg(n % 13)},
+                         {"showday", f->clock.now().addSecs(-n * 600)}});
+        insertLocalBulk(f->local(), rows);
+    }
+};
+
+TEST_F(OwnSortPlanTest, EverySortColumnReadsItsPageWithoutSortingTheType) {
+    for (const QString& tb : {QStringLiteral("all"), QStringLiteral("apt")})
+        for (const QString& tag : ownListSortTags())
+            for (const QString& direction : {QStringLiteral("asc"), QStringLiteral("desc")}) {
+                const QList<Statement> reads = readsOf(f->local(), [&] {
+                    search(ListKind::Own, typed(tb), {tag, direction});
+                });
+                for (const Statement& st : reads) {
+                    const QString plan = planOf(f->local(), st).join(QLatin1Char('\n'));
+                    EXPECT_FALSE(plan.contains(QLatin1String("FULL")) ||
+                                 plan.contains(QLatin1String("TEMP B-TREE FOR ORDER BY")))
+                        << tb.toStdString() << " by " << tag.toStdString() << " " << direction.toStdString()
+                        << "\n"
+                        << st.sql.toStdString() << "\n"
+                        << plan.toStdString();
+                }
+            }
+}
+
+// The page read through the sort's index is the page a sort of every row gives, ties broken
+// by the number, in both directions.
+TEST_F(OwnSortPlanTest, AnIndexedPageIsThePageOfASortedType) {
+    for (const SortState& sort : {SortState{QStringLiteral("money_m"), QStringLiteral("asc")},
+                                  SortState{QStringLiteral("hapsan"), QStringLiteral("desc")},
+                                  SortState{QStringLiteral("address"), QStringLiteral("asc")}}) {
+        ListRequest request(ListKind::Own, typed(QStringLiteral("apt")), sort, QStringLiteral("40"));
+        request.page = 3;
+        const ListPage page = ListQuery(f->session()).ListSearch(request);
+        ASSERT_TRUE(page.ok) << page.error.toStdString();
+        QList<int> expected;
+        QSqlQuery q =
+            f->local().query(QStringLiteral("SELECT table_idx FROM maemul NOT INDEXED WHERE tb = 'apt' "
+                                            "AND state <> 2") +
+                             orderBySql(ListKind::Own, sort) + QStringLiteral(" LIMIT 40 OFFSET 80"));
+        while (q.next())
+            expected << q.value(0).toInt();
+        QList<int> shown;
+        for (const ListItem& item : page.rows)
+            shown << item.number;
+        EXPECT_EQ(shown, expected) << sort.tag.toStdString();
+        EXPECT_EQ(expected.size(), 40);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SharedListPlanTest, testing::Values(Backend::Sqlite, Backend::MariaDb),

@@ -86,7 +86,9 @@ TEST(ListingColumns, IndexesNameDeclaredColumns) {
         EXPECT_EQ(table.name, QStringLiteral("maemul"));
         for (const IndexDef& index : table.indexes)
             for (const QString& column : index.columns)
-                EXPECT_NE(table.column(column), nullptr) << column.toStdString();
+                if (!column.startsWith(QLatin1Char('('))) { // an expression of columns (the combined amount)
+                    EXPECT_NE(table.column(column), nullptr) << column.toStdString();
+                }
     }
     const TableDef server = maemulTable(ListingSide::Server);
     const auto key = std::find_if(server.indexes.begin(), server.indexes.end(),

@@ -89,7 +89,8 @@ TEST_F(ListingCountsTest, AnOlderFileIsCountedOnceAndAFileWithoutTriggersIsNotTr
     insertLocalBulk(store(),
                     {{{"id", "off1"}, {"tb", "apt"}}, {{"id", "off1"}, {"tb", "apt"}, {"state", 2}}});
     store().execute(QStringLiteral("DELETE FROM teran_schema WHERE version >= 4"));
-    EXPECT_EQ(upgradeListingStore(store()), 5); // counts, move-in date, contracts, matches, lease dates
+    EXPECT_EQ(upgradeListingStore(store()),
+              7); // counts, move-in date, contracts, matches, lease dates, sorts, texts
     expectCountsAgree();
     EXPECT_EQ(ListingCounts(store()).count(QStringLiteral("off1"), QStringLiteral("apt"), false), 1);
 }
