@@ -101,7 +101,13 @@ struct ListQuery::Statement {
 };
 
 QString ListPage::countText() const {
-    return foundText(total);
+    return totalPending ? searchingText() : foundText(total);
+}
+
+void ListPage::setTotal(qint64 counted) {
+    totalPending = false;
+    total = counted;
+    pageCount = pageCountOf(total, pageSize);
 }
 
 QString searchingText() {
@@ -171,37 +177,64 @@ QDateTime ListQuery::sharedCutOff() const {
     return m_session.clock().now().addDays(-kSharedWindowDays);
 }
 
-ListScope ListQuery::scopeOf(const ListRequest& request) const {
-    const auto scope = [](const Statement& st) {
-        return ListScope{st.server, st.from, st.values, st.matchesNothing};
-    };
+ListQuery::Statement ListQuery::statementOf(const ListRequest& request) const {
     switch (request.kind) {
     case ListKind::Own:
-        return scope(ownStatement(request));
+        return ownStatement(request);
     case ListKind::Group:
-        return scope(groupStatement(request));
+        return groupStatement(request);
     case ListKind::Shared:
-        return scope(sharedStatement(request));
+        return sharedStatement(request);
     case ListKind::Club:
-        return scope(clubStatement(request));
+        return clubStatement(request);
     }
     return {};
+}
+
+ListScope ListQuery::scopeOf(const ListRequest& request) const {
+    const Statement st = statementOf(request);
+    return ListScope{st.server, st.from, st.values, st.matchesNothing};
 }
 
 ListPage ListQuery::ListSearch(const ListRequest& request, const ListStatus& status) {
     if (status)
         status(searchingText());
-    switch (request.kind) {
-    case ListKind::Own:
-        return run(request, ownStatement(request), status);
-    case ListKind::Group:
-        return run(request, groupStatement(request), status);
-    case ListKind::Shared:
-        return run(request, sharedStatement(request), status);
-    case ListKind::Club:
-        return run(request, clubStatement(request), status);
+    return run(request, statementOf(request), status);
+}
+
+std::optional<qint64> ListQuery::totalOf(const ListRequest& request) {
+    const Statement st = statementOf(request);
+    if (st.matchesNothing)
+        return 0;
+    SqlStore& store = st.server ? m_session.serverStore() : m_session.listingStore();
+    if (st.server && !store.isOpen())
+        return std::nullopt; // offline since the page was read
+    try {
+        return store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+    } catch (const StoreError& error) {
+        m_session.logError(st.label, error);
+        return std::nullopt;
     }
-    return {};
+}
+
+// The total before the page: from the kept counts, or counted; nullopt when the page is to come
+// first and more rows match than the lists sort in memory (a count of at most that many
+// rows tells, reading no more index entries than that).
+std::optional<qint64> ListQuery::countFirst(SqlStore& store, const ListRequest& request,
+                                            const Statement& st) const {
+    if (const std::optional<qint64> kept = st.keptTotal ? st.keptTotal() : std::nullopt)
+        return kept;
+    if (!request.totalLater || request.page != 1 || !st.server) {
+        return store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+    }
+    QVariantList values = st.values;
+    const QString bounded = QStringLiteral("SELECT COUNT(*) FROM (SELECT 1") + st.from +
+                            SqlStore::limitSql(int(kSortFoundRows) + 1, 0, values) +
+                            QStringLiteral(") found");
+    const qint64 found = store.scalar(bounded, values, 0).toLongLong();
+    if (found <= kSortFoundRows)
+        return found;
+    return std::nullopt;
 }
 
 ListQuery::Statement ListQuery::ownStatement(const ListRequest& request) const {
@@ -313,26 +346,31 @@ ListPage ListQuery::run(const ListRequest& request, const Statement& st, const L
 
     QList<RawValues> rows;
     try {
-        const std::optional<qint64> kept = st.keptTotal ? st.keptTotal() : std::nullopt;
-        page.total =
-            kept ? *kept
-                 : store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+        const std::optional<qint64> counted = countFirst(store, request, st);
+        page.totalPending = !counted;
+        page.total = counted.value_or(0);
         page.pageCount = pageCountOf(page.total, page.pageSize);
-        page.page = clampPage(request.page, page.total, page.pageSize);
+        page.page = page.totalPending ? 1 : clampPage(request.page, page.total, page.pageSize);
         QVariantList values = st.values;
         // Few matching rows: the database is kept from walking an index in the sort's order
         // (which reads every row when the filter matches almost none) and sorts what it finds.
         const qint64 pageEnd = qint64(page.page) * page.pageSize;
         const bool walk =
+            page.totalPending ||
             walksSortOrder(page.total, pageEnd, st.tableRows ? st.tableRows() : std::optional<qint64>());
         const QString from = walk && !st.indexedFrom.isEmpty() ? st.indexedFrom : st.from;
         const QString orderBy = walk ? st.orderBy : sortFoundRows(st.orderBy);
         const QString sql = QStringLiteral("SELECT ") + selectList(columns, st.alias) + from + orderBy +
                             SqlStore::limitSql(page.pageSize, (page.page - 1) * page.pageSize, values);
-        if (page.total > 0) {
+        if (page.total > 0 || page.totalPending) {
             QSqlQuery q = store.query(sql, values);
             while (q.next())
                 rows.append(rawRow(q, defs));
+        }
+        if (page.totalPending) {
+            // Until the count comes: what is shown, and a next page when this one is full.
+            page.total = rows.size();
+            page.pageCount = rows.size() < page.pageSize ? 1 : 2;
         }
     } catch (const StoreError& error) {
         m_session.logError(st.label, error);

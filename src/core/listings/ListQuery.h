@@ -34,6 +34,10 @@ struct ListRequest {
     int page = 1;         // 1-based; clamped to the pages there are
     int groupIdx = 0;     // the group of the group view
     QStringList clubIds;  // the club list: member ids from ClubMemberIds
+    // The window shows the first page of a shared or club list before its total: many rows
+    // take longer to count than to show fifty. The page then comes with totalPending set and
+    // ListQuery::totalOf() counts them.
+    bool totalLater = false;
 };
 
 // How an aged row of the own list is drawn.
@@ -67,8 +71,13 @@ struct ListPage {
     int pageCount = 1;
     QList<ListItem> rows;
     QStringList ignoredFilters; // search inputs the list's store cannot apply (ListWhere::ignored)
+    // The first page came before its total (ListRequest::totalLater): total and pageCount count
+    // only what is shown until the total is known.
+    bool totalPending = false;
 
-    QString countText() const; // "검색된 데이타가 총 N 건입니다."
+    QString countText() const; // "검색된 데이타가 총 N 건입니다."; while counting, searchingText()
+    // The total counted after the page was shown: the count text and page count follow it.
+    void setTotal(qint64 counted);
 };
 
 // Status bar texts of a search.
@@ -107,6 +116,9 @@ public:
     // MysqlClubQuery. `status` hears the status bar texts while it runs.
     ListPage ListSearch(const ListRequest& request, const ListStatus& status = {});
 
+    // The total of a page that came with totalPending; nullopt when the store failed (logged).
+    std::optional<qint64> totalOf(const ListRequest& request);
+
     // The cut-off of the shared and club lists: rows changed at or before it are too old.
     QDateTime sharedCutOff() const;
 
@@ -121,6 +133,8 @@ private:
     Statement groupStatement(const ListRequest& request) const;
     Statement sharedStatement(const ListRequest& request) const;
     Statement clubStatement(const ListRequest& request) const;
+    Statement statementOf(const ListRequest& request) const;
+    std::optional<qint64> countFirst(SqlStore& store, const ListRequest& request, const Statement& st) const;
     QHash<QString, OfficeContact> officesOf(SqlStore& store, const QList<RawValues>& rows,
                                             const QString& label) const;
     std::optional<ColorRule> colorRule(SqlStore& store, const QString& label) const;

@@ -21,6 +21,7 @@ public:
     void setPage(ListPage page, const QString& tb = {});
     void clear();
     const ListPage& page() const { return m_page; }
+    void setTotal(qint64 total) { m_page.setTotal(total); } // counted after the page was shown
     const ListItem* item(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

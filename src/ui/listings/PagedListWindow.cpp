@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace teran {
@@ -198,12 +199,30 @@ void PagedListWindow::runSearch() {
         filter.tb.clear();
     ListRequest request(queryKind(), filter, m_sort, m_count->text());
     request.page = m_page;
+    request.totalLater = true;
     adjustRequest(request);
+    ++m_searches;
     const ListPage page =
         ListQuery(m_session).ListSearch(request, [this](const QString& text) { Q_EMIT statusText(text); });
     const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
     showPage(page, request.kind, tb);
     Q_EMIT statusText(page.ok ? page.countText() : QStringLiteral("데이타를 읽지 못했습니다."));
+    if (page.ok && page.totalPending)
+        countAfterShowing(request);
+}
+
+// The page is painted before the rows are counted.
+void PagedListWindow::countAfterShowing(const ListRequest& request) {
+    QTimer::singleShot(0, this, [this, request, search = m_searches] {
+        if (search != m_searches)
+            return;
+        const std::optional<qint64> total = ListQuery(m_session).totalOf(request);
+        if (search != m_searches || !total)
+            return;
+        m_model->setTotal(*total);
+        showPaging(m_model->page());
+        Q_EMIT statusText(m_model->page().countText());
+    });
 }
 
 void PagedListWindow::showPage(const ListPage& page, ListKind kind, const QString& tb) {
@@ -212,6 +231,10 @@ void PagedListWindow::showPage(const ListPage& page, ListKind kind, const QStrin
     m_page = page.page;
     m_model->setPage(page, tb);
     applyColumns();
+    showPaging(page);
+}
+
+void PagedListWindow::showPaging(const ListPage& page) {
     m_countLabel->setText(page.countText());
     m_pageLabel->setText(QStringLiteral("%1 / %2").arg(page.page).arg(page.pageCount));
     m_first->setEnabled(page.page > 1);

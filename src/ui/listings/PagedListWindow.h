@@ -74,6 +74,8 @@ private:
     void buildGrid();
     void buildPaging();
     void showPage(const ListPage& page, ListKind kind, const QString& tb);
+    void showPaging(const ListPage& page);
+    void countAfterShowing(const ListRequest& request);
     void applyColumns();
     QList<int> defaultWidths() const;
     void storePageSize();
@@ -103,6 +105,7 @@ private:
     ListFilter m_panel;
     SortState m_sort;
     int m_page = 1;
+    int m_searches = 0; // a count that comes after a newer search is dropped
     ListKind m_shownKind = ListKind::Own;
     QString m_shownType;
 };

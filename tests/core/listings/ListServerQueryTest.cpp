@@ -247,5 +247,60 @@ TEST_P(ListServerQueryTest, ServerFailuresAreLoggedAndOfflineIsQuiet) {
     EXPECT_EQ(f->logLines().size(), 3);
 }
 
+// With more rows than the lists sort in memory, the window's first page comes before the count;
+// the count then agrees with the counted search. Few rows, or a later page, come counted.
+TEST_P(ListServerQueryTest, TheFirstPageOfAManyRowListComesBeforeItsTotal) {
+    {
+        Transaction tx(f->server());
+        for (int n = 0; n < 2100; ++n)
+            f->addShared({{"state", n % 2 ? 1 : 3},
+                          {"tb", n < 2080 ? "apt" : "villa"},
+                          {"sortday", f->clock.now().addSecs(-n * 60)}});
+        tx.commit();
+    }
+    ListRequest later(ListKind::Shared, {}, {}, QStringLiteral("50"));
+    later.totalLater = true;
+    const ListPage first = ListQuery(f->session()).ListSearch(later);
+    ASSERT_TRUE(first.ok) << first.error.toStdString();
+    EXPECT_TRUE(first.totalPending);
+    EXPECT_EQ(first.countText(), searchingText());
+    EXPECT_EQ(first.pageCount, 2) << "a next page is offered while counting";
+
+    ListRequest counted = later;
+    counted.totalLater = false;
+    const ListPage whole = ListQuery(f->session()).ListSearch(counted);
+    EXPECT_FALSE(whole.totalPending);
+    EXPECT_EQ(whole.total, 2100);
+    QList<int> shownFirst, shownWhole;
+    for (const ListItem& item : first.rows)
+        shownFirst << item.serverIdx;
+    for (const ListItem& item : whole.rows)
+        shownWhole << item.serverIdx;
+    EXPECT_EQ(shownFirst, shownWhole);
+
+    ListPage followed = first;
+    const std::optional<qint64> total = ListQuery(f->session()).totalOf(later);
+    ASSERT_TRUE(total.has_value());
+    followed.setTotal(*total);
+    EXPECT_EQ(followed.countText(), whole.countText());
+    EXPECT_EQ(followed.pageCount, 42);
+
+    ListRequest few = later;
+    few.filter.tb = QStringLiteral("villa");
+    const ListPage villas = ListQuery(f->session()).ListSearch(few);
+    EXPECT_FALSE(villas.totalPending);
+    EXPECT_EQ(villas.total, 20);
+    ListRequest second = later;
+    second.page = 2;
+    const ListPage next = ListQuery(f->session()).ListSearch(second);
+    EXPECT_FALSE(next.totalPending);
+    EXPECT_EQ(next.total, 2100);
+    EXPECT_EQ(next.page, 2);
+
+    f->goOffline();
+    f->session().serverStore().close();
+    EXPECT_FALSE(ListQuery(f->session()).totalOf(later).has_value()) << "no count from a closed server";
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ListServerQueryTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);
