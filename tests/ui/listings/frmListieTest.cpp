@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 
 using namespace teran;
 using namespace teran::test;
@@ -64,6 +65,26 @@ TEST_P(frmListieTest, SearchShowsTheOtherOfficesListings) {
     for (int row = 0; row < total; ++row)
         EXPECT_NE(window->model()->item(row)->officeId, QStringLiteral("demo"));
     EXPECT_TRUE(window->widthsFile().path().endsWith(QStringLiteral("demo_frmListAll_size_ie.ini")));
+}
+
+// Many shared rows: the page is shown while they are counted, and the total follows it.
+TEST_P(frmListieTest, TheTotalOfManyRowsFollowsThePage) {
+    {
+        Transaction tx(office->server());
+        for (int n = 0; n < 2050; ++n)
+            office->addShared({{"state", 1}, {"sortday", office->clock.now().addSecs(-n)}});
+        tx.commit();
+    }
+    QSignalSpy status(window.get(), &ListWindow::statusText);
+    search(QStringLiteral("30"));
+    auto* count = control<QLabel>(window.get(), "lblCount");
+    EXPECT_EQ(grid->model()->rowCount(), 30);
+    EXPECT_EQ(count->text(), searchingText());
+    EXPECT_EQ(control<QLabel>(window.get(), "lblPage")->text(), QStringLiteral("1 / 2"));
+    QTRY_COMPARE(count->text(), foundText(sharedCount()));
+    EXPECT_EQ(control<QLabel>(window.get(), "lblPage")->text(),
+              QStringLiteral("1 / %1").arg((sharedCount() + 29) / 30));
+    EXPECT_EQ(status.last().at(0).toString(), foundText(sharedCount()));
 }
 
 TEST_P(frmListieTest, ARowClickNamesTheOfficeAndItsAgent) {
