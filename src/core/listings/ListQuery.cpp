@@ -8,6 +8,7 @@
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
+#include "session/SharedListCounts.h"
 
 #include <QDateTime>
 
@@ -297,6 +298,16 @@ ListQuery::Statement ListQuery::sharedStatement(const ListRequest& request) cons
                              stateValue(PublicationState::ClubsAndInternet), sharedCutOff()} +
                 where.values;
     st.orderBy = orderBySql(ListKind::Shared, request.sort);
+    if (isPlain(request.filter)) {
+        const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
+        st.keptTotal = [this, office = s.OfficeMainId, tb, after = sharedCutOff()] {
+            return SharedListCounts(m_session.serverStore())
+                .count(
+                    office, tb,
+                    {stateValue(PublicationState::Internet), stateValue(PublicationState::ClubsAndInternet)},
+                    after);
+        };
+    }
     return st;
 }
 

@@ -4,6 +4,7 @@
 #include "ListingCounts.h"
 #include "ListingTextIndex.h"
 #include "PasswordHash.h"
+#include "SharedListCounts.h"
 #include "StoreTables.h"
 
 namespace teran {
@@ -35,6 +36,8 @@ QList<TableDef> serverStoreSchema() {
 // Version 10 keeps the text index that the searches inside texts look rows up in.
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
+// Version 5 of the ServerStore counts the shared listings per day, type and state, for the
+// shared list's total.
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -76,7 +79,9 @@ QList<Migration> serverStoreMigrations() {
     return {{1, QStringLiteral("declared tables"), reconcile},
             {2, QStringLiteral("list indexes"), reconcile},
             {3, QStringLiteral("move-in date"), reconcile},
-            {4, QStringLiteral("the writer of an inquiry"), reconcile}};
+            {4, QStringLiteral("the writer of an inquiry"), reconcile},
+            {5, QStringLiteral("shared listings counted by day"),
+             [](SqlStore& store) { SharedListCounts(store).install(); }}};
 }
 
 int upgradeListingStore(SqlStore& store) {
