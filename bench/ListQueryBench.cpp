@@ -290,9 +290,10 @@ void runServerFirstPage(benchmark::State& state, const ListRequest& request) {
     state.counters["matching"] = double(total);
 }
 
-// The shared list of all types as the window reads it: the first page before its total
-// ("ours", with a bounded count that tells the rows are many), then the total ("total"),
-// beside the counted search that counts before it reads the page ("counted").
+// A search of the shared list of all types (a region that holds almost every row) as the window
+// reads it: the first page before its total ("ours", with a bounded count that tells the rows
+// are many), then the total ("total"), beside the search that counts before it reads the page
+// ("counted"). The plain list takes its total from the server's day counts instead.
 void BM_SharedListAllTypesPageThenTotal(benchmark::State& state) {
     SharedServer& server = sharedServer();
     if (!server.skipped.isEmpty()) {
@@ -300,9 +301,10 @@ void BM_SharedListAllTypesPageThenTotal(benchmark::State& state) {
         return;
     }
     ListQuery query(*server.session);
-    ListRequest later = firstPage(ListKind::Shared, QStringLiteral("all"));
+    ListRequest counted = firstPage(ListKind::Shared, QStringLiteral("all"));
+    counted.filter.addr1 = QStringLiteral("서울");
+    ListRequest later = counted;
     later.totalLater = true;
-    const ListRequest counted = firstPage(ListKind::Shared, QStringLiteral("all"));
     double ours = 0, totalMs = 0, countedMs = 0;
     qint64 total = 0;
     bool pending = true;
@@ -452,7 +454,8 @@ BENCHMARK(BM_DetailedSearchSharedFirstPage)->Unit(benchmark::kMillisecond)->MinT
 BENCHMARK(BM_SharedListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageOneTypeByAddress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_SharedListAllTypesPageThenTotal)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+// five runs: each also counts the rows twice, which takes far longer than the page
+BENCHMARK(BM_SharedListAllTypesPageThenTotal)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ClubListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ClubListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ListingsForBuyerOwn)->Apply(addSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);

@@ -371,6 +371,10 @@ TableDef maemulTable(ListingSide side) {
              {QStringLiteral("tb"), QStringLiteral("sortday")},
              false},
             {QStringLiteral("ix_maemul_sortday"), {QStringLiteral("sortday")}, false},
+            // the office's own rows within the window, left out of the shared list's total
+            {QStringLiteral("ix_maemul_id_state_showday"),
+             {QStringLiteral("id"), QStringLiteral("state"), QStringLiteral("showday")},
+             false},
             {QStringLiteral("ix_maemul_subid_state_showday_tb"),
              {QStringLiteral("subid"), QStringLiteral("state"), QStringLiteral("showday"),
               QStringLiteral("tb")},

@@ -82,7 +82,7 @@ bool SharedListCounts::kept() const {
         m_store.backend() == SqlBackend::MariaDb
             ? QStringLiteral(
                   "SELECT COUNT(*) FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() "
-                  "AND TRIGGER_NAME IN (?, ?, ?)")
+                  "AND EVENT_OBJECT_TABLE = 'maemul' AND TRIGGER_NAME IN (?, ?, ?)")
             : QStringLiteral(
                   "SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger' AND name IN (?, ?, ?)");
     return m_store.scalar(sql, names, 0).toInt() == names.size();

@@ -37,7 +37,8 @@ QList<TableDef> serverStoreSchema() {
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 // Version 5 of the ServerStore counts the shared listings per day, type and state, for the
-// shared list's total.
+// shared list's total, and indexes an office's rows by state and date (its own rows are left
+// out of that total).
 QList<Migration> listingStoreMigrations() {
     const auto reconcile = [](SqlStore& store) { reconcileTables(store, listingStoreSchema()); };
     const auto hashPasswords = [](SqlStore& store) {
@@ -80,8 +81,10 @@ QList<Migration> serverStoreMigrations() {
             {2, QStringLiteral("list indexes"), reconcile},
             {3, QStringLiteral("move-in date"), reconcile},
             {4, QStringLiteral("the writer of an inquiry"), reconcile},
-            {5, QStringLiteral("shared listings counted by day"),
-             [](SqlStore& store) { SharedListCounts(store).install(); }}};
+            {5, QStringLiteral("shared listings counted by day"), [reconcile](SqlStore& store) {
+                 reconcile(store);
+                 SharedListCounts(store).install();
+             }}};
 }
 
 int upgradeListingStore(SqlStore& store) {
