@@ -192,6 +192,35 @@ QVariant SqlStore::toStored(const QVariant& value) const {
     }
 }
 
+namespace {
+
+// The digits of text[at, at + count), or -1 when one is no ASCII digit.
+int digitsAt(const QString& text, qsizetype at, int count) {
+    int value = 0;
+    for (qsizetype i = at; i < at + count; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "yyyy-MM-dd HH:mm:ss" as SQLite rows keep a date, read by hand: every row of a list has a few,
+// and Qt's parser of a format takes several microseconds each. Anything else: invalid.
+QDateTime storedDateTime(const QString& text) {
+    if (text.size() != 19 || text.at(4) != u'-' || text.at(7) != u'-' || text.at(10) != u' ' ||
+        text.at(13) != u':' || text.at(16) != u':')
+        return {};
+    const QDate day(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    const QTime time(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+    if (!day.isValid() || !time.isValid())
+        return {};
+    return QDateTime(day, time);
+}
+
+} // namespace
+
 QDateTime SqlStore::toDateTime(const QVariant& stored) {
     if (stored.isNull())
         return {};
@@ -200,7 +229,9 @@ QDateTime SqlStore::toDateTime(const QVariant& stored) {
     if (stored.typeId() == QMetaType::QDate)
         return stored.toDate().startOfDay();
     const QString text = stored.toString().trimmed();
-    QDateTime parsed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    QDateTime parsed = storedDateTime(text);
+    if (!parsed.isValid())
+        parsed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!parsed.isValid())
         parsed = QDateTime::fromString(text, Qt::ISODate);
     if (!parsed.isValid()) {

@@ -102,3 +102,19 @@ TEST_P(SqlStoreTest, AStatementWithTheWrongNumberOfValuesIsRefused) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, SqlStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);
+
+// Dates as rows keep them, and the other forms older files hold; impossible days stay invalid.
+TEST(SqlStoreDates, StoredTextsAreReadAsTheDatesTheyName) {
+    const QDateTime afternoon(QDate(2026, 3, 10), QTime(14, 5, 30));
+    EXPECT_EQ(SqlStore::toDateTime(QStringLiteral("2026-03-10 14:05:30")), afternoon);
+    EXPECT_EQ(SqlStore::toDateTime(QStringLiteral(" 2026-03-10 14:05:30 ")), afternoon);
+    EXPECT_EQ(SqlStore::toDateTime(QStringLiteral("2026-03-10T14:05:30")), afternoon);
+    EXPECT_EQ(SqlStore::toDateTime(QStringLiteral("2026-03-10")), QDate(2026, 3, 10).startOfDay());
+    EXPECT_EQ(SqlStore::toDateTime(QStringLiteral("2024-02-29 23:59:59")),
+              QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)));
+    for (const char* impossible : {"2026-02-30 10:00:00", "2026-13-01 10:00:00", "2026-03-10 10:60:00",
+                                   "2026-0a-10 10:00:00", "", "오늘"})
+        EXPECT_FALSE(SqlStore::toDateTime(QString::fromUtf8(impossible)).isValid()) << impossible;
+    EXPECT_EQ(SqlStore::toDateTime(SqlStore(QStringLiteral("dates")).toStored(afternoon)), afternoon)
+        << "a stored date reads back";
+}
