@@ -1,5 +1,6 @@
 #include "BenchSupport.h"
 #include "session/ListingSortKeys.h"
+#include "session/ListingTextIndex.h"
 #include "session/PropertyTypes.h"
 #include "session/StoreSchemas.h"
 #include "session/UploadCols.h"

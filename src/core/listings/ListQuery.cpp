@@ -197,6 +197,10 @@ ListScope ListQuery::scopeOf(const ListRequest& request) const {
     return ListScope{st.server, st.from, st.values, st.matchesNothing};
 }
 
+qint64 ListQuery::countAll(SqlStore& store, const Statement& st) {
+    return store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+}
+
 ListPage ListQuery::ListSearch(const ListRequest& request, const ListStatus& status) {
     if (status)
         status(searchingText());
@@ -211,7 +215,7 @@ std::optional<qint64> ListQuery::totalOf(const ListRequest& request) {
     if (st.server && !store.isOpen())
         return std::nullopt; // offline since the page was read
     try {
-        return store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
+        return countAll(store, st);
     } catch (const StoreError& error) {
         m_session.logError(st.label, error);
         return std::nullopt;
@@ -225,9 +229,8 @@ std::optional<qint64> ListQuery::countFirst(SqlStore& store, const ListRequest& 
                                             const Statement& st) const {
     if (const std::optional<qint64> kept = st.keptTotal ? st.keptTotal() : std::nullopt)
         return kept;
-    if (!request.totalLater || request.page != 1 || !st.server) {
-        return store.scalar(QStringLiteral("SELECT COUNT(*)") + st.from, st.values, 0).toLongLong();
-    }
+    if (!request.totalLater || request.page != 1 || !st.server)
+        return countAll(store, st);
     QVariantList values = st.values;
     const QString bounded = QStringLiteral("SELECT COUNT(*) FROM (SELECT 1") + st.from +
                             SqlStore::limitSql(int(kSortFoundRows) + 1, 0, values) +

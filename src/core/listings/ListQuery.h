@@ -135,6 +135,7 @@ private:
     Statement clubStatement(const ListRequest& request) const;
     Statement statementOf(const ListRequest& request) const;
     std::optional<qint64> countFirst(SqlStore& store, const ListRequest& request, const Statement& st) const;
+    static qint64 countAll(SqlStore& store, const Statement& st);
     QHash<QString, OfficeContact> officesOf(SqlStore& store, const QList<RawValues>& rows,
                                             const QString& label) const;
     std::optional<ColorRule> colorRule(SqlStore& store, const QString& label) const;

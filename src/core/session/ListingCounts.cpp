@@ -2,6 +2,7 @@
 
 #include "PropertyTypes.h"
 #include "SqlStore.h"
+#include "TriggerKept.h"
 
 namespace teran {
 
@@ -38,9 +39,7 @@ void ListingCounts::install() {
     if (m_store.backend() != SqlBackend::Sqlite || kept())
         return;
     m_store.transact([&] {
-        m_store.execute(QStringLiteral("DROP TABLE IF EXISTS maemul_counts"));
-        for (const QString& trigger : kTriggers)
-            m_store.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger);
+        dropKeptTable(m_store, kTable, kTriggers);
         m_store.execute(
             QStringLiteral("CREATE TABLE maemul_counts (id TEXT NOT NULL, state INTEGER NOT NULL, "
                            "tb TEXT NOT NULL, opid TEXT NOT NULL, n INTEGER NOT NULL, "
@@ -61,15 +60,7 @@ void ListingCounts::install() {
 }
 
 bool ListingCounts::kept() const {
-    if (m_store.backend() != SqlBackend::Sqlite)
-        return false;
-    QVariantList names{kTable};
-    for (const QString& trigger : kTriggers)
-        names << trigger;
-    return m_store
-               .scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"), names,
-                       0)
-               .toInt() == names.size();
+    return m_store.backend() == SqlBackend::Sqlite && keptByTriggers(m_store, kTable, kTriggers);
 }
 
 std::optional<qint64> ListingCounts::count(const QString& office, const QString& tb, bool archive,

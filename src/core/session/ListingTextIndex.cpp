@@ -1,6 +1,7 @@
 #include "ListingTextIndex.h"
 
 #include "SqlStore.h"
+#include "TriggerKept.h"
 
 #include <algorithm>
 
@@ -85,9 +86,7 @@ void ListingTextIndex::install() {
     if (m_store.backend() != SqlBackend::Sqlite || kept())
         return;
     m_store.transact([&] {
-        for (const QString& trigger : kTriggers)
-            m_store.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger);
-        m_store.execute(QStringLiteral("DROP TABLE IF EXISTS maemul_text"));
+        remove();
         // detail=column: a row is found by its trigrams in a column, wherever they stand; the
         // search tests the text itself on what it finds, so the index keeps no positions and
         // stays small.
@@ -136,15 +135,11 @@ void ListingTextIndex::resumeRowInserts() {
 }
 
 bool ListingTextIndex::kept() const {
-    if (m_store.backend() != SqlBackend::Sqlite)
-        return false;
-    QVariantList names{kTable};
-    for (const QString& trigger : kTriggers)
-        names << trigger;
-    return m_store
-               .scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"), names,
-                       0)
-               .toInt() == names.size();
+    return m_store.backend() == SqlBackend::Sqlite && keptByTriggers(m_store, kTable, kTriggers);
+}
+
+void ListingTextIndex::remove() {
+    dropKeptTable(m_store, kTable, kTriggers);
 }
 
 } // namespace teran

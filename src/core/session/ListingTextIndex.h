@@ -33,6 +33,8 @@ public:
     void install();
     // Whether the index and its three triggers exist.
     bool kept() const;
+    // Drops the index and its triggers (the searches then test every row).
+    void remove();
 
     // Many rows inserted in one transaction are indexed together at its end, several times
     // faster than row by row: within the caller's transaction, suspendRowInserts() stops the

@@ -1,6 +1,7 @@
 #include "SharedListCounts.h"
 
 #include "SqlStore.h"
+#include "TriggerKept.h"
 
 #include <QStringList>
 
@@ -47,9 +48,7 @@ void SharedListCounts::install() {
         return;
     const SqlBackend backend = m_store.backend();
     const bool maria = backend == SqlBackend::MariaDb;
-    for (const QString& trigger : kTriggers)
-        m_store.execute(QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger);
-    m_store.execute(QStringLiteral("DROP TABLE IF EXISTS maemul_days"));
+    dropKeptTable(m_store, kTable, kTriggers);
     m_store.execute(
         maria ? QStringLiteral("CREATE TABLE maemul_days (day DATE NOT NULL, tb VARCHAR(20) NOT NULL, "
                                "state INT NOT NULL, n INT NOT NULL, PRIMARY KEY (day, tb, state)) "
@@ -75,17 +74,7 @@ void SharedListCounts::install() {
 }
 
 bool SharedListCounts::kept() const {
-    if (!m_store.hasTable(kTable))
-        return false;
-    const QVariantList names{kTriggers.at(0), kTriggers.at(1), kTriggers.at(2)};
-    const QString sql =
-        m_store.backend() == SqlBackend::MariaDb
-            ? QStringLiteral(
-                  "SELECT COUNT(*) FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() "
-                  "AND EVENT_OBJECT_TABLE = 'maemul' AND TRIGGER_NAME IN (?, ?, ?)")
-            : QStringLiteral(
-                  "SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger' AND name IN (?, ?, ?)");
-    return m_store.scalar(sql, names, 0).toInt() == names.size();
+    return keptByTriggers(m_store, kTable, kTriggers);
 }
 
 std::optional<qint64> SharedListCounts::count(const QString& office, const QString& tb,
