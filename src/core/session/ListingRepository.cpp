@@ -1,5 +1,6 @@
 #include "ListingRepository.h"
 
+#include "ListingIndexBuild.h"
 #include "ListingTextIndex.h"
 #include "RowWriter.h"
 #include "Session.h"
@@ -192,6 +193,7 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
     QList<int> numbers;
     numbers.reserve(rows.size());
     Transaction tx(store);
+    ListingIndexBuild indexes(store, rows.size());
     ListingTextIndex texts(store);
     const bool textsAtEnd = rows.size() >= kRowsIndexedTogether && texts.suspendRowInserts();
     // Rows of one type carry the same columns: each layout gets one statement, prepared once.
@@ -212,6 +214,7 @@ QList<int> insertLocalBulk(SqlStore& store, const QList<ListingRow>& rows,
         texts.addRows(numbers);
         texts.resumeRowInserts();
     }
+    indexes.finish();
     tx.commit();
     if (progress)
         progress(int(numbers.size()));
