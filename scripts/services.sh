@@ -53,7 +53,7 @@ start_mariadb() {
     fi
     nohup mariadbd --no-defaults --user=root --datadir="$dir/data" --socket="$sock" \
         --pid-file="$dir/mysqld.pid" --port="$MYSQL_PORT" --bind-address=127.0.0.1 \
-        --skip-networking=0 --skip-log-bin --character-set-server=utf8mb4 \
+        --skip-networking=0 --log-bin="$dir/binlog" --binlog-format=ROW --expire-logs-days=1 --character-set-server=utf8mb4 \
         --collation-server=utf8mb4_unicode_ci --max-connections=500 \
         --innodb-buffer-pool-size=256M --innodb-flush-log-at-trx-commit=2 \
         --log-error="$dir/error.log" >"$dir/stdout.log" 2>&1 &
@@ -66,8 +66,8 @@ start_mariadb() {
 CREATE DATABASE IF NOT EXISTS teran CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci;
 CREATE USER IF NOT EXISTS '$DB_USER'@'localhost' IDENTIFIED BY '$DB_PASS';
 CREATE USER IF NOT EXISTS '$DB_USER'@'127.0.0.1' IDENTIFIED BY '$DB_PASS';
-GRANT ALL PRIVILEGES ON \`teran\`.* TO '$DB_USER'@'localhost', '$DB_USER'@'127.0.0.1';
-GRANT ALL PRIVILEGES ON \`teran\\_%\`.* TO '$DB_USER'@'localhost', '$DB_USER'@'127.0.0.1';
+-- The vendor's administrator: it makes the databases, an account per member, a role and grants.
+GRANT ALL PRIVILEGES ON *.* TO '$DB_USER'@'localhost', '$DB_USER'@'127.0.0.1' WITH GRANT OPTION;
 FLUSH PRIVILEGES;
 SQL
 }

@@ -37,6 +37,7 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
     LoginAttempt attempt = typed;
     attempt.id = attempt.id.trimmed();
     m_session.state().LoginId = attempt.id;
+    m_session.setServerLogin(attempt.id, attempt.password);
     try {
         QSqlQuery local = m_session.listingStore().query(
             QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {attempt.id});
@@ -53,8 +54,12 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
 }
 
 LoginResult LoginService::loginKnown(const LoginAttempt& attempt, const QString& storedPassword) {
-    if (!m_session.reachServer())
+    if (!m_session.reachServer()) {
+        // A server that answers but refuses the account decides: the office's copy is older.
+        if (m_session.serverRefusedLogin())
+            return {LoginOutcome::NotMember, LoginTexts::notMember()};
         return loginOffline(attempt, storedPassword);
+    }
     try {
         LoginResult online = loginOnline(attempt);
         // The server knows the account under another password: the office's copy is older.
@@ -112,14 +117,20 @@ LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
         m_session.InternetCheck();
     if (m_session.endRequested())
         return {LoginOutcome::Failed, QString()};
-    if (!m_session.serverReachable())
-        return {LoginOutcome::NoServer, LoginTexts::noServer()};
+    if (!m_session.serverReachable() && !m_session.reachServer())
+        return m_session.serverRefusedLogin() ? LoginResult{LoginOutcome::NotMember, LoginTexts::notMember()}
+                                              : LoginResult{LoginOutcome::NoServer, LoginTexts::noServer()};
     SqlStore& server = m_session.serverStore();
-    // Both the office's own account ("A") and its staff accounts ("B") log in.
+    // Both the office's own account ("A") and its staff accounts ("B") log in. A server with an
+    // account per member has checked the password when it took the connection.
     QSqlQuery account =
-        server.query(QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memPWD=? "
-                                    "AND memType IN ('A','B')"),
-                     {attempt.id, attempt.password});
+        m_session.serverTakesMembers()
+            ? server.query(
+                  QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memType IN ('A','B')"),
+                  {attempt.id})
+            : server.query(QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memPWD=? "
+                                          "AND memType IN ('A','B')"),
+                           {attempt.id, attempt.password});
     if (!account.next() || attempt.id.isEmpty())
         return {LoginOutcome::NotMember, LoginTexts::notMember()};
     const QString company = account.value(0).toString();

@@ -80,8 +80,9 @@ void ServerNotices::showUnread(const QString& officeId, const QString& unreadLis
         for (int n : read)
             remaining.removeAll(n);
         Transaction tx(server);
-        server.execute(QStringLiteral("UPDATE members SET admin_msg=? WHERE memID=?"),
-                       {joined(remaining), officeId});
+        server.execute(
+            QStringLiteral("UPDATE %1 SET admin_msg=? WHERE memID=?").arg(m_session.ownMemberTable()),
+            {joined(remaining), officeId});
         const QString reader = m_session.state().LoginId;
         for (int n : read)
             server.execute(QStringLiteral("INSERT INTO mem_history(id, content, writeday) VALUES(?,?,%1)")

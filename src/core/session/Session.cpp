@@ -67,9 +67,36 @@ StoreUrl Session::serverUrl() const {
         url.user = m_config.serverUser;
     if (!m_config.serverPassword.isEmpty())
         url.password = m_config.serverPassword;
+    if (serverTakesMembers()) {
+        url.user = m_serverLoginId;
+        url.password = m_serverLoginPassword;
+    }
     // The embedded demo server is a file that teran-admin made; never make an empty one.
     url.mustExist = true;
     return url;
+}
+
+bool Session::serverTakesMembers() const {
+    try {
+        const StoreUrl url = StoreUrl::parse(m_config.serverUrl);
+        return url.backend == SqlBackend::MariaDb && url.user.isEmpty() && m_config.serverUser.isEmpty();
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
+QString Session::ownMemberTable() const {
+    return serverTakesMembers() ? QStringLiteral("my_member") : QStringLiteral("members");
+}
+
+void Session::setServerLogin(const QString& id, const QString& password) {
+    if (!serverTakesMembers() || (id == m_serverLoginId && password == m_serverLoginPassword))
+        return;
+    // A connection of another member is not this login's.
+    if (m_server)
+        m_server->close();
+    m_serverLoginId = id;
+    m_serverLoginPassword = password;
 }
 
 SqlStore& Session::listingStore() {
@@ -204,6 +231,9 @@ bool Session::MysqlConnOpen() {
     std::optional<StoreError> failure;
     if (openServerQuietly(&failure))
         return true;
+    // Before the login, or refused for the member's account: the login says what it means.
+    if (!failure || m_serverRefusedLogin)
+        return false;
     // A session that works offline already goes on offline; its status bar offers to connect
     // again when the server answers.
     if (m_state.OnlineMode == QLatin1String("offline"))
@@ -221,10 +251,15 @@ bool Session::openServerQuietly(std::optional<StoreError>* failure) {
     CreateDbObjects();
     if (m_server->isOpen())
         return true;
+    m_serverRefusedLogin = false;
+    // Such a server is reached only as a member: before the login there is nobody to be.
+    if (serverTakesMembers() && m_serverLoginId.isEmpty())
+        return false;
     try {
         m_server->open(serverUrl());
     } catch (const StoreError& error) {
         m_server->close();
+        m_serverRefusedLogin = serverTakesMembers() && SqlStore::isRefusedAccount(error);
         WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
                                         error.description(), error.source()));
         if (failure)
@@ -269,7 +304,8 @@ void Session::DbConnClose() {
 void Session::ensureOpen() {
     if (!hasStores())
         CreateDbObjects();
-    if (!m_server->isOpen() && m_state.InternetOk && !MysqlConnOpen())
+    const bool beforeMemberLogin = serverTakesMembers() && m_serverLoginId.isEmpty();
+    if (!m_server->isOpen() && m_state.InternetOk && !beforeMemberLogin && !MysqlConnOpen() && m_endRequested)
         return; // the program is ending
     if (!m_listing->isOpen())
         MdbsqlConnOpen();
@@ -294,8 +330,8 @@ void Session::reportToServer() {
                 ? m_listing->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"), {}, 0).toLongLong()
                 : 0;
         if (localListings > 0) {
-            m_server->execute(QStringLiteral("UPDATE members SET nowdata=?, lastDay=%1 WHERE memid=?")
-                                  .arg(m_server->nowSql()),
+            m_server->execute(QStringLiteral("UPDATE %1 SET nowdata=?, lastDay=%2 WHERE memid=?")
+                                  .arg(ownMemberTable(), m_server->nowSql()),
                               {localListings, m_state.LoginId});
         }
         m_state.FtpPassword =

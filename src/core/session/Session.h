@@ -82,6 +82,18 @@ public:
     SqlStore& serverStore();
 
     StoreUrl serverUrl() const; // the configured address with the configured account
+    // A vendor's server with an account per member (a MariaDB address without an account in
+    // teran.ini) is reached as the member who logs in: the login hands over the typed id and
+    // password before it reaches the server. Other servers take the configured account.
+    bool serverTakesMembers() const;
+    void setServerLogin(const QString& id, const QString& password);
+    // The last attempt to open such a server was refused for the member's account (no such
+    // account, another password, or a locked one).
+    bool serverRefusedLogin() const { return m_serverRefusedLogin; }
+    // The name under which the program writes its own office's account rows on the server: such
+    // a server shows other offices' accounts by their public columns only, and keeps the office's
+    // own rows writable apart ("my_member").
+    QString ownMemberTable() const;
     // The office database: rd/terandb.db in the data folder, or the MariaDB that teran.ini names.
     StoreUrl listingUrl() const;
     StoreLimits storeLimits() const;
@@ -118,6 +130,9 @@ private:
     std::function<void(int)> m_programEnd;
     bool m_endRequested = false;
     int m_serial;
+    QString m_serverLoginId;
+    QString m_serverLoginPassword;
+    bool m_serverRefusedLogin = false;
 };
 
 // Texts of the fatal box shown when the ServerStore refuses while the internet answers.

@@ -147,7 +147,11 @@ void SessionLoader::mirrorAccounts() {
         kept << memId;
         const QVariant storedValue =
             local.scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {memId});
-        row[passwordAt] = passwordToKeep(memId, storedValue.toString(), row.at(passwordAt).toString());
+        // A server with an account per member keeps no password: it took the typed one when it let
+        // the member connect.
+        const QString serverPassword =
+            m_session.serverTakesMembers() ? m_session.state().LoginPassword : row.at(passwordAt).toString();
+        row[passwordAt] = passwordToKeep(memId, storedValue.toString(), serverPassword);
         QVariantList values = row;
         values << memId;
         // Whether the row is there is asked, not read off the rows updated: MariaDB counts only

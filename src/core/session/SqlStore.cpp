@@ -107,8 +107,11 @@ void SqlStore::connect() {
                                         "MYSQL_OPT_WRITE_TIMEOUT=%2;CLIENT_FOUND_ROWS")
                              .arg(m_limits.connectSeconds)
                              .arg(m_limits.stallSeconds));
-    if (!db.open())
-        throw StoreError(errorText(db.lastError()), source, url.display());
+    if (!db.open()) {
+        StoreError error(errorText(db.lastError()), source, url.display());
+        error.nativeCode = db.lastError().nativeErrorCode();
+        throw error;
+    }
     rawExec(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
     rawExec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
 }
@@ -140,6 +143,13 @@ bool SqlStore::isLostConnection(const StoreError& error) {
     return codes.contains(error.nativeCode) ||
            error.description().contains(QLatin1String("gone away"), Qt::CaseInsensitive) ||
            error.description().contains(QLatin1String("Lost connection"), Qt::CaseInsensitive);
+}
+
+bool SqlStore::isRefusedAccount(const StoreError& error) {
+    // 1045 access denied (no such account or another password), 1044 no access to the database,
+    // 4151 a locked account.
+    static const QStringList codes{QStringLiteral("1045"), QStringLiteral("1044"), QStringLiteral("4151")};
+    return codes.contains(error.nativeCode);
 }
 
 void SqlStore::markLost() {

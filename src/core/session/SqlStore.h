@@ -105,6 +105,8 @@ public:
     void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
 
     static bool isLostConnection(const StoreError& error);
+    // The server refused the account of the connection (its name or password, or a lock).
+    static bool isRefusedAccount(const StoreError& error);
     // A seam for plan tests: told every statement with its values before it runs.
     using StatementObserver = std::function<void(const QString& sql, const QVariantList& values)>;
     void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }

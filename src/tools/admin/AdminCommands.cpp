@@ -5,6 +5,7 @@
 #include "maintenance/OfficeCopy.h"
 #include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"
+#include "online/SecuredServer.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
 #include "session/ListingRepository.h"
@@ -46,8 +47,29 @@ void printReference(const char* store, const ReferenceFillReport& filled) {
           << Qt::endl;
 }
 
-int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts) {
+// On MariaDB the server takes an account per member (see SecuredServer); `migrate` also turns
+// the kept passwords of a server from before the accounts into accounts.
+int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts, bool migrate) {
     config.serverUrl = serverUrl;
+    const StoreUrl url = configuredServerUrl(config);
+    if (url.backend == SqlBackend::MariaDb) {
+        const ReferenceFillReport filled = prepareSecuredServer(url, texts);
+        out() << "ServerStore ready, an account per member: offices connect to " << url.display()
+              << " as themselves; the tables are in " << SecuredServer::dataDatabaseOf(url.database)
+              << Qt::endl;
+        printReference("ServerStore", filled);
+        if (migrate) {
+            SqlStore admin(QStringLiteral("admin-migrate"));
+            admin.open(url);
+            const int made = SecuredServer(admin, url.database).accountsFromKeptPasswords();
+            out() << "Accounts made from kept passwords (now emptied): " << made << Qt::endl;
+        }
+        return 0;
+    }
+    if (migrate) {
+        err() << "error: migrate-server needs a MariaDB server (mysql://...)" << Qt::endl;
+        return 2;
+    }
     const ReferenceFillReport filled = prepareServer(config, texts);
     out() << "ServerStore ready: " << configuredServerUrl(config).display() << Qt::endl;
     printReference("ServerStore", filled);
@@ -201,10 +223,38 @@ int sheetCommand(const TeranConfig& config, const QString& number, const QString
     return 0;
 }
 
+// The main account of a new office on the vendor's server: on MariaDB its own account, on the
+// embedded server a row with its password.
+int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
+    const QString problem = newOfficeProblem(office);
+    if (!problem.isEmpty()) {
+        err() << "error: " << problem << Qt::endl;
+        return 2;
+    }
+    StoreUrl url = StoreUrl::parse(serverUrl);
+    SqlStore admin(QStringLiteral("admin-add-office"));
+    if (url.backend != SqlBackend::MariaDb) {
+        url.mustExist = true;
+        admin.open(url);
+        addOffice(admin, office);
+    } else {
+        admin.open(url);
+        StoreUrl dataUrl = url;
+        dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
+        SqlStore tables(QStringLiteral("admin-add-office-data"));
+        tables.open(dataUrl);
+        addSecuredOffice(admin, tables, url.database, office);
+    }
+    out() << "Office \"" << office.id << "\" added (" << office.shopname << ")" << Qt::endl;
+    return 0;
+}
+
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
              "                        [--sms-port N] [--write-config] [--demo]\n"
              "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N]\n"
+             "       teran-admin migrate-server --server URL\n"
+             "       teran-admin add-office --server URL --id ID --password PW --name NAME --shop OFFICE\n"
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
              "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
@@ -216,6 +266,10 @@ void usage() {
              "  --from sqlite:/srv/office/rd/terandb.db --to mysql://user:pw@host:3306/office\n"
              "  (then name the MariaDB in teran.ini, [listing] Url) or back again.\n"
              "  sheet: the listing sheet of an own listing as a PDF, for batch printing.\n"
+             "  init-server on MariaDB: an account per member; the URL names the offices' database\n"
+             "  and an administrator who may make databases, accounts and grants. migrate-server\n"
+             "  turns a server from before the accounts into one (the kept passwords become\n"
+             "  accounts and are emptied). add-office: an office's main account.\n"
           << Qt::flush;
 }
 
@@ -244,10 +298,19 @@ int run(const QStringList& arguments) {
                                      QStringLiteral("N"));
     const QCommandLineOption outFile(QStringLiteral("out"), QStringLiteral("PDF file to write"),
                                      QStringLiteral("FILE"));
-    parser.addOptions(
-        {config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing, outFile});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("init | init-server | seed-demo | copy-office | sheet"));
+    const QCommandLineOption officeId(QStringLiteral("id"), QStringLiteral("office id"),
+                                      QStringLiteral("ID"));
+    const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("its password"),
+                                      QStringLiteral("PW"));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("representative"),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption shop(QStringLiteral("shop"), QStringLiteral("office name"),
+                                  QStringLiteral("OFFICE"));
+    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing,
+                       outFile, officeId, password, name, shop});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -271,8 +334,14 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("sheet") && parser.isSet(listing) && parser.isSet(outFile))
             return sheetCommand(TeranConfig::load(parser.value(config), parser.value(data)),
                                 parser.value(listing), parser.value(outFile));
-        if (command == QLatin1String("init-server") && parser.isSet(server))
-            return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts);
+        if ((command == QLatin1String("init-server") || command == QLatin1String("migrate-server")) &&
+            parser.isSet(server))
+            return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts,
+                              command == QLatin1String("migrate-server"));
+        if (command == QLatin1String("add-office") && parser.isSet(server))
+            return addOfficeCommand(parser.value(server),
+                                    NewOffice{parser.value(officeId), parser.value(password),
+                                              parser.value(name), parser.value(shop)});
     } catch (const StoreError& error) {
         err() << "error: " << error.description() << " (" << error.source() << ") " << error.sql()
               << Qt::endl;

@@ -1,0 +1,406 @@
+#include "SecuredServer.h"
+
+#include "online/ReferenceData.h"
+#include "session/ListingColumns.h"
+#include "session/PropertyTypes.h"
+#include "session/SqlStore.h"
+#include "session/StoreError.h"
+#include "session/StoreTables.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace teran {
+
+namespace {
+
+const QString kSource = QStringLiteral("SecuredServer");
+
+QString quoted(const QString& name) {
+    return QLatin1Char('`') + QString(name).replace(QLatin1Char('`'), QStringLiteral("``")) +
+           QLatin1Char('`');
+}
+
+QString stringLiteral(const QString& text) {
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+}
+
+// The login name of the connected client. USER(), not CURRENT_USER(): inside a view, a trigger
+// or a definer routine CURRENT_USER() is the definer.
+const QString kLogin = QStringLiteral("SUBSTRING_INDEX(USER(), '@', 1)");
+
+QString states(std::initializer_list<PublicationState> list) {
+    QStringList values;
+    for (PublicationState s : list)
+        values << QString::number(stateValue(s));
+    return values.join(QLatin1Char(','));
+}
+
+// Columns of `members` that other offices see; the rest only the member's own office.
+const QStringList kPublicMemberColumns = {
+    QStringLiteral("mem_idx"),  QStringLiteral("companyID"), QStringLiteral("memID"),
+    QStringLiteral("memType"),  QStringLiteral("name"),      QStringLiteral("shopname"),
+    QStringLiteral("showname"), QStringLiteral("addr1"),     QStringLiteral("addr2"),
+    QStringLiteral("addr3"),    QStringLiteral("addr4"),     QStringLiteral("addrKey"),
+    QStringLiteral("homtel"),   QStringLiteral("hantel"),    QStringLiteral("fax"),
+    QStringLiteral("shopnum"),  QStringLiteral("homepage"),  QStringLiteral("writeday")};
+
+// The columns an office's program writes on its own account rows: the notices it has read, the
+// size of its own store and the day it last reported.
+const QStringList kOwnMemberActivity = {QStringLiteral("admin_msg"), QStringLiteral("nowdata"),
+                                        QStringLiteral("lastDay")};
+
+TableDef serverTable(const QString& name) {
+    for (const TableDef& table : serverStoreTables())
+        if (table.name == name)
+            return table;
+    throw StoreError(QStringLiteral("no server table ") + name, kSource);
+}
+
+const QString kRefused = QStringLiteral("다른 사무소의 자료는 바꿀 수 없습니다.");
+
+} // namespace
+
+bool isAccountName(const QString& memberId) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_]{3,20}$"));
+    return plain.match(memberId).hasMatch();
+}
+
+SecuredServer::SecuredServer(SqlStore& admin, QString officeDatabase)
+    : m_admin(admin)
+    , m_officeDatabase(std::move(officeDatabase)) {
+    if (m_admin.backend() != SqlBackend::MariaDb)
+        throw StoreError(QStringLiteral("accounts per office need a MariaDB server"), kSource);
+}
+
+QString SecuredServer::dataDatabaseOf(const QString& officeDatabase) {
+    return officeDatabase + QStringLiteral("_data");
+}
+
+QString SecuredServer::roleOf(const QString& officeDatabase) {
+    return officeDatabase + QStringLiteral("_office");
+}
+
+QString SecuredServer::office() const {
+    return quoted(m_officeDatabase);
+}
+
+QString SecuredServer::data() const {
+    return quoted(dataDatabaseOf(m_officeDatabase));
+}
+
+QString SecuredServer::role() const {
+    return quoted(roleOf(m_officeDatabase));
+}
+
+void SecuredServer::makeDataDatabase() {
+    m_admin.execute(QStringLiteral("CREATE DATABASE IF NOT EXISTS %1 CHARACTER SET utf8mb4 COLLATE "
+                                   "utf8mb4_unicode_ci")
+                        .arg(data()));
+}
+
+void SecuredServer::secure() {
+    createMemberOffices();
+    createFunctions();
+    createViews();
+    createTriggers();
+    createProcedures();
+    grantRole();
+}
+
+// Each member's office, beside the accounts and kept by triggers: the views find the connected
+// member's office here (a view that read `members` in a subquery could not be written through
+// as `members`).
+void SecuredServer::createMemberOffices() {
+    m_admin.execute(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1.member_office (login VARCHAR(50) NOT NULL PRIMARY "
+                       "KEY, office VARCHAR(50) NOT NULL) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 "
+                       "COLLATE=utf8mb4_unicode_ci")
+            .arg(data()));
+    const QString add =
+        QStringLiteral("IF NEW.memType IN ('A','B') AND NEW.memID IS NOT NULL THEN REPLACE INTO "
+                       "%1.member_office(login, office) VALUES(NEW.memID, COALESCE(NEW.companyID, "
+                       "NEW.memID)); END IF;")
+            .arg(data());
+    const QString remove =
+        QStringLiteral("DELETE FROM %1.member_office WHERE login = OLD.memID;").arg(data());
+    const auto trigger = [&](const QString& when, const QString& body) {
+        m_admin.execute(
+            QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER TRIGGER %1.tr_member_office_%2 AFTER "
+                           "%3 ON %1.members FOR EACH ROW BEGIN %4 END")
+                .arg(data(), when.toLower(), when, body));
+    };
+    trigger(QStringLiteral("INSERT"), add);
+    // Only a change of the account's keys touches the table: an office's own update of its row
+    // reads it through the view.
+    trigger(QStringLiteral("UPDATE"),
+            QStringLiteral("IF NOT (OLD.memID <=> NEW.memID AND OLD.companyID <=> "
+                           "NEW.companyID AND OLD.memType <=> NEW.memType) THEN %1 %2 END IF;")
+                .arg(remove, add));
+    trigger(QStringLiteral("DELETE"), remove);
+    m_admin.transact([&] {
+        m_admin.execute(QStringLiteral("DELETE FROM %1.member_office").arg(data()));
+        m_admin.execute(
+            QStringLiteral("INSERT INTO %1.member_office(login, office) SELECT memID, "
+                           "COALESCE(companyID, memID) FROM %1.members WHERE memType IN ('A','B') AND "
+                           "memID IS NOT NULL")
+                .arg(data()));
+    });
+}
+
+// caller_office(): the office of the connected member; NULL for the vendor's own account (the
+// definer), which the triggers let through; '' for any other account, which owns nothing.
+void SecuredServer::createFunctions() {
+    m_admin.execute(
+        QStringLiteral(
+            "CREATE OR REPLACE DEFINER = CURRENT_USER FUNCTION %1.caller_office() RETURNS VARCHAR(50) "
+            "CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci READS SQL DATA SQL SECURITY DEFINER "
+            "BEGIN "
+            "DECLARE found VARCHAR(50) CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci DEFAULT "
+            "(SELECT office FROM %2.member_office WHERE login = %3); "
+            "IF found IS NULL AND %3 <> SUBSTRING_INDEX(CURRENT_USER(), '@', 1) THEN SET found = ''; END IF; "
+            "RETURN found; END")
+            .arg(office(), data(), kLogin));
+}
+
+void SecuredServer::createViews() {
+    const QString callerOffice =
+        QStringLiteral("(SELECT o.office FROM %1.member_office o WHERE o.login = %2)").arg(data(), kLogin);
+    const auto view = [&](const QString& name, const QString& select, bool checked) {
+        m_admin.execute(
+            QStringLiteral("CREATE OR REPLACE ALGORITHM = MERGE DEFINER = CURRENT_USER SQL SECURITY "
+                           "DEFINER VIEW %1.%2 AS %3%4")
+                .arg(office(), quoted(name), select,
+                     checked ? QStringLiteral(" WITH CASCADED CHECK OPTION") : QString()));
+    };
+    const auto all = [&](const QString& table) {
+        return QStringLiteral("SELECT t.* FROM %1.%2 t").arg(data(), quoted(table));
+    };
+
+    // Listings: every office's internet listings, the club listings of the offices in a club where
+    // this office is a full member and that shares the type, and the office's own copies.
+    view(QStringLiteral("maemul"),
+         all(QStringLiteral("maemul")) +
+             QStringLiteral(
+                 " WHERE t.state IN (%1) OR t.id = %2 OR (t.state IN (%3) AND t.id IN (SELECT other.id FROM "
+                 "%4.teranclub_mem mine JOIN %4.teranclub c ON c.table_idx = mine.club_idx JOIN "
+                 "%4.teranclub_mem other ON other.club_idx = mine.club_idx WHERE mine.id IN (%5, %2) AND "
+                 "mine.level >= 2 AND FIND_IN_SET(t.tb, c.tb) > 0))")
+                 .arg(states({PublicationState::Internet, PublicationState::ClubsAndInternet}), callerOffice,
+                      states({PublicationState::Clubs}), data(), kLogin),
+         true);
+
+    // Accounts: the public columns of every member; the rest of the office's own members only.
+    QStringList columns;
+    for (const ColumnDef& column : serverTable(QStringLiteral("members")).columns) {
+        const QString name = quoted(column.name);
+        if (column.name == QLatin1String("memPWD"))
+            columns << QStringLiteral("CAST('' AS CHAR) AS %1").arg(name);
+        else if (kPublicMemberColumns.contains(column.name))
+            columns << QStringLiteral("t.") + name;
+        else
+            columns << QStringLiteral("IF(t.companyID = %1, t.%2, NULL) AS %2").arg(callerOffice, name);
+    }
+    view(QStringLiteral("members"),
+         QStringLiteral("SELECT %1 FROM %2.members t").arg(columns.join(QStringLiteral(", ")), data()),
+         false);
+    view(QStringLiteral("my_member"),
+         all(QStringLiteral("members")) + QStringLiteral(" WHERE t.companyID = ") + callerOffice, true);
+
+    // The inquiry box and the cash ledger of the office; a message to another office is written
+    // into its box (the sender is set by a trigger).
+    view(QStringLiteral("mem_paper"),
+         all(QStringLiteral("mem_paper")) + QStringLiteral(" WHERE t.toid = ") + callerOffice, false);
+    view(QStringLiteral("mem_cash"),
+         all(QStringLiteral("mem_cash")) + QStringLiteral(" WHERE t.companyID = ") + callerOffice, false);
+    view(QStringLiteral("mem_history"),
+         all(QStringLiteral("mem_history")) + QStringLiteral(" WHERE t.id = ") + kLogin, true);
+    view(QStringLiteral("teranclub_paper"),
+         all(QStringLiteral("teranclub_paper")) +
+             QStringLiteral(" WHERE t.toid = %1 OR t.id = %1").arg(kLogin),
+         false);
+    view(QStringLiteral("mem_moo_mul"),
+         all(QStringLiteral("mem_moo_mul")) + QStringLiteral(" WHERE t.`ID` = ") + callerOffice, true);
+    for (const QString& table : {QStringLiteral("filebox"), QStringLiteral("mem_msg"), QStringLiteral("post"),
+                                 QStringLiteral("subway"), QStringLiteral("teranclub"),
+                                 QStringLiteral("teranclub_mem"), QStringLiteral("maemul_days")})
+        view(table, all(table), false);
+}
+
+// Rows that name their office in `column` are changed only by that office.
+void SecuredServer::createTriggers() {
+    struct Owned {
+        QString table;
+        QString column;
+    };
+    const QList<Owned> owned = {{QStringLiteral("maemul"), QStringLiteral("id")},
+                                {QStringLiteral("filebox"), QStringLiteral("ID")},
+                                {QStringLiteral("mem_moo_mul"), QStringLiteral("ID")}};
+    const QString refuse =
+        QStringLiteral("SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = %1").arg(stringLiteral(kRefused));
+    for (const Owned& o : owned) {
+        const QString column = quoted(o.column);
+        const auto trigger = [&](const QString& when, const QString& test) {
+            m_admin.execute(
+                QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER TRIGGER %1.%2 BEFORE %3 ON "
+                               "%1.%4 FOR EACH ROW BEGIN DECLARE caller VARCHAR(50) CHARACTER SET "
+                               "utf8mb4 COLLATE utf8mb4_unicode_ci DEFAULT %5.caller_office(); "
+                               "IF caller IS NOT NULL AND NOT (%6) THEN %7; END IF; END")
+                    .arg(data(), quoted(QStringLiteral("tr_owner_%1_%2").arg(o.table, when.toLower())), when,
+                         quoted(o.table), office(), test, refuse));
+        };
+        trigger(QStringLiteral("INSERT"), QStringLiteral("NEW.%1 <=> caller").arg(column));
+        trigger(QStringLiteral("UPDATE"),
+                QStringLiteral("OLD.%1 <=> caller AND NEW.%1 <=> caller").arg(column));
+        trigger(QStringLiteral("DELETE"), QStringLiteral("OLD.%1 <=> caller").arg(column));
+    }
+    // A message carries its writer as the sender, whatever the program sends.
+    const auto sender = [&](const QString& table, const QString& column, const QString& extra) {
+        m_admin.execute(
+            QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER TRIGGER %1.%2 BEFORE INSERT ON "
+                           "%1.%3 FOR EACH ROW BEGIN IF %4.caller_office() IS NOT NULL THEN SET "
+                           "NEW.%5 = %6%7; END IF; END")
+                .arg(data(), quoted(QStringLiteral("tr_sender_") + table), quoted(table), office(),
+                     quoted(column), kLogin, extra));
+    };
+    sender(QStringLiteral("mem_paper"), QStringLiteral("fromid"),
+           QStringLiteral(", NEW.readok = 0, NEW.readday = NULL"));
+    sender(QStringLiteral("teranclub_paper"), QStringLiteral("id"), QString());
+}
+
+void SecuredServer::createProcedures() {}
+
+void SecuredServer::grantRole() {
+    m_admin.execute(QStringLiteral("CREATE ROLE IF NOT EXISTS ") + role());
+    const auto grant = [&](const QString& what, const QString& object) {
+        m_admin.execute(
+            QStringLiteral("GRANT %1 ON %2.%3 TO %4").arg(what, office(), quoted(object), role()));
+    };
+    grant(QStringLiteral("SELECT, INSERT, UPDATE, DELETE"), QStringLiteral("maemul"));
+    grant(QStringLiteral("SELECT, INSERT, UPDATE, DELETE"), QStringLiteral("filebox"));
+    grant(QStringLiteral("SELECT, INSERT, UPDATE, DELETE"), QStringLiteral("mem_moo_mul"));
+    grant(QStringLiteral("SELECT"), QStringLiteral("members"));
+    grant(QStringLiteral("SELECT, UPDATE (%1)").arg(kOwnMemberActivity.join(QStringLiteral(", "))),
+          QStringLiteral("my_member"));
+    grant(QStringLiteral("SELECT, INSERT, DELETE, UPDATE (readok, readday)"), QStringLiteral("mem_paper"));
+    grant(QStringLiteral("SELECT, INSERT"), QStringLiteral("mem_history"));
+    grant(QStringLiteral("SELECT, INSERT"), QStringLiteral("teranclub_paper"));
+    for (const QString& table :
+         {QStringLiteral("mem_cash"), QStringLiteral("mem_msg"), QStringLiteral("post"),
+          QStringLiteral("subway"), QStringLiteral("teranclub"), QStringLiteral("teranclub_mem"),
+          QStringLiteral("maemul_days")})
+        grant(QStringLiteral("SELECT"), table);
+}
+
+void SecuredServer::setAccount(const QString& memberId, const QString& password) {
+    if (!isAccountName(memberId))
+        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
+    const QString hash =
+        m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString(); // hex: safe in the text
+    const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(memberId));
+    m_admin.execute(QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2")
+                        .arg(account, stringLiteral(hash)));
+    m_admin.execute(
+        QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, stringLiteral(hash)));
+    m_admin.execute(QStringLiteral("GRANT %1 TO %2").arg(role(), account));
+    m_admin.execute(QStringLiteral("SET DEFAULT ROLE %1 FOR %2").arg(role(), account));
+}
+
+void SecuredServer::lockAccount(const QString& memberId, bool locked) {
+    if (!isAccountName(memberId))
+        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
+    m_admin.execute(
+        QStringLiteral("ALTER USER %1@'%' ACCOUNT %2")
+            .arg(stringLiteral(memberId), locked ? QStringLiteral("LOCK") : QStringLiteral("UNLOCK")));
+}
+
+void SecuredServer::dropAccount(const QString& memberId) {
+    if (!isAccountName(memberId))
+        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
+    m_admin.execute(QStringLiteral("DROP USER IF EXISTS %1@'%'").arg(stringLiteral(memberId)));
+}
+
+bool SecuredServer::holdsTables() const {
+    return m_admin
+               .scalar(
+                   QStringLiteral("SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = ? AND "
+                                  "TABLE_NAME = 'members' AND TABLE_TYPE = 'BASE TABLE'"),
+                   {m_officeDatabase}, 0)
+               .toInt() > 0;
+}
+
+void SecuredServer::moveTables() {
+    makeDataDatabase();
+    // A table moves to another database only without its triggers; the schema's upgrade makes
+    // the counting triggers again on the moved table.
+    QSqlQuery triggers = m_admin.query(
+        QStringLiteral("SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = ?"),
+        {m_officeDatabase});
+    QStringList names;
+    while (triggers.next())
+        names << triggers.value(0).toString();
+    for (const QString& name : names)
+        m_admin.execute(QStringLiteral("DROP TRIGGER IF EXISTS %1.%2").arg(office(), quoted(name)));
+    QSqlQuery tables = m_admin.query(QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE "
+                                                    "TABLE_SCHEMA = ? AND TABLE_TYPE = 'BASE TABLE'"),
+                                     {m_officeDatabase});
+    QStringList moves;
+    while (tables.next())
+        moves << QStringLiteral("%1.%2 TO %3.%2").arg(office(), quoted(tables.value(0).toString()), data());
+    if (!moves.isEmpty())
+        m_admin.execute(QStringLiteral("RENAME TABLE ") + moves.join(QStringLiteral(", ")));
+}
+
+int SecuredServer::accountsFromKeptPasswords() {
+    QSqlQuery kept = m_admin.query(
+        QStringLiteral("SELECT memID, memPWD FROM %1.members WHERE memPWD IS NOT NULL AND memPWD <> ''")
+            .arg(data()));
+    QList<std::pair<QString, QString>> accounts;
+    while (kept.next())
+        accounts.append({kept.value(0).toString(), kept.value(1).toString()});
+    int made = 0;
+    for (const auto& [id, password] : accounts) {
+        if (!isAccountName(id))
+            continue; // such an id cannot log in as an account; its password stays for the vendor
+        setAccount(id, password);
+        m_admin.execute(QStringLiteral("UPDATE %1.members SET memPWD = '' WHERE memID = ?").arg(data()),
+                        {id});
+        ++made;
+    }
+    return made;
+}
+
+ReferenceFillReport prepareSecuredServer(const StoreUrl& adminUrl, const ServerTextValues& texts) {
+    SqlStore admin(QStringLiteral("secure-server-admin"));
+    admin.open(adminUrl);
+    SecuredServer server(admin, adminUrl.database);
+    if (server.holdsTables())
+        server.moveTables();
+    server.makeDataDatabase();
+    ReferenceFillReport filled;
+    {
+        StoreUrl dataUrl = adminUrl;
+        dataUrl.database = SecuredServer::dataDatabaseOf(adminUrl.database);
+        SqlStore tables(QStringLiteral("secure-server-data"));
+        tables.open(dataUrl);
+        initServerStore(tables, texts);
+        filled = fillEmptyReferenceTables(tables);
+    }
+    server.secure();
+    return filled;
+}
+
+void addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
+                      const NewOffice& office) {
+    if (!isAccountName(office.id))
+        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(office.id), kSource);
+    NewOffice row = office;
+    row.password.clear(); // MariaDB keeps it
+    addOffice(tables, row);
+    SecuredServer(admin, officeDatabase).setAccount(office.id, office.password);
+}
+
+} // namespace teran

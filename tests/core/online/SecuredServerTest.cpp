@@ -1,0 +1,223 @@
+#include "online/SecuredServer.h"
+#include "SecuredScratch.h"
+#include "session/SqlStore.h"
+#include "session/StoreError.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace teran {
+namespace {
+
+using test::SecuredScratchServer;
+
+// Two offices on a vendor's server with an account per member, each with rows of its own written
+// by the vendor: a listing shared on the internet, a listing shared in clubs only, an unshared
+// server row, a picture row, an inquiry in its box, cash, and a club that B chairs.
+class SecuredServerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        server = SecuredScratchServer::make();
+        TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
+        a = server->addOffice(QStringLiteral("pw-a'\\1"));
+        b = server->addOffice(QStringLiteral("pw-b"));
+        SqlStore& data = server->data();
+        data.execute(QStringLiteral("UPDATE members SET jumin1='880101', jumin2='1234567', email='x@y.kr' "
+                                    "WHERE memID IN (?, ?)"),
+                     {a, b});
+        for (const QString& office : {a, b}) {
+            listing(office, 1, QStringLiteral("apt"), 1);  // internet
+            listing(office, 2, QStringLiteral("apt"), 7);  // clubs, a type the club shares
+            listing(office, 3, QStringLiteral("land"), 7); // clubs, a type it does not share
+            listing(office, 4, QStringLiteral("apt"), 0);  // not shared
+            data.execute(
+                QStringLiteral(
+                    "INSERT INTO filebox(tb, ty, `ID`, sub_idx, Img1) VALUES('apt','M',?,1,'p.jpg')"),
+                {office});
+            data.execute(QStringLiteral("INSERT INTO mem_paper(id, toid, name, tel, title, content, readok) "
+                                        "VALUES(?, ?, '손님', '010-1111-2222', '문의', '내용', 0)"),
+                         {office, office});
+            data.execute(QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Type`, `Money`, content) "
+                                        "VALUES(?, ?, '충전', 10000, '입금')"),
+                         {office, office});
+        }
+        club = data.insert(QStringLiteral("INSERT INTO teranclub(id, clubname, kind, tb, content) "
+                                          "VALUES(?, '강남클럽', '친목', 'apt,villa', '')"),
+                           {b})
+                   .toInt();
+        data.execute(
+            QStringLiteral("INSERT INTO teranclub_mem(club_idx, id, level) VALUES(?, ?, 3), (?, ?, 1)"),
+            {club, b, club, a});
+        asA = server->connectAs(a, QStringLiteral("pw-a'\\1"));
+    }
+
+    void listing(const QString& office, int number, const QString& tb, int state) {
+        server->data().execute(
+            QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
+                           "VALUES(?, ?, ?, 'M', ?, 100, NOW())"),
+            {office, number, tb, state});
+    }
+
+    QList<int> numbersOf(SqlStore& store, const QString& office) {
+        QList<int> numbers;
+        QSqlQuery q =
+            store.query(QStringLiteral("SELECT sub_idx FROM maemul WHERE id=? ORDER BY sub_idx"), {office});
+        while (q.next())
+            numbers << q.value(0).toInt();
+        return numbers;
+    }
+
+    QVariant vendorScalar(const QString& sql, const QVariantList& values = {}) {
+        return server->data().scalar(sql, values);
+    }
+
+    std::unique_ptr<SecuredScratchServer> server;
+    std::unique_ptr<SqlStore> asA;
+    QString a;
+    QString b;
+    int club = 0;
+};
+
+TEST_F(SecuredServerTest, AnOfficeReadsWhatIsSharedWithItAndItsOwnRows) {
+    // An associate of B's club sees B's internet listing only; its own rows all.
+    EXPECT_EQ(numbersOf(*asA, b), QList<int>({1}));
+    EXPECT_EQ(numbersOf(*asA, a), QList<int>({1, 2, 3, 4}));
+    // A full member sees the club listings of the types the club shares.
+    server->data().execute(QStringLiteral("UPDATE teranclub_mem SET level=2 WHERE id=?"), {a});
+    EXPECT_EQ(numbersOf(*asA, b), QList<int>({1, 2}));
+
+    // Other offices' accounts by their public columns; the office's own whole.
+    QSqlQuery other = asA->query(QStringLiteral("SELECT memPWD, jumin1, jumin2, email, shopname FROM members "
+                                                "WHERE memID=?"),
+                                 {b});
+    ASSERT_TRUE(other.next());
+    EXPECT_EQ(other.value(0).toString(), QString());
+    EXPECT_TRUE(other.value(1).isNull());
+    EXPECT_TRUE(other.value(2).isNull());
+    EXPECT_TRUE(other.value(3).isNull());
+    EXPECT_EQ(other.value(4).toString(), QStringLiteral("테스트부동산"));
+    QSqlQuery own = asA->query(QStringLiteral("SELECT memPWD, jumin2 FROM members WHERE memID=?"), {a});
+    ASSERT_TRUE(own.next());
+    EXPECT_EQ(own.value(0).toString(), QString()) << "no password is kept in the table";
+    EXPECT_EQ(own.value(1).toString(), QStringLiteral("1234567"));
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {a}).toString(),
+              QString());
+
+    // Only the office's own inquiry box and cash.
+    EXPECT_EQ(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM mem_paper")).toInt(), 1);
+    EXPECT_EQ(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM mem_paper WHERE toid=?"), {b}).toInt(), 0);
+    EXPECT_EQ(asA->scalar(QStringLiteral("SELECT COALESCE(SUM(`Money`),0) FROM mem_cash")).toInt(), 10000);
+    EXPECT_EQ(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM mem_cash WHERE companyID=?"), {b}).toInt(), 0);
+    // The tables behind the views are out of reach.
+    EXPECT_THROW(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM `%1`.members")
+                                 .arg(SecuredServer::dataDatabaseOf(server->adminUrl().database))),
+                 StoreError);
+}
+
+TEST_F(SecuredServerTest, EveryChangeToAnotherOfficesRowsIsRefused) {
+    const auto refused = [&](const QString& sql, const QVariantList& values = {}) {
+        int changed = -1;
+        try {
+            changed = asA->execute(sql, values);
+        } catch (const StoreError&) {
+            return;
+        }
+        EXPECT_EQ(changed, 0) << sql.toStdString();
+    };
+    // Listings: change, delete, re-own, write in B's name.
+    refused(QStringLiteral("UPDATE maemul SET money_m=1 WHERE id=?"), {b});
+    refused(QStringLiteral("UPDATE maemul SET id=? WHERE id=?"), {a, b});
+    refused(QStringLiteral("DELETE FROM maemul WHERE id=?"), {b});
+    refused(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, state) VALUES(?, 99, 'apt', 1)"), {b});
+    refused(QStringLiteral("UPDATE maemul SET id=? WHERE id=? AND sub_idx=4"), {b, a});
+    // Pictures of B's listings.
+    refused(QStringLiteral("UPDATE filebox SET Img1='x.jpg' WHERE `ID`=?"), {b});
+    refused(QStringLiteral("DELETE FROM filebox WHERE `ID`=?"), {b});
+    // Accounts: B's password and details, or A's own office and password columns.
+    refused(QStringLiteral("UPDATE members SET memPWD='x' WHERE memID=?"), {b});
+    refused(QStringLiteral("UPDATE members SET name='x' WHERE memID=?"), {a});
+    refused(QStringLiteral("UPDATE my_member SET admin_msg='1' WHERE memID=?"), {b});
+    refused(QStringLiteral("UPDATE my_member SET companyID=? WHERE memID=?"), {b, a});
+    refused(QStringLiteral("INSERT INTO members(companyID, memID, memType) VALUES(?, 'intruder', 'B')"), {b});
+    refused(QStringLiteral("DELETE FROM members WHERE memID=?"), {b});
+    // B's inquiries and the cash ledger.
+    refused(QStringLiteral("UPDATE mem_paper SET readok=1 WHERE toid=?"), {b});
+    refused(QStringLiteral("DELETE FROM mem_paper WHERE toid=?"), {b});
+    refused(QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Money`) VALUES(?, ?, 1000000)"), {a, a});
+    refused(QStringLiteral("UPDATE mem_cash SET `Money`=1000000"));
+    refused(QStringLiteral("DELETE FROM mem_cash WHERE companyID=?"), {b});
+    // Clubs change only through their procedures.
+    refused(QStringLiteral("UPDATE teranclub_mem SET level=2 WHERE id=?"), {a});
+    refused(QStringLiteral("INSERT INTO teranclub_mem(club_idx, id, level) VALUES(?, ?, 3)"), {club, a});
+    refused(QStringLiteral("UPDATE teranclub SET id=? WHERE table_idx=?"), {a, club});
+
+    // Nothing of B's changed.
+    EXPECT_EQ(
+        vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=? AND money_m=100"), {b}).toInt(),
+        4);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=?"), {a}).toInt(), 4);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM filebox WHERE `ID`=? AND Img1='p.jpg'"), {b})
+                  .toInt(),
+              1);
+    EXPECT_EQ(
+        vendorScalar(QStringLiteral("SELECT COUNT(*) FROM mem_paper WHERE toid=? AND readok=0"), {b}).toInt(),
+        1);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash")).toInt(), 20000);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE companyID=?"), {b}).toInt(), 1);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT companyID FROM members WHERE memID=?"), {a}).toString(), a);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT level FROM teranclub_mem WHERE id=?"), {a}).toInt(), 1);
+}
+
+TEST_F(SecuredServerTest, AnOfficeDoesItsOwnWorkAndWritesMessagesInItsOwnName) {
+    const int added = asA->insert(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, state, showday) "
+                                                 "VALUES(?, 5, 'villa', 1, NOW())"),
+                                  {a})
+                          .toInt();
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(asA->execute(QStringLiteral("UPDATE maemul SET money_m=7 WHERE id=? AND sub_idx=5"), {a}), 1);
+    EXPECT_EQ(asA->execute(QStringLiteral("DELETE FROM maemul WHERE id=? AND sub_idx IN (4, 5)"), {a}), 2);
+    EXPECT_EQ(asA->execute(QStringLiteral("UPDATE filebox SET Img1='q.jpg' WHERE `ID`=?"), {a}), 1);
+    EXPECT_EQ(
+        asA->execute(QStringLiteral("UPDATE my_member SET admin_msg='', nowdata=12 WHERE memID=?"), {a}), 1);
+    EXPECT_EQ(asA->execute(QStringLiteral("UPDATE mem_paper SET readok=1, readday=NOW() WHERE toid=?"), {a}),
+              1);
+    asA->execute(QStringLiteral("INSERT INTO mem_history(id, content) VALUES(?, '읽음')"), {a});
+
+    // A message to B lands in B's box with A as its sender, whatever A wrote there.
+    asA->execute(QStringLiteral("INSERT INTO mem_paper(id, toid, fromid, name, title, content, readok) "
+                                "VALUES(?, ?, ?, '가짜', '제목', '본문', 1)"),
+                 {b, b, b});
+    QSqlQuery sent = server->data().query(
+        QStringLiteral("SELECT fromid, readok FROM mem_paper WHERE toid=? AND title='제목'"), {b});
+    ASSERT_TRUE(sent.next());
+    EXPECT_EQ(sent.value(0).toString(), a);
+    EXPECT_EQ(sent.value(1).toInt(), 0);
+    EXPECT_EQ(asA->execute(QStringLiteral("DELETE FROM mem_paper WHERE toid=?"), {a}), 1);
+
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT nowdata FROM members WHERE memID=?"), {a}).toInt(), 12);
+    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=?"), {a}).toInt(), 3);
+}
+
+TEST_F(SecuredServerTest, TheServerChecksThePasswordAndALockedAccountIsRefused) {
+    EXPECT_THROW(server->connectAs(a, QStringLiteral("wrong")), StoreError);
+    try {
+        server->connectAs(QStringLiteral("nosuchmember"), QStringLiteral("x"));
+        ADD_FAILURE() << "an unknown account connected";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(SqlStore::isRefusedAccount(error)) << error.nativeCode.toStdString();
+    }
+    SqlStore vendor(QStringLiteral("secured-vendor"));
+    vendor.open(server->adminUrl());
+    SecuredServer(vendor, server->adminUrl().database).lockAccount(b, true);
+    try {
+        server->connectAs(b, QStringLiteral("pw-b"));
+        ADD_FAILURE() << "a locked account connected";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(SqlStore::isRefusedAccount(error)) << error.nativeCode.toStdString();
+    }
+    SecuredServer(vendor, server->adminUrl().database).lockAccount(b, false);
+    EXPECT_NO_THROW(server->connectAs(b, QStringLiteral("pw-b")));
+}
+
+} // namespace
+} // namespace teran
