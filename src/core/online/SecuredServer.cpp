@@ -271,7 +271,201 @@ void SecuredServer::createTriggers() {
     sender(QStringLiteral("teranclub_paper"), QStringLiteral("id"), QString());
 }
 
-void SecuredServer::createProcedures() {}
+namespace {
+
+// The routines through which offices change rows that are not theirs alone (their staff's
+// accounts, clubs). Each checks its caller; %V is the offices' database, %D the tables', %R the
+// role, %L the caller's login name. A failed check signals the text the program shows; a
+// routine that makes or changes a row leaves its number in @teran_result (a result set of a
+// routine does not come back through a prepared statement).
+struct Routine {
+    QString name;
+    QString parameters;
+    QString body;
+};
+
+const QList<Routine>& routines() {
+    static const QList<Routine> list = {
+        {QStringLiteral("staff_save"),
+         QStringLiteral(
+             "IN p_idx INT, IN p_id VARCHAR(50), IN p_password VARCHAR(200), IN p_name TEXT, "
+             "IN p_showname TEXT, IN p_jumin1 TEXT, IN p_jumin2 TEXT, IN p_email TEXT, IN p_addr1 TEXT, "
+             "IN p_addr2 TEXT, IN p_addr3 TEXT, IN p_addr4 TEXT, IN p_addrKey TEXT, IN p_homtel TEXT, "
+             "IN p_hantel TEXT, IN p_fax TEXT, IN p_bigo TEXT, IN p_startday DATETIME"),
+         QStringLiteral(
+             "DECLARE office VARCHAR(50) DEFAULT (SELECT companyID FROM %D.members WHERE memID = %L AND "
+             "memType = 'A'); "
+             "DECLARE staff VARCHAR(50); "
+             "IF office IS NULL THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'직원 계정은 사무소 대표 계정만 등록하고 고칠 수 있습니다.'; END IF; "
+             "IF p_idx = 0 THEN "
+             "  IF p_id IS NULL OR p_id NOT REGEXP '^[A-Za-z0-9_]{3,20}$' THEN SIGNAL SQLSTATE '45000' SET "
+             "  MESSAGE_TEXT = '사용할수없는 아이디입니다.'; END IF; "
+             "  IF COALESCE(p_password, '') = '' THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "  '비밀번호를 해주셔야합니다.'; END IF; "
+             "  IF EXISTS (SELECT 1 FROM %D.members WHERE memID = p_id) OR EXISTS (SELECT 1 FROM "
+             "mysql.global_priv "
+             "  WHERE User = p_id) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '이미등록된 아이디 "
+             "입니다.'; "
+             "  END IF; "
+             // The account first: its making commits, and a name another desk took meanwhile
+             // stops here before any row is written.
+             "  SET @teran_sql = CONCAT('CREATE USER ', QUOTE(p_id), '@''%'' IDENTIFIED BY ', "
+             "QUOTE(p_password)); "
+             "  PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
+             "  SET @teran_sql = CONCAT('GRANT %R TO ', QUOTE(p_id), '@''%'''); "
+             "  PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
+             "  SET @teran_sql = CONCAT('SET DEFAULT ROLE %R FOR ', QUOTE(p_id), '@''%'''); "
+             "  PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
+             "  INSERT INTO %D.members(companyID, memID, memType, memPWD, name, showname, jumin1, jumin2, "
+             "email, "
+             "  addr1, addr2, addr3, addr4, addrKey, homtel, hantel, fax, bigo, startday, writeday) "
+             "VALUES(office, "
+             "  p_id, 'B', '', p_name, p_showname, p_jumin1, p_jumin2, p_email, p_addr1, p_addr2, p_addr3, "
+             "  p_addr4, p_addrKey, p_homtel, p_hantel, p_fax, p_bigo, p_startday, NOW()); "
+             "  SET @teran_result = LAST_INSERT_ID(); "
+             "ELSE "
+             "  SET staff = (SELECT memID FROM %D.members WHERE mem_idx = p_idx AND companyID = office AND "
+             "  memType IN ('B', 'X')); "
+             "  IF staff IS NULL THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "  '다른 사무소의 자료는 바꿀 수 없습니다.'; END IF; "
+             "  UPDATE %D.members SET name = p_name, showname = p_showname, jumin1 = p_jumin1, jumin2 = "
+             "p_jumin2, "
+             "  email = p_email, addr1 = p_addr1, addr2 = p_addr2, addr3 = p_addr3, addr4 = p_addr4, addrKey "
+             "= "
+             "  p_addrKey, homtel = p_homtel, hantel = p_hantel, fax = p_fax, bigo = p_bigo, startday = "
+             "  p_startday WHERE mem_idx = p_idx; "
+             "  IF COALESCE(p_password, '') <> '' THEN "
+             "    SET @teran_sql = CONCAT('ALTER USER ', QUOTE(staff), '@''%'' IDENTIFIED BY ', "
+             "QUOTE(p_password)); "
+             "    PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
+             "  END IF; "
+             "  SET @teran_result = p_idx; "
+             "END IF;")},
+        {QStringLiteral("staff_lock"), QStringLiteral("IN p_id VARCHAR(50), IN p_locked INT"),
+         QStringLiteral(
+             "DECLARE office VARCHAR(50) DEFAULT (SELECT companyID FROM %D.members WHERE memID = %L AND "
+             "memType = 'A'); "
+             "IF office IS NULL OR NOT EXISTS (SELECT 1 FROM %D.members WHERE memID = p_id AND companyID = "
+             "office "
+             "AND memType IN ('B', 'X')) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'직원 계정은 사무소 대표 계정만 등록하고 고칠 수 있습니다.'; END IF; "
+             "SET @teran_sql = CONCAT('ALTER USER ', QUOTE(p_id), '@''%'' ACCOUNT ', IF(p_locked <> 0, "
+             "'LOCK', "
+             "'UNLOCK')); "
+             "PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
+             // "X": a disabled staff account, which the views no longer take as a member either.
+             "UPDATE %D.members SET memType = IF(p_locked <> 0, 'X', 'B') WHERE memID = p_id;")},
+        {QStringLiteral("club_save"),
+         QStringLiteral("IN p_idx INT, IN p_name TEXT, IN p_kind TEXT, IN p_tb TEXT, IN p_content TEXT"),
+         QStringLiteral(
+             "DECLARE made INT; "
+             "DECLARE EXIT HANDLER FOR SQLEXCEPTION BEGIN ROLLBACK; RESIGNAL; END; "
+             "IF COALESCE(%V.caller_office(), '') = '' THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'다른 사무소의 자료는 바꿀 수 없습니다.'; END IF; "
+             "IF COALESCE(p_name, '') = '' THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '클럽명을 "
+             "적어주세요.'; "
+             "END IF; "
+             "IF COALESCE(p_kind, '') = '' THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '모임형태를 "
+             "적어주세요.'; "
+             "END IF; "
+             "IF COALESCE(p_tb, '') = '' THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'공유하고자 하는 종목을 선택하여 주세요.'; END IF; "
+             "IF p_idx = 0 THEN "
+             "  START TRANSACTION; "
+             "  INSERT INTO %D.teranclub(id, clubname, kind, tb, content) VALUES(%L, p_name, p_kind, p_tb, "
+             "  p_content); "
+             "  SET made = LAST_INSERT_ID(); "
+             "  INSERT INTO %D.teranclub_mem(club_idx, id, level, writeday) VALUES(made, %L, 3, NOW()); "
+             "  COMMIT; "
+             "  SET @teran_result = made; "
+             "ELSE "
+             "  IF NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) THEN SIGNAL "
+             "  SQLSTATE '45000' SET MESSAGE_TEXT = '클럽회장만 할 수 있습니다.'; END IF; "
+             "  UPDATE %D.teranclub SET clubname = p_name, kind = p_kind, tb = p_tb, content = p_content "
+             "WHERE "
+             "  table_idx = p_idx; "
+             "  SET @teran_result = p_idx; "
+             "END IF;")},
+        {QStringLiteral("club_delete"), QStringLiteral("IN p_idx INT"),
+         QStringLiteral("DECLARE memberships INT DEFAULT (SELECT COUNT(*) FROM %D.teranclub_mem WHERE "
+                        "club_idx = p_idx); "
+                        "DECLARE said TEXT; "
+                        "DECLARE EXIT HANDLER FOR SQLEXCEPTION BEGIN ROLLBACK; RESIGNAL; END; "
+                        "IF NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) THEN "
+                        "SIGNAL SQLSTATE "
+                        "'45000' SET MESSAGE_TEXT = '클럽회장만 할 수 있습니다.'; END IF; "
+                        "IF memberships >= 2 THEN SET said = CONCAT('가입되어있는 회원(', memberships - 1, "
+                        "'명)이 남아있어 삭제할 수가 없습니다.'); SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+                        "said; END IF; "
+                        "START TRANSACTION; "
+                        "DELETE FROM %D.teranclub WHERE table_idx = p_idx; "
+                        "DELETE FROM %D.teranclub_mem WHERE club_idx = p_idx; "
+                        "COMMIT;")},
+        {QStringLiteral("club_join"), QStringLiteral("IN p_idx INT"),
+         QStringLiteral(
+             "IF COALESCE(%V.caller_office(), '') = '' OR NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE "
+             "table_idx "
+             "= p_idx) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '클럽이 없습니다.'; END IF; "
+             "IF EXISTS (SELECT 1 FROM %D.teranclub_mem WHERE club_idx = p_idx AND id = %L) THEN SIGNAL "
+             "SQLSTATE "
+             "'45000' SET MESSAGE_TEXT = '이미 가입된 클럽입니다.'; END IF; "
+             "INSERT INTO %D.teranclub_mem(club_idx, id, level, writeday) VALUES(p_idx, %L, 1, NOW());")},
+        {QStringLiteral("club_leave"), QStringLiteral("IN p_idx INT"),
+         QStringLiteral(
+             "IF EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) THEN SIGNAL "
+             "SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'클럽회장은 탈퇴할 수 없습니다. 회장을 넘기거나 클럽을 삭제하세요.'; END IF; "
+             "DELETE FROM %D.teranclub_mem WHERE club_idx = p_idx AND id = %L;")},
+        {QStringLiteral("club_change_chair"), QStringLiteral("IN p_idx INT, IN p_new VARCHAR(50)"),
+         QStringLiteral(
+             "DECLARE said TEXT; "
+             "DECLARE EXIT HANDLER FOR SQLEXCEPTION BEGIN ROLLBACK; RESIGNAL; END; "
+             "IF NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) THEN SIGNAL "
+             "SQLSTATE "
+             "'45000' SET MESSAGE_TEXT = '클럽회장만 할 수 있습니다.'; END IF; "
+             "IF p_new = %L OR NOT EXISTS (SELECT 1 FROM %D.teranclub_mem WHERE club_idx = p_idx AND id = "
+             "p_new) "
+             "THEN SET said = CONCAT('''', COALESCE(p_new, ''), ''' 님은 클럽에 등록된 회원이 아닙니다.'); "
+             "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = said; END IF; "
+             "START TRANSACTION; "
+             "UPDATE %D.teranclub SET id = p_new WHERE table_idx = p_idx; "
+             "UPDATE %D.teranclub_mem SET level = 2 WHERE club_idx = p_idx AND id = %L; "
+             "UPDATE %D.teranclub_mem SET level = 3 WHERE club_idx = p_idx AND id = p_new; "
+             "COMMIT;")},
+        {QStringLiteral("club_set_level"),
+         QStringLiteral("IN p_idx INT, IN p_id VARCHAR(50), IN p_level INT"),
+         QStringLiteral(
+             "IF NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) OR p_id = %L "
+             "THEN "
+             "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '클럽회장만 할 수 있습니다.'; END IF; "
+             "IF p_level IS NULL OR p_level NOT IN (1, 2) THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = "
+             "'회원 등급은 준회원(1)이나 정회원(2)입니다.'; END IF; "
+             "UPDATE %D.teranclub_mem SET level = p_level WHERE club_idx = p_idx AND id = p_id;")},
+        {QStringLiteral("club_remove"), QStringLiteral("IN p_idx INT, IN p_id VARCHAR(50)"),
+         QStringLiteral("IF NOT EXISTS (SELECT 1 FROM %D.teranclub WHERE table_idx = p_idx AND id = %L) OR "
+                        "p_id = %L THEN "
+                        "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = '클럽회장만 할 수 있습니다.'; END IF; "
+                        "DELETE FROM %D.teranclub_mem WHERE club_idx = p_idx AND id = p_id;")},
+    };
+    return list;
+}
+
+} // namespace
+
+void SecuredServer::createProcedures() {
+    for (const Routine& routine : routines()) {
+        QString body = routine.body;
+        body.replace(QStringLiteral("%V"), office())
+            .replace(QStringLiteral("%D"), data())
+            .replace(QStringLiteral("%R"), role())
+            .replace(QStringLiteral("%L"), kLogin);
+        m_admin.execute(
+            QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER PROCEDURE %1.%2(%3) MODIFIES SQL "
+                           "DATA SQL SECURITY DEFINER BEGIN %4 END")
+                .arg(office(), quoted(routine.name), routine.parameters, body));
+    }
+}
 
 void SecuredServer::grantRole() {
     m_admin.execute(QStringLiteral("CREATE ROLE IF NOT EXISTS ") + role());
@@ -293,6 +487,9 @@ void SecuredServer::grantRole() {
           QStringLiteral("subway"), QStringLiteral("teranclub"), QStringLiteral("teranclub_mem"),
           QStringLiteral("maemul_days")})
         grant(QStringLiteral("SELECT"), table);
+    for (const Routine& routine : routines())
+        m_admin.execute(QStringLiteral("GRANT EXECUTE ON PROCEDURE %1.%2 TO %3")
+                            .arg(office(), quoted(routine.name), role()));
 }
 
 void SecuredServer::setAccount(const QString& memberId, const QString& password) {

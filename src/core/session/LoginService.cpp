@@ -40,9 +40,10 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
     m_session.setServerLogin(attempt.id, attempt.password);
     try {
         QSqlQuery local = m_session.listingStore().query(
-            QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {attempt.id});
-        // An account mirrored without a hash has never logged in at this desk: only the server
-        // can take it.
+            QStringLiteral("SELECT memPWD FROM members WHERE memID=? AND COALESCE(memType, '') <> 'X'"),
+            {attempt.id});
+        // An account mirrored without a hash has never logged in at this desk, and a disabled
+        // staff account ("X") no longer logs in here: only the server can take them.
         if (local.next() && !local.value(0).toString().isEmpty())
             return loginKnown(attempt, local.value(0).toString());
         return loginOnline(attempt);

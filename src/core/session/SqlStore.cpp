@@ -11,8 +11,23 @@ namespace teran {
 
 namespace {
 
+// Qt's MariaDB driver reads the server's messages as Latin-1; the server sends UTF-8 (the
+// Korean refusals of the vendor's routines and triggers). Such a text is read again as UTF-8.
+QString asSent(const QString& text) {
+    bool high = false;
+    for (QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return text;
+        high = high || c.unicode() >= 0x80;
+    }
+    if (!high)
+        return text;
+    const QString decoded = QString::fromUtf8(text.toLatin1());
+    return decoded.contains(QChar::ReplacementCharacter) ? text : decoded;
+}
+
 QString errorText(const QSqlError& error) {
-    QString text = error.databaseText();
+    QString text = asSent(error.databaseText());
     if (text.isEmpty())
         text = error.text();
     if (!error.driverText().isEmpty() && !text.contains(error.driverText()))

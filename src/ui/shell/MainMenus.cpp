@@ -69,11 +69,11 @@ QString MainMenus::typeEntryName(const QString& tb, const QString& ty) {
 }
 
 QStringList MainMenus::laterEntries() {
-    return {QStringLiteral("family"),      QStringLiteral("clubinfo"),     QStringLiteral("clubedit"),
-            QStringLiteral("clubdel"),     QStringLiteral("clubinout"),    QStringLiteral("clubmem"),
-            QStringLiteral("clubboard"),   QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),
-            QStringLiteral("cluboner"),    QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
-            QStringLiteral("dogusetting"), QStringLiteral("tetris")};
+    return {QStringLiteral("clubinfo"),     QStringLiteral("clubedit"),    QStringLiteral("clubdel"),
+            QStringLiteral("clubinout"),    QStringLiteral("clubmem"),     QStringLiteral("clubboard"),
+            QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),  QStringLiteral("cluboner"),
+            QStringLiteral("colorSetting"), QStringLiteral("fontSetting"), QStringLiteral("dogusetting"),
+            QStringLiteral("tetris")};
 }
 
 QStringList MainMenus::webPageKeys() {

@@ -20,6 +20,7 @@
 #include "people/Inquiry.h"
 #include "people/frmCard.h"
 #include "people/frmDaily.h"
+#include "people/frmFamily.h"
 #include "people/frmMaesu.h"
 #include "people/frmMatch.h"
 #include "people/frmPaper.h"
@@ -230,6 +231,7 @@ void frmMain::connectActions() {
     on("fitbuyers", [this] { openFittingBuyers(); });
     on("daily", [this] { openSchedule(); });
     on("paper", [this] { openInquiryBox(); });
+    on("family", [this] { openStaff(); });
     on("maesu", [this] { openBuyers(); });
     on("namecard", [this] { openCards(CardPart::Namecard); });
     on("customer", [this] { openCards(CardPart::Customer); });
@@ -369,6 +371,20 @@ frmMaesu* frmMain::openBuyers() {
     m_buyers->show();
     m_buyers->raise();
     return m_buyers;
+}
+
+frmFamily* frmMain::openStaff() {
+    if (!m_session.reachServer()) {
+        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
+                                    DialogIcon::Warning, DialogButtons::Ok);
+        return nullptr;
+    }
+    if (!m_staff) {
+        m_staff = new frmFamily(m_session, this);
+        m_staff->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    showOpenedWindow(m_session.outlets(), m_staff);
+    return m_staff;
 }
 
 frmPaper* frmMain::openInquiryBox() {

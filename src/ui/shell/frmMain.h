@@ -12,6 +12,7 @@ class frmCard;
 class frmMaesu;
 class frmDaily;
 class frmGaeyak;
+class frmFamily;
 class frmPaper;
 class frmSms;
 } // namespace teran
@@ -77,6 +78,7 @@ public:
     frmGaeyak* openContractRegister();
     frmDaily* openSchedule();          // 일정관리, one at a time
     frmPaper* openInquiryBox();        // 문의함, one at a time, read again when asked for again
+    frmFamily* openStaff();            // 직원현황, with the internet only
     frmCard* openCards(CardPart part); // 명함관리 / 고객관리, one of each at a time
     frmMaesu* openBuyers();            // 매수자관리, one at a time
     void askAboutCurrentListing();     // 문의하기
@@ -136,6 +138,7 @@ private:
     QPointer<frmCard> m_cards[2];
     QPointer<frmMaesu> m_buyers;
     QPointer<frmPaper> m_inquiries;
+    QPointer<frmFamily> m_staff;
 };
 
 } // namespace teran

@@ -33,8 +33,9 @@ protected:
         session.CreateDbObjects();
         EXPECT_TRUE(session.MdbsqlConnOpen());
         LoginResult result = LoginService(session, *ini).login({id, password, false, false});
-        if (result.succeeded())
+        if (result.succeeded()) {
             EXPECT_EQ(SessionLoader(session).load(), LoadOutcome::Loaded);
+        }
         return result;
     }
 
