@@ -16,9 +16,10 @@ struct SmsResult {
 
 namespace smsCode {
 inline const QString Delivered = QStringLiteral("00");
-inline const QString BadNumber = QStringLiteral("11");  // no mobile number
-inline const QString BadAccount = QStringLiteral("21"); // the account was refused
-inline const QString BadRecord = QStringLiteral("31");  // not a record of the protocol
+inline const QString BadNumber = QStringLiteral("11");    // no mobile number
+inline const QString BadAccount = QStringLiteral("21");   // the account was refused
+inline const QString BadRecord = QStringLiteral("31");    // not a record of the protocol
+inline const QString ShortBalance = QStringLiteral("41"); // the office's cash cannot pay it
 } // namespace smsCode
 
 // A result list as the gateway writes it: leading text, then for each message "223", the

@@ -63,6 +63,9 @@ struct SmsTexts {
     static QString tooLongTitle() { return QStringLiteral("문자초과"); }
     static QString failed() { return QStringLiteral("메세지전송에 실패하였습니다."); }
     static QString failedTitle() { return QStringLiteral("전송실패"); }
+    static QString shortBalance() {
+        return QStringLiteral("SMS 잔액이 부족하여 보내지 못한 문자가 있습니다.\r\n충전 후 다시 보내주세요.");
+    }
     static QString done(int results, int delivered);
     static QString doneTitle() { return QStringLiteral("전송완료"); }
     static QString count(int n) { return QString::number(n) + QStringLiteral(" 건"); }

@@ -28,14 +28,22 @@ QString escaped(QString text) {
 } // namespace
 
 GatewayVerdict judgeRecord(const QByteArray& record, const SmsAccount& account) {
+    OneSmsAccount one(account);
+    return judgeRecord(record, one);
+}
+
+GatewayVerdict judgeRecord(const QByteArray& record, SmsAccounts& accounts) {
     const QString number = answeredNumber(record);
     const std::optional<SmsRecordFields> fields = parseSmsRecord(record);
     if (!fields || fields->type != QLatin1String("01") || fields->service != QLatin1String("0144"))
         return {{smsCode::BadRecord, number}, std::nullopt};
-    if (fields->user != account.user || fields->password != account.password)
+    const std::optional<QString> office = accounts.officeOf(fields->user, fields->password);
+    if (!office)
         return {{smsCode::BadAccount, number}, std::nullopt};
     if (!isMobileNumber(fields->receiver))
         return {{smsCode::BadNumber, number}, std::nullopt};
+    if (!accounts.charge(*office, fields->user, *fields))
+        return {{smsCode::ShortBalance, fields->receiver}, std::nullopt};
     return {{smsCode::Delivered, fields->receiver}, fields};
 }
 
@@ -62,8 +70,13 @@ QString sentText(const QString& line) {
 }
 
 SmsGateway::SmsGateway(SmsAccount account, const QString& sentFile, int idleMs, QObject* parent)
+    : SmsGateway(*new OneSmsAccount(std::move(account)), sentFile, idleMs, parent) {
+    m_own.reset(m_accounts);
+}
+
+SmsGateway::SmsGateway(SmsAccounts& accounts, const QString& sentFile, int idleMs, QObject* parent)
     : QObject(parent)
-    , m_account(std::move(account))
+    , m_accounts(&accounts)
     , m_sent(sentFile)
     , m_idleMs(idleMs) {
     connect(&m_server, &QTcpServer::newConnection, this, &SmsGateway::accept);
@@ -99,7 +112,7 @@ void SmsGateway::serve(QTcpSocket* socket) {
         QList<SmsResult> results;
         QByteArray lines;
         while (buffer->size() >= kSmsRecordBytes) {
-            const GatewayVerdict verdict = judgeRecord(buffer->left(kSmsRecordBytes), m_account);
+            const GatewayVerdict verdict = judgeRecord(buffer->left(kSmsRecordBytes), *m_accounts);
             buffer->remove(0, kSmsRecordBytes);
             results << verdict.result;
             if (verdict.accepted)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "SmsAccounts.h"
 #include "SmsAnswer.h"
 #include "SmsRecord.h"
 
 #include <QFile>
 #include <QObject>
 #include <QTcpServer>
+#include <memory>
 
 namespace teran {
 
@@ -16,6 +18,9 @@ struct GatewayVerdict {
     std::optional<SmsRecordFields> accepted;
 };
 GatewayVerdict judgeRecord(const QByteArray& record, const SmsAccount& account);
+// The same against a book of accounts, which also charges the message it accepts; a message
+// the office's balance cannot pay is answered "41".
+GatewayVerdict judgeRecord(const QByteArray& record, SmsAccounts& accounts);
 
 // One line of the gateway's file of sent messages: time, receiver, callback and the text,
 // tab-separated, the text's backslashes, tabs and line breaks written as \\, \t, \n and \r.
@@ -31,6 +36,8 @@ class SmsGateway : public QObject {
     Q_OBJECT
 public:
     SmsGateway(SmsAccount account, const QString& sentFile, int idleMs, QObject* parent = nullptr);
+    // The vendor's gateway: the offices' accounts and charges from `accounts`, which outlives it.
+    SmsGateway(SmsAccounts& accounts, const QString& sentFile, int idleMs, QObject* parent = nullptr);
     bool listen(quint16 port, QString* error);
     quint16 port() const { return m_server.serverPort(); }
 
@@ -38,7 +45,8 @@ private:
     void accept();
     void serve(class QTcpSocket* socket);
 
-    SmsAccount m_account;
+    std::unique_ptr<SmsAccounts> m_own;
+    SmsAccounts* m_accounts = nullptr;
     QFile m_sent;
     int m_idleMs;
     QTcpServer m_server;

@@ -98,11 +98,23 @@ SmsBatchResult SmsSender::send(const SmsBatch& batch) {
 
     SmsAnswerReader reader;
     const int expected = int(batch.receivers.size());
+    // A result counts only for a number of the batch, and once: a gateway that answers more
+    // (or other numbers) charges and reports nothing more.
+    // The gateway answers a receiver without digits as "-".
+    const auto answerKey = [](const QString& number) {
+        const QString digits = digitsOfNumber(number);
+        return digits.isEmpty() ? QStringLiteral("-") : digits;
+    };
+    QStringList unanswered;
+    for (const QString& receiver : batch.receivers)
+        unanswered << answerKey(receiver);
     bool closing = false;
     const auto take = [&] {
         const SmsAnswerReader::Events events =
             reader.feed(socket.readAll(), expected - int(result.results.size()));
         for (const SmsResult& r : events.results) {
+            if (!unanswered.removeOne(answerKey(r.number)))
+                continue;
             result.results << r;
             log(r.number + (r.delivered() ? QStringLiteral(" ☞ 성공") : QStringLiteral(" ☞ Ⅹ")));
         }
@@ -158,6 +170,10 @@ std::optional<quint16> smsGatewayPort(Session& session) {
 }
 
 void chargeSmsBatch(Session& session, int delivered, const QString& text) {
+    // The vendor's gateway charges every message it accepts where each member is an account;
+    // the office only reads its balance there.
+    if (session.serverTakesMembers())
+        return;
     chargeSmsBatch(session.serverStore(), session.state().OfficeMainId, session.state().LoginId, delivered,
                    text, session.clock().now());
 }

@@ -201,8 +201,9 @@ int StaffAccounts::write(const StaffForm& form) {
                                form.homtel,         form.hantel,   form.fax,   form.bigo,  start};
     if (m_accountsPerMember) {
         // The server checks the caller, the id and makes the account in one step.
-        m_server.execute(QStringLiteral("CALL staff_save(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                         QVariantList{form.memIdx, form.id, form.password} + details);
+        m_server.execute(
+            QStringLiteral("CALL staff_save(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            QVariantList{form.memIdx, form.id, form.password} + details);
         return m_server.scalar(QStringLiteral("SELECT @teran_result"), {}, form.memIdx).toInt();
     }
     const QString sets =

@@ -243,7 +243,9 @@ int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
         dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
         SqlStore tables(QStringLiteral("admin-add-office-data"));
         tables.open(dataUrl);
-        addSecuredOffice(admin, tables, url.database, office);
+        const SmsAccount sms = addSecuredOffice(admin, tables, url.database, office);
+        out() << "Its SMS gateway account, for its teran.ini (shown once):\n[sms]\nUser=" << sms.user
+              << "\nPassword=" << sms.password << Qt::endl;
     }
     out() << "Office \"" << office.id << "\" added (" << office.shopname << ")" << Qt::endl;
     return 0;

@@ -1,5 +1,6 @@
 #include "ListWindowFactory.h"
 
+#include "frmClubList.h"
 #include "frmList.h"
 #include "frmListie.h"
 
@@ -13,7 +14,7 @@ std::unique_ptr<ListWindow> makeListWindow(ListKind kind, Session& session, QWid
     case ListKind::Shared:
         return std::make_unique<frmListie>(session, parent);
     case ListKind::Club:
-        break; // the club list comes with the clubs
+        return std::make_unique<frmClubList>(session, parent);
     }
     return nullptr;
 }

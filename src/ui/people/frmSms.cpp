@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace teran {
 
@@ -330,6 +331,10 @@ bool frmSms::sendlbl_Click() {
         return false;
     }
     const int delivered = result.delivered();
+    if (std::any_of(result.results.cbegin(), result.results.cend(),
+                    [](const SmsResult& r) { return r.code == smsCode::ShortBalance; }))
+        m_session.dialogs().message(SmsTexts::shortBalance(), SmsTexts::failedTitle(), DialogIcon::Warning,
+                                    DialogButtons::Ok);
     if (delivered == 0) {
         m_session.dialogs().inform(SmsTexts::failed(), SmsTexts::failedTitle());
         return false;

@@ -69,11 +69,9 @@ QString MainMenus::typeEntryName(const QString& tb, const QString& ty) {
 }
 
 QStringList MainMenus::laterEntries() {
-    return {QStringLiteral("clubinfo"),     QStringLiteral("clubedit"),    QStringLiteral("clubdel"),
-            QStringLiteral("clubinout"),    QStringLiteral("clubmem"),     QStringLiteral("clubboard"),
-            QStringLiteral("clubpaper"),    QStringLiteral("clubmaemul"),  QStringLiteral("cluboner"),
-            QStringLiteral("colorSetting"), QStringLiteral("fontSetting"), QStringLiteral("dogusetting"),
-            QStringLiteral("tetris")};
+    // The club board is one of the vendor's web pages, not built here.
+    return {QStringLiteral("clubboard"), QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
+            QStringLiteral("dogusetting"), QStringLiteral("tetris")};
 }
 
 QStringList MainMenus::webPageKeys() {

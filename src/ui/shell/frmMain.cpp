@@ -19,6 +19,7 @@
 #include "online/frmUpgrade.h"
 #include "people/Inquiry.h"
 #include "people/frmCard.h"
+#include "people/frmClub.h"
 #include "people/frmDaily.h"
 #include "people/frmFamily.h"
 #include "people/frmMaesu.h"
@@ -232,6 +233,9 @@ void frmMain::connectActions() {
     on("daily", [this] { openSchedule(); });
     on("paper", [this] { openInquiryBox(); });
     on("family", [this] { openStaff(); });
+    for (const char* name :
+         {"clubinfo", "clubedit", "clubdel", "clubinout", "clubmem", "clubpaper", "clubmaemul", "cluboner"})
+        on(name, [this] { openClubs(); });
     on("maesu", [this] { openBuyers(); });
     on("namecard", [this] { openCards(CardPart::Namecard); });
     on("customer", [this] { openCards(CardPart::Customer); });
@@ -371,6 +375,24 @@ frmMaesu* frmMain::openBuyers() {
     m_buyers->show();
     m_buyers->raise();
     return m_buyers;
+}
+
+frmClub* frmMain::openClubs() {
+    if (!m_session.reachServer()) {
+        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
+                                    DialogIcon::Warning, DialogButtons::Ok);
+        return nullptr;
+    }
+    if (!m_clubs) {
+        m_clubs = new frmClub(m_session, this);
+        m_clubs->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_clubs, &frmClub::listingsRequested, this, [this] {
+            setActiveKind(ListKind::Club);
+            OpenListWindow(QStringLiteral("all"), QStringLiteral("클럽매물"), QStringLiteral("all"));
+        });
+    }
+    showOpenedWindow(m_session.outlets(), m_clubs);
+    return m_clubs;
 }
 
 frmFamily* frmMain::openStaff() {

@@ -12,6 +12,7 @@ class frmCard;
 class frmMaesu;
 class frmDaily;
 class frmGaeyak;
+class frmClub;
 class frmFamily;
 class frmPaper;
 class frmSms;
@@ -79,6 +80,7 @@ public:
     frmDaily* openSchedule();          // 일정관리, one at a time
     frmPaper* openInquiryBox();        // 문의함, one at a time, read again when asked for again
     frmFamily* openStaff();            // 직원현황, with the internet only
+    frmClub* openClubs();              // 테란클럽, with the internet only
     frmCard* openCards(CardPart part); // 명함관리 / 고객관리, one of each at a time
     frmMaesu* openBuyers();            // 매수자관리, one at a time
     void askAboutCurrentListing();     // 문의하기
@@ -139,6 +141,7 @@ private:
     QPointer<frmMaesu> m_buyers;
     QPointer<frmPaper> m_inquiries;
     QPointer<frmFamily> m_staff;
+    QPointer<frmClub> m_clubs;
 };
 
 } // namespace teran
