@@ -1,7 +1,6 @@
 #include "SecuredServer.h"
 
 #include "online/ReferenceData.h"
-#include "people/SmsAccounts.h"
 #include "session/ListingColumns.h"
 #include "session/PropertyTypes.h"
 #include "session/SqlStore.h"
@@ -591,15 +590,14 @@ ReferenceFillReport prepareSecuredServer(const StoreUrl& adminUrl, const ServerT
     return filled;
 }
 
-SmsAccount addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
-                            const NewOffice& office) {
+void addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
+                      const NewOffice& office) {
     if (!isAccountName(office.id))
         throw StoreError(QStringLiteral("'%1' cannot name an account").arg(office.id), kSource);
     NewOffice row = office;
     row.password.clear(); // MariaDB keeps it
     addOffice(tables, row);
     SecuredServer(admin, officeDatabase).setAccount(office.id, office.password);
-    return ServerSmsAccounts::makeAccount(tables, office.id);
 }
 
 } // namespace teran

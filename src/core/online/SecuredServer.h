@@ -1,7 +1,6 @@
 #pragma once
 
 #include "online/OfficeSetup.h"
-#include "session/SmsAccount.h"
 #include "session/StoreSetup.h"
 #include "session/StoreUrl.h"
 
@@ -76,10 +75,9 @@ bool isAccountName(const QString& memberId);
 ReferenceFillReport prepareSecuredServer(const StoreUrl& adminUrl, const ServerTextValues& texts);
 
 // `teran-admin add-office` on such a server: the office's main account row in the tables (no
-// password kept there), its MariaDB account and its account at the SMS gateway, which it returns
-// (for the office's teran.ini). `admin` is connected to the offices' database, `tables` to the
-// tables'. Throws StoreError, also when the id is taken or cannot name an account.
-SmsAccount addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
-                            const NewOffice& office);
+// password kept there) and its MariaDB account. `admin` is connected to the offices' database,
+// `tables` to the tables'. Throws StoreError, also when the id is taken or cannot name an account.
+void addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
+                      const NewOffice& office);
 
 } // namespace teran

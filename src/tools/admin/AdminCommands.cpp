@@ -6,6 +6,7 @@
 #include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"
 #include "online/SecuredServer.h"
+#include "people/SmsAccounts.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
 #include "session/ListingRepository.h"
@@ -243,7 +244,9 @@ int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
         dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
         SqlStore tables(QStringLiteral("admin-add-office-data"));
         tables.open(dataUrl);
-        const SmsAccount sms = addSecuredOffice(admin, tables, url.database, office);
+        addSecuredOffice(admin, tables, url.database, office);
+        // Its account at the vendor's SMS gateway, which charges its cash for what it sends.
+        const SmsAccount sms = ServerSmsAccounts::makeAccount(tables, office.id);
         out() << "Its SMS gateway account, for its teran.ini (shown once):\n[sms]\nUser=" << sms.user
               << "\nPassword=" << sms.password << Qt::endl;
     }
