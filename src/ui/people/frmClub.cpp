@@ -198,8 +198,8 @@ frmClub::frmClub(Session& session, QWidget* parent)
     showTab(OwnTab);
 }
 
-template <typename Work> bool frmClub::attempt(const QString& routine, Work&& work) {
-    auto done = attemptStore(m_session, routine + QStringLiteral(" => "), std::forward<Work>(work));
+template <typename Work> bool frmClub::attempt(const QString& label, Work&& work) {
+    auto done = attemptStore(m_session, label, std::forward<Work>(work));
     if (!done)
         showStoreFailure(m_session, *done.failure(), StoreKind::Server);
     return bool(done);
@@ -212,7 +212,7 @@ void frmClub::showTab(int tab) {
         return;
     }
     QList<ClubRow> rows;
-    if (attempt(QStringLiteral("frmClub ClubList"),
+    if (attempt(QStringLiteral("frmClub ClubList => "),
                 [&] { rows = tab == OwnTab ? Clubs(m_session).own() : Clubs(m_session).all(); }))
         fill(rows);
 }
@@ -222,7 +222,7 @@ void frmClub::cmdSearch_Click() {
                       m_options[2]->isChecked()};
     QString refusal;
     QList<ClubRow> rows;
-    if (!attempt(QStringLiteral("frmClub cmdSearch_Click"),
+    if (!attempt(QStringLiteral("frmClub cmdSearch_Click => "),
                  [&] { rows = Clubs(m_session).search(search, &refusal); }))
         return;
     if (!refusal.isEmpty()) {
@@ -293,7 +293,7 @@ void frmClub::showPanel(PanelMode mode) {
         return;
     }
     std::optional<ClubDetails> club;
-    if (!attempt(QStringLiteral("frmClub ShowClub"),
+    if (!attempt(QStringLiteral("frmClub ShowClub => "),
                  [&] { club = Clubs(m_session).details(m_current.clubIdx); }) ||
         !club)
         return;
@@ -311,7 +311,7 @@ void frmClub::cmdMkSave_Click() {
                      tickedTypes(),
                      m_content->toPlainText()};
     ClubOutcome outcome;
-    if (!attempt(QStringLiteral("클럽저장하기클릭"), [&] { outcome = Clubs(m_session).save(club); }))
+    if (!attempt(QStringLiteral("클럽저장하기클릭 => "), [&] { outcome = Clubs(m_session).save(club); }))
         return;
     tell(outcome);
     if (outcome.done)
@@ -322,7 +322,7 @@ void frmClub::clubdel_Click() {
     if (m_current.clubIdx == 0 || !ask(ClubTexts::askDelete()))
         return;
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub clubdel"),
+    if (attempt(QStringLiteral("frmClub clubdel => "),
                 [&] { outcome = Clubs(m_session).remove(m_current.clubIdx); }))
         tell(outcome);
     if (outcome.done)
@@ -336,7 +336,7 @@ void frmClub::clubinout_Click() {
     if (!ask(joining ? ClubTexts::askJoin(m_current.name) : ClubTexts::askLeave()))
         return;
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub clubinout"), [&] {
+    if (attempt(QStringLiteral("frmClub clubinout => "), [&] {
             outcome = joining ? Clubs(m_session).join(m_current.clubIdx)
                               : Clubs(m_session).leave(m_current.clubIdx);
         }))
@@ -347,7 +347,7 @@ void frmClub::clubinout_Click() {
 
 void frmClub::cmdChange_Click() {
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub cmdChange"),
+    if (attempt(QStringLiteral("frmClub cmdChange => "),
                 [&] { outcome = Clubs(m_session).changeChair(m_current.clubIdx, m_newChairman->text()); }))
         tell(outcome);
     if (outcome.done)
@@ -356,7 +356,7 @@ void frmClub::cmdChange_Click() {
 
 void frmClub::cmdSend_Click() {
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub cmdSend"), [&] {
+    if (attempt(QStringLiteral("frmClub cmdSend => "), [&] {
             outcome =
                 Clubs(m_session).sendToChairman(m_current.clubIdx, m_title->text(), m_body->toPlainText());
         }))
@@ -369,7 +369,7 @@ void frmClub::cmdSend_Click() {
 
 void frmClub::clubmem_Click() {
     QList<ClubMember> members;
-    if (!attempt(QStringLiteral("frmClub clubmem"),
+    if (!attempt(QStringLiteral("frmClub clubmem => "),
                  [&] { members = Clubs(m_session).members(m_current.clubIdx); }))
         return;
     m_members->clear();
@@ -386,7 +386,7 @@ void frmClub::setMemberLevel(int level) {
     if (!item)
         return;
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub setLevel"),
+    if (attempt(QStringLiteral("frmClub setLevel => "),
                 [&] { outcome = Clubs(m_session).setLevel(m_current.clubIdx, item->text(0), level); }))
         tell(outcome);
     clubmem_Click();
@@ -397,7 +397,7 @@ void frmClub::removeMember() {
     if (!item)
         return;
     ClubOutcome outcome;
-    if (attempt(QStringLiteral("frmClub removeMember"),
+    if (attempt(QStringLiteral("frmClub removeMember => "),
                 [&] { outcome = Clubs(m_session).removeMember(m_current.clubIdx, item->text(0)); }))
         tell(outcome);
     clubmem_Click();

@@ -58,7 +58,7 @@ private:
     bool ask(const QString& text);
     QStringList tickedTypes() const;
     void tick(const QStringList& codes);
-    template <typename Work> bool attempt(const QString& routine, Work&& work);
+    template <typename Work> bool attempt(const QString& label, Work&& work);
 
     Session& m_session;
     QList<ClubRow> m_rows;
