@@ -1,5 +1,6 @@
 #include "BenchSupport.h"
 #include "listings/ListQuery.h"
+#include "online/SecuredServer.h"
 #include "people/BuyerRegister.h"
 #include "people/ListingsForBuyer.h"
 #include "session/StoreSetup.h"
@@ -253,6 +254,112 @@ SharedServer& sharedServer() {
     return server;
 }
 
+// The same rows on a server with an account per member: the tables copied once into
+// `teran_bench_secured_data`, the views made over them, and office001 connected as itself.
+struct SecuredSharedServer {
+    QTemporaryDir dir;
+    NoDialogs dialogs;
+    FixedClock clock{benchToday()};
+    std::unique_ptr<Session> session;
+    QString skipped;
+
+    SecuredSharedServer() {
+        SharedServer& plain = sharedServer();
+        if (!plain.skipped.isEmpty()) {
+            skipped = plain.skipped;
+            return;
+        }
+        StoreUrl admin = StoreUrl::parse(qEnvironmentVariable("TERAN_TEST_MYSQL_URL"));
+        admin.database = QStringLiteral("teran_bench_secured");
+        const QString data = SecuredServer::dataDatabaseOf(admin.database);
+        {
+            SqlStore maker(QStringLiteral("bench-secured-maker"));
+            StoreUrl any = admin;
+            any.database = kSharedDatabase;
+            maker.open(any);
+            maker.execute(QStringLiteral("CREATE DATABASE IF NOT EXISTS `%1` CHARACTER SET utf8mb4 COLLATE "
+                                         "utf8mb4_unicode_ci")
+                              .arg(admin.database));
+        }
+        prepareSecuredServer(admin, {QStringLiteral("ftp-pw"), 7300});
+        SqlStore vendor(QStringLiteral("bench-secured-vendor"));
+        StoreLimits patient;
+        patient.stallSeconds = 900; // copying half a million rows takes minutes
+        vendor.setLimits(patient);
+        vendor.open(admin);
+        // The generated rows are copied once; a missing or partial copy is made again.
+        const auto count = [&](const QString& db) {
+            return vendor.scalar(QStringLiteral("SELECT COUNT(*) FROM `%1`.maemul").arg(db)).toInt();
+        };
+        if (count(data) != count(kSharedDatabase)) {
+            for (const char* table : {"maemul", "members"}) {
+                vendor.execute(QStringLiteral("DELETE FROM `%1`.%2").arg(data, QLatin1String(table)));
+                vendor.execute(QStringLiteral("INSERT INTO `%1`.%3 SELECT * FROM `%2`.%3")
+                                   .arg(data, kSharedDatabase, QLatin1String(table)));
+            }
+            vendor.execute(QStringLiteral("DELETE FROM `%1`.maemul_days").arg(data));
+            vendor.execute(QStringLiteral("INSERT INTO `%1`.maemul_days SELECT * FROM `%2`.maemul_days")
+                               .arg(data, kSharedDatabase));
+            vendor.execute(QStringLiteral("ANALYZE TABLE `%1`.maemul").arg(data));
+        }
+        SecuredServer secured(vendor, admin.database);
+        secured.secure(); // the member offices of the copied accounts
+        secured.setAccount(QStringLiteral("office001"), QStringLiteral("bench-pw"));
+        initDataFolder(DataFolder(dir.path()));
+        TeranConfig config = TeranConfig::demoDefaults(dir.path());
+        StoreUrl member = admin;
+        member.user.clear();
+        member.password.clear();
+        config.serverUrl = member.toString();
+        session = std::make_unique<Session>(config, clock, dialogs, std::make_unique<AnsweringProbe>());
+        session->setProgramEnd([](int) {});
+        session->setServerLogin(QStringLiteral("office001"), QStringLiteral("bench-pw"));
+        if (!session->MysqlConnOpen()) {
+            skipped = QStringLiteral("office001 cannot connect to the secured bench server");
+            return;
+        }
+        session->state().LoginId = QStringLiteral("office001");
+        session->state().OfficeMainId = QStringLiteral("office001");
+        session->MdbsqlConnOpen();
+    }
+};
+
+SecuredSharedServer& securedSharedServer() {
+    static SecuredSharedServer server;
+    return server;
+}
+
+// The shared list of all types, first page with its total, read by an office through the views
+// of a server with an account per member, beside the same page read from the tables themselves
+// with the vendor's one account ("tables").
+void BM_SharedListFirstPageAllTypesThroughViews(benchmark::State& state) {
+    SecuredSharedServer& secured = securedSharedServer();
+    if (!secured.skipped.isEmpty()) {
+        state.SkipWithError(secured.skipped.toStdString().c_str());
+        return;
+    }
+    const ListRequest request = firstPage(ListKind::Shared, QStringLiteral("all"));
+    ListQuery throughViews(*secured.session);
+    ListQuery onTables(*sharedServer().session);
+    double ours = 0, tablesMs = 0;
+    qint64 total = 0, plainTotal = 0;
+    for (auto _ : state) {
+        ours += msOf([&] {
+            const ListPage page = throughViews.ListSearch(request);
+            total = page.total;
+            benchmark::DoNotOptimize(page.rows);
+        });
+        state.PauseTiming();
+        tablesMs += msOf([&] { plainTotal = onTables.ListSearch(request).total; });
+        state.ResumeTiming();
+    }
+    if (total != plainTotal)
+        state.SkipWithError("the views and the tables disagree on the total");
+    const double n = double(state.iterations());
+    reportBeside(state, ours / n, {{"tables", tablesMs / n}});
+    state.counters["matching"] = double(total);
+}
+
 // A server list's first page beside its statements run straight through the driver ("driver":
 // no cells formatted, no offices looked up).
 void runServerFirstPage(benchmark::State& state, const ListRequest& request) {
@@ -454,6 +561,7 @@ BENCHMARK(BM_DetailedSearchSharedFirstPage)->Unit(benchmark::kMillisecond)->MinT
 BENCHMARK(BM_SharedListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageOneTypeByAddress)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_SharedListFirstPageAllTypes)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_SharedListFirstPageAllTypesThroughViews)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 // five runs: each also counts the rows twice, which takes far longer than the page
 BENCHMARK(BM_SharedListAllTypesPageThenTotal)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ClubListFirstPageOneType)->Unit(benchmark::kMillisecond)->MinTime(1.0);

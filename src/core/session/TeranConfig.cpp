@@ -61,7 +61,10 @@ TeranConfig TeranConfig::demoDefaults(const QString& dataPath) {
     TeranConfig config;
     config.dataPath = withSlash(QDir::cleanPath(dataPath));
     config.serverUrl = QStringLiteral("sqlite:") + config.embeddedServerFile();
-    config.serverUser = QStringLiteral("terandbuser");
+    // No server account: the embedded server needs none, and a vendor's server with an account
+    // per member takes the member who logs in. An older server's shared account is named in
+    // teran.ini.
+    config.serverUser.clear();
     // No picture server: the demo keeps shared pictures in localPictureFolder().
     config.ftpHost.clear();
     config.ftpPort = 21;

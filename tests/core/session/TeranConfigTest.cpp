@@ -1,4 +1,7 @@
 #include "session/TeranConfig.h"
+#include "ScriptedDialogs.h"
+#include "session/InternetProbe.h"
+#include "session/Session.h"
 #include "session/StoreError.h"
 #include "session/StoreUrl.h"
 
@@ -45,6 +48,30 @@ TEST(TeranConfig, SavedValuesComeBackAndThePasswordFileIsPrivate) {
 
 // One unclosed quote would make Qt's reader swallow every later section: the line is named and
 // left out, and the values after it are read.
+// A vendor's server with an account per member is named without an account: the program then
+// connects as whoever logs in, with no server password on the desk.
+TEST(TeranConfig, AServerNamedWithoutAnAccountTakesTheMemberWhoLogsIn) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("teran.ini"));
+    QFile ini(file);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[server]\nUrl=mysql://db-host:3306/teran\n");
+    ini.close();
+    const TeranConfig config = TeranConfig::load(file);
+    EXPECT_TRUE(config.serverUser.isEmpty());
+    EXPECT_TRUE(config.serverPassword.isEmpty());
+    struct Away final : InternetProbe {
+        bool reachable() override { return false; }
+    };
+    test::ScriptedDialogs dialogs;
+    FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(9, 0)));
+    Session session(config, clock, dialogs, std::make_unique<Away>());
+    EXPECT_TRUE(session.serverTakesMembers());
+    session.setServerLogin(QStringLiteral("office7"), QStringLiteral("its-pw"));
+    EXPECT_EQ(session.serverUrl().user, QStringLiteral("office7"));
+    EXPECT_EQ(session.serverUrl().password, QStringLiteral("its-pw"));
+}
+
 TEST(TeranConfig, AnUnclosedQuoteCostsOnlyItsOwnLine) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("teran.ini"));
