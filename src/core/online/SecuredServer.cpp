@@ -506,6 +506,19 @@ void SecuredServer::setAccount(const QString& memberId, const QString& password)
     m_admin.execute(QStringLiteral("SET DEFAULT ROLE %1 FOR %2").arg(role(), account));
 }
 
+QString SecuredServer::setGatewayAccount(const QString& password) {
+    const QString name = m_officeDatabase + QStringLiteral("_smsd");
+    const QString hash = m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString();
+    const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
+    m_admin.execute(QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2")
+                        .arg(account, stringLiteral(hash)));
+    m_admin.execute(
+        QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, stringLiteral(hash)));
+    m_admin.execute(QStringLiteral("GRANT SELECT ON %1.sms_account TO %2").arg(data(), account));
+    m_admin.execute(QStringLiteral("GRANT SELECT, INSERT ON %1.mem_cash TO %2").arg(data(), account));
+    return name;
+}
+
 void SecuredServer::lockAccount(const QString& memberId, bool locked) {
     if (!isAccountName(memberId))
         throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);

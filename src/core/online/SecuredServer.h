@@ -50,6 +50,10 @@ public:
     // Whether the account can log in; a locked account keeps its rows.
     void lockAccount(const QString& memberId, bool locked);
     void dropAccount(const QString& memberId);
+    // The SMS gateway's own account (`<office database>_smsd`): it reads the offices' gateway
+    // accounts (`sms_account`, which must exist) and reads and writes their cash ledger, nothing
+    // else. Returns the account's name.
+    QString setGatewayAccount(const QString& password);
 
 private:
     QString office() const; // quoted names

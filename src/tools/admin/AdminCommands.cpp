@@ -50,11 +50,24 @@ void printReference(const char* store, const ReferenceFillReport& filled) {
 
 // On MariaDB the server takes an account per member (see SecuredServer); `migrate` also turns
 // the kept passwords of a server from before the accounts into accounts.
-int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts, bool migrate) {
+int initServer(TeranConfig config, const QString& serverUrl, const ServerTextValues& texts, bool migrate,
+               const QString& gatewayPassword) {
     config.serverUrl = serverUrl;
     const StoreUrl url = configuredServerUrl(config);
     if (url.backend == SqlBackend::MariaDb) {
         const ReferenceFillReport filled = prepareSecuredServer(url, texts);
+        if (!gatewayPassword.isEmpty()) {
+            StoreUrl dataUrl = url;
+            dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
+            SqlStore tables(QStringLiteral("admin-gateway-tables"));
+            tables.open(dataUrl);
+            ServerSmsAccounts::createTable(tables);
+            SqlStore admin(QStringLiteral("admin-gateway"));
+            admin.open(url);
+            const QString gateway = SecuredServer(admin, url.database).setGatewayAccount(gatewayPassword);
+            out() << "SMS gateway account: " << gateway << " (teran-smsd --server mysql://" << gateway
+                  << ":PW@host:port/" << dataUrl.database << ")" << Qt::endl;
+        }
         out() << "ServerStore ready, an account per member: offices connect to " << url.display()
               << " as themselves; the tables are in " << SecuredServer::dataDatabaseOf(url.database)
               << Qt::endl;
@@ -257,8 +270,9 @@ int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
              "                        [--sms-port N] [--write-config] [--demo]\n"
-             "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N]\n"
-             "       teran-admin migrate-server --server URL\n"
+             "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N] "
+             "[--smsd-password PW]\n"
+             "       teran-admin migrate-server --server URL [--smsd-password PW]\n"
              "       teran-admin add-office --server URL --id ID --password PW --name NAME --shop OFFICE\n"
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
@@ -311,8 +325,11 @@ int run(const QStringList& arguments) {
                                   QStringLiteral("NAME"));
     const QCommandLineOption shop(QStringLiteral("shop"), QStringLiteral("office name"),
                                   QStringLiteral("OFFICE"));
+    const QCommandLineOption smsdPassword(QStringLiteral("smsd-password"),
+                                          QStringLiteral("password of the SMS gateway's own account"),
+                                          QStringLiteral("PW"));
     parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing,
-                       outFile, officeId, password, name, shop});
+                       outFile, officeId, password, name, shop, smsdPassword});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet"));
@@ -342,7 +359,7 @@ int run(const QStringList& arguments) {
         if ((command == QLatin1String("init-server") || command == QLatin1String("migrate-server")) &&
             parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts,
-                              command == QLatin1String("migrate-server"));
+                              command == QLatin1String("migrate-server"), parser.value(smsdPassword));
         if (command == QLatin1String("add-office") && parser.isSet(server))
             return addOfficeCommand(parser.value(server),
                                     NewOffice{parser.value(officeId), parser.value(password),

@@ -1,5 +1,6 @@
 #include "online/SecuredServer.h"
 #include "SecuredScratch.h"
+#include "people/SmsAccounts.h"
 #include "session/SqlStore.h"
 #include "session/StoreError.h"
 
@@ -269,6 +270,39 @@ TEST_F(SecuredServerTest, ClubsChangeOnlyThroughRoutinesThatCheckTheCaller) {
     EXPECT_EQ(
         vendorScalar(QStringLiteral("SELECT COUNT(*) FROM teranclub_mem WHERE club_idx=?"), {made}).toInt(),
         0);
+}
+
+// The SMS gateway connects with its own account: it finds the office of a gateway account and
+// charges the office's cash, and reads nothing else; no office reads the gateway's accounts.
+TEST_F(SecuredServerTest, TheGatewayChargesThroughItsOwnAccountAndReadsNothingElse) {
+    ServerSmsAccounts::createTable(server->data());
+    const SmsAccount forA = ServerSmsAccounts::makeAccount(server->data(), a);
+    SqlStore vendor(QStringLiteral("secured-gateway-vendor"));
+    vendor.open(server->adminUrl());
+    const QString name =
+        SecuredServer(vendor, server->adminUrl().database).setGatewayAccount(QStringLiteral("gw-pw"));
+    StoreUrl url = server->dataUrl();
+    url.user = name;
+    url.password = QStringLiteral("gw-pw");
+    {
+        SqlStore gateway(QStringLiteral("secured-gateway"));
+        gateway.open(url);
+        ServerSmsAccounts accounts(gateway);
+        EXPECT_EQ(accounts.officeOf(forA.user, forA.password), std::optional<QString>(a));
+        EXPECT_EQ(accounts.officeOf(forA.user, QStringLiteral("guess")), std::nullopt);
+        EXPECT_TRUE(
+            accounts.charge(a, forA.user, SmsRecordFields{{}, {}, forA.user, {}, "01011112222", {}, "안내"}));
+        EXPECT_THROW(gateway.scalar(QStringLiteral("SELECT COUNT(*) FROM members")), StoreError);
+        EXPECT_THROW(gateway.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")), StoreError);
+        EXPECT_THROW(gateway.execute(QStringLiteral("DELETE FROM mem_cash")), StoreError);
+    }
+    EXPECT_EQ(
+        vendorScalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?"), {a}).toInt(),
+        9970);
+    EXPECT_THROW(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM `%1`.sms_account")
+                                 .arg(SecuredServer::dataDatabaseOf(server->adminUrl().database))),
+                 StoreError);
+    vendor.execute(QStringLiteral("DROP USER IF EXISTS '%1'@'%'").arg(name));
 }
 
 TEST_F(SecuredServerTest, TheServerChecksThePasswordAndALockedAccountIsRefused) {
