@@ -492,45 +492,51 @@ void SecuredServer::grantRole() {
                             .arg(office(), quoted(routine.name), role()));
 }
 
-void SecuredServer::setAccount(const QString& memberId, const QString& password) {
+namespace {
+
+// The account of a member, after its name is checked (it goes into the statement's text).
+QString memberAccount(const QString& memberId) {
     if (!isAccountName(memberId))
         throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
+    return QStringLiteral("%1@'%'").arg(stringLiteral(memberId));
+}
+
+} // namespace
+
+// Makes the account, or gives it the password when it is there. The password travels as its
+// hash, whose hex digits are safe in the statement's text.
+void SecuredServer::makeAccount(const QString& account, const QString& password) {
     const QString hash =
-        m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString(); // hex: safe in the text
-    const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(memberId));
-    m_admin.execute(QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2")
-                        .arg(account, stringLiteral(hash)));
+        stringLiteral(m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString());
     m_admin.execute(
-        QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, stringLiteral(hash)));
+        QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2").arg(account, hash));
+    m_admin.execute(QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, hash));
+}
+
+void SecuredServer::setAccount(const QString& memberId, const QString& password) {
+    const QString account = memberAccount(memberId);
+    makeAccount(account, password);
     m_admin.execute(QStringLiteral("GRANT %1 TO %2").arg(role(), account));
     m_admin.execute(QStringLiteral("SET DEFAULT ROLE %1 FOR %2").arg(role(), account));
 }
 
 QString SecuredServer::setGatewayAccount(const QString& password) {
     const QString name = m_officeDatabase + QStringLiteral("_smsd");
-    const QString hash = m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString();
     const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
-    m_admin.execute(QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2")
-                        .arg(account, stringLiteral(hash)));
-    m_admin.execute(
-        QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, stringLiteral(hash)));
+    makeAccount(account, password);
     m_admin.execute(QStringLiteral("GRANT SELECT ON %1.sms_account TO %2").arg(data(), account));
     m_admin.execute(QStringLiteral("GRANT SELECT, INSERT ON %1.mem_cash TO %2").arg(data(), account));
     return name;
 }
 
 void SecuredServer::lockAccount(const QString& memberId, bool locked) {
-    if (!isAccountName(memberId))
-        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
     m_admin.execute(
-        QStringLiteral("ALTER USER %1@'%' ACCOUNT %2")
-            .arg(stringLiteral(memberId), locked ? QStringLiteral("LOCK") : QStringLiteral("UNLOCK")));
+        QStringLiteral("ALTER USER %1 ACCOUNT %2")
+            .arg(memberAccount(memberId), locked ? QStringLiteral("LOCK") : QStringLiteral("UNLOCK")));
 }
 
 void SecuredServer::dropAccount(const QString& memberId) {
-    if (!isAccountName(memberId))
-        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(memberId), kSource);
-    m_admin.execute(QStringLiteral("DROP USER IF EXISTS %1@'%'").arg(stringLiteral(memberId)));
+    m_admin.execute(QStringLiteral("DROP USER IF EXISTS ") + memberAccount(memberId));
 }
 
 bool SecuredServer::holdsTables() const {
@@ -605,8 +611,7 @@ ReferenceFillReport prepareSecuredServer(const StoreUrl& adminUrl, const ServerT
 
 void addSecuredOffice(SqlStore& admin, SqlStore& tables, const QString& officeDatabase,
                       const NewOffice& office) {
-    if (!isAccountName(office.id))
-        throw StoreError(QStringLiteral("'%1' cannot name an account").arg(office.id), kSource);
+    memberAccount(office.id); // a name no account can have stops before the row is written
     NewOffice row = office;
     row.password.clear(); // MariaDB keeps it
     addOffice(tables, row);

@@ -59,6 +59,7 @@ private:
     QString office() const; // quoted names
     QString data() const;
     QString role() const;
+    void makeAccount(const QString& account, const QString& password);
     void createMemberOffices();
     void createFunctions();
     void createViews();
