@@ -24,6 +24,7 @@
 #include "PdfText.h"
 #include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
+#include "SecuredScratch.h"
 #include "TcpRelay.h"
 #include "TestServices.h"
 #include "WidgetControls.h"
@@ -121,31 +122,39 @@ public:
 class OfficeDayTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_server = ScratchStore::mariaDb();
-        TERAN_REQUIRE_SERVICE(m_server != nullptr, "MariaDB");
         ftp = ftpService();
         TERAN_REQUIRE_SERVICE(ftp.has_value(), "the loopback FTP server");
         sms = smsService();
         TERAN_REQUIRE_SERVICE(sms.has_value(), "the loopback SMS gateway");
         TERAN_REQUIRE_SERVICE(!probeServiceUrl().isEmpty(), "the loopback HTTP server");
-        initServerStore(server(), {ftp->password, int(sms->port)});
-        relay = std::make_unique<TcpRelay>(m_server->url().host, quint16(m_server->url().port));
+        // The vendor's server as `teran-admin init-server` makes it: an account per member.
+        m_server = SecuredScratchServer::make({ftp->password, int(sms->port)});
+        TERAN_REQUIRE_SERVICE(m_server != nullptr, "MariaDB");
+        relay = std::make_unique<TcpRelay>(m_server->adminUrl().host, quint16(m_server->adminUrl().port));
         ASSERT_TRUE(relay->open());
 
         // The letter ends the ids, so that no number after them makes another test's picture.
-        officeA = uniqueName(QStringLiteral("daya")) + QStringLiteral("x");
-        officeB = uniqueName(QStringLiteral("dayb")) + QStringLiteral("x");
-        addOffice(officeA, QStringLiteral("pw-a"), QStringLiteral("김하루"),
-                  QStringLiteral("하루공인중개사"));
-        addOffice(officeB, QStringLiteral("pw-b"), QStringLiteral("박이웃"), QStringLiteral("이웃부동산"));
+        officeA = uniqueAccountName(QStringLiteral("daya")) + QStringLiteral("z");
+        officeB = uniqueAccountName(QStringLiteral("dayb")) + QStringLiteral("z");
+        m_server->addOffice(
+            {officeA, QStringLiteral("pw-a"), QStringLiteral("김하루"), QStringLiteral("하루공인중개사")});
+        m_server->addOffice(
+            {officeB, QStringLiteral("pw-b"), QStringLiteral("박이웃"), QStringLiteral("이웃부동산")});
+        server().execute(QStringLiteral("UPDATE members SET homtel=?, hantel=? WHERE memID IN (?,?)"),
+                         {QStringLiteral("02-555-0100"), QStringLiteral("010-5555-0100"), officeA, officeB});
         server().execute(
             QStringLiteral("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`) VALUES (?,?,?,?)"),
             {officeA, officeA, QStringLiteral("충전"), 3000});
 
-        StoreUrl throughRelay = m_server->url();
+        // The offices' teran.ini name the server without an account: each desk connects as the
+        // member who logs in.
+        StoreUrl throughRelay = m_server->adminUrl();
+        throughRelay.user.clear();
+        throughRelay.password.clear();
+        StoreUrl direct = throughRelay;
         throughRelay.port = relay->port();
         configA = officeConfig(QStringLiteral("a"), throughRelay);
-        configB = officeConfig(QStringLiteral("b"), m_server->url());
+        configB = officeConfig(QStringLiteral("b"), direct);
     }
 
     void TearDown() override {
@@ -157,14 +166,8 @@ protected:
                 remote.remove(name);
     }
 
-    SqlStore& server() { return m_server->store(); }
-
-    void addOffice(const QString& id, const QString& password, const QString& name, const QString& shop) {
-        server().execute(
-            QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name, shopname, "
-                           "homtel, hantel) VALUES(?,?,'A',?,?,?,?,?)"),
-            {id, id, password, name, shop, QStringLiteral("02-555-0100"), QStringLiteral("010-5555-0100")});
-    }
+    // The tables, as the vendor sees them.
+    SqlStore& server() { return m_server->data(); }
 
     TeranConfig officeConfig(const QString& folder, const StoreUrl& serverUrl) {
         const QString data = dir.filePath(folder + QStringLiteral("/data"));
@@ -234,7 +237,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<ScratchStore> m_server;
+    std::unique_ptr<SecuredScratchServer> m_server;
     std::unique_ptr<TcpRelay> relay;
     std::optional<FtpService> ftp;
     std::optional<SmsService> sms;
@@ -255,6 +258,7 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
         ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
         EXPECT_TRUE(desk.session().state().isOnline());
+        EXPECT_TRUE(desk.session().serverTakesMembers()) << "the desk connects as the office";
         EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("온라인")));
 
         QPointer<frmInsert> registration = desk.main().openRegistration({});
@@ -415,6 +419,16 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
             Desk neighbour(configB, clock, dialogsB, userFolder(QStringLiteral("b")));
             ASSERT_TRUE(neighbour.logIn(officeB, QStringLiteral("pw-b")));
             EXPECT_TRUE(neighbour.session().state().isOnline());
+            // What the neighbour's own connection may read of the first office: its public
+            // columns, nothing of its inquiries or cash.
+            SqlStore& seenByB = neighbour.session().serverStore();
+            EXPECT_EQ(seenByB.scalar(QStringLiteral("SELECT shopname FROM members WHERE memID=?"), {officeA})
+                          .toString(),
+                      QStringLiteral("하루공인중개사"));
+            EXPECT_EQ(
+                seenByB.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_cash WHERE companyID=?"), {officeA})
+                    .toInt(),
+                0);
             neighbour.trigger(QStringLiteral("listKindShared"));
             neighbour.trigger(MainMenus::typeEntryName(QStringLiteral("apt"), QStringLiteral("M")));
             ASSERT_NE(neighbour.grid(), nullptr);
@@ -442,6 +456,11 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         for (int column = 0; column < messages->columnCount(); ++column)
             found = found || messages->topLevelItem(0)->text(column).contains(QStringLiteral("공동중개"));
         EXPECT_TRUE(found);
+        EXPECT_EQ(server()
+                      .scalar(QStringLiteral("SELECT fromid FROM mem_paper WHERE toid=?"), {officeA})
+                      .toString(),
+                  officeB)
+            << "the question carries its writer";
         desk.close();
     }
 

@@ -17,7 +17,7 @@ QString uniqueAccountName(const QString& prefix) {
         .arg(counter.fetch_add(1));
 }
 
-std::unique_ptr<SecuredScratchServer> SecuredScratchServer::make() {
+std::unique_ptr<SecuredScratchServer> SecuredScratchServer::make(const ServerTextValues& texts) {
     const auto service = mariaDbService();
     if (!service)
         return nullptr;
@@ -31,7 +31,7 @@ std::unique_ptr<SecuredScratchServer> SecuredScratchServer::make() {
         maker.execute(QStringLiteral("CREATE DATABASE `%1` CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci")
                           .arg(made->m_adminUrl.database));
     }
-    prepareSecuredServer(made->m_adminUrl, ServerTextValues{});
+    prepareSecuredServer(made->m_adminUrl, texts);
     made->m_admin = std::make_unique<SqlStore>(uniqueName(QStringLiteral("vendor")));
     made->m_admin->open(made->m_adminUrl);
     made->m_data = std::make_unique<SqlStore>(uniqueName(QStringLiteral("vendor-data")));
@@ -72,10 +72,13 @@ StoreUrl SecuredScratchServer::memberUrl(const QString& id, const QString& passw
 
 QString SecuredScratchServer::addOffice(const QString& password, const QString& shopname) {
     const QString id = uniqueAccountName(QStringLiteral("of"));
-    addSecuredOffice(*m_admin, *m_data, m_adminUrl.database,
-                     NewOffice{id, password, QStringLiteral("대표 ") + id, shopname});
-    m_accounts << id;
+    addOffice(NewOffice{id, password, QStringLiteral("대표 ") + id, shopname});
     return id;
+}
+
+void SecuredScratchServer::addOffice(const NewOffice& office) {
+    addSecuredOffice(*m_admin, *m_data, m_adminUrl.database, office);
+    m_accounts << office.id;
 }
 
 std::unique_ptr<SqlStore> SecuredScratchServer::connectAs(const QString& id, const QString& password) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "TestServices.h"
+#include "online/OfficeSetup.h"
+#include "session/StoreSetup.h"
 
 #include <QStringList>
 #include <memory>
@@ -12,7 +14,8 @@ namespace teran::test {
 // the end with the accounts and the role the test made.
 class SecuredScratchServer {
 public:
-    static std::unique_ptr<SecuredScratchServer> make(); // nullptr when MariaDB is not running
+    // nullptr when MariaDB is not running
+    static std::unique_ptr<SecuredScratchServer> make(const ServerTextValues& texts = {});
     ~SecuredScratchServer();
 
     const StoreUrl& adminUrl() const { return m_adminUrl; } // the offices' database, as the vendor
@@ -22,6 +25,8 @@ public:
 
     // A new office (its main account) with an id of its own; returns the id.
     QString addOffice(const QString& password, const QString& shopname = QStringLiteral("테스트부동산"));
+    // An office whose id, names and password the test chooses.
+    void addOffice(const NewOffice& office);
     // A connection as a member.
     std::unique_ptr<SqlStore> connectAs(const QString& id, const QString& password) const;
 

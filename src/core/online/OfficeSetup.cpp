@@ -53,7 +53,11 @@ OfficePreparation prepareOffice(const TeranConfig& config, const ServerTextValue
         made.listing = fillEmptyReferenceTables(listing, options);
     }
     writeProbePage(config, folder);
-    made.server = prepareServer(config, texts);
+    // The vendor prepares a server with an account per member (`init-server`); an office has no
+    // account to do it with, and needs none.
+    made.serverIsTheVendors = config.serverTakesMembers();
+    if (!made.serverIsTheVendors)
+        made.server = prepareServer(config, texts);
     return made;
 }
 

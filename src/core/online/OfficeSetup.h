@@ -15,6 +15,7 @@ class SqlStore;
 struct OfficePreparation {
     ReferenceFillReport listing;
     ReferenceFillReport server;
+    bool serverIsTheVendors = false; // left alone: it takes an account per member
 };
 
 // The configured ServerStore address, with the configured account where the address names none.

@@ -72,6 +72,9 @@ QString noReadRight(const QString& clubName) {
 QString noClubs() {
     return QStringLiteral("가입된 클럽이 없습니다.");
 }
+QString chooseClub() {
+    return QStringLiteral("클럽선택");
+}
 QString askDelete() {
     return QStringLiteral("정말 삭제하시겠습니까 ?");
 }

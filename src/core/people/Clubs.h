@@ -62,8 +62,9 @@ QStringList nonResidentialClubTypes(); // the "비주거용" group
 namespace ClubTexts {
 QString title(); // "TeranClub"
 QString noReadRight(const QString& clubName);
-QString noClubs();   // "가입된 클럽이 없습니다."
-QString askDelete(); // "정말 삭제하시겠습니까 ?"
+QString noClubs();    // "가입된 클럽이 없습니다."
+QString chooseClub(); // "클럽선택": every club whose listings the user reads
+QString askDelete();  // "정말 삭제하시겠습니까 ?"
 QString askJoin(const QString& clubName);
 QString askLeave();        // "정말 탈퇴하시겠습니까 ?"
 QString searchResultTab(); // "   검색결과   "

@@ -77,12 +77,7 @@ StoreUrl Session::serverUrl() const {
 }
 
 bool Session::serverTakesMembers() const {
-    try {
-        const StoreUrl url = StoreUrl::parse(m_config.serverUrl);
-        return url.backend == SqlBackend::MariaDb && url.user.isEmpty() && m_config.serverUser.isEmpty();
-    } catch (const StoreError&) {
-        return false;
-    }
+    return m_config.serverTakesMembers();
 }
 
 QString Session::ownMemberTable() const {

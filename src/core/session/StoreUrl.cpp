@@ -62,7 +62,8 @@ QString StoreUrl::toString() const {
 QString StoreUrl::display() const {
     if (backend == SqlBackend::Sqlite)
         return QStringLiteral("sqlite:") + path;
-    return QStringLiteral("mysql://%1@%2:%3/%4").arg(user, host).arg(port).arg(database);
+    const QString account = user.isEmpty() ? QString() : user + QLatin1Char('@');
+    return QStringLiteral("mysql://%1%2:%3/%4").arg(account, host).arg(port).arg(database);
 }
 
 } // namespace teran

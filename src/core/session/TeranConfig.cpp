@@ -1,6 +1,8 @@
 #include "TeranConfig.h"
 
 #include "SmsAccount.h"
+#include "StoreError.h"
+#include "StoreUrl.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +44,15 @@ QString TeranConfig::embeddedServerFile() const {
 bool TeranConfig::isEmbeddedDemo() const {
     const bool loopback = smsHost == QLatin1String("127.0.0.1") || smsHost == QLatin1String("localhost");
     return loopback && serverUrl == QStringLiteral("sqlite:") + embeddedServerFile();
+}
+
+bool TeranConfig::serverTakesMembers() const {
+    try {
+        const StoreUrl url = StoreUrl::parse(serverUrl);
+        return url.backend == SqlBackend::MariaDb && url.user.isEmpty() && serverUser.isEmpty();
+    } catch (const StoreError&) {
+        return false;
+    }
 }
 
 QString TeranConfig::localPictureFolder() const {

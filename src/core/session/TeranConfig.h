@@ -50,6 +50,9 @@ struct TeranConfig {
     // Whether this is the embedded demo: its server is the file in the data folder and its SMS
     // gateway is on this machine.
     bool isEmbeddedDemo() const;
+    // Whether the server takes the member who logs in: a MariaDB server named without an account
+    // (the vendor's server with an account per member, made by `teran-admin init-server`).
+    bool serverTakesMembers() const;
 
     // What load() found wrong in the file and replaced by the default, for the daily log.
     QStringList warnings;

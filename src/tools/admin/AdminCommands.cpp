@@ -142,8 +142,13 @@ int init(const InitOptions& options) {
     const OfficePreparation made = prepareOffice(config, options.texts, options.demo);
     out() << "Data folder ready: " << DataFolder(config.dataPath).root() << Qt::endl;
     printReference("ListingStore", made.listing);
-    out() << "ServerStore ready: " << configuredServerUrl(config).display() << Qt::endl;
-    printReference("ServerStore", made.server);
+    if (made.serverIsTheVendors) {
+        out() << "ServerStore: the vendor's server " << configuredServerUrl(config).display()
+              << ", which the office reaches as the member who logs in" << Qt::endl;
+    } else {
+        out() << "ServerStore ready: " << configuredServerUrl(config).display() << Qt::endl;
+        printReference("ServerStore", made.server);
+    }
     if (options.demo && seedDemoData(config) != 0)
         return 1;
     if (options.writeConfig) {

@@ -20,7 +20,7 @@ void frmClubList::adjustRequest(ListRequest& request) const {
     // A failure leaves the list empty; the store has written it to the day's log.
     QStringList ids;
     if (attemptStore(session(), QStringLiteral("MysqlQueryMul => "),
-                     [&] { ids = Clubs(session()).readableMemberIds(request.filter.tb); }))
+                     [&] { ids = Clubs(session()).readableMemberIds(request.filter.tb, m_club); }))
         request.clubIds = ids;
 }
 

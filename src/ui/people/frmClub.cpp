@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,6 +47,10 @@ frmClub::frmClub(Session& session, QWidget* parent)
     tool("make", QStringLiteral("클럽만들기"), [this] { showPanel(PanelMode::New); });
     tool("paper", QStringLiteral("회장에게 쪽지"), [this] { m_title->setFocus(); });
     tool("clubmaemul", QStringLiteral("클럽매물보기"), [this] { clubmaemul_Click(); });
+    m_choice = named(new QComboBox(tools), "cboClub");
+    m_choice->setMinimumContentsLength(12);
+    tools->addWidget(m_choice);
+    connect(m_choice, &QComboBox::activated, this, &frmClub::cboClub_Click);
     column->addWidget(tools);
 
     // Search panel.
@@ -182,7 +187,7 @@ frmClub::frmClub(Session& session, QWidget* parent)
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         select(m_list->indexOfTopLevelItem(item));
         if (m_current.level >= 2)
-            clubmaemul_Click();
+            openListings(m_current.clubIdx, m_current.name, m_current.level);
         else
             showPanel(PanelMode::View);
     });
@@ -212,9 +217,23 @@ void frmClub::showTab(int tab) {
         return;
     }
     QList<ClubRow> rows;
-    if (attempt(QStringLiteral("frmClub ClubList => "),
-                [&] { rows = tab == OwnTab ? Clubs(m_session).own() : Clubs(m_session).all(); }))
-        fill(rows);
+    if (!attempt(QStringLiteral("frmClub ClubList => "),
+                 [&] { rows = tab == OwnTab ? Clubs(m_session).own() : Clubs(m_session).all(); }))
+        return;
+    fill(rows);
+    if (tab == OwnTab)
+        fillChoice(rows);
+}
+
+// cboClub: "클럽선택", then the clubs whose listings the user reads (full member or chairman).
+void frmClub::fillChoice(const QList<ClubRow>& own) {
+    const int chosen = m_choice->currentData().toInt();
+    m_choice->clear();
+    m_choice->addItem(ClubTexts::chooseClub(), 0);
+    for (const ClubRow& r : own)
+        if (r.level >= 2)
+            m_choice->addItem(r.name, r.clubIdx);
+    m_choice->setCurrentIndex(std::max(0, m_choice->findData(chosen)));
 }
 
 void frmClub::cmdSearch_Click() {
@@ -404,12 +423,33 @@ void frmClub::removeMember() {
 }
 
 void frmClub::clubmaemul_Click() {
-    if (m_current.clubIdx != 0 && m_current.level < 2) {
-        m_session.dialogs().message(ClubTexts::noReadRight(m_current.name), ClubTexts::title(),
-                                    DialogIcon::Warning, DialogButtons::Ok);
+    if (m_current.clubIdx != 0) { // the club clicked in the list
+        openListings(m_current.clubIdx, m_current.name, m_current.level);
         return;
     }
-    Q_EMIT listingsRequested();
+    cboClub_Click(m_choice->currentIndex());
+}
+
+void frmClub::cboClub_Click(int index) {
+    if (index > 0) {
+        openListings(m_choice->itemData(index).toInt(), m_choice->itemText(index), 2);
+        return;
+    }
+    if (m_choice->count() < 2) {
+        m_session.dialogs().message(ClubTexts::noClubs(), ClubTexts::title(), DialogIcon::Warning,
+                                    DialogButtons::Ok);
+        return;
+    }
+    Q_EMIT listingsRequested(0);
+}
+
+void frmClub::openListings(int club, const QString& name, int level) {
+    if (level < 2) {
+        m_session.dialogs().message(ClubTexts::noReadRight(name), ClubTexts::title(), DialogIcon::Warning,
+                                    DialogButtons::Ok);
+        return;
+    }
+    Q_EMIT listingsRequested(club);
 }
 
 void frmClub::tell(const ClubOutcome& outcome) {

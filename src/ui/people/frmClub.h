@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -42,17 +43,23 @@ public:
     void clubmem_Click();
     void setMemberLevel(int level); // of the member selected in lvMember
     void removeMember();
+    // The club listings: of the club chosen in cboClub, or with "클럽선택" of every club where the
+    // user is a full member.
     void clubmaemul_Click();
+    void cboClub_Click(int index);
     int currentClub() const { return m_current.clubIdx; }
     QMenu* popupMenu() const { return m_popup; }
     QString statusText() const;
 
 Q_SIGNALS:
-    // The club listings, to be opened by the frame window in its club list.
-    void listingsRequested();
+    // The club listings, to be opened by the frame window in its club list: of one club, or
+    // with 0 of every club where the user is a full member.
+    void listingsRequested(int club);
 
 private:
     void fill(const QList<ClubRow>& rows);
+    void fillChoice(const QList<ClubRow>& own);
+    void openListings(int club, const QString& name, int level);
     void fitPopup();
     void tell(const ClubOutcome& outcome);
     bool ask(const QString& text);
@@ -64,6 +71,7 @@ private:
     QList<ClubRow> m_rows;
     ClubRow m_current;
     PanelMode m_mode = PanelMode::New;
+    QComboBox* m_choice = nullptr;
     QTabBar* m_tabs = nullptr;
     QTreeWidget* m_list = nullptr;
     QMenu* m_popup = nullptr;

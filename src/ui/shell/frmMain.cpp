@@ -16,6 +16,7 @@
 #include "listings/ListingActionRunner.h"
 #include "listings/RowPreview.h"
 #include "listings/SearchPanel.h"
+#include "listings/frmClubList.h"
 #include "online/frmUpgrade.h"
 #include "people/Inquiry.h"
 #include "people/frmCard.h"
@@ -386,8 +387,10 @@ frmClub* frmMain::openClubs() {
     if (!m_clubs) {
         m_clubs = new frmClub(m_session, this);
         m_clubs->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_clubs, &frmClub::listingsRequested, this, [this] {
+        connect(m_clubs, &frmClub::listingsRequested, this, [this](int club) {
             setActiveKind(ListKind::Club);
+            if (auto* list = qobject_cast<frmClubList*>(m_windows->open(ListKind::Club)))
+                list->setClub(club);
             OpenListWindow(QStringLiteral("all"), QStringLiteral("클럽매물"), QStringLiteral("all"));
         });
     }

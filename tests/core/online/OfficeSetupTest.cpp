@@ -88,3 +88,20 @@ TEST(OfficeSetupTest, BadDetailsAndFoldersWithoutAnOfficeAreRefusedInKorean) {
     // A cancelled folder dialog is no error to tell about.
     EXPECT_TRUE(useExistingOffice(QString(), configFile).problem.isEmpty());
 }
+
+// An office that joins the vendor's server with an account per member has no account to prepare
+// that server with: its data folder is made, and the server (here no server at all) is left alone.
+TEST(OfficeSetupTest, AnOfficeOfTheVendorsServerMakesOnlyItsFolder) {
+    QTemporaryDir dir;
+    TeranConfig config = TeranConfig::demoDefaults(dir.filePath(QStringLiteral("office")));
+    config.serverUrl = QStringLiteral("mysql://127.0.0.1:1/teran");
+    ASSERT_TRUE(config.serverTakesMembers());
+    OfficePreparation made;
+    ASSERT_NO_THROW(made = prepareOffice(config, {}, false));
+    EXPECT_TRUE(made.serverIsTheVendors);
+    EXPECT_TRUE(DataFolder(config.dataPath).hasListingStore());
+
+    config.serverUser = QStringLiteral("shared"); // an older server's shared account
+    EXPECT_FALSE(config.serverTakesMembers());
+    EXPECT_THROW(prepareOffice(config, {}, false), StoreError) << "that server is the office's to prepare";
+}

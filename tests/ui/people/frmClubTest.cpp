@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -56,6 +57,13 @@ TEST(frmClubTest, AClubIsMadeJoinedAndItsListingsOpenOnceTheChairmanAccepts) {
     EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("'서초모임' 클럽의 \r\n\r\n매물을 읽을 권한이 없습니다."));
     EXPECT_EQ(listings.count(), 0);
+    auto* choice = window.findChild<QComboBox*>("cboClub");
+    EXPECT_EQ(choice->count(), 1) << "an associate's club is not offered for reading";
+    EXPECT_EQ(choice->itemText(0), QStringLiteral("클럽선택"));
+    window.showTab(frmClub::OwnTab); // no row chosen: the combo decides
+    window.clubmaemul_Click();
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("가입된 클럽이 없습니다."));
+    EXPECT_EQ(listings.count(), 0);
 
     office->loginAs(QStringLiteral("off1"));
     window.showTab(frmClub::OwnTab);
@@ -73,5 +81,13 @@ TEST(frmClubTest, AClubIsMadeJoinedAndItsListingsOpenOnceTheChairmanAccepts) {
     window.showTab(frmClub::OwnTab);
     window.select(0);
     window.clubmaemul_Click();
-    EXPECT_EQ(listings.count(), 1);
+    ASSERT_EQ(listings.count(), 1);
+    EXPECT_EQ(listings.at(0).at(0).toInt(), club);
+    ASSERT_EQ(choice->count(), 2);
+    EXPECT_EQ(choice->itemText(1), QStringLiteral("서초모임"));
+    window.cboClub_Click(0); // "클럽선택": every readable club
+    window.cboClub_Click(1);
+    ASSERT_EQ(listings.count(), 3);
+    EXPECT_EQ(listings.at(1).at(0).toInt(), 0);
+    EXPECT_EQ(listings.at(2).at(0).toInt(), club);
 }
