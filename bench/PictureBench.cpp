@@ -77,8 +77,7 @@ void BM_PublishSixPictures(benchmark::State& state) {
         total += msOf([&] {
             PictureSession ftp(
                 [&] { return std::make_unique<PictureStore>(server, data.path() + QLatin1Char('/')); });
-            const ListingPictures::Published published =
-                ListingPictures(local, QStringLiteral("bench"), ftp).publish(1, {}, {});
+            const ListingPictures::Published published = ListingPictures(local, ftp).publish(1, {}, {});
             if (published.boxNames.size() != ImageBoxList::kSlots)
                 state.SkipWithError("a picture did not go up");
         });
@@ -95,3 +94,73 @@ void BM_PublishSixPictures(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PublishSixPictures)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Withdrawing 10 published listings (two main pictures and six image-box pictures each) while the
+// picture folder holds 100,000 other files, deleting by the names the listings recorded; beside it
+// one listing of that folder, which the way of finding a slot's pictures by listing did six times
+// per listing.
+void BM_WithdrawTenListingsAmong100kFiles(benchmark::State& state) {
+    const PictureServer server = loopbackFtp();
+    const QString root = qEnvironmentVariable("TERAN_TEST_FTP_ROOT");
+    if (server.host.isEmpty() || root.isEmpty()) {
+        state.SkipWithError("no FTP server: source build/services/services.env");
+        return;
+    }
+    const QDir remote(QDir(root).filePath(QStringLiteral("docs/files")));
+    QDir().mkpath(remote.path());
+    const QString crowd = QStringLiteral("benchcrowd%1.jpg");
+    constexpr int kCrowd = 100'000;
+    for (int i = 0; i < kCrowd; ++i) {
+        QFile file(remote.filePath(crowd.arg(i)));
+        if (!file.exists() && file.open(QIODevice::WriteOnly))
+            file.write("x");
+    }
+    static QTemporaryDir data;
+    const QString files = QDir(data.path()).filePath(QStringLiteral("files"));
+    QDir().mkpath(files);
+    QList<QStringList> listings;
+    for (int listing = 1; listing <= 10; ++listing) {
+        QStringList names;
+        for (const QString& stem : listingPictureStems(QStringLiteral("benchw"), listing))
+            names << stem + QStringLiteral(".jpg");
+        listings << names;
+    }
+    SqlStore local(QStringLiteral("withdraw-bench"));
+    local.open(StoreUrl::sqliteFile(QDir(data.path()).filePath(QStringLiteral("terandb.db"))));
+    upgradeListingStore(local);
+    const auto store = [&] { return std::make_unique<PictureStore>(server, data.path() + QLatin1Char('/')); };
+
+    double total = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const QStringList& names : std::as_const(listings))
+            for (const QString& name : names) {
+                QFile file(remote.filePath(name));
+                if (file.open(QIODevice::WriteOnly))
+                    file.write("picture");
+            }
+        state.ResumeTiming();
+        total += msOf([&] {
+            PictureSession ftp(store);
+            ListingPictures pictures(local, ftp);
+            for (const QStringList& names : std::as_const(listings))
+                if (!pictures.withdraw(names))
+                    state.SkipWithError("a picture was not deleted");
+        });
+        if (QFile::exists(remote.filePath(listings.first().first())))
+            state.SkipWithError("the pictures are still there");
+    }
+    const double listOnce = msOf([&] {
+        clsFTP ftp;
+        ftp.OpenConnection(server.host, server.port, server.user, server.password);
+        if (ftp.FtpFindFirstFile(QStringLiteral("docs/files")).count() < kCrowd)
+            state.SkipWithError("the folder listing is short");
+    });
+    for (int i = 0; i < kCrowd; ++i)
+        QFile::remove(remote.filePath(crowd.arg(i)));
+    state.counters["files_in_folder"] = kCrowd;
+    reportBeside(state, total / double(state.iterations()),
+                 {{"folder_listed_once", listOnce}, {"listing_way_10_listings", listOnce * 60}});
+}
+
+BENCHMARK(BM_WithdrawTenListingsAmong100kFiles)->Unit(benchmark::kMillisecond)->Iterations(3);

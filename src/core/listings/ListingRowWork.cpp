@@ -20,7 +20,7 @@ ListingRowWork::ListingRowWork(Session& session, PictureStoreFactory pictures, Q
     , m_label(std::move(label))
     , m_ftp(std::move(pictures))
     , m_copy(session.listingStore(), session.serverStore(), session.state().OfficeMainId)
-    , m_pictures(session.listingStore(), session.state().OfficeMainId, m_ftp) {}
+    , m_pictures(session.listingStore(), m_ftp) {}
 
 void ListingRowWork::log(const StoreError& error) {
     m_session.logError(m_label, error);
@@ -76,7 +76,7 @@ bool ListingRowWork::publish(const SelectedListing& row, PublicationState target
 bool ListingRowWork::sendPictures(const SelectedListing& row) {
     try {
         const ListingPictures::Published published =
-            m_pictures.publish(row.number, row.imgname1, row.imgname2);
+            m_pictures.publish(row.number, row.imgname1, row.imgname2, true, m_copy.boxPictures(row.number));
         m_copy.writeFileBox(row.number, row.tb, row.ty, published.boxNames, m_session.clock().now());
         return published.complete;
     } catch (const StoreError& error) {
@@ -109,7 +109,7 @@ ServerCopy::Snapshot ListingRowWork::takeServerCopy(int number, QStringList& pic
 
 bool ListingRowWork::removePictures(const SelectedListing& row, QStringList names) {
     // Pictures a former publication left behind go too, although the copy no longer names them.
-    return m_pictures.withdraw(row.number, names << row.imgname1 << row.imgname2);
+    return m_pictures.withdraw(names << row.imgname1 << row.imgname2);
 }
 
 bool ListingRowWork::withdraw(const SelectedListing& row, PublicationState state) {
@@ -159,11 +159,7 @@ void ListingRowWork::deleteLocalFiles(const SelectedListing& row, const QStringL
     for (const QString& name : QStringList{row.imgname1, row.imgname2} + boxNames)
         if (isPlainFileName(name))
             QFile::remove(files.filePath(name));
-    QStringList stems = ListingPictures::boxStems(m_session.state().OfficeMainId, row.number);
-    for (int picture : {1, 2})
-        stems << ListingImageStem(m_session.state().OfficeMainId, row.number, mainPictureSuffix(picture));
-    for (const QString& stem : stems)
-        removePicturesOfStem(files.path(), stem);
+    removePicturesOfStems(files.path(), listingPictureStems(m_session.state().OfficeMainId, row.number));
     QDir(files.filePath(QString::number(row.number))).removeRecursively();
 }
 

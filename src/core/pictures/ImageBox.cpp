@@ -161,6 +161,28 @@ void removePicturesOfStem(const QString& dir, const QString& stem, const QString
             QFile::remove(files.filePath(name));
 }
 
+void removePicturesOfStems(const QString& dir, const QStringList& stems) {
+    const QDir files(dir);
+    QStringList patterns;
+    for (const QString& stem : stems)
+        patterns << stem + QLatin1Char('*');
+    for (const QString& name : files.entryList(patterns, QDir::Files))
+        for (const QString& stem : stems)
+            if (isImageOfStem(name, stem)) {
+                QFile::remove(files.filePath(name));
+                break;
+            }
+}
+
+QStringList listingPictureStems(const QString& officeId, int number) {
+    QStringList stems;
+    for (int picture : {1, 2})
+        stems << ListingImageStem(officeId, number, mainPictureSuffix(picture));
+    for (int slot = 0; slot < ImageBoxList::kSlots; ++slot)
+        stems << ListingImageStem(officeId, number, imageBoxSuffix(slot));
+    return stems;
+}
+
 std::optional<ImageBoxList> ImageBoxStore::read(Session& session, int number) {
     return read(session.listingStore(), number);
 }

@@ -53,6 +53,10 @@ QString placeListingPicture(const QString& filesDir, const QString& officeId, in
                             const QString& suffix, const QString& source);
 // Deletes the files of a name stem in `dir` (any extension), except `keep`.
 void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep = {});
+// The same for several stems, the folder listed once.
+void removePicturesOfStems(const QString& dir, const QStringList& stems);
+// Every stem a listing's pictures can take: the two main pictures and the image-box slots.
+QStringList listingPictureStems(const QString& officeId, int number);
 
 // The image box of a listing in the office's `filebox` row: the current lists (Img1 flags,
 // Img2 names) and, in img3, the flags as they stood before the last local save, which marks that

@@ -40,10 +40,6 @@ bool PictureSession::del(const QString& name) {
     return command(QStringLiteral("del"), name);
 }
 
-bool PictureSession::delAll(const QString& stem) {
-    return command(QStringLiteral("delall"), stem);
-}
-
 QString PictureSession::lastError() const {
     if (m_store && !m_store->lastError().isEmpty())
         return m_store->lastError();

@@ -27,7 +27,6 @@ public:
 
     bool up(const QString& name);
     bool del(const QString& name);
-    bool delAll(const QString& stem);
     // Why the last command failed (empty before any failure).
     QString lastError() const;
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace teran {
@@ -64,13 +65,6 @@ bool PictureStore::localCommand(const QString& label, const QString& mode, const
                fail(label, QStringLiteral("cannot delete ") + path);
     }
     const QDir folder(localPath(folders.remote));
-    if (mode == QLatin1String("delall")) {
-        bool allDeleted = true;
-        for (const QString& file : folder.entryList(QDir::Files))
-            if (isImageOfStem(file, name) && !QFile::remove(folder.filePath(file)))
-                allDeleted = fail(label, QStringLiteral("cannot delete ") + folder.filePath(file));
-        return allDeleted;
-    }
     const QString source = m_webSized.toSend(folders.local + name);
     const QString path = folder.filePath(target);
     const QString part = path + QStringLiteral(".part");
@@ -100,9 +94,15 @@ bool PictureStore::FtpCommand(const QString& mode, const QString& table, const Q
             deleteFile(folders->remote, name);
             return true;
         }
-        if (mode == QLatin1String("delall"))
-            return deleteAll(folders->remote, name);
-        m_ftp->SimpleFtpPutFile(m_webSized.toSend(folders->local + name), folders->remote + target);
+        const QString source = m_webSized.toSend(folders->local + name);
+        m_ftp->SimpleFtpPutFile(source, folders->remote + target);
+        // Only a picture that arrived whole may be named by a shared copy.
+        const std::optional<qint64> arrived = m_ftp->FtpFileSize(folders->remote + target);
+        const qint64 sent = QFileInfo(source).size();
+        if (arrived != sent)
+            return fail(label, QStringLiteral("the picture arrived with %1 of %2 bytes")
+                                   .arg(arrived ? QString::number(*arrived) : QStringLiteral("none"))
+                                   .arg(sent));
         return true;
     } catch (const FtpError& error) {
         return fail(label, error.text());
@@ -119,34 +119,20 @@ void PictureStore::deleteFile(const QString& remoteFolder, const QString& name) 
     }
 }
 
-bool PictureStore::deleteAll(const QString& remoteFolder, const QString& stem) {
-    // The server takes no wildcards: the folder is listed and the files of the stem deleted one by one.
-    cDirList entries;
-    try {
-        entries = m_ftp->FtpFindFirstFile(remoteFolder);
-    } catch (const FtpError& error) {
-        if (!isMissing(remoteFolder)) // no folder yet: no picture was ever put there
-            throw error;
-        return true;
-    }
-    bool allDeleted = true;
-    for (const cDirItem& entry : entries) {
-        if (entry.isFolder || !isImageOfStem(entry.name, stem))
-            continue;
-        try {
-            m_ftp->DeleteFTPFile(remoteFolder + entry.name);
-        } catch (const FtpError& error) {
-            allDeleted = fail(QStringLiteral("FtpCommand delall ") + entry.name, error.text());
-        }
-    }
-    return allDeleted;
-}
-
 bool PictureStore::isMissing(const QString& remotePath) {
+    try {
+        // No file of that name; a folder of that name is something the server refused to delete.
+        return !m_ftp->FtpFileSize(remotePath).has_value() && !m_ftp->FtpIsFolder(remotePath);
+    } catch (const FtpError&) {
+        // A folder of the path could not be entered: missing, or refused.
+    }
     // Walked down from the login folder, so that a missing folder is told apart from a refused one.
+    // Only the folders are listed, never the picture folder itself.
     try {
         QString folder;
-        for (const QString& part : remotePath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        QStringList parts = remotePath.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        parts.removeLast();
+        for (const QString& part : std::as_const(parts)) {
             if (m_ftp->FtpFindFirstFile(folder).find(part) == nullptr)
                 return true;
             folder += part + QLatin1Char('/');

@@ -45,10 +45,10 @@ public:
 
     // Logs in to the picture server; the connection serves the commands until FtpClose.
     bool FtpOpen();
-    // mode "del": delete the remote file name; "delall": delete every remote file of the name stem
-    // whatever its extension; any other mode ("up"): put the local file name as remoteName (or name),
-    // scaled down for the web when it is large (WebSizedPictures).
-    // A file that "del" finds already gone counts as deleted.
+    // mode "del": delete the remote file name; any other mode ("up"): put the local file name as
+    // remoteName (or name), scaled down for the web when it is large (WebSizedPictures), and check
+    // that it arrived whole. A file that "del" finds already gone counts as deleted. The picture
+    // folder is never listed: it holds every office's pictures.
     bool FtpCommand(const QString& mode, const QString& table, const QString& name,
                     const QString& remoteName = {});
     void FtpClose();
@@ -74,7 +74,6 @@ private:
                       const QString& target);
     QString localPath(const QString& remotePath) const;
     void deleteFile(const QString& remoteFolder, const QString& name);
-    bool deleteAll(const QString& remoteFolder, const QString& stem);
     // True only when the listings show that the path is not on the server.
     bool isMissing(const QString& remotePath);
     bool fail(const QString& label, const QString& description);

@@ -269,6 +269,39 @@ void clsFTP::DeleteFTPFile(const QString& remoteFile) {
     runCommands(operation, {QStringLiteral("DELE ") + resolve(operation, remoteFile)});
 }
 
+std::optional<qint64> clsFTP::FtpFileSize(const QString& remoteFile) {
+    const QString operation = QStringLiteral("FtpFileSize");
+    const QString path = remoteFilePath(operation, remoteFile);
+    begin(urlFor(path, false));
+    curl_easy_setopt(m_impl->curl, CURLOPT_NOBODY, 1L);
+    const CURLcode code = curl_easy_perform(m_impl->curl);
+    // libcurl reads a 550 to SIZE as "not found"; a folder of the path that cannot be entered is a
+    // failure (CURLE_REMOTE_ACCESS_DENIED), which the caller tells apart.
+    if (code == CURLE_REMOTE_FILE_NOT_FOUND)
+        return std::nullopt;
+    if (code != CURLE_OK)
+        fail(operation, code);
+    curl_off_t size = -1;
+    curl_easy_getinfo(m_impl->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    if (size < 0)
+        fail(operation, CURLE_FTP_COULDNT_RETR_FILE, QStringLiteral("the server tells no size"));
+    return qint64(size);
+}
+
+bool clsFTP::FtpIsFolder(const QString& path) {
+    const QString operation = QStringLiteral("FtpIsFolder");
+    requireConnection(operation);
+    begin(urlFor(resolve(operation, path), true));
+    curl_easy_setopt(m_impl->curl, CURLOPT_NOBODY, 1L);
+    const bool entered = curl_easy_perform(m_impl->curl) == CURLE_OK;
+    // Back to the login folder: a server that follows its sessions' folders with its own (as
+    // pyftpdlib does) would otherwise stand in a folder that may be removed under it.
+    begin(urlFor(QString(), true));
+    curl_easy_setopt(m_impl->curl, CURLOPT_NOBODY, 1L);
+    curl_easy_perform(m_impl->curl);
+    return entered;
+}
+
 QString clsFTP::FtpGetCurrentDirectory() const {
     requireConnection(QStringLiteral("FtpGetCurrentDirectory"));
     if (m_impl->cwd.startsWith(QLatin1Char('/')))

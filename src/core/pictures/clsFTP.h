@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace teran {
 
@@ -48,6 +49,11 @@ public:
     void CreateFTPDirectory(const QString& folder);
     void RemoveFTPDirectory(const QString& folder);
     void DeleteFTPFile(const QString& remoteFile);
+    // The size of a remote file (the server's SIZE), or nothing when there is no such file; throws
+    // on any other failure. One file is asked for, however large its folder.
+    std::optional<qint64> FtpFileSize(const QString& remoteFile);
+    // Whether the path is a folder the account can enter.
+    bool FtpIsFolder(const QString& path);
 
     // The current folder as the server names it, e.g. "/docs/files".
     QString FtpGetCurrentDirectory() const;

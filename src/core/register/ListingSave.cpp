@@ -216,8 +216,8 @@ void ListingSaveService::publish(const ListingSaveRequest& request, const Listin
         for (const QString& name : stale)
             if (!ftp.del(name) && m_targets.log) // only left over on the server; no copy names it
                 m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(ftp.lastError(), kSource));
-        published = ListingPictures(m_targets.local, m_targets.officeId, ftp)
-                        .publish(result.number, up[0], up[1], withBox);
+        published = ListingPictures(m_targets.local, ftp)
+                        .publish(result.number, up[0], up[1], withBox, copy.boxPictures(result.number));
         if (!published.complete) {
             result.sharingError = ftp.lastError();
             result.unsentPictures = published.unsent;
@@ -246,8 +246,7 @@ void ListingSaveService::withdraw(int number, const QStringList& pictures, Listi
         if (!removed.existed)
             return; // nothing of it was published
         PictureSession ftp(m_targets.pictures);
-        if (!ListingPictures(m_targets.local, m_targets.officeId, ftp)
-                 .withdraw(number, pictures + removed.pictureNames)) {
+        if (!ListingPictures(m_targets.local, ftp).withdraw(pictures + removed.pictureNames)) {
             // The copy is gone, so no office sees the pictures listed; they are logged to clean up.
             result.sharingError = ftp.lastError();
             if (m_targets.log)

@@ -181,6 +181,16 @@ std::array<QString, 2> ServerCopy::mainPictures(int number) {
     return {row.value(0).toString(), row.value(1).toString()};
 }
 
+QStringList ServerCopy::boxPictures(int number) {
+    QStringList names;
+    QSqlQuery box =
+        m_server.query(QStringLiteral("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ? AND Img1 <> ''"),
+                       {m_officeId, number});
+    while (box.next())
+        names << box.value(0).toString().split(kSeparator, Qt::SkipEmptyParts);
+    return names;
+}
+
 ServerCopy::Removed ServerCopy::remove(int number) {
     return m_server.transact([&] { return removeNow(number); });
 }
@@ -194,11 +204,7 @@ ServerCopy::Removed ServerCopy::removeNow(int number) {
         removed.existed = true;
         removed.pictureNames << row.value(0).toString() << row.value(1).toString();
     }
-    QSqlQuery box =
-        m_server.query(QStringLiteral("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ? AND Img1 <> ''"),
-                       {m_officeId, number});
-    while (box.next())
-        removed.pictureNames << box.value(0).toString().split(kSeparator);
+    removed.pictureNames << boxPictures(number);
     removed.pictureNames.removeAll(QString());
     removed.pictureNames.removeDuplicates();
     m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),

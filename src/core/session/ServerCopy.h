@@ -63,6 +63,9 @@ public:
     void writeFileBox(int number, const QString& tb, const QString& ty, const QStringList& names,
                       const QDateTime& now);
 
+    // The image-box pictures the copy's filebox row names.
+    QStringList boxPictures(int number);
+
     struct Removed {
         bool existed = false;
         QStringList pictureNames; // the copy's pictures, to be deleted from the picture server

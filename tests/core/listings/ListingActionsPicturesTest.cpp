@@ -48,8 +48,12 @@ protected:
 
 TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsTheImageBox) {
     const int number = listingWithPictures();
-    // A picture an earlier publication left in the slot that is now kept at the office.
+    // A picture an earlier publication left, and recorded, in the slot that is now kept at the
+    // office; and a file of the same slot that nothing records, which is not looked for.
     ASSERT_TRUE(office->writeRemotePicture(name(number, 4, "png")));
+    office->server().execute("INSERT INTO filebox (tb, ty, ID, sub_idx, Img1) VALUES ('apt', 'M', ?, ?, ?)",
+                             {office->officeId(), number, name(number, 4, "png")});
+    ASSERT_TRUE(office->writeRemotePicture(name(number, 4, "bmp")));
     office->answerYes();
 
     const ActionOutcome outcome =
@@ -63,6 +67,7 @@ TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsThe
         EXPECT_TRUE(onServer(sent)) << sent.toStdString();
     EXPECT_FALSE(onServer(name(number, 4, "png")));
     EXPECT_FALSE(onServer(name(number, 4)));
+    EXPECT_TRUE(onServer(name(number, 4, "bmp"))) << "the picture folder is never listed";
     EXPECT_EQ(
         office->server()
             .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {office->officeId(), number})

@@ -158,38 +158,6 @@ TEST_F(PictureStoreTest, DeleteRemovesThePictureAndAMissingOneCountsAsDeleted) {
     QDir(remoteDisk(folder)).removeRecursively();
 }
 
-TEST_F(PictureStoreTest, DeleteAllRemovesExactlyTheFilesOfTheStem) {
-    // Office ids of the form the tests use keep the stem unique to this test.
-    const QString office = uniqueName(QStringLiteral("of"));
-    const QString stem = ListingImageStem(office, 15, imageBoxSuffix(0));
-    const QStringList doomed = {stem + QStringLiteral(".jpg"), stem + QStringLiteral(".GIF"), stem};
-    const QStringList kept = {ListingImageStem(office, 15, QStringLiteral("_30")) + QStringLiteral(".jpg"),
-                              stem + QStringLiteral("x.jpg"),
-                              ListingImageStem(office, 15, imageBoxSuffix(28)) + QStringLiteral(".jpg"),
-                              QStringLiteral("x") + stem + QStringLiteral(".jpg"),
-                              stem + QStringLiteral(".tar.gz"),
-                              ListingImageStem(office, 15, imageBoxSuffix(1)) + QStringLiteral(".jpg")};
-    for (const QString& name : doomed + kept) {
-        m_cleanup.append(remoteDisk(name));
-        ASSERT_TRUE(writeBytes(remoteDisk(name), name.toUtf8()));
-    }
-    const QString folderNamedLikeAPicture = remoteDisk(stem + QStringLiteral(".d"));
-    ASSERT_TRUE(QDir().mkpath(folderNamedLikeAPicture));
-
-    ASSERT_TRUE(m_store->FtpOpen());
-    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("delall"), kTable, stem));
-    for (const QString& name : doomed)
-        EXPECT_FALSE(QFileInfo::exists(remoteDisk(name))) << name.toStdString();
-    for (const QString& name : kept)
-        EXPECT_TRUE(QFileInfo::exists(remoteDisk(name))) << name.toStdString();
-    EXPECT_TRUE(QFileInfo(folderNamedLikeAPicture).isDir());
-    QDir(folderNamedLikeAPicture).removeRecursively();
-
-    // Nothing left of the stem is no failure.
-    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("delall"), kTable, stem));
-    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
-}
-
 TEST_F(PictureStoreTest, FailedDownloadLeavesNoFile) {
     const QString name = pictureName();
     ASSERT_TRUE(QDir().mkpath(m_store->TmpImgDir()));

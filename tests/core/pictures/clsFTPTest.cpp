@@ -62,6 +62,10 @@ TEST_F(ClsFtpTest, PutAndGetRoundTripBytesAndHangulNames) {
 
     m_ftp.SimpleFtpPutFile(local(QStringLiteral("source.jpg")), target);
     EXPECT_EQ(readBytes(disk(target)), bytes);
+    EXPECT_EQ(m_ftp.FtpFileSize(target), std::optional<qint64>(bytes.size()));
+    EXPECT_EQ(m_ftp.FtpFileSize(target + QStringLiteral(".none")), std::nullopt);
+    EXPECT_FALSE(m_ftp.FtpIsFolder(target));
+    EXPECT_TRUE(m_ftp.FtpIsFolder(QStringLiteral("docs/files")));
 
     m_ftp.SimpleFtpGetFile(target, local(QStringLiteral("back.jpg")));
     EXPECT_EQ(readBytes(local(QStringLiteral("back.jpg"))), bytes);
@@ -77,6 +81,7 @@ TEST_F(ClsFtpTest, PutAndGetRoundTripBytesAndHangulNames) {
     m_ftp.SimpleFtpGetFile(target, local(QStringLiteral("back.jpg")));
     EXPECT_TRUE(QFileInfo::exists(disk(target)));
     EXPECT_EQ(QFileInfo(local(QStringLiteral("back.jpg"))).size(), 0);
+    EXPECT_EQ(m_ftp.FtpFileSize(target), std::optional<qint64>(0)) << "an empty file is there";
 }
 
 TEST_F(ClsFtpTest, PutMakesMissingFoldersAndFailuresNameTheOperation) {
