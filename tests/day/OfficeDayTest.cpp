@@ -461,6 +461,19 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
                       .toString(),
                   officeB)
             << "the question carries its writer";
+
+        // The server goes away while the desk works, and comes back: the next action uses it at
+        // once, without waiting for the status bar's check.
+        relay->close();
+        desk.tick(apartment);
+        dialogs.answerNext(DialogAnswer::Yes);
+        desk.main().actions().refreshSelected();
+        EXPECT_FALSE(desk.session().serverOpen()) << "the loss is noticed";
+        ASSERT_TRUE(relay->open());
+        desk.tick(villa);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().unpublish(UnpublishScope::Internet).ran);
+        EXPECT_FALSE(serverOf(officeA, villa, "state").isValid()) << dialogs.lastText().toStdString();
         desk.close();
     }
 

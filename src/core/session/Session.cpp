@@ -265,6 +265,15 @@ bool Session::openServerQuietly(std::optional<StoreError>* failure) {
     return true;
 }
 
+bool Session::serverReachable() {
+    if (m_state.InternetOk && serverOpen())
+        return true;
+    // Not during a transaction of the server's: a new connection would not be inside it.
+    if (!m_state.InternetOk || !m_state.isOnline() || !m_server || m_server->inTransaction())
+        return false;
+    return openServerQuietly();
+}
+
 bool Session::reachServer() {
     if (!m_probe->reachable()) {
         m_state.InternetOk = false;

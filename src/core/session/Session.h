@@ -77,7 +77,9 @@ public:
     bool listingOpen() const { return m_listing && m_listing->isOpen(); }
     bool serverOpen() const { return m_server && m_server->isOpen(); }
     // The vendor's server can be worked with now: the internet answered and its store is open.
-    bool serverReachable() const { return m_state.InternetOk && serverOpen(); }
+    // After an online login, a store that lost its server is opened again on the spot, so the
+    // next action uses a server that came back (one try per call: callers ask once an action).
+    bool serverReachable();
     SqlStore& listingStore();
     SqlStore& serverStore();
 
