@@ -78,6 +78,7 @@ bool ListingRowWork::sendPictures(const SelectedListing& row) {
         const ListingPictures::Published published =
             m_pictures.publish(row.number, row.imgname1, row.imgname2, true, m_copy.boxPictures(row.number));
         m_copy.writeFileBox(row.number, row.tb, row.ty, published.boxNames, m_session.clock().now());
+        m_copy.leaveOutPictures(row.number, published.unsent);
         return published.complete;
     } catch (const StoreError& error) {
         log(error);

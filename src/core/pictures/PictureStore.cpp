@@ -87,6 +87,9 @@ bool PictureStore::FtpCommand(const QString& mode, const QString& table, const Q
         return fail(label, QStringLiteral("not a plain file name: ") + target);
     if (!isOpen())
         return fail(label, QStringLiteral("the FTP connection is not open"));
+    // An empty file (a copy cut short) is no picture: a copy must not name it.
+    if (mode != QLatin1String("del") && QFileInfo(folders->local + name).size() <= 0)
+        return fail(label, QStringLiteral("no picture at ") + folders->local + name);
     if (isLocal())
         return localCommand(label, mode, *folders, name, target);
     try {

@@ -181,6 +181,15 @@ std::array<QString, 2> ServerCopy::mainPictures(int number) {
     return {row.value(0).toString(), row.value(1).toString()};
 }
 
+void ServerCopy::leaveOutPictures(int number, const QStringList& names) {
+    for (const QString& name : names)
+        for (const char* column : {"imgname1", "imgname2"})
+            m_server.execute(
+                QStringLiteral("UPDATE maemul SET %1 = '' WHERE id = ? AND sub_idx = ? AND %1 = ?")
+                    .arg(QLatin1String(column)),
+                {m_officeId, number, name});
+}
+
 QStringList ServerCopy::boxPictures(int number) {
     QStringList names;
     QSqlQuery box =

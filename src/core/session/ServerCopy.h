@@ -63,6 +63,8 @@ public:
     void writeFileBox(int number, const QString& tb, const QString& ty, const QStringList& names,
                       const QDateTime& now);
 
+    // The copy stops naming these main pictures (ones that did not arrive on the picture server).
+    void leaveOutPictures(int number, const QStringList& names);
     // The image-box pictures the copy's filebox row names.
     QStringList boxPictures(int number);
 

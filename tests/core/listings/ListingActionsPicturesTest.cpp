@@ -95,6 +95,11 @@ TEST_P(ListingActionsPicturesTest, PictureThatCannotGoUpIsReportedButTheRowStays
     EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("매물 등록작업 (1)건을 완료하였습니다.") + kBreak +
                   ActionTexts::picturesNotSentNote(1, QStringLiteral("매물%1").arg(number)));
+    EXPECT_EQ(office->serverColumn(number, "imgname1").toString(), QString())
+        << "the copy names only pictures that arrived";
+    EXPECT_EQ(office->local().scalar("SELECT imgname1 FROM maemul WHERE table_idx = ?", {number}).toString(),
+              name(number, 1))
+        << "the office keeps its own name";
 }
 
 TEST_P(ListingActionsPicturesTest, ArchivingAClubAndInternetListingRemovesItsCopyAndPictures) {

@@ -119,19 +119,21 @@ TEST_F(PictureStoreTest, FailedCommandsAreReportedNotSwallowed) {
     ASSERT_TRUE(m_store->FtpOpen());
 
     EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name)); // no local file
-    EXPECT_TRUE(m_store->lastError().startsWith(QStringLiteral("SimpleFtpPutFile error code: 26 Message: ")))
+    EXPECT_TRUE(m_store->lastError().startsWith(QStringLiteral("no picture at ")))
         << m_store->lastError().toStdString();
     ASSERT_FALSE(m_log.isEmpty());
     EXPECT_TRUE(m_log.last().startsWith(QStringLiteral("FtpCommand up ") + name + QStringLiteral(" --> ")));
     EXPECT_TRUE(m_log.last().endsWith(QStringLiteral(" => PictureStore")));
     EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
 
+    ASSERT_TRUE(writeBytes(localFile(name), ""));
+    EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name)) << "an empty file is no picture";
     ASSERT_TRUE(writeBytes(localFile(name), "x"));
     EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), QStringLiteral("buyer"), name)); // no such table
     EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, QStringLiteral("../") + name));
     EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("up"), kTable, name, QStringLiteral("a/b.jpg")));
     EXPECT_FALSE(m_store->FtpCommand(QStringLiteral("del"), kTable, QString()));
-    EXPECT_EQ(m_log.size(), 6);
+    EXPECT_EQ(m_log.size(), 7);
     EXPECT_FALSE(QFileInfo::exists(remoteDisk(name)));
 }
 
