@@ -1,7 +1,7 @@
 #include "ReportPainter.h"
+#include "pictures/PictureFile.h"
 
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -298,9 +298,11 @@ private:
             drawCell(cell);
             const QRectF imageArea = cell.adjusted(gap, gap, -gap, -captionHeight);
             if (m_painter && !picture.path.isEmpty()) {
-                QImageReader reader(picture.path);
-                reader.setAutoTransform(true); // a phone's picture stands as it was taken
-                const QImage image = reader.read();
+                // Decoded no larger than the cell needs: a phone's photo read whole can pass the
+                // decoder's memory limit and print as nothing.
+                const QImage image = readScaledPicture(
+                    picture.path,
+                    (imageArea.size() * 2).toSize().boundedTo({kLargestPictureSide, kLargestPictureSide}));
                 if (!image.isNull()) {
                     const QSizeF fitted = QSizeF(image.size()).scaled(imageArea.size(), Qt::KeepAspectRatio);
                     const QRectF target(imageArea.center().x() - fitted.width() / 2,

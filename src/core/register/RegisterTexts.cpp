@@ -165,6 +165,10 @@ QString attachError() {
     return QStringLiteral("파일첨부오류");
 }
 
+QString attachErrorBecause(const QString& reason) {
+    return attachError() + kCrLf + kCrLf + reason;
+}
+
 QString imageBoxTitle() {
     return QStringLiteral("이미지 BOX");
 }

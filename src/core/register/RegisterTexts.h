@@ -57,6 +57,8 @@ QString goneElsewhere();
 QString pictureTitle();  // "사진등록"
 QString pictureFilter(); // the picture formats of phones and scanners, for the file dialog
 QString attachError();   // "파일첨부오류"
+// "파일첨부오류" and, below it, why the file was refused.
+QString attachErrorBecause(const QString& reason);
 QString imageBoxTitle(); // "이미지 BOX"
 QString imageBoxHint();  // "이미지를 클릭하면 보다 자세한 이미지를 보실수 있습니다."
 QString imageBoxFull(int left);

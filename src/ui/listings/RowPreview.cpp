@@ -1,4 +1,5 @@
 #include "RowPreview.h"
+#include "pictures/PictureFile.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,12 +50,12 @@ void RowPreview::clear() {
 }
 
 void RowPreview::showPicture(QLabel* box, const QString& file) {
-    const QPixmap picture = file.isEmpty() ? QPixmap() : QPixmap(file);
+    const QImage picture = file.isEmpty() ? QImage() : readScaledPicture(file, box->size());
     if (picture.isNull()) {
         box->clear();
         return;
     }
-    box->setPixmap(picture.scaled(box->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    box->setPixmap(QPixmap::fromImage(picture));
 }
 
 } // namespace teran

@@ -1,22 +1,14 @@
 #include "PictureLabel.h"
 
+#include "pictures/PictureFile.h"
+
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 
 namespace teran {
 
 QPixmap scaledPicture(const QString& path, const QSize& size) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    if (full.isValid() && size.isValid())
-        reader.setScaledSize(full.scaled(size, Qt::KeepAspectRatio));
-    return QPixmap::fromImageReader(&reader);
-}
-
-bool isPicture(const QString& path) {
-    return QImageReader(path).canRead();
+    return QPixmap::fromImage(size.isValid() ? readScaledPicture(path, size) : readScaledPicture(path));
 }
 
 void showPictureIn(QLabel* label, const QString& path) {

@@ -1,4 +1,5 @@
 #include "PictureSlots.h"
+#include "pictures/PictureFile.h"
 
 #include "session/Named.h"
 
@@ -57,8 +58,8 @@ void PictureSlots::attach(int picture) {
                                                 RegisterTexts::pictureFilter());
     if (file.isEmpty())
         return;
-    if (!isPicture(file)) {
-        m_dialogs.critical(RegisterTexts::attachError(), RegisterTexts::windowTitle());
+    if (const QString problem = pictureProblem(file); !problem.isEmpty()) {
+        m_dialogs.critical(RegisterTexts::attachErrorBecause(problem), RegisterTexts::windowTitle());
         return;
     }
     m_chosen[size_t(picture)] = file;

@@ -1,4 +1,5 @@
 #include "frmImgBox.h"
+#include "pictures/PictureFile.h"
 
 #include "PictureLabel.h"
 #include "frmPicture.h"
@@ -103,9 +104,10 @@ void frmImgBox::showSlot(int k) {
 }
 
 bool frmImgBox::readable(const QString& path) {
-    if (isPicture(path))
+    const QString problem = pictureProblem(path);
+    if (problem.isEmpty())
         return true;
-    m_dialogs.critical(RegisterTexts::attachError(), RegisterTexts::imageBoxTitle());
+    m_dialogs.critical(RegisterTexts::attachErrorBecause(problem), RegisterTexts::imageBoxTitle());
     return false;
 }
 

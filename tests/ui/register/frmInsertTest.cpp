@@ -272,7 +272,8 @@ TEST_P(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing) {
         notes.close();
         office->dialogs.fileNext(notes.fileName());
         box.boxcmdUp_Click(0);
-        EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("파일첨부오류"));
+        EXPECT_EQ(office->dialogs.lastText(),
+                  QStringLiteral("파일첨부오류\r\n\r\n그림 파일이 아닙니다: notes.txt"));
         office->dialogs.filesNext({picture("a.jpg"), picture("b.png"), picture("c.jpg")});
         box.boxcmdUp_Click(0);
         EXPECT_FALSE(control<QLabel>(box, "boxImg1")->pixmap().isNull());
