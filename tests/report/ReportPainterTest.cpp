@@ -96,6 +96,13 @@ TEST(ReportPainterTest, PicturesFillTheirCellsAndAMissingOneLeavesItEmpty) {
     EXPECT_TRUE(pdf.text.contains(QStringLiteral("사진2")));
     EXPECT_GT(darkShare(pdf.path, 1, {0.1, 0.08, 0.3, 0.2}), 0.5) << "the picture on the left";
     EXPECT_LT(darkShare(pdf.path, 1, {0.6, 0.08, 0.3, 0.2}), 0.05) << "nothing on the right";
+
+    // A phone's 48-megapixel photo, which the decoder would refuse whole, prints as well.
+    QImage photo(8000, 6000, QImage::Format_RGB888);
+    photo.fill(Qt::black);
+    ASSERT_TRUE(photo.save(picture, "JPG", 30));
+    const RenderedPdf large = renderPdf(document);
+    EXPECT_GT(darkShare(large.path, 1, {0.1, 0.08, 0.3, 0.2}), 0.5) << "the large photo on the left";
 }
 
 TEST(ReportPainterTest, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
