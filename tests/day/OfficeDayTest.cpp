@@ -43,7 +43,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTreeWidget>
+#include <atomic>
+#include <thread>
 
 using namespace teran;
 using namespace teran::test;
@@ -515,4 +518,65 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         EXPECT_TRUE(desk.main().actions().refreshSelected().ran);
         desk.close();
     }
+}
+
+// One desk publishes while the vendor's server has stopped answering; the office's other desk
+// saves into the same office database all the while.
+TEST_F(OfficeDayTest, AStalledServerDoesNotHoldTheOtherDesks) {
+    Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+    ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+    QPointer<frmInsert> registration = desk.main().openRegistration({});
+    ASSERT_TRUE(registration);
+    registration->setAttribute(Qt::WA_DeleteOnClose, false);
+    chooseType(*registration, QStringLiteral("apt"));
+    fill(*registration, {{"addr1", "서울"},
+                         {"addr2", "강남구"},
+                         {"addr3", "역삼동"},
+                         {"addr4", "77-1"},
+                         {"cboName", "자이"},
+                         {"pyung", "30"},
+                         {"money_m", "90,000"},
+                         {"uname", "최매도"},
+                         {"uhp", "010-2222-1111"}});
+    dialogs.answerNext(DialogAnswer::No);
+    control<QPushButton>(*registration, "cmdSave")->click();
+    delete registration;
+    const int number =
+        desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    ASSERT_GT(number, 0);
+    desk.trigger(QStringLiteral("img_over_all"));
+    desk.tick(number);
+
+    // The other desk: its own connection to the office's file, saving 200 times.
+    std::atomic<int> saved{0};
+    QString failure;
+    std::thread otherDesk([&] {
+        QThread::msleep(300); // the publish is waiting on the server by then
+        {
+            SqlStore store(QStringLiteral("other-desk"));
+            store.setLimits({5, 30, 3000});
+            try {
+                store.open(StoreUrl::sqliteFile(DataFolder(configA.dataPath).listingStoreFile()));
+                for (int i = 0; i < 200; ++i) {
+                    store.execute(QStringLiteral("UPDATE maemul SET mbigo=? WHERE table_idx=?"),
+                                  {QStringLiteral("메모 %1").arg(i), number});
+                    ++saved;
+                }
+            } catch (const StoreError& error) {
+                failure = error.description();
+            }
+        }
+        relay->stall(false);
+    });
+    relay->stall(true);
+    dialogs.answerNext(DialogAnswer::Yes);
+    const ActionOutcome outcome = desk.main().actions().publish(PublicationState::Internet);
+    otherDesk.join();
+
+    EXPECT_EQ(saved.load(), 200) << failure.toStdString();
+    EXPECT_TRUE(outcome.ran);
+    EXPECT_EQ(localOf(desk, number, "state").toInt(), 1) << dialogs.lastText().toStdString();
+    EXPECT_EQ(serverOf(officeA, number, "state").toInt(), 1);
+    EXPECT_EQ(localOf(desk, number, "mbigo").toString(), QStringLiteral("메모 199"));
+    desk.close();
 }

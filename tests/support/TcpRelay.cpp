@@ -41,6 +41,15 @@ public Q_SLOTS:
         m_sockets.clear();
     }
 
+    void stall(bool stalled) {
+        m_stalled = stalled;
+        if (stalled)
+            return;
+        for (const auto& [from, to] : std::as_const(m_pipes))
+            if (from && to && to->state() == QAbstractSocket::ConnectedState && from->bytesAvailable() > 0)
+                to->write(from->readAll());
+    }
+
 private:
     void accept() {
         while (QTcpSocket* client = m_server->nextPendingConnection()) {
@@ -54,8 +63,9 @@ private:
     }
 
     void pipe(QTcpSocket* from, QTcpSocket* to) {
-        connect(from, &QTcpSocket::readyRead, to, [from, to] {
-            if (to->state() == QAbstractSocket::ConnectedState)
+        m_pipes.append({QPointer<QTcpSocket>(from), QPointer<QTcpSocket>(to)});
+        connect(from, &QTcpSocket::readyRead, to, [this, from, to] {
+            if (!m_stalled && to->state() == QAbstractSocket::ConnectedState)
                 to->write(from->readAll());
         });
         // What the client said before the server's side was connected goes out then.
@@ -69,6 +79,8 @@ private:
     quint16 m_listenPort = 0;
     QTcpServer* m_server = nullptr;
     QList<QPointer<QTcpSocket>> m_sockets;
+    QList<std::pair<QPointer<QTcpSocket>, QPointer<QTcpSocket>>> m_pipes;
+    bool m_stalled = false;
 };
 
 TcpRelay::TcpRelay(const QString& host, quint16 port)
@@ -92,6 +104,10 @@ bool TcpRelay::open() {
 
 void TcpRelay::close() {
     QMetaObject::invokeMethod(m_worker, "close", Qt::BlockingQueuedConnection);
+}
+
+void TcpRelay::stall(bool stalled) {
+    QMetaObject::invokeMethod(m_worker, "stall", Qt::BlockingQueuedConnection, Q_ARG(bool, stalled));
 }
 
 quint16 TcpRelay::port() const {

@@ -21,6 +21,9 @@ public:
 
     bool open();
     void close();
+    // A stalled relay keeps what either side sends, as a server that stopped answering; the
+    // kept bytes go on when it resumes. Callable from any thread but the relay's.
+    void stall(bool stalled);
     quint16 port() const;
 
 private:

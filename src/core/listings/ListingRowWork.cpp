@@ -31,25 +31,20 @@ void ListingRowWork::setLocalState(int number, PublicationState state, bool rese
 }
 
 // Every change of a publication keeps one rule: a local row says published only while its
-// server copy exists, and a copy exists only for a local row that says published. The local
-// change is made first inside an open transaction (it takes the write lock, so it waits for
-// another desk and fails before anything else is done), then the server step, then the local
-// commit. A server step that fails rolls the local change back; a commit that fails puts the
-// server copy back as it was. Pictures move only after both stores agree: a picture that did
-// not go up or come down is reported, never undone.
+// server copy exists, and a copy exists only for a local row that says published. The server step
+// goes first, with no lock of the office database held: a server that stalls must not stall the
+// office's other desks, which write to the same file. Then the local change is made in one short
+// transaction; when it fails (another desk holds the file too long), the server copy is put back
+// as it was. Pictures move only after both stores agree: a picture that did not go up or come
+// down is reported, never undone.
 template <typename LocalChange, typename ServerStep, typename Undo>
 void ListingRowWork::bracket(LocalChange local, ServerStep server, Undo undo) {
+    server();
     SqlStore& store = m_session.listingStore();
-    store.beginTransaction();
     try {
+        Transaction tx(store);
         local();
-        server();
-    } catch (...) {
-        store.rollback();
-        throw;
-    }
-    try {
-        store.commit();
+        tx.commit();
     } catch (const StoreError&) {
         try {
             undo();
