@@ -68,6 +68,17 @@ bool ListingRowWork::publish(const SelectedListing& row, PublicationState target
     return !needsPictures || sendPictures(row);
 }
 
+bool ListingRowWork::resend(const SelectedListing& row) {
+    if (!row.isPublished())
+        return true;
+    m_copy.write(row.number, row.tb, *row.state, m_session.clock().now(), false);
+    return sendPictures(row);
+}
+
+bool ListingRowWork::dropCopy(int number) {
+    return m_pictures.withdraw(m_copy.remove(number).pictureNames);
+}
+
 bool ListingRowWork::sendPictures(const SelectedListing& row) {
     try {
         const ListingPictures::Published published =

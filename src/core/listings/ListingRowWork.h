@@ -42,6 +42,12 @@ public:
     // Returns false when a picture could not be deleted from the server.
     bool remove(const SelectedListing& row, bool withServer);
 
+    // For the reconciliation of the two stores, the local row left as it is: sends the whole copy
+    // again in the row's state with its pictures (false when a picture stayed behind), or removes
+    // a copy that no published row stands behind, with its pictures.
+    bool resend(const SelectedListing& row);
+    bool dropCopy(int number);
+
     // Local states only, all rows in one transaction: grades back to 0, and the modified date
     // set to now when `touchShowday` (a listing back from the archive counts as new again).
     void setLocalStates(const QList<SelectedListing>& rows, PublicationState state, bool touchShowday);

@@ -1,4 +1,5 @@
 #include "MainStatusBar.h"
+#include "listings/PublicationReconciler.h"
 
 #include "contracts/CashBalanceLabel.h"
 #include "session/LoginService.h"
@@ -76,6 +77,7 @@ void MainStatusBar::reconnect() {
         return;
     }
     m_reconnect->hide();
+    reconcilePublications(m_session);
     showText(QStringLiteral("본사 서버에 다시 연결되었습니다. 온라인으로 작업합니다."));
     m_connection->setText(connectionText());
     refreshCash();

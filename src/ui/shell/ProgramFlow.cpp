@@ -1,6 +1,7 @@
 #include "ProgramFlow.h"
 
 #include "frmMain.h"
+#include "listings/PublicationReconciler.h"
 #include "session/Session.h"
 #include "session/SessionLoader.h"
 #include "session/SettingsStore.h"
@@ -58,6 +59,7 @@ void ProgramFlow::openMainWindow() {
         return;
     }
     m_session.ensureOpen();
+    reconcilePublications(m_session);
     m_main = std::make_unique<frmMain>(m_session);
     m_main->show();
     logo.close();

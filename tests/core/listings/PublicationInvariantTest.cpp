@@ -30,7 +30,7 @@ struct Fault {
     unsigned undoes;       // the operations whose row the failure leaves undone
 };
 
-// Steps in the order the row work runs them: the local change, the server step, the commit,
+// The steps of the row work: the server step, then the local change and its commit, then
 // the pictures. A picture failure is reported but undoes no row.
 const Fault kFaults[] = {
     {"nothing", Where::None, "", 0},
