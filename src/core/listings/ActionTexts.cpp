@@ -161,6 +161,22 @@ QString refreshAllDone(int count) {
     return QStringLiteral("총 %1 건의 데이터를 변경하였습니다.").arg(count);
 }
 
+QString reconciled(int sent, int removed, int aligned, int failed) {
+    QString text = sent + removed + aligned == 0
+                       ? QStringLiteral("서버의 온라인매물이 사무소 자료와 맞습니다.")
+                       : QStringLiteral("서버의 온라인매물을 사무소 자료에 맞추었습니다.") + (kCrLf + kCrLf) +
+                             QStringLiteral("다시 올린 매물: %1건").arg(sent) + kCrLf +
+                             QStringLiteral("서버에서 내린 매물: %1건").arg(removed) + kCrLf +
+                             QStringLiteral("상태를 맞춘 매물: %1건").arg(aligned);
+    if (failed > 0)
+        text += (kCrLf + kCrLf) + QStringLiteral("맞추지 못한 매물 %1건은 다음에 다시 맞춥니다.").arg(failed);
+    return text;
+}
+
+QString titleReconcile() {
+    return QStringLiteral("온라인매물 점검");
+}
+
 QString titleRefreshAllDone() {
     return QStringLiteral("날짜갱신완료");
 }

@@ -50,6 +50,9 @@ QString titleRefresh();
 QString refreshDone(int count);
 QString refreshAllDone(int count);
 QString titleRefreshAllDone();
+// The on-demand check of the office's copies on the server (what it mended, and what failed).
+QString reconciled(int sent, int removed, int aligned, int failed);
+QString titleReconcile();
 
 QString noSmsNumbers();
 QString smsQuestion(int count);

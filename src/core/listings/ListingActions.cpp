@@ -1,4 +1,5 @@
 #include "ListingActions.h"
+#include "PublicationReconciler.h"
 
 #include "ActionTexts.h"
 #include "ListingRowWork.h"
@@ -375,6 +376,27 @@ ActionOutcome ListingActions::refreshAll() {
              DialogIcon::Information);
     } catch (const StoreError& error) {
         m_session.logError(label, error);
+        show(out, ActionTexts::serverFailed(), ActionTexts::titleInternet(), DialogIcon::Warning);
+    }
+    return out;
+}
+
+ActionOutcome ListingActions::reconcile() {
+    ActionOutcome out;
+    if (!onlineReady(out))
+        return out;
+    try {
+        const ReconcileReport report = PublicationReconciler(m_session, m_pictures).reconcile();
+        out.ran = true;
+        out.done = report.changes();
+        out.failed = report.failed;
+        out.picturesIncomplete = report.picturesIncomplete;
+        show(out,
+             ActionTexts::reconciled(report.copiesSent, report.copiesRemoved, report.statesAligned,
+                                     report.failed),
+             ActionTexts::titleReconcile(), DialogIcon::Information);
+    } catch (const StoreError& error) {
+        m_session.logError(logLabel("reconcile"), error);
         show(out, ActionTexts::serverFailed(), ActionTexts::titleInternet(), DialogIcon::Warning);
     }
     return out;

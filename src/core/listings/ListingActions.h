@@ -64,6 +64,9 @@ public:
     ActionOutcome unpublish(const QList<ListingPick>& picks, UnpublishScope scope);
     ActionOutcome refreshSelected(const QList<ListingPick>& picks);
     ActionOutcome refreshAll();
+    // The office's copies on the server checked against the office database and mended
+    // (PublicationReconciler), on demand; `done` counts what was mended.
+    ActionOutcome reconcile();
     ActionOutcome archive(const QList<ListingPick>& picks);
     ActionOutcome restore(const QList<ListingPick>& picks);
     // A staff member (LoginId other than OfficeMainId) deletes only the listings in his charge.

@@ -86,6 +86,10 @@ ActionOutcome ListingActionRunner::refreshAll() {
     return run(Source::None, [](ListingActions& a, const QList<ListingPick>&) { return a.refreshAll(); });
 }
 
+ActionOutcome ListingActionRunner::reconcile() {
+    return run(Source::None, [](ListingActions& a, const QList<ListingPick>&) { return a.reconcile(); });
+}
+
 ActionOutcome ListingActionRunner::archive() {
     return run(Source::OwnList,
                [](ListingActions& a, const QList<ListingPick>& picks) { return a.archive(picks); });

@@ -34,6 +34,7 @@ public:
     ActionOutcome unpublish(UnpublishScope scope);
     ActionOutcome refreshSelected();
     ActionOutcome refreshAll();
+    ActionOutcome reconcile();
     ActionOutcome archive();
     ActionOutcome restore();
     ActionOutcome remove();

@@ -221,6 +221,7 @@ void frmMain::connectActions() {
     on("clubiedel", [this] { m_actions->unpublish(UnpublishScope::Both); });
     on("nowdate", [this] { m_actions->refreshSelected(); });
     on("dogutimeup", [this] { m_actions->refreshAll(); });
+    on("reconcileShared", [this] { m_actions->reconcile(); });
     on("bogan_0", [this] { m_actions->restore(); });
     on("bogan_1", [this] { m_actions->archive(); });
     on("mdel", [this] { m_actions->remove(); });

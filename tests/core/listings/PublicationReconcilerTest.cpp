@@ -69,3 +69,23 @@ TEST_P(PublicationReconcilerTest, CopiesFollowTheOfficeDatabaseInBothDirections)
 
 INSTANTIATE_TEST_SUITE_P(Backends, PublicationReconcilerTest,
                          testing::Values(Backend::Sqlite, Backend::MariaDb), backendName);
+
+// 매물관리 › 온라인매물 서버와 맞추기: the same mending on demand, said in the office's words; offline
+// it is refused like every action that needs the server.
+TEST_P(PublicationReconcilerTest, OnDemandItTellsWhatItMended) {
+    const int left = office->addPublished(1);
+    setLocalState(left, 0);
+    ActionOutcome outcome = office->actions().reconcile();
+    EXPECT_EQ(outcome.done, 1);
+    EXPECT_EQ(office->serverState(left), std::nullopt);
+    EXPECT_EQ(office->dialogs.lastText(),
+              QStringLiteral("서버의 온라인매물을 사무소 자료에 맞추었습니다.\r\n\r\n"
+                             "다시 올린 매물: 0건\r\n서버에서 내린 매물: 1건\r\n"
+                             "상태를 맞춘 매물: 0건"));
+    outcome = office->actions().reconcile();
+    EXPECT_EQ(outcome.done, 0);
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("서버의 온라인매물이 사무소 자료와 맞습니다."));
+
+    office->session().state().OnlineMode = QStringLiteral("no");
+    EXPECT_FALSE(office->actions().reconcile().ran);
+}
