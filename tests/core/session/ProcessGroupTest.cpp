@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -30,7 +31,8 @@ TEST(ProcessGroupTest, EndingTheProgramEndsTheChildItStarted) {
     ASSERT_TRUE(script.waitForStarted(5000));
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(pidFile) && waited.elapsed() < 5000)
+    // The shell makes the file before it writes the number into it.
+    while (QFileInfo(pidFile).size() == 0 && waited.elapsed() < 5000)
         QThread::msleep(20);
     QFile file(pidFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
