@@ -161,9 +161,11 @@ bool SqlStore::isLostConnection(const StoreError& error) {
 }
 
 bool SqlStore::isRefusedAccount(const StoreError& error) {
-    // 1045 access denied (no such account or another password), 1044 no access to the database,
-    // 4151 a locked account.
-    static const QStringList codes{QStringLiteral("1045"), QStringLiteral("1044"), QStringLiteral("4151")};
+    // 1045 access denied (no such account or another password), 1698 access denied where the
+    // server's account check ran without a password (MariaDB answers an unknown name so at
+    // times), 1044 no access to the database, 4151 a locked account.
+    static const QStringList codes{QStringLiteral("1045"), QStringLiteral("1698"), QStringLiteral("1044"),
+                                   QStringLiteral("4151")};
     return codes.contains(error.nativeCode);
 }
 
