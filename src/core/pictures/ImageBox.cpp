@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace teran {
 
@@ -155,23 +156,20 @@ QString placeListingPicture(const QString& filesDir, const QString& officeId, in
 }
 
 void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep) {
-    const QDir files(dir);
-    for (const QString& name : files.entryList({stem + QLatin1Char('*')}, QDir::Files))
-        if (name != keep && isImageOfStem(name, stem))
-            QFile::remove(files.filePath(name));
+    removePicturesOfStems(dir, {stem}, keep);
 }
 
-void removePicturesOfStems(const QString& dir, const QStringList& stems) {
+void removePicturesOfStems(const QString& dir, const QStringList& stems, const QString& keep) {
     const QDir files(dir);
     QStringList patterns;
     for (const QString& stem : stems)
         patterns << stem + QLatin1Char('*');
-    for (const QString& name : files.entryList(patterns, QDir::Files))
-        for (const QString& stem : stems)
-            if (isImageOfStem(name, stem)) {
-                QFile::remove(files.filePath(name));
-                break;
-            }
+    for (const QString& name : files.entryList(patterns, QDir::Files)) {
+        const bool ofAStem = std::any_of(stems.cbegin(), stems.cend(),
+                                         [&name](const QString& stem) { return isImageOfStem(name, stem); });
+        if (name != keep && ofAStem)
+            QFile::remove(files.filePath(name));
+    }
 }
 
 QStringList listingPictureStems(const QString& officeId, int number) {

@@ -54,7 +54,7 @@ QString placeListingPicture(const QString& filesDir, const QString& officeId, in
 // Deletes the files of a name stem in `dir` (any extension), except `keep`.
 void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep = {});
 // The same for several stems, the folder listed once.
-void removePicturesOfStems(const QString& dir, const QStringList& stems);
+void removePicturesOfStems(const QString& dir, const QStringList& stems, const QString& keep = {});
 // Every stem a listing's pictures can take: the two main pictures and the image-box slots.
 QStringList listingPictureStems(const QString& officeId, int number);
 

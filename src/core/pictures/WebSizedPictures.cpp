@@ -1,4 +1,5 @@
 #include "WebSizedPictures.h"
+#include "PictureFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,9 +22,7 @@ QString WebSizedPictures::toSend(const QString& path) {
     if (!QImageWriter::supportedImageFormats().contains(format))
         return path;
     // Decoding at the smaller size lets the JPEG decoder skip most of the work.
-    reader.setScaledSize(size.scaled(kLongSide, kLongSide, Qt::KeepAspectRatio));
-    reader.setAutoTransform(true);
-    const QImage scaled = reader.read();
+    const QImage scaled = readScaledPicture(path, QSize(kLongSide, kLongSide));
     if (scaled.isNull())
         return path;
     if (!m_work)
