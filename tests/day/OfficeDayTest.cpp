@@ -580,3 +580,49 @@ TEST_F(OfficeDayTest, AStalledServerDoesNotHoldTheOtherDesks) {
     EXPECT_EQ(localOf(desk, number, "mbigo").toString(), QStringLiteral("메모 199"));
     desk.close();
 }
+
+// The server stops while the desk works: five listings published meanwhile wait in the outbox,
+// the status bar says so, and they reach the server by themselves, in order, once it answers.
+TEST_F(OfficeDayTest, PublicationsOfAnOfflineHourReachTheServerByThemselves) {
+    Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+    ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+    QList<int> numbers;
+    for (int i = 0; i < 5; ++i)
+        numbers << insertLocal(desk.session().listingStore(), {{"id", officeA},
+                                                               {"tb", "apt"},
+                                                               {"ty", "M"},
+                                                               {"maemultype", "매매"},
+                                                               {"addr1", "서울"},
+                                                               {"addr2", "마포구"},
+                                                               {"addr3", "공덕동"},
+                                                               {"money_m", 60000 + i},
+                                                               {"state", 0},
+                                                               {"writeday", clock.now()},
+                                                               {"showday", clock.now()}});
+
+    relay->close();
+    for (int number : numbers) {
+        dialogs.answerNext(DialogAnswer::Yes);
+        const ActionOutcome outcome =
+            ListingActions(desk.session())
+                .publish({ListingPick{number, QString()}}, PublicationState::Internet);
+        EXPECT_EQ(outcome.queued, 1) << dialogs.lastText().toStdString();
+        EXPECT_EQ(localOf(desk, number, "state").toInt(), 1);
+    }
+    auto* waiting = control<QPushButton>(desk.main(), "cmdOutbox");
+    QTRY_COMPARE_WITH_TIMEOUT(waiting->text(), QStringLiteral("전송대기 5건"), 15000);
+    EXPECT_TRUE(waiting->isVisible());
+    EXPECT_FALSE(serverOf(officeA, numbers.first(), "state").isValid());
+
+    ASSERT_TRUE(relay->open());
+    QTRY_VERIFY_WITH_TIMEOUT(!waiting->isVisible(), 30000);
+    QList<int> serverNumbers;
+    for (int number : numbers) {
+        EXPECT_EQ(serverOf(officeA, number, "state").toInt(), 1) << number;
+        serverNumbers << serverOf(officeA, number, "table_idx").toInt();
+    }
+    QList<int> sorted = serverNumbers;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(serverNumbers, sorted) << "sent in the order they were made";
+    desk.close();
+}

@@ -221,10 +221,12 @@ QString cancelledNote(const QString& verb, int count, const QString& labels) {
            QStringLiteral("]");
 }
 
-QString serverNeededNote(int count, const QString& labels) {
-    return QStringLiteral("인터넷에 등록된 매물 (%1)건 [").arg(count) + labels + QStringLiteral("]은 ") +
-           QStringLiteral("서버에 연결되어야 옮기거나 삭제할 수 있습니다.") + kCrLf +
-           QStringLiteral("인터넷 연결을 확인한 뒤 다시 실행해 주세요.");
+QString queuedNote(int count, const QString& labels) {
+    return QStringLiteral("서버에 보내지 못한 (%1)건 [").arg(count) + labels + QStringLiteral("]은 ") +
+           QStringLiteral("전송대기에 두었습니다.") + kCrLf +
+           QStringLiteral(
+               "서버가 응답하면 자동으로 다시 보냅니다. 상태표시줄의 전송대기에서 보거나 취소할 수 "
+               "있습니다.");
 }
 
 QString picturesNotSentNote(int count, const QString& labels) {

@@ -70,7 +70,7 @@ QString failedNote(const QString& verb, int count, const QString& labels);
 // Rows a cancelled batch did not reach (they are as they were).
 QString cancelledNote(const QString& verb, int count, const QString& labels);
 // Published rows that an archive or delete left alone because the server could not be reached.
-QString serverNeededNote(int count, const QString& labels);
+QString queuedNote(int count, const QString& labels);
 QString picturesNotSentNote(int count, const QString& labels);
 QString picturesNotRemovedNote(int count, const QString& labels);
 // A whole action that could not reach the server.

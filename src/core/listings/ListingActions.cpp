@@ -88,7 +88,7 @@ struct ListingActions::Tally {
     QList<SelectedListing> failed;
     QList<SelectedListing> picturesIncomplete;
     QList<SelectedListing> cancelled;
-    QList<SelectedListing> needServer; // published rows left alone while the server is gone
+    QList<SelectedListing> queued; // done here; their server copies wait for the server
 
     void add(const SelectedListing& row, bool picturesComplete) {
         done << row;
@@ -103,11 +103,18 @@ ListingActions::ListingActions(Session& session, PictureStoreFactory pictures)
 
 // --- The frame every action shares -----------------------------------------------------------
 
+// The listing actions of an online session go on while the server is away: their server steps
+// wait in the outbox. What works on the whole office at once needs the server now.
+bool ListingActions::onlineLogin(ActionOutcome& out) {
+    if (m_session.state().isOnline())
+        return true;
+    show(out, ActionTexts::offlineLogin(), ActionTexts::titleInternet(), DialogIcon::Information);
+    return false;
+}
+
 bool ListingActions::onlineReady(ActionOutcome& out) {
-    if (!m_session.state().isOnline()) {
-        show(out, ActionTexts::offlineLogin(), ActionTexts::titleInternet(), DialogIcon::Information);
+    if (!onlineLogin(out))
         return false;
-    }
     if (!m_session.serverReachable()) {
         show(out, ActionTexts::internetUnstable(), ActionTexts::titleInternet(), DialogIcon::Warning);
         return false;
@@ -174,16 +181,15 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
     out.failed = int(tally.failed.size());
     out.picturesIncomplete = int(tally.picturesIncomplete.size());
     out.cancelled = int(tally.cancelled.size());
-    out.failed += int(tally.needServer.size());
+    out.queued = int(tally.queued.size());
     out.doneNumbers = numbersOf(tally.done);
-    out.failedNumbers = numbersOf(tally.failed) + numbersOf(tally.needServer);
+    out.failedNumbers = numbersOf(tally.failed);
     QString text = doneText;
     if (!tally.failed.isEmpty())
         text += kCrLf + kCrLf +
                 ActionTexts::failedNote(verb, int(tally.failed.size()), joinedLabels(tally.failed));
-    if (!tally.needServer.isEmpty())
-        text += kCrLf + kCrLf +
-                ActionTexts::serverNeededNote(int(tally.needServer.size()), joinedLabels(tally.needServer));
+    if (!tally.queued.isEmpty())
+        text += kCrLf + kCrLf + ActionTexts::queuedNote(int(tally.queued.size()), joinedLabels(tally.queued));
     if (!tally.cancelled.isEmpty())
         text +=
             kCrLf + kCrLf + ActionTexts::cancelledNote(verb, out.cancelled, joinedLabels(tally.cancelled));
@@ -193,8 +199,7 @@ void ListingActions::finish(ActionOutcome& out, const Tally& tally, const QStrin
                 (picturesWentUp ? ActionTexts::picturesNotSentNote(out.picturesIncomplete, labels)
                                 : ActionTexts::picturesNotRemovedNote(out.picturesIncomplete, labels));
     }
-    const bool clean =
-        tally.failed.isEmpty() && tally.needServer.isEmpty() && tally.picturesIncomplete.isEmpty();
+    const bool clean = tally.failed.isEmpty() && tally.queued.isEmpty() && tally.picturesIncomplete.isEmpty();
     show(out, text, title, clean ? DialogIcon::Information : DialogIcon::Warning);
 }
 
@@ -243,8 +248,9 @@ void ListingActions::eachRow(const QList<SelectedListing>& work, Tally& tally, c
             case RowResult::PicturesIncomplete:
                 tally.add(row, false);
                 break;
-            case RowResult::NeedsServer:
-                tally.needServer << row;
+            case RowResult::Queued:
+                tally.add(row, true);
+                tally.queued << row;
                 break;
             case RowResult::Later:
                 break;
@@ -256,8 +262,16 @@ void ListingActions::eachRow(const QList<SelectedListing>& work, Tally& tally, c
     }
 }
 
-ListingActions::RowResult ListingActions::picturesThrough(bool complete) {
-    return complete ? RowResult::Done : RowResult::PicturesIncomplete;
+ListingActions::RowResult ListingActions::picturesThrough(Delivery delivery) {
+    switch (delivery) {
+    case Delivery::Sent:
+        return RowResult::Done;
+    case Delivery::PicturesIncomplete:
+        return RowResult::PicturesIncomplete;
+    case Delivery::Waiting:
+        break;
+    }
+    return RowResult::Queued;
 }
 
 // --- Publish and unpublish -------------------------------------------------------------------
@@ -265,7 +279,7 @@ ListingActions::RowResult ListingActions::picturesThrough(bool complete) {
 ActionOutcome ListingActions::publish(const QList<ListingPick>& picks, PublicationState target) {
     ActionOutcome out;
     const auto action = publishActionFor(target);
-    if (!action || !onlineReady(out))
+    if (!action || !onlineLogin(out))
         return out;
     Batch batch;
     batch.label = publishEntry(target);
@@ -296,7 +310,7 @@ ActionOutcome ListingActions::publish(const QList<ListingPick>& picks, Publicati
 ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, UnpublishScope scope) {
     ActionOutcome out;
     const UnpublishKind kind = unpublishKind(scope);
-    if (!onlineReady(out))
+    if (!onlineLogin(out))
         return out;
     Batch batch;
     batch.label = logLabel(kind.entry);
@@ -314,8 +328,7 @@ ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, Unpubli
             const PublishTransition transition = PublishTransition::of(*row.state, kind.action);
             if (transition.effect == ServerEffect::DeleteServerCopy)
                 return picturesThrough(rows.withdraw(row, *transition.localState));
-            rows.narrow(row, transition);
-            return RowResult::Done;
+            return picturesThrough(rows.narrow(row, transition));
         });
     };
     batch.doneText = ActionTexts::unpublishDone;
@@ -328,7 +341,7 @@ ActionOutcome ListingActions::unpublish(const QList<ListingPick>& picks, Unpubli
 
 ActionOutcome ListingActions::refreshSelected(const QList<ListingPick>& picks) {
     ActionOutcome out;
-    if (!onlineReady(out))
+    if (!onlineLogin(out))
         return out;
     Batch batch;
     batch.label = logLabel("nowdate");
@@ -345,18 +358,9 @@ ActionOutcome ListingActions::refreshSelected(const QList<ListingPick>& picks) {
                        ActionTexts::titleRefresh());
     };
     batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
-        try {
-            ServerCopy copies(m_session.listingStore(), m_session.serverStore(),
-                              m_session.state().OfficeMainId);
-            const QList<int> refreshed = copies.refreshShowday(numbersOf(work), m_session.clock().now());
-            for (const SelectedListing& row : work)
-                (refreshed.contains(row.number) ? tally.done : tally.failed) << row;
-            if (refreshed.size() < work.size())
-                m_session.WriteLog(batch.label + QStringLiteral("published listings without a server copy"));
-        } catch (const StoreError& error) {
-            m_session.logError(batch.label, error);
-            tally.failed = work;
-        }
+        ListingRowWork rows(m_session, m_pictures, batch.label);
+        eachRow(work, tally, batch.label, ActionTexts::uploading,
+                [&](const SelectedListing& row) { return picturesThrough(rows.refresh(row)); });
     };
     batch.doneText = ActionTexts::refreshDone;
     batch.title = ActionTexts::titleRefresh();
@@ -414,7 +418,6 @@ ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
                        ActionTexts::titleMove());
     };
     batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
-        const bool withServer = m_session.serverReachable();
         ListingRowWork rows(m_session, m_pictures, batch.label);
         // Rows without a server copy move together, in one transaction, after the published ones.
         QList<SelectedListing> localOnly;
@@ -423,8 +426,6 @@ ActionOutcome ListingActions::archive(const QList<ListingPick>& picks) {
                 localOnly << row;
                 return RowResult::Later;
             }
-            if (!withServer)
-                return RowResult::NeedsServer;
             return picturesThrough(rows.withdraw(row, PublicationState::Archived));
         });
         try {
@@ -479,13 +480,9 @@ ActionOutcome ListingActions::remove(const QList<ListingPick>& picks) {
                        ActionTexts::titleDelete());
     };
     batch.work = [&](const QList<SelectedListing>& work, Tally& tally) {
-        const bool withServer = m_session.serverReachable();
         ListingRowWork rows(m_session, m_pictures, batch.label);
-        eachRow(work, tally, batch.label, ActionTexts::deleting, [&](const SelectedListing& row) {
-            if (row.isPublished() && !withServer)
-                return RowResult::NeedsServer;
-            return picturesThrough(rows.remove(row, withServer));
-        });
+        eachRow(work, tally, batch.label, ActionTexts::deleting,
+                [&](const SelectedListing& row) { return picturesThrough(rows.remove(row)); });
     };
     batch.doneText = ActionTexts::deleteDone;
     batch.title = ActionTexts::titleDelete();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OutboxSender.h"
 #include "pictures/PictureSession.h"
 #include "session/Dialogs.h"
 #include "session/ListingSelection.h"
@@ -27,6 +28,7 @@ struct ActionOutcome {
     int failed = 0;             // rows left as they were because a store refused (see the daily log)
     int picturesIncomplete = 0; // done rows whose pictures did not all reach or leave the picture server
     int cancelled = 0;          // rows a cancelled batch did not reach (left as they were)
+    int queued = 0;             // done rows whose server step waits in the outbox for the server
     QList<int> doneNumbers;
     QList<int> failedNumbers;
     QString message; // the last box shown, and its title
@@ -38,10 +40,11 @@ struct ActionOutcome {
 // SMS numbers. Each asks and tells through the session's Dialogs with the office's usual texts,
 // reports progress through the progress callback and clears it at the end.
 //
-// The online actions (publish, unpublish, date refresh) need an online login and a reachable
-// server: after an offline login they say so (ActionTexts::offlineLogin), and when the server
-// is gone they show the internet message. Archive and delete change unpublished rows without
-// the server; a published row needs the server, as its copy must go with it.
+// The online actions (publish, unpublish, date refresh) need an online login: after an offline
+// login they say so (ActionTexts::offlineLogin). Their server steps, and those of archiving and
+// deleting a published listing, go through the outbox: while the server is away they wait there
+// and the completion text says so. What works on the whole office at once (refreshing every
+// copy, the reconciliation) needs the server now and shows the internet message without it.
 class ListingActions {
 public:
     using Progress = std::function<void(const QString&)>;
@@ -85,8 +88,8 @@ private:
     struct Tally;
     // What a row step did: the row is done (its pictures through or not), needs the server, or
     // is left to the batch's own last step.
-    enum class RowResult { Done, PicturesIncomplete, NeedsServer, Later };
-    static RowResult picturesThrough(bool complete);
+    enum class RowResult { Done, PicturesIncomplete, Queued, Later };
+    static RowResult picturesThrough(Delivery delivery);
     // The frame of a batch over the picked rows, written once for every action.
     struct Batch {
         QString label;       // in the daily log
@@ -109,6 +112,7 @@ private:
                  const std::function<QString(int total, int at)>& progressText,
                  const std::function<RowResult(const SelectedListing&)>& step);
 
+    bool onlineLogin(ActionOutcome& out);
     bool onlineReady(ActionOutcome& out);
     bool hasPicks(const QList<ListingPick>& picks, ActionOutcome& out);
     // Counts the ticked rows left out; with nothing left to do it says so and returns false.

@@ -1,6 +1,6 @@
 #include "PublicationReconciler.h"
 
-#include "ListingRowWork.h"
+#include "OutboxSender.h"
 #include "session/Session.h"
 
 #include <QHash>
@@ -46,7 +46,7 @@ ReconcileReport PublicationReconciler::reconcile() {
         local.scalar(QStringLiteral("SELECT COALESCE(MAX(table_idx), 0) FROM maemul")).toInt();
 
     ReconcileReport report;
-    ListingRowWork work(m_session, m_pictures, kLabel);
+    OutboxSender work(m_session, m_pictures, kLabel);
     const auto attempt = [&](int number, auto&& step) {
         try {
             step();

@@ -149,21 +149,17 @@ bool ListingSaveService::keepsPublication(const ListingSaveRequest& request) con
 
 void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveResult& result) {
     if (result.keptPublication) {
-        result.sharing = ListingSaveResult::Sharing::Offline;
+        queue(result.number, OutboxKind::Send, request, result);
         return;
     }
     const bool wanted = request.share && !request.archived;
     if (!wanted) {
         if (request.mode == EditMode::Edit && request.wasShared) {
             if (!m_targets.server)
-                fail(result, ListingSaveResult::Sharing::Offline, QString());
+                queue(result.number, OutboxKind::Withdraw, request, result);
             else
                 withdraw(result.number, {result.pictures[0], result.pictures[1]}, result);
         }
-        return;
-    }
-    if (!m_targets.server) {
-        result.sharing = ListingSaveResult::Sharing::Offline;
         return;
     }
     const std::optional<ListingRow> local = readLocal(m_targets.local, result.number);
@@ -182,8 +178,45 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
             return;
         }
     }
+    if (!m_targets.server) {
+        queue(result.number, OutboxKind::Send, request, result);
+        return;
+    }
     try {
         publish(request, *local, result);
+    } catch (const StoreError& error) {
+        fail(result, ListingSaveResult::Sharing::Failed, error.description());
+    }
+}
+
+// While the server is away the change of the shared copy waits in the office's outbox: the
+// listing takes the state the user chose, and the copy follows as soon as the server answers.
+void ListingSaveService::queue(int number, OutboxKind kind, const ListingSaveRequest& request,
+                               ListingSaveResult& result) {
+    OutboxEntry entry;
+    entry.number = number;
+    entry.kind = kind;
+    entry.pictures = kind == OutboxKind::Send;
+    if (request.asOpened)
+        entry.previousState = request.asOpened->value(QStringLiteral("state")).toInt();
+    else
+        entry.previousState = stateValue(PublicationState::Unpublished);
+    if (kind == OutboxKind::Send && !result.keptPublication)
+        entry.disclosure = request.disclosure;
+    if (kind == OutboxKind::Withdraw)
+        entry.pictureNames = QStringList{result.pictures[0], result.pictures[1]};
+    entry.label = QString::number(number);
+    entry.loginId = m_targets.loginId;
+    entry.made = m_targets.clock.now();
+    try {
+        m_targets.local.transact([&] {
+            if (kind == OutboxKind::Send && !result.keptPublication)
+                setLocalState(number, stateValue(request.disclosure.state));
+            PublicationOutbox(m_targets.local).add(entry);
+        });
+        result.sharing = ListingSaveResult::Sharing::Queued;
+        if (kind == OutboxKind::Send && !result.keptPublication)
+            result.state = stateValue(request.disclosure.state);
     } catch (const StoreError& error) {
         fail(result, ListingSaveResult::Sharing::Failed, error.description());
     }

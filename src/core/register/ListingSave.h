@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listings/PublicationOutbox.h"
 #include "pictures/ImageBox.h"
 #include "pictures/PictureSession.h"
 #include "session/Clock.h"
@@ -52,7 +53,7 @@ struct ListingSaveResult {
         NotShared, // the listing is not to be shared and had no shared copy
         Published, // the shared copy is written and its pictures are up
         Withdrawn, // the shared copy, its picture row and pictures were removed
-        Offline,   // sharing was asked for while the ServerStore is not reachable
+        Queued,    // the ServerStore was not reachable: the change of the copy waits in the outbox
         Refused,   // an internet advertisement lacks facts the law requires (see missingFacts)
         Failed,    // the ServerStore or the picture server refused (see sharingError)
     };
@@ -110,6 +111,7 @@ private:
     void publish(const ListingSaveRequest& request, const ListingRow& local, ListingSaveResult& result);
     void withdraw(int number, const QStringList& pictures, ListingSaveResult& result);
     void setLocalState(int number, int state);
+    void queue(int number, OutboxKind kind, const ListingSaveRequest& request, ListingSaveResult& result);
     void fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why);
 
     ListingSaveTargets m_targets;

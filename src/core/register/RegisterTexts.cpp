@@ -208,17 +208,17 @@ Notice saveNotice(const ListingSaveResult& result) {
     if (result.local == Local::Missing)
         return {goneElsewhere(), windowTitle(), DialogIcon::Warning};
     switch (result.sharing) {
-    case Sharing::Offline:
+    case Sharing::Queued:
         if (result.keptPublication)
-            return {QStringLiteral("인터넷(공유 서버)에 연결되어 있지 않아 내 매물만 고쳤습니다. 공유매물은 "
-                                   "그대로 남아 있으니, "
-                                   "연결된 뒤에 다시 저장하시면 공유매물도 고쳐집니다."),
-                    windowTitle(), DialogIcon::Warning};
+            return {
+                QStringLiteral("인터넷(공유 서버)에 연결되어 있지 않아 내 매물을 먼저 고쳤습니다. 공유매물은 "
+                               "전송대기에 두었다가 서버가 응답하면 자동으로 고칩니다."),
+                windowTitle(), DialogIcon::Information};
         return {
-            QStringLiteral(
-                "인터넷(공유 서버)에 연결되어 있지 않아 매물을 공유하지 않고 내 매물로만 저장하였습니다.") +
-                kCrLf + QStringLiteral("연결된 뒤에 다시 저장하시면 공유됩니다."),
-            windowTitle(), DialogIcon::Warning};
+            QStringLiteral("인터넷(공유 서버)에 연결되어 있지 않아 공유를 전송대기에 두었습니다.") + kCrLf +
+                QStringLiteral("서버가 응답하면 자동으로 보냅니다. 상태표시줄의 전송대기에서 보거나 취소할 "
+                               "수 있습니다."),
+            windowTitle(), DialogIcon::Information};
     case Sharing::Refused:
         return {QStringLiteral("인터넷 광고에 꼭 표시해야 할 항목이 비어 있어 매물을 공유하지 않고 내 "
                                "매물로만 저장하였습니다.") +

@@ -78,6 +78,10 @@ void ServerCopy::publish(const ListingRow& local, const Disclosure& disclosure) 
     replace(local, disclosure, false);
 }
 
+void ServerCopy::publish(int number, const QString& tb, const Disclosure& disclosure) {
+    replace(localListing(number, tb), disclosure, false);
+}
+
 void ServerCopy::replace(const ListingRow& local, Disclosure disclosure, bool keepHits) {
     const int number = local.value(QStringLiteral("table_idx")).toInt();
     m_server.transact([&] {

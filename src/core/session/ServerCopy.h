@@ -43,6 +43,8 @@ public:
     // Writes the copy of a local listing as the office chose to disclose it, replacing one that
     // is there (its server number and, for a promoted grade, its expiry stay).
     void publish(const ListingRow& local, const Disclosure& disclosure);
+    // The same from the stored local row (the promotion grades as the disclosure gives them).
+    void publish(int number, const QString& tb, const Disclosure& disclosure);
 
     // The copy and its image-box row exactly as they are on the server, to be put back when a
     // later step of the same change fails.

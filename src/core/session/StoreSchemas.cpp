@@ -34,6 +34,7 @@ QList<TableDef> serverStoreSchema() {
 // Version 9 indexes every column the own list sorts by (the index of a lot's address now holds
 // the whole address, which the list sorts by, and replaces the shorter one).
 // Version 10 keeps the text index that the searches inside texts look rows up in.
+// Version 11 keeps the changes of shared listings that wait for the server (`outbox`).
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 // Version 5 of the ServerStore counts the shared listings per day, type and state, for the
@@ -72,7 +73,8 @@ QList<Migration> listingStoreMigrations() {
                  reconcile(store);
              }},
             {10, QStringLiteral("text index of the listings"),
-             [](SqlStore& store) { ListingTextIndex(store).install(); }}};
+             [](SqlStore& store) { ListingTextIndex(store).install(); }},
+            {11, QStringLiteral("outbox of shared listings"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

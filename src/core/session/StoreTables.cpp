@@ -181,6 +181,33 @@ TableDef localFileBox() {
             {index(t, {QStringLiteral("tidx")})}};
 }
 
+// Changes of shared listings that wait for the vendor's server, in the order they were made:
+// the listing, what was done (`kind`), the state it had before (for a cancel), the picture names
+// to take off the server and the local files to delete once the change went out, the row a
+// deletion took away (for a cancel), the attempts and the last error.
+TableDef outbox() {
+    const QString t = QStringLiteral("outbox");
+    return {t,
+            {
+                key(QStringLiteral("idx")),
+                number(QStringLiteral("tidx")),
+                text(QStringLiteral("kind"), kShortSize),
+                number(QStringLiteral("pictures")),
+                number(QStringLiteral("resethits")),
+                number(QStringLiteral("prevstate")),
+                text(QStringLiteral("disclosure")),
+                text(QStringLiteral("names")),
+                text(QStringLiteral("files")),
+                text(QStringLiteral("rowcopy")),
+                text(QStringLiteral("label")),
+                text(QStringLiteral("memid"), kIdSize),
+                date(QStringLiteral("made")),
+                number(QStringLiteral("tries")),
+                text(QStringLiteral("lasterror")),
+            },
+            {index(t, {QStringLiteral("tidx")})}};
+}
+
 // Sale and lease contracts; the money and date columns change meaning with the kind `ty`.
 TableDef contracts() {
     const QString t = QStringLiteral("mem_moo_con");
@@ -603,7 +630,7 @@ QList<TableDef> listingStoreTables() {
         members(),      settings(), localFileBox(), contracts(),    receipts(),      confirmationForms(false),
         tenants(),      loans(),    buyers(),       matchHistory(), cards(),         workNotes(),
         appointments(), diary(),    post(),         subway(),       listingGroups(), listingGroupMembers(),
-        sellers()};
+        sellers(),      outbox()};
 }
 
 QList<TableDef> serverStoreTables() {

@@ -735,7 +735,8 @@ void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {
     m_note->clear();
     // A copy may still be on the server after a failure: an unshare later takes it off.
     m_wasShared = result.copyMayRemain(m_wasShared);
-    if (result.sharing != ListingSaveResult::Sharing::Published)
+    if (result.sharing != ListingSaveResult::Sharing::Published &&
+        result.sharing != ListingSaveResult::Sharing::Queued)
         m_sharing->setShared(false);
     const std::optional<ListingRow> before = saved == EditMode::Edit ? m_asOpened : std::nullopt;
     attemptStore(m_session, QStringLiteral("-cmdSave_Click => "),

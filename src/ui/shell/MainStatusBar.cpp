@@ -1,7 +1,9 @@
 #include "MainStatusBar.h"
-#include "listings/PublicationReconciler.h"
 
 #include "contracts/CashBalanceLabel.h"
+#include "listings/OutboxPump.h"
+#include "listings/OutboxSender.h"
+#include "listings/frmOutbox.h"
 #include "session/LoginService.h"
 #include "session/Session.h"
 
@@ -19,7 +21,9 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
     , m_connection(new QLabel(this))
     , m_reconnect(new QPushButton(QStringLiteral("다시 연결"), this))
     , m_clock(new QLabel(this))
-    , m_timer(new QTimer(this)) {
+    , m_timer(new QTimer(this))
+    , m_pump(new OutboxPump(session, kOutboxIntervalMs, this))
+    , m_outbox(new QPushButton(this)) {
     setObjectName(QStringLiteral("StatusBar1"));
     m_text->setObjectName(QStringLiteral("StatusBar1_text"));
     m_connection->setObjectName(QStringLiteral("lblConnection"));
@@ -29,7 +33,17 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
     m_reconnect->setToolTip(QStringLiteral("본사 서버에 다시 연결하여 온라인으로 작업합니다."));
     m_reconnect->hide();
     connect(m_reconnect, &QPushButton::clicked, this, &MainStatusBar::reconnect);
+    m_outbox->setObjectName(QStringLiteral("cmdOutbox"));
+    m_outbox->setToolTip(QStringLiteral("서버가 응답하지 않아 보내지 못한 공유매물 작업입니다. 눌러서 보거나 "
+                                        "취소할 수 있습니다."));
+    m_outbox->hide();
+    connect(m_outbox, &QPushButton::clicked, this, [this] {
+        frmOutbox window(*m_pump, m_session.dialogs(), this);
+        window.exec();
+    });
+    connect(m_pump, &OutboxPump::waitingChanged, this, &MainStatusBar::showWaiting);
     addWidget(m_text, 1);
+    addPermanentWidget(m_outbox);
     addPermanentWidget(m_cash);
     addPermanentWidget(m_reconnect);
     addPermanentWidget(m_connection);
@@ -37,6 +51,17 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &MainStatusBar::tick);
     m_timer->start(1000);
     tick();
+    showWaiting(m_pump->waiting());
+}
+
+void MainStatusBar::showWaiting(int count) {
+    m_outbox->setText(QStringLiteral("전송대기 %1건").arg(count));
+    m_outbox->setVisible(count > 0);
+}
+
+int MainStatusBar::waitingChanges() {
+    m_pump->pump();
+    return m_pump->waiting();
 }
 
 void MainStatusBar::showText(const QString& text) {
@@ -77,7 +102,8 @@ void MainStatusBar::reconnect() {
         return;
     }
     m_reconnect->hide();
-    reconcilePublications(m_session);
+    catchUpWithServer(m_session);
+    m_pump->pump();
     showText(QStringLiteral("본사 서버에 다시 연결되었습니다. 온라인으로 작업합니다."));
     m_connection->setText(connectionText());
     refreshCash();

@@ -9,6 +9,7 @@ class QTimer;
 namespace teran {
 
 class CashBalanceLabel;
+class OutboxPump;
 class Session;
 
 // `StatusBar1` of the frame window: the status text (search and action progress), the office's
@@ -31,12 +32,18 @@ public:
     void lookForServer();
     // `cmdReconnect`: checks the login on the server and takes the session online.
     void reconnect();
+    // Looks at the outbox now (sending what waits when the server answers) and tells how many
+    // changes still wait; the status bar looks by itself every few seconds.
+    int waitingChanges();
 
 Q_SIGNALS:
     void wentOnline();
 
 private:
     void tick();
+    void showWaiting(int count);
+
+    static constexpr int kOutboxIntervalMs = 5000;
 
     Session& m_session;
     QLabel* m_text;
@@ -45,6 +52,8 @@ private:
     QPushButton* m_reconnect;
     QLabel* m_clock;
     QTimer* m_timer;
+    OutboxPump* m_pump;
+    QPushButton* m_outbox; // 전송대기 N건, shown while changes wait
     int m_ticks = 0;
 };
 

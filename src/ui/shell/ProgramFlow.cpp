@@ -1,7 +1,7 @@
 #include "ProgramFlow.h"
 
 #include "frmMain.h"
-#include "listings/PublicationReconciler.h"
+#include "listings/OutboxSender.h"
 #include "session/Session.h"
 #include "session/SessionLoader.h"
 #include "session/SettingsStore.h"
@@ -59,7 +59,7 @@ void ProgramFlow::openMainWindow() {
         return;
     }
     m_session.ensureOpen();
-    reconcilePublications(m_session);
+    catchUpWithServer(m_session);
     m_main = std::make_unique<frmMain>(m_session);
     m_main->show();
     logo.close();

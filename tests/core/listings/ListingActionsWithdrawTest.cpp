@@ -1,5 +1,6 @@
 #include "TestOffice.h"
 #include "listings/ActionTexts.h"
+#include "listings/OutboxSender.h"
 
 #include <QFileInfo>
 
@@ -73,20 +74,27 @@ TEST_P(ListingActionsWithdrawTest, UnpublishScopesOnEveryPublishedState) {
               QStringLiteral("선택된 매물이 없거나 인터넷에 등록된매물이 없습니다."));
 }
 
-// Without the internet the office's own store still moves; a published row stays with its copy.
-TEST_P(ListingActionsWithdrawTest, ArchiveWithoutTheInternetMovesOnlyUnpublishedRows) {
+// Without the internet the office's own store still moves; a published row's copy waits in the
+// outbox and leaves the server when it answers again.
+TEST_P(ListingActionsWithdrawTest, ArchiveWithoutTheInternetQueuesThePublishedRows) {
     const int published = office->addPublished(3);
     const int plain = office->addListing();
     office->session().state().InternetOk = false;
     office->answerYes();
     const ActionOutcome outcome = office->actions().archive(TestOffice::picks({published, plain}));
-    EXPECT_EQ(outcome.done, 1);
-    EXPECT_EQ(outcome.failedNumbers, QList<int>{published});
+    EXPECT_EQ(outcome.done, 2);
+    EXPECT_EQ(outcome.queued, 1);
     EXPECT_EQ(office->localState(plain), 2);
-    EXPECT_EQ(office->localState(published), 3);
-    EXPECT_EQ(office->serverState(published), 3);
+    EXPECT_EQ(office->localState(published), 2);
+    EXPECT_EQ(office->serverState(published), 3) << "the server was not reachable";
     EXPECT_TRUE(office->dialogs.lastText().contains(
-        ActionTexts::serverNeededNote(1, QStringLiteral("매물%1").arg(published))));
+        ActionTexts::queuedNote(1, QStringLiteral("매물%1").arg(published))));
+
+    office->session().state().InternetOk = true;
+    const OutboxReport report = OutboxSender(office->session(), {}, QStringLiteral("test => ")).sendWaiting();
+    EXPECT_EQ(report.sent, 1);
+    EXPECT_EQ(report.waiting, 0);
+    EXPECT_EQ(office->serverState(published), std::nullopt);
 }
 
 TEST_P(ListingActionsWithdrawTest, StaffDeletesOnlyTheListingsInHisCharge) {

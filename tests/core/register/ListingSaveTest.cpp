@@ -1,5 +1,6 @@
 #include "register/ListingSave.h"
 #include "TestOffice.h"
+#include "listings/OutboxSender.h"
 #include "session/StoreSchemas.h"
 #include "session/TypeFields.h"
 
@@ -123,14 +124,23 @@ TEST_P(ListingSaveTest, AFailedServerLeavesTheListingUnsharedAndAFailedPictureIs
     EXPECT_EQ(again.sharing, ListingSaveResult::Sharing::Published);
     EXPECT_EQ(office->serverState(lost.number), 1);
 
-    const ListingSaveResult offline = service(false).save(shared());
+    // Away from the server the share waits in the outbox, with what the user chose to show.
+    ListingSaveRequest hidden = shared();
+    hidden.disclosure.addr3 = false;
+    hidden.disclosure.hitadd = 1;
+    const ListingSaveResult offline = service(false).save(hidden);
     EXPECT_TRUE(offline.saved());
-    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
-    EXPECT_EQ(local(offline.number, "state").toInt(), 0);
+    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Queued);
+    EXPECT_EQ(local(offline.number, "state").toInt(), 1);
+    EXPECT_EQ(office->serverState(offline.number), std::nullopt);
+    EXPECT_EQ(OutboxSender(office->session(), {}, QStringLiteral("test => ")).sendWaiting().sent, 1);
+    EXPECT_EQ(office->serverState(offline.number), 1);
+    EXPECT_TRUE(office->serverColumn(offline.number, "addr3").toString().isEmpty());
+    EXPECT_EQ(office->serverColumn(offline.number, "hitadd").toInt(), 1);
 }
 
 // Offline, an edit of a shared listing keeps it shared in the office's row: its copy is still on
-// the server, and the lists must go on saying so.
+// the server, and the lists must go on saying so. The edit reaches the copy when the server answers.
 TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
     ListingSaveRequest request = shared();
     request.disclosure.hitadd = 2;
@@ -146,12 +156,15 @@ TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
     const ListingSaveResult offline = service(false).save(edit);
     EXPECT_TRUE(offline.saved());
     EXPECT_TRUE(offline.keptPublication);
-    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Offline);
+    EXPECT_EQ(offline.sharing, ListingSaveResult::Sharing::Queued);
     EXPECT_EQ(local(published.number, "state").toInt(), 1);
     EXPECT_EQ(local(published.number, "hitadd").toInt(), 2);
     EXPECT_EQ(local(published.number, "money_m").toLongLong(), 70000);
     EXPECT_EQ(office->serverColumn(published.number, "money_m").toLongLong(), 85000)
         << "the copy waits for the server";
+    EXPECT_EQ(OutboxSender(office->session(), {}, QStringLiteral("test => ")).sendWaiting().sent, 1);
+    EXPECT_EQ(office->serverColumn(published.number, "money_m").toLongLong(), 70000);
+    EXPECT_EQ(office->serverColumn(published.number, "hitadd").toInt(), 2) << "its grade stays";
 }
 
 // An edit of a row that another desk saved since the form opened asks; overwriting writes it.
@@ -389,6 +402,6 @@ TEST(ListingSaveRulesTest, TransactionSellerNameAndRemainingCopy) {
     EXPECT_FALSE(after(Sharing::Withdrawn, true));
     EXPECT_FALSE(after(Sharing::NotShared, true));
     EXPECT_TRUE(after(Sharing::Failed, true)) << "a failed share leaves the earlier copy";
-    EXPECT_TRUE(after(Sharing::Offline, true));
+    EXPECT_TRUE(after(Sharing::Queued, true));
     EXPECT_FALSE(after(Sharing::Failed, false));
 }

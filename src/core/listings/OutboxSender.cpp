@@ -1,0 +1,165 @@
+#include "OutboxSender.h"
+
+#include "PublicationReconciler.h"
+#include "pictures/ImageBox.h"
+#include "pictures/ListingImageName.h"
+#include "session/Session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+namespace teran {
+
+OutboxSender::OutboxSender(Session& session, PictureStoreFactory pictures, QString label)
+    : m_session(session)
+    , m_label(std::move(label))
+    , m_outbox(session.listingStore())
+    , m_ftp(pictures ? std::move(pictures) : sessionPictureStores(session))
+    , m_copy(session.listingStore(), session.serverStore(), session.state().OfficeMainId)
+    , m_pictures(session.listingStore(), m_ftp) {}
+
+bool OutboxSender::lostServer(const StoreError& error) const {
+    return SqlStore::isLostConnection(error) || !m_session.serverOpen();
+}
+
+OutboxReport OutboxSender::sendWaiting() {
+    OutboxReport report;
+    const QList<OutboxEntry> entries = m_outbox.waiting();
+    report.waiting = int(entries.size());
+    if (entries.isEmpty() || !serverCopiesReachable(m_session))
+        return report;
+    QSet<int> heldBack; // listings whose earlier change failed: theirs keep their order
+    for (const OutboxEntry& entry : entries) {
+        if (heldBack.contains(entry.number))
+            continue;
+        try {
+            const Delivery outcome = send(entry);
+            m_outbox.sent(entry.id);
+            m_outcomes.insert(entry.id, outcome);
+            --report.waiting;
+            ++report.sent;
+            if (outcome == Delivery::PicturesIncomplete)
+                ++report.picturesIncomplete;
+        } catch (const StoreError& error) {
+            m_session.logError(m_label + entry.label + QStringLiteral(" => "), error);
+            heldBack.insert(entry.number);
+            try {
+                m_outbox.failed(entry.id, error.description());
+            } catch (const StoreError& local) {
+                m_session.logError(m_label, local);
+                break;
+            }
+            if (lostServer(error))
+                break;
+        }
+    }
+    return report;
+}
+
+Delivery OutboxSender::deliver(qint64 id) {
+    sendWaiting();
+    return m_outcomes.value(id, Delivery::Waiting);
+}
+
+// The copy is made to agree with the listing as it stands now: a later change of the same
+// listing that is still waiting finds the work done, and one made twice does no harm.
+Delivery OutboxSender::send(const OutboxEntry& entry) {
+    const QList<SelectedListing> rows =
+        readSelection(m_session.listingStore(), {ListingPick{entry.number, QString()}});
+    if (rows.isEmpty() || !rows.first().isPublished()) {
+        const bool complete =
+            m_pictures.withdraw(m_copy.remove(entry.number).pictureNames + entry.pictureNames);
+        if (entry.kind == OutboxKind::Delete && rows.isEmpty())
+            removeLocalFiles(m_session, entry.number, entry.localFiles);
+        return complete ? Delivery::Sent : Delivery::PicturesIncomplete;
+    }
+    const SelectedListing& row = rows.first();
+    const bool existed = m_copy.exists(row.number);
+    if (existed && entry.kind == OutboxKind::Refresh) {
+        m_copy.refreshShowday({row.number}, m_session.clock().now());
+        return Delivery::Sent;
+    }
+    if (existed && (entry.kind == OutboxKind::State || entry.kind == OutboxKind::Withdraw)) {
+        m_copy.setState(row.number, *row.state, entry.resetHits);
+        return Delivery::Sent;
+    }
+    const std::array<QString, 2> before =
+        existed ? m_copy.mainPictures(row.number) : std::array<QString, 2>{};
+    if (entry.disclosure) {
+        Disclosure disclosure = *entry.disclosure;
+        disclosure.state = *row.state;
+        disclosure.now = m_session.clock().now();
+        m_copy.publish(row.number, row.tb, disclosure);
+    } else {
+        m_copy.write(row.number, row.tb, *row.state, m_session.clock().now(), entry.resetHits);
+    }
+    if (existed && !entry.pictures)
+        return Delivery::Sent;
+    SelectedListing shown = row;
+    if (entry.disclosure && !entry.disclosure->picture1)
+        shown.imgname1.clear();
+    if (entry.disclosure && !entry.disclosure->picture2)
+        shown.imgname2.clear();
+    bool complete = sendPictures(shown);
+    // Main pictures the copy named before and names no longer.
+    QStringList stale;
+    for (const QString& name : before)
+        if (!name.isEmpty() && name != shown.imgname1 && name != shown.imgname2)
+            stale << name;
+    if (!stale.isEmpty())
+        complete = m_pictures.withdraw(stale) && complete;
+    return complete ? Delivery::Sent : Delivery::PicturesIncomplete;
+}
+
+bool OutboxSender::resend(const SelectedListing& row) {
+    if (!row.isPublished())
+        return true;
+    m_copy.write(row.number, row.tb, *row.state, m_session.clock().now(), false);
+    return sendPictures(row);
+}
+
+bool OutboxSender::dropCopy(int number) {
+    return m_pictures.withdraw(m_copy.remove(number).pictureNames);
+}
+
+// Only the pictures that arrived whole are named by the copy.
+bool OutboxSender::sendPictures(const SelectedListing& row) {
+    try {
+        const ListingPictures::Published published =
+            m_pictures.publish(row.number, row.imgname1, row.imgname2, true, m_copy.boxPictures(row.number));
+        m_copy.writeFileBox(row.number, row.tb, row.ty, published.boxNames, m_session.clock().now());
+        m_copy.leaveOutPictures(row.number, published.unsent);
+        return published.complete;
+    } catch (const StoreError& error) {
+        if (lostServer(error))
+            throw;
+        m_session.logError(m_label, error);
+        return false;
+    }
+}
+
+void OutboxSender::removeLocalFiles(Session& session, int number, const QStringList& names) {
+    const QDir files(session.dataFolder().files());
+    for (const QString& name : names)
+        if (isPlainFileName(name))
+            QFile::remove(files.filePath(name));
+    removePicturesOfStems(files.path(), listingPictureStems(session.state().OfficeMainId, number));
+    QDir(files.filePath(QString::number(number))).removeRecursively();
+}
+
+void catchUpWithServer(Session& session) {
+    if (!serverCopiesReachable(session))
+        return;
+    try {
+        const OutboxReport report = OutboxSender(session, {}, QStringLiteral("Outbox => ")).sendWaiting();
+        if (report.sent > 0 || report.waiting > 0)
+            session.WriteLog(
+                QStringLiteral("Outbox => sent %1, waiting %2").arg(report.sent).arg(report.waiting));
+    } catch (const StoreError& error) {
+        session.logError(QStringLiteral("Outbox => "), error);
+    }
+    reconcilePublications(session);
+}
+
+} // namespace teran

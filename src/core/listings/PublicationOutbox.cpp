@@ -1,0 +1,199 @@
+#include "PublicationOutbox.h"
+
+#include "session/SqlStore.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlRecord>
+
+namespace teran {
+
+namespace {
+
+const QString kSeparator = QStringLiteral("|");
+
+const QList<std::pair<OutboxKind, QString>>& kindNames() {
+    static const QList<std::pair<OutboxKind, QString>> names{
+        {OutboxKind::Send, QStringLiteral("send")},
+        {OutboxKind::State, QStringLiteral("state")},
+        {OutboxKind::Withdraw, QStringLiteral("withdraw")},
+        {OutboxKind::Delete, QStringLiteral("delete")},
+        {OutboxKind::Refresh, QStringLiteral("refresh")}};
+    return names;
+}
+
+OutboxKind kindFrom(const QString& stored) {
+    for (const auto& [kind, name] : kindNames())
+        if (name == stored)
+            return kind;
+    return OutboxKind::Send; // an unknown kind sends the copy as the row stands: always safe
+}
+
+QString disclosureText(const std::optional<Disclosure>& d) {
+    if (!d)
+        return QString();
+    const QJsonObject o{{QStringLiteral("hitadd"), d->hitadd},    {QStringLiteral("hitmem"), d->hitmem},
+                        {QStringLiteral("addr2"), d->addr2},      {QStringLiteral("addr3"), d->addr3},
+                        {QStringLiteral("name"), d->name},        {QStringLiteral("picture1"), d->picture1},
+                        {QStringLiteral("picture2"), d->picture2}};
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+std::optional<Disclosure> disclosureFrom(const QString& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    const QJsonObject o = QJsonDocument::fromJson(text.toUtf8()).object();
+    Disclosure d;
+    d.hitadd = o.value(QStringLiteral("hitadd")).toInt();
+    d.hitmem = o.value(QStringLiteral("hitmem")).toInt();
+    d.addr2 = o.value(QStringLiteral("addr2")).toBool(true);
+    d.addr3 = o.value(QStringLiteral("addr3")).toBool(true);
+    d.name = o.value(QStringLiteral("name")).toBool(true);
+    d.picture1 = o.value(QStringLiteral("picture1")).toBool(true);
+    d.picture2 = o.value(QStringLiteral("picture2")).toBool(true);
+    return d;
+}
+
+QStringList namesFrom(const QString& text) {
+    return text.split(kSeparator, Qt::SkipEmptyParts);
+}
+
+OutboxEntry entryFrom(const QSqlQuery& q) {
+    OutboxEntry e;
+    e.id = q.value(0).toLongLong();
+    e.number = q.value(1).toInt();
+    e.kind = kindFrom(q.value(2).toString());
+    e.pictures = q.value(3).toInt() != 0;
+    e.resetHits = q.value(4).toInt() != 0;
+    if (!q.value(5).isNull())
+        e.previousState = q.value(5).toInt();
+    e.disclosure = disclosureFrom(q.value(6).toString());
+    e.pictureNames = namesFrom(q.value(7).toString());
+    e.localFiles = namesFrom(q.value(8).toString());
+    e.removedRows = QByteArray::fromBase64(q.value(9).toString().toLatin1());
+    e.label = q.value(10).toString();
+    e.loginId = q.value(11).toString();
+    e.made = SqlStore::toDateTime(q.value(12));
+    e.tries = q.value(13).toInt();
+    e.lastError = q.value(14).toString();
+    return e;
+}
+
+const QString kColumns = QStringLiteral("idx, tidx, kind, pictures, resethits, prevstate, disclosure, names, "
+                                        "files, rowcopy, label, memid, made, tries, lasterror");
+
+QList<QVariantHash> rowsOfQuery(QSqlQuery q) {
+    QList<QVariantHash> rows;
+    while (q.next()) {
+        const QSqlRecord record = q.record();
+        QVariantHash row;
+        for (int i = 0; i < record.count(); ++i)
+            row.insert(record.fieldName(i), q.value(i));
+        rows << row;
+    }
+    return rows;
+}
+
+void insertRow(SqlStore& store, const QString& table, const QVariantHash& row) {
+    QStringList columns;
+    QVariantList values;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        columns << it.key();
+        values << it.value();
+    }
+    store.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, columns.join(QStringLiteral(", ")), SqlStore::placeholders(values.size())),
+                  values);
+}
+
+} // namespace
+
+QString outboxKindName(OutboxKind kind) {
+    for (const auto& [k, name] : kindNames())
+        if (k == kind)
+            return name;
+    return QString();
+}
+
+PublicationOutbox::PublicationOutbox(SqlStore& local)
+    : m_local(local) {}
+
+qint64 PublicationOutbox::add(const OutboxEntry& e) {
+    return m_local
+        .insert(QStringLiteral(
+                    "INSERT INTO outbox (tidx, kind, pictures, resethits, prevstate, disclosure, names, "
+                    "files, rowcopy, label, memid, made, tries, lasterror) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, '')"),
+                {e.number, outboxKindName(e.kind), e.pictures ? 1 : 0, e.resetHits ? 1 : 0,
+                 e.previousState ? QVariant(*e.previousState) : QVariant(), disclosureText(e.disclosure),
+                 e.pictureNames.join(kSeparator), e.localFiles.join(kSeparator),
+                 QString::fromLatin1(e.removedRows.toBase64()), e.label, e.loginId,
+                 m_local.toStored(e.made.isValid() ? e.made : QDateTime::currentDateTime())})
+        .toLongLong();
+}
+
+QList<OutboxEntry> PublicationOutbox::waiting() {
+    QList<OutboxEntry> entries;
+    QSqlQuery q = m_local.query(QStringLiteral("SELECT %1 FROM outbox ORDER BY idx").arg(kColumns));
+    while (q.next())
+        entries << entryFrom(q);
+    return entries;
+}
+
+std::optional<OutboxEntry> PublicationOutbox::entry(qint64 id) {
+    QSqlQuery q = m_local.query(QStringLiteral("SELECT %1 FROM outbox WHERE idx = ?").arg(kColumns), {id});
+    if (!q.next())
+        return std::nullopt;
+    return entryFrom(q);
+}
+
+int PublicationOutbox::count() {
+    return m_local.scalar(QStringLiteral("SELECT COUNT(*) FROM outbox")).toInt();
+}
+
+void PublicationOutbox::sent(qint64 id) {
+    m_local.execute(QStringLiteral("DELETE FROM outbox WHERE idx = ?"), {id});
+}
+
+void PublicationOutbox::failed(qint64 id, const QString& error) {
+    m_local.execute(QStringLiteral("UPDATE outbox SET tries = tries + 1, lasterror = ? WHERE idx = ?"),
+                    {error, id});
+}
+
+bool PublicationOutbox::cancel(qint64 id) {
+    return m_local.transact([&] {
+        const std::optional<OutboxEntry> e = entry(id);
+        if (!e)
+            return false;
+        if (e->kind == OutboxKind::Delete)
+            putBack(e->removedRows);
+        else if (e->previousState)
+            setLocalState(m_local, e->number, *e->previousState, false);
+        m_local.execute(QStringLiteral("DELETE FROM outbox WHERE tidx = ? AND idx >= ?"), {e->number, id});
+        return true;
+    });
+}
+
+QByteArray PublicationOutbox::rowsOf(SqlStore& local, int number) {
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << rowsOfQuery(local.query(QStringLiteral("SELECT * FROM maemul WHERE table_idx = ?"), {number}))
+        << rowsOfQuery(local.query(QStringLiteral("SELECT * FROM filebox WHERE tidx = ?"), {number}));
+    return bytes;
+}
+
+// The rows go back as they were read, with their numbers: other rows may name them.
+void PublicationOutbox::putBack(const QByteArray& rows) {
+    QDataStream in(rows);
+    QList<QVariantHash> listings;
+    QList<QVariantHash> boxes;
+    in >> listings >> boxes;
+    for (const QVariantHash& row : listings)
+        insertRow(m_local, QStringLiteral("maemul"), row);
+    for (const QVariantHash& row : boxes)
+        insertRow(m_local, QStringLiteral("filebox"), row);
+}
+
+} // namespace teran
