@@ -1,9 +1,9 @@
 #pragma once
 
 #include "OutboxSender.h"
-#include "PublicationOutbox.h"
 #include "pictures/PictureSession.h"
 #include "session/ListingSelection.h"
+#include "session/PublicationOutbox.h"
 #include "session/PublishTransition.h"
 
 #include <QList>

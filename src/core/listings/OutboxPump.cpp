@@ -1,7 +1,7 @@
 #include "OutboxPump.h"
 
 #include "OutboxSender.h"
-#include "PublicationOutbox.h"
+#include "session/PublicationOutbox.h"
 #include "session/Session.h"
 
 #include <QTimer>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PublicationOutbox.h"
 #include "pictures/ListingPictures.h"
 #include "pictures/PictureSession.h"
 #include "session/ListingSelection.h"
+#include "session/PublicationOutbox.h"
 #include "session/ServerCopy.h"
 
 namespace teran {

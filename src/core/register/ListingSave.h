@@ -1,10 +1,10 @@
 #pragma once
 
-#include "listings/PublicationOutbox.h"
 #include "pictures/ImageBox.h"
 #include "pictures/PictureSession.h"
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
+#include "session/PublicationOutbox.h"
 
 #include <QDate>
 #include <QString>

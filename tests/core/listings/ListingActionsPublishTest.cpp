@@ -1,7 +1,7 @@
 #include "TestOffice.h"
 #include "listings/ActionTexts.h"
-#include "listings/PublicationOutbox.h"
 #include "session/DailyLog.h"
+#include "session/PublicationOutbox.h"
 
 #include <QFile>
 

@@ -1,4 +1,6 @@
 #include "TestOffice.h"
+#include "listings/OutboxSender.h"
+#include "session/PublicationOutbox.h"
 
 #include <QSqlQuery>
 #include <QUrl>
@@ -6,8 +8,10 @@
 using namespace teran;
 using namespace teran::test;
 
-// Whatever step of a publication change fails, a local row says published exactly while its
-// server copy exists, and the user hears which listings were not done.
+// Whatever step of a publication change fails, the office database holds the change whole or not
+// at all, a change the server did not take waits in the outbox, and once it is sent a local row
+// says published exactly while its server copy exists. The user hears which listings were not
+// done and which wait.
 
 namespace {
 
@@ -30,8 +34,9 @@ struct Fault {
     unsigned undoes;       // the operations whose row the failure leaves undone
 };
 
-// The steps of the row work: the server step, then the local change and its commit, then
-// the pictures. A picture failure is reported but undoes no row.
+// The steps of the row work: the local change with its outbox entry and their commit, then the
+// server step, then the pictures. A local failure undoes the row; a server failure leaves the
+// change waiting; a picture failure is reported but undoes no row.
 const Fault kFaults[] = {
     {"nothing", Where::None, "", 0},
     {"local lock", Where::Local, "BEGIN", kAll},
@@ -133,11 +138,13 @@ TEST_P(PublicationInvariantTest, AFailureAtAnyStepKeepsBothStoresInStep) {
             office->session().listingStore().setFaultHook({});
             office->session().serverStore().setFaultHook({});
 
-            const bool done = (fault.undoes & bit(op)) == 0;
+            const bool undone = fault.where == Where::Local && (fault.undoes & bit(op)) != 0;
+            const bool waits = fault.where == Where::Server && (fault.undoes & bit(op)) != 0;
             EXPECT_TRUE(outcome.ran);
-            EXPECT_EQ(outcome.done, done ? 1 : 0);
-            if (!done) {
-                EXPECT_EQ(outcome.failedNumbers, QList<int>{number});
+            EXPECT_EQ(outcome.done, undone ? 0 : 1);
+            EXPECT_EQ(outcome.queued, waits ? 1 : 0);
+            if (undone || waits) {
+                EXPECT_EQ(outcome.failedNumbers, undone ? QList<int>{number} : QList<int>{});
                 EXPECT_TRUE(office->dialogs.lastText().contains(QStringLiteral("매물%1").arg(number)))
                     << office->dialogs.lastText().toStdString();
             }
@@ -145,13 +152,20 @@ TEST_P(PublicationInvariantTest, AFailureAtAnyStepKeepsBothStoresInStep) {
                 EXPECT_EQ(outcome.picturesIncomplete, 1);
             }
 
-            // The rule itself, and the row as the outcome says.
-            EXPECT_EQ(localPublished(number), office->serverState(number).has_value());
-            EXPECT_EQ(localPublished(number), done ? op == Operation::Publish : startsPublished);
-            EXPECT_EQ(localExists(number), !(done && op == Operation::Delete));
-            if (done && op == Operation::Archive) {
+            // The office database as the outcome says; the server untouched while the change waits.
+            EXPECT_EQ(localPublished(number), undone ? startsPublished : op == Operation::Publish);
+            EXPECT_EQ(localExists(number), undone || op != Operation::Delete);
+            if (waits) {
+                EXPECT_EQ(office->serverState(number).has_value(), startsPublished);
+            }
+            if (!undone && op == Operation::Archive) {
                 EXPECT_EQ(office->localState(number), 2);
             }
+
+            // The rule itself, once what waits was sent.
+            OutboxSender(office->session(), {}, QStringLiteral("test => ")).sendWaiting();
+            EXPECT_EQ(PublicationOutbox(office->local()).count(), 0);
+            EXPECT_EQ(localPublished(number), office->serverState(number).has_value());
         }
     }
 }

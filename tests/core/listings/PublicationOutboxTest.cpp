@@ -1,4 +1,4 @@
-#include "listings/PublicationOutbox.h"
+#include "session/PublicationOutbox.h"
 #include "TestOffice.h"
 #include "listings/OutboxPump.h"
 #include "listings/OutboxSender.h"
