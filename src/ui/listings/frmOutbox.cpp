@@ -33,6 +33,8 @@ frmOutbox::frmOutbox(OutboxPump& pump, Dialogs& dialogs, QWidget* parent)
     connect(send, &QPushButton::clicked, this, &frmOutbox::sendNow);
     connect(cancel, &QPushButton::clicked, this, &frmOutbox::cancelSelected);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // The status bar's pump goes on sending while the window is open.
+    connect(&m_pump, &OutboxPump::waitingChanged, this, &frmOutbox::fill);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
