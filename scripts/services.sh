@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts and stops the servers the tests and the demo talk to, all on 127.0.0.1:
-#   MariaDB (database "teran", utf8mb4), an FTP server with a writable docs/files/, and an
+#   MariaDB (database "teran", utf8mb4), an FTP server over docs/files/ (scripts/ftpserver.py: the
+#   vendor's account writes anywhere, each member of the vendor's server only under its office's
+#   docs/files/<office>/), and an
 #   HTTP server that serves docs/ (pictures under /files/, the internet probe page /probe.html),
 #   and the project's SMS gateway teran-smsd (built into build/), which keeps what it "sent" in
 #   STATE_DIR/sms-sent.log.
@@ -79,8 +81,8 @@ start_ftp_http() {
     mkdir -p "$files/docs/files"
     echo "<html><body>ok</body></html>" >"$files/docs/probe.html"
     if ! alive "$state/ftp.pid"; then
-        nohup "$PY" -m pyftpdlib -i 127.0.0.1 -p "$FTP_PORT" -w -d "$files" -u "$FTP_USER" \
-            -P "$FTP_PASS" -r 30000-30100 >"$state/ftp.log" 2>&1 &
+        nohup "$PY" "$SCRIPTS/ftpserver.py" --port "$FTP_PORT" --root "$files" --vendor-user "$FTP_USER" \
+            --vendor-password "$FTP_PASS" --mysql-port "$MYSQL_PORT" >"$state/ftp.log" 2>&1 &
         echo $! >"$state/ftp.pid"
     fi
     if ! alive "$state/http.pid"; then

@@ -3,6 +3,7 @@
 // ones on loopback (MariaDB, through a relay that can be cut; FTP and HTTP for the pictures; the
 // SMS gateway). Each step is what a broker does; the unit tests check the details.
 
+#include "pictures/ListingImageName.h"
 #include "contracts/frmGaeyakMk.h"
 #include "listings/ListWindowHost.h"
 #include "listings/ListingActionRunner.h"
@@ -165,8 +166,7 @@ protected:
             return;
         QDir remote(QDir(ftp->root).filePath(QStringLiteral("docs/files")));
         for (const QString& office : {officeA, officeB})
-            for (const QString& name : remote.entryList({office + QLatin1Char('*')}, QDir::Files))
-                remote.remove(name);
+            QDir(remote.filePath(office)).removeRecursively();
     }
 
     // The tables, as the vendor sees them.
@@ -327,7 +327,7 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         ASSERT_GT(villa, apartment);
         EXPECT_EQ(localOf(desk, villa, "state").toInt(), 1) << dialogs.lastText().toStdString();
         const QString villaPicture = localOf(desk, villa, "imgname2").toString();
-        EXPECT_TRUE(QFile::exists(QDir(ftp->root).filePath(QStringLiteral("docs/files/") + villaPicture)))
+        EXPECT_TRUE(QFile::exists(QDir(ftp->root).filePath(QStringLiteral("docs/files/") + pictureFolderOf(villaPicture) + villaPicture)))
             << "the picture reached the picture server: " << villaPicture.toStdString();
         EXPECT_FALSE(registration->isVisible());
         delete registration;

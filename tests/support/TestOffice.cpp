@@ -1,3 +1,4 @@
+#include "pictures/ListingImageName.h"
 #include "TestOffice.h"
 
 #include "session/StoreSchemas.h"
@@ -132,6 +133,7 @@ TestOffice::~TestOffice() {
     QDir remote(QDir(m_ftp->root).filePath(QStringLiteral("docs/files")));
     for (const QString& name : remote.entryList({m_officeId + QLatin1Char('*')}, QDir::Files))
         remote.remove(name);
+    QDir(remote.filePath(m_officeId)).removeRecursively();
 }
 
 std::unique_ptr<Session> TestOffice::newSession() {
@@ -308,7 +310,7 @@ QString TestOffice::localPicture(const QString& name) const {
 QString TestOffice::remotePicture(const QString& name) const {
     if (!m_ftp)
         return QString(); // no FTP server, no remote picture
-    return QDir(m_ftp->root).filePath(QStringLiteral("docs/files/") + name);
+    return QDir(m_ftp->root).filePath(QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
 }
 
 bool TestOffice::writeLocalPicture(const QString& name) {
@@ -320,7 +322,7 @@ bool TestOffice::writeRemotePicture(const QString& name) {
 }
 
 QString pictureName(const QString& officeId, int number, int slotSuffix, const QString& extension) {
-    return QStringLiteral("%1%2_%3.%4").arg(officeId).arg(number).arg(slotSuffix).arg(extension);
+    return ListingImageName(officeId, number, QStringLiteral("_%1").arg(slotSuffix), QStringLiteral("x.") + extension);
 }
 
 } // namespace teran::test

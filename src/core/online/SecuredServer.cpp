@@ -602,7 +602,12 @@ ReferenceFillReport prepareSecuredServer(const StoreUrl& adminUrl, const ServerT
         dataUrl.database = SecuredServer::dataDatabaseOf(adminUrl.database);
         SqlStore tables(QStringLiteral("secure-server-data"));
         tables.open(dataUrl);
-        initServerStore(tables, texts);
+        // Every member logs in to the picture server with its own account: no FTP password is
+        // kept in the texts that every office reads (one from before is emptied).
+        ServerTextValues withoutFtp = texts;
+        withoutFtp.ftpPassword.clear();
+        initServerStore(tables, withoutFtp);
+        tables.execute(QStringLiteral("UPDATE mem_msg SET content = '' WHERE table_idx = 8"));
         filled = fillEmptyReferenceTables(tables);
     }
     server.secure();

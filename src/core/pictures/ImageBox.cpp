@@ -121,7 +121,7 @@ ImageBoxList ImageBoxStore::save(int number, int sourceNumber, const QString& tb
         else if (slot.kind == ImageBoxSlot::Kind::Stored && sourceNumber != number)
             slot.entry = place(number, k, QDir(m_filesDir).filePath(slot.entry));
         else if (slot.kind == ImageBoxSlot::Kind::Empty)
-            removePicturesOfStem(m_filesDir, ListingImageStem(m_officeId, number, imageBoxSuffix(k)));
+            removePicturesOfStems(m_filesDir, slotPictureStems(m_officeId, number, imageBoxSuffix(k)));
     }
     m_local.execute(QStringLiteral("DELETE FROM filebox WHERE tidx = ?"), {number});
     // A copy is a new listing: each of its pictures comes to it now.
@@ -150,8 +150,9 @@ QString placeListingPicture(const QString& filesDir, const QString& officeId, in
             throw StoreError(QStringLiteral("the picture %1 cannot be copied to %2").arg(source, target),
                              kSource);
     }
-    // A picture of another extension that the slot held before would be found by its stem.
-    removePicturesOfStem(filesDir, ListingImageStem(officeId, number, suffix), name);
+    // A picture of another extension (or of the older name) that the slot held before would be
+    // found by its stem.
+    removePicturesOfStems(filesDir, slotPictureStems(officeId, number, suffix), name);
     return name;
 }
 
@@ -172,12 +173,16 @@ void removePicturesOfStems(const QString& dir, const QStringList& stems, const Q
     }
 }
 
+QStringList slotPictureStems(const QString& officeId, int number, const QString& suffix) {
+    return {ListingImageStem(officeId, number, suffix), legacyListingImageStem(officeId, number, suffix)};
+}
+
 QStringList listingPictureStems(const QString& officeId, int number) {
     QStringList stems;
     for (int picture : {1, 2})
-        stems << ListingImageStem(officeId, number, mainPictureSuffix(picture));
+        stems << slotPictureStems(officeId, number, mainPictureSuffix(picture));
     for (int slot = 0; slot < ImageBoxList::kSlots; ++slot)
-        stems << ListingImageStem(officeId, number, imageBoxSuffix(slot));
+        stems << slotPictureStems(officeId, number, imageBoxSuffix(slot));
     return stems;
 }
 

@@ -55,6 +55,8 @@ QString placeListingPicture(const QString& filesDir, const QString& officeId, in
 void removePicturesOfStem(const QString& dir, const QString& stem, const QString& keep = {});
 // The same for several stems, the folder listed once.
 void removePicturesOfStems(const QString& dir, const QStringList& stems, const QString& keep = {});
+// The stems one slot's picture can take: its name now, and the one an older version gave it.
+QStringList slotPictureStems(const QString& officeId, int number, const QString& suffix);
 // Every stem a listing's pictures can take: the two main pictures and the image-box slots.
 QStringList listingPictureStems(const QString& officeId, int number);
 

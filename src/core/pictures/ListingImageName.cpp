@@ -1,5 +1,7 @@
 #include "ListingImageName.h"
 
+#include <QRegularExpression>
+
 namespace teran {
 
 QString mainPictureSuffix(int picture) {
@@ -20,7 +22,17 @@ QString chosenFileExtension(const QString& chosenFileName) {
 }
 
 QString ListingImageStem(const QString& officeId, qint64 listingNumber, const QString& suffix) {
+    return officeId + QLatin1Char('-') + QString::number(listingNumber) + suffix;
+}
+
+QString legacyListingImageStem(const QString& officeId, qint64 listingNumber, const QString& suffix) {
     return officeId + QString::number(listingNumber) + suffix;
+}
+
+QString pictureFolderOf(const QString& name) {
+    static const QRegularExpression named(QStringLiteral("^([^-./\\\\]+)-[0-9]+_[0-9]+(\\.[^./\\\\]*)?$"));
+    const QRegularExpressionMatch match = named.match(name);
+    return match.hasMatch() ? match.captured(1) + QLatin1Char('/') : QString();
 }
 
 QString ListingImageName(const QString& officeId, qint64 listingNumber, const QString& suffix,

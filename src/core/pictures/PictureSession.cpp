@@ -9,10 +9,16 @@ PictureStoreFactory sessionPictureStores(Session& session) {
         PictureServer server;
         server.host = session.config().ftpHost;
         server.port = session.config().ftpPort;
-        if (!session.config().ftpUser.isEmpty())
-            server.user = session.config().ftpUser;
-        // Read when the action runs: the login may have fetched it after the window opened.
-        server.password = session.state().FtpPassword;
+        if (session.serverTakesMembers()) {
+            // The member's own account, which writes only under its office's folder.
+            server.user = session.state().LoginId;
+            server.password = session.state().LoginPassword;
+        } else {
+            if (!session.config().ftpUser.isEmpty())
+                server.user = session.config().ftpUser;
+            // Read when the action runs: the login may have fetched it after the window opened.
+            server.password = session.state().FtpPassword;
+        }
         server.webBaseUrl = session.config().webBaseUrl;
         // Without an FTP host the pictures stay on this machine, beside the embedded server.
         if (server.host.isEmpty())

@@ -60,11 +60,13 @@ QString PictureStore::localPath(const QString& remotePath) const {
 bool PictureStore::localCommand(const QString& label, const QString& mode, const Folders& folders,
                                 const QString& name, const QString& target) {
     if (mode == QLatin1String("del")) {
-        const QString path = localPath(folders.remote + name);
+        const QString path = localPath(folders.remote + pictureFolderOf(name) + name);
         return !QFile::exists(path) || QFile::remove(path) ||
                fail(label, QStringLiteral("cannot delete ") + path);
     }
-    const QDir folder(localPath(folders.remote));
+    const QDir folder(localPath(folders.remote + pictureFolderOf(target)));
+    if (!QDir().mkpath(folder.path()))
+        return fail(label, QStringLiteral("cannot make the folder ") + folder.path());
     const QString source = m_webSized.toSend(folders.local + name);
     const QString path = folder.filePath(target);
     const QString part = path + QStringLiteral(".part");
@@ -94,13 +96,15 @@ bool PictureStore::FtpCommand(const QString& mode, const QString& table, const Q
         return localCommand(label, mode, *folders, name, target);
     try {
         if (mode == QLatin1String("del")) {
-            deleteFile(folders->remote, name);
+            deleteFile(folders->remote + pictureFolderOf(name), name);
             return true;
         }
+        // Each office's pictures go to its own folder (made when missing).
+        const QString remote = folders->remote + pictureFolderOf(target) + target;
         const QString source = m_webSized.toSend(folders->local + name);
-        m_ftp->SimpleFtpPutFile(source, folders->remote + target);
+        m_ftp->SimpleFtpPutFile(source, remote);
         // Only a picture that arrived whole may be named by a shared copy.
-        const std::optional<qint64> arrived = m_ftp->FtpFileSize(folders->remote + target);
+        const std::optional<qint64> arrived = m_ftp->FtpFileSize(remote);
         const qint64 sent = QFileInfo(source).size();
         if (arrived != sent)
             return fail(label, QStringLiteral("the picture arrived with %1 of %2 bytes")
@@ -155,7 +159,7 @@ QString PictureStore::DownloadPicture(const QString& name) {
     if (!QDir().mkpath(TmpImgDir()))
         return failedPath(label, QStringLiteral("cannot make the folder ") + TmpImgDir());
     if (isLocal()) {
-        const QString source = localPath(QStringLiteral("docs/files/") + name);
+        const QString source = localPath(QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
         const QString copy = QDir(TmpImgDir()).filePath(name);
         QFile::remove(copy);
         if (!QFile::copy(source, copy))
@@ -166,7 +170,8 @@ QString PictureStore::DownloadPicture(const QString& name) {
     QString base = m_server.webBaseUrl;
     if (!base.endsWith(QLatin1Char('/')))
         base += QLatin1Char('/');
-    const QUrl url(base + QStringLiteral("files/") + QString::fromLatin1(QUrl::toPercentEncoding(name)),
+    const QUrl url(base + QStringLiteral("files/") + pictureFolderOf(name) +
+                       QString::fromLatin1(QUrl::toPercentEncoding(name)),
                    QUrl::StrictMode);
     const QString target = QDir(TmpImgDir()).filePath(name);
     QString error;

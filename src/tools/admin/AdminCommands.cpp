@@ -71,6 +71,9 @@ int initServer(TeranConfig config, const QString& serverUrl, const ServerTextVal
         out() << "ServerStore ready, an account per member: offices connect to " << url.display()
               << " as themselves; the tables are in " << SecuredServer::dataDatabaseOf(url.database)
               << Qt::endl;
+        out() << "Pictures: each member logs in to the picture server with its own account and writes "
+                 "under files/<office>/; no FTP password is kept in the server texts"
+              << Qt::endl;
         printReference("ServerStore", filled);
         if (migrate) {
             SqlStore admin(QStringLiteral("admin-migrate"));

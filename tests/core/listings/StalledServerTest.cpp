@@ -1,6 +1,7 @@
 // Servers that stop answering without closing their connections (a process stopped with SIGSTOP,
 // a cable pulled mid-way): every network step ends within its limit, and a batch does not pay the
 // limit again for each of its rows.
+#include "pictures/ListingImageName.h"
 #include "TestServices.h"
 #include "pictures/PictureSession.h"
 #include "pictures/PictureStore.h"
@@ -65,7 +66,7 @@ public:
             ::kill(static_cast<pid_t>(m_process.processId()), SIGCONT);
     }
     bool holds(const QString& name) const {
-        return QFile::exists(m_root.filePath(QStringLiteral("docs/files/") + name));
+        return QFile::exists(m_root.filePath(QStringLiteral("docs/files/") + pictureFolderOf(name) + name));
     }
 
     int port = 0;

@@ -54,7 +54,7 @@ protected:
     }
     QString localFile(const QString& name) const { return m_data.filePath(QStringLiteral("files/") + name); }
     QString remoteDisk(const QString& name) const {
-        return ftpDiskPath(m_service, QStringLiteral("docs/files/") + name);
+        return ftpDiskPath(m_service, QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
     }
 
     FtpService m_service;
