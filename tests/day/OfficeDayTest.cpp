@@ -3,7 +3,6 @@
 // ones on loopback (MariaDB, through a relay that can be cut; FTP and HTTP for the pictures; the
 // SMS gateway). Each step is what a broker does; the unit tests check the details.
 
-#include "pictures/ListingImageName.h"
 #include "contracts/frmGaeyakMk.h"
 #include "listings/ListWindowHost.h"
 #include "listings/ListingActionRunner.h"
@@ -12,6 +11,7 @@
 #include "people/frmPaper.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
+#include "pictures/ListingImageName.h"
 #include "register/frmInsert.h"
 #include "session/Session.h"
 #include "session/StoreSetup.h"
@@ -327,7 +327,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         ASSERT_GT(villa, apartment);
         EXPECT_EQ(localOf(desk, villa, "state").toInt(), 1) << dialogs.lastText().toStdString();
         const QString villaPicture = localOf(desk, villa, "imgname2").toString();
-        EXPECT_TRUE(QFile::exists(QDir(ftp->root).filePath(QStringLiteral("docs/files/") + pictureFolderOf(villaPicture) + villaPicture)))
+        EXPECT_TRUE(QFile::exists(QDir(ftp->root).filePath(QStringLiteral("docs/files/") +
+                                                           pictureFolderOf(villaPicture) + villaPicture)))
             << "the picture reached the picture server: " << villaPicture.toStdString();
         EXPECT_FALSE(registration->isVisible());
         delete registration;

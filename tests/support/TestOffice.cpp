@@ -1,5 +1,5 @@
-#include "pictures/ListingImageName.h"
 #include "TestOffice.h"
+#include "pictures/ListingImageName.h"
 
 #include "session/StoreSchemas.h"
 #include "session/StoreSetup.h"
@@ -322,7 +322,8 @@ bool TestOffice::writeRemotePicture(const QString& name) {
 }
 
 QString pictureName(const QString& officeId, int number, int slotSuffix, const QString& extension) {
-    return ListingImageName(officeId, number, QStringLiteral("_%1").arg(slotSuffix), QStringLiteral("x.") + extension);
+    return ListingImageName(officeId, number, QStringLiteral("_%1").arg(slotSuffix),
+                            QStringLiteral("x.") + extension);
 }
 
 } // namespace teran::test

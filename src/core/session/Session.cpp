@@ -341,7 +341,8 @@ void Session::reportToServer() {
         // A server with an account per member keeps no FTP password: the member logs in itself.
         if (!serverTakesMembers())
             m_state.FtpPassword =
-                m_server->scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {8}, QString())
+                m_server
+                    ->scalar(QStringLiteral("SELECT content FROM mem_msg WHERE table_idx=?"), {8}, QString())
                     .toString();
     } catch (const StoreError& error) {
         logError(QStringLiteral("InternetCheck => "), error);

@@ -1,8 +1,8 @@
 // Servers that stop answering without closing their connections (a process stopped with SIGSTOP,
 // a cable pulled mid-way): every network step ends within its limit, and a batch does not pay the
 // limit again for each of its rows.
-#include "pictures/ListingImageName.h"
 #include "TestServices.h"
+#include "pictures/ListingImageName.h"
 #include "pictures/PictureSession.h"
 #include "pictures/PictureStore.h"
 #include "session/SqlStore.h"

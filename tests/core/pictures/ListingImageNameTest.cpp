@@ -52,8 +52,10 @@ TEST(ListingImageNameTest, StemMatchesEveryExtensionOfItsSlotAndNothingElse) {
 // Two offices whose ids end in digits no longer share a name; each new name says whose folder it
 // lives in, and a name from before the folders stays where it always was.
 TEST(ListingImageNameTest, NamesOfTwoOfficesNeverMeetAndSayTheirFolder) {
-    const QString demo11 = ListingImageName(QStringLiteral("demo"), 11, mainPictureSuffix(1), QStringLiteral("a.jpg"));
-    const QString demo1_1 = ListingImageName(QStringLiteral("demo1"), 1, mainPictureSuffix(1), QStringLiteral("a.jpg"));
+    const QString demo11 =
+        ListingImageName(QStringLiteral("demo"), 11, mainPictureSuffix(1), QStringLiteral("a.jpg"));
+    const QString demo1_1 =
+        ListingImageName(QStringLiteral("demo1"), 1, mainPictureSuffix(1), QStringLiteral("a.jpg"));
     EXPECT_NE(demo11, demo1_1);
     EXPECT_EQ(legacyListingImageStem(QStringLiteral("demo"), 11, mainPictureSuffix(1)),
               legacyListingImageStem(QStringLiteral("demo1"), 1, mainPictureSuffix(1)))
