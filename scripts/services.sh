@@ -6,7 +6,7 @@
 #   HTTP server that serves docs/ (pictures under /files/, the internet probe page /probe.html),
 #   and the project's SMS gateway teran-smsd (built into build/), which keeps what it "sent" in
 #   STATE_DIR/sms-sent.log.
-# Usage: scripts/services.sh start|stop|status [STATE_DIR]
+# Usage: scripts/services.sh start|stop|status|galera|galera-stop [STATE_DIR]
 # After "start", STATE_DIR/services.env holds the addresses for the tests (source it), and
 # STATE_DIR/teran.ini runs the program as the office "demo" against these servers.
 set -euo pipefail
@@ -159,6 +159,106 @@ INI
     fi
 }
 
+# A three-node MariaDB Galera cluster on loopback (nodes on GALERA_PORT, +1, +2), as a vendor that
+# outgrew one server runs it; STATE_DIR/galera.env points the tests' MariaDB at all three nodes.
+GALERA_PORT=${TERAN_GALERA_PORT:-33311}
+# The whole-state transfer by rsync, with its daemon kept as root: run as root, rsync's daemon
+# would become "nobody", who may not write the node's folder (a test machine runs as root).
+galera_sst_script() {
+    local bin=$state/galera/bin
+    mkdir -p "$bin"
+    ln -sf /usr/bin/wsrep_sst_common "$bin/wsrep_sst_common"
+    sed 's/^use chroot = no$/use chroot = no\nuid = root\ngid = root/' /usr/bin/wsrep_sst_rsync >"$bin/wsrep_sst_rsyncroot"
+    chmod +x "$bin/wsrep_sst_rsyncroot"
+}
+galera_node_start() { # node number (1..3); the first one starts the cluster when no node runs
+    local n=$1 dir=$state/galera/node$1 port=$((GALERA_PORT + $1 - 1)) base=$((34557 + $1 * 10))
+    if alive "$dir/mysqld.pid"; then return 0; fi
+    local bootstrap=()
+    if [ "$n" -eq 1 ] && ! galera_any_alive; then
+        bootstrap=(--wsrep-new-cluster)
+        sed -i 's/^safe_to_bootstrap: 0/safe_to_bootstrap: 1/' "$dir/data/grastate.dat" 2>/dev/null || true
+    fi
+    galera_sst_script
+    PATH="$state/galera/bin:$PATH" nohup mariadbd --no-defaults --user=root --datadir="$dir/data" \
+        --socket="$dir/mysqld.sock" --pid-file="$dir/mysqld.pid" --port="$port" --bind-address=127.0.0.1 \
+        --binlog-format=ROW --default-storage-engine=InnoDB --innodb-autoinc-lock-mode=2 \
+        --innodb-buffer-pool-size=128M --innodb-flush-log-at-trx-commit=2 \
+        --character-set-server=utf8mb4 --collation-server=utf8mb4_unicode_ci --max-connections=300 \
+        --wsrep-on=ON --wsrep-provider=/usr/lib/galera/libgalera_smm.so --wsrep-cluster-name=teran \
+        --wsrep-cluster-address="gcomm://127.0.0.1:34567,127.0.0.1:34577,127.0.0.1:34587" \
+        --wsrep-node-name="node$n" --wsrep-node-address="127.0.0.1:$base" \
+        --wsrep-provider-options="gmcast.listen_addr=tcp://127.0.0.1:$base;ist.recv_addr=127.0.0.1:$((base + 1));gcache.size=256M;evs.keepalive_period=PT0.5S;evs.suspect_timeout=PT2S;evs.inactive_timeout=PT4S" \
+        --wsrep-sst-method=rsyncroot --wsrep-sst-receive-address="127.0.0.1:$((base + 2))" \
+        "${bootstrap[@]}" --log-error="$dir/error.log" >"$dir/stdout.log" 2>&1 &
+    local i
+    for ((i = 0; i < 600; i++)); do
+        if [ "$(mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot -N \
+            -e "SHOW STATUS LIKE 'wsrep_ready'" 2>/dev/null | awk '{print $2}')" = "ON" ]; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "Galera node $n did not join" >&2
+    tail -20 "$dir/error.log" >&2
+    return 1
+}
+
+# The first start: node 1 makes the database and the vendor's administrator, stops, and the other
+# two begin from a copy of it, so that they join by the cluster's own increments (IST) and never
+# need a whole-state transfer.
+galera_seed() {
+    local dir=$state/galera/node1
+    mkdir -p "$dir"
+    mariadb-install-db --no-defaults --user=root --datadir="$dir/data" \
+        --auth-root-authentication-method=socket --skip-test-db >"$dir/install.log" 2>&1
+    galera_node_start 1
+    mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot >/dev/null <<SQL
+CREATE DATABASE IF NOT EXISTS teran CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci;
+CREATE USER IF NOT EXISTS '$DB_USER'@'localhost' IDENTIFIED BY '$DB_PASS';
+CREATE USER IF NOT EXISTS '$DB_USER'@'127.0.0.1' IDENTIFIED BY '$DB_PASS';
+GRANT ALL PRIVILEGES ON *.* TO '$DB_USER'@'localhost', '$DB_USER'@'127.0.0.1' WITH GRANT OPTION;
+SQL
+    # A clean stop writes the position the copies start from.
+    mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot -e 'SHUTDOWN' >/dev/null 2>&1 || true
+    local i
+    for ((i = 0; i < 300; i++)); do alive "$dir/mysqld.pid" || break; sleep 0.1; done
+    stop_pidfile "$dir/mysqld.pid"
+    local n
+    for n in 2 3; do
+        mkdir -p "$state/galera/node$n"
+        cp -a "$dir/data" "$state/galera/node$n/data"
+    done
+}
+
+galera_any_alive() {
+    local n
+    for n in 1 2 3; do alive "$state/galera/node$n/mysqld.pid" && return 0; done
+    return 1
+}
+
+start_galera() {
+    [ -d "$state/galera/node1/data/mysql" ] || galera_seed
+    local n
+    for n in 1 2 3; do galera_node_start "$n"; done
+    local nodes="127.0.0.1:$GALERA_PORT,127.0.0.1:$((GALERA_PORT + 1)),127.0.0.1:$((GALERA_PORT + 2))"
+    cat >"$state/galera.env" <<ENV
+export TERAN_TEST_MYSQL_URL='mysql://$DB_USER:$DB_PASS@$nodes/teran'
+export TERAN_TEST_GALERA_STATE='$state/galera'
+ENV
+}
+
+stop_galera() {
+    local n i
+    for n in 3 2 1; do
+        local dir=$state/galera/node$n
+        alive "$dir/mysqld.pid" || continue
+        mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot -e 'SHUTDOWN' >/dev/null 2>&1 || true
+        for ((i = 0; i < 300; i++)); do alive "$dir/mysqld.pid" || break; sleep 0.1; done
+        stop_pidfile "$dir/mysqld.pid"
+    done
+}
+
 stop_pidfile() {
     local f=$1
     if alive "$f"; then
@@ -194,7 +294,16 @@ start)
     ;;
 stop)
     stop_all
+    stop_galera
     echo "services stopped"
+    ;;
+galera)
+    start_galera
+    echo "Galera cluster running on 127.0.0.1:$GALERA_PORT..$((GALERA_PORT + 2)); addresses in $state/galera.env"
+    ;;
+galera-stop)
+    stop_galera
+    echo "Galera cluster stopped"
     ;;
 status)
     for f in mariadb/mysqld.pid ftp.pid http.pid smsd.pid; do

@@ -109,10 +109,39 @@ void SqlStore::connect() {
         rawExec(QStringLiteral("PRAGMA cache_size=-65536"));
         return;
     }
+    // A cluster's nodes are tried in turn from the one that answered last; an account the
+    // server refuses is refused by every node alike.
+    const QList<StoreUrl::Node> nodes = url.nodes();
+    for (qsizetype tried = 0;; ++tried) {
+        const qsizetype at = (m_node + tried) % nodes.size();
+        try {
+            connectTo(nodes.at(at));
+            m_node = at;
+            break;
+        } catch (const StoreError& error) {
+            if (tried + 1 >= nodes.size() || isRefusedAccount(error))
+                throw;
+        }
+    }
+    rawExec(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
+    rawExec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
+    // On a cluster a read waits until the node has applied what the others committed before it,
+    // so that the program reads its own last write whichever node it now talks to.
+    if (nodes.size() > 1)
+        rawExec(QStringLiteral("SET SESSION wsrep_sync_wait = 1"));
+}
+
+void SqlStore::connectTo(const StoreUrl::Node& node) {
+    const StoreUrl& url = m_url;
+    const QString source = QStringLiteral("SqlStore::open");
+    if (m_created) {
+        QSqlDatabase::removeDatabase(m_connectionName);
+        m_created = false;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_connectionName);
     m_created = true;
-    db.setHostName(url.host);
-    db.setPort(url.port);
+    db.setHostName(node.host);
+    db.setPort(node.port);
     db.setDatabaseName(url.database);
     db.setUserName(url.user);
     db.setPassword(url.password);
@@ -127,8 +156,6 @@ void SqlStore::connect() {
         error.nativeCode = db.lastError().nativeErrorCode();
         throw error;
     }
-    rawExec(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
-    rawExec(QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
 }
 
 // Statements of the connection itself, run before anything can be in a transaction.
@@ -158,6 +185,16 @@ bool SqlStore::isLostConnection(const StoreError& error) {
     return codes.contains(error.nativeCode) ||
            error.description().contains(QLatin1String("gone away"), Qt::CaseInsensitive) ||
            error.description().contains(QLatin1String("Lost connection"), Qt::CaseInsensitive);
+}
+
+bool SqlStore::isRefusedByCluster(const StoreError& error) {
+    // 1213: a deadlock, which is how a cluster refuses a transaction that lost its certification
+    // against another node's concurrent one; 1047: the node is between two views of the cluster
+    // (a node was lost a moment ago) and takes no work until the new view stands.
+    return error.nativeCode == QLatin1String("1213") || error.nativeCode == QLatin1String("1047") ||
+           error.description().contains(QLatin1String("Deadlock found"), Qt::CaseInsensitive) ||
+           error.description().contains(QLatin1String("Primary Component"), Qt::CaseInsensitive) ||
+           error.description().contains(QLatin1String("WSREP has not yet prepared"), Qt::CaseInsensitive);
 }
 
 bool SqlStore::isRefusedAccount(const StoreError& error) {

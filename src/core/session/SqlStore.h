@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -90,8 +91,9 @@ public:
     std::pair<qint64, qint64> changeStamp();
 
     // Runs `body` in a transaction; when the connection was lost on the way (and the server has
-    // rolled it back), reopens and runs it once more. The body must not have effects outside
-    // the store.
+    // rolled it back), reopens and runs it once more; when a cluster refused it as a deadlock,
+    // runs it again, up to kClusterRetries times. The body must not have effects outside the
+    // store.
     template <typename Body> auto transact(Body body) -> decltype(body());
 
     // Told true when a lost connection came back and false when it was lost, so that the
@@ -105,6 +107,12 @@ public:
     void setFaultHook(FaultHook hook) { m_faultHook = std::move(hook); }
 
     static bool isLostConnection(const StoreError& error);
+    // The transaction was refused as a deadlock, as a cluster refuses one that conflicted with
+    // another node's: the whole transaction may be run again.
+    static bool isRefusedByCluster(const StoreError& error);
+    // How often transact() runs a transaction again that a cluster refused, waiting twice as
+    // long each time from 50 ms (about 6 s in all: a cluster's new view after a lost node).
+    static constexpr int kClusterRetries = 7;
     // The server refused the account of the connection (its name or password, or a lock).
     static bool isRefusedAccount(const StoreError& error);
     // A seam for plan tests: told every statement with its values before it runs.
@@ -118,6 +126,7 @@ private:
     int write(const QString& sql, const QVariantList& values, QVariant* newId);
     void checkFault(const QString& sql) const;
     void connect();
+    void connectTo(const StoreUrl::Node& node);
     bool reopen();
     void markLost();
     void rawExec(const QString& sql);
@@ -129,6 +138,7 @@ private:
     StoreUrl m_url;
     StoreLimits m_limits;
     int m_depth = 0;
+    qsizetype m_node = 0; // the cluster node that answered last
     bool m_rollbackOnly = false;
     QElapsedTimer m_lastFailedReopen;
     std::function<void(bool)> m_listener;
@@ -153,6 +163,7 @@ private:
 
 template <typename Body> auto SqlStore::transact(Body body) -> decltype(body()) {
     const bool outermost = m_depth == 0;
+    int refusals = 0;
     for (int attempt = 0;; ++attempt) {
         try {
             Transaction tx(*this);
@@ -166,7 +177,12 @@ template <typename Body> auto SqlStore::transact(Body body) -> decltype(body()) 
                 return result;
             }
         } catch (const StoreError& error) {
-            if (!outermost || attempt > 0 || !isLostConnection(error) || !reopen())
+            if (outermost && isRefusedByCluster(error) && refusals < kClusterRetries) {
+                ++refusals;
+                QThread::msleep(25UL << refusals); // the other transaction commits meanwhile
+                continue;
+            }
+            if (!outermost || attempt > refusals || !isLostConnection(error) || !reopen())
                 throw;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "StoreError.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace teran {
@@ -25,7 +26,16 @@ StoreUrl StoreUrl::parse(const QString& text) {
                              QStringLiteral("StoreUrl"));
         return sqliteFile(path);
     }
-    const QUrl url(trimmed, QUrl::StrictMode);
+    // A cluster names its nodes with commas; the first is read as the address, the others after.
+    static const QRegularExpression nodes(QStringLiteral("^([A-Za-z]+://(?:[^/@]*@)?)([^/@]+)(/.*)?$"));
+    const QRegularExpressionMatch parts = nodes.match(trimmed);
+    QStringList hosts;
+    QString single = trimmed;
+    if (parts.hasMatch() && parts.captured(2).contains(QLatin1Char(','))) {
+        hosts = parts.captured(2).split(QLatin1Char(','));
+        single = parts.captured(1) + hosts.first().trimmed() + parts.captured(3);
+    }
+    const QUrl url(single, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("mysql") && scheme != QLatin1String("mariadb")) ||
         url.host().isEmpty())
@@ -39,8 +49,29 @@ StoreUrl StoreUrl::parse(const QString& text) {
     result.password = url.password(QUrl::FullyDecoded);
     if (result.database.isEmpty())
         throw StoreError(QStringLiteral("Database name missing in ") + text, QStringLiteral("StoreUrl"));
+    for (qsizetype i = 1; i < hosts.size(); ++i) {
+        const QUrl node(QStringLiteral("mysql://") + hosts.at(i).trimmed(), QUrl::StrictMode);
+        if (!node.isValid() || node.host().isEmpty())
+            throw StoreError(QStringLiteral("Unknown database address: ") + text, QStringLiteral("StoreUrl"));
+        result.moreNodes.append({node.host(), node.port(3306)});
+    }
     return result;
 }
+
+QList<StoreUrl::Node> StoreUrl::nodes() const {
+    return QList<Node>{{host, port}} + moreNodes;
+}
+
+namespace {
+
+QString otherNodes(const QList<StoreUrl::Node>& nodes) {
+    QString text;
+    for (const StoreUrl::Node& node : nodes)
+        text += QStringLiteral(",%1:%2").arg(node.host).arg(node.port);
+    return text;
+}
+
+} // namespace
 
 bool StoreUrl::isValid() const {
     return backend == SqlBackend::Sqlite ? !path.isEmpty() : !host.isEmpty() && !database.isEmpty();
@@ -56,14 +87,22 @@ QString StoreUrl::toString() const {
     url.setUserName(user);
     url.setPassword(password);
     url.setPath(QLatin1Char('/') + database);
-    return url.toString();
+    if (moreNodes.isEmpty())
+        return url.toString();
+    // The other nodes go after the first one's port, as parse() reads them.
+    const QString text = url.toString();
+    const qsizetype path = text.indexOf(QLatin1Char('/'), text.indexOf(QLatin1String("//")) + 2);
+    return text.left(path) + otherNodes(moreNodes) + text.mid(path);
 }
 
 QString StoreUrl::display() const {
     if (backend == SqlBackend::Sqlite)
         return QStringLiteral("sqlite:") + path;
     const QString account = user.isEmpty() ? QString() : user + QLatin1Char('@');
-    return QStringLiteral("mysql://%1%2:%3/%4").arg(account, host).arg(port).arg(database);
+    return QStringLiteral("mysql://%1%2:%3%4/%5")
+        .arg(account, host)
+        .arg(port)
+        .arg(otherNodes(moreNodes), database);
 }
 
 } // namespace teran

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace teran {
@@ -13,6 +14,13 @@ struct StoreUrl {
     QString path; // SQLite file
     QString host; // MariaDB
     int port = 3306;
+    // The other nodes of a cluster, tried in turn when `host` does not answer:
+    // "mysql://user:pw@node1:3306,node2:3306,node3:3306/teran".
+    struct Node {
+        QString host;
+        int port = 3306;
+    };
+    QList<Node> moreNodes;
     QString database;
     QString user;
     QString password;
@@ -20,6 +28,8 @@ struct StoreUrl {
     bool mustExist = false;
 
     static StoreUrl parse(const QString& text); // throws StoreError on a malformed address
+    // Every node: `host` first, then the others.
+    QList<Node> nodes() const;
     static StoreUrl sqliteFile(const QString& path);
     bool isValid() const;
     // The full address, password included, as parse() reads it.

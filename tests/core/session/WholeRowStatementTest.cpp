@@ -34,9 +34,10 @@ TEST_P(WholeRowStatementTest, EachRunBindsExactlyItsOwnRow) {
         WholeRowStatement insert(store,
                                  QStringLiteral("INSERT INTO sample(name, money, writeday) VALUES(?,?,?)"));
         insert.run({QStringLiteral("첫째 ' \" \\ ;--"), 9'000'000'000'000LL, when});
-        EXPECT_EQ(insert.lastInsertId().toInt(), 1);
+        const int first = insert.lastInsertId().toInt();
+        EXPECT_GE(first, 1);
         insert.run({QVariant(), QVariant(), QVariant()});
-        EXPECT_EQ(insert.lastInsertId().toInt(), 2);
+        EXPECT_GT(insert.lastInsertId().toInt(), first) << "each run its own new row";
         EXPECT_THROW(insert.run({QStringLiteral("too few")}), StoreError);
         EXPECT_THROW(insert.run({1, 2, 3, 4}), StoreError);
     }
