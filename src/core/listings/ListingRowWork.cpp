@@ -20,15 +20,9 @@ void ListingRowWork::setLocalState(int number, PublicationState state, bool rese
 }
 
 OutboxEntry ListingRowWork::entryFor(const SelectedListing& row, OutboxKind kind) const {
-    OutboxEntry entry;
-    entry.number = row.number;
-    entry.kind = kind;
-    if (row.state)
-        entry.previousState = stateValue(*row.state);
-    entry.label = row.label;
-    entry.loginId = m_session.state().LoginId;
-    entry.made = m_session.clock().now();
-    return entry;
+    return outboxEntry(row.number, kind,
+                       row.state ? std::optional<int>(stateValue(*row.state)) : std::nullopt, row.label,
+                       m_session.state().LoginId, m_session.clock().now());
 }
 
 // The change and its entry in one short transaction, then the outbox is sent.

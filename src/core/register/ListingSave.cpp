@@ -193,21 +193,15 @@ void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveRes
 // listing takes the state the user chose, and the copy follows as soon as the server answers.
 void ListingSaveService::queue(int number, OutboxKind kind, const ListingSaveRequest& request,
                                ListingSaveResult& result) {
-    OutboxEntry entry;
-    entry.number = number;
-    entry.kind = kind;
+    const int before = request.asOpened ? request.asOpened->value(QStringLiteral("state")).toInt()
+                                        : stateValue(PublicationState::Unpublished);
+    OutboxEntry entry =
+        outboxEntry(number, kind, before, QString::number(number), m_targets.loginId, m_targets.clock.now());
     entry.pictures = kind == OutboxKind::Send;
-    if (request.asOpened)
-        entry.previousState = request.asOpened->value(QStringLiteral("state")).toInt();
-    else
-        entry.previousState = stateValue(PublicationState::Unpublished);
     if (kind == OutboxKind::Send && !result.keptPublication)
         entry.disclosure = request.disclosure;
     if (kind == OutboxKind::Withdraw)
         entry.pictureNames = QStringList{result.pictures[0], result.pictures[1]};
-    entry.label = QString::number(number);
-    entry.loginId = m_targets.loginId;
-    entry.made = m_targets.clock.now();
     try {
         m_targets.local.transact([&] {
             if (kind == OutboxKind::Send && !result.keptPublication)

@@ -117,6 +117,18 @@ QString outboxKindName(OutboxKind kind) {
     return QString();
 }
 
+OutboxEntry outboxEntry(int number, OutboxKind kind, std::optional<int> previousState, const QString& label,
+                        const QString& loginId, const QDateTime& made) {
+    OutboxEntry entry;
+    entry.number = number;
+    entry.kind = kind;
+    entry.previousState = previousState;
+    entry.label = label;
+    entry.loginId = loginId;
+    entry.made = made;
+    return entry;
+}
+
 PublicationOutbox::PublicationOutbox(SqlStore& local)
     : m_local(local) {}
 

@@ -74,4 +74,9 @@ private:
 
 QString outboxKindName(OutboxKind kind);
 
+// A change of listing `number` as the outbox keeps it: who made it, when, and the state the
+// listing had before (for a cancel).
+OutboxEntry outboxEntry(int number, OutboxKind kind, std::optional<int> previousState, const QString& label,
+                        const QString& loginId, const QDateTime& made);
+
 } // namespace teran
