@@ -4,7 +4,9 @@
 
 #include "ResidentNumber.h"
 #include "listings/ListingSheet.h"
+#include "listings/OutboxSender.h"
 #include "register/AddressPick.h"
+#include "session/PublicationOutbox.h"
 #include "session/SqlStore.h"
 
 #include <QMap>
@@ -14,6 +16,8 @@
 namespace teran {
 
 namespace {
+
+const QString kFormTable = QStringLiteral("mem_moo_mul");
 
 ConfirmationBox box(int array, int index, const QString& caption, const QString& prefix = {},
                     const QString& suffix = {}) {
@@ -222,8 +226,9 @@ QList<bool> flagsOf(const QString& stored, int count) {
     return out;
 }
 
-// Column -> value of a form; `officeOnly` false leaves out the office-only sections.
-QMap<QString, QVariant> columnsOf(const ConfirmationForm& form, bool withOfficeOnly, const SqlStore& store) {
+// Column -> value of a form; `officeOnly` false leaves out the office-only sections. Dates as
+// `store` keeps them; without a store as dates, for any store to take.
+QMap<QString, QVariant> columnsOf(const ConfirmationForm& form, bool withOfficeOnly, const SqlStore* store) {
     QMap<QString, QVariant> c;
     c[QStringLiteral("tb")] = form.tb;
     for (int i = 0; i < 4; ++i)
@@ -250,8 +255,12 @@ QMap<QString, QVariant> columnsOf(const ConfirmationForm& form, bool withOfficeO
     }
     c[QStringLiteral("radio")] = flags(form.options);
     c[QStringLiteral("chkbox")] = flags(form.checks);
-    c[QStringLiteral("wday")] = store.toStored(QDateTime(form.wday, QTime(0, 0)));
-    c[QStringLiteral("wday2")] = store.toStored(QDateTime(form.wday2, QTime(0, 0)));
+    const auto date = [&](const QDate& day) {
+        const QVariant value = QDateTime(day, QTime(0, 0));
+        return store ? store->toStored(value) : value;
+    };
+    c[QStringLiteral("wday")] = date(form.wday);
+    c[QStringLiteral("wday2")] = date(form.wday2);
     return c;
 }
 
@@ -272,15 +281,23 @@ ConfirmationForm formOf(const QSqlQuery& q) {
     return f;
 }
 
-// UPDATE by the key columns, INSERT with them when nothing was there; returns the new number.
-int upsert(SqlStore& store, const QMap<QString, QVariant>& columns, const QString& where,
-           const QVariantList& keys, const QMap<QString, QVariant>& onInsert) {
-    const QString table = QStringLiteral("mem_moo_mul");
-    if (!where.isEmpty() && updateRows(store, table, RowValues(columns), where, keys) > 0)
-        return 0;
-    QMap<QString, QVariant> all = columns;
-    all.insert(onInsert);
-    return insertRow(store, table, RowValues(all)).toInt();
+// The office's row of a form, updated where it is and inserted with the store's number where not;
+// returns the number. Whether it is there is asked, not taken from the update's count: MariaDB
+// counts only the rows whose values changed, and a form saved unchanged would come twice.
+int writeFormRow(SqlStore& store, const QMap<QString, QVariant>& columns, int number) {
+    const bool there =
+        number > 0 &&
+        store.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE table_idx=?").arg(kFormTable), {number}, 0)
+                .toInt() > 0;
+    if (there) {
+        updateRows(store, kFormTable, RowValues(columns), QStringLiteral("table_idx=?"), {number});
+        return number;
+    }
+    return insertRow(store, kFormTable, RowValues(columns)).toInt();
+}
+
+QString labelOf(const ConfirmationForm& form) {
+    return QStringLiteral("확인설명서 %1 %2").arg(form.number).arg(form.address());
 }
 
 QString optionMarks(const ConfirmationChoice& c, const QList<bool>& options, int first) {
@@ -352,7 +369,9 @@ ConfirmationFormStore::ConfirmationFormStore(SqlStore& local, SqlStore* server, 
 
 ConfirmationFormStore::ConfirmationFormStore(Session& s)
     : ConfirmationFormStore(s.listingStore(), s.serverOpen() ? &s.serverStore() : nullptr,
-                            s.state().OfficeMainId) {}
+                            s.state().OfficeMainId) {
+    m_session = &s;
+}
 
 std::optional<ConfirmationForm> ConfirmationFormStore::load(int number) {
     QSqlQuery q = m_local.query(QStringLiteral("SELECT * FROM mem_moo_mul WHERE table_idx=?"), {number});
@@ -372,47 +391,63 @@ std::optional<ConfirmationForm> ConfirmationFormStore::loadShared(int serverIdx)
     return formOf(q);
 }
 
+Session& ConfirmationFormStore::session() const {
+    if (!m_session)
+        throw StoreError(QStringLiteral("A form is changed through the office's session"), kFormTable);
+    return *m_session;
+}
+
+// The form and its server copy's change in one local transaction; the outbox then sends the
+// copy (at once when the server answers, later by itself when it does not).
 ConfirmationFormStore::Saved ConfirmationFormStore::save(ConfirmationForm& form) {
-    Saved saved;
+    Session& s = session();
+    qint64 entry = 0;
     m_local.transact([&] {
-        const int number =
-            upsert(m_local, columnsOf(form, true, m_local),
-                   form.number > 0 ? QStringLiteral("table_idx=?") : QString(), {form.number}, {});
-        if (number > 0)
-            form.number = number;
+        form.number = writeFormRow(m_local, columnsOf(form, true, &m_local), form.number);
+        entry = PublicationOutbox(m_local).add(serverRowEntry(kFormTable, form.number,
+                                                              columnsOf(form, false, nullptr), labelOf(form),
+                                                              s.state().LoginId, s.clock().now()));
     });
+    Saved saved;
     saved.local = true;
-    if (!m_server || !m_server->isOpen()) {
-        saved.serverError = QStringLiteral("서버에 연결되어 있지 않습니다.");
-        return saved;
-    }
-    try {
-        m_server->transact([&] {
-            upsert(*m_server, columnsOf(form, false, *m_server), QStringLiteral("`ID`=? AND tidx=?"),
-                   {m_officeId, form.number},
-                   {{QStringLiteral("ID"), m_officeId}, {QStringLiteral("tidx"), form.number}});
-        });
-        saved.server = true;
-    } catch (const StoreError& error) {
-        saved.serverError = error.description();
-    }
+    saved.server = deliver(entry);
+    if (!saved.server)
+        saved.serverError = waitingReason(entry);
     return saved;
 }
 
 int ConfirmationFormStore::remove(const QList<int>& numbers) {
     if (numbers.isEmpty())
         return 0;
+    Session& s = session();
     QVariantList values;
     for (int n : numbers)
         values << n;
-    const int removed = m_local.execute(QStringLiteral("DELETE FROM mem_moo_mul WHERE table_idx IN (%1)")
-                                            .arg(SqlStore::placeholders(values.size())),
-                                        values);
-    if (m_server && m_server->isOpen())
-        m_server->execute(QStringLiteral("DELETE FROM mem_moo_mul WHERE `ID`=? AND tidx IN (%1)")
-                              .arg(SqlStore::placeholders(values.size())),
-                          QVariantList{m_officeId} + values);
+    qint64 last = 0;
+    const int removed = m_local.transact([&] {
+        const int count = m_local.execute(QStringLiteral("DELETE FROM %1 WHERE table_idx IN (%2)")
+                                              .arg(kFormTable, SqlStore::placeholders(values.size())),
+                                          values);
+        for (int n : numbers)
+            last = PublicationOutbox(m_local).add(serverRowEntry(kFormTable, n, {},
+                                                                 QStringLiteral("확인설명서 %1").arg(n),
+                                                                 s.state().LoginId, s.clock().now()));
+        return count;
+    });
+    deliver(last);
     return removed;
+}
+
+bool ConfirmationFormStore::deliver(qint64 entry) {
+    const Delivery outcome =
+        OutboxSender(session(), {}, QStringLiteral("중개대상물확인 설명서 => ")).deliver(entry);
+    return outcome != Delivery::Waiting;
+}
+
+QString ConfirmationFormStore::waitingReason(qint64 entry) {
+    const std::optional<OutboxEntry> waiting = PublicationOutbox(m_local).entry(entry);
+    return waiting && !waiting->lastError.isEmpty() ? waiting->lastError
+                                                    : QStringLiteral("서버에 연결되어 있지 않습니다.");
 }
 
 QList<ConfirmationFormStore::Listed> ConfirmationFormStore::atLocation(const QStringList& location,

@@ -76,8 +76,10 @@ struct ConfirmationForm {
 // which other offices can list and open, holds the property sections only.
 class ConfirmationFormStore {
 public:
+    // For reading: the office's forms in `local`, the other offices' on `server`.
     ConfirmationFormStore(SqlStore& local, SqlStore* server, QString officeId);
-    // The session's: the office database, the server copy while the server is open.
+    // The session's, for reading and changing: a change of a form is kept in the office database
+    // together with its server copy's change, which the office's outbox sends.
     explicit ConfirmationFormStore(Session& session);
 
     std::optional<ConfirmationForm> load(int number);
@@ -87,13 +89,13 @@ public:
 
     struct Saved {
         bool local = false;
-        bool server = false;
-        QString serverError; // why the server copy was not written
+        bool server = false; // the copy reached the server; else it waits in the outbox
+        QString serverError; // why the server copy was not written yet
     };
     // The local row (new: the store's number), then the server copy keyed by office and number.
-    // A failed server copy leaves the local row saved and says why.
+    // A copy the server did not take waits in the outbox, and the result says why.
     Saved save(ConfirmationForm& form);
-    // Deletes the forms and their server copies.
+    // Deletes the forms; their server copies follow through the outbox.
     int remove(const QList<int>& numbers);
 
     struct Listed {
@@ -105,9 +107,14 @@ public:
     QList<Listed> atLocation(const QStringList& location, bool shared);
 
 private:
+    Session& session() const;
+    bool deliver(qint64 entry);
+    QString waitingReason(qint64 entry);
+
     SqlStore& m_local;
     SqlStore* m_server;
     QString m_officeId;
+    Session* m_session = nullptr;
 };
 
 // The printed form; resident numbers masked.

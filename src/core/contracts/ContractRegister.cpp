@@ -296,9 +296,7 @@ void removeRegisterRows(Session& session, const QString& tab, const QList<int>& 
     if (tab == registerTab::Receipts)
         ReceiptStore(local).remove(keys);
     else if (tab == registerTab::Forms)
-        ConfirmationFormStore(local, session.serverOpen() ? &session.serverStore() : nullptr,
-                              session.state().OfficeMainId)
-            .remove(keys);
+        ConfirmationFormStore(session).remove(keys);
     else
         ContractStore(local, session.clock()).remove(keys);
 }

@@ -12,8 +12,8 @@ namespace {
 
 const QString kLabel = QStringLiteral("Outbox => ");
 
-QString whatOf(OutboxKind kind) {
-    switch (kind) {
+QString whatOf(const OutboxEntry& entry) {
+    switch (entry.kind) {
     case OutboxKind::Send:
         return QStringLiteral("공유");
     case OutboxKind::State:
@@ -24,6 +24,8 @@ QString whatOf(OutboxKind kind) {
         return QStringLiteral("삭제");
     case OutboxKind::Refresh:
         return QStringLiteral("날짜갱신");
+    case OutboxKind::ServerRow:
+        return entry.serverRow.isEmpty() ? QStringLiteral("서버사본 삭제") : QStringLiteral("서버사본");
     }
     return QString();
 }
@@ -75,7 +77,7 @@ QList<WaitingChange> OutboxPump::changes() {
     QList<WaitingChange> list;
     try {
         for (const OutboxEntry& e : PublicationOutbox(m_session.listingStore()).waiting())
-            list << WaitingChange{e.id, e.number, e.label, whatOf(e.kind), e.made, e.tries, e.lastError};
+            list << WaitingChange{e.id, e.number, e.label, whatOf(e), e.made, e.tries, e.lastError};
     } catch (const StoreError& error) {
         m_session.logError(kLabel, error);
     }

@@ -29,9 +29,9 @@ OutboxReport OutboxSender::sendWaiting() {
     report.waiting = int(entries.size());
     if (entries.isEmpty() || !serverCopiesReachable(m_session))
         return report;
-    QSet<int> heldBack; // listings whose earlier change failed: theirs keep their order
+    QSet<QString> heldBack; // subjects whose earlier change failed: theirs keep their order
     for (const OutboxEntry& entry : entries) {
-        if (heldBack.contains(entry.number))
+        if (heldBack.contains(entry.subject()))
             continue;
         try {
             const Delivery outcome = send(entry);
@@ -43,7 +43,7 @@ OutboxReport OutboxSender::sendWaiting() {
                 ++report.picturesIncomplete;
         } catch (const StoreError& error) {
             m_session.logError(m_label + entry.label + QStringLiteral(" => "), error);
-            heldBack.insert(entry.number);
+            heldBack.insert(entry.subject());
             try {
                 m_outbox.failed(entry.id, error.description());
             } catch (const StoreError& local) {
@@ -65,6 +65,10 @@ Delivery OutboxSender::deliver(qint64 id) {
 // The copy is made to agree with the listing as it stands now: a later change of the same
 // listing that is still waiting finds the work done, and one made twice does no harm.
 Delivery OutboxSender::send(const OutboxEntry& entry) {
+    if (entry.kind == OutboxKind::ServerRow) {
+        m_copy.writeOfficeRow(entry.target, entry.number, entry.serverRow);
+        return Delivery::Sent;
+    }
     const QList<SelectedListing> rows =
         readSelection(m_session.listingStore(), {ListingPick{entry.number, QString()}});
     if (rows.isEmpty() || !rows.first().isPublished()) {

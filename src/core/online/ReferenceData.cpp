@@ -51,13 +51,11 @@ QByteArray resource(const QString& path) {
 
 template <typename Row, typename Values>
 int insertRows(SqlStore& store, ReferenceJob job, const QList<Row>& rows, Values valuesOf) {
-    Transaction tx(store);
-    {
+    store.transact([&] {
         WholeRowStatement insert(store, insertSql(job));
         for (const Row& row : rows)
             insert.run(valuesOf(row));
-    }
-    tx.commit();
+    });
     return int(rows.size());
 }
 

@@ -20,7 +20,8 @@ const QList<std::pair<OutboxKind, QString>>& kindNames() {
         {OutboxKind::State, QStringLiteral("state")},
         {OutboxKind::Withdraw, QStringLiteral("withdraw")},
         {OutboxKind::Delete, QStringLiteral("delete")},
-        {OutboxKind::Refresh, QStringLiteral("refresh")}};
+        {OutboxKind::Refresh, QStringLiteral("refresh")},
+        {OutboxKind::ServerRow, QStringLiteral("serverrow")}};
     return names;
 }
 
@@ -56,6 +57,24 @@ std::optional<Disclosure> disclosureFrom(const QString& text) {
     return d;
 }
 
+QString valuesText(const QVariantMap& values) {
+    if (values.isEmpty())
+        return QString();
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << values;
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+QVariantMap valuesFrom(const QString& text) {
+    QVariantMap values;
+    if (text.isEmpty())
+        return values;
+    QDataStream in(QByteArray::fromBase64(text.toLatin1()));
+    in >> values;
+    return values;
+}
+
 QStringList namesFrom(const QString& text) {
     return text.split(kSeparator, Qt::SkipEmptyParts);
 }
@@ -78,11 +97,14 @@ OutboxEntry entryFrom(const QSqlQuery& q) {
     e.made = SqlStore::toDateTime(q.value(12));
     e.tries = q.value(13).toInt();
     e.lastError = q.value(14).toString();
+    e.target = q.value(15).toString();
+    e.serverRow = valuesFrom(q.value(16).toString());
     return e;
 }
 
 const QString kColumns = QStringLiteral("idx, tidx, kind, pictures, resethits, prevstate, disclosure, names, "
-                                        "files, rowcopy, label, memid, made, tries, lasterror");
+                                        "files, rowcopy, label, memid, made, tries, lasterror, "
+                                        "COALESCE(target, ''), serverrow");
 
 QList<QVariantHash> rowsOfQuery(QSqlQuery q) {
     QList<QVariantHash> rows;
@@ -117,6 +139,11 @@ QString outboxKindName(OutboxKind kind) {
     return QString();
 }
 
+QString OutboxEntry::subject() const {
+    return (target.isEmpty() ? QStringLiteral("maemul") : target) + QLatin1Char(':') +
+           QString::number(number);
+}
+
 OutboxEntry outboxEntry(int number, OutboxKind kind, std::optional<int> previousState, const QString& label,
                         const QString& loginId, const QDateTime& made) {
     OutboxEntry entry;
@@ -129,6 +156,14 @@ OutboxEntry outboxEntry(int number, OutboxKind kind, std::optional<int> previous
     return entry;
 }
 
+OutboxEntry serverRowEntry(const QString& table, int number, const QVariantMap& values, const QString& label,
+                           const QString& loginId, const QDateTime& made) {
+    OutboxEntry entry = outboxEntry(number, OutboxKind::ServerRow, std::nullopt, label, loginId, made);
+    entry.target = table;
+    entry.serverRow = values;
+    return entry;
+}
+
 PublicationOutbox::PublicationOutbox(SqlStore& local)
     : m_local(local) {}
 
@@ -136,13 +171,14 @@ qint64 PublicationOutbox::add(const OutboxEntry& e) {
     return m_local
         .insert(QStringLiteral(
                     "INSERT INTO outbox (tidx, kind, pictures, resethits, prevstate, disclosure, names, "
-                    "files, rowcopy, label, memid, made, tries, lasterror) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, '')"),
+                    "files, rowcopy, label, memid, made, tries, lasterror, target, serverrow) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, '', ?, ?)"),
                 {e.number, outboxKindName(e.kind), e.pictures ? 1 : 0, e.resetHits ? 1 : 0,
                  e.previousState ? QVariant(*e.previousState) : QVariant(), disclosureText(e.disclosure),
                  e.pictureNames.join(kSeparator), e.localFiles.join(kSeparator),
                  QString::fromLatin1(e.removedRows.toBase64()), e.label, e.loginId,
-                 m_local.toStored(e.made.isValid() ? e.made : QDateTime::currentDateTime())})
+                 m_local.toStored(e.made.isValid() ? e.made : QDateTime::currentDateTime()), e.target,
+                 valuesText(e.serverRow)})
         .toLongLong();
 }
 
@@ -183,7 +219,9 @@ bool PublicationOutbox::cancel(qint64 id) {
             putBack(e->removedRows);
         else if (e->previousState)
             setLocalState(m_local, e->number, *e->previousState, false);
-        m_local.execute(QStringLiteral("DELETE FROM outbox WHERE tidx = ? AND idx >= ?"), {e->number, id});
+        m_local.execute(
+            QStringLiteral("DELETE FROM outbox WHERE tidx = ? AND COALESCE(target, '') = ? AND idx >= ?"),
+            {e->number, e->target, id});
         return true;
     });
 }

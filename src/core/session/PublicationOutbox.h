@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -22,6 +23,10 @@ enum class OutboxKind {
     Withdraw, // the copy and its pictures off the server
     Delete,   // as Withdraw, then the listing's local files
     Refresh,  // the copy's date, where the copy is there
+    // Not a listing: an office row whose copy the server keeps under the office's id and the
+    // row's number (a confirmation form's copy in `mem_moo_mul`). The entry carries the copy's
+    // values; an entry without values takes the copy away.
+    ServerRow,
 };
 
 struct OutboxEntry {
@@ -35,11 +40,17 @@ struct OutboxEntry {
     QStringList pictureNames;             // to delete from the picture server
     QStringList localFiles;               // to delete from the data folder once sent
     QByteArray removedRows;               // the rows a deletion took away, for a cancel
+    QString target;                       // ServerRow: the server's table
+    QVariantMap serverRow;                // ServerRow: the copy's values (none: remove it)
     QString label;                        // the listing as the lists name it
     QString loginId;
     QDateTime made;
     int tries = 0;
     QString lastError;
+
+    // What the change is about: a listing, or an office row of `target`. The changes of one
+    // subject go out in the order they were made.
+    QString subject() const;
 };
 
 // The office's queue of changes to shared listings (`outbox` of the office database). A change
@@ -58,9 +69,9 @@ public:
     void sent(qint64 id);
     void failed(qint64 id, const QString& error);
 
-    // Takes back a waiting change and every later one of the same listing: the listing gets the
-    // state it had before, and a deleted listing comes back with its image box. False when the
-    // entry was sent meanwhile.
+    // Takes back a waiting change and every later one of the same subject: a listing gets the
+    // state it had before, and a deleted listing comes back with its image box; an office row's
+    // copy stays on the server as it was. False when the entry was sent meanwhile.
     bool cancel(qint64 id);
 
     // The rows of `maemul` and `filebox` of a listing, as a deletion keeps them for a cancel.
@@ -78,5 +89,9 @@ QString outboxKindName(OutboxKind kind);
 // listing had before (for a cancel).
 OutboxEntry outboxEntry(int number, OutboxKind kind, std::optional<int> previousState, const QString& label,
                         const QString& loginId, const QDateTime& made);
+// The copy of office row `number` of server table `table` made to hold `values` (none: taken
+// away).
+OutboxEntry serverRowEntry(const QString& table, int number, const QVariantMap& values, const QString& label,
+                           const QString& loginId, const QDateTime& made);
 
 } // namespace teran

@@ -165,15 +165,15 @@ bool ServerCopy::setState(int number, PublicationState state, bool resetHits) {
 
 void ServerCopy::writeFileBox(int number, const QString& tb, const QString& ty, const QStringList& names,
                               const QDateTime& now) {
-    Transaction tx(m_server);
-    m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),
-                     {m_officeId, number});
-    if (!names.isEmpty())
-        m_server.execute(
-            QStringLiteral(
-                "INSERT INTO filebox (tb, ty, ID, sub_idx, Img1, writeday) VALUES (?, ?, ?, ?, ?, ?)"),
-            {tb, ty, m_officeId, number, names.join(kSeparator), now});
-    tx.commit();
+    m_server.transact([&] {
+        m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),
+                         {m_officeId, number});
+        if (!names.isEmpty())
+            m_server.execute(
+                QStringLiteral(
+                    "INSERT INTO filebox (tb, ty, ID, sub_idx, Img1, writeday) VALUES (?, ?, ?, ?, ?, ?)"),
+                {tb, ty, m_officeId, number, names.join(kSeparator), now});
+    });
 }
 
 std::array<QString, 2> ServerCopy::mainPictures(int number) {
@@ -204,6 +204,34 @@ QStringList ServerCopy::boxPictures(int number) {
     return names;
 }
 
+void ServerCopy::writeOfficeRow(const QString& table, int number, const QVariantMap& values) {
+    const QString key = QStringLiteral("`ID` = ? AND tidx = ?");
+    m_server.transact([&] {
+        if (values.isEmpty()) {
+            m_server.execute(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedName(table), key),
+                             {m_officeId, number});
+            return;
+        }
+        RowValues row;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            row.set(it.key(), m_server.toStored(it.value()));
+        // Asked, not taken from the update's count: MariaDB counts only rows whose values changed,
+        // and a copy sent twice changes nothing the second time.
+        const bool there =
+            m_server
+                .scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(quotedName(table), key),
+                        {m_officeId, number}, 0)
+                .toInt() > 0;
+        if (there) {
+            updateRows(m_server, table, row, key, {m_officeId, number});
+            return;
+        }
+        row.set(QStringLiteral("ID"), m_officeId);
+        row.set(QStringLiteral("tidx"), number);
+        insertRow(m_server, table, row);
+    });
+}
+
 ServerCopy::Removed ServerCopy::remove(int number) {
     return m_server.transact([&] { return removeNow(number); });
 }
@@ -227,37 +255,38 @@ ServerCopy::Removed ServerCopy::removeNow(int number) {
 }
 
 QList<int> ServerCopy::refreshShowday(const QList<int>& numbers, const QDateTime& now) {
-    QList<int> refreshed;
-    Transaction tx(m_server);
-    for (int number : numbers) {
-        if (!exists(number))
-            continue;
-        m_server.execute(QStringLiteral("UPDATE maemul SET showday = ? WHERE id = ? AND sub_idx = ?"),
-                         {now, m_officeId, number});
-        refreshed << number;
-    }
-    tx.commit();
-    return refreshed;
+    return m_server.transact([&] {
+        QList<int> refreshed;
+        for (int number : numbers) {
+            if (!exists(number))
+                continue;
+            m_server.execute(QStringLiteral("UPDATE maemul SET showday = ? WHERE id = ? AND sub_idx = ?"),
+                             {now, m_officeId, number});
+            refreshed << number;
+        }
+        return refreshed;
+    });
 }
 
 int ServerCopy::refreshAll(const QDateTime& now) {
-    Transaction tx(m_server);
-    // MariaDB counts only rows whose value changed; the office wants to hear how many it has.
-    const int count =
-        m_server.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {m_officeId}, 0).toInt();
-    m_server.execute(QStringLiteral("UPDATE maemul SET showday = ? WHERE id = ?"), {now, m_officeId});
-    tx.commit();
-    return count;
+    return m_server.transact([&] {
+        // MariaDB counts only rows whose value changed; the office wants to hear how many it has.
+        const int count =
+            m_server.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {m_officeId}, 0)
+                .toInt();
+        m_server.execute(QStringLiteral("UPDATE maemul SET showday = ? WHERE id = ?"), {now, m_officeId});
+        return count;
+    });
 }
 
 bool ServerCopy::setInCharge(int number, const QString& subid) {
-    Transaction tx(m_server);
-    if (!exists(number))
-        return false;
-    m_server.execute(QStringLiteral("UPDATE maemul SET subid = ? WHERE id = ? AND sub_idx = ?"),
-                     {subid, m_officeId, number});
-    tx.commit();
-    return true;
+    return m_server.transact([&] {
+        if (!exists(number))
+            return false;
+        m_server.execute(QStringLiteral("UPDATE maemul SET subid = ? WHERE id = ? AND sub_idx = ?"),
+                         {subid, m_officeId, number});
+        return true;
+    });
 }
 
 } // namespace teran

@@ -27,6 +27,10 @@ public:
     ServerCopy(SqlStore& listing, SqlStore& server, QString officeId);
 
     bool exists(int number);
+
+    // The copy of another office row that the server keeps under the office's id and the row's
+    // number (`ID`, `tidx` of `table`): written with `values`, or taken away when there are none.
+    void writeOfficeRow(const QString& table, int number, const QVariantMap& values);
     // The two main picture names the copy gives (empty where it gives none, or has no copy).
     std::array<QString, 2> mainPictures(int number);
 

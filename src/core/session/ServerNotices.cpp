@@ -79,16 +79,16 @@ void ServerNotices::showUnread(const QString& officeId, const QString& unreadLis
         QList<int> remaining = unread;
         for (int n : read)
             remaining.removeAll(n);
-        Transaction tx(server);
-        server.execute(
-            QStringLiteral("UPDATE %1 SET admin_msg=? WHERE memID=?").arg(m_session.ownMemberTable()),
-            {joined(remaining), officeId});
         const QString reader = m_session.state().LoginId;
-        for (int n : read)
-            server.execute(QStringLiteral("INSERT INTO mem_history(id, content, writeday) VALUES(?,?,%1)")
-                               .arg(server.nowSql()),
-                           {reader, QStringLiteral("mem_msg(%1)번을 %2가 읽음.").arg(n).arg(reader)});
-        tx.commit();
+        server.transact([&] {
+            server.execute(
+                QStringLiteral("UPDATE %1 SET admin_msg=? WHERE memID=?").arg(m_session.ownMemberTable()),
+                {joined(remaining), officeId});
+            for (int n : read)
+                server.execute(QStringLiteral("INSERT INTO mem_history(id, content, writeday) VALUES(?,?,%1)")
+                                   .arg(server.nowSql()),
+                               {reader, QStringLiteral("mem_msg(%1)번을 %2가 읽음.").arg(n).arg(reader)});
+        });
     } catch (const StoreError& error) {
         m_session.logError(QStringLiteral("로그인 => "), error);
     }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 
 namespace teran {
 
@@ -361,7 +362,23 @@ bool isRead(const QString& sql) {
 } // namespace
 
 QSqlQuery SqlStore::query(const QString& sql, const QVariantList& values) {
-    return run(sql, values, true);
+    for (int refusals = 0;; ++refusals) {
+        try {
+            return run(sql, values, true);
+        } catch (const StoreError& error) {
+            // A statement of its own that the cluster refused was rolled back whole, or never
+            // run by a node between two views: it goes again once the cluster stands. Inside a
+            // transaction the refusal belongs to transact(), which runs the whole body again.
+            if (m_depth > 0 || m_backend != SqlBackend::MariaDb || !isRefusedByCluster(error) ||
+                refusals >= kClusterRetries)
+                throw;
+            waitForCluster(refusals + 1);
+        }
+    }
+}
+
+void SqlStore::waitForCluster(int refusal) {
+    QThread::msleep(25UL << refusal); // the other transaction commits, or the new view stands
 }
 
 QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool mayRetry) {

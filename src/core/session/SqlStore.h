@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QThread>
 #include <QVariant>
 #include <functional>
 #include <optional>
@@ -120,6 +119,7 @@ public:
     void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }
 
 private:
+    static void waitForCluster(int refusal);
     void bindAll(QSqlQuery& q, const QVariantList& values) const;
     [[noreturn]] void fail(const QSqlError& error, const QString& sql);
     QSqlQuery run(const QString& sql, const QVariantList& values, bool mayRetry);
@@ -179,7 +179,7 @@ template <typename Body> auto SqlStore::transact(Body body) -> decltype(body()) 
         } catch (const StoreError& error) {
             if (outermost && isRefusedByCluster(error) && refusals < kClusterRetries) {
                 ++refusals;
-                QThread::msleep(25UL << refusals); // the other transaction commits meanwhile
+                waitForCluster(refusals);
                 continue;
             }
             if (!outermost || attempt > refusals || !isLostConnection(error) || !reopen())

@@ -35,6 +35,7 @@ QList<TableDef> serverStoreSchema() {
 // the whole address, which the list sorts by, and replaces the shorter one).
 // Version 10 keeps the text index that the searches inside texts look rows up in.
 // Version 11 keeps the changes of shared listings that wait for the server (`outbox`).
+// Version 12 lets the outbox carry the server copies of other office rows (`target`, `serverrow`).
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 // Version 5 of the ServerStore counts the shared listings per day, type and state, for the
@@ -74,7 +75,8 @@ QList<Migration> listingStoreMigrations() {
              }},
             {10, QStringLiteral("text index of the listings"),
              [](SqlStore& store) { ListingTextIndex(store).install(); }},
-            {11, QStringLiteral("outbox of shared listings"), reconcile}};
+            {11, QStringLiteral("outbox of shared listings"), reconcile},
+            {12, QStringLiteral("server copies of office rows in the outbox"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

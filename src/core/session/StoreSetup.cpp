@@ -28,26 +28,28 @@ QList<ServerText> defaultServerTexts(const ServerTextValues& values) {
 
 void initServerStore(SqlStore& server, const ServerTextValues& values) {
     upgradeServerStore(server);
-    Transaction tx(server);
-    for (const ServerText& text : defaultServerTexts(values)) {
-        const bool present =
-            server.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_msg WHERE table_idx=?"), {text.number}, 0)
-                .toInt() > 0;
-        const bool given =
-            (text.number == 3 && values.smsPort > 0) || (text.number == 8 && !values.ftpPassword.isEmpty());
-        if (present && given) {
-            server.execute(QStringLiteral("UPDATE mem_msg SET content=? WHERE table_idx=?"),
-                           {text.content, text.number});
-            continue;
+    server.transact([&] {
+        for (const ServerText& text : defaultServerTexts(values)) {
+            const bool present = server
+                                     .scalar(QStringLiteral("SELECT COUNT(*) FROM mem_msg WHERE table_idx=?"),
+                                             {text.number}, 0)
+                                     .toInt() > 0;
+            const bool given = (text.number == 3 && values.smsPort > 0) ||
+                               (text.number == 8 && !values.ftpPassword.isEmpty());
+            if (present && given) {
+                server.execute(QStringLiteral("UPDATE mem_msg SET content=? WHERE table_idx=?"),
+                               {text.content, text.number});
+                continue;
+            }
+            if (present)
+                continue;
+            // enable '1': a service text, never shown as a notice at login.
+            server.execute(
+                QStringLiteral(
+                    "INSERT INTO mem_msg(table_idx, title, content, Type, enable) VALUES(?,?,?,?,?)"),
+                {text.number, text.title, text.content, 0, QStringLiteral("1")});
         }
-        if (present)
-            continue;
-        // enable '1': a service text, never shown as a notice at login.
-        server.execute(
-            QStringLiteral("INSERT INTO mem_msg(table_idx, title, content, Type, enable) VALUES(?,?,?,?,?)"),
-            {text.number, text.title, text.content, 0, QStringLiteral("1")});
-    }
-    tx.commit();
+    });
 }
 
 } // namespace teran

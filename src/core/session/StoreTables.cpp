@@ -184,7 +184,8 @@ TableDef localFileBox() {
 // Changes of shared listings that wait for the vendor's server, in the order they were made:
 // the listing, what was done (`kind`), the state it had before (for a cancel), the picture names
 // to take off the server and the local files to delete once the change went out, the row a
-// deletion took away (for a cancel), the attempts and the last error.
+// deletion took away (for a cancel), the attempts and the last error; for another office row
+// with a server copy (a confirmation form), the server's table and the copy's values.
 TableDef outbox() {
     const QString t = QStringLiteral("outbox");
     return {t,
@@ -204,6 +205,8 @@ TableDef outbox() {
                 date(QStringLiteral("made")),
                 number(QStringLiteral("tries")),
                 text(QStringLiteral("lasterror")),
+                text(QStringLiteral("target"), kIdSize),
+                text(QStringLiteral("serverrow")),
             },
             {index(t, {QStringLiteral("tidx")})}};
 }

@@ -376,7 +376,8 @@ bool frmGaeyakMul::cmdSave_Click() {
         m_session.WriteLog(QStringLiteral("중개대상물확인 설명서 cmdSave_Click => 서버 사본 => ") +
                            saved.serverError);
         m_session.dialogs().inform(
-            QStringLiteral("저장되었습니다.\r\n\r\n서버에는 올리지 못했습니다 (%1). 다시 저장하면 올립니다.")
+            QStringLiteral("저장되었습니다.\r\n\r\n서버에는 아직 올리지 못해 전송대기에 두었습니다 (%1). "
+                           "서버가 응답하면 저절로 올라갑니다.")
                 .arg(saved.serverError),
             QStringLiteral("저장완료"));
     } else {

@@ -102,3 +102,37 @@ TEST(StoreCluster, ATransactionTheClusterRefusesRunsAgainABoundedNumberOfTimes) 
     EXPECT_THROW(store.transact([&] { ++runs; }), StoreError);
     EXPECT_EQ(runs, 1);
 }
+
+// A statement of its own that a node between two views refused goes again once the cluster
+// stands, a bounded number of times; inside a transaction the whole transaction goes again
+// instead (transact), so the statement alone does not.
+TEST(StoreCluster, ANodeBetweenTwoViewsGetsAStatementOfItsOwnAgain) {
+    const std::optional<StoreUrl> service = mariaDbService();
+    TERAN_REQUIRE_SERVICE(service.has_value(), "MariaDB");
+    SqlStore store(uniqueName(QStringLiteral("cluster-view")));
+    store.open(*service);
+    int refusals = 2;
+    int asked = 0;
+    store.setFaultHook([&](const QString& sql) -> std::optional<QString> {
+        if (!sql.startsWith(QLatin1String("SELECT")))
+            return std::nullopt;
+        ++asked;
+        if (refusals-- > 0)
+            return QStringLiteral("WSREP has not yet prepared node for application use");
+        return std::nullopt;
+    });
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT 7")).toInt(), 7);
+    EXPECT_EQ(asked, 3);
+
+    refusals = 1;
+    asked = 0;
+    store.beginTransaction();
+    EXPECT_THROW(store.scalar(QStringLiteral("SELECT 7")), StoreError);
+    store.rollback();
+    EXPECT_EQ(asked, 1) << "a transaction's statement is not run again alone";
+
+    refusals = 100;
+    asked = 0;
+    EXPECT_THROW(store.scalar(QStringLiteral("SELECT 7")), StoreError);
+    EXPECT_EQ(asked, SqlStore::kClusterRetries + 1);
+}

@@ -295,7 +295,7 @@ TEST_P(ContractWindowsTest, TheConfirmationFormOfAContractIsSavedToBothStores) {
                   .toString(),
               "100");
     const std::optional<ConfirmationForm> stored =
-        ConfirmationFormStore(office->local(), nullptr, office->officeId()).load(form->current().number);
+        ConfirmationFormStore(office->session()).load(form->current().number);
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->box("Text11_12"), "김철수");
     EXPECT_EQ(stored->options, form->current().options);
