@@ -4,6 +4,7 @@
 #include "session/PublicationOutbox.h"
 #include "session/Session.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace teran {
@@ -52,7 +53,11 @@ int OutboxPump::waiting() {
 }
 
 void OutboxPump::pump() {
-    if (waiting() > 0 && m_session.state().isOnline()) {
+    if (m_restingTicks > 0) {
+        --m_restingTicks;
+    } else if (waiting() > 0 && m_session.state().isOnline()) {
+        QElapsedTimer spent;
+        spent.start();
         // A server the status bar's check found gone is asked again here, not 30 seconds later.
         if (!m_session.state().InternetOk)
             m_session.reachServer();
@@ -61,8 +66,18 @@ void OutboxPump::pump() {
         } catch (const StoreError& error) {
             m_session.logError(kLabel, error);
         }
+        m_restingTicks = restingTicksAfter(spent.elapsed(), m_timer->interval());
     }
     tell();
+}
+
+// A server that refuses at once costs nothing to ask every few seconds; one that takes long to
+// answer (stalled, or far away) would hold the desk's window that long each time. The pump rests
+// so that it spends at most a tenth of the time waiting on the server.
+int OutboxPump::restingTicksAfter(qint64 spentMs, int intervalMs) {
+    if (intervalMs <= 0)
+        return 0;
+    return int(spentMs * 9 / intervalMs);
 }
 
 void OutboxPump::tell() {

@@ -32,8 +32,10 @@ public:
 
     // How many changes wait (0 when the outbox cannot be read).
     int waiting();
-    // One look now: sends when changes wait and the server answers.
+    // One look now: sends when changes wait and the server answers. After a look that waited
+    // long on the server, the next looks are left out (restingTicksAfter).
     void pump();
+    static int restingTicksAfter(qint64 spentMs, int intervalMs);
 
     // The waiting changes, oldest first, and the cancel of one (with the later changes of its
     // listing); false when it was sent meanwhile or the office database refused.
@@ -49,6 +51,7 @@ private:
     Session& m_session;
     QTimer* m_timer;
     int m_lastCount = -1;
+    int m_restingTicks = 0;
 };
 
 } // namespace teran

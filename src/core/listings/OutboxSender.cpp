@@ -27,8 +27,12 @@ OutboxReport OutboxSender::sendWaiting() {
     OutboxReport report;
     const QList<OutboxEntry> entries = m_outbox.waiting();
     report.waiting = int(entries.size());
-    if (entries.isEmpty() || !serverCopiesReachable(m_session))
+    if (entries.isEmpty() || m_serverAway)
         return report;
+    if (!serverCopiesReachable(m_session)) {
+        m_serverAway = true;
+        return report;
+    }
     QSet<QString> heldBack; // subjects whose earlier change failed: theirs keep their order
     for (const OutboxEntry& entry : entries) {
         if (heldBack.contains(entry.subject()))
@@ -50,8 +54,10 @@ OutboxReport OutboxSender::sendWaiting() {
                 m_session.logError(m_label, local);
                 break;
             }
-            if (lostServer(error))
+            if (lostServer(error)) {
+                m_serverAway = true;
                 break;
+            }
         }
     }
     return report;

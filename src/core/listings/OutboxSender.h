@@ -33,7 +33,8 @@ public:
 
     // Every waiting change in order. Stops at the first sign that the server is gone; a listing
     // whose change failed otherwise keeps its later changes waiting behind it, and the others go
-    // on. Nothing is tried when the session cannot reach the server.
+    // on. Nothing is tried when the session cannot reach the server, and a sender that found the
+    // server away does not ask again: an action on many rows waits for it once, not per row.
     OutboxReport sendWaiting();
     // The outcome of one change after the waiting ones before it were sent.
     Delivery deliver(qint64 id);
@@ -59,6 +60,7 @@ private:
     ServerCopy m_copy;
     ListingPictures m_pictures;
     QHash<qint64, Delivery> m_outcomes;
+    bool m_serverAway = false;
 };
 
 // What an online session does when it meets the server (after the login, after 다시 연결, and

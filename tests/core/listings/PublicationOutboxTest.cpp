@@ -187,5 +187,29 @@ TEST_P(PublicationOutboxTest, ThePumpSendsWithoutBeingAsked) {
     EXPECT_EQ(told, QList<int>{0});
 }
 
+// A server that goes away in the middle of an action on many rows is met once: the first row's
+// change finds it gone, the others wait in the outbox without each asking it again (a stalled
+// server would hold the desk once per row).
+TEST_P(PublicationOutboxTest, AnActionOnManyRowsMeetsAServerThatWentAwayOnce) {
+    QList<int> numbers;
+    for (int i = 0; i < 5; ++i)
+        numbers << office->addListing();
+    int asked = 0;
+    office->session().serverStore().setFaultHook([&](const QString&) -> std::optional<QString> {
+        ++asked;
+        return QStringLiteral("Lost connection to server during query");
+    });
+    office->answerYes();
+    const ActionOutcome outcome =
+        office->actions().publish(TestOffice::picks(numbers), PublicationState::Internet);
+    office->session().serverStore().setFaultHook({});
+    EXPECT_EQ(outcome.queued, 5);
+    EXPECT_EQ(asked, 1) << "the server was asked once for the whole action";
+    EXPECT_EQ(outbox().count(), 5);
+
+    EXPECT_EQ(send().sent, 5);
+    expectStoresAgree(numbers);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, PublicationOutboxTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);
