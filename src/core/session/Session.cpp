@@ -130,16 +130,20 @@ void Session::CreateDbObjects() {
 }
 
 StoreUrl Session::listingUrl() const {
-    if (m_config.listingUrl.isEmpty()) {
-        StoreUrl url = StoreUrl::sqliteFile(m_dataFolder.listingStoreFile());
+    return listingUrlOf(m_config);
+}
+
+StoreUrl Session::listingUrlOf(const TeranConfig& config) {
+    if (config.listingUrl.isEmpty()) {
+        StoreUrl url = StoreUrl::sqliteFile(DataFolder(config.dataPath).listingStoreFile());
         url.mustExist = true;
         return url;
     }
-    StoreUrl url = StoreUrl::parse(m_config.listingUrl);
-    if (!m_config.listingUser.isEmpty())
-        url.user = m_config.listingUser;
-    if (!m_config.listingPassword.isEmpty())
-        url.password = m_config.listingPassword;
+    StoreUrl url = StoreUrl::parse(config.listingUrl);
+    if (!config.listingUser.isEmpty())
+        url.user = config.listingUser;
+    if (!config.listingPassword.isEmpty())
+        url.password = config.listingPassword;
     return url;
 }
 

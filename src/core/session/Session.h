@@ -98,6 +98,7 @@ public:
     QString ownMemberTable() const;
     // The office database: rd/terandb.db in the data folder, or the MariaDB that teran.ini names.
     StoreUrl listingUrl() const;
+    static StoreUrl listingUrlOf(const TeranConfig& config);
     StoreLimits storeLimits() const;
 
     // Tells the user in Korean what went wrong with a store and what to do (the technical

@@ -2,6 +2,7 @@
 
 #include "DemoSeed.h"
 #include "listings/ListingSheet.h"
+#include "maintenance/OfficeBackup.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"
@@ -10,6 +11,7 @@
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
 #include "session/ListingRepository.h"
+#include "session/Session.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
 
@@ -180,6 +182,45 @@ int copyOfficeCommand(const QString& from, const QString& to) {
     return 0;
 }
 
+// The office's main account in its database ('' before anyone logged in there).
+QString officeIdOf(const StoreUrl& office) {
+    SqlStore store(QStringLiteral("admin-office-id"));
+    StoreUrl url = office;
+    url.mustExist = true;
+    store.open(url);
+    return store
+        .scalar(QStringLiteral("SELECT memID FROM members WHERE memID = companyID ORDER BY memID"), {},
+                QString())
+        .toString();
+}
+
+// A checked backup of the office into a new folder, for a scheduled task as well as by hand.
+int backupCommand(const TeranConfig& config, const QString& folder) {
+    const StoreUrl office = Session::listingUrlOf(config);
+    const BackupManifest made =
+        OfficeBackup(office, DataFolder(config.dataPath), officeIdOf(office)).backupTo(folder);
+    out() << "백업완료: " << folder << " (매물 " << made.listings << "건, 파일 " << made.files << "개)"
+          << Qt::endl;
+    return 0;
+}
+
+// Puts a backup in place of the office's data, keeping the data as it was in the data folder's
+// backup area.
+int restoreCommand(const TeranConfig& config, const QString& backup) {
+    const StoreUrl office = Session::listingUrlOf(config);
+    if (office.backend != SqlBackend::Sqlite)
+        throw BackupError(QStringLiteral("MariaDB에 둔 사무실 자료는 copy-office로 되돌립니다."));
+    const DataFolder data(config.dataPath);
+    const QString safety =
+        data.path(QStringLiteral("backup/before-restore-%1")
+                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const RestoreReport report = restoreOffice(backup, data, officeIdOf(office), safety);
+    out() << "복구완료: " << backup << " ("
+          << report.restored.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ", 매물 "
+          << report.restored.listings << "건). 이전 자료: " << report.safetyCopy << Qt::endl;
+    return 0;
+}
+
 // The office's own details for the sheet's foot: its main account's row, in the office database
 // once someone has logged in there, else on the configured server.
 OfficeDetails officeDetails(SqlStore& local, const TeranConfig& config) {
@@ -285,6 +326,8 @@ void usage() {
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
              "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
+             "       teran-admin backup [--config FILE] [--data DIR] --out DIR\n"
+             "       teran-admin restore [--config FILE] [--data DIR] --from DIR\n"
              "\n"
              "  --demo, seed-demo: the demo office (log in as demo/demo1234, staff1/staff1234 or\n"
              "  staff2/staff2234) with listings, other offices' shared listings and a club;\n"
@@ -293,6 +336,8 @@ void usage() {
              "  --from sqlite:/srv/office/rd/terandb.db --to mysql://user:pw@host:3306/office\n"
              "  (then name the MariaDB in teran.ini, [listing] Url) or back again.\n"
              "  sheet: the listing sheet of an own listing as a PDF, for batch printing.\n"
+             "  backup: a checked copy of the office database, rd/ and files/ into a new folder;\n"
+             "  restore: puts one in place (the data as it was goes to DataPath/backup/).\n"
              "  init-server on MariaDB: an account per member; the URL names the offices' database\n"
              "  and an administrator who may make databases, accounts and grants. migrate-server\n"
              "  turns a server from before the accounts into one (the kept passwords become\n"
@@ -340,7 +385,8 @@ int run(const QStringList& arguments) {
                        outFile, officeId, password, name, shop, smsdPassword});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet"));
+        QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet | "
+                       "backup | restore"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -368,6 +414,12 @@ int run(const QStringList& arguments) {
             parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts,
                               command == QLatin1String("migrate-server"), parser.value(smsdPassword));
+        if (command == QLatin1String("backup") && parser.isSet(outFile))
+            return backupCommand(TeranConfig::load(parser.value(config), parser.value(data)),
+                                 parser.value(outFile));
+        if (command == QLatin1String("restore") && parser.isSet(from))
+            return restoreCommand(TeranConfig::load(parser.value(config), parser.value(data)),
+                                  parser.value(from));
         if (command == QLatin1String("add-office") && parser.isSet(server))
             return addOfficeCommand(parser.value(server),
                                     NewOffice{parser.value(officeId), parser.value(password),
@@ -375,6 +427,9 @@ int run(const QStringList& arguments) {
     } catch (const StoreError& error) {
         err() << "error: " << error.description() << " (" << error.source() << ") " << error.sql()
               << Qt::endl;
+        return 1;
+    } catch (const BackupError& error) {
+        err() << "오류: " << error.reason() << Qt::endl;
         return 1;
     }
     usage();

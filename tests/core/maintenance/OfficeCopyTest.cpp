@@ -1,47 +1,13 @@
 #include "maintenance/OfficeCopy.h"
 #include "DemoSeed.h"
+#include "OfficeContents.h"
 #include "TestServices.h"
 #include "online/ReferenceData.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
-#include <QSqlRecord>
-
 using namespace teran;
 using namespace teran::test;
-
-namespace {
-
-// Every row of every office table, as text in a fixed order: two stores hold the same office
-// exactly when these agree.
-QStringList contentsOf(SqlStore& store) {
-    QStringList lines;
-    for (const TableDef& table : listingStoreSchema()) {
-        QSqlQuery q = store.query(QStringLiteral("SELECT * FROM `%1`").arg(table.name));
-        QStringList rows;
-        while (q.next()) {
-            QStringList cells;
-            for (const QString& column : table.columnNames()) {
-                const QVariant value = q.value(q.record().indexOf(column));
-                const ColumnDef* def = table.column(column);
-                if (value.isNull())
-                    cells << QStringLiteral("∅");
-                else if (def->type == ColumnType::DateTime)
-                    cells << SqlStore::toDateTime(value).toString(Qt::ISODate);
-                else if (def->type == ColumnType::Decimal)
-                    cells << QString::number(value.toDouble());
-                else
-                    cells << value.toString();
-            }
-            rows << table.name + QLatin1Char('|') + cells.join(QLatin1Char('|'));
-        }
-        rows.sort();
-        lines << rows;
-    }
-    return lines;
-}
-
-} // namespace
 
 // An office moved SQLite → MariaDB → SQLite comes back with the same rows, and none of the
 // stores hands out again a number the office had used.
