@@ -107,7 +107,7 @@ BackupManifest readManifest(const QString& folder) {
     const QString file = QDir(folder).filePath(OfficeBackup::manifestFile());
     if (!QFileInfo(file).isFile())
         throw BackupError(
-            QStringLiteral("백업 폴더가 아닙니다 (%1이 없습니다).").arg(OfficeBackup::manifestFile()));
+            QStringLiteral("백업 폴더가 아닙니다 (%1 파일이 없습니다).").arg(OfficeBackup::manifestFile()));
     QSettings ini(file, QSettings::IniFormat);
     BackupManifest m;
     m.officeId = ini.value(QStringLiteral("backup/office")).toString();

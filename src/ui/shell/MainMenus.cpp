@@ -32,7 +32,8 @@ const WebPage kWebPages[] = {
     {"cashuse", "캐쉬사용내역"},   {"change", "회원정보변경"},
 };
 
-const char* const kBackupActions[] = {"dogubackupTxtOutSvr", "dogubackupTxtInSvr", "dogubackupSvr"};
+const char* const kBackupActions[] = {"dogubackupTxtOutSvr", "dogubackupTxtInSvr", "dogubackupSvr",
+                                      "dogurestoreSvr"};
 const char* const kBackupPermissionEntries[] = {"dogubackupTxtOutAc", "dogubackupTxtInAc", "dogubackupAc"};
 
 QString entryText(const QString& tb, const QString& ty) {
@@ -178,13 +179,17 @@ void MainMenus::buildSettings(QMenuBar* bar) {
 
 void MainMenus::buildTools(QMenuBar* bar) {
     QMenu* menu = bar->addMenu(QStringLiteral("도구(&O)"));
-    const Entry backup[] = {
-        {"dogubackupSvr", "데이터 백업/복구"},         {"dogubackupTxtInSvr", "텍스트 가져오기"},
-        {"dogubackupTxtOutSvr", "텍스트 내보내기"},    {"dogubackupAc", "백업/복구 허용"},
-        {"dogubackupTxtInAc", "텍스트 가져오기 허용"}, {"dogubackupTxtOutAc", "텍스트 내보내기 허용"},
-    };
-    for (const Entry& e : backup)
+    add(menu, QStringLiteral("dogubackupSvr"), QStringLiteral("데이터 백업"));
+    add(menu, QStringLiteral("dogurestoreSvr"), QStringLiteral("데이터 복구"));
+    const Entry text[] = {{"dogubackupTxtInSvr", "텍스트 가져오기"},
+                          {"dogubackupTxtOutSvr", "텍스트 내보내기"}};
+    for (const Entry& e : text)
         add(menu, QLatin1String(e.name), QString::fromUtf8(e.text))->setToolTip(comingLaterText());
+    const Entry allow[] = {{"dogubackupAc", "백업/복구 허용"},
+                           {"dogubackupTxtInAc", "텍스트 가져오기 허용"},
+                           {"dogubackupTxtOutAc", "텍스트 내보내기 허용"}};
+    for (const Entry& e : allow)
+        add(menu, QLatin1String(e.name), QString::fromUtf8(e.text))->setCheckable(true);
     menu->addSeparator();
     add(menu, QStringLiteral("downPost"), QStringLiteral("우편번호 자료받기"));
     add(menu, QStringLiteral("downSubway"), QStringLiteral("지하철역 자료받기"));
@@ -209,11 +214,17 @@ void MainMenus::markLater() {
     }
 }
 
-void MainMenus::applyBackupPermissions(const BackupPermissions& permissions) {
-    const bool allowed[] = {permissions.textExport, permissions.textImport, permissions.backup};
-    for (int i = 0; i < 3; ++i) {
+void MainMenus::applyBackupPermissions(const BackupPermissions& permissions,
+                                       const std::optional<BackupPermissions>& staff) {
+    // The text transfer comes later: its entries stay off whatever the permissions say.
+    const bool allowed[] = {false, false, permissions.backup, permissions.backup};
+    for (int i = 0; i < 4; ++i)
         action(QLatin1String(kBackupActions[i]))->setEnabled(allowed[i]);
-        action(QLatin1String(kBackupPermissionEntries[i]))->setVisible(false);
+    const bool marks[] = {staff && staff->textExport, staff && staff->textImport, staff && staff->backup};
+    for (int i = 0; i < 3; ++i) {
+        QAction* entry = action(QLatin1String(kBackupPermissionEntries[i]));
+        entry->setVisible(staff.has_value());
+        entry->setChecked(marks[i]);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "session/SettingsStore.h"
 
 #include <QHash>
@@ -37,7 +39,10 @@ public:
 
     // The three backup functions follow the office's permissions; the permission entries
     // themselves stay hidden from the staff.
-    void applyBackupPermissions(const BackupPermissions& permissions);
+    // The backup entries this login may run; for the office's main account also the check marks
+    // of what its staff may run.
+    void applyBackupPermissions(const BackupPermissions& permissions,
+                                const std::optional<BackupPermissions>& staff);
     void tickStartPanel(StartPanel panel);
     // Web pages open only where the vendor's web host is configured.
     void enableWebPages(bool enabled);

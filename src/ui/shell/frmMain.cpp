@@ -1,4 +1,5 @@
 #include "frmMain.h"
+#include "maintenance/BackupActions.h"
 
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
@@ -205,8 +206,22 @@ void frmMain::connectMenus() {
     on("exit", [this] { askExit(); });
     on("downPost", [this] { runReferenceCheck(m_session, ReferenceJob::Post, this); });
     on("downSubway", [this] { runReferenceCheck(m_session, ReferenceJob::Subway, this); });
-    for (const char* name : {"dogubackupSvr", "dogubackupTxtInSvr", "dogubackupTxtOutSvr"})
+    for (const char* name : {"dogubackupTxtInSvr", "dogubackupTxtOutSvr"})
         on(name, [this] { tellLater(); });
+    on("dogubackupSvr", [this] { BackupActions(m_session).fullBackup(); });
+    on("dogurestoreSvr", [this] { BackupActions(m_session).restore(); });
+    const std::pair<const char*, BackupAction> allow[] = {{"dogubackupAc", BackupAction::Backup},
+                                                          {"dogubackupTxtInAc", BackupAction::TextImport},
+                                                          {"dogubackupTxtOutAc", BackupAction::TextExport}};
+    for (const auto& [name, which] : allow) {
+        QAction* entry = m_menus->action(QLatin1String(name));
+        connect(entry, &QAction::triggered, this, [this, entry, which = which](bool checked) {
+            bool allowed = !checked;
+            attemptStore(m_session, QLatin1String(kLogLabel),
+                         [&] { allowed = BackupActions(m_session).allowStaff(which, checked); });
+            entry->setChecked(allowed);
+        });
+    }
 }
 
 void frmMain::connectActions() {
@@ -270,11 +285,16 @@ void frmMain::Load() {
 
 void frmMain::applyBackupPermissions() {
     BackupPermissions permissions;
+    std::optional<BackupPermissions> staff;
     attemptStore(m_session, QLatin1String(kLogLabel), [&] {
-        if (m_session.listingOpen())
-            permissions = SettingsStore::ofOffice(m_session).backupPermissions();
+        if (!m_session.listingOpen())
+            return;
+        BackupActions backups(m_session);
+        permissions = backups.permissions();
+        if (backups.isMainAccount())
+            staff = SettingsStore::ofOffice(m_session).backupPermissions();
     });
-    m_menus->applyBackupPermissions(permissions);
+    m_menus->applyBackupPermissions(permissions, staff);
 }
 
 void frmMain::showStartPanel() {

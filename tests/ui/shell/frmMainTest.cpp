@@ -247,26 +247,43 @@ TEST_F(frmMainTest, TheQuestionEntryWritesToTheOfficeOfTheSharedListing) {
     EXPECT_EQ(box.first().listing, 8);
 }
 
+// The office's main account always has the backup and restore, and ticks what its staff may run
+// (asked first); a staff login gets what is ticked.
 TEST_F(frmMainTest, TheStartPanelAndTheBackupEntriesFollowTheStoredSettings) {
     {
         auto main = openMain();
         EXPECT_TRUE(entry(*main, "popupLogo")->isChecked());
-        EXPECT_FALSE(entry(*main, "dogubackupSvr")->isEnabled());
+        EXPECT_TRUE(entry(*main, "dogubackupSvr")->isEnabled());
+        EXPECT_TRUE(entry(*main, "dogurestoreSvr")->isEnabled());
+        EXPECT_TRUE(entry(*main, "dogubackupAc")->isVisible());
+        EXPECT_FALSE(entry(*main, "dogubackupAc")->isChecked());
         entry(*main, "popupWork2")->trigger();
         EXPECT_FALSE(entry(*main, "popupLogo")->isChecked());
         EXPECT_EQ(main->startArea().panel(), StartPanel::Work2);
+
+        office->dialogs.answerNext(DialogAnswer::No);
+        entry(*main, "dogubackupAc")->trigger();
+        EXPECT_TRUE(office->dialogs.lastText().contains("off1회원님께서 철저하게 관리를 하셔야 합니다."));
+        EXPECT_FALSE(entry(*main, "dogubackupAc")->isChecked()) << "answered No";
+        office->dialogs.answerNext(DialogAnswer::Yes);
+        entry(*main, "dogubackupAc")->trigger();
+        EXPECT_TRUE(entry(*main, "dogubackupAc")->isChecked());
     }
-    SettingsStore(session->listingStore()).setBackupAllowed(BackupAction::TextImport, true);
+    EXPECT_TRUE(SettingsStore(session->listingStore()).backupPermissions().backup);
     auto again = openMain();
     EXPECT_TRUE(entry(*again, "popupWork2")->isChecked());
     EXPECT_EQ(again->startArea().panel(), StartPanel::Work2);
-    EXPECT_FALSE(entry(*again, "dogubackupTxtOutSvr")->isEnabled());
-    EXPECT_TRUE(entry(*again, "dogubackupTxtInSvr")->isEnabled());
-    EXPECT_FALSE(entry(*again, "dogubackupTxtInAc")->isVisible());
+    EXPECT_TRUE(entry(*again, "dogubackupAc")->isChecked());
 
     loginAs(QStringLiteral("st1"));
     auto staff = openMain();
     EXPECT_TRUE(entry(*staff, "popupLogo")->isChecked()) << "another user's choice is his own";
+    EXPECT_TRUE(entry(*staff, "dogubackupSvr")->isEnabled()) << "ticked for the staff";
+    EXPECT_FALSE(entry(*staff, "dogubackupAc")->isVisible());
+    SettingsStore(session->listingStore()).setBackupAllowed(BackupAction::Backup, false);
+    auto refused = openMain();
+    EXPECT_FALSE(entry(*refused, "dogubackupSvr")->isEnabled());
+    EXPECT_FALSE(entry(*refused, "dogurestoreSvr")->isEnabled());
 }
 
 TEST_F(frmMainTest, ATypeEntryOpensTheListOfTheActiveKindOnThatTypeAndSearches) {

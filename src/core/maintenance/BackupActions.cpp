@@ -1,0 +1,135 @@
+#include "BackupActions.h"
+
+#include "OfficeBackup.h"
+#include "session/Session.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace teran {
+
+namespace {
+
+const QString kRestoreTitle = QStringLiteral("데이터 복구");
+
+} // namespace
+
+BackupActions::BackupActions(Session& session)
+    : m_session(session) {}
+
+bool BackupActions::isMainAccount() const {
+    return m_session.state().LoginId == m_session.state().OfficeMainId;
+}
+
+BackupPermissions BackupActions::permissions() {
+    if (isMainAccount())
+        return {true, true, true};
+    return SettingsStore::ofOffice(m_session).backupPermissions();
+}
+
+bool BackupActions::allowStaff(BackupAction action, bool allowed) {
+    if (allowed) {
+        const QString text =
+            action == BackupAction::TextImport
+                ? QStringLiteral("선택하신 옵션에 체크를 하시면 \r\n\r\n연결된 직원들이 Text 데이터 "
+                                 "등록작업을 수행하실 수 "
+                                 "있습니다.\r\n\r\n실행 하시겠습니까 ?")
+                : QStringLiteral(
+                      "선택하신 옵션에 체크를 하시면 \r\n\r\n연결된 직원들이 데이터 백업작업을 수행하실 수 "
+                      "있습니다.\r\n\r\n※ 주의\r\n본옵션을 선택하시면 직원간에 매물 유출 위험이 "
+                      "있으니,\r\n") +
+                      m_session.state().OfficeMainId +
+                      QStringLiteral("회원님께서 철저하게 관리를 하셔야 합니다.");
+        const QString title = action == BackupAction::TextImport ? QStringLiteral("데이터 가져오기")
+                                                                 : QStringLiteral("데이터 백업");
+        if (!m_session.dialogs().askYesNo(text, title))
+            return SettingsStore::ofOffice(m_session).backupPermissions().allows(action);
+    }
+    SettingsStore::ofOffice(m_session).setBackupAllowed(action, allowed);
+    return allowed;
+}
+
+QString BackupActions::proposedName(const QDate& day) {
+    return QStringLiteral("TeranBackup_") + day.toString(QStringLiteral("yyyyMMdd"));
+}
+
+QString BackupActions::documents() const {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+bool BackupActions::fullBackup() {
+    Dialogs& dialogs = m_session.dialogs();
+    const QString path = dialogs.saveFileName(
+        QString(), QDir(documents()).filePath(proposedName(m_session.clock().now().date())),
+        QStringLiteral("모든파일 (*.*)"));
+    if (path.isEmpty()) {
+        dialogs.critical(QStringLiteral("경로를 지정하지 않으셨습니다."));
+        return false;
+    }
+    if (!dialogs.askYesNo(path + QStringLiteral("로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?"),
+                          QString()))
+        return false;
+    try {
+        OfficeBackup(m_session.listingUrl(), m_session.dataFolder(), m_session.state().OfficeMainId)
+            .backupTo(path);
+    } catch (const BackupError& error) {
+        m_session.WriteLog(QStringLiteral("dogubackupSvr => %1 => %2").arg(path, error.reason()));
+        dialogs.critical(error.reason(), QStringLiteral("백업하기"));
+        return false;
+    }
+    dialogs.inform(path + QStringLiteral(" 로 백업을 완료하였습니다."), QStringLiteral("백업완료"));
+    return true;
+}
+
+bool BackupActions::restore() {
+    Dialogs& dialogs = m_session.dialogs();
+    if (m_session.listingUrl().backend != SqlBackend::Sqlite) {
+        dialogs.inform(
+            QStringLiteral("MariaDB에 둔 사무실 자료는 관리자가 teran-admin copy-office로 되돌립니다."),
+            kRestoreTitle);
+        return false;
+    }
+    const QString backup = dialogs.existingFolder(kRestoreTitle, documents());
+    if (backup.isEmpty())
+        return false;
+    const QString officeId = m_session.state().OfficeMainId;
+    BackupManifest manifest;
+    try {
+        manifest = OfficeBackup::check(backup, officeId);
+    } catch (const BackupError& error) {
+        dialogs.critical(error.reason() + QStringLiteral("\r\n\r\n아무것도 바꾸지 않았습니다."),
+                         kRestoreTitle);
+        return false;
+    }
+    const QString question =
+        QStringLiteral(
+            "%1 에 만든 백업(매물 %2건)으로 사무실 자료를 되돌립니다.\r\n\r\n지금 자료는 데이터 폴더의 "
+            "backup 폴더에 남겨 둡니다. 다른 컴퓨터에서 프로그램을 닫은 뒤에 실행하십시오.\r\n\r\n"
+            "실행 하시겠습니까?")
+            .arg(manifest.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+            .arg(manifest.listings);
+    if (!dialogs.askYesNoCarefully(question, kRestoreTitle))
+        return false;
+    const QString safety = m_session.dataFolder().path(
+        QStringLiteral("backup/before-restore-%1")
+            .arg(m_session.clock().now().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    m_session.listingStore().close();
+    try {
+        const RestoreReport report = restoreOffice(backup, m_session.dataFolder(), officeId, safety);
+        m_session.ensureOpen();
+        dialogs.inform(QStringLiteral("%1 에 만든 백업으로 되돌렸습니다 (매물 %2건).\r\n\r\n이전 자료: %3")
+                           .arg(report.restored.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                           .arg(report.restored.listings)
+                           .arg(report.safetyCopy),
+                       kRestoreTitle);
+        return true;
+    } catch (const BackupError& error) {
+        m_session.ensureOpen();
+        m_session.WriteLog(QStringLiteral("restore => %1 => %2").arg(backup, error.reason()));
+        dialogs.critical(error.reason(), kRestoreTitle);
+        return false;
+    }
+}
+
+} // namespace teran

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "session/SettingsStore.h"
+
+#include <QDate>
+#include <QString>
+
+namespace teran {
+
+class Session;
+
+// The full backup and its restore as the tools menu runs them: the questions and answers of the
+// office's dialogs around OfficeBackup. Paths are proposed in the user's documents folder.
+class BackupActions {
+public:
+    explicit BackupActions(Session& session);
+
+    // 데이터 백업: a checked backup of the office into a folder the user names. True when made.
+    bool fullBackup();
+    // 데이터 복구: a backup folder the user picks put in place of the office's data, the data as
+    // it was kept in the data folder's backup area. The office database is closed meanwhile and
+    // opened again afterwards. True when restored.
+    bool restore();
+
+    // The office's main account lets its staff run an action or not (the menu's check mark);
+    // letting them asks first. Returns whether they may, as stored.
+    bool allowStaff(BackupAction action, bool allowed);
+    // What this login may run: the main account everything, staff what the office allows.
+    BackupPermissions permissions();
+    bool isMainAccount() const;
+
+    // The folder name a backup of `day` is proposed under ("TeranBackup_YYYYMMDD").
+    static QString proposedName(const QDate& day);
+
+private:
+    QString documents() const;
+
+    Session& m_session;
+};
+
+} // namespace teran
