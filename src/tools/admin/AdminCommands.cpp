@@ -2,6 +2,7 @@
 
 #include "DemoSeed.h"
 #include "listings/ListingSheet.h"
+#include "maintenance/ListingTextTransfer.h"
 #include "maintenance/OfficeBackup.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/OfficeSetup.h"
@@ -11,7 +12,9 @@
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
 #include "session/ListingRepository.h"
+#include "session/PropertyTypes.h"
 #include "session/Session.h"
+#include "session/SettingsStore.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
 
@@ -221,6 +224,77 @@ int restoreCommand(const TeranConfig& config, const QString& backup) {
     return 0;
 }
 
+// Who runs a text transfer: the office's main account, or a staff login the office allows it
+// (a staff login exports only the listings it registered).
+struct TransferLogin {
+    QString officeId;
+    QString loginId;
+    bool staff = false;
+};
+
+TransferLogin transferLogin(SqlStore& office, const QString& login, BackupAction action) {
+    TransferLogin who;
+    who.officeId =
+        office
+            .scalar(QStringLiteral("SELECT memID FROM members WHERE memID = companyID ORDER BY memID"), {},
+                    QString())
+            .toString();
+    who.loginId = login.isEmpty() ? who.officeId : login;
+    who.staff = !login.isEmpty() && login != who.officeId;
+    if (who.staff && !SettingsStore(office).backupPermissions().allows(action))
+        throw BackupError(QStringLiteral("%1 직원에게 허용되지 않은 작업입니다.").arg(login));
+    return who;
+}
+
+SqlStore& openOffice(SqlStore& store, const TeranConfig& config) {
+    store.open(Session::listingUrlOf(config));
+    return store;
+}
+
+int exportCommand(const TeranConfig& config, const QString& file, const QString& types, const QString& from,
+                  const QString& to, const QString& by, const QString& login) {
+    SqlStore office(QStringLiteral("admin-export"));
+    openOffice(office, config);
+    const TransferLogin who = transferLogin(office, login, BackupAction::TextExport);
+    listingText::ExportChoice choice;
+    choice.types = types.isEmpty() ? propertyTypeCodes() : types.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!from.isEmpty() || !to.isEmpty()) {
+        choice.period = listingText::Period::Day;
+        choice.from = QDate::fromString(from, Qt::ISODate);
+        choice.to = QDate::fromString(to, Qt::ISODate);
+        if (!choice.from.isValid() || !choice.to.isValid())
+            throw BackupError(QStringLiteral("--from와 --to는 YYYY-MM-DD 날짜여야 합니다."));
+    }
+    if (by == QLatin1String("showday"))
+        choice.column = listingText::DateColumn::Shown;
+    else if (by == QLatin1String("offday"))
+        choice.column = listingText::DateColumn::Off;
+    else if (!by.isEmpty() && by != QLatin1String("writeday"))
+        throw BackupError(QStringLiteral("--by는 writeday, showday, offday 중 하나입니다."));
+    if (who.staff)
+        choice.staffOnly = who.loginId;
+    const qint64 written = listingText::exportListings(office, choice, file);
+    out() << "Text 내보내기: " << file << " (" << written << "건)" << Qt::endl;
+    return 0;
+}
+
+int importCommand(const TeranConfig& config, const QString& file, const QString& login) {
+    SqlStore office(QStringLiteral("admin-import"));
+    openOffice(office, config);
+    const TransferLogin who = transferLogin(office, login, BackupAction::TextImport);
+    try {
+        const QList<int> numbers = listingText::importListings(office, file, who.officeId, who.loginId);
+        out() << "Text 매물 " << numbers.size() << "건 등록을 완료하였습니다." << Qt::endl;
+    } catch (const listingText::ImportRefused& refused) {
+        throw BackupError(
+            QStringLiteral("%1 번째 줄%2: %3")
+                .arg(refused.line())
+                .arg(refused.column().isEmpty() ? QString() : QStringLiteral(" ") + refused.column())
+                .arg(refused.reason()));
+    }
+    return 0;
+}
+
 // The office's own details for the sheet's foot: its main account's row, in the office database
 // once someone has logged in there, else on the configured server.
 OfficeDetails officeDetails(SqlStore& local, const TeranConfig& config) {
@@ -328,6 +402,10 @@ void usage() {
              "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
              "       teran-admin backup [--config FILE] [--data DIR] --out DIR\n"
              "       teran-admin restore [--config FILE] [--data DIR] --from DIR\n"
+             "       teran-admin export [--config FILE] [--data DIR] --out FILE [--types apt,villa]\n"
+             "                          [--from YYYY-MM-DD --to YYYY-MM-DD --by writeday|showday|offday]\n"
+             "                          [--login ID]\n"
+             "       teran-admin import [--config FILE] [--data DIR] --from FILE [--login ID]\n"
              "\n"
              "  --demo, seed-demo: the demo office (log in as demo/demo1234, staff1/staff1234 or\n"
              "  staff2/staff2234) with listings, other offices' shared listings and a club;\n"
@@ -338,6 +416,8 @@ void usage() {
              "  sheet: the listing sheet of an own listing as a PDF, for batch printing.\n"
              "  backup: a checked copy of the office database, rd/ and files/ into a new folder;\n"
              "  restore: puts one in place (the data as it was goes to DataPath/backup/).\n"
+             "  export, import: listings as the text transfer file; --login ID runs them as that\n"
+             "  login (a staff login needs the office's permission and exports its own listings).\n"
              "  init-server on MariaDB: an account per member; the URL names the offices' database\n"
              "  and an administrator who may make databases, accounts and grants. migrate-server\n"
              "  turns a server from before the accounts into one (the kept passwords become\n"
@@ -381,12 +461,18 @@ int run(const QStringList& arguments) {
     const QCommandLineOption smsdPassword(QStringLiteral("smsd-password"),
                                           QStringLiteral("password of the SMS gateway's own account"),
                                           QStringLiteral("PW"));
+    const QCommandLineOption types(QStringLiteral("types"), QStringLiteral("property types to export"),
+                                   QStringLiteral("LIST"));
+    const QCommandLineOption by(QStringLiteral("by"), QStringLiteral("date column of the period"),
+                                QStringLiteral("COLUMN"));
+    const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("run as this login"),
+                                   QStringLiteral("ID"));
     parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing,
-                       outFile, officeId, password, name, shop, smsdPassword});
+                       outFile, officeId, password, name, shop, smsdPassword, types, by, login});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet | "
-                       "backup | restore"));
+                       "backup | restore | export | import"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -420,6 +506,13 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("restore") && parser.isSet(from))
             return restoreCommand(TeranConfig::load(parser.value(config), parser.value(data)),
                                   parser.value(from));
+        if (command == QLatin1String("export") && parser.isSet(outFile))
+            return exportCommand(TeranConfig::load(parser.value(config), parser.value(data)),
+                                 parser.value(outFile), parser.value(types), parser.value(from),
+                                 parser.value(to), parser.value(by), parser.value(login));
+        if (command == QLatin1String("import") && parser.isSet(from))
+            return importCommand(TeranConfig::load(parser.value(config), parser.value(data)),
+                                 parser.value(from), parser.value(login));
         if (command == QLatin1String("add-office") && parser.isSet(server))
             return addOfficeCommand(parser.value(server),
                                     NewOffice{parser.value(officeId), parser.value(password),
@@ -430,6 +523,9 @@ int run(const QStringList& arguments) {
         return 1;
     } catch (const BackupError& error) {
         err() << "오류: " << error.reason() << Qt::endl;
+        return 1;
+    } catch (const std::runtime_error& error) {
+        err() << "오류: " << QString::fromStdString(error.what()) << Qt::endl;
         return 1;
     }
     usage();
