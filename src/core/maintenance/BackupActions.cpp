@@ -17,6 +17,89 @@ const QString kRestoreTitle = QStringLiteral("데이터 복구");
 BackupActions::BackupActions(Session& session)
     : m_session(session) {}
 
+QString BackupActions::proposedTextFile() const {
+    return QDir(documents())
+        .filePath(QStringLiteral("TeranTextBackup_") +
+                  m_session.clock().now().toString(QStringLiteral("yyyyMMddHms")) + QStringLiteral(".txt"));
+}
+
+bool BackupActions::exportText(listingText::ExportChoice choice, const QString& path) {
+    Dialogs& dialogs = m_session.dialogs();
+    const QString title = QStringLiteral("백업하기");
+    if (choice.types.isEmpty()) {
+        dialogs.message(QStringLiteral("백업할 종목을 선택하지 않으셨습니다."), title, DialogIcon::Warning,
+                        DialogButtons::Ok);
+        return false;
+    }
+    if (path.isEmpty()) {
+        dialogs.message(QStringLiteral("백업할 경로를 지정하지 않으셨습니다."), title, DialogIcon::Warning,
+                        DialogButtons::Ok);
+        return false;
+    }
+    if (!isMainAccount())
+        choice.staffOnly = m_session.state().LoginId;
+    try {
+        const qint64 found = listingText::countListings(m_session.listingStore(), choice);
+        if (found == 0) {
+            dialogs.inform(QStringLiteral("백업할 데이터가 검색되지 않았습니다."),
+                           QStringLiteral("Text 데이터백업"));
+            return false;
+        }
+        if (!dialogs.askYesNo(
+                QStringLiteral("%1개의 데이터를 \r\n\r\n%2\r\n\r\n경로로 저장합니다. 실행하시겠습니까 ?")
+                    .arg(found)
+                    .arg(path),
+                QStringLiteral("데이터 백업")))
+            return false;
+        const qint64 written = listingText::exportListings(m_session.listingStore(), choice, path);
+        dialogs.inform(QStringLiteral("%1  \r\n\r\n위 경로로 백업 %2건을 성공적으로 완료하였습니다.")
+                           .arg(path)
+                           .arg(written),
+                       QStringLiteral("백업완료"));
+        return true;
+    } catch (const StoreError& error) {
+        m_session.WriteLog(QStringLiteral("MdbGroupQuery => %1 --> %2 => %3")
+                               .arg(error.sql(), error.description(), error.source()));
+        dialogs.critical(error.description(), title);
+    } catch (const std::runtime_error& error) {
+        m_session.WriteLog(QStringLiteral("MdbGroupQuery => %1 --> %2 => frmBackup")
+                               .arg(path, QString::fromStdString(error.what())));
+        dialogs.critical(QString::fromStdString(error.what()), title);
+    }
+    return false;
+}
+
+bool BackupActions::importText() {
+    Dialogs& dialogs = m_session.dialogs();
+    const QString path = dialogs.openFileName(QString(), documents(), QStringLiteral("모든파일 (*.txt)"));
+    if (path.isEmpty())
+        return false;
+    if (!dialogs.askYesNo(path + QStringLiteral("\r\n\r\n위 파일을 매물로 등록합니다. 실행 하시겠습니까 ?"),
+                          QStringLiteral("데이터 가져오기")))
+        return false;
+    try {
+        const QList<int> numbers = listingText::importListings(
+            m_session.listingStore(), path, m_session.state().OfficeMainId, m_session.state().LoginId);
+        dialogs.inform(QStringLiteral("Text 매물 %1건 등록을 완료하였습니다.").arg(numbers.size()),
+                       QStringLiteral("Text 매물등록"));
+        return true;
+    } catch (const listingText::ImportRefused& refused) {
+        m_session.WriteLog(
+            QStringLiteral("MdbGroupQuery => %1 --> %2 => frmBackup").arg(path, refused.reason()));
+        QString text = QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.")
+                           .arg(refused.line());
+        if (!refused.column().isEmpty())
+            text += QStringLiteral("\r\n(%1: %2)").arg(refused.column(), refused.reason());
+        dialogs.critical(text + QStringLiteral("\r\n\r\n다시 확인하신후 실행하여 주십시요."),
+                         QStringLiteral("Text 데이터 형식 오류"));
+    } catch (const StoreError& error) {
+        m_session.WriteLog(QStringLiteral("MdbGroupQuery => %1 --> %2 => %3")
+                               .arg(path, error.description(), error.source()));
+        dialogs.critical(error.description(), QStringLiteral("데이터 가져오기"));
+    }
+    return false;
+}
+
 bool BackupActions::isMainAccount() const {
     return m_session.state().LoginId == m_session.state().OfficeMainId;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maintenance/ListingTextTransfer.h"
 #include "session/SettingsStore.h"
 
 #include <QDate>
@@ -21,6 +22,14 @@ public:
     // it was kept in the data folder's backup area. The office database is closed meanwhile and
     // opened again afterwards. True when restored.
     bool restore();
+
+    // 텍스트 내보내기 (the window's 백업하기): the chosen listings into `path`, asked first. A
+    // staff login exports only its own listings. True when written (the window closes then).
+    bool exportText(listingText::ExportChoice choice, const QString& path);
+    // 텍스트 가져오기: a file the user picks registered as new listings, all lines or none.
+    bool importText();
+    // The proposed export file ("TeranTextBackup_" and the time), in the documents folder.
+    QString proposedTextFile() const;
 
     // The office's main account lets its staff run an action or not (the menu's check mark);
     // letting them asks first. Returns whether they may, as stored.

@@ -181,10 +181,8 @@ void MainMenus::buildTools(QMenuBar* bar) {
     QMenu* menu = bar->addMenu(QStringLiteral("도구(&O)"));
     add(menu, QStringLiteral("dogubackupSvr"), QStringLiteral("데이터 백업"));
     add(menu, QStringLiteral("dogurestoreSvr"), QStringLiteral("데이터 복구"));
-    const Entry text[] = {{"dogubackupTxtInSvr", "텍스트 가져오기"},
-                          {"dogubackupTxtOutSvr", "텍스트 내보내기"}};
-    for (const Entry& e : text)
-        add(menu, QLatin1String(e.name), QString::fromUtf8(e.text))->setToolTip(comingLaterText());
+    add(menu, QStringLiteral("dogubackupTxtInSvr"), QStringLiteral("텍스트 가져오기"));
+    add(menu, QStringLiteral("dogubackupTxtOutSvr"), QStringLiteral("텍스트 내보내기"));
     const Entry allow[] = {{"dogubackupAc", "백업/복구 허용"},
                            {"dogubackupTxtInAc", "텍스트 가져오기 허용"},
                            {"dogubackupTxtOutAc", "텍스트 내보내기 허용"}};
@@ -216,8 +214,8 @@ void MainMenus::markLater() {
 
 void MainMenus::applyBackupPermissions(const BackupPermissions& permissions,
                                        const std::optional<BackupPermissions>& staff) {
-    // The text transfer comes later: its entries stay off whatever the permissions say.
-    const bool allowed[] = {false, false, permissions.backup, permissions.backup};
+    const bool allowed[] = {permissions.textExport, permissions.textImport, permissions.backup,
+                            permissions.backup};
     for (int i = 0; i < 4; ++i)
         action(QLatin1String(kBackupActions[i]))->setEnabled(allowed[i]);
     const bool marks[] = {staff && staff->textExport, staff && staff->textImport, staff && staff->backup};

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 #include "maintenance/BackupActions.h"
+#include "maintenance/frmBackup.h"
 
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
@@ -206,8 +207,11 @@ void frmMain::connectMenus() {
     on("exit", [this] { askExit(); });
     on("downPost", [this] { runReferenceCheck(m_session, ReferenceJob::Post, this); });
     on("downSubway", [this] { runReferenceCheck(m_session, ReferenceJob::Subway, this); });
-    for (const char* name : {"dogubackupTxtInSvr", "dogubackupTxtOutSvr"})
-        on(name, [this] { tellLater(); });
+    on("dogubackupTxtOutSvr", [this] {
+        frmBackup window(m_session, this);
+        window.exec();
+    });
+    on("dogubackupTxtInSvr", [this] { BackupActions(m_session).importText(); });
     on("dogubackupSvr", [this] { BackupActions(m_session).fullBackup(); });
     on("dogurestoreSvr", [this] { BackupActions(m_session).restore(); });
     const std::pair<const char*, BackupAction> allow[] = {{"dogubackupAc", BackupAction::Backup},

@@ -73,3 +73,39 @@ TEST_F(BackupActionsTest, TheOfficeBacksUpAndRestoresFromTheMenu) {
               1)
         << "the office as it was is kept";
 }
+
+// 텍스트 가져오기 from the menu: a file with a stray line break at its end is refused with the line
+// named and nothing registered; the good file registers every line.
+TEST_F(BackupActionsTest, TheTextImportRefusesAFaultyFileWholeAndRegistersAGoodOne) {
+    listingText::ExportChoice choice;
+    choice.types = {"apt"};
+    const QString good = work.filePath("apt.txt");
+    office->answerYes();
+    ASSERT_TRUE(actions().exportText(choice, good));
+    const int before = listings();
+    const qint64 lines = listingText::countListings(office->local(), choice);
+    ASSERT_GT(lines, 0);
+
+    const QString stray = work.filePath("stray.txt");
+    QFile::copy(good, stray);
+    {
+        QFile file(stray);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("\r\n");
+    }
+    office->dialogs.fileNext(stray);
+    office->answerYes();
+    EXPECT_FALSE(actions().importText());
+    EXPECT_EQ(office->dialogs.shown().last().title, "Text 데이터 형식 오류");
+    EXPECT_EQ(office->dialogs.lastText(),
+              QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.\r\n\r\n다시 "
+                             "확인하신후 실행하여 주십시요.")
+                  .arg(lines + 1));
+    EXPECT_EQ(listings(), before);
+
+    office->dialogs.fileNext(good);
+    office->answerYes();
+    ASSERT_TRUE(actions().importText()) << office->dialogs.lastText().toStdString();
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("Text 매물 %1건 등록을 완료하였습니다.").arg(lines));
+    EXPECT_EQ(listings(), before + lines);
+}
