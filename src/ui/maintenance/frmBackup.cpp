@@ -104,9 +104,12 @@ QWidget* frmBackup::buildPeriod() {
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     }
-    grid->addWidget(m_from, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("~"), box), 2, 2);
-    grid->addWidget(m_to, 2, 3);
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(m_from);
+    dates->addWidget(new QLabel(QStringLiteral("~"), box));
+    dates->addWidget(m_to);
+    dates->addStretch();
+    grid->addLayout(dates, 2, 0, 1, 4);
     connect(m_period, &QButtonGroup::idClicked, this, &frmBackup::periodChosen);
     return box;
 }
