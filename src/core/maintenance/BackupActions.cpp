@@ -1,5 +1,6 @@
 #include "BackupActions.h"
 
+#include "AutoBackup.h"
 #include "OfficeBackup.h"
 #include "session/Session.h"
 
@@ -98,6 +99,23 @@ bool BackupActions::importText() {
         dialogs.critical(error.description(), QStringLiteral("데이터 가져오기"));
     }
     return false;
+}
+
+QString BackupActions::backupArea(const DataFolder& data) {
+    return data.path(QStringLiteral("backup"));
+}
+
+void BackupActions::dailyBackup() {
+    try {
+        AutoBackup daily(
+            OfficeBackup(m_session.listingUrl(), m_session.dataFolder(), m_session.state().OfficeMainId),
+            backupArea(m_session.dataFolder()));
+        const QString made = daily.run(m_session.clock().now().date());
+        if (!made.isEmpty())
+            m_session.WriteLog(QStringLiteral("자동백업 => ") + made);
+    } catch (const BackupError& error) {
+        m_session.WriteLog(QStringLiteral("자동백업 => ") + error.reason());
+    }
 }
 
 bool BackupActions::isMainAccount() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "maintenance/ListingTextTransfer.h"
+#include "session/DataFolder.h"
 #include "session/SettingsStore.h"
 
 #include <QDate>
@@ -30,6 +31,11 @@ public:
     bool importText();
     // The proposed export file ("TeranTextBackup_" and the time), in the documents folder.
     QString proposedTextFile() const;
+
+    // The day's automatic backup into the data folder's backup area, on the first close of the
+    // day; a failure is written to the daily log (the program is closing).
+    void dailyBackup();
+    static QString backupArea(const DataFolder& data);
 
     // The office's main account lets its staff run an action or not (the menu's check mark);
     // letting them asks first. Returns whether they may, as stored.

@@ -2,6 +2,8 @@
 
 #include "DemoSeed.h"
 #include "listings/ListingSheet.h"
+#include "maintenance/AutoBackup.h"
+#include "maintenance/BackupActions.h"
 #include "maintenance/ListingTextTransfer.h"
 #include "maintenance/OfficeBackup.h"
 #include "maintenance/OfficeCopy.h"
@@ -197,11 +199,20 @@ QString officeIdOf(const StoreUrl& office) {
         .toString();
 }
 
-// A checked backup of the office into a new folder, for a scheduled task as well as by hand.
+// A checked backup of the office into a new folder; without one, the day's automatic backup into
+// the data folder's backup area (for a scheduled task), with the old ones pruned.
 int backupCommand(const TeranConfig& config, const QString& folder) {
     const StoreUrl office = Session::listingUrlOf(config);
-    const BackupManifest made =
-        OfficeBackup(office, DataFolder(config.dataPath), officeIdOf(office)).backupTo(folder);
+    const DataFolder data(config.dataPath);
+    OfficeBackup backup(office, data, officeIdOf(office));
+    if (folder.isEmpty()) {
+        const QString made = AutoBackup(backup, BackupActions::backupArea(data)).run(QDate::currentDate());
+        out() << (made.isEmpty() ? QStringLiteral("오늘의 백업이 이미 있습니다.")
+                                 : QStringLiteral("백업완료: ") + made)
+              << Qt::endl;
+        return 0;
+    }
+    const BackupManifest made = backup.backupTo(folder);
     out() << "백업완료: " << folder << " (매물 " << made.listings << "건, 파일 " << made.files << "개)"
           << Qt::endl;
     return 0;
@@ -400,7 +411,7 @@ void usage() {
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
              "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
-             "       teran-admin backup [--config FILE] [--data DIR] --out DIR\n"
+             "       teran-admin backup [--config FILE] [--data DIR] [--out DIR]\n"
              "       teran-admin restore [--config FILE] [--data DIR] --from DIR\n"
              "       teran-admin export [--config FILE] [--data DIR] --out FILE [--types apt,villa]\n"
              "                          [--from YYYY-MM-DD --to YYYY-MM-DD --by writeday|showday|offday]\n"
@@ -414,7 +425,8 @@ void usage() {
              "  --from sqlite:/srv/office/rd/terandb.db --to mysql://user:pw@host:3306/office\n"
              "  (then name the MariaDB in teran.ini, [listing] Url) or back again.\n"
              "  sheet: the listing sheet of an own listing as a PDF, for batch printing.\n"
-             "  backup: a checked copy of the office database, rd/ and files/ into a new folder;\n"
+             "  backup: a checked copy of the office database, rd/ and files/ into a new folder\n"
+             "  (without --out: the day's backup in DataPath/backup/, keeping 7 days and 4 weeks);\n"
              "  restore: puts one in place (the data as it was goes to DataPath/backup/).\n"
              "  export, import: listings as the text transfer file; --login ID runs them as that\n"
              "  login (a staff login needs the office's permission and exports its own listings).\n"
@@ -500,7 +512,7 @@ int run(const QStringList& arguments) {
             parser.isSet(server))
             return initServer(TeranConfig::load(parser.value(config)), parser.value(server), texts,
                               command == QLatin1String("migrate-server"), parser.value(smsdPassword));
-        if (command == QLatin1String("backup") && parser.isSet(outFile))
+        if (command == QLatin1String("backup"))
             return backupCommand(TeranConfig::load(parser.value(config), parser.value(data)),
                                  parser.value(outFile));
         if (command == QLatin1String("restore") && parser.isSet(from))

@@ -542,6 +542,8 @@ void frmMain::askExit() {
 
 void frmMain::endProgram() {
     keepGeometry();
+    if (m_session.listingOpen() && !m_session.state().LoginId.isEmpty())
+        BackupActions(m_session).dailyBackup();
     m_session.DbConnClose();
     m_session.endProgram(0);
 }

@@ -2,6 +2,7 @@
 #include "DemoSeed.h"
 #include "OfficeContents.h"
 #include "TestServices.h"
+#include "maintenance/AutoBackup.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
 #include "session/ListingRepository.h"
@@ -219,4 +220,38 @@ TEST_F(OfficeBackupTest, AnOfficeOnMariaDbBecomesOnePortableFile) {
     OfficeBackup(mariaDb->url(), data, kOffice).backupTo(target);
     EXPECT_EQ(officeContents(QDir(target).filePath(QStringLiteral("rd/terandb.db"))), rows);
     EXPECT_NO_THROW(OfficeBackup::check(target, kOffice));
+}
+
+// The automatic backups: one a day, the last 7 days kept and the newest of each of the 4 weeks
+// before; the old ones go only once the new one was made and checked.
+TEST_F(OfficeBackupTest, TheDailyBackupsKeepSevenDaysAndFourWeeks) {
+    QStringList days; // 60 days of backups, newest first
+    for (int i = 0; i < 60; ++i)
+        days << AutoBackup::nameOf(QDate(2026, 12, 9).addDays(-i));
+    const QStringList kept = AutoBackup::kept(days);
+    EXPECT_EQ(kept.mid(0, 7), days.mid(0, 7));
+    // The dailies (12-03 to 12-09) cover the weeks from Monday 11-30 and 12-07; the weeklies are
+    // the newest of each week before: the Sundays 11-29, 11-22, 11-15 and 11-08.
+    EXPECT_EQ(kept.mid(7),
+              (QStringList{"daily-20261129", "daily-20261122", "daily-20261115", "daily-20261108"}));
+
+    const QString area = folder(QStringLiteral("backup"));
+    QDir().mkpath(area);
+    for (const QString& old : days.mid(1)) // made on the days before
+        QDir().mkpath(QDir(area).filePath(old));
+    AutoBackup daily(backup(), area);
+    EXPECT_TRUE(daily.due(QDate(2026, 12, 9)));
+    EXPECT_FALSE(daily.due(QDate(2026, 12, 8)));
+
+    // A backup that fails removes nothing.
+    AutoBackup failing(OfficeBackup(StoreUrl::sqliteFile(folder(QStringLiteral("gone.db"))), data, kOffice),
+                       area);
+    EXPECT_THROW(failing.run(QDate(2026, 12, 9)), BackupError);
+    EXPECT_EQ(daily.backups().size(), 59);
+
+    const QString made = daily.run(QDate(2026, 12, 9));
+    EXPECT_EQ(made, QDir(area).filePath(QStringLiteral("daily-20261209")));
+    EXPECT_NO_THROW(OfficeBackup::check(made, kOffice));
+    EXPECT_EQ(daily.backups(), kept);
+    EXPECT_EQ(daily.run(QDate(2026, 12, 9)), QString()) << "one a day";
 }
