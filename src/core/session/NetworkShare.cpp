@@ -1,6 +1,8 @@
 #include "NetworkShare.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
 
 #ifdef Q_OS_LINUX
 #include <sys/vfs.h>
@@ -28,6 +30,42 @@ bool isOnNetworkShare(const QString& path) {
     Q_UNUSED(path);
     return false;
 #endif
+}
+
+bool isInCloudFolder(const QString& path) {
+    static const QStringList services{QStringLiteral("dropbox"),      QStringLiteral("onedrive"),
+                                      QStringLiteral("google drive"), QStringLiteral("googledrive"),
+                                      QStringLiteral("내 드라이브"),  QStringLiteral("my drive"),
+                                      QStringLiteral("nextcloud"),    QStringLiteral("owncloud"),
+                                      QStringLiteral("icloud drive"), QStringLiteral("iclouddrive")};
+    // Split by hand: the path may be another system's (a Windows drive seen from a test).
+    QStringList folders =
+        path.toLower().split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
+    if (!folders.isEmpty())
+        folders.removeLast(); // the file itself
+    for (const QString& folder : folders)
+        for (const QString& service : services)
+            if (folder == service || folder.startsWith(service + QLatin1Char(' ')) ||
+                folder.startsWith(service + QLatin1Char('-')))
+                return true;
+    return false;
+}
+
+QString cloudFolderTitle() {
+    return QStringLiteral("클라우드 폴더의 사무실 자료");
+}
+
+QString cloudFolderText(const QString& path) {
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral(
+               "사무실 자료 파일이 클라우드 동기화 폴더(Dropbox, OneDrive, Google Drive, Nextcloud "
+               "등)에 있습니다.") +
+           crlf + path + crlf + crlf +
+           QStringLiteral(
+               "동기화 프로그램이 저장 중인 파일을 옮기거나 다른 PC의 사본으로 덮어써서 파일이 손상될 수 "
+               "있습니다. 데이터 폴더를 동기화되지 않는 폴더로 옮기고, 백업은 도구 → 데이터 백업으로 "
+               "만드십시오.") +
+           crlf + crlf + QStringLiteral("이 안내는 한 번만 표시합니다.");
 }
 
 QString networkShareTitle() {

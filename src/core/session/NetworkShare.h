@@ -13,4 +13,12 @@ bool isOnNetworkShare(const QString& path);
 QString networkShareTitle();
 QString networkShareText(const QString& path);
 
+// Whether a file lies in a folder that a cloud service keeps in step with its copies elsewhere
+// (Dropbox, OneDrive, Google Drive, Nextcloud, ownCloud, iCloud by their usual folder names): such
+// a service copies a database file while it is written, and a copy of another PC's file comes back
+// over it, which damages SQLite files.
+bool isInCloudFolder(const QString& path);
+QString cloudFolderTitle();
+QString cloudFolderText(const QString& path);
+
 } // namespace teran

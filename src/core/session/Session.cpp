@@ -201,18 +201,22 @@ bool Session::acceptOfficeTables(const QString& path) {
     return false;
 }
 
-// Said once per user and file: the marker lives beside Login.ini in the user's own folder.
+// Said once per user and file: the markers live beside Login.ini in the user's own folder.
 void Session::noteNetworkShare(const QString& path) {
-    if (!isOnNetworkShare(path))
-        return;
-    WriteLog(QStringLiteral("mdb MdbsqlConnOpen => office database on a network share: ") + path);
-    QFile marker(QFileInfo(TeranConfig::defaultFile()).absolutePath() +
-                 QStringLiteral("/network-share-noted"));
+    if (isOnNetworkShare(path))
+        noteOnce(path, QStringLiteral("network-share-noted"), networkShareTitle(), networkShareText(path));
+    else if (isInCloudFolder(path))
+        noteOnce(path, QStringLiteral("cloud-folder-noted"), cloudFolderTitle(), cloudFolderText(path));
+}
+
+void Session::noteOnce(const QString& path, const QString& markerName, const QString& title,
+                       const QString& text) {
+    WriteLog(QStringLiteral("mdb MdbsqlConnOpen => ") + title + QStringLiteral(": ") + path);
+    QFile marker(QFileInfo(TeranConfig::defaultFile()).absolutePath() + QLatin1Char('/') + markerName);
     if (marker.open(QIODevice::ReadOnly) && QString::fromUtf8(marker.readAll()).split(u'\n').contains(path))
         return;
     marker.close();
-    m_dialogs.message(networkShareText(path), networkShareTitle(), DialogIcon::Information,
-                      DialogButtons::Ok);
+    m_dialogs.message(text, title, DialogIcon::Information, DialogButtons::Ok);
     if (marker.open(QIODevice::Append))
         marker.write((path + QLatin1Char('\n')).toUtf8());
 }

@@ -118,6 +118,7 @@ private:
     bool acceptOfficeTables(const QString& path);
     bool confirmNewOffice(const QString& path);
     void noteNetworkShare(const QString& path);
+    void noteOnce(const QString& path, const QString& markerName, const QString& title, const QString& text);
 
     TeranConfig m_config;
     DataFolder m_dataFolder;
