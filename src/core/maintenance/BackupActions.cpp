@@ -130,15 +130,15 @@ BackupPermissions BackupActions::permissions() {
 
 bool BackupActions::allowStaff(BackupAction action, bool allowed) {
     if (allowed) {
+        const QString crlf = QStringLiteral("\r\n");
+        const QString head = QStringLiteral("선택하신 옵션에 체크를 하시면 ") + crlf + crlf;
         const QString text =
             action == BackupAction::TextImport
-                ? QStringLiteral("선택하신 옵션에 체크를 하시면 \r\n\r\n연결된 직원들이 Text 데이터 "
-                                 "등록작업을 수행하실 수 "
-                                 "있습니다.\r\n\r\n실행 하시겠습니까 ?")
-                : QStringLiteral(
-                      "선택하신 옵션에 체크를 하시면 \r\n\r\n연결된 직원들이 데이터 백업작업을 수행하실 수 "
-                      "있습니다.\r\n\r\n※ 주의\r\n본옵션을 선택하시면 직원간에 매물 유출 위험이 "
-                      "있으니,\r\n") +
+                ? head + QStringLiteral("연결된 직원들이 Text 데이터 등록작업을 수행하실 수 있습니다.") +
+                      crlf + crlf + QStringLiteral("실행 하시겠습니까 ?")
+                : head + QStringLiteral("연결된 직원들이 데이터 백업작업을 수행하실 수 있습니다.") + crlf +
+                      crlf + QStringLiteral("※ 주의") + crlf +
+                      QStringLiteral("본옵션을 선택하시면 직원간에 매물 유출 위험이 있으니,") + crlf +
                       m_session.state().OfficeMainId +
                       QStringLiteral("회원님께서 철저하게 관리를 하셔야 합니다.");
         const QString title = action == BackupAction::TextImport ? QStringLiteral("데이터 가져오기")
