@@ -1,30 +1,13 @@
+#include "AdminRun.h"
 #include "TestServices.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSetup.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace teran;
 using namespace teran::test;
-
-namespace {
-
-struct AdminRun {
-    int exitCode = -1;
-    QString errors;
-};
-
-AdminRun admin(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TERAN_ADMIN_BINARY), arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 // The backup, restore, export and import of teran-admin as a scheduled task or a script runs them:
 // 0 when done, 1 with one line of reason, and nothing half done.

@@ -1,30 +1,13 @@
+#include "AdminRun.h"
 #include "TestServices.h"
 #include "session/ListingRepository.h"
 #include "session/StoreSetup.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace teran;
 using namespace teran::test;
-
-namespace {
-
-struct AdminRun {
-    int exitCode = -1;
-    QString errors;
-};
-
-AdminRun admin(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TERAN_ADMIN_BINARY), arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 // teran-admin sheet prints an own listing's sheet without a screen; an unknown number or a
 // pair without a layout fails with a clear error and writes no file.

@@ -188,15 +188,19 @@ int copyOfficeCommand(const QString& from, const QString& to) {
 }
 
 // The office's main account in its database ('' before anyone logged in there).
+QString mainAccountIn(SqlStore& office) {
+    return office
+        .scalar(QStringLiteral("SELECT memID FROM members WHERE memID = companyID ORDER BY memID"), {},
+                QString())
+        .toString();
+}
+
 QString officeIdOf(const StoreUrl& office) {
     SqlStore store(QStringLiteral("admin-office-id"));
     StoreUrl url = office;
     url.mustExist = true;
     store.open(url);
-    return store
-        .scalar(QStringLiteral("SELECT memID FROM members WHERE memID = companyID ORDER BY memID"), {},
-                QString())
-        .toString();
+    return mainAccountIn(store);
 }
 
 // A checked backup of the office into a new folder; without one, the day's automatic backup into
@@ -245,11 +249,7 @@ struct TransferLogin {
 
 TransferLogin transferLogin(SqlStore& office, const QString& login, BackupAction action) {
     TransferLogin who;
-    who.officeId =
-        office
-            .scalar(QStringLiteral("SELECT memID FROM members WHERE memID = companyID ORDER BY memID"), {},
-                    QString())
-            .toString();
+    who.officeId = mainAccountIn(office);
     who.loginId = login.isEmpty() ? who.officeId : login;
     who.staff = !login.isEmpty() && login != who.officeId;
     if (who.staff && !SettingsStore(office).backupPermissions().allows(action))
