@@ -1,6 +1,7 @@
 #include "ListingTableModel.h"
 
 #include "listings/ListingPickLabel.h"
+#include "session/ColorNumber.h"
 
 #include <QBrush>
 #include <QColor>
@@ -49,9 +50,7 @@ bool ListingTableModel::holds(const QModelIndex& index) const {
 QVariant ListingTableModel::foreground(const ListItem& item) const {
     if (!item.mark || !item.mark->colorNumber)
         return {};
-    // the settings keep a colour as red + green * 256 + blue * 65536
-    const quint32 n = *item.mark->colorNumber;
-    return QBrush(QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF)));
+    return QBrush(colorOfNumber(*item.mark->colorNumber));
 }
 
 QVariant ListingTableModel::data(const QModelIndex& index, int role) const {

@@ -230,8 +230,20 @@ void PagedListWindow::showPage(const ListPage& page, ListKind kind, const QStrin
     m_shownType = tb;
     m_page = page.page;
     m_model->setPage(page, tb);
+    applyFontSize();
     applyColumns();
     showPaging(page);
+}
+
+// The office's grid font size (글꼴설정), taken at each fill so that a change shows at once.
+void PagedListWindow::applyFontSize() {
+    const int points = m_session.state().FontSizeSet;
+    if (points <= 0 || m_grid->font().pointSize() == points)
+        return;
+    QFont font = m_grid->font();
+    font.setPointSize(points);
+    m_grid->setFont(font);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
 }
 
 void PagedListWindow::showPaging(const ListPage& page) {

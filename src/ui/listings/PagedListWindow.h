@@ -72,6 +72,7 @@ protected:
 private:
     void buildControls();
     void buildGrid();
+    void applyFontSize();
     void buildPaging();
     void showPage(const ListPage& page, ListKind kind, const QString& tb);
     void showPaging(const ListPage& page);

@@ -71,8 +71,7 @@ QString MainMenus::typeEntryName(const QString& tb, const QString& ty) {
 
 QStringList MainMenus::laterEntries() {
     // The club board is one of the vendor's web pages, not built here.
-    return {QStringLiteral("clubboard"), QStringLiteral("colorSetting"), QStringLiteral("fontSetting"),
-            QStringLiteral("dogusetting"), QStringLiteral("tetris")};
+    return {QStringLiteral("clubboard"), QStringLiteral("tetris")};
 }
 
 QStringList MainMenus::webPageKeys() {

@@ -1,6 +1,9 @@
 #include "frmMain.h"
 #include "maintenance/BackupActions.h"
 #include "maintenance/frmBackup.h"
+#include "maintenance/frmSeting.h"
+#include "maintenance/frmSetingColor.h"
+#include "maintenance/frmSetingFont.h"
 
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
@@ -214,6 +217,18 @@ void frmMain::connectMenus() {
     on("dogubackupTxtInSvr", [this] { BackupActions(m_session).importText(); });
     on("dogubackupSvr", [this] { BackupActions(m_session).fullBackup(); });
     on("dogurestoreSvr", [this] { BackupActions(m_session).restore(); });
+    on("dogusetting", [this] {
+        frmSeting window(m_session, this);
+        window.exec();
+    });
+    on("colorSetting", [this] {
+        frmSetingColor window(m_session, this);
+        window.exec();
+    });
+    on("fontSetting", [this] {
+        frmSetingFont window(m_session, this);
+        window.exec();
+    });
     const std::pair<const char*, BackupAction> allow[] = {{"dogubackupAc", BackupAction::Backup},
                                                           {"dogubackupTxtInAc", BackupAction::TextImport},
                                                           {"dogubackupTxtOutAc", BackupAction::TextExport}};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+
+namespace teran {
+
+// Colours are stored as colour numbers: red + green * 256 + blue * 65536.
+inline QColor colorOfNumber(quint32 number) {
+    return QColor(int(number & 0xFF), int((number >> 8) & 0xFF), int((number >> 16) & 0xFF));
+}
+
+inline quint32 numberOfColor(const QColor& color) {
+    return quint32(color.red()) + quint32(color.green()) * 256 + quint32(color.blue()) * 65536;
+}
+
+} // namespace teran
