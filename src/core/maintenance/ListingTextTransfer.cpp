@@ -83,12 +83,32 @@ QString selectList() {
     return columns.join(QStringLiteral(", "));
 }
 
+// "yyyy-MM-dd HH:mm:ss" in shape.
+bool isStampText(const QString& text) {
+    if (text.size() != 19)
+        return false;
+    for (int i = 0; i < 19; ++i) {
+        const QChar c = text.at(i);
+        const bool ok = i == 4 || i == 7     ? c == u'-'
+                        : i == 10            ? c == u' '
+                        : i == 13 || i == 16 ? c == u':'
+                                             : c.isDigit();
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
 // A value in its text form: dates as "yyyy-MM-dd HH:mm:ss" on both stores, numbers without the
 // noise of binary fractions.
 QString textOf(const ColumnDef* column, const QVariant& value) {
     if (value.isNull())
         return QString();
     if (column && column->type == ColumnType::DateTime) {
+        // An office file keeps its dates in the very form of the file: taken as they are, without
+        // a trip through the local time zone for each of them.
+        if (value.typeId() == QMetaType::QString && isStampText(value.toString()))
+            return value.toString();
         const QDateTime at = SqlStore::toDateTime(value);
         return at.isValid() ? at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : value.toString();
     }
@@ -176,11 +196,16 @@ ImportRefused::ImportRefused(int line, QString column, const QString& reason)
 
 QString lineOf(const QStringList& values) {
     QString line;
-    for (QString value : values) {
-        value.replace(kLineEnd, lineBreakMarker());
-        line += value + kTab;
+    line.reserve(1024);
+    for (const QString& value : values) {
+        if (value.contains(kLineEnd))
+            line += QString(value).replace(kLineEnd, lineBreakMarker());
+        else
+            line += value;
+        line += kTab;
     }
-    return line + kLineEnd;
+    line += kLineEnd;
+    return line;
 }
 
 QStringList valuesOf(const QString& line, int lineNumber) {

@@ -47,7 +47,8 @@ public:
     // Into `folder`, which must not exist or be empty. Throws BackupError.
     BackupManifest backupTo(const QString& folder, const BackupProgress& progress = {}) const;
 
-    // The manifest of a whole, undamaged backup (database integrity, file count); throws
+    // The manifest of a whole, undamaged backup (the database's full integrity check, the file
+    // count); throws
     // BackupError naming what is wrong. An `officeId` given must be the backup's.
     static BackupManifest check(const QString& folder, const QString& officeId = QString());
 
