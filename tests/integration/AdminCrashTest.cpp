@@ -105,8 +105,9 @@ TEST_F(AdminCrashTest, ABackupKilledLeavesNoHalfBackup) {
         const QString target = dir.filePath(QStringLiteral("killed-%1").arg(delay));
         if (killedDuring({"backup", "--out", target}, delay))
             ++killed;
-        if (QDir(target).exists())
+        if (QDir(target).exists()) {
             EXPECT_NO_THROW(OfficeBackup::check(target)) << delay;
+        }
         EXPECT_EQ(integrity(), "ok");
         EXPECT_EQ(listings(), kListings);
     }
