@@ -1,6 +1,7 @@
 #include "BackupActions.h"
 
 #include "AutoBackup.h"
+#include "ListingCsvImport.h"
 #include "OfficeBackup.h"
 #include "session/Session.h"
 
@@ -70,27 +71,59 @@ bool BackupActions::exportText(listingText::ExportChoice choice, const QString& 
     return false;
 }
 
+QString BackupActions::chooseImportFile() {
+    return m_session.dialogs().openFileName(QString(), documents(),
+                                            QStringLiteral("모든파일 (*.txt);;CSV (*.csv)"));
+}
+
+bool BackupActions::isSheetFile(const QString& path) {
+    return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
+std::optional<listingCsv::Preview> BackupActions::previewSheet(const QString& path) {
+    try {
+        return listingCsv::preview(path);
+    } catch (const listingText::ImportRefused& refused) {
+        m_session.dialogs().critical(refused.reason(), QStringLiteral("Text 데이터 형식 오류"));
+        return std::nullopt;
+    }
+}
+
 bool BackupActions::importText() {
+    const QString path = chooseImportFile();
+    return !path.isEmpty() && importFile(path, {});
+}
+
+bool BackupActions::importFile(const QString& path, const QStringList& mapping,
+                               const listingText::Progress& progress) {
     Dialogs& dialogs = m_session.dialogs();
-    const QString path = dialogs.openFileName(QString(), documents(), QStringLiteral("모든파일 (*.txt)"));
-    if (path.isEmpty())
-        return false;
     if (!dialogs.askYesNo(path + QStringLiteral("\r\n\r\n위 파일을 매물로 등록합니다. 실행 하시겠습니까 ?"),
                           QStringLiteral("데이터 가져오기")))
         return false;
     try {
-        const QList<int> numbers = listingText::importListings(
-            m_session.listingStore(), path, m_session.state().OfficeMainId, m_session.state().LoginId);
+        const QString& office = m_session.state().OfficeMainId;
+        const QString& login = m_session.state().LoginId;
+        const QList<int> numbers =
+            isSheetFile(path)
+                ? listingCsv::importSheet(m_session.listingStore(), path, mapping, office, login, progress)
+                : listingText::importListings(m_session.listingStore(), path, office, login, progress);
         dialogs.inform(QStringLiteral("Text 매물 %1건 등록을 완료하였습니다.").arg(numbers.size()),
                        QStringLiteral("Text 매물등록"));
         return true;
     } catch (const listingText::ImportRefused& refused) {
         m_session.WriteLog(
             QStringLiteral("MdbGroupQuery => %1 --> %2 => frmBackup").arg(path, refused.reason()));
-        QString text = QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.")
-                           .arg(refused.line());
-        if (!refused.column().isEmpty())
-            text += QStringLiteral("\r\n(%1: %2)").arg(refused.column(), refused.reason());
+        // a fault of the file names its line; one of the whole file (no header, a mapping
+        // without the type) is said as it is
+        QString text;
+        if (refused.line() > 0)
+            text = QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.")
+                       .arg(refused.line()) +
+                   (refused.column().isEmpty()
+                        ? QString()
+                        : QStringLiteral("\r\n(%1: %2)").arg(refused.column(), refused.reason()));
+        else
+            text = refused.reason();
         dialogs.critical(text + QStringLiteral("\r\n\r\n다시 확인하신후 실행하여 주십시요."),
                          QStringLiteral("Text 데이터 형식 오류"));
     } catch (const StoreError& error) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "maintenance/ListingCsvImport.h"
 #include "maintenance/ListingTextTransfer.h"
 #include "session/DataFolder.h"
 #include "session/SettingsStore.h"
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 namespace teran {
 
@@ -29,6 +31,16 @@ public:
     bool exportText(listingText::ExportChoice choice, const QString& path);
     // 텍스트 가져오기: a file the user picks registered as new listings, all lines or none.
     bool importText();
+    // The file to import: the text transfer format (.txt) or a spreadsheet's CSV (.csv).
+    QString chooseImportFile();
+    static bool isSheetFile(const QString& path);
+    // The header and first lines of a CSV file, with the proposed mapping; nullopt (said why)
+    // when the file cannot be read as one.
+    std::optional<listingCsv::Preview> previewSheet(const QString& path);
+    // The chosen file registered, asked first; a CSV file with its columns put into the listing
+    // columns of `mapping` (listingCsv::importSheet). True when registered.
+    bool importFile(const QString& path, const QStringList& mapping,
+                    const listingText::Progress& progress = {});
     // The proposed export file ("TeranTextBackup_" and the time), in the documents folder.
     QString proposedTextFile() const;
 

@@ -117,7 +117,9 @@ QString textOf(const ColumnDef* column, const QVariant& value) {
     return value.toString();
 }
 
-QString decoded(const QByteArray& bytes) {
+} // namespace
+
+QString decodedFile(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
     if (!utf8.hasError())
@@ -133,28 +135,14 @@ QString decoded(const QByteArray& bytes) {
                         QStringLiteral("파일의 글자를 읽을 수 없습니다 (UTF-8도 CP949도 아닙니다)."));
 }
 
-ListingRow rowOf(const QStringList& values, int lineNumber, const QString& officeId, const QString& loginId) {
-    ListingRow row;
-    const QStringList& names = fields();
-    for (int i = 0; i < names.size(); ++i) {
-        QString value = values[i];
+namespace {
+
+ListingRow rowOf(QStringList values, int lineNumber, const QString& officeId, const QString& loginId) {
+    for (QString& value : values)
         value.replace(lineBreakMarker(), kLineEnd);
-        if (i == kStateField) {
-            row.insert(names[i], value == QLatin1String("2") ? 2 : 0);
-            continue;
-        }
-        const ColumnDef* column = listingTable().column(names[i]);
-        if (!column)
-            throw ImportRefused(lineNumber, names[i], QStringLiteral("매물에 없는 항목입니다."));
-        try {
-            row.insert(names[i], value.isEmpty() ? QVariant() : listingValueFor(*column, value));
-        } catch (const StoreError& error) {
-            throw ImportRefused(lineNumber, names[i], error.description());
-        }
-    }
-    row.insert(QStringLiteral("id"), officeId);
-    row.insert(QStringLiteral("subid"), loginId);
-    return row;
+    values[kStateField] =
+        values[kStateField] == QLatin1String("2") ? QStringLiteral("2") : QStringLiteral("0");
+    return listingRowOf(fields(), values, lineNumber, officeId, loginId);
 }
 
 } // namespace
@@ -255,22 +243,52 @@ qint64 exportListings(SqlStore& store, const ExportChoice& choice, const QString
     return written;
 }
 
+ListingRow listingRowOf(const QStringList& columns, const QStringList& values, int lineNumber,
+                        const QString& officeId, const QString& loginId) {
+    ListingRow row;
+    for (int i = 0; i < columns.size(); ++i) {
+        const QString& name = columns[i];
+        if (name.isEmpty())
+            continue;
+        const ColumnDef* column = listingTable().column(name);
+        if (!column || column->autoKey || name == QLatin1String("id") || name == QLatin1String("subid"))
+            throw ImportRefused(lineNumber, name, QStringLiteral("매물에 없는 항목입니다."));
+        const QString value = values.value(i);
+        if (value.isEmpty()) {
+            row.insert(name, QVariant());
+            continue;
+        }
+        try {
+            row.insert(name, listingValueFor(*column, value));
+        } catch (const StoreError& error) {
+            throw ImportRefused(lineNumber, name, error.description());
+        }
+    }
+    row.insert(QStringLiteral("id"), officeId);
+    row.insert(QStringLiteral("subid"), loginId);
+    return row;
+}
+
+QList<int> insertListings(SqlStore& store, const QList<ListingRow>& rows, const Progress& progress) {
+    return insertLocalBulk(store, rows, [&](int done) {
+        if (progress && !progress(done))
+            throw ImportRefused(0, QString(), QStringLiteral("취소되었습니다."));
+    });
+}
+
 QList<int> importListings(SqlStore& store, const QString& path, const QString& officeId,
                           const QString& loginId, const Progress& progress) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ImportRefused(0, QString(), file.errorString());
-    QStringList lines = decoded(file.readAll()).split(kLineEnd);
+    QStringList lines = decodedFile(file.readAll()).split(kLineEnd);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the end of the last line
     QList<ListingRow> rows;
     rows.reserve(lines.size());
     for (int i = 0; i < lines.size(); ++i)
         rows << rowOf(valuesOf(lines[i], i + 1), i + 1, officeId, loginId);
-    return insertLocalBulk(store, rows, [&](int done) {
-        if (progress && !progress(done))
-            throw ImportRefused(0, QString(), QStringLiteral("취소되었습니다."));
-    });
+    return insertListings(store, rows, progress);
 }
 
 } // namespace teran::listingText

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/ListingRepository.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -59,6 +61,18 @@ qint64 countListings(SqlStore& store, const ExportChoice& choice);
 // first faulty line (ImportRefused). Returns the new numbers in file order.
 QList<int> importListings(SqlStore& store, const QString& path, const QString& officeId,
                           const QString& loginId, const Progress& progress = {});
+
+// A new listing of `officeId`, registered by `loginId`, from the values of the named listing
+// columns (an empty name skips its value); a value its column cannot take, or a column that is
+// no listing's, is refused naming the line and the column.
+ListingRow listingRowOf(const QStringList& columns, const QStringList& values, int lineNumber,
+                        const QString& officeId, const QString& loginId);
+// The rows inserted in one transaction with numbers the store gives: all or none.
+QList<int> insertListings(SqlStore& store, const QList<ListingRow>& rows, const Progress& progress = {});
+
+// A file's text: UTF-8 (a byte order mark dropped), else the Korean Windows code page CP949 of
+// older programs; ImportRefused at line 1 when it is neither.
+QString decodedFile(const QByteArray& bytes);
 
 // The text of one line and its values back, as the file keeps them.
 QString lineOf(const QStringList& values);

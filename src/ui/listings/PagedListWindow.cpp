@@ -1,5 +1,8 @@
 #include "PagedListWindow.h"
 
+#include "listings/ListSpreadsheet.h"
+#include "session/ProgressWindow.h"
+
 #include "session/Named.h"
 
 #include "session/RowScroller.h"
@@ -80,11 +83,13 @@ void PagedListWindow::buildControls() {
         namedButton(this, QStringLiteral("cmdPrint"), QStringLiteral("인쇄"), EnterKey::Ignored);
     QPushButton* widths =
         namedButton(this, QStringLiteral("cmdlvWith"), QStringLiteral("간격저장"), EnterKey::Ignored);
+    QPushButton* sheet =
+        namedButton(this, QStringLiteral("cmdExcel"), ListSpreadsheet::title(), EnterKey::Ignored);
     QPushButton* reload =
         namedButton(this, QStringLiteral("lblReload"), QStringLiteral("새로고침"), EnterKey::Ignored);
     QPushButton* detail =
         namedButton(this, QStringLiteral("cmdDetail"), frmSearch::titleText(), EnterKey::Ignored);
-    for (QPushButton* b : {detail, tick, print, widths, reload})
+    for (QPushButton* b : {detail, tick, print, sheet, widths, reload})
         m_buttons->addWidget(b);
     m_body->addWidget(new RowScroller(m_buttons, this));
 
@@ -100,6 +105,7 @@ void PagedListWindow::buildControls() {
     });
     connect(tick, &QPushButton::clicked, this, &PagedListWindow::tickAll);
     connect(print, &QPushButton::clicked, this, &PagedListWindow::print);
+    connect(sheet, &QPushButton::clicked, this, &PagedListWindow::exportSheet);
     connect(widths, &QPushButton::clicked, this, &PagedListWindow::saveWidths);
     connect(reload, &QPushButton::clicked, this, &PagedListWindow::refresh);
     connect(detail, &QPushButton::clicked, this, &PagedListWindow::openDetailedSearch);
@@ -193,7 +199,7 @@ void PagedListWindow::goToPage(int page) {
     runSearch();
 }
 
-void PagedListWindow::runSearch() {
+ListRequest PagedListWindow::currentRequest() const {
     ListFilter filter = m_panel;
     if (m_allTypes->isChecked())
         filter.tb.clear();
@@ -201,6 +207,18 @@ void PagedListWindow::runSearch() {
     request.page = m_page;
     request.totalLater = true;
     adjustRequest(request);
+    return request;
+}
+
+// 엑셀저장: every row the list's search finds, with the list's columns, into a workbook or CSV.
+void PagedListWindow::exportSheet() {
+    ProgressWindow progress(this, ListSpreadsheet::title(), QString());
+    ListSpreadsheet(m_session).exportList(
+        currentRequest(), [&](qint64 done, qint64 total) { return progress.step(done, total); });
+}
+
+void PagedListWindow::runSearch() {
+    const ListRequest request = currentRequest();
     ++m_searches;
     const ListPage page =
         ListQuery(m_session).ListSearch(request, [this](const QString& text) { Q_EMIT statusText(text); });

@@ -72,6 +72,8 @@ protected:
 private:
     void buildControls();
     void buildGrid();
+    ListRequest currentRequest() const;
+    void exportSheet();
     void applyFontSize();
     void buildPaging();
     void showPage(const ListPage& page, ListKind kind, const QString& tb);

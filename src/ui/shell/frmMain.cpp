@@ -4,6 +4,8 @@
 #include "maintenance/frmSeting.h"
 #include "maintenance/frmSetingColor.h"
 #include "maintenance/frmSetingFont.h"
+#include "maintenance/frmSheetImport.h"
+#include "session/ProgressWindow.h"
 
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
@@ -214,7 +216,7 @@ void frmMain::connectMenus() {
         frmBackup window(m_session, this);
         window.exec();
     });
-    on("dogubackupTxtInSvr", [this] { BackupActions(m_session).importText(); });
+    on("dogubackupTxtInSvr", [this] { importListings(); });
     on("dogubackupSvr", [this] { BackupActions(m_session).fullBackup(); });
     on("dogurestoreSvr", [this] { BackupActions(m_session).restore(); });
     on("dogusetting", [this] {
@@ -240,6 +242,23 @@ void frmMain::connectMenus() {
                          [&] { allowed = BackupActions(m_session).allowStaff(which, checked); });
             entry->setChecked(allowed);
         });
+    }
+}
+
+// 텍스트 가져오기: the text transfer file at once; a CSV file after its preview and mapping.
+void frmMain::importListings() {
+    BackupActions backups(m_session);
+    const QString path = backups.chooseImportFile();
+    if (path.isEmpty())
+        return;
+    if (!BackupActions::isSheetFile(path)) {
+        ProgressWindow progress(this, QStringLiteral("데이터 가져오기"), QString());
+        backups.importFile(path, {}, [&](qint64 done) { return progress.step(done, 0); });
+        return;
+    }
+    if (const auto preview = backups.previewSheet(path)) {
+        frmSheetImport window(m_session, path, *preview, this);
+        window.exec();
     }
 }
 

@@ -106,6 +106,7 @@ private:
     void buildToolBar();
     void buildSearchDock();
     void connectMenus();
+    void importListings();
     void connectActions();
     void Load();
     void applyBackupPermissions();

@@ -1,0 +1,29 @@
+#include "ProgressWindow.h"
+
+#include <QCoreApplication>
+
+namespace teran {
+
+ProgressWindow::ProgressWindow(QWidget* parent, const QString& title, const QString& label)
+    : m_dialog(label, QStringLiteral("취소"), 0, 0, parent) {
+    m_dialog.setObjectName(QStringLiteral("frmProgress"));
+    m_dialog.setWindowTitle(title);
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(400);
+    m_dialog.setAutoReset(false);
+    m_dialog.setAutoClose(false);
+}
+
+bool ProgressWindow::step(qint64 done, qint64 total) {
+    // QProgressDialog counts in int; large totals are shown in thousandths.
+    const int scaledTotal = total > 0 ? 1000 : 0;
+    const int scaledDone = total > 0 ? int(qMin<qint64>(1000, done * 1000 / total)) : 0;
+    if (m_dialog.maximum() != scaledTotal)
+        m_dialog.setMaximum(scaledTotal);
+    m_dialog.setLabelText(total > 0 ? QStringLiteral("%1 / %2").arg(done).arg(total) : QString::number(done));
+    m_dialog.setValue(scaledDone);
+    QCoreApplication::processEvents();
+    return !m_dialog.wasCanceled();
+}
+
+} // namespace teran

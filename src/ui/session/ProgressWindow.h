@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QProgressDialog>
+
+namespace teran {
+
+// The progress of a long piece of work of the core (a backup, an export, an import) with a
+// cancel button: step() is the core's progress callback. It shows itself only when the work
+// lasts, and keeps the window painting meanwhile.
+class ProgressWindow {
+public:
+    ProgressWindow(QWidget* parent, const QString& title, const QString& label);
+
+    // The work's count so far and its total (0 when not known); false once cancelled.
+    bool step(qint64 done, qint64 total);
+    bool cancelled() const { return m_dialog.wasCanceled(); }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace teran
