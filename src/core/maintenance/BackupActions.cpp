@@ -245,9 +245,7 @@ bool BackupActions::restore() {
             .arg(manifest.listings);
     if (!dialogs.askYesNoCarefully(question, kRestoreTitle))
         return false;
-    const QString safety = m_session.dataFolder().path(
-        QStringLiteral("backup/before-restore-%1")
-            .arg(m_session.clock().now().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString safety = safetyFolderFor(m_session.dataFolder(), m_session.clock().now());
     m_session.listingStore().close();
     try {
         const RestoreReport report = restoreOffice(backup, m_session.dataFolder(), officeId, safety);

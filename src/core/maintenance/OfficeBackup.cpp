@@ -228,6 +228,15 @@ BackupManifest OfficeBackup::check(const QString& folder, const QString& officeI
     return told;
 }
 
+QString safetyFolderFor(const DataFolder& data, const QDateTime& at) {
+    const QString base =
+        data.path(QStringLiteral("backup/before-restore-") + at.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    QString folder = base;
+    for (int n = 2; QFileInfo::exists(folder); ++n)
+        folder = base + QStringLiteral("-%1").arg(n);
+    return folder;
+}
+
 RestoreReport restoreOffice(const QString& backup, const DataFolder& data, const QString& officeId,
                             const QString& safetyFolder, const BackupProgress& progress) {
     RestoreReport report;
@@ -242,12 +251,26 @@ RestoreReport restoreOffice(const QString& backup, const DataFolder& data, const
     QFile::remove(incoming);
     if (!QFile::copy(QDir(backup).filePath(kDatabase), incoming))
         throw BackupError(QStringLiteral("백업의 사무실 자료를 가져오지 못했습니다."));
+    // The old file stays locked until the new one has its name: a desk still working on it
+    // waits, then finds the file replaced and is refused its write instead of losing it.
+    SqlStore lock(uniqueConnection(QStringLiteral("restore-lock")));
+    try {
+        StoreUrl url = StoreUrl::sqliteFile(data.listingStoreFile());
+        url.mustExist = true;
+        lock.open(url);
+        lock.query(QStringLiteral("BEGIN EXCLUSIVE"));
+    } catch (const StoreError& error) {
+        QFile::remove(incoming);
+        throw BackupError(QStringLiteral("다른 자리가 사무실 자료를 쓰고 있어 복구하지 못했습니다 (%1).")
+                              .arg(error.description()));
+    }
     // One rename replaces the file: a kill leaves the old database or the new one.
     if (std::rename(QFile::encodeName(incoming).constData(),
                     QFile::encodeName(data.listingStoreFile()).constData()) != 0) {
         QFile::remove(incoming);
         throw BackupError(QStringLiteral("사무실 자료를 바꾸지 못했습니다."));
     }
+    lock.close();
     for (const QString& side : databaseSideFiles().mid(1))
         QFile::remove(QDir(data.rd()).filePath(side));
 

@@ -72,6 +72,10 @@ struct RestoreReport {
 // changes), the current data is backed up into `safetyFolder`, and the database file is swapped
 // in one rename, so that a kill leaves the old database or the new one, never a mix. No desk may
 // have the office database open meanwhile. Throws BackupError.
+// Where a restore keeps the office as it was: `backup/before-restore-<time>` in the data folder,
+// with "-2", "-3" … when a restore of the same second (one cut short, say) took the name.
+QString safetyFolderFor(const DataFolder& data, const QDateTime& at);
+
 RestoreReport restoreOffice(const QString& backup, const DataFolder& data, const QString& officeId,
                             const QString& safetyFolder, const BackupProgress& progress = {});
 

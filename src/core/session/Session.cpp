@@ -171,6 +171,19 @@ bool Session::MdbsqlConnOpen() {
     return true;
 }
 
+bool Session::reopenReplacedOffice() {
+    if (!m_listing || !m_listing->isOpen() || m_listing->inTransaction() || !m_listing->fileReplaced())
+        return false;
+    m_listing->close();
+    WriteLog(QStringLiteral("MdbsqlConnOpen => 다른 자리에서 사무실 자료를 복구하여 다시 엽니다."));
+    if (MdbsqlConnOpen())
+        m_dialogs.inform(
+            QStringLiteral("다른 자리에서 사무실 자료를 복구하였습니다.\r\n\r\n복구된 자료를 다시 "
+                           "열었습니다. 열려 있던 창은 닫고 다시 열어 주십시요."),
+            QStringLiteral("데이터 복구"));
+    return true;
+}
+
 // An office file that is there but holds no office is never taken for a new office silently:
 // its numbering would start again at 1 beside the server copies of the old listings.
 bool Session::checkOfficeFile(const QString& path, bool& newOffice) {

@@ -56,6 +56,9 @@ public:
     // Asks the ServerStore whether it still answers (and reconnects a lost one), so that the
     // online state shown follows the server even while nobody works with it.
     void checkServer();
+    // The office file replaced by another desk's restore: the office database is opened again
+    // on the restored file and the user is told. True when that happened.
+    bool reopenReplacedOffice();
     // 1. create the store objects, 2. open the ServerStore when the internet answered,
     // 3. open the ListingStore. Stores already open are left as they are.
     void ensureOpen();

@@ -7,6 +7,9 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QThread>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace teran {
 
@@ -69,6 +72,28 @@ SqlStore::~SqlStore() {
         QSqlDatabase::removeDatabase(m_connectionName);
 }
 
+namespace {
+
+// Which file a path names now; empty where the system does not tell (a file open on Windows
+// cannot be renamed over, so it cannot be replaced there either).
+QString fileIdentity(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+#else
+    Q_UNUSED(path)
+#endif
+    return {};
+}
+
+} // namespace
+
+bool SqlStore::fileReplaced() const {
+    return m_backend == SqlBackend::Sqlite && !m_fileIdentity.isEmpty() &&
+           fileIdentity(m_url.path) != m_fileIdentity;
+}
+
 void SqlStore::open(const StoreUrl& url) {
     close();
     m_url = url;
@@ -108,6 +133,7 @@ void SqlStore::connect() {
         // The lists walk many indexes of a large file: 64 MB of pages stay in memory between
         // statements (SQLite's default is 2 MB).
         rawExec(QStringLiteral("PRAGMA cache_size=-65536"));
+        m_fileIdentity = fileIdentity(url.path);
         return;
     }
     // A cluster's nodes are tried in turn from the one that answered last; an account the
@@ -533,6 +559,12 @@ void SqlStore::beginTransaction() {
     }
     if (!began)
         fail(error, begin);
+    // Checked with the write lock held: a restore that replaces the file holds the old file's
+    // lock until the new one is in place, so no write can slip into the old file after this.
+    if (fileReplaced()) {
+        QSqlQuery(database()).exec(QStringLiteral("ROLLBACK"));
+        throw StoreError(replacedFileText(), m_connectionName, begin);
+    }
     m_depth = 1;
     m_rollbackOnly = false;
 }

@@ -84,6 +84,14 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return m_depth > 0; }
+    // An office file that was replaced under this connection (a restore renamed another file
+    // into its place): the connection still reads the old file, and what it wrote there would be
+    // lost. A write then is refused (replacedFileText()) until the store is opened again.
+    bool fileReplaced() const;
+    static QString replacedFileText() {
+        return QStringLiteral(
+            "사무실 자료가 다른 자리에서 복구되어 바뀌었습니다. 다시 열어야 저장할 수 있습니다.");
+    }
     // What this connection can tell of changes: its own opens, writes and commits, and on
     // SQLite the commits of other connections to the file (data_version). The stamp stays
     // equal while nothing was written; on MariaDB other desks' writes do not move it.
@@ -136,6 +144,7 @@ private:
     bool m_created = false;
     bool m_lost = false;
     StoreUrl m_url;
+    QString m_fileIdentity; // the SQLite file as opened: device and inode
     StoreLimits m_limits;
     int m_depth = 0;
     qsizetype m_node = 0; // the cluster node that answered last

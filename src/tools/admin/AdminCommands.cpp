@@ -229,9 +229,7 @@ int restoreCommand(const TeranConfig& config, const QString& backup) {
     if (office.backend != SqlBackend::Sqlite)
         throw BackupError(QStringLiteral("MariaDB에 둔 사무실 자료는 copy-office로 되돌립니다."));
     const DataFolder data(config.dataPath);
-    const QString safety =
-        data.path(QStringLiteral("backup/before-restore-%1")
-                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString safety = safetyFolderFor(data, QDateTime::currentDateTime());
     const RestoreReport report = restoreOffice(backup, data, officeIdOf(office), safety);
     out() << "복구완료: " << backup << " ("
           << report.restored.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")) << ", 매물 "

@@ -119,6 +119,9 @@ void MainStatusBar::tick() {
         else
             lookForServer();
     }
+    // A restore on another desk replaces the office file: seen within seconds, opened again.
+    if (m_ticks % 5 == 0)
+        m_session.reopenReplacedOffice();
     m_clock->setText(m_session.clock().now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     m_connection->setText(connectionText());
 }

@@ -109,3 +109,25 @@ TEST_F(BackupActionsTest, TheTextImportRefusesAFaultyFileWholeAndRegistersAGoodO
     EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("Text 매물 %1건 등록을 완료하였습니다.").arg(lines));
     EXPECT_EQ(listings(), before + lines);
 }
+
+// Another desk restores the office while this one has it open: the status bar's look finds the
+// file replaced, opens the restored office and says so; what this desk saves then is kept.
+TEST_F(BackupActionsTest, ADeskOpensTheOfficeAgainAfterAnotherDeskRestoredIt) {
+    const QString folder = work.filePath("b");
+    OfficeBackup(office->session().listingUrl(), office->session().dataFolder(), office->officeId())
+        .backupTo(folder);
+    const int before = listings();
+    office->local().execute("DELETE FROM maemul");
+    EXPECT_FALSE(office->session().reopenReplacedOffice()) << "nothing replaced yet";
+
+    restoreOffice(folder, office->session().dataFolder(), office->officeId(), work.filePath("safety"));
+    EXPECT_THROW(office->local().execute("DELETE FROM maemul"), StoreError);
+    ASSERT_TRUE(office->session().reopenReplacedOffice());
+    EXPECT_EQ(office->dialogs.shown().last().title, "데이터 복구");
+    EXPECT_EQ(listings(), before);
+    EXPECT_EQ(
+        office->local().execute("UPDATE maemul SET note = 'after' WHERE table_idx = (SELECT MIN(table_idx) "
+                                "FROM maemul)"),
+        1);
+    EXPECT_FALSE(office->session().reopenReplacedOffice());
+}

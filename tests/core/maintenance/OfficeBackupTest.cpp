@@ -255,3 +255,30 @@ TEST_F(OfficeBackupTest, TheDailyBackupsKeepSevenDaysAndFourWeeks) {
     EXPECT_EQ(daily.backups(), kept);
     EXPECT_EQ(daily.run(QDate(2026, 12, 9)), QString()) << "one a day";
 }
+
+// Another desk has the office open while a restore replaces the file: its next write is refused
+// (never lost into the replaced file) until it opens the office again, on the restored file.
+TEST_F(OfficeBackupTest, ADeskWithTheOfficeOpenIsStoppedFromWritingIntoTheReplacedFile) {
+    backup().backupTo(folder(QStringLiteral("b")));
+    const QStringList restored = officeContents();
+
+    SqlStore desk(uniqueName(QStringLiteral("desk")));
+    desk.open(StoreUrl::sqliteFile(data.listingStoreFile()));
+    EXPECT_FALSE(desk.fileReplaced());
+    desk.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = (SELECT MIN(table_idx) FROM maemul)"));
+
+    restoreOffice(folder(QStringLiteral("b")), data, kOffice, folder(QStringLiteral("safety")));
+    EXPECT_TRUE(desk.fileReplaced());
+    try {
+        desk.execute(QStringLiteral("UPDATE maemul SET note = 'lost'"));
+        FAIL() << "a write into the replaced file was taken";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.description(), SqlStore::replacedFileText());
+    }
+    EXPECT_EQ(officeContents(), restored) << "the restored office is as the backup had it";
+    desk.open(StoreUrl::sqliteFile(data.listingStoreFile()));
+    EXPECT_FALSE(desk.fileReplaced());
+    EXPECT_GT(desk.execute(QStringLiteral("UPDATE maemul SET note = 'new office' WHERE table_idx = "
+                                          "(SELECT MIN(table_idx) FROM maemul)")),
+              0);
+}
