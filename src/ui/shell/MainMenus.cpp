@@ -71,7 +71,7 @@ QString MainMenus::typeEntryName(const QString& tb, const QString& ty) {
 
 QStringList MainMenus::laterEntries() {
     // The club board is one of the vendor's web pages, not built here.
-    return {QStringLiteral("clubboard"), QStringLiteral("tetris")};
+    return {QStringLiteral("clubboard")};
 }
 
 QStringList MainMenus::webPageKeys() {

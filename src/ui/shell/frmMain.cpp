@@ -1,4 +1,5 @@
 #include "frmMain.h"
+#include "game/GameTetris.h"
 #include "maintenance/BackupActions.h"
 #include "maintenance/frmBackup.h"
 #include "maintenance/frmSeting.h"
@@ -41,11 +42,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <stdexcept>
@@ -223,6 +226,7 @@ void frmMain::connectMenus() {
         frmSeting window(m_session, this);
         window.exec();
     });
+    on("tetris", [this] { openGame(); });
     on("colorSetting", [this] {
         frmSetingColor window(m_session, this);
         window.exec();
@@ -243,6 +247,19 @@ void frmMain::connectMenus() {
             entry->setChecked(allowed);
         });
     }
+}
+
+// 블록쌓기 게임: one game window at a time; its keys and scores are the user's own.
+void frmMain::openGame() {
+    if (m_game) {
+        m_game->raise();
+        m_game->activateWindow();
+        return;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    m_game = new GameTetris(QDir(folder).filePath(QStringLiteral("game")), this);
+    m_game->setWindowFlag(Qt::Window);
+    m_game->show();
 }
 
 // 텍스트 가져오기: the text transfer file at once; a CSV file after its preview and mapping.

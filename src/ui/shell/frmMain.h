@@ -16,6 +16,7 @@ class frmClub;
 class frmFamily;
 class frmPaper;
 class frmSms;
+class GameTetris;
 } // namespace teran
 
 #include <QMainWindow>
@@ -106,6 +107,7 @@ private:
     void buildToolBar();
     void buildSearchDock();
     void connectMenus();
+    void openGame();
     void importListings();
     void connectActions();
     void Load();
@@ -128,6 +130,7 @@ private:
     StartPanelArea* m_area;
     MainStatusBar* m_status;
     MainMenus* m_menus;
+    QPointer<GameTetris> m_game;
     SearchPanel* m_search = nullptr;
     RowPreview* m_preview = nullptr;
     QDockWidget* m_searchDock = nullptr;
