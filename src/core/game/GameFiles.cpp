@@ -54,16 +54,16 @@ namespace {
 
 const char* const kKeyNames[] = {"left", "right", "down", "rotate", "pause"};
 
-int* keyField(GameKeys& keys, int i) {
-    int* fields[] = {&keys.left, &keys.right, &keys.down, &keys.rotate, &keys.pause};
-    return fields[i];
-}
-
 // Qt's numbers of the keys with their own codes in the file.
 constexpr int kQtLeft = 0x01000012, kQtUp = 0x01000013, kQtRight = 0x01000014, kQtDown = 0x01000015;
 constexpr int kQtSpace = 0x20, kQtReturn = 0x01000004, kQtShift = 0x01000020, kQtControl = 0x01000021;
 
 } // namespace
+
+int& GameKeys::of(int action) {
+    int* fields[] = {&left, &right, &down, &rotate, &pause};
+    return *fields[qBound(0, action, kActions - 1)];
+}
 
 GameKeys GameKeys::parse(const QString& text) {
     GameKeys keys;
@@ -73,9 +73,9 @@ GameKeys GameKeys::parse(const QString& text) {
         const int code = line.section(QLatin1Char('='), 1).trimmed().toInt(&ok);
         if (!ok || code <= 0 || code > 255)
             continue;
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < kActions; ++i)
             if (name == QLatin1String(kKeyNames[i]))
-                *keyField(keys, i) = code;
+                keys.of(i) = code;
     }
     return keys;
 }
@@ -83,8 +83,8 @@ GameKeys GameKeys::parse(const QString& text) {
 QString GameKeys::format() const {
     GameKeys copy = *this;
     QString text;
-    for (int i = 0; i < 5; ++i)
-        text += QStringLiteral("%1=%2\r\n").arg(QLatin1String(kKeyNames[i])).arg(*keyField(copy, i));
+    for (int i = 0; i < kActions; ++i)
+        text += QStringLiteral("%1=%2\r\n").arg(QLatin1String(kKeyNames[i])).arg(copy.of(i));
     return text;
 }
 

@@ -37,6 +37,9 @@ struct GameKeys {
     // "left=37" … one a line; a missing or damaged line keeps its default.
     static GameKeys parse(const QString& text);
     QString format() const;
+    // The key of an action by its number: 0 left, 1 right, 2 down, 3 rotate, 4 pause.
+    static constexpr int kActions = 5;
+    int& of(int action);
     // One key for two actions is refused.
     bool oneKeyForTwoActions() const;
     bool operator==(const GameKeys&) const = default;

@@ -16,11 +16,6 @@ namespace {
 
 const char* const kActions[] = {"Left", "Right", "Down", "Rotate", "Pause"};
 
-int* keyOf(game::GameKeys& keys, int action) {
-    int* fields[] = {&keys.left, &keys.right, &keys.down, &keys.rotate, &keys.pause};
-    return fields[action];
-}
-
 } // namespace
 
 GameScores::GameScores(const game::GameFiles& files, QWidget* parent)
@@ -102,13 +97,13 @@ GameControl::GameControl(const game::GameKeys& keys, QWidget* parent)
 
 void GameControl::showKeys() {
     for (int i = 0; i < 5; ++i)
-        m_boxes[i]->setText(game::keyName(*keyOf(m_keys, i)));
+        m_boxes[i]->setText(game::keyName(m_keys.of(i)));
 }
 
 void GameControl::setKey(int action, int code) {
     if (action < 0 || action >= 5 || code == 0)
         return;
-    *keyOf(m_keys, action) = code;
+    m_keys.of(action) = code;
     showKeys();
 }
 
