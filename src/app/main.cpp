@@ -6,6 +6,7 @@
 #include "session/ScreenFit.h"
 #include "session/Session.h"
 #include "session/StoreError.h"
+#include "session/WheelGuard.h"
 #include "session/frmFirstStart.h"
 #include "shell/ProgramFlow.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("teran"));
     installKoreanTranslations(app);
     ScreenFit::install(app);
+    WheelGuard::install(app);
     const StartOptions options = parseOptions(app);
     SystemClock clock;
     QtDialogs dialogs;

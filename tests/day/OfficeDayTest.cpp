@@ -352,11 +352,29 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         EXPECT_EQ(control<QLineEdit>(*contract, "addressM")->text(),
                   QStringLiteral("서울 강남구 역삼동 123-4"));
         control<QLineEdit>(*contract, "Mname3")->setText(QStringLiteral("김매수"));
+        // The deposit typed in 만원 and left with Tab is stored and printed as typed.
+        auto* deposit = control<QLineEdit>(*contract, "Mmoney_2");
+        deposit->setFocus();
+        QTest::keyClicks(deposit, QStringLiteral("8700"));
+        QTest::keyClick(deposit, Qt::Key_Tab);
+        EXPECT_EQ(deposit->text(), QStringLiteral("8,700"));
         ASSERT_TRUE(contract->cmdGyakSave_Click());
+        const QVariantList contractRow{contract->contract().number};
+        SqlStore& office = desk.session().listingStore();
+        EXPECT_EQ(
+            office.scalar(QStringLiteral("SELECT money3 FROM mem_moo_con WHERE table_idx=?"), contractRow)
+                .toLongLong(),
+            8700);
+        EXPECT_EQ(
+            office.scalar(QStringLiteral("SELECT money6 FROM mem_moo_con WHERE table_idx=?"), contractRow)
+                .toLongLong(),
+            78300);
         contract->cmdGyakPrint_Click();
         ASSERT_EQ(desk.outlets.pages.size(), 2u);
         const QString contractText = renderPdf(desk.outlets.pages.back()).text.simplified();
         EXPECT_TRUE(contractText.contains(QStringLiteral("₩ 870,000,000"))) << contractText.toStdString();
+        EXPECT_TRUE(contractText.contains(QStringLiteral("금 87,000,000원정을 계약시에")));
+        EXPECT_TRUE(contractText.contains(QStringLiteral("금 783,000,000원정은")));
         EXPECT_TRUE(contractText.contains(QStringLiteral("김매수")));
         EXPECT_TRUE(edit->close()) << "nothing typed since the save";
         delete edit;

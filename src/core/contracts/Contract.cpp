@@ -1,5 +1,7 @@
 #include "Contract.h"
 
+#include <limits>
+
 #include "register/AddressPick.h"
 
 #include <algorithm>
@@ -100,12 +102,25 @@ QString Contract::partsExceedText(ContractKind kind) {
                          : QStringLiteral("계약금과 중도금의 합이 매매대금보다 큽니다. 금액을 확인하세요.");
 }
 
+namespace {
+
+qint64 wonOf(qint64 manwon) {
+    return manwon > std::numeric_limits<qint64>::max() / 10000 ? -1 : manwon * 10000;
+}
+
+} // namespace
+
 qint64 Contract::feeBaseDeposit() const {
-    return money[0] * 10000; // the price of a sale, the deposit of a lease
+    return wonOf(money[0]); // the price of a sale, the deposit of a lease
 }
 
 qint64 Contract::monthlyRentWon() const {
-    return kind == ContractKind::MonthlyRent ? money[lease::MonthlyRent] * 10000 : 0;
+    return kind == ContractKind::MonthlyRent ? wonOf(money[lease::MonthlyRent]) : 0;
+}
+
+std::optional<AgreedFee> Contract::fee() const {
+    const ContractDate& day = dates[isLease(kind) ? int(lease::ContractDay) : int(sale::ContractDay)];
+    return agreedBrokerageFee(contractKindCode(kind), feeBaseDeposit(), monthlyRentWon(), pro, day.date());
 }
 
 ContractBroker officeBroker(const OfficeDetails& office) {

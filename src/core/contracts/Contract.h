@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contracts/BrokerageFee.h"
 #include "contracts/ReplaceMoney.h"
 #include "session/SessionState.h"
 
@@ -88,8 +89,11 @@ struct Contract {
     static QString partsExceedText(ContractKind kind);
     // The amount the brokerage fee is reckoned on: the price, the deposit, or for a monthly
     // rent the deposit with the rent (whole won).
-    qint64 feeBaseDeposit() const; // won
+    qint64 feeBaseDeposit() const; // won; -1 when the amount is beyond what won can hold
     qint64 monthlyRentWon() const;
+    // The brokerage fee at the agreed rate (`pro`) and its legal maximum, by the table in force
+    // on the contract's day (the newest when the day is not given).
+    std::optional<AgreedFee> fee() const;
 
     bool operator==(const Contract&) const = default;
 };

@@ -20,6 +20,43 @@ QString contractWonText(qint64 manwon) {
 
 namespace {
 
+QString wonText(qint64 won) {
+    return formatThousands(QString::number(won)) + QStringLiteral("원");
+}
+
+QString rateText(const FeeMaximum& maximum) {
+    return QString::number(maximum.rateTenthsPercent / 10.0) + QStringLiteral("%");
+}
+
+} // namespace
+
+QString feeMaximumText(const AgreedFee& fee) {
+    const FeeMaximum& m = fee.maximum;
+    QString shown = QStringLiteral("법정 상한 %1 (요율 %2, 부가세 %3 별도)")
+                        .arg(wonText(m.fee), rateText(m), wonText(m.vat));
+    if (fee.aboveMaximum && fee.fee)
+        shown += QStringLiteral(" - 입력한 요율의 보수 %1은 상한을 넘습니다.").arg(wonText(*fee.fee));
+    return shown;
+}
+
+QString printedFeeText(const AgreedFee& fee) {
+    const FeeMaximum& m = fee.maximum;
+    if (!fee.fee)
+        return QStringLiteral("중개보수 : 법정 상한 금 %1 (상한요율 %2, 부가가치세 별도)")
+            .arg(wonText(m.fee), rateText(m));
+    return QStringLiteral("중개보수 : 금 %1 (부가가치세 %2 별도)  - 법정 상한 %3 (상한요율 %4)")
+        .arg(wonText(*fee.fee), wonText(fee.vat), wonText(m.fee), rateText(m));
+}
+
+namespace {
+
+// The fee clause and, under it, the fee in won.
+void feeClause(Document& d, const Contract& k, const QString& clause) {
+    d.add(Paragraph{clause + k.pro + QStringLiteral("  %로 한다.")});
+    if (const std::optional<AgreedFee> fee = k.fee())
+        d.add(Paragraph{printedFeeText(*fee)});
+}
+
 // "금 ... 원정" as every amount line begins.
 QString sum(const Contract& k, int amount) {
     return QStringLiteral("금 ") + contractAmountText(k.money[size_t(amount)], k.notation) +
@@ -139,8 +176,7 @@ void saleTerms(Document& d, const Contract& k) {
         "제 6 조 (채무불이행과 손해배상) 매도자 또는 매수자가 본 계약상의 내용에 대하여 불이행이 있을 "
         "경우 그 상대방은 불이행한 자에 대하여 서면으로 최고하고 계약을 해제할 수 있다. 그리고 계약 "
         "당사자는 계약해제에 따른 손해배상을 각각 상대방에게 청구할 수 있다.")});
-    d.add(Paragraph{QStringLiteral("제 7 조 (중개수수료)  - 중개수수료는 거래가액의     ") + k.pro +
-                    QStringLiteral("  %로 한다.")});
+    feeClause(d, k, QStringLiteral("제 7 조 (중개수수료)  - 중개수수료는 거래가액의     "));
 }
 
 void leaseTerms(Document& d, const Contract& k) {
@@ -182,8 +218,7 @@ void leaseTerms(Document& d, const Contract& k) {
     d.add(Paragraph{QStringLiteral(
         "제 7 조 (채무불이행과 손해배상) 임대인 또는 임차인이 본 계약상의 내용에 대하여 불이행이 있을 "
         "경우 그 상대방은 불이행한 자에 대하여 서면으로 최고하고 계약을 해제할 수 있다.")});
-    d.add(Paragraph{QStringLiteral("제 8 조 (중개수수료) - 중개수수료는 거래가액의     ") + k.pro +
-                    QStringLiteral("  %로 한다.")});
+    feeClause(d, k, QStringLiteral("제 8 조 (중개수수료) - 중개수수료는 거래가액의     "));
 }
 
 } // namespace

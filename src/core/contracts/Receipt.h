@@ -32,6 +32,8 @@ struct Receipt {
 
     bool operator==(const Receipt&) const = default;
     bool fromContract() const { return tb == contractReceiptTb(); }
+    // A receipt says a sum was paid: one of 0 won (or none) would attest nothing.
+    bool hasAmount() const { return won > 0; }
     static QString contractReceiptTb() { return QStringLiteral("gaeyak"); }
 };
 
@@ -71,6 +73,9 @@ struct ReceiptTexts {
     static QString askTitle() { return QStringLiteral("영수증확인"); }
     static QString saved() { return QStringLiteral("저장되었습니다."); }
     static QString savedTitle() { return QStringLiteral("영수증"); }
+    static QString noAmount() {
+        return QStringLiteral("영수한 금액(원)을 입력해 주세요. 0 원의 영수증은 발행할 수 없습니다.");
+    }
     static QString printed() { return QStringLiteral("영수증인쇄작업을 완료하였습니다."); }
     static QString printedTitle() { return QStringLiteral("인쇄완료"); }
 };

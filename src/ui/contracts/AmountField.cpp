@@ -5,40 +5,38 @@
 #include "session/Session.h"
 
 #include <QFocusEvent>
-#include <QKeyEvent>
+#include <QLabel>
 
 namespace teran {
-
-namespace {
-
-// The focus moving to a message box, a menu or another program ends no edit of the amount.
-bool leavesTheWindow(const QFocusEvent* event) {
-    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
-} // namespace
 
 AmountField::AmountField(Session& session, QWidget* parent)
     : QLineEdit(parent)
     , m_session(session) {
     NumericKeyCheck::attach(this, session.dialogs(), false);
-    // Typed in 만원, shown in words or won afterwards: the box says which while it is empty.
-    setPlaceholderText(QStringLiteral("만원"));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setToolTip(QStringLiteral("금액은 만원 단위로 입력합니다 (3,500 = 3천5백만원)."));
+    // The amount is whatever the box shows, however it got there (typing, a paste from the
+    // menu, the reformatting of the key check): one unit in and out.
+    connect(this, &QLineEdit::textChanged, this, &AmountField::followText);
 }
 
 void AmountField::setRawValue(const QString& raw) {
-    adoptRaw(raw);
-    if (m_editing)
-        setText(formatThousands(m_raw));
-    updateWonBox();
+    const QString digits = NumberKeyCheck::amountDigits(raw);
+    m_setting = true;
+    setText(digits.isEmpty() ? QString() : formatThousands(digits));
+    m_setting = false;
+    followText(text());
 }
 
-void AmountField::adoptRaw(const QString& raw) {
+void AmountField::followText(const QString& text) {
+    const QString raw = NumberKeyCheck::amountDigits(text);
     if (raw == m_raw)
         return;
     m_raw = raw;
+    updateWonBox();
     Q_EMIT rawValueChanged(m_raw);
+    if (!m_setting)
+        Q_EMIT amountEdited();
 }
 
 void AmountField::setWonBox(QLineEdit* wonBox) {
@@ -46,10 +44,17 @@ void AmountField::setWonBox(QLineEdit* wonBox) {
     updateWonBox();
 }
 
+void AmountField::setWordsLabel(QLabel* label) {
+    m_words = label;
+}
+
 void AmountField::showAmount(MoneyNotation notation) {
-    // The box being typed in keeps its digits: typing on into words would lose the amount.
-    if (m_raw.isEmpty() || m_editing)
+    if (!m_words)
         return;
+    if (m_raw.isEmpty()) {
+        m_words->clear();
+        return;
+    }
     const MoneyText shown = ReplaceMoney(m_raw, notation);
     if (!shown.ok()) {
         m_session.dialogs().message(shown.error, QString(), DialogIcon::None, DialogButtons::Ok);
@@ -57,33 +62,12 @@ void AmountField::showAmount(MoneyNotation notation) {
                                                   QStringLiteral("ReplaceMoney")));
         return;
     }
-    setText(shown.text);
-}
-
-void AmountField::focusInEvent(QFocusEvent* event) {
-    // Before the base class, so that a focus by Tab selects the new text.
-    if (!m_editing) {
-        m_editing = true;
-        setText(formatThousands(m_raw));
-    }
-    QLineEdit::focusInEvent(event);
+    m_words->setText(shown.text + QStringLiteral("원"));
 }
 
 void AmountField::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (leavesTheWindow(event))
-        return;
-    m_editing = false;
     Q_EMIT redisplayRequested();
-}
-
-void AmountField::keyReleaseEvent(QKeyEvent* event) {
-    QLineEdit::keyReleaseEvent(event);
-    if (event->isAutoRepeat())
-        return;
-    adoptRaw(NumberKeyCheck::amountDigits(text()));
-    updateWonBox();
-    Q_EMIT amountEdited();
 }
 
 void AmountField::updateWonBox() {

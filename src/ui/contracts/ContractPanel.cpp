@@ -202,6 +202,19 @@ QWidget* ContractPanel::buildProperty() {
     return group;
 }
 
+// The box, its unit and the amount as the contract will say it.
+QHBoxLayout* ContractPanel::amountCell(AmountField* field) {
+    auto* cell = new QHBoxLayout;
+    auto* words = new QLabel(field->parentWidget());
+    words->setObjectName(field->objectName() + QStringLiteral("_words"));
+    words->setMinimumWidth(170);
+    field->setWordsLabel(words);
+    cell->addWidget(field);
+    cell->addWidget(new QLabel(AmountField::unit(), field->parentWidget()));
+    cell->addWidget(words, 1);
+    return cell;
+}
+
 QWidget* ContractPanel::buildAmounts() {
     auto* group =
         new QGroupBox(m_lease ? QStringLiteral("보증금 및 차임") : QStringLiteral("매매대금"), this);
@@ -213,7 +226,7 @@ QWidget* ContractPanel::buildAmounts() {
         field->setObjectName(name("money_") + QString::number(i));
         m_money << field;
         grid->addWidget(new QLabel(QString::fromUtf8(rows[i].caption), group), i, 0);
-        grid->addWidget(field, i, 1);
+        grid->addLayout(amountCell(field), i, 1);
         connect(field, &AmountField::redisplayRequested, this, &ContractPanel::redisplayRequested);
         auto* receipt = new QPushButton(QStringLiteral("영수증"), group);
         receipt->setObjectName(QLatin1String(rows[i].receiptButton));
@@ -222,8 +235,12 @@ QWidget* ContractPanel::buildAmounts() {
             receipt, &QPushButton::clicked, this,
             [this, i, type = QString::fromUtf8(rows[i].receiptType)] { Q_EMIT receiptRequested(i, type); });
     }
+    // Tab goes from amount to amount, as the amounts are typed one after the other.
+    for (int i = 0; i + 1 < count; ++i)
+        setTabOrder(m_money[i], m_money[i + 1]);
     m_won = line(name("money1"), group);
     m_won->setReadOnly(true);
+    m_won->setFocusPolicy(Qt::ClickFocus);
     m_money[0]->setWonBox(m_won);
     grid->addWidget(m_won, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("원"), group), 0, 3);
@@ -232,10 +249,15 @@ QWidget* ContractPanel::buildAmounts() {
     m_amountWarning->setStyleSheet(QStringLiteral("color: #c0392b;"));
     m_amountWarning->hide();
     grid->addWidget(m_amountWarning, count + 3, 0, 1, 5);
-    // The balance follows the amounts it is left of.
+    // The balance follows the amounts it is left of; then the words follow every change, so
+    // that the amounts as the contract says them are in sight while typing.
     const QList<int> feeding = m_lease ? QList<int>{0, 1, 2} : QList<int>{0, 2, 3, 4};
-    for (int i : feeding)
-        connect(m_money[i], &AmountField::amountEdited, this, &ContractPanel::applyBalance);
+    for (int i = 0; i < count; ++i)
+        connect(m_money[i], &AmountField::amountEdited, this, [this, feeds = feeding.contains(i)] {
+            if (feeds)
+                applyBalance();
+            Q_EMIT redisplayRequested();
+        });
     // Dates: of the payments beside their amounts, then handover, end and contract day.
     const int year = m_session.clock().today().year();
     for (int d = 0; d < 5; ++d) {
@@ -283,7 +305,6 @@ void ContractPanel::applyBalance() {
     k.computeBalance();
     AmountField* balance = m_money[m_lease ? int(lease::Balance) : int(sale::Balance)];
     balance->setRawValue(k.balance() > 0 ? QString::number(k.balance()) : QString());
-    balance->setText(k.balance() > 0 ? QString::number(k.balance()) : QString());
     m_amountWarning->setText(k.partsExceedTotal() ? Contract::partsExceedText(k.kind) : QString());
     m_amountWarning->setVisible(k.partsExceedTotal());
 }
@@ -402,25 +423,14 @@ QWidget* ContractPanel::buildOthers() {
 void ContractPanel::updateFeeMaximum(ContractKind kind) {
     Contract k = read(Contract{});
     k.kind = kind;
-    const std::optional<FeeMaximum> maximum =
-        brokerageFeeMaximum(contractKindCode(kind), k.feeBaseDeposit(), k.monthlyRentWon());
-    if (!maximum || maximum->base <= 0) {
+    const std::optional<AgreedFee> fee = k.fee();
+    if (!fee) {
         m_feeMaximum->clear();
         return;
     }
-    const auto won = [](qint64 v) { return formatAmount(v); };
-    QString shown =
-        QStringLiteral("법정 상한 %1원 (요율 %2%, 부가세 %3원 별도)")
-            .arg(won(maximum->fee), QString::number(maximum->rateTenthsPercent / 10.0), won(maximum->vat));
-    bool ok = false;
-    const double rate = text(m_pro).toDouble(&ok);
-    const qint64 asked = ok ? qint64(double(maximum->base) * rate / 100) : 0;
-    const bool above = ok && feeAboveMaximum(asked, *maximum);
-    if (above)
-        shown += QStringLiteral(" - 입력한 요율의 보수 %1원은 상한을 넘습니다.").arg(won(asked));
-    m_feeMaximum->setText(shown);
-    m_feeMaximum->setProperty("above", above);
-    m_feeMaximum->setStyleSheet(above ? QStringLiteral("color: #b00020;") : QString());
+    m_feeMaximum->setText(feeMaximumText(*fee));
+    m_feeMaximum->setProperty("above", fee->aboveMaximum);
+    m_feeMaximum->setStyleSheet(fee->aboveMaximum ? QStringLiteral("color: #b00020;") : QString());
 }
 
 void ContractPanel::showContract(const Contract& k) {

@@ -6,6 +6,7 @@
 #include <array>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,6 +63,7 @@ private:
     QWidget* buildParties();
     QWidget* buildOthers();
     QLineEdit* line(const QString& name, QWidget* parent);
+    QHBoxLayout* amountCell(AmountField* field);
     QString name(const char* suffix) const;
     void applyBalance();
     void composeAddress();

@@ -241,15 +241,12 @@ bool frmGaeyakMk::confirmNumbers(const Contract& k) {
 }
 
 bool frmGaeyakMk::confirmFee(const Contract& k) {
-    const std::optional<FeeMaximum> maximum =
-        brokerageFeeMaximum(contractKindCode(k.kind), k.feeBaseDeposit(), k.monthlyRentWon());
-    bool ok = false;
-    const double rate = k.pro.toDouble(&ok);
-    if (!maximum || !ok || !feeAboveMaximum(qint64(double(maximum->base) * rate / 100), *maximum))
+    const std::optional<AgreedFee> fee = k.fee();
+    if (!fee || !fee->aboveMaximum)
         return true;
     return m_session.dialogs().askYesNo(
         QStringLiteral("중개수수료 %1 % 는 법정 상한(%2원)을 넘습니다.\r\n\r\n그대로 저장하시겠습니까 ?")
-            .arg(k.pro, formatAmount(maximum->fee)),
+            .arg(k.pro, formatAmount(fee->maximum.fee)),
         QStringLiteral("중개보수 확인"));
 }
 

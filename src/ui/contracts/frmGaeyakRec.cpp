@@ -153,8 +153,18 @@ Receipt frmGaeyakRec::current() const {
     return r;
 }
 
+bool frmGaeyakRec::refusedForAmount(const Receipt& r, const QString& title) {
+    if (r.hasAmount())
+        return false;
+    m_session.dialogs().inform(ReceiptTexts::noAmount(), title);
+    m_money2->setFocus();
+    return true;
+}
+
 bool frmGaeyakRec::cmdSave_Click() {
     Receipt r = current();
+    if (refusedForAmount(r, ReceiptTexts::savedTitle()))
+        return false;
     const QString label = logLabel(QStringLiteral("cmdSave_Click"));
     ReceiptStore store(m_session);
     const auto issued = attemptStore(m_session, label, [&] {
@@ -178,6 +188,8 @@ bool frmGaeyakRec::cmdSave_Click() {
 
 void frmGaeyakRec::cmdPrint_Click() {
     Receipt r = current();
+    if (refusedForAmount(r, ReceiptTexts::savedTitle()))
+        return;
     if (r.number == 0)
         r.number = m_sn->text().toInt();
     ReportPreview::hand(

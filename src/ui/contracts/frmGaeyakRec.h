@@ -36,6 +36,8 @@ protected:
 
 private:
     void showReceipt(const Receipt& r);
+    // Says so and true when the receipt holds no amount to attest.
+    bool refusedForAmount(const Receipt& r, const QString& title);
     QString logLabel(const QString& routine) const;
 
     Session& m_session;

@@ -1,5 +1,6 @@
 #include "session/KoreanTranslations.h"
 #include "session/ScreenFit.h"
+#include "session/WheelGuard.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     // The windows are tried as the program shows them: with Qt's own texts in Korean.
     teran::installKoreanTranslations(app);
     teran::ScreenFit::install(app);
+    teran::WheelGuard::install(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

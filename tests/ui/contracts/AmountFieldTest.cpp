@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,7 +21,8 @@ public:
     bool reachable() override { return false; }
 };
 
-// Two amount boxes of one array, the first with its won box, and a box to move the focus to.
+// Two amount boxes of one array with their words labels, the first with its won box, and a box
+// to move the focus to.
 class AmountFieldTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -31,9 +33,14 @@ protected:
         second = new AmountField(*session, &window);
         won = new QLineEdit(&window);
         elsewhere = new QLineEdit(&window);
-        for (QWidget* w : std::initializer_list<QWidget*>{first, second, won, elsewhere})
+        firstWords = new QLabel(&window);
+        secondWords = new QLabel(&window);
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{first, firstWords, second, secondWords, won, elsewhere})
             layout->addWidget(w);
         first->setWonBox(won);
+        first->setWordsLabel(firstWords);
+        second->setWordsLabel(secondWords);
         // The window's redisplay: every box with an amount in the chosen notation.
         for (AmountField* field : {first, second}) {
             QObject::connect(field, &AmountField::redisplayRequested, &window, [this] {
@@ -65,16 +72,19 @@ protected:
     AmountField* first = nullptr;
     AmountField* second = nullptr;
     QLineEdit* won = nullptr;
+    QLabel* firstWords = nullptr;
+    QLabel* secondWords = nullptr;
     QLineEdit* elsewhere = nullptr;
     MoneyNotation notation = MoneyNotation::Hangul;
 };
 
 } // namespace
 
-TEST_F(AmountFieldTest, TypingShowsSeparatorsAndLeavingShowsTheAmountInWords) {
+TEST_F(AmountFieldTest, TheBoxShowsManwonWhileTypingAndAfterAndTheWordsGoBeside) {
     QSignalSpy edited(first, &AmountField::amountEdited);
     QSignalSpy redisplay(first, &AmountField::redisplayRequested);
     first->setRawValue(QStringLiteral("3500"));
+    EXPECT_EQ(edited.size(), 0) << "a stored amount is no edit";
     focus(first);
     EXPECT_EQ(first->text(), QStringLiteral("3,500"));
 
@@ -86,18 +96,21 @@ TEST_F(AmountFieldTest, TypingShowsSeparatorsAndLeavingShowsTheAmountInWords) {
     EXPECT_EQ(won->text(), QStringLiteral("3,500,120,000"));
     EXPECT_EQ(edited.size(), 2);
 
-    notation = MoneyNotation::Hanja;
-    focus(elsewhere);
-    EXPECT_EQ(redisplay.size(), 1);
-    EXPECT_EQ(first->text(), QStringLiteral("\uF96B\uF973\u4E94\u5104\u58F9\uF973\u8CB3\u842C"));
-    EXPECT_EQ(first->rawValue(), QStringLiteral("350012")) << "the words are only shown";
-
-    // Back in the box the digits return, and the other notations read the same amount.
-    focus(first);
-    EXPECT_EQ(first->text(), QStringLiteral("350,012"));
-    notation = MoneyNotation::Digits;
-    focus(elsewhere);
-    EXPECT_EQ(first->text(), QStringLiteral("3,500,120,000"));
+    // Each notation changes the words beside the box, never the box: what is read back is
+    // always what was typed.
+    const QList<QPair<MoneyNotation, QString>> shown{
+        {MoneyNotation::Hanja, QStringLiteral("\uF96B\uF973\u4E94\u5104\u58F9\uF973\u8CB3\u842C원")},
+        {MoneyNotation::Hangul, QStringLiteral("삼십오억일십이만원")},
+        {MoneyNotation::Digits, QStringLiteral("3,500,120,000원")}};
+    for (const auto& [chosen, words] : shown) {
+        notation = chosen;
+        focus(elsewhere);
+        EXPECT_EQ(first->text(), QStringLiteral("350,012"));
+        EXPECT_EQ(firstWords->text(), words);
+        EXPECT_EQ(first->rawValue(), QStringLiteral("350012"));
+        focus(first);
+    }
+    EXPECT_EQ(redisplay.size(), 3);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -109,13 +122,16 @@ TEST_F(AmountFieldTest, OnlyTheFirstBoxOfTheArrayFillsTheWonBox) {
     QTest::keyClicks(second, QStringLiteral("777"));
     EXPECT_EQ(second->rawValue(), QStringLiteral("777"));
     EXPECT_EQ(won->text(), QStringLiteral("10,000"));
-    EXPECT_EQ(first->text(), QStringLiteral("일만"));
+    EXPECT_EQ(firstWords->text(), QStringLiteral("일만원"));
+    EXPECT_EQ(first->text(), QStringLiteral("1"));
 
-    // Emptied, the amount is gone and the won box claims no amount either.
+    // Emptied, the amount is gone and neither the won box nor the words claim one.
     focus(first);
     QTest::keyClick(first, Qt::Key_Backspace);
     EXPECT_TRUE(first->rawValue().isEmpty());
     EXPECT_TRUE(won->text().isEmpty());
+    focus(elsewhere);
+    EXPECT_TRUE(firstWords->text().isEmpty());
 }
 
 TEST_F(AmountFieldTest, ALetterIsDroppedAndTheAmountAndTheWonBoxStay) {
@@ -130,47 +146,38 @@ TEST_F(AmountFieldTest, ALetterIsDroppedAndTheAmountAndTheWonBoxStay) {
     EXPECT_EQ(won->text(), QStringLiteral("35,000,000"));
 }
 
-TEST_F(AmountFieldTest, WhatIsNoAmountIsNotConverted) {
-    // A negative number is no amount: it stays as typed.
-    focus(second);
-    QTest::keyClicks(second, QStringLiteral("-5"));
+// Whatever puts a text into the box (a paste from the menu, a program) sets the amount too.
+TEST_F(AmountFieldTest, TheAmountFollowsTheTextHoweverItArrives) {
+    first->setText(QStringLiteral("12,345"));
+    EXPECT_EQ(first->rawValue(), QStringLiteral("12345"));
+    EXPECT_EQ(won->text(), QStringLiteral("123,450,000"));
+    // A negative number or a stored value that is no amount is none.
+    second->setText(QStringLiteral("-5"));
     EXPECT_TRUE(second->rawValue().isEmpty());
-    focus(elsewhere);
-    EXPECT_EQ(second->text(), QStringLiteral("-5"));
-
-    // Nor is the box being typed in converted under the user's fingers; an amount set there
-    // shows as digits.
-    focus(first);
-    QTest::keyClicks(first, QStringLiteral("15000"));
-    first->showAmount(MoneyNotation::Hangul);
-    EXPECT_EQ(first->text(), QStringLiteral("15,000"));
-    first->setRawValue(QStringLiteral("25000"));
-    EXPECT_EQ(first->text(), QStringLiteral("25,000"));
-    EXPECT_EQ(won->text(), QStringLiteral("250,000,000"));
-    first->setRawValue(QStringLiteral("15000"));
-    focus(elsewhere);
-    EXPECT_EQ(first->text(), QStringLiteral("일억오천만"));
+    second->setRawValue(QStringLiteral("35x0"));
+    EXPECT_TRUE(second->rawValue().isEmpty());
+    EXPECT_TRUE(second->text().isEmpty());
+    second->showAmount(MoneyNotation::Hangul);
+    EXPECT_TRUE(secondWords->text().isEmpty());
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
-TEST_F(AmountFieldTest, AStoredAmountThatCannotBeConvertedIsReportedAndLogged) {
+TEST_F(AmountFieldTest, AnAmountThatCannotBeConvertedIsReportedAndLogged) {
     first->setRawValue(QStringLiteral("3500"));
     first->showAmount(MoneyNotation::Hangul);
-    ASSERT_EQ(first->text(), QStringLiteral("삼천오백만"));
+    ASSERT_EQ(firstWords->text(), QStringLiteral("삼천오백만원"));
 
-    const QString expectedError = ReplaceMoney(QStringLiteral("35x0"), MoneyNotation::Hangul).error;
-    first->setRawValue(QStringLiteral("35x0"));
-    first->showAmount(MoneyNotation::Hanja);
-    EXPECT_EQ(first->text(), QStringLiteral("삼천오백만")) << "the previous text stays";
+    // Seventeen nines of 만원 are more won than the digits notation can write.
+    const QString huge(17, QLatin1Char('9'));
+    const QString expectedError = ReplaceMoney(huge, MoneyNotation::Digits).error;
+    ASSERT_FALSE(expectedError.isEmpty());
+    first->setRawValue(huge);
+    EXPECT_EQ(first->rawValue(), huge);
+    first->showAmount(MoneyNotation::Digits);
+    EXPECT_EQ(firstWords->text(), QStringLiteral("삼천오백만원")) << "the previous words stay";
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.lastText(), expectedError);
-    EXPECT_TRUE(expectedError.contains(QStringLiteral("35x0")));
     EXPECT_TRUE(todaysLog().contains(QStringLiteral("   계약서 ReplaceMoney => ") + expectedError +
                                      QStringLiteral(" => ReplaceMoney\r\n")))
         << todaysLog().toStdString();
-
-    first->setRawValue(QString(17, QLatin1Char('9')));
-    first->showAmount(MoneyNotation::Digits);
-    EXPECT_EQ(first->text(), QStringLiteral("삼천오백만"));
-    EXPECT_EQ(dialogs.shown().size(), 2);
 }

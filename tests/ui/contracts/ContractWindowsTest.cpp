@@ -111,7 +111,8 @@ TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
     auto again = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     EXPECT_EQ(again->contract().number, number);
     EXPECT_EQ(rawOf(*again, "Mmoney_2"), "8500");
-    EXPECT_EQ(control<QLineEdit>(*again, "Mmoney_2")->text(), "팔천오백만") << "in the notation stored";
+    EXPECT_EQ(control<QLineEdit>(*again, "Mmoney_2")->text(), "8,500") << "in 만원, as typed";
+    EXPECT_EQ(control<QLabel>(*again, "Mmoney_2_words")->text(), "팔천오백만원") << "in the notation stored";
     EXPECT_EQ(control<QLineEdit>(*again, "Mname3")->text(), "김영희");
     again->cmdGyakPrint_Click();
     ASSERT_EQ(office->outlets.pages.size(), 1u);
@@ -191,6 +192,29 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     EXPECT_EQ(count("mem_moo_rec"), 2);
     control<QPushButton>(*window, "cmdRecO")->click();
     EXPECT_TRUE(opened<frmGaeyakRec>(2)->cmdSave_Click()) << "the balance's receipt asks nothing";
+}
+
+// A receipt attests a sum paid: none of 0 won (an empty amount of the contract) is stored or
+// printed.
+TEST_P(ContractWindowsTest, AReceiptForNothingIsRefused) {
+    Contract k = sampleContract(ContractKind::Sale);
+    k.money[sale::Interim2] = 0;
+    ContractStore(office->local(), office->clock).save(k);
+    auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
+    control<QPushButton>(*window, "cmdRecJ2")->click();
+    auto* receipt = opened<frmGaeyakRec>(0);
+    ASSERT_NE(receipt, nullptr);
+    EXPECT_FALSE(receipt->cmdSave_Click());
+    EXPECT_EQ(office->dialogs.lastText(),
+              "영수한 금액(원)을 입력해 주세요. 0 원의 영수증은 발행할 수 없습니다.");
+    receipt->cmdPrint_Click();
+    EXPECT_TRUE(office->outlets.pages.empty());
+    set(*receipt, "txtMoney2", "abc");
+    EXPECT_FALSE(receipt->cmdSave_Click()) << "what is no number is no amount";
+    EXPECT_EQ(count("mem_moo_rec"), 0);
+    set(*receipt, "txtMoney2", "1,000,000");
+    EXPECT_TRUE(receipt->cmdSave_Click());
+    EXPECT_EQ(office->localValue("SELECT money2 FROM mem_moo_rec").toLongLong(), 1'000'000);
 }
 
 // A receipt typed into asks before it closes; one shown as it came does not.
