@@ -34,29 +34,37 @@ TEST(ContractPdfTest, ASaleContractPrintsItsPartiesAmountsInWordsAndClauses) {
     const RenderedPdf pdf = renderPdf(contractDocument(k, sampleOffice()));
     ASSERT_GT(pdf.pages, 0);
     EXPECT_LE(pdf.pages, 2);
-    expectHolds(pdf.text, {"부동산 매매계약서",
-                           "서울 강남구 역삼동 123-4 래미안 101동",
-                           "금 일십이억원정 ( ₩ 1,200,000,000원정 )",
-                           "금 일억이천만원정을 계약시에 지불하고 영수함. 영수자( 홍길동 )",
-                           "금 삼억원정( 국민 은행)을 승계키로 한다.",
-                           "금 이억원정은 2027 년 1 월 10 일에 지불하며,",
-                           "금 일억원정은 2027 년 2 월 10 일에 지불하며,",
-                           "금 칠억팔천만원정은 2027 년 3 월 10 일에 지불한다.",
-                           "위 부동산의 인도일은 2027 년 3 월 10 일로 한다",
-                           "거래가액의 0.4 %로 한다.",
-                           "O'Neil",
-                           "2026 년 12 월 8 일",
-                           "홍길동",
-                           "김철수",
-                           "880101 - 1234567",
-                           "920315 - 2345678",
-                           "테란공인중개사",
-                           "서울-2026-0042",
-                           "잠실부동산",
-                           "테란공인중개사[teran.example] ☎ 02-555-1234"});
-    // The same contract in digits prints the won amounts.
+    expectHolds(
+        pdf.text,
+        {"부동산 매매계약서",
+         "서울 강남구 역삼동 123-4 래미안 101동",
+         "금 일십이억원정 ( ₩ 1,200,000,000원정 )",
+         "금 일억이천만원정을 계약시에 지불하고 영수함. 영수자( 홍길동 )",
+         "금 삼억원정( 국민 은행)을 승계키로 한다.",
+         "금 이억원정은 2027 년 1 월 10 일에 지불하며,",
+         "금 일억원정은 2027 년 2 월 10 일에 지불하며,",
+         "금 칠억팔천만원정은 2027 년 3 월 10 일에 지불한다.",
+         "위 부동산의 인도일은 2027 년 3 월 10 일로 한다",
+         "거래가액의 0.4 %로 한다.",
+         "중개보수 : 금 4,800,000원 (부가가치세 480,000원 별도) - 법정 상한 7,200,000원 (상한요율 0.6%)",
+         "O'Neil",
+         "2026 년 12 월 8 일",
+         "홍길동",
+         "김철수",
+         "880101 - 1234567",
+         "920315 - 2345678",
+         "테란공인중개사",
+         "서울-2026-0042",
+         "잠실부동산",
+         "테란공인중개사[teran.example] ☎ 02-555-1234"});
+    // The same contract in digits prints the won amounts; without an agreed rate the page states
+    // the legal maximum, by the table of the contract's day (before 2021-10-19: 0.9 % over 9억).
     k.notation = MoneyNotation::Digits;
-    expectHolds(renderPdf(contractDocument(k, sampleOffice())).text, {"금 1,200,000,000원정"});
+    k.pro.clear();
+    k.dates[sale::ContractDay] = ContractDate::of(QDate(2020, 6, 1));
+    expectHolds(
+        renderPdf(contractDocument(k, sampleOffice())).text,
+        {"금 1,200,000,000원정", "중개보수 : 법정 상한 금 10,800,000원 (상한요율 0.9%, 부가가치세 별도)"});
 }
 
 TEST(ContractPdfTest, AMonthlyRentContractPrintsTheRentDayTermAndAreaLet) {
