@@ -99,6 +99,7 @@ std::optional<qint64> CashBalance::balance(const QString& companyId) {
                                      rows.value(0).toString(),
                                  kSource);
         }
+        Q_EMIT m_session.cashBalanceRead(companyId, sum);
         return sum;
     } catch (const StoreError& error) {
         m_session.logError(kLabel, error);

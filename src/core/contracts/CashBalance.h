@@ -17,7 +17,8 @@ public:
     // The panel text, or nothing when the panel keeps its text: the internet did not answer
     // (the box saying so has been shown) or the server failed (the daily log says why).
     std::optional<QString> ShowCashBalance(const QString& companyId);
-    // The balance in won, asked the same way; nothing when it cannot be read.
+    // The balance in won, asked the same way; nothing when it cannot be read. A balance read is
+    // also announced by the session (cashBalanceRead).
     std::optional<qint64> balance(const QString& companyId);
 
     // "#,##0 원" for a positive balance, "캐쉬없음" otherwise.

@@ -132,6 +132,17 @@ QString fittingBuyersText(int count) {
     return QStringLiteral("조건에 맞는 매수인 %1명").arg(count);
 }
 
+QString dismissQuestion(const QString& buyerName, int listings) {
+    return QStringLiteral("%1 님의 맞는 매물에서 매물 %2 건을 뺍니다.\r\n\r\n"
+                          "관심없음으로 뺀 매물은 이 매수인에게 다시 보이지 않습니다.\r\n\r\n"
+                          "실행하시겠습니까 ?")
+        .arg(buyerName, QString::number(listings));
+}
+
+QString dismissTitle() {
+    return QStringLiteral("관심없음");
+}
+
 MatchedListing matchedListing(const ListingRow& row, bool serverRow) {
     return matchedListing([&row](const QString& column) { return row.value(column); }, serverRow);
 }

@@ -95,4 +95,9 @@ QString listingSummary(const ListingRow& row);
 // "조건에 맞는 매수인 3명"
 QString fittingBuyersText(int count);
 
+// 관심없음: the question asked before listings leave a buyer's matches for good, naming the
+// buyer and how many listings go; and its title.
+QString dismissQuestion(const QString& buyerName, int listings);
+QString dismissTitle();
+
 } // namespace teran

@@ -92,8 +92,8 @@ QString refusedPeopleText(const QStringList& names) {
 
 std::optional<SmsProblem> checkSms(const SmsRequest& r) {
     const QString title = SmsTexts::title();
-    const qint64 cost = kSmsPriceWon * (r.group ? qint64(r.list.size()) : 1);
-    if (r.balance < std::max<qint64>(cost, kSmsPriceWon))
+    // Nothing to send yet still needs the price of one: the box asks about the cash first.
+    if (r.balance < std::max(smsCostWon(r), kSmsPriceWon))
         return SmsProblem{
             QStringLiteral(
                 "적립한 캐쉬가 부족합니다.\r\n문자를 보내시려면 캐쉬를 충전하신후 사용하세요.\r\n\r\n"
@@ -117,6 +117,27 @@ std::optional<SmsProblem> checkSms(const SmsRequest& r) {
     if (const std::optional<QString> bad = smsTextProblem(r.text))
         return SmsProblem{*bad, title, QStringLiteral("sendMsg")};
     return std::nullopt;
+}
+
+int smsMessageCount(const SmsRequest& r) {
+    if (r.group)
+        return int(r.list.size());
+    return digitsOfNumber(r.receiver).isEmpty() ? 0 : 1;
+}
+
+qint64 smsCostWon(const SmsRequest& r) {
+    return kSmsPriceWon * smsMessageCount(r);
+}
+
+QString SmsTexts::cost(int messages, qint64 balance) {
+    const qint64 won = kSmsPriceWon * messages;
+    QString text = QStringLiteral("%1 건 × %2 원 = %3 원")
+                       .arg(messages)
+                       .arg(formatAmount(kSmsPriceWon))
+                       .arg(formatAmount(won));
+    if (won > balance)
+        text += QStringLiteral("  (캐쉬 부족)");
+    return text;
 }
 
 QString SmsTexts::done(int results, int delivered) {

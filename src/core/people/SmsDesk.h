@@ -56,6 +56,12 @@ struct SmsRequest {
 };
 std::optional<SmsProblem> checkSms(const SmsRequest& request);
 
+// How many messages the send makes: one for each number of the group, or one for the single
+// number once a number is typed. Each is one record of at most 80 bytes, charged by the piece.
+int smsMessageCount(const SmsRequest& request);
+// What those messages cost the office, in won.
+qint64 smsCostWon(const SmsRequest& request);
+
 struct SmsTexts {
     static QString title() { return QStringLiteral("문자메세지보내기"); }
     static QString windowTitle() { return QStringLiteral("SMS 문자메세지 전송하기"); }
@@ -69,6 +75,10 @@ struct SmsTexts {
     static QString done(int results, int delivered);
     static QString doneTitle() { return QStringLiteral("전송완료"); }
     static QString count(int n) { return QString::number(n) + QStringLiteral(" 건"); }
+    // The cost shown before sending: "3 건 × 30 원 = 90 원", and a warning when the balance is
+    // short of it.
+    static QString cost(int messages, qint64 balance);
+    static QString balanceUnknown() { return QStringLiteral("확인할 수 없음"); }
     // Texts an office often sends, offered beside a single message; each fits in 80 bytes.
     static QStringList samples();
 };

@@ -112,6 +112,9 @@ Q_SIGNALS:
     void storeOpened(teran::StoreKind kind);
     // The ServerStore's connection was found lost (false) or came back (true).
     void serverConnectionChanged(bool working);
+    // An office's cash balance was read from the server, in won (after a charged SMS, say):
+    // whoever shows the balance takes it from here instead of asking the server again.
+    void cashBalanceRead(const QString& companyId, qint64 won);
 
 private:
     // Opens the ServerStore unless it is open; a refusal is logged and handed back, not shown.

@@ -16,4 +16,8 @@ void CashBalanceLabel::refresh(Session& session) {
         setText(*text);
 }
 
+void CashBalanceLabel::showBalance(qint64 won) {
+    setText(CashBalance::panelText(won));
+}
+
 } // namespace teran

@@ -14,6 +14,8 @@ public:
 
     // `ShowCashBalance` for the logged-in office; the text stays when there is no answer.
     void refresh(Session& session);
+    // A balance already read, shown as `ShowCashBalance` shows it.
+    void showBalance(qint64 won);
 };
 
 } // namespace teran

@@ -1,5 +1,6 @@
 #include "PersonWindow.h"
 
+#include "NoteListClicks.h"
 #include "frmSms.h"
 #include "frmWork.h"
 #include "listings/ListPrintPage.h"
@@ -63,6 +64,11 @@ void PersonWindow::build(QWidget* panel, QList<QPushButton*> extraButtons) {
     m_notes->setRootIsDecorated(false);
     fillNoteList(m_notes, {}, QString());
     notes->addWidget(m_notes);
+    auto* noteButtons = new QHBoxLayout;
+    noteButtons->addStretch();
+    QPushButton* newNote =
+        addButton(noteButtons, notesFrame, "cmdNewNote", QStringLiteral("새 메모"), EnterKey::Ignored);
+    notes->addLayout(noteButtons);
     rightColumn->addWidget(notesFrame);
     split->addWidget(m_list);
     split->addWidget(right);
@@ -74,6 +80,9 @@ void PersonWindow::build(QWidget* panel, QList<QPushButton*> extraButtons) {
             [this](QTreeWidgetItem* item) { selectRow(item ? m_list->indexOfTopLevelItem(item) : -1); });
     connect(m_notes, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { openNote(item->data(0, kNumberRole).toInt()); });
+    connect(newNote, &QPushButton::clicked, this, &PersonWindow::cmdNewNote_Click);
+    // A double click on a note opens it; one on the list's empty part starts a new note.
+    onDoubleClickOffItems(m_notes, [this] { cmdNewNote_Click(); });
     reloadGroups();
 }
 
@@ -331,6 +340,15 @@ void PersonWindow::cmdSuchoff_Click() {
 void PersonWindow::cmdlvWith_Click() {
     m_widths->saveOrReset(m_session.dialogs(),
                           LayoutFile(m_session.dataFolder(), m_setup.layout, m_session.state().LoginId));
+}
+
+void PersonWindow::cmdNewNote_Click() {
+    if (m_number <= 0) {
+        m_session.dialogs().inform(QStringLiteral("메모를 남길 사람을 목록에서 고르거나 먼저 저장해 주세요."),
+                                   m_setup.title);
+        return;
+    }
+    openNote(0);
 }
 
 void PersonWindow::openNote(int note) {

@@ -61,6 +61,9 @@ public:
     void cmdSuchoff_Click();
     void cmdlvWith_Click();
     void openNote(int note);
+    // `cmdNewNote` (새 메모), or a double click where the note list shows no note: the note
+    // window on a new note of the person shown.
+    void cmdNewNote_Click();
     void nextPage(int step);
     QString statusText() const { return m_status; }
     int currentNumber() const { return m_number; }

@@ -203,15 +203,24 @@ void frmBuyerListings::cmdSms_Click() {
     showOpenedWindow(m_session.outlets(), sms);
 }
 
+// 관심없음: the listings the buyer does not want leave his matches for good, once he (through
+// the user) says so; those ticked, like print and SMS take them, or else the current one.
 void frmBuyerListings::cmdDismiss_Click() {
+    QList<ListingFit> fits = ticked();
     const int row = m_grid->currentItem() ? m_grid->indexOfTopLevelItem(m_grid->currentItem()) : -1;
-    if (row < 0 || row >= m_page.rows.size() || !m_buyer) {
+    if (fits.isEmpty() && row >= 0 && row < m_page.rows.size())
+        fits << m_page.rows.at(row);
+    if (fits.isEmpty() || !m_buyer) {
         m_session.dialogs().inform(QStringLiteral("관심없는 매물을 선택해 주세요."), windowTitle());
         return;
     }
-    attemptStore(m_session, kLogCaption, [&] {
-        MatchHistory(m_session).dismiss(pairsWith({m_buyer->number}, m_page.rows.at(row).listing));
-    });
+    if (!m_session.dialogs().askYesNoCarefully(dismissQuestion(m_buyer->contact.name, int(fits.size())),
+                                               dismissTitle()))
+        return;
+    QList<MatchPair> pairs;
+    for (const ListingFit& fit : fits)
+        pairs << pairsWith({m_buyer->number}, fit.listing);
+    attemptStore(m_session, kLogCaption, [&] { MatchHistory(m_session).dismiss(pairs); });
     showPage(m_page.page);
 }
 

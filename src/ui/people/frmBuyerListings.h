@@ -32,7 +32,7 @@ public:
 
     void cmdPrint_Click();
     void cmdSms_Click();
-    void cmdDismiss_Click(); // the current listing
+    void cmdDismiss_Click(); // the ticked listings, or the current one when none is ticked
 
     static constexpr int kPageSize = 20;
 

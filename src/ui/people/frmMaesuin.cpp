@@ -1,6 +1,7 @@
 #include "frmMaesuin.h"
 
 #include "BuyerPanel.h"
+#include "NoteListClicks.h"
 #include "frmWork.h"
 #include "session/Named.h"
 #include "session/Session.h"
@@ -50,7 +51,7 @@ frmMaesuin::frmMaesuin(Session& session, int number, QWidget* parent)
     m_text = named(new QPlainTextEdit(notesFrame), "workVw");
     auto* noteButtons = new QHBoxLayout;
     QPushButton* fresh =
-        addButton(noteButtons, notesFrame, "cmdNew2", QStringLiteral("새로작성"), EnterKey::Ignored);
+        addButton(noteButtons, notesFrame, "cmdNew2", QStringLiteral("새 메모"), EnterKey::Ignored);
     m_saveNote = addButton(noteButtons, notesFrame, "cmdSave2", QStringLiteral("저장"), EnterKey::Ignored);
     QPushButton* del =
         addButton(noteButtons, notesFrame, "cmddel2", QStringLiteral("삭제"), EnterKey::Ignored);
@@ -68,6 +69,11 @@ frmMaesuin::frmMaesuin(Session& session, int number, QWidget* parent)
     connect(m_notes, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item)
             selectNote(item->data(0, Qt::UserRole).toInt());
+    });
+    // A double click where the list shows no note starts a new one in the editor below it.
+    onDoubleClickOffItems(m_notes, [this] {
+        m_notes->setCurrentItem(nullptr);
+        cmdNew2_Click();
     });
     if (m_number > 0) {
         std::optional<Buyer> buyer;
@@ -150,6 +156,7 @@ void frmMaesuin::cmdNew2_Click() {
     m_text->clear();
     m_day->setDate(m_session.clock().today());
     m_saveNote->setText(QStringLiteral("저장"));
+    m_text->setFocus();
 }
 
 bool frmMaesuin::cmdSave2_Click() {
@@ -158,8 +165,9 @@ bool frmMaesuin::cmdSave2_Click() {
         m_session.dialogs().inform(QStringLiteral("내용을 입력하세요."));
         return false;
     }
+    // A buyer not stored yet is saved now; his first note goes with him.
     if (m_number <= 0)
-        return false; // the buyer is saved first; his first note goes with him
+        return cmdSave_Click();
     const auto done = attemptStore(m_session, kLog + QStringLiteral("cmdSave2 "), [&] {
         WorkNoteBook book(m_session);
         if (m_note > 0)

@@ -128,12 +128,16 @@ void frmMatch::markSent(const QStringList& deliveredNumbers) {
     fill();
 }
 
+// 관심없음: the current buyer does not want this listing.
 void frmMatch::cmdDismiss_Click() {
     const QTreeWidgetItem* item = m_list->currentItem();
     if (!item || !m_target) {
         m_session.dialogs().inform(QStringLiteral("관심없는 매수인을 선택해 주세요."), windowTitle());
         return;
     }
+    // The buyer loses this one listing for good: asked first, with 아니오 the safe answer.
+    if (!m_session.dialogs().askYesNoCarefully(dismissQuestion(item->text(NameColumn), 1), dismissTitle()))
+        return;
     const int buyer = item->data(NameColumn, Qt::UserRole).toInt();
     attemptStore(m_session, QStringLiteral("맞는 매수인 => "),
                  [&] { MatchHistory(m_session).dismiss(pairsWith({buyer}, m_target->listing)); });

@@ -78,6 +78,15 @@ frmSms::frmSms(Session& session, QWidget* parent)
     sendRow->addWidget(send);
     sendRow->addWidget(reset);
     left->addLayout(sendRow);
+    auto* cashRow = new QGridLayout;
+    m_cash = named(new QLabel(this), "lblCash");
+    m_cost = named(new QLabel(this), "lblCost");
+    cashRow->addWidget(new QLabel(QStringLiteral("보유 캐쉬"), this), 0, 0);
+    cashRow->addWidget(m_cash, 0, 1);
+    cashRow->addWidget(new QLabel(QStringLiteral("전송 비용"), this), 1, 0);
+    cashRow->addWidget(m_cost, 1, 1);
+    cashRow->setColumnStretch(1, 1);
+    left->addLayout(cashRow);
     m_log = new QPlainTextEdit(this);
     m_log->setObjectName(QStringLiteral("txtMsg"));
     m_log->setReadOnly(true);
@@ -141,6 +150,8 @@ frmSms::frmSms(Session& session, QWidget* parent)
 
     connect(m_mode, &QButtonGroup::idClicked, this, [this](int id) { chooseMode(id == 1); });
     connect(m_text, &QPlainTextEdit::textChanged, this, &frmSms::limitText);
+    connect(m_text, &QPlainTextEdit::textChanged, this, &frmSms::updateCost);
+    connect(m_sendtel, &QLineEdit::textChanged, this, &frmSms::updateCost);
     connect(send, &QPushButton::clicked, this, &frmSms::sendlbl_Click);
     connect(reset, &QPushButton::clicked, m_text, &QPlainTextEdit::clear);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -189,6 +200,7 @@ void frmSms::chooseMode(bool group) {
     m_count->setVisible(group);
     m_groupFrame->setVisible(group);
     m_samples->setVisible(!group);
+    updateCost();
 }
 
 void frmSms::limitText() {
@@ -209,12 +221,26 @@ void frmSms::appendLog(const QString& line) {
     m_log->verticalScrollBar()->setValue(m_log->verticalScrollBar()->maximum());
 }
 
+// Read when the window opens and after each charged send; the session passes it on to the
+// status bar of the frame window.
 void frmSms::readBalance() {
-    m_balance = CashBalance(m_session).balance(m_session.state().OfficeMainId).value_or(0);
+    const std::optional<qint64> balance = CashBalance(m_session).balance(m_session.state().OfficeMainId);
+    m_balance = balance.value_or(0);
+    m_cash->setText(balance ? CashBalance::panelText(*balance) : SmsTexts::balanceUnknown());
+    updateCost();
 }
 
 void frmSms::updateCount() {
     m_count->setText(SmsTexts::count(m_list->count()));
+    updateCost();
+}
+
+void frmSms::updateCost() {
+    m_cost->setText(SmsTexts::cost(smsMessageCount(request()), m_balance));
+}
+
+SmsRequest frmSms::request() const {
+    return {isGroupMode(), m_sendtel->text(), group(), m_callback->text(), m_text->toPlainText(), m_balance};
 }
 
 void frmSms::showSource(SmsSource source) {
@@ -297,8 +323,7 @@ void frmSms::setMessage(const QString& text) {
 }
 
 bool frmSms::sendlbl_Click() {
-    const SmsRequest request{isGroupMode(),      m_sendtel->text(),     group(),
-                             m_callback->text(), m_text->toPlainText(), m_balance};
+    const SmsRequest request = this->request();
     if (const std::optional<SmsProblem> problem = checkSms(request)) {
         if (problem->cash) {
             // Yes opens the vendor's page where the office charges its cash.

@@ -19,7 +19,8 @@ class Session;
 
 // `frmSms`: sends a text of at most 80 bytes to one mobile number or to a group picked from
 // the office's sellers, buyers, cards and customers, through the SMS gateway, and charges the
-// office's cash for what was delivered.
+// office's cash for what was delivered. The office's balance and what the send will cost show
+// before anything is sent.
 class frmSms : public QDialog {
     Q_OBJECT
 public:
@@ -53,6 +54,8 @@ private:
     void appendLog(const QString& line);
     void readBalance();
     void updateCount();
+    void updateCost();
+    SmsRequest request() const;
 
     Session& m_session;
     std::function<void(const QStringList&)> m_delivered;
@@ -64,6 +67,8 @@ private:
     QLineEdit* m_callback = nullptr;
     QPlainTextEdit* m_text = nullptr;
     QLabel* m_bytes = nullptr;
+    QLabel* m_cash = nullptr;
+    QLabel* m_cost = nullptr;
     QLineEdit* m_search = nullptr;
     QTreeWidget* m_people = nullptr;
     QListWidget* m_list = nullptr;

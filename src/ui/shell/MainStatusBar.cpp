@@ -42,6 +42,7 @@ MainStatusBar::MainStatusBar(Session& session, QWidget* parent)
         window.exec();
     });
     connect(m_pump, &OutboxPump::waitingChanged, this, &MainStatusBar::showWaiting);
+    connect(&session, &Session::cashBalanceRead, this, &MainStatusBar::showCash);
     addWidget(m_text, 1);
     addPermanentWidget(m_outbox);
     addPermanentWidget(m_cash);
@@ -81,6 +82,11 @@ QString MainStatusBar::text() const {
 void MainStatusBar::refreshCash() {
     if (m_session.state().isOnline())
         m_cash->refresh(m_session);
+}
+
+void MainStatusBar::showCash(const QString& companyId, qint64 won) {
+    if (m_session.state().isOnline() && companyId == m_session.state().OfficeMainId)
+        m_cash->showBalance(won);
 }
 
 QString MainStatusBar::connectionText() const {

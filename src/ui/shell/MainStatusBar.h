@@ -25,6 +25,9 @@ public:
 
     // The balance is asked from the vendor's server, so only after an online login.
     void refreshCash();
+    // A balance read elsewhere (the SMS window after a send) is shown as it is, without asking
+    // the server again; likewise only after an online login, and only the office's own.
+    void showCash(const QString& companyId, qint64 won);
     // "온라인" or "오프라인" with the data folder: whether the session works online, which a
     // server that merely answers does not make it.
     QString connectionText() const;

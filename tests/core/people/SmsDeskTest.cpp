@@ -42,9 +42,8 @@ TEST(SmsDeskTest, ChecksBeforeSendingAndTheGroupRule) {
         eleven << QStringLiteral("이%1").arg(i);
     EXPECT_TRUE(
         refusedPeopleText(eleven).endsWith("오류회원[이1,이2,이3,이4,이5,이6,이7,이8,이9,이10,\r\n이11]"));
-    EXPECT_EQ(
-        QStringLiteral("25 건의 메세지중 23 건을 완료하였습니다.\r\n\r\n사용한 캐쉬금액은 690 원 입니다."),
-        "25 건의 메세지중 23 건을 완료하였습니다.\r\n\r\n사용한 캐쉬금액은 690 원 입니다.");
+    EXPECT_EQ(SmsTexts::done(25, 23),
+              "25 건의 메세지중 23 건을 완료하였습니다.\r\n\r\n사용한 캐쉬금액은 690 원 입니다.");
 }
 
 // The recipients of each source, the name bound as typed, sellers hidden by another user left out.

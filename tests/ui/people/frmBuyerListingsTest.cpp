@@ -86,10 +86,19 @@ TEST_F(BuyerMatchWindowsTest, TheListingsForABuyerArePagedPrintedAndDismissed) {
     EXPECT_TRUE(pdf.text.contains("가격 5% 초과"));
     EXPECT_EQ(column(grid, 4), (QStringList{"12/06 인쇄", "12/06 인쇄"}));
 
+    // 관심없음 asks first, naming how many go; 아니오 keeps them, 예 drops the ticked ones.
     grid->setCurrentItem(grid->topLevelItem(1));
+    office->dialogs.answerNext(DialogAnswer::No);
     window->cmdDismiss_Click();
-    EXPECT_EQ(window->shown().total, 21);
-    EXPECT_EQ(control<QLabel>(*window, "lblPage")->text(), "2 / 2  검색된 데이타가 총 21 건입니다.");
+    EXPECT_EQ(office->dialogs.lastText(), dismissQuestion("김매수", 1));
+    EXPECT_EQ(office->dialogs.shown().last().buttons, DialogButtons::YesNoDefaultNo);
+    EXPECT_EQ(window->shown().total, 22);
+    window->tick(0, true);
+    window->tick(1, true);
+    office->answerYes();
+    window->cmdDismiss_Click();
+    EXPECT_EQ(office->dialogs.lastText(), dismissQuestion("김매수", 2));
+    EXPECT_EQ(control<QLabel>(*window, "lblPage")->text(), "1 / 1  검색된 데이타가 총 20 건입니다.");
 
     office->session().serverStore().close();
     window->chooseList(ListKind::Shared);
@@ -111,6 +120,11 @@ TEST_F(BuyerMatchWindowsTest, TheBuyersOfAListingAreDismissedAndTheToleranceIsKe
     EXPECT_EQ(column(list, 0), (QStringList{"이매수", "김매수"}));
     EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Unchecked) << "a near fit is not ticked";
     list->setCurrentItem(list->topLevelItem(0));
+    office->dialogs.answerNext(DialogAnswer::No);
+    match.cmdDismiss_Click();
+    EXPECT_EQ(office->dialogs.lastText(), dismissQuestion("이매수", 1));
+    EXPECT_EQ(column(list, 0), (QStringList{"이매수", "김매수"})) << "아니오 keeps the buyer";
+    office->answerYes();
     match.cmdDismiss_Click();
     EXPECT_EQ(column(list, 0), QStringList{"김매수"});
     EXPECT_EQ(frmMatch(office->session(), listing).fitCount(), 1) << "dismissed for good";

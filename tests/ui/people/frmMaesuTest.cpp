@@ -3,13 +3,17 @@
 #include "TestOffice.h"
 #include "WidgetControls.h"
 #include "people/CardBook.h"
+#include "people/frmWork.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -46,6 +50,24 @@ protected:
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             shown << list->topLevelItem(i)->text(3);
         return shown;
+    }
+    // Chooses the buyer in the list; his notes as the note list shows them.
+    QStringList notesOf(const QString& name) {
+        auto* list = control<QTreeWidget>(*window, "lvMy");
+        list->setCurrentItem(list->topLevelItem(int(names().indexOf(name))));
+        QStringList shown;
+        for (int i = 0; i < notes()->topLevelItemCount(); ++i)
+            shown << notes()->topLevelItem(i)->text(2);
+        return shown;
+    }
+    QTreeWidget* notes() { return control<QTreeWidget>(*window, "lvWork"); }
+    // Writes a new note in the note window opened last and saves it.
+    bool writeNote(const QString& text) {
+        auto* note = office->outlets.last<frmWork>();
+        if (!note || note->currentNote() != 0)
+            return false;
+        control<QPlainTextEdit>(*note, "workVw")->setPlainText(text);
+        return note->cmdSave_Click();
     }
     std::unique_ptr<TestOffice> office;
     std::unique_ptr<frmMaesu> window;
@@ -135,4 +157,29 @@ TEST_F(frmMaesuTest, APrivateBuyerIsHiddenAndAMoveCopiesTheBuyer) {
     ASSERT_EQ(moved.size(), 1);
     EXPECT_EQ(moved.first().contact.name, "비밀 손님");
     EXPECT_EQ(moved.first().contact.groupin, "매수인");
+}
+
+// A buyer without notes gets his first one from 새 메모 or from a double click on the empty
+// note list (below a note, a second one); the notes come back when the window opens again.
+TEST_F(frmMaesuTest, ABuyersFirstNoteStartsFromTheButtonOrTheEmptyList) {
+    ASSERT_TRUE(addBuyer("김매수"));
+    ASSERT_TRUE(addBuyer("이매수"));
+    window->cmdNew_Click();
+    control<QPushButton>(*window, "cmdNewNote")->click();
+    EXPECT_EQ(office->dialogs.lastText(), "메모를 남길 사람을 목록에서 고르거나 먼저 저장해 주세요.");
+    EXPECT_EQ(office->outlets.last<frmWork>(), nullptr) << "no buyer, no note window";
+
+    ASSERT_TRUE(notesOf("김매수").isEmpty());
+    control<QPushButton>(*window, "cmdNewNote")->click();
+    ASSERT_TRUE(writeNote("첫 상담"));
+    EXPECT_EQ(notes()->topLevelItemCount(), 1) << "the saved note shows in the list";
+    ASSERT_TRUE(notesOf("이매수").isEmpty());
+    QTest::mouseDClick(notes()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(writeNote("전화 문의"));
+    QTest::mouseDClick(notes()->viewport(), Qt::LeftButton, {}, QPoint(10, 400));
+    ASSERT_TRUE(writeNote("방문 약속"));
+
+    open();
+    EXPECT_EQ(notesOf("김매수"), QStringList{"첫 상담"});
+    EXPECT_EQ(notesOf("이매수").size(), 2);
 }

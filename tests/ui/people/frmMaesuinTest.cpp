@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -27,6 +29,14 @@ protected:
         for (const WorkNote& n : WorkNoteBook(office->session()).of(kind, buyer))
             texts << n.work;
         return texts;
+    }
+    // A buyer for sale stored as the register stores him; his number.
+    int storeBuyer(const QString& name, const QString& type) {
+        Buyer b;
+        b.contact.name = name;
+        b.tb = type;
+        b.ty = "매매";
+        return BuyerRegister(office->session()).save({b, false, false, {}, {}}).number;
     }
     std::unique_ptr<TestOffice> office;
 };
@@ -59,11 +69,7 @@ TEST_F(frmMaesuinTest, ANewBuyerNeedsAKindAndTakesHisFirstNote) {
 // The inline note editor writes, changes and deletes the buyer's notes; the move keeps the
 // buyer and gives the customer the note typed under a line.
 TEST_F(frmMaesuinTest, NotesAreEditedInlineAndTheMoveKeepsTheBuyer) {
-    Buyer b;
-    b.contact.name = "박고객";
-    b.tb = "빌라/다세대";
-    b.ty = "매매";
-    const int number = BuyerRegister(office->session()).save({b, false, false, {}, {}}).number;
+    const int number = storeBuyer("박고객", "빌라/다세대");
     frmMaesuin entry(office->session(), number);
     EXPECT_EQ(control<QLineEdit>(entry, "txtName")->text(), "박고객");
     entry.cmdNew2_Click();
@@ -104,4 +110,29 @@ TEST_F(frmMaesuinTest, TheRegisterOpensABuyerInTheEntryWindow) {
     auto* entry = office->outlets.last<frmMaesuin>();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(control<QLineEdit>(*entry, "txtName")->text(), "최두번");
+}
+
+// A double click on the empty note list starts a new note, below a note another one rather than
+// a change of it; a buyer not stored yet is saved with the note when the note is saved.
+TEST_F(frmMaesuinTest, ABuyersFirstNoteStartsFromTheEmptyListOrWithTheBuyer) {
+    const int number = storeBuyer("정메모", "아파트");
+    frmMaesuin entry(office->session(), number);
+    auto* list = control<QTreeWidget>(entry, "lvWork");
+    auto* text = control<QPlainTextEdit>(entry, "workVw");
+    for (const QString& note : QStringList{"첫 통화", "두 번째 통화"}) {
+        list->setCurrentItem(list->topLevelItem(0)); // the first note open, if there is one
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, 400));
+        EXPECT_EQ(control<QPushButton>(entry, "cmdSave2")->text(), "저장");
+        EXPECT_TRUE(text->toPlainText().isEmpty());
+        text->setPlainText(note);
+        ASSERT_TRUE(entry.cmdSave2_Click());
+    }
+    EXPECT_EQ(notesOf(number).size(), 2) << "the first note is kept";
+
+    frmMaesuin fresh(office->session(), 0);
+    control<QLineEdit>(fresh, "txtName")->setText("신규손님");
+    control<QPlainTextEdit>(fresh, "workVw")->setPlainText("신규 손님 메모");
+    ASSERT_TRUE(fresh.cmdSave2_Click());
+    EXPECT_EQ(office->dialogs.lastText(), "매수인정보등록을 완료하였습니다.");
+    EXPECT_EQ(notesOf(fresh.number()), QStringList{"신규 손님 메모"});
 }

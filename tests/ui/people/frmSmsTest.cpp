@@ -1,12 +1,17 @@
 #include "people/frmSms.h"
 
 #include "TestOffice.h"
+#include "WidgetControls.h"
+#include "people/SmsGateway.h"
 #include "people/SmsRecord.h"
+#include "shell/MainStatusBar.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -98,4 +103,41 @@ TEST_F(frmSmsTest, TheTextIsCutAtEightyBytesAndAGroupTakesOnlyGoodNumbers) {
     EXPECT_TRUE(office->dialogs.lastText().contains("😀"));
     EXPECT_EQ(cash(), 1000);
     EXPECT_TRUE(window.logText().isEmpty());
+}
+
+// The office "off1" with 100 won of cash: its SMS window shows the balance and the cost of the
+// send as the recipients change (30 won a message); a send through the project's gateway, run in
+// this process on the port the server names, leaves the frame's status bar showing what is left.
+TEST(SmsCashTest, TheCostShowsBeforeASendAndTheStatusBarFollowsIt) {
+    auto office = TestOffice::make(Backend::Sqlite, Desk::Office);
+    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    QTemporaryDir folder;
+    SmsGateway gateway(SmsAccount::demo(), folder.filePath("sent.txt"), 1000);
+    QString error;
+    ASSERT_TRUE(gateway.listen(0, &error)) << error.toStdString();
+    office->server().execute("UPDATE mem_msg SET content=? WHERE table_idx=3",
+                             {QString::number(gateway.port())});
+    office->server().execute("INSERT INTO mem_cash (companyID, `Money`) VALUES (?,?)", {"off1", 100});
+    office->session().state().AuthConfig.phone = "02-555-1234";
+    MainStatusBar bar(office->session());
+    frmSms window(office->session());
+    const auto text = [&window](const char* name) { return control<QLabel>(window, name)->text(); };
+    EXPECT_EQ(text("lblCash"), "100 원");
+    EXPECT_EQ(text("lblCost"), "0 건 × 30 원 = 0 원") << "no number typed yet";
+    window.setGroup({"010-2000-0001", "010-2000-0002", "010-2000-0003"});
+    control<QLineEdit>(window, "txtadd")->setText("010-2000-0004");
+    window.cmdAdd_Click();
+    EXPECT_EQ(text("lblCost"), "4 건 × 30 원 = 120 원  (캐쉬 부족)");
+    control<QListWidget>(window, "sendList")->setCurrentRow(0);
+    window.cmdDel_Click();
+    EXPECT_EQ(text("lblCost"), "3 건 × 30 원 = 90 원");
+
+    window.setPerson("김매수", "010-3000-0001");
+    EXPECT_EQ(text("lblCost"), "1 건 × 30 원 = 30 원");
+    control<QPlainTextEdit>(window, "sendMsg")->setPlainText("매물 안내드립니다");
+    ASSERT_TRUE(window.sendlbl_Click()) << office->dialogs.lastText().toStdString();
+    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "70 원");
+    EXPECT_EQ(text("lblCash"), "70 원");
+    Q_EMIT office->session().cashBalanceRead("other", 5000);
+    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "70 원") << "another office's balance";
 }
