@@ -122,8 +122,9 @@ std::optional<qint64> feeRateMillionths(const QString& rate) {
         return std::nullopt;
     const qint64 whole = match.captured(1).toLongLong();
     const qint64 fraction = match.captured(2).leftJustified(4, QLatin1Char('0')).toLongLong();
-    const qint64 millionths = whole * 10'000 + fraction;
-    if (millionths > 100 * 10'000)
+    constexpr qint64 kPercent = 10'000; // millionths in one percent
+    const qint64 millionths = whole * kPercent + fraction;
+    if (millionths > 100 * kPercent)
         return std::nullopt;
     return millionths;
 }

@@ -68,7 +68,7 @@ protected:
     QString printed() {
         window->cmdGyakPrint_Click();
         return office->outlets.pages.empty() ? QString()
-                                               : renderPdf(office->outlets.pages.back()).text.simplified();
+                                             : renderPdf(office->outlets.pages.back()).text.simplified();
     }
 
     std::unique_ptr<TestOffice> office;
