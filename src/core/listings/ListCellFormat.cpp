@@ -77,6 +77,20 @@ const OfficeContact* officeOf(const QVariant& subid, const CellContext& context)
     return it == context.offices->constEnd() ? nullptr : &it.value();
 }
 
+// Where other offices see a listing, from its state as the office database holds it. A change
+// still waiting in the outbox has set that state already, so the cell tells what the program
+// treats as published.
+QString sharingOf(const QVariant& stored) {
+    const std::optional<PublicationState> state = publicationStateFrom(stored);
+    if (!state || !isPublished(*state))
+        return {};
+    const QString online = QStringLiteral("온라인");
+    const QString clubs = QStringLiteral("클럽");
+    if (isShownOnInternet(*state) && isShownInClubs(*state))
+        return online + QLatin1Char('+') + clubs;
+    return isShownOnInternet(*state) ? online : clubs;
+}
+
 } // namespace
 
 QString formatCell(const ListColumn& column, const RawValues& row, const CellContext& context) {
@@ -124,6 +138,8 @@ QString formatCell(const ListColumn& column, const RawValues& row, const CellCon
         return dateOf(raw(0), QStringLiteral("yy-MM-dd"));
     case CellFormat::DateTime:
         return dateOf(raw(0), QStringLiteral("yy-MM-dd H:mm"));
+    case CellFormat::Sharing:
+        return sharingOf(raw(0));
     }
     return {};
 }

@@ -13,13 +13,13 @@ namespace {
 // The parts of the lists around the type's columns. Lower-case captions are helper values.
 const char* const kOwnHead =
     "state, 번호, hitadd, hitmem, 진행상태, 접수매체, 사진, 시도, 군구, 읍면동, 지번, 호수";
-const char* const kOwnTail = "담당자, 연락처, 기타, 수정일, 등록일, 만기일";
+const char* const kOwnTail = "담당자, 연락처, 기타, 수정일, 등록일, 만기일, 공유";
 const char* const kServerHead = "table_idx, 번호, subid, 사진, 시도, 군구, 읍면동";
 const char* const kServerTail = "연락처, 수정일";
 const char* const kOwnAll =
     "state, 번호, hitadd, hitmem, 종목, 진행상태, 사진, 시도, 군구, 읍면동, 지번, 호수, "
     "평수, 층수, 매매가, 융자금, 전세금, 합산금, 월세금, 월세, 관리비, 시설비, 방갯수, "
-    "건축년도, 비고, 검색키워드, 연락처, 수정일, 등록일, 만료일, 담당자, 기타";
+    "건축년도, 비고, 검색키워드, 연락처, 수정일, 등록일, 만료일, 담당자, 기타, 공유";
 const char* const kServerAll =
     "table_idx, 번호, subid, 종목, 사진, 시도, 군구, 읍면동, 평수, 층수, 매매가, 융자금, "
     "전세금, 합산금, 월세금, 월세, 관리비, 시설비, 방갯수, 건축년도, 비고, 연락처, "
@@ -27,7 +27,12 @@ const char* const kServerAll =
 const char* const kGroup =
     "번호, 종목, 분류, 진행상태, 시도, 군구, 읍면동, 지번, 호수, 평수, 층수, 매매가, 융자금, "
     "월세금, 월세, 관리비, 시설비, 방갯수, 건축년도, 비고, 연락처, 수정일, 등록일, 만료일, "
-    "담당자, 기타";
+    "담당자, 기타, 공유";
+
+// The sharing column came after the layout files of the own lists: it ends each own set and is
+// shown next to the number.
+const char* const kSharing = "공유";
+const char* const kSharingShownAfter = "번호";
 
 // What a caption reads and how it is shown.
 struct CaptionSource {
@@ -101,6 +106,7 @@ const CaptionSource kSources[] = {
     {"등록일", "writeday", CellFormat::Date},
     {"만기일", "offday", CellFormat::Date},
     {"만료일", "offday", CellFormat::Date},
+    {kSharing, "state", CellFormat::Sharing},
 };
 
 // Captions whose column depends on the type.
@@ -177,6 +183,8 @@ ListColumn columnFor(const QString& caption, const QString& tb, ListKind kind) {
     column.rightAligned = isRightAlignedCaption(caption);
     column.hidden = isHelperCaption(caption);
     column.sortTag = column.hidden ? QString() : sortTagFor(kind, caption, tb);
+    if (caption == sharingCaption())
+        column.shownAfter = QString::fromUtf8(kSharingShownAfter);
     return column;
 }
 
@@ -247,6 +255,10 @@ QStringList rawColumnsOf(const ListColumnSet& columns) {
             if (!raw.contains(name))
                 raw << name;
     return raw;
+}
+
+QString sharingCaption() {
+    return QString::fromUtf8(kSharing);
 }
 
 bool isRightAlignedCaption(const QString& caption) {

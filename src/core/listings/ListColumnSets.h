@@ -35,6 +35,7 @@ enum class CellFormat {
     OfficeAgent,   // the member in charge's internet name (showname)
     Date,          // "yy-MM-dd"
     DateTime,      // "yy-MM-dd H:mm" (minutes padded: "21:08")
+    Sharing,       // state -> where other offices see the listing: 온라인, 클럽, 온라인+클럽
 };
 
 struct ListColumn {
@@ -44,6 +45,9 @@ struct ListColumn {
     bool rightAligned = false;
     bool hidden = false; // helper values (state, hitadd, ...) the grid keeps but does not show
     QString sortTag;     // what a click on the header sorts by; empty when it cannot sort
+    // Set for a column that comes last in the set, so that the widths saved before it was added
+    // still fit their columns, but is shown after the column of this caption.
+    QString shownAfter;
 };
 
 using ListColumnSet = QList<ListColumn>;
@@ -59,6 +63,9 @@ ListColumnSet ListColsByTb(ListKind kind, const QString& tb);
 QStringList captionsOf(const ListColumnSet& columns);
 // The distinct raw columns a set reads, in first-use order.
 QStringList rawColumnsOf(const ListColumnSet& columns);
+
+// The own lists' column that tells where a listing is shared ("공유").
+QString sharingCaption();
 
 // Captions whose columns are right-aligned in every grid.
 bool isRightAlignedCaption(const QString& caption);

@@ -18,7 +18,7 @@ struct SortEntry {
 const SortEntry kOwnSorts[] = {
     {"아파트명, 빌라명, 오피스텔명, 건물명, 상가명, 현업종, 호텔명, 모텔명, 공장명, 상호명", "cboname"},
     {"지목", "jimok"},
-    {"구분", "state"},
+    {"구분, 공유", "state"},
     {"번호", "table_idx"},
     {"사진", "imgname1"},
     {"매매가", "money_m"},

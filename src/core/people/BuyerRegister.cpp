@@ -148,38 +148,67 @@ QString privateOwnerToStore(bool ticked, const QString& keptOwner, const QString
     return keptOwner.isEmpty() ? loginId : keptOwner;
 }
 
+namespace {
+
+// One column of the buyer list: its caption and the text of a buyer's cell.
+struct BuyerColumn {
+    const char* caption;
+    QString (*cell)(const Buyer&);
+};
+
+QString amountsOf(const Buyer& b) {
+    return formatAmount(b.amount.from) + QLatin1Char('~') + formatAmount(b.amount.to) +
+           QStringLiteral(" / ") + formatAmount(b.rent.from) + QLatin1Char('~') + formatAmount(b.rent.to);
+}
+
+QString areasOf(const Buyer& b) {
+    const auto n = [](double value) { return formatAmount(qint64(value)); };
+    return n(b.area.from) + QLatin1Char('~') + n(b.area.to) + QStringLiteral(" / ") + n(b.building.from) +
+           QLatin1Char('~') + n(b.building.to);
+}
+
+// What the buyer wants comes before the contact columns, which are often empty.
+const BuyerColumn kBuyerColumns[] = {
+    {"번호", [](const Buyer& b) { return QString::number(b.number); }},
+    {"그룹", [](const Buyer& b) { return b.contact.groupin; }},
+    {"접수방법", [](const Buyer& b) { return b.jubsu; }},
+    {"의뢰자", [](const Buyer& b) { return b.contact.name; }},
+    {"종목", [](const Buyer& b) { return b.tb; }},
+    {"형태", [](const Buyer& b) { return b.ty; }},
+    {"의뢰희망지역",
+     [](const Buyer& b) {
+         return QStringList{b.addre1, b.addre2, b.addre3}.join(QLatin1Char(' '));
+     }},
+    {"금액", amountsOf},
+    {"평수", areasOf},
+    {"이메일", [](const Buyer& b) { return b.contact.email; }},
+    {"집전화", [](const Buyer& b) { return b.contact.homtel; }},
+    {"핸드폰", [](const Buyer& b) { return b.contact.hantel; }},
+    {"사무실", [](const Buyer& b) { return b.contact.office; }},
+    {"팩스", [](const Buyer& b) { return b.contact.fax; }},
+    {"소재지",
+     [](const Buyer& b) {
+         const Contact& c = b.contact;
+         return addressLine(c.addr1, c.addr2, c.addr3, c.addr4);
+     }},
+    {"비고", [](const Buyer& b) { return b.bigo; }},
+    {"등록일", [](const Buyer& b) { return b.writeday.toString(QStringLiteral("yyyy-MM-dd")); }},
+};
+
+} // namespace
+
 QStringList BuyerRegister::listCaptions() {
-    return {QStringLiteral("번호"),   QStringLiteral("그룹"),         QStringLiteral("접수방법"),
-            QStringLiteral("의뢰자"), QStringLiteral("이메일"),       QStringLiteral("집전화"),
-            QStringLiteral("핸드폰"), QStringLiteral("사무실"),       QStringLiteral("팩스"),
-            QStringLiteral("소재지"), QStringLiteral("의뢰희망지역"), QStringLiteral("종목"),
-            QStringLiteral("형태"),   QStringLiteral("금액"),         QStringLiteral("평수"),
-            QStringLiteral("비고"),   QStringLiteral("등록일")};
+    QStringList captions;
+    for (const BuyerColumn& column : kBuyerColumns)
+        captions << QString::fromUtf8(column.caption);
+    return captions;
 }
 
 QStringList BuyerRegister::cellsOf(const Buyer& b) {
-    const auto n = [](double value) { return formatAmount(qint64(value)); };
-    const Contact& c = b.contact;
-    return {QString::number(b.number),
-            c.groupin,
-            b.jubsu,
-            c.name,
-            c.email,
-            c.homtel,
-            c.hantel,
-            c.office,
-            c.fax,
-            addressLine(c.addr1, c.addr2, c.addr3, c.addr4),
-            QStringList{b.addre1, b.addre2, b.addre3}.join(QLatin1Char(' ')),
-            b.tb,
-            b.ty,
-            formatAmount(b.amount.from) + QLatin1Char('~') + formatAmount(b.amount.to) +
-                QStringLiteral(" / ") + formatAmount(b.rent.from) + QLatin1Char('~') +
-                formatAmount(b.rent.to),
-            n(b.area.from) + QLatin1Char('~') + n(b.area.to) + QStringLiteral(" / ") + n(b.building.from) +
-                QLatin1Char('~') + n(b.building.to),
-            b.bigo,
-            b.writeday.toString(QStringLiteral("yyyy-MM-dd"))};
+    QStringList cells;
+    for (const BuyerColumn& column : kBuyerColumns)
+        cells << column.cell(b);
+    return cells;
 }
 
 QList<qint64> BuyerRegister::areaPresets(const QString& typeLabel) {

@@ -67,6 +67,9 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
         for (const char* column : {"state", "hitadd", "hitmem"})
             row.insert(QLatin1String(column), request.asOpened->value(QLatin1String(column)));
         result.keptPublication = true;
+    } else if (shared) {
+        // Kept with the listing: the window shows it again, and every later copy keeps to it.
+        row.insert(QStringLiteral("scope_ie"), disclosureScopeText(request.disclosure));
     }
     try {
         result.number = m_targets.local.transact([&] { return writeRow(request, row, result); });

@@ -207,6 +207,8 @@ const ColumnEntry kColumns[] = {
     // remarks
     text("mbigo"),
     text("bigoie"),
+    // what of a shared listing its copy shows (see storedDisclosure); the office's own choice
+    text("scope_ie", Local),
     text("note"),
     // server bookkeeping, kept on both so an upload can copy and reset them
     integer("readnum"),

@@ -315,7 +315,53 @@ bool isSet(const QVariant& value) {
     return !text.isEmpty() && text != QLatin1String("0");
 }
 
+// The parts of the scope as `scope_ie` names them.
+struct ScopePart {
+    const char* name;
+    bool Disclosure::*shown;
+};
+
+const ScopePart kScopeParts[] = {
+    {"addr2", &Disclosure::addr2}, {"addr3", &Disclosure::addr3},       {"rest", &Disclosure::rest},
+    {"name", &Disclosure::name},   {"picture1", &Disclosure::picture1}, {"picture2", &Disclosure::picture2},
+};
+
 } // namespace
+
+QString disclosureScopeText(const Disclosure& disclosure) {
+    QStringList shown;
+    for (const ScopePart& part : kScopeParts)
+        if (disclosure.*part.shown)
+            shown << QLatin1String(part.name);
+    return shown.join(QLatin1Char(' '));
+}
+
+std::optional<Disclosure> storedDisclosure(const ListingRow& local) {
+    const QVariant stored = local.value(QStringLiteral("scope_ie"));
+    if (!stored.isValid() || stored.isNull())
+        return std::nullopt;
+    const QStringList shown = stored.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    Disclosure disclosure;
+    for (const ScopePart& part : kScopeParts)
+        disclosure.*part.shown = shown.contains(QLatin1String(part.name));
+    return disclosure;
+}
+
+Disclosure disclosureToShow(const ListingRow& local, const std::optional<ListingRow>& copy) {
+    if (std::optional<Disclosure> kept = storedDisclosure(local))
+        return *kept;
+    const auto shows = [&](const char* column) {
+        return copy && !copy->value(QString::fromLatin1(column)).toString().isEmpty();
+    };
+    Disclosure shown;
+    shown.addr2 = shows("addr2");
+    shown.addr3 = shows("addr3");
+    shown.rest = false; // no copy holds the lot number
+    shown.name = shows("cboname");
+    shown.picture1 = shows("imgname1");
+    shown.picture2 = shows("imgname2");
+    return shown;
+}
 
 ListingRow serverCopyOf(const ListingRow& local, const QString& officeId, const Disclosure& disclosure) {
     ListingRow row;

@@ -87,11 +87,23 @@ struct Disclosure {
     int hitmem = 0; // grade on the office's own pages
     bool addr2 = true;
     bool addr3 = true;
+    // 나머지: the lot number and unit. They never leave the office (the server has no column for
+    // them); the choice is kept with the listing all the same, as the office made it.
+    bool rest = true;
     bool name = true;
     bool picture1 = true;
     bool picture2 = true;
     QDateTime now; // the server's time: the copy's showday and sortday, and its expiry
 };
+
+// What the office chose to show of a listing, as its own row keeps it (`scope_ie`): the names of
+// the parts shown. State, grades and time are not part of it. Nullopt for a listing that was
+// never shared from the registration window since the choice is kept.
+QString disclosureScopeText(const Disclosure& disclosure);
+std::optional<Disclosure> storedDisclosure(const ListingRow& local);
+// What the registration window shows as chosen: the kept choice, else (a listing shared before
+// the choice was kept) the parts its shared copy shows, none without a copy.
+Disclosure disclosureToShow(const ListingRow& local, const std::optional<ListingRow>& copy);
 
 // The shared copy of a local listing, keyed (`id` = `officeId`, `sub_idx` = its number): the
 // columns its type publishes, the lot number, unit, seller and the office's own notes left out,

@@ -41,10 +41,11 @@ void ServerCopy::insert(int number, const QString& tb, PublicationState state, c
 
 void ServerCopy::insertAs(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                           const QVariant& serverKey) {
-    Disclosure disclosure;
+    const ListingRow local = localListing(number, tb);
+    Disclosure disclosure = storedDisclosure(local).value_or(Disclosure{});
     disclosure.state = state;
     disclosure.now = uploadTime;
-    insertCopy(localListing(number, tb), disclosure, serverKey, {});
+    insertCopy(local, disclosure, serverKey, {});
 }
 
 ListingRow ServerCopy::localListing(int number, const QString& tb) {
@@ -68,10 +69,12 @@ void ServerCopy::insertCopy(const ListingRow& local, const Disclosure& disclosur
 
 void ServerCopy::write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                        bool resetHits) {
-    Disclosure disclosure;
+    // A copy made again keeps to what the office chose to show when it shared the listing.
+    const ListingRow local = localListing(number, tb);
+    Disclosure disclosure = storedDisclosure(local).value_or(Disclosure{});
     disclosure.state = state;
     disclosure.now = uploadTime;
-    replace(localListing(number, tb), disclosure, !resetHits);
+    replace(local, disclosure, !resetHits);
 }
 
 void ServerCopy::publish(const ListingRow& local, const Disclosure& disclosure) {

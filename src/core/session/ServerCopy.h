@@ -39,8 +39,9 @@ public:
     void insert(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime);
 
     // Writes the whole copy from the local row, replacing one that is there (in one transaction):
-    // a publication never adopts what an older copy of the same number said. The promotion
-    // grades of the copy that was there stay unless `resetHits`.
+    // a publication never adopts what an older copy of the same number said. It shows what the
+    // row keeps as the office's choice (storedDisclosure), everything for a row without one. The
+    // promotion grades of the copy that was there stay unless `resetHits`.
     void write(int number, const QString& tb, PublicationState state, const QDateTime& uploadTime,
                bool resetHits);
 

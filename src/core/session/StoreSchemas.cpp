@@ -36,6 +36,8 @@ QList<TableDef> serverStoreSchema() {
 // Version 10 keeps the text index that the searches inside texts look rows up in.
 // Version 11 keeps the changes of shared listings that wait for the server (`outbox`).
 // Version 12 lets the outbox carry the server copies of other office rows (`target`, `serverrow`).
+// Version 13 keeps in each listing what its shared copy shows of it (`scope_ie`), so that the
+// registration window shows the office's choice again and every later copy keeps to it.
 // Version 4 of the ServerStore keeps who wrote an inquiry from the program (`fromid` of
 // `mem_paper`), so that the office it was written to can answer it.
 // Version 5 of the ServerStore counts the shared listings per day, type and state, for the
@@ -76,7 +78,8 @@ QList<Migration> listingStoreMigrations() {
             {10, QStringLiteral("text index of the listings"),
              [](SqlStore& store) { ListingTextIndex(store).install(); }},
             {11, QStringLiteral("outbox of shared listings"), reconcile},
-            {12, QStringLiteral("server copies of office rows in the outbox"), reconcile}};
+            {12, QStringLiteral("server copies of office rows in the outbox"), reconcile},
+            {13, QStringLiteral("what the shared copy of a listing shows"), reconcile}};
 }
 
 QList<Migration> serverStoreMigrations() {

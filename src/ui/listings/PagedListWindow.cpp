@@ -18,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -273,28 +272,32 @@ void PagedListWindow::showPaging(const ListPage& page) {
     m_last->setEnabled(page.page < page.pageCount);
 }
 
-QList<int> PagedListWindow::defaultWidths() const {
-    const QFontMetrics metrics = m_grid->horizontalHeader()->fontMetrics();
-    QList<int> widths;
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        int width = std::max(60, metrics.horizontalAdvance(m_model->caption(column)) + 28);
-        if (column == m_model->checkColumn())
-            width += 24; // room for the tick box
-        widths << width;
-    }
-    return widths;
-}
-
+// Each column as wide as the page needs, then the widths the user saved for this list over them.
 void PagedListWindow::applyColumns() {
     QHeaderView* header = m_grid->horizontalHeader();
-    const QList<int> defaults = defaultWidths();
-    for (int column = 0; column < m_model->columnCount(); ++column) {
+    for (int column = 0; column < m_model->columnCount(); ++column)
         header->setSectionHidden(column, m_model->isHiddenColumn(column));
-        header->resizeSection(column, defaults.at(column));
-    }
+    placeColumns();
     ColumnWidths widths(m_grid);
-    widths.setDefaultWidths(defaults);
+    widths.fitToContents();
     widths.apply(widthsFile());
+}
+
+// A column added to a list after its layout files were first written keeps the end of the
+// model, so that saved widths still go to their columns, and is shown where it belongs.
+void PagedListWindow::placeColumns() {
+    QHeaderView* header = m_grid->horizontalHeader();
+    const ListColumnSet& columns = m_model->page().columns;
+    const QStringList captions = captionsOf(columns);
+    for (int column = 0; column < columns.size(); ++column) {
+        const int after = int(captions.indexOf(columns.at(column).shownAfter));
+        if (columns.at(column).shownAfter.isEmpty() || after < 0)
+            continue;
+        const int from = header->visualIndex(column);
+        const int to = header->visualIndex(after) + (header->visualIndex(after) < from ? 1 : 0);
+        if (from != to)
+            header->moveSection(from, to);
+    }
 }
 
 LayoutFile PagedListWindow::widthsFile() const {
@@ -422,7 +425,7 @@ void PagedListWindow::print() {
 
 void PagedListWindow::saveWidths() {
     ColumnWidths widths(m_grid);
-    widths.setDefaultWidths(defaultWidths());
+    widths.setDefaultWidths(widths.fittedWidths());
     widths.saveOrReset(m_session.dialogs(), widthsFile());
 }
 

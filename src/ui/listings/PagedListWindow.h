@@ -80,7 +80,7 @@ private:
     void showPaging(const ListPage& page);
     void countAfterShowing(const ListRequest& request);
     void applyColumns();
-    QList<int> defaultWidths() const;
+    void placeColumns();
     void storePageSize();
     void storeFixedPage(bool fixed);
     void headerClicked(int section);

@@ -174,6 +174,7 @@ void PersonWindow::reload() {
         item->setData(0, kNumberRole, row.number);
         item->setCheckState(0, Qt::Unchecked);
     }
+    m_widths->fitToContents();
     m_widths->apply(LayoutFile(m_session.dataFolder(), m_setup.layout, m_session.state().LoginId));
     m_count->setText(QStringLiteral("%1-%2 / %3")
                          .arg(shown.isEmpty() ? 0 : m_offset + 1)

@@ -43,10 +43,12 @@ void LotPanel::showMenu(const QPoint& at) {
     QAction* chosen = menu.exec(m_listings->viewport()->mapToGlobal(at));
     if (chosen == print)
         printTicked();
-    if (chosen == widths)
-        ColumnWidths(m_listings)
-            .saveOrReset(m_session.dialogs(),
-                         LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    if (chosen == widths) {
+        ColumnWidths fitted(m_listings);
+        fitted.setDefaultWidths(fitted.fittedWidths());
+        fitted.saveOrReset(m_session.dialogs(),
+                           LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    }
 }
 
 void LotPanel::showListings(const QList<ListingRow>& rows) {
@@ -55,8 +57,9 @@ void LotPanel::showListings(const QList<ListingRow>& rows) {
         auto* item = new QTreeWidgetItem(m_listings, lotListingCells(row));
         item->setCheckState(0, Qt::Unchecked);
     }
-    ColumnWidths(m_listings)
-        .apply(LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
+    ColumnWidths widths(m_listings);
+    widths.fitToContents();
+    widths.apply(LayoutFile(m_session.dataFolder(), LayoutKind::Insert, m_session.state().LoginId));
     setCurrentWidget(m_listings);
 }
 

@@ -183,6 +183,7 @@ Disclosure SharingFrame::disclosure() const {
     d.hitmem = qMax(0, m_ownGrades->checkedId());
     d.addr2 = m_addr[1]->isChecked();
     d.addr3 = m_addr[2]->isChecked();
+    d.rest = m_addr[3]->isChecked();
     d.name = m_name->isChecked();
     d.picture1 = m_pictures[0]->isChecked();
     d.picture2 = m_pictures[1]->isChecked();
@@ -208,15 +209,7 @@ void SharingFrame::setValues(const ListingRow& row, const std::optional<ListingR
     if (state && isPublished(*state))
         m_state->setCurrentIndex(m_state->findData(stateValue(*state)));
     clearGrades();
-    const auto shows = [&](const char* column) {
-        return sharedCopy && !sharedCopy->value(QString::fromLatin1(column)).toString().isEmpty();
-    };
-    m_addr[1]->setChecked(shows("addr2"));
-    m_addr[2]->setChecked(shows("addr3"));
-    m_addr[3]->setChecked(shows("addr4"));
-    m_name->setChecked(shows("cboname"));
-    m_pictures[0]->setChecked(shows("imgname1"));
-    m_pictures[1]->setChecked(shows("imgname2"));
+    showScope(disclosureToShow(row, sharedCopy));
     if (sharedCopy) {
         if (QAbstractButton* b = m_grades->button(sharedCopy->value(QStringLiteral("hitadd")).toInt()))
             b->setChecked(true);
@@ -224,6 +217,15 @@ void SharingFrame::setValues(const ListingRow& row, const std::optional<ListingR
             b->setChecked(true);
     }
     setShared(sharedCopy.has_value());
+}
+
+void SharingFrame::showScope(const Disclosure& scope) {
+    m_addr[1]->setChecked(scope.addr2);
+    m_addr[2]->setChecked(scope.addr3);
+    m_addr[3]->setChecked(scope.rest);
+    m_name->setChecked(scope.name);
+    m_pictures[0]->setChecked(scope.picture1);
+    m_pictures[1]->setChecked(scope.picture2);
 }
 
 void SharingFrame::clear() {

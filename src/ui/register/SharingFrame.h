@@ -57,6 +57,7 @@ Q_SIGNALS:
 
 private:
     void enableOptions(bool on);
+    void showScope(const Disclosure& scope);
     void randomise();
 
     QCheckBox* m_share;

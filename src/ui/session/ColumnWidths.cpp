@@ -1,7 +1,9 @@
 #include "ColumnWidths.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTreeView>
@@ -19,6 +21,8 @@ QString askText() {
 }
 
 const QString kAskTitle = QStringLiteral("리스트 간격저장");
+constexpr int kMinimumWidth = 24;
+constexpr int kWidestInCharacters = 40;
 const QString kResetTitle = QStringLiteral("간격설정");
 
 } // namespace
@@ -49,6 +53,38 @@ int ColumnWidths::apply(const QList<std::optional<int>>& widths) {
         ++set;
     }
     return set;
+}
+
+int ColumnWidths::maximumWidth() const {
+    if (!m_header)
+        return 0;
+    const QWidget* grid = m_header->parentWidget();
+    const QFontMetrics metrics = grid ? grid->fontMetrics() : m_header->fontMetrics();
+    return metrics.averageCharWidth() * kWidestInCharacters;
+}
+
+QList<int> ColumnWidths::fittedWidths() const {
+    QList<int> result;
+    if (!m_header)
+        return result;
+    // The view measures its cells as its delegate draws them: font, tick box and margins.
+    const auto* view = qobject_cast<const QAbstractItemView*>(m_header->parentWidget());
+    const int widest = maximumWidth();
+    for (int i = 0; i < m_header->count(); ++i) {
+        if (m_header->isSectionHidden(i)) {
+            result << m_header->sectionSize(i);
+            continue;
+        }
+        const int caption = m_header->sectionSizeHint(i);
+        const int cells = view ? view->sizeHintForColumn(i) : 0;
+        result << qBound(kMinimumWidth, std::max(caption, cells), std::max(widest, caption));
+    }
+    return result;
+}
+
+void ColumnWidths::fitToContents() {
+    m_defaults = fittedWidths();
+    resetToDefaults();
 }
 
 QList<int> ColumnWidths::widths() const {

@@ -16,9 +16,10 @@ namespace teran {
 // What the save-widths button ended with.
 enum class WidthsOutcome { EmptyGrid, Saved, Reset, Failed };
 
-// The saved column widths of one grid: applied after each fill, saved or reset by the list
-// windows' `cmdlvWith` button. Works on the grid's horizontal header, so a table and a tree
-// view are handled alike; widths are by column in model order.
+// The column widths of one grid: fitted to the page shown after each fill, then the user's
+// saved widths over them; saved or reset by the list windows' `cmdlvWith` button. Works on the
+// grid's horizontal header, so a table and a tree view are handled alike; widths are by column
+// in model order.
 class ColumnWidths {
 public:
     explicit ColumnWidths(QHeaderView* header);
@@ -28,6 +29,15 @@ public:
     // The widths the window gives its columns; a reset returns to them. Columns without one
     // go back to the header's default section size.
     void setDefaultWidths(QList<int> widths) { m_defaults = std::move(widths); }
+
+    // The width of each column that shows its widest cell of the rows held and its caption
+    // whole, but at most maximumWidth(), so that one long remark does not push the other columns
+    // out of the window. A column the grid hides keeps its width.
+    QList<int> fittedWidths() const;
+    // Makes the fitted widths the defaults and gives them to the columns.
+    void fitToContents();
+    // The widest a fitted column gets: about forty characters of the grid's font.
+    int maximumWidth() const;
 
     // After the grid is filled: applies the file's widths to the columns present (a missing
     // file leaves every width as it is). Returns the number of columns set.

@@ -1,5 +1,7 @@
 #include "TestOffice.h"
 #include "listings/ActionTexts.h"
+#include "listings/ListQuery.h"
+#include "listings/PublicationReconciler.h"
 #include "session/DailyLog.h"
 #include "session/PublicationOutbox.h"
 
@@ -78,6 +80,33 @@ TEST_P(ListingActionsPublishTest, CopyIsDatedAndKeyedForTheSharedLists) {
     EXPECT_EQ(office->local().scalar("SELECT hitadd FROM maemul WHERE table_idx = ?", {number}).toInt(), 2);
 }
 
+// A copy the main window or the reconciliation makes keeps to what the office chose to show when
+// it shared the listing from the registration window.
+TEST_P(ListingActionsPublishTest, ACopyMadeAgainWithholdsWhatTheOfficeWithheld) {
+    Disclosure withheld;
+    withheld.addr3 = false;
+    withheld.name = false;
+    const int kept = office->addListing({{"addr2", "강남구"},
+                                         {"addr3", "역삼동"},
+                                         {"cboname", "래미안"},
+                                         {"tb", "villa"},
+                                         {"scope_ie", disclosureScopeText(withheld)}});
+    publish({kept}, PublicationState::Internet);
+
+    ASSERT_EQ(office->serverState(kept), 1);
+    EXPECT_EQ(office->serverColumn(kept, "addr2").toString(), QStringLiteral("강남구"));
+    EXPECT_EQ(office->serverColumn(kept, "addr3").toString(), QString());
+    EXPECT_EQ(office->serverColumn(kept, "cboname").toString(), QString());
+
+    // The server lost the copy: the reconciliation writes it again, as withheld as before.
+    office->server().execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"),
+                             {office->officeId(), kept});
+    ASSERT_EQ(PublicationReconciler(office->session()).reconcile().copiesSent, 1);
+    EXPECT_EQ(office->serverColumn(kept, "addr2").toString(), QStringLiteral("강남구"));
+    EXPECT_EQ(office->serverColumn(kept, "addr3").toString(), QString());
+    EXPECT_EQ(office->serverColumn(kept, "cboname").toString(), QString());
+}
+
 // A scope change keeps the copy (its key and grades); an archived row comes back published; a
 // published row whose copy the server lost gets it written again.
 TEST_P(ListingActionsPublishTest, PublishingSetsTheScopeOfPublishedRows) {
@@ -116,6 +145,18 @@ TEST_P(ListingActionsPublishTest, ARefusingServerKeepsThePublicationsWaitingAndL
     EXPECT_TRUE(outcome.failedNumbers.isEmpty());
     for (int number : numbers)
         EXPECT_EQ(office->localState(number), 1);
+    // The own list calls them shared: the program treats a publication that waits as made.
+    const ListPage page =
+        ListQuery(office->session()).ListSearch(ListRequest(ListKind::Own, {}, {}, QStringLiteral("50")));
+    const qsizetype sharing = captionsOf(page.columns).indexOf(sharingCaption());
+    ASSERT_GE(sharing, 0);
+    int listed = 0;
+    for (const ListItem& item : page.rows)
+        if (numbers.contains(item.number)) {
+            ++listed;
+            EXPECT_EQ(item.cells.at(sharing), QStringLiteral("온라인"));
+        }
+    EXPECT_EQ(listed, 2);
     EXPECT_EQ(
         office->dialogs.lastText(),
         QStringLiteral("매물 등록작업 (2)건을 완료하였습니다.") + QStringLiteral("\r\n\r\n") +

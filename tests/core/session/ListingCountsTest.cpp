@@ -90,7 +90,7 @@ TEST_F(ListingCountsTest, AnOlderFileIsCountedOnceAndAFileWithoutTriggersIsNotTr
                     {{{"id", "off1"}, {"tb", "apt"}}, {{"id", "off1"}, {"tb", "apt"}, {"state", 2}}});
     store().execute(QStringLiteral("DELETE FROM teran_schema WHERE version >= 4"));
     EXPECT_EQ(upgradeListingStore(store()),
-              9); // counts, move-in date, contracts, matches, lease dates, sorts, texts, outbox x2
+              10); // counts, move-in date, contracts, matches, lease dates, sorts, texts, outbox x2, scope
     expectCountsAgree();
     EXPECT_EQ(ListingCounts(store()).count(QStringLiteral("off1"), QStringLiteral("apt"), false), 1);
 }

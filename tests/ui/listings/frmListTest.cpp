@@ -5,6 +5,7 @@
 #include "listings/ActionTexts.h"
 #include "listings/ListingTableModel.h"
 #include "listings/frmSearchPrint.h"
+#include "session/ColumnWidths.h"
 #include "session/SettingsStore.h"
 
 #include <QCheckBox>
@@ -239,4 +240,91 @@ TEST_F(frmListTest, TheRowActionsTakeTheClickedRowOrTheOnlyTickedOne) {
 
     clickRow(grid, 1);
     EXPECT_EQ(window->currentNumber(), shown.at(1)) << "a click chooses the row";
+}
+
+namespace {
+
+// The width a cell's text takes in the grid's font, bold where its row is drawn bold.
+int textWidth(const QTableView* grid, const QModelIndex& index) {
+    QFont font = grid->font();
+    if (const QVariant bold = index.data(Qt::FontRole); bold.isValid())
+        font = bold.value<QFont>().resolve(font);
+    return QFontMetrics(font).horizontalAdvance(index.data().toString());
+}
+
+} // namespace
+
+// At the width of a laptop screen each column of the own list is as wide as its widest text on
+// the page (caption included), up to a bound that keeps a long remark from pushing the others
+// off; a width the user saved for a column still wins over the fitted one.
+TEST_F(frmListTest, AtALaptopsWidthEveryCellIsShownWholeAndSavedWidthsWin) {
+    window->resize(1366, 768);
+    office->addOwn({{"tb", "wonroom"},
+                    {"ty", "W"},
+                    {"addr1", "경기"},
+                    {"addr2", "용인시 기흥구"},
+                    {"addr3", "보정동"},
+                    {"pyung", 34.5},
+                    {"pyung_use", 25.75},
+                    {"money_b", 1000},
+                    {"money_w", 55},
+                    {"mbigo", QString(150, QChar(u'비'))}});
+    office->addOwn(
+        {{"tb", "villa"}, {"ty", "B"}, {"addr2", "수원시 영통구"}, {"floor", "B1"}, {"floor_max", 15}});
+    search(QStringLiteral("40"));
+    ASSERT_GT(grid->model()->rowCount(), 2);
+    QHeaderView* header = grid->horizontalHeader();
+    const int widest = ColumnWidths(grid).maximumWidth();
+    ASSERT_LT(widest, grid->viewport()->width() / 2);
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        const QString caption = model()->caption(c);
+        EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(caption))
+            << caption.toStdString();
+        EXPECT_LE(header->sectionSize(c), std::max(widest, header->sectionSizeHint(c)))
+            << caption.toStdString();
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
+            const QModelIndex index = grid->model()->index(r, c);
+            EXPECT_GE(header->sectionSize(c), std::min(textWidth(grid, index), widest))
+                << caption.toStdString() << ": " << index.data().toString().toStdString();
+        }
+    }
+    EXPECT_TRUE(columnTexts(grid, QStringLiteral("종목")).contains(QStringLiteral("원/투/쓰리룸")));
+
+    // A width the user saved for 군구 wins; 비고, which the file has no width for, is fitted.
+    const int district = columnOf(grid, QStringLiteral("군구"));
+    const int remark = columnOf(grid, QStringLiteral("비고"));
+    const int fittedRemark = header->sectionSize(remark);
+    QList<int> saved = ColumnWidths(grid).widths().mid(0, district + 1);
+    saved[district] = 321;
+    ASSERT_TRUE(window->widthsFile().write(saved));
+    search(QStringLiteral("40"));
+    EXPECT_EQ(header->sectionSize(district), 321);
+    EXPECT_EQ(header->sectionSize(remark), fittedRemark);
+}
+
+// The own list tells where each listing is shared, in the column next to its number.
+TEST_F(frmListTest, TheSharingColumnTellsWhereEachListingIsShared) {
+    const QList<std::pair<int, QString>> states{{0, QString()},
+                                                {1, QStringLiteral("온라인")},
+                                                {7, QStringLiteral("클럽")},
+                                                {3, QStringLiteral("온라인+클럽")}};
+    QHash<int, QString> expected;
+    for (const auto& [state, text] : states)
+        expected.insert(office->addOwn({{"state", state}, {"addr2", "분당구"}}), text);
+    search(QStringLiteral("500"));
+    const QStringList numbers = columnTexts(grid, QStringLiteral("번호"));
+    const QStringList shared = columnTexts(grid, sharingCaption());
+    ASSERT_EQ(shared.size(), numbers.size());
+    int checked = 0;
+    for (int r = 0; r < numbers.size(); ++r)
+        if (expected.contains(numbers.at(r).toInt())) {
+            EXPECT_EQ(shared.at(r), expected.value(numbers.at(r).toInt())) << numbers.at(r).toStdString();
+            ++checked;
+        }
+    EXPECT_EQ(checked, int(expected.size()));
+    QHeaderView* header = grid->horizontalHeader();
+    EXPECT_EQ(header->visualIndex(columnOf(grid, sharingCaption())),
+              header->visualIndex(columnOf(grid, QStringLiteral("번호"))) + 1);
 }

@@ -2,11 +2,14 @@
 
 #include "TestOffice.h"
 #include "WidgetControls.h"
+#include "people/BuyerRegister.h"
 #include "people/CardBook.h"
 #include "people/frmWork.h"
+#include "session/ColumnWidths.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -109,8 +112,9 @@ TEST_F(frmMaesuTest, ABuyerIsSavedAndFoundByTheBoundsOfASearch) {
     EXPECT_EQ(office->dialogs.shown().last().title, "매수인 등록하기");
     EXPECT_EQ(names(), QStringList{"김매수"});
     auto* list = control<QTreeWidget>(*window, "lvMy");
-    EXPECT_EQ(list->topLevelItem(0)->text(13), "10,000~20,000 / 0~0");
-    EXPECT_EQ(list->topLevelItem(0)->text(14), "20~30 / 0~0");
+    const QStringList captions = BuyerRegister::listCaptions();
+    EXPECT_EQ(list->topLevelItem(0)->text(int(captions.indexOf("금액"))), "10,000~20,000 / 0~0");
+    EXPECT_EQ(list->topLevelItem(0)->text(int(captions.indexOf("평수"))), "20~30 / 0~0");
     EXPECT_EQ(window->statusText(), "매수인관리 (검색결과 1 명)");
 
     window->cmdSuchmode_Click();
@@ -182,4 +186,43 @@ TEST_F(frmMaesuTest, ABuyersFirstNoteStartsFromTheButtonOrTheEmptyList) {
     open();
     EXPECT_EQ(notesOf("김매수"), QStringList{"첫 상담"});
     EXPECT_EQ(notesOf("이매수").size(), 2);
+}
+
+// At the width of a laptop screen the list shows every cell whole, the wanted type, area and
+// price before the contact columns that are often empty; a long remark is held to a bound.
+TEST_F(frmMaesuTest, AtALaptopsWidthTheListShowsWhatTheBuyerWantsWhole) {
+    window->resize(1366, 768);
+    window->show();
+    ASSERT_TRUE(addBuyer("김매수"));
+    window->cmdNew_Click();
+    control<QLineEdit>(*window, "txtName")->setText("이원룸");
+    box("cboTb")->setCurrentText("점포/업소/상가");
+    box("cboTy")->setCurrentText("월세");
+    box("Sm1")->setCurrentText("1,000");
+    box("Sm2")->setCurrentText("3,000");
+    box("Sm3")->setCurrentText("50");
+    box("Sm4")->setCurrentText("120");
+    control<QLineEdit>(*window, "bigo")->setText(QString(120, QChar(u'가')));
+    ASSERT_TRUE(window->cmdSave_Click());
+
+    auto* list = control<QTreeWidget>(*window, "lvMy");
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    const QStringList captions = BuyerRegister::listCaptions();
+    for (const char* contact : {"이메일", "집전화", "핸드폰", "사무실", "팩스"})
+        for (const char* wanted : {"종목", "형태", "금액", "평수"})
+            EXPECT_LT(captions.indexOf(wanted), captions.indexOf(contact)) << wanted << " " << contact;
+
+    const int widest = ColumnWidths(list).maximumWidth();
+    const QFontMetrics metrics(list->font());
+    for (int c = 0; c < list->columnCount(); ++c) {
+        const int width = list->header()->sectionSize(c);
+        EXPECT_GE(width, list->header()->fontMetrics().horizontalAdvance(captions.at(c))) << c;
+        for (int r = 0; r < list->topLevelItemCount(); ++r) {
+            const QString text = list->topLevelItem(r)->text(c);
+            EXPECT_GE(width, std::min(metrics.horizontalAdvance(text), widest)) << text.toStdString();
+        }
+    }
+    const int remark = int(captions.indexOf("비고"));
+    EXPECT_LE(list->header()->sectionSize(remark), widest);
+    EXPECT_LT(widest, list->viewport()->width() / 2);
 }

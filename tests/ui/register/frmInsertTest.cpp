@@ -170,6 +170,33 @@ TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithh
     EXPECT_FALSE(window->isVisible());
 }
 
+// What the office shows of a shared listing comes back as it was saved: each scope box, 나머지
+// included, alone unticked and all ticked, through a save and a reopen.
+TEST_P(frmInsertTest, EveryScopeBoxComesBackAsItWasSaved) {
+    const QList<const char*> boxes{"chkaddr2", "chkaddr3", "chkaddr4", "chkname", "ieImg0", "ieImg1"};
+    for (int withheld = -1; withheld < int(boxes.size()); ++withheld) {
+        SCOPED_TRACE(withheld < 0 ? "all shown" : boxes.at(withheld));
+        auto window = open();
+        const int number = control<QLineEdit>(*window, "tidx")->text().toInt();
+        fillApartment(*window);
+        type(*window, "addr4", QStringLiteral("200-%1").arg(number)); // a lot of its own
+        share(*window);
+        for (int b = 0; b < boxes.size(); ++b)
+            control<QCheckBox>(*window, boxes.at(b))->setChecked(b != withheld);
+        office->dialogs.answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+        control<QPushButton>(*window, "cmdSave")->click();
+        ASSERT_EQ(office->dialogs.lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
+
+        auto edit = open({EditMode::Edit, number});
+        EXPECT_TRUE(control<QCheckBox>(*edit, "chkInternet")->isChecked());
+        EXPECT_TRUE(control<QCheckBox>(*edit, "chkaddr1")->isChecked()) << "the region is always shown";
+        for (int b = 0; b < boxes.size(); ++b)
+            EXPECT_EQ(control<QCheckBox>(*edit, boxes.at(b))->isChecked(), b != withheld) << boxes.at(b);
+        EXPECT_FALSE(edit->hasUnsavedChanges());
+        edit->close();
+    }
+}
+
 // Typed changes are never dropped without a question: the window asks save / discard / stay, 취소
 // goes back to what is stored, and a save that changes nothing says so.
 TEST_P(frmInsertTest, UnsavedChangesAreAskedAboutAndNothingIsClaimedSaved) {
