@@ -26,16 +26,19 @@ QString ScriptedDialogs::nextFile(const QString& title) {
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString&) {
+QString ScriptedDialogs::openFileName(const QString& title, const QString&, const QString& filter) {
+    m_lastFilter = filter;
     return nextFile(title);
 }
 
-QStringList ScriptedDialogs::openFileNames(const QString& title, const QString&, const QString&) {
+QStringList ScriptedDialogs::openFileNames(const QString& title, const QString&, const QString& filter) {
+    m_lastFilter = filter;
     const QString files = nextFile(title);
     return files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
 }
 
-QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString&) {
+QString ScriptedDialogs::saveFileName(const QString& title, const QString&, const QString& filter) {
+    m_lastFilter = filter;
     return nextFile(title);
 }
 

@@ -33,6 +33,8 @@ public:
 
     const QList<Shown>& shown() const { return m_shown; }
     QString lastText() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
+    // The filter of the last file dialog ("Text (*.txt);;CSV (*.csv)").
+    const QString& lastFilter() const { return m_lastFilter; }
     void clear() { m_shown.clear(); }
 
 private:
@@ -40,6 +42,7 @@ private:
     QQueue<DialogAnswer> m_answers;
     QQueue<QString> m_files;
     QList<Shown> m_shown;
+    QString m_lastFilter;
 };
 
 } // namespace teran::test

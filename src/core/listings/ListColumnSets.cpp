@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace teran {
 
 namespace {
@@ -48,6 +50,7 @@ const CaptionSource kSources[] = {
     {"table_idx", "table_idx", CellFormat::Text},
     {"subid", "subid", CellFormat::Text},
     {"종목", "tb,ty", CellFormat::TypeLabel},
+    {"거래", "ty", CellFormat::Transaction},
     {"진행상태", "ming", CellFormat::Text},
     {"접수매체", "jubsu", CellFormat::Text},
     {"사진", "imgname1,imgname2", CellFormat::Photo},
@@ -239,6 +242,21 @@ ListColumnSet ListColsByTb(ListKind kind, const QString& tb) {
     }();
     const auto it = sets.constFind(setKey(kind, tb));
     return it != sets.constEnd() ? it.value() : sets.value(setKey(kind, {}));
+}
+
+ListColumnSet sheetColumnsOf(ListKind kind, const QString& tb) {
+    ListColumnSet set = ListColsByTb(kind, tb);
+    const auto at = [&](auto matches) {
+        return int(std::find_if(set.cbegin(), set.cend(), matches) - set.cbegin());
+    };
+    int type = at([](const ListColumn& c) { return c.format == CellFormat::TypeLabel; });
+    if (type == set.size()) {
+        type = at([](const ListColumn& c) { return !c.hidden; });
+        set.insert(type, columnFor(QStringLiteral("종목"), tb, kind));
+    }
+    if (at([](const ListColumn& c) { return c.format == CellFormat::Transaction; }) == set.size())
+        set.insert(type + 1, columnFor(QStringLiteral("거래"), tb, kind));
+    return set;
 }
 
 QStringList captionsOf(const ListColumnSet& columns) {

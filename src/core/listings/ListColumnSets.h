@@ -59,6 +59,11 @@ bool isAllTypes(const QString& tb);
 // view has one fixed set whatever the type. An unknown type gives the all-types set.
 ListColumnSet ListColsByTb(ListKind kind, const QString& tb);
 
+// The columns of a list saved to a file (엑셀저장): the list's own, with the type (종목) and the
+// transaction (거래) beside them where the list does not show them, so that every line of the
+// file says what its listing is and can be read back.
+ListColumnSet sheetColumnsOf(ListKind kind, const QString& tb);
+
 // The captions of a set in order, hidden columns included (layout files count them too).
 QStringList captionsOf(const ListColumnSet& columns);
 // The distinct raw columns a set reads, in first-use order.

@@ -337,7 +337,8 @@ ListQuery::Statement ListQuery::clubStatement(const ListRequest& request) const 
 
 ListPage ListQuery::run(const ListRequest& request, const Statement& st, const ListStatus& status) {
     ListPage page;
-    page.columns = ListColsByTb(request.kind, request.filter.tb);
+    page.columns = request.sheet ? sheetColumnsOf(request.kind, request.filter.tb)
+                                 : ListColsByTb(request.kind, request.filter.tb);
     page.pageSize = pageSizeFrom(request.pageSizeText);
     page.ignoredFilters = st.ignored;
     if (st.matchesNothing)

@@ -38,6 +38,8 @@ struct ListRequest {
     // take longer to count than to show fifty. The page then comes with totalPending set and
     // ListQuery::totalOf() counts them.
     bool totalLater = false;
+    // The columns of the list saved to a file (sheetColumnsOf) instead of the window's.
+    bool sheet = false;
 };
 
 // How an aged row of the own list is drawn.

@@ -1,6 +1,6 @@
 #include "ListSpreadsheet.h"
 
-#include "maintenance/SheetFile.h"
+#include "SheetFile.h"
 #include "session/Session.h"
 
 #include <QDir>
@@ -26,6 +26,7 @@ qint64 ListSpreadsheet::write(ListRequest request, const QString& path, const Pr
     request.pageSizeText = QString::number(kRowsPerRead);
     request.totalLater = false;
     request.page = 1;
+    request.sheet = true;
     ListQuery query(m_session);
     ListPage page = query.ListSearch(request);
     if (!page.ok)

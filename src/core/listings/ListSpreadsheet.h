@@ -10,7 +10,9 @@ namespace teran {
 class Session;
 
 // 엑셀저장 of a list window: every listing its search finds (all pages, in the list's order)
-// with the list's visible columns and captions, into an Excel workbook or a CSV file.
+// with the list's visible columns and captions, and the type and transaction of each listing
+// where the list does not show them, into an Excel workbook or a CSV file. 텍스트 가져오기 reads
+// such a CSV file back.
 class ListSpreadsheet {
 public:
     explicit ListSpreadsheet(Session& session);

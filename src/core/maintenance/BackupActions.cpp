@@ -1,8 +1,10 @@
 #include "BackupActions.h"
 
 #include "AutoBackup.h"
+#include "ListingCsvFields.h"
 #include "ListingCsvImport.h"
 #include "OfficeBackup.h"
+#include "register/RegisterTexts.h"
 #include "session/Session.h"
 
 #include <QDir>
@@ -13,6 +15,33 @@ namespace teran {
 namespace {
 
 const QString kRestoreTitle = QStringLiteral("데이터 복구");
+// The questions before a backup is written and before staff may write one.
+const QString kBackupTitle = QStringLiteral("데이터 백업");
+const QString kImportTitle = QStringLiteral("데이터 가져오기");
+
+// Why a file was refused: a fault of one line names the line and the field by its caption; a
+// fault of the whole file (no header, no type column) is said as it is.
+QString refusalText(const listingText::ImportRefused& refused) {
+    const QString named =
+        refused.column().isEmpty()
+            ? refused.reason()
+            : QStringLiteral("%1: %2").arg(listingCsv::captionOfColumn(refused.column()), refused.reason());
+    QString text = named;
+    if (refused.line() > 0) {
+        text = QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.")
+                   .arg(refused.line());
+        if (!refused.column().isEmpty())
+            text += QStringLiteral("\r\n(%1)").arg(named);
+    }
+    return text + QStringLiteral("\r\n\r\n다시 확인하신후 실행하여 주십시요.");
+}
+
+QString heldQuestion(int held) {
+    return QStringLiteral("가져올 매물 중 %1건은 같은 소재지(지번, 호수)의 매물이 이미 있습니다.\r\n\r\n"
+                          "'예'를 누르시면 모두 등록하고, '아니오'를 누르시면 아무것도 등록하지 "
+                          "않습니다.\r\n\r\n모두 등록하시겠습니까 ?")
+        .arg(held);
+}
 
 } // namespace
 
@@ -51,7 +80,7 @@ bool BackupActions::exportText(listingText::ExportChoice choice, const QString& 
                 QStringLiteral("%1개의 데이터를 \r\n\r\n%2\r\n\r\n경로로 저장합니다. 실행하시겠습니까 ?")
                     .arg(found)
                     .arg(path),
-                QStringLiteral("데이터 백업")))
+                kBackupTitle))
             return false;
         const qint64 written = listingText::exportListings(m_session.listingStore(), choice, path);
         dialogs.inform(QStringLiteral("%1  \r\n\r\n위 경로로 백업 %2건을 성공적으로 완료하였습니다.")
@@ -72,8 +101,8 @@ bool BackupActions::exportText(listingText::ExportChoice choice, const QString& 
 }
 
 QString BackupActions::chooseImportFile() {
-    return m_session.dialogs().openFileName(QString(), documents(),
-                                            QStringLiteral("모든파일 (*.txt);;CSV (*.csv)"));
+    return m_session.dialogs().openFileName(
+        QString(), documents(), QStringLiteral("매물 파일 (*.txt *.csv);;모든파일 (*.txt);;CSV (*.csv)"));
 }
 
 bool BackupActions::isSheetFile(const QString& path) {
@@ -98,38 +127,34 @@ bool BackupActions::importFile(const QString& path, const QStringList& mapping,
                                const listingText::Progress& progress) {
     Dialogs& dialogs = m_session.dialogs();
     if (!dialogs.askYesNo(path + QStringLiteral("\r\n\r\n위 파일을 매물로 등록합니다. 실행 하시겠습니까 ?"),
-                          QStringLiteral("데이터 가져오기")))
+                          kImportTitle))
         return false;
     try {
         const QString& office = m_session.state().OfficeMainId;
         const QString& login = m_session.state().LoginId;
-        const QList<int> numbers =
-            isSheetFile(path)
-                ? listingCsv::importSheet(m_session.listingStore(), path, mapping, office, login, progress)
-                : listingText::importListings(m_session.listingStore(), path, office, login, progress);
+        SqlStore& store = m_session.listingStore();
+        QList<int> numbers;
+        if (isSheetFile(path)) {
+            const listingCsv::SheetListings read =
+                listingCsv::readListings(path, mapping, office, login, m_session.clock().now());
+            const int held = listingCsv::heldOnTheirLots(store, read.rows);
+            if (held > 0 && !dialogs.askYesNo(heldQuestion(held), RegisterTexts::duplicateTitle()))
+                return false;
+            numbers = listingText::insertListings(store, read.rows, progress);
+        } else {
+            numbers = listingText::importListings(store, path, office, login, progress);
+        }
         dialogs.inform(QStringLiteral("Text 매물 %1건 등록을 완료하였습니다.").arg(numbers.size()),
                        QStringLiteral("Text 매물등록"));
         return true;
     } catch (const listingText::ImportRefused& refused) {
         m_session.WriteLog(
             QStringLiteral("MdbGroupQuery => %1 --> %2 => frmBackup").arg(path, refused.reason()));
-        // a fault of the file names its line; one of the whole file (no header, a mapping
-        // without the type) is said as it is
-        QString text;
-        if (refused.line() > 0)
-            text = QStringLiteral("%1 번째 Line Text 데이타가 형식에 맞지않아 입력이 거부 되었습니다.")
-                       .arg(refused.line()) +
-                   (refused.column().isEmpty()
-                        ? QString()
-                        : QStringLiteral("\r\n(%1: %2)").arg(refused.column(), refused.reason()));
-        else
-            text = refused.reason();
-        dialogs.critical(text + QStringLiteral("\r\n\r\n다시 확인하신후 실행하여 주십시요."),
-                         QStringLiteral("Text 데이터 형식 오류"));
+        dialogs.critical(refusalText(refused), QStringLiteral("Text 데이터 형식 오류"));
     } catch (const StoreError& error) {
         m_session.WriteLog(QStringLiteral("MdbGroupQuery => %1 --> %2 => %3")
                                .arg(path, error.description(), error.source()));
-        dialogs.critical(error.description(), QStringLiteral("데이터 가져오기"));
+        dialogs.critical(error.description(), kImportTitle);
     }
     return false;
 }
@@ -174,8 +199,7 @@ bool BackupActions::allowStaff(BackupAction action, bool allowed) {
                       QStringLiteral("본옵션을 선택하시면 직원간에 매물 유출 위험이 있으니,") + crlf +
                       m_session.state().OfficeMainId +
                       QStringLiteral("회원님께서 철저하게 관리를 하셔야 합니다.");
-        const QString title = action == BackupAction::TextImport ? QStringLiteral("데이터 가져오기")
-                                                                 : QStringLiteral("데이터 백업");
+        const QString title = action == BackupAction::TextImport ? kImportTitle : kBackupTitle;
         if (!m_session.dialogs().askYesNo(text, title))
             return SettingsStore::ofOffice(m_session).backupPermissions().allows(action);
     }
@@ -202,7 +226,7 @@ bool BackupActions::fullBackup() {
         return false;
     }
     if (!dialogs.askYesNo(path + QStringLiteral("로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?"),
-                          QString()))
+                          kBackupTitle))
         return false;
     try {
         OfficeBackup(m_session.listingUrl(), m_session.dataFolder(), m_session.state().OfficeMainId)

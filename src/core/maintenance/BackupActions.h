@@ -31,14 +31,17 @@ public:
     bool exportText(listingText::ExportChoice choice, const QString& path);
     // 텍스트 가져오기: a file the user picks registered as new listings, all lines or none.
     bool importText();
-    // The file to import: the text transfer format (.txt) or a spreadsheet's CSV (.csv).
+    // The file to import: the text transfer format (.txt) or a spreadsheet's CSV (.csv), both
+    // listed at first.
     QString chooseImportFile();
     static bool isSheetFile(const QString& path);
     // The header and first lines of a CSV file, with the proposed mapping; nullopt (said why)
     // when the file cannot be read as one.
     std::optional<listingCsv::Preview> previewSheet(const QString& path);
-    // The chosen file registered, asked first; a CSV file with its columns put into the listing
-    // columns of `mapping` (listingCsv::importSheet). True when registered.
+    // The chosen file registered, asked first; a CSV file with its columns read into the fields
+    // of `mapping` (listingCsv::readListings). When some of its listings stand on a lot and unit
+    // where the office holds listings, says how many and asks: all of them or none. True when
+    // registered.
     bool importFile(const QString& path, const QStringList& mapping,
                     const listingText::Progress& progress = {});
     // The proposed export file ("TeranTextBackup_" and the time), in the documents folder.

@@ -20,14 +20,15 @@ struct FactRow {
     const char* caption;
     QStringList columns;
     Need need;
+    bool core = false; // where the listing stands and what it costs: without them it is none
 };
 
 // Every fact once, in the order the form shows its fields.
 const QList<FactRow>& factTable() {
     static const QList<FactRow> facts = {
-        {"소재지", {"addr1", "addr2", "addr3"}, Need::All},
+        {"소재지", {"addr1", "addr2", "addr3"}, Need::All, true},
         {"면적", {"pyung"}, Need::Positive},
-        {"가격", {"money_m", "money_jb", "money_b", "money_w"}, Need::Positive},
+        {"가격", {"money_m", "money_jb", "money_b", "money_w"}, Need::Positive, true},
         {"거래형태", {"maemultype"}, Need::Any},
         {"총층수", {"floor_max"}, Need::Any},
         {"사용승인일/건축년도", {"makedate"}, Need::Any},
@@ -74,7 +75,7 @@ bool stated(const QVariantHash& row, const AdvertisingFact& fact, Need need) {
 
 template <typename Visit> void forEachFactOf(const TypeRules& rules, Visit visit) {
     for (const FactRow& row : factTable()) {
-        AdvertisingFact fact{QString::fromUtf8(row.caption), {}};
+        AdvertisingFact fact{QString::fromUtf8(row.caption), {}, row.need == Need::All, row.core};
         for (const QString& column : row.columns)
             if (rules.shows(column))
                 fact.columns << column;
@@ -101,12 +102,18 @@ QStringList advertisingFactColumns(const TypeRules& rules) {
 QList<AdvertisingFact> missingFactsOf(const QVariantHash& row) {
     const TypeRules* rules = typeRules(textOf(row, QStringLiteral("tb")));
     if (!rules) // a row without a known type cannot be shown to the public at all
-        return {{QStringLiteral("매물종류"), {QStringLiteral("tb")}}};
+        return {{QStringLiteral("매물종류"), {QStringLiteral("tb")}, true, true}};
     QList<AdvertisingFact> missing;
     forEachFactOf(*rules, [&](const AdvertisingFact& fact, Need need) {
         if (!stated(row, fact, need))
             missing << fact;
     });
+    return missing;
+}
+
+QList<AdvertisingFact> missingCoreFactsOf(const QVariantHash& row) {
+    QList<AdvertisingFact> missing = missingFactsOf(row);
+    missing.removeIf([](const AdvertisingFact& fact) { return !fact.core; });
     return missing;
 }
 

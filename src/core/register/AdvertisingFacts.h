@@ -13,6 +13,8 @@ struct TypeRules;
 struct AdvertisingFact {
     QString caption;
     QStringList columns;
+    bool everyColumn = false; // every column must be filled; else one of them is enough
+    bool core = false;        // a row without it is no listing at all (address, price)
 };
 
 // The facts a type's advertisement must state (소재지, 면적, 가격, 거래형태, 총층수, 건축년도, 방향,
@@ -27,6 +29,10 @@ QStringList advertisingFactColumns(const TypeRules& rules);
 // The facts of the row's type (`tb`) that the row leaves empty, in the order the form shows them;
 // empty when the listing may be advertised.
 QList<AdvertisingFact> missingFactsOf(const QVariantHash& row);
+
+// The facts among missingFactsOf() without which a row is no listing at all: where it stands
+// (소재지) and what it costs (가격), as far as the type's form asks for them.
+QList<AdvertisingFact> missingCoreFactsOf(const QVariantHash& row);
 
 // The captions of missingFactsOf().
 QStringList missingAdvertisingFacts(const QVariantHash& row);

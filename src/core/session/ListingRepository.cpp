@@ -302,6 +302,15 @@ QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString&
     return numbers;
 }
 
+QList<int> listingsOnLotOf(SqlStore& store, const ListingRow& row) {
+    QStringList lot;
+    for (const char* column : {"addr1", "addr2", "addr3", "addr4"})
+        lot << row.value(QString::fromLatin1(column)).toString().trimmed();
+    if (lot.last().isEmpty())
+        return {};
+    return listingsOnLot(store, lot, row.value(QStringLiteral("addr5")).toString());
+}
+
 QString sharedMemoPlaceholder() {
     return QStringLiteral("공유매물설정시 중개업소간에 보여지게되는 내용입니다.");
 }

@@ -79,6 +79,9 @@ std::optional<int> neighbourListing(Session& session, int tableIdx, int step);
 // The numbers of the own listings on one lot (`addr1`..`addr4`), with `addr5` when given.
 QList<int> listingsOnLot(SqlStore& store, const QStringList& lot, const QString& unit = {});
 QList<int> listingsOnLot(Session& session, const QStringList& lot, const QString& unit = {});
+// The own listings on the lot and unit (`addr5`) of a row to be registered; none when the row
+// names no lot number (`addr4`), as the registration window asks only then.
+QList<int> listingsOnLotOf(SqlStore& store, const ListingRow& row);
 
 // What the office chose to show of a listing in its shared copy.
 struct Disclosure {

@@ -54,6 +54,9 @@ frmSetingColor::frmSetingColor(Session& session, QWidget* parent)
     for (const char* days : {"1", "3", "7", "15", "30", "60", "90"})
         m_days->addItem(QLatin1String(days));
     m_days->setCurrentIndex(-1);
+    // room for three digits whatever the items, the style and the font (a rule of 120 days)
+    m_days->setMinimumContentsLength(3);
+    m_days->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     NumericKeyCheck::attach(m_days->lineEdit(), m_session.dialogs(), true);
     whenRow->addWidget(m_days);
     whenRow->addWidget(new QLabel(QStringLiteral("일 이상 지난 매물"), when));

@@ -1,6 +1,7 @@
 #include "frmSheetImport.h"
 
 #include "maintenance/BackupActions.h"
+#include "maintenance/ListingCsvFields.h"
 #include "session/Named.h"
 #include "session/ProgressWindow.h"
 
@@ -24,23 +25,23 @@ frmSheetImport::frmSheetImport(Session& session, QString path, const listingCsv:
     setWindowTitle(QStringLiteral("CSV 매물 가져오기"));
     resize(900, 480);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("%1\r\n매물 %2건 · 열마다 들어갈 항목을 고르십시요 (종목과 거래는 꼭).")
-                       .arg(m_path)
-                       .arg(preview.rowCount),
-                   this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("%1\r\n매물 %2건 · 열마다 들어갈 항목을 고르십시요 (종목은 꼭, 거래가 없으면 금액으로 "
+                       "정합니다).")
+            .arg(m_path)
+            .arg(preview.rowCount),
+        this));
     const int columns = int(preview.header.size());
     m_rows->setColumnCount(columns);
     m_rows->setRowCount(int(preview.rows.size()) + 1);
     m_rows->setHorizontalHeaderLabels(preview.header);
     m_rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const QList<QPair<QString, QString>> targets = listingCsv::targets();
     for (int c = 0; c < columns; ++c) {
         auto* target = new QComboBox(m_rows);
         target->setObjectName(QStringLiteral("cboColumn_%1").arg(c));
         target->addItem(QStringLiteral("(가져오지 않음)"), QString());
-        for (const auto& [name, caption] : targets)
-            target->addItem(caption == name ? name : QStringLiteral("%1 (%2)").arg(caption, name), name);
+        for (const QString& caption : listingCsv::fieldCaptions())
+            target->addItem(caption, caption);
         target->setCurrentIndex(qMax(0, target->findData(preview.proposed.value(c))));
         m_rows->setCellWidget(0, c, target);
         m_targets << target;

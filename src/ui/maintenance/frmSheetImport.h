@@ -12,8 +12,8 @@ namespace teran {
 
 class Session;
 
-// 엑셀(CSV) 가져오기: the first lines of a CSV file under its header, a choice of listing column
-// for each of its columns (proposed by the captions), and the import of the whole file.
+// 엑셀(CSV) 가져오기: the first lines of a CSV file under its header, a choice of field for each
+// of its columns (by caption, proposed from the header), and the import of the whole file.
 class frmSheetImport : public QDialog {
     Q_OBJECT
 public:

@@ -39,6 +39,7 @@ TEST_F(BackupActionsTest, TheOfficeBacksUpAndRestoresFromTheMenu) {
     EXPECT_FALSE(actions().fullBackup());
     EXPECT_EQ(office->dialogs.shown().last().text,
               folder + "로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?");
+    EXPECT_EQ(office->dialogs.shown().last().title, "데이터 백업") << "the question has its title";
     EXPECT_FALSE(QDir(folder).exists());
 
     const int before = listings();

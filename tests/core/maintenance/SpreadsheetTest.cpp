@@ -1,8 +1,8 @@
 #include "TestOffice.h"
 #include "listings/ListSpreadsheet.h"
+#include "listings/SheetFile.h"
 #include "maintenance/BackupActions.h"
 #include "maintenance/ListingCsvImport.h"
-#include "maintenance/SheetFile.h"
 
 #include <QFile>
 #include <QProcess>
@@ -44,7 +44,8 @@ protected:
     }
     int listings() { return office->local().scalar("SELECT COUNT(*) FROM maemul").toInt(); }
     QList<int> import(const QString& path, const QStringList& mapping) {
-        return listingCsv::importSheet(office->local(), path, mapping, "demo", "demo");
+        return listingCsv::importSheet(office->local(), path, mapping, "demo", "demo",
+                                       office->session().clock().now());
     }
 
     std::unique_ptr<TestOffice> office;
@@ -100,56 +101,59 @@ TEST_F(SpreadsheetTest, TheListIsSavedWholeAsCsvAndAsWorkbook) {
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("partial").isEmpty());
 }
 
-// A CSV of the office's spreadsheet: the mapping proposed from its header, types and
-// transactions by their names, amounts with separators; all lines or none, a fault named by
-// its line and column.
+// A CSV of the office's spreadsheet: the mapping proposed from its header (captions or column
+// names), types and transactions by their names or letters, amounts with separators, a remark
+// across lines; all lines or none, a fault named by its line and field.
 TEST_F(SpreadsheetTest, ACsvIsImportedWholeOrRefusedAtItsFault) {
     const QString path = dir.filePath("mine.csv");
+    const QString address = QStringLiteral("서울,강남구,역삼동");
     writeFile(path,
-              QByteArray("\xEF\xBB\xBF") + QStringLiteral("종목,거래,money_m,note,메모\r\n"
-                                                          "아파트,매매,\"35,000\",\"남향\r\n급매\",x\r\n"
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral("tb,ty,시도,군구,읍면동,money_m,비고,메모\r\n"
+                                                          "아파트,매매,%1,\"35,000\",\"남향\r\n급매\",x\r\n"
                                                           "\r\n"
-                                                          "villa,J,12000,,y\r\n")
+                                                          "villa,J,%1,12000,,y\r\n")
+                                               .arg(address)
                                                .toUtf8());
     const listingCsv::Preview preview = listingCsv::preview(path);
     EXPECT_EQ(preview.rowCount, 2) << "the empty line is no listing";
-    EXPECT_EQ(preview.proposed, (QStringList{"tb", "ty", "money_m", "note", ""}));
+    EXPECT_EQ(preview.proposed,
+              (QStringList{"종목", "거래", "시도", "군구", "읍면동", "매매가", "비고", ""}));
 
     const int before = listings();
     const QList<int> numbers = import(path, preview.proposed);
     ASSERT_EQ(numbers.size(), 2);
     EXPECT_EQ(listings(), before + 2);
     QSqlQuery first = office->local().query(
-        "SELECT tb, ty, money_m, note, subid FROM maemul WHERE table_idx = ?", {numbers.first()});
+        "SELECT tb, ty, money_m, mbigo, subid FROM maemul WHERE table_idx = ?", {numbers.first()});
     ASSERT_TRUE(first.next());
     EXPECT_EQ(first.value(0).toString(), "apt");
     EXPECT_EQ(first.value(1).toString(), "M");
     EXPECT_EQ(first.value(2).toLongLong(), 35000);
     EXPECT_EQ(first.value(3).toString(), "남향\r\n급매");
 
-    writeFile(path, QStringLiteral("종목,거래,money_m\r\napt,M,1000\r\napt,M,많이\r\n").toUtf8());
+    const QStringList mapping{"tb", "ty", "addr1", "addr2", "addr3", "money_m"};
+    writeFile(path,
+              QStringLiteral("종목,거래,시도,군구,읍면동,매매가\r\nland,M,%1,1000\r\nland,B,%1,2000\r\n")
+                  .arg(address)
+                  .toUtf8());
     try {
-        import(path, {"tb", "ty", "money_m"});
-        FAIL() << "a word for an amount was taken";
-    } catch (const listingText::ImportRefused& refused) {
-        EXPECT_EQ(refused.line(), 3);
-        EXPECT_EQ(refused.column(), "money_m");
-    }
-    writeFile(path, QStringLiteral("종목,거래\r\napt,M\r\nland,B\r\n").toUtf8());
-    try {
-        import(path, {"tb", "ty"});
+        import(path, mapping);
         FAIL() << "a transaction the type does not offer was taken";
     } catch (const listingText::ImportRefused& refused) {
         EXPECT_EQ(refused.line(), 3);
-        EXPECT_EQ(refused.column(), "ty");
+        EXPECT_EQ(refused.column(), "거래");
     }
-    EXPECT_THROW(import(path, {"tb", ""}), listingText::ImportRefused) << "no transaction column";
+    EXPECT_THROW(import(path, {"", "ty", "addr1", "addr2", "addr3", "money_m"}), listingText::ImportRefused)
+        << "no type column";
+    EXPECT_THROW(import(path, {"tb", "tb", "addr1", "addr2", "addr3", "money_m"}), listingText::ImportRefused)
+        << "two columns into one field";
     EXPECT_EQ(listings(), before + 2) << "nothing of the refused files";
 
     // through the menu's flow: the question, then the office's message
-    writeFile(path, QStringLiteral("종목,거래\r\napt,M\r\n").toUtf8());
+    writeFile(path,
+              QStringLiteral("종목,거래,시도,군구,읍면동,매매가\r\napt,M,%1,9000\r\n").arg(address).toUtf8());
     office->answerYes();
-    EXPECT_TRUE(BackupActions(office->session()).importFile(path, {"tb", "ty"}));
+    EXPECT_TRUE(BackupActions(office->session()).importFile(path, mapping));
     EXPECT_EQ(office->dialogs.lastText(), "Text 매물 1건 등록을 완료하였습니다.");
     EXPECT_EQ(listings(), before + 3);
 }

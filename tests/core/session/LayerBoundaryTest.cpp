@@ -99,9 +99,9 @@ TEST(LayerBoundaryTest, TheCoreIncludesNoWindowAndNoWidget) {
 // pictures or people, and the lists and the registration never include each other.
 TEST(LayerBoundaryTest, CoreFoldersIncludeOnlyLowerLayers) {
     const QHash<QString, int> layer{
-        {QStringLiteral("session"), 0},  {QStringLiteral("report"), 0},   {QStringLiteral("game"), 0},
-        {QStringLiteral("pictures"), 1}, {QStringLiteral("online"), 1},   {QStringLiteral("maintenance"), 1},
-        {QStringLiteral("listings"), 2}, {QStringLiteral("register"), 2}, {QStringLiteral("contracts"), 3},
+        {QStringLiteral("session"), 0},  {QStringLiteral("report"), 0},    {QStringLiteral("game"), 0},
+        {QStringLiteral("pictures"), 1}, {QStringLiteral("online"), 1},    {QStringLiteral("listings"), 2},
+        {QStringLiteral("register"), 2}, {QStringLiteral("contracts"), 3}, {QStringLiteral("maintenance"), 3},
         {QStringLiteral("people"), 4},
     };
     const QString root = QStringLiteral("src/core");

@@ -106,6 +106,21 @@ TEST_F(SettingsWindowsTest, TheColourWindowShowsAndSavesTheUsersRule) {
     EXPECT_EQ(saved, (ColorRule{AgeDate::Changed, SettingsActions::swatches().at(6), 15, false}));
 }
 
+// The days box shows a number of three digits whole, as the window opens.
+TEST_F(SettingsWindowsTest, TheColourWindowsDaysBoxShowsThreeDigits) {
+    frmSetingColor window(office->session());
+    QFont large = window.font(); // a large font leaves the style's least width behind
+    large.setPointSize(28);
+    window.setFont(large);
+    window.show();
+    QLineEdit* days = control<QComboBox>(window, "cboDate")->lineEdit();
+    days->setText("365");
+    const int textWidth = days->fontMetrics().horizontalAdvance(days->text());
+    const QMargins margins = days->textMargins();
+    EXPECT_GE(days->contentsRect().width() - margins.left() - margins.right(), textWidth + 2)
+        << "a box of " << days->width() << " pixels for a text of " << textWidth;
+}
+
 // 글꼴설정: the stored size chosen on opening (also one the list does not offer), the preview in
 // the chosen size, and the save that closes the window.
 TEST_F(SettingsWindowsTest, TheFontWindowPreviewsAndSavesTheSize) {
