@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-mysql qt6-5compat-dev libqt6printsupport6
     libcurl4-openssl-dev libssl-dev libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
     libxlsxwriter-dev
-    mariadb-server mariadb-client python3-pyftpdlib python3-pymysql
+    mariadb-server mariadb-client python3-pyftpdlib python3-pymysql python3-openssl
     xvfb xauth fonts-nanum poppler-utils curl clang-format clang-tidy qt6-translations-l10n
 )
 

@@ -20,6 +20,8 @@ StoreUrl configuredServerUrl(const TeranConfig& config) {
             url.user = config.serverUser;
         if (!config.serverPassword.isEmpty() && url.password.isEmpty())
             url.password = config.serverPassword;
+        if (!config.serverCa.isEmpty() && url.caFile.isEmpty())
+            url.caFile = config.serverCa;
     }
     return url;
 }

@@ -15,6 +15,15 @@ namespace teran {
 
 namespace {
 
+// A MariaDB server is always reached over TLS: the driver refuses a server that offers none and
+// verifies the certificate's chain against the vendor's authority (or the system's), so a
+// server with a certificate of no trusted authority, or an expired one, is never talked to.
+QString tlsOptions(const StoreUrl& url) {
+    if (!url.caFile.isEmpty())
+        return QStringLiteral("SSL_CA=") + url.caFile;
+    return QStringLiteral("SSL_CAPATH=/etc/ssl/certs");
+}
+
 // Qt's MariaDB driver reads the server's messages as Latin-1; the server sends UTF-8 (the
 // Korean refusals of the vendor's routines and triggers). Such a text is read again as UTF-8.
 QString asSent(const QString& text) {
@@ -175,9 +184,10 @@ void SqlStore::connectTo(const StoreUrl::Node& node) {
     // CLIENT_FOUND_ROWS: an UPDATE reports the rows it matched, as on SQLite, not only those
     // whose values changed.
     db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;"
-                                        "MYSQL_OPT_WRITE_TIMEOUT=%2;CLIENT_FOUND_ROWS")
+                                        "MYSQL_OPT_WRITE_TIMEOUT=%2;CLIENT_FOUND_ROWS;%3")
                              .arg(m_limits.connectSeconds)
-                             .arg(m_limits.stallSeconds));
+                             .arg(m_limits.stallSeconds)
+                             .arg(tlsOptions(url)));
     if (!db.open()) {
         StoreError error(errorText(db.lastError()), source, url.display());
         error.nativeCode = db.lastError().nativeErrorCode();

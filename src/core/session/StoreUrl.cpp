@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace teran {
 
@@ -35,7 +36,9 @@ StoreUrl StoreUrl::parse(const QString& text) {
         hosts = parts.captured(2).split(QLatin1Char(','));
         single = parts.captured(1) + hosts.first().trimmed() + parts.captured(3);
     }
-    const QUrl url(single, QUrl::StrictMode);
+    QUrl url(single, QUrl::StrictMode);
+    const QUrlQuery query(url);
+    url.setQuery(QString());
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("mysql") && scheme != QLatin1String("mariadb")) ||
         url.host().isEmpty())
@@ -47,6 +50,7 @@ StoreUrl StoreUrl::parse(const QString& text) {
     result.database = url.path().mid(1);
     result.user = url.userName(QUrl::FullyDecoded);
     result.password = url.password(QUrl::FullyDecoded);
+    result.caFile = query.queryItemValue(QStringLiteral("ca"), QUrl::FullyDecoded);
     if (result.database.isEmpty())
         throw StoreError(QStringLiteral("Database name missing in ") + text, QStringLiteral("StoreUrl"));
     for (qsizetype i = 1; i < hosts.size(); ++i) {
@@ -87,6 +91,11 @@ QString StoreUrl::toString() const {
     url.setUserName(user);
     url.setPassword(password);
     url.setPath(QLatin1Char('/') + database);
+    if (!caFile.isEmpty()) {
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("ca"), caFile);
+        url.setQuery(query);
+    }
     if (moreNodes.isEmpty())
         return url.toString();
     // The other nodes go after the first one's port, as parse() reads them.

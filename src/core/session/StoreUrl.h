@@ -24,6 +24,9 @@ struct StoreUrl {
     QString database;
     QString user;
     QString password;
+    // The certificate authority the server's certificate must verify against ("?ca=/path/ca.pem"
+    // after the database); a MariaDB server is always reached over TLS.
+    QString caFile;
     // For SQLite: refuse to open a file that is not there instead of making an empty one.
     bool mustExist = false;
 

@@ -150,6 +150,7 @@ TeranConfig TeranConfig::load(const QString& file, const QString& dataPathOverri
     config.serverUrl = text("server/Url", config.serverUrl);
     config.serverUser = text("server/User", config.serverUser);
     config.serverPassword = ini.value(QStringLiteral("server/Password")).toString();
+    config.serverCa = text("server/Ca", config.serverCa);
     config.ftpHost = text("ftp/Host", config.ftpHost);
     config.ftpUser = text("ftp/User", config.ftpUser);
     config.webBaseUrl = withSlash(text("web/BaseUrl", config.webBaseUrl));
@@ -208,6 +209,8 @@ bool TeranConfig::save(const QString& file) const {
     ini.setValue(QStringLiteral("server/Url"), serverUrl);
     ini.setValue(QStringLiteral("server/User"), serverUser);
     ini.setValue(QStringLiteral("server/Password"), serverPassword);
+    if (!serverCa.isEmpty())
+        ini.setValue(QStringLiteral("server/Ca"), serverCa);
     ini.setValue(QStringLiteral("ftp/Host"), ftpHost);
     ini.setValue(QStringLiteral("ftp/Port"), ftpPort);
     ini.setValue(QStringLiteral("ftp/User"), ftpUser);

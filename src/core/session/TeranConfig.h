@@ -13,6 +13,7 @@ struct TeranConfig {
     QString serverUrl;         // [server] Url: "mysql://host:port/teran" or "sqlite:/path/file.db"
     QString serverUser;        // [server] User (overrides the address' user when set)
     QString serverPassword;    // [server] Password
+    QString serverCa;          // [server] Ca: the authority the vendor's certificates verify against
     QString ftpHost;           // [ftp] Host of the picture store
     int ftpPort = 21;          // [ftp] Port
     QString ftpUser;           // [ftp] User
