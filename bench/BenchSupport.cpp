@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <QSqlQuery>
+
 #include "session/PropertyTypes.h"
 #include "session/StoreSetup.h"
 
@@ -206,6 +208,38 @@ void reportBeside(benchmark::State& state, double oursMs,
         if (ms > 0)
             state.counters[std::string("x_") + name] = oursMs / ms;
     }
+}
+
+StoreUrl clearMariaDbAccount(const QString& database) {
+    const QString address = qEnvironmentVariable("TERAN_TEST_MYSQL_URL");
+    if (address.isEmpty())
+        return {};
+    StoreUrl account = StoreUrl::parse(address);
+    SqlStore vendor(QStringLiteral("bench-clear-admin"));
+    vendor.open(account);
+    account.user = QStringLiteral("teran_bench_clear");
+    account.password = QStringLiteral("bench-clear-pw");
+    account.database = database;
+    vendor.execute(QStringLiteral("CREATE USER IF NOT EXISTS '%1'@'%' IDENTIFIED BY '%2' REQUIRE NONE")
+                       .arg(account.user, account.password));
+    vendor.execute(QStringLiteral("GRANT SELECT ON `%1`.* TO '%2'@'%'").arg(database, account.user));
+    return account;
+}
+
+QSqlDatabase openClearMariaDb(const StoreUrl& account, const QString& connectionName) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), connectionName);
+    db.setHostName(account.host);
+    db.setPort(account.port);
+    db.setDatabaseName(account.database);
+    db.setUserName(account.user);
+    db.setPassword(account.password);
+    if (db.open()) {
+        // What the store sets on every connection it opens.
+        QSqlQuery(db).exec(QStringLiteral("SET NAMES utf8mb4 COLLATE utf8mb4_unicode_ci"));
+        QSqlQuery(db).exec(
+            QStringLiteral("SET SESSION sql_mode='STRICT_TRANS_TABLES,NO_ENGINE_SUBSTITUTION'"));
+    }
+    return db;
 }
 
 } // namespace teran::bench

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
 #include <QString>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -83,6 +84,12 @@ public:
 private:
     sqlite3* m_db = nullptr;
 };
+
+// An account that may read `database` on the loopback MariaDB (TERAN_TEST_MYSQL_URL) without
+// TLS, and a connection in clear text as it: the baseline of what TLS costs. The program itself
+// never connects so. The account's address has no host when MariaDB is not running.
+StoreUrl clearMariaDbAccount(const QString& database);
+QSqlDatabase openClearMariaDb(const StoreUrl& account, const QString& connectionName);
 
 // Milliseconds `work` takes.
 double msOf(const std::function<void()>& work);

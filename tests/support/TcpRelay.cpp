@@ -1,8 +1,11 @@
 #include "TcpRelay.h"
 
+#include <QMutex>
 #include <QPointer>
+#include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <atomic>
 
 namespace teran::test {
 
@@ -14,6 +17,16 @@ public:
         , m_targetPort(port) {}
 
     quint16 listenPort() const { return m_listenPort; }
+
+    QByteArray recorded() const {
+        const QMutexLocker lock(&m_recordLock);
+        return m_recorded;
+    }
+    void clearRecording() {
+        const QMutexLocker lock(&m_recordLock);
+        m_recorded.clear();
+    }
+    void hideMariaDbTls(bool hidden) { m_hideTls = hidden; }
 
 public Q_SLOTS:
     bool open() {
@@ -56,26 +69,46 @@ private:
             client->setParent(this);
             auto* target = new QTcpSocket(this);
             m_sockets << client << target;
-            pipe(client, target);
-            pipe(target, client);
+            pipe(client, target, false);
+            pipe(target, client, true);
             target->connectToHost(m_host, m_targetPort);
         }
     }
 
-    void pipe(QTcpSocket* from, QTcpSocket* to) {
+    void pipe(QTcpSocket* from, QTcpSocket* to, bool fromServer) {
         m_pipes.append({QPointer<QTcpSocket>(from), QPointer<QTcpSocket>(to)});
-        connect(from, &QTcpSocket::readyRead, to, [this, from, to] {
+        connect(from, &QTcpSocket::readyRead, to, [this, from, to, fromServer] {
             if (!m_stalled && to->state() == QAbstractSocket::ConnectedState)
-                to->write(from->readAll());
+                to->write(passed(from, fromServer));
         });
         // What the client said before the server's side was connected goes out then.
-        connect(to, &QTcpSocket::connected, from, [from, to] { to->write(from->readAll()); });
+        connect(to, &QTcpSocket::connected, from, [this, from, to] { to->write(passed(from, false)); });
         connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
         connect(from, &QTcpSocket::errorOccurred, to, [to] { to->abort(); });
     }
 
+    QByteArray passed(QTcpSocket* from, bool fromServer) {
+        QByteArray bytes = from->readAll();
+        // The greeting: a 4-byte header, the protocol version, the server's version up to its
+        // NUL, 4 + 8 + 1 bytes, then the low capability flags, whose 0x0800 offers TLS.
+        if (fromServer && m_hideTls && !m_greeted.contains(from)) {
+            m_greeted.insert(from);
+            const qsizetype versionEnd = bytes.indexOf('\0', 5);
+            const qsizetype flags = versionEnd + 1 + 4 + 8 + 1;
+            if (versionEnd > 0 && flags + 1 < bytes.size())
+                bytes[flags + 1] = char(bytes[flags + 1] & ~0x08);
+        }
+        const QMutexLocker lock(&m_recordLock);
+        m_recorded += bytes;
+        return bytes;
+    }
+
     QString m_host;
     quint16 m_targetPort;
+    mutable QMutex m_recordLock;
+    QByteArray m_recorded;
+    QSet<QTcpSocket*> m_greeted;
+    std::atomic<bool> m_hideTls{false};
     quint16 m_listenPort = 0;
     QTcpServer* m_server = nullptr;
     QList<QPointer<QTcpSocket>> m_sockets;
@@ -112,6 +145,18 @@ void TcpRelay::stall(bool stalled) {
 
 quint16 TcpRelay::port() const {
     return m_worker->listenPort();
+}
+
+QByteArray TcpRelay::recorded() const {
+    return m_worker->recorded();
+}
+
+void TcpRelay::clearRecording() {
+    m_worker->clearRecording();
+}
+
+void TcpRelay::hideMariaDbTls(bool hidden) {
+    m_worker->hideMariaDbTls(hidden);
 }
 
 } // namespace teran::test

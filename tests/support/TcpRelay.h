@@ -26,6 +26,14 @@ public:
     void stall(bool stalled);
     quint16 port() const;
 
+    // Every byte that crossed the relay in either direction since it was made (or cleared):
+    // what anyone on the line between the desk and the server could read.
+    QByteArray recorded() const;
+    void clearRecording();
+    // Clears the TLS flag of a MariaDB server's greeting, as a downgrading man in the middle
+    // would, so that the client believes the server offers no TLS.
+    void hideMariaDbTls(bool hidden);
+
 private:
     QThread m_thread;
     RelayWorker* m_worker;

@@ -32,6 +32,17 @@ QString stringLiteral(const QString& text) {
 // or a definer routine CURRENT_USER() is the definer.
 const QString kLogin = QStringLiteral("SUBSTRING_INDEX(USER(), '@', 1)");
 
+// What every member account of the server is held to: it connects only over TLS, with a few
+// connections at a time (a desk needs its session's, the sender's and the picture server's
+// check), and a statement that runs past the time limit is ended by the server, so that one
+// office's runaway search or flood of connections leaves the others working. The vendor's
+// administrator keeps the server's one reserved connection beyond max_connections.
+QString memberAccountOptions() {
+    return QStringLiteral(" REQUIRE SSL WITH MAX_USER_CONNECTIONS %1 MAX_STATEMENT_TIME %2")
+        .arg(kMemberConnections)
+        .arg(kMemberStatementSeconds);
+}
+
 QString states(std::initializer_list<PublicationState> list) {
     QStringList values;
     for (PublicationState s : list)
@@ -109,6 +120,22 @@ void SecuredServer::secure() {
     createTriggers();
     createProcedures();
     grantRole();
+    limitMemberAccounts();
+}
+
+// The member accounts made before the limits (every account the role was granted to) are held
+// to them too; not the administrator who made the role (it holds the role to hand it on).
+void SecuredServer::limitMemberAccounts() {
+    QSqlQuery members = m_admin.query(
+        QStringLiteral("SELECT User, Host FROM mysql.roles_mapping WHERE Role = ? AND User <> '' AND "
+                       "Admin_option <> 'Y'"),
+        {SecuredServer::roleOf(m_officeDatabase)});
+    QStringList accounts;
+    while (members.next())
+        accounts << QStringLiteral("%1@%2").arg(stringLiteral(members.value(0).toString()),
+                                                stringLiteral(members.value(1).toString()));
+    for (const QString& account : accounts)
+        m_admin.execute(QStringLiteral("ALTER USER ") + account + memberAccountOptions());
 }
 
 // Each member's office, beside the accounts and kept by triggers: the views find the connected
@@ -311,7 +338,7 @@ const QList<Routine>& routines() {
              // The account first: its making commits, and a name another desk took meanwhile
              // stops here before any row is written.
              "  SET @teran_sql = CONCAT('CREATE USER ', QUOTE(p_id), '@''%'' IDENTIFIED BY ', "
-             "QUOTE(p_password)); "
+             "QUOTE(p_password), '%A'); "
              "  PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
              "  SET @teran_sql = CONCAT('GRANT %R TO ', QUOTE(p_id), '@''%'''); "
              "  PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
@@ -337,7 +364,7 @@ const QList<Routine>& routines() {
              "  p_startday WHERE mem_idx = p_idx; "
              "  IF COALESCE(p_password, '') <> '' THEN "
              "    SET @teran_sql = CONCAT('ALTER USER ', QUOTE(staff), '@''%'' IDENTIFIED BY ', "
-             "QUOTE(p_password)); "
+             "QUOTE(p_password), '%A'); "
              "    PREPARE s FROM @teran_sql; EXECUTE s; DEALLOCATE PREPARE s; "
              "  END IF; "
              "  SET @teran_result = p_idx; "
@@ -459,7 +486,8 @@ void SecuredServer::createProcedures() {
         body.replace(QStringLiteral("%V"), office())
             .replace(QStringLiteral("%D"), data())
             .replace(QStringLiteral("%R"), role())
-            .replace(QStringLiteral("%L"), kLogin);
+            .replace(QStringLiteral("%L"), kLogin)
+            .replace(QStringLiteral("%A"), memberAccountOptions());
         m_admin.execute(
             QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER PROCEDURE %1.%2(%3) MODIFIES SQL "
                            "DATA SQL SECURITY DEFINER BEGIN %4 END")
@@ -503,19 +531,19 @@ QString memberAccount(const QString& memberId) {
 
 } // namespace
 
-// Makes the account, or gives it the password when it is there. The password travels as its
-// hash, whose hex digits are safe in the statement's text.
-void SecuredServer::makeAccount(const QString& account, const QString& password) {
+// Makes the account, or gives it the password when it is there, and the options it is held to.
+// The password travels as its hash, whose hex digits are safe in the statement's text.
+void SecuredServer::makeAccount(const QString& account, const QString& password, const QString& options) {
     const QString hash =
         stringLiteral(m_admin.scalar(QStringLiteral("SELECT PASSWORD(?)"), {password}).toString());
     m_admin.execute(
         QStringLiteral("CREATE USER IF NOT EXISTS %1 IDENTIFIED BY PASSWORD %2").arg(account, hash));
-    m_admin.execute(QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2").arg(account, hash));
+    m_admin.execute(QStringLiteral("ALTER USER %1 IDENTIFIED BY PASSWORD %2%3").arg(account, hash, options));
 }
 
 void SecuredServer::setAccount(const QString& memberId, const QString& password) {
     const QString account = memberAccount(memberId);
-    makeAccount(account, password);
+    makeAccount(account, password, memberAccountOptions());
     m_admin.execute(QStringLiteral("GRANT %1 TO %2").arg(role(), account));
     m_admin.execute(QStringLiteral("SET DEFAULT ROLE %1 FOR %2").arg(role(), account));
 }
@@ -523,7 +551,7 @@ void SecuredServer::setAccount(const QString& memberId, const QString& password)
 QString SecuredServer::setGatewayAccount(const QString& password) {
     const QString name = m_officeDatabase + QStringLiteral("_smsd");
     const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
-    makeAccount(account, password);
+    makeAccount(account, password, QStringLiteral(" REQUIRE SSL"));
     m_admin.execute(QStringLiteral("GRANT SELECT ON %1.sms_account TO %2").arg(data(), account));
     m_admin.execute(QStringLiteral("GRANT SELECT, INSERT ON %1.mem_cash TO %2").arg(data(), account));
     return name;

@@ -10,6 +10,10 @@ namespace teran {
 
 class SqlStore;
 
+// The limits of every member account: connections at a time, and seconds a statement may run.
+inline constexpr int kMemberConnections = 8;
+inline constexpr int kMemberStatementSeconds = 10;
+
 // The vendor's server on MariaDB as offices that do not trust each other share it. Every member
 // (an office's main account and each of its staff) is a MariaDB account of its own; an office
 // connects as the member who logs in. The tables live in a database of their own (the office
@@ -59,7 +63,8 @@ private:
     QString office() const; // quoted names
     QString data() const;
     QString role() const;
-    void makeAccount(const QString& account, const QString& password);
+    void makeAccount(const QString& account, const QString& password, const QString& options);
+    void limitMemberAccounts();
     void createMemberOffices();
     void createFunctions();
     void createViews();

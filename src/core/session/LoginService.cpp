@@ -20,6 +20,9 @@ QString notServerMember() {
 QString noServer() {
     return QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다.");
 }
+QString refusedServerTitle() {
+    return QStringLiteral("서버 연결 거부");
+}
 } // namespace LoginTexts
 
 namespace {
@@ -59,7 +62,10 @@ LoginResult LoginService::loginKnown(const LoginAttempt& attempt, const QString&
         // A server that answers but refuses the account decides: the office's copy is older.
         if (m_session.serverRefusedLogin())
             return {LoginOutcome::NotMember, LoginTexts::notMember()};
-        return loginOffline(attempt, storedPassword);
+        LoginResult offline = loginOffline(attempt, storedPassword);
+        if (offline.succeeded())
+            offline.notice = m_session.serverRefusal();
+        return offline;
     }
     try {
         LoginResult online = loginOnline(attempt);
@@ -118,9 +124,13 @@ LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
         m_session.InternetCheck();
     if (m_session.endRequested())
         return {LoginOutcome::Failed, QString()};
-    if (!m_session.serverReachable() && !m_session.reachServer())
-        return m_session.serverRefusedLogin() ? LoginResult{LoginOutcome::NotMember, LoginTexts::notMember()}
-                                              : LoginResult{LoginOutcome::NoServer, LoginTexts::noServer()};
+    if (!m_session.serverReachable() && !m_session.reachServer()) {
+        if (m_session.serverRefusedLogin())
+            return {LoginOutcome::NotMember, LoginTexts::notMember()};
+        // A server the desk refused is named with the reason, not as one that is away.
+        const QString refusal = m_session.serverRefusal();
+        return {LoginOutcome::NoServer, refusal.isEmpty() ? LoginTexts::noServer() : refusal};
+    }
     SqlStore& server = m_session.serverStore();
     // Both the office's own account ("A") and its staff accounts ("B") log in. A server with an
     // account per member has checked the password when it took the connection.

@@ -27,8 +27,16 @@ enum class LoginOutcome {
 };
 
 struct LoginResult {
+    LoginResult() = default;
+    LoginResult(LoginOutcome result, QString statusText)
+        : outcome(result)
+        , status(std::move(statusText)) {}
+
     LoginOutcome outcome = LoginOutcome::Failed;
     QString status; // the text of the status line under the fields (empty on success)
+    // Shown once after a login that succeeded offline because the server was refused (its
+    // certificate did not verify, or it offered no encryption): why the day runs offline.
+    QString notice;
     bool succeeded() const { return outcome == LoginOutcome::Offline || outcome == LoginOutcome::Online; }
 };
 
@@ -37,6 +45,7 @@ QString wrongPassword();
 QString notMember();
 QString notServerMember();
 QString noServer();
+QString refusedServerTitle();
 } // namespace LoginTexts
 
 // Checks a login. An account unknown to the office's database is checked on the vendor's server.

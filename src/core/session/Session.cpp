@@ -1,4 +1,5 @@
 #include "Session.h"
+#include "StoreErrorText.h"
 
 #include "NetworkShare.h"
 #include "OfficeFile.h"
@@ -273,9 +274,11 @@ bool Session::openServerQuietly(std::optional<StoreError>* failure) {
         return false;
     try {
         m_server->open(serverUrl());
+        m_serverRefusal.clear();
     } catch (const StoreError& error) {
         m_server->close();
         m_serverRefusedLogin = serverTakesMembers() && SqlStore::isRefusedAccount(error);
+        m_serverRefusal = classifyStoreError(error) == StoreFault::Refused ? error.description() : QString();
         WriteLog(DailyLog::errorMessage(QStringLiteral("서버 연결오류 MysqlConnOpen => "),
                                         error.description(), error.source()));
         if (failure)

@@ -95,6 +95,9 @@ public:
     // The last attempt to open such a server was refused for the member's account (no such
     // account, another password, or a locked one).
     bool serverRefusedLogin() const { return m_serverRefusedLogin; }
+    // Why the server was last refused by the desk (no encryption, a certificate that does not
+    // verify), in Korean; empty when the last try connected or failed for another reason.
+    const QString& serverRefusal() const { return m_serverRefusal; }
     // The name under which the program writes its own office's account rows on the server: such
     // a server shows other offices' accounts by their public columns only, and keeps the office's
     // own rows writable apart ("my_member").
@@ -143,6 +146,7 @@ private:
     QString m_serverLoginId;
     QString m_serverLoginPassword;
     bool m_serverRefusedLogin = false;
+    QString m_serverRefusal;
 };
 
 // Texts of the fatal box shown when the ServerStore refuses while the internet answers.

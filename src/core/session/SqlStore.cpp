@@ -1,5 +1,7 @@
 #include "SqlStore.h"
 
+#include "MariaDbTlsCheck.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -188,6 +190,16 @@ void SqlStore::connectTo(const StoreUrl::Node& node) {
                              .arg(m_limits.connectSeconds)
                              .arg(m_limits.stallSeconds)
                              .arg(tlsOptions(url)));
+    // The driver is only asked to connect once the server has shown a certificate that
+    // verifies for this node's name.
+    const MariaDbTlsCheck::Result tls =
+        MariaDbTlsCheck(TlsTrust(url.caFile), m_limits.connectSeconds * 1000).check(node.host, node.port);
+    if (tls.outcome != MariaDbTlsCheck::Outcome::Verified) {
+        StoreError error(tls.text, source, url.display());
+        error.nativeCode =
+            tls.outcome == MariaDbTlsCheck::Outcome::Refused ? QStringLiteral("TLS") : QStringLiteral("2003");
+        throw error;
+    }
     if (!db.open()) {
         StoreError error(errorText(db.lastError()), source, url.display());
         error.nativeCode = db.lastError().nativeErrorCode();

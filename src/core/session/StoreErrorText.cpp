@@ -2,8 +2,10 @@
 
 #include <QDir>
 
+#include "LoginService.h"
 #include "SqlStore.h"
 #include "StoreError.h"
+#include "TlsTrust.h"
 
 namespace teran {
 
@@ -22,6 +24,11 @@ bool says(const QString& text, std::initializer_list<const char*> words) {
 
 StoreFault classifyStoreError(const StoreError& error) {
     const QString text = error.description();
+    if (TlsTrust::isRefusal(text))
+        return StoreFault::Refused;
+    // 1969: the statement ran past the account's max_statement_time and the server ended it.
+    if (error.nativeCode == QLatin1String("1969") || says(text, {"max_statement_time exceeded"}))
+        return StoreFault::Cut;
     if (SqlStore::isLostConnection(error) ||
         says(text, {"Can't connect", "Unknown MySQL server host", "Connection refused", "timed out"}))
         return StoreFault::ServerLost;
@@ -31,7 +38,8 @@ StoreFault classifyStoreError(const StoreError& error) {
         return StoreFault::ReadOnly;
     if (says(text, {"disk is full", "No space", "disk full"}))
         return StoreFault::DiskFull;
-    if (says(text, {"database is locked", "busy", "Lock wait timeout", "Deadlock"}))
+    // max_user_connections: the account's other desks hold every connection it may have.
+    if (says(text, {"database is locked", "busy", "Lock wait timeout", "Deadlock", "max_user_connections"}))
         return StoreFault::Busy;
     return StoreFault::Other;
 }
@@ -50,6 +58,19 @@ StoreErrorText describeStoreError(const StoreError& error, bool serverStore, con
                     QStringLiteral("인터넷 연결을 확인한 뒤 다시 해 주십시오. 서버가 돌아오면 프로그램을 "
                                    "다시 시작하지 않아도 이어서 쓸 수 있습니다.") +
                     kCrLf + logged};
+    case StoreFault::Refused:
+        return {LoginTexts::refusedServerTitle(),
+                error.description() + kCrLf + kCrLf +
+                    QStringLiteral(
+                        "암호화되지 않았거나 확인되지 않은 서버에는 자료를 보내지 않습니다. 오프라인으로 "
+                        "작업하면서 업체에 문의하십시오.") +
+                    kCrLf + logged};
+    case StoreFault::Cut:
+        return {
+            QStringLiteral("서버 작업시간 초과"),
+            QStringLiteral("본사 서버가 너무 오래 걸리는 작업을 중단했습니다.") + kCrLf + kCrLf +
+                QStringLiteral("검색 조건을 좁혀 다시 해 주십시오. 다른 작업은 그대로 계속할 수 있습니다.") +
+                kCrLf + logged};
     case StoreFault::Damaged:
         return {QStringLiteral("자료 파일 손상"),
                 QStringLiteral("사무실 자료 파일이 손상되어 읽을 수 없습니다.") + kCrLf + kCrLf +

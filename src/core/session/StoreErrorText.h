@@ -13,7 +13,9 @@ struct StoreErrorText {
     QString text;
 };
 
-enum class StoreFault { Damaged, ReadOnly, DiskFull, Busy, ServerLost, Other };
+// Refused: the server's encryption or certificate did not verify; Cut: the server ended a
+// statement that ran past the account's time limit.
+enum class StoreFault { Damaged, ReadOnly, DiskFull, Busy, ServerLost, Refused, Cut, Other };
 
 StoreFault classifyStoreError(const StoreError& error);
 // `logFolder`: where the caller's log line went (DailyLog::lastFolder), named in the text; empty

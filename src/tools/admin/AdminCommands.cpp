@@ -19,10 +19,12 @@
 #include "session/SettingsStore.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
+#include "session/TlsTrust.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QUrl>
 
@@ -44,6 +46,7 @@ struct InitOptions {
     QString configFile;
     QString dataPath;
     QString serverUrl;
+    QString serverCa;
     ServerTextValues texts;
     bool writeConfig = false;
     bool demo = false;
@@ -149,6 +152,15 @@ int init(const InitOptions& options) {
     TeranConfig config = TeranConfig::load(options.configFile, options.dataPath);
     if (!options.serverUrl.isEmpty())
         config.serverUrl = options.serverUrl;
+    // The vendor's authority, handed to the desk: a file that holds no certificate would leave
+    // the desk unable to reach its server, so it is refused here rather than at the next login.
+    if (!options.serverCa.isEmpty()) {
+        config.serverCa = QFileInfo(options.serverCa).absoluteFilePath();
+        if (const QString problem = TlsTrust(config.serverCa).problem(); !problem.isEmpty()) {
+            err() << problem << Qt::endl;
+            return 1;
+        }
+    }
     const OfficePreparation made = prepareOffice(config, options.texts, options.demo);
     out() << "Data folder ready: " << DataFolder(config.dataPath).root() << Qt::endl;
     printReference("ListingStore", made.listing);
@@ -401,7 +413,7 @@ int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
 
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
-             "                        [--sms-port N] [--write-config] [--demo]\n"
+             "                        [--sms-port N] [--server-ca FILE] [--write-config] [--demo]\n"
              "       teran-admin init-server --server URL [--ftp-password PW] [--sms-port N] "
              "[--smsd-password PW]\n"
              "       teran-admin migrate-server --server URL [--smsd-password PW]\n"
@@ -452,6 +464,9 @@ int run(const QStringList& arguments) {
     const QCommandLineOption writeConfig(QStringLiteral("write-config"),
                                          QStringLiteral("save the settings used"));
     const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("seed the demo office after init"));
+    const QCommandLineOption serverCa(QStringLiteral("server-ca"),
+                                      QStringLiteral("authority the vendor's certificates verify against"),
+                                      QStringLiteral("FILE"));
     const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("office database to copy"),
                                   QStringLiteral("URL"));
     const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("empty store to copy it into"),
@@ -477,8 +492,9 @@ int run(const QStringList& arguments) {
                                 QStringLiteral("COLUMN"));
     const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("run as this login"),
                                    QStringLiteral("ID"));
-    parser.addOptions({config, data, server, ftpPassword, smsPort, writeConfig, demo, from, to, listing,
-                       outFile, officeId, password, name, shop, smsdPassword, types, by, login});
+    parser.addOptions({config, data, server,       serverCa, ftpPassword, smsPort,  writeConfig,
+                       demo,   from, to,           listing,  outFile,     officeId, password,
+                       name,   shop, smsdPassword, types,    by,          login});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet | "
@@ -497,8 +513,8 @@ int run(const QStringList& arguments) {
     texts.smsPort = parser.isSet(smsPort) ? parser.value(smsPort).toInt() : defaults.smsPort;
     try {
         if (command == QLatin1String("init"))
-            return init({parser.value(config), parser.value(data), parser.value(server), texts,
-                         parser.isSet(writeConfig), parser.isSet(demo)});
+            return init({parser.value(config), parser.value(data), parser.value(server),
+                         parser.value(serverCa), texts, parser.isSet(writeConfig), parser.isSet(demo)});
         if (command == QLatin1String("seed-demo"))
             return seedDemoData(TeranConfig::load(parser.value(config), parser.value(data)));
         if (command == QLatin1String("copy-office") && parser.isSet(from) && parser.isSet(to))

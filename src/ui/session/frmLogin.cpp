@@ -224,6 +224,9 @@ void frmLogin::tryLogin() {
         return;
     }
     close();
+    if (!result.notice.isEmpty())
+        m_session.dialogs().message(result.notice, LoginTexts::refusedServerTitle(), DialogIcon::Warning,
+                                    DialogButtons::Ok);
     Q_EMIT loggedIn();
 }
 
