@@ -467,6 +467,8 @@ void SmsGateway::accept(qintptr descriptor) {
         socket->deleteLater();
         return;
     }
+    // Answers go out as they are written: a batch's last result list must not wait for an ACK.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     ++m_openFrom[address];
     connect(socket, &QObject::destroyed, this, [this, address] {
         if (--m_openFrom[address] <= 0)
