@@ -159,6 +159,11 @@ protected:
         throughRelay.port = relay->port();
         configA = officeConfig(QStringLiteral("a"), throughRelay);
         configB = officeConfig(QStringLiteral("b"), direct);
+        // Office A's account at the loopback gateway, which charges its cash there as the vendor's
+        // gateway does.
+        const SmsAccount smsA = sms->accountFor(officeA, 3000);
+        configA.smsUser = smsA.user;
+        configA.smsPassword = smsA.password;
     }
 
     void TearDown() override {
@@ -184,6 +189,8 @@ protected:
         config.ftpPort = ftp->port;
         config.ftpUser = ftp->user;
         config.smsHost = QStringLiteral("127.0.0.1");
+        if (config.serverCa.isEmpty())
+            config.serverCa = sms->caFile;
         return config;
     }
 
@@ -395,6 +402,7 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         desk.trigger(QStringLiteral("smsgo"));
         EXPECT_TRUE(sent) << dialogs.lastText().toStdString();
         EXPECT_TRUE(sentSms(QStringLiteral("01033334444")));
+        EXPECT_EQ(sms->cashOf(officeA), 3000 - kSmsPriceWon) << "the gateway charged the office";
         desk.outlets.onWindow = nullptr;
 
         // An appointment for tomorrow.

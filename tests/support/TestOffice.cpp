@@ -1,4 +1,5 @@
 #include "TestOffice.h"
+#include "TestCertificates.h"
 #include "pictures/ListingImageName.h"
 
 #include "session/StoreSchemas.h"
@@ -54,6 +55,8 @@ bool TestOffice::prepareServers(Backend backend) {
     initServerStore(server(), {QStringLiteral("ftp-pw"), sms ? int(sms->port) : 7300});
     config = TeranConfig::demoDefaults(dir.path());
     config.serverUrl = m_server->url().toString();
+    // The desk trusts the loopback servers' authority, as an office's teran.ini names the vendor's.
+    config.serverCa = servicesCaFile();
     config.probeUrl = probeServiceUrl().isEmpty() ? closedPortUrl() : probeServiceUrl();
     // The loopback web server of the tests, wherever services.sh put it; without it a host where
     // nothing answers, so that the web pages are still offered.
@@ -99,6 +102,13 @@ bool TestOffice::seat(Desk desk) {
         }
         // The letter ends the id, so that no number after it can make another test's picture name.
         m_officeId = uniqueName(QStringLiteral("of")) + QStringLiteral("x");
+        // Its own account at the loopback gateway, which charges as the vendor's does; the cash
+        // there is plenty, the tests count the office's own.
+        if (const std::optional<SmsService> sms = smsService()) {
+            const SmsAccount account = sms->accountFor(m_officeId, 1'000'000);
+            config.smsUser = account.user;
+            config.smsPassword = account.password;
+        }
     }
     m_session = newSession();
     if (!m_session->MdbsqlConnOpen())

@@ -1,4 +1,5 @@
 #include "TestServices.h"
+#include "people/SmsAccounts.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,7 +39,30 @@ std::optional<SmsService> smsService() {
     const int port = env("TERAN_TEST_SMS_PORT").toInt();
     if (port <= 0)
         return std::nullopt;
-    return SmsService{quint16(port), env("TERAN_TEST_SMS_LOG")};
+    if (env("TERAN_TEST_SMS_TABLES").isEmpty())
+        return std::nullopt;
+    return SmsService{quint16(port), env("TERAN_TEST_SMS_LOG"), StoreUrl::parse(env("TERAN_TEST_SMS_TABLES")),
+                      env("TERAN_TEST_CA")};
+}
+
+SmsAccount SmsService::accountFor(const QString& office, qint64 cashWon) const {
+    SqlStore vendor(uniqueName(QStringLiteral("sms-tables")));
+    vendor.open(tables);
+    const SmsAccount account = ServerSmsAccounts::makeAccount(vendor, office);
+    vendor.execute(QStringLiteral("DELETE FROM mem_cash WHERE companyID=?"), {office});
+    if (cashWon != 0)
+        vendor.execute(
+            QStringLiteral("INSERT INTO mem_cash (companyID, `ID`, `Type`, `Money`) VALUES (?, ?, ?, ?)"),
+            {office, office, QStringLiteral("충전"), cashWon});
+    return account;
+}
+
+qint64 SmsService::cashOf(const QString& office) const {
+    SqlStore vendor(uniqueName(QStringLiteral("sms-cash")));
+    vendor.open(tables);
+    return vendor
+        .scalar(QStringLiteral("SELECT COALESCE(SUM(`Money`), 0) FROM mem_cash WHERE companyID=?"), {office})
+        .toLongLong();
 }
 
 QString webServiceUrl() {

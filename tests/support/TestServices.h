@@ -1,5 +1,6 @@
 #pragma once
 
+#include "people/SmsSender.h"
 #include "session/SqlStore.h"
 
 #include <QString>
@@ -22,10 +23,17 @@ struct FtpService {
 std::optional<StoreUrl> mariaDbService();
 std::optional<FtpService> ftpService();
 
-// The project's SMS gateway teran-smsd as scripts/services.sh started it.
+// The project's SMS gateway teran-smsd as scripts/services.sh started it: over TLS, charging
+// the offices of the vendor's tables through its own database account.
 struct SmsService {
     quint16 port = 0;
     QString sentFile; // what it "sent", one line a message
+    StoreUrl tables;  // the gateway's tables, as the vendor
+    QString caFile;   // the authority its certificate verifies against
+    SmsLink link() const { return SmsLink::tls(QStringLiteral("127.0.0.1"), port, caFile); }
+    // An account of its own at the gateway for `office`, whose cash there is `cashWon`.
+    SmsAccount accountFor(const QString& office, qint64 cashWon) const;
+    qint64 cashOf(const QString& office) const; // the office's balance at the gateway
 };
 std::optional<SmsService> smsService();
 QString webServiceUrl();   // "http://127.0.0.1:PORT/" or empty

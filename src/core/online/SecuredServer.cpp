@@ -552,8 +552,14 @@ QString SecuredServer::setGatewayAccount(const QString& password) {
     const QString name = m_officeDatabase + QStringLiteral("_smsd");
     const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
     makeAccount(account, password, QStringLiteral(" REQUIRE SSL"));
-    m_admin.execute(QStringLiteral("GRANT SELECT ON %1.sms_account TO %2").arg(data(), account));
-    m_admin.execute(QStringLiteral("GRANT SELECT, INSERT ON %1.mem_cash TO %2").arg(data(), account));
+    // Exactly what the gateway does, whatever the account held before: it finds the office of a
+    // gateway account, sums the office's cash and writes one ledger row per message.
+    m_admin.execute(QStringLiteral("REVOKE ALL PRIVILEGES, GRANT OPTION FROM %1").arg(account));
+    m_admin.execute(QStringLiteral("GRANT SELECT (user_id, password_hash, office) ON %1.sms_account TO %2")
+                        .arg(data(), account));
+    m_admin.execute(QStringLiteral("GRANT SELECT (companyID, `Money`), INSERT (companyID, `ID`, `Type`, "
+                                   "`Money`, content, writeday) ON %1.mem_cash TO %2")
+                        .arg(data(), account));
     return name;
 }
 

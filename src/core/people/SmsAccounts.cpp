@@ -15,6 +15,31 @@ std::optional<QString> OneSmsAccount::officeOf(const QString& user, const QStrin
     return user;
 }
 
+ServerSmsAccounts::ServerSmsAccounts(SqlStore& tables)
+    : m_tables(tables) {}
+
+ServerSmsAccounts::ServerSmsAccounts(std::unique_ptr<SqlStore> tables)
+    : m_own(std::move(tables))
+    , m_tables(*m_own) {}
+
+ServerSmsAccounts::~ServerSmsAccounts() = default;
+
+SmsBookMaker ServerSmsAccounts::books(const StoreUrl& url) {
+    return [url](const QString& connectionName) -> std::unique_ptr<SmsAccounts> {
+        auto tables = std::make_unique<SqlStore>(connectionName);
+        tables->open(url);
+        return std::make_unique<ServerSmsAccounts>(std::move(tables));
+    };
+}
+
+QStringList ServerSmsAccounts::missingTables(SqlStore& tables) {
+    QStringList missing;
+    for (const QString& table : {QStringLiteral("sms_account"), QStringLiteral("mem_cash")})
+        if (!tables.hasTable(table))
+            missing << table;
+    return missing;
+}
+
 std::optional<QString> ServerSmsAccounts::officeOf(const QString& user, const QString& password) {
     QSqlQuery q = m_tables.query(
         QStringLiteral("SELECT password_hash, office FROM sms_account WHERE user_id=?"), {user});

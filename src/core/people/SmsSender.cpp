@@ -2,10 +2,11 @@
 #include "session/Session.h"
 
 #include "session/SqlStore.h"
+#include "session/TeranConfig.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTcpSocket>
+#include <QSslSocket>
 #include <QTimer>
 
 namespace teran {
@@ -25,9 +26,26 @@ QStringList SmsBatchResult::deliveredNumbers() const {
     return numbers;
 }
 
-SmsSender::SmsSender(QString host, quint16 port, SmsAccount account, SmsLimits limits)
-    : m_host(std::move(host))
-    , m_port(port)
+SmsLink SmsLink::tls(QString host, quint16 port, QString caFile) {
+    return {std::move(host), port, TlsTrust(std::move(caFile))};
+}
+
+SmsLink SmsLink::demo(quint16 port) {
+    return {QStringLiteral("127.0.0.1"), port, std::nullopt};
+}
+
+QString SmsLink::serverName() const {
+    return QStringLiteral("SMS 서버 %1:%2").arg(host).arg(port);
+}
+
+SmsLink smsLinkOf(const TeranConfig& config, quint16 port) {
+    if (config.isEmbeddedDemo())
+        return SmsLink::demo(port);
+    return SmsLink::tls(config.smsHost, port, config.serverCa);
+}
+
+SmsSender::SmsSender(SmsLink link, SmsAccount account, SmsLimits limits)
+    : m_link(std::move(link))
     , m_account(std::move(account))
     , m_limits(limits) {}
 
@@ -39,13 +57,14 @@ void SmsSender::log(const QString& line) const {
 namespace {
 
 // Runs the program's events until `done` holds or the time is up; false on time up.
-bool waitFor(const std::function<bool()>& done, int ms, QTcpSocket& socket) {
+bool waitFor(const std::function<bool()>& done, int ms, QSslSocket& socket) {
     QEventLoop loop;
     QTimer tick;
     tick.setInterval(20);
     QObject::connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&socket, &QTcpSocket::readyRead, &loop, &QEventLoop::quit);
     QObject::connect(&socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QSslSocket::encrypted, &loop, &QEventLoop::quit);
     QObject::connect(&socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
     QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
     tick.start();
@@ -61,6 +80,42 @@ bool waitFor(const std::function<bool()>& done, int ms, QTcpSocket& socket) {
 
 } // namespace
 
+bool SmsSender::connectTo(QSslSocket& socket, SmsBatchResult& result) const {
+    if (m_link.trust && !m_link.trust->problem().isEmpty()) {
+        result.error = m_link.trust->problem();
+        return false;
+    }
+    QList<QSslError> refused;
+    QObject::connect(&socket, &QSslSocket::sslErrors, &socket,
+                     [&refused](const QList<QSslError>& errors) { refused = errors; });
+    log(QStringLiteral("=> 서버와의 연결 중."));
+    if (m_link.trust) {
+        socket.setSslConfiguration(m_link.trust->clientConfiguration());
+        socket.setPeerVerifyName(m_link.host);
+        socket.connectToHostEncrypted(m_link.host, m_link.port);
+    } else {
+        socket.connectToHost(m_link.host, m_link.port);
+    }
+    const auto ready = [&] {
+        return m_link.trust ? socket.isEncrypted() : socket.state() == QAbstractSocket::ConnectedState;
+    };
+    const bool settled =
+        waitFor([&] { return ready() || socket.state() == QAbstractSocket::UnconnectedState; },
+                m_limits.connectMs, socket);
+    if (settled && ready())
+        return true;
+    if (!refused.isEmpty())
+        result.error = TlsTrust::refusalText(refused, m_link.serverName());
+    else if (socket.error() == QAbstractSocket::SslHandshakeFailedError)
+        result.error = TlsTrust::noTlsText(m_link.serverName());
+    else if (socket.error() == QAbstractSocket::UnknownSocketError || !settled)
+        result.error = QStringLiteral("SMS 서버가 응답하지 않습니다.");
+    else
+        result.error = QStringLiteral("연결시 에러발생했습니다 다시 시도하세요\r\n") + socket.errorString();
+    socket.abort();
+    return false;
+}
+
 SmsBatchResult SmsSender::send(const SmsBatch& batch) {
     SmsBatchResult result;
     QByteArray records;
@@ -75,24 +130,9 @@ SmsBatchResult SmsSender::send(const SmsBatch& batch) {
     if (records.isEmpty())
         return result;
 
-    QTcpSocket socket;
-    log(QStringLiteral("=> 서버와의 연결 중."));
-    socket.connectToHost(m_host, m_port);
-    const bool connected = waitFor(
-                               [&] {
-                                   return socket.state() == QAbstractSocket::ConnectedState ||
-                                          socket.state() == QAbstractSocket::UnconnectedState;
-                               },
-                               m_limits.connectMs, socket) &&
-                           socket.state() == QAbstractSocket::ConnectedState;
-    if (!connected) {
-        result.error =
-            socket.error() == QAbstractSocket::UnknownSocketError
-                ? QStringLiteral("SMS 서버가 응답하지 않습니다.")
-                : QStringLiteral("연결시 에러발생했습니다 다시 시도하세요\r\n") + socket.errorString();
-        socket.abort();
+    QSslSocket socket;
+    if (!connectTo(socket, result))
         return result;
-    }
     log(QStringLiteral("=> 서버와 접속 성공."));
     socket.write(records);
 

@@ -66,17 +66,22 @@ int initServer(TeranConfig config, const QString& serverUrl, const ServerTextVal
     const StoreUrl url = configuredServerUrl(config);
     if (url.backend == SqlBackend::MariaDb) {
         const ReferenceFillReport filled = prepareSecuredServer(url, texts);
-        if (!gatewayPassword.isEmpty()) {
-            StoreUrl dataUrl = url;
-            dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
+        // The gateway's tables are the administrator's to make: its own account only reads and
+        // charges them.
+        StoreUrl dataUrl = url;
+        dataUrl.database = SecuredServer::dataDatabaseOf(url.database);
+        {
             SqlStore tables(QStringLiteral("admin-gateway-tables"));
             tables.open(dataUrl);
             ServerSmsAccounts::createTable(tables);
+        }
+        if (!gatewayPassword.isEmpty()) {
             SqlStore admin(QStringLiteral("admin-gateway"));
             admin.open(url);
             const QString gateway = SecuredServer(admin, url.database).setGatewayAccount(gatewayPassword);
-            out() << "SMS gateway account: " << gateway << " (teran-smsd --server mysql://" << gateway
-                  << ":PW@host:port/" << dataUrl.database << ")" << Qt::endl;
+            out() << "SMS gateway account: " << gateway
+                  << " (teran-smsd --cert FILE --key FILE --server mysql://" << gateway << ":PW@host:port/"
+                  << dataUrl.database << "?ca=CA)" << Qt::endl;
         }
         out() << "ServerStore ready, an account per member: offices connect to " << url.display()
               << " as themselves; the tables are in " << SecuredServer::dataDatabaseOf(url.database)

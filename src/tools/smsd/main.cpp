@@ -1,4 +1,6 @@
-// teran-smsd: the project's SMS gateway for tests and the demo, on loopback only.
+// teran-smsd: the project's SMS gateway, on loopback only. The vendor's gateway charges the
+// offices' cash through its own database account and speaks TLS; the embedded demo's gateway
+// sends for one account, for free, in clear text on loopback.
 #include "people/SmsGateway.h"
 #include "session/SqlStore.h"
 #include "session/StoreError.h"
@@ -7,6 +9,32 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <memory>
+
+namespace {
+
+int fail(const QString& why) {
+    std::fprintf(stderr, "teran-smsd: %s\n", qPrintable(why));
+    return 1;
+}
+
+// The gateway's tables must be there: its account reads and charges them and makes none
+// (the vendor's administrator does, with teran-admin init-server or migrate-server).
+QString checkTables(const teran::StoreUrl& url) {
+    try {
+        teran::SqlStore tables(QStringLiteral("smsd-check"));
+        tables.open(url);
+        const QStringList missing = teran::ServerSmsAccounts::missingTables(tables);
+        if (missing.isEmpty())
+            return {};
+        return QStringLiteral("the gateway's account sees no table %1 in %2: make them with teran-admin "
+                              "init-server (or migrate-server) --smsd-password PW")
+            .arg(missing.join(QStringLiteral(", ")), url.database);
+    } catch (const teran::StoreError& error) {
+        return error.description();
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -26,45 +54,60 @@ int main(int argc, char** argv) {
                                       QStringLiteral("PW"), demo.password);
     const QCommandLineOption idle(QStringLiteral("idle-ms"), QStringLiteral("quiet time before #DCN"),
                                   QStringLiteral("MS"), QStringLiteral("3000"));
-    const QCommandLineOption server(QStringLiteral("server"),
-                                    QStringLiteral("the vendor's tables (mysql://...): the offices' accounts "
-                                                   "and cash; without it one account sends for free"),
-                                    QStringLiteral("URL"));
-    parser.addOptions({port, log, user, password, idle, server});
+    const QCommandLineOption server(
+        QStringLiteral("server"),
+        QStringLiteral("the vendor's tables as the gateway's own account "
+                       "(mysql://USER:PW@host:port/DB?ca=CA): the offices' "
+                       "accounts and cash; without it one account sends for free"),
+        QStringLiteral("URL"));
+    const QCommandLineOption cert(QStringLiteral("cert"),
+                                  QStringLiteral("the gateway's TLS certificate (PEM)"),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("its private key (PEM)"),
+                                 QStringLiteral("FILE"));
+    parser.addOptions({port, log, user, password, idle, server, cert, key});
     parser.process(app);
     bool portOk = false;
     const int portNumber = parser.value(port).toInt(&portOk);
-    if (!portOk || portNumber <= 0 || portNumber > 65535 || !parser.isSet(log)) {
-        std::fprintf(stderr, "usage: teran-smsd --port PORT --log FILE [--user ID --password PW | --server "
-                             "URL] [--idle-ms MS]\n");
+    const bool tls = parser.isSet(cert) || parser.isSet(key);
+    if (!portOk || portNumber <= 0 || portNumber > 65535 || !parser.isSet(log) ||
+        (tls && !(parser.isSet(cert) && parser.isSet(key)))) {
+        std::fprintf(stderr, "usage: teran-smsd --port PORT --log FILE [--cert FILE --key FILE] [--user ID "
+                             "--password PW | --server URL] [--idle-ms MS]\n");
         return 2;
     }
+    // The offices' accounts travel only encrypted: the charging gateway has no clear-text mode.
+    if (parser.isSet(server) && !tls)
+        return fail(
+            QStringLiteral("--server needs --cert and --key: the offices' accounts travel only over TLS"));
     const int idleMs = std::max(100, parser.value(idle).toInt());
-    std::unique_ptr<teran::SqlStore> tables;
-    std::unique_ptr<teran::ServerSmsAccounts> accounts;
-    std::unique_ptr<teran::SmsGateway> made;
+    std::unique_ptr<teran::SmsGateway> gateway;
     if (parser.isSet(server)) {
+        teran::StoreUrl url;
         try {
-            tables = std::make_unique<teran::SqlStore>(QStringLiteral("smsd-tables"));
-            tables->open(teran::StoreUrl::parse(parser.value(server)));
-            teran::ServerSmsAccounts::createTable(*tables);
+            url = teran::StoreUrl::parse(parser.value(server));
         } catch (const teran::StoreError& error) {
-            std::fprintf(stderr, "teran-smsd: %s\n", qPrintable(error.description()));
-            return 1;
+            return fail(error.description());
         }
-        accounts = std::make_unique<teran::ServerSmsAccounts>(*tables);
-        made = std::make_unique<teran::SmsGateway>(*accounts, parser.value(log), idleMs);
+        if (const QString problem = checkTables(url); !problem.isEmpty())
+            return fail(problem);
+        gateway = std::make_unique<teran::SmsGateway>(teran::ServerSmsAccounts::books(url), parser.value(log),
+                                                      idleMs);
     } else {
-        made = std::make_unique<teran::SmsGateway>(
+        gateway = std::make_unique<teran::SmsGateway>(
             teran::SmsAccount{parser.value(user), parser.value(password)}, parser.value(log), idleMs);
     }
-    teran::SmsGateway& gateway = *made;
+    gateway->setLog([](const QString& line) {
+        std::fprintf(stderr, "teran-smsd: %s\n", qPrintable(line));
+        std::fflush(stderr);
+    });
     QString error;
-    if (!gateway.listen(quint16(portNumber), &error)) {
-        std::fprintf(stderr, "teran-smsd: %s\n", qPrintable(error));
-        return 1;
-    }
-    std::fprintf(stdout, "teran-smsd listening on 127.0.0.1:%d\n", int(gateway.port()));
+    if (tls && !gateway->useTls(parser.value(cert), parser.value(key), &error))
+        return fail(error);
+    if (!gateway->listen(quint16(portNumber), &error))
+        return fail(error);
+    std::fprintf(stdout, "teran-smsd listening on 127.0.0.1:%d%s\n", int(gateway->port()),
+                 tls ? " (TLS)" : " (clear text: the demo's own gateway)");
     std::fflush(stdout);
     return app.exec();
 }

@@ -345,7 +345,7 @@ bool frmSms::sendlbl_Click() {
                                      QStringLiteral("접속오류"));
         return false;
     }
-    SmsSender sender(m_session.config().smsHost, *port,
+    SmsSender sender(smsLinkOf(m_session.config(), *port),
                      {m_session.config().smsUser, m_session.config().smsPassword});
     sender.setLog([this](const QString& line) { appendLog(line); });
     const SmsBatch batch{request.group ? request.list : QStringList{digitsOfNumber(request.receiver)},

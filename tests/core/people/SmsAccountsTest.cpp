@@ -28,12 +28,12 @@ TEST(SmsAccountsTest, TheGatewayChargesWhatItAcceptsAndRefusesWhatTheBalanceCann
     tables.execute(
         QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Money`) VALUES('off1', 'off1', 70)"));
 
-    ServerSmsAccounts accounts(tables);
     QTemporaryDir dir;
-    SmsGateway gateway(accounts, dir.filePath(QStringLiteral("sent.log")), 200);
+    SmsGateway gateway(ServerSmsAccounts::books(vendor->url()), dir.filePath(QStringLiteral("sent.log")),
+                       200);
     QString error;
     ASSERT_TRUE(gateway.listen(0, &error)) << error.toStdString();
-    SmsSender sender(QStringLiteral("127.0.0.1"), gateway.port(), account, {3000, 5000});
+    SmsSender sender(SmsLink::demo(gateway.port()), account, {3000, 5000});
     const SmsBatchResult sent =
         sender.send({{"01011112222", "010-3333-4444", "01055556666"}, "0255512345", "안내"});
     ASSERT_EQ(sent.results.size(), 3) << sent.error.toStdString();
@@ -45,8 +45,7 @@ TEST(SmsAccountsTest, TheGatewayChargesWhatItAcceptsAndRefusesWhatTheBalanceCann
     EXPECT_EQ(tables.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_cash WHERE `Money` = -30")).toInt(), 2);
 
     // Another office's password, or a guess, sends nothing and charges nothing.
-    SmsSender wrong(QStringLiteral("127.0.0.1"), gateway.port(), {account.user, longId.password},
-                    {3000, 5000});
+    SmsSender wrong(SmsLink::demo(gateway.port()), {account.user, longId.password}, {3000, 5000});
     const SmsBatchResult refused = wrong.send({{"01011112222"}, "0255512345", "안내"});
     ASSERT_EQ(refused.results.size(), 1);
     EXPECT_EQ(refused.results.at(0).code, smsCode::BadAccount);
@@ -70,7 +69,7 @@ TEST(SmsAccountsTest, OnlyTheBatchsNumbersCountAndEachOnce) {
         socket->write(smsResultList(flood));
         socket->write("#DCN");
     });
-    SmsSender sender(QStringLiteral("127.0.0.1"), faulty.serverPort(), SmsAccount::demo(), {3000, 3000});
+    SmsSender sender(SmsLink::demo(faulty.serverPort()), SmsAccount::demo(), {3000, 3000});
     const SmsBatchResult sent =
         sender.send({{"01011112222", "01033334444", "01011112222"}, "0255512345", "안내"});
     EXPECT_EQ(sent.delivered(), 3) << "the number sent twice counts twice, nothing else counts";

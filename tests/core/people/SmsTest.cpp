@@ -6,8 +6,11 @@
 
 #include "TestOffice.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUuid>
@@ -141,9 +144,12 @@ protected:
     void SetUp() override {
         sms = smsService();
         TERAN_REQUIRE_SERVICE(sms.has_value(), "the loopback SMS gateway teran-smsd");
+        office = uniqueName(QStringLiteral("sms"));
+        account = sms->accountFor(office, 100'000);
     }
-    SmsSender sender(SmsAccount account = SmsAccount::demo(), SmsLimits limits = {}) {
-        SmsSender made(QStringLiteral("127.0.0.1"), sms->port, std::move(account), limits);
+    SmsSender sender() { return sender(account); }
+    SmsSender sender(SmsAccount as, SmsLimits limits = {}) {
+        SmsSender made(sms->link(), std::move(as), limits);
         made.setLog([this](const QString& line) { logged << line; });
         return made;
     }
@@ -157,13 +163,15 @@ protected:
         return lines;
     }
     std::optional<SmsService> sms;
+    QString office;
+    SmsAccount account;
     QStringList logged;
 };
 
 } // namespace
 
-// A group of 25 with two malformed numbers delivers 23, logs 25 results and charges 690 won;
-// the gateway's file holds the 23 texts exactly.
+// A group of 25 with two malformed numbers delivers 23, logs 25 results and charges 690 won,
+// at the gateway and in the desk's own ledger; the gateway's file holds the 23 texts exactly.
 TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesForThem) {
     const QString marker = QUuid::createUuid().toString(QUuid::Id128).left(10);
     const QString text = QStringLiteral("테란 %1 漢字 안내\n내일 방문").arg(marker);
@@ -186,6 +194,7 @@ TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesFor
     for (const QString& line : sent)
         EXPECT_EQ(sentText(line), text);
     EXPECT_EQ(sent[0].section('\t', 1, 2), "01070001000\t025551234");
+    EXPECT_EQ(sms->cashOf(office), 100'000 - 690) << "the gateway charged each delivered message";
 
     std::unique_ptr<TestOffice> office = TestOffice::make(Backend::MariaDb, Desk::UniqueOffice);
     TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
@@ -223,14 +232,15 @@ TEST_F(SmsGatewayServiceTest, AWrongAccountAnEmojiAndRandomBytesDeliverNothing) 
 
     // 2,000 random records, then a good one, on one connection: every record is answered and
     // the gateway still delivers.
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), sms->port);
-    ASSERT_TRUE(socket.waitForConnected(5000));
+    QSslSocket socket;
+    socket.setSslConfiguration(TlsTrust(sms->caFile).clientConfiguration());
+    socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), sms->port);
+    ASSERT_TRUE(socket.waitForEncrypted(5000)) << socket.errorString().toStdString();
     QRandomGenerator random(99);
     QByteArray garbage(2000 * kSmsRecordBytes, '\0');
     for (char& c : garbage)
         c = char(random.bounded(256));
-    socket.write(garbage + *smsRecord(SmsAccount::demo(), "01012345678", "0255512345", "끝").record);
+    socket.write(garbage + *smsRecord(account, "01012345678", "0255512345", "끝").record);
     SmsAnswerReader reader;
     QList<SmsResult> results;
     while (results.size() < 2001 && socket.waitForReadyRead(5000))
@@ -248,12 +258,170 @@ TEST(SmsSenderTest, AGatewayThatIsAwayOrSilentEndsTheWaitWithTheReason) {
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     const quint16 port = silent.serverPort();
-    SmsSender quiet(QStringLiteral("127.0.0.1"), port, SmsAccount::demo(), {1000, 300});
+    SmsSender quiet(SmsLink::demo(port), SmsAccount::demo(), {1000, 300});
     const SmsBatchResult unanswered = quiet.send({{"01012345678"}, "0255512345", "안내"});
     EXPECT_EQ(unanswered.error, "SMS 서버가 제때 응답하지 않습니다.");
     EXPECT_EQ(unanswered.delivered(), 0);
+    // Over TLS a gateway that never finishes the handshake is one that does not answer.
+    SmsSender mute(SmsLink::tls(QStringLiteral("127.0.0.1"), port, QString()), SmsAccount::demo(),
+                   {500, 300});
+    EXPECT_EQ(mute.send({{"01012345678"}, "0255512345", "안내"}).error, "SMS 서버가 응답하지 않습니다.");
     silent.close();
-    SmsSender away(QStringLiteral("127.0.0.1"), port, SmsAccount::demo(), {1000, 300});
-    EXPECT_TRUE(
-        away.send({{"01012345678"}, "0255512345", "안내"}).error.startsWith("연결시 에러발생했습니다"));
+    for (const SmsLink& link : {SmsLink::demo(port), SmsLink::tls(QStringLiteral("127.0.0.1"), port, {})}) {
+        SmsSender away(link, SmsAccount::demo(), {1000, 300});
+        EXPECT_TRUE(
+            away.send({{"01012345678"}, "0255512345", "안내"}).error.startsWith("연결시 에러발생했습니다"));
+    }
+}
+
+namespace {
+
+// A loopback address of its own (127.x.y.z, never 127.0.0.1), so that what the gateway remembers
+// of it touches no other test and no later run.
+QHostAddress ownLoopbackAddress() {
+    QRandomGenerator* random = QRandomGenerator::global();
+    return QHostAddress(QStringLiteral("127.%1.%2.%3")
+                            .arg(1 + random->bounded(250))
+                            .arg(random->bounded(256))
+                            .arg(1 + random->bounded(254)));
+}
+
+// Connections from `from`, opened at once, each writing its records as soon as it is encrypted:
+// what the gateway answered on each until it closed them or `ms` passed. A connection the gateway
+// dropped before the handshake answered nothing. `whileOpen` runs once every connection has
+// written its records.
+struct Volley {
+    QList<QList<SmsResult>> answers;
+    int encrypted = 0;
+};
+Volley volley(const SmsService& sms, const QHostAddress& from, const QList<QByteArray>& loads, int ms,
+              const std::function<void()>& whileOpen = {}) {
+    Volley out;
+    out.answers.resize(loads.size());
+    std::vector<std::unique_ptr<QSslSocket>> sockets;
+    std::vector<SmsAnswerReader> readers(loads.size());
+    int closed = 0;
+    int written = 0;
+    for (qsizetype i = 0; i < loads.size(); ++i) {
+        auto socket = std::make_unique<QSslSocket>();
+        QSslSocket* s = socket.get();
+        s->bind(from);
+        s->setSslConfiguration(TlsTrust(sms.caFile).clientConfiguration());
+        QObject::connect(s, &QSslSocket::encrypted, s, [&, s, i] {
+            ++out.encrypted;
+            ++written;
+            s->write(loads.at(i));
+        });
+        QObject::connect(s, &QSslSocket::readyRead, s,
+                         [&, s, i] { out.answers[i] += readers[size_t(i)].feed(s->readAll()).results; });
+        QObject::connect(s, &QSslSocket::disconnected, s, [&] { ++closed; });
+        QObject::connect(s, &QSslSocket::errorOccurred, s, [&, s](QAbstractSocket::SocketError) {
+            if (s->state() == QAbstractSocket::UnconnectedState)
+                ++closed;
+        });
+        s->connectToHostEncrypted(QStringLiteral("127.0.0.1"), sms.port);
+        sockets.push_back(std::move(socket));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    bool ran = !whileOpen;
+    while (closed < loads.size() && clock.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (!ran && written + closed >= loads.size()) {
+            ran = true;
+            whileOpen();
+        }
+    }
+    return out;
+}
+
+QByteArray recordsOf(const SmsAccount& account, int count, const std::function<QString(int)>& password) {
+    QByteArray load;
+    for (int i = 0; i < count; ++i)
+        load += *smsRecord({account.user, password(i)},
+                           QStringLiteral("0109%1").arg(i, 7, 10, QLatin1Char('0')), "0255512345", "안내")
+                     .record;
+    return load;
+}
+
+int countOf(const QList<QList<SmsResult>>& answers, const QString& code) {
+    int n = 0;
+    for (const QList<SmsResult>& one : answers)
+        for (const SmsResult& r : one)
+            n += r.code == code ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+// The gateway charges through its own database account: each message takes 30 won from the
+// office's cash there, and a message the balance cannot pay is answered "41" and charged nothing.
+TEST_F(SmsGatewayServiceTest, TheGatewayChargesEachMessageAndRefusesWhatTheBalanceCannotPay) {
+    const QString poor = uniqueName(QStringLiteral("poor"));
+    const SmsAccount account70 = sms->accountFor(poor, 70);
+    const SmsBatchResult sent = sender(account70).send(
+        {{"01011112222", "01033334444", "01055556666"}, "0255512345", QStringLiteral("잔액 %1").arg(poor)});
+    ASSERT_EQ(sent.results.size(), 3) << sent.error.toStdString();
+    EXPECT_EQ(sent.delivered(), 2);
+    EXPECT_EQ(sent.results.at(2), (SmsResult{smsCode::ShortBalance, "01055556666"}));
+    EXPECT_EQ(sms->cashOf(poor), 10);
+    EXPECT_EQ(sentLinesWith(poor).size(), 2);
+    const SmsBatchResult none = sender(account70).send({{"01011112222"}, "0255512345", "하나 더"});
+    ASSERT_EQ(none.results.size(), 1);
+    EXPECT_EQ(none.results.at(0).code, smsCode::ShortBalance);
+    EXPECT_EQ(sms->cashOf(poor), 10);
+}
+
+// One office floods the gateway with 2,000 records, each with another wrong password, over ten
+// connections at once; another office's message meanwhile goes through within the desk's half
+// second to connect and half second to be answered. Each flooding connection was answered at
+// most three wrong passwords before the gateway closed it.
+TEST_F(SmsGatewayServiceTest, AFloodOfWrongPasswordsDoesNotHoldUpAnotherOffice) {
+    const SmsAccount flooder = sms->accountFor(uniqueName(QStringLiteral("flood")), 1000);
+    QList<QByteArray> loads;
+    for (int c = 0; c < 10; ++c)
+        loads << recordsOf(flooder, 200, [c](int i) { return QStringLiteral("guess%1").arg(c * 200 + i); });
+    SmsBatchResult meanwhile;
+    const Volley flood = volley(*sms, ownLoopbackAddress(), loads, 30'000, [&] {
+        meanwhile = sender(account, {500, 500}).send({{"01012345678"}, "0255512345", "급한 안내"});
+    });
+    EXPECT_TRUE(meanwhile.error.isEmpty()) << meanwhile.error.toStdString();
+    EXPECT_EQ(meanwhile.delivered(), 1);
+    EXPECT_EQ(countOf(flood.answers, smsCode::Delivered), 0);
+    for (const QList<SmsResult>& answers : flood.answers)
+        EXPECT_LE(answers.size(), 3);
+    EXPECT_GE(countOf(flood.answers, smsCode::BadAccount), 3) << "the flood was answered, and closed";
+}
+
+// 200 guesses at an office's password from one address: the guessing address is slowed and then
+// refused, even with the right password, while the office itself, from its own address, and
+// another office still send at once.
+TEST_F(SmsGatewayServiceTest, GuessesLockOutTheGuesserNeverTheOffice) {
+    const QHostAddress guesser = ownLoopbackAddress();
+    QHostAddress own = ownLoopbackAddress();
+    while (own == guesser)
+        own = ownLoopbackAddress();
+    const QString victim = uniqueName(QStringLiteral("victim"));
+    const SmsAccount victimAccount = sms->accountFor(victim, 1000);
+    int guesses = 0;
+    int answered = 0;
+    while (guesses < 200) {
+        const Volley tries = volley(
+            *sms, guesser,
+            {recordsOf(victimAccount, 3, [&](int i) { return QStringLiteral("pw%1").arg(guesses + i); })},
+            10'000);
+        guesses += 3;
+        answered += countOf(tries.answers, smsCode::BadAccount);
+    }
+    EXPECT_GE(answered, 10);
+    EXPECT_LE(answered, 12) << "refused once ten guesses failed";
+
+    const QByteArray right = recordsOf(victimAccount, 1, [&](int) { return victimAccount.password; });
+    const Volley fromGuesser = volley(*sms, guesser, {right}, 5000);
+    EXPECT_EQ(fromGuesser.encrypted, 0) << "the guessing address is refused, whatever it sends";
+    const Volley fromOwn = volley(*sms, own, {right}, 5000);
+    ASSERT_EQ(fromOwn.answers.at(0).size(), 1);
+    EXPECT_TRUE(fromOwn.answers.at(0).at(0).delivered());
+    EXPECT_EQ(sender().send({{"01012345678"}, "0255512345", "다른 사무실"}).delivered(), 1);
+    EXPECT_EQ(sms->cashOf(victim), 1000 - kSmsPriceWon);
 }

@@ -109,11 +109,15 @@ TEST_F(frmSmsTest, TheTextIsCutAtEightyBytesAndAGroupTakesOnlyGoodNumbers) {
 // send as the recipients change (30 won a message); a send through the project's gateway, run in
 // this process on the port the server names, leaves the frame's status bar showing what is left.
 TEST(SmsCashTest, TheCostShowsBeforeASendAndTheStatusBarFollowsIt) {
+    // The gateway speaks TLS with the loopback servers' certificate, which the office trusts.
+    const QString tls = qEnvironmentVariable("TERAN_TEST_TLS_DIR");
+    TERAN_REQUIRE_SERVICE(!tls.isEmpty(), "the loopback servers' certificates (scripts/services.sh)");
     auto office = TestOffice::make(Backend::Sqlite, Desk::Office);
     TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     QTemporaryDir folder;
     SmsGateway gateway(SmsAccount::demo(), folder.filePath("sent.txt"), 1000);
     QString error;
+    ASSERT_TRUE(gateway.useTls(tls + "/server.pem", tls + "/server.key", &error)) << error.toStdString();
     ASSERT_TRUE(gateway.listen(0, &error)) << error.toStdString();
     office->server().execute("UPDATE mem_msg SET content=? WHERE table_idx=3",
                              {QString::number(gateway.port())});
