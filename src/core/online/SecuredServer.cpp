@@ -49,9 +49,10 @@ const QStringList kPublicMemberColumns = {
     QStringLiteral("shopnum"),  QStringLiteral("homepage"),  QStringLiteral("writeday")};
 
 // The columns an office's program writes on its own account rows: the notices it has read, the
-// size of its own store and the day it last reported.
+// size of its own store, the day it last reported, and the phone it is called back on when the
+// account was made without one (keepOfficePhone).
 const QStringList kOwnMemberActivity = {QStringLiteral("admin_msg"), QStringLiteral("nowdata"),
-                                        QStringLiteral("lastDay")};
+                                        QStringLiteral("lastDay"), QStringLiteral("homtel")};
 
 TableDef serverTable(const QString& name) {
     for (const TableDef& table : serverStoreTables())
