@@ -96,6 +96,9 @@ protected:
                 QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Type`, `Money`, content) "
                                "VALUES(?, ?, ?, ?, '장부')"),
                 {office, office, QString::fromUtf8(what), money});
+        // What the account carries besides its password must come back with it.
+        QSqlQuery(server->data().database())
+            .exec(QStringLiteral("ALTER USER '%1'@'%' REQUIRE SSL WITH MAX_USER_CONNECTIONS 7").arg(b));
         pictures = dir.filePath(QStringLiteral("docs/files"));
         writeFile(pictures + QStringLiteral("/") + a + QStringLiteral("/1_1.jpg"), randomBytes(4000));
         writeFile(pictures + QStringLiteral("/") + b + QStringLiteral("/7_1.jpg"), randomBytes(900));
@@ -187,6 +190,15 @@ TEST_F(VendorBackupTest, RestoredIntoAnEmptyServerTheOfficesLogInAndSeeTheirRows
         EXPECT_GE(before.size(), 4);
     }
     EXPECT_THROW(viewOn(target, a, passwordB), StoreError) << "another office's password does not open it";
+    {
+        SqlStore vendor(uniqueName(QStringLiteral("vendor")));
+        vendor.open(target);
+        QSqlQuery shown(vendor.database());
+        ASSERT_TRUE(shown.exec(QStringLiteral("SHOW CREATE USER '%1'@'%'").arg(b)) && shown.next());
+        EXPECT_TRUE(shown.value(0).toString().contains(QStringLiteral("REQUIRE SSL")) &&
+                    shown.value(0).toString().contains(QStringLiteral("MAX_USER_CONNECTIONS 7")))
+            << shown.value(0).toString().toStdString();
+    }
     {
         // The ledger stays the vendor's: the restored role gives an office no write to it.
         SqlStore asA(uniqueName(QStringLiteral("member")));
