@@ -220,6 +220,17 @@ TEST_F(VendorBackupTest, RestoredIntoAnEmptyServerTheOfficesLogInAndSeeTheirRows
     ASSERT_EQ(replaced.exitCode, 0) << replaced.errors.toStdString();
     EXPECT_EQ(viewOn(target, a, passwordA), viewOn(server->adminUrl(), a, passwordA))
         << "--replace put the listing deleted above back";
+
+    // A backup whose counts were taken in the dump's snapshot must restore to them: one that
+    // does not is reported, not taken as done.
+    VendorManifest claimed = VendorManifest::readChecked(backup);
+    claimed.countsExact = true;
+    claimed.counts[QStringLiteral("maemul")] += 1;
+    claimed.write(backup);
+    const AdminRun miscounted =
+        restoreServer(target, backup, restoredPictures, {QStringLiteral("--replace")});
+    EXPECT_EQ(miscounted.exitCode, 1);
+    EXPECT_TRUE(miscounted.errors.contains(QStringLiteral("maemul 3"))) << miscounted.errors.toStdString();
 }
 
 // A backup with a changed byte, a missing file or a changed manifest is refused before anything

@@ -125,6 +125,30 @@ QMap<QString, qint64> countRows(SqlStore& admin, const QString& dataDatabase, qi
     return counts;
 }
 
+// The counts in a snapshot of their own, with the binary log's position of that snapshot: when
+// it is the dump's too, nothing was committed in between and the counts are the dump's exactly.
+QMap<QString, qint64> countInSnapshot(SqlStore& admin, VendorManifest& m, QString& atFile,
+                                      qint64& atPosition) {
+    plainRows(admin, QStringLiteral("START TRANSACTION WITH CONSISTENT SNAPSHOT"));
+    QMap<QString, qint64> counts;
+    try {
+        counts = countRows(admin, m.dataDatabase, m.cashTotal);
+        QSqlQuery status(admin.database());
+        if (status.exec(QStringLiteral("SHOW STATUS LIKE 'binlog_snapshot_%'")))
+            while (status.next()) {
+                if (status.value(0).toString() == QLatin1String("Binlog_snapshot_file"))
+                    atFile = status.value(1).toString();
+                else if (status.value(0).toString() == QLatin1String("Binlog_snapshot_position"))
+                    atPosition = status.value(1).toLongLong();
+            }
+    } catch (...) {
+        plainRows(admin, QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    plainRows(admin, QStringLiteral("COMMIT"));
+    return counts;
+}
+
 // The binary log's position of the dump's snapshot, from the comment that --master-data=2 writes
 // near the dump's head.
 void readBinlogPosition(const QString& dumpFile, VendorManifest& m) {
@@ -209,7 +233,9 @@ VendorManifest backupVendorServer(const StoreUrl& adminUrl, const QString& outFo
             QStringLiteral("%1은(는) 업체 서버가 아닙니다 (init-server 전).").arg(m.server));
     m.serverVersion = admin.scalar(QStringLiteral("SELECT VERSION()")).toString();
     makeEmptyFolder(outFolder);
-    m.counts = countRows(admin, m.dataDatabase, m.cashTotal);
+    QString countedFile;
+    qint64 countedPosition = -1;
+    m.counts = countInSnapshot(admin, m, countedFile, countedPosition);
 
     const bool binlog = admin.scalar(QStringLiteral("SELECT @@log_bin")).toInt() == 1;
     QStringList arguments = {QStringLiteral("--single-transaction"), QStringLiteral("--quick"),
@@ -222,6 +248,8 @@ VendorManifest backupVendorServer(const StoreUrl& adminUrl, const QString& outFo
     client.dump(arguments, dumpFile);
     QFile::setPermissions(dumpFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     readBinlogPosition(dumpFile, m);
+    m.countsExact =
+        !m.binlogFile.isEmpty() && countedFile == m.binlogFile && countedPosition == m.binlogPosition;
 
     m.accounts = accountsToKeep(admin, m.dataDatabase, adminUrl.database + QStringLiteral("_smsd"));
     writeLines(QDir(outFolder).filePath(kAccounts), accountStatements(admin, m.accounts));
@@ -325,6 +353,7 @@ public:
                               QSet<QString>(m_manifest.accounts.cbegin(), m_manifest.accounts.cend()))
                                  .size());
         report.counts.insert(QStringLiteral("pictures"), pictureFiles().size());
+        checkCounts(report);
         return report;
     }
 
@@ -355,6 +384,22 @@ private:
                 throw VendorBackupError(
                     QStringLiteral("사진 폴더에 이미 같은 파일이 있습니다: %1. 바꾸려면 --replace.")
                         .arg(path));
+    }
+
+    // Counts taken in the dump's own snapshot must come back as they were.
+    void checkCounts(const VendorRestoreReport& report) const {
+        if (!m_manifest.countsExact)
+            return;
+        for (auto it = m_manifest.counts.cbegin(); it != m_manifest.counts.cend(); ++it)
+            if (report.counts.value(it.key(), -1) != it.value())
+                throw VendorBackupError(QStringLiteral("복구한 자료가 백업과 다릅니다: %1 %2행 (백업 %3행)")
+                                            .arg(it.key())
+                                            .arg(report.counts.value(it.key(), -1))
+                                            .arg(it.value()));
+        if (report.cashTotal != m_manifest.cashTotal)
+            throw VendorBackupError(QStringLiteral("복구한 잔액 합계가 백업과 다릅니다: %1 (백업 %2)")
+                                        .arg(report.cashTotal)
+                                        .arg(m_manifest.cashTotal));
     }
 
     void clear(SqlStore& server) {

@@ -44,6 +44,7 @@ QJsonObject toJson(const VendorManifest& m) {
                                                    {QStringLiteral("position"), m.binlogPosition}}},
             {QStringLiteral("counts"), counts},
             {QStringLiteral("cashTotal"), m.cashTotal},
+            {QStringLiteral("countsExact"), m.countsExact},
             {QStringLiteral("accounts"), QJsonArray::fromStringList(m.accounts)},
             {QStringLiteral("files"), files}};
 }
@@ -66,6 +67,7 @@ VendorManifest fromJson(const QJsonObject& o) {
     for (auto it = counts.begin(); it != counts.end(); ++it)
         m.counts.insert(it.key(), it.value().toInteger());
     m.cashTotal = o.value(QStringLiteral("cashTotal")).toInteger();
+    m.countsExact = o.value(QStringLiteral("countsExact")).toBool();
     for (const QJsonValue& a : o.value(QStringLiteral("accounts")).toArray())
         m.accounts << a.toString();
     for (const QJsonValue& v : o.value(QStringLiteral("files")).toArray()) {

@@ -29,7 +29,9 @@ struct VendorManifest {
     qint64 binlogPosition = 0;
     QMap<QString, qint64> counts; // rows per table when the dump began, "accounts", "pictures"
     qint64 cashTotal = 0;         // sum of mem_cash.Money when the dump began
-    QStringList accounts;         // the MariaDB accounts of accounts.sql
+    // The counts were taken at the dump's very binary log position: a restore must give them back.
+    bool countsExact = false;
+    QStringList accounts; // the MariaDB accounts of accounts.sql
     QList<BackupFile> files;
 
     static QString fileName() { return QStringLiteral("manifest.json"); }
