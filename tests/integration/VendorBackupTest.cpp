@@ -1,6 +1,7 @@
 #include "AdminRun.h"
 #include "SecondMariaDb.h"
 #include "SecuredScratch.h"
+#include "online/SecuredServer.h"
 #include "online/VendorManifest.h"
 #include "session/SqlStore.h"
 #include "session/StoreError.h"
@@ -96,6 +97,11 @@ protected:
                 QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Type`, `Money`, content) "
                                "VALUES(?, ?, ?, ?, '장부')"),
                 {office, office, QString::fromUtf8(what), money});
+        {
+            SqlStore vendor(uniqueName(QStringLiteral("vendor")));
+            vendor.open(server->adminUrl());
+            gateway = SecuredServer(vendor, server->adminUrl().database).setGatewayAccount(gatewayPassword);
+        }
         // What the account carries besides its password must come back with it.
         QSqlQuery(server->data().database())
             .exec(QStringLiteral("ALTER USER '%1'@'%' REQUIRE SSL WITH MAX_USER_CONNECTIONS 7").arg(b));
@@ -148,8 +154,15 @@ protected:
         return ownView(member, id);
     }
 
+    void TearDown() override {
+        if (server && !gateway.isEmpty())
+            server->data().execute(QStringLiteral("DROP USER IF EXISTS '%1'@'%'").arg(gateway));
+    }
+
     std::unique_ptr<SecuredScratchServer> server;
     QTemporaryDir dir;
+    QString gateway;
+    const QString gatewayPassword = QStringLiteral("gw-pw");
     QString a, b, pictures, backup;
     const QString passwordA = QStringLiteral("가나-pw'\\1");
     const QString passwordB = QStringLiteral("pw-b\"2");
@@ -206,6 +219,18 @@ TEST_F(VendorBackupTest, RestoredIntoAnEmptyServerTheOfficesLogInAndSeeTheirRows
         EXPECT_THROW(asA.execute(QStringLiteral("UPDATE mem_cash SET `Money`=1000000")), StoreError);
         EXPECT_THROW(asA.execute(QStringLiteral("DELETE FROM maemul WHERE id=?"), {b}), StoreError);
         EXPECT_EQ(asA.execute(QStringLiteral("DELETE FROM maemul WHERE id=? AND sub_idx=2"), {a}), 1);
+    }
+    {
+        // The SMS gateway charges the offices' cash on the restored server with its own account.
+        StoreUrl tables = memberUrl(target, gateway, gatewayPassword);
+        tables.database = SecuredServer::dataDatabaseOf(target.database);
+        SqlStore asGateway(uniqueName(QStringLiteral("gateway")));
+        asGateway.open(tables);
+        EXPECT_EQ(asGateway.scalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?"), {a})
+                      .toInt(),
+                  29980);
+        EXPECT_EQ(asGateway.scalar(QStringLiteral("SELECT COUNT(*) FROM sms_account")).toInt(), 2);
+        EXPECT_THROW(asGateway.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")), StoreError);
     }
     for (const QString& path : {a + QStringLiteral("/1_1.jpg"), b + QStringLiteral("/7_1.jpg")})
         EXPECT_EQ(readAll(restoredPictures + QLatin1Char('/') + path),

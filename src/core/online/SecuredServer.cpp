@@ -85,6 +85,10 @@ QString SecuredServer::roleOf(const QString& officeDatabase) {
     return officeDatabase + QStringLiteral("_office");
 }
 
+QString SecuredServer::gatewayAccountOf(const QString& officeDatabase) {
+    return officeDatabase + QStringLiteral("_smsd");
+}
+
 QString SecuredServer::office() const {
     return quoted(m_officeDatabase);
 }
@@ -522,7 +526,7 @@ void SecuredServer::setAccount(const QString& memberId, const QString& password)
 }
 
 QString SecuredServer::setGatewayAccount(const QString& password) {
-    const QString name = m_officeDatabase + QStringLiteral("_smsd");
+    const QString name = gatewayAccountOf(m_officeDatabase);
     const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
     makeAccount(account, password);
     m_admin.execute(QStringLiteral("GRANT SELECT ON %1.sms_account TO %2").arg(data(), account));

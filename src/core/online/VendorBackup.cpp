@@ -209,6 +209,22 @@ QList<BackupFile> copyPictures(const QString& pictures, const QString& backupFol
     return files;
 }
 
+// dump.sql: the tables' database in one snapshot, with the binary log's position of it when the
+// server keeps a log.
+void dumpTables(const MariaDbClient& client, SqlStore& admin, const QString& outFolder, VendorManifest& m) {
+    const bool binlog = admin.scalar(QStringLiteral("SELECT @@log_bin")).toInt() == 1;
+    QStringList arguments = {QStringLiteral("--single-transaction"), QStringLiteral("--quick"),
+                             QStringLiteral("--hex-blob"),           QStringLiteral("--triggers"),
+                             QStringLiteral("--skip-routines"),      QStringLiteral("--skip-events")};
+    if (binlog)
+        arguments << QStringLiteral("--master-data=2");
+    arguments << m.dataDatabase;
+    const QString dumpFile = QDir(outFolder).filePath(kDump);
+    client.dump(arguments, dumpFile);
+    QFile::setPermissions(dumpFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    readBinlogPosition(dumpFile, m);
+}
+
 } // namespace
 
 VendorManifest backupVendorServer(const StoreUrl& adminUrl, const QString& outFolder,
@@ -237,21 +253,11 @@ VendorManifest backupVendorServer(const StoreUrl& adminUrl, const QString& outFo
     qint64 countedPosition = -1;
     m.counts = countInSnapshot(admin, m, countedFile, countedPosition);
 
-    const bool binlog = admin.scalar(QStringLiteral("SELECT @@log_bin")).toInt() == 1;
-    QStringList arguments = {QStringLiteral("--single-transaction"), QStringLiteral("--quick"),
-                             QStringLiteral("--hex-blob"),           QStringLiteral("--triggers"),
-                             QStringLiteral("--skip-routines"),      QStringLiteral("--skip-events")};
-    if (binlog)
-        arguments << QStringLiteral("--master-data=2");
-    arguments << m.dataDatabase;
-    const QString dumpFile = QDir(outFolder).filePath(kDump);
-    client.dump(arguments, dumpFile);
-    QFile::setPermissions(dumpFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    readBinlogPosition(dumpFile, m);
+    dumpTables(client, admin, outFolder, m);
     m.countsExact =
         !m.binlogFile.isEmpty() && countedFile == m.binlogFile && countedPosition == m.binlogPosition;
 
-    m.accounts = accountsToKeep(admin, m.dataDatabase, adminUrl.database + QStringLiteral("_smsd"));
+    m.accounts = accountsToKeep(admin, m.dataDatabase, SecuredServer::gatewayAccountOf(adminUrl.database));
     writeLines(QDir(outFolder).filePath(kAccounts), accountStatements(admin, m.accounts));
     m.counts.insert(QStringLiteral("accounts"), m.accounts.size());
 
