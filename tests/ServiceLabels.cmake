@@ -5,7 +5,7 @@
 #
 # A test needs a server when its name matches the server's pattern: the MariaDB variant of a test
 # on both backends ends in /MariaDb; the cases that move pictures name them.
-set(teran_needs_mariadb "/MariaDb|^SecuredServer|^StaffAccountsSecured\\.|^AdminInitTest\\.|^OfficeCopy\\.|^OfficeDayTest\\.|\
+set(teran_needs_mariadb "/MariaDb|^SecuredServer|^VendorBackupTest\\.|^OfficePhoneSecuredTest\\.|^StaffAccountsSecured\\.|^AdminInitTest\\.|^OfficeCopy\\.|^OfficeDayTest\\.|\
 ^SeveralDesks\\.|^PublicationKill\\.|^PictureFoldersTest\\.|^StoreCluster\\.ANode")
 set(teran_needs_ftp "^ClsFtp|Picture|ImageBox|^OfficeDayTest\\.")
 set(teran_needs_sms "^SmsGatewayServiceTest\\.|^frmSmsTest\\.|^OfficeDayTest\\.|ANewUsersBuyerHearsOfTheListing")

@@ -27,6 +27,8 @@ public:
     QString addOffice(const QString& password, const QString& shopname = QStringLiteral("테스트부동산"));
     // An office whose id, names and password the test chooses.
     void addOffice(const NewOffice& office);
+    // An account made another way (by teran-admin), dropped at the end with the others.
+    void dropAtEnd(const QString& id) { m_accounts << id; }
     // A connection as a member.
     std::unique_ptr<SqlStore> connectAs(const QString& id, const QString& password) const;
 

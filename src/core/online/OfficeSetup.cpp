@@ -86,14 +86,28 @@ QString newOfficeProblem(const NewOffice& office) {
     return {};
 }
 
+QStringList addressColumns(const QString& address) {
+    QStringList words = address.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList columns;
+    for (int i = 0; i < 3; ++i)
+        columns << (words.isEmpty() ? QString() : words.takeFirst());
+    columns << words.join(QLatin1Char(' '));
+    return columns;
+}
+
 void addOffice(SqlStore& server, const NewOffice& office) {
     if (server.scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {office.id}, 0).toInt() >
         0)
         throw StoreError(QStringLiteral("the id is taken: ") + office.id, QStringLiteral("addOffice"));
+    const QStringList address = addressColumns(office.address);
     server.execute(QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name, shopname, "
-                                  "showname) VALUES(?,?,?,?,?,?,?)"),
+                                  "showname, homtel, hantel, addr1, addr2, addr3, addr4, shopnum, writeday) "
+                                  "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,") +
+                       server.nowSql() + QStringLiteral(")"),
                    {office.id, office.id, QStringLiteral("A"), office.password, office.name.trimmed(),
-                    office.shopname.trimmed(), office.shopname.trimmed()});
+                    office.shopname.trimmed(), office.shopname.trimmed(), office.phone.trimmed(),
+                    office.mobile.trimmed(), address.at(0), address.at(1), address.at(2), address.at(3),
+                    office.registration.trimmed()});
 }
 
 } // namespace teran

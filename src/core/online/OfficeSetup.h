@@ -30,14 +30,25 @@ OfficePreparation prepareOffice(const TeranConfig& config, const ServerTextValue
 // The ServerStore's part of it alone (`teran-admin init-server`): schema, texts, reference tables.
 ReferenceFillReport prepareServer(const TeranConfig& config, const ServerTextValues& texts);
 
-// The office's own account on a server of its own (the "A" row): id, password, the
-// representative's name and the office's name.
+// The office's own account (the "A" row): id, password, the representative's name and the
+// office's name, and what its papers and messages show as the office: phone (`homtel`), mobile
+// (`hantel`), address (`addr1` to `addr4`) and the brokerage's registration number (`shopnum`).
 struct NewOffice {
     QString id;
     QString password;
     QString name;
     QString shopname;
+    // Left out where only the account is made (the first start): given later.
+    QString phone = {};
+    QString mobile = {};
+    QString address = {};
+    QString registration = {};
 };
+
+// An address as the account rows keep it: the province, the district and the town in addr1 to
+// addr3, the rest in addr4 ("서울특별시 강남구 역삼동 123-4 2층" -> 서울특별시 | 강남구 | 역삼동 |
+// 123-4 2층); read back joined by blanks, it is the address as typed.
+QStringList addressColumns(const QString& address);
 
 // What is wrong with the typed details, in Korean; empty when they can be used.
 QString newOfficeProblem(const NewOffice& office);

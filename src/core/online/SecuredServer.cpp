@@ -60,9 +60,10 @@ const QStringList kPublicMemberColumns = {
     QStringLiteral("shopnum"),  QStringLiteral("homepage"),  QStringLiteral("writeday")};
 
 // The columns an office's program writes on its own account rows: the notices it has read, the
-// size of its own store and the day it last reported.
+// size of its own store, the day it last reported, and the phone it is called back on when the
+// account was made without one (keepOfficePhone).
 const QStringList kOwnMemberActivity = {QStringLiteral("admin_msg"), QStringLiteral("nowdata"),
-                                        QStringLiteral("lastDay")};
+                                        QStringLiteral("lastDay"), QStringLiteral("homtel")};
 
 TableDef serverTable(const QString& name) {
     for (const TableDef& table : serverStoreTables())
@@ -93,6 +94,10 @@ QString SecuredServer::dataDatabaseOf(const QString& officeDatabase) {
 
 QString SecuredServer::roleOf(const QString& officeDatabase) {
     return officeDatabase + QStringLiteral("_office");
+}
+
+QString SecuredServer::gatewayAccountOf(const QString& officeDatabase) {
+    return officeDatabase + QStringLiteral("_smsd");
 }
 
 QString SecuredServer::office() const {
@@ -549,7 +554,7 @@ void SecuredServer::setAccount(const QString& memberId, const QString& password)
 }
 
 QString SecuredServer::setGatewayAccount(const QString& password) {
-    const QString name = m_officeDatabase + QStringLiteral("_smsd");
+    const QString name = gatewayAccountOf(m_officeDatabase);
     const QString account = QStringLiteral("%1@'%'").arg(stringLiteral(name));
     makeAccount(account, password, QStringLiteral(" REQUIRE SSL"));
     // Exactly what the gateway does, whatever the account held before: it finds the office of a

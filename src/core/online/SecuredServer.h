@@ -34,6 +34,8 @@ public:
 
     static QString dataDatabaseOf(const QString& officeDatabase);
     static QString roleOf(const QString& officeDatabase);
+    // The SMS gateway's own account (see setGatewayAccount).
+    static QString gatewayAccountOf(const QString& officeDatabase);
 
     // The tables' database, made when missing (empty).
     void makeDataDatabase();

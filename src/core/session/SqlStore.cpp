@@ -3,6 +3,7 @@
 #include "MariaDbTlsCheck.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -231,9 +232,14 @@ bool SqlStore::isLostConnection(const StoreError& error) {
     // 2006 gone away, 2013 lost during a query, 2055 lost at reading, 4031 closed for inactivity.
     static const QStringList codes{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"),
                                    QStringLiteral("4031")};
-    return codes.contains(error.nativeCode) ||
-           error.description().contains(QLatin1String("gone away"), Qt::CaseInsensitive) ||
-           error.description().contains(QLatin1String("Lost connection"), Qt::CaseInsensitive);
+    // Over TLS a connection the server ended reads as an error of the TLS layer: OpenSSL's
+    // "unexpected eof", or the socket's reset under it.
+    static const QStringList words{QStringLiteral("gone away"), QStringLiteral("Lost connection"),
+                                   QStringLiteral("unexpected eof"), QStringLiteral("TLS/SSL error: Connection reset"),
+                                   QStringLiteral("TLS/SSL error: Broken pipe")};
+    return codes.contains(error.nativeCode) || std::any_of(words.begin(), words.end(), [&](const QString& word) {
+               return error.description().contains(word, Qt::CaseInsensitive);
+           });
 }
 
 bool SqlStore::isRefusedByCluster(const StoreError& error) {

@@ -10,6 +10,7 @@
 #include "online/OfficeSetup.h"
 #include "online/ReferenceData.h"
 #include "online/SecuredServer.h"
+#include "online/VendorBackup.h"
 #include "people/SmsAccounts.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
@@ -416,6 +417,41 @@ int addOfficeCommand(const QString& serverUrl, const NewOffice& office) {
     return 0;
 }
 
+void printCounts(const QMap<QString, qint64>& counts, qint64 cashTotal) {
+    QStringList parts;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        parts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    out() << "  " << parts.join(QStringLiteral(", ")) << ", mem_cash total " << cashTotal << Qt::endl;
+}
+
+// The vendor's shared data into a new folder (see backupVendorServer).
+int backupServerCommand(const QString& serverUrl, const QString& folder, const QString& pictures) {
+    const VendorManifest made = backupVendorServer(StoreUrl::parse(serverUrl), folder, pictures);
+    out() << "Vendor server backed up: " << made.server << " -> " << folder << Qt::endl;
+    printCounts(made.counts, made.cashTotal);
+    if (made.binlogFile.isEmpty())
+        out() << "  the server keeps no binary log: no point-in-time replay past this backup" << Qt::endl;
+    else
+        out() << "  binary log at the snapshot: " << made.binlogFile << ":" << made.binlogPosition
+              << Qt::endl;
+    return 0;
+}
+
+// A checked backup into an empty server (or, with --replace, in place of what it holds).
+int restoreServerCommand(const QString& serverUrl, const QString& folder, const QString& pictures,
+                         bool replace) {
+    const VendorRestoreReport restored =
+        restoreVendorServer(StoreUrl::parse(serverUrl), folder, pictures, replace);
+    out() << "Vendor server restored: " << folder << " (" << restored.manifest.made.toString(Qt::ISODate)
+          << ") -> " << StoreUrl::parse(serverUrl).display() << Qt::endl;
+    printCounts(restored.counts, restored.cashTotal);
+    if (!restored.manifest.binlogFile.isEmpty())
+        out() << "  to replay what came after: mariadb-binlog --start-position="
+              << restored.manifest.binlogPosition << " " << restored.manifest.binlogFile
+              << " ... (the old server's binary logs)" << Qt::endl;
+    return 0;
+}
+
 void usage() {
     err() << "usage: teran-admin init [--config FILE] [--data DIR] [--server URL] [--ftp-password PW]\n"
              "                        [--sms-port N] [--server-ca FILE] [--write-config] [--demo]\n"
@@ -423,6 +459,9 @@ void usage() {
              "[--smsd-password PW]\n"
              "       teran-admin migrate-server --server URL [--smsd-password PW]\n"
              "       teran-admin add-office --server URL --id ID --password PW --name NAME --shop OFFICE\n"
+             "                              [--phone TEL] [--mobile TEL] [--address TEXT] [--shopnum NO]\n"
+             "       teran-admin backup-server --server URL --out DIR [--pictures DIR]\n"
+             "       teran-admin restore-server --server URL --from DIR [--pictures DIR] [--replace]\n"
              "       teran-admin seed-demo [--config FILE] [--data DIR]\n"
              "       teran-admin copy-office --from URL --to URL\n"
              "       teran-admin sheet [--data DIR] --listing N --out FILE.pdf\n"
@@ -448,7 +487,12 @@ void usage() {
              "  init-server on MariaDB: an account per member; the URL names the offices' database\n"
              "  and an administrator who may make databases, accounts and grants. migrate-server\n"
              "  turns a server from before the accounts into one (the kept passwords become\n"
-             "  accounts and are emptied). add-office: an office's main account.\n"
+             "  accounts and are emptied). add-office: an office's main account with the phone,\n"
+             "  mobile, address and registration number its papers and messages show.\n"
+             "  backup-server: the vendor's tables, member accounts (password hashes) and picture\n"
+             "  tree (--pictures: the FTP server's docs/files/) with a checked manifest;\n"
+             "  restore-server: checks one and puts it into an empty MariaDB (--replace: over\n"
+             "  the data the server holds).\n"
           << Qt::flush;
 }
 
@@ -497,13 +541,25 @@ int run(const QStringList& arguments) {
                                 QStringLiteral("COLUMN"));
     const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("run as this login"),
                                    QStringLiteral("ID"));
-    parser.addOptions({config, data, server,       serverCa, ftpPassword, smsPort,  writeConfig,
-                       demo,   from, to,           listing,  outFile,     officeId, password,
-                       name,   shop, smsdPassword, types,    by,          login});
+    const QCommandLineOption phone(QStringLiteral("phone"), QStringLiteral("office phone"),
+                                   QStringLiteral("TEL"));
+    const QCommandLineOption mobile(QStringLiteral("mobile"), QStringLiteral("office mobile"),
+                                    QStringLiteral("TEL"));
+    const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("office address"),
+                                     QStringLiteral("TEXT"));
+    const QCommandLineOption shopnum(QStringLiteral("shopnum"),
+                                     QStringLiteral("brokerage registration number"), QStringLiteral("NO"));
+    const QCommandLineOption pictures(QStringLiteral("pictures"), QStringLiteral("picture tree (docs/files)"),
+                                      QStringLiteral("DIR"));
+    const QCommandLineOption replace(QStringLiteral("replace"),
+                                     QStringLiteral("restore over the data the server holds"));
+    parser.addOptions({config,  data,    server,   serverCa, ftpPassword, smsPort, writeConfig, demo,         from,  to,
+                       listing, outFile, officeId, password,    name,    shop,        smsdPassword, types, by,
+                       login,   phone,   mobile,   address,     shopnum, pictures,    replace});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("init | init-server | migrate-server | add-office | seed-demo | copy-office | sheet | "
-                       "backup | restore | export | import"));
+        QStringLiteral("init | init-server | migrate-server | add-office | backup-server | restore-server | "
+                       "seed-demo | copy-office | sheet | backup | restore | export | import"));
     if (!parser.parse(arguments) || parser.positionalArguments().size() != 1) {
         if (!parser.errorText().isEmpty())
             err() << parser.errorText() << Qt::endl;
@@ -547,10 +603,20 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("add-office") && parser.isSet(server))
             return addOfficeCommand(parser.value(server),
                                     NewOffice{parser.value(officeId), parser.value(password),
-                                              parser.value(name), parser.value(shop)});
+                                              parser.value(name), parser.value(shop), parser.value(phone),
+                                              parser.value(mobile), parser.value(address),
+                                              parser.value(shopnum)});
+        if (command == QLatin1String("backup-server") && parser.isSet(server) && parser.isSet(outFile))
+            return backupServerCommand(parser.value(server), parser.value(outFile), parser.value(pictures));
+        if (command == QLatin1String("restore-server") && parser.isSet(server) && parser.isSet(from))
+            return restoreServerCommand(parser.value(server), parser.value(from), parser.value(pictures),
+                                        parser.isSet(replace));
     } catch (const StoreError& error) {
         err() << "error: " << error.description() << " (" << error.source() << ") " << error.sql()
               << Qt::endl;
+        return 1;
+    } catch (const VendorBackupError& error) {
+        err() << "오류: " << error.reason() << Qt::endl;
         return 1;
     } catch (const BackupError& error) {
         err() << "오류: " << error.reason() << Qt::endl;

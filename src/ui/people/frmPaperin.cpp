@@ -1,5 +1,6 @@
 #include "frmPaperin.h"
 
+#include "people/OfficePhone.h"
 #include "session/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
@@ -91,6 +92,7 @@ bool frmPaperin::cmdSave_Click() {
         m_session.dialogs().inform(InquiryTexts::unknownAddressee(), InquiryTexts::entryTitle());
         return false;
     }
+    keepOfficePhone(m_session, d.tel);
     m_session.dialogs().inform(InquiryTexts::sent(), InquiryTexts::entryTitle());
     accept();
     return true;

@@ -1,6 +1,7 @@
 #include "frmSms.h"
 
 #include "contracts/CashBalance.h"
+#include "people/OfficePhone.h"
 #include "people/SmsSender.h"
 #include "session/Named.h"
 #include "session/Session.h"
@@ -366,6 +367,7 @@ bool frmSms::sendlbl_Click() {
     }
     attemptStore(m_session, QStringLiteral("frmSms mem_cash => "),
                  [&] { chargeSmsBatch(m_session, delivered, request.text); });
+    keepOfficePhone(m_session, request.callback);
     m_session.dialogs().inform(SmsTexts::done(int(result.results.size()), delivered), SmsTexts::doneTitle());
     if (m_delivered)
         m_delivered(result.deliveredNumbers());

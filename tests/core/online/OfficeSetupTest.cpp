@@ -105,3 +105,15 @@ TEST(OfficeSetupTest, AnOfficeOfTheVendorsServerMakesOnlyItsFolder) {
     EXPECT_FALSE(config.serverTakesMembers());
     EXPECT_THROW(prepareOffice(config, {}, false), StoreError) << "that server is the office's to prepare";
 }
+
+// The address typed as one text goes into the row's four parts and reads back as typed; an
+// address of fewer words leaves the later parts empty.
+TEST(OfficeSetupTest, AnAddressIsKeptInItsFourParts) {
+    EXPECT_EQ(addressColumns(QStringLiteral("  서울특별시 강남구  역삼동 123-4  2층 ")),
+              QStringList({QStringLiteral("서울특별시"), QStringLiteral("강남구"), QStringLiteral("역삼동"),
+                           QStringLiteral("123-4 2층")}));
+    EXPECT_EQ(
+        addressColumns(QStringLiteral("세종특별자치시 한누리대로")),
+        QStringList({QStringLiteral("세종특별자치시"), QStringLiteral("한누리대로"), QString(), QString()}));
+    EXPECT_EQ(addressColumns(QString()), QStringList({QString(), QString(), QString(), QString()}));
+}
