@@ -62,10 +62,11 @@ mariadb_tls() {
 }
 
 # What keeps one office from holding the others: a transaction left open without a statement
-# is ended after a minute, and the desk's own check of the server's certificate before every
+# is ended after a minute, the server's events run (one ends an office's transaction that holds
+# another office's rows), and the desk's own check of the server's certificate before every
 # connection (an aborted handshake to the server) never blocks an office's address.
 mariadb_limits() {
-    echo --idle-transaction-timeout=60 --max-connect-errors=1000000
+    echo --idle-transaction-timeout=60 --max-connect-errors=1000000 --event-scheduler=ON
 }
 
 start_mariadb() {

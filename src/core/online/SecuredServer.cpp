@@ -126,6 +126,47 @@ void SecuredServer::secure() {
     createProcedures();
     grantRole();
     limitMemberAccounts();
+    endHeldLocks();
+}
+
+// An office reads other offices' shared rows through the views it may read, and MariaDB lets a
+// reader lock what it reads (FOR UPDATE, LOCK IN SHARE MODE) with nothing but SELECT. Views that
+// could not pass a lock on (materialised ones) would copy the whole shared list on every read,
+// so the locks are bounded instead: every second the server ends the connection of an office
+// whose transaction has held another office's statement waiting for more than a second (the
+// holder's transaction rolls back; the desk's store reconnects and runs it again). A desk's own
+// transactions are short and never hold another office that long; the vendor's and the
+// gateway's accounts are never ended.
+void SecuredServer::endHeldLocks() {
+    m_admin.execute(
+        QStringLiteral(
+            "CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.end_held_locks ON SCHEDULE EVERY 1 SECOND DO "
+            "BEGIN "
+            "DECLARE done INT DEFAULT 0; "
+            "DECLARE holder BIGINT UNSIGNED; "
+            "DECLARE holders CURSOR FOR SELECT DISTINCT b.trx_mysql_thread_id FROM "
+            "information_schema.INNODB_LOCK_WAITS w "
+            "JOIN information_schema.INNODB_TRX r ON r.trx_id = w.requesting_trx_id "
+            "JOIN information_schema.INNODB_TRX b ON b.trx_id = w.blocking_trx_id "
+            "JOIN information_schema.PROCESSLIST waiter ON waiter.ID = r.trx_mysql_thread_id "
+            "JOIN information_schema.PROCESSLIST p ON p.ID = b.trx_mysql_thread_id "
+            "JOIN %1.member_office o ON o.login = p.USER "
+            "LEFT JOIN %1.member_office wo ON wo.login = waiter.USER "
+            "WHERE waiter.TIME_MS > %2 AND (wo.office IS NULL OR wo.office <> o.office); "
+            "DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1; "
+            // A holder that ended meanwhile is no longer there to end.
+            "DECLARE CONTINUE HANDLER FOR 1094 BEGIN END; "
+            "OPEN holders; "
+            "ending: LOOP "
+            "FETCH holders INTO holder; "
+            "IF done THEN LEAVE ending; END IF; "
+            "SET @teran_end = CONCAT('KILL CONNECTION ', holder); "
+            "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
+            "END LOOP; "
+            "CLOSE holders; "
+            "END")
+            .arg(data())
+            .arg(kHeldLockMs));
 }
 
 // The member accounts made before the limits (every account the role was granted to) are held

@@ -13,6 +13,8 @@ class SqlStore;
 // The limits of every member account: connections at a time, and seconds a statement may run.
 inline constexpr int kMemberConnections = 8;
 inline constexpr int kMemberStatementSeconds = 10;
+// How long an office's lock may hold another office's statement before the server ends it.
+inline constexpr int kHeldLockMs = 1000;
 
 // The vendor's server on MariaDB as offices that do not trust each other share it. Every member
 // (an office's main account and each of its staff) is a MariaDB account of its own; an office
@@ -67,6 +69,7 @@ private:
     QString role() const;
     void makeAccount(const QString& account, const QString& password, const QString& options);
     void limitMemberAccounts();
+    void endHeldLocks();
     void createMemberOffices();
     void createFunctions();
     void createViews();

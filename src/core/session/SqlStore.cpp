@@ -3,13 +3,13 @@
 #include "MariaDbTlsCheck.h"
 
 #include <QDateTime>
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QThread>
+#include <algorithm>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -234,10 +234,11 @@ bool SqlStore::isLostConnection(const StoreError& error) {
                                    QStringLiteral("4031")};
     // Over TLS a connection the server ended reads as an error of the TLS layer: OpenSSL's
     // "unexpected eof", or the socket's reset under it.
-    static const QStringList words{QStringLiteral("gone away"), QStringLiteral("Lost connection"),
-                                   QStringLiteral("unexpected eof"), QStringLiteral("TLS/SSL error: Connection reset"),
-                                   QStringLiteral("TLS/SSL error: Broken pipe")};
-    return codes.contains(error.nativeCode) || std::any_of(words.begin(), words.end(), [&](const QString& word) {
+    static const QStringList words{
+        QStringLiteral("gone away"), QStringLiteral("Lost connection"), QStringLiteral("unexpected eof"),
+        QStringLiteral("TLS/SSL error: Connection reset"), QStringLiteral("TLS/SSL error: Broken pipe")};
+    return codes.contains(error.nativeCode) ||
+           std::any_of(words.begin(), words.end(), [&](const QString& word) {
                return error.description().contains(word, Qt::CaseInsensitive);
            });
 }

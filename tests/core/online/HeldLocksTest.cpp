@@ -1,0 +1,112 @@
+#include "SecuredScratch.h"
+#include "online/SecuredServer.h"
+#include "session/SqlStore.h"
+#include "session/StoreError.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace teran {
+namespace {
+
+using test::SecuredScratchServer;
+
+// Office A locks what it may read of office B (B's internet listing) and keeps its transaction
+// busy; B goes on changing its own shared listings as the program does.
+class HeldLocksTest : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        server = SecuredScratchServer::make();
+        TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
+        const bool eventsRun =
+            server->data().scalar(QStringLiteral("SELECT @@event_scheduler")).toString() == QLatin1String("ON");
+        ASSERT_TRUE(eventsRun) << "the server runs without its event scheduler (--event-scheduler=ON)";
+        a = server->addOffice(QStringLiteral("pw-a"));
+        b = server->addOffice(QStringLiteral("pw-b"));
+        for (int number : {1, 2})
+            server->data().execute(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
+                                                  "VALUES(?, ?, 'apt', 'M', 1, 100, NOW())"),
+                                   {b, number});
+    }
+
+    // A's transaction holds B's rows until the server ends it (or `seconds` pass): it locks them,
+    // then keeps asking the server something, so it is never idle.
+    void holdFromA(int seconds) {
+        holder = std::thread([this, seconds] {
+            auto asA = server->connectAs(a, QStringLiteral("pw-a"));
+            const auto connection = [&] { return asA->scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong(); };
+            const qint64 first = connection();
+            asA->execute(QStringLiteral("START TRANSACTION"));
+            QSqlQuery held =
+                asA->query(QStringLiteral("SELECT sub_idx FROM maemul WHERE id=? ") + GetParam(), {b});
+            while (held.next())
+                ++lockedRows;
+            locked = true;
+            // The store reconnects after the server ended the connection: a new connection id.
+            for (int i = 0; i < seconds * 5 && !holderEnded; ++i) {
+                try {
+                    asA->scalar(QStringLiteral("SELECT SLEEP(0.2)"));
+                    holderEnded = connection() != first;
+                } catch (const StoreError&) {
+                    holderEnded = true;
+                }
+            }
+        });
+        QElapsedTimer wait;
+        wait.start();
+        while (!locked && wait.elapsed() < 10000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(locked) << "A could not lock what it reads";
+    }
+
+    void TearDown() override {
+        if (holder.joinable())
+            holder.join();
+    }
+
+    std::unique_ptr<SecuredScratchServer> server;
+    QString a;
+    QString b;
+    std::thread holder;
+    std::atomic<bool> locked{false};
+    std::atomic<bool> holderEnded{false};
+    std::atomic<int> lockedRows{0};
+};
+
+TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerThanASecondOrTwo) {
+    holdFromA(20);
+    EXPECT_EQ(lockedRows, 2) << "A read B's two internet listings";
+    auto asB = server->connectAs(b, QStringLiteral("pw-b"));
+    const auto timed = [&](const QString& what, const std::function<void()>& work) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        EXPECT_LT(timer.elapsed(), 3000) << what.toStdString() << " waited for office A";
+    };
+    timed(QStringLiteral("an edit of B's shared listing"), [&] {
+        asB->execute(QStringLiteral("UPDATE maemul SET money_m=? WHERE id=? AND sub_idx=1"), {120, b});
+    });
+    timed(QStringLiteral("a withdrawal"), [&] {
+        asB->execute(QStringLiteral("UPDATE maemul SET state=0 WHERE id=? AND sub_idx=2"), {b});
+    });
+    timed(QStringLiteral("a publish"), [&] {
+        asB->execute(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
+                                    "VALUES(?, 3, 'apt', 'M', 1, 90, NOW())"),
+                     {b});
+    });
+    holder.join();
+    EXPECT_TRUE(holderEnded) << "A's transaction went on holding";
+    EXPECT_EQ(server->data().scalar(QStringLiteral("SELECT money_m FROM maemul WHERE id=? AND sub_idx=1"), {b}).toInt(),
+              120);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, HeldLocksTest, testing::Values("FOR UPDATE", "LOCK IN SHARE MODE"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param[0] == 'F' ? "ForUpdate" : "InShareMode");
+                         });
+
+} // namespace
+} // namespace teran
