@@ -46,9 +46,15 @@ public Q_SLOTS:
         if (stalled)
             return;
         for (const auto& [from, to] : std::as_const(m_pipes))
-            if (from && to && to->state() == QAbstractSocket::ConnectedState && from->bytesAvailable() > 0)
-                to->write(from->readAll());
+            if (from && to && to->state() == QAbstractSocket::ConnectedState && from->bytesAvailable() > 0) {
+                const QByteArray bytes = from->readAll();
+                if (m_sockets.indexOf(from) % 2 == 0) // clients stand first in their pair
+                    m_sent += bytes;
+                to->write(bytes);
+            }
     }
+
+    QByteArray clientBytes() const { return m_sent; }
 
 private:
     void accept() {
@@ -56,20 +62,26 @@ private:
             client->setParent(this);
             auto* target = new QTcpSocket(this);
             m_sockets << client << target;
-            pipe(client, target);
-            pipe(target, client);
+            pipe(client, target, true);
+            pipe(target, client, false);
             target->connectToHost(m_host, m_targetPort);
         }
     }
 
-    void pipe(QTcpSocket* from, QTcpSocket* to) {
+    void pipe(QTcpSocket* from, QTcpSocket* to, bool fromClient) {
         m_pipes.append({QPointer<QTcpSocket>(from), QPointer<QTcpSocket>(to)});
-        connect(from, &QTcpSocket::readyRead, to, [this, from, to] {
+        const auto pass = [this, from, to, fromClient] {
+            const QByteArray bytes = from->readAll();
+            if (fromClient)
+                m_sent += bytes;
+            to->write(bytes);
+        };
+        connect(from, &QTcpSocket::readyRead, to, [this, to, pass] {
             if (!m_stalled && to->state() == QAbstractSocket::ConnectedState)
-                to->write(from->readAll());
+                pass();
         });
         // What the client said before the server's side was connected goes out then.
-        connect(to, &QTcpSocket::connected, from, [from, to] { to->write(from->readAll()); });
+        connect(to, &QTcpSocket::connected, from, pass);
         connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
         connect(from, &QTcpSocket::errorOccurred, to, [to] { to->abort(); });
     }
@@ -81,6 +93,7 @@ private:
     QList<QPointer<QTcpSocket>> m_sockets;
     QList<std::pair<QPointer<QTcpSocket>, QPointer<QTcpSocket>>> m_pipes;
     bool m_stalled = false;
+    QByteArray m_sent; // everything the clients sent through the relay
 };
 
 TcpRelay::TcpRelay(const QString& host, quint16 port)
@@ -108,6 +121,13 @@ void TcpRelay::close() {
 
 void TcpRelay::stall(bool stalled) {
     QMetaObject::invokeMethod(m_worker, "stall", Qt::BlockingQueuedConnection, Q_ARG(bool, stalled));
+}
+
+QByteArray TcpRelay::clientBytes() const {
+    QByteArray bytes;
+    QMetaObject::invokeMethod(m_worker, "clientBytes", Qt::BlockingQueuedConnection,
+                              Q_RETURN_ARG(QByteArray, bytes));
+    return bytes;
 }
 
 quint16 TcpRelay::port() const {
