@@ -19,6 +19,7 @@ against --mysql-ca), and the member's own row there (view my_member) names its o
 import argparse
 import os
 import re
+import ssl
 import sys
 
 import pymysql
@@ -41,12 +42,13 @@ class MemberDatabase:
     def __init__(self, host, port, ca_file):
         self.host = host
         self.port = port
-        self.ca_file = ca_file
+        # Always TLS, the server's certificate and name verified (against the system's
+        # authorities when no CA file is named): the member's password travels in it.
+        self.tls = ssl.create_default_context(cafile=ca_file or None)
 
     def connect(self, username, password):
-        ssl = {"ca": self.ca_file} if self.ca_file else None
         return pymysql.connect(host=self.host, port=self.port, user=username, password=password,
-                               connect_timeout=5, read_timeout=10, charset="utf8mb4", ssl=ssl)
+                               connect_timeout=5, read_timeout=10, charset="utf8mb4", ssl=self.tls)
 
     def office_of(self, username, password):
         """(office id, offices' database) of a member whose account takes the password; None otherwise."""
