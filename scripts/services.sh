@@ -100,13 +100,19 @@ FLUSH PRIVILEGES;
 SQL
 }
 
+# The picture server speaks FTPS only (explicit TLS on the control and the data channel), with
+# the certificate of STATE_DIR/tls; it checks the members' logins with MariaDB over TLS. Its
+# passive ports are a range of their own (TERAN_FTP_PASSIVE_PORTS, FIRST-LAST), so that two
+# sets of these servers run side by side.
 start_ftp_http() {
-    local files=$state/ftp
+    local files=$state/ftp passive=${TERAN_FTP_PASSIVE_PORTS:-30000-30100}
     mkdir -p "$files/docs/files"
     echo "<html><body>ok</body></html>" >"$files/docs/probe.html"
     if ! alive "$state/ftp.pid"; then
         nohup "$PY" "$SCRIPTS/ftpserver.py" --port "$FTP_PORT" --root "$files" --vendor-user "$FTP_USER" \
-            --vendor-password "$FTP_PASS" --mysql-port "$MYSQL_PORT" >"$state/ftp.log" 2>&1 &
+            --vendor-password "$FTP_PASS" --mysql-port "$MYSQL_PORT" --mysql-ca "$TLS/ca.pem" \
+            --passive-ports "$passive" --tls-cert "$TLS/server.pem" --tls-key "$TLS/server.key" \
+            >"$state/ftp.log" 2>&1 &
         echo $! >"$state/ftp.pid"
     fi
     if ! alive "$state/http.pid"; then
@@ -115,6 +121,9 @@ start_ftp_http() {
         echo $! >"$state/http.pid"
     fi
     wait_port "$FTP_PORT" 10 || { echo "FTP server did not start" >&2; cat "$state/ftp.log" >&2; return 1; }
+    sleep 0.2
+    # Another set's server on the port would answer in its place.
+    alive "$state/ftp.pid" || { echo "FTP server could not listen on $FTP_PORT" >&2; cat "$state/ftp.log" >&2; return 1; }
     wait_port "$HTTP_PORT" 10 || { echo "HTTP server did not start" >&2; cat "$state/http.log" >&2; return 1; }
 }
 

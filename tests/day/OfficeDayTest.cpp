@@ -27,6 +27,7 @@
 #include "ScriptedDialogs.h"
 #include "SecuredScratch.h"
 #include "TcpRelay.h"
+#include "TestCertificates.h"
 #include "TestServices.h"
 #include "WidgetControls.h"
 
@@ -188,6 +189,7 @@ protected:
         config.ftpHost = ftp->host;
         config.ftpPort = ftp->port;
         config.ftpUser = ftp->user;
+        config.serverCa = servicesCaFile(); // the picture server's certificate
         config.smsHost = QStringLiteral("127.0.0.1");
         if (config.serverCa.isEmpty())
             config.serverCa = sms->caFile;

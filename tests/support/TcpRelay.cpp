@@ -60,7 +60,13 @@ public Q_SLOTS:
             return;
         for (const auto& [from, to] : std::as_const(m_pipes))
             if (from && to && to->state() == QAbstractSocket::ConnectedState && from->bytesAvailable() > 0)
-                to->write(from->readAll());
+                // Clients stand first in their pair.
+                to->write(passed(from, m_sockets.indexOf(from) % 2 == 1));
+    }
+
+    QByteArray clientBytes() const {
+        const QMutexLocker lock(&m_recordLock);
+        return m_sent;
     }
 
 private:
@@ -82,7 +88,7 @@ private:
                 to->write(passed(from, fromServer));
         });
         // What the client said before the server's side was connected goes out then.
-        connect(to, &QTcpSocket::connected, from, [this, from, to] { to->write(passed(from, false)); });
+        connect(to, &QTcpSocket::connected, from, [this, from, to, fromServer] { to->write(passed(from, fromServer)); });
         connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
         connect(from, &QTcpSocket::errorOccurred, to, [to] { to->abort(); });
     }
@@ -100,6 +106,8 @@ private:
         }
         const QMutexLocker lock(&m_recordLock);
         m_recorded += bytes;
+        if (!fromServer)
+            m_sent += bytes;
         return bytes;
     }
 
@@ -114,6 +122,7 @@ private:
     QList<QPointer<QTcpSocket>> m_sockets;
     QList<std::pair<QPointer<QTcpSocket>, QPointer<QTcpSocket>>> m_pipes;
     bool m_stalled = false;
+    QByteArray m_sent; // everything the clients sent through the relay
 };
 
 TcpRelay::TcpRelay(const QString& host, quint16 port)
@@ -141,6 +150,13 @@ void TcpRelay::close() {
 
 void TcpRelay::stall(bool stalled) {
     QMetaObject::invokeMethod(m_worker, "stall", Qt::BlockingQueuedConnection, Q_ARG(bool, stalled));
+}
+
+QByteArray TcpRelay::clientBytes() const {
+    QByteArray bytes;
+    QMetaObject::invokeMethod(m_worker, "clientBytes", Qt::BlockingQueuedConnection,
+                              Q_RETURN_ARG(QByteArray, bytes));
+    return bytes;
 }
 
 quint16 TcpRelay::port() const {

@@ -25,6 +25,8 @@ public:
     // kept bytes go on when it resumes. Callable from any thread but the relay's.
     void stall(bool stalled);
     quint16 port() const;
+    // Every byte the clients sent to the server so far, as it went over the wire.
+    QByteArray clientBytes() const;
 
     // Every byte that crossed the relay in either direction since it was made (or cleared):
     // what anyone on the line between the desk and the server could read.

@@ -99,6 +99,7 @@ bool TestOffice::seat(Desk desk) {
             config.ftpHost = m_ftp->host;
             config.ftpPort = m_ftp->port;
             config.ftpUser = m_ftp->user;
+            config.serverCa = servicesCaFile();
         }
         // The letter ends the id, so that no number after it can make another test's picture name.
         m_officeId = uniqueName(QStringLiteral("of")) + QStringLiteral("x");

@@ -19,6 +19,7 @@ PictureStoreFactory sessionPictureStores(Session& session) {
             // Read when the action runs: the login may have fetched it after the window opened.
             server.password = session.state().FtpPassword;
         }
+        server.caFile = session.config().serverCa;
         server.webBaseUrl = session.config().webBaseUrl;
         // Without an FTP host the pictures stay on this machine, beside the embedded server.
         if (server.host.isEmpty())

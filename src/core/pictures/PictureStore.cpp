@@ -35,12 +35,16 @@ bool PictureStore::FtpOpen() {
     }
     m_ftp = std::make_unique<clsFTP>();
     m_ftp->setTimeouts(m_connectSeconds, m_stallSeconds);
+    m_ftp->setTlsTrust(TlsTrust(m_server.caFile));
     try {
         m_ftp->OpenConnection(m_server.host, m_server.port, m_server.user, m_server.password);
         return true;
     } catch (const FtpError& error) {
         m_ftp.reset();
-        return fail(QStringLiteral("FtpOpen ") + m_server.host, error.text());
+        fail(QStringLiteral("FtpOpen ") + m_server.host, error.text());
+        if (TlsTrust::isRefusal(error.response()))
+            m_lastError = error.response();
+        return false;
     }
 }
 

@@ -19,6 +19,9 @@ struct PictureServer {
     int port = 21;
     QString user = QStringLiteral("teran");
     QString password;
+    // The authority the FTP server's certificate verifies against (teran.ini [server] Ca);
+    // empty: the system's authorities.
+    QString caFile;
     QString webBaseUrl; // e.g. "http://127.0.0.1:28080/"
     // A folder on this machine that stands in for the picture server (the embedded demo, which
     // has no FTP host): the same "docs/files/" under it, read back by copying. Empty: FTP.
@@ -60,7 +63,8 @@ public:
     QString DownloadPicture(const QString& name);
 
     QString TmpImgDir() const;
-    // The text of the last failure (for FTP: operation, " error code: ", number, " Message: " ...).
+    // The text of the last failure (for FTP: operation, " error code: ", number, " Message: " ...);
+    // for a server refused for its TLS, TlsTrust's Korean reason alone (the log has the rest).
     const QString& lastError() const { return m_lastError; }
 
 private:

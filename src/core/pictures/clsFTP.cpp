@@ -1,6 +1,7 @@
 #include "clsFTP.h"
 
 #include "FtpListParser.h"
+#include "FtpTlsProbe.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -106,6 +107,12 @@ size_t collectText(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
+// What a request without a body of its own receives: libcurl writes the size it learnt by SIZE as
+// a "Content-Length" line, which would otherwise end up on the program's standard output.
+size_t discard(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
+
 // libcurl hands every reply line of an FTP server to the header callback; the last one explains a
 // refused request.
 size_t keepReply(char* data, size_t size, size_t count, void* user) {
@@ -156,6 +163,24 @@ bool isUnknownCommand(int replyCode) {
     return replyCode == 500 || replyCode == 501 || replyCode == 502;
 }
 
+// The failures of libcurl that may come from the server's TLS: none offered, a handshake that
+// failed, a certificate that did not verify.
+bool isTlsFailure(CURLcode code) {
+    switch (code) {
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 struct clsFTP::Impl {
@@ -169,6 +194,8 @@ struct clsFTP::Impl {
     long connectSeconds = 15;
     long stallSeconds = 30;
     bool useMlsd = true;
+    TlsTrust trust;
+    QByteArray caFile;
     QByteArray lastReply;
     CommandList noop{{QStringLiteral("NOOP")}};
 };
@@ -184,6 +211,11 @@ clsFTP::~clsFTP() {
 void clsFTP::setTimeouts(int connectSeconds, int stallSeconds) {
     m_impl->connectSeconds = std::max(1, connectSeconds);
     m_impl->stallSeconds = std::max(1, stallSeconds);
+}
+
+void clsFTP::setTlsTrust(TlsTrust trust) {
+    m_impl->trust = std::move(trust);
+    m_impl->caFile = m_impl->trust.caFile().toLocal8Bit();
 }
 
 void clsFTP::setUseMlsd(bool useMlsd) {
@@ -205,9 +237,14 @@ void clsFTP::OpenConnection(const QString& host, int port, const QString& user, 
     m_impl->password = password.toUtf8();
     m_impl->cwd.clear();
     try {
+        const QString trustProblem = m_impl->trust.problem();
+        if (!trustProblem.isEmpty())
+            fail(operation, CURLE_SSL_CACERT_BADFILE, trustProblem);
         begin(urlFor(QString(), true));
         curl_easy_setopt(m_impl->curl, CURLOPT_NOBODY, 1L);
-        perform(operation);
+        const CURLcode code = curl_easy_perform(m_impl->curl);
+        if (code != CURLE_OK)
+            fail(operation, code, tlsRefusal(code));
     } catch (const FtpError&) {
         CloseConnection();
         throw;
@@ -464,6 +501,17 @@ void clsFTP::begin(const QByteArray& url) {
     m_impl->lastReply.clear();
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+    // TLS before USER and PASS, and on every data channel; no way back to clear text.
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(curl, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+    // The configured authority alone, as TlsTrust trusts it: not the system's folder beside it.
+    if (!m_impl->caFile.isEmpty()) {
+        curl_easy_setopt(curl, CURLOPT_CAINFO, m_impl->caFile.constData());
+        curl_easy_setopt(curl, CURLOPT_CAPATH, nullptr);
+    }
     curl_easy_setopt(curl, CURLOPT_USERNAME, m_impl->user.constData());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, m_impl->password.constData());
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -472,6 +520,7 @@ void clsFTP::begin(const QByteArray& url) {
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_impl->stallSeconds);
     curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, keepReply);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &m_impl->lastReply);
 }
@@ -487,6 +536,17 @@ void clsFTP::perform(const QString& operation) {
     const CURLcode code = curl_easy_perform(m_impl->curl);
     if (code != CURLE_OK)
         fail(operation, code);
+}
+
+QString clsFTP::tlsRefusal(int code) const {
+    if (!isTlsFailure(static_cast<CURLcode>(code)))
+        return {};
+    const int waitMs = static_cast<int>(std::min(m_impl->connectSeconds, m_impl->stallSeconds)) * 1000;
+    const QString refusal = ftpTlsRefusal(m_impl->host, m_impl->port, m_impl->trust, waitMs);
+    // The second look found nothing wrong: the handshake failed for a reason of the moment.
+    return refusal.isEmpty()
+               ? TlsTrust::refusalText({}, QStringLiteral("%1:%2").arg(m_impl->host).arg(m_impl->port))
+               : refusal;
 }
 
 void clsFTP::fail(const QString& operation, int code, const QString& response) const {

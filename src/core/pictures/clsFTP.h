@@ -2,6 +2,7 @@
 
 #include "FtpError.h"
 #include "cDirList.h"
+#include "session/TlsTrust.h"
 
 #include <QObject>
 #include <QString>
@@ -12,6 +13,11 @@ namespace teran {
 
 // An FTP client over libcurl: one connection (passive mode) kept open between calls until
 // CloseConnection. Every call either does its whole job or throws FtpError; nothing fails quietly.
+//
+// Only FTPS (explicit TLS): the client says AUTH TLS before anything else and protects the data
+// channel, and the server's certificate and name are verified against the TlsTrust. A server
+// without TLS or with a certificate that does not verify is refused before the account name or
+// the password is sent; the FtpError's response() then holds TlsTrust's Korean reason.
 //
 // Remote paths without a leading "/" are taken from the current folder, which starts as the
 // login folder; "/docs/files" is taken from the server's root. Names and paths are UTF-8.
@@ -27,6 +33,8 @@ public:
     // connectSeconds bounds building the connection; stallSeconds bounds waiting for a reply or for
     // the next byte of a transfer.
     void setTimeouts(int connectSeconds, int stallSeconds);
+    // The authorities the server's certificate must verify against (default: the system's).
+    void setTlsTrust(TlsTrust trust);
     // Folder listings use MLSD and fall back to LIST when the server lacks it; false asks for LIST.
     void setUseMlsd(bool useMlsd);
 
@@ -85,6 +93,9 @@ private:
     void begin(const QByteArray& url);
     void beginDataTransfer(const QByteArray& url);
     void perform(const QString& operation);
+    // The refusal of a server whose TLS did not verify, in TlsTrust's words; empty when the
+    // failure was something else.
+    QString tlsRefusal(int code) const;
     [[noreturn]] void fail(const QString& operation, int code, const QString& response = {}) const;
 
     std::unique_ptr<Impl> m_impl;

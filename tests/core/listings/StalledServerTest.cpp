@@ -1,6 +1,8 @@
 // Servers that stop answering without closing their connections (a process stopped with SIGSTOP,
 // a cable pulled mid-way): every network step ends within its limit, and a batch does not pay the
 // limit again for each of its rows.
+#include "TestCertificates.h"
+#include "TestFtpServer.h"
 #include "TestServices.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/PictureSession.h"
@@ -10,70 +12,40 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
-#include <csignal>
 
 using namespace teran;
 using namespace teran::test;
 
 namespace {
 
-int freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-bool waitForPort(int port, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-        if (socket.waitForConnected(100))
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
-}
-
 // An FTP server of this test alone, so that stopping it does not stall the other tests.
 class PrivateFtpServer {
 public:
     bool start() {
-        if (!m_root.isValid() || !QDir().mkpath(m_root.filePath(QStringLiteral("docs/files"))))
+        if (!m_certificates.isValid())
             return false;
-        port = freePort();
-        m_process.setProgram(QStringLiteral("/usr/bin/python3"));
-        m_process.setArguments({QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
-                                QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port),
-                                QStringLiteral("-w"), QStringLiteral("-d"), m_root.path(),
-                                QStringLiteral("-u"), QStringLiteral("stall"), QStringLiteral("-P"),
-                                QStringLiteral("stall-pw")});
-        m_process.start();
-        return m_process.waitForStarted(5000) && waitForPort(port, 10);
+        certificate = makeTestCertificate(m_certificates.path());
+        TestFtpServer::Options options;
+        options.certFile = certificate.certFile;
+        options.keyFile = certificate.keyFile;
+        options.vendorUser = QStringLiteral("stall");
+        options.vendorPassword = QStringLiteral("stall-pw");
+        return m_server.start(options);
     }
-    ~PrivateFtpServer() {
-        resume();
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    void stop() { ::kill(static_cast<pid_t>(m_process.processId()), SIGSTOP); }
-    void resume() {
-        if (m_process.state() == QProcess::Running)
-            ::kill(static_cast<pid_t>(m_process.processId()), SIGCONT);
-    }
+    void stop() { m_server.stop(); }
+    void resume() { m_server.resume(); }
     bool holds(const QString& name) const {
-        return QFile::exists(m_root.filePath(QStringLiteral("docs/files/") + pictureFolderOf(name) + name));
+        return m_server.holds(QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
     }
+    int port() const { return m_server.port(); }
 
-    int port = 0;
+    TestCertificate certificate;
 
 private:
-    QTemporaryDir m_root;
-    QProcess m_process;
+    QTemporaryDir m_certificates;
+    TestFtpServer m_server;
 };
 
 class StalledServerTest : public testing::Test {
@@ -91,13 +63,14 @@ protected:
 
     static QString name(int i) { return QStringLiteral("stall_%1.jpg").arg(i); }
 
-    PictureStoreFactory factory(int port) {
-        return [this, port] {
+    PictureStoreFactory factory(int port, const QString& caFile = {}) {
+        return [this, port, caFile] {
             PictureServer server;
             server.host = QStringLiteral("127.0.0.1");
             server.port = port;
             server.user = QStringLiteral("stall");
             server.password = QStringLiteral("stall-pw");
+            server.caFile = caFile;
             auto store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'));
             store->setTimeouts(2, 2);
             return store;
@@ -109,14 +82,14 @@ protected:
 
 TEST_F(StalledServerTest, APictureBatchOnAStoppedFtpServerEndsWithinOneLimitAndTheServerServesAgainLater) {
     PrivateFtpServer ftp;
-    ASSERT_TRUE(ftp.start()) << "python3 -m pyftpdlib did not start";
+    ASSERT_TRUE(ftp.start()) << "scripts/ftpserver.py did not start";
     {
-        PictureSession working(factory(ftp.port));
+        PictureSession working(factory(ftp.port(), ftp.certificate.caFile));
         ASSERT_TRUE(working.up(name(0)));
         EXPECT_TRUE(ftp.holds(name(0)));
     }
 
-    PictureSession session(factory(ftp.port));
+    PictureSession session(factory(ftp.port(), ftp.certificate.caFile));
     ASSERT_TRUE(session.up(name(1))); // the connection is up when the server stops
     ftp.stop();
     QElapsedTimer clock;
@@ -129,7 +102,7 @@ TEST_F(StalledServerTest, APictureBatchOnAStoppedFtpServerEndsWithinOneLimitAndT
     EXPECT_LT(clock.elapsed(), 12000);
 
     ftp.resume();
-    PictureSession later(factory(ftp.port));
+    PictureSession later(factory(ftp.port(), ftp.certificate.caFile));
     EXPECT_TRUE(later.up(name(9)));
     EXPECT_TRUE(ftp.holds(name(9)));
 }

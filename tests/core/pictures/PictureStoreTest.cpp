@@ -1,5 +1,6 @@
 #include "pictures/PictureStore.h"
 #include "FtpTestFiles.h"
+#include "TestCertificates.h"
 #include "pictures/ListingImageName.h"
 
 #include <QDir>
@@ -38,6 +39,7 @@ protected:
         server.port = port != 0 ? port : m_service.port;
         server.user = m_service.user;
         server.password = password;
+        server.caFile = servicesCaFile();
         server.webBaseUrl = webServiceUrl();
         auto store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'),
                                                     [this](const QString& line) { m_log.append(line); });

@@ -1,5 +1,6 @@
 #include "pictures/clsFTP.h"
 #include "FtpTestFiles.h"
+#include "TestCertificates.h"
 
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@ protected:
         m_service = *ftpService();
         ASSERT_TRUE(m_local.isValid());
         m_ftp.setTimeouts(5, 10);
+        m_ftp.setTlsTrust(TlsTrust(servicesCaFile()));
         m_ftp.OpenConnection(m_service.host, m_service.port, m_service.user, m_service.password);
     }
 
@@ -233,6 +235,7 @@ TEST(ClsFtpLoginTest, WrongPasswordGivesTheServersAnswer) {
     const FtpService service = *ftpService();
     clsFTP ftp;
     ftp.setTimeouts(5, 10);
+    ftp.setTlsTrust(TlsTrust(servicesCaFile()));
     try {
         ftp.OpenConnection(service.host, service.port, service.user, service.password + QStringLiteral("x"));
         FAIL() << "a wrong password must be refused";
