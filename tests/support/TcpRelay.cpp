@@ -88,7 +88,8 @@ private:
                 to->write(passed(from, fromServer));
         });
         // What the client said before the server's side was connected goes out then.
-        connect(to, &QTcpSocket::connected, from, [this, from, to, fromServer] { to->write(passed(from, fromServer)); });
+        connect(to, &QTcpSocket::connected, from,
+                [this, from, to, fromServer] { to->write(passed(from, fromServer)); });
         connect(from, &QTcpSocket::disconnected, to, [to] { to->disconnectFromHost(); });
         connect(from, &QTcpSocket::errorOccurred, to, [to] { to->abort(); });
     }

@@ -78,8 +78,7 @@ Delivery OutboxSender::send(const OutboxEntry& entry) {
     const QList<SelectedListing> rows =
         readSelection(m_session.listingStore(), {ListingPick{entry.number, QString()}});
     if (rows.isEmpty() || !rows.first().isPublished()) {
-        const bool complete =
-            m_pictures.withdraw(m_copy.remove(entry.number).pictureNames + entry.pictureNames);
+        const bool complete = withdrawCopy(entry.number, entry.pictureNames);
         if (entry.kind == OutboxKind::Delete && rows.isEmpty())
             removeLocalFiles(m_session, entry.number, entry.localFiles);
         return complete ? Delivery::Sent : Delivery::PicturesIncomplete;
@@ -130,7 +129,15 @@ bool OutboxSender::resend(const SelectedListing& row) {
 }
 
 bool OutboxSender::dropCopy(int number) {
-    return m_pictures.withdraw(m_copy.remove(number).pictureNames);
+    return withdrawCopy(number, {});
+}
+
+// The pictures go while the copy still records them (see ServerCopy::recordedPictures), then the
+// copy; a copy whose pictures could not all go is removed all the same, as before.
+bool OutboxSender::withdrawCopy(int number, const QStringList& morePictures) {
+    const bool complete = m_pictures.withdraw(m_copy.recordedPictures(number).pictureNames + morePictures);
+    m_copy.remove(number);
+    return complete;
 }
 
 // Only the pictures that arrived whole are named by the copy.

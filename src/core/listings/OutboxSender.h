@@ -51,6 +51,7 @@ public:
 private:
     Delivery send(const OutboxEntry& entry);
     bool sendPictures(const SelectedListing& row);
+    bool withdrawCopy(int number, const QStringList& morePictures);
     bool lostServer(const StoreError& error) const;
 
     Session& m_session;

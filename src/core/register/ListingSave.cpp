@@ -271,18 +271,23 @@ void ListingSaveService::publish(const ListingSaveRequest& request, const Listin
 void ListingSaveService::withdraw(int number, const QStringList& pictures, ListingSaveResult& result) {
     try {
         ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
-        const ServerCopy::Removed removed = copy.remove(number);
+        // The pictures go while the copy still records them (see ServerCopy::recordedPictures).
+        const ServerCopy::Removed recorded = copy.recordedPictures(number);
         result.sharing = ListingSaveResult::Sharing::Withdrawn;
-        if (!removed.existed)
+        if (!recorded.existed) {
+            copy.remove(number);
             return; // nothing of it was published
+        }
         PictureSession ftp(m_targets.pictures);
-        if (!ListingPictures(m_targets.local, ftp).withdraw(pictures + removed.pictureNames)) {
+        const bool picturesGone =
+            ListingPictures(m_targets.local, ftp).withdraw(pictures + recorded.pictureNames);
+        copy.remove(number);
+        if (!picturesGone) {
             // The copy is gone, so no office sees the pictures listed; they are logged to clean up.
             result.sharingError = ftp.lastError();
             if (m_targets.log)
                 m_targets.log(QStringLiteral("-MDBOK => %1 => %2").arg(ftp.lastError(), kSource));
         }
-        result.sharing = ListingSaveResult::Sharing::Withdrawn;
     } catch (const StoreError& error) {
         fail(result, ListingSaveResult::Sharing::Failed, error.description());
     }

@@ -1,5 +1,7 @@
 #include "RegisterTexts.h"
 
+#include "session/TlsTrust.h"
+
 #include <algorithm>
 
 namespace teran::RegisterTexts {
@@ -96,6 +98,10 @@ QString causeInKorean(const QString& technical) {
             return technical.contains(QLatin1String(part), Qt::CaseInsensitive);
         });
     };
+    // A server the desk refused (no encryption, a certificate that does not verify) is named
+    // with the reason, which is already in Korean.
+    if (const QString refusal = TlsTrust::refusalIn(technical); !refusal.isEmpty())
+        return refusal;
     QString cause;
     if (says({"timeout", "timed out"}))
         cause = QStringLiteral("서버가 제시간에 응답하지 않았습니다.");

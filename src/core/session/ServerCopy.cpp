@@ -239,7 +239,7 @@ ServerCopy::Removed ServerCopy::remove(int number) {
     return m_server.transact([&] { return removeNow(number); });
 }
 
-ServerCopy::Removed ServerCopy::removeNow(int number) {
+ServerCopy::Removed ServerCopy::recordedPictures(int number) {
     Removed removed;
     QSqlQuery row =
         m_server.query(QStringLiteral("SELECT imgname1, imgname2 FROM maemul WHERE id = ? AND sub_idx = ?"),
@@ -251,6 +251,11 @@ ServerCopy::Removed ServerCopy::removeNow(int number) {
     removed.pictureNames << boxPictures(number);
     removed.pictureNames.removeAll(QString());
     removed.pictureNames.removeDuplicates();
+    return removed;
+}
+
+ServerCopy::Removed ServerCopy::removeNow(int number) {
+    const Removed removed = recordedPictures(number);
     m_server.execute(QStringLiteral("DELETE FROM filebox WHERE ID = ? AND sub_idx = ?"),
                      {m_officeId, number});
     m_server.execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"), {m_officeId, number});

@@ -79,6 +79,10 @@ public:
         bool existed = false;
         QStringList pictureNames; // the copy's pictures, to be deleted from the picture server
     };
+    // What remove() would delete: whether there is a copy, and the pictures it names. The
+    // pictures go first, while the copy still records them: the picture server lets an office
+    // delete its pictures from before the office folders only by what the server records.
+    Removed recordedPictures(int number);
     // Deletes the copy and its image-box row together.
     Removed remove(int number);
 

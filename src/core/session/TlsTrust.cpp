@@ -87,4 +87,9 @@ bool TlsTrust::isRefusal(const QString& text) {
     return text.contains(kRefusedMark);
 }
 
+QString TlsTrust::refusalIn(const QString& text) {
+    const qsizetype at = text.indexOf(kRefusedMark);
+    return at < 0 ? QString() : text.mid(at);
+}
+
 } // namespace teran

@@ -30,6 +30,9 @@ public:
     static QString noTlsText(const QString& server);
     // Whether a refusal text is one of these (the login tells a refused server from a dead one).
     static bool isRefusal(const QString& text);
+    // The refusal inside a longer text (a log line that carries it), from its start; empty when
+    // the text holds none.
+    static QString refusalIn(const QString& text);
 
 private:
     QString m_caFile;

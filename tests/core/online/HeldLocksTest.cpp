@@ -21,15 +21,16 @@ protected:
     void SetUp() override {
         server = SecuredScratchServer::make();
         TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
-        const bool eventsRun =
-            server->data().scalar(QStringLiteral("SELECT @@event_scheduler")).toString() == QLatin1String("ON");
+        const bool eventsRun = server->data().scalar(QStringLiteral("SELECT @@event_scheduler")).toString() ==
+                               QLatin1String("ON");
         ASSERT_TRUE(eventsRun) << "the server runs without its event scheduler (--event-scheduler=ON)";
         a = server->addOffice(QStringLiteral("pw-a"));
         b = server->addOffice(QStringLiteral("pw-b"));
         for (int number : {1, 2})
-            server->data().execute(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
-                                                  "VALUES(?, ?, 'apt', 'M', 1, 100, NOW())"),
-                                   {b, number});
+            server->data().execute(
+                QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
+                               "VALUES(?, ?, 'apt', 'M', 1, 100, NOW())"),
+                {b, number});
     }
 
     // A's transaction holds B's rows until the server ends it (or `seconds` pass): it locks them,
@@ -37,7 +38,9 @@ protected:
     void holdFromA(int seconds) {
         holder = std::thread([this, seconds] {
             auto asA = server->connectAs(a, QStringLiteral("pw-a"));
-            const auto connection = [&] { return asA->scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong(); };
+            const auto connection = [&] {
+                return asA->scalar(QStringLiteral("SELECT CONNECTION_ID()")).toLongLong();
+            };
             const qint64 first = connection();
             asA->execute(QStringLiteral("START TRANSACTION"));
             QSqlQuery held =
@@ -89,9 +92,8 @@ TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerTha
     timed(QStringLiteral("an edit of B's shared listing"), [&] {
         asB->execute(QStringLiteral("UPDATE maemul SET money_m=? WHERE id=? AND sub_idx=1"), {120, b});
     });
-    timed(QStringLiteral("a withdrawal"), [&] {
-        asB->execute(QStringLiteral("UPDATE maemul SET state=0 WHERE id=? AND sub_idx=2"), {b});
-    });
+    timed(QStringLiteral("a withdrawal"),
+          [&] { asB->execute(QStringLiteral("UPDATE maemul SET state=0 WHERE id=? AND sub_idx=2"), {b}); });
     timed(QStringLiteral("a publish"), [&] {
         asB->execute(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, ty, state, money_m, showday) "
                                     "VALUES(?, 3, 'apt', 'M', 1, 90, NOW())"),
@@ -99,7 +101,9 @@ TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerTha
     });
     holder.join();
     EXPECT_TRUE(holderEnded) << "A's transaction went on holding";
-    EXPECT_EQ(server->data().scalar(QStringLiteral("SELECT money_m FROM maemul WHERE id=? AND sub_idx=1"), {b}).toInt(),
+    EXPECT_EQ(server->data()
+                  .scalar(QStringLiteral("SELECT money_m FROM maemul WHERE id=? AND sub_idx=1"), {b})
+                  .toInt(),
               120);
 }
 
