@@ -6,11 +6,12 @@
 # A test needs a server when its name matches the server's pattern: the MariaDB variant of a test
 # on both backends ends in /MariaDb; the cases that move pictures name them.
 set(teran_needs_mariadb "/MariaDb|^SecuredServer|^VendorBackupTest\\.|^OfficePhoneSecuredTest\\.|^StaffAccountsSecured\\.|^AdminInitTest\\.|^OfficeCopy\\.|^OfficeDayTest\\.|\
-^SeveralDesks\\.|^PublicationKill\\.|^PictureFoldersTest\\.|^StoreCluster\\.ANode")
+^SeveralDesks\\.|^PublicationKill\\.|^PictureFoldersTest\\.|^StoreCluster\\.ANode|^VendorServerWire\\.|^ServerRefusedAtLogin\\.|\
+^Locks/HeldLocksTest\\.")
 set(teran_needs_ftp "^ClsFtp|Picture|ImageBox|^OfficeDayTest\\.")
 set(teran_needs_sms "^SmsGatewayServiceTest\\.|^frmSmsTest\\.|^OfficeDayTest\\.|ANewUsersBuyerHearsOfTheListing")
 set(teran_needs_web "^InternetProbe\\.|^SecuredServerLogin\\.|^SessionFailures\\.|^Backends/SessionFixture\\.|^SeveralDesks\\.|^PublicationKill\\.|\
-^ListingRowInfoTest\\.SharedPictures|LotLookup|^AdminInitTest\\.|^OfficeDayTest\\.")
+^ListingRowInfoTest\\.SharedPictures|LotLookup|^AdminInitTest\\.|^OfficeDayTest\\.|^ServerRefusedAtLogin\\.")
 
 foreach(teran_test IN LISTS ${teran_labels_program}_TESTS)
     set(teran_labels ${teran_labels_base})
