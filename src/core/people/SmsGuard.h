@@ -10,13 +10,13 @@ namespace teran {
 // refused; an account that many addresses guess at only has its failures slowed, never its
 // successes: whoever holds the right password still sends, so no guesser can lock an office out.
 struct SmsGuardPolicy {
-    qint64 windowMs = 60'000;      // failures counted over the last minute
-    int addressSlowAfter = 5;      // an address's failures before its answers are delayed
-    int addressLockAfter = 10;     // ... before it is refused
-    qint64 lockMs = 15 * 60'000;   // how long a refused address stays refused
-    int accountSlowAfter = 10;     // an account's failures (from any address) before they are delayed
-    qint64 firstDelayMs = 100;     // the first delay; it doubles with each further failure
-    qint64 longestDelayMs = 5'000; // and stops growing here
+    qint64 windowMs = 60'000;            // failures counted over the last minute
+    int addressSlowAfter = 5;            // an address's failures before its answers are delayed
+    int addressLockAfter = 10;           // ... before it is refused
+    qint64 lockMs = 15 * qint64(60'000); // how long a refused address stays refused
+    int accountSlowAfter = 10;           // an account's failures (from any address) before they are delayed
+    qint64 firstDelayMs = 100;           // the first delay; it doubles with each further failure
+    qint64 longestDelayMs = 5'000;       // and stops growing here
 };
 
 // The gateway's memory of failed password checks, by address and by account; the time is the

@@ -553,9 +553,10 @@ int run(const QStringList& arguments) {
                                       QStringLiteral("DIR"));
     const QCommandLineOption replace(QStringLiteral("replace"),
                                      QStringLiteral("restore over the data the server holds"));
-    parser.addOptions({config,  data,    server,   serverCa, ftpPassword, smsPort, writeConfig, demo,         from,  to,
-                       listing, outFile, officeId, password,    name,    shop,        smsdPassword, types, by,
-                       login,   phone,   mobile,   address,     shopnum, pictures,    replace});
+    parser.addOptions({config, data,    server,       serverCa, ftpPassword, smsPort,  writeConfig,
+                       demo,   from,    to,           listing,  outFile,     officeId, password,
+                       name,   shop,    smsdPassword, types,    by,          login,    phone,
+                       mobile, address, shopnum,      pictures, replace});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("init | init-server | migrate-server | add-office | backup-server | restore-server | "
