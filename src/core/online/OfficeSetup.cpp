@@ -5,8 +5,10 @@
 #include "session/StoreError.h"
 #include "session/TeranConfig.h"
 
+#include "session/TlsTrust.h"
 #include <QDir>
 #include <QFile>
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -14,14 +16,12 @@
 namespace teran {
 
 StoreUrl configuredServerUrl(const TeranConfig& config) {
-    StoreUrl url = StoreUrl::parse(config.serverUrl);
+    StoreUrl url = TlsTrust::trusting(StoreUrl::parse(config.serverUrl), config.serverCa);
     if (url.backend == SqlBackend::MariaDb) {
         if (!config.serverUser.isEmpty() && url.user.isEmpty())
             url.user = config.serverUser;
         if (!config.serverPassword.isEmpty() && url.password.isEmpty())
             url.password = config.serverPassword;
-        if (!config.serverCa.isEmpty() && url.caFile.isEmpty())
-            url.caFile = config.serverCa;
     }
     return url;
 }

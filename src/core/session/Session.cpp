@@ -1,5 +1,6 @@
 #include "Session.h"
 #include "StoreErrorText.h"
+#include "TlsTrust.h"
 
 #include "NetworkShare.h"
 #include "OfficeFile.h"
@@ -63,7 +64,7 @@ void Session::endProgram(int code) {
 }
 
 StoreUrl Session::serverUrl() const {
-    StoreUrl url = StoreUrl::parse(m_config.serverUrl);
+    StoreUrl url = TlsTrust::trusting(StoreUrl::parse(m_config.serverUrl), m_config.serverCa);
     if (!m_config.serverUser.isEmpty() && url.backend == SqlBackend::MariaDb)
         url.user = m_config.serverUser;
     if (!m_config.serverPassword.isEmpty())

@@ -30,6 +30,12 @@ QString day(const QDateTime& when) {
 TlsTrust::TlsTrust(QString caFile)
     : m_caFile(std::move(caFile)) {}
 
+StoreUrl TlsTrust::trusting(StoreUrl url, const QString& caFile) {
+    if (url.backend == SqlBackend::MariaDb && url.caFile.isEmpty())
+        url.caFile = caFile;
+    return url;
+}
+
 QString TlsTrust::problem() const {
     if (m_caFile.isEmpty())
         return {};

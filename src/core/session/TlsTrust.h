@@ -5,6 +5,8 @@
 #include <QSslError>
 #include <QString>
 
+#include "StoreUrl.h"
+
 namespace teran {
 
 // What the program trusts when it talks to the vendor's servers (database, pictures, SMS): the
@@ -15,6 +17,10 @@ namespace teran {
 class TlsTrust {
 public:
     explicit TlsTrust(QString caFile = {});
+
+    // A MariaDB address trusts the authority of teran.ini ([server] Ca) unless it names its own
+    // ("?ca=" after the database).
+    static StoreUrl trusting(StoreUrl url, const QString& caFile);
 
     // The CA file as configured (empty: the system's authorities).
     const QString& caFile() const { return m_caFile; }

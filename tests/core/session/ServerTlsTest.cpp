@@ -330,9 +330,12 @@ TEST(ServerRefusedAtLogin, AKnownAccountWorksOfflineAndIsToldWhy) {
     auto office = TestOffice::make(Backend::Sqlite);
     TERAN_REQUIRE_SERVICE(office != nullptr, "the loopback HTTP server");
     const QString id = server->addOffice(QStringLiteral("pw-tls"));
+    // As a desk's teran.ini names it: the address without an account, the authority apart.
     StoreUrl url = server->adminUrl();
     url.user.clear();
     url.password.clear();
+    office->config.serverCa = url.caFile;
+    url.caFile.clear();
     office->config.serverUrl = url.toString();
     office->config.serverUser.clear();
     office->config.serverPassword.clear();
