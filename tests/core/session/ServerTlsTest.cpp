@@ -101,7 +101,7 @@ private:
         cert.open(QIODevice::ReadOnly);
         key.open(QIODevice::ReadOnly);
         socket.setLocalCertificate(QSslCertificate(cert.readAll()));
-        socket.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+        socket.setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
         socket.startServerEncryption();
         socket.waitForEncrypted(5000);
         if (socket.state() == QAbstractSocket::ConnectedState)
