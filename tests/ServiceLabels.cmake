@@ -7,7 +7,7 @@
 # on both backends ends in /MariaDb; the cases that move pictures name them.
 set(teran_needs_mariadb "/MariaDb|^SecuredServer|^VendorBackupTest\\.|^OfficePhoneSecuredTest\\.|^StaffAccountsSecured\\.|^AdminInitTest\\.|^OfficeCopy\\.|^OfficeDayTest\\.|\
 ^SeveralDesks\\.|^PublicationKill\\.|^PictureFoldersTest\\.|^StoreCluster\\.ANode|^VendorServerWire\\.|^ServerRefusedAtLogin\\.|\
-^Locks/HeldLocksTest\\.")
+^Locks/HeldLocksTest\\.|^OfficeConnections\\.")
 set(teran_needs_ftp "^ClsFtp|Picture|ImageBox|^OfficeDayTest\\.")
 set(teran_needs_sms "^SmsGatewayServiceTest\\.|^frmSmsTest\\.|^OfficeDayTest\\.|ANewUsersBuyerHearsOfTheListing")
 set(teran_needs_web "^InternetProbe\\.|^SecuredServerLogin\\.|^SessionFailures\\.|^Backends/SessionFixture\\.|^SeveralDesks\\.|^PublicationKill\\.|\

@@ -167,6 +167,32 @@ void SecuredServer::endHeldLocks() {
             "END")
             .arg(data())
             .arg(kHeldLockMs));
+    // MariaDB limits connections per account only; an office is several accounts (its staff).
+    // Every second the connections of an office beyond its share, the newest first, are ended.
+    m_admin.execute(
+        QStringLiteral(
+            "CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.end_office_floods ON SCHEDULE EVERY 1 SECOND "
+            "DO "
+            "BEGIN "
+            "DECLARE done INT DEFAULT 0; "
+            "DECLARE extra BIGINT UNSIGNED; "
+            "DECLARE extras CURSOR FOR SELECT c.id FROM (SELECT p.ID AS id, o.office AS office FROM "
+            "information_schema.PROCESSLIST p JOIN %1.member_office o ON o.login = p.USER) c "
+            "WHERE (SELECT COUNT(*) FROM information_schema.PROCESSLIST q JOIN %1.member_office qo ON "
+            "qo.login = q.USER WHERE qo.office = c.office AND q.ID < c.id) >= %2; "
+            "DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1; "
+            "DECLARE CONTINUE HANDLER FOR 1094 BEGIN END; "
+            "OPEN extras; "
+            "ending: LOOP "
+            "FETCH extras INTO extra; "
+            "IF done THEN LEAVE ending; END IF; "
+            "SET @teran_end = CONCAT('KILL CONNECTION ', extra); "
+            "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
+            "END LOOP; "
+            "CLOSE extras; "
+            "END")
+            .arg(data())
+            .arg(kOfficeConnections));
 }
 
 // The member accounts made before the limits (every account the role was granted to) are held

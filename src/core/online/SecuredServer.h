@@ -13,6 +13,8 @@ class SqlStore;
 // The limits of every member account: connections at a time, and seconds a statement may run.
 inline constexpr int kMemberConnections = 8;
 inline constexpr int kMemberStatementSeconds = 10;
+// Connections at a time of one office, all its members together.
+inline constexpr int kOfficeConnections = 24;
 // How long an office's lock may hold another office's statement before the server ends it.
 inline constexpr int kHeldLockMs = 1000;
 

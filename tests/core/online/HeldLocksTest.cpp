@@ -107,6 +107,55 @@ TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerTha
               120);
 }
 
+// An office opens as many connections as its members may (every member up to its own limit):
+// beyond the office's share the newest are ended within a second or two, and another office logs
+// in at once all the while.
+TEST(OfficeConnections, AnOfficeOfManyMembersIsHeldToItsShareOfTheServer) {
+    auto server = SecuredScratchServer::make();
+    TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
+    const QString office = server->addOffice(QStringLiteral("pw-main"));
+    const QString other = server->addOffice(QStringLiteral("pw-other"));
+    SqlStore vendor(QStringLiteral("office-connections-vendor"));
+    vendor.open(server->adminUrl());
+    SecuredServer secured(vendor, server->adminUrl().database);
+    QStringList members{office};
+    for (int i = 0; i < 3; ++i) {
+        const QString staff = test::uniqueAccountName(QStringLiteral("st"));
+        server->data().execute(QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name) "
+                                              "VALUES(?, ?, 'B', '', '직원')"),
+                               {office, staff});
+        secured.setAccount(staff, QStringLiteral("pw-main"));
+        members << staff;
+    }
+    std::vector<std::unique_ptr<SqlStore>> opened;
+    for (const QString& member : members)
+        for (int i = 0; i < kMemberConnections; ++i)
+            opened.push_back(server->connectAs(member, QStringLiteral("pw-main")));
+    ASSERT_GT(int(opened.size()), kOfficeConnections);
+    const auto connectionsOf = [&](const QString& id) {
+        return vendor
+            .scalar(QStringLiteral(
+                        "SELECT COUNT(*) FROM information_schema.PROCESSLIST p JOIN %1.member_office o "
+                        "ON o.login = p.USER WHERE o.office = ?")
+                        .arg(SecuredServer::dataDatabaseOf(server->adminUrl().database)),
+                    {id})
+            .toInt();
+    };
+    QElapsedTimer timer;
+    timer.start();
+    while (connectionsOf(office) > kOfficeConnections && timer.elapsed() < 5000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_LE(connectionsOf(office), kOfficeConnections);
+    EXPECT_LT(timer.elapsed(), 3000) << "the office kept more than its share for long";
+    timer.restart();
+    auto otherDesk = server->connectAs(other, QStringLiteral("pw-other"));
+    otherDesk->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
+    EXPECT_LT(timer.elapsed(), 1000) << "another office waited while one held its share";
+    opened.clear();
+    for (const QString& member : members.mid(1))
+        secured.dropAccount(member);
+}
+
 INSTANTIATE_TEST_SUITE_P(Locks, HeldLocksTest, testing::Values("FOR UPDATE", "LOCK IN SHARE MODE"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param[0] == 'F' ? "ForUpdate" : "InShareMode");
