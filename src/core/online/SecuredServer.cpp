@@ -138,61 +138,52 @@ void SecuredServer::secure() {
 // transactions are short and never hold another office that long; the vendor's and the
 // gateway's accounts are never ended.
 void SecuredServer::endHeldLocks() {
-    m_admin.execute(
-        QStringLiteral(
-            "CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.end_held_locks ON SCHEDULE EVERY 1 SECOND DO "
-            "BEGIN "
-            "DECLARE done INT DEFAULT 0; "
-            "DECLARE holder BIGINT UNSIGNED; "
-            "DECLARE holders CURSOR FOR SELECT DISTINCT b.trx_mysql_thread_id FROM "
-            "information_schema.INNODB_LOCK_WAITS w "
-            "JOIN information_schema.INNODB_TRX r ON r.trx_id = w.requesting_trx_id "
-            "JOIN information_schema.INNODB_TRX b ON b.trx_id = w.blocking_trx_id "
-            "JOIN information_schema.PROCESSLIST waiter ON waiter.ID = r.trx_mysql_thread_id "
-            "JOIN information_schema.PROCESSLIST p ON p.ID = b.trx_mysql_thread_id "
-            "JOIN %1.member_office o ON o.login = p.USER "
-            "LEFT JOIN %1.member_office wo ON wo.login = waiter.USER "
-            "WHERE waiter.TIME_MS > %2 AND (wo.office IS NULL OR wo.office <> o.office); "
-            "DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1; "
-            // A holder that ended meanwhile is no longer there to end.
-            "DECLARE CONTINUE HANDLER FOR 1094 BEGIN END; "
-            "OPEN holders; "
-            "ending: LOOP "
-            "FETCH holders INTO holder; "
-            "IF done THEN LEAVE ending; END IF; "
-            "SET @teran_end = CONCAT('KILL CONNECTION ', holder); "
-            "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
-            "END LOOP; "
-            "CLOSE holders; "
-            "END")
+    endEverySecond(
+        QStringLiteral("end_held_locks"),
+        QStringLiteral("SELECT DISTINCT b.trx_mysql_thread_id FROM information_schema.INNODB_LOCK_WAITS w "
+                       "JOIN information_schema.INNODB_TRX r ON r.trx_id = w.requesting_trx_id "
+                       "JOIN information_schema.INNODB_TRX b ON b.trx_id = w.blocking_trx_id "
+                       "JOIN information_schema.PROCESSLIST waiter ON waiter.ID = r.trx_mysql_thread_id "
+                       "JOIN information_schema.PROCESSLIST p ON p.ID = b.trx_mysql_thread_id "
+                       "JOIN %1.member_office o ON o.login = p.USER "
+                       "LEFT JOIN %1.member_office wo ON wo.login = waiter.USER "
+                       "WHERE waiter.TIME_MS > %2 AND (wo.office IS NULL OR wo.office <> o.office)")
             .arg(data())
             .arg(kHeldLockMs));
     // MariaDB limits connections per account only; an office is several accounts (its staff).
     // Every second the connections of an office beyond its share, the newest first, are ended.
-    m_admin.execute(
-        QStringLiteral(
-            "CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.end_office_floods ON SCHEDULE EVERY 1 SECOND "
-            "DO "
-            "BEGIN "
-            "DECLARE done INT DEFAULT 0; "
-            "DECLARE extra BIGINT UNSIGNED; "
-            "DECLARE extras CURSOR FOR SELECT c.id FROM (SELECT p.ID AS id, o.office AS office FROM "
-            "information_schema.PROCESSLIST p JOIN %1.member_office o ON o.login = p.USER) c "
-            "WHERE (SELECT COUNT(*) FROM information_schema.PROCESSLIST q JOIN %1.member_office qo ON "
-            "qo.login = q.USER WHERE qo.office = c.office AND q.ID < c.id) >= %2; "
-            "DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1; "
-            "DECLARE CONTINUE HANDLER FOR 1094 BEGIN END; "
-            "OPEN extras; "
-            "ending: LOOP "
-            "FETCH extras INTO extra; "
-            "IF done THEN LEAVE ending; END IF; "
-            "SET @teran_end = CONCAT('KILL CONNECTION ', extra); "
-            "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
-            "END LOOP; "
-            "CLOSE extras; "
-            "END")
+    endEverySecond(
+        QStringLiteral("end_office_floods"),
+        QStringLiteral("SELECT c.id FROM (SELECT p.ID AS id, o.office AS office FROM "
+                       "information_schema.PROCESSLIST p JOIN %1.member_office o ON o.login = p.USER) c "
+                       "WHERE (SELECT COUNT(*) FROM information_schema.PROCESSLIST q JOIN "
+                       "%1.member_office qo ON qo.login = q.USER WHERE qo.office = c.office AND "
+                       "q.ID < c.id) >= %2")
             .arg(data())
             .arg(kOfficeConnections));
+}
+
+// An event of the tables' database that ends, every second, the connections `connections`
+// selects (their thread ids).
+void SecuredServer::endEverySecond(const QString& event, const QString& connections) {
+    m_admin.execute(QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.%2 ON SCHEDULE EVERY 1 "
+                                   "SECOND DO BEGIN "
+                                   "DECLARE done INT DEFAULT 0; "
+                                   "DECLARE ended_id BIGINT UNSIGNED; "
+                                   "DECLARE ended CURSOR FOR %3; "
+                                   "DECLARE CONTINUE HANDLER FOR NOT FOUND SET done = 1; "
+                                   // A connection that ended meanwhile is no longer there to end.
+                                   "DECLARE CONTINUE HANDLER FOR 1094 BEGIN END; "
+                                   "OPEN ended; "
+                                   "ending: LOOP "
+                                   "FETCH ended INTO ended_id; "
+                                   "IF done THEN LEAVE ending; END IF; "
+                                   "SET @teran_end = CONCAT('KILL CONNECTION ', ended_id); "
+                                   "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
+                                   "END LOOP; "
+                                   "CLOSE ended; "
+                                   "END")
+                        .arg(data(), quoted(event), connections));
 }
 
 // The member accounts made before the limits (every account the role was granted to) are held

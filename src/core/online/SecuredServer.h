@@ -72,6 +72,7 @@ private:
     void makeAccount(const QString& account, const QString& password, const QString& options);
     void limitMemberAccounts();
     void endHeldLocks();
+    void endEverySecond(const QString& event, const QString& connections);
     void createMemberOffices();
     void createFunctions();
     void createViews();
