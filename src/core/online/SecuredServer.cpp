@@ -133,7 +133,7 @@ void SecuredServer::secure() {
 // reader lock what it reads (FOR UPDATE, LOCK IN SHARE MODE) with nothing but SELECT. Views that
 // could not pass a lock on (materialised ones) would copy the whole shared list on every read,
 // so the locks are bounded instead: every second the server ends the connection of an office
-// whose transaction has held another office's statement waiting for more than a second (the
+// whose transaction has held another office's statement waiting for more than half a second (the
 // holder's transaction rolls back; the desk's store reconnects and runs it again). A desk's own
 // transactions are short and never hold another office that long; the vendor's and the
 // gateway's accounts are never ended.

@@ -16,7 +16,7 @@ inline constexpr int kMemberStatementSeconds = 10;
 // Connections at a time of one office, all its members together.
 inline constexpr int kOfficeConnections = 24;
 // How long an office's lock may hold another office's statement before the server ends it.
-inline constexpr int kHeldLockMs = 1000;
+inline constexpr int kHeldLockMs = 500;
 
 // The vendor's server on MariaDB as offices that do not trust each other share it. Every member
 // (an office's main account and each of its staff) is a MariaDB account of its own; an office
