@@ -4,9 +4,9 @@
 
 #include "ResidentNumber.h"
 #include "listings/ListingSheet.h"
-#include "listings/OutboxSender.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
 #include "register/AddressPick.h"
-#include "session/PublicationOutbox.h"
 #include "session/SqlStore.h"
 
 #include <QMap>

@@ -1,9 +1,9 @@
 #include "ListingActions.h"
-#include "PublicationReconciler.h"
+#include "publication/PublicationReconciler.h"
 
 #include "ActionTexts.h"
 #include "ListingRowWork.h"
-#include "session/ServerCopy.h"
+#include "publication/ServerCopy.h"
 #include "session/Session.h"
 
 #include <QSet>

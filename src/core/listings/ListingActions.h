@@ -1,11 +1,11 @@
 #pragma once
 
-#include "OutboxSender.h"
 #include "pictures/PictureSession.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublishTransition.h"
 #include "session/Dialogs.h"
 #include "session/ListingSelection.h"
 #include "session/PropertyTypes.h"
-#include "session/PublishTransition.h"
 
 #include <QList>
 #include <QString>

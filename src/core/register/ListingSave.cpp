@@ -3,8 +3,8 @@
 #include "AdvertisingFacts.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/ListingPictures.h"
+#include "publication/ServerCopy.h"
 #include "session/PropertyTypes.h"
-#include "session/ServerCopy.h"
 #include "session/Session.h"
 #include "session/TypeFields.h"
 

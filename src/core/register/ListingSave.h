@@ -2,9 +2,9 @@
 
 #include "pictures/ImageBox.h"
 #include "pictures/PictureSession.h"
+#include "publication/PublicationOutbox.h"
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
-#include "session/PublicationOutbox.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "frmOutbox.h"
 
-#include "listings/OutboxPump.h"
+#include "publication/OutboxPump.h"
 #include "session/Dialogs.h"
 
 #include <QDialogButtonBox>

@@ -1,9 +1,9 @@
 #include "MainStatusBar.h"
 
 #include "contracts/CashBalanceLabel.h"
-#include "listings/OutboxPump.h"
-#include "listings/OutboxSender.h"
 #include "listings/frmOutbox.h"
+#include "publication/OutboxPump.h"
+#include "publication/OutboxSender.h"
 #include "session/LoginService.h"
 #include "session/Session.h"
 

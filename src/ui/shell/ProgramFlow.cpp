@@ -1,7 +1,7 @@
 #include "ProgramFlow.h"
 
 #include "frmMain.h"
-#include "listings/OutboxSender.h"
+#include "publication/OutboxSender.h"
 #include "session/Session.h"
 #include "session/SessionLoader.h"
 #include "session/SettingsStore.h"

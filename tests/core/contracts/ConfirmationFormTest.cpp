@@ -1,7 +1,7 @@
 #include "contracts/ConfirmationForm.h"
 #include "contracts/ListingLedger.h"
-#include "listings/OutboxSender.h"
-#include "session/PublicationOutbox.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
 
 #include "TestOffice.h"
 

@@ -1,9 +1,9 @@
 #include "TestOffice.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListQuery.h"
-#include "listings/PublicationReconciler.h"
+#include "publication/PublicationOutbox.h"
+#include "publication/PublicationReconciler.h"
 #include "session/DailyLog.h"
-#include "session/PublicationOutbox.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "TestOffice.h"
 #include "listings/ActionTexts.h"
-#include "listings/OutboxSender.h"
+#include "publication/OutboxSender.h"
 
 #include <QFileInfo>
 

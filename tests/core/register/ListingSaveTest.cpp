@@ -1,6 +1,6 @@
 #include "register/ListingSave.h"
 #include "TestOffice.h"
-#include "listings/OutboxSender.h"
+#include "publication/OutboxSender.h"
 #include "session/StoreSchemas.h"
 #include "session/TypeFields.h"
 

@@ -96,13 +96,16 @@ TEST(LayerBoundaryTest, TheCoreIncludesNoWindowAndNoWidget) {
 
 // The core's folders are layers: a folder builds on the ones below it and never reaches up or
 // sideways, so that the stores and the session can be used, and tested, without listings,
-// pictures or people, and the lists and the registration never include each other.
+// pictures or people, the way a change reaches the server (publication) serves the lists and the
+// registration alike, and the lists and the registration never include each other.
 TEST(LayerBoundaryTest, CoreFoldersIncludeOnlyLowerLayers) {
     const QHash<QString, int> layer{
-        {QStringLiteral("session"), 0},  {QStringLiteral("report"), 0},    {QStringLiteral("game"), 0},
-        {QStringLiteral("pictures"), 1}, {QStringLiteral("online"), 1},    {QStringLiteral("listings"), 2},
-        {QStringLiteral("register"), 2}, {QStringLiteral("contracts"), 3}, {QStringLiteral("maintenance"), 3},
-        {QStringLiteral("people"), 4},
+        {QStringLiteral("session"), 0},   {QStringLiteral("report"), 0},
+        {QStringLiteral("game"), 0},      {QStringLiteral("pictures"), 1},
+        {QStringLiteral("online"), 1},    {QStringLiteral("publication"), 2},
+        {QStringLiteral("listings"), 3},  {QStringLiteral("register"), 3},
+        {QStringLiteral("contracts"), 4}, {QStringLiteral("maintenance"), 4},
+        {QStringLiteral("people"), 5},
     };
     const QString root = QStringLiteral("src/core");
     QStringList offending;

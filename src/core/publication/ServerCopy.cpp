@@ -1,11 +1,11 @@
 #include "ServerCopy.h"
-#include "RowWriter.h"
+#include "session/RowWriter.h"
 
-#include "Session.h"
+#include "session/Session.h"
 
-#include "ListingSelection.h"
 #include "session/ListingColumns.h"
 #include "session/ListingRepository.h"
+#include "session/ListingSelection.h"
 #include "session/ListingValue.h"
 
 #include <QSqlRecord>

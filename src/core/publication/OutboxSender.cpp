@@ -1,8 +1,8 @@
 #include "OutboxSender.h"
 
-#include "PublicationReconciler.h"
 #include "pictures/ImageBox.h"
 #include "pictures/ListingImageName.h"
+#include "publication/PublicationReconciler.h"
 #include "session/Session.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "pictures/ListingPictures.h"
 #include "pictures/PictureSession.h"
+#include "publication/PublicationOutbox.h"
+#include "publication/ServerCopy.h"
 #include "session/ListingSelection.h"
-#include "session/PublicationOutbox.h"
-#include "session/ServerCopy.h"
 
 namespace teran {
 

@@ -1,6 +1,6 @@
 #include "TestOffice.h"
-#include "listings/OutboxSender.h"
-#include "session/PublicationOutbox.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
 
 #include <QSqlQuery>
 #include <QUrl>

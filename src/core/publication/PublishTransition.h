@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PropertyTypes.h"
+#include "session/PropertyTypes.h"
 
 #include <QVariant>
 #include <optional>

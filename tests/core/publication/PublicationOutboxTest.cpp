@@ -1,8 +1,8 @@
-#include "session/PublicationOutbox.h"
+#include "publication/PublicationOutbox.h"
 #include "TestOffice.h"
-#include "listings/OutboxPump.h"
-#include "listings/OutboxSender.h"
-#include "listings/PublicationReconciler.h"
+#include "publication/OutboxPump.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationReconciler.h"
 
 #include <QCoreApplication>
 #include <QFile>

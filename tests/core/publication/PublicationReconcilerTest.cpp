@@ -1,4 +1,4 @@
-#include "listings/PublicationReconciler.h"
+#include "publication/PublicationReconciler.h"
 #include "TestOffice.h"
 
 using namespace teran;

@@ -1,6 +1,6 @@
 #include "PublicationReconciler.h"
 
-#include "OutboxSender.h"
+#include "publication/OutboxSender.h"
 #include "session/Session.h"
 
 #include <QHash>

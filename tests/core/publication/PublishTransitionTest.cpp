@@ -1,4 +1,4 @@
-#include "session/PublishTransition.h"
+#include "publication/PublishTransition.h"
 
 #include <gtest/gtest.h>
 

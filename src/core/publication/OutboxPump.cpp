@@ -1,7 +1,7 @@
 #include "OutboxPump.h"
 
-#include "OutboxSender.h"
-#include "session/PublicationOutbox.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
 #include "session/Session.h"
 
 #include <QElapsedTimer>
