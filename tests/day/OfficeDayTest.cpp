@@ -34,6 +34,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -506,6 +507,25 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         dialogs.answerNext(DialogAnswer::Yes);
         EXPECT_TRUE(desk.main().actions().unpublish(UnpublishScope::Internet).ran);
         EXPECT_FALSE(serverOf(officeA, villa, "state").isValid()) << dialogs.lastText().toStdString();
+
+        // An hour on a server that accepts and never answers (a broken line): the window goes on,
+        // the status bar says so, and a withdrawal waits in the outbox until the server answers.
+        relay->stall(true);
+        desk.tick(apartment);
+        dialogs.answerNext(DialogAnswer::Yes);
+        QElapsedTimer held;
+        held.start();
+        EXPECT_TRUE(desk.main().actions().unpublish(UnpublishScope::Internet).ran);
+        EXPECT_LT(held.elapsed(), 3000) << "the window waited on the server";
+        QTRY_VERIFY_WITH_TIMEOUT(desk.connection().startsWith(QStringLiteral("서버 응답 대기")), 5000);
+        EXPECT_TRUE(serverOf(officeA, apartment, "state").isValid()) << "withdrawn while nothing answered";
+        relay->stall(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!serverOf(officeA, apartment, "state").isValid(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(desk.connection().startsWith(QStringLiteral("온라인")), 5000);
+        desk.tick(apartment);
+        dialogs.answerNext(DialogAnswer::Yes);
+        EXPECT_TRUE(desk.main().actions().publish(PublicationState::Internet).ran);
+        EXPECT_EQ(serverOf(officeA, apartment, "state").toInt(), 1) << dialogs.lastText().toStdString();
         desk.close();
     }
 

@@ -40,12 +40,13 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 std::unique_ptr<TestOffice> TestOffice::make(const OfficeSetup& setup) {
     std::unique_ptr<TestOffice> office(new TestOffice(setup.now));
-    if (!office->prepareServers(setup.backend) || !office->seat(setup.desk))
+    if (!office->prepareServers(setup) || !office->seat(setup.desk))
         return nullptr;
     return office;
 }
 
-bool TestOffice::prepareServers(Backend backend) {
+bool TestOffice::prepareServers(const OfficeSetup& setup) {
+    const Backend backend = setup.backend;
     m_server = backend == Backend::Sqlite ? ScratchStore::sqlite() : ScratchStore::mariaDb();
     if (!m_server)
         return false;
@@ -54,7 +55,14 @@ bool TestOffice::prepareServers(Backend backend) {
     const std::optional<SmsService> sms = smsService();
     initServerStore(server(), {QStringLiteral("ftp-pw"), sms ? int(sms->port) : 7300});
     config = TeranConfig::demoDefaults(dir.path());
-    config.serverUrl = m_server->url().toString();
+    StoreUrl serverUrl = m_server->url();
+    if (setup.serverThroughRelay && backend == Backend::MariaDb) {
+        m_relay = std::make_unique<TcpRelay>(serverUrl.host, quint16(serverUrl.port));
+        if (!m_relay->open())
+            return false;
+        serverUrl.port = m_relay->port();
+    }
+    config.serverUrl = serverUrl.toString();
     // The desk trusts the loopback servers' authority, as an office's teran.ini names the vendor's.
     config.serverCa = servicesCaFile();
     config.probeUrl = probeServiceUrl().isEmpty() ? closedPortUrl() : probeServiceUrl();

@@ -3,6 +3,7 @@
 #include "DemoSeed.h"
 #include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
+#include "TcpRelay.h"
 #include "TestServices.h"
 #include "listings/ListingActions.h"
 #include "session/ListingRepository.h"
@@ -27,6 +28,8 @@ struct OfficeSetup {
     Backend backend = Backend::Sqlite;
     Desk desk = Desk::Nobody;
     QDateTime now{QDate(2026, 12, 6), QTime(10, 0)};
+    // MariaDB: the desk reaches the vendor's server through a relay the test can stall or cut.
+    bool serverThroughRelay = false;
 };
 
 // An afternoon in March: the time of the list tests, whose expected dates follow it.
@@ -53,7 +56,8 @@ public:
     std::unique_ptr<InternetProbe> probe() const;
     QString loginIniPath() const { return dir.filePath(QStringLiteral("conf/Login.ini")); }
     SqlStore& server() { return m_server->store(); }
-    StoreUrl listingUrl() const; // the office database
+    TcpRelay* relay() { return m_relay.get(); } // with OfficeSetup::serverThroughRelay
+    StoreUrl listingUrl() const;                // the office database
     QVariant serverValue(const QString& sql, const QVariantList& values = {});
     QVariant localValue(const QString& sql, const QVariantList& values = {});
     void addMember(const QString& company, const QString& id, const QString& type, const QString& password,
@@ -109,10 +113,11 @@ public:
 private:
     explicit TestOffice(const QDateTime& now)
         : clock(now) {}
-    bool prepareServers(Backend backend);
+    bool prepareServers(const OfficeSetup& setup);
     bool seat(Desk desk);
 
     std::unique_ptr<ScratchStore> m_server;
+    std::unique_ptr<TcpRelay> m_relay;
     std::unique_ptr<ScratchStore> m_listing;
     std::unique_ptr<SqlStore> m_local;
     std::unique_ptr<Session> m_session;

@@ -53,6 +53,11 @@ int OutboxPump::waiting() {
 }
 
 void OutboxPump::pump() {
+    // The session's courier sends off the window's thread by itself; the pump only counts.
+    if (m_session.courier()) {
+        tell();
+        return;
+    }
     if (m_restingTicks > 0) {
         --m_restingTicks;
     } else if (waiting() > 0 && m_session.state().isOnline()) {

@@ -38,9 +38,11 @@ OutboxReport OutboxSender::sendWaiting() {
         if (heldBack.contains(entry.subject()))
             continue;
         try {
+            m_sending = DeliveryReport{};
             const Delivery outcome = send(entry);
             m_outbox.sent(entry.id);
-            m_outcomes.insert(entry.id, outcome);
+            m_sending.outcome = outcome;
+            m_outcomes.insert(entry.id, m_sending);
             --report.waiting;
             ++report.sent;
             if (outcome == Delivery::PicturesIncomplete)
@@ -63,9 +65,11 @@ OutboxReport OutboxSender::sendWaiting() {
     return report;
 }
 
-Delivery OutboxSender::deliver(qint64 id) {
+DeliveryReport OutboxSender::deliverReporting(qint64 id) {
+    if (ServerCourier* courier = m_session.courier())
+        return courier->awaitDelivery({id}, {}).value(id);
     sendWaiting();
-    return m_outcomes.value(id, Delivery::Waiting);
+    return m_outcomes.value(id);
 }
 
 // The copy is made to agree with the listing as it stands now: a later change of the same
@@ -103,14 +107,14 @@ Delivery OutboxSender::send(const OutboxEntry& entry) {
     } else {
         m_copy.write(row.number, row.tb, *row.state, m_session.clock().now(), entry.resetHits);
     }
-    if (existed && !entry.pictures)
+    if (existed && !entry.pictures && entry.pictureChoice == 0)
         return Delivery::Sent;
     SelectedListing shown = row;
     if (entry.disclosure && !entry.disclosure->picture1)
         shown.imgname1.clear();
     if (entry.disclosure && !entry.disclosure->picture2)
         shown.imgname2.clear();
-    bool complete = sendPictures(shown);
+    bool complete = sendPictures(shown, entry.pictures ? 0 : entry.pictureChoice, before);
     // Main pictures the copy named before and names no longer.
     QStringList stale;
     for (const QString& name : before)
@@ -125,7 +129,7 @@ bool OutboxSender::resend(const SelectedListing& row) {
     if (!row.isPublished())
         return true;
     m_copy.write(row.number, row.tb, *row.state, m_session.clock().now(), false);
-    return sendPictures(row);
+    return sendPictures(row, 0, {});
 }
 
 bool OutboxSender::dropCopy(int number) {
@@ -140,13 +144,26 @@ bool OutboxSender::withdrawCopy(int number, const QStringList& morePictures) {
     return complete;
 }
 
-// Only the pictures that arrived whole are named by the copy.
-bool OutboxSender::sendPictures(const SelectedListing& row) {
+// Only the pictures that arrived whole are named by the copy. Without a choice every picture goes;
+// with one (a save), a main picture goes when it is new or the copy named another one, and the
+// image box when it changed.
+bool OutboxSender::sendPictures(const SelectedListing& row, int choice,
+                                const std::array<QString, 2>& before) {
+    const auto needed = [&](const QString& name, size_t slot, int isNew) {
+        return choice == 0 || (choice & isNew) || before[slot] != name ? name : QString();
+    };
+    const bool withBox = choice == 0 || (choice & OutboxEntry::kBoxChanged);
     try {
-        const ListingPictures::Published published =
-            m_pictures.publish(row.number, row.imgname1, row.imgname2, true, m_copy.boxPictures(row.number));
-        m_copy.writeFileBox(row.number, row.tb, row.ty, published.boxNames, m_session.clock().now());
+        const ListingPictures::Published published = m_pictures.publish(
+            row.number, needed(row.imgname1, 0, OutboxEntry::kFirstPictureNew),
+            needed(row.imgname2, 1, OutboxEntry::kSecondPictureNew), withBox, m_copy.boxPictures(row.number));
+        if (withBox)
+            m_copy.writeFileBox(row.number, row.tb, row.ty, published.boxNames, m_session.clock().now());
         m_copy.leaveOutPictures(row.number, published.unsent);
+        if (!published.complete) {
+            m_sending.unsentPictures << published.unsent;
+            m_sending.pictureError = m_ftp.lastError();
+        }
         return published.complete;
     } catch (const StoreError& error) {
         if (lostServer(error))
@@ -166,6 +183,10 @@ void OutboxSender::removeLocalFiles(Session& session, int number, const QStringL
 }
 
 void catchUpWithServer(Session& session) {
+    if (ServerCourier* courier = session.courier()) {
+        courier->sendNow(true);
+        return;
+    }
     if (!serverCopiesReachable(session))
         return;
     try {

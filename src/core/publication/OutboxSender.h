@@ -5,17 +5,11 @@
 #include "publication/PublicationOutbox.h"
 #include "publication/ServerCopy.h"
 #include "session/ListingSelection.h"
+#include "session/ServerCourier.h"
 
 namespace teran {
 
 class Session;
-
-// How a change to a shared listing came out.
-enum class Delivery {
-    Sent,               // the server copy agrees with the listing
-    PicturesIncomplete, // the copy agrees; a picture did not reach or leave the picture server
-    Waiting,            // the server did not answer: the change waits in the outbox
-};
 
 struct OutboxReport {
     int sent = 0;
@@ -36,8 +30,13 @@ public:
     // on. Nothing is tried when the session cannot reach the server, and a sender that found the
     // server away does not ask again: an action on many rows waits for it once, not per row.
     OutboxReport sendWaiting();
-    // The outcome of one change after the waiting ones before it were sent.
-    Delivery deliver(qint64 id);
+    // The outcome of one change after the waiting ones before it were sent; with the session's
+    // courier, sent by the courier while the window goes on handling its events.
+    Delivery deliver(qint64 id) { return deliverReporting(id).outcome; }
+    // The same with the pictures that did not go and why.
+    DeliveryReport deliverReporting(qint64 id);
+    // How each change this sender tried came out.
+    const QHash<qint64, DeliveryReport>& outcomes() const { return m_outcomes; }
 
     // For the reconciliation: the whole copy again in the row's state with its pictures (false
     // when a picture stayed behind), or a copy no published row stands behind taken away.
@@ -50,7 +49,7 @@ public:
 
 private:
     Delivery send(const OutboxEntry& entry);
-    bool sendPictures(const SelectedListing& row);
+    bool sendPictures(const SelectedListing& row, int choice, const std::array<QString, 2>& before);
     bool withdrawCopy(int number, const QStringList& morePictures);
     bool lostServer(const StoreError& error) const;
 
@@ -60,13 +59,15 @@ private:
     PictureSession m_ftp;
     ServerCopy m_copy;
     ListingPictures m_pictures;
-    QHash<qint64, Delivery> m_outcomes;
+    QHash<qint64, DeliveryReport> m_outcomes;
+    DeliveryReport m_sending; // the pictures of the change being sent
     bool m_serverAway = false;
 };
 
 // What an online session does when it meets the server (after the login, after 다시 연결, and
 // when the server answers again): the waiting changes go out, then the two stores are made to
-// agree. Both are logged; nothing happens while the server cannot be reached.
+// agree. Both are logged; nothing happens while the server cannot be reached. With the session's
+// courier it is handed to the courier and the window goes on at once.
 void catchUpWithServer(Session& session);
 
 } // namespace teran

@@ -84,7 +84,10 @@ OutboxEntry entryFrom(const QSqlQuery& q) {
     e.id = q.value(0).toLongLong();
     e.number = q.value(1).toInt();
     e.kind = kindFrom(q.value(2).toString());
-    e.pictures = q.value(3).toInt() != 0;
+    // 1: every picture; above it, what a save chose (an older program reads it as every one).
+    const int pictures = q.value(3).toInt();
+    e.pictures = pictures == 1;
+    e.pictureChoice = pictures > 1 ? pictures : 0;
     e.resetHits = q.value(4).toInt() != 0;
     if (!q.value(5).isNull())
         e.previousState = q.value(5).toInt();
@@ -173,7 +176,7 @@ qint64 PublicationOutbox::add(const OutboxEntry& e) {
                     "INSERT INTO outbox (tidx, kind, pictures, resethits, prevstate, disclosure, names, "
                     "files, rowcopy, label, memid, made, tries, lasterror, target, serverrow) "
                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, '', ?, ?)"),
-                {e.number, outboxKindName(e.kind), e.pictures ? 1 : 0, e.resetHits ? 1 : 0,
+                {e.number, outboxKindName(e.kind), e.pictures ? 1 : e.pictureChoice, e.resetHits ? 1 : 0,
                  e.previousState ? QVariant(*e.previousState) : QVariant(), disclosureText(e.disclosure),
                  e.pictureNames.join(kSeparator), e.localFiles.join(kSeparator),
                  QString::fromLatin1(e.removedRows.toBase64()), e.label, e.loginId,

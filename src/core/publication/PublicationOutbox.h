@@ -33,7 +33,13 @@ struct OutboxEntry {
     qint64 id = 0;
     int number = 0;
     OutboxKind kind = OutboxKind::Send;
-    bool pictures = false;                // send the pictures even when the copy is there
+    bool pictures = false; // send the pictures even when the copy is there
+    // What a save chose to send (pictures false): kPicturesChosen with the flags below.
+    static constexpr int kPicturesChosen = 2;
+    static constexpr int kFirstPictureNew = 4; // chosen or first shared: goes up even when named
+    static constexpr int kSecondPictureNew = 8;
+    static constexpr int kBoxChanged = 16;
+    int pictureChoice = 0;
     bool resetHits = false;               // the copy's grades back to 0
     std::optional<int> previousState;     // the listing's state before the change
     std::optional<Disclosure> disclosure; // what the registration window chose to show

@@ -3,7 +3,7 @@
 #include "AdvertisingFacts.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/ListingPictures.h"
-#include "publication/ServerCopy.h"
+#include "publication/OutboxSender.h"
 #include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/TypeFields.h"
@@ -43,8 +43,6 @@ ListingSaveService::ListingSaveService(ListingSaveTargets targets)
 ListingSaveResult ListingSaveService::save(const ListingSaveRequest& request) {
     ListingSaveResult result;
     saveLocal(request, result);
-    if (result.saved())
-        share(request, result);
     return result;
 }
 
@@ -71,9 +69,15 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
         // Kept with the listing: the window shows it again, and every later copy keeps to it.
         row.insert(QStringLiteral("scope_ie"), disclosureScopeText(request.disclosure));
     }
+    qint64 entry = 0;
+    bool withdrawing = false;
     try {
-        result.number = m_targets.local.transact([&] { return writeRow(request, row, result); });
-        result.state = row.value(QStringLiteral("state")).toInt();
+        result.number = m_targets.local.transact([&] {
+            const int number = writeRow(request, row, result);
+            result.state = row.value(QStringLiteral("state")).toInt();
+            entry = planSharing(request, number, result, withdrawing);
+            return number;
+        });
     } catch (const StoreError& error) {
         result.number = request.mode == EditMode::Edit ? request.number : 0;
         if (result.local != ListingSaveResult::Local::ChangedElsewhere &&
@@ -83,9 +87,11 @@ void ListingSaveService::saveLocal(const ListingSaveRequest& request, ListingSav
             if (m_targets.log)
                 m_targets.log(QStringLiteral("-MDBOK => %1 => %2").arg(error.description(), error.source()));
         }
+        result.sharing = ListingSaveResult::Sharing::NotShared;
         return;
     }
     result.local = ListingSaveResult::Local::Saved;
+    deliver(entry, withdrawing, result);
 }
 
 // Inside the local transaction: the row, its pictures and the work note go in together.
@@ -150,184 +156,111 @@ bool ListingSaveService::keepsPublication(const ListingSaveRequest& request) con
     return stored && isPublished(*stored);
 }
 
-void ListingSaveService::share(const ListingSaveRequest& request, ListingSaveResult& result) {
-    if (result.keptPublication) {
-        queue(result.number, OutboxKind::Send, request, result);
-        return;
+// What the save asks of the listing's shared copy, as an entry of the outbox beside the row: the
+// copy in the chosen state (or, offline, as the row kept it), or the copy taken away when the
+// listing is no longer shared, or refused for an advertisement that lacks what the law requires.
+qint64 ListingSaveService::planSharing(const ListingSaveRequest& request, int number,
+                                       ListingSaveResult& result, bool& withdrawing) {
+    using Sharing = ListingSaveResult::Sharing;
+    withdrawing = false;
+    result.sharing = Sharing::NotShared;
+    result.missingFacts.clear();
+    result.missingColumns.clear();
+    if (result.keptPublication)
+        return queue(number, OutboxKind::Send, request, result);
+    if (request.share && !request.archived) {
+        const std::optional<ListingRow> local = readLocal(m_targets.local, number);
+        if (local && isShownOnInternet(request.disclosure.state))
+            for (const AdvertisingFact& fact : missingFactsOf(*local)) {
+                result.missingFacts << fact.caption;
+                result.missingColumns << fact.columns;
+            }
+        if (result.missingFacts.isEmpty())
+            return queue(number, OutboxKind::Send, request, result);
     }
-    const bool wanted = request.share && !request.archived;
-    if (!wanted) {
-        if (request.mode == EditMode::Edit && request.wasShared) {
-            if (!m_targets.server)
-                queue(result.number, OutboxKind::Withdraw, request, result);
-            else
-                withdraw(result.number, {result.pictures[0], result.pictures[1]}, result);
-        }
-        return;
-    }
-    const std::optional<ListingRow> local = readLocal(m_targets.local, result.number);
-    if (!local) {
-        fail(result, ListingSaveResult::Sharing::Failed,
-             QStringLiteral("the listing is gone from the ListingStore"));
-        return;
-    }
-    if (isShownOnInternet(request.disclosure.state)) {
-        for (const AdvertisingFact& fact : missingFactsOf(*local)) {
-            result.missingFacts << fact.caption;
-            result.missingColumns << fact.columns;
-        }
-        if (!result.missingFacts.isEmpty()) {
-            fail(result, ListingSaveResult::Sharing::Refused, QString());
-            return;
-        }
-    }
-    if (!m_targets.server) {
-        queue(result.number, OutboxKind::Send, request, result);
-        return;
-    }
-    try {
-        publish(request, *local, result);
-    } catch (const StoreError& error) {
-        fail(result, ListingSaveResult::Sharing::Failed, error.description());
-    }
+    // No copy stays on the server for a listing the office now holds unshared.
+    const bool hadCopy = request.mode == EditMode::Edit && request.wasShared;
+    const qint64 entry = hadCopy ? queue(number, OutboxKind::Withdraw, request, result) : 0;
+    withdrawing = hadCopy;
+    if (!result.missingFacts.isEmpty())
+        result.sharing = Sharing::Refused;
+    return entry;
 }
 
-// While the server is away the change of the shared copy waits in the office's outbox: the
-// listing takes the state the user chose, and the copy follows as soon as the server answers.
-void ListingSaveService::queue(int number, OutboxKind kind, const ListingSaveRequest& request,
-                               ListingSaveResult& result) {
+// The copy's change waits in the outbox until the server has it: the listing takes the state the
+// user chose at once, and the copy follows now or as soon as the server answers.
+qint64 ListingSaveService::queue(int number, OutboxKind kind, const ListingSaveRequest& request,
+                                 ListingSaveResult& result) {
     const int before = request.asOpened ? request.asOpened->value(QStringLiteral("state")).toInt()
                                         : stateValue(PublicationState::Unpublished);
     OutboxEntry entry =
         outboxEntry(number, kind, before, QString::number(number), m_targets.loginId, m_targets.clock.now());
-    entry.pictures = kind == OutboxKind::Send;
-    if (kind == OutboxKind::Send && !result.keptPublication)
-        entry.disclosure = request.disclosure;
-    if (kind == OutboxKind::Withdraw)
-        entry.pictureNames = QStringList{result.pictures[0], result.pictures[1]};
-    try {
-        m_targets.local.transact([&] {
-            if (kind == OutboxKind::Send && !result.keptPublication)
-                setLocalState(number, stateValue(request.disclosure.state));
-            PublicationOutbox(m_targets.local).add(entry);
-        });
-        result.sharing = ListingSaveResult::Sharing::Queued;
-        if (kind == OutboxKind::Send && !result.keptPublication)
+    if (kind == OutboxKind::Send) {
+        entry.pictureChoice = pictureChoice(request, number);
+        if (!result.keptPublication) {
+            entry.disclosure = request.disclosure;
+            setLocalState(number, stateValue(request.disclosure.state));
             result.state = stateValue(request.disclosure.state);
-    } catch (const StoreError& error) {
-        fail(result, ListingSaveResult::Sharing::Failed, error.description());
+        }
+    } else {
+        entry.pictureNames = QStringList{result.pictures[0], result.pictures[1]};
     }
+    result.sharing = ListingSaveResult::Sharing::Queued;
+    return PublicationOutbox(m_targets.local).add(entry);
 }
 
-// Pictures first: the shared copy names only the pictures that reached the server. One that did
-// not is left out of it and reported; the next save sends it again.
-void ListingSaveService::publish(const ListingSaveRequest& request, const ListingRow& local,
-                                 ListingSaveResult& result) {
-    ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
+// Only what changed goes to the picture server: a first share sends everything; an edit sends a
+// newly chosen picture, one the copy names differently, and the image box when it changed.
+int ListingSaveService::pictureChoice(const ListingSaveRequest& request, int number) const {
     const bool first = !request.wasShared || request.mode == EditMode::Copy;
-    const std::array<QString, 2> onServer =
-        first ? std::array<QString, 2>{} : copy.mainPictures(result.number);
-    const std::array<bool, 2> disclosed{request.disclosure.picture1, request.disclosure.picture2};
-    std::array<QString, 2> up;
-    QStringList stale; // pictures the copy named that it names no longer
-    for (size_t p = 0; p < 2; ++p) {
-        const QString& name = result.pictures[p];
-        const bool needed = first || !request.chosenPicture[p].isEmpty() || onServer[p] != name;
-        if (disclosed[p] && !name.isEmpty() && needed)
-            up[p] = name;
-        if (!onServer[p].isEmpty() && onServer[p] != (disclosed[p] ? name : QString()))
-            stale << onServer[p];
-    }
-    const bool withBox = first || ImageBoxStore::pending(m_targets.local, result.number);
-    Disclosure disclosure = request.disclosure;
-    ListingPictures::Published published;
-    if (withBox || !up[0].isEmpty() || !up[1].isEmpty() || !stale.isEmpty()) {
-        PictureSession ftp(m_targets.pictures);
-        for (const QString& name : stale)
-            if (!ftp.del(name) && m_targets.log) // only left over on the server; no copy names it
-                m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(ftp.lastError(), kSource));
-        published = ListingPictures(m_targets.local, ftp)
-                        .publish(result.number, up[0], up[1], withBox, copy.boxPictures(result.number));
-        if (!published.complete) {
-            result.sharingError = ftp.lastError();
-            result.unsentPictures = published.unsent;
-            if (m_targets.log)
-                m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(ftp.lastError(), kSource));
-        }
-    }
-    disclosure.picture1 = disclosure.picture1 && !published.unsent.contains(result.pictures[0]);
-    disclosure.picture2 = disclosure.picture2 && !published.unsent.contains(result.pictures[1]);
-    disclosure.now =
-        m_targets.server->scalar(QStringLiteral("SELECT ") + m_targets.server->nowSql()).toDateTime();
-    copy.publish(local, disclosure);
-    if (withBox)
-        copy.writeFileBox(result.number, local.value(QStringLiteral("tb")).toString(),
-                          local.value(QStringLiteral("ty")).toString(), published.boxNames, disclosure.now);
-    setLocalState(result.number, stateValue(request.disclosure.state));
-    result.state = stateValue(request.disclosure.state);
-    result.sharing = ListingSaveResult::Sharing::Published;
+    int choice = OutboxEntry::kPicturesChosen;
+    if (first || !request.chosenPicture[0].isEmpty())
+        choice |= OutboxEntry::kFirstPictureNew;
+    if (first || !request.chosenPicture[1].isEmpty())
+        choice |= OutboxEntry::kSecondPictureNew;
+    if (first || ImageBoxStore::pending(m_targets.local, number))
+        choice |= OutboxEntry::kBoxChanged;
+    return choice;
 }
 
-void ListingSaveService::withdraw(int number, const QStringList& pictures, ListingSaveResult& result) {
-    try {
-        ServerCopy copy(m_targets.local, *m_targets.server, m_targets.officeId);
-        // The pictures go while the copy still records them (see ServerCopy::recordedPictures).
-        const ServerCopy::Removed recorded = copy.recordedPictures(number);
-        result.sharing = ListingSaveResult::Sharing::Withdrawn;
-        if (!recorded.existed) {
-            copy.remove(number);
-            return; // nothing of it was published
-        }
-        PictureSession ftp(m_targets.pictures);
-        const bool picturesGone =
-            ListingPictures(m_targets.local, ftp).withdraw(pictures + recorded.pictureNames);
-        copy.remove(number);
-        if (!picturesGone) {
-            // The copy is gone, so no office sees the pictures listed; they are logged to clean up.
-            result.sharingError = ftp.lastError();
-            if (m_targets.log)
-                m_targets.log(QStringLiteral("-MDBOK => %1 => %2").arg(ftp.lastError(), kSource));
-        }
-    } catch (const StoreError& error) {
-        fail(result, ListingSaveResult::Sharing::Failed, error.description());
-    }
+// The outbox sends the change now; a server that does not answer leaves it waiting (Queued). A
+// picture that did not go is named: the copy is shared without it.
+void ListingSaveService::deliver(qint64 entry, bool withdrawing, ListingSaveResult& result) {
+    using Sharing = ListingSaveResult::Sharing;
+    if (entry == 0 || !m_targets.deliver)
+        return;
+    const DeliveryReport report = m_targets.deliver(entry, m_targets.pictures);
+    if (report.outcome == Delivery::Waiting)
+        return;
+    if (result.sharing == Sharing::Queued)
+        result.sharing = withdrawing ? Sharing::Withdrawn : Sharing::Published;
+    if (report.outcome != Delivery::PicturesIncomplete)
+        return;
+    result.sharingError = report.pictureError;
+    if (!withdrawing)
+        result.unsentPictures = report.unsentPictures;
+    if (m_targets.log)
+        m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(report.pictureError, kSource));
 }
 
 void ListingSaveService::setLocalState(int number, int state) {
     updateLocal(m_targets.local, number, {{QStringLiteral("state"), state}});
 }
 
-// A listing whose sharing failed stays the office's own (State 0); when a copy from before is
-// still on the server it is taken off where that is possible, so the two stores agree.
-void ListingSaveService::fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why) {
-    result.sharing = how;
-    result.sharingError = why;
-    if (how == ListingSaveResult::Sharing::Failed && m_targets.log)
-        m_targets.log(QStringLiteral("-MysqlDBOK => %1 => %2").arg(why, kSource));
-    // No copy stays on the server for a listing the office holds unshared. Its pictures are left:
-    // the picture server may be the one that failed, and the next publication writes them anew.
-    if ((how == ListingSaveResult::Sharing::Refused || how == ListingSaveResult::Sharing::Failed) &&
-        m_targets.server) {
-        try {
-            ServerCopy(m_targets.local, *m_targets.server, m_targets.officeId).remove(result.number);
-        } catch (const StoreError& error) {
-            if (m_targets.log)
-                m_targets.log(
-                    QStringLiteral("-MysqlDBOK => %1 => %2").arg(error.description(), error.source()));
-        }
-    }
-}
-
 ListingSaveTargets sessionSaveTargets(Session& session) {
     const bool online = serverCopiesReachable(session);
-    return ListingSaveTargets{session.listingStore(),
-                              online ? &session.serverStore() : nullptr,
-                              session.state().OfficeMainId,
-                              session.state().LoginId,
-                              session.dataFolder().files(),
-                              sessionPictureStores(session),
-                              session.clock(),
-                              [&session](const QString& line) { session.WriteLog(line); }};
+    return ListingSaveTargets{
+        session.listingStore(),
+        online ? &session.serverStore() : nullptr,
+        session.state().OfficeMainId,
+        session.state().LoginId,
+        session.dataFolder().files(),
+        sessionPictureStores(session),
+        session.clock(),
+        [&session](const QString& line) { session.WriteLog(line); },
+        [&session](qint64 entry, const PictureStoreFactory& pictures) {
+            return OutboxSender(session, pictures, QStringLiteral("ListingSave => ")).deliverReporting(entry);
+        }};
 }
 
 bool ListingSaveResult::copyMayRemain(bool wasShared) const {

@@ -3,6 +3,7 @@
 #include "pictures/ImageBox.h"
 #include "pictures/PictureSession.h"
 #include "publication/PublicationOutbox.h"
+#include "session/ServerCourier.h"
 #include "session/Clock.h"
 #include "session/ListingRepository.h"
 
@@ -90,11 +91,15 @@ struct ListingSaveTargets {
     PictureStoreFactory pictures;
     const Clock& clock;
     std::function<void(const QString&)> log; // the daily log
+    // Sends the change waiting in the outbox under that number, with these picture stores (the
+    // session's sender, or its courier); none: the change waits for the outbox's next round.
+    std::function<DeliveryReport(qint64 entry, const PictureStoreFactory& pictures)> deliver;
 };
 
-// The whole save of a listing: the local row (with its number, pictures and work note) in one
-// transaction, then its shared copy and pictures, or their withdrawal. Nothing here talks to the
-// user: the result says what happened, and a failure never reads as success.
+// The whole save of a listing: the local row (with its number, pictures and work note) and the
+// change of its shared copy (an entry of the outbox) in one transaction; then the outbox sends
+// the change as it sends every other. Nothing here talks to the user: the result says what
+// happened, and a failure never reads as success.
 class ListingSaveService {
 public:
     explicit ListingSaveService(ListingSaveTargets targets);
@@ -107,12 +112,13 @@ private:
     int writeRow(const ListingSaveRequest& request, ListingRow row, ListingSaveResult& result);
     void writeImageBox(const ListingSaveRequest& request, int number, const ListingRow& row,
                        ListingSaveResult& result);
-    void share(const ListingSaveRequest& request, ListingSaveResult& result);
-    void publish(const ListingSaveRequest& request, const ListingRow& local, ListingSaveResult& result);
-    void withdraw(int number, const QStringList& pictures, ListingSaveResult& result);
+    // Inside the save's transaction: the copy's change as the outbox's entry (0: none).
+    qint64 planSharing(const ListingSaveRequest& request, int number, ListingSaveResult& result,
+                       bool& withdrawing);
+    qint64 queue(int number, OutboxKind kind, const ListingSaveRequest& request, ListingSaveResult& result);
+    int pictureChoice(const ListingSaveRequest& request, int number) const;
+    void deliver(qint64 entry, bool withdrawing, ListingSaveResult& result);
     void setLocalState(int number, int state);
-    void queue(int number, OutboxKind kind, const ListingSaveRequest& request, ListingSaveResult& result);
-    void fail(ListingSaveResult& result, ListingSaveResult::Sharing how, const QString& why);
 
     ListingSaveTargets m_targets;
 };

@@ -123,6 +123,7 @@ void Session::CreateDbObjects() {
     if (!m_server) {
         m_server = std::make_unique<SqlStore>(QStringLiteral("server-%1").arg(m_serial));
         m_server->setLimits(storeLimits());
+        m_server->watchAnswers(m_health, true);
         m_server->setConnectionListener([this](bool working) {
             WriteLog(working ? QStringLiteral("서버 연결 => 다시 연결되었습니다")
                              : QStringLiteral("서버 연결 => 연결이 끊어졌습니다"));
@@ -291,6 +292,9 @@ bool Session::openServerQuietly(std::optional<StoreError>* failure) {
 }
 
 bool Session::serverReachable() {
+    // A server that leaves the courier's step unanswered would hold the window just as long.
+    if (m_health->waiting())
+        return false;
     if (m_state.InternetOk && serverOpen())
         return true;
     // Not during a transaction of the server's: a new connection would not be inside it.

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "InternetProbe.h"
 #include "Outlets.h"
+#include "ServerHealth.h"
 #include "SessionState.h"
 #include "SqlStore.h"
 #include "StoreError.h"
@@ -20,6 +21,7 @@
 namespace teran {
 
 enum class StoreKind { Listing, Server };
+class ServerCourier;
 
 // The one object of a running program: configuration, the two stores, the login state, the
 // daily log and the seams (clock, dialogs, outlets, the way the program ends). It is created at start-up
@@ -86,6 +88,13 @@ public:
     SqlStore& listingStore();
     SqlStore& serverStore();
 
+    // How the server answers the background steps: while it does not, serverReachable() is false
+    // at once. Shared with the courier's thread.
+    const std::shared_ptr<ServerHealth>& serverHealth() const { return m_health; }
+    // The courier that carries the outbox off the window's thread (none: steps run in place).
+    ServerCourier* courier() const { return m_courier; }
+    void setCourier(ServerCourier* courier) { m_courier = courier; }
+
     StoreUrl serverUrl() const; // the configured address with the configured account
     // A vendor's server with an account per member (a MariaDB address without an account in
     // teran.ini) is reached as the member who logs in: the login hands over the typed id and
@@ -147,6 +156,8 @@ private:
     QString m_serverLoginPassword;
     bool m_serverRefusedLogin = false;
     QString m_serverRefusal;
+    std::shared_ptr<ServerHealth> m_health = std::make_shared<ServerHealth>();
+    ServerCourier* m_courier = nullptr;
 };
 
 // Texts of the fatal box shown when the ServerStore refuses while the internet answers.

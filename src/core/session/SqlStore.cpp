@@ -18,6 +18,32 @@ namespace teran {
 
 namespace {
 
+// Times one wait on the server into its health: a wait that ended in an error after the health's
+// limit counts as unanswered.
+class AnswerTiming {
+public:
+    explicit AnswerTiming(ServerHealth* health)
+        : m_health(health)
+        , m_exceptions(std::uncaught_exceptions()) {
+        if (m_health)
+            m_health->stepBegins();
+        m_timer.start();
+    }
+    ~AnswerTiming() {
+        if (!m_health)
+            return;
+        const bool failed = std::uncaught_exceptions() > m_exceptions;
+        m_health->stepEnds(!failed || m_timer.elapsed() < ServerHealth::kUnansweredAfterMs);
+    }
+    AnswerTiming(const AnswerTiming&) = delete;
+    AnswerTiming& operator=(const AnswerTiming&) = delete;
+
+private:
+    ServerHealth* m_health;
+    int m_exceptions;
+    QElapsedTimer m_timer;
+};
+
 // A MariaDB server is always reached over TLS: the driver refuses a server that offers none and
 // verifies the certificate's chain against the vendor's authority (or the system's), so a
 // server with a certificate of no trusted authority, or an expired one, is never talked to.
@@ -171,6 +197,7 @@ void SqlStore::connect() {
 }
 
 void SqlStore::connectTo(const StoreUrl::Node& node) {
+    const AnswerTiming timing(m_health.get());
     const StoreUrl& url = m_url;
     const QString source = QStringLiteral("SqlStore::open");
     if (m_created) {
@@ -375,6 +402,16 @@ void SqlStore::fail(const QSqlError& sqlError, const QString& sql) {
     throw error;
 }
 
+void SqlStore::watchAnswers(std::shared_ptr<ServerHealth> health, bool refuseWhileUnanswered) {
+    m_health = std::move(health);
+    m_refuseWhileUnanswered = refuseWhileUnanswered;
+}
+
+void SqlStore::refuseWhileUnanswered(const QString& sql) const {
+    if (m_refuseWhileUnanswered && m_health && m_depth == 0 && m_health->waiting())
+        throw StoreError(unansweredText(), m_connectionName, sql);
+}
+
 void SqlStore::checkFault(const QString& sql) const {
     if (!m_faultHook)
         return;
@@ -441,6 +478,7 @@ QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool may
         throw StoreError(
             QStringLiteral("%1 values for %2 placeholders").arg(values.size()).arg(placeholderCount(sql)),
             m_connectionName, sql);
+    refuseWhileUnanswered(sql);
     // A connection found lost earlier comes back before the next statement outside a transaction.
     if (m_created && m_lost && m_depth == 0)
         reopen();
@@ -451,6 +489,7 @@ QSqlQuery SqlStore::run(const QString& sql, const QVariantList& values, bool may
     checkFault(sql);
     if (m_observer)
         m_observer(sql, values);
+    const AnswerTiming timing(m_health.get());
     QSqlQuery q(database());
     q.setForwardOnly(true);
     const bool retryable = mayRetry && m_depth == 0 && m_backend == SqlBackend::MariaDb;
@@ -564,6 +603,7 @@ void SqlStore::beginTransaction() {
         return;
     }
     const QString begin = QStringLiteral("BEGIN");
+    refuseWhileUnanswered(begin);
     if (m_created && m_lost)
         reopen();
     if (!isOpen())

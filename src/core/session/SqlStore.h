@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServerHealth.h"
 #include "StoreError.h"
 #include "StoreUrl.h"
 
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace teran {
@@ -108,6 +110,12 @@ public:
     void setConnectionListener(std::function<void(bool working)> listener) {
         m_listener = std::move(listener);
     }
+    // Every connect and statement is timed into `health`, which other threads read. With
+    // `refuseWhileUnanswered`, a statement outside a transaction is refused at once (unansweredText)
+    // while the health says the server does not answer: the window's step then fails as with a
+    // lost server instead of waiting on it.
+    void watchAnswers(std::shared_ptr<ServerHealth> health, bool refuseWhileUnanswered);
+    static QString unansweredText() { return QStringLiteral("본사 서버가 응답하지 않습니다."); }
     // A seam for failure tests: asked before each statement (and "BEGIN", "COMMIT"); a text
     // makes the statement fail with it as if the database had refused.
     using FaultHook = std::function<std::optional<QString>(const QString& sql)>;
@@ -133,6 +141,7 @@ private:
     QSqlQuery run(const QString& sql, const QVariantList& values, bool mayRetry);
     int write(const QString& sql, const QVariantList& values, QVariant* newId);
     void checkFault(const QString& sql) const;
+    void refuseWhileUnanswered(const QString& sql) const;
     void connect();
     void connectTo(const StoreUrl::Node& node);
     bool reopen();
@@ -152,6 +161,8 @@ private:
     QElapsedTimer m_lastFailedReopen;
     std::function<void(bool)> m_listener;
     FaultHook m_faultHook;
+    std::shared_ptr<ServerHealth> m_health;
+    bool m_refuseWhileUnanswered = false;
     StatementObserver m_observer;
     qint64 m_changes = 0;
 };

@@ -30,7 +30,8 @@ StoreFault classifyStoreError(const StoreError& error) {
     if (error.nativeCode == QLatin1String("1969") || says(text, {"max_statement_time exceeded"}))
         return StoreFault::Cut;
     if (SqlStore::isLostConnection(error) ||
-        says(text, {"Can't connect", "Unknown MySQL server host", "Connection refused", "timed out"}))
+        says(text, {"Can't connect", "Unknown MySQL server host", "Connection refused", "timed out"}) ||
+        text.contains(SqlStore::unansweredText()))
         return StoreFault::ServerLost;
     if (says(text, {"malformed", "not a database", "corrupt", "disk I/O error"}))
         return StoreFault::Damaged;

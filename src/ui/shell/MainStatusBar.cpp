@@ -91,7 +91,9 @@ void MainStatusBar::showCash(const QString& companyId, qint64 won) {
 
 QString MainStatusBar::connectionText() const {
     const bool online = m_session.state().isOnline() && m_session.serverOpen();
-    const QString mode = online ? QStringLiteral("온라인") : QStringLiteral("오프라인");
+    const QString mode = m_session.state().isOnline() && m_session.serverHealth()->waiting()
+                             ? QStringLiteral("서버 응답 대기")
+                             : (online ? QStringLiteral("온라인") : QStringLiteral("오프라인"));
     return mode + QStringLiteral("  |  ") + m_session.dataFolder().root();
 }
 
@@ -120,7 +122,8 @@ void MainStatusBar::tick() {
     // Twice a minute the server is asked whether it still answers; a lost one is reconnected,
     // and an offline session learns whether it can go online.
     if (++m_ticks % 30 == 0) {
-        if (m_session.state().isOnline())
+        // The courier looks at the server off the window's thread when the program runs one.
+        if (m_session.state().isOnline() && !m_session.courier())
             m_session.checkServer();
         else
             lookForServer();

@@ -2,6 +2,7 @@
 
 #include "frmMain.h"
 #include "publication/OutboxSender.h"
+#include "publication/PublicationCourier.h"
 #include "session/Session.h"
 #include "session/SessionLoader.h"
 #include "session/SettingsStore.h"
@@ -59,6 +60,9 @@ void ProgramFlow::openMainWindow() {
         return;
     }
     m_session.ensureOpen();
+    // From here on the server steps go off the window's thread.
+    if (!m_courier)
+        m_courier = std::make_unique<PublicationCourier>(m_session);
     catchUpWithServer(m_session);
     m_main = std::make_unique<frmMain>(m_session);
     m_main->show();

@@ -12,6 +12,7 @@ namespace teran {
 class Session;
 class frmLogin;
 class frmMain;
+class PublicationCourier;
 
 // How the program was asked to start, from its command line.
 struct StartOptions {
@@ -51,6 +52,7 @@ private:
     LoginIni m_ini;
     SingleInstance m_instance;
     std::unique_ptr<frmLogin> m_login;
+    std::unique_ptr<PublicationCourier> m_courier; // outlives the main window's steps
     std::unique_ptr<frmMain> m_main;
 };
 

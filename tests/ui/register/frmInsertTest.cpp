@@ -397,7 +397,7 @@ TEST_P(frmInsertTest, ACopyIsANewListingWithCopiedPictures) {
 
 // The server lost during the save: the listing is the office's own, the user is told why it was
 // not shared, and no completion message claims more.
-TEST_P(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo) {
+TEST_P(frmInsertTest, AServerLostDuringTheSaveKeepsTheShareWaitingAndSaysSo) {
     auto window = open();
     fillApartment(*window);
     share(*window);
@@ -409,8 +409,10 @@ TEST_P(frmInsertTest, AServerLostDuringTheSaveLeavesTheListingUnsharedAndSaysSo)
     office->dialogs.answerNext(DialogAnswer::Ok);
     office->dialogs.answerNext(DialogAnswer::No);
     control<QPushButton>(*window, "cmdSave")->click();
-    EXPECT_TRUE(shownText(QStringLiteral("공유하지 못했습니다")));
-    EXPECT_EQ(local(1, "state").toInt(), 0);
+    EXPECT_TRUE(shownText(QStringLiteral("공유를 전송대기에 두었습니다")));
+    EXPECT_FALSE(shownText(QStringLiteral("공유하였습니다")));
+    EXPECT_EQ(local(1, "state").toInt(), 1) << "the listing is shared as chosen; its copy waits";
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM outbox WHERE tidx = 1").toInt(), 1);
     office->session().serverStore().setFaultHook({});
 }
 

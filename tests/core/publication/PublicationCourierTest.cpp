@@ -1,0 +1,165 @@
+// The desk against a vendor's server that accepts and never answers (a stopped process, a broken
+// line): the window's thread goes on handling its events, the changes wait in the outbox, and
+// when the server answers again they leave by themselves, each once.
+#include "publication/PublicationCourier.h"
+#include "TestOffice.h"
+#include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
+#include "session/Session.h"
+#include "session/StoreErrorText.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+using namespace teran;
+using namespace teran::test;
+
+namespace {
+
+// The window's thread as the user feels it: a timer meant to fire every 20 ms. The longest gap
+// between two of its beats is the longest the window stood still.
+class Heartbeat {
+public:
+    Heartbeat() {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { beat(); });
+        m_timer.start(20);
+    }
+    qint64 longestGapMs() {
+        beat();
+        return m_longest;
+    }
+
+private:
+    void beat() {
+        const qint64 now = m_clock.elapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+class PublicationCourierTest : public testing::Test {
+protected:
+    void SetUp() override {
+        OfficeSetup setup;
+        setup.backend = Backend::MariaDb;
+        setup.desk = Desk::UniqueOffice;
+        setup.serverThroughRelay = true;
+        office = TestOffice::make(setup);
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB, the loopback FTP server or the probe page");
+        courier = std::make_unique<PublicationCourier>(office->session());
+    }
+    void TearDown() override {
+        if (office)
+            office->relay()->stall(false);
+        courier.reset();
+    }
+
+    TcpRelay& relay() { return *office->relay(); }
+    int waiting() { return PublicationOutbox(office->local()).count(); }
+    // Lets the courier's rounds come back to the window's thread until `done` or `ms` pass.
+    static bool within(int ms, const std::function<bool()>& done) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < ms)
+            QTest::qWait(20);
+        return done();
+    }
+    QList<int> addListings(int count) {
+        QList<int> numbers;
+        for (int i = 0; i < count; ++i)
+            numbers << office->addListing({{"money_m", 50000 + i}});
+        return numbers;
+    }
+    // The server has been found silent: the courier's wait passed the health's limit.
+    void hangServer() {
+        relay().stall(true);
+        courier->sendNow();
+        ASSERT_TRUE(within(5000, [&] { return office->session().serverHealth()->waiting(); }));
+    }
+
+    std::unique_ptr<TestOffice> office;
+    std::unique_ptr<PublicationCourier> courier;
+};
+
+} // namespace
+
+TEST_F(PublicationCourierTest, TenListingsPublishedOnAHungServerLeaveTheWindowFreeAndGoOutOnceItAnswers) {
+    const QList<int> numbers = addListings(10);
+    ASSERT_TRUE(within(5000, [&] { return office->session().serverOpen(); }));
+    relay().stall(true); // not known yet: the first row finds it out
+
+    Heartbeat heart;
+    QElapsedTimer took;
+    took.start();
+    office->answerYes();
+    const ActionOutcome outcome =
+        office->actions().publish(TestOffice::picks(numbers), PublicationState::Internet);
+    EXPECT_LT(heart.longestGapMs(), 100) << "the window stood still";
+    EXPECT_LT(took.elapsed(), 3000) << "the action waited for the server";
+    EXPECT_TRUE(outcome.ran);
+    EXPECT_EQ(outcome.queued, 10) << office->dialogs.lastText().toStdString();
+    for (int number : numbers)
+        EXPECT_EQ(office->localState(number), 1) << number;
+    EXPECT_EQ(waiting(), 10);
+
+    relay().stall(false);
+    took.restart();
+    EXPECT_TRUE(within(5000, [&] { return waiting() == 0; })) << waiting() << " still wait";
+    EXPECT_LT(took.elapsed(), 5000);
+    EXPECT_EQ(office->serverCount(office->officeId()), 10) << "every listing once";
+    for (int number : numbers)
+        EXPECT_EQ(office->serverState(number), 1) << number;
+    EXPECT_FALSE(office->session().serverHealth()->waiting());
+}
+
+// Every server step of the window (the shared lists, the inquiry box, the cash balance, a save's
+// copy) goes through the session's server store, which refuses at once while the server is silent.
+TEST_F(PublicationCourierTest, TheWindowsOwnServerStepsAreRefusedAtOnceWhileTheServerIsSilent) {
+    hangServer();
+    QElapsedTimer took;
+    took.start();
+    EXPECT_FALSE(office->session().serverReachable());
+    try {
+        office->session().serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
+        ADD_FAILURE() << "a silent server was asked";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
+    }
+    EXPECT_LT(took.elapsed(), 100);
+
+    // The login's catch-up goes to the courier; the window goes on at once.
+    took.restart();
+    catchUpWithServer(office->session());
+    EXPECT_LT(took.elapsed(), 100);
+
+    relay().stall(false);
+    EXPECT_TRUE(within(5000, [&] { return !office->session().serverHealth()->waiting(); }));
+    EXPECT_TRUE(office->session().serverReachable());
+    EXPECT_EQ(office->session().serverStore().scalar(QStringLiteral("SELECT 1")).toInt(), 1);
+}
+
+// A server that went away (the port refuses) and comes back is found by the courier within
+// seconds: the queue leaves and the window's store is connected again, with no login.
+TEST_F(PublicationCourierTest, AServerThatComesBackIsUsedWithinSecondsWithoutALogin) {
+    const QList<int> numbers = addListings(3);
+    relay().close();
+    office->answerYes();
+    const ActionOutcome outcome =
+        office->actions().publish(TestOffice::picks(numbers), PublicationState::Internet);
+    EXPECT_EQ(outcome.queued, 3) << office->dialogs.lastText().toStdString();
+
+    ASSERT_TRUE(relay().open());
+    QElapsedTimer took;
+    took.start();
+    EXPECT_TRUE(within(5000, [&] { return waiting() == 0; })) << waiting() << " still wait";
+    EXPECT_LT(took.elapsed(), 5000);
+    EXPECT_EQ(office->serverCount(office->officeId()), 3);
+    EXPECT_TRUE(office->session().serverReachable());
+}
