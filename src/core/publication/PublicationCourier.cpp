@@ -60,6 +60,7 @@ public:
     void run(qint64 token, const SessionState& state, bool reconcile);
 
 private:
+    void take(const SessionState& state);
     bool ready(const SessionState& state);
     void report(qint64 token, const QHash<qint64, DeliveryReport>& outcomes, int waiting, bool reached);
 
@@ -72,7 +73,8 @@ private:
     std::unique_ptr<Session> m_session;
 };
 
-bool CourierDesk::ready(const SessionState& state) {
+// The window's login state, and the session of the courier made on the first round.
+void CourierDesk::take(const SessionState& state) {
     if (!m_session) {
         m_session = std::make_unique<Session>(m_config, m_clock, m_dialogs);
         m_session->setProgramEnd([](int) {});
@@ -88,6 +90,10 @@ bool CourierDesk::ready(const SessionState& state) {
         if (m_session->hasStores())
             m_session->serverStore().close();
     }
+}
+
+bool CourierDesk::ready(const SessionState& state) {
+    take(state);
     if (!state.isOnline() || !state.InternetOk)
         return false;
     if (m_session->listingOpen())
@@ -105,6 +111,13 @@ bool CourierDesk::ready(const SessionState& state) {
 // send, one short question tells whether the server still answers. The courier's store times
 // every wait on the server into the window's ServerHealth.
 void CourierDesk::run(qint64 token, const SessionState& state, bool reconcile) {
+    // Offline the courier only looks whether the server can be reached (the internet, then the
+    // server itself), as the status bar's 다시 연결 needs to know.
+    if (!state.isOnline() && !state.LoginId.isEmpty()) {
+        take(state);
+        report(token, {}, 0, m_session->reachServer());
+        return;
+    }
     QHash<qint64, DeliveryReport> outcomes;
     int waiting = 0;
     bool reached = false;
@@ -197,10 +210,12 @@ int PublicationCourier::waitingLocally() {
 // While changes wait or the server has gone quiet the courier goes every second; otherwise it
 // looks every few seconds. A round still under way is never doubled.
 void PublicationCourier::tick() {
-    if (m_doneToken < m_lastToken || !m_session.state().isOnline())
+    if (m_doneToken < m_lastToken)
         return;
-    const bool due = m_session.serverHealth()->waiting() || !m_session.serverOpen() ||
-                     nowMs() - m_lastLookMs >= kLookEveryMs || waitingLocally() > 0;
+    const bool lookingOnly = !m_session.state().isOnline();
+    const bool due = nowMs() - m_lastLookMs >= kLookEveryMs ||
+                     (!lookingOnly && (m_session.serverHealth()->waiting() || !m_session.serverOpen() ||
+                                       waitingLocally() > 0));
     if (due)
         request(false);
 }
@@ -208,6 +223,7 @@ void PublicationCourier::tick() {
 void PublicationCourier::takeRound(qint64 token, const QHash<qint64, DeliveryReport>& outcomes, int waiting,
                                    bool reached) {
     m_doneToken = std::max(m_doneToken, token);
+    m_reached = reached;
     for (auto it = outcomes.cbegin(); it != outcomes.cend(); ++it)
         if (m_awaited.contains(it.key()))
             m_outcomes.insert(it.key(), it.value());

@@ -22,7 +22,8 @@ class Session;
 // local transaction and hands the rest to the courier. The courier also looks at the server
 // every second while changes wait or the server has gone quiet, and every few seconds otherwise:
 // a server that answers again is used at once, and the session's ServerHealth tells the window's
-// own steps to leave a server alone that does not answer.
+// own steps to leave a server alone that does not answer. A session that works offline is told
+// within seconds when the server can be reached again.
 class PublicationCourier : public QObject, public ServerCourier {
     Q_OBJECT
 public:
@@ -34,6 +35,7 @@ public:
     void sendNow(bool reconcile = false) override;
     QHash<qint64, DeliveryReport> awaitDelivery(const QList<qint64>& ids,
                                                 const std::function<bool()>& cancelled) override;
+    bool serverAnswered() const override { return m_reached; }
 
     // How often the courier looks for a server that answers while nothing waits.
     static constexpr int kLookEveryMs = 5000;
@@ -59,6 +61,7 @@ private:
     qint64 m_lastLookMs = 0;
     QHash<qint64, DeliveryReport> m_outcomes; // of the ids someone awaits
     QSet<qint64> m_awaited;
+    bool m_reached = false;
 };
 
 } // namespace teran

@@ -35,6 +35,9 @@ public:
     // when `cancelled` says so.
     virtual QHash<qint64, DeliveryReport> awaitDelivery(const QList<qint64>& ids,
                                                         const std::function<bool()>& cancelled) = 0;
+    // The courier's last look reached the server (for a session that works offline: 다시 연결
+    // can be offered).
+    virtual bool serverAnswered() const = 0;
 };
 
 } // namespace teran

@@ -5,6 +5,7 @@
 #include "publication/OutboxPump.h"
 #include "publication/OutboxSender.h"
 #include "session/LoginService.h"
+#include "session/ServerCourier.h"
 #include "session/Session.h"
 
 #include <QLabel>
@@ -100,6 +101,11 @@ QString MainStatusBar::connectionText() const {
 void MainStatusBar::lookForServer() {
     if (m_session.state().isOnline())
         return;
+    // The courier looks off the window's thread; without one the window asks itself.
+    if (const ServerCourier* courier = m_session.courier()) {
+        m_reconnect->setVisible(courier->serverAnswered());
+        return;
+    }
     m_reconnect->setVisible(m_session.reachServer());
 }
 
@@ -119,11 +125,14 @@ void MainStatusBar::reconnect() {
 }
 
 void MainStatusBar::tick() {
-    // Twice a minute the server is asked whether it still answers; a lost one is reconnected,
-    // and an offline session learns whether it can go online.
-    if (++m_ticks % 30 == 0) {
-        // The courier looks at the server off the window's thread when the program runs one.
-        if (m_session.state().isOnline() && !m_session.courier())
+    ++m_ticks;
+    // With a courier, what it found of the server is shown every second (it looks off the
+    // window's thread). Without one, twice a minute the window asks the server whether it still
+    // answers (a lost one is reconnected), and an offline session learns whether it can go online.
+    if (m_session.courier())
+        lookForServer();
+    else if (m_ticks % 30 == 0) {
+        if (m_session.state().isOnline())
             m_session.checkServer();
         else
             lookForServer();
