@@ -2,7 +2,7 @@
 
 #include <QSqlQuery>
 
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 #include "session/StoreSetup.h"
 
 #include <QDir>

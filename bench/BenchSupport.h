@@ -1,8 +1,8 @@
 #pragma once
 
+#include "listing/ListingRepository.h"
 #include "session/Dialogs.h"
 #include "session/InternetProbe.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
+#include "listing/PropertyTypes.h"
 #include "people/BuyerMatch.h"
 #include "people/BuyerRegister.h"
 #include "people/frmMaesu.h"
-#include "session/PropertyTypes.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

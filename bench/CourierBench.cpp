@@ -4,10 +4,10 @@
 // The server is the loopback MariaDB behind a relay that can hold every byte, as a broken line does.
 #include "BenchSupport.h"
 #include "TcpRelay.h"
+#include "listing/ListingRepository.h"
 #include "listings/ListingActions.h"
 #include "publication/PublicationCourier.h"
 #include "publication/PublicationOutbox.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 #include "session/StoreSchemas.h"
 #include "session/StoreSetup.h"

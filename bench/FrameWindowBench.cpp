@@ -2,10 +2,10 @@
 #include "DemoSeed.h"
 #include "online/OfficeSetup.h"
 #include "session/LoginService.h"
-#include "session/PasswordHash.h"
-#include "session/RowWriter.h"
 #include "session/SessionLoader.h"
 #include "shell/frmMain.h"
+#include "store/PasswordHash.h"
+#include "store/RowWriter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
-#include "session/ListingSortKeys.h"
-#include "session/ListingTextIndex.h"
-#include "session/PropertyTypes.h"
+#include "listing/ListingSortKeys.h"
+#include "listing/ListingTextIndex.h"
+#include "listing/PropertyTypes.h"
+#include "listing/UploadCols.h"
 #include "session/StoreSchemas.h"
-#include "session/UploadCols.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -3,7 +3,7 @@
 #include "pictures/ListingPictures.h"
 #include "pictures/clsFTP.h"
 #include "session/StoreSchemas.h"
-#include "session/StoreUrl.h"
+#include "store/StoreUrl.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
+#include "listing/PropertyTypes.h"
 #include "maintenance/ListingTextTransfer.h"
 #include "maintenance/OfficeBackup.h"
-#include "session/PropertyTypes.h"
 #include "session/StoreSchemas.h"
 
 #include <QDir>

@@ -5,10 +5,10 @@
 #include "session/QtDialogs.h"
 #include "session/ScreenFit.h"
 #include "session/Session.h"
-#include "session/StoreError.h"
 #include "session/WheelGuard.h"
 #include "session/frmFirstStart.h"
 #include "shell/ProgramFlow.h"
+#include "store/StoreError.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "AdminRun.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "maintenance/OfficeBackup.h"
-#include "session/ListingRepository.h"
 #include "session/StoreSetup.h"
 
 #include <QDir>

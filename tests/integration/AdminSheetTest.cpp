@@ -1,6 +1,6 @@
 #include "AdminRun.h"
 #include "TestServices.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 #include "session/StoreSetup.h"
 
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "SecuredScratch.h"
 #include "online/SecuredServer.h"
 #include "online/VendorManifest.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

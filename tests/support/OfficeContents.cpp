@@ -1,7 +1,7 @@
 #include "OfficeContents.h"
 
-#include "session/SqlStore.h"
 #include "session/StoreSchemas.h"
+#include "store/SqlStore.h"
 
 #include <QDateTime>
 #include <QSqlQuery>

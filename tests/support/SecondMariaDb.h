@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/StoreUrl.h"
+#include "store/StoreUrl.h"
 
 #include <QTemporaryDir>
 #include <memory>

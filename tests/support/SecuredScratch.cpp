@@ -2,7 +2,7 @@
 
 #include "online/OfficeSetup.h"
 #include "online/SecuredServer.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QCoreApplication>
 #include <atomic>

@@ -5,8 +5,8 @@
 #include "ScriptedDialogs.h"
 #include "TcpRelay.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "listings/ListingActions.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 
 #include <QStringList>

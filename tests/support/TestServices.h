@@ -1,7 +1,7 @@
 #pragma once
 
 #include "people/SmsSender.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QString>
 #include <QTemporaryDir>

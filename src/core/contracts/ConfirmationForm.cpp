@@ -1,13 +1,13 @@
 #include "ConfirmationForm.h"
-#include "session/RowWriter.h"
 #include "session/Session.h"
+#include "store/RowWriter.h"
 
 #include "ResidentNumber.h"
 #include "listings/ListingSheet.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublicationOutbox.h"
 #include "register/AddressPick.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -12,7 +12,7 @@
 #include "ReplaceMoney.h"
 #include "session/Clock.h"
 #include "session/Session.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

@@ -1,13 +1,13 @@
 #include "ContractStore.h"
 #include "ContractRegister.h"
-#include "session/RowWriter.h"
 #include "session/Session.h"
+#include "store/RowWriter.h"
 
+#include "listing/TypeFields.h"
 #include "listings/AutoMoney.h"
-#include "session/TypeFields.h"
 
 #include "session/Clock.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Contract.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 #include "session/SessionState.h"
 
 #include <QList>

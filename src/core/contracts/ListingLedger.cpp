@@ -6,7 +6,7 @@
 #include "ReplaceMoney.h"
 #include "listings/ListingSheet.h"
 #include "session/Clock.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include "listings/ListCellFormat.h"
 
 #include "ContractPage.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

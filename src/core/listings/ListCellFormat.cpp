@@ -1,7 +1,7 @@
 #include "ListCellFormat.h"
 
-#include "session/PropertyTypes.h"
-#include "session/SqlStore.h"
+#include "listing/PropertyTypes.h"
+#include "store/SqlStore.h"
 
 #include <QDateTime>
 

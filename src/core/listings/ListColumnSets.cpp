@@ -1,8 +1,8 @@
 #include "ListColumnSets.h"
 
 #include "ListSort.h"
-#include "session/PropertyTypes.h"
-#include "session/TypeFields.h"
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 
 #include <QHash>
 

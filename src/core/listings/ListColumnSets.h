@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/ListingColumns.h"
 #include "session/LayoutFile.h"
-#include "session/ListingColumns.h"
 
 #include <QList>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "ListSort.h"
 #include "ListWhereBuilder.h"
 
-#include "session/PropertyTypes.h"
-#include "session/SqlStore.h"
+#include "listing/PropertyTypes.h"
+#include "store/SqlStore.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

@@ -1,14 +1,14 @@
 #include "ListQuery.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
-#include "session/ListingColumns.h"
-#include "session/ListingCounts.h"
-#include "session/ListingTextIndex.h"
-#include "session/ListingValue.h"
-#include "session/PropertyTypes.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingCounts.h"
+#include "listing/ListingTextIndex.h"
+#include "listing/ListingValue.h"
+#include "listing/PropertyTypes.h"
+#include "listing/SharedListCounts.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
-#include "session/SharedListCounts.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ListFilter.h"
-#include "session/ListingColumns.h"
-#include "session/ListingTextIndex.h"
-#include "session/SqlStore.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingTextIndex.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "listing/ListingSelection.h"
+#include "listing/PropertyTypes.h"
 #include "pictures/PictureSession.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublishTransition.h"
 #include "session/Dialogs.h"
-#include "session/ListingSelection.h"
-#include "session/PropertyTypes.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 #include "session/Session.h"
 
 #include "ListQuery.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListingGroups.h"
-#include "session/ListingSelection.h"
+#include "listing/ListingSelection.h"
 
 #include <QList>
 #include <QString>

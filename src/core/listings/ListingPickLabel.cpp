@@ -1,6 +1,6 @@
 #include "ListingPickLabel.h"
 
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 
 namespace teran {
 

@@ -1,13 +1,13 @@
 #include "ListingRowInfo.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
-#include "session/TypeFields.h"
+#include "listing/TypeFields.h"
 
 #include "ListCellFormat.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingValue.h"
+#include "listing/PropertyTypes.h"
 #include "pictures/PictureSession.h"
-#include "session/ListingColumns.h"
-#include "session/ListingValue.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/WorkNotes.h"
 

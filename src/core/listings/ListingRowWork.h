@@ -1,10 +1,10 @@
 #pragma once
 
+#include "listing/ListingSelection.h"
 #include "pictures/PictureSession.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublicationOutbox.h"
 #include "publication/PublishTransition.h"
-#include "session/ListingSelection.h"
 
 #include <QList>
 #include <QString>

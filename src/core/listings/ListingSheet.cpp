@@ -1,9 +1,9 @@
 #include "ListingSheet.h"
 
 #include "AutoMoney.h"
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 #include "listings/ListCellFormat.h"
-#include "session/PropertyTypes.h"
-#include "session/TypeFields.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/ListingRepository.h"
 #include "report/ReportDocument.h"
-#include "session/ListingRepository.h"
 #include "session/SessionState.h"
 
 #include <QList>

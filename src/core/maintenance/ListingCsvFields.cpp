@@ -1,9 +1,9 @@
 #include "ListingCsvFields.h"
 
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 #include "listings/ListColumnSets.h"
 #include "maintenance/ListingTextTransfer.h"
-#include "session/PropertyTypes.h"
-#include "session/TypeFields.h"
 
 #include <QRegularExpression>
 #include <QSet>

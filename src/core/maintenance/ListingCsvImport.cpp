@@ -1,10 +1,10 @@
 #include "ListingCsvImport.h"
 
 #include "ListingCsvFields.h"
+#include "listing/ListingColumns.h"
+#include "listing/PropertyTypes.h"
 #include "listings/SheetFile.h"
 #include "register/AdvertisingFacts.h"
-#include "session/ListingColumns.h"
-#include "session/PropertyTypes.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "ListingTextTransfer.h"
 
-#include "session/ListingColumns.h"
-#include "session/ListingRepository.h"
-#include "session/ListingValue.h"
-#include "session/SqlStore.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingRepository.h"
+#include "listing/ListingValue.h"
+#include "store/SqlStore.h"
 
 #include <QFile>
 #include <QSaveFile>

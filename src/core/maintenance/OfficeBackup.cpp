@@ -1,7 +1,7 @@
 #include "OfficeBackup.h"
 
 #include "OfficeCopy.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "session/DataFolder.h"
-#include "session/StoreUrl.h"
+#include "store/StoreUrl.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "OfficeCopy.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 #include <QSqlRecord>

@@ -1,11 +1,11 @@
 #include "OfficeSetup.h"
 
 #include "session/DataFolder.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
 #include "session/TeranConfig.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
-#include "session/TlsTrust.h"
+#include "store/TlsTrust.h"
 #include <QDir>
 #include <QFile>
 

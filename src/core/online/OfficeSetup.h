@@ -2,8 +2,8 @@
 
 #include "online/ReferenceData.h"
 #include "session/StoreSetup.h"
-#include "session/StoreUrl.h"
 #include "session/TeranConfig.h"
+#include "store/StoreUrl.h"
 
 #include <QString>
 

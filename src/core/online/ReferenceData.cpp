@@ -1,6 +1,6 @@
 #include "ReferenceData.h"
 
-#include "session/WholeRowStatement.h"
+#include "store/WholeRowStatement.h"
 
 #include <QFile>
 

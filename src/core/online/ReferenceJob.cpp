@@ -1,7 +1,7 @@
 #include "ReferenceJob.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

@@ -2,7 +2,7 @@
 
 #include "session/DailyLog.h"
 #include "session/Session.h"
-#include "session/WholeRowStatement.h"
+#include "store/WholeRowStatement.h"
 
 #include <QSqlError>
 #include <algorithm>

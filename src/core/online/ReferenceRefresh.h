@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ReferenceJob.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <functional>
 

@@ -1,11 +1,11 @@
 #include "SecuredServer.h"
 
+#include "listing/ListingColumns.h"
+#include "listing/PropertyTypes.h"
 #include "online/ReferenceData.h"
-#include "session/ListingColumns.h"
-#include "session/PropertyTypes.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
-#include "session/StoreTables.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
+#include "store/StoreTables.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

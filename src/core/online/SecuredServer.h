@@ -2,7 +2,7 @@
 
 #include "online/OfficeSetup.h"
 #include "session/StoreSetup.h"
-#include "session/StoreUrl.h"
+#include "store/StoreUrl.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "online/MariaDbClient.h"
 #include "online/SecuredServer.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,7 +2,7 @@
 
 #include "online/MariaDbClient.h" // VendorBackupError
 #include "online/VendorManifest.h"
-#include "session/StoreUrl.h"
+#include "store/StoreUrl.h"
 
 #include <QString>
 

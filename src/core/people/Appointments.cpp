@@ -1,7 +1,7 @@
 #include "Appointments.h"
 #include "session/Session.h"
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QSqlQuery>
 

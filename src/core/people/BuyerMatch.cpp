@@ -2,9 +2,10 @@
 
 #include "BuyerRegister.h"
 #include "SmsRecord.h"
+#include "listing/PropertyTypes.h"
 #include "session/NumberText.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
+#include "session/SessionListings.h"
 #include "session/SettingsStore.h"
 
 #include <algorithm>

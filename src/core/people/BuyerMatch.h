@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MatchHistory.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 
 #include <QList>
 #include <QString>

@@ -2,11 +2,11 @@
 
 #include "MatchHistory.h"
 
+#include "listing/PropertyTypes.h"
 #include "session/NumberText.h"
-#include "session/PropertyTypes.h"
-#include "session/RowWriter.h"
 #include "session/Session.h"
 #include "session/WorkNotes.h"
+#include "store/RowWriter.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #include "CardBook.h"
 
-#include "session/RowWriter.h"
 #include "session/Session.h"
 #include "session/WorkNotes.h"
+#include "store/RowWriter.h"
 
 namespace teran {
 

@@ -1,6 +1,6 @@
 #include "Contact.h"
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QStringList>
 

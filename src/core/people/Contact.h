@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
 #include <QSqlQuery>
 #include <QString>

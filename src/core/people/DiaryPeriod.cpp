@@ -1,7 +1,7 @@
 #include "DiaryPeriod.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QLocale>
 

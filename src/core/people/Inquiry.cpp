@@ -1,8 +1,8 @@
 #include "Inquiry.h"
 #include "session/Session.h"
 
-#include "session/ListingRepository.h"
-#include "session/SqlStore.h"
+#include "listing/ListingRepository.h"
+#include "store/SqlStore.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -2,10 +2,10 @@
 
 #include "BuyerRegister.h"
 #include "SmsRecord.h"
+#include "listing/PropertyTypes.h"
 #include "listings/ListQuery.h"
-#include "session/PropertyTypes.h"
-#include "session/RowWriter.h"
 #include "session/Session.h"
+#include "store/RowWriter.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #include "MatchHistory.h"
 
-#include "session/RowWriter.h"
 #include "session/Session.h"
-#include "session/SqlStore.h"
+#include "store/RowWriter.h"
+#include "store/SqlStore.h"
 
 #include <QHashFunctions>
 

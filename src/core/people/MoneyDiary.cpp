@@ -2,7 +2,7 @@
 #include "session/Session.h"
 
 #include "listings/ListCellFormat.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QSqlQuery>
 

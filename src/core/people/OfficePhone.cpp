@@ -2,8 +2,8 @@
 
 #include "people/SmsRecord.h"
 #include "session/Session.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #include "SmsAccounts.h"
 
 #include "SmsDesk.h"
-#include "session/PasswordHash.h"
-#include "session/SqlStore.h"
+#include "store/PasswordHash.h"
+#include "store/SqlStore.h"
 
 #include <QRandomGenerator>
 #include <QSqlQuery>

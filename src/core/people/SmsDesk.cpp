@@ -5,7 +5,7 @@
 
 #include "SmsRecord.h"
 #include "contracts/ReplaceMoney.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QSqlQuery>
 #include <algorithm>

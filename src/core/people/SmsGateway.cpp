@@ -1,5 +1,5 @@
 #include "SmsGateway.h"
-#include "session/StoreError.h"
+#include "store/StoreError.h"
 
 #include <QDateTime>
 #include <QPointer>

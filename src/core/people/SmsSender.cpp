@@ -1,8 +1,8 @@
 #include "SmsSender.h"
 #include "session/Session.h"
 
-#include "session/SqlStore.h"
 #include "session/TeranConfig.h"
+#include "store/SqlStore.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #include "StaffAccounts.h"
 
 #include "session/Session.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

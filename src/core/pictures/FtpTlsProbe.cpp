@@ -1,6 +1,6 @@
 #include "FtpTlsProbe.h"
 
-#include "session/TlsTrust.h"
+#include "store/TlsTrust.h"
 
 #include <QDeadlineTimer>
 #include <QSslSocket>

@@ -2,7 +2,7 @@
 #include "session/Session.h"
 
 #include "ListingImageName.h"
-#include "session/StoreError.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

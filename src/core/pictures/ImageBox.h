@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "FtpError.h"
 #include "cDirList.h"
-#include "session/TlsTrust.h"
+#include "store/TlsTrust.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "listing/ListingSelection.h"
 #include "pictures/ListingPictures.h"
 #include "pictures/PictureSession.h"
 #include "publication/PublicationOutbox.h"
 #include "publication/ServerCopy.h"
-#include "session/ListingSelection.h"
 #include "session/ServerCourier.h"
 
 namespace teran {

@@ -1,6 +1,6 @@
 #include "PublicationOutbox.h"
 
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
+#include "listing/ListingRepository.h"
+#include "listing/PropertyTypes.h"
 
 #include <QDateTime>
 #include <QList>

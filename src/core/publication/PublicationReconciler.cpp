@@ -1,6 +1,7 @@
 #include "PublicationReconciler.h"
 
 #include "publication/OutboxSender.h"
+#include "publication/PublishTransition.h"
 #include "session/Session.h"
 
 #include <QHash>
@@ -31,8 +32,8 @@ ReconcileReport PublicationReconciler::reconcile() {
     const QHash<int, int> copies =
         statesOf(server.query(QStringLiteral("SELECT sub_idx, state FROM maemul WHERE id = ?"), {office}));
     // The published listings, and the rows behind the other copies (the file may hold a million).
-    QHash<int, int> listings =
-        statesOf(local.query(QStringLiteral("SELECT table_idx, state FROM maemul WHERE state IN (1, 3, 7)")));
+    QHash<int, int> listings = statesOf(local.query(
+        QStringLiteral("SELECT table_idx, state FROM maemul WHERE state IN (%1)").arg(publishedStatesSql())));
     QList<int> others;
     for (auto copy = copies.cbegin(); copy != copies.cend(); ++copy)
         if (!listings.contains(copy.key()))

@@ -1,6 +1,18 @@
 #include "PublishTransition.h"
 
+#include <QStringList>
+
 namespace teran {
+
+QString publishedStatesSql() {
+    QStringList values;
+    for (PublicationState state :
+         {PublicationState::Unpublished, PublicationState::Internet, PublicationState::Archived,
+          PublicationState::ClubsAndInternet, PublicationState::Clubs})
+        if (isPublished(state))
+            values << QString::number(stateValue(state));
+    return values.join(QStringLiteral(", "));
+}
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 
 #include <QVariant>
 #include <optional>
@@ -18,6 +18,10 @@ enum class ListingAction {
     Archive,
     Restore, // back from the archive to the listing box
 };
+
+// The states isPublished() holds true of, as a statement lists them ("1, 3, 7"): the one rule of
+// which rows have a server copy, in SQL as in code.
+QString publishedStatesSql();
 
 // The publish action whose target is the given state; nullopt for 0 and 2.
 std::optional<ListingAction> publishActionFor(PublicationState target);

@@ -1,12 +1,12 @@
 #include "ServerCopy.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
 #include "session/Session.h"
 
-#include "session/ListingColumns.h"
-#include "session/ListingRepository.h"
-#include "session/ListingSelection.h"
-#include "session/ListingValue.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingRepository.h"
+#include "listing/ListingSelection.h"
+#include "listing/ListingValue.h"
 
 #include <QSqlRecord>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
-#include "session/SqlStore.h"
+#include "listing/ListingRepository.h"
+#include "listing/PropertyTypes.h"
+#include "store/SqlStore.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "AdvertisingFacts.h"
 
-#include "session/TypeFields.h"
+#include "listing/TypeFields.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 #include "ListingSave.h"
 
 #include "AdvertisingFacts.h"
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/ListingPictures.h"
 #include "publication/OutboxSender.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
-#include "session/TypeFields.h"
 
 #include <QDir>
 #include <QFile>

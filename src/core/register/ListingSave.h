@@ -1,11 +1,11 @@
 #pragma once
 
+#include "listing/ListingRepository.h"
 #include "pictures/ImageBox.h"
 #include "pictures/PictureSession.h"
 #include "publication/PublicationOutbox.h"
-#include "session/ServerCourier.h"
 #include "session/Clock.h"
-#include "session/ListingRepository.h"
+#include "session/ServerCourier.h"
 
 #include <QDate>
 #include <QString>

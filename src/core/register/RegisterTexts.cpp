@@ -1,6 +1,6 @@
 #include "RegisterTexts.h"
 
-#include "session/TlsTrust.h"
+#include "store/TlsTrust.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "session/Clock.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFolder.h"
+#include "session/DataFolder.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "LoginService.h"
 
-#include "PasswordHash.h"
-#include "ServerNotices.h"
-#include "Session.h"
-#include "SessionLoader.h"
+#include "session/ServerNotices.h"
+#include "session/Session.h"
+#include "session/SessionLoader.h"
+#include "store/PasswordHash.h"
 
 namespace teran {
 

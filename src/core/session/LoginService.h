@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoginIni.h"
+#include "session/LoginIni.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ServerNotices.h"
 
-#include "Session.h"
+#include "session/Session.h"
 
 namespace teran {
 

@@ -1,11 +1,11 @@
 #include "Session.h"
-#include "StoreErrorText.h"
-#include "TlsTrust.h"
+#include "session/StoreErrorText.h"
+#include "store/TlsTrust.h"
 
-#include "NetworkShare.h"
-#include "OfficeFile.h"
+#include "session/NetworkShare.h"
+#include "session/OfficeFile.h"
 
-#include "StoreSchemas.h"
+#include "session/StoreSchemas.h"
 #include <QFile>
 #include <QFileInfo>
 

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "Clock.h"
-#include "DailyLog.h"
-#include "DataFolder.h"
-#include "Dialogs.h"
-#include "InternetProbe.h"
-#include "Outlets.h"
-#include "ServerHealth.h"
-#include "SessionState.h"
-#include "SqlStore.h"
-#include "StoreError.h"
-#include "StoreErrorText.h"
-#include "TeranConfig.h"
+#include "session/Clock.h"
+#include "session/DailyLog.h"
+#include "session/DataFolder.h"
+#include "session/Dialogs.h"
+#include "session/InternetProbe.h"
+#include "session/Outlets.h"
+#include "session/SessionState.h"
+#include "session/StoreErrorText.h"
+#include "session/TeranConfig.h"
+#include "store/ServerHealth.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QObject>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "SessionLoader.h"
 
-#include "ListingRepository.h"
-#include "PasswordHash.h"
-#include "Session.h"
-#include "SettingsStore.h"
+#include "listing/ListingRepository.h"
+#include "session/Session.h"
+#include "session/SettingsStore.h"
+#include "store/PasswordHash.h"
 
 namespace teran {
 

@@ -1,10 +1,10 @@
 #include "SettingsStore.h"
 
-#include "Session.h"
+#include "session/Session.h"
 
 #include <algorithm>
 
-#include "PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 
 #include <stdexcept>
 

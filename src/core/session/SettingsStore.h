@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QDate>
 #include <QString>

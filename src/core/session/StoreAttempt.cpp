@@ -1,6 +1,6 @@
 #include "StoreAttempt.h"
 
-#include "Session.h"
+#include "session/Session.h"
 
 namespace teran {
 

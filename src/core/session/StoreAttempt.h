@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StoreError.h"
+#include "store/StoreError.h"
 
 #include <optional>
 #include <type_traits>

@@ -2,10 +2,10 @@
 
 #include <QDir>
 
-#include "LoginService.h"
-#include "SqlStore.h"
-#include "StoreError.h"
-#include "TlsTrust.h"
+#include "session/LoginService.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
+#include "store/TlsTrust.h"
 
 namespace teran {
 

@@ -1,11 +1,11 @@
 #include "StoreSchemas.h"
 
-#include "ListingColumns.h"
-#include "ListingCounts.h"
-#include "ListingTextIndex.h"
-#include "PasswordHash.h"
-#include "SharedListCounts.h"
-#include "StoreTables.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingCounts.h"
+#include "listing/ListingTextIndex.h"
+#include "listing/SharedListCounts.h"
+#include "store/PasswordHash.h"
+#include "store/StoreTables.h"
 
 namespace teran {
 

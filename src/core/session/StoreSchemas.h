@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SchemaMigrator.h"
+#include "store/SchemaMigrator.h"
 
 namespace teran {
 

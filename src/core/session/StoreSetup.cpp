@@ -1,6 +1,6 @@
 #include "StoreSetup.h"
 
-#include "StoreSchemas.h"
+#include "session/StoreSchemas.h"
 
 namespace teran {
 

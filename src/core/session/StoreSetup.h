@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataFolder.h"
-#include "SqlStore.h"
+#include "session/DataFolder.h"
+#include "store/SqlStore.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "TeranConfig.h"
 
-#include "SmsAccount.h"
-#include "StoreError.h"
-#include "StoreUrl.h"
+#include "session/SmsAccount.h"
+#include "store/StoreError.h"
+#include "store/StoreUrl.h"
 
 #include <QDir>
 #include <QFile>

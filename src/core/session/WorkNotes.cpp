@@ -1,8 +1,8 @@
 #include "WorkNotes.h"
 
-#include "RowWriter.h"
-#include "Session.h"
-#include "SqlStore.h"
+#include "session/Session.h"
+#include "store/RowWriter.h"
+#include "store/SqlStore.h"
 
 namespace teran {
 

@@ -1,6 +1,8 @@
 #include "AdminCommands.h"
 
 #include "DemoSeed.h"
+#include "listing/ListingRepository.h"
+#include "listing/PropertyTypes.h"
 #include "listings/ListingSheet.h"
 #include "maintenance/AutoBackup.h"
 #include "maintenance/BackupActions.h"
@@ -14,13 +16,11 @@
 #include "people/SmsAccounts.h"
 #include "report/ReportPainter.h"
 #include "session/DataFolder.h"
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 #include "session/StoreSetup.h"
 #include "session/TeranConfig.h"
-#include "session/TlsTrust.h"
+#include "store/TlsTrust.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,16 +1,16 @@
 #include "DemoSeed.h"
-#include "session/RowWriter.h"
+#include "store/RowWriter.h"
 
 #include "online/OfficeSetup.h"
 #include "session/DataFolder.h"
 
+#include "listing/ListingColumns.h"
+#include "listing/ListingRepository.h"
+#include "listing/PropertyTypes.h"
 #include "people/Appointments.h"
 #include "people/BuyerMatch.h"
 #include "people/CardBook.h"
 #include "people/MoneyDiary.h"
-#include "session/ListingColumns.h"
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
 #include "session/WorkNotes.h"
 
 #include <cmath>

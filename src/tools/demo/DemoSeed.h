@@ -4,7 +4,7 @@
 #include "session/TeranConfig.h"
 
 #include "session/Clock.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // offices' cash through its own database account and speaks TLS; the embedded demo's gateway
 // sends for one account, for free, in clear text on loopback.
 #include "people/SmsGateway.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

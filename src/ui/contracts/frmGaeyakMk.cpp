@@ -15,11 +15,12 @@
 #include "contracts/ResidentNumber.h"
 #include "frmGaeyakMul.h"
 #include "frmGaeyakRec.h"
+#include "listing/ListingRepository.h"
 #include "register/WindowAddressTarget.h"
 #include "register/frmAddr.h"
-#include "session/ListingRepository.h"
 #include "session/OpenedWindow.h"
 #include "session/Session.h"
+#include "session/SessionListings.h"
 #include "session/StoreAttempt.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/ListingSelection.h"
 #include "listings/ListFilter.h"
-#include "session/ListingSelection.h"
 
 #include <QPixmap>
 #include <QWidget>

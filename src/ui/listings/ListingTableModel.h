@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/ListingSelection.h"
 #include "listings/ListQuery.h"
-#include "session/ListingSelection.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -2,11 +2,11 @@
 
 #include "ChoiceCombo.h"
 #include "contracts/NumericKeyCheck.h"
+#include "listing/PropertyTypes.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingChoices.h"
 #include "register/ComboFill.h"
 #include "register/RegionCascade.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -2,13 +2,13 @@
 
 #include "SearchPanel.h"
 #include "contracts/NumericKeyCheck.h"
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 #include "listings/ListQuery.h"
 #include "register/RegionCascade.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 #include "session/StoreAttempt.h"
-#include "session/TypeFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

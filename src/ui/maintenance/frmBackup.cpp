@@ -1,7 +1,7 @@
 #include "frmBackup.h"
 
+#include "listing/PropertyTypes.h"
 #include "maintenance/BackupActions.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 
 #include <QButtonGroup>

@@ -1,9 +1,9 @@
 #include "frmSeting.h"
 
+#include "listing/PropertyTypes.h"
 #include "maintenance/SettingsActions.h"
 #include "register/RegionBox.h"
 #include "session/Named.h"
-#include "session/PropertyTypes.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

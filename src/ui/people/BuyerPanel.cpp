@@ -3,10 +3,10 @@
 #include "PersonFields.h"
 #include "contracts/NumberKeyCheck.h"
 #include "contracts/NumericKeyCheck.h"
+#include "listing/PropertyTypes.h"
 #include "register/RegionCascade.h"
 #include "session/Named.h"
 #include "session/NumberText.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
 
 #include <QCheckBox>

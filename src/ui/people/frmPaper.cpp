@@ -4,10 +4,11 @@
 
 #include "frmPaperin.h"
 #include "frmSms.h"
+#include "listing/ListingRepository.h"
 #include "listings/ActionTexts.h"
-#include "session/ListingRepository.h"
 #include "session/Named.h"
 #include "session/Session.h"
+#include "session/SessionListings.h"
 #include "session/StoreAttempt.h"
 
 #include <QAction>

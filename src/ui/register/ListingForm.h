@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/ListingRepository.h"
-#include "session/TypeFields.h"
+#include "listing/ListingRepository.h"
+#include "listing/TypeFields.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 
 #include <QTabWidget>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/ListingRepository.h"
 #include "register/RegisterTexts.h"
-#include "session/ListingRepository.h"
 
 #include <QGroupBox>
 #include <array>

@@ -21,6 +21,8 @@
 #include "frmAddr.h"
 #include "frmFilebox.h"
 #include "frmImgBox.h"
+#include "listing/PropertyTypes.h"
+#include "listing/TypeFields.h"
 #include "listings/ListCellFormat.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingRowWork.h"
@@ -32,11 +34,10 @@
 #include "session/ComingLater.h"
 #include "session/EditGuard.h"
 #include "session/OpenedWindow.h"
-#include "session/PropertyTypes.h"
 #include "session/Session.h"
+#include "session/SessionListings.h"
 #include "session/SettingsStore.h"
 #include "session/StoreAttempt.h"
-#include "session/TypeFields.h"
 #include "session/WorkNotes.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "session/ComingLater.h"
 
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 
 #include <QAction>
 #include <QActionGroup>

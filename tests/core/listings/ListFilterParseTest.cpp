@@ -1,5 +1,5 @@
 #include "listings/ListFilter.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QDateTime>
 

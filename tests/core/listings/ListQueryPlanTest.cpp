@@ -1,7 +1,7 @@
 #include "TestOffice.h"
+#include "listing/ListingSortKeys.h"
+#include "listing/PropertyTypes.h"
 #include "listings/ListQuery.h"
-#include "session/ListingSortKeys.h"
-#include "session/PropertyTypes.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>

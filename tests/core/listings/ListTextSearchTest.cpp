@@ -1,7 +1,7 @@
 #include "TestOffice.h"
+#include "listing/ListingTextIndex.h"
 #include "listings/DetailedSearch.h"
 #include "listings/ListQuery.h"
-#include "session/ListingTextIndex.h"
 
 #include <QRandomGenerator>
 

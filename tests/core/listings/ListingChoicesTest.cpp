@@ -1,6 +1,6 @@
 #include "listings/ListingChoices.h"
 #include "TestServices.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 using namespace teran;

@@ -1,5 +1,5 @@
 #include "listings/ListingPickLabel.h"
-#include "session/ListingSelection.h"
+#include "listing/ListingSelection.h"
 
 #include <QHash>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "listings/ListingSheet.h"
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "listings/ListingActions.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 #include "session/StoreSetup.h"
 

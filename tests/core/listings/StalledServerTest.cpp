@@ -7,7 +7,7 @@
 #include "pictures/ListingImageName.h"
 #include "pictures/PictureSession.h"
 #include "pictures/PictureStore.h"
-#include "session/SqlStore.h"
+#include "store/SqlStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "maintenance/ListingTextTransfer.h"
 #include "TestServices.h"
-#include "session/ListingColumns.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingColumns.h"
+#include "listing/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 #include <QFile>

@@ -2,10 +2,10 @@
 #include "DemoSeed.h"
 #include "OfficeContents.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "maintenance/AutoBackup.h"
 #include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
-#include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "DemoSeed.h"
 #include "OfficeContents.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "online/ReferenceData.h"
-#include "session/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 using namespace teran;

@@ -1,7 +1,7 @@
 #include "SecuredScratch.h"
 #include "online/SecuredServer.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #include "online/SecuredServer.h"
 #include "SecuredScratch.h"
 #include "people/SmsAccounts.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "people/Clubs.h"
 #include "SecuredScratch.h"
-#include "session/SqlStore.h"
 #include "session/StoreSetup.h"
+#include "store/SqlStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "people/Inquiry.h"
 
 #include "TestServices.h"
-#include "session/ListingRepository.h"
+#include "listing/ListingRepository.h"
 #include "session/StoreSchemas.h"
 
 using namespace teran;

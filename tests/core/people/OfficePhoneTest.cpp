@@ -1,7 +1,7 @@
 #include "people/OfficePhone.h"
 #include "SecuredScratch.h"
 #include "TestOffice.h"
-#include "session/StoreError.h"
+#include "store/StoreError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "people/StaffAccounts.h"
 #include "SecuredScratch.h"
 #include "online/SecuredServer.h"
-#include "session/SqlStore.h"
-#include "session/StoreError.h"
 #include "session/StoreSetup.h"
+#include "store/SqlStore.h"
+#include "store/StoreError.h"
 
 #include <gtest/gtest.h>
 

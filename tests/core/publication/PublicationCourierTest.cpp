@@ -3,8 +3,10 @@
 // when the server answers again they leave by themselves, each once.
 #include "publication/PublicationCourier.h"
 #include "TestOffice.h"
+#include "people/Inquiry.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublicationOutbox.h"
+#include "register/ListingSave.h"
 #include "session/Session.h"
 #include "session/StoreErrorText.h"
 
@@ -132,6 +134,7 @@ TEST_F(PublicationCourierTest, TheWindowsOwnServerStepsAreRefusedAtOnceWhileTheS
     } catch (const StoreError& error) {
         EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
     }
+    EXPECT_THROW(InquiryBox(office->session()).list(), StoreError) << "문의함 on a silent server";
     EXPECT_LT(took.elapsed(), 100);
 
     // The login's catch-up goes to the courier; the window goes on at once.
@@ -162,4 +165,28 @@ TEST_F(PublicationCourierTest, AServerThatComesBackIsUsedWithinSecondsWithoutALo
     EXPECT_LT(took.elapsed(), 5000);
     EXPECT_EQ(office->serverCount(office->officeId()), 3);
     EXPECT_TRUE(office->session().serverReachable());
+}
+
+// The save of a shared listing on a silent server: the row and its copy's change are saved at once
+// and the save says the share waits; the copy follows when the server answers.
+TEST_F(PublicationCourierTest, ASharedListingSavedOnASilentServerWaitsAndFollowsWhenItAnswers) {
+    hangServer();
+    ListingSaveRequest request;
+    request.fields = {{"tb", "apt"},       {"maemultype", "매매"}, {"addr1", "서울"}, {"addr2", "마포구"},
+                      {"addr3", "공덕동"}, {"cboname", "자이"},    {"money_m", 90000}};
+    request.share = true;
+    request.disclosure.state = PublicationState::Clubs;
+    Heartbeat heart;
+    QElapsedTimer took;
+    took.start();
+    const ListingSaveResult saved = ListingSaveService(sessionSaveTargets(office->session())).save(request);
+    EXPECT_LT(heart.longestGapMs(), 100);
+    EXPECT_LT(took.elapsed(), 1000);
+    ASSERT_TRUE(saved.saved()) << saved.localError.toStdString();
+    EXPECT_EQ(saved.sharing, ListingSaveResult::Sharing::Queued);
+    EXPECT_EQ(office->localState(saved.number), 7);
+
+    relay().stall(false);
+    EXPECT_TRUE(within(5000, [&] { return office->serverState(saved.number) == 7 && waiting() == 0; }))
+        << waiting() << " still wait";
 }

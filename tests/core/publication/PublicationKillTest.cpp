@@ -1,8 +1,8 @@
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "listings/ListingActions.h"
 #include "publication/PublicationReconciler.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 #include "session/StoreSetup.h"
 

@@ -1,5 +1,9 @@
 #include "publication/PublishTransition.h"
+#include "store/SqlStore.h"
 
+#include <QSet>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace teran;
@@ -101,4 +105,27 @@ TEST(PublishTransition, LocalAndServerNeverDisagree) {
             // A copy is only inserted where none exists, and only changed or deleted where one does.
             EXPECT_EQ(copyBefore, t.effect == E::ChangeStateOnly || t.effect == E::DeleteServerCopy);
         }
+}
+
+// The statements that pick published rows pick exactly the rows isPublished() says have a copy,
+// text-stored states included.
+TEST(PublishTransition, TheSqlOfPublishedStatesAgreesWithTheRule) {
+    QTemporaryDir dir;
+    SqlStore store(QStringLiteral("published-states"));
+    store.open(StoreUrl::sqliteFile(dir.filePath(QStringLiteral("states.db"))));
+    store.execute(QStringLiteral("CREATE TABLE maemul (table_idx INTEGER PRIMARY KEY, state)"));
+    QSet<int> expected;
+    for (int value = 0; value <= 9; ++value) {
+        store.execute(QStringLiteral("INSERT INTO maemul (table_idx, state) VALUES (?, ?)"), {value, value});
+        const std::optional<PublicationState> state = publicationStateFrom(value);
+        if (state && isPublished(*state))
+            expected << value;
+    }
+    QSet<int> picked;
+    QSqlQuery q = store.query(
+        QStringLiteral("SELECT table_idx FROM maemul WHERE state IN (%1)").arg(publishedStatesSql()));
+    while (q.next())
+        picked << q.value(0).toInt();
+    EXPECT_EQ(picked, expected);
+    EXPECT_EQ(expected.size(), 3);
 }

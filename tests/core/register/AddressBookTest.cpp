@@ -1,6 +1,6 @@
 #include "register/AddressBook.h"
 #include "TestServices.h"
-#include "session/StoreTables.h"
+#include "store/StoreTables.h"
 
 #include <algorithm>
 

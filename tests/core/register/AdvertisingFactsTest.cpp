@@ -1,5 +1,5 @@
 #include "register/AdvertisingFacts.h"
-#include "session/TypeFields.h"
+#include "listing/TypeFields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "register/ListingSave.h"
 #include "TestOffice.h"
+#include "listing/TypeFields.h"
 #include "publication/OutboxSender.h"
 #include "session/StoreSchemas.h"
-#include "session/TypeFields.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "session/DailyLog.h"
-#include "session/StoreError.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

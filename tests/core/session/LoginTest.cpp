@@ -1,8 +1,8 @@
 #include "TestOffice.h"
 #include "session/LoginService.h"
-#include "session/PasswordHash.h"
 #include "session/ServerNotices.h"
 #include "session/SessionLoader.h"
+#include "store/PasswordHash.h"
 
 #include <QFile>
 #include <QUrl>

@@ -2,8 +2,8 @@
 #include "TestOffice.h"
 #include "online/SecuredServer.h"
 #include "session/LoginService.h"
-#include "session/PasswordHash.h"
 #include "session/SessionLoader.h"
+#include "store/PasswordHash.h"
 
 using namespace teran;
 using namespace teran::test;

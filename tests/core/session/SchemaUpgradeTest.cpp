@@ -1,7 +1,7 @@
 #include "TestServices.h"
-#include "session/SchemaMigrator.h"
 #include "session/StoreSchemas.h"
 #include "session/StoreSetup.h"
+#include "store/SchemaMigrator.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 #include "TestOffice.h"
 #include "online/SecuredServer.h"
 #include "session/LoginService.h"
-#include "session/MariaDbTlsCheck.h"
 #include "session/SessionLoader.h"
 #include "session/StoreErrorText.h"
+#include "store/MariaDbTlsCheck.h"
 
 #include <QElapsedTimer>
 #include <QSslKey>

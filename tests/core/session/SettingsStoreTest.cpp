@@ -1,8 +1,8 @@
 #include "session/SettingsStore.h"
 #include "TestServices.h"
-#include "session/PropertyTypes.h"
+#include "listing/PropertyTypes.h"
 #include "session/StoreSetup.h"
-#include "session/StoreTables.h"
+#include "store/StoreTables.h"
 
 #include <QTemporaryDir>
 #include <stdexcept>

@@ -2,8 +2,8 @@
 #include "ScriptedDialogs.h"
 #include "session/InternetProbe.h"
 #include "session/Session.h"
-#include "session/StoreError.h"
-#include "session/StoreUrl.h"
+#include "store/StoreError.h"
+#include "store/StoreUrl.h"
 
 #include <QFile>
 #include <QTemporaryDir>

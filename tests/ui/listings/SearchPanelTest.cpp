@@ -1,8 +1,8 @@
 #include "listings/SearchPanel.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
+#include "listing/ListingRepository.h"
 #include "register/RegionCascade.h"
-#include "session/ListingRepository.h"
 #include "session/Session.h"
 #include "session/StoreSetup.h"
 

@@ -3,6 +3,8 @@
 #include "ScriptedListWindow.h"
 #include "TestOffice.h"
 #include "contracts/frmGaeyak.h"
+#include "listing/ListingRepository.h"
+#include "listing/PropertyTypes.h"
 #include "listings/ActionTexts.h"
 #include "listings/ListingActionRunner.h"
 #include "listings/ListingSheet.h"
@@ -11,8 +13,6 @@
 #include "people/frmMatch.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
-#include "session/ListingRepository.h"
-#include "session/PropertyTypes.h"
 #include "shell/MainMenus.h"
 #include "shell/StartPanelArea.h"
 
