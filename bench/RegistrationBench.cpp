@@ -93,9 +93,15 @@ BenchServer& benchServer() {
 }
 
 ListingSaveTargets targets(Session& session, SqlStore* server) {
-    return ListingSaveTargets{
-        session.listingStore(),       server, QStringLiteral("off1"), QStringLiteral("off1"),
-        session.dataFolder().files(), {},     session.clock(),        {}, {}};
+    return ListingSaveTargets{session.listingStore(),
+                              server,
+                              QStringLiteral("off1"),
+                              QStringLiteral("off1"),
+                              session.dataFolder().files(),
+                              {},
+                              session.clock(),
+                              {},
+                              {}};
 }
 
 int storedNumber(Session& session) {
