@@ -307,7 +307,10 @@ void frmMain::connectActions() {
     on("family", [this] { openStaff(); });
     for (const char* name :
          {"clubinfo", "clubedit", "clubdel", "clubinout", "clubmem", "clubpaper", "clubmaemul", "cluboner"})
-        on(name, [this] { openClubs(); });
+        on(name, [this, name] {
+            if (frmClub* clubs = openClubs())
+                clubs->openEntry(QLatin1String(name));
+        });
     on("maesu", [this] { openBuyers(); });
     on("namecard", [this] { openCards(CardPart::Namecard); });
     on("customer", [this] { openCards(CardPart::Customer); });

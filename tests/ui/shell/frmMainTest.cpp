@@ -8,6 +8,7 @@
 #include "listings/ListingSheet.h"
 #include "listings/SearchPanel.h"
 #include "people/BuyerRegister.h"
+#include "people/frmClub.h"
 #include "people/frmMatch.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
@@ -29,6 +30,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <functional>
 
 using namespace teran;
@@ -546,4 +548,22 @@ TEST_F(frmMainTest, TheArchiveEntriesFitTheTabTheOwnListShows) {
     Q_EMIT menu->aboutToShow();
     EXPECT_TRUE(entry(*main, "bogan_0")->isEnabled());
     EXPECT_FALSE(entry(*main, "bogan_1")->isEnabled());
+}
+
+TEST_F(frmMainTest, AClubEntryOpensTheOneClubWindowOnWhatItNames) {
+    const int club = office->addClub(QStringLiteral("off1"), QStringLiteral("apt"));
+    office->joinClub(club, QStringLiteral("st1"), 1);
+    auto main = openMain();
+    entry(*main, "clubmem")->trigger();
+    auto* clubs = office->outlets.last<frmClub>();
+    ASSERT_NE(clubs, nullptr) << "the club window is shown";
+    EXPECT_EQ(clubs->currentClub(), club);
+    EXPECT_EQ(clubs->findChild<QTreeWidget*>("lvMember")->topLevelItemCount(), 2);
+
+    office->dialogs.answerNext(DialogAnswer::No);
+    entry(*main, "clubinout")->trigger(); // the user's own club: leaving is asked
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("정말 탈퇴하시겠습니까 ?"));
+    EXPECT_EQ(office->outlets.last<frmClub>(), clubs) << "one club window";
+    EXPECT_EQ(main->findChildren<frmClub*>().size(), 1);
+    EXPECT_EQ(clubs->currentClub(), club) << "answered No";
 }
