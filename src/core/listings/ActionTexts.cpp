@@ -187,7 +187,7 @@ QString noSmsNumbers() {
 
 QString smsQuestion(int count) {
     return QStringLiteral("선택된매도인 (%1)명 에게 ").arg(count) + kCrLf +
-           QStringLiteral("문자메세지를 전송합니다.") + run();
+           QStringLiteral("문자메세지를 전송합니다.") + kCrLf + run();
 }
 
 QString titleSms() {
