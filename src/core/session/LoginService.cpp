@@ -23,6 +23,9 @@ QString notServerMember() {
 QString noServer() {
     return QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다.");
 }
+QString reconnectButton() {
+    return QStringLiteral("다시 연결");
+}
 QString refusedServerTitle() {
     return QStringLiteral("서버 연결 거부");
 }

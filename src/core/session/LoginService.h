@@ -48,6 +48,7 @@ QString stopped(); // "사용이 중지된 계정입니다. 사무소에 문의�
 QString notServerMember();
 QString noServer();
 QString refusedServerTitle();
+QString reconnectButton(); // "다시 연결", the status bar's button that brings a session online
 } // namespace LoginTexts
 
 // Checks a login. An account unknown to the office's database is checked on the vendor's server.

@@ -567,3 +567,22 @@ TEST_F(frmMainTest, AClubEntryOpensTheOneClubWindowOnWhatItNames) {
     EXPECT_EQ(main->findChildren<frmClub*>().size(), 1);
     EXPECT_EQ(clubs->currentClub(), club) << "answered No";
 }
+
+// After an offline login the box of an online action sends the user to the status bar's button
+// by the name that button shows, not to a new login.
+TEST_F(frmMainTest, TheOfflineLoginBoxNamesTheStatusBarsReconnectButton) {
+    session->state().OnlineMode = QStringLiteral("offline");
+    auto main = openMain();
+    for (const char* name : {"internetin", "dogutimeup"}) {
+        SCOPED_TRACE(name);
+        office->dialogs.clear();
+        entry(*main, name)->trigger();
+        ASSERT_EQ(office->dialogs.shown().size(), 1);
+        const QString text = lastBox().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("오프라인으로 로그인하셨습니다.")));
+        EXPECT_TRUE(text.contains(QLatin1Char('\'') + control<QPushButton>(*main, "cmdReconnect")->text() +
+                                  QLatin1Char('\'')))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("로그인하신 후"))) << "no new login is needed";
+    }
+}
