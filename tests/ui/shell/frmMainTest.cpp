@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
@@ -28,8 +29,11 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 
@@ -585,4 +589,64 @@ TEST_F(frmMainTest, TheOfflineLoginBoxNamesTheStatusBarsReconnectButton) {
             << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("로그인하신 후"))) << "no new login is needed";
     }
+}
+
+// 데이터 백업 and 데이터 복구 show the copy's steps with 취소, and the window is gone when the
+// closing box comes; 취소 leaves no backup and replaces nothing.
+TEST_F(frmMainTest, TheBackupEntriesShowTheirProgressWithCancel) {
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("made"));
+    auto main = openMain();
+    struct Case {
+        const char* entry;
+        bool cancel;
+        QString path; // the folder the user names or picks
+        QString closing;
+    };
+    const Case cases[] = {
+        {"dogubackupSvr", false, folder, folder + QStringLiteral(" 로 백업을 완료하였습니다.")},
+        {"dogubackupSvr", true, work.filePath(QStringLiteral("cancelled")),
+         QStringLiteral("취소되었습니다.")},
+        {"dogurestoreSvr", true, folder, QStringLiteral("취소되었습니다.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.entry) + (c.cancel ? " cancelled" : ""));
+        QStringList labels;
+        QString cancelText;
+        bool shownAtClosing = true;
+        QPointer<QProgressDialog> seen;
+        QTimer watch; // the user's eye on the window while the work runs
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* box = main->findChild<QProgressDialog*>(QStringLiteral("frmProgress"));
+            if (!box)
+                return;
+            if (box != seen) { // as it shows itself once the work lasts
+                seen = box;
+                box->show();
+                if (auto* cancel = box->findChild<QPushButton*>())
+                    cancelText = cancel->text();
+            }
+            if (!labels.contains(box->labelText()))
+                labels << box->labelText();
+            if (c.cancel)
+                box->cancel();
+        });
+        dialogs->onMessage = [&] { shownAtClosing = seen && seen->isVisible(); };
+        watch.start();
+        office->dialogs.fileNext(c.path);
+        office->dialogs.answerNext(DialogAnswer::Yes);
+        entry(*main, c.entry)->trigger();
+        watch.stop();
+        dialogs->onMessage = {};
+
+        EXPECT_EQ(office->dialogs.lastText(), c.closing);
+        ASSERT_FALSE(labels.isEmpty()) << "the progress came up";
+        EXPECT_TRUE(labels.first().startsWith(QStringLiteral("사무실 자료를 복사하는중입니다.")))
+            << labels.first().toStdString();
+        EXPECT_EQ(cancelText, QStringLiteral("취소"));
+        EXPECT_FALSE(shownAtClosing) << "the progress is gone when the closing box comes";
+        EXPECT_EQ(QDir(c.path).exists(), c.path == folder);
+    }
+    EXPECT_TRUE(session->listingOpen()) << "a cancelled restore leaves the office database open";
 }
