@@ -6,9 +6,9 @@
 #include "OfficeBackup.h"
 #include "register/RegisterTexts.h"
 #include "session/Session.h"
+#include "session/UserFolders.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace teran {
 
@@ -212,8 +212,7 @@ QString BackupActions::proposedName(const QDate& day) {
 }
 
 QString BackupActions::documents() const {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
+    return userDocumentsFolder();
 }
 
 QString BackupActions::backupTitle() {
