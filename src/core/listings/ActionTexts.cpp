@@ -1,5 +1,7 @@
 #include "ActionTexts.h"
 
+#include "session/LoginService.h"
+
 namespace teran::ActionTexts {
 
 namespace {
@@ -47,9 +49,11 @@ QString noSelection() {
 }
 
 QString offlineLogin() {
+    // The session goes online without a new login: the status bar's button connects it again.
     return QStringLiteral("오프라인으로 로그인하셨습니다.") + kCrLf + kCrLf +
-           QStringLiteral(
-               "온라인 매물작업은 인터넷에 연결된 상태에서 다시 로그인하신 후에 사용하실 수 있습니다.");
+           QStringLiteral("온라인 매물작업은 본사 서버에 연결되면 상태표시줄의 '%1' 단추를 누른 후에 "
+                          "사용하실 수 있습니다.")
+               .arg(LoginTexts::reconnectButton());
 }
 
 QString internetUnstable() {
@@ -187,7 +191,7 @@ QString noSmsNumbers() {
 
 QString smsQuestion(int count) {
     return QStringLiteral("선택된매도인 (%1)명 에게 ").arg(count) + kCrLf +
-           QStringLiteral("문자메세지를 전송합니다.") + run();
+           QStringLiteral("문자메세지를 전송합니다.") + kCrLf + run();
 }
 
 QString titleSms() {

@@ -531,6 +531,22 @@ QStringList distinctProgressValues(Session& session) {
     return distinctProgressValues(session.listingStore());
 }
 
+QStringList progressStates() {
+    return {QStringLiteral("진행중"), QStringLiteral("완료"), QStringLiteral("보류")};
+}
+
+QStringList progressChoices(SqlStore& store) {
+    QStringList choices = progressStates();
+    for (const QString& stored : distinctProgressValues(store))
+        if (!choices.contains(stored))
+            choices << stored;
+    return choices;
+}
+
+QStringList progressChoices(Session& session) {
+    return progressChoices(session.listingStore());
+}
+
 QStringList storedValuesOf(Session& session, const QString& tb, const QString& column) {
     return storedValuesOf(session.listingStore(), tb, column);
 }

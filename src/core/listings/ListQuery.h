@@ -152,6 +152,13 @@ QStringList ClubMemberIds(SqlStore& server, const QList<int>& clubs, const QStri
 // The choices of the search panel's progress box: the distinct non-empty `ming` values, sorted.
 QStringList distinctProgressValues(SqlStore& store);
 QStringList distinctProgressValues(Session& session); // of the office database
+// The progress states (진행상태) every office has from its first listing on: "진행중", "완료",
+// "보류".
+QStringList progressStates();
+// The items of the progress box where a listing is written: the usual states, then the other
+// states the office's listings hold, sorted. Throws StoreError.
+QStringList progressChoices(SqlStore& store);
+QStringList progressChoices(Session& session); // of the office database
 // The choices of the name box (`cboName`) of a type: the distinct non-empty values of its name
 // column (nameFilterColumn), sorted. Throws StoreError.
 QStringList distinctNames(SqlStore& store, const QString& tb);

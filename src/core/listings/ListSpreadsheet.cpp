@@ -2,10 +2,10 @@
 
 #include "SheetFile.h"
 #include "session/Session.h"
+#include "session/UserFolders.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 namespace teran {
 
@@ -65,9 +65,8 @@ qint64 ListSpreadsheet::write(ListRequest request, const QString& path, const Pr
 
 bool ListSpreadsheet::exportList(const ListRequest& request, const Progress& progress) {
     Dialogs& dialogs = m_session.dialogs();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString proposed =
-        QDir(documents.isEmpty() ? QDir::homePath() : documents)
+        QDir(userDocumentsFolder())
             .filePath(QStringLiteral("매물목록_%1.xlsx")
                           .arg(m_session.clock().now().toString(QStringLiteral("yyyyMMdd"))));
     QString path = dialogs.saveFileName(title(), proposed, fileFilter());

@@ -6,9 +6,9 @@
 #include "OfficeBackup.h"
 #include "register/RegisterTexts.h"
 #include "session/Session.h"
+#include "session/UserFolders.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace teran {
 
@@ -212,11 +212,57 @@ QString BackupActions::proposedName(const QDate& day) {
 }
 
 QString BackupActions::documents() const {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
+    return userDocumentsFolder();
 }
 
-bool BackupActions::fullBackup() {
+QString BackupActions::backupTitle() {
+    return kBackupTitle;
+}
+
+QString BackupActions::restoreTitle() {
+    return kRestoreTitle;
+}
+
+QString BackupActions::stepText(const QString& step) {
+    if (step == QLatin1String("rd"))
+        return QStringLiteral("설정 파일을 복사하는중입니다.");
+    if (step == QLatin1String("files"))
+        return QStringLiteral("사진 파일을 복사하는중입니다.");
+    return QStringLiteral("사무실 자료를 복사하는중입니다.");
+}
+
+namespace {
+
+// The copy's steps in the user's words; the empty step when it is over, whichever way it ended.
+class SaidProgress {
+public:
+    explicit SaidProgress(const BackupProgress& progress)
+        : m_progress(progress) {}
+    ~SaidProgress() { over(); }
+    SaidProgress(const SaidProgress&) = delete;
+    SaidProgress& operator=(const SaidProgress&) = delete;
+
+    BackupProgress said() const {
+        if (!m_progress)
+            return {};
+        return [this](const QString& step, qint64 done, qint64 total) {
+            return m_progress(BackupActions::stepText(step), done, total);
+        };
+    }
+    void over() {
+        if (m_progress && !m_over)
+            m_progress(QString(), 0, 0);
+        m_over = true;
+    }
+
+private:
+    const BackupProgress& m_progress;
+    bool m_over = false;
+};
+
+} // namespace
+
+bool BackupActions::fullBackup(const BackupProgress& progress) {
     Dialogs& dialogs = m_session.dialogs();
     const QString path = dialogs.saveFileName(
         QString(), QDir(documents()).filePath(proposedName(m_session.clock().now().date())),
@@ -228,10 +274,13 @@ bool BackupActions::fullBackup() {
     if (!dialogs.askYesNo(path + QStringLiteral("로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?"),
                           kBackupTitle))
         return false;
+    SaidProgress shown(progress);
     try {
         OfficeBackup(m_session.listingUrl(), m_session.dataFolder(), m_session.state().OfficeMainId)
-            .backupTo(path);
+            .backupTo(path, shown.said());
+        shown.over();
     } catch (const BackupError& error) {
+        shown.over();
         m_session.WriteLog(QStringLiteral("dogubackupSvr => %1 => %2").arg(path, error.reason()));
         dialogs.critical(error.reason(), QStringLiteral("백업하기"));
         return false;
@@ -240,7 +289,7 @@ bool BackupActions::fullBackup() {
     return true;
 }
 
-bool BackupActions::restore() {
+bool BackupActions::restore(const BackupProgress& progress) {
     Dialogs& dialogs = m_session.dialogs();
     if (m_session.listingUrl().backend != SqlBackend::Sqlite) {
         dialogs.inform(
@@ -271,8 +320,11 @@ bool BackupActions::restore() {
         return false;
     const QString safety = safetyFolderFor(m_session.dataFolder(), m_session.clock().now());
     m_session.listingStore().close();
+    SaidProgress shown(progress);
     try {
-        const RestoreReport report = restoreOffice(backup, m_session.dataFolder(), officeId, safety);
+        const RestoreReport report =
+            restoreOffice(backup, m_session.dataFolder(), officeId, safety, shown.said());
+        shown.over();
         m_session.ensureOpen();
         dialogs.inform(QStringLiteral("%1 에 만든 백업으로 되돌렸습니다 (매물 %2건).\r\n\r\n이전 자료: %3")
                            .arg(report.restored.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
@@ -281,6 +333,7 @@ bool BackupActions::restore() {
                        kRestoreTitle);
         return true;
     } catch (const BackupError& error) {
+        shown.over();
         m_session.ensureOpen();
         m_session.WriteLog(QStringLiteral("restore => %1 => %2").arg(backup, error.reason()));
         dialogs.critical(error.reason(), kRestoreTitle);

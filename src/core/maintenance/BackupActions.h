@@ -2,6 +2,7 @@
 
 #include "maintenance/ListingCsvImport.h"
 #include "maintenance/ListingTextTransfer.h"
+#include "maintenance/OfficeBackup.h"
 #include "session/DataFolder.h"
 #include "session/SettingsStore.h"
 
@@ -20,11 +21,18 @@ public:
     explicit BackupActions(Session& session);
 
     // 데이터 백업: a checked backup of the office into a folder the user names. True when made.
-    bool fullBackup();
+    // `progress` is told each step of the copy in the user's words (false cancels: no backup is
+    // left) and once more with an empty step when the copy is over, before the closing message.
+    bool fullBackup(const BackupProgress& progress = {});
     // 데이터 복구: a backup folder the user picks put in place of the office's data, the data as
     // it was kept in the data folder's backup area. The office database is closed meanwhile and
-    // opened again afterwards. True when restored.
-    bool restore();
+    // opened again afterwards. True when restored. `progress` as for fullBackup: the copy of the
+    // office as it was may be cancelled, and then nothing is replaced.
+    bool restore(const BackupProgress& progress = {});
+    // What a step of OfficeBackup is said as while it runs.
+    static QString stepText(const QString& step);
+    static QString backupTitle();  // "데이터 백업"
+    static QString restoreTitle(); // "데이터 복구"
 
     // 텍스트 내보내기 (the window's 백업하기): the chosen listings into `path`, asked first. A
     // staff login exports only its own listings. True when written (the window closes then).

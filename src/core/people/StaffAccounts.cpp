@@ -1,4 +1,5 @@
 #include "StaffAccounts.h"
+#include "session/SessionLoader.h"
 
 #include "session/Session.h"
 #include "store/SqlStore.h"
@@ -84,11 +85,21 @@ QString idUsable() {
 QString idUnchecked() {
     return QStringLiteral("아이디가 등록되어있는지 확인하세요.");
 }
+QString disableTitle() {
+    return QStringLiteral("사용중지");
+}
+QString askDisable(const QString& id) {
+    return QStringLiteral("'%1' 계정의 사용을 중지합니다.\r\n중지된 계정으로는 로그인할 수 없습니다. "
+                          "실행하시겠습니까 ?")
+        .arg(id);
+}
 } // namespace StaffTexts
 
 StaffAccounts::StaffAccounts(Session& session)
     : StaffAccounts(session.serverStore(), session.serverTakesMembers(), session.state().OfficeMainId,
-                    session.state().LoginId) {}
+                    session.state().LoginId) {
+    m_session = &session;
+}
 
 StaffAccounts::StaffAccounts(SqlStore& server, bool accountsPerMember, QString officeId, QString loginId)
     : m_server(server)
@@ -249,12 +260,15 @@ void StaffAccounts::setDisabled(const QString& id, bool disabled) {
                          QStringLiteral("StaffAccounts"));
     if (m_accountsPerMember) {
         m_server.execute(QStringLiteral("CALL staff_lock(?, ?)"), {id, disabled ? 1 : 0});
-        return;
+    } else {
+        // The embedded server has no accounts to lock: the row's type ("X") keeps the login out.
+        m_server.execute(QStringLiteral("UPDATE members SET memType=? WHERE memID=? AND companyID=? AND "
+                                        "memType IN ('B','X')"),
+                         {disabled ? QStringLiteral("X") : QStringLiteral("B"), id, m_officeId});
     }
-    // The embedded server has no accounts to lock: the row's type ("X") keeps the login out.
-    m_server.execute(
-        QStringLiteral("UPDATE members SET memType=? WHERE memID=? AND companyID=? AND memType IN ('B','X')"),
-        {disabled ? QStringLiteral("X") : QStringLiteral("B"), id, m_officeId});
+    // A locked account cannot reach the server to hear why: the office's copy tells it.
+    if (m_session)
+        SessionLoader(*m_session).mirrorAccounts();
 }
 
 } // namespace teran

@@ -52,6 +52,8 @@ QString idCheckMessage(StaffIdCheck check); // the box of the id check
 QString idCheckTakenTitle();                // "아이디사용불가"
 QString idUsable();                         // the panel's note after a passed check
 QString idUnchecked();                      // the panel's note after the id changed
+QString disableTitle();                     // "사용중지"
+QString askDisable(const QString& id);      // the question before an account is stopped
 } // namespace StaffTexts
 
 struct StaffSave {
@@ -86,13 +88,15 @@ public:
     // The checks of the window in their order, then the save. `idChecked`: the id check passed
     // for this id (needed for a new account only).
     StaffSave save(const StaffForm& form, bool idChecked);
-    // A disabled account no longer logs in online; its listings stay.
+    // A disabled account no longer logs in, online or at this desk; its listings stay. The
+    // office's copy of its accounts learns it at once, so that the login can say why.
     void setDisabled(const QString& id, bool disabled);
 
 private:
     int write(const StaffForm& form);
 
     SqlStore& m_server;
+    Session* m_session = nullptr; // whose office database keeps a copy of the accounts
     bool m_accountsPerMember;
     QString m_officeId;
     QString m_loginId;

@@ -1,5 +1,6 @@
 #include "RegisterTexts.h"
 
+#include "session/LoginService.h"
 #include "store/TlsTrust.h"
 
 #include <algorithm>
@@ -125,8 +126,9 @@ QString sharingOffline() {
 }
 QString sharingOfflineTip() {
     return QStringLiteral(
-        "본사 서버에 연결되어 있지 않아 온라인 공유를 할 수 없습니다. "
-        "매물은 사무실 매물로 저장되고, 연결된 후(상태표시줄의 '다시 연결') 다시 저장하면 공유됩니다.");
+               "본사 서버에 연결되어 있지 않아 온라인 공유를 할 수 없습니다. "
+               "매물은 사무실 매물로 저장되고, 연결된 후(상태표시줄의 '%1') 다시 저장하면 공유됩니다.")
+        .arg(LoginTexts::reconnectButton());
 }
 QString sharingSummaryOff() {
     return QStringLiteral("온라인옵션\n온라인으로\n매물광고를 하시려면\n여기를 클릭하세요.\n클릭 ~!!");

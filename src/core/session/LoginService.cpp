@@ -14,11 +14,17 @@ QString wrongPassword() {
 QString notMember() {
     return QStringLiteral("등록된 회원이 아닙니다.");
 }
+QString stopped() {
+    return QStringLiteral("사용이 중지된 계정입니다. 사무소에 문의하세요.");
+}
 QString notServerMember() {
     return QStringLiteral("등록된 서버 회원이 아닙니다.");
 }
 QString noServer() {
     return QStringLiteral("서버에 연결할 수 없어 회원을 확인할 수 없습니다.");
+}
+QString reconnectButton() {
+    return QStringLiteral("다시 연결");
 }
 QString refusedServerTitle() {
     return QStringLiteral("서버 연결 거부");
@@ -43,12 +49,15 @@ LoginResult LoginService::login(const LoginAttempt& typed) {
     m_session.setServerLogin(attempt.id, attempt.password);
     try {
         QSqlQuery local = m_session.listingStore().query(
-            QStringLiteral("SELECT memPWD FROM members WHERE memID=? AND COALESCE(memType, '') <> 'X'"),
-            {attempt.id});
-        // An account mirrored without a hash has never logged in at this desk, and a disabled
+            QStringLiteral("SELECT memPWD, COALESCE(memType, '') FROM members WHERE memID=?"), {attempt.id});
+        const bool known = local.next();
+        const QString stored = known ? local.value(0).toString() : QString();
+        // An account mirrored without a hash has never logged in at this desk, and a stopped
         // staff account ("X") no longer logs in here: only the server can take them.
-        if (local.next() && !local.value(0).toString().isEmpty())
-            return loginKnown(attempt, local.value(0).toString());
+        if (known && local.value(1).toString() == QLatin1String("X"))
+            return loginStopped(attempt, stored);
+        if (!stored.isEmpty())
+            return loginKnown(attempt, stored);
         return loginOnline(attempt);
     } catch (const StoreError& error) {
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
@@ -81,6 +90,18 @@ LoginResult LoginService::loginKnown(const LoginAttempt& attempt, const QString&
         m_session.WriteLog(DailyLog::errorMessage(kLabel, error.description(), error.source()));
         return loginOffline(attempt, storedPassword);
     }
+}
+
+// The office's copy says the account is stopped. The server has the last word when it takes the
+// account (it may have been started again); a server that refuses it, as it refuses a locked
+// account, or cannot be reached leaves the copy's word, told only to whom the kept hash fits.
+LoginResult LoginService::loginStopped(const LoginAttempt& attempt, const QString& storedPassword) {
+    LoginResult online = loginOnline(attempt);
+    const bool unanswered =
+        online.outcome == LoginOutcome::NotMember || online.outcome == LoginOutcome::NoServer;
+    if (unanswered && (storedPassword.isEmpty() || PasswordHash::matches(storedPassword, attempt.password)))
+        return {LoginOutcome::Stopped, LoginTexts::stopped()};
+    return online;
 }
 
 bool LoginService::reconnect() {
@@ -132,18 +153,21 @@ LoginResult LoginService::loginOnline(const LoginAttempt& attempt) {
         return {LoginOutcome::NoServer, refusal.isEmpty() ? LoginTexts::noServer() : refusal};
     }
     SqlStore& server = m_session.serverStore();
-    // Both the office's own account ("A") and its staff accounts ("B") log in. A server with an
-    // account per member has checked the password when it took the connection.
+    // Both the office's own account ("A") and its staff accounts ("B") log in; a stopped staff
+    // account ("X") is told so. A server with an account per member has checked the password
+    // when it took the connection.
     QSqlQuery account =
         m_session.serverTakesMembers()
-            ? server.query(
-                  QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memType IN ('A','B')"),
-                  {attempt.id})
-            : server.query(QStringLiteral("SELECT companyID FROM members WHERE memID=? AND memPWD=? "
-                                          "AND memType IN ('A','B')"),
+            ? server.query(QStringLiteral("SELECT companyID, memType FROM members WHERE memID=? AND "
+                                          "memType IN ('A','B','X')"),
+                           {attempt.id})
+            : server.query(QStringLiteral("SELECT companyID, memType FROM members WHERE memID=? AND memPWD=? "
+                                          "AND memType IN ('A','B','X')"),
                            {attempt.id, attempt.password});
     if (!account.next() || attempt.id.isEmpty())
         return {LoginOutcome::NotMember, LoginTexts::notMember()};
+    if (account.value(1).toString() == QLatin1String("X"))
+        return {LoginOutcome::Stopped, LoginTexts::stopped()};
     const QString company = account.value(0).toString();
     QSqlQuery office = server.query(
         QStringLiteral("SELECT memID, admin_msg FROM members WHERE companyID=? AND memType='A'"), {company});

@@ -21,6 +21,7 @@ enum class LoginOutcome {
     Online,          // checked against the vendor's server
     WrongPassword,   // the id is known here, the password is not its
     NotMember,       // the server knows no such account
+    Stopped,         // the office stopped the account (사용중지)
     NotServerMember, // the account's office has no office row on the server
     NoServer,        // unknown here and the server cannot be reached
     Failed           // a database error (logged and shown)
@@ -43,9 +44,11 @@ struct LoginResult {
 namespace LoginTexts {
 QString wrongPassword();
 QString notMember();
+QString stopped(); // "사용이 중지된 계정입니다. 사무소에 문의하세요."
 QString notServerMember();
 QString noServer();
 QString refusedServerTitle();
+QString reconnectButton(); // "다시 연결", the status bar's button that brings a session online
 } // namespace LoginTexts
 
 // Checks a login. An account unknown to the office's database is checked on the vendor's server.
@@ -70,6 +73,7 @@ private:
     LoginResult loginKnown(const LoginAttempt& attempt, const QString& storedPassword);
     LoginResult loginOffline(const LoginAttempt& attempt, const QString& storedPassword);
     LoginResult loginOnline(const LoginAttempt& attempt);
+    LoginResult loginStopped(const LoginAttempt& attempt, const QString& storedPassword);
     void saveLogin(const LoginAttempt& attempt) const;
 
     Session& m_session;

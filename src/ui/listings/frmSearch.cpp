@@ -282,7 +282,7 @@ void frmSearch::buildOtherFacts(SearchGrid& grid) {
     for (const StaffMember& member : m_session.state().Staff)
         staff->addItem(member.name.isEmpty() ? member.id : member.name, member.id);
     grid.label(QStringLiteral("진행상태"), 2);
-    grid.comboBox("ming", 3, {QStringLiteral("진행중"), QStringLiteral("완료"), QStringLiteral("보류")});
+    grid.comboBox("ming", 3, progressStates());
     grid.next();
     grid.label(QStringLiteral("접수매체"));
     grid.comboBox("jubsu", 1,

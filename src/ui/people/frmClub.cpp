@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -155,10 +156,12 @@ frmClub::frmClub(Session& session, QWidget* parent)
         auto* b = named(new QPushButton(text, people), name);
         connect(b, &QPushButton::clicked, this, [this, level = level] { setMemberLevel(level); });
         memberButtons->addWidget(b);
+        m_memberButtons << b;
     }
     auto* out = named(new QPushButton(QStringLiteral("내보내기"), people), "cmdRemove");
     connect(out, &QPushButton::clicked, this, &frmClub::removeMember);
     memberButtons->addWidget(out);
+    m_memberButtons << out;
     peopleColumn->addLayout(memberButtons);
     lower->addWidget(people, 1);
     column->addLayout(lower);
@@ -182,8 +185,9 @@ frmClub::frmClub(Session& session, QWidget* parent)
     connect(find, &QPushButton::clicked, this, &frmClub::cmdSearch_Click);
     connect(change, &QPushButton::clicked, this, &frmClub::cmdChange_Click);
     connect(send, &QPushButton::clicked, this, &frmClub::cmdSend_Click);
-    connect(m_list, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { select(m_list->indexOfTopLevelItem(item)); });
+    // A click or the arrow keys choose a club.
+    connect(m_list, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { select(item ? m_list->indexOfTopLevelItem(item) : -1); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         select(m_list->indexOfTopLevelItem(item));
         if (m_current.level >= 2)
@@ -258,12 +262,75 @@ void frmClub::fill(const QList<ClubRow>& rows) {
     for (const ClubRow& r : rows)
         new QTreeWidgetItem(m_list, {QString::number(r.level), QString::number(r.clubIdx), r.name, r.kind});
     m_current = ClubRow{};
+    fillMembers();
     m_status->setText(QStringLiteral("클럽 %1 개").arg(rows.size()));
 }
 
 void frmClub::select(int row) {
     m_current = row >= 0 && row < m_rows.size() ? m_rows.at(row) : ClubRow{};
+    {
+        const QSignalBlocker quiet(m_list); // the row is chosen here already
+        m_list->setCurrentItem(m_list->topLevelItem(row));
+    }
     fitPopup();
+    fillMembers();
+}
+
+// The members show as soon as a club is chosen, so that a chairman sees whom to raise; only the
+// chairman's buttons change them.
+void frmClub::fillMembers() {
+    for (QPushButton* b : std::as_const(m_memberButtons))
+        b->setEnabled(m_current.level >= 3);
+    if (m_current.level >= 1)
+        clubmem_Click();
+    else
+        m_members->clear();
+}
+
+void frmClub::openEntry(const QString& entry) {
+    if (entry == QLatin1String("clubmaemul")) {
+        clubmaemul_Click();
+        return;
+    }
+    // 클럽만들기/수정: the chosen club of its chairman, else a new one.
+    if (entry == QLatin1String("clubedit")) {
+        showPanel(m_current.level >= 3 ? PanelMode::Edit : PanelMode::New);
+        m_name->setFocus();
+        return;
+    }
+    if (m_current.clubIdx == 0) {
+        // No club chosen: one to join is found among all clubs, one to delete is chosen by hand,
+        // the rest open on the first of the user's own clubs.
+        const bool joining = entry == QLatin1String("clubinout");
+        if (joining || entry == QLatin1String("clubdel") || !chooseFirstOwnClub()) {
+            showTab(joining ? AllTab : OwnTab);
+            m_list->setFocus();
+            return;
+        }
+    }
+    if (entry == QLatin1String("clubinout")) {
+        clubinout_Click();
+    } else if (entry == QLatin1String("clubdel")) {
+        clubdel_Click();
+    } else if (entry == QLatin1String("clubinfo")) {
+        showPanel(PanelMode::View);
+        m_name->setFocus();
+    } else if (entry == QLatin1String("clubmem")) {
+        m_members->setFocus();
+    } else if (entry == QLatin1String("cluboner")) { // the chairman's part: the change and the members
+        m_newChairman->setFocus();
+    } else if (entry == QLatin1String("clubpaper")) {
+        m_title->setFocus();
+    }
+}
+
+bool frmClub::chooseFirstOwnClub() {
+    if (m_tabs->currentIndex() != OwnTab)
+        showTab(OwnTab);
+    if (m_rows.isEmpty())
+        return false;
+    select(0);
+    return true;
 }
 
 void frmClub::fitPopup() {

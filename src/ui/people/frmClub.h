@@ -32,7 +32,11 @@ public:
     explicit frmClub(Session& session, QWidget* parent = nullptr);
 
     void showTab(int tab);
-    void select(int row); // the club of a row of lvClub becomes the current club
+    // The club of a row of lvClub becomes the current club; its members fill lvMember at once.
+    void select(int row);
+    // An entry of the frame window's club menu (clubinfo, clubedit, clubdel, clubinout, clubmem,
+    // clubpaper, clubmaemul, cluboner): the window opens on what the entry names.
+    void openEntry(const QString& entry);
     void cmdSearch_Click();
     void showPanel(PanelMode mode);
     void cmdMkSave_Click();
@@ -58,6 +62,8 @@ Q_SIGNALS:
 
 private:
     void fill(const QList<ClubRow>& rows);
+    bool chooseFirstOwnClub();
+    void fillMembers();
     void fillChoice(const QList<ClubRow>& own);
     void openListings(int club, const QString& name, int level);
     void fitPopup();
@@ -87,6 +93,7 @@ private:
     QLineEdit* m_title = nullptr;
     QPlainTextEdit* m_body = nullptr;
     QTreeWidget* m_members = nullptr;
+    QList<QPushButton*> m_memberButtons;
     QLabel* m_status = nullptr;
 };
 

@@ -212,6 +212,11 @@ void frmFamily::cmdDisable_Click() {
     if (!editing())
         return;
     const bool disable = m_disable->text() == QStringLiteral("사용중지");
+    // Stopping keeps the person out at once: it is asked; starting again is not.
+    if (disable &&
+        m_session.dialogs().message(StaffTexts::askDisable(m_editing.id), StaffTexts::disableTitle(),
+                                    DialogIcon::Question, DialogButtons::YesNo) != DialogAnswer::Yes)
+        return;
     if (!attempt(QStringLiteral("frmFamily cmdDisable_Click"),
                  [&] { StaffAccounts(m_session).setDisabled(m_editing.id, disable); }))
         return;

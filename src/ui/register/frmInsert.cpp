@@ -424,7 +424,7 @@ void frmInsert::fillOfficeChoices() {
             staff->addItem(member.id);
     if (auto* progress = qobject_cast<QComboBox*>(m_form->editor(QStringLiteral("ming")))) {
         attemptStore(m_session, QStringLiteral("-Form_Load => "),
-                     [&] { progress->addItems(distinctProgressValues(m_session)); });
+                     [&] { progress->addItems(progressChoices(m_session)); });
     }
     m_regions = RegionCascade::attach(m_session, this);
     if (m_regions)

@@ -15,15 +15,25 @@ ProgressWindow::ProgressWindow(QWidget* parent, const QString& title, const QStr
 }
 
 bool ProgressWindow::step(qint64 done, qint64 total) {
+    return step(QString(), done, total);
+}
+
+bool ProgressWindow::step(const QString& doing, qint64 done, qint64 total) {
     // QProgressDialog counts in int; large totals are shown in thousandths.
     const int scaledTotal = total > 0 ? 1000 : 0;
     const int scaledDone = total > 0 ? int(qMin<qint64>(1000, done * 1000 / total)) : 0;
     if (m_dialog.maximum() != scaledTotal)
         m_dialog.setMaximum(scaledTotal);
-    m_dialog.setLabelText(total > 0 ? QStringLiteral("%1 / %2").arg(done).arg(total) : QString::number(done));
+    const QString count = total > 0 ? QStringLiteral("%1 / %2").arg(done).arg(total) : QString::number(done);
+    m_dialog.setLabelText(doing.isEmpty() ? count : doing + QLatin1Char('\n') + count);
     m_dialog.setValue(scaledDone);
     QCoreApplication::processEvents();
     return !m_dialog.wasCanceled();
+}
+
+void ProgressWindow::finish() {
+    m_dialog.hide();
+    QCoreApplication::processEvents();
 }
 
 } // namespace teran

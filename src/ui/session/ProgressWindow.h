@@ -13,6 +13,10 @@ public:
 
     // The work's count so far and its total (0 when not known); false once cancelled.
     bool step(qint64 done, qint64 total);
+    // The same under the words of the step in hand.
+    bool step(const QString& doing, qint64 done, qint64 total);
+    // The work is over: the window goes before the work's closing message shows.
+    void finish();
     bool cancelled() const { return m_dialog.wasCanceled(); }
 
 private:

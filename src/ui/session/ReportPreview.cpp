@@ -3,13 +3,13 @@
 #include "report/ReportPainter.h"
 #include "session/Dialogs.h"
 #include "session/Session.h"
+#include "session/UserFolders.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QToolBar>
 
 namespace teran {
@@ -53,7 +53,7 @@ void ReportPreview::show(const report::Document& document, Dialogs& dialogs, QWi
         QAction* save = tools->addAction(savePdfText());
         save->setObjectName(QStringLiteral("savePdf"));
         QObject::connect(save, &QAction::triggered, &preview, [&] {
-            const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            const QString folder = userDocumentsFolder();
             const QString suggested =
                 QDir(folder).filePath((document.title.isEmpty() ? QStringLiteral("teran") : document.title) +
                                       QStringLiteral(".pdf"));

@@ -51,6 +51,7 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <optional>
 #include <stdexcept>
 
 namespace teran {
@@ -220,8 +221,8 @@ void frmMain::connectMenus() {
         window.exec();
     });
     on("dogubackupTxtInSvr", [this] { importListings(); });
-    on("dogubackupSvr", [this] { BackupActions(m_session).fullBackup(); });
-    on("dogurestoreSvr", [this] { BackupActions(m_session).restore(); });
+    on("dogubackupSvr", [this] { runBackup(false); });
+    on("dogurestoreSvr", [this] { runBackup(true); });
     on("dogusetting", [this] {
         frmSeting window(m_session, this);
         window.exec();
@@ -260,6 +261,28 @@ void frmMain::openGame() {
     m_game = new GameTetris(QDir(folder).filePath(QStringLiteral("game")), this);
     m_game->setWindowFlag(Qt::Window);
     m_game->show();
+}
+
+// 데이터 백업 and 데이터 복구 with their progress and 취소. The window comes with the first step
+// of the copy, after the questions, and goes before the closing message.
+void frmMain::runBackup(bool restoring) {
+    std::optional<ProgressWindow> progress;
+    const BackupProgress shown = [&](const QString& step, qint64 done, qint64 total) {
+        if (step.isEmpty()) {
+            if (progress)
+                progress->finish();
+            return true;
+        }
+        if (!progress)
+            progress.emplace(this, restoring ? BackupActions::restoreTitle() : BackupActions::backupTitle(),
+                             QString());
+        return progress->step(step, done, total);
+    };
+    BackupActions backups(m_session);
+    if (restoring)
+        backups.restore(shown);
+    else
+        backups.fullBackup(shown);
 }
 
 // 텍스트 가져오기: the text transfer file at once; a CSV file after its preview and mapping.
@@ -307,7 +330,10 @@ void frmMain::connectActions() {
     on("family", [this] { openStaff(); });
     for (const char* name :
          {"clubinfo", "clubedit", "clubdel", "clubinout", "clubmem", "clubpaper", "clubmaemul", "cluboner"})
-        on(name, [this] { openClubs(); });
+        on(name, [this, name] {
+            if (frmClub* clubs = openClubs())
+                clubs->openEntry(QLatin1String(name));
+        });
     on("maesu", [this] { openBuyers(); });
     on("namecard", [this] { openCards(CardPart::Namecard); });
     on("customer", [this] { openCards(CardPart::Customer); });

@@ -109,6 +109,7 @@ private:
     void connectMenus();
     void openGame();
     void importListings();
+    void runBackup(bool restoring);
     void connectActions();
     void Load();
     void applyBackupPermissions();

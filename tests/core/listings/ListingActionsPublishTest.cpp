@@ -180,8 +180,8 @@ TEST_P(ListingActionsPublishTest, OnlineActionsNeedAnOnlineLoginTheServerAndAYes
     office->session().state().OnlineMode = QStringLiteral("offline");
     EXPECT_FALSE(office->actions().publish(TestOffice::picks({number}), PublicationState::Internet).ran);
     EXPECT_EQ(office->dialogs.lastText(),
-              QStringLiteral("오프라인으로 로그인하셨습니다.\r\n\r\n온라인 매물작업은 인터넷에 연결된 "
-                             "상태에서 다시 로그인하신 후에 사용하실 수 있습니다."));
+              QStringLiteral("오프라인으로 로그인하셨습니다.\r\n\r\n온라인 매물작업은 본사 서버에 연결되면 "
+                             "상태표시줄의 '다시 연결' 단추를 누른 후에 사용하실 수 있습니다."));
 
     office->session().state().OnlineMode = QStringLiteral("yes");
     office->session().state().InternetOk = false;

@@ -123,7 +123,7 @@ TEST_P(ListingActionsUpkeepTest, OwnerNumbersSkipEmptyDashAndRepeatsAndPrivateCo
     EXPECT_EQ(office->actions().ownerNumbers(TestOffice::picks(numbers)),
               QStringList({"010-1111-2222", "010-3333-4444"}));
     EXPECT_EQ(office->dialogs.lastText(),
-              QStringLiteral("선택된매도인 (2)명 에게 \r\n문자메세지를 전송합니다.실행하시겠습니까 ?"));
+              QStringLiteral("선택된매도인 (2)명 에게 \r\n문자메세지를 전송합니다.\r\n실행하시겠습니까 ?"));
 
     // The staff member who keeps the contact private still reaches the owner.
     office->session().state().LoginId = QStringLiteral("st2");
@@ -155,7 +155,7 @@ TEST_P(ListingActionsUpkeepTest, AgentNumbersComeFromTheSharedListingsStaff) {
 
     EXPECT_EQ(office->actions().agentNumbers(TestOffice::picks(rows)), QStringList{"010-7777-8888"});
     EXPECT_EQ(office->dialogs.lastText(),
-              QStringLiteral("선택된매도인 (1)명 에게 \r\n문자메세지를 전송합니다.실행하시겠습니까 ?"));
+              QStringLiteral("선택된매도인 (1)명 에게 \r\n문자메세지를 전송합니다.\r\n실행하시겠습니까 ?"));
 
     office->session().state().InternetOk = false;
     EXPECT_TRUE(office->actions().agentNumbers(TestOffice::picks(rows)).isEmpty());

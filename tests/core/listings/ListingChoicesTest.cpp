@@ -1,6 +1,7 @@
 #include "listings/ListingChoices.h"
 #include "TestServices.h"
 #include "listing/ListingRepository.h"
+#include "listings/ListQuery.h"
 #include "session/StoreSchemas.h"
 
 using namespace teran;
@@ -51,4 +52,22 @@ TEST(ListingChoicesTest, ValuesAreKeptUntilThisOrAnotherDeskWritesTheFile) {
     otherDesk.open(scratch->url());
     otherDesk.execute(QStringLiteral("UPDATE maemul SET ming = '보류' WHERE cboname = '래미안'"));
     EXPECT_EQ(choices.progressValues(), QStringList({"보류", "진행중"}));
+}
+
+// A new office has no listings to take its progress states from; it starts with the usual ones
+// and its own states follow them, each once.
+TEST(ListingChoicesTest, TheProgressBoxOffersTheUsualStatesThenTheOfficesOwn) {
+    auto scratch = ScratchStore::sqlite();
+    SqlStore& store = scratch->store();
+    upgradeListingStore(store);
+    const QStringList usual = progressStates();
+    ASSERT_EQ(usual, QStringList({"진행중", "완료", "보류"}));
+    EXPECT_EQ(progressChoices(store), usual);
+
+    insertLocalBulk(store, {{{"tb", "apt"}, {"ming", "보류"}},
+                            {{"tb", "villa"}, {"ming", "중도금"}},
+                            {{"tb", "land"}, {"ming", "계약협의"}},
+                            {{"tb", "apt"}, {"ming", "계약협의"}},
+                            {{"tb", "apt"}, {"ming", ""}}});
+    EXPECT_EQ(progressChoices(store), QStringList({"진행중", "완료", "보류", "계약협의", "중도금"}));
 }

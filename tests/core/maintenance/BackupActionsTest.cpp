@@ -75,6 +75,79 @@ TEST_F(BackupActionsTest, TheOfficeBacksUpAndRestoresFromTheMenu) {
         << "the office as it was is kept";
 }
 
+// What a progress window is told: the steps in the user's words, then the end once, before the
+// closing message; a false answer cancels.
+struct ToldProgress {
+    explicit ToldProgress(ScriptedDialogs& script, int cancelled = -1)
+        : dialogs(script)
+        , cancelAt(cancelled) {}
+
+    ScriptedDialogs& dialogs;
+    int cancelAt; // the step answered false; -1 none
+    QStringList steps;
+    int ends = 0;
+    int boxesAtEnd = -1;
+
+    BackupProgress callback() {
+        return [this](const QString& step, qint64, qint64) {
+            if (step.isEmpty()) {
+                ++ends;
+                boxesAtEnd = int(dialogs.shown().size());
+                return true;
+            }
+            steps << step;
+            return int(steps.size()) - 1 != cancelAt;
+        };
+    }
+};
+
+TEST_F(BackupActionsTest, BackupAndRestoreTellTheirStepsAndACancelLeavesTheOfficeAsItWas) {
+    const QStringList words{BackupActions::stepText("사무실 자료"), BackupActions::stepText("rd"),
+                            BackupActions::stepText("files")};
+    EXPECT_EQ(words, (QStringList{"사무실 자료를 복사하는중입니다.", "설정 파일을 복사하는중입니다.",
+                                  "사진 파일을 복사하는중입니다."}));
+    const QString folder = work.filePath("made");
+    ToldProgress made(office->dialogs);
+    office->dialogs.fileNext(folder);
+    office->answerYes();
+    ASSERT_TRUE(actions().fullBackup(made.callback())) << office->dialogs.lastText().toStdString();
+    ASSERT_FALSE(made.steps.isEmpty());
+    EXPECT_EQ(made.steps.first(), words.first());
+    for (const QString& step : made.steps)
+        EXPECT_TRUE(words.contains(step)) << step.toStdString();
+    EXPECT_EQ(made.ends, 1);
+    EXPECT_EQ(made.boxesAtEnd, office->dialogs.shown().size() - 1) << "the end comes before the closing box";
+
+    const QString cancelledFolder = work.filePath("cancelled");
+    ToldProgress cancelled(office->dialogs, 0);
+    office->dialogs.fileNext(cancelledFolder);
+    office->answerYes();
+    EXPECT_FALSE(actions().fullBackup(cancelled.callback()));
+    EXPECT_EQ(office->dialogs.lastText(), "취소되었습니다.");
+    EXPECT_EQ(cancelled.ends, 1);
+    EXPECT_FALSE(QDir(cancelledFolder).exists()) << "no half backup is left";
+
+    // A restore cancelled while the office as it is gets copied replaces nothing.
+    const int before = listings();
+    office->addOwn({{"cboname", "취소뒤에도남는매물"}});
+    ToldProgress restoring(office->dialogs, 0);
+    office->dialogs.fileNext(folder);
+    office->answerYes();
+    EXPECT_FALSE(actions().restore(restoring.callback()));
+    EXPECT_EQ(office->dialogs.lastText(), "취소되었습니다.");
+    EXPECT_EQ(restoring.ends, 1);
+    EXPECT_TRUE(office->session().listingOpen());
+    EXPECT_EQ(listings(), before + 1);
+
+    ToldProgress restored(office->dialogs);
+    office->dialogs.fileNext(folder);
+    office->answerYes();
+    ASSERT_TRUE(actions().restore(restored.callback())) << office->dialogs.lastText().toStdString();
+    EXPECT_EQ(listings(), before);
+    EXPECT_EQ(restored.ends, 1);
+    EXPECT_EQ(restored.boxesAtEnd, office->dialogs.shown().size() - 1);
+}
+
 // 텍스트 가져오기 from the menu: a file with a stray line break at its end is refused with the line
 // named and nothing registered; the good file registers every line.
 TEST_F(BackupActionsTest, TheTextImportRefusesAFaultyFileWholeAndRegistersAGoodOne) {

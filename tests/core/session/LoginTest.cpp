@@ -1,4 +1,5 @@
 #include "TestOffice.h"
+#include "people/StaffAccounts.h"
 #include "session/LoginService.h"
 #include "session/ServerNotices.h"
 #include "session/SessionLoader.h"
@@ -177,6 +178,56 @@ TEST_P(LoginTest, TheMirrorFollowsTheServersAccounts) {
     auto third = office->newSession();
     EXPECT_EQ(logIn(*third, QStringLiteral("st2"), QStringLiteral("pw3")).outcome, LoginOutcome::NoServer);
     EXPECT_EQ(logIn(*third, QStringLiteral("st1"), QStringLiteral("new'pw")).outcome, LoginOutcome::Offline);
+}
+
+// A stopped staff account hears why it cannot log in: from the server when the server answers,
+// from the office's copy of its accounts when the server cannot say. The others work on.
+TEST_P(LoginTest, AStoppedAccountIsToldItIsStopped) {
+    const auto stoppedAt = [this](Session& session, const char* id, const char* password) {
+        const LoginResult result = logIn(session, QString::fromLatin1(id), QString::fromLatin1(password));
+        EXPECT_EQ(result.outcome, LoginOutcome::Stopped) << id;
+        EXPECT_EQ(result.status, QStringLiteral("사용이 중지된 계정입니다. 사무소에 문의하세요.")) << id;
+        return result.outcome == LoginOutcome::Stopped;
+    };
+    const auto localType = [this] {
+        return office->localValue(QStringLiteral("SELECT memType FROM members WHERE memID='st1'")).toString();
+    };
+    {
+        auto first = office->newSession();
+        ASSERT_EQ(logIn(*first, QStringLiteral("st1"), QStringLiteral("pw2")).outcome, LoginOutcome::Online);
+    }
+    // Stopped from a desk with a database of its own: this desk still knows the account as it was.
+    StaffAccounts(office->server(), false, QStringLiteral("off1")).setDisabled(QStringLiteral("st1"), true);
+    {
+        auto second = office->newSession();
+        EXPECT_TRUE(stoppedAt(*second, "st1", "pw2"));
+        EXPECT_NE(second->state().OnlineMode, QStringLiteral("yes"));
+        EXPECT_EQ(localType(), QStringLiteral("B"));
+    }
+    // Started again and stopped by the office at this desk: its copy follows at once.
+    auto main = office->newSession();
+    ASSERT_EQ(logIn(*main, QStringLiteral("off1"), QStringLiteral("pw1")).outcome, LoginOutcome::Online);
+    StaffAccounts(*main).setDisabled(QStringLiteral("st1"), false);
+    EXPECT_EQ(localType(), QStringLiteral("B"));
+    {
+        auto started = office->newSession();
+        EXPECT_EQ(logIn(*started, QStringLiteral("st1"), QStringLiteral("pw2")).outcome,
+                  LoginOutcome::Online);
+    }
+    StaffAccounts(*main).setDisabled(QStringLiteral("st1"), true);
+    EXPECT_EQ(localType(), QStringLiteral("X"));
+    {
+        auto third = office->newSession();
+        EXPECT_TRUE(stoppedAt(*third, "st1", "pw2"));
+        EXPECT_EQ(logIn(*third, QStringLiteral("st1"), QStringLiteral("wrong")).status,
+                  LoginTexts::notMember())
+            << "a wrong password is not told more";
+    }
+    // Without the server the desk's copy refuses it although the kept hash fits.
+    office->goOffline();
+    auto offline = office->newSession();
+    EXPECT_TRUE(stoppedAt(*offline, "st1", "pw2"));
+    EXPECT_EQ(logIn(*offline, QStringLiteral("off1"), QStringLiteral("pw1")).outcome, LoginOutcome::Offline);
 }
 
 // The office's second day: the account is known locally now, and the session is still online

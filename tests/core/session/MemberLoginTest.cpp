@@ -1,9 +1,12 @@
 #include "SecuredScratch.h"
 #include "TestOffice.h"
 #include "online/SecuredServer.h"
+#include "people/StaffAccounts.h"
 #include "session/LoginService.h"
 #include "session/SessionLoader.h"
 #include "store/PasswordHash.h"
+
+#include <QScopeGuard>
 
 using namespace teran;
 using namespace teran::test;
@@ -86,6 +89,47 @@ TEST_F(SecuredServerLogin, TheServerChecksThePasswordOnEveryDayAndTheDeskKeepsOn
     auto offline = office->newSession();
     EXPECT_EQ(logIn(*offline, QStringLiteral("new-pw")).outcome, LoginOutcome::Offline);
     EXPECT_FALSE(offline->serverOpen());
+}
+
+// The office stops a staff account: the server locks it and refuses its connection without a
+// word on why, so the desk tells it from the office's copy of its accounts.
+TEST_F(SecuredServerLogin, ALockedStaffAccountIsToldItIsStopped) {
+    const QString staffId = uniqueAccountName(QStringLiteral("st"));
+    const auto dropStaff = qScopeGuard([&] {
+        SqlStore vendor(QStringLiteral("member-login-staff"));
+        vendor.open(server->adminUrl());
+        SecuredServer(vendor, server->adminUrl().database).dropAccount(staffId);
+    });
+    auto main = office->newSession();
+    ASSERT_EQ(logIn(*main, QStringLiteral("pw'1")).outcome, LoginOutcome::Online);
+    StaffForm form;
+    form.id = staffId;
+    form.password = QStringLiteral("staff-pw");
+    form.name = QStringLiteral("이지은");
+    form.residentNumber = QStringLiteral("880101-1234568");
+    form.addr1 = QStringLiteral("서울");
+    const StaffSave saved = StaffAccounts(*main).save(form, true);
+    ASSERT_TRUE(saved.saved) << saved.message.toStdString();
+    const auto staffLogIn = [&](const QString& password) {
+        auto desk = office->newSession();
+        desk->CreateDbObjects();
+        EXPECT_TRUE(desk->MdbsqlConnOpen());
+        const LoginResult result = LoginService(*desk, *ini).login({staffId, password, false, false});
+        if (result.succeeded()) {
+            EXPECT_EQ(SessionLoader(*desk).load(), LoadOutcome::Loaded);
+        }
+        return result;
+    };
+    ASSERT_EQ(staffLogIn(QStringLiteral("staff-pw")).outcome, LoginOutcome::Online);
+
+    StaffAccounts(*main).setDisabled(staffId, true);
+    const LoginResult stopped = staffLogIn(QStringLiteral("staff-pw"));
+    EXPECT_EQ(stopped.outcome, LoginOutcome::Stopped);
+    EXPECT_EQ(stopped.status, QStringLiteral("사용이 중지된 계정입니다. 사무소에 문의하세요."));
+    EXPECT_EQ(staffLogIn(QStringLiteral("wrong")).status, LoginTexts::notMember());
+
+    StaffAccounts(*main).setDisabled(staffId, false);
+    EXPECT_EQ(staffLogIn(QStringLiteral("staff-pw")).outcome, LoginOutcome::Online);
 }
 
 } // namespace

@@ -96,3 +96,44 @@ TEST(frmFamilyTest, AStaffLoginCannotSaveStaff) {
     EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("직원 계정은 사무소 대표 계정만 등록하고 고칠 수 있습니다."));
 }
+
+// Stopping an account keeps its person out at once, so it is asked first; starting it again is not.
+TEST(frmFamilyTest, StoppingAnAccountAsksFirstAndStartingItAgainDoesNot) {
+    auto office = TestOffice::make(Backend::Sqlite, Desk::Office);
+    TERAN_REQUIRE_SERVICE(office != nullptr, "the test office");
+    frmFamily window(office->session());
+    auto* list = window.findChild<QTreeWidget*>("lvFamily");
+    const auto typeOf = [&](const QString& id) {
+        return office->serverValue(QStringLiteral("SELECT memType FROM members WHERE memID=?"), {id})
+            .toString();
+    };
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    window.select(0);
+    const QString id = field(window, "memID")->text();
+    ASSERT_FALSE(id.isEmpty());
+
+    office->dialogs.answerNext(DialogAnswer::No);
+    click(window, "cmdDisable");
+    const ScriptedDialogs::Shown asked = office->dialogs.shown().last();
+    EXPECT_EQ(asked.text,
+              QStringLiteral("'%1' 계정의 사용을 중지합니다.\r\n중지된 계정으로는 로그인할 수 없습니다. "
+                             "실행하시겠습니까 ?")
+                  .arg(id));
+    EXPECT_EQ(asked.title, QStringLiteral("사용중지"));
+    EXPECT_EQ(typeOf(id), QStringLiteral("B")) << "answered No";
+
+    office->answerYes();
+    click(window, "cmdDisable");
+    EXPECT_EQ(typeOf(id), QStringLiteral("X"));
+    EXPECT_EQ(
+        office->localValue(QStringLiteral("SELECT memType FROM members WHERE memID=?"), {id}).toString(),
+        QStringLiteral("X"))
+        << "the desk's copy knows it at once";
+    EXPECT_EQ(list->topLevelItem(0)->text(10), QStringLiteral("사용중지"));
+
+    window.select(0);
+    const int before = office->dialogs.shown().size();
+    click(window, "cmdDisable"); // 사용재개
+    EXPECT_EQ(office->dialogs.shown().size(), before);
+    EXPECT_EQ(typeOf(id), QStringLiteral("B"));
+}

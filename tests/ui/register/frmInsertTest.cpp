@@ -13,7 +13,9 @@
 #include "register/LotListings.h"
 #include "register/LotPanel.h"
 
+#include "GridDriver.h"
 #include "WidgetControls.h"
+#include "listings/frmList.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -33,6 +35,7 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -195,6 +198,35 @@ TEST_P(frmInsertTest, EveryScopeBoxComesBackAsItWasSaved) {
         EXPECT_FALSE(edit->hasUnsavedChanges());
         edit->close();
     }
+}
+
+// A new office has no listings to take progress states from: the box offers the usual ones, a
+// state the office typed itself joins them, and the own list shows what was chosen.
+TEST_P(frmInsertTest, ANewOfficeIsOfferedTheProgressStatesAndItsListShowsThem) {
+    const QStringList usual{"진행중", "완료", "보류"};
+    auto window = open();
+    EXPECT_EQ(itemsOf(control<QComboBox>(*window, "ming")), usual);
+    EXPECT_EQ(control<QComboBox>(*window, "ming")->currentText(), QString())
+        << "nothing is chosen for the user";
+    fillApartment(*window);
+    type(*window, "ming", QStringLiteral("보류"));
+    office->dialogs.answerNext(DialogAnswer::No); // 계속등록하시겠습까? No closes
+    control<QPushButton>(*window, "cmdSave")->click();
+    ASSERT_EQ(office->dialogs.lastText(), QStringLiteral("등록을 완료하였습니다. 계속등록하시겠습까?"));
+    EXPECT_EQ(local(1, "ming").toString(), QStringLiteral("보류"));
+
+    office->addOwn({{"ming", "계약협의"}, {"id", office->officeId()}, {"subid", office->officeId()}});
+    auto again = open();
+    EXPECT_EQ(itemsOf(control<QComboBox>(*again, "ming")), usual + QStringList{"계약협의"});
+
+    frmList list(office->session());
+    list.resize(1200, 800);
+    list.show();
+    control<QLineEdit>(&list, "txtCount")->setText(QStringLiteral("50"));
+    list.search({});
+    QStringList shown = columnTexts(control<QTableView>(&list, "lvMy"), QStringLiteral("진행상태"));
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"계약협의", "보류"}));
 }
 
 // Typed changes are never dropped without a question: the window asks save / discard / stay, 취소

@@ -10,6 +10,7 @@
 #include "listings/ListingSheet.h"
 #include "listings/SearchPanel.h"
 #include "people/BuyerRegister.h"
+#include "people/frmClub.h"
 #include "people/frmMatch.h"
 #include "people/frmPaperin.h"
 #include "people/frmSms.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
@@ -27,8 +29,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
 using namespace teran;
@@ -546,4 +552,101 @@ TEST_F(frmMainTest, TheArchiveEntriesFitTheTabTheOwnListShows) {
     Q_EMIT menu->aboutToShow();
     EXPECT_TRUE(entry(*main, "bogan_0")->isEnabled());
     EXPECT_FALSE(entry(*main, "bogan_1")->isEnabled());
+}
+
+TEST_F(frmMainTest, AClubEntryOpensTheOneClubWindowOnWhatItNames) {
+    const int club = office->addClub(QStringLiteral("off1"), QStringLiteral("apt"));
+    office->joinClub(club, QStringLiteral("st1"), 1);
+    auto main = openMain();
+    entry(*main, "clubmem")->trigger();
+    auto* clubs = office->outlets.last<frmClub>();
+    ASSERT_NE(clubs, nullptr) << "the club window is shown";
+    EXPECT_EQ(clubs->currentClub(), club);
+    EXPECT_EQ(clubs->findChild<QTreeWidget*>("lvMember")->topLevelItemCount(), 2);
+
+    office->dialogs.answerNext(DialogAnswer::No);
+    entry(*main, "clubinout")->trigger(); // the user's own club: leaving is asked
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("정말 탈퇴하시겠습니까 ?"));
+    EXPECT_EQ(office->outlets.last<frmClub>(), clubs) << "one club window";
+    EXPECT_EQ(main->findChildren<frmClub*>().size(), 1);
+    EXPECT_EQ(clubs->currentClub(), club) << "answered No";
+}
+
+// After an offline login the box of an online action sends the user to the status bar's button
+// by the name that button shows, not to a new login.
+TEST_F(frmMainTest, TheOfflineLoginBoxNamesTheStatusBarsReconnectButton) {
+    session->state().OnlineMode = QStringLiteral("offline");
+    auto main = openMain();
+    for (const char* name : {"internetin", "dogutimeup"}) {
+        SCOPED_TRACE(name);
+        office->dialogs.clear();
+        entry(*main, name)->trigger();
+        ASSERT_EQ(office->dialogs.shown().size(), 1);
+        const QString text = lastBox().text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("오프라인으로 로그인하셨습니다.")));
+        EXPECT_TRUE(text.contains(QLatin1Char('\'') + control<QPushButton>(*main, "cmdReconnect")->text() +
+                                  QLatin1Char('\'')))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("로그인하신 후"))) << "no new login is needed";
+    }
+}
+
+// 데이터 백업 and 데이터 복구 show the copy's steps with 취소, and the window is gone when the
+// closing box comes; 취소 leaves no backup and replaces nothing.
+TEST_F(frmMainTest, TheBackupEntriesShowTheirProgressWithCancel) {
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("made"));
+    auto main = openMain();
+    struct Case {
+        const char* entry;
+        bool cancel;
+        QString path; // the folder the user names or picks
+        QString closing;
+    };
+    const Case cases[] = {
+        {"dogubackupSvr", false, folder, folder + QStringLiteral(" 로 백업을 완료하였습니다.")},
+        {"dogubackupSvr", true, work.filePath(QStringLiteral("cancelled")),
+         QStringLiteral("취소되었습니다.")},
+        {"dogurestoreSvr", true, folder, QStringLiteral("취소되었습니다.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.entry) + (c.cancel ? " cancelled" : ""));
+        QStringList labels;
+        QString cancelText;
+        bool shownAtClosing = true;
+        QPointer<QProgressDialog> seen;
+        QTimer watch; // the user's eye on the window while the work runs
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* box = main->findChild<QProgressDialog*>(QStringLiteral("frmProgress"));
+            if (!box)
+                return;
+            if (box != seen) { // as it shows itself once the work lasts
+                seen = box;
+                box->show();
+                if (auto* cancel = box->findChild<QPushButton*>())
+                    cancelText = cancel->text();
+            }
+            if (!labels.contains(box->labelText()))
+                labels << box->labelText();
+            if (c.cancel)
+                box->cancel();
+        });
+        dialogs->onMessage = [&] { shownAtClosing = seen && seen->isVisible(); };
+        watch.start();
+        office->dialogs.fileNext(c.path);
+        office->dialogs.answerNext(DialogAnswer::Yes);
+        entry(*main, c.entry)->trigger();
+        watch.stop();
+        dialogs->onMessage = {};
+
+        EXPECT_EQ(office->dialogs.lastText(), c.closing);
+        ASSERT_FALSE(labels.isEmpty()) << "the progress came up";
+        EXPECT_TRUE(labels.first().startsWith(QStringLiteral("사무실 자료를 복사하는중입니다.")))
+            << labels.first().toStdString();
+        EXPECT_EQ(cancelText, QStringLiteral("취소"));
+        EXPECT_FALSE(shownAtClosing) << "the progress is gone when the closing box comes";
+        EXPECT_EQ(QDir(c.path).exists(), c.path == folder);
+    }
+    EXPECT_TRUE(session->listingOpen()) << "a cancelled restore leaves the office database open";
 }
