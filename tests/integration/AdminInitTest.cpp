@@ -12,6 +12,8 @@
 using namespace teran;
 using namespace teran::test;
 
+TERAN_SUITE_NEEDS(AdminInitTest, mariadb, web);
+
 // What `teran-admin init --write-config` writes works as written: a newcomer logs in online with
 // it, on the server it was pointed at, with the probe page it named.
 TEST(AdminInitTest, TheWrittenConfigurationLogsInOnline) {

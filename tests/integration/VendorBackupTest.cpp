@@ -1,6 +1,7 @@
 #include "AdminRun.h"
 #include "SecondMariaDb.h"
 #include "SecuredScratch.h"
+#include "TestNeeds.h"
 #include "online/SecuredServer.h"
 #include "online/VendorManifest.h"
 #include "store/SqlStore.h"
@@ -169,6 +170,8 @@ protected:
 };
 
 } // namespace
+
+TERAN_SUITE_NEEDS(VendorBackupTest, mariadb);
 
 // The round trip: backup-server, then restore-server into a second, empty MariaDB; both offices
 // log in there with their old passwords over TLS and see what they saw; the pictures are back.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestNeeds.h"
 #include "people/SmsSender.h"
 #include "store/SqlStore.h"
 
@@ -42,10 +43,13 @@ bool runningUnderCi();
 // A loopback URL on which nothing listens.
 QString closedPortUrl();
 
-// Skips the test when a service is missing; under CI=true a missing service fails it instead.
+// Skips the test when a service is missing; under CI=true a missing service fails it instead, and
+// so does a missing service that the test's suite does not declare (TestNeeds.h).
 #define TERAN_REQUIRE_SERVICE(available, what)                                                               \
     do {                                                                                                     \
         if (!(available)) {                                                                                  \
+            if (!::teran::test::runningTestDeclaresNeeds())                                                  \
+                FAIL() << what << " is not running and the suite does not declare it (TERAN_SUITE_NEEDS)";   \
             if (::teran::test::runningUnderCi())                                                             \
                 FAIL() << what << " is not running (start it with scripts/services.sh start)";               \
             GTEST_SKIP() << what << " is not running; start it with scripts/services.sh start";              \

@@ -44,6 +44,8 @@ QDateTime day(int d) {
 
 } // namespace
 
+TERAN_CASE_NEEDS(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder, ftp, web);
+
 TEST_F(ListingRowInfoTest, OwnRowShowsOwnerAndTheLatestNoteOfTheListing) {
     const int number = f->addOwn({{"uname", "홍길동"}, {"uhome", "02-111-2222"}, {"uhp", "010-3333-4444"}});
     const int other = f->addOwn({});

@@ -67,6 +67,8 @@ int runDesk() {
 
 } // namespace
 
+TERAN_SUITE_NEEDS(SeveralDesks, mariadb, web);
+
 // Run by SeveralDesks.DeleteAndInsertAtOnce in a process of its own; not a test by itself.
 TEST(SeveralDesksDesk, DISABLED_Run) {
     if (env("TERAN_DESK_ROLE").isEmpty())

@@ -51,7 +51,9 @@ private:
 class StalledServerTest : public testing::Test {
 protected:
     void SetUp() override {
-        TERAN_REQUIRE_SERVICE(QFile::exists(QStringLiteral("/usr/bin/python3")), "python3 with pyftpdlib");
+        // A server of the test's own, not one of scripts/services.sh.
+        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
+            GTEST_SKIP() << "python3 with pyftpdlib is not installed (scripts/deps.sh)";
         ASSERT_TRUE(m_data.isValid());
         ASSERT_TRUE(QDir().mkpath(m_data.filePath(QStringLiteral("files"))));
         for (int i = 0; i < 10; ++i) {

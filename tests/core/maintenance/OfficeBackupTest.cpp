@@ -96,6 +96,8 @@ protected:
 
 } // namespace
 
+TERAN_CASE_NEEDS(OfficeBackupTest, AnOfficeOnMariaDbBecomesOnePortableFile, mariadb);
+
 // A backup restored gives back the same database and the same files; the office as it was before
 // the restore is kept whole beside it.
 TEST_F(OfficeBackupTest, ABackupRestoredGivesBackTheSameDatabaseAndFiles) {

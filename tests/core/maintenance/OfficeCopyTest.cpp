@@ -9,6 +9,8 @@
 using namespace teran;
 using namespace teran::test;
 
+TERAN_SUITE_NEEDS(OfficeCopy, mariadb);
+
 // An office moved SQLite → MariaDB → SQLite comes back with the same rows, and none of the
 // stores hands out again a number the office had used.
 TEST(OfficeCopy, AnOfficeTravelsToMariaDbAndBackUnchanged) {

@@ -1,4 +1,5 @@
 #include "SecuredScratch.h"
+#include "TestNeeds.h"
 #include "online/SecuredServer.h"
 #include "store/SqlStore.h"
 #include "store/StoreError.h"
@@ -78,6 +79,9 @@ protected:
     std::atomic<bool> holderEnded{false};
     std::atomic<int> lockedRows{0};
 };
+
+TERAN_SUITE_NEEDS(HeldLocksTest, mariadb);
+TERAN_SUITE_NEEDS(OfficeConnections, mariadb);
 
 TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerThanASecondOrTwo) {
     holdFromA(20);

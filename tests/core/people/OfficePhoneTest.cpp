@@ -14,6 +14,8 @@ using test::TestOffice;
 
 class OfficePhoneTest : public testing::TestWithParam<Backend> {};
 
+TERAN_SUITE_NEEDS(OfficePhoneSecuredTest, mariadb);
+
 // An office whose account has no phone is asked for it once: the number typed into its first
 // answer or SMS stays on its row, on the server and in its mirror; a number already there is
 // never replaced by what is typed, nor is one that is not a phone number kept.

@@ -30,6 +30,8 @@ QString syllables(int n) {
 
 } // namespace
 
+TERAN_SUITE_NEEDS(SmsGatewayServiceTest, sms);
+
 // The 80 bytes of text at their edges: Korean syllables count two, nothing is ever split.
 TEST(SmsRecordTest, TheTextFillsEightyBytesWithoutSplittingACharacter) {
     const SmsAccount account = SmsAccount::demo();

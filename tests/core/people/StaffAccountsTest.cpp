@@ -1,5 +1,6 @@
 #include "people/StaffAccounts.h"
 #include "SecuredScratch.h"
+#include "TestNeeds.h"
 #include "online/SecuredServer.h"
 #include "session/StoreSetup.h"
 #include "store/SqlStore.h"
@@ -25,6 +26,8 @@ StaffForm newStaff(const QString& id) {
     form.hantel = QStringLiteral("010-1234-5678");
     return form;
 }
+
+TERAN_SUITE_NEEDS(StaffAccountsSecured, mariadb);
 
 TEST(StaffAccountsRules, TheResidentNumberIsCheckedAndShownMasked) {
     EXPECT_TRUE(isValidResidentNumber(QStringLiteral("880101-1234568")));

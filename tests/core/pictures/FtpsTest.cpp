@@ -6,6 +6,7 @@
 #include "TcpRelay.h"
 #include "TestCertificates.h"
 #include "TestFtpServer.h"
+#include "TestNeeds.h"
 #include "pictures/PictureStore.h"
 #include "pictures/clsFTP.h"
 
@@ -74,6 +75,8 @@ protected:
 };
 
 } // namespace
+
+TERAN_SUITE_NEEDS(ClsFtpTlsTest, ftp);
 
 // A verified server takes the login and the transfers; on the wire there is the AUTH TLS and
 // then nothing readable: neither the account, nor the password, nor the folder's commands.

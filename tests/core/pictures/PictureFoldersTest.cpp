@@ -1,6 +1,7 @@
 #include "FtpTestFiles.h"
 #include "SecuredScratch.h"
 #include "TestCertificates.h"
+#include "TestNeeds.h"
 #include "pictures/FtpError.h"
 #include "pictures/ListingImageName.h"
 #include "pictures/PictureStore.h"
@@ -78,6 +79,8 @@ protected:
 };
 
 } // namespace
+
+TERAN_SUITE_NEEDS(PictureFoldersTest, mariadb, ftp);
 
 // An office puts and deletes its pictures in its own folder, by the program's own store.
 TEST_F(PictureFoldersTest, AnOfficeWritesItsPicturesIntoItsOwnFolder) {

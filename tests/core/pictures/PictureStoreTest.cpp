@@ -1,6 +1,7 @@
 #include "pictures/PictureStore.h"
 #include "FtpTestFiles.h"
 #include "TestCertificates.h"
+#include "TestNeeds.h"
 #include "pictures/ListingImageName.h"
 
 #include <QDir>
@@ -67,6 +68,8 @@ protected:
 };
 
 } // namespace
+
+TERAN_SUITE_NEEDS(PictureStoreTest, ftp, web);
 
 TEST_F(PictureStoreTest, UploadedPictureIsServedOverTheWeb) {
     const QString name = pictureName(QStringLiteral("_사진.jpg"));

@@ -1,6 +1,7 @@
 #include "pictures/clsFTP.h"
 #include "FtpTestFiles.h"
 #include "TestCertificates.h"
+#include "TestNeeds.h"
 
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -54,6 +55,9 @@ protected:
 };
 
 } // namespace
+
+TERAN_SUITE_NEEDS(ClsFtpLoginTest, ftp);
+TERAN_SUITE_NEEDS(ClsFtpTest, ftp);
 
 // Bytes must arrive untouched (binary mode), Hangul names as UTF-8, and a second put replaces the first.
 TEST_F(ClsFtpTest, PutAndGetRoundTripBytesAndHangulNames) {

@@ -1,4 +1,5 @@
 #include "TestOffice.h"
+#include "listings/ActionTexts.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublicationOutbox.h"
 
@@ -150,6 +151,8 @@ TEST_P(PublicationInvariantTest, AFailureAtAnyStepKeepsBothStoresInStep) {
             }
             if (fault.where == Where::Pictures && op != Operation::Publish) {
                 EXPECT_EQ(outcome.picturesIncomplete, 1);
+                EXPECT_TRUE(office->dialogs.lastText().contains(
+                    ActionTexts::picturesNotRemovedNote(1, QStringLiteral("매물%1").arg(number))));
             }
 
             // The office database as the outcome says; the server untouched while the change waits.

@@ -99,6 +99,8 @@ int runDesk() {
 
 } // namespace
 
+TERAN_SUITE_NEEDS(PublicationKill, mariadb, web);
+
 // Run by PublicationKill.EveryStepOfAKilledDeskIsMadeWhole in a process of its own.
 TEST(PublicationKillDesk, DISABLED_Run) {
     if (env("TERAN_KILL_DATA").isEmpty())

@@ -1,5 +1,7 @@
 #include "publication/PublicationOutbox.h"
 #include "TestOffice.h"
+#include "listings/ActionTexts.h"
+#include "listings/ListQuery.h"
 #include "publication/OutboxPump.h"
 #include "publication/OutboxSender.h"
 #include "publication/PublicationReconciler.h"
@@ -53,6 +55,7 @@ TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayGoOutInOrder) {
     const int first = office->addListing({{"money_m", 11000}});
     const int second = office->addListing({{"money_m", 12000}});
     const int archived = office->addPublished(1);
+    const int plain = office->addListing();
     const int deleted = office->addPublished(3, {{"imgname1", "keep-until-sent.jpg"}});
     ASSERT_TRUE(office->writeLocalPicture(QStringLiteral("keep-until-sent.jpg")));
     serverAway();
@@ -63,13 +66,19 @@ TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayGoOutInOrder) {
     EXPECT_EQ(published.done, 2);
     EXPECT_EQ(published.queued, 2);
     office->answerYes();
-    EXPECT_EQ(office->actions().archive(TestOffice::picks({archived})).queued, 1);
+    const ActionOutcome archivedBoth = office->actions().archive(TestOffice::picks({archived, plain}));
+    EXPECT_EQ(archivedBoth.done, 2);
+    EXPECT_EQ(archivedBoth.queued, 1) << "the row that was not published needs no server";
+    EXPECT_TRUE(office->dialogs.lastText().contains(
+        ActionTexts::queuedNote(1, QStringLiteral("매물%1").arg(archived))));
     office->answerYes();
     EXPECT_EQ(office->actions().remove(TestOffice::picks({deleted})).queued, 1);
 
     EXPECT_EQ(office->localState(first), 1);
     EXPECT_EQ(office->serverState(first), std::nullopt);
     EXPECT_EQ(office->serverState(archived), 1);
+    EXPECT_EQ(office->localState(archived), 2);
+    EXPECT_EQ(office->localState(plain), 2);
     EXPECT_FALSE(localExists(deleted));
     EXPECT_TRUE(QFile::exists(office->localPicture(QStringLiteral("keep-until-sent.jpg"))))
         << "a waiting deletion keeps the files a cancel would need";
@@ -81,7 +90,7 @@ TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayGoOutInOrder) {
     EXPECT_EQ(report.sent, 4);
     EXPECT_EQ(report.waiting, 0);
     EXPECT_EQ(outbox().count(), 0);
-    expectStoresAgree({first, second, archived, deleted});
+    expectStoresAgree({first, second, archived, plain, deleted});
     EXPECT_FALSE(QFile::exists(office->localPicture(QStringLiteral("keep-until-sent.jpg"))));
     // In order: the first publication is the older server row.
     EXPECT_LT(office->serverColumn(first, "table_idx").toInt(),
@@ -164,6 +173,31 @@ TEST_P(PublicationOutboxTest, ARefusedChangeHoldsBackOnlyItsOwnListing) {
     EXPECT_EQ(send().sent, 2);
     expectStoresAgree({refused, other});
     EXPECT_EQ(office->serverState(refused), 7);
+}
+
+// A server that refuses the copies: the publications wait, each attempt is logged, the own list
+// calls them shared (a publication that waits counts as made) and the completion text says they wait.
+TEST_P(PublicationOutboxTest, ARefusingServerKeepsThePublicationsWaitingAndLogsEach) {
+    const QList<int> numbers{office->addListing(), office->addListing()};
+    office->server().execute(QStringLiteral("DROP TABLE maemul"));
+    office->answerYes();
+    EXPECT_EQ(office->actions().publish(TestOffice::picks(numbers), PublicationState::Internet).queued, 2);
+
+    const ListPage page =
+        ListQuery(office->session()).ListSearch(ListRequest(ListKind::Own, {}, {}, QStringLiteral("50")));
+    const qsizetype sharing = captionsOf(page.columns).indexOf(sharingCaption());
+    ASSERT_GE(sharing, 0);
+    QStringList cells;
+    for (const ListItem& item : page.rows)
+        if (numbers.contains(item.number))
+            cells << item.cells.at(sharing);
+    EXPECT_EQ(cells, QStringList({QStringLiteral("온라인"), QStringLiteral("온라인")}));
+    EXPECT_EQ(
+        office->dialogs.lastText(),
+        QStringLiteral("매물 등록작업 (2)건을 완료하였습니다.\r\n\r\n") +
+            ActionTexts::queuedNote(2, QStringLiteral("매물%1,매물%2").arg(numbers[0]).arg(numbers[1])));
+    EXPECT_GE(office->logLines().filter(QStringLiteral("frmMain -> internetin => ")).size(), 2);
+    EXPECT_EQ(outbox().count(), 2);
 }
 
 // The pump of the status bar: counts what waits, and sends it by itself once the server answers.

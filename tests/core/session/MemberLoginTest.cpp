@@ -48,6 +48,8 @@ protected:
     QString id;
 };
 
+TERAN_SUITE_NEEDS(SecuredServerLogin, mariadb, web);
+
 TEST_F(SecuredServerLogin, TheServerChecksThePasswordOnEveryDayAndTheDeskKeepsOnlyAHash) {
     {
         auto first = office->newSession();

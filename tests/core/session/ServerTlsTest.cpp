@@ -134,6 +134,9 @@ MariaDbTlsCheck::Result checkAgainst(bool offersTls, const TestCertificate& serv
     return result;
 }
 
+TERAN_SUITE_NEEDS(ServerRefusedAtLogin, mariadb, web);
+TERAN_SUITE_NEEDS(VendorServerWire, mariadb);
+
 TEST(MariaDbTlsCheck, RefusesAServerWithoutTlsOrWithACertificateThatDoesNotVerifyAndSaysWhy) {
     Certificates certs;
     ASSERT_FALSE(certs.good.caFile.isEmpty()) << "openssl could not make the test's certificates";

@@ -59,6 +59,11 @@ protected:
 
 } // namespace
 
+TERAN_SUITE_NEEDS(InternetProbe, web);
+TERAN_SUITE_NEEDS(SessionFailures, web);
+TERAN_SUITE_NEEDS(SessionFixture, web);
+TERAN_CASE_NEEDS(SessionFixture, InternetCheckReportsLocalListingsAndReadsThePicturePassword, ftp);
+
 TEST_P(SessionFixture, InternetCheckReportsLocalListingsAndReadsThePicturePassword) {
     auto session = makeSession();
     ASSERT_TRUE(session->MdbsqlConnOpen());

@@ -17,6 +17,9 @@ int closedPort() {
 
 } // namespace
 
+TERAN_CASE_NEEDS(StoreCluster, ANodeBetweenTwoViewsGetsAStatementOfItsOwnAgain, mariadb);
+TERAN_CASE_NEEDS(StoreCluster, ANodeThatDoesNotAnswerIsPassedOver, mariadb);
+
 // A cluster's address names every node; it reads back as it was written, and its display keeps
 // the password out.
 TEST(StoreCluster, TheAddressNamesEveryNode) {

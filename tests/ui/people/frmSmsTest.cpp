@@ -43,6 +43,9 @@ protected:
 
 } // namespace
 
+TERAN_SUITE_NEEDS(frmSmsTest, sms);
+TERAN_SUITE_NEEDS(SmsCashTest, sms);
+
 TEST_F(frmSmsTest, AGroupIsSentChargedAndLogged) {
     giveCash(100);
     frmSms window(office->session());

@@ -144,6 +144,13 @@ protected:
     QTemporaryDir picked;
 };
 
+TERAN_CASE_NEEDS(frmInsertTest, ACopyIsANewListingWithCopiedPictures, ftp);
+TERAN_CASE_NEEDS(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithheld, ftp);
+TERAN_CASE_NEEDS(frmInsertTest, ANewUsersBuyerHearsOfTheListingByText, sms);
+TERAN_CASE_NEEDS(frmInsertTest, EditingAndUntickingSharingWithdrawsTheListingAndItsPictures, ftp);
+TERAN_CASE_NEEDS(frmInsertTest, TheImageBoxIsFilledAndSavedWithTheListing, ftp);
+TERAN_CASE_NEEDS(frmInsertTest, TheLotLookupShowsTheAnswerOfTheWebServer, web);
+
 // A new listing saved through the window: number 1 in an empty store, its pictures named after
 // it, the copy on the server without the district that was not disclosed.
 TEST_P(frmInsertTest, ANewListingIsSavedSharedWithItsPicturesAndTheDistrictWithheld) {
