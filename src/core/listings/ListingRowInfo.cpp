@@ -144,7 +144,10 @@ PictureFetch webPictureFetch(Session& session, int stallSeconds) {
         return {};
     std::shared_ptr<PictureStore> store = sessionPictureStores(session)();
     store->setTimeouts(stallSeconds, stallSeconds);
-    return [store](const QString& name) { return store->DownloadPicture(name); };
+    // While the vendor's server is known silent, a picture is left out rather than waited for.
+    return [store, local, health = session.serverHealth()](const QString& name) {
+        return local || !health->waiting() ? store->DownloadPicture(name) : QString();
+    };
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ServerHealth.h"
 #include "store/SqlStore.h"
 
 #include <QList>
@@ -36,8 +37,9 @@ using PictureFetch = std::function<QString(const QString& name)>;
 RowDetails sharedRowDetails(Session& session, int serverIdx, const PictureFetch& fetch = {});
 
 // Reads published pictures from the vendor's web folder while the internet answered at the
-// login; an empty function otherwise. A slow server gives up after stallSeconds.
-PictureFetch webPictureFetch(Session& session, int stallSeconds = 5);
+// login; an empty function otherwise. A slow server gives up after stallSeconds, and nothing is
+// asked while the vendor's server is known silent: the detail view and the sheet are a window's.
+PictureFetch webPictureFetch(Session& session, int stallSeconds = ServerHealth::kWindowWaitSeconds);
 
 // One line of the detail view of a shared listing.
 struct DetailField {

@@ -14,6 +14,11 @@ class ServerHealth {
 public:
     // A step unanswered this long counts as a server that does not answer.
     static constexpr qint64 kUnansweredAfterMs = 1000;
+    // The longest a window's own statement waits on a server that stops answering mid-way
+    // (before the silence is known): the driver gives up after this and the window shows its
+    // lost-server text; the steps after it are refused at once. The courier's connections keep
+    // the office's longer limit, since nobody waits on them.
+    static constexpr int kWindowWaitSeconds = 3;
 
     void stepBegins() { m_stepSince.store(nowMs()); }
     void stepEnds(bool answered) {

@@ -216,7 +216,7 @@ void SqlStore::connectTo(const StoreUrl::Node& node) {
     db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;"
                                         "MYSQL_OPT_WRITE_TIMEOUT=%2;CLIENT_FOUND_ROWS;%3")
                              .arg(m_limits.connectSeconds)
-                             .arg(m_limits.stallSeconds)
+                             .arg(stallSeconds())
                              .arg(tlsOptions(url)));
     // The driver is only asked to connect once the server has shown a certificate that
     // verifies for this node's name.
@@ -303,6 +303,10 @@ bool SqlStore::reopen() {
     if (m_url.backend != SqlBackend::MariaDb || !m_url.isValid())
         return false;
     if (m_lastFailedReopen.isValid() && m_lastFailedReopen.elapsed() < 3000)
+        return false;
+    // A window does not wait for a connection to a server known silent; the courier's connection
+    // finds out when it answers again.
+    if (refusing())
         return false;
     const bool wasLost = m_lost;
     try {
@@ -407,8 +411,18 @@ void SqlStore::watchAnswers(std::shared_ptr<ServerHealth> health, bool refuseWhi
     m_refuseWhileUnanswered = refuseWhileUnanswered;
 }
 
+int SqlStore::stallSeconds() const {
+    if (m_refuseWhileUnanswered)
+        return std::min(m_limits.stallSeconds, ServerHealth::kWindowWaitSeconds);
+    return m_limits.stallSeconds;
+}
+
+bool SqlStore::refusing() const {
+    return m_refuseWhileUnanswered && m_health && m_health->waiting();
+}
+
 void SqlStore::refuseWhileUnanswered(const QString& sql) const {
-    if (m_refuseWhileUnanswered && m_health && m_depth == 0 && m_health->waiting())
+    if (m_depth == 0 && refusing())
         throw StoreError(unansweredText(), m_connectionName, sql);
 }
 

@@ -114,7 +114,8 @@ public:
     // Every connect and statement is timed into `health`, which other threads read. With
     // `refuseWhileUnanswered`, a statement outside a transaction is refused at once (unansweredText)
     // while the health says the server does not answer: the window's step then fails as with a
-    // lost server instead of waiting on it.
+    // lost server instead of waiting on it; a statement that meets the silence first waits at
+    // most ServerHealth::kWindowWaitSeconds.
     void watchAnswers(std::shared_ptr<ServerHealth> health, bool refuseWhileUnanswered);
     static QString unansweredText() { return QStringLiteral("본사 서버가 응답하지 않습니다."); }
     // A seam for failure tests: asked before each statement (and "BEGIN", "COMMIT"); a text
@@ -143,6 +144,8 @@ private:
     int write(const QString& sql, const QVariantList& values, QVariant* newId);
     void checkFault(const QString& sql) const;
     void refuseWhileUnanswered(const QString& sql) const;
+    bool refusing() const;
+    int stallSeconds() const; // the driver's limit for one read or write on the server
     void connect();
     void connectTo(const StoreUrl::Node& node);
     bool reopen();

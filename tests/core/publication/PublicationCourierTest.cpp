@@ -148,6 +148,31 @@ TEST_F(PublicationCourierTest, TheWindowsOwnServerStepsAreRefusedAtOnceWhileTheS
     EXPECT_EQ(office->session().serverStore().scalar(QStringLiteral("SELECT 1")).toInt(), 1);
 }
 
+// A window's statement that meets the silence before anyone knows of it gives up after the
+// window's short limit, not the office's stall limit; what follows is refused at once.
+TEST_F(PublicationCourierTest, AWindowsStatementOnAServerThatStopsMidwayGivesUpWithinTheWindowsLimit) {
+    ASSERT_TRUE(within(5000, [&] { return office->session().serverOpen(); }));
+    ASSERT_GT(office->session().config().stallSeconds, 2 * ServerHealth::kWindowWaitSeconds);
+    relay().stall(true);
+    QElapsedTimer took;
+    took.start();
+    try {
+        office->session().serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
+        ADD_FAILURE() << "a silent server answered";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
+    }
+    EXPECT_LT(took.elapsed(), 2000 * ServerHealth::kWindowWaitSeconds) << "the window waited the stall limit";
+    took.restart();
+    EXPECT_FALSE(office->session().serverReachable());
+    EXPECT_THROW(InquiryBox(office->session()).list(), StoreError);
+    EXPECT_LT(took.elapsed(), 100) << "a step after the silence was known waited";
+
+    relay().stall(false);
+    EXPECT_TRUE(within(8000, [&] { return office->session().serverReachable(); }));
+    EXPECT_EQ(office->session().serverStore().scalar(QStringLiteral("SELECT 1")).toInt(), 1);
+}
+
 // A server that went away (the port refuses) and comes back is found by the courier within
 // seconds: the queue leaves and the window's store is connected again, with no login.
 TEST_F(PublicationCourierTest, AServerThatComesBackIsUsedWithinSecondsWithoutALogin) {
