@@ -1,4 +1,5 @@
 #include "ListingSave.h"
+#include "session/WorkNotes.h"
 
 #include "AdvertisingFacts.h"
 #include "listing/PropertyTypes.h"
@@ -40,8 +41,23 @@ ListingRow withoutOwned(const ListingRow& fields) {
 ListingSaveService::ListingSaveService(ListingSaveTargets targets)
     : m_targets(std::move(targets)) {}
 
+std::optional<ListingSaveResult::Local> ListingSaveService::lacking(const ListingSaveRequest& request) {
+    const auto given = [&](const char* column) {
+        return !request.fields.value(QLatin1String(column)).toString().trimmed().isEmpty();
+    };
+    if (!given("addr1") && !given("addr2") && !given("addr3"))
+        return ListingSaveResult::Local::NoAddress;
+    if (request.share && !request.archived && !request.gradeChosen)
+        return ListingSaveResult::Local::NoGrade;
+    return std::nullopt;
+}
+
 ListingSaveResult ListingSaveService::save(const ListingSaveRequest& request) {
     ListingSaveResult result;
+    if (const std::optional<ListingSaveResult::Local> lack = lacking(request)) {
+        result.local = *lack;
+        return result;
+    }
     saveLocal(request, result);
     return result;
 }
@@ -127,11 +143,11 @@ int ListingSaveService::writeRow(const ListingSaveRequest& request, ListingRow r
     }
     updateLocal(m_targets.local, number, pictures);
     writeImageBox(request, number, row, result);
+    // The note typed in the form is the office's, as every note written in a note window.
     if (!request.workNote.trimmed().isEmpty())
-        m_targets.local.execute(QStringLiteral("INSERT INTO mem_work (opid, id, tb, tidx, addr, writeday, "
-                                               "work) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                                {m_targets.loginId, m_targets.officeId, QStringLiteral("maemul"), number,
-                                 request.workNoteLot, m_targets.clock.now(), request.workNote});
+        WorkNoteBook(m_targets.local, m_targets.loginId)
+            .add({NoteKind::Listing, number, m_targets.officeId, m_targets.clock.today(), request.workNote,
+                  QString(), QString(), request.workNoteLot});
     return number;
 }
 
