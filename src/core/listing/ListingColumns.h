@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing/ListingSide.h"
 #include "store/TableDef.h"
 
 #include <QList>
@@ -8,9 +9,6 @@
 
 namespace teran {
 
-// The two tables named `maemul`: the office's own listings (ListingStore) and the published
-// copies of every member office (ServerStore).
-enum class ListingSide { Local, Server };
 
 // Every column of `maemul` on either store, declared once, in a stable order. The schema, the
 // upload column pairs, the text transfer and the forms all take their names and types from here.

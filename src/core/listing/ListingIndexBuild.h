@@ -17,7 +17,6 @@ public:
     ListingIndexBuild(SqlStore& store, qsizetype incomingRows);
     // Builds the indexes set aside by the constructor; nothing when none were.
     void finish();
-    bool setAside() const { return m_setAside; }
 
 private:
     SqlStore& m_store;

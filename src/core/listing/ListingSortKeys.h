@@ -1,6 +1,7 @@
 #pragma once
 
-#include "listing/ListingColumns.h"
+#include "listing/ListingSide.h"
+#include "store/TableDef.h"
 
 #include <QList>
 #include <QString>

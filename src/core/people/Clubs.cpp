@@ -145,10 +145,16 @@ QList<ClubRow> Clubs::search(const ClubSearch& search, QString* refusal) {
     return rows(QStringLiteral("WHERE (%1)").arg(tests.join(QStringLiteral(" OR "))), values);
 }
 
+QString ClubLevel::caption(int level) {
+    return runsClub(level)        ? QStringLiteral("회장")
+           : readsListings(level) ? QStringLiteral("정회원")
+                                  : QStringLiteral("준회원");
+}
+
 QList<int> Clubs::readable() {
     QList<int> clubs;
     for (const ClubRow& row : own())
-        if (row.level >= 2)
+        if (ClubLevel::readsListings(row.level))
             clubs << row.clubIdx;
     return clubs;
 }
@@ -318,10 +324,11 @@ ClubOutcome Clubs::changeChair(int clubIdx, const QString& newChairman) {
 }
 
 ClubOutcome Clubs::setLevel(int clubIdx, const QString& memberId, int level) {
-    if (level != 1 && level != 2)
+    if (level != ClubLevel::Associate && level != ClubLevel::Full)
         return refused(QStringLiteral("회원 등급은 준회원(1)이나 정회원(2)입니다."));
-    const QString done = level == 2 ? QStringLiteral("'%1' 님이 정회원이 되었습니다.").arg(memberId)
-                                    : QStringLiteral("'%1' 님이 준회원이 되었습니다.").arg(memberId);
+    const QString done = level == ClubLevel::Full
+                             ? QStringLiteral("'%1' 님이 정회원이 되었습니다.").arg(memberId)
+                             : QStringLiteral("'%1' 님이 준회원이 되었습니다.").arg(memberId);
     if (m_routines)
         return call(QStringLiteral("club_set_level"), {clubIdx, memberId, level}, done);
     if (!isChairman(clubIdx) || memberId == m_login)

@@ -11,10 +11,29 @@ namespace teran {
 class Session;
 class SqlStore;
 
-// A row of the club lists: the user's level in the club (3 chairman, 2 full member, 1 associate,
-// -1 not a member), the club's number, name and gathering type.
+// A member's level in a club, as teranclub_mem keeps it.
+namespace ClubLevel {
+constexpr int None = -1;     // not a member
+constexpr int Associate = 1; // 준회원: joined, waits for the chairman
+constexpr int Full = 2;      // 정회원
+constexpr int Chairman = 3;  // 회장
+// A full member and the chairman read the club's listings.
+constexpr bool readsListings(int level) {
+    return level >= Full;
+}
+constexpr bool isMember(int level) {
+    return level >= Associate;
+}
+constexpr bool runsClub(int level) {
+    return level >= Chairman;
+}
+QString caption(int level); // 회장, 정회원 or 준회원
+} // namespace ClubLevel
+
+// A row of the club lists: the user's ClubLevel in the club, the club's number, name and
+// gathering type.
 struct ClubRow {
-    int level = -1;
+    int level = ClubLevel::None;
     int clubIdx = 0;
     QString name;
     QString kind;
@@ -39,7 +58,7 @@ struct ClubDetails {
 struct ClubMember {
     QString id;
     QString office; // the office's name as it shows it
-    int level = 1;
+    int level = ClubLevel::Associate;
     QDateTime joined;
 };
 

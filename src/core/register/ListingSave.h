@@ -36,11 +36,12 @@ struct ListingSaveRequest {
     // box of the listing copied).
     std::optional<ImageBoxList> imageBox;
     bool archived = false;
-    bool share = false;     // chkInternet
-    Disclosure disclosure;  // its state, grades and what is disclosed (when shared)
-    bool wasShared = false; // the listing had a shared copy when the form opened
-    QString workNote;       // added to the listing's work notes when not empty
-    QString workNoteLot;    // the lot the note is kept for ("지번별작업상황"), or empty
+    bool share = false;      // chkInternet
+    Disclosure disclosure;   // its state, grades and what is disclosed (when shared)
+    bool gradeChosen = true; // a grade among all offices was chosen for the share (등급)
+    bool wasShared = false;  // the listing had a shared copy when the form opened
+    QString workNote;        // added to the listing's work notes when not empty
+    QString workNoteLot;     // the lot the note is kept for ("지번별작업상황"), or empty
     // Edit: the row as read when the form opened; the save stops with ChangedElsewhere when
     // another desk saved the listing since, unless `overwrite`.
     std::optional<ListingRow> asOpened;
@@ -49,7 +50,14 @@ struct ListingSaveRequest {
 
 // What was written where, and what failed.
 struct ListingSaveResult {
-    enum class Local { Saved, Failed, ChangedElsewhere, Missing };
+    enum class Local {
+        Saved,
+        Failed,
+        ChangedElsewhere,
+        Missing,   // the listing was deleted elsewhere
+        NoAddress, // neither 시/도, 구/군 nor 읍/면/동 is given: nothing was written
+        NoGrade,   // a listing to share has no grade: nothing was written
+    };
     enum class Sharing {
         NotShared, // the listing is not to be shared and had no shared copy
         Published, // the shared copy is written and its pictures are up
@@ -105,6 +113,10 @@ public:
     explicit ListingSaveService(ListingSaveTargets targets);
 
     ListingSaveResult save(const ListingSaveRequest& request);
+    // What the form lacks before anything can be written (NoAddress, NoGrade); nullopt when the
+    // request can be saved. save() refuses the same; the window asks first to refuse before its
+    // own questions.
+    static std::optional<ListingSaveResult::Local> lacking(const ListingSaveRequest& request);
 
 private:
     void saveLocal(const ListingSaveRequest& request, ListingSaveResult& result);

@@ -215,6 +215,10 @@ Notice saveNotice(const ListingSaveResult& result) {
                 windowTitle(), DialogIcon::Critical};
     if (result.local == Local::Missing)
         return {goneElsewhere(), windowTitle(), DialogIcon::Warning};
+    if (result.local == Local::NoAddress)
+        return {addressMissing(), windowTitle(), DialogIcon::Information};
+    if (result.local == Local::NoGrade)
+        return {gradeMissing(), gradeMissingTitle(), DialogIcon::Question};
     switch (result.sharing) {
     case Sharing::Queued:
         if (result.keptPublication)

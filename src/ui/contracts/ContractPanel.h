@@ -35,7 +35,6 @@ class ContractPanel : public QWidget {
 public:
     ContractPanel(Session& session, bool lease, QWidget* parent = nullptr);
 
-    bool isLeasePanel() const { return m_lease; }
     void showContract(const Contract& contract);
     // The controls' contract over `base` (which carries the number, type, kind and listing).
     Contract read(const Contract& base) const;

@@ -35,7 +35,6 @@ public:
     ~frmGaeyakMk() override;
 
     const Contract& contract() const { return m_contract; }
-    bool isEditing() const { return m_contract.number > 0; }
     ContractKind kind() const;
     // The contract as the controls hold it now.
     Contract current() const;

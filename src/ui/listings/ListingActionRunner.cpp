@@ -31,7 +31,7 @@ ActionOutcome ListingActionRunner::run(Source source, const Work& work) {
     const QScopedValueRollback<bool> busy(m_clickEnabled, false);
     // The window may be closed while a box of the action is open.
     const QPointer<ListWindow> window = m_active ? m_active() : nullptr;
-    ListingActions actions(m_session, m_pictures);
+    ListingActions actions(m_session);
     // A batch shows its progress in a box with a cancel button once it takes a moment; between
     // rows the window paints and the button is heard. A cancelled batch stops before the next row.
     QProgressDialog box(QString(), QStringLiteral("취소"), 0, 0, window.data());

@@ -25,7 +25,6 @@ public:
     ListingActionRunner(Session& session, ActiveWindow active, StatusSink status, QObject* parent = nullptr);
 
     // Where pictures go; without one the configured picture server is used.
-    void setPictureStores(PictureStoreFactory factory) { m_pictures = std::move(factory); }
 
     bool ClickEnabled() const { return m_clickEnabled; }
 
@@ -56,7 +55,6 @@ private:
     Session& m_session;
     ActiveWindow m_active;
     StatusSink m_status;
-    PictureStoreFactory m_pictures;
     bool m_clickEnabled = true;
 };
 

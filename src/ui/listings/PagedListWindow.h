@@ -44,7 +44,6 @@ public:
     void goToPage(int page);
     // The list the grid shows now and its type ("" for every type).
     ListKind shownKind() const { return m_shownKind; }
-    const QString& shownType() const { return m_shownType; }
     // The file with the saved column widths of the list shown.
     LayoutFile widthsFile() const;
 

@@ -18,7 +18,6 @@ public:
     // Pictures that are not given or cannot be read leave their box empty.
     void showRow(const RowInfo& info);
     void clear();
-    int shownNumber() const { return m_number; }
 
     static constexpr int kPictureWidth = 160;
     static constexpr int kPictureHeight = 120;

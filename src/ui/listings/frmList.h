@@ -24,8 +24,6 @@ public:
     ListKind kind() const override { return ListKind::Own; }
     bool archiveView() const override;
     // The group whose listings are shown; 0 for the whole list.
-    int groupShown() const { return m_group; }
-    ListingGroupPanel* groupPanel() const { return m_groups; }
 
     // The choosers of the person in charge and the group; the window owns them.
     void setChoices(std::unique_ptr<ListChoices> choices);

@@ -151,8 +151,9 @@ frmClub::frmClub(Session& session, QWidget* parent)
     m_members->setMaximumHeight(110);
     peopleColumn->addWidget(m_members);
     auto* memberButtons = new QHBoxLayout;
-    for (const auto& [name, text, level] : {std::tuple{"cmdRaise", QStringLiteral("정회원으로"), 2},
-                                            std::tuple{"cmdLower", QStringLiteral("준회원으로"), 1}}) {
+    for (const auto& [name, text, level] :
+         {std::tuple{"cmdRaise", QStringLiteral("정회원으로"), ClubLevel::Full},
+          std::tuple{"cmdLower", QStringLiteral("준회원으로"), ClubLevel::Associate}}) {
         auto* b = named(new QPushButton(text, people), name);
         connect(b, &QPushButton::clicked, this, [this, level = level] { setMemberLevel(level); });
         memberButtons->addWidget(b);
@@ -190,7 +191,7 @@ frmClub::frmClub(Session& session, QWidget* parent)
             [this](QTreeWidgetItem* item) { select(item ? m_list->indexOfTopLevelItem(item) : -1); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         select(m_list->indexOfTopLevelItem(item));
-        if (m_current.level >= 2)
+        if (ClubLevel::readsListings(m_current.level))
             openListings(m_current.clubIdx, m_current.name, m_current.level);
         else
             showPanel(PanelMode::View);
@@ -235,7 +236,7 @@ void frmClub::fillChoice(const QList<ClubRow>& own) {
     m_choice->clear();
     m_choice->addItem(ClubTexts::chooseClub(), 0);
     for (const ClubRow& r : own)
-        if (r.level >= 2)
+        if (ClubLevel::readsListings(r.level))
             m_choice->addItem(r.name, r.clubIdx);
     m_choice->setCurrentIndex(std::max(0, m_choice->findData(chosen)));
 }
@@ -280,8 +281,8 @@ void frmClub::select(int row) {
 // chairman's buttons change them.
 void frmClub::fillMembers() {
     for (QPushButton* b : std::as_const(m_memberButtons))
-        b->setEnabled(m_current.level >= 3);
-    if (m_current.level >= 1)
+        b->setEnabled(ClubLevel::runsClub(m_current.level));
+    if (ClubLevel::isMember(m_current.level))
         clubmem_Click();
     else
         m_members->clear();
@@ -294,7 +295,7 @@ void frmClub::openEntry(const QString& entry) {
     }
     // 클럽만들기/수정: the chosen club of its chairman, else a new one.
     if (entry == QLatin1String("clubedit")) {
-        showPanel(m_current.level >= 3 ? PanelMode::Edit : PanelMode::New);
+        showPanel(ClubLevel::runsClub(m_current.level) ? PanelMode::Edit : PanelMode::New);
         m_name->setFocus();
         return;
     }
@@ -341,10 +342,10 @@ void frmClub::fitPopup() {
     QAction* inout = action("clubinout");
     inout->setText(own ? QStringLiteral("클럽 탈퇴하기") : QStringLiteral("클럽 가입하기"));
     inout->setData(own ? QStringLiteral("out") : QStringLiteral("in"));
-    inout->setEnabled(own || m_current.level == -1);
-    action("clubmem")->setEnabled(m_current.level >= 1);
-    action("clubedit")->setVisible(m_current.level == 3);
-    action("clubdel")->setVisible(m_current.level == 3);
+    inout->setEnabled(own || m_current.level == ClubLevel::None);
+    action("clubmem")->setEnabled(ClubLevel::isMember(m_current.level));
+    action("clubedit")->setVisible(ClubLevel::runsClub(m_current.level));
+    action("clubdel")->setVisible(ClubLevel::runsClub(m_current.level));
 }
 
 QStringList frmClub::tickedTypes() const {
@@ -460,10 +461,7 @@ void frmClub::clubmem_Click() {
         return;
     m_members->clear();
     for (const ClubMember& m : members) {
-        const QString level = m.level >= 3   ? QStringLiteral("회장")
-                              : m.level == 2 ? QStringLiteral("정회원")
-                                             : QStringLiteral("준회원");
-        new QTreeWidgetItem(m_members, {m.id, m.office, level});
+        new QTreeWidgetItem(m_members, {m.id, m.office, ClubLevel::caption(m.level)});
     }
 }
 

@@ -31,7 +31,6 @@ public:
     // 닫기, Escape and the close button ask first when typed changes are not saved.
     void reject() override;
 
-    bool isMoney() const { return m_money; }
     int number() const { return m_number; }
     QString action() const;
 

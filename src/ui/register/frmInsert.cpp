@@ -33,7 +33,6 @@
 #include "register/LotListings.h"
 #include "session/ComingLater.h"
 #include "session/EditGuard.h"
-#include "session/OpenedWindow.h"
 #include "session/Session.h"
 #include "session/SessionListings.h"
 #include "session/SettingsStore.h"
@@ -656,6 +655,7 @@ ListingSaveRequest frmInsert::saveRequest() const {
     request.archived = m_archived;
     request.share = m_sharing->shared();
     request.disclosure = m_sharing->disclosure();
+    request.gradeChosen = m_sharing->gradeChosen();
     request.wasShared = m_wasShared;
     request.workNote = m_note->toPlainText().trimmed();
     if (m_work->currentIndex() == 1)
@@ -691,22 +691,14 @@ bool frmInsert::save(bool leaving) {
     }
     if (nameToStore(m_form->text(QStringLiteral("cboname"))).isEmpty())
         m_form->setText(QStringLiteral("cboname"), QString());
-    if (address().value(0).isEmpty() && address().value(1).isEmpty() && address().value(2).isEmpty()) {
-        m_session.dialogs().inform(RegisterTexts::addressMissing(), RegisterTexts::windowTitle());
-        if (QWidget* address = m_form->editor(QStringLiteral("addr1")))
-            address->setFocus();
-        return false;
-    }
-    if (m_sharing->shared() && !m_sharing->gradeChosen()) {
-        m_session.dialogs().message(RegisterTexts::gradeMissing(), RegisterTexts::gradeMissingTitle(),
-                                    DialogIcon::Question, DialogButtons::Ok);
-        m_sharing->show();
+    ListingSaveRequest request = saveRequest();
+    if (const std::optional<ListingSaveResult::Local> lack = ListingSaveService::lacking(request)) {
+        showLacking(*lack);
         return false;
     }
     if (!confirmNewLot())
         return false;
     ListingSaveService service(sessionSaveTargets(m_session));
-    ListingSaveRequest request = saveRequest();
     ListingSaveResult result = service.save(request);
     if (result.local == ListingSaveResult::Local::ChangedElsewhere) {
         if (!m_session.dialogs().askYesNo(RegisterTexts::changedElsewhereQuestion(),
@@ -719,6 +711,19 @@ bool frmInsert::save(bool leaving) {
     }
     afterSave(result, leaving);
     return result.saved();
+}
+
+// What the form lacks is told before anything is asked, and the form shows where it is lacking.
+void frmInsert::showLacking(ListingSaveResult::Local lack) {
+    ListingSaveResult refused;
+    refused.local = lack;
+    const RegisterTexts::Notice notice = RegisterTexts::saveNotice(refused);
+    m_session.dialogs().message(notice.text, notice.title, notice.icon, DialogButtons::Ok);
+    if (lack == ListingSaveResult::Local::NoGrade) {
+        m_sharing->show();
+    } else if (QWidget* address = m_form->editor(QStringLiteral("addr1"))) {
+        address->setFocus();
+    }
 }
 
 void frmInsert::afterSave(const ListingSaveResult& result, bool leaving) {

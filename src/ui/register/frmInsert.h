@@ -118,6 +118,7 @@ private:
     bool save(bool leaving);
     void clearForm();
     bool confirmNewLot();
+    void showLacking(ListingSaveResult::Local lack);
     void afterSave(const ListingSaveResult& result, bool leaving);
     void showWorkNotes();
     void tellFittingBuyers(const std::optional<ListingRow>& before);

@@ -9,8 +9,4 @@ inline QColor colorOfNumber(quint32 number) {
     return QColor(int(number & 0xFF), int((number >> 8) & 0xFF), int((number >> 16) & 0xFF));
 }
 
-inline quint32 numberOfColor(const QColor& color) {
-    return quint32(color.red()) + quint32(color.green()) * 256 + quint32(color.blue()) * 65536;
-}
-
 } // namespace teran

@@ -91,7 +91,6 @@ public:
 
     QMdiArea* mdiArea() const;
     MainMenus& menus() const { return *m_menus; }
-    SearchPanel& searchPanel() const { return *m_search; }
     ListWindowHost& listWindows() const { return *m_windows; }
     ListingActionRunner& actions() const { return *m_actions; }
     StartPanelArea& startArea() const { return *m_area; }

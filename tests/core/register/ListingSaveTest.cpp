@@ -2,7 +2,10 @@
 #include "TestOffice.h"
 #include "listing/TypeFields.h"
 #include "publication/OutboxSender.h"
+#include "publication/PublicationOutbox.h"
+#include "register/RegisterTexts.h"
 #include "session/StoreSchemas.h"
+#include "session/WorkNotes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -167,6 +170,58 @@ TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
     EXPECT_EQ(office->serverColumn(published.number, "hitadd").toInt(), 2) << "its grade stays";
 }
 
+// A note typed in the form is the office's: another member reads it under the listing, and under
+// the lot when the form keeps it for the lot.
+TEST_P(ListingSaveTest, ANoteTypedInTheFormIsSeenByTheWholeOffice) {
+    ListingSaveRequest request = shared();
+    request.workNote = QStringLiteral("집주인과 통화, 가격 조정 가능");
+    const int number = service(false).save(request).number;
+    request.workNote = QStringLiteral("같은 지번 다른 호수 문의");
+    request.workNoteLot = QStringLiteral("역삼동 123-4");
+    const int second = service(false).save(request).number;
+
+    const WorkNoteBook colleague(office->local(), QStringLiteral("someone-else"));
+    const QList<WorkNote> notes = colleague.ofListing(number);
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes.first().work, QStringLiteral("집주인과 통화, 가격 조정 가능"));
+    EXPECT_EQ(notes.first().writeday.date(), office->session().clock().today());
+    const QList<WorkNote> lot = colleague.ofLot(QStringLiteral("역삼동 123-4"));
+    ASSERT_EQ(lot.size(), 1);
+    EXPECT_EQ(lot.first().work, QStringLiteral("같은 지번 다른 호수 문의"));
+    EXPECT_TRUE(colleague.ofListing(second).isEmpty()) << "a lot's note is not the listing's own";
+    service(false).save(shared());
+    EXPECT_EQ(colleague.ofListing(number).size(), 1) << "a save without a note adds none";
+}
+
+// A listing needs a place (시/도, 구/군 or 읍/면/동) and a listing to share needs a grade; a form
+// lacking either writes nothing and says what is lacking.
+TEST_P(ListingSaveTest, AFormWithoutAPlaceOrAShareWithoutAGradeWritesNothing) {
+    const int before = office->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt();
+    ListingSaveRequest noPlace = shared();
+    for (const char* column : {"addr1", "addr2", "addr3"})
+        noPlace.fields.insert(column, " ");
+    ListingSaveRequest noGrade = shared();
+    noGrade.gradeChosen = false;
+    for (const auto& [request, lack] : {std::pair{noPlace, ListingSaveResult::Local::NoAddress},
+                                        std::pair{noGrade, ListingSaveResult::Local::NoGrade}}) {
+        EXPECT_EQ(ListingSaveService::lacking(request), lack);
+        const ListingSaveResult result = service().save(request);
+        EXPECT_EQ(result.local, lack);
+        EXPECT_FALSE(result.saved());
+        EXPECT_FALSE(RegisterTexts::saveNotice(result).text.isEmpty()) << "the user is told";
+    }
+    EXPECT_EQ(office->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt(), before);
+    EXPECT_EQ(PublicationOutbox(office->local()).count(), 0);
+
+    // Only the district is enough; a grade is asked only of a listing to share.
+    ListingSaveRequest district = shared();
+    district.fields.insert("addr1", QString());
+    district.fields.insert("addr3", QString());
+    EXPECT_EQ(ListingSaveService::lacking(district), std::nullopt);
+    noGrade.share = false;
+    EXPECT_EQ(ListingSaveService::lacking(noGrade), std::nullopt);
+}
+
 // An edit of a row that another desk saved since the form opened asks; overwriting writes it.
 TEST_P(ListingSaveTest, AnEditOfARowChangedElsewhereIsNotWrittenUnlessOverwritten) {
     const ListingSaveResult made = service(false).save(shared());
@@ -328,7 +383,7 @@ TEST(ListingNumbers, DISABLED_SaveFiveHundredInto) {
     ListingSaveService save(ListingSaveTargets{store, nullptr, "off1", "off1", QString(), {}, clock, {}, {}});
     for (int i = 0; i < 500; ++i) {
         ListingSaveRequest request;
-        request.fields = {{"tb", "villa"}, {"money_m", i}};
+        request.fields = {{"tb", "villa"}, {"addr1", "서울"}, {"money_m", i}};
         ASSERT_TRUE(save.save(request).saved()) << i;
     }
 }
