@@ -24,9 +24,9 @@ namespace {
 class SettingsWindowsTest : public testing::Test {
 protected:
     void SetUp() override {
+        // An office on SQLite needs no server: when it cannot be made, the login is broken.
         office = TestOffice::make(Backend::Sqlite, Desk::Office);
-        if (!office)
-            GTEST_SKIP() << "services not running";
+        ASSERT_NE(office, nullptr);
     }
     std::unique_ptr<TestOffice> office;
 };
