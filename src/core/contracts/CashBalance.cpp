@@ -3,6 +3,7 @@
 #include "listings/ListCellFormat.h"
 
 #include "ReplaceMoney.h"
+#include "session/InternetNotice.h"
 #include "session/Session.h"
 
 #include <QMetaType>
@@ -24,8 +25,7 @@ CashBalance::CashBalance(Session& session)
     : m_session(session) {}
 
 QString CashBalance::offlineText() {
-    return QStringLiteral(
-        "현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요.");
+    return InternetNotice::text();
 }
 
 QString CashBalance::panelText(qint64 sum) {

@@ -1,5 +1,6 @@
 #include "ActionTexts.h"
 
+#include "session/InternetNotice.h"
 #include "session/LoginService.h"
 
 namespace teran::ActionTexts {
@@ -57,12 +58,11 @@ QString offlineLogin() {
 }
 
 QString internetUnstable() {
-    return QStringLiteral("현재 인터넷 접속이 불안정합니다.") + kCrLf + kCrLf +
-           QStringLiteral("인터넷 연결이 문제가 없는지 확인해보세요.");
+    return InternetNotice::text();
 }
 
 QString titleInternet() {
-    return QStringLiteral("인터넷연결");
+    return InternetNotice::title();
 }
 
 QString nothingToPublish() {

@@ -1,6 +1,7 @@
 #include "ReferenceRefresh.h"
 
 #include "session/DailyLog.h"
+#include "session/InternetNotice.h"
 #include "session/Session.h"
 #include "store/WholeRowStatement.h"
 
@@ -26,8 +27,7 @@ Reach reachServer(Session& session) {
     if (!session.state().InternetOk)
         session.InternetCheck();
     if (!session.state().InternetOk) {
-        session.dialogs().message(internetProblemText(), internetTitle(), DialogIcon::Warning,
-                                  DialogButtons::Ok);
+        InternetNotice::answersOrTell(session, false);
         return Reach::Offline;
     }
     session.ensureOpen(); // a store that will not open has said so itself
@@ -84,12 +84,11 @@ QString refreshProgressText(qint64 counter, qint64 total) {
 }
 
 QString internetTitle() {
-    return QStringLiteral("인터넷연결");
+    return InternetNotice::title();
 }
 
 QString internetProblemText() {
-    return QStringLiteral("현재 인터넷 접속이 불안정합니다.") + kCrLf + kCrLf +
-           QStringLiteral("인터넷 연결이 문제가 없는지 확인해보세요.");
+    return InternetNotice::text();
 }
 
 QString checkErrorLabel(ReferenceJob job) {

@@ -1,6 +1,7 @@
 #include "BuyerRegister.h"
 
 #include "MatchHistory.h"
+#include "NewestFirst.h"
 
 #include "listing/PropertyTypes.h"
 #include "session/NumberText.h"
@@ -286,22 +287,16 @@ QStringList BuyerRegister::groups() {
 int BuyerRegister::count(const BuyerFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return m_session.listingStore()
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions, values, 0)
-        .toInt();
+    return countOf(m_session.listingStore(), QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions,
+                   values);
 }
 
 QList<Buyer> BuyerRegister::list(const BuyerFilter& filter, int limit, int offset) {
     QVariantList values;
     // One piece after the other: both add their values in the order of the statement.
-    QString sql = selectBuyers() + where(filter, values);
-    sql +=
-        QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
-    QSqlQuery q = m_session.listingStore().query(sql, values);
-    QList<Buyer> buyers;
-    while (q.next())
-        buyers << buyerFrom(q);
-    return buyers;
+    QString sql = selectBuyers();
+    sql += where(filter, values);
+    return newestFirst<Buyer>(m_session.listingStore(), sql, values, limit, offset, buyerFrom);
 }
 
 QList<Buyer> BuyerRegister::wanting(const QString& typeLabel, const QString& transaction,

@@ -1,4 +1,5 @@
 #include "CardBook.h"
+#include "NewestFirst.h"
 
 #include "session/Session.h"
 #include "session/WorkNotes.h"
@@ -124,22 +125,16 @@ QString CardBook::where(const CardFilter& filter, QVariantList& values) const {
 int CardBook::count(const CardFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return m_session.listingStore()
-        .scalar(QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions, values, 0)
-        .toInt();
+    return countOf(m_session.listingStore(), QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions,
+                   values);
 }
 
 QList<Card> CardBook::list(const CardFilter& filter, int limit, int offset) {
     QVariantList values;
     // One piece after the other: both add their values in the order of the statement.
-    QString sql = selectCards() + where(filter, values);
-    sql +=
-        QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
-    QSqlQuery q = m_session.listingStore().query(sql, values);
-    QList<Card> cards;
-    while (q.next())
-        cards << cardFrom(q);
-    return cards;
+    QString sql = selectCards();
+    sql += where(filter, values);
+    return newestFirst<Card>(m_session.listingStore(), sql, values, limit, offset, cardFrom);
 }
 
 std::optional<Card> CardBook::read(int number) {

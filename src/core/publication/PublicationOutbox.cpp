@@ -1,12 +1,12 @@
 #include "PublicationOutbox.h"
 
+#include "store/RowWriter.h"
 #include "store/SqlStore.h"
 
 #include <QDataStream>
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSqlRecord>
 
 namespace teran {
 
@@ -109,30 +109,6 @@ const QString kColumns = QStringLiteral("idx, tidx, kind, pictures, resethits, p
                                         "files, rowcopy, label, memid, made, tries, lasterror, "
                                         "COALESCE(target, ''), serverrow");
 
-QList<QVariantHash> rowsOfQuery(QSqlQuery q) {
-    QList<QVariantHash> rows;
-    while (q.next()) {
-        const QSqlRecord record = q.record();
-        QVariantHash row;
-        for (int i = 0; i < record.count(); ++i)
-            row.insert(record.fieldName(i), q.value(i));
-        rows << row;
-    }
-    return rows;
-}
-
-void insertRow(SqlStore& store, const QString& table, const QVariantHash& row) {
-    QStringList columns;
-    QVariantList values;
-    for (auto it = row.cbegin(); it != row.cend(); ++it) {
-        columns << it.key();
-        values << it.value();
-    }
-    store.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table, columns.join(QStringLiteral(", ")), SqlStore::placeholders(values.size())),
-                  values);
-}
-
 } // namespace
 
 QString outboxKindName(OutboxKind kind) {
@@ -232,8 +208,8 @@ bool PublicationOutbox::cancel(qint64 id) {
 QByteArray PublicationOutbox::rowsOf(SqlStore& local, int number) {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << rowsOfQuery(local.query(QStringLiteral("SELECT * FROM maemul WHERE table_idx = ?"), {number}))
-        << rowsOfQuery(local.query(QStringLiteral("SELECT * FROM filebox WHERE tidx = ?"), {number}));
+    out << namedRows(local.query(QStringLiteral("SELECT * FROM maemul WHERE table_idx = ?"), {number}))
+        << namedRows(local.query(QStringLiteral("SELECT * FROM filebox WHERE tidx = ?"), {number}));
     return bytes;
 }
 
@@ -244,9 +220,9 @@ void PublicationOutbox::putBack(const QByteArray& rows) {
     QList<QVariantHash> boxes;
     in >> listings >> boxes;
     for (const QVariantHash& row : listings)
-        insertRow(m_local, QStringLiteral("maemul"), row);
+        insertRow(m_local, QStringLiteral("maemul"), RowValues(row));
     for (const QVariantHash& row : boxes)
-        insertRow(m_local, QStringLiteral("filebox"), row);
+        insertRow(m_local, QStringLiteral("filebox"), RowValues(row));
 }
 
 } // namespace teran

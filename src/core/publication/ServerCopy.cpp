@@ -8,7 +8,6 @@
 #include "listing/ListingSelection.h"
 #include "listing/ListingValue.h"
 
-#include <QSqlRecord>
 
 namespace teran {
 
@@ -109,34 +108,18 @@ void ServerCopy::replace(const ListingRow& local, Disclosure disclosure, bool ke
     });
 }
 
-namespace {
-
-QList<QVariantHash> rowsOf(QSqlQuery& q) {
-    QList<QVariantHash> rows;
-    while (q.next()) {
-        const QSqlRecord record = q.record();
-        QVariantHash row;
-        for (int i = 0; i < record.count(); ++i)
-            row.insert(record.fieldName(i), q.value(i));
-        rows << row;
-    }
-    return rows;
-}
-
-} // namespace
-
 ServerCopy::Snapshot ServerCopy::snapshot(int number) {
     return m_server.transact([&] {
         Snapshot taken;
         QSqlQuery row = m_server.query(QStringLiteral("SELECT * FROM maemul WHERE id = ? AND sub_idx = ?"),
                                        {m_officeId, number});
-        const QList<QVariantHash> rows = rowsOf(row);
+        const QList<QVariantHash> rows = namedRows(row);
         taken.existed = !rows.isEmpty();
         if (taken.existed)
             taken.row = rows.first();
         QSqlQuery box = m_server.query(QStringLiteral("SELECT * FROM filebox WHERE ID = ? AND sub_idx = ?"),
                                        {m_officeId, number});
-        taken.fileBox = rowsOf(box);
+        taken.fileBox = namedRows(box);
         return taken;
     });
 }

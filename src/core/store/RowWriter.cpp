@@ -2,6 +2,8 @@
 
 #include "store/SqlStore.h"
 
+#include <QSqlRecord>
+
 namespace teran {
 
 QString quotedName(const QString& name) {
@@ -51,6 +53,22 @@ int updateRows(SqlStore& store, const QString& table, const RowValues& values, c
     return store.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                              .arg(quotedName(table), sets.join(QStringLiteral(", ")), where),
                          values.values() + whereValues);
+}
+
+QList<QVariantHash> namedRows(QSqlQuery& query) {
+    QList<QVariantHash> rows;
+    while (query.next()) {
+        const QSqlRecord record = query.record();
+        QVariantHash row;
+        for (int i = 0; i < record.count(); ++i)
+            row.insert(record.fieldName(i), query.value(i));
+        rows << row;
+    }
+    return rows;
+}
+
+QList<QVariantHash> namedRows(QSqlQuery&& query) {
+    return namedRows(query);
 }
 
 } // namespace teran

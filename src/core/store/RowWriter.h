@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -43,5 +44,9 @@ QVariant insertRow(SqlStore& store, const QString& table, const RowValues& row);
 // the number of rows changed.
 int updateRows(SqlStore& store, const QString& table, const RowValues& values, const QString& where,
                const QVariantList& whereValues);
+
+// The named values of every row the query has still to give, in order.
+QList<QVariantHash> namedRows(QSqlQuery&& query);
+QList<QVariantHash> namedRows(QSqlQuery& query);
 
 } // namespace teran

@@ -1,4 +1,5 @@
 #include "frmSeting.h"
+#include "SaveCloseRow.h"
 
 #include "listing/PropertyTypes.h"
 #include "maintenance/SettingsActions.h"
@@ -62,15 +63,10 @@ frmSeting::frmSeting(Session& session, QWidget* parent)
     layout->addWidget(
         new QLabel(QStringLiteral("공유매물 목록이 처음 열릴 때 찾을 지역을 종목별로 정합니다."), this));
     layout->addWidget(buildKeys());
-    auto* actions = new QHBoxLayout;
-    actions->addStretch();
-    QPushButton* save = addButton(actions, this, "cmdSave", QStringLiteral("저장"), EnterKey::Ignored);
-    QPushButton* reset = addButton(actions, this, "cmdReset", QStringLiteral("초기화"), EnterKey::Ignored);
-    QPushButton* close = addButton(actions, this, "cmdClose", QStringLiteral("닫기"), EnterKey::Ignored);
-    layout->addLayout(actions);
-    connect(save, &QPushButton::clicked, this, &frmSeting::cmdSave_Click);
-    connect(reset, &QPushButton::clicked, this, &frmSeting::cmdReset_Click);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    addSaveCloseRow(layout, this, [this] { cmdSave_Click(); }, [this](QBoxLayout* row) {
+        QPushButton* reset = addButton(row, this, "cmdReset", QStringLiteral("초기화"), EnterKey::Ignored);
+        connect(reset, &QPushButton::clicked, this, &frmSeting::cmdReset_Click);
+    });
     showRegions(SettingsActions(m_session).regions());
 }
 

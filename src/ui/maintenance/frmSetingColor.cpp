@@ -1,4 +1,5 @@
 #include "frmSetingColor.h"
+#include "SaveCloseRow.h"
 
 #include "contracts/NumericKeyCheck.h"
 #include "maintenance/SettingsActions.h"
@@ -75,13 +76,7 @@ frmSetingColor::frmSetingColor(Session& session, QWidget* parent)
     m_preview->setRootIsDecorated(false);
     layout->addWidget(m_preview, 1);
 
-    auto* actions = new QHBoxLayout;
-    actions->addStretch();
-    QPushButton* save = addButton(actions, this, "cmdSave", QStringLiteral("저장"), EnterKey::Ignored);
-    QPushButton* close = addButton(actions, this, "cmdClose", QStringLiteral("닫기"), EnterKey::Ignored);
-    layout->addLayout(actions);
-    connect(save, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    addSaveCloseRow(layout, this, [this] { cmdSave_Click(); });
     connect(m_bold, &QCheckBox::toggled, this, &frmSetingColor::rebuildPreview);
 
     showRule(SettingsActions(m_session).colorRule());

@@ -1,4 +1,5 @@
 #include "frmSetingFont.h"
+#include "SaveCloseRow.h"
 
 #include "maintenance/SettingsActions.h"
 #include "session/Named.h"
@@ -37,13 +38,7 @@ frmSetingFont::frmSetingFont(Session& session, QWidget* parent)
     m_preview->setHeaderLabels({QStringLiteral("미리보기")});
     m_preview->setRootIsDecorated(false);
     layout->addWidget(m_preview, 1);
-    auto* actions = new QHBoxLayout;
-    actions->addStretch();
-    QPushButton* save = addButton(actions, this, "cmdSave", QStringLiteral("저장"), EnterKey::Ignored);
-    QPushButton* close = addButton(actions, this, "cmdClose", QStringLiteral("닫기"), EnterKey::Ignored);
-    layout->addLayout(actions);
-    connect(save, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    addSaveCloseRow(layout, this, [this] { cmdSave_Click(); });
     connect(m_sizes, &QComboBox::currentIndexChanged, this, &frmSetingFont::rebuildPreview);
     choose(SettingsActions(m_session).fontSize());
 }

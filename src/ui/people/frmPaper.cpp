@@ -7,6 +7,7 @@
 #include "listing/ListingRepository.h"
 #include "listings/ActionTexts.h"
 #include "session/Named.h"
+#include "session/InternetNotice.h"
 #include "session/Session.h"
 #include "session/SessionListings.h"
 #include "session/StoreAttempt.h"
@@ -86,11 +87,7 @@ frmPaper::frmPaper(Session& session, QWidget* parent)
 }
 
 bool frmPaper::serverReachable() {
-    if (m_session.serverReachable())
-        return true;
-    m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
-                                DialogIcon::Warning, DialogButtons::Ok);
-    return false;
+    return InternetNotice::answersOrTell(m_session, m_session.serverReachable());
 }
 
 void frmPaper::reload() {

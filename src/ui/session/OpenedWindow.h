@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
 class QDialog;
-class QWidget;
 
 namespace teran {
 
@@ -13,5 +15,19 @@ bool showOpenedWindow(Outlets& outlets, QWidget* window);
 // A dialog the caller made on its stack, with a parent, and reads after: run modally unless the
 // outlets take it (then whoever took it has done with it when this returns).
 void runOpenedDialog(Outlets& outlets, QDialog& dialog);
+
+// A window the frame keeps one of: made by `make` the first time (it deletes itself when
+// closed, which empties `kept`), then shown, raised and activated each time it is asked for.
+template <typename Window, typename Make>
+Window* openOnce(QPointer<Window>& kept, Make make) {
+    if (!kept) {
+        kept = make();
+        kept->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    kept->show();
+    kept->raise();
+    kept->activateWindow();
+    return kept;
+}
 
 } // namespace teran

@@ -8,6 +8,7 @@
 #include "maintenance/frmSheetImport.h"
 #include "session/ProgressWindow.h"
 
+#include "session/InternetNotice.h"
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 
@@ -252,15 +253,12 @@ void frmMain::connectMenus() {
 
 // 블록쌓기 게임: one game window at a time; its keys and scores are the user's own.
 void frmMain::openGame() {
-    if (m_game) {
-        m_game->raise();
-        m_game->activateWindow();
-        return;
-    }
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    m_game = new GameTetris(QDir(folder).filePath(QStringLiteral("game")), this);
-    m_game->setWindowFlag(Qt::Window);
-    m_game->show();
+    openOnce(m_game, [this] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        auto* game = new GameTetris(QDir(folder).filePath(QStringLiteral("game")), this);
+        game->setWindowFlag(Qt::Window);
+        return game;
+    });
 }
 
 // 데이터 백업 and 데이터 복구 with their progress and 취소. The window comes with the first step
@@ -435,57 +433,33 @@ void frmMain::runSearch(ListWindow* window) {
 
 // The contract register, one at a time.
 frmGaeyak* frmMain::openContractRegister() {
-    if (!m_contracts) {
-        m_contracts = new frmGaeyak(m_session, {}, this);
-        m_contracts->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_contracts->show();
-    m_contracts->raise();
-    return m_contracts;
+    return openOnce(m_contracts, [this] { return new frmGaeyak(m_session, {}, this); });
 }
 
 frmDaily* frmMain::openSchedule() {
-    if (!m_schedule) {
-        m_schedule = new frmDaily(m_session, this);
-        m_schedule->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_schedule->show();
-    m_schedule->raise();
-    return m_schedule;
+    return openOnce(m_schedule, [this] { return new frmDaily(m_session, this); });
 }
 
 frmCard* frmMain::openCards(CardPart part) {
-    QPointer<frmCard>& window = m_cards[part == CardPart::Namecard ? 0 : 1];
-    if (!window) {
-        window = new frmCard(m_session, part, this);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        connect(window, &frmCard::statusChanged, this,
-                [this](const QString& text) { m_status->showText(text); });
+    return openOnce(m_cards[part == CardPart::Namecard ? 0 : 1], [this, part] {
+        auto* window = new frmCard(m_session, part, this);
+        connect(window, &frmCard::statusChanged, this, [this](const QString& text) { m_status->showText(text); });
         window->reload();
-    }
-    window->show();
-    window->raise();
-    return window;
+        return window;
+    });
 }
 
 frmMaesu* frmMain::openBuyers() {
-    if (!m_buyers) {
-        m_buyers = new frmMaesu(m_session, this);
-        m_buyers->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_buyers, &frmMaesu::statusChanged, this,
-                [this](const QString& text) { m_status->showText(text); });
-    }
-    m_buyers->show();
-    m_buyers->raise();
-    return m_buyers;
+    return openOnce(m_buyers, [this] {
+        auto* window = new frmMaesu(m_session, this);
+        connect(window, &frmMaesu::statusChanged, this, [this](const QString& text) { m_status->showText(text); });
+        return window;
+    });
 }
 
 frmClub* frmMain::openClubs() {
-    if (!m_session.reachServer()) {
-        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
-                                    DialogIcon::Warning, DialogButtons::Ok);
+    if (!InternetNotice::answersOrTell(m_session, m_session.reachServer()))
         return nullptr;
-    }
     if (!m_clubs) {
         m_clubs = new frmClub(m_session, this);
         m_clubs->setAttribute(Qt::WA_DeleteOnClose);
@@ -501,11 +475,8 @@ frmClub* frmMain::openClubs() {
 }
 
 frmFamily* frmMain::openStaff() {
-    if (!m_session.reachServer()) {
-        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
-                                    DialogIcon::Warning, DialogButtons::Ok);
+    if (!InternetNotice::answersOrTell(m_session, m_session.reachServer()))
         return nullptr;
-    }
     if (!m_staff) {
         m_staff = new frmFamily(m_session, this);
         m_staff->setAttribute(Qt::WA_DeleteOnClose);
@@ -515,18 +486,15 @@ frmFamily* frmMain::openStaff() {
 }
 
 frmPaper* frmMain::openInquiryBox() {
-    if (!m_inquiries) {
-        m_inquiries = new frmPaper(m_session, this);
-        m_inquiries->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_inquiries, &frmPaper::listingRequested, this, [this](int listing) {
-            openRegistration({EditMode::Edit, listing});
-        });
-    } else {
+    // A box already open is read again: messages may have come since.
+    if (m_inquiries)
         m_inquiries->reload();
-    }
-    m_inquiries->show();
-    m_inquiries->raise();
-    return m_inquiries;
+    return openOnce(m_inquiries, [this] {
+        auto* window = new frmPaper(m_session, this);
+        connect(window, &frmPaper::listingRequested, this,
+                [this](int listing) { openRegistration({EditMode::Edit, listing}); });
+        return window;
+    });
 }
 
 // 문의하기: a message to the office of the shared or club listing under the cursor.
@@ -537,11 +505,8 @@ void frmMain::askAboutCurrentListing() {
         m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
         return;
     }
-    if (!m_session.serverReachable()) {
-        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
-                                    DialogIcon::Warning, DialogButtons::Ok);
+    if (!InternetNotice::answersOrTell(m_session, m_session.serverReachable()))
         return;
-    }
     std::optional<InquiryDraft> draft;
     const auto done = attemptStore(m_session, QStringLiteral("문의하기 => "),
                                    [&] { draft = InquiryPost(m_session).aboutSharedListing(row); });
@@ -580,11 +545,8 @@ void frmMain::openFittingBuyers() {
         m_session.dialogs().inform(ActionTexts::noSelection(), ActionTexts::titleCheck());
         return;
     }
-    if (shared && !m_session.serverReachable()) {
-        m_session.dialogs().message(ActionTexts::internetUnstable(), ActionTexts::titleInternet(),
-                                    DialogIcon::Warning, DialogButtons::Ok);
+    if (shared && !InternetNotice::answersOrTell(m_session, m_session.serverReachable()))
         return;
-    }
     showOpenedWindow(m_session.outlets(), new frmMatch(m_session, number, shared, this));
 }
 

@@ -11,8 +11,9 @@ protected:
     void SetUp() override {
         office = TestOffice::make(GetParam(), Desk::Office);
         // Only the MariaDB backend needs a server; an office on SQLite that cannot be made is a fault.
-        if (GetParam() == Backend::Sqlite)
+        if (GetParam() == Backend::Sqlite) {
             ASSERT_NE(office, nullptr);
+        }
         TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
     }
     SettingsActions actions() { return SettingsActions(office->session()); }
