@@ -17,35 +17,31 @@ using namespace teran::test;
 namespace {
 
 // An office with some thousands of listings, so that a backup, a restore and an import take
-// long enough to be killed in the middle; teran-admin does the work as a scheduled task would.
+// long enough to be killed in the middle; teran-admin does the work as a scheduled task or a
+// script runs it: 0 when done, 1 with one line of reason, and nothing half done.
 class AdminCrashTest : public testing::Test {
 protected:
     static constexpr int kListings = 8192;
 
     void SetUp() override {
-        initDataFolder(folder);
-        SqlStore store(uniqueName(QStringLiteral("crash-setup")));
-        store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-        insertLocal(store, {{"id", "off1"}, {"tb", "apt"}, {"ty", "M"}, {"note", "줄\r\n바꿈"}});
+        const std::unique_ptr<SqlStore> store = office.store();
+        insertLocal(*store, {{"id", "off1"}, {"tb", "apt"}, {"ty", "M"}, {"note", "줄\r\n바꿈"}});
         QStringList columns;
-        QSqlQuery info = store.query(QStringLiteral("PRAGMA table_info(maemul)"));
+        QSqlQuery info = store->query(QStringLiteral("PRAGMA table_info(maemul)"));
         while (info.next())
             if (info.value(1).toString() != QLatin1String("table_idx"))
                 columns << info.value(1).toString();
         const QString list = columns.join(QLatin1Char(','));
         while (listings() < kListings)
-            store.execute(QStringLiteral("INSERT INTO maemul(%1) SELECT %1 FROM maemul").arg(list));
+            store->execute(QStringLiteral("INSERT INTO maemul(%1) SELECT %1 FROM maemul").arg(list));
         ASSERT_EQ(run({"export", "--out", textFile()}).exitCode, 0);
         ASSERT_EQ(run({"backup", "--out", backupFolder()}).exitCode, 0);
     }
 
-    QStringList at() const {
-        return {QStringLiteral("--config"), dir.filePath(QStringLiteral("none.ini")),
-                QStringLiteral("--data"), folder.root()};
-    }
-    AdminRun run(const QStringList& arguments) const { return admin(arguments + at()); }
-    QString textFile() const { return dir.filePath(QStringLiteral("all.txt")); }
-    QString backupFolder() const { return dir.filePath(QStringLiteral("good-backup")); }
+    QStringList at() const { return office.at(); }
+    AdminRun run(const QStringList& arguments) const { return office.run(arguments); }
+    QString textFile() const { return office.dir.filePath(QStringLiteral("all.txt")); }
+    QString backupFolder() const { return office.dir.filePath(QStringLiteral("good-backup")); }
 
     // Starts the command and kills it without warning after `afterMs`; false when it had
     // already finished by then.
@@ -61,19 +57,12 @@ protected:
         return true;
     }
 
-    int listings() const {
-        SqlStore store(uniqueName(QStringLiteral("crash-count")));
-        store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-        return store.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt();
-    }
+    int listings() const { return office.listings(); }
     QString integrity() const {
-        SqlStore store(uniqueName(QStringLiteral("crash-check")));
-        store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-        return store.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+        return office.store()->scalar(QStringLiteral("PRAGMA integrity_check")).toString();
     }
 
-    QTemporaryDir dir;
-    DataFolder folder{dir.filePath(QStringLiteral("data"))};
+    AdminOffice office;
 };
 
 // The delays at which the work is killed: early, in the middle and late.
@@ -95,6 +84,11 @@ TEST_F(AdminCrashTest, AnImportKilledLeavesAllOrNothing) {
             << delay << ": " << before << " -> " << after;
     }
     EXPECT_GT(killed, 0) << "the import was never caught in the middle";
+
+    EXPECT_EQ(run({"import", "--from", office.dir.filePath(QStringLiteral("none.txt"))}).exitCode, 1);
+    EXPECT_EQ(run({"export", "--out", textFile(), "--from", "yesterday", "--to", "today"}).exitCode, 1)
+        << "dates are YYYY-MM-DD";
+    EXPECT_EQ(run({"frobnicate"}).exitCode, 2);
 }
 
 // A backup killed at any moment leaves no folder that is taken for a backup: the target is
@@ -102,7 +96,7 @@ TEST_F(AdminCrashTest, AnImportKilledLeavesAllOrNothing) {
 TEST_F(AdminCrashTest, ABackupKilledLeavesNoHalfBackup) {
     int killed = 0;
     for (int delay : kDelaysMs) {
-        const QString target = dir.filePath(QStringLiteral("killed-%1").arg(delay));
+        const QString target = office.dir.filePath(QStringLiteral("killed-%1").arg(delay));
         if (killedDuring({"backup", "--out", target}, delay))
             ++killed;
         if (QDir(target).exists()) {
@@ -113,7 +107,16 @@ TEST_F(AdminCrashTest, ABackupKilledLeavesNoHalfBackup) {
     }
     EXPECT_GT(killed, 0) << "the backup was never caught in the middle";
     // the next run is not hindered by what a killed one left
-    EXPECT_EQ(run({"backup", "--out", dir.filePath(QStringLiteral("after"))}).exitCode, 0);
+    EXPECT_EQ(run({"backup", "--out", office.dir.filePath(QStringLiteral("after"))}).exitCode, 0);
+    const AdminRun again = run({"backup", "--out", office.dir.filePath(QStringLiteral("after"))});
+    EXPECT_EQ(again.exitCode, 1) << "never over another backup";
+    EXPECT_EQ(again.errors.count(QLatin1Char('\n')), 1) << again.errors.toStdString();
+    // without a folder named, the day's backup into the office's own
+    EXPECT_EQ(run({"backup"}).exitCode, 0);
+    EXPECT_EQ(QDir(office.folder.path(QStringLiteral("backup")))
+                  .entryList({QStringLiteral("daily-*")}, QDir::Dirs)
+                  .size(),
+              1);
 }
 
 // A restore killed at any moment leaves either the office as it was or the backup, whole.
@@ -134,6 +137,8 @@ TEST_F(AdminCrashTest, ARestoreKilledLeavesTheOldOrTheNewOffice) {
     EXPECT_GT(killed, 0) << "the restore was never caught in the middle";
     EXPECT_EQ(run({"restore", "--from", backupFolder()}).exitCode, 0);
     EXPECT_EQ(listings(), kListings);
+    EXPECT_EQ(run({"restore", "--from", office.dir.filePath(QStringLiteral("nothing"))}).exitCode, 1);
+    EXPECT_EQ(listings(), kListings);
 }
 
 // Two desks importing the same file at once: both finish, every listing gets a number of its
@@ -148,9 +153,7 @@ TEST_F(AdminCrashTest, TwoDesksImportingAtOnceLoseNothing) {
     EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
 
-    SqlStore store(uniqueName(QStringLiteral("crash-numbers")));
-    store.open(StoreUrl::sqliteFile(folder.listingStoreFile()));
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt(), 3 * kListings);
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(DISTINCT table_idx) FROM maemul")).toInt(),
+    EXPECT_EQ(listings(), 3 * kListings);
+    EXPECT_EQ(office.store()->scalar(QStringLiteral("SELECT COUNT(DISTINCT table_idx) FROM maemul")).toInt(),
               3 * kListings);
 }

@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -41,33 +42,28 @@ QByteArray randomBytes(int size) {
     return bytes;
 }
 
-// What an office sees of its own: its listings, its cash, its inquiries and its own account row.
+// What an office sees of its own: its listings, its cash, its inquiries and its own account row;
+// and of the others, the shared listings.
 QStringList ownView(SqlStore& member, const QString& office) {
+    const std::pair<const char*, QString> reads[] = {
+        {"maemul",
+         QStringLiteral("SELECT sub_idx, tb, state, money_m FROM maemul WHERE id=? ORDER BY sub_idx")},
+        {"cash", QStringLiteral("SELECT `Type`, `Money`, content FROM mem_cash ORDER BY `Money`")},
+        {"paper", QStringLiteral("SELECT fromid, title FROM mem_paper ORDER BY table_idx")},
+        {"member", QStringLiteral("SELECT shopname, homtel, hantel, shopnum FROM my_member")},
+        {"shared", QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id<>?")},
+    };
     QStringList seen;
-    QSqlQuery listings = member.query(
-        QStringLiteral("SELECT sub_idx, tb, state, money_m FROM maemul WHERE id=? ORDER BY sub_idx"),
-        {office});
-    while (listings.next())
-        seen << QStringLiteral("maemul %1 %2 %3 %4")
-                    .arg(listings.value(0).toString(), listings.value(1).toString(),
-                         listings.value(2).toString(), listings.value(3).toString());
-    QSqlQuery cash =
-        member.query(QStringLiteral("SELECT `Type`, `Money`, content FROM mem_cash ORDER BY `Money`"));
-    while (cash.next())
-        seen << QStringLiteral("cash %1 %2 %3")
-                    .arg(cash.value(0).toString(), cash.value(1).toString(), cash.value(2).toString());
-    QSqlQuery papers = member.query(QStringLiteral("SELECT fromid, title FROM mem_paper ORDER BY table_idx"));
-    while (papers.next())
-        seen << QStringLiteral("paper %1 %2").arg(papers.value(0).toString(), papers.value(1).toString());
-    QSqlQuery own = member.query(QStringLiteral("SELECT shopname, homtel, hantel, shopnum FROM my_member"));
-    while (own.next())
-        seen << QStringLiteral("member %1 %2 %3 %4")
-                    .arg(own.value(0).toString(), own.value(1).toString(), own.value(2).toString(),
-                         own.value(3).toString());
-    // What every office sees of the others: the shared listings.
-    seen << QStringLiteral("shared %1")
-                .arg(member.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id<>?"), {office})
-                         .toInt());
+    for (const auto& [what, sql] : reads) {
+        QSqlQuery rows =
+            member.query(sql, sql.contains(QLatin1Char('?')) ? QVariantList{office} : QVariantList{});
+        while (rows.next()) {
+            QStringList values{QString::fromLatin1(what)};
+            for (int i = 0; i < rows.record().count(); ++i)
+                values << rows.value(i).toString();
+            seen << values.join(QLatin1Char(' '));
+        }
+    }
     return seen;
 }
 
@@ -283,36 +279,27 @@ TEST_F(VendorBackupTest, ADamagedBackupIsRefusedBeforeAnythingChanges) {
         bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x20);
         writeFile(file, bytes);
     };
-    struct Case {
-        const char* name;
-        std::function<void(const QString&)> damage;
-        QString reason;
+    const auto changeCash = [](const QString& file) {
+        writeFile(file, readAll(file).replace("\"cashTotal\": 34980", "\"cashTotal\": 94980"));
     };
-    const QList<Case> cases = {
-        {"dump", [&](const QString& c) { flipByte(c + QStringLiteral("/dump.sql")); },
-         QStringLiteral("dump.sql")},
-        {"picture",
-         [&](const QString& c) {
-             flipByte(c + QStringLiteral("/pictures/") + a + QStringLiteral("/1_1.jpg"));
-         },
-         QStringLiteral("1_1.jpg")},
-        {"missing", [&](const QString& c) { QFile::remove(c + QStringLiteral("/accounts.sql")); },
-         QStringLiteral("accounts.sql")},
-        {"manifest",
-         [&](const QString& c) {
-             QByteArray text = readAll(c + QStringLiteral("/manifest.json"));
-             text.replace("\"cashTotal\": 34980", "\"cashTotal\": 94980");
-             writeFile(c + QStringLiteral("/manifest.json"), text);
-         },
-         QStringLiteral("manifest.json")},
+    const auto remove = [](const QString& file) { QFile::remove(file); };
+    // Each file of the backup damaged in its way; the refusal names the file.
+    const std::pair<QString, std::function<void(const QString&)>> cases[] = {
+        {QStringLiteral("dump.sql"), flipByte},
+        {QStringLiteral("pictures/") + a + QStringLiteral("/1_1.jpg"), flipByte},
+        {QStringLiteral("accounts.sql"), remove},
+        {QStringLiteral("manifest.json"), changeCash},
     };
     const QByteArray picture = readAll(pictures + QLatin1Char('/') + a + QStringLiteral("/1_1.jpg"));
-    for (const Case& c : cases) {
-        const QString copy = damagedCopy(QString::fromLatin1(c.name), c.damage);
+    for (const auto& [file, damage] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        const QString copy =
+            damagedCopy(QFileInfo(file).fileName(), [&](const QString& c) { damage(c + '/' + file); });
         const AdminRun refused = restoreServer(target, copy, pictures, {QStringLiteral("--replace")});
-        EXPECT_EQ(refused.exitCode, 1) << c.name;
-        EXPECT_TRUE(refused.errors.contains(QStringLiteral("손상")) && refused.errors.contains(c.reason))
-            << c.name << ": " << refused.errors.toStdString();
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.errors.contains(QStringLiteral("손상")) &&
+                    refused.errors.contains(QFileInfo(file).fileName()))
+            << refused.errors.toStdString();
         EXPECT_EQ(refused.errors.trimmed().count(QLatin1Char('\n')), 0)
             << "one line: " << refused.errors.toStdString();
     }

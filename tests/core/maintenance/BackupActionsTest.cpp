@@ -26,55 +26,6 @@ protected:
 
 } // namespace
 
-// The tools menu's backup and restore as the office meets them: the questions, the refusals and
-// the office database open again after a restore, as the backup had it.
-TEST_F(BackupActionsTest, TheOfficeBacksUpAndRestoresFromTheMenu) {
-    office->dialogs.fileNext(QString());
-    EXPECT_FALSE(actions().fullBackup());
-    EXPECT_EQ(office->dialogs.lastText(), "경로를 지정하지 않으셨습니다.");
-
-    const QString folder = work.filePath(BackupActions::proposedName(QDate(2026, 12, 6)));
-    office->dialogs.fileNext(folder);
-    office->dialogs.answerNext(DialogAnswer::No);
-    EXPECT_FALSE(actions().fullBackup());
-    EXPECT_EQ(office->dialogs.shown().last().text,
-              folder + "로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?");
-    EXPECT_EQ(office->dialogs.shown().last().title, "데이터 백업") << "the question has its title";
-    EXPECT_FALSE(QDir(folder).exists());
-
-    const int before = listings();
-    ASSERT_GT(before, 0);
-    office->dialogs.fileNext(folder);
-    office->answerYes();
-    ASSERT_TRUE(actions().fullBackup()) << office->dialogs.lastText().toStdString();
-    EXPECT_EQ(office->dialogs.shown().last().title, "백업완료");
-    EXPECT_EQ(office->dialogs.lastText(), folder + " 로 백업을 완료하였습니다.");
-
-    office->local().execute("DELETE FROM maemul");
-    ASSERT_EQ(listings(), 0);
-
-    // A damaged backup changes nothing.
-    const QString torn = work.filePath("torn");
-    QDir().mkpath(torn);
-    QFile::copy(QDir(folder).filePath(OfficeBackup::manifestFile()),
-                QDir(torn).filePath(OfficeBackup::manifestFile()));
-    office->dialogs.fileNext(torn);
-    EXPECT_FALSE(actions().restore());
-    EXPECT_TRUE(office->dialogs.lastText().endsWith("아무것도 바꾸지 않았습니다."));
-    EXPECT_EQ(listings(), 0);
-
-    office->dialogs.fileNext(folder);
-    office->dialogs.answerNext(DialogAnswer::Yes);
-    ASSERT_TRUE(actions().restore()) << office->dialogs.lastText().toStdString();
-    EXPECT_TRUE(office->session().listingOpen());
-    EXPECT_EQ(listings(), before);
-    EXPECT_EQ(QDir(office->session().dataFolder().path("backup"))
-                  .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-                  .size(),
-              1)
-        << "the office as it was is kept";
-}
-
 // What a progress window is told: the steps in the user's words, then the end once, before the
 // closing message; a false answer cancels.
 struct ToldProgress {
@@ -101,16 +52,35 @@ struct ToldProgress {
     }
 };
 
-TEST_F(BackupActionsTest, BackupAndRestoreTellTheirStepsAndACancelLeavesTheOfficeAsItWas) {
+// The tools menu's backup and restore as the office meets them: the questions, the refusals, the
+// steps told and a cancel that leaves the office as it was, and the office database open again
+// after a restore, as the backup had it.
+TEST_F(BackupActionsTest, TheOfficeBacksUpAndRestoresFromTheMenu) {
+    office->dialogs.fileNext(QString());
+    EXPECT_FALSE(actions().fullBackup());
+    EXPECT_EQ(office->dialogs.lastText(), "경로를 지정하지 않으셨습니다.");
+
+    const QString folder = work.filePath(BackupActions::proposedName(QDate(2026, 12, 6)));
+    office->dialogs.fileNext(folder);
+    office->dialogs.answerNext(DialogAnswer::No);
+    EXPECT_FALSE(actions().fullBackup());
+    EXPECT_EQ(office->dialogs.shown().last().text,
+              folder + "로 백업을 시작합니다.\r\n\r\n실행 하시겠습니까?");
+    EXPECT_EQ(office->dialogs.shown().last().title, "데이터 백업") << "the question has its title";
+    EXPECT_FALSE(QDir(folder).exists());
+
     const QStringList words{BackupActions::stepText("사무실 자료"), BackupActions::stepText("rd"),
                             BackupActions::stepText("files")};
     EXPECT_EQ(words, (QStringList{"사무실 자료를 복사하는중입니다.", "설정 파일을 복사하는중입니다.",
                                   "사진 파일을 복사하는중입니다."}));
-    const QString folder = work.filePath("made");
+    const int before = listings();
+    ASSERT_GT(before, 0);
     ToldProgress made(office->dialogs);
     office->dialogs.fileNext(folder);
     office->answerYes();
     ASSERT_TRUE(actions().fullBackup(made.callback())) << office->dialogs.lastText().toStdString();
+    EXPECT_EQ(office->dialogs.shown().last().title, "백업완료");
+    EXPECT_EQ(office->dialogs.lastText(), folder + " 로 백업을 완료하였습니다.");
     ASSERT_FALSE(made.steps.isEmpty());
     EXPECT_EQ(made.steps.first(), words.first());
     for (const QString& step : made.steps)
@@ -127,9 +97,20 @@ TEST_F(BackupActionsTest, BackupAndRestoreTellTheirStepsAndACancelLeavesTheOffic
     EXPECT_EQ(cancelled.ends, 1);
     EXPECT_FALSE(QDir(cancelledFolder).exists()) << "no half backup is left";
 
+    office->local().execute("DELETE FROM maemul");
+    ASSERT_EQ(listings(), 0);
+
+    // A damaged backup changes nothing.
+    const QString torn = work.filePath("torn");
+    QDir().mkpath(torn);
+    QFile::copy(QDir(folder).filePath(OfficeBackup::manifestFile()),
+                QDir(torn).filePath(OfficeBackup::manifestFile()));
+    office->dialogs.fileNext(torn);
+    EXPECT_FALSE(actions().restore());
+    EXPECT_TRUE(office->dialogs.lastText().endsWith("아무것도 바꾸지 않았습니다."));
+    EXPECT_EQ(listings(), 0);
+
     // A restore cancelled while the office as it is gets copied replaces nothing.
-    const int before = listings();
-    office->addOwn({{"cboname", "취소뒤에도남는매물"}});
     ToldProgress restoring(office->dialogs, 0);
     office->dialogs.fileNext(folder);
     office->answerYes();
@@ -137,15 +118,21 @@ TEST_F(BackupActionsTest, BackupAndRestoreTellTheirStepsAndACancelLeavesTheOffic
     EXPECT_EQ(office->dialogs.lastText(), "취소되었습니다.");
     EXPECT_EQ(restoring.ends, 1);
     EXPECT_TRUE(office->session().listingOpen());
-    EXPECT_EQ(listings(), before + 1);
+    EXPECT_EQ(listings(), 0);
 
     ToldProgress restored(office->dialogs);
     office->dialogs.fileNext(folder);
-    office->answerYes();
+    office->dialogs.answerNext(DialogAnswer::Yes);
     ASSERT_TRUE(actions().restore(restored.callback())) << office->dialogs.lastText().toStdString();
+    EXPECT_TRUE(office->session().listingOpen());
     EXPECT_EQ(listings(), before);
     EXPECT_EQ(restored.ends, 1);
     EXPECT_EQ(restored.boxesAtEnd, office->dialogs.shown().size() - 1);
+    EXPECT_EQ(QDir(office->session().dataFolder().path("backup"))
+                  .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                  .size(),
+              1)
+        << "the office as it was is kept";
 }
 
 // 텍스트 가져오기 from the menu: a file with a stray line break at its end is refused with the line
@@ -184,21 +171,30 @@ TEST_F(BackupActionsTest, TheTextImportRefusesAFaultyFileWholeAndRegistersAGoodO
     EXPECT_EQ(listings(), before + lines);
 }
 
-// Another desk restores the office while this one has it open: the status bar's look finds the
-// file replaced, opens the restored office and says so; what this desk saves then is kept.
+// Another desk restores the office while this one has it open: this desk's next write is refused
+// (never lost into the replaced file), the status bar's look finds the file replaced, opens the
+// restored office and says so; what this desk saves then is kept.
 TEST_F(BackupActionsTest, ADeskOpensTheOfficeAgainAfterAnotherDeskRestoredIt) {
     const QString folder = work.filePath("b");
     OfficeBackup(office->session().listingUrl(), office->session().dataFolder(), office->officeId())
         .backupTo(folder);
     const int before = listings();
     office->local().execute("DELETE FROM maemul");
+    EXPECT_FALSE(office->local().fileReplaced());
     EXPECT_FALSE(office->session().reopenReplacedOffice()) << "nothing replaced yet";
 
     restoreOffice(folder, office->session().dataFolder(), office->officeId(), work.filePath("safety"));
-    EXPECT_THROW(office->local().execute("DELETE FROM maemul"), StoreError);
+    EXPECT_TRUE(office->local().fileReplaced());
+    try {
+        office->local().execute("UPDATE maemul SET note = 'lost'");
+        FAIL() << "a write into the replaced file was taken";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.description(), SqlStore::replacedFileText());
+    }
     ASSERT_TRUE(office->session().reopenReplacedOffice());
     EXPECT_EQ(office->dialogs.shown().last().title, "데이터 복구");
     EXPECT_EQ(listings(), before);
+    EXPECT_EQ(office->localValue("SELECT COUNT(*) FROM maemul WHERE note = 'lost'").toInt(), 0);
     EXPECT_EQ(
         office->local().execute("UPDATE maemul SET note = 'after' WHERE table_idx = (SELECT MIN(table_idx) "
                                 "FROM maemul)"),

@@ -4,7 +4,12 @@
 #include "maintenance/BackupActions.h"
 #include "maintenance/ListingCsvFields.h"
 
+#include "listings/ListQuery.h"
+#include "listings/SheetFile.h"
+
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace teran;
@@ -17,6 +22,18 @@ const QStringList kCompared{"tb",       "ty",      "ming",      "addr1",   "addr
                             "addr5",    "pyung",   "pyung_use", "floor",   "floor_max", "money_m", "money_y",
                             "money_jb", "money_b", "money_w",   "money_g", "money_s",   "room",    "makedate",
                             "mbigo",    "keyword", "uhome",     "uhp",     "uoffice",   "ubigo"};
+
+// The sheet of a workbook as Excel reads it (the XML inside the zip), through Python's zipfile.
+QString workbookSheet(const QString& path) {
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys,zipfile;sys.stdout.write(zipfile.ZipFile(sys.argv[1])."
+                                 "read('xl/worksheets/sheet1.xml').decode())"),
+                  path});
+    python.waitForFinished();
+    return QString::fromUtf8(python.readAllStandardOutput());
+}
 
 class ListingCsvImportTest : public testing::Test {
 protected:
@@ -141,6 +158,25 @@ TEST_F(ListingCsvImportTest, AWholeAddressIsSplitAndTheTransactionFollowsTheAmou
     EXPECT_EQ(transactions, (QStringList{"apt:M", "villa:J", "wonroom:W", "villa:B", "apt:W"}));
 }
 
+// A header of column names and values by their letters are read like captions; a remark keeps its
+// line break and an empty line is no listing.
+TEST_F(ListingCsvImportTest, ColumnNamesLettersAndARemarkAcrossLinesAreRead) {
+    const QString path = write("tb,ty,시도,군구,읍면동,money_m,비고,메모\r\n"
+                               "아파트,매매,서울,강남구,역삼동,\"35,000\",\"남향\r\n급매\",x\r\n"
+                               "\r\n"
+                               "villa,J,서울,마포구,서교동,12000,,y\r\n");
+    const listingCsv::Preview preview = listingCsv::preview(path);
+    EXPECT_EQ(preview.rowCount, 2) << "the empty line is no listing";
+    EXPECT_EQ(preview.proposed,
+              (QStringList{"종목", "거래", "시도", "군구", "읍면동", "매매가", "비고", ""}));
+    const QList<int> numbers = import(path, preview.proposed);
+    ASSERT_EQ(numbers.size(), 2);
+    EXPECT_EQ(value(numbers[0], "tb").toString() + value(numbers[0], "ty").toString(), "aptM");
+    EXPECT_EQ(value(numbers[0], "money_m").toLongLong(), 35000);
+    EXPECT_EQ(value(numbers[0], "mbigo").toString(), "남향\r\n급매");
+    EXPECT_EQ(value(numbers[1], "tb").toString() + value(numbers[1], "ty").toString(), "villaJ");
+}
+
 // A bad line refuses the whole file, naming its line and the field by its caption: an amount in
 // words, a listing without its address, one without a price. Nothing of such a file is kept.
 TEST_F(ListingCsvImportTest, ABadLineIsRefusedByItsCaptionAndNothingIsRegistered) {
@@ -166,6 +202,16 @@ TEST_F(ListingCsvImportTest, ABadLineIsRefusedByItsCaptionAndNothingIsRegistered
                       mapping);
     EXPECT_EQ(refused.line(), 4);
     EXPECT_EQ(refused.column(), "가격");
+
+    const QString land = write("종목,거래,시도,군구,읍면동,매매가\r\n"
+                               "land,M,서울,강남구,역삼동,1000\r\nland,B,서울,강남구,역삼동,2000\r\n");
+    refused = refusal(land, {"tb", "ty", "addr1", "addr2", "addr3", "money_m"});
+    EXPECT_EQ(refused.line(), 3) << "a transaction the type does not offer";
+    EXPECT_EQ(refused.column(), "거래");
+    EXPECT_THROW(import(land, {"", "ty", "addr1", "addr2", "addr3", "money_m"}), listingText::ImportRefused)
+        << "no type column";
+    EXPECT_THROW(import(land, {"tb", "tb", "addr1", "addr2", "addr3", "money_m"}), listingText::ImportRefused)
+        << "two columns into one field";
     EXPECT_EQ(listings(), 0);
 
     // as the office reads it
@@ -295,4 +341,53 @@ TEST_F(ListingCsvImportTest, TheImportDialogListsCsvFiles) {
     const QString first = office->dialogs.lastFilter().section(";;", 0, 0);
     EXPECT_TRUE(first.contains("*.csv")) << first.toStdString();
     EXPECT_TRUE(first.contains("*.txt")) << first.toStdString();
+}
+
+// CSV values with commas, quotes and line breaks come back as they were written; a quote left
+// open is refused naming the line it started on.
+TEST(SheetFileTest, CsvValuesRoundTripAndAnOpenQuoteIsRefused) {
+    const QList<QStringList> rows{{"매물", "1,200", "그가 \"급매\"라고", "첫 줄\r\n둘째 줄", ""},
+                                  {"", "x", "", "", "끝"}};
+    QString text;
+    for (const QStringList& row : rows)
+        text += csvLine(row);
+    QList<int> lines;
+    EXPECT_EQ(csvRows(text, &lines), rows);
+    EXPECT_EQ(lines, (QList<int>{1, 3}));
+    EXPECT_THROW(csvRows("a,b\r\nc,\"open\r\nd"), std::runtime_error);
+}
+
+// 엑셀저장 of the own list: every listing the search finds (beyond one read of rows), with the
+// list's captions; the CSV starts with the byte order mark, the workbook holds amounts as numbers.
+TEST_F(ListingCsvImportTest, TheListIsSavedWholeAsCsvAndAsWorkbook) {
+    // more rows than one read takes
+    for (int i = 0; i < 1200; ++i)
+        insertLocal(office->local(), {{"id", "demo"}, {"tb", "apt"}, {"ty", "M"}, {"money_m", 15000 + i}});
+    ListRequest request(ListKind::Own, ListFilter{});
+    request.filter.tb = "apt";
+    const QString csv = dir.filePath("apt.csv");
+    ListSpreadsheet sheet(office->session());
+    const qint64 written = sheet.write(request, csv);
+    const qint64 apartments = ListQuery(office->session()).ListSearch(request).total;
+    ASSERT_EQ(apartments, 1200);
+    EXPECT_EQ(written, apartments);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QStringList> rows = csvRows(QString::fromUtf8(bytes.mid(3)));
+    ASSERT_EQ(rows.size(), apartments + 1);
+    EXPECT_TRUE(rows.first().contains("매매가")) << rows.first().join(',').toStdString();
+
+    const QString xlsx = dir.filePath("apt.xlsx");
+    EXPECT_EQ(sheet.write(request, xlsx), apartments);
+    const QString xml = workbookSheet(xlsx);
+    EXPECT_TRUE(xml.contains("매매가"));
+    EXPECT_TRUE(xml.contains("<v>16199</v>")) << "an amount as a number";
+
+    // a cancelled save leaves no file
+    const QString cancelled = dir.filePath("cancelled.xlsx");
+    EXPECT_EQ(sheet.write(request, cancelled, [](qint64, qint64) { return false; }), -1);
+    EXPECT_FALSE(QFile::exists(cancelled));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("partial").isEmpty());
 }

@@ -4,7 +4,6 @@
 #include "TestServices.h"
 #include "listing/ListingRepository.h"
 #include "maintenance/AutoBackup.h"
-#include "maintenance/OfficeCopy.h"
 #include "online/ReferenceData.h"
 #include "session/StoreSchemas.h"
 
@@ -95,8 +94,6 @@ protected:
 };
 
 } // namespace
-
-TERAN_CASE_NEEDS(OfficeBackupTest, AnOfficeOnMariaDbBecomesOnePortableFile, mariadb);
 
 // A backup restored gives back the same database and the same files; the office as it was before
 // the restore is kept whole beside it.
@@ -208,22 +205,6 @@ TEST_F(OfficeBackupTest, ACancelledOrRefusedBackupLeavesNoFolderBehind) {
     EXPECT_NO_THROW(backup().backupTo(folder(QStringLiteral("empty")))) << "an empty folder the user made";
 }
 
-// An office database on MariaDB is backed up as one SQLite file with the same rows.
-TEST_F(OfficeBackupTest, AnOfficeOnMariaDbBecomesOnePortableFile) {
-    auto mariaDb = ScratchStore::mariaDb();
-    TERAN_REQUIRE_SERVICE(mariaDb != nullptr, "MariaDB");
-    const QStringList rows = officeContents();
-    {
-        SqlStore office(uniqueName(QStringLiteral("move")));
-        office.open(StoreUrl::sqliteFile(data.listingStoreFile()));
-        copyOffice(office, mariaDb->store());
-    }
-    const QString target = folder(QStringLiteral("from-mariadb"));
-    OfficeBackup(mariaDb->url(), data, kOffice).backupTo(target);
-    EXPECT_EQ(officeContents(QDir(target).filePath(QStringLiteral("rd/terandb.db"))), rows);
-    EXPECT_NO_THROW(OfficeBackup::check(target, kOffice));
-}
-
 // The automatic backups: one a day, the last 7 days kept and the newest of each of the 4 weeks
 // before; the old ones go only once the new one was made and checked.
 TEST_F(OfficeBackupTest, TheDailyBackupsKeepSevenDaysAndFourWeeks) {
@@ -256,31 +237,4 @@ TEST_F(OfficeBackupTest, TheDailyBackupsKeepSevenDaysAndFourWeeks) {
     EXPECT_NO_THROW(OfficeBackup::check(made, kOffice));
     EXPECT_EQ(daily.backups(), kept);
     EXPECT_EQ(daily.run(QDate(2026, 12, 9)), QString()) << "one a day";
-}
-
-// Another desk has the office open while a restore replaces the file: its next write is refused
-// (never lost into the replaced file) until it opens the office again, on the restored file.
-TEST_F(OfficeBackupTest, ADeskWithTheOfficeOpenIsStoppedFromWritingIntoTheReplacedFile) {
-    backup().backupTo(folder(QStringLiteral("b")));
-    const QStringList restored = officeContents();
-
-    SqlStore desk(uniqueName(QStringLiteral("desk")));
-    desk.open(StoreUrl::sqliteFile(data.listingStoreFile()));
-    EXPECT_FALSE(desk.fileReplaced());
-    desk.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = (SELECT MIN(table_idx) FROM maemul)"));
-
-    restoreOffice(folder(QStringLiteral("b")), data, kOffice, folder(QStringLiteral("safety")));
-    EXPECT_TRUE(desk.fileReplaced());
-    try {
-        desk.execute(QStringLiteral("UPDATE maemul SET note = 'lost'"));
-        FAIL() << "a write into the replaced file was taken";
-    } catch (const StoreError& error) {
-        EXPECT_EQ(error.description(), SqlStore::replacedFileText());
-    }
-    EXPECT_EQ(officeContents(), restored) << "the restored office is as the backup had it";
-    desk.open(StoreUrl::sqliteFile(data.listingStoreFile()));
-    EXPECT_FALSE(desk.fileReplaced());
-    EXPECT_GT(desk.execute(QStringLiteral("UPDATE maemul SET note = 'new office' WHERE table_idx = "
-                                          "(SELECT MIN(table_idx) FROM maemul)")),
-              0);
 }

@@ -3,8 +3,11 @@
 #include "OfficeContents.h"
 #include "TestServices.h"
 #include "listing/ListingRepository.h"
+#include "maintenance/OfficeBackup.h"
 #include "online/ReferenceData.h"
 #include "session/StoreSchemas.h"
+
+#include <QTemporaryDir>
 
 using namespace teran;
 using namespace teran::test;
@@ -12,7 +15,8 @@ using namespace teran::test;
 TERAN_SUITE_NEEDS(OfficeCopy, mariadb);
 
 // An office moved SQLite → MariaDB → SQLite comes back with the same rows, and none of the
-// stores hands out again a number the office had used.
+// stores hands out again a number the office had used; backed up on MariaDB, it becomes one
+// portable SQLite file with the same rows.
 TEST(OfficeCopy, AnOfficeTravelsToMariaDbAndBackUnchanged) {
     auto mariaDb = ScratchStore::mariaDb();
     TERAN_REQUIRE_SERVICE(mariaDb != nullptr, "MariaDB");
@@ -36,6 +40,19 @@ TEST(OfficeCopy, AnOfficeTravelsToMariaDbAndBackUnchanged) {
     EXPECT_EQ(contentsOf(mariaDb->store()), original);
     EXPECT_GT(insertLocal(mariaDb->store(), {{"tb", "apt"}, {"ty", "M"}}), gone);
     mariaDb->store().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx > ?"), {odd});
+
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    ASSERT_TRUE(data.ensureFolders());
+    OfficeBackup(mariaDb->url(), data, QStringLiteral("demo")).backupTo(dir.filePath(QStringLiteral("b")));
+    EXPECT_NO_THROW(OfficeBackup::check(dir.filePath(QStringLiteral("b")), QStringLiteral("demo")));
+    {
+        SqlStore backedUp(uniqueName(QStringLiteral("backed-up")));
+        StoreUrl url = StoreUrl::sqliteFile(dir.filePath(QStringLiteral("b/rd/terandb.db")));
+        url.mustExist = true;
+        backedUp.open(url);
+        EXPECT_EQ(contentsOf(backedUp), original);
+    }
 
     auto back = ScratchStore::sqlite();
     copyOffice(mariaDb->store(), back->store());

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "TestCertificates.h"
 #include "TestServices.h"
+#include "pictures/FtpError.h"
+#include "pictures/PictureStore.h"
+#include "pictures/clsFTP.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace teran::test {
 
@@ -34,6 +39,36 @@ inline QByteArray readBytes(const QString& path) {
 // Where a remote path of the FTP account lies on this machine.
 inline QString ftpDiskPath(const FtpService& ftp, const QString& remotePath) {
     return QDir(ftp.root).filePath(remotePath);
+}
+
+// The FtpError a step ends in; none when it succeeds.
+template <typename Step> std::optional<FtpError> ftpFailure(Step step) {
+    try {
+        step();
+        return std::nullopt;
+    } catch (const FtpError& error) {
+        return error;
+    }
+}
+
+// Logs `ftp` in to a loopback FTP server, trusting the authority that signed its certificate.
+inline void openTrusting(clsFTP& ftp, const QString& host, int port, const QString& user,
+                         const QString& password, const QString& caFile = servicesCaFile()) {
+    ftp.setTimeouts(5, 10);
+    ftp.setTlsTrust(TlsTrust(caFile));
+    ftp.OpenConnection(host, port, user, password);
+}
+
+// The picture server of an FTP account on this machine, trusting the authority of its certificate.
+inline PictureServer pictureServer(const QString& host, int port, const QString& user,
+                                   const QString& password, const QString& caFile = servicesCaFile()) {
+    PictureServer server;
+    server.host = host;
+    server.port = port;
+    server.user = user;
+    server.password = password;
+    server.caFile = caFile;
+    return server;
 }
 
 } // namespace teran::test

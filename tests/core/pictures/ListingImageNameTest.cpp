@@ -4,29 +4,30 @@
 
 using namespace teran;
 
+// A name joins the office, the listing's number, the slot and the chosen file's extension, which
+// comes from the file's name only.
 TEST(ListingImageNameTest, NamesJoinOfficeNumberSlotAndChosenExtension) {
-    EXPECT_EQ(ListingImageName(QStringLiteral("abc"), 15, mainPictureSuffix(2), QStringLiteral("house.jpg")),
-              QStringLiteral("abc-15_2.jpg"));
-    EXPECT_EQ(ListingImageName(QStringLiteral("abc"), 15, mainPictureSuffix(1), QStringLiteral("a.b.JPG")),
-              QStringLiteral("abc-15_1.JPG"));
-    EXPECT_EQ(
-        ListingImageName(QStringLiteral("서초1"), 7, imageBoxSuffix(0), QStringLiteral("/tmp/사진.gif")),
-        QStringLiteral("서초1-7_3.gif"));
-    EXPECT_EQ(imageBoxSuffix(0), QStringLiteral("_3"));
+    const struct {
+        const char* office;
+        QString slot;
+        const char* chosen;
+        const char* name;
+    } names[] = {
+        {"abc", mainPictureSuffix(2), "house.jpg", "abc-15_2.jpg"},
+        {"abc", mainPictureSuffix(1), "a.b.JPG", "abc-15_1.JPG"},
+        {"서초1", imageBoxSuffix(0), "/tmp/사진.gif", "서초1-15_3.gif"},
+        // A dot in a folder name is no extension, and a name without one gets no trailing dot.
+        {"abc", imageBoxSuffix(1), "/x.y/house", "abc-15_4"},
+        {"abc", imageBoxSuffix(1), "house.", "abc-15_4"},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(ListingImageName(QString::fromUtf8(n.office), 15, n.slot, QString::fromUtf8(n.chosen)),
+                  QString::fromUtf8(n.name));
     EXPECT_EQ(imageBoxSuffix(5), QStringLiteral("_8"));
-    EXPECT_EQ(mainPictureSuffix(1), QStringLiteral("_1"));
-}
-
-TEST(ListingImageNameTest, ExtensionComesFromTheFileNameOnly) {
     EXPECT_EQ(chosenFileExtension(QStringLiteral("a.b.JPG")), QStringLiteral("JPG"));
     EXPECT_EQ(chosenFileExtension(QStringLiteral("C:\\my.pictures\\house.jpeg")), QStringLiteral("jpeg"));
-    // A dot in a folder name is no extension, and a name without one gets no trailing dot.
     EXPECT_EQ(chosenFileExtension(QStringLiteral("C:\\my.pictures\\house")), QString());
     EXPECT_EQ(chosenFileExtension(QStringLiteral("/home/kim/v1.2/house")), QString());
-    EXPECT_EQ(ListingImageName(QStringLiteral("abc"), 15, imageBoxSuffix(1), QStringLiteral("/x.y/house")),
-              QStringLiteral("abc-15_4"));
-    EXPECT_EQ(ListingImageName(QStringLiteral("abc"), 15, imageBoxSuffix(1), QStringLiteral("house.")),
-              QStringLiteral("abc-15_4"));
 }
 
 TEST(ListingImageNameTest, StemMatchesEveryExtensionOfItsSlotAndNothingElse) {

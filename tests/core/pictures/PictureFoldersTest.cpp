@@ -49,27 +49,16 @@ protected:
     }
     QString localPicture(const QString& name, const QByteArray& bytes = "picture bytes") {
         const QString path = data.filePath(QStringLiteral("files/") + name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeBytes(path, bytes));
         return path;
     }
     std::unique_ptr<clsFTP> loggedIn(const QString& id, const QString& password) {
         auto ftp = std::make_unique<clsFTP>();
-        ftp->setTimeouts(5, 10);
-        ftp->setTlsTrust(TlsTrust(servicesCaFile()));
-        ftp->OpenConnection(service.host, service.port, id, password);
+        openTrusting(*ftp, service.host, service.port, id, password);
         return ftp;
     }
     // True when the server refused the step.
-    template <typename Step> static bool refused(Step step) {
-        try {
-            step();
-            return false;
-        } catch (const FtpError&) {
-            return true;
-        }
-    }
+    template <typename Step> static bool refused(Step step) { return ftpFailure(step).has_value(); }
 
     FtpService service;
     std::unique_ptr<SecuredScratchServer> server;
@@ -86,12 +75,7 @@ TERAN_SUITE_NEEDS(PictureFoldersTest, mariadb, ftp);
 TEST_F(PictureFoldersTest, AnOfficeWritesItsPicturesIntoItsOwnFolder) {
     const QString name = ListingImageName(officeA, 11, mainPictureSuffix(1), QStringLiteral("a.jpg"));
     localPicture(name);
-    PictureServer picturesOfA;
-    picturesOfA.host = service.host;
-    picturesOfA.port = service.port;
-    picturesOfA.user = officeA;
-    picturesOfA.password = QStringLiteral("pw-a");
-    picturesOfA.caFile = servicesCaFile();
+    PictureServer picturesOfA = pictureServer(service.host, service.port, officeA, QStringLiteral("pw-a"));
     PictureStore store(picturesOfA, data.path());
     ASSERT_TRUE(store.FtpOpen()) << store.lastError().toStdString();
     ASSERT_TRUE(store.FtpCommand(QStringLiteral("up"), QStringLiteral("maemul"), name))

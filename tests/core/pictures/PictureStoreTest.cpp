@@ -26,27 +26,18 @@ protected:
         TERAN_REQUIRE_SERVICE(!webServiceUrl().isEmpty(), "picture web server");
         m_service = *ftpService();
         ASSERT_TRUE(m_data.isValid());
-        m_store = makeStore(m_service.password);
+        PictureServer server =
+            pictureServer(m_service.host, m_service.port, m_service.user, m_service.password);
+        server.webBaseUrl = webServiceUrl();
+        m_store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'),
+                                                 [this](const QString& line) { m_log.append(line); });
+        // The connect time includes the login, which the server answers only after a pause when refused.
+        m_store->setTimeouts(10, 10);
     }
 
     void TearDown() override {
         for (const QString& path : m_cleanup)
             QFile::remove(path);
-    }
-
-    std::unique_ptr<PictureStore> makeStore(const QString& password, int port = 0) {
-        PictureServer server;
-        server.host = m_service.host;
-        server.port = port != 0 ? port : m_service.port;
-        server.user = m_service.user;
-        server.password = password;
-        server.caFile = servicesCaFile();
-        server.webBaseUrl = webServiceUrl();
-        auto store = std::make_unique<PictureStore>(server, m_data.path() + QLatin1Char('/'),
-                                                    [this](const QString& line) { m_log.append(line); });
-        // The connect time includes the login, which the server answers only after a pause when refused.
-        store->setTimeouts(10, 10);
-        return store;
     }
 
     // A picture name that this test alone uses; its remote copy is removed at the end.
@@ -71,26 +62,10 @@ protected:
 
 TERAN_SUITE_NEEDS(PictureStoreTest, ftp, web);
 
-TEST_F(PictureStoreTest, UploadedPictureIsServedOverTheWeb) {
-    const QString name = pictureName(QStringLiteral("_사진.jpg"));
-    const QByteArray bytes = binarySample(40'000);
-    ASSERT_TRUE(writeBytes(localFile(name), bytes));
-
-    ASSERT_TRUE(m_store->FtpOpen()) << m_store->lastError().toStdString();
-    EXPECT_TRUE(m_store->FtpCommand(QStringLiteral("up"), kTable, name));
-    m_store->FtpClose();
-    EXPECT_EQ(readBytes(remoteDisk(name)), bytes);
-
-    ASSERT_FALSE(QFileInfo::exists(m_store->TmpImgDir()));
-    const QString path = m_store->DownloadPicture(name);
-    EXPECT_EQ(path, m_data.filePath(QStringLiteral("TmpImgDownLoadFile/") + name));
-    EXPECT_EQ(readBytes(path), bytes);
-    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
-}
-
-// A phone's picture goes up at most 1920 px long, turned as its EXIF says; the office keeps the
-// original. A small one and a GIF, which cannot be written, go up as they are.
-TEST_F(PictureStoreTest, LargePicturesGoUpScaledAndTurnedAndTheOriginalStays) {
+// A phone's picture goes up at most 1920 px long, turned as its EXIF says, and the web serves what
+// went up; the office keeps the original. A small one and a GIF, which cannot be written, go up as
+// they are.
+TEST_F(PictureStoreTest, PicturesGoUpScaledAndTurnedAndAreServedOverTheWeb) {
     const QString large = pictureName();
     QImage photo(4000, 2000, QImage::Format_RGB32);
     photo.fill(Qt::darkGreen);
@@ -101,8 +76,8 @@ TEST_F(PictureStoreTest, LargePicturesGoUpScaledAndTurnedAndTheOriginalStays) {
     const QByteArray original = readBytes(localFile(large));
     const QString small = pictureName(QStringLiteral(".png"));
     QImage(800, 600, QImage::Format_RGB32).save(localFile(small));
-    const QString gif = pictureName(QStringLiteral(".gif"));
-    ASSERT_TRUE(writeBytes(localFile(gif), binarySample(1000)));
+    const QString gif = pictureName(QStringLiteral("_사진.gif"));
+    ASSERT_TRUE(writeBytes(localFile(gif), binarySample(40'000)));
 
     ASSERT_TRUE(m_store->FtpOpen()) << m_store->lastError().toStdString();
     for (const QString& name : {large, small, gif})
@@ -115,6 +90,12 @@ TEST_F(PictureStoreTest, LargePicturesGoUpScaledAndTurnedAndTheOriginalStays) {
     EXPECT_EQ(readBytes(localFile(large)), original);
     EXPECT_EQ(readBytes(remoteDisk(small)), readBytes(localFile(small)));
     EXPECT_EQ(readBytes(remoteDisk(gif)), readBytes(localFile(gif)));
+
+    ASSERT_FALSE(QFileInfo::exists(m_store->TmpImgDir()));
+    const QString path = m_store->DownloadPicture(gif);
+    EXPECT_EQ(path, m_data.filePath(QStringLiteral("TmpImgDownLoadFile/") + gif));
+    EXPECT_EQ(readBytes(path), readBytes(localFile(gif)));
+    EXPECT_TRUE(m_log.isEmpty()) << m_log.join(QLatin1Char('\n')).toStdString();
 }
 
 // A failed upload must reach the caller and the log, so that no listing is marked published with it.

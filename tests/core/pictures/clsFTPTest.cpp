@@ -24,9 +24,7 @@ protected:
         TERAN_REQUIRE_SERVICE(ftpService().has_value(), "FTP server");
         m_service = *ftpService();
         ASSERT_TRUE(m_local.isValid());
-        m_ftp.setTimeouts(5, 10);
-        m_ftp.setTlsTrust(TlsTrust(servicesCaFile()));
-        m_ftp.OpenConnection(m_service.host, m_service.port, m_service.user, m_service.password);
+        openTrusting(m_ftp, m_service.host, m_service.port, m_service.user, m_service.password);
     }
 
     void TearDown() override {
@@ -97,25 +95,22 @@ TEST_F(ClsFtpTest, PutMakesMissingFoldersAndFailuresNameTheOperation) {
     m_ftp.SimpleFtpPutFile(local(QStringLiteral("x.gif")), target);
     EXPECT_EQ(readBytes(disk(target)), QByteArray("GIF89a"));
 
-    try {
-        m_ftp.SimpleFtpPutFile(local(QStringLiteral("no such file")), target);
-        FAIL() << "a missing local file must fail";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), CURLE_READ_ERROR);
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("SimpleFtpPutFile error code: 26 Message: ")))
-            << error.what();
-    }
+    std::optional<FtpError> error =
+        ftpFailure([&] { m_ftp.SimpleFtpPutFile(local(QStringLiteral("no such file")), target); });
+    ASSERT_TRUE(error) << "a missing local file must fail";
+    EXPECT_EQ(error->code(), CURLE_READ_ERROR);
+    EXPECT_TRUE(error->text().startsWith(QStringLiteral("SimpleFtpPutFile error code: 26 Message: ")))
+        << error->what();
     EXPECT_EQ(readBytes(disk(target)), QByteArray("GIF89a"));
 
     // A failed get keeps the local file as it was.
     ASSERT_TRUE(writeBytes(local(QStringLiteral("keep.gif")), "old"));
-    try {
+    error = ftpFailure([&] {
         m_ftp.SimpleFtpGetFile(folder + QStringLiteral("/missing.gif"), local(QStringLiteral("keep.gif")));
-        FAIL() << "getting a missing remote file must fail";
-    } catch (const FtpError& error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("SimpleFtpGetFile error code: ")));
-        EXPECT_EQ(error.replyCode(), 550) << error.what();
-    }
+    });
+    ASSERT_TRUE(error) << "getting a missing remote file must fail";
+    EXPECT_TRUE(error->text().startsWith(QStringLiteral("SimpleFtpGetFile error code: ")));
+    EXPECT_EQ(error->replyCode(), 550) << error->what();
     EXPECT_EQ(readBytes(local(QStringLiteral("keep.gif"))), QByteArray("old"));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(m_local.path()).entryList(QDir::Files),
@@ -174,16 +169,13 @@ TEST_F(ClsFtpTest, RenameAndDeleteOnTheReusedConnection) {
     m_ftp.DeleteFTPFile(to);
     EXPECT_FALSE(QFileInfo::exists(disk(to)));
 
-    try {
-        m_ftp.DeleteFTPFile(to);
-        FAIL() << "deleting a missing file must fail";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), CURLE_QUOTE_ERROR);
-        EXPECT_EQ(error.text(), QStringLiteral("DeleteFTPFile error code: 21 Message: ") +
-                                    QString::fromUtf8(curl_easy_strerror(CURLE_QUOTE_ERROR)) +
-                                    QLatin1Char(' ') + error.response());
-        EXPECT_EQ(error.replyCode(), 550);
-    }
+    const std::optional<FtpError> error = ftpFailure([&] { m_ftp.DeleteFTPFile(to); });
+    ASSERT_TRUE(error) << "deleting a missing file must fail";
+    EXPECT_EQ(error->code(), CURLE_QUOTE_ERROR);
+    EXPECT_EQ(error->text(), QStringLiteral("DeleteFTPFile error code: 21 Message: ") +
+                                 QString::fromUtf8(curl_easy_strerror(CURLE_QUOTE_ERROR)) + QLatin1Char(' ') +
+                                 error->response());
+    EXPECT_EQ(error->replyCode(), 550);
     EXPECT_THROW(m_ftp.RenameFTPFile(from, to), FtpError);
 }
 
@@ -192,6 +184,12 @@ TEST_F(ClsFtpTest, MakeListAndRemoveFolders) {
     m_ftp.CreateFTPDirectory(folder);
     EXPECT_TRUE(QFileInfo(disk(folder)).isDir());
     EXPECT_THROW(m_ftp.CreateFTPDirectory(folder), FtpError);
+    // A name must not smuggle a second FTP command in after a line break.
+    const std::optional<FtpError> smuggled =
+        ftpFailure([&] { m_ftp.DeleteFTPFile(QStringLiteral("x\r\nRMD ") + folder); });
+    ASSERT_TRUE(smuggled) << "a line break must be refused";
+    EXPECT_EQ(smuggled->code(), CURLE_URL_MALFORMAT);
+    EXPECT_TRUE(QFileInfo(disk(folder)).isDir());
 
     ASSERT_TRUE(writeBytes(disk(folder + QStringLiteral("/a b.jpg")), binarySample(1234)));
     ASSERT_TRUE(writeBytes(disk(folder + QStringLiteral("/사진.GIF")), {}));
@@ -221,66 +219,42 @@ TEST_F(ClsFtpTest, MakeListAndRemoveFolders) {
     EXPECT_EQ(m_ftp.FtpFindFirstFile(folder).count(), 2);
 }
 
-// A name must not smuggle a second FTP command in after a line break.
-TEST_F(ClsFtpTest, LineBreaksInPathsAreRefused) {
-    const QString folder = remote(QStringLiteral("docs/"), QStringLiteral("keep"));
-    m_ftp.CreateFTPDirectory(folder);
-    try {
-        m_ftp.DeleteFTPFile(QStringLiteral("x\r\nRMD ") + folder);
-        FAIL() << "a line break must be refused";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), CURLE_URL_MALFORMAT);
-    }
-    EXPECT_TRUE(QFileInfo(disk(folder)).isDir());
-}
-
-TEST(ClsFtpLoginTest, WrongPasswordGivesTheServersAnswer) {
+// Every way a login fails ends in an error that tells why, and leaves no connection behind.
+TEST(ClsFtpLoginTest, FailedLoginsEndInTheirReason) {
     TERAN_REQUIRE_SERVICE(ftpService().has_value(), "FTP server");
     const FtpService service = *ftpService();
     clsFTP ftp;
-    ftp.setTimeouts(5, 10);
-    ftp.setTlsTrust(TlsTrust(servicesCaFile()));
-    try {
-        ftp.OpenConnection(service.host, service.port, service.user, service.password + QStringLiteral("x"));
-        FAIL() << "a wrong password must be refused";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), 67);
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("OpenConnection error code: 67 Message: ") +
-                                            QString::fromUtf8(curl_easy_strerror(CURLE_LOGIN_DENIED))))
-            << error.what();
-        EXPECT_EQ(error.replyCode(), 530) << error.what();
-        EXPECT_TRUE(error.text().endsWith(QLatin1Char(' ') + error.response()));
-    }
+    std::optional<FtpError> error = ftpFailure([&] {
+        openTrusting(ftp, service.host, service.port, service.user, service.password + QStringLiteral("x"));
+    });
+    ASSERT_TRUE(error) << "a wrong password must be refused";
+    EXPECT_EQ(error->code(), 67);
+    EXPECT_TRUE(error->text().startsWith(QStringLiteral("OpenConnection error code: 67 Message: ") +
+                                         QString::fromUtf8(curl_easy_strerror(CURLE_LOGIN_DENIED))))
+        << error->what();
+    EXPECT_EQ(error->replyCode(), 530) << error->what();
+    EXPECT_TRUE(error->text().endsWith(QLatin1Char(' ') + error->response()));
     EXPECT_FALSE(ftp.isConnected());
-    try {
-        ftp.DeleteFTPFile(QStringLiteral("docs/files/x.jpg"));
-        FAIL() << "a command without connection must fail";
-    } catch (const FtpError& error) {
-        EXPECT_TRUE(error.text().startsWith(QStringLiteral("DeleteFTPFile error code: 2 Message: ")));
-    }
-}
+    error = ftpFailure([&] { ftp.DeleteFTPFile(QStringLiteral("docs/files/x.jpg")); });
+    ASSERT_TRUE(error) << "a command without connection must fail";
+    EXPECT_TRUE(error->text().startsWith(QStringLiteral("DeleteFTPFile error code: 2 Message: ")));
 
-TEST(ClsFtpLoginTest, ServersThatAreGoneOrSilentEndInAnError) {
-    clsFTP ftp;
     ftp.setTimeouts(2, 2);
     const int closedPort = QUrl(closedPortUrl()).port();
-    try {
+    error = ftpFailure([&] {
         ftp.OpenConnection(QStringLiteral("127.0.0.1"), closedPort, QStringLiteral("teran"),
                            QStringLiteral("pw"));
-        FAIL() << "a closed port must fail";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), CURLE_COULDNT_CONNECT) << error.what();
-    }
-
+    });
+    ASSERT_TRUE(error) << "a closed port must fail";
+    EXPECT_EQ(error->code(), CURLE_COULDNT_CONNECT) << error->what();
     // Accepts the connection (the system does, while nobody reads it) but never greets.
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
-    try {
+    error = ftpFailure([&] {
         ftp.OpenConnection(QStringLiteral("127.0.0.1"), silent.serverPort(), QStringLiteral("teran"),
                            QStringLiteral("pw"));
-        FAIL() << "a server that never answers must fail";
-    } catch (const FtpError& error) {
-        EXPECT_EQ(error.code(), CURLE_OPERATION_TIMEDOUT) << error.what();
-    }
+    });
+    ASSERT_TRUE(error) << "a server that never answers must fail";
+    EXPECT_EQ(error->code(), CURLE_OPERATION_TIMEDOUT) << error->what();
     EXPECT_FALSE(ftp.isConnected());
 }

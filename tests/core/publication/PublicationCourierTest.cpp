@@ -121,55 +121,36 @@ TEST_F(PublicationCourierTest, TenListingsPublishedOnAHungServerLeaveTheWindowFr
     EXPECT_FALSE(office->session().serverHealth()->waiting());
 }
 
-// Every server step of the window (the shared lists, the inquiry box, the cash balance, a save's
-// copy) goes through the session's server store, which refuses at once while the server is silent.
-TEST_F(PublicationCourierTest, TheWindowsOwnServerStepsAreRefusedAtOnceWhileTheServerIsSilent) {
-    hangServer();
-    QElapsedTimer took;
-    took.start();
-    EXPECT_FALSE(office->session().serverReachable());
-    try {
-        office->session().serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
-        ADD_FAILURE() << "a silent server was asked";
-    } catch (const StoreError& error) {
-        EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
-    }
-    EXPECT_THROW(InquiryBox(office->session()).list(), StoreError) << "문의함 on a silent server";
-    EXPECT_LT(took.elapsed(), 100);
-
-    // The login's catch-up goes to the courier; the window goes on at once.
-    took.restart();
-    catchUpWithServer(office->session());
-    EXPECT_LT(took.elapsed(), 100);
-
-    relay().stall(false);
-    EXPECT_TRUE(within(5000, [&] { return !office->session().serverHealth()->waiting(); }));
-    EXPECT_TRUE(office->session().serverReachable());
-    EXPECT_EQ(office->session().serverStore().scalar(QStringLiteral("SELECT 1")).toInt(), 1);
-}
-
 // A window's statement that meets the silence before anyone knows of it gives up after the
-// window's short limit, not the office's stall limit; what follows is refused at once.
-TEST_F(PublicationCourierTest, AWindowsStatementOnAServerThatStopsMidwayGivesUpWithinTheWindowsLimit) {
+// window's short limit, not the office's stall limit. From then on every server step of the window
+// (the shared lists, the inquiry box, the cash balance, a save's copy) goes through the session's
+// server store, which refuses at once, and the login's catch-up goes to the courier.
+TEST_F(PublicationCourierTest, TheWindowsServerStepsGiveUpWithinTheWindowsLimitAndThenAtOnce) {
     ASSERT_TRUE(within(5000, [&] { return office->session().serverOpen(); }));
     ASSERT_GT(office->session().config().stallSeconds, 2 * ServerHealth::kWindowWaitSeconds);
     relay().stall(true);
     QElapsedTimer took;
     took.start();
-    try {
-        office->session().serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
-        ADD_FAILURE() << "a silent server answered";
-    } catch (const StoreError& error) {
-        EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
-    }
+    const auto refusedAsLost = [&] {
+        try {
+            office->session().serverStore().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
+            ADD_FAILURE() << "a silent server answered";
+        } catch (const StoreError& error) {
+            EXPECT_EQ(classifyStoreError(error), StoreFault::ServerLost) << error.description().toStdString();
+        }
+    };
+    refusedAsLost();
     EXPECT_LT(took.elapsed(), 2000 * ServerHealth::kWindowWaitSeconds) << "the window waited the stall limit";
     took.restart();
     EXPECT_FALSE(office->session().serverReachable());
-    EXPECT_THROW(InquiryBox(office->session()).list(), StoreError);
+    refusedAsLost();
+    EXPECT_THROW(InquiryBox(office->session()).list(), StoreError) << "문의함 on a silent server";
+    catchUpWithServer(office->session());
     EXPECT_LT(took.elapsed(), 100) << "a step after the silence was known waited";
 
     relay().stall(false);
     EXPECT_TRUE(within(8000, [&] { return office->session().serverReachable(); }));
+    EXPECT_FALSE(office->session().serverHealth()->waiting());
     EXPECT_EQ(office->session().serverStore().scalar(QStringLiteral("SELECT 1")).toInt(), 1);
 }
 

@@ -50,19 +50,10 @@ const Fault kFaults[] = {
     {"picture server down", Where::Pictures, "", 0},
 };
 
-const char* operationName(Operation op) {
-    switch (op) {
-    case Operation::Publish:
-        return "publish";
-    case Operation::Withdraw:
-        return "withdraw";
-    case Operation::Archive:
-        return "archive";
-    case Operation::Delete:
-        break;
-    }
-    return "delete";
-}
+const std::pair<Operation, const char*> kOperations[] = {{Operation::Publish, "publish"},
+                                                         {Operation::Withdraw, "withdraw"},
+                                                         {Operation::Archive, "archive"},
+                                                         {Operation::Delete, "delete"}};
 
 class PublicationInvariantTest : public testing::TestWithParam<Backend> {
 protected:
@@ -122,9 +113,9 @@ protected:
 } // namespace
 
 TEST_P(PublicationInvariantTest, AFailureAtAnyStepKeepsBothStoresInStep) {
-    for (Operation op : {Operation::Publish, Operation::Withdraw, Operation::Archive, Operation::Delete}) {
+    for (const auto& [op, operation] : kOperations) {
         for (const Fault& fault : kFaults) {
-            SCOPED_TRACE(std::string(operationName(op)) + " with " + fault.name);
+            SCOPED_TRACE(std::string(operation) + " with " + fault.name);
             const bool startsPublished = op != Operation::Publish;
             const int number =
                 startsPublished

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TestOffice.h"
 #include "TestServices.h"
 #include "listing/ListingRepository.h"
 #include "listings/ListingActions.h"
@@ -51,13 +52,6 @@ TeranConfig deskConfig(const QString& data, const QString& server) {
     return config;
 }
 
-QList<ListingPick> picksOf(const QList<int>& numbers) {
-    QList<ListingPick> picks;
-    for (int n : numbers)
-        picks << ListingPick{n, QStringLiteral("매물%1").arg(n)};
-    return picks;
-}
-
 QList<int> numbersWhere(SqlStore& local, const QString& condition, int from, int to) {
     QList<int> numbers;
     QSqlQuery q = local.query(
@@ -84,15 +78,15 @@ int runDesk() {
     const int first = env("TERAN_KILL_FIRST").toInt();
     for (int n : numbersWhere(local, QStringLiteral("state = 0"), first, first + kEach - 1)) {
         dialogs.answerNext(DialogAnswer::Yes);
-        actions.publish(picksOf({n}), PublicationState::Internet);
+        actions.publish(TestOffice::picks({n}), PublicationState::Internet);
     }
     for (int n : numbersWhere(local, QStringLiteral("state = 1"), first + kEach, first + 2 * kEach - 1)) {
         dialogs.answerNext(DialogAnswer::Yes);
-        actions.unpublish(picksOf({n}), UnpublishScope::Internet);
+        actions.unpublish(TestOffice::picks({n}), UnpublishScope::Internet);
     }
     for (int n : numbersWhere(local, QStringLiteral("1 = 1"), first + 2 * kEach, first + 3 * kEach - 1)) {
         dialogs.answerNext(DialogAnswer::Yes);
-        actions.remove(picksOf({n}));
+        actions.remove(TestOffice::picks({n}));
     }
     return 0;
 }

@@ -50,14 +50,23 @@ protected:
 
 // A day with the server away: every action on shared listings is done in the office database and
 // waits; when the server answers, the changes go out in the order they were made and the two
-// stores agree.
-TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayGoOutInOrder) {
+// stores agree. A cancel before then gives the listing back the state it had before the change,
+// takes the listing's later changes along, and brings a deleted listing back whole with its number
+// and image box.
+TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayWaitAndGoOutInOrderOrAreCancelled) {
     const int first = office->addListing({{"money_m", 11000}});
     const int second = office->addListing({{"money_m", 12000}});
     const int archived = office->addPublished(1);
     const int plain = office->addListing();
     const int deleted = office->addPublished(3, {{"imgname1", "keep-until-sent.jpg"}});
     ASSERT_TRUE(office->writeLocalPicture(QStringLiteral("keep-until-sent.jpg")));
+    const int unsent = office->addListing();
+    const int restored = office->addPublished(7, {{"imgname1", "still-here.jpg"}});
+    ASSERT_TRUE(office->writeLocalPicture(QStringLiteral("still-here.jpg")));
+    office->local().execute(
+        "INSERT INTO filebox (tb, ty, tidx, Img1, Img2, img3) VALUES ('apt', 'M', ?, '1', "
+        "'box-a.jpg', '')",
+        {restored});
     serverAway();
 
     office->answerYes();
@@ -85,56 +94,39 @@ TEST_P(PublicationOutboxTest, ChangesMadeWhileTheServerIsAwayGoOutInOrder) {
     EXPECT_EQ(outbox().count(), 4);
     EXPECT_EQ(send().sent, 0) << "nothing is tried while the server is away";
 
-    serverBack();
-    const OutboxReport report = send();
-    EXPECT_EQ(report.sent, 4);
-    EXPECT_EQ(report.waiting, 0);
-    EXPECT_EQ(outbox().count(), 0);
-    expectStoresAgree({first, second, archived, plain, deleted});
-    EXPECT_FALSE(QFile::exists(office->localPicture(QStringLiteral("keep-until-sent.jpg"))));
-    // In order: the first publication is the older server row.
-    EXPECT_LT(office->serverColumn(first, "table_idx").toInt(),
-              office->serverColumn(second, "table_idx").toInt());
-    EXPECT_EQ(PublicationReconciler(office->session()).reconcile().changes(), 0);
-}
-
-// A cancel gives the listing back the state it had before the change, takes the listing's later
-// changes along, and brings a deleted listing back whole with its number and image box.
-TEST_P(PublicationOutboxTest, ACancelPutsTheListingBackAsItWas) {
-    const int plain = office->addListing();
-    const int shared = office->addPublished(7, {{"imgname1", "still-here.jpg"}});
-    ASSERT_TRUE(office->writeLocalPicture(QStringLiteral("still-here.jpg")));
-    office->local().execute(
-        "INSERT INTO filebox (tb, ty, tidx, Img1, Img2, img3) VALUES ('apt', 'M', ?, '1', "
-        "'box-a.jpg', '')",
-        {shared});
-    serverAway();
     office->answerYes();
-    office->actions().publish(TestOffice::picks({plain}), PublicationState::Internet);
+    office->actions().publish(TestOffice::picks({unsent}), PublicationState::Internet);
     office->answerYes();
-    office->actions().unpublish(TestOffice::picks({plain}), UnpublishScope::Both);
+    office->actions().unpublish(TestOffice::picks({unsent}), UnpublishScope::Both);
     office->answerYes();
-    office->actions().remove(TestOffice::picks({shared}));
-    const QList<OutboxEntry> waiting = outbox().waiting();
+    office->actions().remove(TestOffice::picks({restored}));
+    const QList<OutboxEntry> waiting = outbox().waiting().mid(4);
     ASSERT_EQ(waiting.size(), 3);
     EXPECT_EQ(waiting[0].kind, OutboxKind::Send);
     EXPECT_EQ(waiting[1].kind, OutboxKind::Withdraw);
     EXPECT_EQ(waiting[2].kind, OutboxKind::Delete);
-
     EXPECT_TRUE(outbox().cancel(waiting[0].id));
-    EXPECT_EQ(office->localState(plain), 0);
-    EXPECT_EQ(outbox().count(), 1) << "the withdrawal built on the cancelled publication";
+    EXPECT_EQ(office->localState(unsent), 0);
+    EXPECT_EQ(outbox().count(), 5) << "the withdrawal built on the cancelled publication";
     EXPECT_TRUE(outbox().cancel(waiting[2].id));
-    ASSERT_TRUE(localExists(shared));
-    EXPECT_EQ(office->localState(shared), 7);
-    EXPECT_EQ(office->localValue("SELECT Img2 FROM filebox WHERE tidx = ?", {shared}).toString(),
+    ASSERT_TRUE(localExists(restored));
+    EXPECT_EQ(office->localState(restored), 7);
+    EXPECT_EQ(office->localValue("SELECT Img2 FROM filebox WHERE tidx = ?", {restored}).toString(),
               "box-a.jpg");
     EXPECT_TRUE(QFile::exists(office->localPicture(QStringLiteral("still-here.jpg"))));
     EXPECT_FALSE(outbox().cancel(waiting[2].id)) << "nothing left to cancel";
 
     serverBack();
-    EXPECT_EQ(send().sent, 0);
-    expectStoresAgree({plain, shared});
+    const OutboxReport report = send();
+    EXPECT_EQ(report.sent, 4);
+    EXPECT_EQ(report.waiting, 0);
+    EXPECT_EQ(outbox().count(), 0);
+    expectStoresAgree({first, second, archived, plain, deleted, unsent, restored});
+    EXPECT_FALSE(QFile::exists(office->localPicture(QStringLiteral("keep-until-sent.jpg"))));
+    EXPECT_TRUE(QFile::exists(office->localPicture(QStringLiteral("still-here.jpg"))));
+    // In order: the first publication is the older server row.
+    EXPECT_LT(office->serverColumn(first, "table_idx").toInt(),
+              office->serverColumn(second, "table_idx").toInt());
     EXPECT_EQ(PublicationReconciler(office->session()).reconcile().changes(), 0);
 }
 

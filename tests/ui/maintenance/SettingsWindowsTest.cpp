@@ -74,11 +74,24 @@ TEST_F(SettingsWindowsTest, TheRegionWindowPicksSavesAndResets) {
 }
 
 // 목록 색상설정: the user's rule shown on opening, a swatch and bold redrawing the sample and
-// the seven preview rows, a letter refused in the days and the rule saved as shown.
+// the seven preview rows, a letter refused in the days and the rule saved as shown; the days box
+// shows a number of three digits whole, as the window opens.
 TEST_F(SettingsWindowsTest, TheColourWindowShowsAndSavesTheUsersRule) {
     const ColorRule stored{AgeDate::Registered, SettingsActions::swatches().at(2), 30, true};
     SettingsStore::ofUser(office->session()).setColorRule(stored);
     frmSetingColor window(office->session());
+    QFont large = window.font(); // a large font leaves the style's least width behind
+    large.setPointSize(28);
+    window.setFont(large);
+    window.show();
+    QLineEdit* days = control<QComboBox>(window, "cboDate")->lineEdit();
+    const QString shown = days->text();
+    days->setText("365");
+    const int textWidth = days->fontMetrics().horizontalAdvance(days->text());
+    const QMargins margins = days->textMargins();
+    EXPECT_GE(days->contentsRect().width() - margins.left() - margins.right(), textWidth + 2)
+        << "a box of " << days->width() << " pixels for a text of " << textWidth;
+    days->setText(shown);
     EXPECT_TRUE(control<QRadioButton>(window, "optDate_1")->isChecked());
     EXPECT_EQ(control<QComboBox>(window, "cboDate")->currentText(), "30");
     EXPECT_TRUE(control<QCheckBox>(window, "chkBold")->isChecked());
@@ -95,7 +108,6 @@ TEST_F(SettingsWindowsTest, TheColourWindowShowsAndSavesTheUsersRule) {
     EXPECT_EQ(control<QLabel>(window, "lblccc")->palette().color(QPalette::WindowText),
               colorOfNumber(SettingsActions::swatches().at(6)));
 
-    QLineEdit* days = control<QComboBox>(window, "cboDate")->lineEdit();
     days->clear();
     QTest::keyClicks(days, "1x5");
     EXPECT_EQ(days->text(), "15");
@@ -104,21 +116,6 @@ TEST_F(SettingsWindowsTest, TheColourWindowShowsAndSavesTheUsersRule) {
     ASSERT_TRUE(window.cmdSave_Click());
     const ColorRule saved = SettingsStore::ofUser(office->session()).colorRule();
     EXPECT_EQ(saved, (ColorRule{AgeDate::Changed, SettingsActions::swatches().at(6), 15, false}));
-}
-
-// The days box shows a number of three digits whole, as the window opens.
-TEST_F(SettingsWindowsTest, TheColourWindowsDaysBoxShowsThreeDigits) {
-    frmSetingColor window(office->session());
-    QFont large = window.font(); // a large font leaves the style's least width behind
-    large.setPointSize(28);
-    window.setFont(large);
-    window.show();
-    QLineEdit* days = control<QComboBox>(window, "cboDate")->lineEdit();
-    days->setText("365");
-    const int textWidth = days->fontMetrics().horizontalAdvance(days->text());
-    const QMargins margins = days->textMargins();
-    EXPECT_GE(days->contentsRect().width() - margins.left() - margins.right(), textWidth + 2)
-        << "a box of " << days->width() << " pixels for a text of " << textWidth;
 }
 
 // 글꼴설정: the stored size chosen on opening (also one the list does not offer), the preview in

@@ -44,7 +44,7 @@ const QString kHeader = QStringLiteral("종목,거래,시도,군구,읍면동,�
 
 // The choices of each column are the captions the office knows, proposed from the header; a
 // refusal names the field as the window shows it, and the window stays open to change the choice.
-TEST_F(frmSheetImportTest, TheColumnsAreChosenByCaptionAndARefusalNamesTheCaption) {
+TEST_F(frmSheetImportTest, TheColumnsAreChosenByCaptionARefusalNamesTheCaptionAndAGoodFileIsRegistered) {
     const QString path = write("prices.csv", kHeader + "아파트,매매,서울,강남구,역삼동,30000,34 / 25,\r\n"
                                                        "아파트,매매,서울,강남구,역삼동,일억이천만원,30,\r\n");
     const auto window = open(path);
@@ -72,21 +72,18 @@ TEST_F(frmSheetImportTest, TheColumnsAreChosenByCaptionAndARefusalNamesTheCaptio
         << office->dialogs.lastText().toStdString();
     EXPECT_EQ(listings(), before);
     EXPECT_NE(window->result(), QDialog::Accepted);
-}
 
-// A good file is registered as the columns are chosen, and the window closes.
-TEST_F(frmSheetImportTest, AGoodFileIsRegisteredAsChosenAndTheWindowCloses) {
-    const QString path = write("good.csv", kHeader + "아파트,매매,서울,강남구,역삼동,\"30,000\",34 / 25,\r\n"
+    // A good file is registered as the columns are chosen, and the window closes.
+    const QString good = write("good.csv", kHeader + "아파트,매매,서울,강남구,역삼동,\"30,000\",34 / 25,\r\n"
                                                      "빌라/다세대,전세,서울,마포구,서교동,21000,20,\r\n");
-    const auto window = open(path);
-    ASSERT_NE(window, nullptr);
+    const auto goodWindow = open(good);
+    ASSERT_NE(goodWindow, nullptr);
     // the file's 거래 column is left out: the amounts decide
-    control<QComboBox>(*window, "cboColumn_1")->setCurrentIndex(0);
-    const int before = listings();
+    control<QComboBox>(*goodWindow, "cboColumn_1")->setCurrentIndex(0);
     office->answerYes();
-    EXPECT_TRUE(window->cmdImport_Click()) << office->dialogs.lastText().toStdString();
+    EXPECT_TRUE(goodWindow->cmdImport_Click()) << office->dialogs.lastText().toStdString();
     EXPECT_EQ(office->dialogs.lastText(), "Text 매물 2건 등록을 완료하였습니다.");
-    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(goodWindow->result(), QDialog::Accepted);
     EXPECT_EQ(listings(), before + 2);
     EXPECT_EQ(
         office->localValue("SELECT COUNT(*) FROM maemul WHERE tb = 'villa' AND ty = 'M' AND money_m = 21000")
