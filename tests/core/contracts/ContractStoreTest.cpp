@@ -25,7 +25,7 @@ protected:
 
 } // namespace
 
-TEST_P(ContractStoreTest, EveryColumnOfEachKindComesBackAsSaved) {
+TEST_P(ContractStoreTest, EveryColumnComesBackAndASecondSaveUpdatesTheRow) {
     for (ContractKind kind : {ContractKind::Sale, ContractKind::Jeonse, ContractKind::MonthlyRent}) {
         Contract saved = sampleContract(kind);
         contracts().save(saved);
@@ -40,9 +40,7 @@ TEST_P(ContractStoreTest, EveryColumnOfEachKindComesBackAsSaved) {
                   "8801011234567")
             << "the number is kept joined, 6 + 7";
     }
-}
 
-TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
     Contract k = sampleContract(ContractKind::Sale);
     contracts().save(k);
     const int number = k.number;
@@ -51,7 +49,7 @@ TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
     k.money[sale::Price] = 125000;
     contracts().save(k);
     EXPECT_EQ(k.number, number);
-    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_moo_con").toInt(), 1);
+    EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM mem_moo_con").toInt(), 4);
     const Contract loaded = *contracts().load(number);
     EXPECT_EQ(loaded.buyer.name, "박영희");
     EXPECT_EQ(loaded.money[sale::Price], 125000);
@@ -65,18 +63,22 @@ TEST_P(ContractStoreTest, ASecondSaveUpdatesTheRowTheFirstCreated) {
     EXPECT_TRUE(contracts().load(k.number).has_value());
 }
 
-TEST_P(ContractStoreTest, AListingHoldsOneContractOfEachKind) {
+// A contract drafted from a listing starts with what the listing knows: the seller, the areas in
+// ㎡ and 평, and the amount of its own transaction (a jeonse's deposit, a rent and its deposit). A
+// listing holds one contract of each kind.
+TEST_P(ContractStoreTest, ADraftCarriesWhatTheListingKnowsAndAListingHoldsOneOfEachKind) {
+    const auto draft = [&](int listing, ContractKind kind, const char* tb) {
+        return draftFromListing(*readLocal(office->local(), listing), listing, kind, tb, sampleOffice(),
+                                office->clock.today());
+    };
     const int listing = office->addListing({{"money_m", 85000}, {"money_b", 40000}, {"addr2", "강남구"}});
-    const std::optional<ListingRow> row = readLocal(office->local(), listing);
-    Contract sale =
-        draftFromListing(*row, listing, ContractKind::Sale, "apt", sampleOffice(), office->clock.today());
+    Contract sale = draft(listing, ContractKind::Sale, "apt");
     EXPECT_EQ(sale.money[sale::Price], 85000);
     EXPECT_EQ(sale.balance(), 85000);
     EXPECT_EQ(sale.location.value(1), "강남구");
     EXPECT_EQ(sale.broker1.office, "테란공인중개사");
     EXPECT_EQ(sale.dates[sale::ContractDay].stored(), "2026-12-6");
-    Contract jeonse =
-        draftFromListing(*row, listing, ContractKind::Jeonse, "apt", sampleOffice(), office->clock.today());
+    Contract jeonse = draft(listing, ContractKind::Jeonse, "apt");
     EXPECT_EQ(jeonse.money[lease::Deposit], 40000);
     contracts().save(sale);
     contracts().save(jeonse);
@@ -87,11 +89,7 @@ TEST_P(ContractStoreTest, AListingHoldsOneContractOfEachKind) {
     EXPECT_EQ(contracts().findForListing(listing, ContractKind::Jeonse, "villa"), 0)
         << "a lease matches the type too";
     EXPECT_EQ(contracts().findForListing(0, ContractKind::Sale, "apt"), 0);
-}
 
-// A contract drafted from a listing starts with what the listing knows: the seller, the areas in
-// ㎡ and 평, and the amount of its own transaction (a jeonse's deposit, a rent and its deposit).
-TEST_P(ContractStoreTest, ADraftCarriesTheSellerTheAreasAndTheRightAmounts) {
     const int flat = office->addListing({{"tb", "apt"},
                                          {"money_jb", 30000},
                                          {"money_b", 5000},
@@ -101,47 +99,24 @@ TEST_P(ContractStoreTest, ADraftCarriesTheSellerTheAreasAndTheRightAmounts) {
                                          {"uname", "홍길동"},
                                          {"uhp", ""},
                                          {"uhome", "02-123-4567"}});
-    const std::optional<ListingRow> row = readLocal(office->local(), flat);
-    const QDate today = office->clock.today();
-    const Contract jeonse = draftFromListing(*row, flat, ContractKind::Jeonse, "apt", sampleOffice(), today);
-    EXPECT_EQ(jeonse.money[lease::Deposit], 30000) << "a jeonse is drafted with its jeonse deposit";
-    EXPECT_EQ(jeonse.seller.name, "홍길동");
-    EXPECT_EQ(jeonse.seller.phone, "02-123-4567") << "the home phone when there is no mobile";
-    EXPECT_EQ(jeonse.areas[2], "84.96");
-    EXPECT_EQ(jeonse.areas[3], "25.7") << "a flat's building area is its exclusive area";
-    EXPECT_TRUE(jeonse.areas[0].isEmpty());
-    const Contract rent =
-        draftFromListing(*row, flat, ContractKind::MonthlyRent, "apt", sampleOffice(), today);
+    const Contract flatJeonse = draft(flat, ContractKind::Jeonse, "apt");
+    EXPECT_EQ(flatJeonse.money[lease::Deposit], 30000) << "a jeonse is drafted with its jeonse deposit";
+    EXPECT_EQ(flatJeonse.seller.name, "홍길동");
+    EXPECT_EQ(flatJeonse.seller.phone, "02-123-4567") << "the home phone when there is no mobile";
+    EXPECT_EQ(flatJeonse.areas[2], "84.96");
+    EXPECT_EQ(flatJeonse.areas[3], "25.7") << "a flat's building area is its exclusive area";
+    EXPECT_TRUE(flatJeonse.areas[0].isEmpty());
+    const Contract rent = draft(flat, ContractKind::MonthlyRent, "apt");
     EXPECT_EQ(rent.money[lease::Deposit], 5000);
     EXPECT_EQ(rent.money[lease::MonthlyRent], 120);
 
     const int house =
         office->addListing({{"tb", "dan"}, {"pyung", "60"}, {"pyung_use", "0"}, {"uhp", "010-1"}});
-    const Contract sale = draftFromListing(*readLocal(office->local(), house), house, ContractKind::Sale,
-                                           "dan", sampleOffice(), today);
-    EXPECT_EQ(sale.areas[1], "60") << "a house measured by its lot gives its land";
-    EXPECT_EQ(sale.areas[0], "198.35");
-    EXPECT_TRUE(sale.areas[3].isEmpty()) << "no building area of 0";
-    EXPECT_EQ(sale.seller.phone, "010-1");
-}
-
-TEST(ContractAmounts, PartsLargerThanThePriceAreToldAbout) {
-    Contract k;
-    k.kind = ContractKind::Sale;
-    k.money[sale::Price] = 10000;
-    k.money[sale::Deposit] = 1000;
-    k.money[sale::Interim1] = 9000;
-    EXPECT_FALSE(k.partsExceedTotal()) << "equal is allowed";
-    k.money[sale::Interim2] = 1;
-    EXPECT_TRUE(k.partsExceedTotal());
-    k.money[sale::Loan] = 50000;
-    EXPECT_TRUE(k.partsExceedTotal()) << "the loan is no payment";
-    Contract lease;
-    lease.kind = ContractKind::Jeonse;
-    lease.money[lease::Deposit] = 3000;
-    lease.money[lease::ContractDeposit] = 3500;
-    EXPECT_TRUE(lease.partsExceedTotal());
-    EXPECT_TRUE(Contract::partsExceedText(ContractKind::Jeonse).contains(QStringLiteral("보증금")));
+    const Contract houseSale = draft(house, ContractKind::Sale, "dan");
+    EXPECT_EQ(houseSale.areas[1], "60") << "a house measured by its lot gives its land";
+    EXPECT_EQ(houseSale.areas[0], "198.35");
+    EXPECT_TRUE(houseSale.areas[3].isEmpty()) << "no building area of 0";
+    EXPECT_EQ(houseSale.seller.phone, "010-1");
 }
 
 TEST_P(ContractStoreTest, ReceiptsAreNumberedByTheStoreAndFoundPerContractAndType) {
@@ -224,8 +199,25 @@ TEST_P(ContractStoreTest, TheRegisterListsNewestFirstWithDeadlinesAndEndingLease
 INSTANTIATE_TEST_SUITE_P(Backends, ContractStoreTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
                          backendName);
 
-TEST(ContractRulesTest, BalanceDatesAndResidentNumbers) {
+TEST(ContractRulesTest, PartsBalanceDatesAndResidentNumbers) {
     Contract k;
+    k.kind = ContractKind::Sale;
+    k.money[sale::Price] = 10000;
+    k.money[sale::Deposit] = 1000;
+    k.money[sale::Interim1] = 9000;
+    EXPECT_FALSE(k.partsExceedTotal()) << "equal is allowed";
+    k.money[sale::Interim2] = 1;
+    EXPECT_TRUE(k.partsExceedTotal());
+    k.money[sale::Loan] = 50000;
+    EXPECT_TRUE(k.partsExceedTotal()) << "the loan is no payment";
+    Contract lease;
+    lease.kind = ContractKind::Jeonse;
+    lease.money[lease::Deposit] = 3000;
+    lease.money[lease::ContractDeposit] = 3500;
+    EXPECT_TRUE(lease.partsExceedTotal());
+    EXPECT_TRUE(Contract::partsExceedText(ContractKind::Jeonse).contains(QStringLiteral("보증금")));
+
+    k = Contract{};
     k.money = {10000, 3000, 1000, 0, 0, 0};
     k.computeBalance();
     EXPECT_EQ(k.balance(), 9000) << "the loan is not deducted";

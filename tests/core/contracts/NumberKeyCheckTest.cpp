@@ -71,40 +71,39 @@ TEST(NumberKeyCheckTest, AnAmountIsTheWholeNonNegativeNumberShown) {
 }
 
 TEST(NumberKeyCheckTest, TheCheckReformatsRefusesOrOnlyChecks) {
-    // A digit typed in the middle: the caret goes to the end.
-    NumberKeyOutcome out = NumberKeyCheck::check(QStringLiteral("1,2534"), 4, Qt::Key_5, {}, false);
-    EXPECT_EQ(out.action, Action::ReformatToEnd);
-    EXPECT_EQ(out.text, QStringLiteral("12,534"));
-    EXPECT_EQ(out.caret, 6);
-
-    // A comma typed at the end is absorbed; the caret stays after the last digit.
-    out = NumberKeyCheck::check(QStringLiteral("1,234,"), 6, Qt::Key_Comma, {}, false);
-    EXPECT_EQ(out.text, QStringLiteral("1,234"));
-    EXPECT_EQ(out.caret, 5);
-    // A comma typed between digits: the caret stays beside the digits it followed.
-    out = NumberKeyCheck::check(QStringLiteral("12,345"), 1, Qt::Key_Comma, {}, false);
-    EXPECT_EQ(out.text, QStringLiteral("12,345"));
-    EXPECT_EQ(out.caret, 1);
-    out = NumberKeyCheck::check(QStringLiteral("123,4567"), 4, Qt::Key_Comma, {}, false);
-    EXPECT_EQ(out.text, QStringLiteral("1,234,567"));
-    EXPECT_EQ(out.caret, 5);
-    // Arrows over a formatted text change nothing.
-    out = NumberKeyCheck::check(QStringLiteral("1,234"), 2, Qt::Key_Left, {}, false);
-    EXPECT_EQ(out.text, QStringLiteral("1,234"));
-    EXPECT_EQ(out.caret, 2);
-
-    // Check only: the text stays as typed, a letter is still refused.
-    out = NumberKeyCheck::check(QStringLiteral("1234.5"), 3, Qt::Key_5, {}, true);
-    EXPECT_EQ(out.text, QStringLiteral("1234.5"));
-    EXPECT_EQ(out.caret, 3);
-    out = NumberKeyCheck::check(QStringLiteral("12a"), 3, Qt::Key_A, {}, true);
-    EXPECT_EQ(out.action, Action::Reject);
-    EXPECT_TRUE(out.text.isEmpty());
-    EXPECT_EQ(out.caret, 0);
-
-    // After an accepted key a text that is no number is left alone.
-    out = NumberKeyCheck::check(QStringLiteral("12a"), 3, Qt::Key_Backspace, {}, false);
-    EXPECT_EQ(out.text, QStringLiteral("12a"));
+    const struct {
+        const char* why;
+        const char* text;
+        int caret;
+        int key;
+        bool checkOnly;
+        Action action;
+        const char* shown;
+        int shownCaret;
+    } cases[] = {
+        {"a digit typed in the middle: the caret goes to the end", "1,2534", 4, Qt::Key_5, false,
+         Action::ReformatToEnd, "12,534", 6},
+        {"a comma typed at the end is absorbed; the caret stays after the last digit", "1,234,", 6,
+         Qt::Key_Comma, false, Action::Reformat, "1,234", 5},
+        {"a comma typed between digits: the caret stays beside the digits it followed", "12,345", 1,
+         Qt::Key_Comma, false, Action::Reformat, "12,345", 1},
+        {"the same, regrouped", "123,4567", 4, Qt::Key_Comma, false, Action::Reformat, "1,234,567", 5},
+        {"arrows over a formatted text change nothing", "1,234", 2, Qt::Key_Left, false, Action::Reformat,
+         "1,234", 2},
+        {"check only: the text stays as typed", "1234.5", 3, Qt::Key_5, true, Action::ReformatToEnd, "1234.5",
+         3},
+        {"check only: a letter is still refused", "12a", 3, Qt::Key_A, true, Action::Reject, "", 0},
+        {"after an accepted key a text that is no number is left alone", "12a", 3, Qt::Key_Backspace, false,
+         Action::ReformatToEnd, "12a", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const NumberKeyOutcome out =
+            NumberKeyCheck::check(QString::fromUtf8(c.text), c.caret, c.key, {}, c.checkOnly);
+        EXPECT_EQ(out.action, c.action);
+        EXPECT_EQ(out.text, QString::fromUtf8(c.shown));
+        EXPECT_EQ(out.caret, c.shownCaret);
+    }
 }
 
 TEST(NumberKeyCheckTest, InputMethodTextMayHoldOnlyWhatNumbersAreWrittenWith) {

@@ -4,7 +4,7 @@
 
 using namespace teran;
 
-TEST(AddressPick, TargetNamesAreToldApartAtTheirEdges) {
+TEST(AddressPick, TargetNamesAndTheJoinedAddress) {
     EXPECT_EQ(addressTargetKind(QStringLiteral("frmInsert")), AddressTargetKind::Registration);
     EXPECT_EQ(addressTargetKind(QStringLiteral("Maddress")), AddressTargetKind::Location);
     EXPECT_EQ(addressTargetKind(QStringLiteral("Jaddress")), AddressTargetKind::Location);
@@ -15,9 +15,7 @@ TEST(AddressPick, TargetNamesAreToldApartAtTheirEdges) {
     for (const char* other :
          {"", "frminsert", "Maddr0", "Maddr7", "Xaddr1", "Maddr12", "AdrMul6", "addr1", "Maddress2"})
         EXPECT_EQ(addressTargetKind(QLatin1String(other)), AddressTargetKind::Unknown) << other;
-}
 
-TEST(AddressPick, TheJoinedAddressLeavesOutAnEmptyOrPlaceholderRest) {
     AddressPick pick{QStringLiteral("AdrMul"), QStringLiteral("서울"), QStringLiteral("강남구"),
                      QStringLiteral("역삼동"), QStringLiteral("  823-1 ")};
     EXPECT_EQ(pick.joined(), QStringLiteral("서울 강남구 역삼동 823-1"));

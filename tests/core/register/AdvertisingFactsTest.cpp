@@ -49,7 +49,7 @@ TEST(AdvertisingFactsTest, EveryTypeFilledAsItsFormShowsIsPublishable) {
     }
 }
 
-TEST(AdvertisingFactsTest, AnApartmentNeedsNoParkingItsFormDoesNotAsk) {
+TEST(AdvertisingFactsTest, OnlyWhatTheFormAsksIsRequiredAndZeroSaysNothing) {
     const TypeRules* apartment = typeRules(QStringLiteral("apt"));
     ASSERT_NE(apartment, nullptr);
     ASSERT_FALSE(apartment->shows(QStringLiteral("parking")));
@@ -70,11 +70,8 @@ TEST(AdvertisingFactsTest, AnApartmentNeedsNoParkingItsFormDoesNotAsk) {
     EXPECT_TRUE(missingAdvertisingFacts(row).isEmpty());
     row.insert(QStringLiteral("parking_u"), QStringLiteral("  "));
     EXPECT_EQ(missingAdvertisingFacts(row), QStringList{QStringLiteral("주차대수")});
-}
 
-TEST(AdvertisingFactsTest, ZeroAreasAndPricesAndHalfAddressesSayNothing) {
-    const TypeRules* apartment = typeRules(QStringLiteral("apt"));
-    QVariantHash row = filledForm(*apartment);
+    row = filledForm(*apartment);
     row.insert(QStringLiteral("pyung"), QStringLiteral("0"));
     for (const char* price : {"money_m", "money_jb", "money_b", "money_w"})
         row.insert(QLatin1String(price), QStringLiteral("0"));

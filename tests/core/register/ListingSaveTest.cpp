@@ -61,6 +61,20 @@ protected:
         return request;
     }
 
+    // The form of stored listing `number` saved again, as it stands in `request`.
+    static ListingSaveRequest editOf(int number, ListingSaveRequest request) {
+        request.mode = EditMode::Edit;
+        request.number = number;
+        return request;
+    }
+
+    QStringList serverBox(int number) {
+        return office->server()
+            .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {office->officeId(), number})
+            .toString()
+            .split('|');
+    }
+
     QVariant local(int number, const char* column) {
         return office->local().scalar(
             QStringLiteral("SELECT `%1` FROM maemul WHERE table_idx = ?").arg(column), {number});
@@ -113,9 +127,7 @@ TEST_P(ListingSaveTest, AServerThatFailsKeepsTheShareWaitingAndAFailedPictureIsL
     EXPECT_FALSE(noPicture.sharingError.isEmpty());
     EXPECT_EQ(office->serverColumn(noPicture.number, "imgname1").toString(), QString());
 
-    ListingSaveRequest resend = shared();
-    resend.mode = EditMode::Edit;
-    resend.number = noPicture.number;
+    ListingSaveRequest resend = editOf(noPicture.number, shared());
     resend.storedPicture = noPicture.pictures;
     resend.wasShared = true;
     const ListingSaveResult sent = service().save(resend);
@@ -144,15 +156,14 @@ TEST_P(ListingSaveTest, AServerThatFailsKeepsTheShareWaitingAndAFailedPictureIsL
 
 // Offline, an edit of a shared listing keeps it shared in the office's row: its copy is still on
 // the server, and the lists must go on saying so. The edit reaches the copy when the server answers.
-TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
+// An edit of a row that another desk saved since the form opened asks; overwriting writes it.
+TEST_P(ListingSaveTest, AnOfflineEditKeepsTheStateAndAnEditOfARowChangedElsewhereAsks) {
     ListingSaveRequest request = shared();
     request.disclosure.hitadd = 2;
     const ListingSaveResult published = service().save(request);
     ASSERT_EQ(published.sharing, ListingSaveResult::Sharing::Published);
 
-    ListingSaveRequest edit;
-    edit.mode = EditMode::Edit;
-    edit.number = published.number;
+    ListingSaveRequest edit = editOf(published.number, {});
     edit.fields = advertisable();
     edit.fields.insert("money_m", 70000);
     edit.asOpened = readLocal(office->local(), published.number);
@@ -168,6 +179,15 @@ TEST_P(ListingSaveTest, AnOfflineEditOfASharedListingKeepsItsState) {
     EXPECT_EQ(OutboxSender(office->session(), {}, QStringLiteral("test => ")).sendWaiting().sent, 1);
     EXPECT_EQ(office->serverColumn(published.number, "money_m").toLongLong(), 70000);
     EXPECT_EQ(office->serverColumn(published.number, "hitadd").toInt(), 2) << "its grade stays";
+
+    edit.asOpened = readLocal(office->local(), published.number);
+    updateLocal(office->local(), published.number, {{"money_m", 90000}}); // the other desk
+    edit.fields.insert("money_m", 80000);
+    EXPECT_EQ(service(false).save(edit).local, ListingSaveResult::Local::ChangedElsewhere);
+    EXPECT_EQ(local(published.number, "money_m").toLongLong(), 90000);
+    edit.overwrite = true;
+    EXPECT_TRUE(service(false).save(edit).saved());
+    EXPECT_EQ(local(published.number, "money_m").toLongLong(), 80000);
 }
 
 // A note typed in the form is the office's: another member reads it under the listing, and under
@@ -194,8 +214,9 @@ TEST_P(ListingSaveTest, ANoteTypedInTheFormIsSeenByTheWholeOffice) {
 }
 
 // A listing needs a place (시/도, 구/군 or 읍/면/동) and a listing to share needs a grade; a form
-// lacking either writes nothing and says what is lacking.
-TEST_P(ListingSaveTest, AFormWithoutAPlaceOrAShareWithoutAGradeWritesNothing) {
+// lacking either writes nothing and says what is lacking. Publishing to the internet waits for the
+// facts the law requires; club-only sharing does not.
+TEST_P(ListingSaveTest, WhatAFormLacksKeepsItFromBeingWrittenOrAdvertised) {
     const int before = office->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt();
     ListingSaveRequest noPlace = shared();
     for (const char* column : {"addr1", "addr2", "addr3"})
@@ -220,29 +241,7 @@ TEST_P(ListingSaveTest, AFormWithoutAPlaceOrAShareWithoutAGradeWritesNothing) {
     EXPECT_EQ(ListingSaveService::lacking(district), std::nullopt);
     noGrade.share = false;
     EXPECT_EQ(ListingSaveService::lacking(noGrade), std::nullopt);
-}
 
-// An edit of a row that another desk saved since the form opened asks; overwriting writes it.
-TEST_P(ListingSaveTest, AnEditOfARowChangedElsewhereIsNotWrittenUnlessOverwritten) {
-    const ListingSaveResult made = service(false).save(shared());
-    const std::optional<ListingRow> opened = readLocal(office->local(), made.number);
-    updateLocal(office->local(), made.number, {{"money_m", 90000}}); // the other desk
-
-    ListingSaveRequest edit;
-    edit.mode = EditMode::Edit;
-    edit.number = made.number;
-    edit.fields = advertisable();
-    edit.fields.insert("money_m", 80000);
-    edit.asOpened = opened;
-    EXPECT_EQ(service(false).save(edit).local, ListingSaveResult::Local::ChangedElsewhere);
-    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 90000);
-    edit.overwrite = true;
-    EXPECT_TRUE(service(false).save(edit).saved());
-    EXPECT_EQ(local(made.number, "money_m").toLongLong(), 80000);
-}
-
-// Publishing to the internet waits for the facts the law requires; club-only sharing does not.
-TEST_P(ListingSaveTest, AnInternetAdvertisementNeedsItsRequiredFacts) {
     ListingRow bare = advertisable();
     bare.remove("ipjuday");
     bare.remove("money_g");
@@ -288,10 +287,7 @@ TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
     EXPECT_TRUE(QFile::exists(office->remotePicture(name(3, "JPG"))));
     EXPECT_TRUE(QFile::exists(office->localPicture(name(4, "png"))));
     EXPECT_FALSE(QFile::exists(office->remotePicture(name(4, "png")))) << "not to be published";
-    EXPECT_EQ(office->server()
-                  .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {id, n})
-                  .toString()
-                  .split('|'),
+    EXPECT_EQ(serverBox(n),
               (QStringList{name(3, "JPG"), name(5, "jpg"), name(6, "jpg"), name(7, "jpg"), name(8, "gif")}));
     EXPECT_FALSE(ImageBoxStore::pending(office->local(), n));
 
@@ -299,9 +295,7 @@ TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
     ImageBoxList changed = *saved.imageBox;
     changed.slot(2) = {};
     changed.slot(0).publish = false;
-    ListingSaveRequest edit = shared();
-    edit.mode = EditMode::Edit;
-    edit.number = n;
+    ListingSaveRequest edit = editOf(n, shared());
     edit.wasShared = true;
     edit.imageBox = changed;
     ASSERT_EQ(service().save(edit).sharing, ListingSaveResult::Sharing::Published);
@@ -313,16 +307,11 @@ TEST_P(ListingSaveTest, TheImageBoxTravelsSlotBySlot) {
     EXPECT_FALSE(QFile::exists(office->remotePicture(name(5, "jpg"))));
     EXPECT_FALSE(QFile::exists(office->remotePicture(name(3, "JPG"))));
     EXPECT_TRUE(QFile::exists(office->localPicture(name(3, "JPG"))));
-    EXPECT_EQ(office->server()
-                  .scalar("SELECT Img1 FROM filebox WHERE ID = ? AND sub_idx = ?", {id, n})
-                  .toString()
-                  .split('|'),
-              (QStringList{name(6, "jpg"), name(7, "jpg"), name(8, "gif")}));
+    EXPECT_EQ(serverBox(n), (QStringList{name(6, "jpg"), name(7, "jpg"), name(8, "gif")}));
 
     // A copy takes the box under its own number; nothing of the first listing moves.
-    ListingSaveRequest copy = shared();
+    ListingSaveRequest copy = editOf(n, shared());
     copy.mode = EditMode::Copy;
-    copy.number = n;
     const ListingSaveResult copied = service().save(copy);
     ASSERT_TRUE(copied.imageBox);
     EXPECT_EQ(copied.imageBox->slot(3).entry, pictureName(id, copied.number, 6, "jpg"));

@@ -123,8 +123,9 @@ TEST_P(ContractWindowsTest, AContractDraftedFromAListingIsSavedReopenedAndPrinte
         EXPECT_TRUE(text.contains(QString::fromUtf8(wanted))) << wanted << "\n" << text.toStdString();
 }
 
-// A contract typed into is not closed without a question; a draft nobody typed into closes.
-TEST_P(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
+// A contract or a receipt typed into is not closed without a question; a draft nobody typed
+// into, or a receipt shown as it came, closes.
+TEST_P(ContractWindowsTest, TypedChangesAreAskedAboutBeforeAContractOrAReceiptCloses) {
     const int listing = office->addListing({{"money_m", 85000}, {"addr1", "서울"}, {"addr2", "강남구"}});
     auto untouched = contractWindow({false, 0, listing, ContractKind::Sale, "apt"});
     EXPECT_TRUE(untouched->close());
@@ -140,6 +141,22 @@ TEST_P(ContractWindowsTest, TypedChangesAreAskedAboutBeforeTheContractCloses) {
     office->dialogs.answerNext(DialogAnswer::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(count("mem_moo_con"), 1) << "saved on the way out";
+
+    const qsizetype asked = office->dialogs.shown().size();
+    frmGaeyakRec blank(office->session());
+    blank.show();
+    EXPECT_TRUE(blank.close());
+    EXPECT_EQ(office->dialogs.shown().size(), asked) << "a receipt as it came closes unasked";
+
+    frmGaeyakRec receipt(office->session());
+    receipt.setAttribute(Qt::WA_DeleteOnClose, false);
+    receipt.show();
+    set(receipt, "txtName", "김영수");
+    office->dialogs.answerNext(DialogAnswer::Cancel);
+    EXPECT_FALSE(receipt.close());
+    office->dialogs.answerNext(DialogAnswer::No);
+    EXPECT_TRUE(receipt.close());
+    EXPECT_EQ(count("mem_moo_rec"), 0) << "discarded, not saved";
 }
 
 TEST_P(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddResidentNumber) {
@@ -167,9 +184,12 @@ TEST_P(ContractWindowsTest, AContractNeedsItsLocationAndAskBeforeKeepingAnOddRes
         "9001015123456");
 }
 
-// A second receipt of the same type for the same contract asks first; No stores nothing.
-TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) {
+// A second receipt of the same type for the same contract asks first; No stores nothing. A
+// receipt attests a sum paid: none of 0 won (an empty amount of the contract) is stored or
+// printed.
+TEST_P(ContractWindowsTest, ReceiptsAskBeforeASecondOfTheSameTypeAndNoneIsForNothing) {
     Contract k = sampleContract(ContractKind::Sale);
+    k.money[sale::Interim2] = 0;
     ContractStore(office->local(), office->clock).save(k);
     auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
     control<QPushButton>(*window, "cmdRecG")->click();
@@ -192,47 +212,21 @@ TEST_P(ContractWindowsTest, ReceiptsFromAContractAskBeforeASecondOfTheSameType) 
     EXPECT_EQ(count("mem_moo_rec"), 2);
     control<QPushButton>(*window, "cmdRecO")->click();
     EXPECT_TRUE(opened<frmGaeyakRec>(2)->cmdSave_Click()) << "the balance's receipt asks nothing";
-}
 
-// A receipt attests a sum paid: none of 0 won (an empty amount of the contract) is stored or
-// printed.
-TEST_P(ContractWindowsTest, AReceiptForNothingIsRefused) {
-    Contract k = sampleContract(ContractKind::Sale);
-    k.money[sale::Interim2] = 0;
-    ContractStore(office->local(), office->clock).save(k);
-    auto window = contractWindow({true, k.number, 0, ContractKind::Sale, "apt"});
     control<QPushButton>(*window, "cmdRecJ2")->click();
-    auto* receipt = opened<frmGaeyakRec>(0);
-    ASSERT_NE(receipt, nullptr);
-    EXPECT_FALSE(receipt->cmdSave_Click());
+    auto* nothing = opened<frmGaeyakRec>(3);
+    ASSERT_NE(nothing, nullptr);
+    EXPECT_FALSE(nothing->cmdSave_Click());
     EXPECT_EQ(office->dialogs.lastText(),
               "영수한 금액(원)을 입력해 주세요. 0 원의 영수증은 발행할 수 없습니다.");
-    receipt->cmdPrint_Click();
+    nothing->cmdPrint_Click();
     EXPECT_TRUE(office->outlets.pages.empty());
-    set(*receipt, "txtMoney2", "abc");
-    EXPECT_FALSE(receipt->cmdSave_Click()) << "what is no number is no amount";
-    EXPECT_EQ(count("mem_moo_rec"), 0);
-    set(*receipt, "txtMoney2", "1,000,000");
-    EXPECT_TRUE(receipt->cmdSave_Click());
-    EXPECT_EQ(office->localValue("SELECT money2 FROM mem_moo_rec").toLongLong(), 1'000'000);
-}
-
-// A receipt typed into asks before it closes; one shown as it came does not.
-TEST_P(ContractWindowsTest, AReceiptTypedIntoIsNotDroppedWithoutAQuestion) {
-    frmGaeyakRec untouched(office->session());
-    untouched.show();
-    EXPECT_TRUE(untouched.close());
-    EXPECT_TRUE(office->dialogs.shown().isEmpty());
-
-    frmGaeyakRec receipt(office->session());
-    receipt.setAttribute(Qt::WA_DeleteOnClose, false);
-    receipt.show();
-    set(receipt, "txtName", "김영수");
-    office->dialogs.answerNext(DialogAnswer::Cancel);
-    EXPECT_FALSE(receipt.close());
-    office->dialogs.answerNext(DialogAnswer::No);
-    EXPECT_TRUE(receipt.close());
-    EXPECT_EQ(count("mem_moo_rec"), 0) << "discarded, not saved";
+    set(*nothing, "txtMoney2", "abc");
+    EXPECT_FALSE(nothing->cmdSave_Click()) << "what is no number is no amount";
+    EXPECT_EQ(count("mem_moo_rec"), 3);
+    set(*nothing, "txtMoney2", "1,000,000");
+    EXPECT_TRUE(nothing->cmdSave_Click());
+    EXPECT_EQ(office->localValue("SELECT COUNT(*) FROM mem_moo_rec WHERE money2 = 1000000").toInt(), 1);
 }
 
 TEST_P(ContractWindowsTest, TheRegisterOpensAndDeletesWhatIsChecked) {

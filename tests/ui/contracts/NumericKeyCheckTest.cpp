@@ -63,27 +63,9 @@ TEST_F(NumericKeyCheckTest, ALetterTypedIntoANumericBoxIsDroppedAndTheTextKept) 
     }
 }
 
-TEST_F(NumericKeyCheckTest, AnAmountTakesEighteenDigitsAndAPasteIsCut) {
-    QLineEdit* box = numericBox(false);
-    QTest::keyClicks(box, QStringLiteral("1234567890123456789"));
-    EXPECT_EQ(box->text(), QStringLiteral("123,456,789,012,345,678"));
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("금액은 18자리까지 입력할 수 있습니다."));
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_7); // typing over a selection is no extra digit
-    EXPECT_EQ(box->text(), QStringLiteral("7"));
-
-    QApplication::clipboard()->setText(QStringLiteral("999999999999999999999999999999"));
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), QStringLiteral("999,999,999,999,999,999"));
-    // A box of counts keeps what it is given; its column is no amount.
-    QLineEdit* count = numericBox(true);
-    QTest::keyClicks(count, QStringLiteral("12345678901234567890"));
-    EXPECT_EQ(count->text(), QStringLiteral("12345678901234567890"));
-}
-
-TEST_F(NumericKeyCheckTest, MoneyBoxesAreGroupedAsTheyAreTyped) {
+// Money boxes are grouped as they are typed, take eighteen digits and refuse Hangul from the input
+// method.
+TEST_F(NumericKeyCheckTest, MoneyBoxesAreGroupedStopAtEighteenDigitsAndRefuseHangul) {
     QLineEdit* box = numericBox(false);
     QTest::keyClicks(box, QStringLiteral("1234567"));
     EXPECT_EQ(box->text(), QStringLiteral("1,234,567"));
@@ -105,22 +87,38 @@ TEST_F(NumericKeyCheckTest, MoneyBoxesAreGroupedAsTheyAreTyped) {
     QTest::keyClicks(box, QStringLiteral("5000"), Qt::KeypadModifier);
     EXPECT_EQ(box->text(), QStringLiteral("-5,000"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
-}
 
-TEST_F(NumericKeyCheckTest, HangulFromTheInputMethodIsRefused) {
-    QLineEdit* box = numericBox(false);
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("1234567890123456789"));
+    EXPECT_EQ(box->text(), QStringLiteral("123,456,789,012,345,678"));
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("금액은 18자리까지 입력할 수 있습니다."));
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_7); // typing over a selection is no extra digit
+    EXPECT_EQ(box->text(), QStringLiteral("7"));
+
+    QApplication::clipboard()->setText(QStringLiteral("999999999999999999999999999999"));
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("999,999,999,999,999,999"));
+    // A box of counts keeps what it is given; its column is no amount.
+    QLineEdit* count = numericBox(true);
+    QTest::keyClicks(count, QStringLiteral("12345678901234567890"));
+    EXPECT_EQ(count->text(), QStringLiteral("12345678901234567890"));
+
+    box = numericBox(false);
     EXPECT_FALSE(box->testAttribute(Qt::WA_InputMethodEnabled)) << "a number needs no composing";
     QTest::keyClicks(box, QStringLiteral("3500"));
 
     typeByInputMethod(box, QString(), QStringLiteral("가"));
-    expectDropped(box, QStringLiteral("3,500"), 1);
+    expectDropped(box, QStringLiteral("3,500"), 2);
     QTest::keyClicks(box, QStringLiteral("12"));
     typeByInputMethod(box, QStringLiteral("ㄱ"), QString());
-    expectDropped(box, QStringLiteral("350,012"), 1);
+    expectDropped(box, QStringLiteral("350,012"), 2);
 
     // Digits that come that way are taken.
     box->clear();
     typeByInputMethod(box, QString(), QStringLiteral("77"));
     EXPECT_EQ(box->text(), QStringLiteral("77"));
-    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().size(), 2);
 }

@@ -4,14 +4,15 @@
 
 namespace teran::test {
 
-// Rows of the postal and subway tables, which the pickers read from the office database.
+// Rows of the postal and subway tables, which the pickers read from the office database (a null
+// rest or station as an older table holds it).
 inline void addPost(SqlStore& store, const QString& addr1, const QString& addr2, const QString& addr3,
-                    const QString& addr4 = {}) {
+                    const QVariant& addr4 = QString()) {
     store.execute(QStringLiteral("INSERT INTO post(postno, addr1, addr2, addr3, addr4) VALUES(?,?,?,?,?)"),
                   {QStringLiteral("00000"), addr1, addr2, addr3, addr4});
 }
 
-inline void addStation(SqlStore& store, const QString& line, const QString& station) {
+inline void addStation(SqlStore& store, const QString& line, const QVariant& station) {
     store.execute(QStringLiteral("INSERT INTO subway(sline, station) VALUES(?,?)"), {line, station});
 }
 

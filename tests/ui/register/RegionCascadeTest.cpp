@@ -47,7 +47,7 @@ protected:
 
 } // namespace
 
-TEST_F(RegionCascadeTest, ChoosingARegionAndADistrictFillsTheLowerCombos) {
+TEST_F(RegionCascadeTest, ChoicesFillTheLowerCombosAndValuesComeBackOut) {
     SearchPanel panel;
     RegionCascade* cascade = RegionCascade::attach(office->session(), &panel);
     ASSERT_NE(cascade, nullptr);
@@ -87,9 +87,7 @@ TEST_F(RegionCascadeTest, ChoosingARegionAndADistrictFillsTheLowerCombos) {
               (QStringList{QStringLiteral("시/군/구"), QStringLiteral("용인시 처인구")}));
     EXPECT_EQ(itemsOf(panel.addr3), QStringList{QStringLiteral("읍/면/동")});
     EXPECT_EQ(cascade->values(), (RegionValues{QStringLiteral("경기"), QString(), QString()}));
-}
 
-TEST_F(RegionCascadeTest, ValuesGoInThroughTheCascadeAndComeBackOut) {
     RegionBox box(office->session());
     EXPECT_EQ(box.cascade().regions(),
               (QStringList{QStringLiteral("경기"), QStringLiteral("부산"), QStringLiteral("서울")}));

@@ -46,7 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(StationPickerTest, ChoosingALineListsItsStationsAfterTheBlankedPlaceholder) {
+TEST_F(StationPickerTest, ALineListsItsStationsAndStoredValuesRoundTrip) {
     EXPECT_EQ(itemsOf(panel.sline), (QStringList{QStringLiteral("지하철호선"), QStringLiteral("2호선"),
                                                  QStringLiteral("9호선"), QStringLiteral("신분당선")}));
     EXPECT_EQ(itemsOf(panel.station), QStringList{QStringLiteral("역선택")});
@@ -72,9 +72,7 @@ TEST_F(StationPickerTest, ChoosingALineListsItsStationsAfterTheBlankedPlaceholde
     EXPECT_EQ(itemsOf(panel.station), QStringList{QStringLiteral("역선택")});
     EXPECT_TRUE(picker->line().isEmpty());
     EXPECT_TRUE(picker->station().isEmpty());
-}
 
-TEST_F(StationPickerTest, StoredValuesRoundTripAndUnknownOnesAreKept) {
     picker->setValues(QStringLiteral("신분당선"), QStringLiteral("강남"));
     EXPECT_EQ(picker->line(), QStringLiteral("신분당선"));
     EXPECT_EQ(picker->station(), QStringLiteral("강남"));

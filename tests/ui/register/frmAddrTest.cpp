@@ -118,7 +118,7 @@ protected:
 
 } // namespace
 
-TEST_F(frmAddrTest, AnEmptyTownNameIsAskedForAgain) {
+TEST_F(frmAddrTest, TheSearchAsksForATownAndListsEachTownOnce) {
     frmAddr& window = open(QStringLiteral("frmInsert"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("주소찾기"));
     QTest::mouseClick(control<QPushButton>("cmdSuch"), Qt::LeftButton);
@@ -130,10 +130,8 @@ TEST_F(frmAddrTest, AnEmptyTownNameIsAskedForAgain) {
     search(QStringLiteral("   "));
     expectOnlyMessage(QStringLiteral("검색할 동이름을 입력하여 주세요"));
     EXPECT_TRUE(window.isVisible());
-}
 
-TEST_F(frmAddrTest, TheSearchListsEachTownOnceAndAClickOffersItsRest) {
-    open(QStringLiteral("frmInsert")).setTown(QStringLiteral(" 역삼 "));
+    window.setTown(QStringLiteral(" 역삼 "));
     QTest::mouseClick(control<QPushButton>("cmdSuch"), Qt::LeftButton);
     EXPECT_EQ(linesOf(control<QListWidget>("lstAddr")),
               (QStringList{QStringLiteral("경기 용인시 처인구 역삼동"), QStringLiteral("서울 강남구 역삼1동"),
@@ -182,9 +180,7 @@ TEST_F(frmAddrTest, TheRegistrationWindowGetsThePartsThroughItsCascade) {
     // Nothing else was touched.
     EXPECT_TRUE(asking->text("Maddress").isEmpty());
     EXPECT_TRUE(asking->text("AdrMul").isEmpty());
-}
 
-TEST_F(frmAddrTest, ARegionOfAnotherLengthComesThroughWhole) {
     addPost(office->local(), QStringLiteral("세종특별자치시"), QString(), QStringLiteral("조치원읍"),
             QStringLiteral("원리"));
     open(QStringLiteral("frmInsert"));
@@ -193,10 +189,10 @@ TEST_F(frmAddrTest, ARegionOfAnotherLengthComesThroughWhole) {
     EXPECT_EQ(itemsOf(control<QComboBox>("addr4")),
               (QStringList{QStringLiteral("지번"), QStringLiteral("원리")}));
     confirm();
-    ASSERT_EQ(picks.size(), 1);
-    EXPECT_EQ(picks.first().addr1, QStringLiteral("세종특별자치시"));
-    EXPECT_TRUE(picks.first().addr2.isEmpty());
-    EXPECT_EQ(picks.first().addr3, QStringLiteral("조치원읍"));
+    ASSERT_EQ(picks.size(), 2);
+    EXPECT_EQ(picks.last().addr1, QStringLiteral("세종특별자치시"));
+    EXPECT_TRUE(picks.last().addr2.isEmpty());
+    EXPECT_EQ(picks.last().addr3, QStringLiteral("조치원읍"));
     EXPECT_EQ(asking->combo("addr1")->currentText(), QStringLiteral("세종특별자치시"));
     EXPECT_EQ(asking->combo("addr4")->currentText(), QStringLiteral("지번"));
     EXPECT_EQ(asking->findChild<QPushButton*>(QStringLiteral("address"))->text(),
