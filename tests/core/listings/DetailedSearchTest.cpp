@@ -1,5 +1,4 @@
-#include "TestOffice.h"
-#include "listings/ListQuery.h"
+#include "ListsOffice.h"
 
 using namespace teran;
 using namespace teran::test;
@@ -8,26 +7,14 @@ namespace {
 
 const QString kHostile = QStringLiteral("' \" % _ ;-- 역삼");
 
-class DetailedSearchTest : public testing::TestWithParam<Backend> {
+class DetailedSearchTest : public ListsBackendTest {
 protected:
-    void SetUp() override {
-        f = TestOffice::make({GetParam(), Desk::Office, listsAfternoon()});
-        TERAN_REQUIRE_SERVICE(f != nullptr, "MariaDB");
-    }
-
-    QList<int> found(ListKind kind, const DetailedSearch& d, ListFilter filter = {}) {
+    // The own listings the detailed search finds, smallest first.
+    QList<int> found(const DetailedSearch& d) {
+        ListFilter filter;
         filter.detailed = d;
-        ListRequest request(kind, filter, {}, QStringLiteral("500"));
-        const ListPage page = ListQuery(f->session()).ListSearch(request);
-        EXPECT_TRUE(page.ok) << page.error.toStdString();
-        QList<int> numbers;
-        for (const ListItem& item : page.rows)
-            numbers << item.number;
-        std::sort(numbers.begin(), numbers.end());
-        return numbers;
+        return sorted(listed(ListRequest(ListKind::Own, filter)));
     }
-
-    std::unique_ptr<TestOffice> f;
 };
 
 } // namespace
@@ -47,7 +34,7 @@ TEST_P(DetailedSearchTest, HostileTextInEveryTextBoxFindsExactlyItsListing) {
         DetailedSearch d;
         d.box = BoxChoice::All;
         set(d);
-        EXPECT_EQ(found(ListKind::Own, d), QList<int>{holder.value(column)}) << column.toStdString();
+        EXPECT_EQ(found(d), QList<int>{holder.value(column)}) << column.toStdString();
     };
     only("addr4", [](DetailedSearch& d) { d.lot = kHostile, d.lotMatch = TextMatch::Starts; });
     only("addr5", [](DetailedSearch& d) { d.unit = kHostile, d.unitMatch = TextMatch::Contains; });
@@ -86,33 +73,33 @@ TEST_P(DetailedSearchTest, RangesDatesStaffAndBoxes) {
     d.box = BoxChoice::All;
     d.sale.from = 1000;
     d.sale.to = 1000;
-    EXPECT_EQ(found(ListKind::Own, d), QList<int>{cheap});
+    EXPECT_EQ(found(d), QList<int>{cheap});
     d = {};
     d.box = BoxChoice::All;
     d.combined = {6000, 6000};
-    EXPECT_EQ(found(ListKind::Own, d), QList<int>{monthly});
+    EXPECT_EQ(found(d), QList<int>{monthly});
     d = {};
     d.yield.from = 4.0;
     d.totalFloors.to = 10;
-    EXPECT_EQ(found(ListKind::Own, d), QList<int>{cheap});
+    EXPECT_EQ(found(d), QList<int>{cheap});
     d = {};
     d.area = {84.5, 84.5};
     d.staff = QStringLiteral("st1");
-    EXPECT_TRUE(found(ListKind::Own, d).isEmpty());
+    EXPECT_TRUE(found(d).isEmpty());
 
     // The box: everything, the listing box, the archive.
     d = {};
-    EXPECT_EQ(found(ListKind::Own, d), (QList<int>{cheap, dear}));
+    EXPECT_EQ(found(d), (QList<int>{cheap, dear}));
     d.box = BoxChoice::Archived;
-    EXPECT_EQ(found(ListKind::Own, d), QList<int>{monthly});
+    EXPECT_EQ(found(d), QList<int>{monthly});
     d.box = BoxChoice::All;
-    EXPECT_EQ(found(ListKind::Own, d).size(), 3);
+    EXPECT_EQ(found(d).size(), 3);
 
     // A date range takes whole days, the last one included.
     d.dateColumn = DateColumn::Changed;
     d.dateFrom = now.date().addDays(-40);
     d.dateTo = now.date().addDays(-40);
-    EXPECT_EQ(found(ListKind::Own, d), QList<int>{dear});
+    EXPECT_EQ(found(d), QList<int>{dear});
 }
 
 // The shared list searches what the server keeps and names the boxes it cannot use (the lot and
@@ -128,7 +115,7 @@ TEST_P(DetailedSearchTest, TheSharedListSearchesTheServerAndNamesWhatItCannot) {
     d.ownerName = QStringLiteral("홍길동");
     ListFilter filter;
     filter.detailed = d;
-    const ListPage page = ListQuery(f->session()).ListSearch(ListRequest(ListKind::Shared, filter, {}, "50"));
+    const ListPage page = search(ListRequest(ListKind::Shared, filter));
     ASSERT_TRUE(page.ok) << page.error.toStdString();
     ASSERT_EQ(page.rows.size(), 1);
     EXPECT_EQ(page.rows.first().number, match);

@@ -1,5 +1,4 @@
-#include "TestOffice.h"
-#include "listings/ListQuery.h"
+#include "ListsOffice.h"
 #include "session/SettingsStore.h"
 
 #include <QSet>
@@ -9,48 +8,11 @@ using namespace teran::test;
 
 namespace {
 
-class ListOwnQueryTest : public testing::Test {
+class ListOwnQueryTest : public ListsTest {
 protected:
-    void SetUp() override {
-        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
-        ASSERT_TRUE(f);
-    }
-
-    ListPage search(ListRequest request) {
-        if (request.pageSizeText.isNull())
-            request.pageSizeText = QStringLiteral("500");
-        ListQuery query(f->session());
-        return query.ListSearch(request);
-    }
-
     // The listing numbers an own-list search finds, smallest first.
-    QList<int> found(const ListFilter& filter) {
-        const ListPage page = search(ListRequest(ListKind::Own, filter));
-        EXPECT_TRUE(page.ok) << page.error.toStdString();
-        QList<int> numbers;
-        for (const ListItem& item : page.rows)
-            numbers << item.number;
-        std::sort(numbers.begin(), numbers.end());
-        EXPECT_EQ(page.total, numbers.size());
-        return numbers;
-    }
-
-    std::unique_ptr<TestOffice> f;
+    QList<int> found(const ListFilter& filter) { return sorted(listed(ListRequest(ListKind::Own, filter))); }
 };
-
-QString cellOf(const ListPage& page, int row, const QString& caption) {
-    const QStringList captions = captionsOf(page.columns);
-    const int at = captions.indexOf(caption);
-    if (at < 0 || row >= page.rows.size())
-        return QStringLiteral("<none>");
-    return page.rows.at(row).cells.at(at);
-}
-
-ListFilter typed(const QString& tb) {
-    ListFilter filter;
-    filter.tb = tb;
-    return filter;
-}
 
 } // namespace
 
@@ -240,13 +202,9 @@ TEST_F(ListOwnQueryTest, ReservedContactsAndTheStaffFilter) {
 
     // A staff member sees the free listings and his own reservations only, with their phones.
     f->loginAs(QStringLiteral("st1"));
-    page = search(ListRequest(ListKind::Own, {}, {"table_idx", "asc"}));
-    QList<int> numbers;
-    for (const ListItem& item : page.rows)
-        numbers << item.number;
-    EXPECT_EQ(numbers, (QList<int>{free, mine, empty}));
-    EXPECT_EQ(cellOf(page, 1, "연락처"), QStringLiteral(" / 010-1111-1111 / "));
-    EXPECT_FALSE(numbers.contains(theirs));
+    const ListRequest all(ListKind::Own, {}, {"table_idx", "asc"});
+    EXPECT_EQ(listed(all), (QList<int>{free, mine, empty})) << "not " << theirs;
+    EXPECT_EQ(cellOf(search(all), 1, "연락처"), QStringLiteral(" / 010-1111-1111 / "));
 }
 
 TEST_F(ListOwnQueryTest, PagesAreCountedAndCutInTheStore) {
@@ -303,12 +261,7 @@ TEST_F(ListOwnQueryTest, HeaderSortsOrderTheStore) {
     const int dear = f->addOwn({{"money_m", 90000}, {"addr1", "부산"}, {"addr2", "해운대구"}});
     const int lease = f->addOwn({{"money_m", 0}, {"money_jb", 5000}, {"addr1", "서울"}, {"addr2", "강남구"}});
     const int monthly = f->addOwn({{"money_m", 0}, {"money_b", 500}, {"money_w", 100}, {"addr1", "대전"}});
-    const auto order = [&](const SortState& sort) {
-        QList<int> numbers;
-        for (const ListItem& item : search(ListRequest(ListKind::Own, {}, sort)).rows)
-            numbers << item.number;
-        return numbers;
-    };
+    const auto order = [&](const SortState& sort) { return listed(ListRequest(ListKind::Own, {}, sort)); };
     EXPECT_EQ(order({}), (QList<int>{monthly, lease, dear, cheap}));
     // Listings without a price go on by their lease amount (none before any), as the store orders nulls.
     EXPECT_EQ(order({"money_m", "asc"}), (QList<int>{monthly, lease, cheap, dear}));

@@ -18,7 +18,7 @@ const QList<PrintColumn> kColumns = {{1, QStringLiteral("번호")}, {4, QStringL
 
 } // namespace
 
-TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneRowPerTickedListing) {
+TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneEscapedRowPerTickedListing) {
     const QList<QStringList> rows = {
         {QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("x"), QStringLiteral("y"),
          QStringLiteral("남향")},
@@ -40,15 +40,14 @@ TEST(ListPrintPageTest, ThePageHasAHeaderRowAndOneRowPerTickedListing) {
         "<tr align=center bgcolor=white><td>15</td><td> &nbsp </td></tr>"
         "</table></center></body></html>");
     EXPECT_EQ(page, expected);
-}
 
-TEST(ListPrintPageTest, ValuesAndCaptionsAreEscaped) {
-    const QList<PrintColumn> columns = {{0, QStringLiteral("<b>비고</b>")}};
-    const QList<QStringList> rows = {{QStringLiteral("<script>alert('x')</script> & \"q\"")}};
-    const QString page = ListPrintPage::html(columns, rows);
-    EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
-    EXPECT_TRUE(page.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
-    EXPECT_TRUE(page.contains(QStringLiteral("<td>&lt;b&gt;비고&lt;/b&gt;</td>")));
+    // Values and captions are escaped.
+    const QString hostile = ListPrintPage::html({{0, QStringLiteral("<b>비고</b>")}},
+                                                {{QStringLiteral("<script>alert('x')</script> & \"q\"")}});
+    EXPECT_FALSE(hostile.contains(QStringLiteral("<script>alert")));
+    EXPECT_TRUE(
+        hostile.contains(QStringLiteral("&lt;script&gt;alert('x')&lt;/script&gt; &amp; &quot;q&quot;")));
+    EXPECT_TRUE(hostile.contains(QStringLiteral("<td>&lt;b&gt;비고&lt;/b&gt;</td>")));
 }
 
 // The printed page holds the picked columns of the ticked rows, cut from their positions.

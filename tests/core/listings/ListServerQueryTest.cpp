@@ -1,5 +1,4 @@
-#include "TestOffice.h"
-#include "listings/ListQuery.h"
+#include "ListsOffice.h"
 
 #include <QSet>
 
@@ -8,49 +7,13 @@ using namespace teran::test;
 
 namespace {
 
-class ListServerQueryTest : public testing::TestWithParam<Backend> {
+class ListServerQueryTest : public ListsBackendTest {
 protected:
-    void SetUp() override {
-        f = TestOffice::make({GetParam(), Desk::Office, listsAfternoon()});
-        TERAN_REQUIRE_SERVICE(f != nullptr, "MariaDB");
-    }
-
-    ListPage search(ListRequest request) {
-        if (request.pageSizeText.isNull())
-            request.pageSizeText = QStringLiteral("100");
-        return ListQuery(f->session()).ListSearch(request);
-    }
-
-    // The sub_idx numbers of a search, in the order listed.
-    QList<int> listed(const ListRequest& request) {
-        const ListPage page = search(request);
-        EXPECT_TRUE(page.ok) << page.error.toStdString();
-        QList<int> numbers;
-        for (const ListItem& item : page.rows)
-            numbers << item.number;
-        EXPECT_EQ(page.total, numbers.size());
-        return numbers;
-    }
-
-    QList<int> sorted(QList<int> numbers) {
-        std::sort(numbers.begin(), numbers.end());
-        return numbers;
-    }
-
     void refreshShowday(const QString& id, int subIdx) {
         f->server().execute(QStringLiteral("UPDATE maemul SET showday = ? WHERE id = ? AND sub_idx = ?"),
                             {f->clock.now(), id, subIdx});
     }
-
-    std::unique_ptr<TestOffice> f;
 };
-
-QString cellOf(const ListPage& page, int row, const QString& caption) {
-    const int at = captionsOf(page.columns).indexOf(caption);
-    if (at < 0 || row >= page.rows.size())
-        return QStringLiteral("<none>");
-    return page.rows.at(row).cells.at(at);
-}
 
 } // namespace
 

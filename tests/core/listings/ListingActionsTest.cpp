@@ -106,47 +106,43 @@ TEST_P(ListingActionsTest, TenListingsAtATimeGoThroughWithTheirCopies) {
 }
 
 // The copy carries the office's key, the target state, the upload time from the session's clock,
-// the local date as sort key, no grades; the office keeps its own grades.
-TEST_P(ListingActionsTest, CopyIsDatedAndKeyedForTheSharedLists) {
-    const int number = office->addListing({{"mbigo", "남향 '전망' 좋음"}, {"addr4", "123-4"}});
+// the local date as sort key, no grades; the office keeps its own grades. It keeps to what the
+// office chose to show when it shared the listing from the registration window, also when the
+// reconciliation makes it again.
+TEST_P(ListingActionsTest, CopyIsDatedKeyedAndWithholdsWhatTheOfficeWithheld) {
+    Disclosure withheld;
+    withheld.addr3 = false;
+    withheld.name = false;
+    const int number = office->addListing({{"mbigo", "남향 '전망' 좋음"},
+                                           {"addr2", "강남구"},
+                                           {"addr3", "역삼동"},
+                                           {"addr4", "123-4"},
+                                           {"cboname", "래미안"},
+                                           {"tb", "villa"},
+                                           {"scope_ie", disclosureScopeText(withheld)}});
     publish({number}, PublicationState::ClubsAndInternet);
 
     EXPECT_EQ(office->serverState(number), 3);
     EXPECT_EQ(office->localState(number), 3);
-    EXPECT_EQ(SqlStore::toDateTime(office->serverColumn(number, "showday")), office->clock.now());
+    EXPECT_EQ(serverShowday(number), office->clock.now());
     EXPECT_EQ(SqlStore::toDateTime(office->serverColumn(number, "sortday")),
               QDateTime(QDate(2026, 11, 1), QTime(9, 0)));
     EXPECT_EQ(office->serverColumn(number, "hitadd").toInt(), 0);
     EXPECT_EQ(office->serverColumn(number, "mbigo").toString(), QStringLiteral("남향 '전망' 좋음"));
     EXPECT_EQ(office->serverColumn(number, "id").toString(), office->officeId());
-    EXPECT_EQ(office->local().scalar("SELECT hitadd FROM maemul WHERE table_idx = ?", {number}).toInt(), 2);
-}
+    EXPECT_EQ(localValue(number, "hitadd").toInt(), 2);
 
-// A copy the main window or the reconciliation makes keeps to what the office chose to show when
-// it shared the listing from the registration window.
-TEST_P(ListingActionsTest, ACopyMadeAgainWithholdsWhatTheOfficeWithheld) {
-    Disclosure withheld;
-    withheld.addr3 = false;
-    withheld.name = false;
-    const int kept = office->addListing({{"addr2", "강남구"},
-                                         {"addr3", "역삼동"},
-                                         {"cboname", "래미안"},
-                                         {"tb", "villa"},
-                                         {"scope_ie", disclosureScopeText(withheld)}});
-    publish({kept}, PublicationState::Internet);
-
-    ASSERT_EQ(office->serverState(kept), 1);
-    EXPECT_EQ(office->serverColumn(kept, "addr2").toString(), QStringLiteral("강남구"));
-    EXPECT_EQ(office->serverColumn(kept, "addr3").toString(), QString());
-    EXPECT_EQ(office->serverColumn(kept, "cboname").toString(), QString());
-
+    const auto expectWithheld = [&] {
+        EXPECT_EQ(office->serverColumn(number, "addr2").toString(), QStringLiteral("강남구"));
+        EXPECT_EQ(office->serverColumn(number, "addr3").toString(), QString());
+        EXPECT_EQ(office->serverColumn(number, "cboname").toString(), QString());
+    };
+    expectWithheld();
     // The server lost the copy: the reconciliation writes it again, as withheld as before.
     office->server().execute(QStringLiteral("DELETE FROM maemul WHERE id = ? AND sub_idx = ?"),
-                             {office->officeId(), kept});
+                             {office->officeId(), number});
     ASSERT_EQ(PublicationReconciler(office->session()).reconcile().copiesSent, 1);
-    EXPECT_EQ(office->serverColumn(kept, "addr2").toString(), QStringLiteral("강남구"));
-    EXPECT_EQ(office->serverColumn(kept, "addr3").toString(), QString());
-    EXPECT_EQ(office->serverColumn(kept, "cboname").toString(), QString());
+    expectWithheld();
 }
 
 // A scope change keeps the copy (its key and grades); an archived row comes back published; a
@@ -310,34 +306,24 @@ TEST_P(ListingActionsTest, DeleteRemovesTheListingsOwnImageBoxAndFilesOnly) {
     EXPECT_EQ(office->local().scalar("SELECT COUNT(*) FROM filebox WHERE tidx = ?", {first}).toInt(), 1);
 }
 
-// The refresh of all copies counts the office's own copies only, again on the same second.
-TEST_P(ListingActionsTest, RefreshAllCountsTheOfficesCopiesOnly) {
+// The refresh of the ticked rows moves their published copies only (a published row whose copy
+// the server lost is sent again); the refresh of all copies counts the office's own copies only,
+// again on the same second.
+TEST_P(ListingActionsTest, RefreshMovesThePublishedCopiesOfTheTickedRowsOrOfTheOffice) {
     office->answerYes();
     EXPECT_EQ(office->actions().refreshAll().done, 0);
     EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("총 0 건의 데이터를 변경하였습니다."));
 
-    const int a = office->addPublished(1);
-    const int b = office->addPublished(7);
-    const QDateTime old(QDate(2026, 1, 1), QTime(8, 0));
-    insertServer(office->server(),
-                 {{"id", "elsewhere"}, {"sub_idx", a}, {"tb", "apt"}, {"state", 1}, {"showday", old}});
-    for (int round = 0; round < 2; ++round) {
-        office->answerYes();
-        EXPECT_EQ(office->actions().refreshAll().done, 2);
-    }
-    EXPECT_EQ(serverShowday(a), office->clock.now());
-    EXPECT_EQ(serverShowday(b), office->clock.now());
-    EXPECT_EQ(
-        SqlStore::toDateTime(office->server().scalar("SELECT showday FROM maemul WHERE id = 'elsewhere'")),
-        old);
-}
-
-TEST_P(ListingActionsTest, RefreshSelectedMovesThePublishedCopiesOnly) {
     const int published = office->addPublished(3);
     const int untouched = office->addPublished(1);
     const int boxed = office->addListing();
     const int lost = office->addListing({{"state", 7}}); // published, but the server has no copy: sent again
     const QDateTime before = serverShowday(untouched);
+    const QDateTime old(QDate(2026, 1, 1), QTime(8, 0));
+    insertServer(
+        office->server(),
+        {{"id", "elsewhere"}, {"sub_idx", published}, {"tb", "apt"}, {"state", 1}, {"showday", old}});
+    office->dialogs.clear();
     office->answerYes();
 
     const ActionOutcome outcome =
@@ -358,13 +344,23 @@ TEST_P(ListingActionsTest, RefreshSelectedMovesThePublishedCopiesOnly) {
     EXPECT_FALSE(office->actions().refreshSelected(TestOffice::picks({boxed})).ran);
     EXPECT_EQ(office->dialogs.lastText(),
               QStringLiteral("선택된 매물이 없거나 온라인에 등록된매물이 없습니다."));
+
+    for (int round = 0; round < 2; ++round) {
+        office->answerYes();
+        EXPECT_EQ(office->actions().refreshAll().done, 3);
+    }
+    EXPECT_EQ(serverShowday(untouched), office->clock.now());
+    EXPECT_EQ(
+        SqlStore::toDateTime(office->server().scalar("SELECT showday FROM maemul WHERE id = 'elsewhere'")),
+        old);
 }
 
 // Restoring makes an archived listing new again; a published listing is no archived one
-// (setting it to 0 would orphan its copy).
-TEST_P(ListingActionsTest, RestoreBringsArchivedListingsBackAsNew) {
+// (setting it to 0 would orphan its copy). A change of the staff member in charge rewrites the
+// office's rows and the shared copy.
+TEST_P(ListingActionsTest, RestoreBringsArchivedListingsBackAndTheChargeChangesEverywhere) {
     const int archived = office->addListing({{"state", 2}});
-    const int published = office->addPublished(1);
+    const int published = office->addPublished(3);
     office->answerYes();
 
     const ActionOutcome outcome = office->actions().restore(TestOffice::picks({archived, published}));
@@ -374,52 +370,23 @@ TEST_P(ListingActionsTest, RestoreBringsArchivedListingsBackAsNew) {
     EXPECT_EQ(office->localState(archived), 0);
     EXPECT_EQ(localValue(archived, "hitadd + hitmem").toInt(), 0);
     EXPECT_EQ(SqlStore::toDateTime(localValue(archived, "showday")), office->clock.now());
-    EXPECT_EQ(office->localState(published), 1);
-    EXPECT_EQ(office->serverState(published), 1);
-}
+    EXPECT_EQ(office->localState(published), 3);
+    EXPECT_EQ(office->serverState(published), 3);
 
-TEST_P(ListingActionsTest, ChangeInChargeRewritesTheOfficeAndTheSharedCopy) {
-    const int boxed = office->addListing();
-    const int published = office->addPublished(3);
     EXPECT_FALSE(office->actions().changeInCharge({}, "st2", "박과장").ran);
     EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("변경할 매물이 선택되지 않았습니다."));
     office->answerYes();
-
-    EXPECT_EQ(office->actions().changeInCharge(TestOffice::picks({boxed, published}), "st2", "박과장").done,
-              2);
-
+    EXPECT_EQ(
+        office->actions().changeInCharge(TestOffice::picks({archived, published}), "st2", "박과장").done, 2);
     EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("담당자를 변경하였습니다."));
-    EXPECT_EQ(localValue(boxed, "subid").toString(), QStringLiteral("st2"));
+    EXPECT_EQ(localValue(archived, "subid").toString(), QStringLiteral("st2"));
     EXPECT_EQ(localValue(published, "subid").toString(), QStringLiteral("st2"));
     EXPECT_EQ(office->serverColumn(published, "subid").toString(), QStringLiteral("st2"));
 }
 
-TEST_P(ListingActionsTest, OwnerNumbersSkipEmptyDashAndRepeatsAndPrivateContacts) {
-    const QList<int> numbers{office->addListing({{"uhp", "010-1111-2222"}}),
-                             office->addListing({{"uhp", " 010-1111-2222 "}}),
-                             office->addListing({{"uhp", "-"}}),
-                             office->addListing({{"uhp", QVariant()}}),
-                             office->addListing({{"uhp", "010-3333-4444"}}),
-                             office->addListing({{"uhp", "010-5555-6666"}, {"opid", "st2"}})};
-    office->answerYes();
-
-    EXPECT_EQ(office->actions().ownerNumbers(TestOffice::picks(numbers)),
-              QStringList({"010-1111-2222", "010-3333-4444"}));
-    EXPECT_EQ(office->dialogs.lastText(),
-              QStringLiteral("선택된매도인 (2)명 에게 \r\n문자메세지를 전송합니다.\r\n실행하시겠습니까 ?"));
-
-    // The staff member who keeps the contact private still reaches the owner.
-    office->session().state().LoginId = QStringLiteral("st2");
-    office->answerYes();
-    EXPECT_TRUE(
-        office->actions().ownerNumbers(TestOffice::picks({numbers.last()})).contains("010-5555-6666"));
-
-    EXPECT_TRUE(office->actions().ownerNumbers(TestOffice::picks({numbers[2], numbers[3]})).isEmpty());
-    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("선택된 매도인이 없습니다."));
-    EXPECT_TRUE(office->actions().ownerNumbers(TestOffice::picks({numbers[0]})).isEmpty()) << "answered No";
-}
-
-TEST_P(ListingActionsTest, AgentNumbersComeFromTheSharedListingsStaff) {
+// The numbers a text message goes to: the agents of ticked shared listings (while the server
+// answers), or the owners of ticked own listings, empty, dashed and repeated numbers left out.
+TEST_P(ListingActionsTest, MessageNumbersOfTheSharedListingsAgentsAndOfTheOwners) {
     const QString other = uniqueName(QStringLiteral("other"));
     QList<int> rows;
     int sub = 1;
@@ -445,6 +412,30 @@ TEST_P(ListingActionsTest, AgentNumbersComeFromTheSharedListingsStaff) {
     EXPECT_EQ(
         office->dialogs.lastText(),
         QStringLiteral("현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요."));
+
+    office->session().state().InternetOk = true;
+    const QList<int> numbers{office->addListing({{"uhp", "010-1111-2222"}}),
+                             office->addListing({{"uhp", " 010-1111-2222 "}}),
+                             office->addListing({{"uhp", "-"}}),
+                             office->addListing({{"uhp", QVariant()}}),
+                             office->addListing({{"uhp", "010-3333-4444"}}),
+                             office->addListing({{"uhp", "010-5555-6666"}, {"opid", "st2"}})};
+    office->answerYes();
+
+    EXPECT_EQ(office->actions().ownerNumbers(TestOffice::picks(numbers)),
+              QStringList({"010-1111-2222", "010-3333-4444"}));
+    EXPECT_EQ(office->dialogs.lastText(),
+              QStringLiteral("선택된매도인 (2)명 에게 \r\n문자메세지를 전송합니다.\r\n실행하시겠습니까 ?"));
+
+    // The staff member who keeps the contact private still reaches the owner.
+    office->session().state().LoginId = QStringLiteral("st2");
+    office->answerYes();
+    EXPECT_TRUE(
+        office->actions().ownerNumbers(TestOffice::picks({numbers.last()})).contains("010-5555-6666"));
+
+    EXPECT_TRUE(office->actions().ownerNumbers(TestOffice::picks({numbers[2], numbers[3]})).isEmpty());
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("선택된 매도인이 없습니다."));
+    EXPECT_TRUE(office->actions().ownerNumbers(TestOffice::picks({numbers[0]})).isEmpty()) << "answered No";
 }
 
 TEST_P(ListingActionsPicturesTest, PublishingSendsTheChosenPicturesAndRecordsTheImageBox) {

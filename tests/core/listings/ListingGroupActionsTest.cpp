@@ -1,20 +1,23 @@
 #include "listings/ListingGroupActions.h"
-#include "TestOffice.h"
+#include "ListsOffice.h"
 
 using namespace teran;
 using namespace teran::test;
 
 namespace {
 
-class ListingGroupActionsTest : public testing::Test {
+// The groups live in the ListingStore, which is the office's SQLite file on every setup.
+class ListingGroupsTest : public ListsTest {
 protected:
-    void SetUp() override {
-        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
-        ASSERT_TRUE(f);
+    ListingGroups groups(const QString& loginId = QStringLiteral("off1")) {
+        return ListingGroups(f->local(), loginId);
     }
+};
 
+class ListingGroupActionsTest : public ListingGroupsTest {
+protected:
     ListingGroupActions actions() { return ListingGroupActions(f->session()); }
-    ListingGroups store() { return ListingGroups(f->local(), QStringLiteral("off1")); }
+    ListingGroups store() { return groups(); }
 
     const ScriptedDialogs::Shown& last() { return f->dialogs.shown().last(); }
 
@@ -32,11 +35,52 @@ protected:
             return name;
         };
     }
-
-    std::unique_ptr<TestOffice> f;
 };
 
+QDateTime at(int day) {
+    return QDateTime(QDate(2026, 3, day), QTime(9, 0));
+}
+
 } // namespace
+
+TEST_F(ListingGroupsTest, GroupsAreListedNewestFirstAndOnlyForTheirOwner) {
+    ListingGroups mine = groups();
+    const int older =
+        mine.create({0, QStringLiteral("역삼 아파트"), QStringLiteral("급매"), QStringLiteral("3월"), at(1)});
+    const int newer = mine.create({0, QStringLiteral("  상가  "), {}, {}, at(5)});
+    groups(QStringLiteral("st1")).create({0, QStringLiteral("남의 그룹"), {}, {}, at(9)});
+
+    const QList<ListingGroup> list = mine.list();
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list.at(0).idx, newer);
+    EXPECT_EQ(list.at(0).name, QStringLiteral("상가")); // kept without the blanks
+    EXPECT_EQ(list.at(1).idx, older);
+    EXPECT_EQ(list.at(1).remark, QStringLiteral("3월"));
+    EXPECT_EQ(list.at(1).day, at(1));
+    EXPECT_NE(older, newer);
+
+    EXPECT_TRUE(mine.findByName(QStringLiteral(" 상가")));
+    EXPECT_FALSE(mine.findByName(QStringLiteral("남의 그룹")));
+    EXPECT_FALSE(groups(QStringLiteral("st1")).find(older));
+}
+
+TEST_F(ListingGroupsTest, UpdateChangesOnlyAnExistingGroupOfTheUser) {
+    ListingGroups mine = groups();
+    const int g = mine.create({0, QStringLiteral("old"), QStringLiteral("t"), QStringLiteral("r"), at(1)});
+    EXPECT_TRUE(mine.update({g, QStringLiteral("new"), QStringLiteral("t2"), QStringLiteral("r2"), at(7)}));
+    // the same values again: MariaDB reports no changed row, which is no missing group
+    EXPECT_TRUE(mine.update({g, QStringLiteral("new"), QStringLiteral("t2"), QStringLiteral("r2"), at(7)}));
+    const std::optional<ListingGroup> read = mine.find(g);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->name, QStringLiteral("new"));
+    // names are compared as typed, not by a database collation
+    EXPECT_FALSE(mine.findByName(QStringLiteral("New")));
+    EXPECT_TRUE(mine.findByName(QStringLiteral("new")));
+    EXPECT_EQ(read->day, at(7));
+    EXPECT_FALSE(groups(QStringLiteral("st1")).update({g, QStringLiteral("theirs"), {}, {}, at(8)}));
+    EXPECT_FALSE(mine.update({g + 1000, QStringLiteral("x"), {}, {}, at(8)}));
+    EXPECT_EQ(mine.find(g)->name, QStringLiteral("new"));
+}
 
 TEST_F(ListingGroupActionsTest, MakeChecksTheNameThenReportsTheNewGroup) {
     GroupOutcome out = actions().make({QStringLiteral("   "), {}, {}, {}});
@@ -65,7 +109,6 @@ TEST_F(ListingGroupActionsTest, MakeChecksTheNameThenReportsTheNewGroup) {
 TEST_F(ListingGroupActionsTest, EditNeedsAGroupAndAFreeName) {
     const int g = store().create({0, QStringLiteral("a"), {}, {}, f->clock.now()});
     store().create({0, QStringLiteral("b"), {}, {}, f->clock.now()});
-
     EXPECT_FALSE(actions().edit(0, {QStringLiteral("x"), {}, {}, {}}).ran);
     EXPECT_EQ(last().text, QStringLiteral("그룹을 먼저 선택해 주세요."));
     EXPECT_EQ(last().title, QStringLiteral("그룹수정"));
@@ -106,9 +149,13 @@ TEST_F(ListingGroupActionsTest, DeleteAsksAndLeavesTheListings) {
         f->local().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE table_idx = ?"), {a}).toInt(), 1);
 }
 
-TEST_F(ListingGroupActionsTest, MovingTwiceAddsNoSecondRow) {
+// Moving asks for a group among the user's (a new name makes it) only when something is ticked;
+// moving twice adds no second row, and a listing deleted on another desk does not go in.
+TEST_F(ListingGroupActionsTest, MovingIntoAGroupChosenOrNamedAnew) {
     const int a = f->addOwn({});
     const int b = f->addOwn({});
+    const int deleted = f->addOwn({});
+    f->local().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {deleted});
     bool asked = false;
     GroupOutcome out = actions().moveInto({}, [&asked](const QStringList&) -> std::optional<QString> {
         asked = true;
@@ -131,24 +178,17 @@ TEST_F(ListingGroupActionsTest, MovingTwiceAddsNoSecondRow) {
     EXPECT_EQ(out.changed, 1);
     EXPECT_EQ(groupRows(g, a), 1);
     EXPECT_EQ(groupRows(g, b), 1);
-}
-
-TEST_F(ListingGroupActionsTest, MovingIntoANewNameMakesTheGroup) {
-    const int a = f->addOwn({});
-    const int deleted = f->addOwn({});
-    f->local().execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {deleted});
 
     EXPECT_FALSE(
         actions().moveInto({{a, {}}}, [](const QStringList&) { return std::optional<QString>(); }).ran);
-    EXPECT_TRUE(store().list().isEmpty()); // cancelled: nothing made
-
+    EXPECT_EQ(store().list().size(), 1); // cancelled: nothing made
     EXPECT_FALSE(actions().moveInto({{a, {}}}, answer(QStringLiteral(" "))).ran);
     EXPECT_EQ(last().text, QStringLiteral("그룹명이 입력되지 않았습니다.\r\n그룹명을 적어주세요."));
     EXPECT_EQ(last().title, QStringLiteral("그룹이동"));
 
-    const GroupOutcome out = actions().moveInto({{a, {}}, {deleted, {}}}, answer(QStringLiteral("신규")));
+    out = actions().moveInto({{a, {}}, {deleted, {}}}, answer(QStringLiteral("신규")));
     ASSERT_TRUE(out.ran);
-    EXPECT_EQ(out.changed, 1); // a listing deleted on another desk does not go in
+    EXPECT_EQ(out.changed, 1);
     const std::optional<ListingGroup> made = store().findByName(QStringLiteral("신규"));
     ASSERT_TRUE(made);
     EXPECT_EQ(made->idx, out.groupIdx);

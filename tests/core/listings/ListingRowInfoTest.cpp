@@ -1,5 +1,5 @@
 #include "listings/ListingRowInfo.h"
-#include "TestOffice.h"
+#include "ListsOffice.h"
 #include "pictures/PictureStore.h"
 
 #include <QDir>
@@ -17,13 +17,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-class ListingRowInfoTest : public testing::Test {
+class ListingRowInfoTest : public ListsTest {
 protected:
-    void SetUp() override {
-        f = TestOffice::make({Backend::Sqlite, Desk::Office, listsAfternoon()});
-        ASSERT_TRUE(f);
-    }
-
     void addNote(int number, const QDateTime& when, const QString& work, const QString& tb = "maemul",
                  const QString& addr = {}) {
         f->local().execute(
@@ -34,8 +29,6 @@ protected:
     QString filesPath(const QString& name) const {
         return QDir(f->session().dataFolder().files()).filePath(name);
     }
-
-    std::unique_ptr<TestOffice> f;
 };
 
 QDateTime day(int d) {
@@ -46,8 +39,14 @@ QDateTime day(int d) {
 
 TERAN_CASE_NEEDS(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder, ftp, web);
 
-TEST_F(ListingRowInfoTest, OwnRowShowsOwnerAndTheLatestNoteOfTheListing) {
-    const int number = f->addOwn({{"uname", "홍길동"}, {"uhome", "02-111-2222"}, {"uhp", "010-3333-4444"}});
+// The owner, unless another staff member keeps him private, the latest note of the listing
+// itself, and the pictures whose files are in the data folder.
+TEST_F(ListingRowInfoTest, AnOwnRowShowsItsOwnerItsLatestNoteAndItsPictures) {
+    const int number = f->addOwn({{"uname", "홍길동"},
+                                  {"uhome", "02-111-2222"},
+                                  {"uhp", "010-3333-4444"},
+                                  {"imgname1", "off1_1_1.jpg"},
+                                  {"imgname2", "off1_1_2.jpg"}});
     const int other = f->addOwn({});
     addNote(number, day(1), QStringLiteral("첫 방문"));
     addNote(number, day(5), QStringLiteral("가격 조정"));
@@ -55,14 +54,19 @@ TEST_F(ListingRowInfoTest, OwnRowShowsOwnerAndTheLatestNoteOfTheListing) {
             QStringLiteral("역삼동 12"));
     addNote(number, day(9), QStringLiteral("손님 메모"), QStringLiteral("maesu"));
     addNote(other, day(9), QStringLiteral("다른 매물"));
+    ASSERT_TRUE(writeFile(filesPath(QStringLiteral("off1_1_1.jpg")), "jpeg"));
 
-    const RowDetails details = ownRowDetails(f->session(), number);
+    RowDetails details = ownRowDetails(f->session(), number);
     EXPECT_EQ(details.number, number);
     EXPECT_EQ(details.infoText,
               QStringLiteral("홍길동 [집]02-111-2222 [핸]010-3333-4444\n2026-03-05 가격 조정"));
-}
+    EXPECT_EQ(QFileInfo(details.picture1).canonicalFilePath(),
+              QFileInfo(filesPath(QStringLiteral("off1_1_1.jpg"))).canonicalFilePath());
+    EXPECT_TRUE(details.picture2.isEmpty()); // named but missing
+    details = ownRowDetails(f->session(), other);
+    EXPECT_TRUE(details.picture1.isEmpty());
+    EXPECT_TRUE(details.picture2.isEmpty());
 
-TEST_F(ListingRowInfoTest, AnOwnerKeptPrivateByAnotherStaffMemberIsNotShown) {
     const int kept = f->addOwn({{"uname", "비공개"}, {"uhp", "010-1"}, {"opid", "st2"}});
     f->loginAs(QStringLiteral("st1"));
     EXPECT_TRUE(ownRowDetails(f->session(), kept).infoText.startsWith(QStringLiteral("-\n")));
@@ -71,27 +75,13 @@ TEST_F(ListingRowInfoTest, AnOwnerKeptPrivateByAnotherStaffMemberIsNotShown) {
         ownRowDetails(f->session(), kept).infoText.startsWith(QStringLiteral("비공개 [집] [핸]010-1\n")));
 }
 
-TEST_F(ListingRowInfoTest, OwnPicturesComeFromTheDataFolderWhenTheFileIsThere) {
-    const int number = f->addOwn({{"imgname1", "off1_1_1.jpg"}, {"imgname2", "off1_1_2.jpg"}});
-    ASSERT_TRUE(writeFile(filesPath(QStringLiteral("off1_1_1.jpg")), "jpeg"));
-    RowDetails details = ownRowDetails(f->session(), number);
-    EXPECT_EQ(QFileInfo(details.picture1).canonicalFilePath(),
-              QFileInfo(filesPath(QStringLiteral("off1_1_1.jpg"))).canonicalFilePath());
-    EXPECT_TRUE(details.picture2.isEmpty()); // named but missing
-
-    const int none = f->addOwn({});
-    details = ownRowDetails(f->session(), none);
-    EXPECT_TRUE(details.picture1.isEmpty());
-    EXPECT_TRUE(details.picture2.isEmpty());
-}
-
 TEST_F(ListingRowInfoTest, SharedRowShowsTheOfficeAndItsAgent) {
     f->addOtherOffice(QStringLiteral("other"), QStringLiteral("이사장"), QStringLiteral("02-555-0000"),
                       QStringLiteral("010-5555-0000"));
     f->server().execute(QStringLiteral("UPDATE members SET shopname = ? WHERE memID = ?"),
                         {QStringLiteral("다른부동산"), QStringLiteral("other")});
     f->addShared({{"bigoie", "공동중개 환영"}});
-    const int serverIdx = f->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    const int serverIdx = lastServerRow();
 
     const RowDetails details = sharedRowDetails(f->session(), serverIdx);
     EXPECT_EQ(details.number, serverIdx);
@@ -100,8 +90,16 @@ TEST_F(ListingRowInfoTest, SharedRowShowsTheOfficeAndItsAgent) {
 
     EXPECT_EQ(sharedRowDetails(f->session(), serverIdx + 50).infoText, QStringLiteral("등록자정보없음."));
     f->addShared({{"id", "ghost"}, {"subid", "ghost"}});
-    const int orphan = f->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    const int orphan = lastServerRow();
     EXPECT_EQ(sharedRowDetails(f->session(), orphan).infoText, QStringLiteral("등록자정보없음."));
+
+    // Its pictures are only fetched from the web while online; a picture store on this machine
+    // (no FTP host) needs no web address, FTP pictures do.
+    f->session().state().InternetOk = false;
+    EXPECT_FALSE(webPictureFetch(f->session()));
+    f->session().state().InternetOk = true;
+    const TeranConfig& config = f->session().config();
+    EXPECT_EQ(bool(webPictureFetch(f->session())), config.ftpHost.isEmpty() || !config.webBaseUrl.isEmpty());
 }
 
 TEST_F(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder) {
@@ -111,7 +109,7 @@ TEST_F(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder) {
     const QString remote = QDir(ftp->root).filePath(QStringLiteral("docs/files/") + name);
     ASSERT_TRUE(writeFile(remote, "picture bytes"));
     f->addShared({{"imgname1", name}, {"imgname2", "missing-" + name}});
-    const int serverIdx = f->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    const int serverIdx = lastServerRow();
 
     PictureServer web;
     web.webBaseUrl = webServiceUrl();
@@ -125,15 +123,6 @@ TEST_F(ListingRowInfoTest, SharedPicturesComeFromTheWebFolder) {
     EXPECT_TRUE(details.picture2.isEmpty()); // not on the server: no picture, no failure
 }
 
-TEST_F(ListingRowInfoTest, PicturesAreOnlyFetchedFromTheWebWhileOnline) {
-    f->session().state().InternetOk = false;
-    EXPECT_FALSE(webPictureFetch(f->session()));
-    f->session().state().InternetOk = true;
-    // A picture store on this machine (no FTP host) needs no web address; FTP pictures do.
-    const TeranConfig& config = f->session().config();
-    EXPECT_EQ(bool(webPictureFetch(f->session())), config.ftpHost.isEmpty() || !config.webBaseUrl.isEmpty());
-}
-
 TEST_F(ListingRowInfoTest, TheDetailViewListsCaptionedValuesOfTheServerRow) {
     f->addShared({{"sub_idx", 77},
                   {"tb", "apt"},
@@ -145,7 +134,7 @@ TEST_F(ListingRowInfoTest, TheDetailViewListsCaptionedValuesOfTheServerRow) {
                   {"floor", "7"},
                   {"floor_max", 15},
                   {"mbigo", "<역세권>"}});
-    const int serverIdx = f->server().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+    const int serverIdx = lastServerRow();
     const QList<DetailField> fields = sharedListingDetail(f->server(), serverIdx);
     QHash<QString, QString> byCaption;
     QStringList captions;

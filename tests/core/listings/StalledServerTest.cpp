@@ -21,31 +21,23 @@ using namespace teran::test;
 namespace {
 
 // An FTP server of this test alone, so that stopping it does not stall the other tests.
-class PrivateFtpServer {
-public:
+struct PrivateFtpServer {
     bool start() {
-        if (!m_certificates.isValid())
-            return false;
-        certificate = makeTestCertificate(m_certificates.path());
+        certificate = makeTestCertificate(certificates.path());
         TestFtpServer::Options options;
         options.certFile = certificate.certFile;
         options.keyFile = certificate.keyFile;
         options.vendorUser = QStringLiteral("stall");
         options.vendorPassword = QStringLiteral("stall-pw");
-        return m_server.start(options);
+        return certificates.isValid() && server.start(options);
     }
-    void stop() { m_server.stop(); }
-    void resume() { m_server.resume(); }
     bool holds(const QString& name) const {
-        return m_server.holds(QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
+        return server.holds(QStringLiteral("docs/files/") + pictureFolderOf(name) + name);
     }
-    int port() const { return m_server.port(); }
 
+    QTemporaryDir certificates;
     TestCertificate certificate;
-
-private:
-    QTemporaryDir m_certificates;
-    TestFtpServer m_server;
+    TestFtpServer server;
 };
 
 class StalledServerTest : public testing::Test {
@@ -86,14 +78,14 @@ TEST_F(StalledServerTest, APictureBatchOnAStoppedFtpServerEndsWithinOneLimitAndT
     PrivateFtpServer ftp;
     ASSERT_TRUE(ftp.start()) << "scripts/ftpserver.py did not start";
     {
-        PictureSession working(factory(ftp.port(), ftp.certificate.caFile));
+        PictureSession working(factory(ftp.server.port(), ftp.certificate.caFile));
         ASSERT_TRUE(working.up(name(0)));
         EXPECT_TRUE(ftp.holds(name(0)));
     }
 
-    PictureSession session(factory(ftp.port(), ftp.certificate.caFile));
+    PictureSession session(factory(ftp.server.port(), ftp.certificate.caFile));
     ASSERT_TRUE(session.up(name(1))); // the connection is up when the server stops
-    ftp.stop();
+    ftp.server.stop();
     QElapsedTimer clock;
     clock.start();
     int failed = 0;
@@ -103,8 +95,8 @@ TEST_F(StalledServerTest, APictureBatchOnAStoppedFtpServerEndsWithinOneLimitAndT
     // Eight uploads at a two-second limit each would take 16 s; the first one's limit ends the batch.
     EXPECT_LT(clock.elapsed(), 12000);
 
-    ftp.resume();
-    PictureSession later(factory(ftp.port(), ftp.certificate.caFile));
+    ftp.server.resume();
+    PictureSession later(factory(ftp.server.port(), ftp.certificate.caFile));
     EXPECT_TRUE(later.up(name(9)));
     EXPECT_TRUE(ftp.holds(name(9)));
 }

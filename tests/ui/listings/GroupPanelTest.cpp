@@ -1,16 +1,11 @@
-#include "GridDriver.h"
-#include "ScriptedChoices.h"
-#include "TestOffice.h"
+#include "OwnListFixture.h"
 #include "listings/ListingGroupActions.h"
 #include "listings/ListingGroupPanel.h"
-#include "listings/ListingTableModel.h"
-#include "listings/frmList.h"
 #include "people/frmWork.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableView>
 #include <QTest>
 
 using namespace teran;
@@ -18,21 +13,12 @@ using namespace teran::test;
 
 namespace {
 
-class GroupPanelTest : public testing::Test {
+class GroupPanelTest : public OwnListFixture {
 protected:
     void SetUp() override {
-        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
-        ASSERT_TRUE(office);
-        window = std::make_unique<frmList>(office->session());
-        auto scripted = std::make_unique<ScriptedChoices>();
-        choices = scripted.get();
-        window->setChoices(std::move(scripted));
-        window->resize(1200, 800);
-        window->show();
-        grid = control<QTableView>(window.get(), "lvMy");
+        OwnListFixture::SetUp();
         groups = control<QComboBox>(window.get(), "cboGroup");
-        control<QLineEdit>(window.get(), "txtCount")->setText(QStringLiteral("10"));
-        window->search({});
+        search(QStringLiteral("10"));
     }
 
     void type(const char* field, const QString& text) {
@@ -50,15 +36,6 @@ protected:
             QTest::keyClick(groups, Qt::Key_Up);
     }
 
-    QList<int> tick(const QList<int>& rows) {
-        QList<int> numbers;
-        for (int row : rows) {
-            window->model()->setTicked(row, true);
-            numbers << window->model()->item(row)->number;
-        }
-        return numbers;
-    }
-
     int memberRows(const QString& name) {
         return office
             ->localValue(
@@ -68,12 +45,6 @@ protected:
             .toInt();
     }
 
-    const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
-
-    std::unique_ptr<TestOffice> office;
-    std::unique_ptr<frmList> window;
-    ScriptedChoices* choices = nullptr;
-    QTableView* grid = nullptr;
     QComboBox* groups = nullptr;
 };
 
@@ -99,15 +70,11 @@ TEST_F(GroupPanelTest, MakingAndFillingAGroupAndChoosingIt) {
     click(window.get(), "cmdGroup");
     EXPECT_EQ(last().text, QStringLiteral("그룹명[관심매물]으로 이동 하였습니다."));
     EXPECT_GE(groups->findText(QStringLiteral("관심매물")), 1) << "made on the way";
-    choices->groupNames.enqueue(QStringLiteral("관심매물"));
-    click(window.get(), "cmdGroup");
-    EXPECT_EQ(memberRows(QStringLiteral("관심매물")), 2) << "moving twice adds no second row";
+    EXPECT_EQ(memberRows(QStringLiteral("관심매물")), 2);
 
     choose(QStringLiteral("관심매물"));
     EXPECT_EQ(window->shownKind(), ListKind::Group);
-    QList<int> shown;
-    for (const QString& text : columnTexts(grid, QStringLiteral("번호")))
-        shown << text.toInt();
+    QList<int> shown = numbers();
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, moved);
 

@@ -101,10 +101,8 @@ TEST_F(ListingTableModelTest, TicksGiveThePicksOfTheActions) {
     EXPECT_EQ(model.tickedRows().size(), model.rowCount());
     model.setPage(search(ListKind::Own)); // a new page starts unticked
     EXPECT_TRUE(model.tickedRows().isEmpty());
-}
 
-TEST_F(ListingTableModelTest, SharedPicksCarryTheServerRowNumber) {
-    ListingTableModel model;
+    // A shared row's pick carries the server's row number.
     model.setPage(search(ListKind::Shared));
     ASSERT_GT(model.rowCount(), 0);
     model.setTicked(0, true);

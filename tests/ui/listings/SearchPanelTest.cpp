@@ -1,19 +1,14 @@
 #include "listings/SearchPanel.h"
-#include "ScriptedDialogs.h"
-#include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "register/RegionCascade.h"
-#include "session/Session.h"
-#include "session/StoreSetup.h"
-
+#include "TestOffice.h"
 #include "WidgetControls.h"
+#include "register/RegionCascade.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
@@ -22,35 +17,25 @@ using namespace teran::test;
 
 namespace {
 
-// An office on a fresh data folder with a few listings and postal rows; the panel needs no
-// server.
+// An office with a few listings and postal rows; the panel needs no server.
 class SearchPanelTest : public testing::Test {
 protected:
     void SetUp() override {
-        initDataFolder(DataFolder(dir.path()));
-        session = std::make_unique<Session>(TeranConfig::demoDefaults(dir.path()), clock, dialogs);
-        ASSERT_TRUE(session->MdbsqlConnOpen());
-        session->state().LoginId = QStringLiteral("off1");
-        session->state().OfficeMainId = QStringLiteral("off1");
+        office = TestOffice::make(Backend::Sqlite, Desk::Office);
+        ASSERT_TRUE(office);
         for (const char* town : {"역삼동", "삼성동"})
-            session->listingStore().execute(
+            office->local().execute(
                 QStringLiteral("INSERT INTO post(postno, addr1, addr2, addr3, addr4) VALUES(?,?,?,?,?)"),
                 {QStringLiteral("06000"), QStringLiteral("서울"), QStringLiteral("강남구"),
                  QString::fromUtf8(town), QStringLiteral("1~9")});
-        addListing({{"tb", "apt"}, {"cboname", "래미안"}, {"ming", "계약중"}});
-        addListing({{"tb", "apt"}, {"cboname", "개나리"}, {"ming", "광고중"}});
-        addListing({{"tb", "villa"}, {"cboname", "청솔빌라"}, {"ming", ""}});
-        addListing({{"tb", "land"}, {"jimok", "전"}});
-        addListing({{"tb", "land"}, {"jimok", "대"}, {"ming", "계약중"}});
-        panel = std::make_unique<SearchPanel>(*session);
+        office->addOwn({{"tb", "apt"}, {"cboname", "래미안"}, {"ming", "계약중"}});
+        office->addOwn({{"tb", "apt"}, {"cboname", "개나리"}, {"ming", "광고중"}});
+        office->addOwn({{"tb", "villa"}, {"cboname", "청솔빌라"}, {"ming", ""}});
+        office->addOwn({{"tb", "land"}, {"jimok", "전"}});
+        office->addOwn({{"tb", "land"}, {"jimok", "대"}, {"ming", "계약중"}});
+        panel = std::make_unique<SearchPanel>(office->session());
         panel->fillProgress();
         panel->loadRegions();
-    }
-
-    void addListing(const ListingRow& row) {
-        ListingRow full = row;
-        full.insert(QStringLiteral("id"), QStringLiteral("off1"));
-        insertLocal(session->listingStore(), full);
     }
 
     template <typename T> T* box(const char* name) {
@@ -76,10 +61,7 @@ protected:
         return input.error;
     }
 
-    QTemporaryDir dir;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<TestOffice> office;
     std::unique_ptr<SearchPanel> panel;
 };
 
@@ -139,7 +121,7 @@ TEST_F(SearchPanelTest, BoxesThatHoldNoNumberAreNamedAndNothingIsSearched) {
 
     line("pyung1")->setText(QStringLiteral("넓게"));
     EXPECT_FALSE(panel->readOrTell().has_value());
-    EXPECT_EQ(dialogs.lastText(), SearchPanel::notANumberText(QStringLiteral("평형")));
+    EXPECT_EQ(office->dialogs.lastText(), SearchPanel::notANumberText(QStringLiteral("평형")));
 }
 
 TEST_F(SearchPanelTest, RegionNameAndProgressComeFromTheirBoxes) {
@@ -237,8 +219,8 @@ TEST_F(SearchPanelTest, NumberBoxesCheckTheKeysTyped) {
     EXPECT_EQ(line("pyung1")->text(), QStringLiteral("25.5"));
     QTest::keyClicks(line("room1"), QStringLiteral("3x"));
     EXPECT_EQ(line("room1")->text(), QStringLiteral("3")) << "the wrong key alone is dropped";
-    ASSERT_FALSE(dialogs.shown().isEmpty());
-    EXPECT_EQ(dialogs.shown().last().text, QStringLiteral("숫자를 입력하십시요!"));
+    ASSERT_FALSE(office->dialogs.shown().isEmpty());
+    EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("숫자를 입력하십시요!"));
 
     // Enter in a box asks for the search.
     QSignalSpy asked(panel.get(), &SearchPanel::searchRequested);

@@ -1,9 +1,6 @@
 #include "listings/frmList.h"
-#include "GridDriver.h"
-#include "ScriptedChoices.h"
-#include "TestOffice.h"
+#include "OwnListFixture.h"
 #include "listings/ActionTexts.h"
-#include "listings/ListingTableModel.h"
 #include "listings/frmSearchPrint.h"
 #include "session/ColumnWidths.h"
 #include "session/SettingsStore.h"
@@ -13,10 +10,8 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTableView>
 #include <QTest>
 
 using namespace teran;
@@ -24,56 +19,13 @@ using namespace teran::test;
 
 namespace {
 
-class frmListTest : public testing::Test {
-protected:
-    void SetUp() override {
-        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
-        ASSERT_TRUE(office);
-        open();
-    }
-
-    void open() {
-        window = std::make_unique<frmList>(office->session());
-        auto scripted = std::make_unique<ScriptedChoices>();
-        choices = scripted.get();
-        window->setChoices(std::move(scripted));
-        window->resize(1200, 800);
-        window->show();
-        grid = control<QTableView>(window.get(), "lvMy");
-    }
-
-    void search(const QString& rows) {
-        control<QLineEdit>(window.get(), "txtCount")->setText(rows);
-        window->search({});
-    }
-
-    int ownCount(const QString& where = QStringLiteral("state <> 2")) {
-        return office
-            ->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = 'demo' AND ") + where)
-            .toInt();
-    }
-
-    QList<int> numbers() {
-        QList<int> shown;
-        for (const QString& text : columnTexts(grid, QStringLiteral("번호")))
-            shown << text.toInt();
-        return shown;
-    }
-
-    const ScriptedDialogs::Shown& last() { return office->dialogs.shown().last(); }
-    ListingTableModel* model() { return window->model(); }
-
-    std::unique_ptr<TestOffice> office;
-    std::unique_ptr<frmList> window;
-    ScriptedChoices* choices = nullptr;
-    QTableView* grid = nullptr;
-};
+class frmListTest : public OwnListFixture {};
 
 } // namespace
 
 TEST_F(frmListTest, SearchFillsTheGridAndAnEmptyCountPagesByTwo) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("테란 [내매물] - 실행중"));
-    const int total = ownCount();
+    const int total = stored(QStringLiteral("state <> 2"));
     ASSERT_GT(total, 10);
     QSignalSpy status(window.get(), &ListWindow::statusText);
     search({});
@@ -105,12 +57,33 @@ TEST_F(frmListTest, SearchFillsTheGridAndAnEmptyCountPagesByTwo) {
     count->setText(QStringLiteral("5"));
     QTest::keyClick(count, Qt::Key_Return);
     EXPECT_EQ(grid->model()->rowCount(), 5);
+
+    // The search run again starts on the first page, unless the page is fixed.
+    click(window.get(), "cmdNext");
+    window->search({});
+    EXPECT_EQ(window->currentPage(), 1);
+    click(window.get(), "cmdNext");
+    control<QCheckBox>(window.get(), "chkGojung")->setChecked(true);
+    window->search({});
+    EXPECT_EQ(window->currentPage(), 2);
 }
 
-TEST_F(frmListTest, TheArchiveTabShowsOnlyArchivedListings) {
-    const int archived = ownCount(QStringLiteral("state = 2"));
-    ASSERT_GT(archived, 0);
+// The same header twice sorts ascending after descending; the archive tab shows only archived
+// listings.
+TEST_F(frmListTest, HeaderSortsAndTheArchiveTab) {
     search(QStringLiteral("500"));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
+    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("table_idx"), QStringLiteral("desc")}));
+    QList<int> shown = numbers();
+    ASSERT_GT(shown.size(), 3);
+    EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()));
+    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
+    EXPECT_EQ(window->sortState().direction, QStringLiteral("asc"));
+    shown = numbers();
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+
+    const int archived = stored(QStringLiteral("state = 2"));
+    ASSERT_GT(archived, 0);
     EXPECT_FALSE(columnTexts(grid, QStringLiteral("state")).contains(QStringLiteral("2")));
     auto* tabs = control<QTabBar>(window.get(), "tabSS");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
@@ -118,20 +91,6 @@ TEST_F(frmListTest, TheArchiveTabShowsOnlyArchivedListings) {
     EXPECT_EQ(grid->model()->rowCount(), archived);
     for (const QString& state : columnTexts(grid, QStringLiteral("state")))
         EXPECT_EQ(state, QStringLiteral("2"));
-}
-
-TEST_F(frmListTest, TheSameHeaderTwiceSortsAscendingAfterDescending) {
-    search(QStringLiteral("500"));
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
-    EXPECT_EQ(window->sortState(), (SortState{QStringLiteral("table_idx"), QStringLiteral("desc")}));
-    QList<int> shown = numbers();
-    ASSERT_GT(shown.size(), 3);
-    EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend()));
-
-    ASSERT_TRUE(clickHeader(grid, QStringLiteral("번호")));
-    EXPECT_EQ(window->sortState().direction, QStringLiteral("asc"));
-    shown = numbers();
-    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
 }
 
 TEST_F(frmListTest, TickAllAndPrintNeedRows) {
@@ -177,10 +136,8 @@ TEST_F(frmListTest, ARowClickShowsPicturesOwnerAndLatestWork) {
     EXPECT_TRUE(info.picture1.endsWith(QStringLiteral("p1.jpg")));
     EXPECT_TRUE(info.picture2.isEmpty());
     EXPECT_EQ(window->currentNumber(), number) << "the clicked row is the one the row actions take";
-}
 
-TEST_F(frmListTest, ADoubleClickAsksForTheRegistrationWindow) {
-    search(QStringLiteral("10"));
+    // A double click asks for the registration window.
     QSignalSpy edit(window.get(), &frmList::editRequested);
     doubleClickRow(grid, 4);
     ASSERT_EQ(edit.size(), 1);
@@ -208,17 +165,6 @@ TEST_F(frmListTest, PageSizeAndFixedPageAreKeptPerUser) {
     open();
     EXPECT_EQ(control<QLineEdit>(window.get(), "txtCount")->text(), QStringLiteral("30")) << "never set";
     EXPECT_FALSE(control<QCheckBox>(window.get(), "chkGojung")->isChecked());
-}
-
-TEST_F(frmListTest, AFixedPageStaysWhenTheSearchRunsAgain) {
-    search(QStringLiteral("3"));
-    click(window.get(), "cmdNext");
-    window->search({});
-    EXPECT_EQ(window->currentPage(), 1);
-    click(window.get(), "cmdNext");
-    control<QCheckBox>(window.get(), "chkGojung")->setChecked(true);
-    window->search({});
-    EXPECT_EQ(window->currentPage(), 2);
 }
 
 // The row actions (수정, 문의하기, 인쇄) take the row the user clicked, or the one ticked row; a row

@@ -1,38 +1,27 @@
 #include "listings/frmSearchPrint.h"
-#include "GridDriver.h"
+#include "OwnListFixture.h"
 #include "PdfText.h"
-#include "TestOffice.h"
-#include "listings/ListingTableModel.h"
-#include "listings/frmList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableView>
 
 using namespace teran;
 using namespace teran::test;
 
 namespace {
 
-class frmSearchPrintTest : public testing::Test {
+class frmSearchPrintTest : public OwnListFixture {
 protected:
     void SetUp() override {
-        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
-        ASSERT_TRUE(office);
-        window = std::make_unique<frmList>(office->session());
-        window->resize(1200, 800);
-        window->show();
-        control<QLineEdit>(window.get(), "txtCount")->setText(QStringLiteral("6"));
-        window->search({});
-        grid = control<QTableView>(window.get(), "lvMy");
+        OwnListFixture::SetUp();
+        search(QStringLiteral("6"));
     }
 
     frmSearchPrint* openPrint(const QList<int>& rows) {
-        for (int row : rows)
-            window->model()->setTicked(row, true);
+        tick(rows);
         click(window.get(), "cmdPrint");
         // the newest one: an earlier window may still be open
         const QList<frmSearchPrint*> open = window->findChildren<frmSearchPrint*>();
@@ -58,15 +47,13 @@ protected:
     QString cell(int row, const QString& caption) {
         return grid->model()->index(row, columnOf(grid, caption)).data().toString();
     }
-
-    std::unique_ptr<TestOffice> office;
-    std::unique_ptr<frmList> window;
-    QTableView* grid = nullptr;
 };
 
 } // namespace
 
-TEST_F(frmSearchPrintTest, TheColumnsOfTheListAreOfferedAllTickedAtFirst) {
+// The columns the list shows are offered, all ticked at first; the picked ones are saved on a Yes
+// and ticked the next time; with none picked there is nothing to print.
+TEST_F(frmSearchPrintTest, TheListsColumnsAreOfferedAndThePickedOnesKept) {
     frmSearchPrint* print = openPrint({1});
     ASSERT_NE(print, nullptr);
     EXPECT_TRUE(print->isVisible());
@@ -78,23 +65,18 @@ TEST_F(frmSearchPrintTest, TheColumnsOfTheListAreOfferedAllTickedAtFirst) {
     EXPECT_EQ(headItems(print, false), shownColumns);
     EXPECT_EQ(headItems(print, true), shownColumns);
     EXPECT_FALSE(headItems(print, false).contains(QStringLiteral("state")));
-}
 
-TEST_F(frmSearchPrintTest, PickedColumnsAreSavedAndTickedNextTime) {
-    frmSearchPrint* print = openPrint({0});
-    ASSERT_NE(print, nullptr);
     untick(print, QStringLiteral("비고"));
     untick(print, QStringLiteral("연락처"));
     office->dialogs.answerNext(DialogAnswer::No);
     click(print, "cmdPsave");
-    EXPECT_EQ(office->dialogs.shown().last().text,
-              QStringLiteral("현재 선택한 항목을 저장합니다.\r\n\r\n실행 하시겠습니까?"));
+    EXPECT_EQ(last().text, QStringLiteral("현재 선택한 항목을 저장합니다.\r\n\r\n실행 하시겠습니까?"));
     const QString file = office->session().dataFolder().rd() + QStringLiteral("demo_frmListAll_print.ini");
     EXPECT_FALSE(QFile::exists(file));
 
     office->dialogs.answerNext(DialogAnswer::Yes);
     click(print, "cmdPsave");
-    EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("현재 리스트 간격상태를 저장하였습니다."));
+    EXPECT_EQ(last().text, QStringLiteral("현재 리스트 간격상태를 저장하였습니다."));
     EXPECT_TRUE(QFile::exists(file));
     const QStringList picked = headItems(print, true);
     click(print, "cmdClose");
@@ -104,6 +86,13 @@ TEST_F(frmSearchPrintTest, PickedColumnsAreSavedAndTickedNextTime) {
     EXPECT_EQ(headItems(again, true), picked);
     EXPECT_FALSE(picked.contains(QStringLiteral("비고")));
     EXPECT_TRUE(picked.contains(QStringLiteral("번호")));
+
+    auto* head = again->findChild<QListWidget*>(QStringLiteral("lvHead"));
+    for (int i = 0; i < head->count(); ++i)
+        head->item(i)->setCheckState(Qt::Unchecked);
+    click(again, "cmdPrint");
+    EXPECT_TRUE(office->outlets.pages.empty());
+    EXPECT_EQ(last().text, QStringLiteral("인쇄할 항목을 선택해 주세요."));
 }
 
 TEST_F(frmSearchPrintTest, ThePageOfTheTickedRowsGoesToAFileAndThePrinter) {
@@ -138,15 +127,4 @@ TEST_F(frmSearchPrintTest, ThePageOfTheTickedRowsGoesToAFileAndThePrinter) {
     EXPECT_TRUE(text.contains(QStringLiteral("역세권")));
     EXPECT_TRUE(text.contains(cell(4, QStringLiteral("읍면동"))));
     EXPECT_FALSE(text.contains(QStringLiteral("연락처")));
-}
-
-TEST_F(frmSearchPrintTest, NoPickedColumnMeansNothingToPrint) {
-    frmSearchPrint* print = openPrint({0});
-    ASSERT_NE(print, nullptr);
-    auto* head = print->findChild<QListWidget*>(QStringLiteral("lvHead"));
-    for (int i = 0; i < head->count(); ++i)
-        head->item(i)->setCheckState(Qt::Unchecked);
-    click(print, "cmdPrint");
-    EXPECT_TRUE(office->outlets.pages.empty());
-    EXPECT_EQ(office->dialogs.shown().last().text, QStringLiteral("인쇄할 항목을 선택해 주세요."));
 }

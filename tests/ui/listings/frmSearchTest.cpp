@@ -1,12 +1,9 @@
 #include "listings/frmSearch.h"
-#include "GridDriver.h"
-#include "TestOffice.h"
+#include "OwnListFixture.h"
 #include "listings/SearchPanel.h"
-#include "listings/frmList.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTableView>
 #include <QTest>
 
 using namespace teran;
@@ -14,17 +11,11 @@ using namespace teran::test;
 
 namespace {
 
-class frmSearchTest : public testing::Test {
+class frmSearchTest : public OwnListFixture {
 protected:
     void SetUp() override {
-        office = TestOffice::make({Backend::Sqlite, Desk::Demo, listsAfternoon()});
-        ASSERT_TRUE(office);
-        window = std::make_unique<frmList>(office->session());
-        window->resize(1200, 800);
-        window->show();
-        control<QLineEdit>(window.get(), "txtCount")->setText(QStringLiteral("500"));
-        window->search({});
-        grid = control<QTableView>(window.get(), "lvMy");
+        OwnListFixture::SetUp();
+        search(QStringLiteral("500"));
     }
 
     frmSearch* openSearch() {
@@ -44,53 +35,43 @@ protected:
         else
             box->setText(text); // Hangul comes from the input method, not as keys
     }
-    int stored(const QString& where) {
-        return office
-            ->localValue(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = 'demo' AND ") + where)
-            .toInt();
-    }
-
-    std::unique_ptr<TestOffice> office;
-    std::unique_ptr<frmList> window;
-    QTableView* grid = nullptr;
 };
 
 } // namespace
 
-// The window's boxes reach the list: an amount typed with separators counts as a number, and
-// the list reloads with exactly the listings that match.
-TEST_F(frmSearchTest, TheSearchReloadsTheListWithTheTypedCriteria) {
-    frmSearch* search = openSearch();
-    ASSERT_NE(search, nullptr);
-    EXPECT_EQ(search->windowTitle(), frmSearch::titleText());
-    type(search, "m_m1", QStringLiteral("50,000"));
-    click(search, "cmdSearch");
+// The window's boxes reach the list: a box without a number is named and nothing is searched;
+// 취소 empties every box; an amount typed with separators counts as a number and the list reloads
+// with exactly the listings that match; quotes and wildcards are searched for as typed.
+TEST_F(frmSearchTest, TheTypedCriteriaReloadTheListAndCancelEmptiesTheWindow) {
+    frmSearch* detail = openSearch();
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->windowTitle(), frmSearch::titleText());
+    const int before = grid->model()->rowCount();
+    detail->findChild<QComboBox*>(QStringLiteral("pyung1"))->setEditText(QStringLiteral("넓게"));
+    click(detail, "cmdSearch");
+    EXPECT_EQ(office->dialogs.lastText(), SearchPanel::notANumberText(QStringLiteral("대지 / 평")));
+    EXPECT_TRUE(detail->isVisible());
+    EXPECT_EQ(grid->model()->rowCount(), before);
+
+    type(detail, "Keyword", QStringLiteral("남향"));
+    click(detail, "cmdCancel");
+    const std::optional<ListFilter> cleared = detail->readOrTell();
+    ASSERT_TRUE(cleared);
+    EXPECT_EQ(cleared->detailed, DetailedSearch{}) << "every box back to empty, the listing box chosen";
+
+    detail = openSearch();
+    type(detail, "m_m1", QStringLiteral("50,000"));
+    click(detail, "cmdSearch");
     const int expected = stored(QStringLiteral("money_m >= 50000 AND (state <> 2 OR state IS NULL)"));
     ASSERT_GT(expected, 0);
     EXPECT_EQ(grid->model()->rowCount(), expected);
     EXPECT_TRUE(window->findChildren<frmSearch*>().isEmpty() ||
                 !window->findChild<frmSearch*>()->isVisible());
 
-    // Quotes and wildcards in a text box are searched for as typed.
-    search = openSearch();
-    type(search, "Keyword", QStringLiteral("' % _ ;--"));
-    click(search, "cmdSearch");
+    const qsizetype told = office->dialogs.shown().size();
+    detail = openSearch();
+    type(detail, "Keyword", QStringLiteral("' % _ ;--"));
+    click(detail, "cmdSearch");
     EXPECT_EQ(grid->model()->rowCount(), 0);
-    EXPECT_TRUE(office->dialogs.shown().isEmpty());
-}
-
-TEST_F(frmSearchTest, ABoxWithoutANumberIsNamedAndCancelEmptiesTheWindow) {
-    frmSearch* search = openSearch();
-    const int before = grid->model()->rowCount();
-    search->findChild<QComboBox*>(QStringLiteral("pyung1"))->setEditText(QStringLiteral("넓게"));
-    click(search, "cmdSearch");
-    EXPECT_EQ(office->dialogs.lastText(), SearchPanel::notANumberText(QStringLiteral("대지 / 평")));
-    EXPECT_TRUE(search->isVisible());
-    EXPECT_EQ(grid->model()->rowCount(), before);
-
-    type(search, "Keyword", QStringLiteral("남향"));
-    click(search, "cmdCancel");
-    const std::optional<ListFilter> cleared = search->readOrTell();
-    ASSERT_TRUE(cleared);
-    EXPECT_EQ(cleared->detailed, DetailedSearch{}) << "every box back to empty, the listing box chosen";
+    EXPECT_EQ(office->dialogs.shown().size(), told);
 }
