@@ -212,7 +212,8 @@ TEST_F(frmMaesuTest, AtALaptopsWidthTheListShowsWhatTheBuyerWantsWhole) {
     EXPECT_LT(widest, grid->viewport()->width() / 2);
 }
 
-// A new buyer needs a type and a transaction, and takes the note typed beside him along.
+// A new buyer needs a type and a transaction, and takes the note typed beside him along; one not
+// stored yet is saved with the note when the note is saved.
 TEST_F(frmMaesuinTest, ANewBuyerNeedsAKindAndTakesHisFirstNote) {
     frmMaesuin entry(office->session(), 0);
     control<QLineEdit>(entry, "txtName")->setText("김매수");
@@ -233,6 +234,13 @@ TEST_F(frmMaesuinTest, ANewBuyerNeedsAKindAndTakesHisFirstNote) {
     ASSERT_TRUE(entry.cmdSave_Click());
     EXPECT_EQ(office->dialogs.lastText(), "매수인정보가 수정되었습니다.");
     EXPECT_EQ(notesOf(entry.number()).size(), 1) << "a change takes no note along";
+
+    frmMaesuin fresh(office->session(), 0);
+    control<QLineEdit>(fresh, "txtName")->setText("신규손님");
+    control<QPlainTextEdit>(fresh, "workVw")->setPlainText("신규 손님 메모");
+    ASSERT_TRUE(fresh.cmdSave2_Click());
+    EXPECT_EQ(office->dialogs.lastText(), "매수인정보등록을 완료하였습니다.");
+    EXPECT_EQ(notesOf(fresh.number()), QStringList{"신규 손님 메모"});
 }
 
 // The inline note editor writes, changes and deletes the buyer's notes; the move keeps the
@@ -268,8 +276,8 @@ TEST_F(frmMaesuinTest, NotesAreEditedInlineAndTheMoveKeepsTheBuyer) {
 }
 
 // A double click on the empty note list starts a new note, below a note another one rather than
-// a change of it; a buyer not stored yet is saved with the note when the note is saved.
-TEST_F(frmMaesuinTest, ABuyersFirstNoteStartsFromTheEmptyListOrWithTheBuyer) {
+// a change of it.
+TEST_F(frmMaesuinTest, ABuyersNextNoteStartsFromTheEmptyList) {
     const int number = storeBuyer("정메모", "아파트");
     frmMaesuin entry(office->session(), number);
     auto* noteList = control<QTreeWidget>(entry, "lvWork");
@@ -283,13 +291,6 @@ TEST_F(frmMaesuinTest, ABuyersFirstNoteStartsFromTheEmptyListOrWithTheBuyer) {
         ASSERT_TRUE(entry.cmdSave2_Click());
     }
     EXPECT_EQ(notesOf(number).size(), 2) << "the first note is kept";
-
-    frmMaesuin fresh(office->session(), 0);
-    control<QLineEdit>(fresh, "txtName")->setText("신규손님");
-    control<QPlainTextEdit>(fresh, "workVw")->setPlainText("신규 손님 메모");
-    ASSERT_TRUE(fresh.cmdSave2_Click());
-    EXPECT_EQ(office->dialogs.lastText(), "매수인정보등록을 완료하였습니다.");
-    EXPECT_EQ(notesOf(fresh.number()), QStringList{"신규 손님 메모"});
 }
 
 // 맞는 매물 from the buyer register: the listings that fit, a page at a time; the ticked ones
