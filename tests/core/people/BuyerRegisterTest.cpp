@@ -1,5 +1,6 @@
 #include "people/BuyerRegister.h"
 #include "TestOffice.h"
+#include "people/SamePhone.h"
 #include "session/WorkNotes.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,46 @@ TEST_P(BuyerRegisterTest, AStaffUserNeverSeesAnothersPrivateBuyer) {
     loginAs("off1");
     EXPECT_EQ(buyers().count({"전체", std::nullopt}), 2) << "the main account sees all";
     EXPECT_EQ(buyers().groups(), (QStringList{"공개그룹", "비밀그룹"}));
+}
+
+TEST(PhoneDigits, OnlyTheDigitsCount) {
+    EXPECT_EQ(phoneDigits("010-1234-5678"), "01012345678");
+    EXPECT_EQ(phoneDigits(" 010 1234.5678 "), "01012345678");
+    EXPECT_EQ(phoneDigits("없음"), "");
+}
+
+// The same mobile number, however written, names the person who has it; the row being saved,
+// a private buyer of another user and an owner hidden by another user do not count.
+TEST_P(BuyerRegisterTest, ASecondRecordOfTheSameMobileIsNamed) {
+    Card card;
+    card.contact.name = "홍'길동";
+    card.contact.hantel = "010-1234-5678";
+    const int customer = CardBook(office->session(), CardPart::Customer).save(card, {}).number;
+    const auto holder = [&](const QString& mobile, const QString& table = {}, int number = 0) {
+        return findPhoneHolder(office->session(), mobile, table, number);
+    };
+    const std::optional<PhoneHolder> named = holder("01012345678");
+    ASSERT_TRUE(named);
+    EXPECT_EQ(samePhoneQuestion(*named),
+              "같은 휴대폰 번호가 고객 '홍'길동'에 있습니다. 계속 저장하시겠습니까 ?");
+    EXPECT_FALSE(holder("010 1234 5678", "namecard", customer)) << "its own row is no other record";
+    EXPECT_FALSE(holder(""));
+    EXPECT_FALSE(holder("010-9999-0000"));
+
+    office->loginAs("st1");
+    Buyer secret;
+    secret.contact.hantel = "010-2222-3333";
+    add("비밀 손님", {}, true, secret);
+    office->loginAs("st2");
+    EXPECT_FALSE(holder("01022223333")) << "another user's private buyer stays unseen";
+    office->loginAs("st1");
+    ASSERT_TRUE(holder("01022223333"));
+    EXPECT_EQ(holder("01022223333")->kind, "매수인");
+
+    office->addOwn({{"uname", "김주인"}, {"uhp", "010-4444-5555"}, {"opid", "st1"}});
+    EXPECT_EQ(holder("010.4444.5555")->name, "김주인");
+    office->loginAs("st2");
+    EXPECT_FALSE(holder("01044445555")) << "an owner hidden by another user stays hidden";
 }
 
 // The private mark: ticked for a private buyer; its user and the main account may change it;

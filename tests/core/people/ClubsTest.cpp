@@ -1,51 +1,17 @@
 #include "people/Clubs.h"
-#include "SecuredScratch.h"
-#include "session/StoreSetup.h"
-#include "store/SqlStore.h"
+#include "TwoOffices.h"
 
 #include <gtest/gtest.h>
 
 namespace teran {
 namespace {
 
-using test::Backend;
-
-// Two offices on the vendor's server: on the embedded server both work on the same store; on
-// MariaDB with an account per member each connects as itself and the server's routines decide.
-class ClubsTest : public testing::TestWithParam<Backend> {
+class ClubsTest : public test::TwoOfficesTest {
 protected:
-    void SetUp() override {
-        if (GetParam() == Backend::Sqlite) {
-            embedded = test::ScratchStore::sqlite();
-            initServerStore(embedded->store(), {});
-            a = QStringLiteral("offa");
-            b = QStringLiteral("offb");
-            for (const QString& id : {a, b})
-                embedded->store().execute(
-                    QStringLiteral("INSERT INTO members(companyID, memID, memType, shopname) "
-                                   "VALUES(?, ?, 'A', ?)"),
-                    {id, id, id + QStringLiteral(" 부동산")});
-            return;
-        }
-        secured = test::SecuredScratchServer::make();
-        TERAN_REQUIRE_SERVICE(secured != nullptr, "MariaDB");
-        a = secured->addOffice(QStringLiteral("pw-a"));
-        b = secured->addOffice(QStringLiteral("pw-b"));
-        asA = secured->connectAs(a, QStringLiteral("pw-a"));
-        asB = secured->connectAs(b, QStringLiteral("pw-b"));
-    }
-    Clubs clubsOf(const QString& id) {
-        if (embedded)
-            return Clubs(embedded->store(), false, id);
-        return Clubs(id == a ? *asA : *asB, true, id);
-    }
-    SqlStore& vendor() { return embedded ? embedded->store() : secured->data(); }
-
-    std::unique_ptr<test::ScratchStore> embedded;
-    std::unique_ptr<test::SecuredScratchServer> secured;
-    std::unique_ptr<SqlStore> asA, asB;
-    QString a, b;
+    Clubs clubsOf(const QString& id) { return Clubs(as(id), secured != nullptr, id); }
 };
+
+} // namespace
 
 TEST_P(ClubsTest, AClubIsMadeJoinedHandedOverAndDeletedByTheRules) {
     Clubs byA = clubsOf(a);
@@ -126,8 +92,7 @@ TEST_P(ClubsTest, AClubIsMadeJoinedHandedOverAndDeletedByTheRules) {
               0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ClubsTest, testing::Values(Backend::Sqlite, Backend::MariaDb),
+INSTANTIATE_TEST_SUITE_P(Backends, ClubsTest, testing::Values(test::Backend::Sqlite, test::Backend::MariaDb),
                          test::backendName);
 
-} // namespace
 } // namespace teran

@@ -1,10 +1,13 @@
 #include "people/Cp949.h"
+#include "people/SmsAccounts.h"
 #include "people/SmsAnswer.h"
 #include "people/SmsGateway.h"
+#include "people/SmsGuard.h"
 #include "people/SmsRecord.h"
 #include "people/SmsSender.h"
 
 #include "TestOffice.h"
+#include "session/StoreSetup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,6 +16,7 @@
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QUuid>
 
 using namespace teran;
@@ -27,6 +31,8 @@ QByteArray textOf(const QByteArray& record) {
 QString syllables(int n) {
     return QString(n, QChar(0xAC00)); // 가
 }
+
+constexpr qint64 kMinute = 60'000;
 
 } // namespace
 
@@ -138,6 +144,119 @@ TEST(SmsGatewayTest, TenThousandRandomRecordsAreJudgedWithoutDelivering) {
     }
 }
 
+// Wrong passwords from one address: answered at once at first, then later and later, and the
+// tenth within a minute refuses the address for fifteen minutes, which the log says.
+TEST(SmsGuardTest, AGuessingAddressIsSlowedThenRefusedForAQuarterOfAnHour) {
+    SmsLoginGuard guard;
+    QList<qint64> delays;
+    SmsLoginGuard::Verdict last;
+    for (int i = 0; i < 10; ++i) {
+        last = guard.failed(QStringLiteral("127.0.0.9"), QStringLiteral("user%1").arg(i), 1000 + i);
+        delays << last.delayMs;
+    }
+    EXPECT_EQ(delays, (QList<qint64>{0, 0, 0, 0, 100, 200, 400, 800, 1600, 3200}));
+    EXPECT_TRUE(last.addressRefused);
+    EXPECT_TRUE(last.logLine.startsWith(QStringLiteral("refusing 127.0.0.9 for 15 minutes")))
+        << last.logLine.toStdString();
+    EXPECT_TRUE(guard.refuses(QStringLiteral("127.0.0.9"), 1000 + 15 * kMinute - 1));
+    EXPECT_FALSE(guard.refuses(QStringLiteral("127.0.0.9"), 1010 + 15 * kMinute));
+    EXPECT_FALSE(guard.refuses(QStringLiteral("127.0.0.8"), 2000)) << "another address is not touched";
+    // The delay stops growing.
+    for (int i = 0; i < 10; ++i)
+        last = guard.failed(QStringLiteral("127.0.0.9"), QStringLiteral("x"), 2000 + i);
+    EXPECT_EQ(last.delayMs, guard.policy().longestDelayMs);
+}
+
+// Failures a minute apart never add up to a refusal: only those within the window count.
+TEST(SmsGuardTest, OldFailuresAreForgotten) {
+    SmsLoginGuard guard;
+    for (int i = 0; i < 30; ++i) {
+        const SmsLoginGuard::Verdict verdict =
+            guard.failed(QStringLiteral("127.0.0.5"), QStringLiteral("office"), i * (kMinute / 4 + 1));
+        EXPECT_FALSE(verdict.addressRefused) << i;
+        EXPECT_EQ(verdict.delayMs, 0) << i;
+    }
+    EXPECT_FALSE(guard.refuses(QStringLiteral("127.0.0.5"), 30 * kMinute));
+}
+
+// One account guessed at from many addresses, one guess each: its failures are slowed and the
+// log says so once, but no address and nothing of the account is refused, so the office with the
+// right password still sends.
+TEST(SmsGuardTest, AnAccountGuessedFromManyAddressesOnlyHasItsFailuresSlowed) {
+    SmsLoginGuard guard;
+    QList<qint64> delays;
+    QStringList logged;
+    for (int i = 0; i < 12; ++i) {
+        const SmsLoginGuard::Verdict verdict =
+            guard.failed(QStringLiteral("127.0.1.%1").arg(i), QStringLiteral("victim"), 5000 + i);
+        delays << verdict.delayMs;
+        EXPECT_FALSE(verdict.addressRefused);
+        EXPECT_EQ(verdict.accountGuarded, i >= 9) << i;
+        if (!verdict.logLine.isEmpty())
+            logged << verdict.logLine;
+    }
+    EXPECT_EQ(delays.mid(8), (QList<qint64>{0, 100, 200, 400}));
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged.first().startsWith(QStringLiteral("account victim is guessed at")))
+        << logged.first().toStdString();
+    for (int i = 0; i < 12; ++i)
+        EXPECT_FALSE(guard.refuses(QStringLiteral("127.0.1.%1").arg(i), 6000));
+}
+
+// A guesser naming ever new accounts from ever new addresses does not grow the guard's memory
+// without end, and what it forgets never unlocks an address that is still refused.
+TEST(SmsGuardTest, ItsMemoryStaysBounded) {
+    SmsLoginGuard guard;
+    for (int i = 0; i < 10; ++i)
+        guard.failed(QStringLiteral("127.0.0.77"), QStringLiteral("u"), i);
+    ASSERT_TRUE(guard.refuses(QStringLiteral("127.0.0.77"), 100));
+    for (int i = 0; i < 20'000; ++i)
+        guard.failed(QStringLiteral("127.9.%1.%2").arg(i / 250).arg(i % 250), QStringLiteral("n%1").arg(i),
+                     2 * kMinute + i * 10);
+    EXPECT_TRUE(guard.refuses(QStringLiteral("127.0.0.77"), 3 * kMinute));
+    // A minute holds 6,000 of those failures: what is older goes.
+    EXPECT_LE(guard.remembered(), 2 * 2 * 6001);
+}
+
+// The vendor's gateway keeps the offices' accounts and charges each message it accepts to the
+// office's ledger, in the transaction that accepts it; a balance short of a message refuses it.
+TEST(SmsAccountsTest, TheGatewayChargesWhatItAcceptsAndRefusesWhatTheBalanceCannotPay) {
+    auto vendor = ScratchStore::sqlite();
+    SqlStore& tables = vendor->store();
+    initServerStore(tables, {});
+    const SmsAccount account = ServerSmsAccounts::makeAccount(tables, QStringLiteral("off1"));
+    EXPECT_EQ(account.user, QStringLiteral("off1"));
+    EXPECT_EQ(account.password.size(), 10);
+    const SmsAccount longId =
+        ServerSmsAccounts::makeAccount(tables, QStringLiteral("anofficeidlongerthanten"));
+    EXPECT_EQ(longId.user.size(), 10) << "the record keeps ten places for the user";
+    tables.execute(
+        QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Money`) VALUES('off1', 'off1', 70)"));
+
+    QTemporaryDir dir;
+    SmsGateway gateway(ServerSmsAccounts::books(vendor->url()), dir.filePath(QStringLiteral("sent.log")),
+                       200);
+    QString error;
+    ASSERT_TRUE(gateway.listen(0, &error)) << error.toStdString();
+    SmsSender sender(SmsLink::demo(gateway.port()), account, {3000, 5000});
+    const SmsBatchResult sent =
+        sender.send({{"01011112222", "010-3333-4444", "01055556666"}, "0255512345", "안내"});
+    ASSERT_EQ(sent.results.size(), 3) << sent.error.toStdString();
+    EXPECT_EQ(sent.delivered(), 2);
+    EXPECT_EQ(sent.results.at(2).code, smsCode::ShortBalance);
+    EXPECT_EQ(
+        tables.scalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash WHERE companyID='off1'")).toInt(),
+        10);
+    EXPECT_EQ(tables.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_cash WHERE `Money` = -30")).toInt(), 2);
+
+    // Another office's password, or a guess, sends nothing and charges nothing.
+    SmsSender wrong(SmsLink::demo(gateway.port()), {account.user, longId.password}, {3000, 5000});
+    const SmsBatchResult refused = wrong.send({{"01011112222"}, "0255512345", "안내"});
+    ASSERT_EQ(refused.results.size(), 1);
+    EXPECT_EQ(refused.results.at(0).code, smsCode::BadAccount);
+    EXPECT_EQ(tables.scalar(QStringLiteral("SELECT COUNT(*) FROM mem_cash")).toInt(), 3);
+}
+
 namespace {
 
 // The real gateway of the loopback services, with an office on the vendor's server for the charge.
@@ -203,21 +322,17 @@ TEST_F(SmsGatewayServiceTest, AGroupOfTwentyFiveDeliversTwentyThreeAndChargesFor
     chargeSmsBatch(office->server(), office->officeId(), office->officeId(), result.delivered(), text,
                    office->clock.now());
     chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 0, text, office->clock.now());
-    EXPECT_EQ(office->server()
-                  .scalar("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
-                  .toLongLong(),
-              -690);
-    EXPECT_EQ(office->server()
-                  .scalar("SELECT COUNT(*) FROM mem_cash WHERE companyID=?", {office->officeId()})
-                  .toInt(),
-              1)
-        << "a batch without a delivery charges nothing";
+    const auto ledger = [&](const char* what) {
+        return office->server()
+            .scalar(QStringLiteral("SELECT %1 FROM mem_cash WHERE companyID=?").arg(QLatin1String(what)),
+                    {office->officeId()})
+            .toLongLong();
+    };
+    EXPECT_EQ(ledger("SUM(`Money`)"), -690);
+    EXPECT_EQ(ledger("COUNT(*)"), 1) << "a batch without a delivery charges nothing";
     // A batch of 1,100 would overflow a 16-bit charge.
     chargeSmsBatch(office->server(), office->officeId(), office->officeId(), 1100, "x", office->clock.now());
-    EXPECT_EQ(office->server()
-                  .scalar("SELECT MIN(`Money`) FROM mem_cash WHERE companyID=?", {office->officeId()})
-                  .toLongLong(),
-              -33000);
+    EXPECT_EQ(ledger("MIN(`Money`)"), -33000);
 }
 
 TEST_F(SmsGatewayServiceTest, AWrongAccountAnEmojiAndRandomBytesDeliverNothing) {
@@ -274,6 +389,33 @@ TEST(SmsSenderTest, AGatewayThatIsAwayOrSilentEndsTheWaitWithTheReason) {
         EXPECT_TRUE(
             away.send({{"01012345678"}, "0255512345", "안내"}).error.startsWith("연결시 에러발생했습니다"));
     }
+}
+
+// A faulty gateway that answers thousands of results, for numbers of the batch again and again
+// and for others, is counted once per number of the batch.
+TEST(SmsSenderTest, OnlyTheBatchsNumbersCountAndEachOnce) {
+    QTcpServer faulty;
+    ASSERT_TRUE(faulty.listen(QHostAddress::LocalHost));
+    QObject::connect(&faulty, &QTcpServer::newConnection, &faulty, [&faulty] {
+        QTcpSocket* socket = faulty.nextPendingConnection();
+        socket->write("#CON");
+        QList<SmsResult> flood;
+        for (int i = 0; i < 2000; ++i) {
+            flood << SmsResult{smsCode::Delivered, QStringLiteral("01011112222")};
+            flood << SmsResult{smsCode::Delivered, QStringLiteral("0109%1").arg(i, 7, 10, QLatin1Char('0'))};
+        }
+        flood << SmsResult{smsCode::Delivered, QStringLiteral("01033334444")};
+        socket->write(smsResultList(flood));
+        socket->write("#DCN");
+    });
+    SmsSender sender(SmsLink::demo(faulty.serverPort()), SmsAccount::demo(), {3000, 3000});
+    const SmsBatchResult sent =
+        sender.send({{"01011112222", "01033334444", "01011112222"}, "0255512345", "안내"});
+    EXPECT_EQ(sent.delivered(), 3) << "the number sent twice counts twice, nothing else counts";
+    EXPECT_EQ(sent.chargeWon(), 90);
+    EXPECT_EQ(sent.deliveredNumbers(),
+              QStringList({QStringLiteral("01011112222"), QStringLiteral("01011112222"),
+                           QStringLiteral("01033334444")}));
 }
 
 namespace {

@@ -1,17 +1,11 @@
 #include "people/StaffAccounts.h"
-#include "SecuredScratch.h"
-#include "TestNeeds.h"
-#include "online/SecuredServer.h"
-#include "session/StoreSetup.h"
-#include "store/SqlStore.h"
+#include "TwoOffices.h"
 #include "store/StoreError.h"
 
 #include <gtest/gtest.h>
 
 namespace teran {
 namespace {
-
-using test::SecuredScratchServer;
 
 StaffForm newStaff(const QString& id) {
     StaffForm form;
@@ -27,7 +21,7 @@ StaffForm newStaff(const QString& id) {
     return form;
 }
 
-TERAN_SUITE_NEEDS(StaffAccountsSecured, mariadb);
+class StaffAccountsTest : public test::TwoOfficesTest {};
 
 TEST(StaffAccountsRules, TheResidentNumberIsCheckedAndShownMasked) {
     EXPECT_TRUE(isValidResidentNumber(QStringLiteral("880101-1234568")));
@@ -42,22 +36,22 @@ TEST(StaffAccountsRules, TheResidentNumberIsCheckedAndShownMasked) {
     EXPECT_EQ(maskedResidentNumber(QString(), QString()), QString());
 }
 
-// The embedded server keeps the rows as it always did.
-TEST(StaffAccountsEmbedded, TheChecksComeInTheirOrderAndAnEditKeepsTheId) {
-    auto scratch = test::ScratchStore::sqlite();
-    SqlStore& server = scratch->store();
-    initServerStore(server, {});
-    server.execute(QStringLiteral(
-        "INSERT INTO members(companyID, memID, memType, memPWD) VALUES('off1','off1','A','pw')"));
-    StaffAccounts staff(server, false, QStringLiteral("off1"));
-
+// The main account makes staff through the checks, in their order; an edit keeps the id and, with
+// no password typed, the password. On the vendor's server each staff account is an account of its
+// own, which logs in until it is disabled and makes no staff of its own.
+TEST_P(StaffAccountsTest, TheMainAccountMakesStaffWhoAreEditedAndDisabled) {
+    StaffAccounts staff(as(a), secured != nullptr, a);
+    const QString id = test::uniqueAccountName(QStringLiteral("st"));
+    if (secured) {
+        secured->dropAtEnd(id);
+    }
     EXPECT_EQ(staff.checkId(QString()), StaffIdCheck::Empty);
     EXPECT_EQ(staff.checkId(QStringLiteral("kim lee")), StaffIdCheck::NotPlain);
     EXPECT_EQ(staff.checkId(QStringLiteral("kim-lee")), StaffIdCheck::NotPlain);
-    EXPECT_EQ(staff.checkId(QStringLiteral("off1")), StaffIdCheck::Taken);
-    EXPECT_EQ(staff.checkId(QStringLiteral("kimlee")), StaffIdCheck::Free);
+    EXPECT_EQ(staff.checkId(a), StaffIdCheck::Taken);
+    EXPECT_EQ(staff.checkId(id), StaffIdCheck::Free);
 
-    StaffForm form = newStaff(QStringLiteral("kimlee"));
+    StaffForm form = newStaff(id);
     EXPECT_EQ(staff.save(form, false).message, QStringLiteral("아이디 등록검사를 해주셔야합니다."));
     const struct {
         void (*spoil)(StaffForm&);
@@ -81,112 +75,73 @@ TEST(StaffAccountsEmbedded, TheChecksComeInTheirOrderAndAnEditKeepsTheId) {
     const StaffSave made = staff.save(form, true);
     ASSERT_TRUE(made.saved) << made.message.toStdString();
     EXPECT_EQ(made.message, QStringLiteral("회원정보를 성공적으로 등록하였습니다"));
+    EXPECT_GT(made.memIdx, 0);
+    EXPECT_EQ(staff.checkId(id), StaffIdCheck::Taken);
     const QList<StaffRow> rows = staff.list();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.at(0).residentNumber, QStringLiteral("880101-1******"));
     EXPECT_EQ(rows.at(0).startDay, QStringLiteral("2026-03-02"));
     EXPECT_EQ(rows.at(0).address, QStringLiteral("서울 강남구  "));
+    // A second save of the same id (another desk's) is refused.
+    EXPECT_THROW(staff.save(newStaff(id), true), StoreError);
 
-    // An edit keeps the id and, with no password typed, the password.
     std::optional<StaffForm> opened = staff.read(made.memIdx);
     ASSERT_TRUE(opened.has_value());
-    EXPECT_TRUE(opened->password.isEmpty());
+    EXPECT_TRUE(opened->password.isEmpty()) << "a password is never read back";
     opened->id = QStringLiteral("renamed");
     opened->name = QStringLiteral("이지은 실장");
     const StaffSave edited = staff.save(*opened, false);
     ASSERT_TRUE(edited.saved) << edited.message.toStdString();
     EXPECT_EQ(edited.message, QStringLiteral("회원정보를 성공적으로 수정하였습니다"));
-    EXPECT_EQ(server
-                  .scalar(QStringLiteral(
-                              "SELECT memID || '/' || memPWD || '/' || name FROM members WHERE mem_idx=?"),
-                          {made.memIdx})
-                  .toString(),
-              QStringLiteral("kimlee/staff-pw/이지은 실장"));
+    const auto stored = [&](const char* column) {
+        return vendor()
+            .scalar(QStringLiteral("SELECT %1 FROM members WHERE mem_idx=?").arg(QLatin1String(column)),
+                    {made.memIdx})
+            .toString();
+    };
+    EXPECT_EQ(stored("memID"), id);
+    EXPECT_EQ(stored("name"), QStringLiteral("이지은 실장"));
+    EXPECT_EQ(stored("memPWD"), secured ? QString() : QStringLiteral("staff-pw"))
+        << "an account per member keeps its password on the server, not in the table";
 
-    staff.setDisabled(QStringLiteral("kimlee"), true);
-    ASSERT_EQ(staff.list().size(), 1);
-    EXPECT_TRUE(staff.list().at(0).disabled);
-    // Another office's staff cannot be edited from here.
-    StaffAccounts other(server, false, QStringLiteral("off2"));
-    EXPECT_THROW(other.save(*opened, false), StoreError);
-}
-
-// On the vendor's server each staff account is an account of its own.
-class StaffAccountsSecured : public testing::Test {
-protected:
-    void SetUp() override {
-        server = SecuredScratchServer::make();
-        TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
-        office = server->addOffice(QStringLiteral("main-pw"));
-        asOffice = server->connectAs(office, QStringLiteral("main-pw"));
+    if (secured) {
+        // The new account logs in and works for the office, but makes no staff of its own.
+        auto asStaff = secured->connectAs(id, QStringLiteral("staff-pw"));
+        EXPECT_EQ(
+            asStaff->scalar(QStringLiteral("SELECT companyID FROM members WHERE memID=?"), {id}).toString(),
+            a);
+        StaffAccounts fromStaff(*asStaff, true, a, a); // as if it claimed to be the office
+        const QString second = test::uniqueAccountName(QStringLiteral("st"));
+        EXPECT_THROW(fromStaff.save(newStaff(second), true), StoreError);
+        EXPECT_EQ(
+            vendor().scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {second}).toInt(),
+            0);
+        // A new password is set, never read back; the old one stops working.
+        opened->password = QStringLiteral("changed-pw");
+        ASSERT_TRUE(staff.save(*opened, false).saved);
+        EXPECT_THROW(secured->connectAs(id, QStringLiteral("staff-pw")), StoreError);
+        EXPECT_NO_THROW(secured->connectAs(id, QStringLiteral("changed-pw")));
     }
-    void TearDown() override {
-        if (!server)
-            return;
-        SqlStore vendor(QStringLiteral("staff-vendor"));
-        vendor.open(server->adminUrl());
-        for (const QString& id : made)
-            SecuredServer(vendor, server->adminUrl().database).dropAccount(id);
-    }
-
-    std::unique_ptr<SecuredScratchServer> server;
-    std::unique_ptr<SqlStore> asOffice;
-    QString office;
-    QStringList made;
-};
-
-TEST_F(StaffAccountsSecured, TheMainAccountMakesStaffWhoLogInAndCanBeDisabled) {
-    StaffAccounts staff(*asOffice, true, office);
-    const QString id = test::uniqueAccountName(QStringLiteral("st"));
-    made << id;
-    EXPECT_EQ(staff.checkId(id), StaffIdCheck::Free);
-    const StaffSave saved = staff.save(newStaff(id), true);
-    ASSERT_TRUE(saved.saved) << saved.message.toStdString();
-    EXPECT_GT(saved.memIdx, 0);
-    EXPECT_EQ(staff.checkId(id), StaffIdCheck::Taken);
-    EXPECT_EQ(
-        server->data().scalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {id}).toString(),
-        QString())
-        << "the server keeps the password, not the table";
-    ASSERT_EQ(staff.list().size(), 1);
-    EXPECT_EQ(staff.list().at(0).residentNumber, QStringLiteral("880101-1******"));
-
-    // The new account logs in and works for the office, but makes no staff of its own.
-    auto asStaff = server->connectAs(id, QStringLiteral("staff-pw"));
-    EXPECT_EQ(asStaff->scalar(QStringLiteral("SELECT companyID FROM members WHERE memID=?"), {id}).toString(),
-              office);
-    StaffAccounts fromStaff(*asStaff, true, office, office); // as if it claimed to be the office
-    const QString second = test::uniqueAccountName(QStringLiteral("st"));
-    EXPECT_THROW(fromStaff.save(newStaff(second), true), StoreError);
-    EXPECT_EQ(
-        server->data().scalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {second}).toInt(),
-        0);
-
-    // A second save of the same id (another desk's) is refused by the server.
-    EXPECT_THROW(staff.save(newStaff(id), true), StoreError);
-
-    // A new password is set, never read back; the old one stops working.
-    std::optional<StaffForm> opened = staff.read(saved.memIdx);
-    ASSERT_TRUE(opened.has_value());
-    EXPECT_TRUE(opened->password.isEmpty());
-    opened->password = QStringLiteral("changed-pw");
-    ASSERT_TRUE(staff.save(*opened, false).saved);
-    EXPECT_THROW(server->connectAs(id, QStringLiteral("staff-pw")), StoreError);
-    EXPECT_NO_THROW(server->connectAs(id, QStringLiteral("changed-pw")));
 
     staff.setDisabled(id, true);
-    EXPECT_THROW(server->connectAs(id, QStringLiteral("changed-pw")), StoreError);
+    ASSERT_EQ(staff.list().size(), 1);
     EXPECT_TRUE(staff.list().at(0).disabled);
-    staff.setDisabled(id, false);
-    EXPECT_NO_THROW(server->connectAs(id, QStringLiteral("changed-pw")));
+    if (secured) {
+        EXPECT_THROW(secured->connectAs(id, QStringLiteral("changed-pw")), StoreError);
+        staff.setDisabled(id, false);
+        EXPECT_NO_THROW(secured->connectAs(id, QStringLiteral("changed-pw")));
+    }
 
     // Another office cannot touch this office's staff.
-    const QString other = server->addOffice(QStringLiteral("other-pw"));
-    auto asOther = server->connectAs(other, QStringLiteral("other-pw"));
-    StaffAccounts intruder(*asOther, true, other);
+    StaffAccounts intruder(as(b), secured != nullptr, b);
     EXPECT_THROW(intruder.save(*opened, false), StoreError);
-    EXPECT_THROW(intruder.setDisabled(id, true), StoreError);
+    if (secured) {
+        EXPECT_THROW(intruder.setDisabled(id, true), StoreError);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, StaffAccountsTest,
+                         testing::Values(test::Backend::Sqlite, test::Backend::MariaDb), test::backendName);
 
 } // namespace
 } // namespace teran

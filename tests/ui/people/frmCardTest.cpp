@@ -1,29 +1,23 @@
 #include "people/frmCard.h"
 
 #include "PdfText.h"
-#include "TestOffice.h"
-#include "WidgetControls.h"
-#include "people/BuyerRegister.h"
+#include "PeopleWindows.h"
 #include "people/frmWork.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabBar>
-#include <QTreeWidget>
 
 using namespace teran;
 using namespace teran::test;
 
 namespace {
 
-// The customer list of an office logged in as its main account; the windows it opens and the
-// pages it prints are taken by the office's outlets.
-class frmCardTest : public testing::Test {
+// The customer list of the office.
+class frmCardTest : public PeopleWindowTest {
 protected:
     void SetUp() override {
-        office = TestOffice::make(Backend::Sqlite, Desk::Office);
-        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        PeopleWindowTest::SetUp();
+        if (!office)
+            return;
         window = std::make_unique<frmCard>(office->session(), CardPart::Customer);
         window->reload();
     }
@@ -39,20 +33,8 @@ protected:
         return window->cmdSave_Click();
     }
     QTreeWidget* list() { return control<QTreeWidget>(*window, "lvMy"); }
-    QStringList names() {
-        QStringList shown;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            shown << list()->topLevelItem(i)->text(3);
-        return shown;
-    }
-    QStringList tabs() {
-        QStringList texts;
-        auto* bar = control<QTabBar>(*window, "tabNamecard");
-        for (int i = 0; i < bar->count(); ++i)
-            texts << bar->tabText(i);
-        return texts;
-    }
-    std::unique_ptr<TestOffice> office;
+    QStringList names() { return columnOf(list(), 3); }
+    QStringList tabs() { return tabsOf(control<QTabBar>(*window, "tabNamecard")); }
     std::unique_ptr<frmCard> window;
 };
 
@@ -134,5 +116,5 @@ TEST_F(frmCardTest, TickedRowsArePrintedAndADeleteAsksFirst) {
     office->answerYes();
     ASSERT_TRUE(window->cmdDel_Click());
     EXPECT_EQ(names(), QStringList{"박영희"});
-    EXPECT_TRUE(WorkNoteBook(office->session()).of(NoteKind::Customer, number).isEmpty());
+    EXPECT_TRUE(notesOf(number, NoteKind::Customer).isEmpty());
 }

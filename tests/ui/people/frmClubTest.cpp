@@ -1,26 +1,55 @@
 #include "people/frmClub.h"
 
-#include "TestOffice.h"
+#include "PeopleWindows.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace teran;
 using namespace teran::test;
 
+namespace {
+
+QStringList memberLevels(const frmClub& window) {
+    QStringList shown;
+    const auto* members = window.findChild<QTreeWidget*>("lvMember");
+    for (int i = 0; i < members->topLevelItemCount(); ++i)
+        shown << members->topLevelItem(i)->text(0) + QLatin1Char(' ') + members->topLevelItem(i)->text(2);
+    return shown;
+}
+
+bool memberButtonsEnabled(const frmClub& window) {
+    const QStringList names = {"cmdRaise", "cmdLower", "cmdRemove"};
+    int enabled = 0;
+    for (const QString& name : names)
+        enabled += window.findChild<QPushButton*>(name)->isEnabled() ? 1 : 0;
+    EXPECT_TRUE(enabled == 0 || enabled == names.size()) << "the chairman's buttons go together";
+    return enabled == names.size();
+}
+
+class frmClubTest : public PeopleWindowTest {};
+
+// The office "off1" chairs a club that its staff member st1 has joined as an associate.
+class frmClubOfTwoTest : public PeopleWindowTest {
+protected:
+    void SetUp() override {
+        PeopleWindowTest::SetUp();
+        if (!office)
+            return;
+        club = office->addClub(QStringLiteral("off1"), QStringLiteral("apt"));
+        office->joinClub(club, QStringLiteral("st1"), 1);
+    }
+    int club = 0;
+};
+
+} // namespace
+
 // The office "off1" on the embedded server makes a club; its staff member st1, working as a
 // member of its own, joins it and is raised by the chairman.
-TEST(frmClubTest, AClubIsMadeJoinedAndItsListingsOpenOnceTheChairmanAccepts) {
-    auto office = TestOffice::make(Backend::Sqlite, Desk::Office);
-    TERAN_REQUIRE_SERVICE(office != nullptr, "the test office");
+TEST_F(frmClubTest, AClubIsMadeJoinedAndItsListingsOpenOnceTheChairmanAccepts) {
     frmClub window(office->session());
     QSignalSpy listings(&window, &frmClub::listingsRequested);
     auto* clubs = window.findChild<QTreeWidget*>("lvClub");
@@ -94,42 +123,11 @@ TEST(frmClubTest, AClubIsMadeJoinedAndItsListingsOpenOnceTheChairmanAccepts) {
     EXPECT_EQ(listings.at(2).at(0).toInt(), club);
 }
 
-namespace {
-
-// The office "off1" chairs a club that its staff member st1 has joined as an associate.
-struct ClubOfTwo {
-    std::unique_ptr<TestOffice> office = TestOffice::make(Backend::Sqlite, Desk::Office);
-    int club = office ? office->addClub(QStringLiteral("off1"), QStringLiteral("apt")) : 0;
-    ClubOfTwo() {
-        if (office)
-            office->joinClub(club, QStringLiteral("st1"), 1);
-    }
-};
-
-QStringList memberLevels(const frmClub& window) {
-    QStringList shown;
-    const auto* members = window.findChild<QTreeWidget*>("lvMember");
-    for (int i = 0; i < members->topLevelItemCount(); ++i)
-        shown << members->topLevelItem(i)->text(0) + QLatin1Char(' ') + members->topLevelItem(i)->text(2);
-    return shown;
-}
-
-bool memberButtonsEnabled(const frmClub& window) {
-    const QStringList names = {"cmdRaise", "cmdLower", "cmdRemove"};
-    int enabled = 0;
-    for (const QString& name : names)
-        enabled += window.findChild<QPushButton*>(name)->isEnabled() ? 1 : 0;
-    EXPECT_TRUE(enabled == 0 || enabled == names.size()) << "the chairman's buttons go together";
-    return enabled == names.size();
-}
-
-} // namespace
-
-TEST(frmClubTest, ClickingAClubShowsItsMembersAtOnceAndOnlyItsChairmanMayChangeThem) {
-    ClubOfTwo setup;
-    TERAN_REQUIRE_SERVICE(setup.office != nullptr, "the test office");
-    TestOffice& office = *setup.office;
-    frmClub window(office.session());
+// Clicking a club shows its members at once, and only its chairman may change them; with the
+// club chosen the entries of the club menu act on it.
+TEST_F(frmClubOfTwoTest, ClickingAClubShowsItsMembersAndTheMenuActsOnIt) {
+    frmClub window(office->session());
+    QSignalSpy listings(&window, &frmClub::listingsRequested);
     window.show();
     auto* clubs = window.findChild<QTreeWidget*>("lvClub");
     ASSERT_EQ(clubs->topLevelItemCount(), 1);
@@ -138,32 +136,52 @@ TEST(frmClubTest, ClickingAClubShowsItsMembersAtOnceAndOnlyItsChairmanMayChangeT
 
     QTest::mouseClick(clubs->viewport(), Qt::LeftButton, {},
                       clubs->visualItemRect(clubs->topLevelItem(0)).center());
-    EXPECT_EQ(window.currentClub(), setup.club);
+    EXPECT_EQ(window.currentClub(), club);
     EXPECT_EQ(memberLevels(window), (QStringList{"off1 회장", "st1 준회원"}));
     ASSERT_TRUE(memberButtonsEnabled(window));
     auto* members = window.findChild<QTreeWidget*>("lvMember");
     members->setCurrentItem(members->topLevelItem(1));
     window.findChild<QPushButton*>("cmdRaise")->click();
-    EXPECT_EQ(office.dialogs.lastText(), QStringLiteral("'st1' 님이 정회원이 되었습니다."));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("'st1' 님이 정회원이 되었습니다."));
     EXPECT_EQ(memberLevels(window), (QStringList{"off1 회장", "st1 정회원"}))
         << "shown again after the change";
 
-    office.loginAs(QStringLiteral("st1"));
+    window.openEntry(QStringLiteral("clubedit"));
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtclub")->text(), QStringLiteral("클럽 off1"));
+    EXPECT_EQ(window.findChild<QPushButton*>("cmdMkSave")->text(), QStringLiteral("수정하기"));
+    window.openEntry(QStringLiteral("clubmaemul"));
+    ASSERT_EQ(listings.count(), 1);
+    EXPECT_EQ(listings.at(0).at(0).toInt(), club);
+    office->dialogs.answerNext(DialogAnswer::Yes);
+    window.openEntry(QStringLiteral("clubdel"));
+    EXPECT_EQ(office->dialogs.lastText(),
+              QStringLiteral("가입되어있는 회원(1명)이 남아있어 삭제할 수가 없습니다.\r\n\r\n"
+                             "클럽을 삭제하시려면 회원을 모두 탈퇴시킨후 삭제하십시요."));
+
+    office->loginAs(QStringLiteral("st1"));
     window.showTab(frmClub::OwnTab);
     EXPECT_TRUE(memberLevels(window).isEmpty()) << "a new list chooses no club";
     clubs->setCurrentItem(clubs->topLevelItem(0)); // as the arrow keys do
     EXPECT_EQ(memberLevels(window), (QStringList{"off1 회장", "st1 정회원"}));
     EXPECT_FALSE(memberButtonsEnabled(window)) << "a member sees the others but changes no one";
 
-    office.loginAs(QStringLiteral("st2"));
+    office->loginAs(QStringLiteral("st2"));
     window.showTab(frmClub::AllTab);
     clubs->setCurrentItem(clubs->topLevelItem(0));
-    EXPECT_EQ(window.currentClub(), setup.club);
+    EXPECT_EQ(window.currentClub(), club);
     EXPECT_TRUE(memberLevels(window).isEmpty()) << "who is in a club is for its members";
+
+    office->loginAs(QStringLiteral("st1"));
+    window.showTab(frmClub::OwnTab);
+    window.select(0);
+    office->answerYes();
+    window.openEntry(QStringLiteral("clubinout"));
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("탈퇴 되었습니다."));
+    EXPECT_EQ(clubs->topLevelItemCount(), 0);
 }
 
 // Each entry of the club menu, with no club chosen before, opens the window on what it names.
-TEST(frmClubTest, EachClubMenuEntryOpensTheWindowOnWhatItNames) {
+TEST_F(frmClubOfTwoTest, EachClubMenuEntryOpensTheWindowOnWhatItNames) {
     struct Case {
         const char* entry;
         const char* focused; // the control the user goes on with
@@ -183,49 +201,17 @@ TEST(frmClubTest, EachClubMenuEntryOpensTheWindowOnWhatItNames) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
-        ClubOfTwo setup;
-        TERAN_REQUIRE_SERVICE(setup.office != nullptr, "the test office");
-        frmClub window(setup.office->session());
-        const int asked = setup.office->dialogs.shown().size();
+        frmClub window(office->session());
+        const int asked = office->dialogs.shown().size();
         window.openEntry(QLatin1String(c.entry));
-        EXPECT_EQ(setup.office->dialogs.shown().size(), asked) << "nothing is asked before a choice";
+        EXPECT_EQ(office->dialogs.shown().size(), asked) << "nothing is asked before a choice";
         ASSERT_NE(window.focusWidget(), nullptr);
         EXPECT_EQ(window.focusWidget()->objectName(), QLatin1String(c.focused));
         EXPECT_EQ(window.findChild<QTabBar*>("tabClub")->currentIndex(), c.tab);
-        EXPECT_EQ(window.currentClub(), c.clubChosen ? setup.club : 0);
+        EXPECT_EQ(window.currentClub(), c.clubChosen ? club : 0);
         EXPECT_EQ(memberLevels(window).size(), c.clubChosen ? 2 : 0);
         auto* name = window.findChild<QLineEdit*>("txtclub");
         EXPECT_EQ(name->text(), c.panelShowsClub ? QStringLiteral("클럽 off1") : QString());
         EXPECT_EQ(name->isReadOnly(), c.panelReadOnly);
     }
-}
-
-// With a club chosen the entries act on it.
-TEST(frmClubTest, TheClubMenuActsOnTheChosenClub) {
-    ClubOfTwo setup;
-    TERAN_REQUIRE_SERVICE(setup.office != nullptr, "the test office");
-    TestOffice& office = *setup.office;
-    frmClub window(office.session());
-    QSignalSpy listings(&window, &frmClub::listingsRequested);
-    window.select(0);
-    window.openEntry(QStringLiteral("clubedit"));
-    EXPECT_EQ(window.findChild<QLineEdit*>("txtclub")->text(), QStringLiteral("클럽 off1"));
-    EXPECT_EQ(window.findChild<QPushButton*>("cmdMkSave")->text(), QStringLiteral("수정하기"));
-    window.openEntry(QStringLiteral("clubmaemul"));
-    ASSERT_EQ(listings.count(), 1);
-    EXPECT_EQ(listings.at(0).at(0).toInt(), setup.club);
-
-    office.dialogs.answerNext(DialogAnswer::Yes);
-    window.openEntry(QStringLiteral("clubdel"));
-    EXPECT_EQ(office.dialogs.lastText(),
-              QStringLiteral("가입되어있는 회원(1명)이 남아있어 삭제할 수가 없습니다.\r\n\r\n"
-                             "클럽을 삭제하시려면 회원을 모두 탈퇴시킨후 삭제하십시요."));
-
-    office.loginAs(QStringLiteral("st1"));
-    window.showTab(frmClub::OwnTab);
-    window.select(0);
-    office.answerYes();
-    window.openEntry(QStringLiteral("clubinout"));
-    EXPECT_EQ(office.dialogs.lastText(), QStringLiteral("탈퇴 되었습니다."));
-    EXPECT_EQ(window.findChild<QTreeWidget*>("lvClub")->topLevelItemCount(), 0);
 }

@@ -2,7 +2,6 @@
 
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "people/SmsGateway.h"
 #include "people/SmsRecord.h"
 #include "shell/MainStatusBar.h"
 
@@ -11,7 +10,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 using namespace teran;
@@ -44,15 +42,28 @@ protected:
 } // namespace
 
 TERAN_SUITE_NEEDS(frmSmsTest, sms);
-TERAN_SUITE_NEEDS(SmsCashTest, sms);
 
-TEST_F(frmSmsTest, AGroupIsSentChargedAndLogged) {
+// The window shows the balance and the cost of the send as the recipients change (30 won a
+// message); a group is sent through the loopback gateway at the port the server names, charged
+// for what was delivered and logged, and the frame's status bar shows what is left.
+TEST_F(frmSmsTest, AGroupIsCostedSentChargedAndLogged) {
     giveCash(100);
+    MainStatusBar bar(office->session());
     frmSms window(office->session());
+    const auto text = [&window](const char* name) { return control<QLabel>(window, name)->text(); };
     EXPECT_EQ(window.findChild<QLineEdit*>("txtCallBack")->text(), "025551234");
+    EXPECT_EQ(text("lblCash"), "100 원");
+    EXPECT_EQ(text("lblCost"), "0 건 × 30 원 = 0 원") << "no number typed yet";
     window.setGroup({"010-2000-0001", "010-2000-0002", "010-2000-0002", "0201234567"});
     EXPECT_EQ(window.group().size(), 3) << "the same number once";
-    EXPECT_EQ(window.findChild<QLabel*>("cntlbl")->text(), "3 건");
+    EXPECT_EQ(text("cntlbl"), "3 건");
+    control<QLineEdit>(window, "txtadd")->setText("010-2000-0004");
+    window.cmdAdd_Click();
+    EXPECT_EQ(text("lblCost"), "4 건 × 30 원 = 120 원  (캐쉬 부족)");
+    control<QListWidget>(window, "sendList")->setCurrentRow(3);
+    window.cmdDel_Click();
+    EXPECT_EQ(text("lblCost"), "3 건 × 30 원 = 90 원");
+
     window.findChild<QPlainTextEdit*>("sendMsg")->setPlainText("내일 오전 방문 漢字");
     ASSERT_TRUE(window.sendlbl_Click());
     EXPECT_EQ(office->dialogs.lastText(),
@@ -61,6 +72,10 @@ TEST_F(frmSmsTest, AGroupIsSentChargedAndLogged) {
     EXPECT_EQ(cash(), 40);
     EXPECT_TRUE(window.logText().contains("01020000001 ☞ 성공"));
     EXPECT_TRUE(window.logText().contains("0201234567 ☞ Ⅹ"));
+    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "40 원");
+    EXPECT_EQ(text("lblCash"), "40 원");
+    Q_EMIT office->session().cashBalanceRead("other", 5000);
+    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "40 원") << "another office's balance";
 
     // 40 won left: a group of three would cost 90; Yes to the question opens the cash page.
     EXPECT_FALSE(window.sendlbl_Click());
@@ -71,6 +86,8 @@ TEST_F(frmSmsTest, AGroupIsSentChargedAndLogged) {
     ASSERT_EQ(office->outlets.urls.size(), 1);
     EXPECT_EQ(office->outlets.urls.first().path().section(QLatin1Char('/'), -1), QStringLiteral("cash_list"));
     EXPECT_EQ(cash(), 40);
+    window.setPerson("김매수", "010-3000-0001");
+    EXPECT_EQ(text("lblCost"), "1 건 × 30 원 = 30 원");
 }
 
 TEST_F(frmSmsTest, TheTextIsCutAtEightyBytesAndAGroupTakesOnlyGoodNumbers) {
@@ -106,45 +123,4 @@ TEST_F(frmSmsTest, TheTextIsCutAtEightyBytesAndAGroupTakesOnlyGoodNumbers) {
     EXPECT_TRUE(office->dialogs.lastText().contains("😀"));
     EXPECT_EQ(cash(), 1000);
     EXPECT_TRUE(window.logText().isEmpty());
-}
-
-// The office "off1" with 100 won of cash: its SMS window shows the balance and the cost of the
-// send as the recipients change (30 won a message); a send through the project's gateway, run in
-// this process on the port the server names, leaves the frame's status bar showing what is left.
-TEST(SmsCashTest, TheCostShowsBeforeASendAndTheStatusBarFollowsIt) {
-    // The gateway speaks TLS with the loopback servers' certificate, which the office trusts.
-    const QString tls = qEnvironmentVariable("TERAN_TEST_TLS_DIR");
-    TERAN_REQUIRE_SERVICE(!tls.isEmpty(), "the loopback servers' certificates (scripts/services.sh)");
-    auto office = TestOffice::make(Backend::Sqlite, Desk::Office);
-    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
-    QTemporaryDir folder;
-    SmsGateway gateway(SmsAccount::demo(), folder.filePath("sent.txt"), 1000);
-    QString error;
-    ASSERT_TRUE(gateway.useTls(tls + "/server.pem", tls + "/server.key", &error)) << error.toStdString();
-    ASSERT_TRUE(gateway.listen(0, &error)) << error.toStdString();
-    office->server().execute("UPDATE mem_msg SET content=? WHERE table_idx=3",
-                             {QString::number(gateway.port())});
-    office->server().execute("INSERT INTO mem_cash (companyID, `Money`) VALUES (?,?)", {"off1", 100});
-    office->session().state().AuthConfig.phone = "02-555-1234";
-    MainStatusBar bar(office->session());
-    frmSms window(office->session());
-    const auto text = [&window](const char* name) { return control<QLabel>(window, name)->text(); };
-    EXPECT_EQ(text("lblCash"), "100 원");
-    EXPECT_EQ(text("lblCost"), "0 건 × 30 원 = 0 원") << "no number typed yet";
-    window.setGroup({"010-2000-0001", "010-2000-0002", "010-2000-0003"});
-    control<QLineEdit>(window, "txtadd")->setText("010-2000-0004");
-    window.cmdAdd_Click();
-    EXPECT_EQ(text("lblCost"), "4 건 × 30 원 = 120 원  (캐쉬 부족)");
-    control<QListWidget>(window, "sendList")->setCurrentRow(0);
-    window.cmdDel_Click();
-    EXPECT_EQ(text("lblCost"), "3 건 × 30 원 = 90 원");
-
-    window.setPerson("김매수", "010-3000-0001");
-    EXPECT_EQ(text("lblCost"), "1 건 × 30 원 = 30 원");
-    control<QPlainTextEdit>(window, "sendMsg")->setPlainText("매물 안내드립니다");
-    ASSERT_TRUE(window.sendlbl_Click()) << office->dialogs.lastText().toStdString();
-    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "70 원");
-    EXPECT_EQ(text("lblCash"), "70 원");
-    Q_EMIT office->session().cashBalanceRead("other", 5000);
-    EXPECT_EQ(control<QLabel>(bar, "StatusBar1_cash")->text(), "70 원") << "another office's balance";
 }
