@@ -41,6 +41,11 @@ TEST(ListingColumns, DeclaredOnceWithTheirStores) {
     }
     EXPECT_EQ(autoKeys, 1);
     EXPECT_TRUE(findListingColumn(QStringLiteral("table_idx"))->autoKey);
+    // Looked up ignoring case.
+    ASSERT_NE(findListingColumn(QStringLiteral("Keyword")), nullptr);
+    EXPECT_EQ(findListingColumn(QStringLiteral("Keyword"))->name, QStringLiteral("keyword"));
+    EXPECT_TRUE(isListingColumnOn(QStringLiteral("State"), ListingSide::Server));
+    EXPECT_EQ(findListingColumn(QStringLiteral("money")), nullptr);
 
     const QStringList local = listingColumnNames(ListingSide::Local);
     const QStringList server = listingColumnNames(ListingSide::Server);
@@ -71,13 +76,6 @@ TEST(ListingColumns, TypesFollowWhatTheColumnsHold) {
         if (c.type == ColumnType::Text && c.size > 0)
             varcharBytes += 4 * c.size + 2;
     EXPECT_LT(varcharBytes, 8000);
-}
-
-TEST(ListingColumns, LookupIgnoresCase) {
-    ASSERT_NE(findListingColumn(QStringLiteral("Keyword")), nullptr);
-    EXPECT_EQ(findListingColumn(QStringLiteral("Keyword"))->name, QStringLiteral("keyword"));
-    EXPECT_TRUE(isListingColumnOn(QStringLiteral("State"), ListingSide::Server));
-    EXPECT_EQ(findListingColumn(QStringLiteral("money")), nullptr);
 }
 
 TEST(ListingColumns, IndexesNameDeclaredColumns) {

@@ -9,7 +9,17 @@ using namespace teran::test;
 
 namespace {
 
-class ListingRepositoryTest : public testing::TestWithParam<Backend> {};
+// An office's listing table on the test's backend.
+class ListingRepositoryTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        office = GetParam() == Backend::Sqlite ? ScratchStore::sqlite() : ScratchStore::mariaDb();
+        TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+        createListingTable(office->store(), ListingSide::Local);
+    }
+
+    std::unique_ptr<ScratchStore> office;
+};
 
 const QString kHostile = QStringLiteral("O'Brien \"역삼\" \\ 100% _x_ ;-- DROP TABLE maemul; 강남구 ");
 const QDateTime kWritten(QDate(2023, 12, 31), QTime(23, 59, 58));
@@ -86,15 +96,15 @@ int countRows(SqlStore& store) {
 
 } // namespace
 
-TEST_P(ListingRepositoryTest, HostileListingRoundTripsOnBothSides) {
-    TERAN_SCRATCH_STORE(office, GetParam());
+TEST_P(ListingRepositoryTest, HostileAndLongListingsRoundTripOnBothSides) {
+    SqlStore& store = office->store();
     TERAN_SCRATCH_STORE(vendor, GetParam());
-    createListingTable(office->store(), ListingSide::Local);
-    createListingTable(vendor->store(), ListingSide::Server);
+    SqlStore& server = vendor->store();
+    createListingTable(server, ListingSide::Server);
 
     const ListingRow given = hostileListing();
-    const int number = insertLocal(office->store(), given);
-    const auto local = readLocal(office->store(), number);
+    const int number = insertLocal(store, given);
+    const auto local = readLocal(store, number);
     ASSERT_TRUE(local.has_value());
     expectStored(given, *local, ListingSide::Local);
     EXPECT_EQ(local->value("table_idx").toInt(), number);
@@ -105,37 +115,31 @@ TEST_P(ListingRepositoryTest, HostileListingRoundTripsOnBothSides) {
 
     ListingRow copy = *local; // the owner's details and other local columns must stay behind
     copy.insert(QStringLiteral("sub_idx"), number);
-    insertServer(vendor->store(), copy);
-    const auto server = readServer(vendor->store(), QStringLiteral("office'1"), number);
-    ASSERT_TRUE(server.has_value());
-    expectStored(given, *server, ListingSide::Server);
-    EXPECT_EQ(server->value("sub_idx").toInt(), number);
-    for (const QString& key : server->keys())
+    insertServer(server, copy);
+    const auto shared = readServer(server, QStringLiteral("office'1"), number);
+    ASSERT_TRUE(shared.has_value());
+    expectStored(given, *shared, ListingSide::Server);
+    EXPECT_EQ(shared->value("sub_idx").toInt(), number);
+    for (const QString& key : shared->keys())
         EXPECT_TRUE(isListingColumnOn(key, ListingSide::Server)) << key.toStdString();
-    EXPECT_FALSE(readServer(vendor->store(), QStringLiteral("office'1"), number + 1).has_value());
-    EXPECT_FALSE(readServer(vendor->store(), QStringLiteral("office"), number).has_value());
-}
+    EXPECT_FALSE(readServer(server, QStringLiteral("office'1"), number + 1).has_value());
+    EXPECT_FALSE(readServer(server, QStringLiteral("office"), number).has_value());
 
-TEST_P(ListingRepositoryTest, LongTextsInEveryColumnFitTheWideRow) {
-    TERAN_SCRATCH_STORE(office, GetParam());
-    createListingTable(office->store(), ListingSide::Local);
+    // Long texts in every wide column fit the row.
     const QString longText = QString(1500, QChar(0xAC00)) + QStringLiteral("끝");
-    ListingRow row;
+    ListingRow wide;
     for (const ColumnDef& c : listingColumnsOf(ListingSide::Local))
         if (c.type == ColumnType::Text && c.size == 0)
-            row.insert(c.name, longText);
-    const int number = insertLocal(office->store(), row);
-    const auto read = readLocal(office->store(), number);
-    ASSERT_TRUE(read.has_value());
-    expectStored(row, *read, ListingSide::Local);
+            wide.insert(c.name, longText);
+    const auto readWide = readLocal(store, insertLocal(store, wide));
+    ASSERT_TRUE(readWide.has_value());
+    expectStored(wide, *readWide, ListingSide::Local);
 }
 
 // Numbers come from the store inside the insert: rising, never reused, not taken from the row,
 // distinct for two desks on the same store (a cluster of servers hands them out interleaved).
 TEST_P(ListingRepositoryTest, StoreAssignsNumbersThatAreNeverReused) {
-    TERAN_SCRATCH_STORE(office, GetParam());
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
     const int first = insertLocal(store, {{"table_idx", 500}, {"tb", "apt"}});
     EXPECT_GE(first, 1);
     EXPECT_LT(first, 500);
@@ -161,9 +165,7 @@ TEST_P(ListingRepositoryTest, StoreAssignsNumbersThatAreNeverReused) {
 // The state changes of the list actions: the grades go back to 0 only when asked, the modified
 // date only when given, and a row that is not there is reported, not invented.
 TEST_P(ListingRepositoryTest, StateAndInChargeChangesTouchOnlyWhatTheyName) {
-    TERAN_SCRATCH_STORE(office, GetParam());
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
     const int n = insertLocal(
         store,
         {{"tb", "apt"}, {"state", 1}, {"hitadd", 2}, {"hitmem", 1}, {"subid", "st1"}, {"showday", kShown}});
@@ -187,32 +189,14 @@ TEST_P(ListingRepositoryTest, StateAndInChargeChangesTouchOnlyWhatTheyName) {
     EXPECT_EQ(countRows(store), 1);
 }
 
-TEST_P(ListingRepositoryTest, KeysMatchIgnoringCaseAndUnknownKeysAreRefused) {
-    TERAN_SCRATCH_STORE(office, GetParam());
-    createListingTable(office->store(), ListingSide::Local);
-    // A misspelt or hostile key is refused, and nothing of the row is written.
-    for (const char* bad : {"no_such_column", "money_m); DROP TABLE maemul;--"})
-        EXPECT_THROW(insertLocal(office->store(), {{"Keyword", "x"}, {bad, 1}}), StoreError) << bad;
-    EXPECT_THROW(updateLocal(office->store(), 1, {{"no_such_column", 1}}), StoreError);
-    EXPECT_EQ(office->store().scalar("SELECT COUNT(*) FROM maemul").toInt(), 0);
-    const int number =
-        insertLocal(office->store(), {{"Keyword", QStringLiteral("급매")}, {"Line", "2"}, {"sub_idx", 99}});
-    const auto read = readLocal(office->store(), number);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->value("keyword").toString(), QStringLiteral("급매"));
-    EXPECT_EQ(read->value("line").toString(), QStringLiteral("2"));
-    EXPECT_FALSE(read->contains(QStringLiteral("sub_idx"))); // a server column, not kept here
-    // A new listing without a state or code is an ordinary unpublished one.
-    EXPECT_EQ(read->value("state").toInt(), 0);
-    EXPECT_TRUE(read->value("state").isValid());
-    EXPECT_EQ(read->value("code").toInt(), 0);
-}
-
-TEST_P(ListingRepositoryTest, ValuesAreConvertedOrRefusedWholesale) {
-    TERAN_SCRATCH_STORE(office, GetParam());
+// Keys match ignoring case and values are converted to their columns; a misspelt or hostile key
+// or a value its column cannot hold refuses the whole row, alone or in a bulk.
+TEST_P(ListingRepositoryTest, KeysMatchIgnoringCaseAndValuesAreConvertedOrRefusedWholesale) {
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
-    const int number = insertLocal(store, {{"money_m", " 45000 "},
+    const int number = insertLocal(store, {{"Keyword", QStringLiteral("급매")},
+                                           {"Line", "2"},
+                                           {"sub_idx", 99},
+                                           {"money_m", " 45000 "},
                                            {"money_b", ""},
                                            {"room", "3"},
                                            {"pyung", "84.5"},
@@ -221,6 +205,13 @@ TEST_P(ListingRepositoryTest, ValuesAreConvertedOrRefusedWholesale) {
                                            {"offday", ""}});
     const auto read = readLocal(store, number);
     ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->value("keyword").toString(), QStringLiteral("급매"));
+    EXPECT_EQ(read->value("line").toString(), QStringLiteral("2"));
+    EXPECT_FALSE(read->contains(QStringLiteral("sub_idx"))); // a server column, not kept here
+    // A new listing without a state or code is an ordinary unpublished one.
+    EXPECT_EQ(read->value("state").toInt(), 0);
+    EXPECT_TRUE(read->value("state").isValid());
+    EXPECT_EQ(read->value("code").toInt(), 0);
     EXPECT_EQ(read->value("money_m").toLongLong(), 45000);
     EXPECT_FALSE(read->value("money_b").isValid()) << "empty text in an amount is no amount";
     EXPECT_EQ(read->value("room").toInt(), 3);
@@ -229,6 +220,8 @@ TEST_P(ListingRepositoryTest, ValuesAreConvertedOrRefusedWholesale) {
     EXPECT_EQ(read->value("writeday").toDateTime(), QDateTime(QDate(2024, 5, 1), QTime(10, 0)));
     EXPECT_FALSE(read->value("offday").isValid());
 
+    for (const char* bad : {"no_such_column", "money_m); DROP TABLE maemul;--"})
+        EXPECT_THROW(insertLocal(store, {{"Keyword", "x"}, {bad, 1}}), StoreError) << bad;
     const QList<ListingRow> refused = {{{"money_m", "1억"}}, {{"money_m", "1,000"}},
                                        {{"room", 2.5}},      {{"room", 5'000'000'000LL}},
                                        {{"pyung", "넓음"}},  {{"showday", "어제"}}};
@@ -236,13 +229,12 @@ TEST_P(ListingRepositoryTest, ValuesAreConvertedOrRefusedWholesale) {
         EXPECT_THROW(insertLocal(store, bad), StoreError) << bad.begin().value().toString().toStdString();
         EXPECT_THROW(insertLocalBulk(store, {{{"tb", "apt"}}, bad}), StoreError);
     }
+    EXPECT_THROW(updateLocal(store, number, {{"no_such_column", 1}}), StoreError);
     EXPECT_EQ(countRows(store), 1) << "a refused row leaves nothing behind";
 }
 
 TEST_P(ListingRepositoryTest, BulkWritesAllInOrderWithProgress) {
-    TERAN_SCRATCH_STORE(office, GetParam());
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
     QList<ListingRow> rows;
     for (int i = 0; i < 1203; ++i) {
         ListingRow row{{"tb", i % 2 ? "apt" : "land"}, {"money_m", qint64(i) * 1'000'000'000LL}};
@@ -273,9 +265,7 @@ TEST_P(ListingRepositoryTest, BulkWritesAllInOrderWithProgress) {
 TEST_P(ListingRepositoryTest, ALargeImportLeavesEveryIndexInPlace) {
     if (GetParam() != Backend::Sqlite)
         GTEST_SKIP() << "the indexes are built at the end on SQLite only";
-    TERAN_SCRATCH_STORE(office, GetParam());
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
     const auto indexNames = [&] {
         QStringList names;
         QSqlQuery query =
@@ -308,9 +298,7 @@ TEST_P(ListingRepositoryTest, ALargeImportLeavesEveryIndexInPlace) {
 }
 
 TEST_P(ListingRepositoryTest, KeysetPagesSeeEveryRowOnce) {
-    TERAN_SCRATCH_STORE(office, GetParam());
     SqlStore& store = office->store();
-    createListingTable(store, ListingSide::Local);
     QList<ListingRow> rows(7, ListingRow{{"tb", "apt"}});
     QList<int> expected = insertLocalBulk(store, rows);
     store.execute(QStringLiteral("DELETE FROM maemul WHERE table_idx = ?"), {expected.takeAt(2)});

@@ -152,9 +152,10 @@ TEST(AutoMoneyTest, PurchasePriceYieldAndPricesPerPyung) {
     EXPECT_EQ(c.m_tlp, QStringLiteral("15,000")) << "1,500,000 원 × 100 평 in 만원";
 }
 
+// Amounts stay whole and exact however large: single precision would lose the last digits.
 // Prices of 30 digits are refused by the boxes; were one stored, the computed boxes show nothing
 // rather than a wrapped-around number.
-TEST(AutoMoneyTest, ComputedBoxesNeverShowAnOverflow) {
+TEST(AutoMoneyTest, LargeAmountsStayExactAndNeverOverflow) {
     AmountTexts t;
     t.money_m = QStringLiteral("999999999999999999999999999999");
     t.pyung = QStringLiteral("0.001");
@@ -164,17 +165,14 @@ TEST(AutoMoneyTest, ComputedBoxesNeverShowAnOverflow) {
         EXPECT_FALSE(shown.contains(QLatin1String("--")) || shown.contains(QLatin1String("9,223,372")))
             << shown.toStdString();
     EXPECT_TRUE(c.money_sg.isEmpty());
-}
 
-// Amounts stay whole and exact however large: single precision would lose the last digits.
-TEST(AutoMoneyTest, LargeAmountsStayExact) {
-    AmountTexts t;
+    t = {};
     t.money_m = QStringLiteral("123,456,789,012,345");
     t.money_y = QStringLiteral("1");
     t.pyung = QStringLiteral("0.5");
-    ComputedAmounts c = AutoMoney(t);
-    EXPECT_EQ(c.money_sg, QStringLiteral("123,456,789,012,344"));
-    EXPECT_EQ(c.money_p, QStringLiteral("246,913,578,024,690"));
+    const ComputedAmounts exact = AutoMoney(t);
+    EXPECT_EQ(exact.money_sg, QStringLiteral("123,456,789,012,344"));
+    EXPECT_EQ(exact.money_p, QStringLiteral("246,913,578,024,690"));
     // A price per 평 rounds half away from zero on the exact quotient: 1 ÷ 0.4 = 2.5.
     t = {};
     t.money_m = QStringLiteral("1");

@@ -69,8 +69,8 @@ protected:
         return numbers;
     }
 
-    QVariant vendorScalar(const QString& sql, const QVariantList& values = {}) {
-        return server->data().scalar(sql, values);
+    QVariant vendorScalar(const char* sql, const QVariantList& values = {}) {
+        return server->data().scalar(QString::fromUtf8(sql), values);
     }
 
     std::unique_ptr<SecuredScratchServer> server;
@@ -104,8 +104,7 @@ TEST_F(SecuredServerTest, AnOfficeReadsWhatIsSharedWithItAndItsOwnRows) {
     ASSERT_TRUE(own.next());
     EXPECT_EQ(own.value(0).toString(), QString()) << "no password is kept in the table";
     EXPECT_EQ(own.value(1).toString(), QStringLiteral("1234567"));
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT memPWD FROM members WHERE memID=?"), {a}).toString(),
-              QString());
+    EXPECT_EQ(vendorScalar("SELECT memPWD FROM members WHERE memID=?", {a}).toString(), QString());
 
     // Only the office's own inquiry box and cash.
     EXPECT_EQ(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM mem_paper")).toInt(), 1);
@@ -119,57 +118,51 @@ TEST_F(SecuredServerTest, AnOfficeReadsWhatIsSharedWithItAndItsOwnRows) {
 }
 
 TEST_F(SecuredServerTest, EveryChangeToAnotherOfficesRowsIsRefused) {
-    const auto refused = [&](const QString& sql, const QVariantList& values = {}) {
+    const auto refused = [&](const char* sql, const QVariantList& values = {}) {
         int changed = -1;
         try {
-            changed = asA->execute(sql, values);
+            changed = asA->execute(QString::fromUtf8(sql), values);
         } catch (const StoreError&) {
             return;
         }
-        EXPECT_EQ(changed, 0) << sql.toStdString();
+        EXPECT_EQ(changed, 0) << sql;
     };
     // Listings: change, delete, re-own, write in B's name.
-    refused(QStringLiteral("UPDATE maemul SET money_m=1 WHERE id=?"), {b});
-    refused(QStringLiteral("UPDATE maemul SET id=? WHERE id=?"), {a, b});
-    refused(QStringLiteral("DELETE FROM maemul WHERE id=?"), {b});
-    refused(QStringLiteral("INSERT INTO maemul(id, sub_idx, tb, state) VALUES(?, 99, 'apt', 1)"), {b});
-    refused(QStringLiteral("UPDATE maemul SET id=? WHERE id=? AND sub_idx=4"), {b, a});
+    refused("UPDATE maemul SET money_m=1 WHERE id=?", {b});
+    refused("UPDATE maemul SET id=? WHERE id=?", {a, b});
+    refused("DELETE FROM maemul WHERE id=?", {b});
+    refused("INSERT INTO maemul(id, sub_idx, tb, state) VALUES(?, 99, 'apt', 1)", {b});
+    refused("UPDATE maemul SET id=? WHERE id=? AND sub_idx=4", {b, a});
     // Pictures of B's listings.
-    refused(QStringLiteral("UPDATE filebox SET Img1='x.jpg' WHERE `ID`=?"), {b});
-    refused(QStringLiteral("DELETE FROM filebox WHERE `ID`=?"), {b});
+    refused("UPDATE filebox SET Img1='x.jpg' WHERE `ID`=?", {b});
+    refused("DELETE FROM filebox WHERE `ID`=?", {b});
     // Accounts: B's password and details, or A's own office and password columns.
-    refused(QStringLiteral("UPDATE members SET memPWD='x' WHERE memID=?"), {b});
-    refused(QStringLiteral("UPDATE members SET name='x' WHERE memID=?"), {a});
-    refused(QStringLiteral("UPDATE my_member SET admin_msg='1' WHERE memID=?"), {b});
-    refused(QStringLiteral("UPDATE my_member SET companyID=? WHERE memID=?"), {b, a});
-    refused(QStringLiteral("INSERT INTO members(companyID, memID, memType) VALUES(?, 'intruder', 'B')"), {b});
-    refused(QStringLiteral("DELETE FROM members WHERE memID=?"), {b});
+    refused("UPDATE members SET memPWD='x' WHERE memID=?", {b});
+    refused("UPDATE members SET name='x' WHERE memID=?", {a});
+    refused("UPDATE my_member SET admin_msg='1' WHERE memID=?", {b});
+    refused("UPDATE my_member SET companyID=? WHERE memID=?", {b, a});
+    refused("INSERT INTO members(companyID, memID, memType) VALUES(?, 'intruder', 'B')", {b});
+    refused("DELETE FROM members WHERE memID=?", {b});
     // B's inquiries and the cash ledger.
-    refused(QStringLiteral("UPDATE mem_paper SET readok=1 WHERE toid=?"), {b});
-    refused(QStringLiteral("DELETE FROM mem_paper WHERE toid=?"), {b});
-    refused(QStringLiteral("INSERT INTO mem_cash(companyID, `ID`, `Money`) VALUES(?, ?, 1000000)"), {a, a});
-    refused(QStringLiteral("UPDATE mem_cash SET `Money`=1000000"));
-    refused(QStringLiteral("DELETE FROM mem_cash WHERE companyID=?"), {b});
+    refused("UPDATE mem_paper SET readok=1 WHERE toid=?", {b});
+    refused("DELETE FROM mem_paper WHERE toid=?", {b});
+    refused("INSERT INTO mem_cash(companyID, `ID`, `Money`) VALUES(?, ?, 1000000)", {a, a});
+    refused("UPDATE mem_cash SET `Money`=1000000");
+    refused("DELETE FROM mem_cash WHERE companyID=?", {b});
     // Clubs change only through their procedures.
-    refused(QStringLiteral("UPDATE teranclub_mem SET level=2 WHERE id=?"), {a});
-    refused(QStringLiteral("INSERT INTO teranclub_mem(club_idx, id, level) VALUES(?, ?, 3)"), {club, a});
-    refused(QStringLiteral("UPDATE teranclub SET id=? WHERE table_idx=?"), {a, club});
+    refused("UPDATE teranclub_mem SET level=2 WHERE id=?", {a});
+    refused("INSERT INTO teranclub_mem(club_idx, id, level) VALUES(?, ?, 3)", {club, a});
+    refused("UPDATE teranclub SET id=? WHERE table_idx=?", {a, club});
 
     // Nothing of B's changed.
-    EXPECT_EQ(
-        vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=? AND money_m=100"), {b}).toInt(),
-        4);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=?"), {a}).toInt(), 4);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM filebox WHERE `ID`=? AND Img1='p.jpg'"), {b})
-                  .toInt(),
-              1);
-    EXPECT_EQ(
-        vendorScalar(QStringLiteral("SELECT COUNT(*) FROM mem_paper WHERE toid=? AND readok=0"), {b}).toInt(),
-        1);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash")).toInt(), 20000);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM members WHERE companyID=?"), {b}).toInt(), 1);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT companyID FROM members WHERE memID=?"), {a}).toString(), a);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT level FROM teranclub_mem WHERE id=?"), {a}).toInt(), 1);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM maemul WHERE id=? AND money_m=100", {b}).toInt(), 4);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM maemul WHERE id=?", {a}).toInt(), 4);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM filebox WHERE `ID`=? AND Img1='p.jpg'", {b}).toInt(), 1);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM mem_paper WHERE toid=? AND readok=0", {b}).toInt(), 1);
+    EXPECT_EQ(vendorScalar("SELECT SUM(`Money`) FROM mem_cash").toInt(), 20000);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM members WHERE companyID=?", {b}).toInt(), 1);
+    EXPECT_EQ(vendorScalar("SELECT companyID FROM members WHERE memID=?", {a}).toString(), a);
+    EXPECT_EQ(vendorScalar("SELECT level FROM teranclub_mem WHERE id=?", {a}).toInt(), 1);
 }
 
 TEST_F(SecuredServerTest, AnOfficeDoesItsOwnWorkAndWritesMessagesInItsOwnName) {
@@ -198,8 +191,8 @@ TEST_F(SecuredServerTest, AnOfficeDoesItsOwnWorkAndWritesMessagesInItsOwnName) {
     EXPECT_EQ(sent.value(1).toInt(), 0);
     EXPECT_EQ(asA->execute(QStringLiteral("DELETE FROM mem_paper WHERE toid=?"), {a}), 1);
 
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT nowdata FROM members WHERE memID=?"), {a}).toInt(), 12);
-    EXPECT_EQ(vendorScalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id=?"), {a}).toInt(), 3);
+    EXPECT_EQ(vendorScalar("SELECT nowdata FROM members WHERE memID=?", {a}).toInt(), 12);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM maemul WHERE id=?", {a}).toInt(), 3);
 }
 
 // The club routines check their caller themselves: what the program refuses before it calls them
@@ -218,9 +211,7 @@ TEST_F(SecuredServerTest, ClubsChangeOnlyThroughRoutinesThatCheckTheCaller) {
         return QStringLiteral("(done)");
     };
     const auto level = [&](int club, const QString& id) {
-        return vendorScalar(QStringLiteral("SELECT level FROM teranclub_mem WHERE club_idx=? AND id=?"),
-                            {club, id})
-            .toInt();
+        return vendorScalar("SELECT level FROM teranclub_mem WHERE club_idx=? AND id=?", {club, id}).toInt();
     };
     auto asB = server->connectAs(b, QStringLiteral("pw-b"));
     server->data().execute(QStringLiteral("DELETE FROM teranclub_mem WHERE id=?"), {a}); // out of B's club
@@ -261,9 +252,7 @@ TEST_F(SecuredServerTest, ClubsChangeOnlyThroughRoutinesThatCheckTheCaller) {
                     .contains("클럽회장은 탈퇴할 수 없습니다"));
     call(*asA, QStringLiteral("CALL club_leave(?)"), {made});
     call(*asB, QStringLiteral("CALL club_delete(?)"), {made});
-    EXPECT_EQ(
-        vendorScalar(QStringLiteral("SELECT COUNT(*) FROM teranclub_mem WHERE club_idx=?"), {made}).toInt(),
-        0);
+    EXPECT_EQ(vendorScalar("SELECT COUNT(*) FROM teranclub_mem WHERE club_idx=?", {made}).toInt(), 0);
 }
 
 // The SMS gateway connects with its own account: it finds the office of a gateway account and
@@ -290,34 +279,11 @@ TEST_F(SecuredServerTest, TheGatewayChargesThroughItsOwnAccountAndReadsNothingEl
         EXPECT_THROW(gateway.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")), StoreError);
         EXPECT_THROW(gateway.execute(QStringLiteral("DELETE FROM mem_cash")), StoreError);
     }
-    EXPECT_EQ(
-        vendorScalar(QStringLiteral("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?"), {a}).toInt(),
-        9970);
+    EXPECT_EQ(vendorScalar("SELECT SUM(`Money`) FROM mem_cash WHERE companyID=?", {a}).toInt(), 9970);
     EXPECT_THROW(asA->scalar(QStringLiteral("SELECT COUNT(*) FROM `%1`.sms_account")
                                  .arg(SecuredServer::dataDatabaseOf(server->adminUrl().database))),
                  StoreError);
     vendor.execute(QStringLiteral("DROP USER IF EXISTS '%1'@'%'").arg(name));
-}
-
-TEST_F(SecuredServerTest, TheServerChecksThePasswordAndALockedAccountIsRefused) {
-    EXPECT_THROW(server->connectAs(a, QStringLiteral("wrong")), StoreError);
-    try {
-        server->connectAs(QStringLiteral("nosuchmember"), QStringLiteral("x"));
-        ADD_FAILURE() << "an unknown account connected";
-    } catch (const StoreError& error) {
-        EXPECT_TRUE(SqlStore::isRefusedAccount(error)) << error.nativeCode.toStdString();
-    }
-    SqlStore vendor(QStringLiteral("secured-vendor"));
-    vendor.open(server->adminUrl());
-    SecuredServer(vendor, server->adminUrl().database).lockAccount(b, true);
-    try {
-        server->connectAs(b, QStringLiteral("pw-b"));
-        ADD_FAILURE() << "a locked account connected";
-    } catch (const StoreError& error) {
-        EXPECT_TRUE(SqlStore::isRefusedAccount(error)) << error.nativeCode.toStdString();
-    }
-    SecuredServer(vendor, server->adminUrl().database).lockAccount(b, false);
-    EXPECT_NO_THROW(server->connectAs(b, QStringLiteral("pw-b")));
 }
 
 } // namespace

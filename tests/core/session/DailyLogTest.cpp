@@ -1,4 +1,5 @@
 #include "session/DailyLog.h"
+#include "session/StoreErrorText.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -52,22 +53,32 @@ TEST_F(LogFixture, BeforeLoginTheIdIsEmptyAndAnUnwritableFolderIsReported) {
     ASSERT_TRUE(log.WriteLog(QStringLiteral("x")));
     EXPECT_TRUE(readAll(log.fileFor(clock.today())).startsWith(QStringLiteral("2026-12-06 09:05:07      x")));
 
-    // A file where the Log folder should be (a read-only or full share behaves alike): the line
-    // goes to the user's own log folder, naming the data folder; with neither, the caller learns it.
+    // A file where the Log folder should be (a read-only or full share behaves alike; the file
+    // refuses the folder even to root): the line goes to the user's own log folder, naming the
+    // data folder, and the error box names that folder; with neither, the caller learns it and
+    // the box claims no log.
     QTemporaryDir other;
     QFile blocker(other.filePath(QStringLiteral("Log")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     DailyLog blocked(other.path(), clock, [] { return QString(); });
     QTemporaryDir own;
-    blocked.setFallbackFolder(own.filePath(QStringLiteral("Log")));
+    const QString ownLog = own.filePath(QStringLiteral("Log"));
+    blocked.setFallbackFolder(ownLog);
     ASSERT_TRUE(blocked.WriteLog(QStringLiteral("kept")));
-    const QString kept =
-        readAll(QDir(own.filePath(QStringLiteral("Log"))).filePath(QStringLiteral("2026-12-06")));
+    EXPECT_EQ(blocked.lastFolder(), ownLog);
+    const QString kept = readAll(QDir(ownLog).filePath(QStringLiteral("2026-12-06")));
     EXPECT_TRUE(kept.startsWith(QStringLiteral("[") + other.path())) << kept.toStdString();
     EXPECT_TRUE(kept.endsWith(QStringLiteral("   kept\r\n")));
+    const StoreError error(QStringLiteral("attempt to write a readonly database"), QStringLiteral("x"));
+    EXPECT_TRUE(describeStoreError(error, false, blocked.lastFolder()).text.contains(ownLog));
+
     blocked.setFallbackFolder(other.filePath(QStringLiteral("Log/also")));
     EXPECT_FALSE(blocked.WriteLog(QStringLiteral("lost")));
+    EXPECT_TRUE(blocked.lastFolder().isEmpty());
+    const QString claimed = describeStoreError(error, false, blocked.lastFolder()).text;
+    EXPECT_TRUE(claimed.contains(QStringLiteral("오류 기록도 남기지 못했습니다"))) << claimed.toStdString();
+    EXPECT_FALSE(claimed.contains(QStringLiteral("남겼습니다")));
 }
 
 TEST(DailyLogMessages, LabelDescriptionAndSourceFollowTheProgramsConvention) {

@@ -67,7 +67,10 @@ TEST(LayoutFileName, NamesThatWouldLeaveTheFolderOrLackATypeAreRefused) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+// Widths round trip in the one-line form; the first write makes the folder, and where it cannot
+// be made nothing is written and nothing pretends it was.
 TEST_F(LayoutFileTest, WidthsRoundTripInTheOneLineForm) {
+    QDir(folder.rd()).removeRecursively();
     const LayoutFile file(folder, LayoutKind::ClubType, QStringLiteral("kim"), QStringLiteral("land"));
     ASSERT_TRUE(file.write({120, 0, 85, 1500}));
     EXPECT_EQ(contentOf(file), QByteArray("120,0,85,1500,"));
@@ -81,6 +84,15 @@ TEST_F(LayoutFileTest, WidthsRoundTripInTheOneLineForm) {
 
     ASSERT_TRUE(file.remove());
     EXPECT_FALSE(file.exists());
+
+    // rd/ taken by a plain file.
+    QTemporaryDir other;
+    QFile blocker(other.filePath(QStringLiteral("rd")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const LayoutFile blocked(DataFolder(other.path()), LayoutKind::Customer, QStringLiteral("kim"));
+    EXPECT_FALSE(blocked.write({55}));
+    EXPECT_FALSE(blocked.exists());
 }
 
 TEST_F(LayoutFileTest, DamagedEntriesKeepTheirPlaceAndTheirColumnsDefault) {
@@ -97,20 +109,4 @@ TEST_F(LayoutFileTest, DamagedEntriesKeepTheirPlaceAndTheirColumnsDefault) {
     EXPECT_EQ(file.read(), (Widths{80, std::nullopt, 90}));
     put(file, QByteArray(200 * 1024, '7'));
     EXPECT_TRUE(file.read().isEmpty()) << "a huge file is not a layout";
-}
-
-TEST_F(LayoutFileTest, WritingMakesTheFolderAndFailsCleanlyWhereItCannot) {
-    QDir(folder.rd()).removeRecursively();
-    const LayoutFile file(folder, LayoutKind::Customer, QStringLiteral("kim"));
-    ASSERT_TRUE(file.write({55}));
-    EXPECT_EQ(file.read(), (Widths{55}));
-
-    // rd/ taken by a plain file: nothing can be written, and nothing pretends it was.
-    QTemporaryDir other;
-    QFile blocker(other.filePath(QStringLiteral("rd")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const LayoutFile blocked(DataFolder(other.path()), LayoutKind::Customer, QStringLiteral("kim"));
-    EXPECT_FALSE(blocked.write({55}));
-    EXPECT_FALSE(blocked.exists());
 }

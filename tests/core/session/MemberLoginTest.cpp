@@ -1,12 +1,15 @@
 #include "SecuredScratch.h"
+#include "TestCertificates.h"
 #include "TestOffice.h"
 #include "online/SecuredServer.h"
 #include "people/StaffAccounts.h"
 #include "session/LoginService.h"
 #include "session/SessionLoader.h"
 #include "store/PasswordHash.h"
+#include "store/TlsTrust.h"
 
 #include <QScopeGuard>
+#include <QTemporaryDir>
 
 using namespace teran;
 using namespace teran::test;
@@ -14,7 +17,7 @@ using namespace teran::test;
 namespace {
 
 // An office whose vendor server takes an account per member: teran.ini names the server without
-// an account, and the program connects as the member who logs in.
+// an account and its authority apart, and the program connects as the member who logs in.
 class SecuredServerLogin : public testing::Test {
 protected:
     void SetUp() override {
@@ -23,19 +26,22 @@ protected:
         office = TestOffice::make(Backend::Sqlite);
         TERAN_REQUIRE_SERVICE(office != nullptr, "the loopback HTTP server");
         id = server->addOffice(QStringLiteral("pw'1"));
-        StoreUrl url = server->adminUrl();
+        url = server->adminUrl();
         url.user.clear();
         url.password.clear();
+        office->config.serverCa = url.caFile;
+        url.caFile.clear();
         office->config.serverUrl = url.toString();
         office->config.serverUser.clear();
         office->config.serverPassword.clear();
         ini = std::make_unique<LoginIni>(office->loginIniPath());
     }
 
-    LoginResult logIn(Session& session, const QString& password) {
+    LoginResult logIn(Session& session, const QString& password, const QString& who = {}) {
         session.CreateDbObjects();
         EXPECT_TRUE(session.MdbsqlConnOpen());
-        LoginResult result = LoginService(session, *ini).login({id, password, false, false});
+        LoginResult result =
+            LoginService(session, *ini).login({who.isEmpty() ? id : who, password, false, false});
         if (result.succeeded()) {
             EXPECT_EQ(SessionLoader(session).load(), LoadOutcome::Loaded);
         }
@@ -45,19 +51,26 @@ protected:
     std::unique_ptr<SecuredScratchServer> server;
     std::unique_ptr<TestOffice> office;
     std::unique_ptr<LoginIni> ini;
+    StoreUrl url;
     QString id;
 };
 
 TERAN_SUITE_NEEDS(SecuredServerLogin, mariadb, web);
 
+// The server checks the password every day (a wrong one, an unknown account, a password it no
+// longer takes), the desk keeps only a hash, and a server whose certificate does not verify leaves
+// the known account offline, told why once, instead of a silent offline day.
 TEST_F(SecuredServerLogin, TheServerChecksThePasswordOnEveryDayAndTheDeskKeepsOnlyAHash) {
     {
         auto first = office->newSession();
         EXPECT_TRUE(first->serverTakesMembers());
         EXPECT_EQ(logIn(*first, QStringLiteral("wrong")).status, LoginTexts::notMember());
+        EXPECT_EQ(logIn(*first, QStringLiteral("x"), QStringLiteral("nosuchmember")).status,
+                  LoginTexts::notMember());
         EXPECT_EQ(office->endedWith, -1) << "a refused account is no reason to end the program";
         const LoginResult result = logIn(*first, QStringLiteral("pw'1"));
         ASSERT_EQ(result.outcome, LoginOutcome::Online) << result.status.toStdString();
+        EXPECT_TRUE(result.notice.isEmpty());
         EXPECT_EQ(first->state().OfficeMainId, id);
         // The day's report wrote the office's own row through the view it may write.
         first->InternetCheck();
@@ -84,6 +97,19 @@ TEST_F(SecuredServerLogin, TheServerChecksThePasswordOnEveryDayAndTheDeskKeepsOn
         auto changed = office->newSession();
         EXPECT_EQ(logIn(*changed, QStringLiteral("pw'1")).outcome, LoginOutcome::NotMember);
         EXPECT_EQ(logIn(*changed, QStringLiteral("new-pw")).outcome, LoginOutcome::Online);
+    }
+
+    QTemporaryDir elsewhere;
+    StoreUrl stranger = url;
+    stranger.caFile = makeTestCertificate(elsewhere.path()).caFile;
+    office->config.serverUrl = stranger.toString();
+    {
+        auto refused = office->newSession();
+        const LoginResult result = logIn(*refused, QStringLiteral("new-pw"));
+        EXPECT_EQ(result.outcome, LoginOutcome::Offline);
+        EXPECT_TRUE(TlsTrust::isRefusal(result.notice)) << result.notice.toStdString();
+        EXPECT_FALSE(refused->serverOpen());
+        EXPECT_EQ(office->endedWith, -1) << "a refused server is no reason to end the program";
     }
 
     // Without the server the desk's hash lets the known account work offline.
@@ -114,13 +140,7 @@ TEST_F(SecuredServerLogin, ALockedStaffAccountIsToldItIsStopped) {
     ASSERT_TRUE(saved.saved) << saved.message.toStdString();
     const auto staffLogIn = [&](const QString& password) {
         auto desk = office->newSession();
-        desk->CreateDbObjects();
-        EXPECT_TRUE(desk->MdbsqlConnOpen());
-        const LoginResult result = LoginService(*desk, *ini).login({staffId, password, false, false});
-        if (result.succeeded()) {
-            EXPECT_EQ(SessionLoader(*desk).load(), LoadOutcome::Loaded);
-        }
-        return result;
+        return logIn(*desk, password, staffId);
     };
     ASSERT_EQ(staffLogIn(QStringLiteral("staff-pw")).outcome, LoginOutcome::Online);
 
@@ -128,6 +148,8 @@ TEST_F(SecuredServerLogin, ALockedStaffAccountIsToldItIsStopped) {
     const LoginResult stopped = staffLogIn(QStringLiteral("staff-pw"));
     EXPECT_EQ(stopped.outcome, LoginOutcome::Stopped);
     EXPECT_EQ(stopped.status, QStringLiteral("사용이 중지된 계정입니다. 사무소에 문의하세요."));
+    // A wrong password is not taken for a server that is away: the server's refusal of a locked
+    // account is known for one.
     EXPECT_EQ(staffLogIn(QStringLiteral("wrong")).status, LoginTexts::notMember());
 
     StaffAccounts(*main).setDisabled(staffId, false);

@@ -1,10 +1,7 @@
 #include "SecuredScratch.h"
 #include "TcpRelay.h"
 #include "TestCertificates.h"
-#include "TestOffice.h"
 #include "online/SecuredServer.h"
-#include "session/LoginService.h"
-#include "session/SessionLoader.h"
 #include "session/StoreErrorText.h"
 #include "store/MariaDbTlsCheck.h"
 
@@ -12,7 +9,9 @@
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
 #include <atomic>
 #include <future>
@@ -134,7 +133,6 @@ MariaDbTlsCheck::Result checkAgainst(bool offersTls, const TestCertificate& serv
     return result;
 }
 
-TERAN_SUITE_NEEDS(ServerRefusedAtLogin, mariadb, web);
 TERAN_SUITE_NEEDS(VendorServerWire, mariadb);
 
 TEST(MariaDbTlsCheck, RefusesAServerWithoutTlsOrWithACertificateThatDoesNotVerifyAndSaysWhy) {
@@ -255,22 +253,6 @@ TEST_F(VendorServerWire, NothingOfTheOfficeCrossesTheWireReadably) {
     EXPECT_TRUE(relay.recorded().contains(password.toUtf8())) << "the recording catches what goes in clear";
 }
 
-TEST_F(VendorServerWire, ACertificateOfAnotherAuthorityIsRefusedByTheDriverToo) {
-    QTemporaryDir elsewhere;
-    const TestCertificate stranger = makeTestCertificate(elsewhere.path());
-    ASSERT_FALSE(stranger.caFile.isEmpty());
-    StoreUrl url = server->memberUrl(id, password);
-    url.caFile = stranger.caFile;
-    SqlStore desk(QStringLiteral("wire-stranger"));
-    try {
-        desk.open(url);
-        ADD_FAILURE() << "a server whose certificate no trusted authority signed was talked to";
-    } catch (const StoreError& error) {
-        EXPECT_EQ(classifyStoreError(error), StoreFault::Refused) << error.description().toStdString();
-        EXPECT_TRUE(error.description().contains(QStringLiteral("발급한 기관")));
-    }
-}
-
 TEST_F(VendorServerWire, AMemberAccountConnectsOnlyOverTlsAndWithinItsLimits) {
     SqlStore vendor(QStringLiteral("wire-vendor"));
     vendor.open(server->adminUrl());
@@ -323,51 +305,6 @@ TEST_F(VendorServerWire, AMemberAccountConnectsOnlyOverTlsAndWithinItsLimits) {
     search.join();
     EXPECT_TRUE(cut) << "the runaway statement ended otherwise: " << cutText;
     EXPECT_TRUE(usableAfter) << "the office's connection stays usable after the cut";
-}
-
-// The desk that knows its account logs in offline when the server's certificate does not
-// verify, and says why once, instead of a silent offline day.
-TEST(ServerRefusedAtLogin, AKnownAccountWorksOfflineAndIsToldWhy) {
-    auto server = SecuredScratchServer::make();
-    TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
-    auto office = TestOffice::make(Backend::Sqlite);
-    TERAN_REQUIRE_SERVICE(office != nullptr, "the loopback HTTP server");
-    const QString id = server->addOffice(QStringLiteral("pw-tls"));
-    // As a desk's teran.ini names it: the address without an account, the authority apart.
-    StoreUrl url = server->adminUrl();
-    url.user.clear();
-    url.password.clear();
-    office->config.serverCa = url.caFile;
-    url.caFile.clear();
-    office->config.serverUrl = url.toString();
-    office->config.serverUser.clear();
-    office->config.serverPassword.clear();
-    LoginIni ini(office->loginIniPath());
-    const auto logIn = [&](Session& session) {
-        session.CreateDbObjects();
-        EXPECT_TRUE(session.MdbsqlConnOpen());
-        LoginResult result = LoginService(session, ini).login({id, QStringLiteral("pw-tls"), false, false});
-        if (result.succeeded()) {
-            EXPECT_EQ(SessionLoader(session).load(), LoadOutcome::Loaded);
-        }
-        return result;
-    };
-    {
-        auto first = office->newSession();
-        const LoginResult result = logIn(*first);
-        ASSERT_EQ(result.outcome, LoginOutcome::Online) << result.status.toStdString();
-        EXPECT_TRUE(result.notice.isEmpty());
-    }
-    QTemporaryDir elsewhere;
-    url.caFile = makeTestCertificate(elsewhere.path()).caFile;
-    office->config.serverUrl = url.toString();
-    office->clock.advanceDays(1);
-    auto next = office->newSession();
-    const LoginResult result = logIn(*next);
-    EXPECT_EQ(result.outcome, LoginOutcome::Offline);
-    EXPECT_TRUE(TlsTrust::isRefusal(result.notice)) << result.notice.toStdString();
-    EXPECT_FALSE(next->serverOpen());
-    EXPECT_EQ(office->endedWith, -1) << "a refused server is no reason to end the program";
 }
 
 } // namespace

@@ -32,8 +32,9 @@ protected:
 } // namespace
 
 // A private note is its writer's alone, the office's main account included; public ones are
-// everybody's, in every read.
-TEST_P(WorkNotesTest, APrivateNoteIsSeenByItsWriterOnly) {
+// everybody's, in every read. A listing's own notes leave out those kept under its lot, which
+// the lot list shows.
+TEST_P(WorkNotesTest, APrivateNoteIsSeenByItsWriterOnlyAndLotNotesStandApart) {
     note(NoteKind::Buyer, 7, "모두의 메모", QString(), QDate(2026, 12, 1));
     const int secret = note(NoteKind::Buyer, 7, "이실장 비밀", QStringLiteral("st1"), QDate(2026, 12, 3));
     note(NoteKind::Buyer, 7, "김대표 비밀", QStringLiteral("off1"), QDate(2026, 12, 2));
@@ -45,6 +46,15 @@ TEST_P(WorkNotesTest, APrivateNoteIsSeenByItsWriterOnly) {
     EXPECT_TRUE(as("st1").read(secret).has_value());
     EXPECT_FALSE(as("off1").read(secret).has_value());
     EXPECT_TRUE(as("st1").of(NoteKind::Card, 7).isEmpty()) << "another kind of owner, another list";
+
+    const QString lot = lotAddress("서울", "강남구", "역삼동", " 123-4 ");
+    EXPECT_EQ(lot, "서울강남구역삼동123-4");
+    note(NoteKind::Listing, 5, "매물 메모");
+    note(NoteKind::Listing, 5, "지번 메모", QString(), QDate(2026, 12, 2), lot);
+    note(NoteKind::Listing, 5, "남의 지번 비밀", QStringLiteral("st2"), QDate(2026, 12, 3), lot);
+    EXPECT_EQ(texts(as("st1").ofListing(5)), QStringList{"매물 메모"});
+    EXPECT_EQ(texts(as("st1").ofLot(lot)), QStringList{"지번 메모"});
+    EXPECT_TRUE(as("st1").ofLot(QString()).isEmpty());
 }
 
 // Written, changed, copied and removed; quotes and line breaks stay as typed, the lists show
@@ -78,18 +88,6 @@ TEST_P(WorkNotesTest, NotesAreWrittenChangedCopiedAndRemoved) {
     const int other = book.of(NoteKind::Buyer, 4).first().number;
     book.remove(other);
     EXPECT_TRUE(book.of(NoteKind::Buyer, 4).isEmpty());
-}
-
-// A listing's own notes leave out those kept under its lot, which the lot list shows.
-TEST_P(WorkNotesTest, AListingsNotesAndItsLotsNotesAreApart) {
-    const QString lot = lotAddress("서울", "강남구", "역삼동", " 123-4 ");
-    EXPECT_EQ(lot, "서울강남구역삼동123-4");
-    note(NoteKind::Listing, 5, "매물 메모");
-    note(NoteKind::Listing, 5, "지번 메모", QString(), QDate(2026, 12, 2), lot);
-    note(NoteKind::Listing, 5, "남의 지번 비밀", QStringLiteral("st2"), QDate(2026, 12, 3), lot);
-    EXPECT_EQ(texts(as("st1").ofListing(5)), QStringList{"매물 메모"});
-    EXPECT_EQ(texts(as("st1").ofLot(lot)), QStringList{"지번 메모"});
-    EXPECT_TRUE(as("st1").ofLot(QString()).isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, WorkNotesTest, testing::Values(Backend::Sqlite, Backend::MariaDb),

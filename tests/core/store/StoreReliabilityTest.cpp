@@ -136,58 +136,6 @@ TEST(StoreErrorTexts, DatabaseFaultsAreToldInKoreanWithWhatToDo) {
     }
 }
 
-// A data folder that takes no log (read-only share, full disk): the line goes to the user's own
-// folder and the box names that folder; with no folder at all the box claims no log.
-TEST(StoreErrorTexts, TheBoxNamesTheFolderThatTookTheLogLineOrNone) {
-    QTemporaryDir dir;
-    // A file where the Log folder should be refuses the folder even to root.
-    const QString data = dir.filePath(QStringLiteral("data"));
-    QDir().mkpath(data);
-    QFile blocker(QDir(data).filePath(QStringLiteral("Log")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
-    DailyLog log(data, clock, [] { return QStringLiteral("off1"); });
-    const QString own = dir.filePath(QStringLiteral("user/Log"));
-    log.setFallbackFolder(own);
-    ASSERT_TRUE(log.WriteLog(QStringLiteral("disk I/O error")));
-    EXPECT_EQ(log.lastFolder(), own);
-    QFile written(QDir(own).filePath(QStringLiteral("2026-12-06")));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("disk I/O error"));
-    const StoreError error(QStringLiteral("attempt to write a readonly database"), QStringLiteral("x"));
-    EXPECT_TRUE(describeStoreError(error, false, log.lastFolder()).text.contains(own));
-
-    log.setFallbackFolder(QDir(data).filePath(QStringLiteral("Log/again")));
-    EXPECT_FALSE(log.WriteLog(QStringLiteral("lost")));
-    EXPECT_TRUE(log.lastFolder().isEmpty());
-    const QString claimed = describeStoreError(error, false, log.lastFolder()).text;
-    EXPECT_TRUE(claimed.contains(QStringLiteral("오류 기록도 남기지 못했습니다"))) << claimed.toStdString();
-    EXPECT_FALSE(claimed.contains(QStringLiteral("남겼습니다")));
-}
-
-// A number typed wrong in teran.ini falls back to its default and the daily log says so.
-TEST(TeranConfigValues, AMalformedNumberKeepsItsDefaultAndIsLogged) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("teran.ini"));
-    {
-        QSettings ini(file, QSettings::IniFormat);
-        ini.setValue(QStringLiteral("data/DataPath"), dir.path());
-        ini.setValue(QStringLiteral("probe/TimeoutMs"), QStringLiteral("abc"));
-        ini.setValue(QStringLiteral("network/StallSeconds"), QStringLiteral("0"));
-        ini.setValue(QStringLiteral("network/ConnectSeconds"), QStringLiteral(" 9 "));
-    }
-    const TeranConfig config = TeranConfig::load(file);
-    EXPECT_EQ(config.probeTimeoutMs, TeranConfig().probeTimeoutMs);
-    EXPECT_EQ(config.stallSeconds, TeranConfig().stallSeconds);
-    EXPECT_EQ(config.connectSeconds, 9);
-    ASSERT_EQ(config.warnings.size(), 2);
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
-    ScriptedDialogs dialogs;
-    Session session(config, clock, dialogs);
-    EXPECT_TRUE(readLog(session, clock).contains(QStringLiteral("probe/TimeoutMs=abc")));
-}
-
 namespace {
 
 class StoreSafetyTest : public testing::TestWithParam<Backend> {

@@ -62,11 +62,8 @@ TEST_P(WholeRowStatementTest, EachRunBindsExactlyItsOwnRow) {
     // Dates bound this way compare with bound cut-offs like any other.
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT COUNT(*) FROM sample WHERE writeday >= ?"), {when}).toInt(),
               1);
-}
 
-TEST_P(WholeRowStatementTest, BadStatementOrClosedStoreThrows) {
-    TERAN_SCRATCH_STORE(scratch, GetParam());
-    SqlStore& store = scratch->store();
+    // A statement that cannot be prepared, or a closed store, throws at once.
     EXPECT_THROW(WholeRowStatement(store, QStringLiteral("INSERT INTO no_such_table(x) VALUES(?)")),
                  StoreError);
     store.close();

@@ -98,7 +98,9 @@ TEST_F(ColumnWidthsTest, NoResetsTheGridAndRemovesTheFile) {
     EXPECT_EQ(widths.widths(), (QList<int>{kDefault, kDefault, kDefault, kDefault}));
 }
 
-TEST_F(ColumnWidthsTest, AnEmptyGridSaysSoAndLeavesTheFileAlone) {
+// An empty grid says so and leaves the file alone; a file that cannot be written is reported,
+// not confirmed.
+TEST_F(ColumnWidthsTest, AnEmptyGridOrAnUnwritableFileSavesNothing) {
     ASSERT_TRUE(kimFile.write({11, 22, 33, 44}));
     fill(&model, 0);
     ColumnWidths widths(&view);
@@ -108,19 +110,16 @@ TEST_F(ColumnWidthsTest, AnEmptyGridSaysSoAndLeavesTheFileAlone) {
     ASSERT_EQ(dialogs.shown().size(), 1) << "no question on an empty grid";
     EXPECT_EQ(dialogs.shown()[0].text, QStringLiteral("등록된 매물이 없습니다."));
     EXPECT_EQ(contentOf(kimFile), QByteArray("11,22,33,44,"));
-}
 
-TEST_F(ColumnWidthsTest, AFileThatCannotBeWrittenIsReportedNotConfirmed) {
+    fill(&model, 3);
     QTemporaryDir other;
     QFile blocker(other.filePath(QStringLiteral("rd")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const LayoutFile blocked(DataFolder(other.path()), LayoutKind::Maesu, QStringLiteral("kim"));
-    ColumnWidths widths(&view);
+    dialogs.clear();
     dialogs.answerNext(DialogAnswer::Yes);
-
     EXPECT_EQ(widths.saveOrReset(dialogs, blocked), WidthsOutcome::Failed);
-
     ASSERT_EQ(dialogs.shown().size(), 2);
     EXPECT_NE(dialogs.shown()[1].title, QStringLiteral("저장완료"));
     EXPECT_FALSE(dialogs.shown()[1].text.contains(QStringLiteral("저장하였습니다")));

@@ -69,6 +69,12 @@ TEST_F(LoginWindowTest, TypingTheLoginAndPressingEnterOpensTheFrameWindow) {
     EXPECT_EQ(session->state().OnlineMode, QStringLiteral("yes"));
     EXPECT_EQ(LoginIni(office->loginIniPath()).read().id, QStringLiteral("st1"));
     EXPECT_TRUE(office->dialogs.shown().isEmpty());
+
+    // A second program of the same user ends at once.
+    ProgramFlow second(*session, options);
+    EXPECT_FALSE(second.start());
+    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("프로그램이 이미 실행중 입니다."));
+    EXPECT_EQ(office->endedWith, 1);
 }
 
 TEST_F(LoginWindowTest, ASavedIdIsFilledAndTheFocusWaitsInThePasswordBox) {
@@ -87,14 +93,6 @@ TEST_F(LoginWindowTest, ASavedIdIsFilledAndTheFocusWaitsInThePasswordBox) {
     QSignalSpy shown(flow.get(), &ProgramFlow::mainWindowShown);
     QTest::mouseClick(control<QPushButton>("Image1"), Qt::LeftButton);
     EXPECT_EQ(shown.size(), 1);
-}
-
-TEST_F(LoginWindowTest, ASecondProgramOfTheSameUserEndsAtOnce) {
-    ASSERT_TRUE(startFlow());
-    ProgramFlow second(*session, options);
-    EXPECT_FALSE(second.start());
-    EXPECT_EQ(office->dialogs.lastText(), QStringLiteral("프로그램이 이미 실행중 입니다."));
-    EXPECT_EQ(office->endedWith, 1);
 }
 
 TEST(LoginWindowStartup, AMissingDataFolderAsksToLookForTheServerAndEnds) {

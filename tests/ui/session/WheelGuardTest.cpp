@@ -53,7 +53,9 @@ protected:
 
 } // namespace
 
-TEST_F(WheelGuardTest, ScrollingOverABoxScrollsTheWindowAndLeavesTheChoice) {
+// Over a box the user did not choose the wheel scrolls the window and leaves the choice; a box the
+// user chose takes the wheel.
+TEST_F(WheelGuardTest, ScrollingOverABoxScrollsTheWindowUnlessTheUserChoseIt) {
     area.verticalScrollBar()->setValue(100);
     wheelDown(year);
     EXPECT_EQ(year->currentText(), QStringLiteral("2025")) << "the year under the pointer stays";
@@ -61,9 +63,7 @@ TEST_F(WheelGuardTest, ScrollingOverABoxScrollsTheWindowAndLeavesTheChoice) {
     EXPECT_GT(area.verticalScrollBar()->value(), 100) << "the window scrolled instead";
     wheelDown(day);
     EXPECT_EQ(day->date(), QDate(2026, 12, 10));
-}
 
-TEST_F(WheelGuardTest, ABoxTheUserChoseTakesTheWheel) {
     year->setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(year->hasFocus());
     wheelDown(year);
