@@ -3,7 +3,7 @@
 #include "people/DemoSmsGateway.h"
 #include "session/KoreanTranslations.h"
 #include "session/QtDialogs.h"
-#include "session/ScreenFit.h"
+#include "widgets/ScreenFit.h"
 #include "session/Session.h"
 #include "session/WheelGuard.h"
 #include "session/frmFirstStart.h"

@@ -1,6 +1,6 @@
 #include "AmountField.h"
 
-#include "NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "contracts/NumberKeyCheck.h"
 #include "session/Session.h"
 

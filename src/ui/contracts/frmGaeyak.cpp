@@ -2,7 +2,7 @@
 
 #include "session/OpenedWindow.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "contracts/ConfirmationForm.h"
 #include "contracts/ContractRegister.h"

@@ -2,10 +2,10 @@
 
 #include "session/ReportPreview.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "contracts/ResidentNumber.h"
-#include "register/frmAddr.h"
+#include "widgets/frmAddr.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -6,7 +6,7 @@
 
 #include <QCloseEvent>
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "listings/ListCellFormat.h"
 

@@ -2,9 +2,9 @@
 
 #include "session/ReportPreview.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
-#include "NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

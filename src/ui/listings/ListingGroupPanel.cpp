@@ -1,6 +1,6 @@
 #include "ListingGroupPanel.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "ListChoices.h"
 #include "people/frmWork.h"

@@ -1,7 +1,7 @@
 #include "ListingTableModel.h"
 
 #include "listings/ListingPickLabel.h"
-#include "session/ColorNumber.h"
+#include "widgets/ColorNumber.h"
 
 #include <QBrush>
 #include <QColor>

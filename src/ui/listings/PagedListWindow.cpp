@@ -1,17 +1,17 @@
 #include "PagedListWindow.h"
 
 #include "listings/ListSpreadsheet.h"
-#include "session/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
-#include "session/RowScroller.h"
+#include "widgets/RowScroller.h"
 
 #include "frmSearch.h"
 
 #include "ListingTableModel.h"
 #include "frmSearchPrint.h"
-#include "session/ColumnWidths.h"
+#include "widgets/ColumnWidths.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 #include "session/StoreAttempt.h"

@@ -1,12 +1,12 @@
 #include "SearchPanel.h"
 
 #include "ChoiceCombo.h"
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "listing/PropertyTypes.h"
 #include "listings/ListQuery.h"
 #include "listings/ListingChoices.h"
-#include "register/ComboFill.h"
-#include "register/RegionCascade.h"
+#include "widgets/ComboFill.h"
+#include "widgets/RegionCascade.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -1,6 +1,6 @@
 #include "frmList.h"
 
-#include "session/RowScroller.h"
+#include "widgets/RowScroller.h"
 
 #include "ListChoices.h"
 #include "ListingGroupPanel.h"

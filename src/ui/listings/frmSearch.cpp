@@ -1,11 +1,11 @@
 #include "frmSearch.h"
 
 #include "SearchPanel.h"
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "listing/PropertyTypes.h"
 #include "listing/TypeFields.h"
 #include "listings/ListQuery.h"
-#include "register/RegionCascade.h"
+#include "widgets/RegionCascade.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"
 #include "session/StoreAttempt.h"

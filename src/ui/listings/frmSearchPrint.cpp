@@ -1,6 +1,6 @@
 #include "frmSearchPrint.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "session/ReportPreview.h"
 

@@ -1,6 +1,6 @@
 #include "SaveCloseRow.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include <QBoxLayout>
 #include <QDialog>

@@ -3,8 +3,8 @@
 
 #include "listing/PropertyTypes.h"
 #include "maintenance/SettingsActions.h"
-#include "register/RegionBox.h"
-#include "session/Named.h"
+#include "widgets/RegionBox.h"
+#include "widgets/Named.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "frmSetingColor.h"
 #include "SaveCloseRow.h"
 
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "maintenance/SettingsActions.h"
-#include "session/ColorNumber.h"
-#include "session/Named.h"
+#include "widgets/ColorNumber.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 
 #include <QButtonGroup>

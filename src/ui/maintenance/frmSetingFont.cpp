@@ -2,7 +2,7 @@
 #include "SaveCloseRow.h"
 
 #include "maintenance/SettingsActions.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -2,8 +2,8 @@
 
 #include "maintenance/BackupActions.h"
 #include "maintenance/ListingCsvFields.h"
-#include "session/Named.h"
-#include "session/ProgressWindow.h"
+#include "widgets/Named.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

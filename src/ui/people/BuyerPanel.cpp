@@ -2,10 +2,10 @@
 
 #include "PersonFields.h"
 #include "contracts/NumberKeyCheck.h"
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "listing/PropertyTypes.h"
-#include "register/RegionCascade.h"
-#include "session/Named.h"
+#include "widgets/RegionCascade.h"
+#include "widgets/Named.h"
 #include "session/NumberText.h"
 #include "session/Session.h"
 

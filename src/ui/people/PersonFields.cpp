@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "register/RegionCascade.h"
-#include "session/Named.h"
+#include "widgets/RegionCascade.h"
+#include "widgets/Named.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

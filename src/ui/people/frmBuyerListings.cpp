@@ -4,7 +4,7 @@
 #include "frmSms.h"
 #include "listings/ListQuery.h"
 #include "people/SamePhone.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/OpenedWindow.h"
 #include "session/ReportPreview.h"
 #include "session/Session.h"

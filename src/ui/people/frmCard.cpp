@@ -1,8 +1,8 @@
 #include "frmCard.h"
 
 #include "PersonFields.h"
-#include "register/RegionCascade.h"
-#include "session/Named.h"
+#include "widgets/RegionCascade.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 
 #include <QComboBox>

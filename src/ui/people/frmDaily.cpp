@@ -4,7 +4,7 @@
 #include "session/ReportPreview.h"
 
 #include "frmDailyIn.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -3,7 +3,7 @@
 #include "session/EditGuard.h"
 
 #include "listings/ListCellFormat.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

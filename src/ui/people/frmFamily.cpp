@@ -1,6 +1,6 @@
 #include "frmFamily.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -4,7 +4,7 @@
 
 #include "BuyerPanel.h"
 #include "frmMaesuin.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/OpenedWindow.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"

@@ -3,7 +3,7 @@
 #include "BuyerPanel.h"
 #include "NoteListClicks.h"
 #include "frmWork.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 #include "session/WorkNotes.h"

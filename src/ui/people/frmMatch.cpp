@@ -3,7 +3,7 @@
 #include "PersonFields.h"
 #include "frmSms.h"
 #include "people/SamePhone.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/OpenedWindow.h"
 #include "session/Session.h"
 #include "session/SettingsStore.h"

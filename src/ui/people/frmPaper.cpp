@@ -6,7 +6,7 @@
 #include "frmSms.h"
 #include "listing/ListingRepository.h"
 #include "listings/ActionTexts.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/InternetNotice.h"
 #include "session/Session.h"
 #include "session/SessionListings.h"

@@ -1,7 +1,7 @@
 #include "frmPaperin.h"
 
 #include "people/OfficePhone.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

@@ -3,7 +3,7 @@
 #include "contracts/CashBalance.h"
 #include "people/OfficePhone.h"
 #include "people/SmsSender.h"
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

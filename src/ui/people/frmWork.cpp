@@ -1,6 +1,6 @@
 #include "frmWork.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"
 

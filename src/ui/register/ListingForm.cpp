@@ -3,7 +3,7 @@
 #include "register/AdvertisingFacts.h"
 
 #include "contracts/NumberKeyCheck.h"
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "listings/ListCellFormat.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "listings/ListPrintPage.h"
 #include "register/LotListings.h"
 #include "register/RegisterTexts.h"
-#include "session/ColumnWidths.h"
+#include "widgets/ColumnWidths.h"
 #include "session/LayoutFile.h"
 #include "session/Session.h"
 

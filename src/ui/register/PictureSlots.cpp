@@ -1,7 +1,7 @@
 #include "PictureSlots.h"
 #include "pictures/PictureFile.h"
 
-#include "session/Named.h"
+#include "widgets/Named.h"
 
 #include "PictureLabel.h"
 #include "frmPicture.h"

@@ -1,6 +1,6 @@
 #include "StationPicker.h"
 
-#include "ComboFill.h"
+#include "widgets/ComboFill.h"
 #include "register/AddressBook.h"
 #include "session/Session.h"
 #include "session/StoreAttempt.h"

@@ -1,6 +1,6 @@
 #include "frmFirstStart.h"
 
-#include "Named.h"
+#include "widgets/Named.h"
 #include "online/OfficeSetup.h"
 #include "session/Dialogs.h"
 

@@ -6,7 +6,7 @@
 #include "maintenance/frmSetingColor.h"
 #include "maintenance/frmSetingFont.h"
 #include "maintenance/frmSheetImport.h"
-#include "session/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
 #include "session/InternetNotice.h"
 #include "session/OpenedWindow.h"

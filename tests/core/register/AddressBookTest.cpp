@@ -1,5 +1,5 @@
 #include "register/AddressBook.h"
-#include "../../ui/register/PostalRows.h"
+#include "PostalRows.h"
 #include "TestServices.h"
 #include "store/StoreTables.h"
 

@@ -1,5 +1,5 @@
 #include "session/KoreanTranslations.h"
-#include "session/ScreenFit.h"
+#include "widgets/ScreenFit.h"
 #include "session/WheelGuard.h"
 
 #include <QApplication>

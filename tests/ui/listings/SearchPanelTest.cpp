@@ -1,7 +1,7 @@
 #include "listings/SearchPanel.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "register/RegionCascade.h"
+#include "widgets/RegionCascade.h"
 
 #include <QComboBox>
 #include <QLabel>

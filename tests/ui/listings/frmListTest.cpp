@@ -2,7 +2,7 @@
 #include "OwnListFixture.h"
 #include "listings/ActionTexts.h"
 #include "listings/frmSearchPrint.h"
-#include "session/ColumnWidths.h"
+#include "widgets/ColumnWidths.h"
 #include "session/SettingsStore.h"
 
 #include <QCheckBox>

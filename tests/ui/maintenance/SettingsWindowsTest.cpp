@@ -1,11 +1,11 @@
-#include "../register/PostalRows.h"
+#include "PostalRows.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
 #include "maintenance/SettingsActions.h"
 #include "maintenance/frmSeting.h"
 #include "maintenance/frmSetingColor.h"
 #include "maintenance/frmSetingFont.h"
-#include "session/ColorNumber.h"
+#include "widgets/ColorNumber.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 #include "people/frmMaesuin.h"
 #include "people/frmMatch.h"
 #include "people/frmWork.h"
-#include "session/ColumnWidths.h"
+#include "widgets/ColumnWidths.h"
 #include "session/SettingsStore.h"
 
 #include <QHeaderView>

@@ -1,8 +1,8 @@
-#include "register/frmAddr.h"
+#include "widgets/frmAddr.h"
 #include "PostalRows.h"
 #include "TestOffice.h"
-#include "register/RegionCascade.h"
-#include "register/WindowAddressTarget.h"
+#include "widgets/RegionCascade.h"
+#include "widgets/WindowAddressTarget.h"
 
 #include "WidgetControls.h"
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "contracts/NumericKeyCheck.h"
+#include "widgets/NumericKeyCheck.h"
 #include "ScriptedDialogs.h"
 
 #include <QApplication>

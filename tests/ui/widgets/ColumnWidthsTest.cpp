@@ -1,4 +1,4 @@
-#include "session/ColumnWidths.h"
+#include "widgets/ColumnWidths.h"
 #include "ScriptedDialogs.h"
 #include "session/StoreSetup.h"
 

@@ -1,7 +1,7 @@
-#include "register/RegionCascade.h"
+#include "widgets/RegionCascade.h"
 #include "PostalRows.h"
 #include "TestOffice.h"
-#include "register/RegionBox.h"
+#include "widgets/RegionBox.h"
 
 #include "WidgetControls.h"
 #include <QComboBox>
