@@ -2,8 +2,8 @@
 
 #include <QSqlQuery>
 
-#include "listing/PropertyTypes.h"
-#include "session/StoreSetup.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/session/StoreSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "session/Dialogs.h"
-#include "session/InternetProbe.h"
-#include "session/Session.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/Dialogs.h"
+#include "core/session/InternetProbe.h"
+#include "core/session/Session.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

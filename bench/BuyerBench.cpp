@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
-#include "listing/PropertyTypes.h"
-#include "people/BuyerMatch.h"
-#include "people/BuyerRegister.h"
-#include "people/frmMaesu.h"
-#include "store/RowWriter.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/people/BuyerMatch.h"
+#include "core/people/BuyerRegister.h"
+#include "core/store/RowWriter.h"
+#include "ui/people/frmMaesu.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

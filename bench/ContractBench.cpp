@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
-#include "contracts/ConfirmationForm.h"
-#include "contracts/ContractPage.h"
-#include "contracts/ContractRegister.h"
-#include "contracts/ContractStore.h"
+#include "core/contracts/ConfirmationForm.h"
+#include "core/contracts/ContractPage.h"
+#include "core/contracts/ContractRegister.h"
+#include "core/contracts/ContractStore.h"
 #include "report/ReportPainter.h"
 
 #include <QDir>

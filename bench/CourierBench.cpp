@@ -4,13 +4,13 @@
 // The server is the loopback MariaDB behind a relay that can hold every byte, as a broken line does.
 #include "BenchSupport.h"
 #include "TcpRelay.h"
-#include "listing/ListingRepository.h"
-#include "listings/ListingActions.h"
-#include "publication/PublicationCourier.h"
-#include "publication/PublicationOutbox.h"
-#include "session/Session.h"
-#include "session/StoreSchemas.h"
-#include "session/StoreSetup.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ListingActions.h"
+#include "core/publication/PublicationCourier.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/session/Session.h"
+#include "core/session/StoreSchemas.h"
+#include "core/session/StoreSetup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 #include "BenchSupport.h"
 #include "DemoSeed.h"
-#include "online/OfficeSetup.h"
-#include "session/LoginService.h"
-#include "session/SessionLoader.h"
-#include "shell/frmMain.h"
-#include "store/PasswordHash.h"
-#include "store/RowWriter.h"
+#include "core/online/OfficeSetup.h"
+#include "core/session/LoginService.h"
+#include "core/session/SessionLoader.h"
+#include "core/store/PasswordHash.h"
+#include "core/store/RowWriter.h"
+#include "ui/shell/frmMain.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

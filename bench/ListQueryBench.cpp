@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
-#include "listings/ListQuery.h"
-#include "online/SecuredServer.h"
-#include "people/BuyerRegister.h"
-#include "people/ListingsForBuyer.h"
-#include "session/StoreSetup.h"
+#include "core/listings/ListQuery.h"
+#include "core/online/SecuredServer.h"
+#include "core/people/BuyerRegister.h"
+#include "core/people/ListingsForBuyer.h"
+#include "core/session/StoreSetup.h"
 
 #include <QSqlRecord>
 #include <vector>

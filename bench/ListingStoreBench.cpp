@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
-#include "listing/ListingSortKeys.h"
-#include "listing/ListingTextIndex.h"
-#include "listing/PropertyTypes.h"
-#include "listing/UploadCols.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingSortKeys.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/UploadCols.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
-#include "pictures/ImageBox.h"
-#include "pictures/ListingPictures.h"
-#include "pictures/clsFTP.h"
-#include "session/StoreSchemas.h"
-#include "store/StoreUrl.h"
+#include "core/pictures/ImageBox.h"
+#include "core/pictures/ListingPictures.h"
+#include "core/pictures/clsFTP.h"
+#include "core/session/StoreSchemas.h"
+#include "core/store/StoreUrl.h"
 
 #include <QDir>
 #include <QFile>

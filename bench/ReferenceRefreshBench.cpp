@@ -1,6 +1,6 @@
-#include "online/ReferenceData.h"
-#include "online/ReferenceRefresh.h"
-#include "session/StoreSchemas.h"
+#include "core/online/ReferenceData.h"
+#include "core/online/ReferenceRefresh.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

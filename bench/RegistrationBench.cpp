@@ -1,10 +1,10 @@
 #include "BenchSupport.h"
-#include "listings/ListQuery.h"
-#include "register/ListingForm.h"
-#include "register/ListingSave.h"
-#include "register/frmInsert.h"
-#include "session/StoreSchemas.h"
-#include "session/StoreSetup.h"
+#include "core/listings/ListQuery.h"
+#include "core/register/ListingSave.h"
+#include "core/session/StoreSchemas.h"
+#include "core/session/StoreSetup.h"
+#include "ui/register/ListingForm.h"
+#include "ui/register/frmInsert.h"
 
 #include <QApplication>
 #include <QComboBox>

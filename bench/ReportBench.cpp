@@ -1,5 +1,5 @@
 #include "BenchSupport.h"
-#include "listings/ListingSheetPrint.h"
+#include "core/listings/ListingSheetPrint.h"
 #include "report/ReportPainter.h"
 
 #include <QDir>

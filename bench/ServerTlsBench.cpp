@@ -2,7 +2,7 @@
 // (the desk's own check of the certificate, the driver's TLS connection, the login's reads),
 // beside the same connection and reads in clear text through the driver, on loopback.
 #include "BenchSupport.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

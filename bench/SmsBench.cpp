@@ -1,5 +1,5 @@
 #include "BenchSupport.h"
-#include "people/SmsSender.h"
+#include "core/people/SmsSender.h"
 
 #include <QCoreApplication>
 #include <QDir>

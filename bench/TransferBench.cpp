@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
-#include "listing/PropertyTypes.h"
-#include "maintenance/ListingTextTransfer.h"
-#include "maintenance/OfficeBackup.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/maintenance/ListingTextTransfer.h"
+#include "core/maintenance/OfficeBackup.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "ReportPainter.h"
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

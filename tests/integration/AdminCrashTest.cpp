@@ -1,8 +1,8 @@
 #include "AdminRun.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "maintenance/OfficeBackup.h"
-#include "session/StoreSetup.h"
+#include "core/listing/ListingRepository.h"
+#include "core/maintenance/OfficeBackup.h"
+#include "core/session/StoreSetup.h"
 
 #include <QDir>
 #include <QElapsedTimer>

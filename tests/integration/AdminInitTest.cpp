@@ -1,8 +1,8 @@
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
-#include "session/LoginService.h"
-#include "session/Session.h"
-#include "session/SessionLoader.h"
+#include "core/session/LoginService.h"
+#include "core/session/Session.h"
+#include "core/session/SessionLoader.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestServices.h"
-#include "session/StoreSetup.h"
+#include "core/session/StoreSetup.h"
 
 #include <QProcess>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "AdminRun.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "session/StoreSetup.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/StoreSetup.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 #include "SecondMariaDb.h"
 #include "SecuredScratch.h"
 #include "TestNeeds.h"
-#include "online/SecuredServer.h"
-#include "online/VendorManifest.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/online/SecuredServer.h"
+#include "core/online/VendorManifest.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

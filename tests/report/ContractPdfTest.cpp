@@ -1,9 +1,9 @@
 #include "ContractSamples.h"
 #include "PdfText.h"
-#include "contracts/ConfirmationForm.h"
-#include "contracts/ContractPage.h"
-#include "contracts/ListingLedger.h"
-#include "contracts/Receipt.h"
+#include "core/contracts/ConfirmationForm.h"
+#include "core/contracts/ContractPage.h"
+#include "core/contracts/ListingLedger.h"
+#include "core/contracts/Receipt.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

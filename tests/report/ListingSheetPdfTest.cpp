@@ -1,5 +1,5 @@
 #include "PdfText.h"
-#include "listings/ListingSheet.h"
+#include "core/listings/ListingSheet.h"
 
 #include <QImage>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "contracts/Contract.h"
-#include "session/SessionState.h"
+#include "core/contracts/Contract.h"
+#include "core/session/SessionState.h"
 
 #include <QStringList>
 

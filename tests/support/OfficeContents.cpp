@@ -1,7 +1,7 @@
 #include "OfficeContents.h"
 
-#include "session/StoreSchemas.h"
-#include "store/SqlStore.h"
+#include "core/session/StoreSchemas.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 #include <QSqlQuery>

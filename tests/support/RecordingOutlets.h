@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/ReportDocument.h"
-#include "session/Outlets.h"
+#include "core/report/ReportDocument.h"
+#include "core/session/Outlets.h"
 
 #include <QList>
 #include <QObject>

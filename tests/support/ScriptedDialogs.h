@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/Dialogs.h"
+#include "core/session/Dialogs.h"
 
 #include <QList>
 #include <QQueue>

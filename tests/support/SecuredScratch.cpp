@@ -1,8 +1,8 @@
 #include "SecuredScratch.h"
 
-#include "online/OfficeSetup.h"
-#include "online/SecuredServer.h"
-#include "store/SqlStore.h"
+#include "core/online/OfficeSetup.h"
+#include "core/online/SecuredServer.h"
+#include "core/store/SqlStore.h"
 
 #include <QCoreApplication>
 #include <atomic>

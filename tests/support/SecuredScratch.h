@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestServices.h"
-#include "online/OfficeSetup.h"
-#include "session/StoreSetup.h"
+#include "core/online/OfficeSetup.h"
+#include "core/session/StoreSetup.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,9 +1,9 @@
 #include "TestOffice.h"
 #include "TestCertificates.h"
-#include "pictures/ListingImageName.h"
+#include "core/pictures/ListingImageName.h"
 
-#include "session/StoreSchemas.h"
-#include "session/StoreSetup.h"
+#include "core/session/StoreSchemas.h"
+#include "core/session/StoreSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,9 +5,9 @@
 #include "ScriptedDialogs.h"
 #include "TcpRelay.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "listings/ListingActions.h"
-#include "session/Session.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ListingActions.h"
+#include "core/session/Session.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

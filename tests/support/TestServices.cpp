@@ -1,5 +1,5 @@
 #include "TestServices.h"
-#include "people/SmsAccounts.h"
+#include "core/people/SmsAccounts.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

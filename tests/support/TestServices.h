@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestNeeds.h"
-#include "people/SmsSender.h"
-#include "store/SqlStore.h"
+#include "core/people/SmsSender.h"
+#include "core/store/SqlStore.h"
 
 #include <QString>
 #include <QTemporaryDir>

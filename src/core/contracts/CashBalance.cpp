@@ -1,10 +1,10 @@
 #include "CashBalance.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "ReplaceMoney.h"
-#include "session/InternetNotice.h"
-#include "session/Session.h"
+#include "core/session/InternetNotice.h"
+#include "core/session/Session.h"
 
 #include <QMetaType>
 #include <QSqlQuery>

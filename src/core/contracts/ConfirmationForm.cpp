@@ -1,13 +1,13 @@
 #include "ConfirmationForm.h"
-#include "session/Session.h"
-#include "store/RowWriter.h"
+#include "core/session/Session.h"
+#include "core/store/RowWriter.h"
 
 #include "ResidentNumber.h"
-#include "listings/ListingSheet.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "register/AddressPick.h"
-#include "store/SqlStore.h"
+#include "core/listings/ListingSheet.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/register/AddressPick.h"
+#include "core/store/SqlStore.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/ReportDocument.h"
-#include "session/SessionState.h"
+#include "core/report/ReportDocument.h"
+#include "core/session/SessionState.h"
 
 #include <QDate>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "register/AddressPick.h"
+#include "core/register/AddressPick.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "contracts/BrokerageFee.h"
-#include "contracts/ReplaceMoney.h"
-#include "session/SessionState.h"
+#include "core/contracts/BrokerageFee.h"
+#include "core/contracts/ReplaceMoney.h"
+#include "core/session/SessionState.h"
 
 #include <QDate>
 #include <QDateTime>

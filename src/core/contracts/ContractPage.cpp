@@ -1,7 +1,7 @@
 #include "ContractPage.h"
 
 #include "ResidentNumber.h"
-#include "listings/ListingSheet.h"
+#include "core/listings/ListingSheet.h"
 
 namespace teran {
 

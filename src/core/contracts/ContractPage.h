@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Contract.h"
-#include "report/ReportDocument.h"
-#include "session/SessionState.h"
+#include "core/report/ReportDocument.h"
+#include "core/session/SessionState.h"
 
 namespace teran {
 

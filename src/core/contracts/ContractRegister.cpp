@@ -1,8 +1,8 @@
 #include "ContractRegister.h"
 
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include <algorithm>
 
@@ -10,9 +10,9 @@
 #include "ContractStore.h"
 #include "Receipt.h"
 #include "ReplaceMoney.h"
-#include "session/Clock.h"
-#include "session/Session.h"
-#include "store/SqlStore.h"
+#include "core/session/Clock.h"
+#include "core/session/Session.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

@@ -1,13 +1,13 @@
 #include "ContractStore.h"
 #include "ContractRegister.h"
-#include "session/Session.h"
-#include "store/RowWriter.h"
+#include "core/session/Session.h"
+#include "core/store/RowWriter.h"
 
-#include "listing/TypeFields.h"
-#include "listings/AutoMoney.h"
+#include "core/listing/TypeFields.h"
+#include "core/listings/AutoMoney.h"
 
-#include "session/Clock.h"
-#include "store/SqlStore.h"
+#include "core/session/Clock.h"
+#include "core/store/SqlStore.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Contract.h"
-#include "listing/ListingRepository.h"
-#include "session/SessionState.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/SessionState.h"
 
 #include <QList>
 #include <optional>

@@ -1,12 +1,12 @@
 #include "ListingLedger.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "ReplaceMoney.h"
-#include "listings/ListingSheet.h"
-#include "session/Clock.h"
-#include "store/SqlStore.h"
+#include "core/listings/ListingSheet.h"
+#include "core/session/Clock.h"
+#include "core/store/SqlStore.h"
 
 #include <cmath>
 

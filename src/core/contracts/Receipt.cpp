@@ -1,10 +1,10 @@
 #include "Receipt.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "ContractPage.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

@@ -1,5 +1,5 @@
 #include "ListingColumns.h"
-#include "listing/ListingSortKeys.h"
+#include "core/listing/ListingSortKeys.h"
 
 #include <array>
 

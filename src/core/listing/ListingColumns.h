@@ -1,14 +1,13 @@
 #pragma once
 
-#include "listing/ListingSide.h"
-#include "store/TableDef.h"
+#include "core/listing/ListingSide.h"
+#include "core/store/TableDef.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace teran {
-
 
 // Every column of `maemul` on either store, declared once, in a stable order. The schema, the
 // upload column pairs, the text transfer and the forms all take their names and types from here.

@@ -1,8 +1,8 @@
 #include "ListingCounts.h"
 
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
-#include "store/TriggerKept.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
+#include "core/store/TriggerKept.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #include "ListingIndexBuild.h"
 
-#include "listing/ListingColumns.h"
-#include "store/RowWriter.h"
-#include "store/TableDef.h"
+#include "core/listing/ListingColumns.h"
+#include "core/store/RowWriter.h"
+#include "core/store/TableDef.h"
 
 namespace teran {
 

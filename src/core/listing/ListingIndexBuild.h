@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

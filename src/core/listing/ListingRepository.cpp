@@ -1,11 +1,11 @@
 #include "ListingRepository.h"
 
-#include "listing/ListingIndexBuild.h"
-#include "listing/ListingTextIndex.h"
-#include "store/RowWriter.h"
+#include "core/listing/ListingIndexBuild.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/store/RowWriter.h"
 
-#include "listing/UploadCols.h"
-#include "store/WholeRowStatement.h"
+#include "core/listing/UploadCols.h"
+#include "core/store/WholeRowStatement.h"
 
 #include <QHash>
 #include <QVarLengthArray>

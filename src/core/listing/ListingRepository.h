@@ -1,9 +1,9 @@
 #pragma once
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingValue.h"
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingValue.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 

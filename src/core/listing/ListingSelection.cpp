@@ -1,6 +1,6 @@
 #include "ListingSelection.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingSide.h"
-#include "store/TableDef.h"
+#include "core/listing/ListingSide.h"
+#include "core/store/TableDef.h"
 
 #include <QList>
 #include <QString>

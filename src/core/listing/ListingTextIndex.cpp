@@ -1,7 +1,7 @@
 #include "ListingTextIndex.h"
 
-#include "store/SqlStore.h"
-#include "store/TriggerKept.h"
+#include "core/store/SqlStore.h"
+#include "core/store/TriggerKept.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ListingValue.h"
 
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QDateTime>
 #include <cmath>

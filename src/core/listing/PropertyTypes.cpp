@@ -1,6 +1,6 @@
 #include "PropertyTypes.h"
 
-#include "listing/TypeFields.h"
+#include "core/listing/TypeFields.h"
 
 #include <QHash>
 

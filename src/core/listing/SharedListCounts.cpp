@@ -1,7 +1,7 @@
 #include "SharedListCounts.h"
 
-#include "store/SqlStore.h"
-#include "store/TriggerKept.h"
+#include "core/store/SqlStore.h"
+#include "core/store/TriggerKept.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "UploadCols.h"
 
-#include "listing/TypeFields.h"
+#include "core/listing/TypeFields.h"
 
 namespace teran {
 

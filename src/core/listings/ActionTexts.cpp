@@ -1,7 +1,7 @@
 #include "ActionTexts.h"
 
-#include "session/InternetNotice.h"
-#include "session/LoginService.h"
+#include "core/session/InternetNotice.h"
+#include "core/session/LoginService.h"
 
 namespace teran::ActionTexts {
 

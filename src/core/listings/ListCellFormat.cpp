@@ -1,7 +1,7 @@
 #include "ListCellFormat.h"
 
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListColumnSets.h"
-#include "session/NumberText.h"
+#include "core/session/NumberText.h"
 
 #include <QHash>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "ListColumnSets.h"
 
 #include "ListSort.h"
-#include "listing/PropertyTypes.h"
-#include "listing/TypeFields.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/TypeFields.h"
 
 #include <QHash>
 

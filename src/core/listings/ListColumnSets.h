@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingColumns.h"
-#include "session/LayoutFile.h"
+#include "core/listing/ListingColumns.h"
+#include "core/session/LayoutFile.h"
 
 #include <QList>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "ListSort.h"
 #include "ListWhereBuilder.h"
 
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 
 #include "DetailedSearch.h"
 #include "ListColumnSets.h"
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 
 #include <QDate>
 #include <QList>

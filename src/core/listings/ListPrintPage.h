@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ListColumnSets.h"
-#include "report/ReportDocument.h"
-#include "session/DataFolder.h"
-#include "session/LayoutFile.h"
+#include "core/report/ReportDocument.h"
+#include "core/session/DataFolder.h"
+#include "core/session/LayoutFile.h"
 
 #include <QList>
 #include <QString>

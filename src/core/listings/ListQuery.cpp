@@ -1,14 +1,14 @@
 #include "ListQuery.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingCounts.h"
-#include "listing/ListingTextIndex.h"
-#include "listing/ListingValue.h"
-#include "listing/PropertyTypes.h"
-#include "listing/SharedListCounts.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingCounts.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/listing/ListingValue.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/SharedListCounts.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
 
 #include <QDateTime>
 

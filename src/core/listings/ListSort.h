@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListColumnSets.h"
-#include "listing/ListingSortKeys.h"
+#include "core/listing/ListingSortKeys.h"
 
 #include <QString>
 #include <optional>

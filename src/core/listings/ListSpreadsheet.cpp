@@ -1,8 +1,8 @@
 #include "ListSpreadsheet.h"
 
 #include "SheetFile.h"
-#include "session/Session.h"
-#include "session/UserFolders.h"
+#include "core/session/Session.h"
+#include "core/session/UserFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ListFilter.h"
-#include "listing/ListingColumns.h"
-#include "listing/ListingTextIndex.h"
-#include "store/SqlStore.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

@@ -1,10 +1,10 @@
 #include "ListingActions.h"
-#include "publication/PublicationReconciler.h"
+#include "core/publication/PublicationReconciler.h"
 
 #include "ActionTexts.h"
 #include "ListingRowWork.h"
-#include "publication/ServerCopy.h"
-#include "session/Session.h"
+#include "core/publication/ServerCopy.h"
+#include "core/session/Session.h"
 
 #include <QSet>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listing/ListingSelection.h"
-#include "listing/PropertyTypes.h"
-#include "pictures/PictureSession.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublishTransition.h"
-#include "session/Dialogs.h"
+#include "core/listing/ListingSelection.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/pictures/PictureSession.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublishTransition.h"
+#include "core/session/Dialogs.h"
 
 #include <QList>
 #include <QString>

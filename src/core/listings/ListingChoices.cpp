@@ -1,8 +1,8 @@
 #include "ListingChoices.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 #include "ListQuery.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

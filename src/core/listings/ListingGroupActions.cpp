@@ -1,8 +1,8 @@
 #include "ListingGroupActions.h"
 
-#include "session/StoreErrorText.h"
+#include "core/session/StoreErrorText.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

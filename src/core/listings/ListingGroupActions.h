@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListingGroups.h"
-#include "listing/ListingSelection.h"
+#include "core/listing/ListingSelection.h"
 
 #include <QList>
 #include <QString>

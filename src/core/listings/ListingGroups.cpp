@@ -1,7 +1,7 @@
 #include "ListingGroups.h"
 
-#include "session/Session.h"
-#include "session/WorkNotes.h"
+#include "core/session/Session.h"
+#include "core/session/WorkNotes.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "ListingPickLabel.h"
 
-#include "listing/PropertyTypes.h"
+#include "core/listing/PropertyTypes.h"
 
 namespace teran {
 

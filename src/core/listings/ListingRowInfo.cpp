@@ -1,15 +1,15 @@
 #include "ListingRowInfo.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "listing/TypeFields.h"
+#include "core/listing/TypeFields.h"
 
 #include "ListCellFormat.h"
-#include "listing/ListingColumns.h"
-#include "listing/ListingValue.h"
-#include "listing/PropertyTypes.h"
-#include "pictures/PictureSession.h"
-#include "session/Session.h"
-#include "session/WorkNotes.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingValue.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/pictures/PictureSession.h"
+#include "core/session/Session.h"
+#include "core/session/WorkNotes.h"
 
 #include <QFileInfo>
 #include <memory>

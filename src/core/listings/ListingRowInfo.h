@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/ServerHealth.h"
-#include "store/SqlStore.h"
+#include "core/store/ServerHealth.h"
+#include "core/store/SqlStore.h"
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "listing/ListingSelection.h"
-#include "pictures/PictureSession.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "publication/PublishTransition.h"
+#include "core/listing/ListingSelection.h"
+#include "core/pictures/PictureSession.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/publication/PublishTransition.h"
 
 #include <QList>
 #include <QString>

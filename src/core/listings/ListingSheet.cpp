@@ -1,9 +1,9 @@
 #include "ListingSheet.h"
 
 #include "AutoMoney.h"
-#include "listing/PropertyTypes.h"
-#include "listing/TypeFields.h"
-#include "listings/ListCellFormat.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/TypeFields.h"
+#include "core/listings/ListCellFormat.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "report/ReportDocument.h"
-#include "session/SessionState.h"
+#include "core/listing/ListingRepository.h"
+#include "core/report/ReportDocument.h"
+#include "core/session/SessionState.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ListingSheetPrint.h"
 
-#include "session/DailyLog.h"
-#include "session/Session.h"
+#include "core/session/DailyLog.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

@@ -4,9 +4,9 @@
 #include "ListingCsvFields.h"
 #include "ListingCsvImport.h"
 #include "OfficeBackup.h"
-#include "register/RegisterTexts.h"
-#include "session/Session.h"
-#include "session/UserFolders.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/Session.h"
+#include "core/session/UserFolders.h"
 
 #include <QDir>
 

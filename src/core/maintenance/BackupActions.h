@@ -1,10 +1,10 @@
 #pragma once
 
-#include "maintenance/ListingCsvImport.h"
-#include "maintenance/ListingTextTransfer.h"
-#include "maintenance/OfficeBackup.h"
-#include "session/DataFolder.h"
-#include "session/SettingsStore.h"
+#include "core/maintenance/ListingCsvImport.h"
+#include "core/maintenance/ListingTextTransfer.h"
+#include "core/maintenance/OfficeBackup.h"
+#include "core/session/DataFolder.h"
+#include "core/session/SettingsStore.h"
 
 #include <QDate>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "ListingCsvFields.h"
 
-#include "listing/PropertyTypes.h"
-#include "listing/TypeFields.h"
-#include "listings/ListColumnSets.h"
-#include "maintenance/ListingTextTransfer.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/TypeFields.h"
+#include "core/listings/ListColumnSets.h"
+#include "core/maintenance/ListingTextTransfer.h"
 
 #include <QRegularExpression>
 #include <QSet>

@@ -1,10 +1,10 @@
 #include "ListingCsvImport.h"
 
 #include "ListingCsvFields.h"
-#include "listing/ListingColumns.h"
-#include "listing/PropertyTypes.h"
-#include "listings/SheetFile.h"
-#include "register/AdvertisingFacts.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listings/SheetFile.h"
+#include "core/register/AdvertisingFacts.h"
 
 #include <QFile>
 #include <QHash>

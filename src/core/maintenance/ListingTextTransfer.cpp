@@ -1,9 +1,9 @@
 #include "ListingTextTransfer.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingRepository.h"
-#include "listing/ListingValue.h"
-#include "store/SqlStore.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/ListingValue.h"
+#include "core/store/SqlStore.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #include "OfficeBackup.h"
 
 #include "OfficeCopy.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/DataFolder.h"
-#include "store/StoreUrl.h"
+#include "core/session/DataFolder.h"
+#include "core/store/StoreUrl.h"
 
 #include <QDateTime>
 #include <QString>

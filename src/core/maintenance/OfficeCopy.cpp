@@ -1,8 +1,8 @@
 #include "OfficeCopy.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "listing/ListingRepository.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QSqlRecord>
 

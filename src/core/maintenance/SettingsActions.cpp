@@ -1,7 +1,7 @@
 #include "SettingsActions.h"
 
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 
 namespace teran {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreUrl.h"
+#include "core/store/StoreUrl.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "OfficeSetup.h"
 
-#include "session/DataFolder.h"
-#include "session/TeranConfig.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/session/DataFolder.h"
+#include "core/session/TeranConfig.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
-#include "store/TlsTrust.h"
+#include "core/store/TlsTrust.h"
 #include <QDir>
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "online/ReferenceData.h"
-#include "session/StoreSetup.h"
-#include "session/TeranConfig.h"
-#include "store/StoreUrl.h"
+#include "core/online/ReferenceData.h"
+#include "core/session/StoreSetup.h"
+#include "core/session/TeranConfig.h"
+#include "core/store/StoreUrl.h"
 
 #include <QString>
 

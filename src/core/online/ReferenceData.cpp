@@ -1,6 +1,6 @@
 #include "ReferenceData.h"
 
-#include "store/WholeRowStatement.h"
+#include "core/store/WholeRowStatement.h"
 
 #include <QFile>
 

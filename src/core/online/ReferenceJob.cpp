@@ -1,7 +1,7 @@
 #include "ReferenceJob.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

@@ -1,9 +1,9 @@
 #include "ReferenceRefresh.h"
 
-#include "session/DailyLog.h"
-#include "session/InternetNotice.h"
-#include "session/Session.h"
-#include "store/WholeRowStatement.h"
+#include "core/session/DailyLog.h"
+#include "core/session/InternetNotice.h"
+#include "core/session/Session.h"
+#include "core/store/WholeRowStatement.h"
 
 #include <QSqlError>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ReferenceJob.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <functional>
 

@@ -1,11 +1,11 @@
 #include "SecuredServer.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/PropertyTypes.h"
-#include "online/ReferenceData.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
-#include "store/StoreTables.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/online/ReferenceData.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
+#include "core/store/StoreTables.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

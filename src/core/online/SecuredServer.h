@@ -1,8 +1,8 @@
 #pragma once
 
-#include "online/OfficeSetup.h"
-#include "session/StoreSetup.h"
-#include "store/StoreUrl.h"
+#include "core/online/OfficeSetup.h"
+#include "core/session/StoreSetup.h"
+#include "core/store/StoreUrl.h"
 
 #include <QString>
 

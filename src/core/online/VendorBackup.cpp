@@ -1,9 +1,9 @@
 #include "VendorBackup.h"
 
-#include "online/MariaDbClient.h"
-#include "online/SecuredServer.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/online/MariaDbClient.h"
+#include "core/online/SecuredServer.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QDir>
 #include <QDirIterator>

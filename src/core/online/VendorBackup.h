@@ -1,8 +1,8 @@
 #pragma once
 
-#include "online/MariaDbClient.h" // VendorBackupError
-#include "online/VendorManifest.h"
-#include "store/StoreUrl.h"
+#include "core/online/MariaDbClient.h" // VendorBackupError
+#include "core/online/VendorManifest.h"
+#include "core/store/StoreUrl.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "VendorManifest.h"
 
-#include "online/MariaDbClient.h"
+#include "core/online/MariaDbClient.h"
 
 #include <QCryptographicHash>
 #include <QDir>

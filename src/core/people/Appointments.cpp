@@ -1,7 +1,7 @@
 #include "Appointments.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QSqlQuery>
 

@@ -2,11 +2,11 @@
 
 #include "BuyerRegister.h"
 #include "SmsRecord.h"
-#include "listing/PropertyTypes.h"
-#include "session/NumberText.h"
-#include "session/Session.h"
-#include "session/SessionListings.h"
-#include "session/SettingsStore.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/session/NumberText.h"
+#include "core/session/Session.h"
+#include "core/session/SessionListings.h"
+#include "core/session/SettingsStore.h"
 
 #include <algorithm>
 #include <cmath>

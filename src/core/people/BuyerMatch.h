@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MatchHistory.h"
-#include "listing/ListingRepository.h"
+#include "core/listing/ListingRepository.h"
 
 #include <QList>
 #include <QString>

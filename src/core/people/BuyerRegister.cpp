@@ -3,11 +3,11 @@
 #include "MatchHistory.h"
 #include "NewestFirst.h"
 
-#include "listing/PropertyTypes.h"
-#include "session/NumberText.h"
-#include "session/Session.h"
-#include "session/WorkNotes.h"
-#include "store/RowWriter.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/session/NumberText.h"
+#include "core/session/Session.h"
+#include "core/session/WorkNotes.h"
+#include "core/store/RowWriter.h"
 
 namespace teran {
 
@@ -287,8 +287,8 @@ QStringList BuyerRegister::groups() {
 int BuyerRegister::count(const BuyerFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return countOf(m_session.listingStore(), QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions,
-                   values);
+    return countOf(m_session.listingStore(),
+                   QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions, values);
 }
 
 QList<Buyer> BuyerRegister::list(const BuyerFilter& filter, int limit, int offset) {

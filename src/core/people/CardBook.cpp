@@ -1,9 +1,9 @@
 #include "CardBook.h"
 #include "NewestFirst.h"
 
-#include "session/Session.h"
-#include "session/WorkNotes.h"
-#include "store/RowWriter.h"
+#include "core/session/Session.h"
+#include "core/session/WorkNotes.h"
+#include "core/store/RowWriter.h"
 
 namespace teran {
 
@@ -125,8 +125,8 @@ QString CardBook::where(const CardFilter& filter, QVariantList& values) const {
 int CardBook::count(const CardFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return countOf(m_session.listingStore(), QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions,
-                   values);
+    return countOf(m_session.listingStore(),
+                   QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions, values);
 }
 
 QList<Card> CardBook::list(const CardFilter& filter, int limit, int offset) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Contact.h"
-#include "session/LayoutFile.h"
+#include "core/session/LayoutFile.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "Clubs.h"
 
-#include "listings/ListQuery.h"
-#include "session/Session.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/listings/ListQuery.h"
+#include "core/session/Session.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QSqlQuery>
 

@@ -1,6 +1,6 @@
 #include "Contact.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
 #include <QSqlQuery>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "Inquiry.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listing/ListingRepository.h"
-#include "store/SqlStore.h"
+#include "core/listing/ListingRepository.h"
+#include "core/store/SqlStore.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

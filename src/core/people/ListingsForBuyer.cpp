@@ -2,10 +2,10 @@
 
 #include "BuyerRegister.h"
 #include "SmsRecord.h"
-#include "listing/PropertyTypes.h"
-#include "listings/ListQuery.h"
-#include "session/Session.h"
-#include "store/RowWriter.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listings/ListQuery.h"
+#include "core/session/Session.h"
+#include "core/store/RowWriter.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BuyerMatch.h"
-#include "listings/ListColumnSets.h"
-#include "report/ReportDocument.h"
+#include "core/listings/ListColumnSets.h"
+#include "core/report/ReportDocument.h"
 
 #include <QList>
 #include <QString>

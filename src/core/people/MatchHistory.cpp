@@ -1,8 +1,8 @@
 #include "MatchHistory.h"
 
-#include "session/Session.h"
-#include "store/RowWriter.h"
-#include "store/SqlStore.h"
+#include "core/session/Session.h"
+#include "core/store/RowWriter.h"
+#include "core/store/SqlStore.h"
 
 #include <QHashFunctions>
 

@@ -1,8 +1,8 @@
 #include "MoneyDiary.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listings/ListCellFormat.h"
-#include "store/SqlStore.h"
+#include "core/listings/ListCellFormat.h"
+#include "core/store/SqlStore.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DiaryPeriod.h"
-#include "report/ReportDocument.h"
+#include "core/report/ReportDocument.h"
 
 #include <QDate>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QList>
 #include <QSqlQuery>
@@ -19,7 +19,8 @@ inline int countOf(SqlStore& store, const QString& countStatement, const QVarian
 template <typename Row, typename ReadRow>
 QList<Row> newestFirst(SqlStore& store, QString select, QVariantList values, int limit, int offset,
                        ReadRow readRow) {
-    select += QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
+    select +=
+        QStringLiteral(" ORDER BY writeday DESC, table_idx DESC") + SqlStore::limitSql(limit, offset, values);
     QSqlQuery q = store.query(select, values);
     QList<Row> rows;
     while (q.next())

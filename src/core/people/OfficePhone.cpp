@@ -1,9 +1,9 @@
 #include "OfficePhone.h"
 
-#include "people/SmsRecord.h"
-#include "session/Session.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/people/SmsRecord.h"
+#include "core/session/Session.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 namespace teran {
 

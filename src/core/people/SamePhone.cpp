@@ -2,7 +2,7 @@
 
 #include "BuyerRegister.h"
 #include "CardBook.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

@@ -1,8 +1,8 @@
 #include "SmsAccounts.h"
 
 #include "SmsDesk.h"
-#include "store/PasswordHash.h"
-#include "store/SqlStore.h"
+#include "core/store/PasswordHash.h"
+#include "core/store/SqlStore.h"
 
 #include <QRandomGenerator>
 #include <QSqlQuery>

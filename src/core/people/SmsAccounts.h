@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SmsRecord.h"
-#include "session/SmsAccount.h"
+#include "core/session/SmsAccount.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "SmsDesk.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "SmsRecord.h"
-#include "contracts/ReplaceMoney.h"
-#include "store/SqlStore.h"
+#include "core/contracts/ReplaceMoney.h"
+#include "core/store/SqlStore.h"
 
 #include <QSqlQuery>
 #include <algorithm>

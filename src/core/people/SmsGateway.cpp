@@ -1,5 +1,5 @@
 #include "SmsGateway.h"
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <QDateTime>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SmsAccount.h"
+#include "core/session/SmsAccount.h"
 
 #include <QByteArray>
 #include <QString>

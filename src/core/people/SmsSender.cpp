@@ -1,8 +1,8 @@
 #include "SmsSender.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "session/TeranConfig.h"
-#include "store/SqlStore.h"
+#include "core/session/TeranConfig.h"
+#include "core/store/SqlStore.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -2,7 +2,7 @@
 
 #include "SmsAnswer.h"
 #include "SmsRecord.h"
-#include "store/TlsTrust.h"
+#include "core/store/TlsTrust.h"
 
 #include <QDateTime>
 #include <QStringList>

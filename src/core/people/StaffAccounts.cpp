@@ -1,9 +1,9 @@
 #include "StaffAccounts.h"
-#include "session/SessionLoader.h"
+#include "core/session/SessionLoader.h"
 
-#include "session/Session.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/session/Session.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "FtpTlsProbe.h"
 
-#include "store/TlsTrust.h"
+#include "core/store/TlsTrust.h"
 
 #include <QDeadlineTimer>
 #include <QSslSocket>

@@ -1,8 +1,8 @@
 #include "ImageBox.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 #include "ListingImageName.h"
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

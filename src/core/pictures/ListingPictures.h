@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PictureSession.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "FtpError.h"
 #include "cDirList.h"
-#include "store/TlsTrust.h"
+#include "core/store/TlsTrust.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "OutboxPump.h"
 
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "session/Session.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/session/Session.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,9 +1,9 @@
 #include "OutboxSender.h"
 
-#include "pictures/ImageBox.h"
-#include "pictures/ListingImageName.h"
-#include "publication/PublicationReconciler.h"
-#include "session/Session.h"
+#include "core/pictures/ImageBox.h"
+#include "core/pictures/ListingImageName.h"
+#include "core/publication/PublicationReconciler.h"
+#include "core/session/Session.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listing/ListingSelection.h"
-#include "pictures/ListingPictures.h"
-#include "pictures/PictureSession.h"
-#include "publication/PublicationOutbox.h"
-#include "publication/ServerCopy.h"
-#include "session/ServerCourier.h"
+#include "core/listing/ListingSelection.h"
+#include "core/pictures/ListingPictures.h"
+#include "core/pictures/PictureSession.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/publication/ServerCopy.h"
+#include "core/session/ServerCourier.h"
 
 namespace teran {
 

@@ -1,9 +1,9 @@
 #include "PublicationCourier.h"
 
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "publication/PublicationReconciler.h"
-#include "session/Session.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/publication/PublicationReconciler.h"
+#include "core/session/Session.h"
 
 #include <QDateTime>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pictures/PictureSession.h"
-#include "session/ServerCourier.h"
-#include "session/SessionState.h"
+#include "core/pictures/PictureSession.h"
+#include "core/session/ServerCourier.h"
+#include "core/session/SessionState.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "PublicationOutbox.h"
 
-#include "store/RowWriter.h"
-#include "store/SqlStore.h"
+#include "core/store/RowWriter.h"
+#include "core/store/SqlStore.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "listing/PropertyTypes.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <QDateTime>
 #include <QList>

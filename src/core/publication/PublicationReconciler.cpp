@@ -1,8 +1,8 @@
 #include "PublicationReconciler.h"
 
-#include "publication/OutboxSender.h"
-#include "publication/PublishTransition.h"
-#include "session/Session.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublishTransition.h"
+#include "core/session/Session.h"
 
 #include <QHash>
 

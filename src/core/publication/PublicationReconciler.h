@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/PictureSession.h"
+#include "core/pictures/PictureSession.h"
 
 namespace teran {
 

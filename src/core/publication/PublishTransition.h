@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/PropertyTypes.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <QVariant>
 #include <optional>

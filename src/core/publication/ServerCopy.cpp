@@ -1,13 +1,12 @@
 #include "ServerCopy.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingRepository.h"
-#include "listing/ListingSelection.h"
-#include "listing/ListingValue.h"
-
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/ListingSelection.h"
+#include "core/listing/ListingValue.h"
 
 namespace teran {
 

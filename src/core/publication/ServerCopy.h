@@ -1,8 +1,8 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "listing/PropertyTypes.h"
-#include "store/SqlStore.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 #include <QList>

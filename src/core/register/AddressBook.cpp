@@ -1,8 +1,8 @@
 #include "AddressBook.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

@@ -1,6 +1,6 @@
 #include "AdvertisingFacts.h"
 
-#include "listing/TypeFields.h"
+#include "core/listing/TypeFields.h"
 
 #include <QString>
 

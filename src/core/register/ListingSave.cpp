@@ -1,13 +1,13 @@
 #include "ListingSave.h"
-#include "session/WorkNotes.h"
+#include "core/session/WorkNotes.h"
 
 #include "AdvertisingFacts.h"
-#include "listing/PropertyTypes.h"
-#include "listing/TypeFields.h"
-#include "pictures/ListingImageName.h"
-#include "pictures/ListingPictures.h"
-#include "publication/OutboxSender.h"
-#include "session/Session.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/TypeFields.h"
+#include "core/pictures/ListingImageName.h"
+#include "core/pictures/ListingPictures.h"
+#include "core/publication/OutboxSender.h"
+#include "core/session/Session.h"
 
 #include <QDir>
 #include <QFile>

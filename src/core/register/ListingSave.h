@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "pictures/ImageBox.h"
-#include "pictures/PictureSession.h"
-#include "publication/PublicationOutbox.h"
-#include "session/Clock.h"
-#include "session/ServerCourier.h"
+#include "core/listing/ListingRepository.h"
+#include "core/pictures/ImageBox.h"
+#include "core/pictures/PictureSession.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/session/Clock.h"
+#include "core/session/ServerCourier.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "LotListings.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
 
-#include "session/NumberText.h"
+#include "core/session/NumberText.h"
 
 namespace teran {
 

@@ -1,7 +1,7 @@
 #include "RegisterTexts.h"
 
-#include "session/LoginService.h"
-#include "store/TlsTrust.h"
+#include "core/session/LoginService.h"
+#include "core/store/TlsTrust.h"
 
 #include <algorithm>
 

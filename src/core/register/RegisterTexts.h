@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListingSave.h"
-#include "session/Dialogs.h"
+#include "core/session/Dialogs.h"
 
 #include <QList>
 #include <QString>

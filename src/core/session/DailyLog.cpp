@@ -1,6 +1,6 @@
 #include "DailyLog.h"
 
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

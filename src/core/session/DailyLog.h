@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/Clock.h"
+#include "core/session/Clock.h"
 
 #include <QString>
 #include <functional>

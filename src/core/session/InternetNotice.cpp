@@ -1,11 +1,12 @@
 #include "InternetNotice.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 namespace teran::InternetNotice {
 
 QString text() {
-    return QStringLiteral("현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요.");
+    return QStringLiteral(
+        "현재 인터넷 접속이 불안정합니다.\r\n\r\n인터넷 연결이 문제가 없는지 확인해보세요.");
 }
 
 QString title() {

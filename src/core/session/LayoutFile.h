@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/DataFolder.h"
+#include "core/session/DataFolder.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "LoginService.h"
 
-#include "session/ServerNotices.h"
-#include "session/Session.h"
-#include "session/SessionLoader.h"
-#include "store/PasswordHash.h"
+#include "core/session/ServerNotices.h"
+#include "core/session/Session.h"
+#include "core/session/SessionLoader.h"
+#include "core/store/PasswordHash.h"
 
 namespace teran {
 

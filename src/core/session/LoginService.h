@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/LoginIni.h"
+#include "core/session/LoginIni.h"
 
 #include <QString>
 

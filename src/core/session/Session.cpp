@@ -1,11 +1,11 @@
 #include "Session.h"
-#include "session/StoreErrorText.h"
-#include "store/TlsTrust.h"
+#include "core/session/StoreErrorText.h"
+#include "core/store/TlsTrust.h"
 
-#include "session/NetworkShare.h"
-#include "session/OfficeFile.h"
+#include "core/session/NetworkShare.h"
+#include "core/session/OfficeFile.h"
 
-#include "session/StoreSchemas.h"
+#include "core/session/StoreSchemas.h"
 #include <QFile>
 #include <QFileInfo>
 

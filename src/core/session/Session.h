@@ -1,17 +1,17 @@
 #pragma once
 
-#include "session/Clock.h"
-#include "session/DailyLog.h"
-#include "session/DataFolder.h"
-#include "session/Dialogs.h"
-#include "session/InternetProbe.h"
-#include "session/Outlets.h"
-#include "session/SessionState.h"
-#include "session/StoreErrorText.h"
-#include "session/TeranConfig.h"
-#include "store/ServerHealth.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/session/Clock.h"
+#include "core/session/DailyLog.h"
+#include "core/session/DataFolder.h"
+#include "core/session/Dialogs.h"
+#include "core/session/InternetProbe.h"
+#include "core/session/Outlets.h"
+#include "core/session/SessionState.h"
+#include "core/session/StoreErrorText.h"
+#include "core/session/TeranConfig.h"
+#include "core/store/ServerHealth.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QObject>
 #include <functional>

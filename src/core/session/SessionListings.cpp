@@ -1,6 +1,6 @@
 #include "SessionListings.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

@@ -1,9 +1,9 @@
 #include "SessionLoader.h"
 
-#include "listing/ListingRepository.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "store/PasswordHash.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/store/PasswordHash.h"
 
 namespace teran {
 

@@ -1,10 +1,10 @@
 #include "SettingsStore.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 #include <algorithm>
 
-#include "listing/PropertyTypes.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "StoreAttempt.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

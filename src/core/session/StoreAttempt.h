@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <optional>
 #include <type_traits>

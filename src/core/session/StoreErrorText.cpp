@@ -2,10 +2,10 @@
 
 #include <QDir>
 
-#include "session/LoginService.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
-#include "store/TlsTrust.h"
+#include "core/session/LoginService.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
+#include "core/store/TlsTrust.h"
 
 namespace teran {
 

@@ -1,11 +1,11 @@
 #include "StoreSchemas.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingCounts.h"
-#include "listing/ListingTextIndex.h"
-#include "listing/SharedListCounts.h"
-#include "store/PasswordHash.h"
-#include "store/StoreTables.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingCounts.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/listing/SharedListCounts.h"
+#include "core/store/PasswordHash.h"
+#include "core/store/StoreTables.h"
 
 namespace teran {
 

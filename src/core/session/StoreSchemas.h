@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SchemaMigrator.h"
+#include "core/store/SchemaMigrator.h"
 
 namespace teran {
 

@@ -1,6 +1,6 @@
 #include "StoreSetup.h"
 
-#include "session/StoreSchemas.h"
+#include "core/session/StoreSchemas.h"
 
 namespace teran {
 

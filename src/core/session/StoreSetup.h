@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/DataFolder.h"
-#include "store/SqlStore.h"
+#include "core/session/DataFolder.h"
+#include "core/store/SqlStore.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "TeranConfig.h"
 
-#include "session/SmsAccount.h"
-#include "store/StoreError.h"
-#include "store/StoreUrl.h"
+#include "core/session/SmsAccount.h"
+#include "core/store/StoreError.h"
+#include "core/store/StoreUrl.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/TlsTrust.h"
+#include "core/store/TlsTrust.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "RowWriter.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QSqlRecord>
 

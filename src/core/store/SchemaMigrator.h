@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/SqlStore.h"
-#include "store/TableDef.h"
+#include "core/store/SqlStore.h"
+#include "core/store/TableDef.h"
 
 #include <QList>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "SqlStore.h"
 
-#include "store/MariaDbTlsCheck.h"
+#include "core/store/MariaDbTlsCheck.h"
 
 #include <QDateTime>
 #include <QDir>

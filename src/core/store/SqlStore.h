@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/ServerHealth.h"
-#include "store/StoreError.h"
-#include "store/StoreUrl.h"
+#include "core/store/ServerHealth.h"
+#include "core/store/StoreError.h"
+#include "core/store/StoreUrl.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>

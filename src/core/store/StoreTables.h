@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/TableDef.h"
+#include "core/store/TableDef.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "StoreUrl.h"
 
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <QRegularExpression>
 #include <QUrl>

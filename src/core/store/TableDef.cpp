@@ -1,5 +1,5 @@
 #include "TableDef.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
 #include <algorithm>
 

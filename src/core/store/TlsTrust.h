@@ -5,7 +5,7 @@
 #include <QSslError>
 #include <QString>
 
-#include "store/StoreUrl.h"
+#include "core/store/StoreUrl.h"
 
 namespace teran {
 

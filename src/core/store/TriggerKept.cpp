@@ -1,6 +1,6 @@
 #include "TriggerKept.h"
 
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 namespace teran {
 

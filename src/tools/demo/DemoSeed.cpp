@@ -1,17 +1,17 @@
 #include "DemoSeed.h"
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 
-#include "online/OfficeSetup.h"
-#include "session/DataFolder.h"
+#include "core/online/OfficeSetup.h"
+#include "core/session/DataFolder.h"
 
-#include "listing/ListingColumns.h"
-#include "listing/ListingRepository.h"
-#include "listing/PropertyTypes.h"
-#include "people/Appointments.h"
-#include "people/BuyerMatch.h"
-#include "people/CardBook.h"
-#include "people/MoneyDiary.h"
-#include "session/WorkNotes.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/people/Appointments.h"
+#include "core/people/BuyerMatch.h"
+#include "core/people/CardBook.h"
+#include "core/people/MoneyDiary.h"
+#include "core/session/WorkNotes.h"
 
 #include <cmath>
 #include <iterator>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "session/StoreSetup.h"
-#include "session/TeranConfig.h"
+#include "core/session/StoreSetup.h"
+#include "core/session/TeranConfig.h"
 
-#include "session/Clock.h"
-#include "store/SqlStore.h"
+#include "core/session/Clock.h"
+#include "core/store/SqlStore.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // teran-smsd: the project's SMS gateway, on loopback only. The vendor's gateway charges the
 // offices' cash through its own database account and speaks TLS; the embedded demo's gateway
 // sends for one account, for free, in clear text on loopback.
-#include "people/SmsGateway.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/people/SmsGateway.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "AmountField.h"
 
-#include "widgets/NumericKeyCheck.h"
-#include "contracts/NumberKeyCheck.h"
-#include "session/Session.h"
+#include "core/contracts/NumberKeyCheck.h"
+#include "core/session/Session.h"
+#include "ui/widgets/NumericKeyCheck.h"
 
 #include <QFocusEvent>
 #include <QLabel>

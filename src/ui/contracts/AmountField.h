@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contracts/ReplaceMoney.h"
+#include "core/contracts/ReplaceMoney.h"
 
 #include <QLineEdit>
 #include <QPointer>

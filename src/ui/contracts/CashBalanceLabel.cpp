@@ -1,7 +1,7 @@
 #include "CashBalanceLabel.h"
 
-#include "contracts/CashBalance.h"
-#include "session/Session.h"
+#include "core/contracts/CashBalance.h"
+#include "core/session/Session.h"
 
 namespace teran {
 

@@ -1,14 +1,14 @@
 #include "ContractPanel.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "AmountField.h"
-#include "contracts/BrokerageFee.h"
-#include "contracts/ContractPage.h"
-#include "contracts/ResidentNumber.h"
-#include "listings/AutoMoney.h"
-#include "register/AddressPick.h"
-#include "session/Session.h"
+#include "core/contracts/BrokerageFee.h"
+#include "core/contracts/ContractPage.h"
+#include "core/contracts/ResidentNumber.h"
+#include "core/listings/AutoMoney.h"
+#include "core/register/AddressPick.h"
+#include "core/session/Session.h"
 
 #include <QComboBox>
 #include <QDate>

@@ -1,19 +1,19 @@
 #include "frmGaeyak.h"
 
-#include "session/OpenedWindow.h"
+#include "ui/session/OpenedWindow.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "contracts/ConfirmationForm.h"
-#include "contracts/ContractRegister.h"
-#include "contracts/ContractStore.h"
-#include "contracts/Receipt.h"
+#include "core/contracts/ConfirmationForm.h"
+#include "core/contracts/ContractRegister.h"
+#include "core/contracts/ContractStore.h"
+#include "core/contracts/Receipt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 #include "frmGaeyakMk.h"
 #include "frmGaeyakMul.h"
 #include "frmGaeyakRec.h"
-#include "session/OpenedWindow.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "ui/session/OpenedWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,27 +1,27 @@
 #include "frmGaeyakMk.h"
 
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/session/ReportPreview.h"
 
-#include "session/EditGuard.h"
+#include "ui/session/EditGuard.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include "ContractPanel.h"
-#include "contracts/BrokerageFee.h"
-#include "contracts/ContractPage.h"
-#include "contracts/ContractStore.h"
-#include "contracts/Receipt.h"
-#include "contracts/ResidentNumber.h"
+#include "core/contracts/BrokerageFee.h"
+#include "core/contracts/ContractPage.h"
+#include "core/contracts/ContractStore.h"
+#include "core/contracts/Receipt.h"
+#include "core/contracts/ResidentNumber.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/Session.h"
+#include "core/session/SessionListings.h"
+#include "core/session/StoreAttempt.h"
 #include "frmGaeyakMul.h"
 #include "frmGaeyakRec.h"
-#include "listing/ListingRepository.h"
-#include "widgets/WindowAddressTarget.h"
-#include "widgets/frmAddr.h"
-#include "session/OpenedWindow.h"
-#include "session/Session.h"
-#include "session/SessionListings.h"
-#include "session/StoreAttempt.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/widgets/WindowAddressTarget.h"
+#include "ui/widgets/frmAddr.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contracts/Contract.h"
+#include "core/contracts/Contract.h"
 
 #include <QWidget>
 #include <functional>

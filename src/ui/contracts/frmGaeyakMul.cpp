@@ -1,13 +1,13 @@
 #include "frmGaeyakMul.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "contracts/ResidentNumber.h"
-#include "widgets/frmAddr.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/contracts/ResidentNumber.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/frmAddr.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

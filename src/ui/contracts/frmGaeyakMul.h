@@ -1,7 +1,7 @@
 #pragma once
 
-#include "contracts/ConfirmationForm.h"
-#include "contracts/Contract.h"
+#include "core/contracts/ConfirmationForm.h"
+#include "core/contracts/Contract.h"
 
 #include <QHash>
 #include <QWidget>

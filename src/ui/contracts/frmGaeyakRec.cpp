@@ -1,17 +1,17 @@
 #include "frmGaeyakRec.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
-#include "session/EditGuard.h"
+#include "ui/session/EditGuard.h"
 
 #include <QCloseEvent>
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QButtonGroup>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contracts/Receipt.h"
+#include "core/contracts/Receipt.h"
 
 #include <QWidget>
 #include <memory>

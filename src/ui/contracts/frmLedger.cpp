@@ -1,12 +1,12 @@
 #include "frmLedger.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "widgets/NumericKeyCheck.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/NumericKeyCheck.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contracts/ListingLedger.h"
+#include "core/contracts/ListingLedger.h"
 
 #include <QDialog>
 

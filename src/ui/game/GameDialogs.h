@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/GameFiles.h"
+#include "core/game/GameFiles.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/FallingBlocks.h"
-#include "game/GameFiles.h"
+#include "core/game/FallingBlocks.h"
+#include "core/game/GameFiles.h"
 
 #include <QColor>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "ListChoices.h"
 
-#include "listings/ActionTexts.h"
-#include "listings/ListingGroupActions.h"
+#include "core/listings/ActionTexts.h"
+#include "core/listings/ListingGroupActions.h"
 
 #include <QInputDialog>
 

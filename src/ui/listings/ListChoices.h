@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SessionState.h"
+#include "core/session/SessionState.h"
 
 #include <QList>
 #include <QString>

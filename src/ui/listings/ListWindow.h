@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingSelection.h"
-#include "listings/ListFilter.h"
+#include "core/listing/ListingSelection.h"
+#include "core/listings/ListFilter.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "ListingActionRunner.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 #include <QCoreApplication>
 #include <QPointer>

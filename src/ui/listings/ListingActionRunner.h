@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ListWindow.h"
-#include "listings/ListingActions.h"
+#include "core/listings/ListingActions.h"
 
 #include <QObject>
 #include <functional>

@@ -1,12 +1,12 @@
 #include "ListingGroupPanel.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
 #include "ListChoices.h"
-#include "people/frmWork.h"
-#include "session/OpenedWindow.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/people/frmWork.h"
+#include "ui/session/OpenedWindow.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListingGroupActions.h"
+#include "core/listings/ListingGroupActions.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "ListingTableModel.h"
 
-#include "listings/ListingPickLabel.h"
-#include "widgets/ColorNumber.h"
+#include "core/listings/ListingPickLabel.h"
+#include "ui/widgets/ColorNumber.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingSelection.h"
-#include "listings/ListQuery.h"
+#include "core/listing/ListingSelection.h"
+#include "core/listings/ListQuery.h"
 
 #include <QAbstractTableModel>
 #include <QList>

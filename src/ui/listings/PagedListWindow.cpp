@@ -1,20 +1,20 @@
 #include "PagedListWindow.h"
 
-#include "listings/ListSpreadsheet.h"
-#include "widgets/ProgressWindow.h"
+#include "core/listings/ListSpreadsheet.h"
+#include "ui/widgets/ProgressWindow.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "widgets/RowScroller.h"
+#include "ui/widgets/RowScroller.h"
 
 #include "frmSearch.h"
 
 #include "ListingTableModel.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/session/StoreAttempt.h"
 #include "frmSearchPrint.h"
-#include "widgets/ColumnWidths.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "session/StoreAttempt.h"
+#include "ui/widgets/ColumnWidths.h"
 
 #include <QCheckBox>
 #include <QEvent>

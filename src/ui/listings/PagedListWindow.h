@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ListWindow.h"
-#include "listings/ListQuery.h"
-#include "session/LayoutFile.h"
+#include "core/listings/ListQuery.h"
+#include "core/session/LayoutFile.h"
 
 class QCheckBox;
 class QHBoxLayout;

@@ -1,5 +1,5 @@
 #include "RowPreview.h"
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "SearchPanel.h"
 
 #include "ChoiceCombo.h"
-#include "widgets/NumericKeyCheck.h"
-#include "listing/PropertyTypes.h"
-#include "listings/ListQuery.h"
-#include "listings/ListingChoices.h"
-#include "widgets/ComboFill.h"
-#include "widgets/RegionCascade.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listings/ListQuery.h"
+#include "core/listings/ListingChoices.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/ComboFill.h"
+#include "ui/widgets/NumericKeyCheck.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "listings/ListFilter.h"
-#include "listings/ListingChoices.h"
-#include "session/SettingsStore.h"
+#include "core/listings/ListFilter.h"
+#include "core/listings/ListingChoices.h"
+#include "core/session/SettingsStore.h"
 
 #include <QList>
 #include <QWidget>

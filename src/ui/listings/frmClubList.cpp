@@ -1,8 +1,8 @@
 #include "frmClubList.h"
 
-#include "people/Clubs.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/people/Clubs.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 
 namespace teran {
 

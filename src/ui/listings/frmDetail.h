@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListingRowInfo.h"
+#include "core/listings/ListingRowInfo.h"
 
 #include <QDialog>
 

@@ -1,14 +1,14 @@
 #include "frmList.h"
 
-#include "widgets/RowScroller.h"
+#include "ui/widgets/RowScroller.h"
 
 #include "ListChoices.h"
 #include "ListingGroupPanel.h"
-#include "listings/ActionTexts.h"
-#include "listings/ListingActions.h"
-#include "listings/ListingRowInfo.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
+#include "core/listings/ActionTexts.h"
+#include "core/listings/ListingActions.h"
+#include "core/listings/ListingRowInfo.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "frmListie.h"
 
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
 #include "frmDetail.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
 
 namespace teran {
 

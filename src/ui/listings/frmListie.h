@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PagedListWindow.h"
-#include "listings/ListingRowInfo.h"
+#include "core/listings/ListingRowInfo.h"
 
 namespace teran {
 

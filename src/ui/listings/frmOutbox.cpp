@@ -1,7 +1,7 @@
 #include "frmOutbox.h"
 
-#include "publication/OutboxPump.h"
-#include "session/Dialogs.h"
+#include "core/publication/OutboxPump.h"
+#include "core/session/Dialogs.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

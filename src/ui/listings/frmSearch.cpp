@@ -1,14 +1,14 @@
 #include "frmSearch.h"
 
 #include "SearchPanel.h"
-#include "widgets/NumericKeyCheck.h"
-#include "listing/PropertyTypes.h"
-#include "listing/TypeFields.h"
-#include "listings/ListQuery.h"
-#include "widgets/RegionCascade.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "session/StoreAttempt.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/listing/TypeFields.h"
+#include "core/listings/ListQuery.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/NumericKeyCheck.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListFilter.h"
+#include "core/listings/ListFilter.h"
 
 #include <QDialog>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "frmSearchPrint.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
-#include "session/Session.h"
+#include "core/session/Session.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListPrintPage.h"
+#include "core/listings/ListPrintPage.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "SaveCloseRow.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
 #include <QBoxLayout>
 #include <QDialog>

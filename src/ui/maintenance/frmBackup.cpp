@@ -1,8 +1,8 @@
 #include "frmBackup.h"
 
-#include "listing/PropertyTypes.h"
-#include "maintenance/BackupActions.h"
-#include "session/Session.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/maintenance/BackupActions.h"
+#include "core/session/Session.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maintenance/ListingTextTransfer.h"
+#include "core/maintenance/ListingTextTransfer.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,10 +1,10 @@
 #include "frmSeting.h"
 #include "SaveCloseRow.h"
 
-#include "listing/PropertyTypes.h"
-#include "maintenance/SettingsActions.h"
-#include "widgets/RegionBox.h"
-#include "widgets/Named.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/maintenance/SettingsActions.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/RegionBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -63,10 +63,13 @@ frmSeting::frmSeting(Session& session, QWidget* parent)
     layout->addWidget(
         new QLabel(QStringLiteral("공유매물 목록이 처음 열릴 때 찾을 지역을 종목별로 정합니다."), this));
     layout->addWidget(buildKeys());
-    addSaveCloseRow(layout, this, [this] { cmdSave_Click(); }, [this](QBoxLayout* row) {
-        QPushButton* reset = addButton(row, this, "cmdReset", QStringLiteral("초기화"), EnterKey::Ignored);
-        connect(reset, &QPushButton::clicked, this, &frmSeting::cmdReset_Click);
-    });
+    addSaveCloseRow(
+        layout, this, [this] { cmdSave_Click(); },
+        [this](QBoxLayout* row) {
+            QPushButton* reset =
+                addButton(row, this, "cmdReset", QStringLiteral("초기화"), EnterKey::Ignored);
+            connect(reset, &QPushButton::clicked, this, &frmSeting::cmdReset_Click);
+        });
     showRegions(SettingsActions(m_session).regions());
 }
 

@@ -1,11 +1,11 @@
 #include "frmSetingColor.h"
 #include "SaveCloseRow.h"
 
-#include "widgets/NumericKeyCheck.h"
-#include "maintenance/SettingsActions.h"
-#include "widgets/ColorNumber.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
+#include "core/maintenance/SettingsActions.h"
+#include "core/session/Session.h"
+#include "ui/widgets/ColorNumber.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/NumericKeyCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "frmSetingFont.h"
 #include "SaveCloseRow.h"
 
-#include "maintenance/SettingsActions.h"
-#include "widgets/Named.h"
+#include "core/maintenance/SettingsActions.h"
+#include "ui/widgets/Named.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

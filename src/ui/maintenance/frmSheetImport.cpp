@@ -1,9 +1,9 @@
 #include "frmSheetImport.h"
 
-#include "maintenance/BackupActions.h"
-#include "maintenance/ListingCsvFields.h"
-#include "widgets/Named.h"
-#include "widgets/ProgressWindow.h"
+#include "core/maintenance/BackupActions.h"
+#include "core/maintenance/ListingCsvFields.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/ProgressWindow.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

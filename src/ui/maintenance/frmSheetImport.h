@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maintenance/ListingCsvImport.h"
+#include "core/maintenance/ListingCsvImport.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "frmUpgrade.h"
 
-#include "online/ReferenceRefresh.h"
-#include "session/Session.h"
+#include "core/online/ReferenceRefresh.h"
+#include "core/session/Session.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "online/ReferenceJob.h"
+#include "core/online/ReferenceJob.h"
 
 #include <QDialog>
 

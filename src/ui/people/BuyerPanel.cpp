@@ -1,13 +1,13 @@
 #include "BuyerPanel.h"
 
 #include "PersonFields.h"
-#include "contracts/NumberKeyCheck.h"
-#include "widgets/NumericKeyCheck.h"
-#include "listing/PropertyTypes.h"
-#include "widgets/RegionCascade.h"
-#include "widgets/Named.h"
-#include "session/NumberText.h"
-#include "session/Session.h"
+#include "core/contracts/NumberKeyCheck.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/session/NumberText.h"
+#include "core/session/Session.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/NumericKeyCheck.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QCheckBox>
 #include <QComboBox>

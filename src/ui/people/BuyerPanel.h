@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/BuyerRegister.h"
+#include "core/people/BuyerRegister.h"
 
 #include <QGroupBox>
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "widgets/RegionCascade.h"
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/Contact.h"
+#include "core/people/Contact.h"
 
 class QComboBox;
 class QLayout;

@@ -1,17 +1,17 @@
 #include "PersonWindow.h"
 
 #include "NoteListClicks.h"
+#include "core/listings/ListPrintPage.h"
+#include "core/people/CardBook.h"
+#include "core/people/SamePhone.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 #include "frmSms.h"
 #include "frmWork.h"
-#include "listings/ListPrintPage.h"
-#include "people/CardBook.h"
-#include "people/SamePhone.h"
-#include "widgets/ColumnWidths.h"
-#include "widgets/Named.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/session/ReportPreview.h"
+#include "ui/widgets/ColumnWidths.h"
+#include "ui/widgets/Named.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "people/CardBook.h"
-#include "session/LayoutFile.h"
+#include "core/people/CardBook.h"
+#include "core/session/LayoutFile.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,15 +1,15 @@
 #include "frmBuyerListings.h"
 
 #include "PersonFields.h"
+#include "core/listings/ListQuery.h"
+#include "core/people/SamePhone.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/session/StoreAttempt.h"
 #include "frmSms.h"
-#include "listings/ListQuery.h"
-#include "people/SamePhone.h"
-#include "widgets/Named.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "session/StoreAttempt.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/session/ReportPreview.h"
+#include "ui/widgets/Named.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

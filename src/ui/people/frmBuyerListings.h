@@ -1,7 +1,7 @@
 #pragma once
 
-#include "people/BuyerRegister.h"
-#include "people/ListingsForBuyer.h"
+#include "core/people/BuyerRegister.h"
+#include "core/people/ListingsForBuyer.h"
 
 #include <QDialog>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "frmCard.h"
 
 #include "PersonFields.h"
-#include "widgets/RegionCascade.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
+#include "core/session/Session.h"
+#include "ui/widgets/Named.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PersonWindow.h"
-#include "people/CardBook.h"
+#include "core/people/CardBook.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/Clubs.h"
+#include "core/people/Clubs.h"
 
 #include <QWidget>
 

@@ -1,12 +1,12 @@
 #include "frmDaily.h"
 
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/session/ReportPreview.h"
 
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 #include "frmDailyIn.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>

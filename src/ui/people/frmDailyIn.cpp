@@ -1,11 +1,11 @@
 #include "frmDailyIn.h"
 
-#include "session/EditGuard.h"
+#include "ui/session/EditGuard.h"
 
-#include "listings/ListCellFormat.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/listings/ListCellFormat.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QComboBox>
 #include <QDateEdit>

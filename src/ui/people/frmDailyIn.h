@@ -1,8 +1,8 @@
 #pragma once
 
-#include "people/Appointments.h"
-#include "people/MoneyDiary.h"
-#include "session/StoreAttempt.h"
+#include "core/people/Appointments.h"
+#include "core/people/MoneyDiary.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QDialog>
 #include <memory>

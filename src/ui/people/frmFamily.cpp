@@ -1,8 +1,8 @@
 #include "frmFamily.h"
 
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

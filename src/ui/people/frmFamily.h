@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/StaffAccounts.h"
+#include "core/people/StaffAccounts.h"
 
 #include <QWidget>
 

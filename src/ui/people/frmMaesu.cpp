@@ -3,12 +3,12 @@
 #include "frmBuyerListings.h"
 
 #include "BuyerPanel.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "core/session/WorkNotes.h"
 #include "frmMaesuin.h"
-#include "widgets/Named.h"
-#include "session/OpenedWindow.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
-#include "session/WorkNotes.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/widgets/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>

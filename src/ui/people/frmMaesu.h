@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PersonWindow.h"
-#include "people/BuyerRegister.h"
+#include "core/people/BuyerRegister.h"
 
 namespace teran {
 

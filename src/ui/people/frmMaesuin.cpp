@@ -2,11 +2,11 @@
 
 #include "BuyerPanel.h"
 #include "NoteListClicks.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "core/session/WorkNotes.h"
 #include "frmWork.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
-#include "session/WorkNotes.h"
+#include "ui/widgets/Named.h"
 
 #include <QDateEdit>
 #include <QGroupBox>

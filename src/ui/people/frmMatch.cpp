@@ -1,13 +1,13 @@
 #include "frmMatch.h"
 
 #include "PersonFields.h"
+#include "core/people/SamePhone.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/session/StoreAttempt.h"
 #include "frmSms.h"
-#include "people/SamePhone.h"
-#include "widgets/Named.h"
-#include "session/OpenedWindow.h"
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "session/StoreAttempt.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/widgets/Named.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/BuyerMatch.h"
+#include "core/people/BuyerMatch.h"
 
 #include <QDialog>
 #include <optional>

@@ -1,16 +1,16 @@
 #include "frmPaper.h"
 
-#include "session/OpenedWindow.h"
+#include "ui/session/OpenedWindow.h"
 
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ActionTexts.h"
+#include "core/session/InternetNotice.h"
+#include "core/session/Session.h"
+#include "core/session/SessionListings.h"
+#include "core/session/StoreAttempt.h"
 #include "frmPaperin.h"
 #include "frmSms.h"
-#include "listing/ListingRepository.h"
-#include "listings/ActionTexts.h"
-#include "widgets/Named.h"
-#include "session/InternetNotice.h"
-#include "session/Session.h"
-#include "session/SessionListings.h"
-#include "session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QAction>
 #include <QApplication>

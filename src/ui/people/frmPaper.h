@@ -1,7 +1,7 @@
 #pragma once
 
-#include "people/Inquiry.h"
-#include "session/StoreAttempt.h"
+#include "core/people/Inquiry.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "frmPaperin.h"
 
-#include "people/OfficePhone.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/people/OfficePhone.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/Inquiry.h"
+#include "core/people/Inquiry.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
 #include "frmSms.h"
 
-#include "contracts/CashBalance.h"
-#include "people/OfficePhone.h"
-#include "people/SmsSender.h"
-#include "widgets/Named.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/contracts/CashBalance.h"
+#include "core/people/OfficePhone.h"
+#include "core/people/SmsSender.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/widgets/Named.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

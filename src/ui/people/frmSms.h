@@ -1,6 +1,6 @@
 #pragma once
 
-#include "people/SmsDesk.h"
+#include "core/people/SmsDesk.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/WorkNotes.h"
+#include "core/session/WorkNotes.h"
 
 #include <QDialog>
 

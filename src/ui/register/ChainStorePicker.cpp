@@ -1,6 +1,6 @@
 #include "ChainStorePicker.h"
 
-#include "register/ChainStores.h"
+#include "core/register/ChainStores.h"
 
 #include <QComboBox>
 #include <QGroupBox>

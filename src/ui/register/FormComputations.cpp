@@ -1,8 +1,8 @@
 #include "FormComputations.h"
 
 #include "ListingForm.h"
-#include "listings/AutoMoney.h"
-#include "session/Dialogs.h"
+#include "core/listings/AutoMoney.h"
+#include "core/session/Dialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

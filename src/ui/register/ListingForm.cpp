@@ -1,10 +1,10 @@
 #include "ListingForm.h"
 
-#include "register/AdvertisingFacts.h"
+#include "core/register/AdvertisingFacts.h"
 
-#include "contracts/NumberKeyCheck.h"
-#include "widgets/NumericKeyCheck.h"
-#include "listings/ListCellFormat.h"
+#include "core/contracts/NumberKeyCheck.h"
+#include "core/listings/ListCellFormat.h"
+#include "ui/widgets/NumericKeyCheck.h"
 
 #include <QComboBox>
 #include <QEvent>

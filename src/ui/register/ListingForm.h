@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "listing/TypeFields.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listing/TypeFields.h"
 
 #include <QHash>
 #include <QObject>

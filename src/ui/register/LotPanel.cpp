@@ -1,13 +1,13 @@
 #include "LotPanel.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
-#include "listings/ListPrintPage.h"
-#include "register/LotListings.h"
-#include "register/RegisterTexts.h"
-#include "widgets/ColumnWidths.h"
-#include "session/LayoutFile.h"
-#include "session/Session.h"
+#include "core/listings/ListPrintPage.h"
+#include "core/register/LotListings.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/LayoutFile.h"
+#include "core/session/Session.h"
+#include "ui/widgets/ColumnWidths.h"
 
 #include <QMenu>
 #include <QNetworkAccessManager>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
+#include "core/listing/ListingRepository.h"
 
 #include <QTabWidget>
 #include <functional>

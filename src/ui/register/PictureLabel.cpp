@@ -1,6 +1,6 @@
 #include "PictureLabel.h"
 
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,13 +1,13 @@
 #include "PictureSlots.h"
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
-#include "widgets/Named.h"
+#include "ui/widgets/Named.h"
 
 #include "PictureLabel.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/Dialogs.h"
 #include "frmPicture.h"
-#include "register/RegisterTexts.h"
-#include "session/Dialogs.h"
-#include "session/OpenedWindow.h"
+#include "ui/session/OpenedWindow.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "RegistrationPanels.h"
 
-#include "session/Session.h"
-#include "session/SettingsStore.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/SettingsStore.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

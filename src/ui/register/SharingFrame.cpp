@@ -1,6 +1,6 @@
 #include "SharingFrame.h"
 
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

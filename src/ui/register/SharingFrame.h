@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listing/ListingRepository.h"
-#include "register/RegisterTexts.h"
+#include "core/listing/ListingRepository.h"
+#include "core/register/RegisterTexts.h"
 
 #include <QGroupBox>
 #include <array>

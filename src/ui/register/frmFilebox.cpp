@@ -1,8 +1,8 @@
 #include "frmFilebox.h"
 
-#include "register/RegisterTexts.h"
-#include "session/Dialogs.h"
-#include "session/Outlets.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/Dialogs.h"
+#include "core/session/Outlets.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/FileBox.h"
+#include "core/register/FileBox.h"
 
 #include <QDialog>
 

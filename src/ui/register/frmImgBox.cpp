@@ -1,11 +1,11 @@
 #include "frmImgBox.h"
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
 #include "PictureLabel.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/Dialogs.h"
 #include "frmPicture.h"
-#include "register/RegisterTexts.h"
-#include "session/Dialogs.h"
-#include "session/OpenedWindow.h"
+#include "ui/session/OpenedWindow.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/ImageBox.h"
+#include "core/pictures/ImageBox.h"
 
 #include <QDialog>
 #include <array>

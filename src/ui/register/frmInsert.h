@@ -1,8 +1,8 @@
 #pragma once
 
-#include "contracts/ListingLedger.h"
-#include "register/ListingSave.h"
-#include "register/RegisterTexts.h"
+#include "core/contracts/ListingLedger.h"
+#include "core/register/ListingSave.h"
+#include "core/register/RegisterTexts.h"
 
 #include <QWidget>
 #include <array>

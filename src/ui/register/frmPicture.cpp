@@ -1,6 +1,6 @@
 #include "frmPicture.h"
 
-#include "session/ReportPreview.h"
+#include "ui/session/ReportPreview.h"
 
 #include "PictureLabel.h"
 

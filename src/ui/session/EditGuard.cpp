@@ -1,6 +1,6 @@
 #include "EditGuard.h"
 
-#include "session/Dialogs.h"
+#include "core/session/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

@@ -1,6 +1,6 @@
 #include "OpenedWindow.h"
 
-#include "session/Outlets.h"
+#include "core/session/Outlets.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "ReportPreview.h"
 
+#include "core/session/Dialogs.h"
+#include "core/session/Session.h"
+#include "core/session/UserFolders.h"
 #include "report/ReportPainter.h"
-#include "session/Dialogs.h"
-#include "session/Session.h"
-#include "session/UserFolders.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ReportDocument.h"
+#include "core/report/ReportDocument.h"
 
 #include <optional>
 

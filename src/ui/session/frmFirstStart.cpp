@@ -1,8 +1,8 @@
 #include "frmFirstStart.h"
 
-#include "widgets/Named.h"
-#include "online/OfficeSetup.h"
-#include "session/Dialogs.h"
+#include "core/online/OfficeSetup.h"
+#include "core/session/Dialogs.h"
+#include "ui/widgets/Named.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/TeranConfig.h"
+#include "core/session/TeranConfig.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "frmLogin.h"
 
-#include "session/LoginService.h"
-#include "session/ProcessGroup.h"
-#include "session/Session.h"
+#include "core/session/LoginService.h"
+#include "core/session/ProcessGroup.h"
+#include "core/session/Session.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "MainMenus.h"
 
-#include "session/ComingLater.h"
+#include "ui/session/ComingLater.h"
 
-#include "listing/PropertyTypes.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 
 #include <QHash>
 #include <QList>

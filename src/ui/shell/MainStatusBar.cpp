@@ -1,12 +1,12 @@
 #include "MainStatusBar.h"
 
-#include "contracts/CashBalanceLabel.h"
-#include "listings/frmOutbox.h"
-#include "publication/OutboxPump.h"
-#include "publication/OutboxSender.h"
-#include "session/LoginService.h"
-#include "session/ServerCourier.h"
-#include "session/Session.h"
+#include "core/publication/OutboxPump.h"
+#include "core/publication/OutboxSender.h"
+#include "core/session/LoginService.h"
+#include "core/session/ServerCourier.h"
+#include "core/session/Session.h"
+#include "ui/contracts/CashBalanceLabel.h"
+#include "ui/listings/frmOutbox.h"
 
 #include <QLabel>
 #include <QPushButton>

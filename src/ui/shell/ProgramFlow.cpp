@@ -1,13 +1,13 @@
 #include "ProgramFlow.h"
 
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationCourier.h"
+#include "core/session/Session.h"
+#include "core/session/SessionLoader.h"
+#include "core/session/SettingsStore.h"
 #include "frmMain.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationCourier.h"
-#include "session/Session.h"
-#include "session/SessionLoader.h"
-#include "session/SettingsStore.h"
-#include "session/frmLogin.h"
-#include "session/frmLogo.h"
+#include "ui/session/frmLogin.h"
+#include "ui/session/frmLogo.h"
 
 #include <QCoreApplication>
 #include <QTimer>

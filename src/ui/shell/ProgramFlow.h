@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/LoginIni.h"
-#include "session/SingleInstance.h"
+#include "core/session/LoginIni.h"
+#include "core/session/SingleInstance.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,44 +1,44 @@
 #include "frmMain.h"
-#include "game/GameTetris.h"
-#include "maintenance/BackupActions.h"
-#include "maintenance/frmBackup.h"
-#include "maintenance/frmSeting.h"
-#include "maintenance/frmSetingColor.h"
-#include "maintenance/frmSetingFont.h"
-#include "maintenance/frmSheetImport.h"
-#include "widgets/ProgressWindow.h"
+#include "core/maintenance/BackupActions.h"
+#include "ui/game/GameTetris.h"
+#include "ui/maintenance/frmBackup.h"
+#include "ui/maintenance/frmSeting.h"
+#include "ui/maintenance/frmSetingColor.h"
+#include "ui/maintenance/frmSetingFont.h"
+#include "ui/maintenance/frmSheetImport.h"
+#include "ui/widgets/ProgressWindow.h"
 
-#include "session/InternetNotice.h"
-#include "session/OpenedWindow.h"
-#include "session/ReportPreview.h"
+#include "core/session/InternetNotice.h"
+#include "ui/session/OpenedWindow.h"
+#include "ui/session/ReportPreview.h"
 
-#include "session/ComingLater.h"
+#include "ui/session/ComingLater.h"
 
-#include "listings/ActionTexts.h"
-#include "listings/ListingSheetPrint.h"
+#include "core/listings/ActionTexts.h"
+#include "core/listings/ListingSheetPrint.h"
 
 #include "MainMenus.h"
 #include "MainStatusBar.h"
 #include "StartPanelArea.h"
-#include "contracts/frmGaeyak.h"
-#include "listings/ListWindowHost.h"
-#include "listings/ListingActionRunner.h"
-#include "listings/RowPreview.h"
-#include "listings/SearchPanel.h"
-#include "listings/frmClubList.h"
-#include "online/frmUpgrade.h"
-#include "people/Inquiry.h"
-#include "people/frmCard.h"
-#include "people/frmClub.h"
-#include "people/frmDaily.h"
-#include "people/frmFamily.h"
-#include "people/frmMaesu.h"
-#include "people/frmMatch.h"
-#include "people/frmPaper.h"
-#include "people/frmPaperin.h"
-#include "people/frmSms.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/people/Inquiry.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
+#include "ui/contracts/frmGaeyak.h"
+#include "ui/listings/ListWindowHost.h"
+#include "ui/listings/ListingActionRunner.h"
+#include "ui/listings/RowPreview.h"
+#include "ui/listings/SearchPanel.h"
+#include "ui/listings/frmClubList.h"
+#include "ui/online/frmUpgrade.h"
+#include "ui/people/frmCard.h"
+#include "ui/people/frmClub.h"
+#include "ui/people/frmDaily.h"
+#include "ui/people/frmFamily.h"
+#include "ui/people/frmMaesu.h"
+#include "ui/people/frmMatch.h"
+#include "ui/people/frmPaper.h"
+#include "ui/people/frmPaperin.h"
+#include "ui/people/frmSms.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -443,7 +443,8 @@ frmDaily* frmMain::openSchedule() {
 frmCard* frmMain::openCards(CardPart part) {
     return openOnce(m_cards[part == CardPart::Namecard ? 0 : 1], [this, part] {
         auto* window = new frmCard(m_session, part, this);
-        connect(window, &frmCard::statusChanged, this, [this](const QString& text) { m_status->showText(text); });
+        connect(window, &frmCard::statusChanged, this,
+                [this](const QString& text) { m_status->showText(text); });
         window->reload();
         return window;
     });
@@ -452,7 +453,8 @@ frmCard* frmMain::openCards(CardPart part) {
 frmMaesu* frmMain::openBuyers() {
     return openOnce(m_buyers, [this] {
         auto* window = new frmMaesu(m_session, this);
-        connect(window, &frmMaesu::statusChanged, this, [this](const QString& text) { m_status->showText(text); });
+        connect(window, &frmMaesu::statusChanged, this,
+                [this](const QString& text) { m_status->showText(text); });
         return window;
     });
 }
@@ -491,8 +493,9 @@ frmPaper* frmMain::openInquiryBox() {
         m_inquiries->reload();
     return openOnce(m_inquiries, [this] {
         auto* window = new frmPaper(m_session, this);
-        connect(window, &frmPaper::listingRequested, this,
-                [this](int listing) { openRegistration({EditMode::Edit, listing}); });
+        connect(window, &frmPaper::listingRequested, this, [this](int listing) {
+            openRegistration({EditMode::Edit, listing});
+        });
         return window;
     });
 }

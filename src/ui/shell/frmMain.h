@@ -1,11 +1,11 @@
 #pragma once
 
-#include "listings/ListColumnSets.h"
-#include "listings/ListWindowFactory.h"
-#include "session/SettingsStore.h"
+#include "core/listings/ListColumnSets.h"
+#include "core/session/SettingsStore.h"
+#include "ui/listings/ListWindowFactory.h"
 
-#include "people/CardBook.h"
-#include "register/frmInsert.h"
+#include "core/people/CardBook.h"
+#include "ui/register/frmInsert.h"
 
 namespace teran {
 class frmCard;

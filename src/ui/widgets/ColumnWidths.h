@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/Dialogs.h"
-#include "session/LayoutFile.h"
+#include "core/session/Dialogs.h"
+#include "core/session/LayoutFile.h"
 
 #include <QList>
 #include <QPointer>

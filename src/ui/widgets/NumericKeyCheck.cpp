@@ -1,7 +1,7 @@
 #include "NumericKeyCheck.h"
 
-#include "contracts/NumberKeyCheck.h"
-#include "session/Dialogs.h"
+#include "core/contracts/NumberKeyCheck.h"
+#include "core/session/Dialogs.h"
 
 #include <QApplication>
 #include <QGuiApplication>

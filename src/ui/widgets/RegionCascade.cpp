@@ -1,9 +1,9 @@
 #include "RegionCascade.h"
 
 #include "ComboFill.h"
-#include "register/AddressBook.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/register/AddressBook.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QScopedValueRollback>

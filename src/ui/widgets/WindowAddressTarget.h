@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/AddressPick.h"
+#include "core/register/AddressPick.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "frmAddr.h"
 
 #include "ComboFill.h"
-#include "session/Session.h"
-#include "session/StoreAttempt.h"
+#include "core/session/Session.h"
+#include "core/session/StoreAttempt.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "register/AddressBook.h"
-#include "register/AddressPick.h"
+#include "core/register/AddressBook.h"
+#include "core/register/AddressPick.h"
 
 #include <QDialog>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "contracts/BrokerageFee.h"
+#include "core/contracts/BrokerageFee.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "contracts/CashBalance.h"
+#include "core/contracts/CashBalance.h"
 #include "TestOffice.h"
 
 #include <QDir>

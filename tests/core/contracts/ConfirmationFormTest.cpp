@@ -1,7 +1,7 @@
-#include "contracts/ConfirmationForm.h"
-#include "contracts/ListingLedger.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
+#include "core/contracts/ConfirmationForm.h"
+#include "core/contracts/ListingLedger.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
 
 #include "TestOffice.h"
 

@@ -1,7 +1,7 @@
-#include "contracts/ContractStore.h"
-#include "contracts/ContractRegister.h"
-#include "contracts/Receipt.h"
-#include "contracts/ResidentNumber.h"
+#include "core/contracts/ContractStore.h"
+#include "core/contracts/ContractRegister.h"
+#include "core/contracts/Receipt.h"
+#include "core/contracts/ResidentNumber.h"
 
 #include "ContractSamples.h"
 #include "TestOffice.h"

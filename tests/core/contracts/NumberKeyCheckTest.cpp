@@ -1,4 +1,4 @@
-#include "contracts/NumberKeyCheck.h"
+#include "core/contracts/NumberKeyCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "contracts/ReplaceMoney.h"
+#include "core/contracts/ReplaceMoney.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "game/FallingBlocks.h"
-#include "game/GameFiles.h"
+#include "core/game/FallingBlocks.h"
+#include "core/game/GameFiles.h"
 
 #include <QDir>
 #include <QFile>

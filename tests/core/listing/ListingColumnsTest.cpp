@@ -1,6 +1,6 @@
-#include "listing/ListingColumns.h"
+#include "core/listing/ListingColumns.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
+#include "core/listing/ListingRepository.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
-#include "listing/ListingCounts.h"
+#include "core/listing/ListingCounts.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/StoreSchemas.h"
 
 using namespace teran;
 using namespace teran::test;

@@ -1,4 +1,4 @@
-#include "listing/ListingRepository.h"
+#include "core/listing/ListingRepository.h"
 #include "TestServices.h"
 
 #include <QDateTime>

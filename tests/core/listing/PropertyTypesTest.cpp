@@ -1,4 +1,4 @@
-#include "listing/PropertyTypes.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <gtest/gtest.h>
 #include <limits>

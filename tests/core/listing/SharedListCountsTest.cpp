@@ -1,4 +1,4 @@
-#include "listing/SharedListCounts.h"
+#include "core/listing/SharedListCounts.h"
 #include "TestOffice.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "listing/TypeFields.h"
-#include "listing/ListingRepository.h"
-#include "listings/AutoMoney.h"
-#include "listings/ListColumnSets.h"
+#include "core/listing/TypeFields.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/AutoMoney.h"
+#include "core/listings/ListColumnSets.h"
 
 #include <gtest/gtest.h>
 

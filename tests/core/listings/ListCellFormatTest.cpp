@@ -1,4 +1,4 @@
-#include "listings/ListCellFormat.h"
+#include "core/listings/ListCellFormat.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>

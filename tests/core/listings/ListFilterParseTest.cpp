@@ -1,5 +1,5 @@
-#include "listings/ListFilter.h"
-#include "store/SqlStore.h"
+#include "core/listings/ListFilter.h"
+#include "core/store/SqlStore.h"
 
 #include <QDateTime>
 

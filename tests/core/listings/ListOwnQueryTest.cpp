@@ -1,5 +1,5 @@
 #include "ListsOffice.h"
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 
 #include <QSet>
 

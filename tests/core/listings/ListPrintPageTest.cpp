@@ -1,4 +1,4 @@
-#include "listings/ListPrintPage.h"
+#include "core/listings/ListPrintPage.h"
 
 #include <QDir>
 #include <QFile>

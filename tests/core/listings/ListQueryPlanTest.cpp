@@ -1,6 +1,6 @@
 #include "ListsOffice.h"
-#include "listing/ListingSortKeys.h"
-#include "listing/PropertyTypes.h"
+#include "core/listing/ListingSortKeys.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>

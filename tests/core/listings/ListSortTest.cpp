@@ -1,4 +1,4 @@
-#include "listings/ListSort.h"
+#include "core/listings/ListSort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestOffice.h"
-#include "listing/ListingTextIndex.h"
-#include "listings/DetailedSearch.h"
-#include "listings/ListQuery.h"
+#include "core/listing/ListingTextIndex.h"
+#include "core/listings/DetailedSearch.h"
+#include "core/listings/ListQuery.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 #include "TestOffice.h"
-#include "listings/ActionTexts.h"
-#include "publication/PublicationReconciler.h"
+#include "core/listings/ActionTexts.h"
+#include "core/publication/PublicationReconciler.h"
 
 #include <QFileInfo>
 

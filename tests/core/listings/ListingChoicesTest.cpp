@@ -1,8 +1,8 @@
-#include "listings/ListingChoices.h"
+#include "core/listings/ListingChoices.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "listings/ListQuery.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ListQuery.h"
+#include "core/session/StoreSchemas.h"
 
 using namespace teran;
 using namespace teran::test;

@@ -1,4 +1,4 @@
-#include "listings/ListingGroupActions.h"
+#include "core/listings/ListingGroupActions.h"
 #include "ListsOffice.h"
 
 using namespace teran;

@@ -1,5 +1,5 @@
-#include "listings/ListingPickLabel.h"
-#include "listing/ListingSelection.h"
+#include "core/listings/ListingPickLabel.h"
+#include "core/listing/ListingSelection.h"
 
 #include <QHash>
 #include <gtest/gtest.h>

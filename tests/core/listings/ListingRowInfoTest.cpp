@@ -1,6 +1,6 @@
-#include "listings/ListingRowInfo.h"
+#include "core/listings/ListingRowInfo.h"
 #include "ListsOffice.h"
-#include "pictures/PictureStore.h"
+#include "core/pictures/PictureStore.h"
 
 #include <QDir>
 #include <QFile>

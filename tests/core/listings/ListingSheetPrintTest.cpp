@@ -1,4 +1,4 @@
-#include "listings/ListingSheetPrint.h"
+#include "core/listings/ListingSheetPrint.h"
 #include "TestOffice.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "listings/ListingSheet.h"
-#include "listing/PropertyTypes.h"
+#include "core/listings/ListingSheet.h"
+#include "core/listing/PropertyTypes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestOffice.h"
-#include "listings/ListQuery.h"
+#include "core/listings/ListQuery.h"
 
 #include <algorithm>
 

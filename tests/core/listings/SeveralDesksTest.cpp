@@ -1,9 +1,9 @@
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "listings/ListingActions.h"
-#include "session/Session.h"
-#include "session/StoreSetup.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ListingActions.h"
+#include "core/session/Session.h"
+#include "core/session/StoreSetup.h"
 
 #include <QCoreApplication>
 #include <QProcess>

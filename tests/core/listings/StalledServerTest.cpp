@@ -4,10 +4,10 @@
 #include "TestCertificates.h"
 #include "TestFtpServer.h"
 #include "TestServices.h"
-#include "pictures/ListingImageName.h"
-#include "pictures/PictureSession.h"
-#include "pictures/PictureStore.h"
-#include "store/SqlStore.h"
+#include "core/pictures/ListingImageName.h"
+#include "core/pictures/PictureSession.h"
+#include "core/pictures/PictureStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "maintenance/BackupActions.h"
+#include "core/maintenance/BackupActions.h"
 #include "TestOffice.h"
-#include "maintenance/OfficeBackup.h"
+#include "core/maintenance/OfficeBackup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "maintenance/ListingCsvImport.h"
+#include "core/maintenance/ListingCsvImport.h"
 #include "TestOffice.h"
-#include "listings/ListSpreadsheet.h"
-#include "maintenance/BackupActions.h"
-#include "maintenance/ListingCsvFields.h"
+#include "core/listings/ListSpreadsheet.h"
+#include "core/maintenance/BackupActions.h"
+#include "core/maintenance/ListingCsvFields.h"
 
-#include "listings/ListQuery.h"
-#include "listings/SheetFile.h"
+#include "core/listings/ListQuery.h"
+#include "core/listings/SheetFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "maintenance/ListingTextTransfer.h"
+#include "core/maintenance/ListingTextTransfer.h"
 #include "TestServices.h"
-#include "listing/ListingColumns.h"
-#include "listing/ListingRepository.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingColumns.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "maintenance/OfficeCopy.h"
+#include "core/maintenance/OfficeCopy.h"
 #include "DemoSeed.h"
 #include "OfficeContents.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "maintenance/OfficeBackup.h"
-#include "online/ReferenceData.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingRepository.h"
+#include "core/maintenance/OfficeBackup.h"
+#include "core/online/ReferenceData.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QTemporaryDir>
 

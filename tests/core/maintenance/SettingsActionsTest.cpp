@@ -1,4 +1,4 @@
-#include "maintenance/SettingsActions.h"
+#include "core/maintenance/SettingsActions.h"
 #include "TestOffice.h"
 
 using namespace teran;

@@ -1,8 +1,8 @@
 #include "SecuredScratch.h"
 #include "TestNeeds.h"
-#include "online/SecuredServer.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/online/SecuredServer.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>

@@ -1,9 +1,9 @@
-#include "online/OfficeSetup.h"
+#include "core/online/OfficeSetup.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
-#include "session/LoginService.h"
-#include "session/Session.h"
-#include "session/SessionLoader.h"
+#include "core/session/LoginService.h"
+#include "core/session/Session.h"
+#include "core/session/SessionLoader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

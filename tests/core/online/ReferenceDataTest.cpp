@@ -1,6 +1,6 @@
-#include "online/ReferenceData.h"
+#include "core/online/ReferenceData.h"
 #include "TestServices.h"
-#include "session/StoreSchemas.h"
+#include "core/session/StoreSchemas.h"
 
 #include <QHash>
 #include <QRegularExpression>

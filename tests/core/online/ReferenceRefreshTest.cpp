@@ -1,6 +1,6 @@
-#include "online/ReferenceRefresh.h"
+#include "core/online/ReferenceRefresh.h"
 #include "TestOffice.h"
-#include "online/ReferenceData.h"
+#include "core/online/ReferenceData.h"
 
 #include <QFile>
 #include <QSqlQuery>

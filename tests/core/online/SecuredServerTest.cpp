@@ -1,9 +1,9 @@
-#include "online/SecuredServer.h"
+#include "core/online/SecuredServer.h"
 #include "SecuredScratch.h"
 #include "TestNeeds.h"
-#include "people/SmsAccounts.h"
-#include "store/SqlStore.h"
-#include "store/StoreError.h"
+#include "core/people/SmsAccounts.h"
+#include "core/store/SqlStore.h"
+#include "core/store/StoreError.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

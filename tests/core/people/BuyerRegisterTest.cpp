@@ -1,7 +1,7 @@
-#include "people/BuyerRegister.h"
+#include "core/people/BuyerRegister.h"
 #include "TestOffice.h"
-#include "people/SamePhone.h"
-#include "session/WorkNotes.h"
+#include "core/people/SamePhone.h"
+#include "core/session/WorkNotes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "people/CardBook.h"
+#include "core/people/CardBook.h"
 #include "TestOffice.h"
-#include "session/WorkNotes.h"
+#include "core/session/WorkNotes.h"
 
 #include <gtest/gtest.h>
 

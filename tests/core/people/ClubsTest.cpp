@@ -1,4 +1,4 @@
-#include "people/Clubs.h"
+#include "core/people/Clubs.h"
 #include "TwoOffices.h"
 
 #include <gtest/gtest.h>

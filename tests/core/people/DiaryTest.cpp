@@ -1,8 +1,8 @@
-#include "people/Appointments.h"
-#include "people/MoneyDiary.h"
+#include "core/people/Appointments.h"
+#include "core/people/MoneyDiary.h"
 
 #include "TestServices.h"
-#include "session/StoreSchemas.h"
+#include "core/session/StoreSchemas.h"
 
 using namespace teran;
 using namespace teran::test;

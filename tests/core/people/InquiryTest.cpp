@@ -1,8 +1,8 @@
-#include "people/Inquiry.h"
+#include "core/people/Inquiry.h"
 
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "session/StoreSchemas.h"
+#include "core/listing/ListingRepository.h"
+#include "core/session/StoreSchemas.h"
 
 using namespace teran;
 using namespace teran::test;

@@ -1,8 +1,8 @@
 #include "TestOffice.h"
-#include "people/BuyerMatch.h"
-#include "people/BuyerRegister.h"
-#include "people/ListingsForBuyer.h"
-#include "people/SmsRecord.h"
+#include "core/people/BuyerMatch.h"
+#include "core/people/BuyerRegister.h"
+#include "core/people/ListingsForBuyer.h"
+#include "core/people/SmsRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "people/OfficePhone.h"
+#include "core/people/OfficePhone.h"
 #include "SecuredScratch.h"
 #include "TestOffice.h"
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <gtest/gtest.h>
 

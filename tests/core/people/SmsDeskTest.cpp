@@ -1,5 +1,5 @@
-#include "people/SmsDesk.h"
-#include "people/SmsRecord.h"
+#include "core/people/SmsDesk.h"
+#include "core/people/SmsRecord.h"
 
 #include "TestOffice.h"
 

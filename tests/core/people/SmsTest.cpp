@@ -1,13 +1,13 @@
-#include "people/Cp949.h"
-#include "people/SmsAccounts.h"
-#include "people/SmsAnswer.h"
-#include "people/SmsGateway.h"
-#include "people/SmsGuard.h"
-#include "people/SmsRecord.h"
-#include "people/SmsSender.h"
+#include "core/people/Cp949.h"
+#include "core/people/SmsAccounts.h"
+#include "core/people/SmsAnswer.h"
+#include "core/people/SmsGateway.h"
+#include "core/people/SmsGuard.h"
+#include "core/people/SmsRecord.h"
+#include "core/people/SmsSender.h"
 
 #include "TestOffice.h"
-#include "session/StoreSetup.h"
+#include "core/session/StoreSetup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

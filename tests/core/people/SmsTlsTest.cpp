@@ -1,12 +1,12 @@
 // The desk reaches the gateway over TLS only: a gateway whose certificate names another host, has
 // expired or comes from an authority the desk does not trust, or that speaks no TLS at all, is
 // refused with the reason, and nothing of the account or the messages leaves the desk.
-#include "people/SmsGateway.h"
-#include "people/SmsSender.h"
+#include "core/people/SmsGateway.h"
+#include "core/people/SmsSender.h"
 
 #include "TestCertificates.h"
 #include "TestServices.h"
-#include "session/TeranConfig.h"
+#include "core/session/TeranConfig.h"
 
 #include <QFile>
 #include <QTcpServer>

@@ -1,6 +1,6 @@
-#include "people/StaffAccounts.h"
+#include "core/people/StaffAccounts.h"
 #include "TwoOffices.h"
-#include "store/StoreError.h"
+#include "core/store/StoreError.h"
 
 #include <gtest/gtest.h>
 

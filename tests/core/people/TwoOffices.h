@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SecuredScratch.h"
-#include "session/StoreSetup.h"
-#include "store/SqlStore.h"
+#include "core/session/StoreSetup.h"
+#include "core/store/SqlStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pictures/FtpListParser.h"
+#include "core/pictures/FtpListParser.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "TestCertificates.h"
 #include "TestServices.h"
-#include "pictures/FtpError.h"
-#include "pictures/PictureStore.h"
-#include "pictures/clsFTP.h"
+#include "core/pictures/FtpError.h"
+#include "core/pictures/PictureStore.h"
+#include "core/pictures/clsFTP.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include "TestCertificates.h"
 #include "TestFtpServer.h"
 #include "TestNeeds.h"
-#include "pictures/PictureStore.h"
-#include "pictures/clsFTP.h"
+#include "core/pictures/PictureStore.h"
+#include "core/pictures/clsFTP.h"
 
 #include <QSslCertificate>
 #include <QTcpSocket>

@@ -1,4 +1,4 @@
-#include "pictures/ListingImageName.h"
+#include "core/pictures/ListingImageName.h"
 
 #include <gtest/gtest.h>
 

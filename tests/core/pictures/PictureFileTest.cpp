@@ -1,4 +1,4 @@
-#include "pictures/PictureFile.h"
+#include "core/pictures/PictureFile.h"
 
 #include "FtpTestFiles.h"
 

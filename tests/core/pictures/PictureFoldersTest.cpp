@@ -2,10 +2,10 @@
 #include "SecuredScratch.h"
 #include "TestCertificates.h"
 #include "TestNeeds.h"
-#include "pictures/FtpError.h"
-#include "pictures/ListingImageName.h"
-#include "pictures/PictureStore.h"
-#include "pictures/clsFTP.h"
+#include "core/pictures/FtpError.h"
+#include "core/pictures/ListingImageName.h"
+#include "core/pictures/PictureStore.h"
+#include "core/pictures/clsFTP.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "pictures/PictureStore.h"
+#include "core/pictures/PictureStore.h"
 #include "FtpTestFiles.h"
 #include "TestCertificates.h"
 #include "TestNeeds.h"
-#include "pictures/ListingImageName.h"
+#include "core/pictures/ListingImageName.h"
 
 #include <QDir>
 #include <QImage>

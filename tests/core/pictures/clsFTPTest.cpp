@@ -1,4 +1,4 @@
-#include "pictures/clsFTP.h"
+#include "core/pictures/clsFTP.h"
 #include "FtpTestFiles.h"
 #include "TestCertificates.h"
 #include "TestNeeds.h"

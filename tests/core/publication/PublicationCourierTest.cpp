@@ -1,14 +1,14 @@
 // The desk against a vendor's server that accepts and never answers (a stopped process, a broken
 // line): the window's thread goes on handling its events, the changes wait in the outbox, and
 // when the server answers again they leave by themselves, each once.
-#include "publication/PublicationCourier.h"
+#include "core/publication/PublicationCourier.h"
 #include "TestOffice.h"
-#include "people/Inquiry.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "register/ListingSave.h"
-#include "session/Session.h"
-#include "session/StoreErrorText.h"
+#include "core/people/Inquiry.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/register/ListingSave.h"
+#include "core/session/Session.h"
+#include "core/session/StoreErrorText.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "TestOffice.h"
-#include "listings/ActionTexts.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
+#include "core/listings/ActionTexts.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
 
 #include <QSqlQuery>
 #include <QUrl>

@@ -1,11 +1,11 @@
 #include "ScriptedDialogs.h"
 #include "TestOffice.h"
 #include "TestServices.h"
-#include "listing/ListingRepository.h"
-#include "listings/ListingActions.h"
-#include "publication/PublicationReconciler.h"
-#include "session/Session.h"
-#include "session/StoreSetup.h"
+#include "core/listing/ListingRepository.h"
+#include "core/listings/ListingActions.h"
+#include "core/publication/PublicationReconciler.h"
+#include "core/session/Session.h"
+#include "core/session/StoreSetup.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,10 +1,10 @@
-#include "publication/PublicationOutbox.h"
+#include "core/publication/PublicationOutbox.h"
 #include "TestOffice.h"
-#include "listings/ActionTexts.h"
-#include "listings/ListQuery.h"
-#include "publication/OutboxPump.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationReconciler.h"
+#include "core/listings/ActionTexts.h"
+#include "core/listings/ListQuery.h"
+#include "core/publication/OutboxPump.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationReconciler.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "publication/PublicationReconciler.h"
+#include "core/publication/PublicationReconciler.h"
 #include "TestOffice.h"
 
 using namespace teran;

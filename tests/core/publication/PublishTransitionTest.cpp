@@ -1,5 +1,5 @@
-#include "publication/PublishTransition.h"
-#include "store/SqlStore.h"
+#include "core/publication/PublishTransition.h"
+#include "core/store/SqlStore.h"
 
 #include <QSet>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
-#include "register/AddressBook.h"
+#include "core/register/AddressBook.h"
 #include "PostalRows.h"
 #include "TestServices.h"
-#include "store/StoreTables.h"
+#include "core/store/StoreTables.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "register/AddressPick.h"
+#include "core/register/AddressPick.h"
 
 #include <gtest/gtest.h>
 

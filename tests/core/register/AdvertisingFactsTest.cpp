@@ -1,5 +1,5 @@
-#include "register/AdvertisingFacts.h"
-#include "listing/TypeFields.h"
+#include "core/register/AdvertisingFacts.h"
+#include "core/listing/TypeFields.h"
 
 #include <gtest/gtest.h>
 

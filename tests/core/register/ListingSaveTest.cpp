@@ -1,11 +1,11 @@
-#include "register/ListingSave.h"
+#include "core/register/ListingSave.h"
 #include "TestOffice.h"
-#include "listing/TypeFields.h"
-#include "publication/OutboxSender.h"
-#include "publication/PublicationOutbox.h"
-#include "register/RegisterTexts.h"
-#include "session/StoreSchemas.h"
-#include "session/WorkNotes.h"
+#include "core/listing/TypeFields.h"
+#include "core/publication/OutboxSender.h"
+#include "core/publication/PublicationOutbox.h"
+#include "core/register/RegisterTexts.h"
+#include "core/session/StoreSchemas.h"
+#include "core/session/WorkNotes.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "register/RegisterTexts.h"
-#include "register/ListingSave.h"
+#include "core/register/RegisterTexts.h"
+#include "core/register/ListingSave.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "session/NetworkShare.h"
+#include "core/session/NetworkShare.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "session/DailyLog.h"
-#include "session/StoreErrorText.h"
-#include "store/StoreError.h"
+#include "core/session/DailyLog.h"
+#include "core/session/StoreErrorText.h"
+#include "core/store/StoreError.h"
 
 #include <QDir>
 #include <QFile>

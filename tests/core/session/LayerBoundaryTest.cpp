@@ -42,6 +42,13 @@ QString folderOf(const QString& file, const QString& root) {
     return file.mid(root.size() + 1).section(QLatin1Char('/'), 0, 0);
 }
 
+// The room an include names under the one include root: "core/listing/X.h" -> "listing" for
+// the side "core"; empty when it names the other side, a file of the same folder or Qt.
+QString roomOf(const QString& name, const QString& side) {
+    const QStringList parts = name.split(QLatin1Char('/'));
+    return parts.size() >= 3 && parts.first() == side ? parts.at(1) : QString();
+}
+
 QString describe(const Include& include) {
     return QStringLiteral("%1:%2 %3").arg(include.file).arg(include.line).arg(include.name);
 }
@@ -118,10 +125,8 @@ TEST(LayerBoundaryTest, CoreFoldersIncludeOnlyLowerLayers) {
             unknownFolders << from;
             continue;
         }
-        if (!include.name.contains(QLatin1Char('/')))
-            continue;
-        const QString to = include.name.section(QLatin1Char('/'), 0, 0);
-        if (to != from && (!layer.contains(to) || layer.value(to) >= layer.value(from)))
+        const QString to = roomOf(include.name, QStringLiteral("core"));
+        if (!to.isEmpty() && to != from && (!layer.contains(to) || layer.value(to) >= layer.value(from)))
             offending << describe(include);
     }
     EXPECT_TRUE(unknownFolders.isEmpty())
@@ -129,20 +134,48 @@ TEST(LayerBoundaryTest, CoreFoldersIncludeOnlyLowerLayers) {
     EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
 }
 
-// The windows' common pieces (ui/session) serve every window and use none; the frame window
-// (ui/shell) uses every window and none uses it.
-TEST(LayerBoundaryTest, WindowFoldersKeepSessionAtTheBottomAndShellAtTheTop) {
+// The window folders are layers too: the widgets every window shares (widgets) use no window,
+// the windows' common pieces (session) only those, the windows of one concern use neither the
+// frame nor the windows that open them, and the frame window (shell) uses every window and none
+// uses it. The lists and the registration never include each other.
+TEST(LayerBoundaryTest, WindowFoldersIncludeOnlyLowerLayers) {
+    const QHash<QString, int> layer{
+        {QStringLiteral("widgets"), 0},     {QStringLiteral("session"), 1},   {QStringLiteral("game"), 1},
+        {QStringLiteral("online"), 2},      {QStringLiteral("contracts"), 2}, {QStringLiteral("people"), 2},
+        {QStringLiteral("maintenance"), 2}, {QStringLiteral("listings"), 3},  {QStringLiteral("register"), 3},
+        {QStringLiteral("shell"), 4},
+    };
     const QString root = QStringLiteral("src/ui");
-    const QDir ui(QStringLiteral(TERAN_SOURCE_DIR "/src/ui"));
     QStringList offending;
+    QStringList unknownFolders;
     for (const Include& include : includesUnder(root)) {
-        if (!include.name.contains(QLatin1Char('/')) || !ui.exists(include.name))
-            continue; // a header of the core
         const QString from = folderOf(include.file, root);
-        const QString to = include.name.section(QLatin1Char('/'), 0, 0);
-        if ((from == QLatin1String("session") && to != from) || (to == QLatin1String("shell") && from != to))
+        if (!layer.contains(from)) {
+            unknownFolders << from;
+            continue;
+        }
+        const QString to = roomOf(include.name, QStringLiteral("ui"));
+        if (!to.isEmpty() && to != from && (!layer.contains(to) || layer.value(to) >= layer.value(from)))
             offending << describe(include);
     }
+    EXPECT_TRUE(unknownFolders.isEmpty())
+        << "give the new folder a layer: " << unknownFolders.join(u' ').toStdString();
+    EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
+}
+
+// Every include of a header of the program names it from the one root, core/... or ui/..., so
+// that a name such as "session/X.h" cannot mean a file of either side.
+TEST(LayerBoundaryTest, IncludesNameTheirSide) {
+    const QDir source(QStringLiteral(TERAN_SOURCE_DIR));
+    QStringList offending;
+    for (const QString& folder : {QStringLiteral("src"), QStringLiteral("tests"), QStringLiteral("bench")})
+        for (const Include& include : includesUnder(folder)) {
+            const QString top = include.name.section(QLatin1Char('/'), 0, 0);
+            if (include.name.contains(QLatin1Char('/')) && top != QLatin1String("..") &&
+                (source.exists(QStringLiteral("src/core/") + include.name) ||
+                 source.exists(QStringLiteral("src/ui/") + include.name)))
+                offending << describe(include);
+        }
     EXPECT_TRUE(offending.isEmpty()) << offending.join(QLatin1Char('\n')).toStdString();
 }
 

@@ -1,5 +1,5 @@
-#include "session/LayoutFile.h"
-#include "session/StoreSetup.h"
+#include "core/session/LayoutFile.h"
+#include "core/session/StoreSetup.h"
 
 #include <QDir>
 #include <QFile>

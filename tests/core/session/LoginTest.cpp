@@ -1,9 +1,9 @@
 #include "TestOffice.h"
-#include "people/StaffAccounts.h"
-#include "session/LoginService.h"
-#include "session/ServerNotices.h"
-#include "session/SessionLoader.h"
-#include "store/PasswordHash.h"
+#include "core/people/StaffAccounts.h"
+#include "core/session/LoginService.h"
+#include "core/session/ServerNotices.h"
+#include "core/session/SessionLoader.h"
+#include "core/store/PasswordHash.h"
 
 #include <QFile>
 #include <QUrl>

@@ -1,12 +1,12 @@
 #include "SecuredScratch.h"
 #include "TestCertificates.h"
 #include "TestOffice.h"
-#include "online/SecuredServer.h"
-#include "people/StaffAccounts.h"
-#include "session/LoginService.h"
-#include "session/SessionLoader.h"
-#include "store/PasswordHash.h"
-#include "store/TlsTrust.h"
+#include "core/online/SecuredServer.h"
+#include "core/people/StaffAccounts.h"
+#include "core/session/LoginService.h"
+#include "core/session/SessionLoader.h"
+#include "core/store/PasswordHash.h"
+#include "core/store/TlsTrust.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>

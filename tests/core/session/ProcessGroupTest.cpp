@@ -1,4 +1,4 @@
-#include "session/ProcessGroup.h"
+#include "core/session/ProcessGroup.h"
 
 #include <QElapsedTimer>
 #include <QFile>

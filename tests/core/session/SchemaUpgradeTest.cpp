@@ -1,7 +1,7 @@
 #include "TestServices.h"
-#include "session/StoreSchemas.h"
-#include "session/StoreSetup.h"
-#include "store/SchemaMigrator.h"
+#include "core/session/StoreSchemas.h"
+#include "core/session/StoreSetup.h"
+#include "core/store/SchemaMigrator.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "SecuredScratch.h"
 #include "TcpRelay.h"
 #include "TestCertificates.h"
-#include "online/SecuredServer.h"
-#include "session/StoreErrorText.h"
-#include "store/MariaDbTlsCheck.h"
+#include "core/online/SecuredServer.h"
+#include "core/session/StoreErrorText.h"
+#include "core/store/MariaDbTlsCheck.h"
 
 #include <QElapsedTimer>
 #include <QSslKey>

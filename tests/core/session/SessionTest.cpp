@@ -1,9 +1,9 @@
-#include "session/Session.h"
+#include "core/session/Session.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
-#include "session/InternetProbe.h"
-#include "session/OfficeFile.h"
-#include "session/StoreSetup.h"
+#include "core/session/InternetProbe.h"
+#include "core/session/OfficeFile.h"
+#include "core/session/StoreSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
 #include "TestServices.h"
-#include "listing/PropertyTypes.h"
-#include "session/StoreSetup.h"
-#include "store/StoreTables.h"
+#include "core/listing/PropertyTypes.h"
+#include "core/session/StoreSetup.h"
+#include "core/store/StoreTables.h"
 
 #include <QTemporaryDir>
 #include <stdexcept>

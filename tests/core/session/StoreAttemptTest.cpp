@@ -1,4 +1,4 @@
-#include "session/StoreAttempt.h"
+#include "core/session/StoreAttempt.h"
 #include "TestOffice.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "session/TeranConfig.h"
+#include "core/session/TeranConfig.h"
 #include "ScriptedDialogs.h"
-#include "session/InternetProbe.h"
-#include "session/Session.h"
-#include "store/StoreUrl.h"
+#include "core/session/InternetProbe.h"
+#include "core/session/Session.h"
+#include "core/store/StoreUrl.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "session/UserFolders.h"
+#include "core/session/UserFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "session/WorkNotes.h"
+#include "core/session/WorkNotes.h"
 #include "TestOffice.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "store/RowWriter.h"
+#include "core/store/RowWriter.h"
 #include "TestServices.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 #include "TestServices.h"
-#include "store/TableDef.h"
+#include "core/store/TableDef.h"
 
 #include <QDateTime>
 

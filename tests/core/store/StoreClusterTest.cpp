@@ -1,5 +1,5 @@
 #include "TestServices.h"
-#include "store/SqlStore.h"
+#include "core/store/SqlStore.h"
 
 #include <QTcpServer>
 

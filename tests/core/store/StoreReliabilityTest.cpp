@@ -1,9 +1,9 @@
 #include "TestOffice.h"
-#include "session/LoginService.h"
-#include "session/OfficeFile.h"
-#include "session/SessionLoader.h"
-#include "session/StoreSetup.h"
-#include "store/PasswordHash.h"
+#include "core/session/LoginService.h"
+#include "core/session/OfficeFile.h"
+#include "core/session/SessionLoader.h"
+#include "core/session/StoreSetup.h"
+#include "core/store/PasswordHash.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "store/WholeRowStatement.h"
+#include "core/store/WholeRowStatement.h"
 #include "TestServices.h"
-#include "store/TableDef.h"
+#include "core/store/TableDef.h"
 
 #include <QDateTime>
 

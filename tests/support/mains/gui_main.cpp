@@ -1,6 +1,6 @@
-#include "session/KoreanTranslations.h"
-#include "widgets/ScreenFit.h"
-#include "session/WheelGuard.h"
+#include "ui/session/KoreanTranslations.h"
+#include "ui/session/WheelGuard.h"
+#include "ui/widgets/ScreenFit.h"
 
 #include <QApplication>
 #include <QFile>

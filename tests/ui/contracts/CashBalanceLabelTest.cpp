@@ -1,4 +1,4 @@
-#include "contracts/CashBalanceLabel.h"
+#include "ui/contracts/CashBalanceLabel.h"
 #include "TestOffice.h"
 
 using namespace teran;

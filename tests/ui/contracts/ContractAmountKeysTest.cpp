@@ -1,11 +1,11 @@
-#include "contracts/frmGaeyakMk.h"
+#include "ui/contracts/frmGaeyakMk.h"
 
 #include "ContractSamples.h"
 #include "PdfText.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "contracts/AmountField.h"
-#include "contracts/ContractStore.h"
+#include "core/contracts/ContractStore.h"
+#include "ui/contracts/AmountField.h"
 
 #include <QApplication>
 #include <QFile>

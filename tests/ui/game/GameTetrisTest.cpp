@@ -1,4 +1,4 @@
-#include "game/GameTetris.h"
+#include "ui/game/GameTetris.h"
 #include "WidgetControls.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "OwnListFixture.h"
-#include "listings/ListingGroupActions.h"
-#include "listings/ListingGroupPanel.h"
-#include "people/frmWork.h"
+#include "core/listings/ListingGroupActions.h"
+#include "ui/listings/ListingGroupPanel.h"
+#include "ui/people/frmWork.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "listings/ListingTableModel.h"
+#include "ui/listings/ListingTableModel.h"
 #include "TestOffice.h"
 
 #include <QAbstractItemModelTester>

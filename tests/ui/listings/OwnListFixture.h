@@ -3,8 +3,8 @@
 #include "GridDriver.h"
 #include "ScriptedChoices.h"
 #include "TestOffice.h"
-#include "listings/ListingTableModel.h"
-#include "listings/frmList.h"
+#include "ui/listings/ListingTableModel.h"
+#include "ui/listings/frmList.h"
 
 #include <QLineEdit>
 #include <QTableView>

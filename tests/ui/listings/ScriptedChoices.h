@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListChoices.h"
+#include "ui/listings/ListChoices.h"
 
 #include <QQueue>
 

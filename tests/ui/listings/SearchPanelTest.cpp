@@ -1,7 +1,7 @@
-#include "listings/SearchPanel.h"
+#include "ui/listings/SearchPanel.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "widgets/RegionCascade.h"
+#include "ui/widgets/RegionCascade.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "listings/frmList.h"
+#include "ui/listings/frmList.h"
 #include "OwnListFixture.h"
-#include "listings/ActionTexts.h"
-#include "listings/frmSearchPrint.h"
-#include "widgets/ColumnWidths.h"
-#include "session/SettingsStore.h"
+#include "core/listings/ActionTexts.h"
+#include "core/session/SettingsStore.h"
+#include "ui/listings/frmSearchPrint.h"
+#include "ui/widgets/ColumnWidths.h"
 
 #include <QCheckBox>
 #include <QDir>

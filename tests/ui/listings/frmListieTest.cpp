@@ -1,9 +1,9 @@
-#include "listings/frmListie.h"
+#include "ui/listings/frmListie.h"
 #include "GridDriver.h"
 #include "TestOffice.h"
-#include "listings/ListingTableModel.h"
-#include "listings/frmDetail.h"
-#include "session/SettingsStore.h"
+#include "core/session/SettingsStore.h"
+#include "ui/listings/ListingTableModel.h"
+#include "ui/listings/frmDetail.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "listings/frmOutbox.h"
+#include "ui/listings/frmOutbox.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "publication/OutboxPump.h"
+#include "core/publication/OutboxPump.h"
 
 #include <QPushButton>
 #include <QTreeWidget>

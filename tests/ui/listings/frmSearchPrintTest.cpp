@@ -1,4 +1,4 @@
-#include "listings/frmSearchPrint.h"
+#include "ui/listings/frmSearchPrint.h"
 #include "OwnListFixture.h"
 #include "PdfText.h"
 

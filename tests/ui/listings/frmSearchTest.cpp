@@ -1,6 +1,6 @@
-#include "listings/frmSearch.h"
+#include "ui/listings/frmSearch.h"
 #include "OwnListFixture.h"
-#include "listings/SearchPanel.h"
+#include "ui/listings/SearchPanel.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "PostalRows.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "maintenance/SettingsActions.h"
-#include "maintenance/frmSeting.h"
-#include "maintenance/frmSetingColor.h"
-#include "maintenance/frmSetingFont.h"
-#include "widgets/ColorNumber.h"
+#include "core/maintenance/SettingsActions.h"
+#include "ui/maintenance/frmSeting.h"
+#include "ui/maintenance/frmSetingColor.h"
+#include "ui/maintenance/frmSetingFont.h"
+#include "ui/widgets/ColorNumber.h"
 
 #include <QCheckBox>
 #include <QComboBox>

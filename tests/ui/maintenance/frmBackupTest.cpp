@@ -1,7 +1,7 @@
-#include "maintenance/frmBackup.h"
+#include "ui/maintenance/frmBackup.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "maintenance/ListingTextTransfer.h"
+#include "core/maintenance/ListingTextTransfer.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "maintenance/frmSheetImport.h"
+#include "ui/maintenance/frmSheetImport.h"
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "maintenance/BackupActions.h"
+#include "core/maintenance/BackupActions.h"
 
 #include <QComboBox>
 #include <QFile>

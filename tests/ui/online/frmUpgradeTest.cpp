@@ -1,8 +1,8 @@
-#include "online/frmUpgrade.h"
+#include "ui/online/frmUpgrade.h"
 #include "HookedDialogs.h"
 #include "TestOffice.h"
-#include "online/ReferenceData.h"
-#include "online/ReferenceRefresh.h"
+#include "core/online/ReferenceData.h"
+#include "core/online/ReferenceRefresh.h"
 
 #include "WidgetControls.h"
 #include <QApplication>

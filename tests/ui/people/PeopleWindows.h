@@ -2,9 +2,9 @@
 
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "people/BuyerRegister.h"
-#include "people/frmMaesu.h"
-#include "session/WorkNotes.h"
+#include "core/people/BuyerRegister.h"
+#include "core/session/WorkNotes.h"
+#include "ui/people/frmMaesu.h"
 
 #include <QCheckBox>
 #include <QComboBox>

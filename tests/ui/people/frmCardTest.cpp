@@ -1,8 +1,8 @@
-#include "people/frmCard.h"
+#include "ui/people/frmCard.h"
 
 #include "PdfText.h"
 #include "PeopleWindows.h"
-#include "people/frmWork.h"
+#include "ui/people/frmWork.h"
 
 #include <QPlainTextEdit>
 

@@ -1,4 +1,4 @@
-#include "people/frmClub.h"
+#include "ui/people/frmClub.h"
 
 #include "PeopleWindows.h"
 

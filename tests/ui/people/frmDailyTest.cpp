@@ -1,5 +1,5 @@
-#include "people/frmDaily.h"
-#include "people/frmDailyIn.h"
+#include "ui/people/frmDaily.h"
+#include "ui/people/frmDailyIn.h"
 
 #include "PdfText.h"
 #include "TestOffice.h"

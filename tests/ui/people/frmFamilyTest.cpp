@@ -1,4 +1,4 @@
-#include "people/frmFamily.h"
+#include "ui/people/frmFamily.h"
 
 #include "PeopleWindows.h"
 

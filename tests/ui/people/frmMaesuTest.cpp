@@ -1,14 +1,14 @@
-#include "people/frmMaesu.h"
+#include "ui/people/frmMaesu.h"
 
 #include "PdfText.h"
 #include "PeopleWindows.h"
-#include "people/CardBook.h"
-#include "people/frmBuyerListings.h"
-#include "people/frmMaesuin.h"
-#include "people/frmMatch.h"
-#include "people/frmWork.h"
-#include "widgets/ColumnWidths.h"
-#include "session/SettingsStore.h"
+#include "core/people/CardBook.h"
+#include "core/session/SettingsStore.h"
+#include "ui/people/frmBuyerListings.h"
+#include "ui/people/frmMaesuin.h"
+#include "ui/people/frmMatch.h"
+#include "ui/people/frmWork.h"
+#include "ui/widgets/ColumnWidths.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "people/frmPaper.h"
-#include "people/frmPaperin.h"
-#include "people/frmSms.h"
+#include "ui/people/frmPaper.h"
+#include "ui/people/frmPaperin.h"
+#include "ui/people/frmSms.h"
 
 #include "TestOffice.h"
 

@@ -1,9 +1,9 @@
-#include "people/frmSms.h"
+#include "ui/people/frmSms.h"
 
 #include "TestOffice.h"
 #include "WidgetControls.h"
-#include "people/SmsRecord.h"
-#include "shell/MainStatusBar.h"
+#include "core/people/SmsRecord.h"
+#include "ui/shell/MainStatusBar.h"
 
 #include <QLabel>
 #include <QLineEdit>

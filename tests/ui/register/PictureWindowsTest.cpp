@@ -1,10 +1,10 @@
 #include "PdfText.h"
 #include "RecordingOutlets.h"
 #include "ScriptedDialogs.h"
-#include "register/RegisterTexts.h"
-#include "register/frmFilebox.h"
-#include "register/frmImgBox.h"
-#include "register/frmPicture.h"
+#include "core/register/RegisterTexts.h"
+#include "ui/register/frmFilebox.h"
+#include "ui/register/frmImgBox.h"
+#include "ui/register/frmPicture.h"
 
 #include <QDir>
 #include <QFile>

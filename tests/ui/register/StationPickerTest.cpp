@@ -1,4 +1,4 @@
-#include "register/StationPicker.h"
+#include "ui/register/StationPicker.h"
 #include "PostalRows.h"
 #include "TestOffice.h"
 

@@ -1,20 +1,20 @@
-#include "register/frmInsert.h"
-#include "people/frmMaesuin.h"
-#include "people/frmMatch.h"
-#include "people/frmSms.h"
-#include "people/frmWork.h"
-#include "register/frmImgBox.h"
+#include "ui/register/frmInsert.h"
+#include "ui/people/frmMaesuin.h"
+#include "ui/people/frmMatch.h"
+#include "ui/people/frmSms.h"
+#include "ui/people/frmWork.h"
+#include "ui/register/frmImgBox.h"
 
 #include "PdfText.h"
 #include "TestOffice.h"
-#include "listings/ListingSheet.h"
-#include "register/ListingForm.h"
-#include "register/LotListings.h"
-#include "register/LotPanel.h"
+#include "core/listings/ListingSheet.h"
+#include "core/register/LotListings.h"
+#include "ui/register/ListingForm.h"
+#include "ui/register/LotPanel.h"
 
 #include "GridDriver.h"
 #include "WidgetControls.h"
-#include "listings/frmList.h"
+#include "ui/listings/frmList.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "session/EditGuard.h"
+#include "ui/session/EditGuard.h"
 #include "ScriptedDialogs.h"
 
 #include <QCoreApplication>

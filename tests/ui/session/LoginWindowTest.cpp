@@ -1,8 +1,8 @@
 #include "TestOffice.h"
-#include "session/LoginService.h"
-#include "session/frmLogin.h"
-#include "shell/ProgramFlow.h"
-#include "shell/frmMain.h"
+#include "core/session/LoginService.h"
+#include "ui/session/frmLogin.h"
+#include "ui/shell/ProgramFlow.h"
+#include "ui/shell/frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listings/ListWindowFactory.h"
+#include "ui/listings/ListWindowFactory.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "widgets/ColumnWidths.h"
+#include "ui/widgets/ColumnWidths.h"
 #include "ScriptedDialogs.h"
-#include "session/StoreSetup.h"
+#include "core/session/StoreSetup.h"
 
 #include <QFile>
 #include <QHeaderView>

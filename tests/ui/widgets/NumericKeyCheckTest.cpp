@@ -1,4 +1,4 @@
-#include "widgets/NumericKeyCheck.h"
+#include "ui/widgets/NumericKeyCheck.h"
 #include "ScriptedDialogs.h"
 
 #include <QApplication>

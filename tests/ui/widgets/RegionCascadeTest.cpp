@@ -1,7 +1,7 @@
-#include "widgets/RegionCascade.h"
+#include "ui/widgets/RegionCascade.h"
 #include "PostalRows.h"
 #include "TestOffice.h"
-#include "widgets/RegionBox.h"
+#include "ui/widgets/RegionBox.h"
 
 #include "WidgetControls.h"
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "widgets/frmAddr.h"
+#include "ui/widgets/frmAddr.h"
 #include "PostalRows.h"
 #include "TestOffice.h"
-#include "widgets/RegionCascade.h"
-#include "widgets/WindowAddressTarget.h"
+#include "ui/widgets/RegionCascade.h"
+#include "ui/widgets/WindowAddressTarget.h"
 
 #include "WidgetControls.h"
 #include <QApplication>
