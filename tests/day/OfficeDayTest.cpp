@@ -207,6 +207,23 @@ protected:
         return path;
     }
 
+    // The registration window from the frame, kept after it closes so that the test reads it.
+    static QPointer<frmInsert> openRegistration(Desk& desk, RegistrationRequest request = {}) {
+        QPointer<frmInsert> window = desk.main().openRegistration(request);
+        if (window)
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
+        return window;
+    }
+    // 저장 with the answer to its question; the number the new listing was given.
+    int saveNew(Desk& desk, frmInsert& window, DialogAnswer answer) {
+        dialogs.answerNext(answer);
+        control<QPushButton>(window, "cmdSave")->click();
+        return desk.session()
+            .listingStore()
+            .scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul"))
+            .toInt();
+    }
+
     // What a broker types into the registration window, box by box.
     static void fill(frmInsert& window, const QList<std::pair<const char*, QString>>& boxes) {
         for (const auto& [name, text] : boxes) {
@@ -274,9 +291,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         EXPECT_TRUE(desk.session().serverTakesMembers()) << "the desk connects as the office";
         EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("온라인")));
 
-        QPointer<frmInsert> registration = desk.main().openRegistration({});
+        QPointer<frmInsert> registration = openRegistration(desk);
         ASSERT_TRUE(registration);
-        registration->setAttribute(Qt::WA_DeleteOnClose, false);
         chooseType(*registration, QStringLiteral("apt"));
         fill(*registration, {{"addr1", "서울"},
                              {"addr2", "강남구"},
@@ -299,10 +315,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
                              {"uhp", "010-3333-4444"}});
         attachPictures(*registration, officeA + QStringLiteral("-apt"));
         share(*registration);
-        dialogs.answerNext(DialogAnswer::Yes); // 계속등록: the window stays for the villa
-        control<QPushButton>(*registration, "cmdSave")->click();
         apartment =
-            desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+            saveNew(desk, *registration, DialogAnswer::Yes); // 계속등록: the window stays for the villa
         ASSERT_GT(apartment, 0);
         EXPECT_EQ(localOf(desk, apartment, "state").toInt(), 1)
             << "an apartment is shared: " << dialogs.lastText().toStdString();
@@ -330,10 +344,7 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         control<QComboBox>(*registration, "maemultype")->setCurrentText(QStringLiteral("전세"));
         attachPictures(*registration, officeA + QStringLiteral("-villa"));
         share(*registration);
-        dialogs.answerNext(DialogAnswer::No); // no more: the window closes
-        control<QPushButton>(*registration, "cmdSave")->click();
-        villa =
-            desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
+        villa = saveNew(desk, *registration, DialogAnswer::No); // no more: the window closes
         ASSERT_GT(villa, apartment);
         EXPECT_EQ(localOf(desk, villa, "state").toInt(), 1) << dialogs.lastText().toStdString();
         const QString villaPicture = localOf(desk, villa, "imgname2").toString();
@@ -344,9 +355,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         delete registration;
 
         // The apartment is edited, printed, and a contract drafted from it and printed.
-        QPointer<frmInsert> edit = desk.main().openRegistration({EditMode::Edit, apartment});
+        QPointer<frmInsert> edit = openRegistration(desk, {EditMode::Edit, apartment});
         ASSERT_TRUE(edit);
-        edit->setAttribute(Qt::WA_DeleteOnClose, false);
         fill(*edit, {{"money_m", "87,000"}});
         control<QPushButton>(*edit, "cmdSave")->click(); // 수정완료: stay (Cancel)
         EXPECT_EQ(localOf(desk, apartment, "money_m").toLongLong(), 87000);
@@ -539,9 +549,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
         EXPECT_TRUE(desk.connection().startsWith(QStringLiteral("오프라인")));
         EXPECT_TRUE(desk.ended.isEmpty()) << "no server is no reason to end the day";
 
-        QPointer<frmInsert> edit = desk.main().openRegistration({EditMode::Edit, villa});
+        QPointer<frmInsert> edit = openRegistration(desk, {EditMode::Edit, villa});
         ASSERT_TRUE(edit);
-        edit->setAttribute(Qt::WA_DeleteOnClose, false);
         auto* shareBox = control<QCheckBox>(*edit, "chkInternet");
         EXPECT_FALSE(shareBox->isEnabled());
         EXPECT_FALSE(shareBox->toolTip().isEmpty()) << "the box says why";
@@ -574,9 +583,8 @@ TEST_F(OfficeDayTest, TwoDaysTwoOfficesAndAnOfflineMorning) {
 TEST_F(OfficeDayTest, AStalledServerDoesNotHoldTheOtherDesks) {
     Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
     ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
-    QPointer<frmInsert> registration = desk.main().openRegistration({});
+    QPointer<frmInsert> registration = openRegistration(desk);
     ASSERT_TRUE(registration);
-    registration->setAttribute(Qt::WA_DeleteOnClose, false);
     chooseType(*registration, QStringLiteral("apt"));
     fill(*registration, {{"addr1", "서울"},
                          {"addr2", "강남구"},
@@ -587,11 +595,8 @@ TEST_F(OfficeDayTest, AStalledServerDoesNotHoldTheOtherDesks) {
                          {"money_m", "90,000"},
                          {"uname", "최매도"},
                          {"uhp", "010-2222-1111"}});
-    dialogs.answerNext(DialogAnswer::No);
-    control<QPushButton>(*registration, "cmdSave")->click();
+    const int number = saveNew(desk, *registration, DialogAnswer::No);
     delete registration;
-    const int number =
-        desk.session().listingStore().scalar(QStringLiteral("SELECT MAX(table_idx) FROM maemul")).toInt();
     ASSERT_GT(number, 0);
     desk.trigger(QStringLiteral("img_over_all"));
     desk.tick(number);

@@ -1,13 +1,11 @@
+#include "ChildDesks.h"
 #include "ScriptedDialogs.h"
 #include "TestServices.h"
 #include "core/listing/ListingRepository.h"
 #include "core/listings/ListingActions.h"
 #include "core/session/Session.h"
-#include "core/session/StoreSetup.h"
 
-#include <QCoreApplication>
 #include <QProcess>
-#include <QProcessEnvironment>
 
 using namespace teran;
 using namespace teran::test;
@@ -32,17 +30,12 @@ ListingRow listing(int state) {
 
 // One desk: the program of that desk, logged in online, doing its part.
 int runDesk() {
-    TeranConfig config = TeranConfig::demoDefaults(env("TERAN_DESK_DATA"));
-    config.serverUrl = env("TERAN_DESK_SERVER");
-    config.probeUrl = probeServiceUrl();
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
-    Session session(config, clock, dialogs);
-    if (!session.MdbsqlConnOpen())
+    const std::unique_ptr<Session> desk = openChildDesk(kOffice, clock, dialogs);
+    if (!desk)
         return 3;
-    session.InternetCheck();
-    session.state().LoginId = session.state().OfficeMainId = kOffice;
-    session.state().OnlineMode = QStringLiteral("yes");
+    Session& session = *desk;
     if (env("TERAN_DESK_ROLE") == QLatin1String("insert")) {
         int failed = 0;
         for (int i = 0; i < kInserted; ++i) {
@@ -71,33 +64,18 @@ TERAN_SUITE_NEEDS(SeveralDesks, mariadb, web);
 
 // Run by SeveralDesks.DeleteAndInsertAtOnce in a process of its own; not a test by itself.
 TEST(SeveralDesksDesk, DISABLED_Run) {
-    if (env("TERAN_DESK_ROLE").isEmpty())
+    if (!isChildDesk())
         GTEST_SKIP() << "a desk of SeveralDesks.DeleteAndInsertAtOnce";
     std::exit(runDesk());
 }
 
 TEST(SeveralDesks, DeleteAndInsertAtOnce) {
     TERAN_REQUIRE_SERVICE(!probeServiceUrl().isEmpty(), "The loopback HTTP server");
-    auto server = ScratchStore::mariaDb();
-    TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
-    QTemporaryDir data;
-    initDataFolder(DataFolder(data.path()));
-    initServerStore(server->store(), {QStringLiteral("ftp-pw"), 7300});
-    QList<int> numbers;
-    {
-        SqlStore local(uniqueName(QStringLiteral("desks")));
-        local.open(StoreUrl::sqliteFile(DataFolder(data.path()).listingStoreFile()));
-        numbers = insertLocalBulk(local, QList<ListingRow>(2 * kPerDesk, listing(1)));
-        Transaction tx(server->store());
-        for (int number : numbers) {
-            ListingRow copy = listing(1);
-            copy.insert(QStringLiteral("sub_idx"), number);
-            insertServer(server->store(), copy);
-        }
-        tx.commit();
-    }
+    const auto office = ChildDeskOffice::make();
+    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    const QList<int> numbers = office->insert(QList<ListingRow>(2 * kPerDesk, listing(1)));
 
-    QList<QProcess*> desks;
+    std::vector<std::unique_ptr<QProcess>> desks;
     const struct {
         const char* role;
         int from, to;
@@ -105,38 +83,31 @@ TEST(SeveralDesks, DeleteAndInsertAtOnce) {
                  {"delete", numbers.at(kPerDesk), numbers.last()},
                  {"insert", 0, 0}};
     for (const auto& part : parts) {
-        auto* desk = new QProcess;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = office->environment();
         environment.insert(QStringLiteral("TERAN_DESK_ROLE"), QLatin1String(part.role));
-        environment.insert(QStringLiteral("TERAN_DESK_DATA"), data.path());
-        environment.insert(QStringLiteral("TERAN_DESK_SERVER"), server->url().toString());
         environment.insert(QStringLiteral("TERAN_DESK_FROM"), QString::number(part.from));
         environment.insert(QStringLiteral("TERAN_DESK_TO"), QString::number(part.to));
-        desk->setProcessEnvironment(environment);
-        desk->start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=SeveralDesksDesk.DISABLED_Run"),
-                     QStringLiteral("--gtest_also_run_disabled_tests")});
-        desks << desk;
+        desks.push_back(ChildDeskOffice::start("SeveralDesksDesk.DISABLED_Run", environment));
     }
-    for (int i = 0; i < desks.size(); ++i) {
-        QProcess* desk = desks.at(i);
+    for (size_t i = 0; i < desks.size(); ++i) {
+        QProcess* desk = desks.at(i).get();
         ASSERT_TRUE(desk->waitForFinished(240000)) << parts[i].role;
         const QString output = QString::fromUtf8(desk->readAllStandardOutput());
         EXPECT_EQ(desk->exitCode(), 0) << output.toStdString() << desk->readAllStandardError().toStdString();
         const int expected = i < 2 ? kPerDesk : kInserted;
         EXPECT_TRUE(output.contains(QStringLiteral("done=%1 failed=0").arg(expected)))
             << output.toStdString();
-        delete desk;
     }
 
     SqlStore local(uniqueName(QStringLiteral("desks-check")));
-    local.open(StoreUrl::sqliteFile(DataFolder(data.path()).listingStoreFile()));
+    local.open(StoreUrl::sqliteFile(DataFolder(office->dataPath()).listingStoreFile()));
     EXPECT_EQ(local.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul")).toInt(), kInserted);
     EXPECT_EQ(local.scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE state IN (1, 3, 7)")).toInt(),
               0);
     EXPECT_EQ(local.scalar(QStringLiteral("SELECT MIN(table_idx) FROM maemul")).toInt(), numbers.last() + 1)
         << "new numbers never take a deleted listing's number";
-    EXPECT_EQ(
-        server->store().scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {kOffice}).toInt(),
-        0);
+    EXPECT_EQ(office->server()
+                  .scalar(QStringLiteral("SELECT COUNT(*) FROM maemul WHERE id = ?"), {kOffice})
+                  .toInt(),
+              0);
 }

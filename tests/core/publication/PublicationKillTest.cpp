@@ -1,3 +1,4 @@
+#include "ChildDesks.h"
 #include "ScriptedDialogs.h"
 #include "TestOffice.h"
 #include "TestServices.h"
@@ -5,11 +6,8 @@
 #include "core/listings/ListingActions.h"
 #include "core/publication/PublicationReconciler.h"
 #include "core/session/Session.h"
-#include "core/session/StoreSetup.h"
 
-#include <QCoreApplication>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QSet>
 #include <QThread>
 
@@ -33,25 +31,6 @@ ListingRow listing(int state) {
             {"state", state}, {"cboname", "자이"}, {"money_m", 70000}, {"uname", "김매도"}};
 }
 
-// The program at the desk after a login: online, the office's own account.
-std::unique_ptr<Session> startDesk(const TeranConfig& config, const Clock& clock, Dialogs& dialogs) {
-    auto session = std::make_unique<Session>(config, clock, dialogs);
-    session->setProgramEnd([](int) {});
-    if (!session->MdbsqlConnOpen())
-        return nullptr;
-    session->InternetCheck();
-    session->state().LoginId = session->state().OfficeMainId = kOffice;
-    session->state().OnlineMode = QStringLiteral("yes");
-    return session;
-}
-
-TeranConfig deskConfig(const QString& data, const QString& server) {
-    TeranConfig config = TeranConfig::demoDefaults(data);
-    config.serverUrl = server;
-    config.probeUrl = probeServiceUrl();
-    return config;
-}
-
 QList<int> numbersWhere(SqlStore& local, const QString& condition, int from, int to) {
     QList<int> numbers;
     QSqlQuery q = local.query(
@@ -69,8 +48,7 @@ QList<int> numbersWhere(SqlStore& local, const QString& condition, int from, int
 int runDesk() {
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
-    const auto session =
-        startDesk(deskConfig(env("TERAN_KILL_DATA"), env("TERAN_KILL_SERVER")), clock, dialogs);
+    const auto session = openChildDesk(kOffice, clock, dialogs);
     if (!session)
         return 3;
     ListingActions actions(*session, [] { return std::unique_ptr<PictureStore>(); });
@@ -97,50 +75,33 @@ TERAN_SUITE_NEEDS(PublicationKill, mariadb, web);
 
 // Run by PublicationKill.EveryStepOfAKilledDeskIsMadeWhole in a process of its own.
 TEST(PublicationKillDesk, DISABLED_Run) {
-    if (env("TERAN_KILL_DATA").isEmpty())
+    if (!isChildDesk())
         GTEST_SKIP() << "a desk of PublicationKill.EveryStepOfAKilledDeskIsMadeWhole";
     std::exit(runDesk());
 }
 
 TEST(PublicationKill, EveryStepOfAKilledDeskIsMadeWhole) {
     TERAN_REQUIRE_SERVICE(!probeServiceUrl().isEmpty(), "The loopback HTTP server");
-    auto server = ScratchStore::mariaDb();
-    TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
-    QTemporaryDir data;
-    initDataFolder(DataFolder(data.path()));
-    initServerStore(server->store(), {QStringLiteral("ftp-pw"), 7300});
-    int first = 0;
-    {
-        SqlStore local(uniqueName(QStringLiteral("kill")));
-        local.open(StoreUrl::sqliteFile(DataFolder(data.path()).listingStoreFile()));
-        QList<ListingRow> rows(kEach, listing(0));
-        rows += QList<ListingRow>(2 * kEach, listing(1));
-        const QList<int> numbers = insertLocalBulk(local, rows);
-        first = numbers.first();
-        Transaction tx(server->store());
-        for (int k = kEach; k < numbers.size(); ++k) {
-            ListingRow copy = listing(1);
-            copy.insert(QStringLiteral("sub_idx"), numbers.at(k));
-            insertServer(server->store(), copy);
-        }
-        tx.commit();
-    }
-    const TeranConfig config = deskConfig(data.path(), server->url().toString());
+    const auto office = ChildDeskOffice::make();
+    TERAN_REQUIRE_SERVICE(office != nullptr, "MariaDB");
+    QList<ListingRow> rows(kEach, listing(0));
+    rows += QList<ListingRow>(2 * kEach, listing(1));
+    const int first = office->insert(rows).first();
+    const QString serverUrl = office->environment().value(QStringLiteral("TERAN_DESK_SERVER"));
     FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
     ScriptedDialogs dialogs;
+    const auto startDesk = [&] {
+        return openChildDesk(kOffice, clock, dialogs, office->dataPath(), serverUrl);
+    };
 
     int killed = 0;
     constexpr int kRounds = 9; // the last one runs to its end
     for (int round = 0; round < kRounds; ++round) {
-        QProcess desk;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TERAN_KILL_DATA"), data.path());
-        environment.insert(QStringLiteral("TERAN_KILL_SERVER"), server->url().toString());
+        QProcessEnvironment environment = office->environment();
         environment.insert(QStringLiteral("TERAN_KILL_FIRST"), QString::number(first));
-        desk.setProcessEnvironment(environment);
-        desk.start(QCoreApplication::applicationFilePath(),
-                   {QStringLiteral("--gtest_filter=PublicationKillDesk.DISABLED_Run"),
-                    QStringLiteral("--gtest_also_run_disabled_tests")});
+        const std::unique_ptr<QProcess> started =
+            ChildDeskOffice::start("PublicationKillDesk.DISABLED_Run", environment);
+        QProcess& desk = *started;
         ASSERT_TRUE(desk.waitForStarted());
         // Killed at a different moment of its work each round.
         const bool last = round == kRounds - 1;
@@ -153,7 +114,7 @@ TEST(PublicationKill, EveryStepOfAKilledDeskIsMadeWhole) {
         }
 
         // The next start of the program at that desk.
-        const auto session = startDesk(config, clock, dialogs);
+        const auto session = startDesk();
         ASSERT_NE(session, nullptr);
         const ReconcileReport report =
             PublicationReconciler(*session, [] { return std::unique_ptr<PictureStore>(); }).reconcile();
@@ -164,14 +125,14 @@ TEST(PublicationKill, EveryStepOfAKilledDeskIsMadeWhole) {
         while (local.next())
             published << local.value(0).toInt();
         QSqlQuery remote =
-            server->store().query(QStringLiteral("SELECT sub_idx FROM maemul WHERE id = ?"), {kOffice});
+            office->server().query(QStringLiteral("SELECT sub_idx FROM maemul WHERE id = ?"), {kOffice});
         while (remote.next())
             copies << remote.value(0).toInt();
         EXPECT_EQ(published, copies) << "round " << round << " " << report.changes() << " mended";
     }
     EXPECT_GT(killed, 0) << "no round was killed mid-way: the kills come too late";
     // The work ends done: everything published, withdrawn and deleted as asked.
-    const auto session = startDesk(config, clock, dialogs);
+    const auto session = startDesk();
     SqlStore& local = session->listingStore();
     EXPECT_EQ(numbersWhere(local, QStringLiteral("state = 1"), first, first + kEach - 1).size(), kEach);
     EXPECT_TRUE(
