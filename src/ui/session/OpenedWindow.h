@@ -18,8 +18,7 @@ void runOpenedDialog(Outlets& outlets, QDialog& dialog);
 
 // A window the frame keeps one of: made by `make` the first time (it deletes itself when
 // closed, which empties `kept`), then shown, raised and activated each time it is asked for.
-template <typename Window, typename Make>
-Window* openOnce(QPointer<Window>& kept, Make make) {
+template <typename Window, typename Make> Window* openOnce(QPointer<Window>& kept, Make make) {
     if (!kept) {
         kept = make();
         kept->setAttribute(Qt::WA_DeleteOnClose);
