@@ -1,10 +1,14 @@
+#include "AdminRun.h"
 #include "ScriptedDialogs.h"
+#include "TestCertificates.h"
 #include "TestServices.h"
 #include "core/session/LoginService.h"
 #include "core/session/Session.h"
 #include "core/session/SessionLoader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -49,4 +53,35 @@ TEST(AdminInitTest, TheWrittenConfigurationLogsInOnline) {
     ASSERT_EQ(SessionLoader(session).load(), LoadOutcome::Loaded);
     EXPECT_EQ(session.state().OfficeMainId, QStringLiteral("demo"));
     EXPECT_EQ(session.state().Staff.size(), 3);
+}
+
+// `init --write-config --server-ca FILE` hands the vendor's authority to the desk by its full
+// path; a file that holds no certificate is refused there, and nothing is written, rather than
+// leaving the desk unable to reach its server at the next login.
+TEST(AdminInitTest, TheServersAuthorityIsWrittenOnlyWhenItHoldsACertificate) {
+    QTemporaryDir dir;
+    const TestCertificate certificate = makeTestCertificate(dir.filePath(QStringLiteral("tls")));
+    ASSERT_TRUE(QFile::exists(certificate.caFile));
+    QFile notACertificate(dir.filePath(QStringLiteral("notes.pem")));
+    ASSERT_TRUE(notACertificate.open(QIODevice::WriteOnly));
+    notACertificate.write("-----BEGIN NOTHING-----\nabc\n-----END NOTHING-----\n");
+    notACertificate.close();
+
+    const auto init = [&](const QString& configFile, const QString& ca) {
+        return admin({QStringLiteral("init"), QStringLiteral("--config"), configFile,
+                      QStringLiteral("--data"), dir.filePath(QStringLiteral("office")),
+                      QStringLiteral("--server-ca"), ca, QStringLiteral("--write-config")});
+    };
+    const QString refusedConfig = dir.filePath(QStringLiteral("refused/teran.ini"));
+    const AdminRun refused = init(refusedConfig, notACertificate.fileName());
+    EXPECT_EQ(refused.exitCode, 1) << refused.errors.toStdString();
+    EXPECT_FALSE(refused.errors.trimmed().isEmpty()) << "the refusal says why";
+    EXPECT_FALSE(QFile::exists(refusedConfig)) << "nothing written for a desk that could not log in";
+
+    // Named relatively, as a vendor types it in its own folder: the desk gets the full path.
+    const QString configFile = dir.filePath(QStringLiteral("conf/teran.ini"));
+    const QString relative = QDir::current().relativeFilePath(certificate.caFile);
+    const AdminRun written = init(configFile, relative);
+    ASSERT_EQ(written.exitCode, 0) << written.errors.toStdString();
+    EXPECT_EQ(TeranConfig::load(configFile).serverCa, QFileInfo(certificate.caFile).absoluteFilePath());
 }

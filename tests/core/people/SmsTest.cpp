@@ -223,8 +223,12 @@ TEST(SmsGuardTest, ItsMemoryStaysBounded) {
 TEST(SmsAccountsTest, TheGatewayChargesWhatItAcceptsAndRefusesWhatTheBalanceCannotPay) {
     auto vendor = ScratchStore::sqlite();
     SqlStore& tables = vendor->store();
+    // teran-smsd refuses to start on tables its account cannot see, naming them.
+    EXPECT_EQ(ServerSmsAccounts::missingTables(tables),
+              (QStringList{QStringLiteral("sms_account"), QStringLiteral("mem_cash")}));
     initServerStore(tables, {});
     const SmsAccount account = ServerSmsAccounts::makeAccount(tables, QStringLiteral("off1"));
+    EXPECT_TRUE(ServerSmsAccounts::missingTables(tables).isEmpty());
     EXPECT_EQ(account.user, QStringLiteral("off1"));
     EXPECT_EQ(account.password.size(), 10);
     const SmsAccount longId =
