@@ -15,8 +15,10 @@ programs=(core_store_tests core_listing_tests core_session_tests core_register_t
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTERAN_ASAN=ON \
-        -DTERAN_BUILD_BENCH=OFF -DTERAN_WERROR=$werror >/dev/null
+    # -O1 with line tables only: the sanitizers' own advice for speed, and half the compile time
+    # of the optimised build with full debug information.
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+        -DTERAN_ASAN=ON -DTERAN_BUILD_BENCH=OFF -DTERAN_WERROR=$werror >/dev/null
 elif ! grep -q "^TERAN_WERROR:BOOL=$werror\$" "$build/CMakeCache.txt"; then
     cmake "$build" -DTERAN_WERROR=$werror >/dev/null
 fi

@@ -114,13 +114,14 @@ TEST_P(HeldLocksTest, AnotherOfficeNeverHoldsAnOfficesOwnSharedListingsLongerTha
 }
 
 // An office opens as many connections as its members may (every member up to its own limit):
-// beyond the office's share the newest are ended within a second or two, and another office logs
-// in at once all the while.
+// beyond the office's share the newest are ended within a second or two, and the other offices
+// log in at once all the while.
 TEST(OfficeConnections, AnOfficeOfManyMembersIsHeldToItsShareOfTheServer) {
     auto server = SecuredScratchServer::make();
     TERAN_REQUIRE_SERVICE(server != nullptr, "MariaDB");
     const QString office = server->addOffice(QStringLiteral("pw-main"));
-    const QString other = server->addOffice(QStringLiteral("pw-other"));
+    const QStringList others{server->addOffice(QStringLiteral("pw-other")),
+                             server->addOffice(QStringLiteral("pw-other"))};
     SqlStore vendor(QStringLiteral("office-connections-vendor"));
     vendor.open(server->adminUrl());
     SecuredServer secured(vendor, server->adminUrl().database);
@@ -153,10 +154,14 @@ TEST(OfficeConnections, AnOfficeOfManyMembersIsHeldToItsShareOfTheServer) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_LE(connectionsOf(office), kOfficeConnections);
     EXPECT_LT(timer.elapsed(), 3000) << "the office kept more than its share for long";
-    timer.restart();
-    auto otherDesk = server->connectAs(other, QStringLiteral("pw-other"));
-    otherDesk->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
-    EXPECT_LT(timer.elapsed(), 1000) << "another office waited while one held its share";
+    // Every other office logs in and reads the shared list at once while the office holds its
+    // share.
+    for (const QString& other : others) {
+        timer.restart();
+        auto otherDesk = server->connectAs(other, QStringLiteral("pw-other"));
+        otherDesk->scalar(QStringLiteral("SELECT COUNT(*) FROM maemul"));
+        EXPECT_LT(timer.elapsed(), 1000) << other.toStdString() << " waited while one office held its share";
+    }
     opened.clear();
     for (const QString& member : members.mid(1))
         secured.dropAccount(member);
