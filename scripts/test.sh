@@ -22,3 +22,7 @@ export QT_QPA_PLATFORM=offscreen
 exclude=(-LE galera)
 [ "${TERAN_TEST_GALERA:-}" = "1" ] && exclude=()
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 "${exclude[@]}" "$@"
+# CI also runs the core's tests once more under the address and undefined-behaviour sanitizers.
+if [ "${CI:-}" = "true" ]; then
+    "$root/scripts/sanitize.sh"
+fi
