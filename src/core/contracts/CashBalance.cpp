@@ -24,10 +24,6 @@ const QString kSource = QStringLiteral("CashBalance");
 CashBalance::CashBalance(Session& session)
     : m_session(session) {}
 
-QString CashBalance::offlineText() {
-    return InternetNotice::text();
-}
-
 QString CashBalance::panelText(qint64 sum) {
     if (sum <= 0)
         return noCashText();
@@ -82,7 +78,8 @@ std::optional<qint64> CashBalance::balance(const QString& companyId) {
     if (!reachServer()) {
         // A refusing server has already said so and is ending the program.
         if (!m_session.endRequested())
-            m_session.dialogs().message(offlineText(), offlineTitle(), DialogIcon::None, DialogButtons::Ok);
+            m_session.dialogs().message(InternetNotice::text(), InternetNotice::title(), DialogIcon::None,
+                                        DialogButtons::Ok);
         return std::nullopt;
     }
     try {

@@ -27,8 +27,6 @@ public:
     // Null; a value that is no whole number or does not fit 64 bits is refused.
     static std::optional<qint64> wholeNumberOf(const QVariant& value, bool* refused = nullptr);
 
-    static QString offlineText();
-    static QString offlineTitle() { return QStringLiteral("인터넷연결"); }
     static QString noCashText() { return QStringLiteral("캐쉬없음"); }
 
 private:

@@ -57,10 +57,6 @@ QString offlineLogin() {
                .arg(LoginTexts::reconnectButton());
 }
 
-QString internetUnstable() {
-    return InternetNotice::text();
-}
-
 QString titleInternet() {
     return InternetNotice::title();
 }

@@ -19,7 +19,6 @@ QString noSelection();
 
 // The online actions are refused after an offline login and while the server cannot be reached.
 QString offlineLogin();
-QString internetUnstable();
 QString titleInternet();
 
 QString nothingToPublish();

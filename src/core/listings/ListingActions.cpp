@@ -4,6 +4,7 @@
 #include "ActionTexts.h"
 #include "ListingRowWork.h"
 #include "core/publication/ServerCopy.h"
+#include "core/session/InternetNotice.h"
 #include "core/session/Session.h"
 
 #include <QSet>
@@ -116,7 +117,7 @@ bool ListingActions::onlineReady(ActionOutcome& out) {
     if (!onlineLogin(out))
         return false;
     if (!m_session.serverReachable()) {
-        show(out, ActionTexts::internetUnstable(), ActionTexts::titleInternet(), DialogIcon::Warning);
+        show(out, InternetNotice::text(), ActionTexts::titleInternet(), DialogIcon::Warning);
         return false;
     }
     return true;
@@ -582,7 +583,7 @@ QStringList ListingActions::agentNumbers(const QList<ListingPick>& sharedPicks) 
     if (!hasPicks(sharedPicks, out))
         return {};
     if (!m_session.serverReachable()) {
-        show(out, ActionTexts::internetUnstable(), ActionTexts::titleInternet(), DialogIcon::Warning);
+        show(out, InternetNotice::text(), ActionTexts::titleInternet(), DialogIcon::Warning);
         return {};
     }
     QStringList raw;

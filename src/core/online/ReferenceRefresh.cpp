@@ -83,14 +83,6 @@ QString refreshProgressText(qint64 counter, qint64 total) {
            QStringLiteral(" 업데이트중.. ");
 }
 
-QString internetTitle() {
-    return InternetNotice::title();
-}
-
-QString internetProblemText() {
-    return InternetNotice::text();
-}
-
 QString checkErrorLabel(ReferenceJob job) {
     return isPost(job) ? QStringLiteral("frmMain downPost_Click => ")
                        : QStringLiteral("frmMain downSubway_Click => ");

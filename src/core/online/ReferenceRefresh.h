@@ -18,8 +18,6 @@ QString refreshWindowTitle(ReferenceJob job); // frmUpgrade's lblTitle
 QString refreshDoneText(ReferenceJob job);
 // "120 / 45000 업데이트중.. ": the rows copied so far and the rows to copy.
 QString refreshProgressText(qint64 counter, qint64 total);
-QString internetTitle(); // "인터넷연결"
-QString internetProblemText();
 QString checkErrorLabel(ReferenceJob job); // "frmMain downPost_Click => "
 QString copyErrorLabel();                  // "frmUpgrade cmdAc_Click => "
 

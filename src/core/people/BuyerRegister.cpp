@@ -287,15 +287,15 @@ QStringList BuyerRegister::groups() {
 int BuyerRegister::count(const BuyerFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return countOf(m_session.listingStore(),
-                   QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions, values);
+    return m_session.listingStore()
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM maesuin WHERE table_idx > 0") + conditions, values, 0)
+        .toInt();
 }
 
 QList<Buyer> BuyerRegister::list(const BuyerFilter& filter, int limit, int offset) {
     QVariantList values;
-    // One piece after the other: both add their values in the order of the statement.
-    QString sql = selectBuyers();
-    sql += where(filter, values);
+    // Its values first: the page's limit and offset follow them.
+    const QString sql = selectBuyers() + where(filter, values);
     return newestFirst<Buyer>(m_session.listingStore(), sql, values, limit, offset, buyerFrom);
 }
 

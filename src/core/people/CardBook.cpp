@@ -125,15 +125,15 @@ QString CardBook::where(const CardFilter& filter, QVariantList& values) const {
 int CardBook::count(const CardFilter& filter) {
     QVariantList values;
     const QString conditions = where(filter, values);
-    return countOf(m_session.listingStore(),
-                   QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions, values);
+    return m_session.listingStore()
+        .scalar(QStringLiteral("SELECT COUNT(*) FROM namecard WHERE part = ?") + conditions, values, 0)
+        .toInt();
 }
 
 QList<Card> CardBook::list(const CardFilter& filter, int limit, int offset) {
     QVariantList values;
-    // One piece after the other: both add their values in the order of the statement.
-    QString sql = selectCards();
-    sql += where(filter, values);
+    // Its values first: the page's limit and offset follow them.
+    const QString sql = selectCards() + where(filter, values);
     return newestFirst<Card>(m_session.listingStore(), sql, values, limit, offset, cardFrom);
 }
 

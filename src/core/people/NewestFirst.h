@@ -9,13 +9,9 @@
 
 namespace teran {
 
-// The people lists (buyers, cards, customers) count and page alike: the rows a condition picks,
-// newest first (by the day written, then by number), a page at a time.
-inline int countOf(SqlStore& store, const QString& countStatement, const QVariantList& values) {
-    return store.scalar(countStatement, values, 0).toInt();
-}
-
-// `readRow` turns the query's current row into a Row.
+// The people lists (buyers, cards, customers) page alike: the rows a condition picks, newest
+// first (by the day written, then by number), a page at a time. `readRow` turns the query's
+// current row into a Row.
 template <typename Row, typename ReadRow>
 QList<Row> newestFirst(SqlStore& store, QString select, QVariantList values, int limit, int offset,
                        ReadRow readRow) {

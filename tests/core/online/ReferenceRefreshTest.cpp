@@ -1,6 +1,7 @@
 #include "core/online/ReferenceRefresh.h"
 #include "TestOffice.h"
 #include "core/online/ReferenceData.h"
+#include "core/session/InternetNotice.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -107,7 +108,7 @@ TEST_P(ReferenceRefreshTest, TheCountsDecideWhetherTheCopyIsOffered) {
     EXPECT_EQ(checkReference(*offline, ReferenceJob::Post), RefreshCheck::Offline);
     EXPECT_FALSE(runReferenceCopy(*offline, ReferenceJob::Post));
     ASSERT_EQ(office->dialogs.shown().size(), 2);
-    EXPECT_EQ(office->dialogs.lastText(), internetProblemText());
+    EXPECT_EQ(office->dialogs.lastText(), InternetNotice::text());
     EXPECT_FALSE(offline->serverOpen());
     EXPECT_EQ(snapshot(*local, ReferenceJob::Post), before);
 }
