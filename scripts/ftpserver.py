@@ -217,6 +217,7 @@ def handler_class(args):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--host", default="127.0.0.1", help="the loopback address to listen on")
     parser.add_argument("--root", required=True)
     parser.add_argument("--vendor-user", required=True)
     parser.add_argument("--vendor-password", required=True)
@@ -238,7 +239,7 @@ def main():
                                           MemberDatabase("127.0.0.1", args.mysql_port, args.mysql_ca))
     handler.passive_ports = range(int(match.group(1)), int(match.group(2)) + 1)
     handler.permit_foreign_addresses = False
-    server = FTPServer(("127.0.0.1", args.port), handler)
+    server = FTPServer((args.host, args.port), handler)
     sys.stdout.flush()
     server.serve_forever()
 

@@ -28,6 +28,7 @@
 #include "SecuredScratch.h"
 #include "TcpRelay.h"
 #include "TestCertificates.h"
+#include "TestFtpServer.h"
 #include "TestServices.h"
 #include "WidgetControls.h"
 
@@ -44,6 +45,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -679,4 +681,162 @@ TEST_F(OfficeDayTest, PublicationsOfAnOfflineHourReachTheServerByThemselves) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(serverNumbers, sorted) << "sent in the order they were made";
     desk.close();
+}
+
+// What anyone on the line between a desk and the vendor's servers reads of a day's work. The
+// desk logs in, registers an apartment with two pictures, shares it and sends its owner an SMS;
+// every connection goes through a relay that records it: MariaDB, the picture server's commands
+// and its data channels (the picture server on an address of its own, so that relays on the
+// desk's side stand where its data channels are opened), and the SMS gateway.
+TEST_F(OfficeDayTest, NothingOfTheOfficeCrossesAnyWireReadably) {
+    const QString tls = qEnvironmentVariable("TERAN_TEST_TLS_DIR");
+    ASSERT_FALSE(tls.isEmpty()) << "services.env names no certificates";
+    const QString pictureHost = QStringLiteral("127.0.0.2");
+    std::vector<std::unique_ptr<TcpRelay>> dataRelays;
+    QString passive;
+    for (int attempt = 0; attempt < 10 && dataRelays.empty(); ++attempt) {
+        const int first = freeLoopbackPort();
+        for (int port = first; port < first + 3; ++port) {
+            dataRelays.push_back(std::make_unique<TcpRelay>(pictureHost, quint16(port), quint16(port)));
+            if (!dataRelays.back()->open()) {
+                dataRelays.clear();
+                break;
+            }
+        }
+        passive = QStringLiteral("%1-%2").arg(first).arg(first + 2);
+    }
+    ASSERT_FALSE(dataRelays.empty()) << "no three free ports in a row for the data channels";
+    TestFtpServer pictures;
+    TestFtpServer::Options options;
+    options.host = pictureHost;
+    options.passivePorts = passive;
+    options.certFile = tls + QStringLiteral("/server.pem");
+    options.keyFile = tls + QStringLiteral("/server.key");
+    options.mysqlPort = m_server->adminUrl().port;
+    options.mysqlCa = servicesCaFile();
+    options.vendorUser = ftp->user;
+    options.vendorPassword = ftp->password;
+    ASSERT_TRUE(pictures.start(options)) << pictures.output().toStdString();
+    TcpRelay ftpRelay(pictureHost, quint16(pictures.port()));
+    TcpRelay smsRelay(QStringLiteral("127.0.0.1"), sms->port);
+    ASSERT_TRUE(ftpRelay.open() && smsRelay.open());
+    configA.ftpHost = QStringLiteral("127.0.0.1");
+    configA.ftpPort = ftpRelay.port();
+    // The desks find the gateway's port on the server.
+    server().execute(QStringLiteral("UPDATE mem_msg SET content=? WHERE table_idx=3"),
+                     {QString::number(smsRelay.port())});
+
+    // A staff member whose resident number the main account reads.
+    const QString staffJumin = QStringLiteral("2734519");
+    server().execute(QStringLiteral("INSERT INTO members(companyID, memID, memType, memPWD, name, jumin1, "
+                                    "jumin2) VALUES(?, ?, 'B', '', '직원', '900101', ?)"),
+                     {officeA, officeA + QStringLiteral("s"), staffJumin});
+    const QString ownerPhone = QStringLiteral("010-4826-7391");
+    {
+        Desk desk(configA, clock, dialogs, userFolder(QStringLiteral("a")));
+        ASSERT_TRUE(desk.logIn(officeA, QStringLiteral("pw-a")));
+        ASSERT_TRUE(desk.session().state().isOnline());
+        EXPECT_EQ(desk.session()
+                      .serverStore()
+                      .scalar(QStringLiteral("SELECT jumin2 FROM members WHERE memID=?"),
+                              {officeA + QStringLiteral("s")})
+                      .toString(),
+                  staffJumin);
+
+        QPointer<frmInsert> registration = openRegistration(desk);
+        ASSERT_TRUE(registration);
+        chooseType(*registration, QStringLiteral("apt"));
+        fill(*registration, {{"addr1", "서울"},
+                             {"addr2", "강남구"},
+                             {"addr3", "역삼동"},
+                             {"addr4", "77-1"},
+                             {"addr5", "701호"},
+                             {"cboName", "자이"},
+                             {"pyung", "30"},
+                             {"pyung_use", "24"},
+                             {"money_m", "70,000"},
+                             {"money_g", "25"},
+                             {"floor", "7"},
+                             {"floor_max", "20"},
+                             {"makedate", "2012"},
+                             {"direction", "남향"},
+                             {"room", "3"},
+                             {"bathroom", "2"},
+                             {"ipjuday", "즉시"},
+                             {"uname", "오소유"},
+                             {"uhp", ownerPhone}});
+        attachPictures(*registration, officeA + QStringLiteral("-wire"));
+        share(*registration);
+        const int apartment = saveNew(desk, *registration, DialogAnswer::No);
+        ASSERT_GT(apartment, 0);
+        EXPECT_EQ(serverOf(officeA, apartment, "state").toInt(), 1) << dialogs.lastText().toStdString();
+        for (const char* column : {"imgname1", "imgname2"}) {
+            const QString name = localOf(desk, apartment, column).toString();
+            EXPECT_TRUE(pictures.holds(QStringLiteral("docs/files/") + pictureFolderOf(name) + name))
+                << name.toStdString()
+                << " did not reach the picture server: " << pictures.output().toStdString();
+        }
+        delete registration;
+
+        desk.trigger(QStringLiteral("img_over_all"));
+        desk.tick(apartment);
+        bool sent = false;
+        desk.outlets.onWindow = [&sent](QObject* window) {
+            auto* sms = qobject_cast<frmSms*>(window);
+            ASSERT_NE(sms, nullptr);
+            sms->findChild<QPlainTextEdit*>(QStringLiteral("sendMsg"))
+                ->setPlainText(QStringLiteral("확인 부탁드립니다"));
+            sent = sms->sendlbl_Click();
+        };
+        dialogs.answerNext(DialogAnswer::Yes);
+        desk.trigger(QStringLiteral("smsgo"));
+        EXPECT_TRUE(sent) << dialogs.lastText().toStdString();
+        EXPECT_TRUE(sentSms(QString(ownerPhone).remove(QLatin1Char('-'))));
+        desk.outlets.onWindow = nullptr;
+        desk.close();
+    }
+
+    QByteArray data;
+    for (const auto& dataRelay : dataRelays)
+        data += dataRelay->recorded();
+    QFile front(dir.filePath(officeA + QStringLiteral("-wire-front.jpg")));
+    ASSERT_TRUE(front.open(QIODevice::ReadOnly));
+    const QByteArray frontBytes = front.readAll();
+    EXPECT_GT(data.size(), frontBytes.size()) << "the pictures went around the relays";
+    const QByteArray pictureBytes = frontBytes.mid(200, 64);
+    const struct {
+        const char* wire;
+        QByteArray bytes;
+    } wires[] = {{"MariaDB", relay->recorded()},
+                 {"FTP commands", ftpRelay.recorded()},
+                 {"FTP data", data},
+                 {"SMS", smsRelay.recorded()}};
+    const QStringList secrets{QStringLiteral("pw-a"),
+                              staffJumin,
+                              ownerPhone,
+                              QString(ownerPhone).remove(QLatin1Char('-')),
+                              configA.smsPassword,
+                              QStringLiteral("오소유")};
+    for (const auto& wire : wires) {
+        SCOPED_TRACE(wire.wire);
+        EXPECT_GT(wire.bytes.size(), 200) << "the relay recorded nothing of it";
+        for (const QString& secret : secrets)
+            EXPECT_FALSE(wire.bytes.contains(secret.toUtf8())) << secret.toStdString() << " crossed readably";
+        EXPECT_FALSE(wire.bytes.contains(pictureBytes)) << "a picture crossed readably";
+    }
+
+    // The recordings catch what goes in clear: the same secret written through each relay as a
+    // program without TLS would send it.
+    for (TcpRelay* path : {relay.get(), &ftpRelay, &smsRelay}) {
+        QTcpSocket clear;
+        clear.connectToHost(QStringLiteral("127.0.0.1"), path->port());
+        ASSERT_TRUE(clear.waitForConnected(3000));
+        clear.write("PASS pw-a\r\n");
+        clear.waitForBytesWritten(3000);
+        QElapsedTimer timer;
+        timer.start();
+        while (!path->recorded().contains("pw-a") && timer.elapsed() < 3000)
+            QThread::msleep(20);
+        EXPECT_TRUE(path->recorded().contains("pw-a"));
+    }
 }

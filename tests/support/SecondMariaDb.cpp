@@ -21,6 +21,7 @@ int SecondMariaDb::run(const QString& command, QString* output) const {
     QProcess script;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TERAN_MYSQL_PORT"), QString::number(m_port));
+    env.insert(QStringLiteral("TERAN_MYSQL_EXTRA_PORT"), QString::number(m_extraPort));
     script.setProcessEnvironment(env);
     script.setProcessChannelMode(QProcess::MergedChannels);
     script.start(QStringLiteral("bash"),
@@ -38,6 +39,9 @@ int SecondMariaDb::run(const QString& command, QString* output) const {
 std::unique_ptr<SecondMariaDb> SecondMariaDb::start(QString& why) {
     std::unique_ptr<SecondMariaDb> made(new SecondMariaDb);
     made->m_port = freePort();
+    do
+        made->m_extraPort = freePort();
+    while (made->m_extraPort == made->m_port);
     QString said;
     if (made->run(QStringLiteral("mariadb"), &said) != 0) {
         why = QStringLiteral("the second MariaDB did not start: ") + said;

@@ -18,6 +18,8 @@ public:
 
     // The administrator's address on the server, naming `database`.
     StoreUrl adminUrl(const QString& database) const;
+    // The vendor's reserved way in, beside the offices' port.
+    int extraPort() const { return m_extraPort; }
 
 private:
     SecondMariaDb() = default;
@@ -25,6 +27,7 @@ private:
 
     QTemporaryDir m_dir;
     int m_port = 0;
+    int m_extraPort = 0;
     StoreUrl m_url;
 };
 

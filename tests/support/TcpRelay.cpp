@@ -12,9 +12,10 @@ namespace teran::test {
 class RelayWorker : public QObject {
     Q_OBJECT
 public:
-    RelayWorker(QString host, quint16 port)
+    RelayWorker(QString host, quint16 port, quint16 listenPort)
         : m_host(std::move(host))
-        , m_targetPort(port) {}
+        , m_targetPort(port)
+        , m_listenPort(listenPort) {}
 
     quint16 listenPort() const { return m_listenPort; }
 
@@ -126,8 +127,8 @@ private:
     QByteArray m_sent; // everything the clients sent through the relay
 };
 
-TcpRelay::TcpRelay(const QString& host, quint16 port)
-    : m_worker(new RelayWorker(host, port)) {
+TcpRelay::TcpRelay(const QString& host, quint16 port, quint16 listenPort)
+    : m_worker(new RelayWorker(host, port, listenPort)) {
     m_worker->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.start();

@@ -14,7 +14,8 @@ class RelayWorker;
 // again on the same port is the server coming back.
 class TcpRelay {
 public:
-    TcpRelay(const QString& host, quint16 port);
+    // `listenPort` 0: a free port of the system's choosing.
+    TcpRelay(const QString& host, quint16 port, quint16 listenPort = 0);
     ~TcpRelay();
     TcpRelay(const TcpRelay&) = delete;
     TcpRelay& operator=(const TcpRelay&) = delete;

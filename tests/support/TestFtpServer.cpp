@@ -11,10 +11,10 @@ namespace teran::test {
 
 namespace {
 
-bool answers(int port, int seconds, const QProcess& process) {
+bool answers(const QString& host, int port, int seconds, const QProcess& process) {
     for (int i = 0; i < seconds * 10 && process.state() == QProcess::Running; ++i) {
         QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+        socket.connectToHost(host, static_cast<quint16>(port));
         if (socket.waitForConnected(100))
             return true;
         QThread::msleep(100);
@@ -47,6 +47,8 @@ bool TestFtpServer::start(const Options& options) {
     QStringList arguments{QStringLiteral(TERAN_SCRIPTS_DIR "/ftpserver.py"),
                           QStringLiteral("--port"),
                           QString::number(m_port),
+                          QStringLiteral("--host"),
+                          options.host,
                           QStringLiteral("--root"),
                           m_root.path(),
                           QStringLiteral("--vendor-user"),
@@ -68,7 +70,7 @@ bool TestFtpServer::start(const Options& options) {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(m_root.filePath(QStringLiteral("server.log")));
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
-    return m_process.waitForStarted(5000) && answers(m_port, 10, m_process);
+    return m_process.waitForStarted(5000) && answers(options.host, m_port, 10, m_process);
 }
 
 void TestFtpServer::stop() {

@@ -17,7 +17,9 @@ public:
         QString keyFile;
         bool plain = false;   // no TLS at all: what the program must refuse
         QString passivePorts; // "FIRST-LAST"; empty: a range near the control port
-        int mysqlPort = 0;    // 0: a port where nothing listens (no member logs in)
+        // The loopback address it listens on; its data channels listen on the same address.
+        QString host = QStringLiteral("127.0.0.1");
+        int mysqlPort = 0; // 0: a port where nothing listens (no member logs in)
         QString mysqlCa;
         QString vendorUser = QStringLiteral("vendor");
         QString vendorPassword = QStringLiteral("vendor-pw");

@@ -137,35 +137,55 @@ void SecuredServer::secure() {
 // holder's transaction rolls back; the desk's store reconnects and runs it again). A desk's own
 // transactions are short and never hold another office that long; the vendor's and the
 // gateway's accounts are never ended.
+//
+// The account's own limits are session variables a member may set for itself (SET SESSION
+// max_statement_time = 0, idle_transaction_timeout = 0), so the server holds them again in
+// events of its own that no office can change.
 void SecuredServer::endHeldLocks() {
+    const QString members = QStringLiteral("JOIN %1.member_office o ON o.login = p.USER ").arg(data());
     endEverySecond(
         QStringLiteral("end_held_locks"),
         QStringLiteral("SELECT DISTINCT b.trx_mysql_thread_id FROM information_schema.INNODB_LOCK_WAITS w "
                        "JOIN information_schema.INNODB_TRX r ON r.trx_id = w.requesting_trx_id "
                        "JOIN information_schema.INNODB_TRX b ON b.trx_id = w.blocking_trx_id "
                        "JOIN information_schema.PROCESSLIST waiter ON waiter.ID = r.trx_mysql_thread_id "
-                       "JOIN information_schema.PROCESSLIST p ON p.ID = b.trx_mysql_thread_id "
-                       "JOIN %1.member_office o ON o.login = p.USER "
-                       "LEFT JOIN %1.member_office wo ON wo.login = waiter.USER "
-                       "WHERE waiter.TIME_MS > %2 AND (wo.office IS NULL OR wo.office <> o.office)")
-            .arg(data())
+                       "JOIN information_schema.PROCESSLIST p ON p.ID = b.trx_mysql_thread_id %1"
+                       "LEFT JOIN %2.member_office wo ON wo.login = waiter.USER "
+                       "WHERE waiter.TIME_MS > %3 AND (wo.office IS NULL OR wo.office <> o.office)")
+            .arg(members, data())
             .arg(kHeldLockMs));
     // MariaDB limits connections per account only; an office is several accounts (its staff).
     // Every second the connections of an office beyond its share, the newest first, are ended.
-    endEverySecond(
-        QStringLiteral("end_office_floods"),
-        QStringLiteral("SELECT c.id FROM (SELECT p.ID AS id, o.office AS office FROM "
-                       "information_schema.PROCESSLIST p JOIN %1.member_office o ON o.login = p.USER) c "
-                       "WHERE (SELECT COUNT(*) FROM information_schema.PROCESSLIST q JOIN "
-                       "%1.member_office qo ON qo.login = q.USER WHERE qo.office = c.office AND "
-                       "q.ID < c.id) >= %2")
-            .arg(data())
-            .arg(kOfficeConnections));
+    endEverySecond(QStringLiteral("end_office_floods"),
+                   QStringLiteral("SELECT c.id FROM (SELECT p.ID AS id, o.office AS office FROM "
+                                  "information_schema.PROCESSLIST p %1) c "
+                                  "WHERE (SELECT COUNT(*) FROM information_schema.PROCESSLIST q JOIN "
+                                  "%2.member_office qo ON qo.login = q.USER WHERE qo.office = c.office AND "
+                                  "q.ID < c.id) >= %3")
+                       .arg(members, data())
+                       .arg(kOfficeConnections));
+    // A statement past the account's time limit (it switched the limit off) is ended, a little
+    // after the limit would have ended it; the connection stays. The desk's statements are
+    // prepared ones, which the list shows as Execute.
+    endEverySecond(QStringLiteral("end_runaway_statements"),
+                   QStringLiteral("SELECT p.ID FROM information_schema.PROCESSLIST p %1"
+                                  "WHERE p.COMMAND IN ('Query', 'Execute', 'Fetch') AND p.TIME_MS > %2")
+                       .arg(members)
+                       .arg((kMemberStatementSeconds + 2) * 1000),
+                   QStringLiteral("QUERY"));
+    // A transaction left open without a statement keeps its snapshot and its locks for every
+    // other office to wait on: its connection is ended.
+    endEverySecond(QStringLiteral("end_idle_transactions"),
+                   QStringLiteral("SELECT p.ID FROM information_schema.INNODB_TRX t "
+                                  "JOIN information_schema.PROCESSLIST p ON p.ID = t.trx_mysql_thread_id %1"
+                                  "WHERE p.COMMAND = 'Sleep' AND p.TIME > %2")
+                       .arg(members)
+                       .arg(kIdleTransactionSeconds));
 }
 
-// An event of the tables' database that ends, every second, the connections `connections`
-// selects (their thread ids).
-void SecuredServer::endEverySecond(const QString& event, const QString& connections) {
+// An event of the tables' database that ends, every second, the connections (or only the
+// statements, `what` "QUERY") of the thread ids `selected` lists.
+void SecuredServer::endEverySecond(const QString& event, const QString& selected, const QString& what) {
     m_admin.execute(QStringLiteral("CREATE OR REPLACE DEFINER = CURRENT_USER EVENT %1.%2 ON SCHEDULE EVERY 1 "
                                    "SECOND DO BEGIN "
                                    "DECLARE done INT DEFAULT 0; "
@@ -178,12 +198,12 @@ void SecuredServer::endEverySecond(const QString& event, const QString& connecti
                                    "ending: LOOP "
                                    "FETCH ended INTO ended_id; "
                                    "IF done THEN LEAVE ending; END IF; "
-                                   "SET @teran_end = CONCAT('KILL CONNECTION ', ended_id); "
+                                   "SET @teran_end = CONCAT('KILL %4 ', ended_id); "
                                    "PREPARE s FROM @teran_end; EXECUTE s; DEALLOCATE PREPARE s; "
                                    "END LOOP; "
                                    "CLOSE ended; "
                                    "END")
-                        .arg(data(), quoted(event), connections));
+                        .arg(data(), quoted(event), selected, what));
 }
 
 // The member accounts made before the limits (every account the role was granted to) are held

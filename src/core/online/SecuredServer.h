@@ -17,6 +17,8 @@ inline constexpr int kMemberStatementSeconds = 10;
 inline constexpr int kOfficeConnections = 24;
 // How long an office's lock may hold another office's statement before the server ends it.
 inline constexpr int kHeldLockMs = 500;
+// How long a member's transaction may stay open without a statement before the server ends it.
+inline constexpr int kIdleTransactionSeconds = 20;
 
 // The vendor's server on MariaDB as offices that do not trust each other share it. Every member
 // (an office's main account and each of its staff) is a MariaDB account of its own; an office
@@ -72,7 +74,8 @@ private:
     void makeAccount(const QString& account, const QString& password, const QString& options);
     void limitMemberAccounts();
     void endHeldLocks();
-    void endEverySecond(const QString& event, const QString& connections);
+    void endEverySecond(const QString& event, const QString& selected,
+                        const QString& what = QStringLiteral("CONNECTION"));
     void createMemberOffices();
     void createFunctions();
     void createViews();

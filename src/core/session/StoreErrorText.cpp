@@ -26,8 +26,10 @@ StoreFault classifyStoreError(const StoreError& error) {
     const QString text = error.description();
     if (TlsTrust::isRefusal(text))
         return StoreFault::Refused;
-    // 1969: the statement ran past the account's max_statement_time and the server ended it.
-    if (error.nativeCode == QLatin1String("1969") || says(text, {"max_statement_time exceeded"}))
+    // 1969: the statement ran past the account's max_statement_time and the server ended it;
+    // 1317: the server's own watch ended it (the member had switched its time limit off).
+    if (error.nativeCode == QLatin1String("1969") || error.nativeCode == QLatin1String("1317") ||
+        says(text, {"max_statement_time exceeded", "Query execution was interrupted"}))
         return StoreFault::Cut;
     if (SqlStore::isLostConnection(error) ||
         says(text, {"Can't connect", "Unknown MySQL server host", "Connection refused", "timed out"}) ||
@@ -39,8 +41,10 @@ StoreFault classifyStoreError(const StoreError& error) {
         return StoreFault::ReadOnly;
     if (says(text, {"disk is full", "No space", "disk full"}))
         return StoreFault::DiskFull;
-    // max_user_connections: the account's other desks hold every connection it may have.
-    if (says(text, {"database is locked", "busy", "Lock wait timeout", "Deadlock", "max_user_connections"}))
+    // max_user_connections: the account's other desks hold every connection it may have;
+    // "Too many connections": the whole server's are taken.
+    if (says(text, {"database is locked", "busy", "Lock wait timeout", "Deadlock", "max_user_connections",
+                    "Too many connections"}))
         return StoreFault::Busy;
     return StoreFault::Other;
 }

@@ -1,3 +1,4 @@
+#include "GreetingServer.h"
 #include "SecuredScratch.h"
 #include "TestCertificates.h"
 #include "TestOffice.h"
@@ -117,6 +118,37 @@ TEST_F(SecuredServerLogin, TheServerChecksThePasswordOnEveryDayAndTheDeskKeepsOn
     auto offline = office->newSession();
     EXPECT_EQ(logIn(*offline, QStringLiteral("new-pw")).outcome, LoginOutcome::Offline);
     EXPECT_FALSE(offline->serverOpen());
+}
+
+// A server whose certificate has expired: the login names the day it ended instead of a silent
+// offline day, the known account works offline, and nothing but the request for TLS went to it.
+TEST_F(SecuredServerLogin, AnExpiredCertificateIsToldAtLoginWithTheDayItEnded) {
+    {
+        auto first = office->newSession();
+        ASSERT_EQ(logIn(*first, QStringLiteral("pw'1")).outcome, LoginOutcome::Online);
+    }
+    QTemporaryDir authority;
+    const TestCertificate good = makeTestCertificate(authority.path());
+    const TestCertificate expired =
+        makeTestCertificate(authority.path(), QStringLiteral("expired"), {}, true);
+    ASSERT_FALSE(expired.certFile.isEmpty()) << "openssl could not make the test's certificates";
+    GreetingServer server(true, expired);
+    StoreUrl lapsed = url;
+    lapsed.host = QStringLiteral("127.0.0.1");
+    lapsed.port = server.port();
+    office->config.serverUrl = lapsed.toString();
+    office->config.serverCa = good.caFile;
+
+    auto desk = office->newSession();
+    const LoginResult result = logIn(*desk, QStringLiteral("pw'1"));
+    EXPECT_EQ(result.outcome, LoginOutcome::Offline) << result.status.toStdString();
+    EXPECT_TRUE(TlsTrust::isRefusal(result.notice)) << result.notice.toStdString();
+    EXPECT_TRUE(result.notice.contains(QStringLiteral("2020년 12월 31일"))) << result.notice.toStdString();
+    EXPECT_FALSE(desk->serverOpen());
+    EXPECT_EQ(office->endedWith, -1);
+    EXPECT_FALSE(server.clearBytes().contains(id.toUtf8()))
+        << "the account went to a server that did not verify";
+    EXPECT_LE(server.clearBytes().size(), 36);
 }
 
 // The office stops a staff account: the server locks it and refuses its connection without a
