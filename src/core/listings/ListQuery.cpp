@@ -7,6 +7,7 @@
 #include "core/listing/ListingValue.h"
 #include "core/listing/PropertyTypes.h"
 #include "core/listing/SharedListCounts.h"
+#include "core/session/ServerReader.h"
 #include "core/session/Session.h"
 #include "core/session/SettingsStore.h"
 
@@ -549,6 +550,47 @@ QStringList progressChoices(Session& session) {
 
 QStringList storedValuesOf(Session& session, const QString& tb, const QString& column) {
     return storedValuesOf(session.listingStore(), tb, column);
+}
+
+namespace {
+
+bool readsServer(const ListRequest& request) {
+    return request.kind == ListKind::Shared || request.kind == ListKind::Club;
+}
+
+} // namespace
+
+QString unansweredListText() {
+    return QStringLiteral("본사 서버가 응답하지 않아 목록을 읽지 못했습니다.");
+}
+
+ListPage searchList(Session& session, const ListRequest& request, const ListStatus& status,
+                    const std::function<bool()>& cancelled) {
+    ServerReader* reader = session.reader();
+    if (!readsServer(request) || !reader)
+        return ListQuery(session).ListSearch(request, status);
+    std::optional<ListPage> page = reader->read<ListPage>(
+        [request](Session& readerSession) { return ListQuery(readerSession).ListSearch(request); },
+        cancelled);
+    if (page)
+        return *std::move(page);
+    ListPage unanswered;
+    unanswered.ok = false;
+    unanswered.error = unansweredListText();
+    unanswered.columns = ListColsByTb(request.kind, request.filter.tb);
+    return unanswered;
+}
+
+void countListLater(Session& session, const ListRequest& request, QObject* context,
+                    std::function<void(std::optional<qint64>)> done) {
+    ServerReader* reader = session.reader();
+    if (!readsServer(request) || !reader) {
+        done(ListQuery(session).totalOf(request));
+        return;
+    }
+    reader->readLater<std::optional<qint64>>(
+        [request](Session& readerSession) { return ListQuery(readerSession).totalOf(request); }, context,
+        std::move(done));
 }
 
 } // namespace teran

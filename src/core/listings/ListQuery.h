@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+class QObject;
+
 namespace teran {
 
 class Session;
@@ -170,5 +172,18 @@ QStringList distinctNames(Session& session, ListKind list, const QString& tb);
 QStringList storedValuesOf(SqlStore& store, const QString& tb, const QString& column);
 QStringList storedValuesOf(Session& session, const QString& tb,
                            const QString& column); // of the office database
+
+// A page of a list as a window shows it. The server's lists (shared, club) are read by the
+// session's ServerReader, off the window's thread, when the program runs one: the window handles
+// its events while it waits and `cancelled` is asked all the while; a read given up (cancelled,
+// or a server that does not answer) comes back not ok. The others are read in place.
+ListPage searchList(Session& session, const ListRequest& request, const ListStatus& status = {},
+                    const std::function<bool()>& cancelled = {});
+// The total of a page that came with totalPending, handed to `done` on the thread of `context`
+// (at once when read in place); nullopt when the store failed.
+void countListLater(Session& session, const ListRequest& request, QObject* context,
+                    std::function<void(std::optional<qint64>)> done);
+// The text of a page that was given up.
+QString unansweredListText();
 
 } // namespace teran

@@ -4,6 +4,7 @@
 #include "core/publication/PublicationOutbox.h"
 #include "core/publication/PublicationReconciler.h"
 #include "core/session/Session.h"
+#include "core/session/ThreadSession.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -19,23 +20,6 @@ const QString kLabel = QStringLiteral("Outbox => ");
 // thread is left to the ending program.
 constexpr unsigned long kStopWaitMs = 3000;
 
-// The courier's session asks nobody anything: what it would have shown goes to the daily log.
-class UnattendedDialogs final : public Dialogs {
-public:
-    explicit UnattendedDialogs(std::function<void(const QString&)> log)
-        : m_log(std::move(log)) {}
-    DialogAnswer message(const QString& text, const QString& title, DialogIcon, DialogButtons) override {
-        m_log(QStringLiteral("Outbox => %1: %2").arg(title, text));
-        return DialogAnswer::Cancel;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString existingFolder(const QString&, const QString&) override { return {}; }
-
-private:
-    std::function<void(const QString&)> m_log;
-};
-
 qint64 nowMs() {
     return QDateTime::currentMSecsSinceEpoch();
 }
@@ -47,15 +31,9 @@ qint64 nowMs() {
 class CourierDesk : public QObject {
 public:
     CourierDesk(const Session& window, PictureStoreFactory pictures, PublicationCourier* courier)
-        : m_config(window.config())
-        , m_clock(window.clock())
-        , m_health(window.serverHealth())
+        : m_worker(window, kLabel, true)
         , m_pictures(std::move(pictures))
-        , m_courier(courier)
-        , m_dialogs([this](const QString& line) {
-            if (m_session)
-                m_session->WriteLog(line);
-        }) {}
+        , m_courier(courier) {}
 
     void run(qint64 token, const SessionState& state, bool reconcile);
 
@@ -64,32 +42,15 @@ private:
     bool ready(const SessionState& state);
     void report(qint64 token, const QHash<qint64, DeliveryReport>& outcomes, int waiting, bool reached);
 
-    TeranConfig m_config;
-    const Clock& m_clock;
-    std::shared_ptr<ServerHealth> m_health;
+    ThreadSession m_worker;
     PictureStoreFactory m_pictures;
     PublicationCourier* m_courier;
-    UnattendedDialogs m_dialogs;
-    std::unique_ptr<Session> m_session;
+    Session* m_session = nullptr; // the worker's, once take() made it
 };
 
 // The window's login state, and the session of the courier made on the first round.
 void CourierDesk::take(const SessionState& state) {
-    if (!m_session) {
-        m_session = std::make_unique<Session>(m_config, m_clock, m_dialogs);
-        m_session->setProgramEnd([](int) {});
-        m_session->CreateDbObjects();
-        // The courier's waits are what the window reads; the courier itself always asks.
-        m_session->serverStore().watchAnswers(m_health, false);
-    }
-    const bool otherMember = m_session->state().LoginId != state.LoginId ||
-                             m_session->state().LoginPassword != state.LoginPassword;
-    m_session->state() = state;
-    if (otherMember) {
-        m_session->setServerLogin(state.LoginId, state.LoginPassword);
-        if (m_session->hasStores())
-            m_session->serverStore().close();
-    }
+    m_session = &m_worker.take(state);
 }
 
 bool CourierDesk::ready(const SessionState& state) {

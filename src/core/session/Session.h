@@ -22,6 +22,7 @@ namespace teran {
 
 enum class StoreKind { Listing, Server };
 class ServerCourier;
+class ServerReader;
 
 // The one object of a running program: configuration, the two stores, the login state, the
 // daily log and the seams (clock, dialogs, outlets, the way the program ends). It is created at start-up
@@ -94,6 +95,9 @@ public:
     // The courier that carries the outbox off the window's thread (none: steps run in place).
     ServerCourier* courier() const { return m_courier; }
     void setCourier(ServerCourier* courier) { m_courier = courier; }
+    // The reader that brings the server's lists off the window's thread (none: read in place).
+    ServerReader* reader() const { return m_reader; }
+    void setReader(ServerReader* reader) { m_reader = reader; }
 
     StoreUrl serverUrl() const; // the configured address with the configured account
     // A vendor's server with an account per member (a MariaDB address without an account in
@@ -158,6 +162,7 @@ private:
     QString m_serverRefusal;
     std::shared_ptr<ServerHealth> m_health = std::make_shared<ServerHealth>();
     ServerCourier* m_courier = nullptr;
+    ServerReader* m_reader = nullptr;
 };
 
 // Texts of the fatal box shown when the ServerStore refuses while the internet answers.

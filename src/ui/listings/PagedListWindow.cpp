@@ -218,12 +218,27 @@ void PagedListWindow::exportSheet() {
 
 void PagedListWindow::runSearch() {
     const ListRequest request = currentRequest();
-    ++m_searches;
-    const ListPage page =
-        ListQuery(m_session).ListSearch(request, [this](const QString& text) { Q_EMIT statusText(text); });
+    const int search = ++m_searches;
+    // A list of the server's is read off this thread (`cancelled` is asked only then); past a
+    // moment the wait shows with 취소.
+    std::optional<ProgressWindow> waiting;
+    const auto cancelled = [this, &waiting] {
+        if (!waiting)
+            waiting.emplace(this, QStringLiteral("서버 응답 대기"),
+                            QStringLiteral("본사 서버에서 목록을 읽고 있습니다."));
+        return !waiting->step(0, 0);
+    };
+    const ListPage page = searchList(
+        m_session, request, [this](const QString& text) { Q_EMIT statusText(text); }, cancelled);
+    if (waiting)
+        waiting->finish();
+    if (search != m_searches)
+        return; // a newer search was asked for meanwhile
     const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
     showPage(page, request.kind, tb);
-    Q_EMIT statusText(page.ok ? page.countText() : QStringLiteral("데이타를 읽지 못했습니다."));
+    Q_EMIT statusText(page.ok                              ? page.countText()
+                      : page.error == unansweredListText() ? page.error
+                                                           : QStringLiteral("데이타를 읽지 못했습니다."));
     if (page.ok && page.totalPending)
         countAfterShowing(request);
 }
@@ -233,12 +248,13 @@ void PagedListWindow::countAfterShowing(const ListRequest& request) {
     QTimer::singleShot(0, this, [this, request, search = m_searches] {
         if (search != m_searches)
             return;
-        const std::optional<qint64> total = ListQuery(m_session).totalOf(request);
-        if (search != m_searches || !total)
-            return;
-        m_model->setTotal(*total);
-        showPaging(m_model->page());
-        Q_EMIT statusText(m_model->page().countText());
+        countListLater(m_session, request, this, [this, search](std::optional<qint64> total) {
+            if (search != m_searches || !total)
+                return;
+            m_model->setTotal(*total);
+            showPaging(m_model->page());
+            Q_EMIT statusText(m_model->page().countText());
+        });
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/publication/OutboxSender.h"
 #include "core/publication/PublicationCourier.h"
+#include "core/session/ServerReader.h"
 #include "core/session/Session.h"
 #include "core/session/SessionLoader.h"
 #include "core/session/SettingsStore.h"
@@ -63,6 +64,8 @@ void ProgramFlow::openMainWindow() {
     // From here on the server steps go off the window's thread.
     if (!m_courier)
         m_courier = std::make_unique<PublicationCourier>(m_session);
+    if (!m_reader)
+        m_reader = std::make_unique<ServerReader>(m_session);
     catchUpWithServer(m_session);
     m_main = std::make_unique<frmMain>(m_session);
     m_main->show();

@@ -13,6 +13,7 @@ class Session;
 class frmLogin;
 class frmMain;
 class PublicationCourier;
+class ServerReader;
 
 // How the program was asked to start, from its command line.
 struct StartOptions {
@@ -53,6 +54,7 @@ private:
     SingleInstance m_instance;
     std::unique_ptr<frmLogin> m_login;
     std::unique_ptr<PublicationCourier> m_courier; // outlives the main window's steps
+    std::unique_ptr<ServerReader> m_reader;        // and its lists' reads
     std::unique_ptr<frmMain> m_main;
 };
 
