@@ -106,6 +106,12 @@ QString ListPage::countText() const {
     return totalPending ? searchingText() : foundText(total);
 }
 
+QString ListPage::statusText() const {
+    if (ok)
+        return countText();
+    return givenUp ? error : QStringLiteral("데이타를 읽지 못했습니다.");
+}
+
 void ListPage::setTotal(qint64 counted) {
     totalPending = false;
     total = counted;
@@ -560,10 +566,6 @@ bool readsServer(const ListRequest& request) {
 
 } // namespace
 
-QString unansweredListText() {
-    return QStringLiteral("본사 서버가 응답하지 않아 목록을 읽지 못했습니다.");
-}
-
 ListPage searchList(Session& session, const ListRequest& request, const ListStatus& status,
                     const std::function<bool()>& cancelled) {
     ServerReader* reader = session.reader();
@@ -576,7 +578,8 @@ ListPage searchList(Session& session, const ListRequest& request, const ListStat
         return *std::move(page);
     ListPage unanswered;
     unanswered.ok = false;
-    unanswered.error = unansweredListText();
+    unanswered.givenUp = true;
+    unanswered.error = ServerReader::unansweredText();
     unanswered.columns = ListColsByTb(request.kind, request.filter.tb);
     return unanswered;
 }

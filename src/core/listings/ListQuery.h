@@ -78,8 +78,12 @@ struct ListPage {
     // The first page came before its total (ListRequest::totalLater): total and pageCount count
     // only what is shown until the total is known.
     bool totalPending = false;
+    // The server did not answer in time or the user cancelled the wait (the page is not ok).
+    bool givenUp = false;
 
     QString countText() const; // "검색된 데이타가 총 N 건입니다."; while counting, searchingText()
+    // What the status bar says after the search: the count, or why there is none.
+    QString statusText() const;
     // The total counted after the page was shown: the count text and page count follow it.
     void setTotal(qint64 counted);
 };
@@ -183,7 +187,5 @@ ListPage searchList(Session& session, const ListRequest& request, const ListStat
 // (at once when read in place); nullopt when the store failed.
 void countListLater(Session& session, const ListRequest& request, QObject* context,
                     std::function<void(std::optional<qint64>)> done);
-// The text of a page that was given up.
-QString unansweredListText();
 
 } // namespace teran

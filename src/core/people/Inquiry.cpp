@@ -1,4 +1,5 @@
 #include "Inquiry.h"
+#include "core/session/ServerReader.h"
 #include "core/session/Session.h"
 
 #include "core/listing/ListingRepository.h"
@@ -51,6 +52,14 @@ InquiryBox::InquiryBox(SqlStore& server, QString officeId)
 
 InquiryBox::InquiryBox(Session& s)
     : InquiryBox(s.serverStore(), s.state().OfficeMainId) {}
+
+std::optional<QList<Inquiry>> InquiryBox::listOf(Session& session, const std::function<bool()>& cancelled) {
+    ServerReader* reader = session.reader();
+    if (!reader)
+        return InquiryBox(session).list();
+    return reader->read<QList<Inquiry>>(
+        [](Session& readerSession) { return InquiryBox(readerSession).list(); }, cancelled);
+}
 
 QList<Inquiry> InquiryBox::list() {
     QSqlQuery q = m_server.query(

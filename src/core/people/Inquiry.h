@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace teran {
@@ -40,6 +41,11 @@ public:
     explicit InquiryBox(Session& session);
 
     QList<Inquiry> list(); // newest first
+    // The session's box as its window reads it: by the session's ServerReader, off the window's
+    // thread, when the program runs one (nullopt: given up, the server did not answer or
+    // `cancelled` said so), else in place. Throws StoreError.
+    static std::optional<QList<Inquiry>> listOf(Session& session,
+                                                const std::function<bool()>& cancelled = {});
     // Marks a message read at the server's time, once: the time of the first reading stays.
     // The read time, or nullopt when the office has no such message.
     std::optional<QDateTime> markRead(int number);

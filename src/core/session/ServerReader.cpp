@@ -6,6 +6,7 @@
 #include "core/store/StoreError.h"
 
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
@@ -68,6 +69,10 @@ ServerReader::~ServerReader() {
     m_window.WriteLog(kLabel + QStringLiteral("the server did not answer a read"));
 }
 
+QString ServerReader::unansweredText() {
+    return QStringLiteral("본사 서버가 응답하지 않아 자료를 읽지 못했습니다.");
+}
+
 bool ServerReader::serverSilent() const {
     return m_window.serverHealth()->waiting();
 }
@@ -84,6 +89,8 @@ bool ServerReader::await(std::function<void(Session&)> work, const std::function
         return false;
     auto finished = std::make_shared<std::atomic<bool>>(false);
     post([work = std::move(work), finished, reader = QPointer<ServerReader>(this)](Session& session) {
+        // Whatever the work throws, the window stops waiting for it.
+        const auto done = qScopeGuard([&] { finished->store(true); });
         work(session);
         finished->store(true);
         if (reader)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/StoreError.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -27,12 +29,24 @@ public:
 
     // The answer of `work`, run with the reader's session in the window's login state; nullopt
     // when given up. `cancelled` is asked while waiting (every 50 ms): it may also show the wait.
+    // A StoreError of the work is thrown again here, on the window's thread.
     template <typename T>
     std::optional<T> read(std::function<T(Session&)> work, const std::function<bool()>& cancelled = {}) {
         auto answer = std::make_shared<std::optional<T>>();
-        if (!await([work = std::move(work), answer](Session& session) { *answer = work(session); },
-                   cancelled))
+        auto failure = std::make_shared<std::optional<StoreError>>();
+        const bool came = await(
+            [work = std::move(work), answer, failure](Session& session) {
+                try {
+                    *answer = work(session);
+                } catch (const StoreError& error) {
+                    *failure = error;
+                }
+            },
+            cancelled);
+        if (!came)
             return std::nullopt;
+        if (*failure)
+            throw StoreError(**failure);
         return std::move(*answer);
     }
 
@@ -52,6 +66,8 @@ public:
 
     // While the server does not answer, a read is given up at once.
     bool serverSilent() const;
+    // What a window shows for a read given up.
+    static QString unansweredText();
 
 Q_SIGNALS:
     void readDone(); // a read that a window waits for came back

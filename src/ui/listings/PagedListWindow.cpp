@@ -219,26 +219,18 @@ void PagedListWindow::exportSheet() {
 void PagedListWindow::runSearch() {
     const ListRequest request = currentRequest();
     const int search = ++m_searches;
-    // A list of the server's is read off this thread (`cancelled` is asked only then); past a
-    // moment the wait shows with 취소.
-    std::optional<ProgressWindow> waiting;
-    const auto cancelled = [this, &waiting] {
-        if (!waiting)
-            waiting.emplace(this, QStringLiteral("서버 응답 대기"),
-                            QStringLiteral("본사 서버에서 목록을 읽고 있습니다."));
-        return !waiting->step(0, 0);
-    };
-    const ListPage page = searchList(
-        m_session, request, [this](const QString& text) { Q_EMIT statusText(text); }, cancelled);
-    if (waiting)
-        waiting->finish();
+    // A list of the server's is read off this thread; past a moment the wait shows with 취소.
+    ListPage page;
+    {
+        ServerWait wait(this);
+        page = searchList(
+            m_session, request, [this](const QString& text) { Q_EMIT statusText(text); }, wait.cancelled());
+    }
     if (search != m_searches)
         return; // a newer search was asked for meanwhile
     const QString tb = isAllTypes(request.filter.tb) ? QString() : request.filter.tb;
     showPage(page, request.kind, tb);
-    Q_EMIT statusText(page.ok                              ? page.countText()
-                      : page.error == unansweredListText() ? page.error
-                                                           : QStringLiteral("데이타를 읽지 못했습니다."));
+    Q_EMIT statusText(page.statusText());
     if (page.ok && page.totalPending)
         countAfterShowing(request);
 }

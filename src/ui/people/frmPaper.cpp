@@ -5,12 +5,14 @@
 #include "core/listing/ListingRepository.h"
 #include "core/listings/ActionTexts.h"
 #include "core/session/InternetNotice.h"
+#include "core/session/ServerReader.h"
 #include "core/session/Session.h"
 #include "core/session/SessionListings.h"
 #include "core/session/StoreAttempt.h"
 #include "frmPaperin.h"
 #include "frmSms.h"
 #include "ui/widgets/Named.h"
+#include "ui/widgets/ProgressWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,10 +100,18 @@ void frmPaper::reload() {
     setStatus(InquiryTexts::searching());
     if (!serverReachable())
         return;
-    const auto done =
-        attempt(QStringLiteral("Form_Load"), [&] { m_inquiries = InquiryBox(m_session).list(); });
-    if (!done)
+    std::optional<QList<Inquiry>> found;
+    {
+        ServerWait wait(this);
+        if (!attempt(QStringLiteral("Form_Load"),
+                     [&] { found = InquiryBox::listOf(m_session, wait.cancelled()); }))
+            return;
+    }
+    if (!found) {
+        setStatus(ServerReader::unansweredText());
         return;
+    }
+    m_inquiries = *std::move(found);
     const int total = int(m_inquiries.size());
     for (int i = 0; i < total; ++i) {
         const Inquiry& m = m_inquiries[i];

@@ -36,4 +36,18 @@ void ProgressWindow::finish() {
     QCoreApplication::processEvents();
 }
 
+ServerWait::~ServerWait() {
+    if (m_window)
+        m_window->finish();
+}
+
+std::function<bool()> ServerWait::cancelled() {
+    return [this] {
+        if (!m_window)
+            m_window.emplace(m_parent, QStringLiteral("서버 응답 대기"),
+                             QStringLiteral("본사 서버의 응답을 기다리고 있습니다."));
+        return !m_window->step(0, 0);
+    };
+}
+
 } // namespace teran

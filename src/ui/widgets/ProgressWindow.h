@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QProgressDialog>
+#include <functional>
+#include <optional>
 
 namespace teran {
 
@@ -21,6 +23,23 @@ public:
 
 private:
     QProgressDialog m_dialog;
+};
+
+// The wait for a read of the vendor's server: nothing while it is short; past a moment the
+// window "서버 응답 대기" with 취소. cancelled() is what the core's read asks while it waits.
+class ServerWait {
+public:
+    explicit ServerWait(QWidget* parent)
+        : m_parent(parent) {}
+    ~ServerWait();
+    ServerWait(const ServerWait&) = delete;
+    ServerWait& operator=(const ServerWait&) = delete;
+
+    std::function<bool()> cancelled();
+
+private:
+    QWidget* m_parent;
+    std::optional<ProgressWindow> m_window;
 };
 
 } // namespace teran

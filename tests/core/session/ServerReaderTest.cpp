@@ -5,6 +5,7 @@
 #include "Heartbeat.h"
 #include "TestOffice.h"
 #include "core/listings/ListQuery.h"
+#include "core/people/Inquiry.h"
 #include "core/publication/PublicationCourier.h"
 #include "core/session/Session.h"
 #include "core/store/ServerHealth.h"
@@ -83,7 +84,7 @@ TEST_F(ServerReaderTest, TheSharedListIsReadOffTheWindowsThreadAndGivenUpWhileTh
     took.start();
     const ListPage hung = searchList(session(), shared);
     EXPECT_FALSE(hung.ok);
-    EXPECT_EQ(hung.error, unansweredListText());
+    EXPECT_EQ(hung.error, ServerReader::unansweredText());
     EXPECT_LT(heart.longestGapMs(), 100) << "the window stood still";
     EXPECT_LT(took.elapsed(), 5000);
     EXPECT_TRUE(session().serverHealth()->waiting());
@@ -141,4 +142,38 @@ TEST_F(ServerReaderTest, ACountComesBackToItsWindowOnlyWhileTheWindowIsThere) {
     office->relay()->stall(false);
     QTest::qWait(1000);
     EXPECT_FALSE(called);
+}
+
+// The inquiry box is read the same way, and what the server refuses reaches the window as the
+// store's own error, on the window's thread.
+TEST_F(ServerReaderTest, TheInquiryBoxIsReadOffTheWindowsThreadAndItsErrorsComeBack) {
+    ASSERT_TRUE(within(5000, [&] { return session().serverOpen(); }));
+    office->addOtherOffice(QStringLiteral("asker"), QStringLiteral("묻는부동산"), QStringLiteral("02-1"),
+                           QStringLiteral("010-1"));
+    if (office
+            ->serverValue(QStringLiteral("SELECT COUNT(*) FROM members WHERE memID=?"), {office->officeId()})
+            .toInt() == 0)
+        office->addMember(office->officeId(), office->officeId(), QStringLiteral("A"), QStringLiteral("pw"),
+                          QStringLiteral("대표"));
+    InquiryDraft draft;
+    draft.addressee = office->officeId();
+    draft.from = QStringLiteral("asker");
+    draft.tb = QStringLiteral("apt");
+    draft.listing = 3;
+    draft.name = QStringLiteral("묻는부동산");
+    draft.title = inquirySubject(3, false);
+    draft.content = QStringLiteral("아직 있나요?");
+    ASSERT_TRUE(InquiryPost(office->server()).send(draft));
+    const std::optional<QList<Inquiry>> box = InquiryBox::listOf(session());
+    ASSERT_TRUE(box.has_value());
+    ASSERT_EQ(box->size(), 1);
+    EXPECT_EQ(box->first().content, draft.content);
+
+    EXPECT_THROW(reader->read<int>([](Session& readerSession) {
+        return readerSession.serverStore().scalar(QStringLiteral("SELECT * FROM no_such_table")).toInt();
+    }),
+                 StoreError);
+    office->relay()->stall(true);
+    courier->sendNow();
+    EXPECT_FALSE(InquiryBox::listOf(session()).has_value()) << "the box waited on a silent server";
 }
